@@ -1,0 +1,50 @@
+# Orvanta: `make run` and `make test` set up everything on a fresh Debian 12.
+BUILD ?= build
+JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+CMAKE_FLAGS ?=
+EXAMPLE = --name "ARJUN MEHTA" --date 1980-06-15 --time 10:30 --lat 28N36 --lon 77E12 --zone IST \
+          --city "New Delhi" --state Delhi --country India
+
+.PHONY: all deps configure build test run bench stations clean format
+
+all: build
+
+deps:
+	@sh tools/install-deps.sh
+
+configure: deps
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS) >/dev/null
+
+build: configure
+	@cmake --build $(BUILD) -j$(JOBS)
+
+test: build
+	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
+
+run: build
+	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ] && [ -x $(BUILD)/src/shell/orvanta ]; then \
+	  exec $(BUILD)/src/shell/orvanta; \
+	else \
+	  echo "No display found: the desktop program needs one. An example chart from orvanta-cli:"; \
+	  echo; \
+	  $(BUILD)/src/cli/orvanta-cli $(EXAMPLE); \
+	fi
+
+bench:
+	@sh tools/install-deps.sh
+	@cmake -S . -B $(BUILD)-bench -DCMAKE_BUILD_TYPE=Release -DORVANTA_BENCH=ON >/dev/null
+	@cmake --build $(BUILD)-bench -j$(JOBS)
+	@for b in $(BUILD)-bench/bench/bench_*; do [ -x "$$b" ] && "$$b"; done
+
+stations:
+	@sh tools/install-deps.sh libswe-dev
+	@cmake -S . -B $(BUILD)-stations -DORVANTA_STATIONS=ON -DORVANTA_GUI=OFF >/dev/null
+	@cmake --build $(BUILD)-stations -j$(JOBS) --target orvanta-stations
+	@$(BUILD)-stations/tools/orvanta-stations > src/engine/stations.cpp
+	@echo "src/engine/stations.cpp regenerated"
+
+format:
+	@clang-format -i $$(git ls-files '*.cpp' '*.h')
+
+clean:
+	rm -rf $(BUILD) $(BUILD)-bench $(BUILD)-stations

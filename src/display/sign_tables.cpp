@@ -1,0 +1,1 @@
+#include "display/sign_tables.h"

@@ -1,0 +1,43 @@
+// The Moon's sidereal longitude and its nakshatra.
+//
+// Method: the 25 largest longitude terms of the ELP-2000/82 lunar series
+// with linear mean elements (no T^2 terms), T in Julian centuries from
+// J2000.0 computed from the birth record on its own; the ayanamsa is the
+// J2000 variant with the nutation in longitude. Output in degrees; good
+// for the centuries around 2000.
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "entry/records.h"
+
+namespace orvanta {
+
+// Start degree of each of the 27 nakshatras: multiples of 13.33, as the
+// program has always used them (not of 13°20').
+inline constexpr std::array<double, 27> kNakStartTable = {
+    0,      13.33,  26.66,  39.99,  53.32,  66.65,  79.98,  93.31,  106.64,
+    119.97, 133.3,  146.63, 159.96, 173.29, 186.62, 199.95, 213.28, 226.61,
+    239.94, 253.27, 266.6,  279.93, 293.26, 306.59, 319.92, 333.25, 346.58};
+
+struct MoonPosition {
+  double centuriesJ2000 = 0;  // T from J2000.0
+  double MoonTropical = 0;    // degrees, 0..360
+  double MoonSidereal = 0;    // degrees, 0 <= value < 360
+  int nakshatraIndex = 0;     // 0..26
+  double NakStartDeg = 0;
+  std::string MoonText;       // Degree2Dms(MoonSidereal)
+};
+
+MoonPosition Ephemeris_Calculation(const BirthDetails& birth);
+
+// Ayanamsa in degrees for T centuries from J2000.0 (negative; added to
+// tropical longitudes).
+double AyanamsaJ2000(double T);
+
+// Same text as SignDMS, from the absolute value of the angle; the argument is
+// not changed.
+std::string Degree2Dms(double angle);
+
+}  // namespace orvanta

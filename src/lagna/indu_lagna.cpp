@@ -1,0 +1,1 @@
+#include "lagna/indu_lagna.h"
