@@ -18,11 +18,10 @@ std::string_view MonthName(int month) {
 
 LocalDateTime MakeDateTime(int year, int month, int day, int hour, int minute, int second) {
   using namespace std::chrono;
-  // Start from the first of the month and add days, so that an out-of-range
-  // day rolls over instead of being unspecified.
-  const year_month_day first{std::chrono::year{year}, std::chrono::month{static_cast<unsigned>(month)},
-                             std::chrono::day{1}};
-  const local_days date = local_days{first} + days{day - 1};
+  // Start from January of the year and add months and days, so that an
+  // out-of-range month or day rolls over instead of being unspecified.
+  const year_month ym = std::chrono::year{year} / January + months{month - 1};
+  const local_days date = local_days{ym / 1} + days{day - 1};
   return date + hours{hour} + minutes{minute} + seconds{second};
 }
 

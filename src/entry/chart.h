@@ -34,10 +34,10 @@ struct FormEntries {
   std::string minuteText = "0";
   std::string secondText = "0";
   std::string lonDeg, lonMin, latDeg, latMin;  // txtLonD, txtLonM, txtLatD, txtLatM
-  bool east = true;    // first optLong button
-  bool north = true;   // first optLat button
-  int zoneIndex = 29;  // cmbTimeZone position; -1 = no selection
-  bool dst = false;    // chkDST
+  bool east = true;                            // first optLong button
+  bool north = true;                           // first optLat button
+  int zoneIndex = 29;                          // cmbTimeZone position; -1 = no selection
+  bool dst = false;                            // chkDST
 };
 
 // Sunrise and sunset as the sunrise step left them; an entry that was never

@@ -65,8 +65,8 @@ inline constexpr std::array<std::string_view, kSignCount> kSignAbbr = {
 
 // Lord of each sign, Aries first.
 inline constexpr std::array<std::string_view, kSignCount> kSignLord = {
-    "Mars", "Venus", "Mercury", "Moon",   "Sun",    "Mercury",
-    "Venus", "Mars", "Jupiter", "Saturn", "Saturn", "Jupiter"};
+    "Mars",  "Venus", "Mercury", "Moon",   "Sun",    "Mercury",
+    "Venus", "Mars",  "Jupiter", "Saturn", "Saturn", "Jupiter"};
 
 // The twelve abbreviations run together, sign k at characters 3k+1..3k+3.
 inline constexpr std::string_view kSignLetters = "AriTauGemCanLeoVirLibScoSagCapAquPis";
