@@ -1,1 +1,298 @@
+// One chart end to end: the driver's order of steps, what it keeps between
+// computations, and the texts it hands to the result window.
 #include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "entry/chart.h"
+#include "entry/zones.h"
+
+namespace orvanta {
+namespace {
+
+constexpr int kIndianTime = 34;  // "Indian Time, IST, +5.3"
+constexpr int kEasternStandardTime = 27;
+constexpr int kAustralianCentralDaylight = 5;
+
+// New Delhi, 15 June 1980, 10:30 IST: the project's reference birth.
+FormEntries Delhi() {
+  FormEntries e;
+  e.name = "ARJUN MEHTA";
+  e.city = "New Delhi";
+  e.state = "Delhi";
+  e.country = "India";
+  e.monthIndex = 5;
+  e.dayText = "15";
+  e.yearText = "1980";
+  e.hourText = "10";
+  e.minuteText = "30";
+  e.secondText = "0";
+  e.latDeg = "28";
+  e.latMin = "36";
+  e.lonDeg = "77";
+  e.lonMin = "12";
+  e.east = true;
+  e.north = true;
+  e.zoneIndex = kIndianTime;
+  return e;
+}
+
+std::vector<std::string> Lines(const std::string& caption) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  while (true) {
+    const std::size_t end = caption.find("\r\n", start);
+    lines.push_back(caption.substr(start, end - start));
+    if (end == std::string::npos) break;
+    start = end + 2;
+  }
+  return lines;
+}
+
+int CountIl(const SignCaptions& marks) {
+  int count = 0;
+  for (const auto& m : marks) {
+    for (const auto& line : Lines(m)) count += line == "IL";
+  }
+  return count;
+}
+
+TEST(RunChart, RefusedEntriesChangeNothing) {
+  Session session;
+  ASSERT_FALSE(Run_Chart(session, Delhi()).refusal);
+  const Session before = session;
+
+  FormEntries bad = Delhi();
+  bad.name = "   ";
+  bad.latDeg = "95";
+  bad.zoneIndex = kEasternStandardTime;
+  const ChartRun run = Run_Chart(session, bad);
+  ASSERT_TRUE(run.refusal);
+  // The checks run in order: only the name is reported.
+  EXPECT_EQ(run.refusal->message, "Please Enter Name");
+  EXPECT_EQ(session.ZoneShiftHours, before.ZoneShiftHours);
+  EXPECT_EQ(session.ZoneShiftMinutes, before.ZoneShiftMinutes);
+  EXPECT_EQ(session.lagna.HouseCount, before.lagna.HouseCount);
+  EXPECT_EQ(session.riseSetTime, before.riseSetTime);
+}
+
+TEST(RunChart, ZoneReachesTheRecordAsMagnitudeAndSignedShift) {
+  Session session;
+  FormEntries e = Delhi();
+  e.zoneIndex = kAustralianCentralDaylight;  // shift -10 h -30 min
+  const ChartRun run = Run_Chart(session, e);
+  ASSERT_FALSE(run.refusal);
+  EXPECT_EQ(run.chart.birth.ZoneHours, 10);
+  EXPECT_EQ(run.chart.birth.ZoneMinutes, 30);
+  EXPECT_EQ(run.chart.birth.ZoneShiftHours, -10);
+  EXPECT_EQ(run.chart.birth.ZoneShiftMinutes, -30);
+}
+
+TEST(RunChart, NoZoneSelectedKeepsThePreviousCorrection) {
+  Session session;
+  ASSERT_FALSE(Run_Chart(session, Delhi()).refusal);
+  FormEntries e = Delhi();
+  e.zoneIndex = -1;
+  const ChartRun run = Run_Chart(session, e);
+  ASSERT_FALSE(run.refusal);
+  EXPECT_EQ(run.chart.birth.ZoneShiftHours, -5);
+  EXPECT_EQ(run.chart.birth.ZoneShiftMinutes, -30);
+  EXPECT_EQ(run.chart.PositionText, Run_Chart(session, Delhi()).chart.PositionText);
+}
+
+TEST(RunChart, DelhiBirthMeasuresFromTheDaysSunrise) {
+  // Sunrise 05:23 and sunset 19:20 that day (almanac example); 10:30:00 is
+  // 5 h 7 min after sunrise: 307 minutes, 18420 seconds.
+  Session session;
+  const ChartRun run = Run_Chart(session, Delhi());
+  ASSERT_FALSE(run.refusal);
+  const ChartOutput& c = run.chart;
+  ASSERT_TRUE(c.day[0] && c.day[1]);
+  EXPECT_EQ(FormatIsoMinute(*c.day[0]), "1980-06-15 05:23");
+  EXPECT_EQ(FormatIsoMinute(*c.day[1]), "1980-06-15 19:20");
+  ASSERT_TRUE(c.previousDay[0] && c.nextDay[0]);
+  EXPECT_EQ(FormatIsoMinute(*c.previousDay[0]).substr(0, 10), "1980-06-14");
+  EXPECT_EQ(FormatIsoMinute(*c.nextDay[0]).substr(0, 10), "1980-06-16");
+  EXPECT_EQ(c.reference, SunriseReference::DaySunrise);
+  EXPECT_EQ(c.ElapsedMinutes, 307);
+  EXPECT_EQ(c.ElapsedSeconds, 18420);
+  EXPECT_EQ(c.birth.DateText, "June 15,1980");
+  EXPECT_EQ(c.details.lblDOB, "June/15/1980");
+  EXPECT_EQ(c.details.lblTOB, "10:30");
+  EXPECT_EQ(c.details.lblLatitude, "28° 36' N");
+  EXPECT_EQ(c.details.lblLongitude, "77° 12' E");
+  EXPECT_EQ(c.details.lblCity, "New Delhi");
+  // The Sun of 15 June 1980 stands in sidereal Gemini (about 30° 28').
+  EXPECT_EQ(c.PositionText[Sun].substr(3, 3), "Gem");
+}
+
+TEST(RunChart, SunriseReferenceFollowsTheBirthTime) {
+  struct Row {
+    const char* name;
+    const char* hour;
+    const char* minute;
+    SunriseReference reference;
+  };
+  // Delhi, 15 June 1980: sunrise 05:23, sunset 19:20.
+  const Row rows[] = {
+      {"before sunrise: the previous day's sunrise", "4", "0", SunriseReference::PreviousSunrise},
+      {"at sunrise", "5", "23", SunriseReference::DaySunrise},
+      {"at sunset", "19", "20", SunriseReference::DaySunrise},
+      {"after sunset: the next sunrise", "21", "0", SunriseReference::NextSunrise},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    Session session;
+    FormEntries e = Delhi();
+    e.hourText = row.hour;
+    e.minuteText = row.minute;
+    const ChartRun run = Run_Chart(session, e);
+    ASSERT_FALSE(run.refusal);
+    const ChartOutput& c = run.chart;
+    EXPECT_EQ(c.reference, row.reference);
+    ASSERT_TRUE(c.referenceSunrise && c.ElapsedMinutes && c.ElapsedSeconds);
+    const long long seconds =
+        std::chrono::duration_cast<std::chrono::seconds>(*c.referenceSunrise - c.birth.BirthMoment)
+            .count();
+    if (row.reference == SunriseReference::NextSunrise) {
+      // Counted forward from the birth to the next sunrise.
+      EXPECT_EQ(*c.ElapsedSeconds, seconds);
+      EXPECT_GT(*c.ElapsedSeconds, 0);
+    } else {
+      EXPECT_EQ(*c.ElapsedSeconds, std::llabs(seconds));
+    }
+    EXPECT_EQ(*c.ElapsedMinutes, *c.ElapsedSeconds / 60);
+  }
+}
+
+TEST(RunChart, SecondsChangeOnlyTheElapsedTime) {
+  Session a, b;
+  FormEntries e = Delhi();
+  const ChartRun whole = Run_Chart(a, e);
+  e.secondText = "59";
+  const ChartRun late = Run_Chart(b, e);
+  ASSERT_FALSE(whole.refusal || late.refusal);
+  EXPECT_EQ(whole.chart.PositionText, late.chart.PositionText);
+  EXPECT_EQ(whole.chart.ChartLabel, late.chart.ChartLabel);
+  EXPECT_EQ(whole.chart.signCells, late.chart.signCells);
+  EXPECT_EQ(*late.chart.ElapsedSeconds - *whole.chart.ElapsedSeconds, 59);
+}
+
+TEST(RunChart, SunAndMoonInOneSignShareACell) {
+  // New moon of 6 January 2000 (18:14 UT): the Sun and the Moon stand in one sign.
+  Session session;
+  FormEntries e = Delhi();
+  e.monthIndex = 0;
+  e.dayText = "6";
+  e.yearText = "2000";
+  e.hourText = "18";
+  e.minuteText = "14";
+  e.zoneIndex = 29;  // Greenwich Mean Time
+  const ChartRun run = Run_Chart(session, e);
+  ASSERT_FALSE(run.refusal);
+  const int sign = SignIndexOfPosition(run.chart.PositionText[Sun]);
+  ASSERT_EQ(sign, SignIndexOfPosition(run.chart.PositionText[Moon]));
+  EXPECT_EQ(run.chart.signCells[static_cast<std::size_t>(sign)].rfind("\r\nSun\r\nMoon", 0), 0u)
+      << run.chart.signCells[static_cast<std::size_t>(sign)];
+}
+
+TEST(RunChart, SouthernLatitudeShowsMinutesWithoutLeadingZero) {
+  Session session;
+  FormEntries e = Delhi();
+  e.latDeg = "28";
+  e.latMin = "5";
+  e.north = false;
+  e.lonMin = "07";
+  e.east = false;
+  const ChartRun run = Run_Chart(session, e);
+  ASSERT_FALSE(run.refusal);
+  EXPECT_EQ(run.chart.details.lblLatitude, "28° 5' S");
+  EXPECT_EQ(run.chart.details.lblLongitude, "77° 7' W");
+}
+
+TEST(RunChart, SecondComputationLeavesNothingOfTheFirst) {
+  FormEntries first = Delhi();
+  FormEntries second = Delhi();
+  second.yearText = "1999";
+  second.monthIndex = 10;
+  second.hourText = "23";
+
+  Session reused;
+  ASSERT_FALSE(Run_Chart(reused, first).refusal);
+  const ChartRun again = Run_Chart(reused, second);
+  Session fresh;
+  const ChartRun alone = Run_Chart(fresh, second);
+  ASSERT_FALSE(again.refusal || alone.refusal);
+  EXPECT_EQ(again.chart.signCells, alone.chart.signCells);
+  EXPECT_EQ(again.chart.marks, alone.chart.marks);
+  EXPECT_EQ(again.chart.ChartLabel, alone.chart.ChartLabel);
+  EXPECT_EQ(again.chart.lagna.InduLagnaIndex, alone.chart.lagna.InduLagnaIndex);
+
+  // The same entries twice give the same result.
+  const ChartRun repeat = Run_Chart(reused, second);
+  EXPECT_EQ(repeat.chart.signCells, again.chart.signCells);
+  EXPECT_EQ(repeat.chart.marks, again.chart.marks);
+}
+
+// Every chart over random births: each body in exactly one cell, in body
+// order; "IL" exactly once, on the last line with text of the Indu Lagna
+// sign's label; the attribute row of that sign; nothing non-finite.
+TEST(RunChart, RandomBirthsKeepTheChartsShape) {
+  const unsigned seed = 20261207;
+  std::mt19937 rng(seed);
+  auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+  constexpr std::array<int, 12> kDaysInMonth = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  Session session;  // one session throughout, as in the desktop program
+  for (int n = 0; n < 3000; ++n) {
+    FormEntries e;
+    e.name = "TEST";
+    e.monthIndex = pick(0, 11);
+    e.dayText = std::to_string(pick(1, kDaysInMonth[static_cast<std::size_t>(e.monthIndex)]));
+    e.yearText = std::to_string(pick(1901, 2050));
+    e.hourText = std::to_string(pick(0, 23));
+    e.minuteText = std::to_string(pick(0, 59));
+    e.secondText = std::to_string(pick(0, 59));
+    e.latDeg = std::to_string(pick(0, 66));
+    e.latMin = std::to_string(pick(0, 59));
+    e.lonDeg = std::to_string(pick(0, 179));
+    e.lonMin = std::to_string(pick(0, 59));
+    e.north = pick(0, 1) == 1;
+    e.east = pick(0, 1) == 1;
+    e.zoneIndex = pick(0, kZoneCount - 1);
+    e.dst = pick(0, 1) == 1;
+    SCOPED_TRACE("seed " + std::to_string(seed) + " birth " + std::to_string(n) + ": " +
+                 e.yearText + "-" + std::to_string(e.monthIndex + 1) + "-" + e.dayText + " " +
+                 e.hourText + ":" + e.minuteText + " lat " + e.latDeg + " lon " + e.lonDeg +
+                 " zone " + std::to_string(e.zoneIndex));
+    const ChartRun run = Run_Chart(session, e);
+    ASSERT_FALSE(run.refusal) << run.refusal->message;
+    const ChartOutput& c = run.chart;
+
+    std::string allCells;
+    for (const auto& cell : c.signCells) allCells += cell;
+    for (int body = 0; body < kBodyCount; ++body) {
+      const int sign = SignIndexOfPosition(c.PositionText[static_cast<std::size_t>(body)]);
+      ASSERT_GE(sign, 0) << c.PositionText[static_cast<std::size_t>(body)];
+    }
+    ASSERT_EQ(CountIl(c.marks), 1);
+    const int il = c.lagna.InduLagnaIndex;
+    ASSERT_GE(il, 0);
+    ASSERT_LT(il, 12);
+    std::string lastWithText;
+    for (const auto& line : Lines(c.marks[static_cast<std::size_t>(il)])) {
+      if (!line.empty()) lastWithText = line;
+    }
+    EXPECT_EQ(lastWithText, "IL");
+    ASSERT_TRUE(c.attributes);
+    EXPECT_EQ((*c.attributes)[0].control, "lblArudhaLagnaPresentInSign");
+    EXPECT_TRUE(std::isfinite(c.SunriseSunLongitude));
+    EXPECT_TRUE(std::isfinite(c.time.AscendantDeg));
+    EXPECT_TRUE(std::isfinite(c.moon.MoonSidereal));
+  }
+}
+
+}  // namespace
+}  // namespace orvanta
