@@ -1,1 +1,220 @@
 #include "engine/sunrise.h"
+
+#include <chrono>
+#include <cmath>
+#include <cstdlib>
+
+namespace orvanta {
+
+namespace sun {
+// The program's own rounded constants. Every one of them is used exactly as
+// written: the rounding is part of the result (a clock minute can depend on
+// the fifth digit), so none may be replaced by a more exact value.
+
+// Quarter turn in radians, rounded; also the rise event's base angle (6 h).
+inline constexpr double kQuarterTurnRad = 1.5708;
+// Half turn in radians, rounded; the right-ascension quadrant shift.
+inline constexpr double kHalfTurnRad = 3.14159;
+// Three quarter turns in radians, rounded; also the set event's base angle (18 h).
+inline constexpr double kThreeQuarterTurnRad = 4.71239;
+// Full turn in radians, rounded; the reduction of every angle into 0..2pi.
+inline constexpr double kFullTurnRad = 6.28319;
+// Degrees to radians, rounded.
+inline constexpr double kRadPerDeg = 0.0174533;
+// Hours to radians (15 degrees per hour), rounded.
+inline constexpr double kRadPerHour = 0.261799;
+// Cosine of the zenith distance 90 deg 50 min (upper limb with refraction), rounded.
+inline constexpr double kCosZenith = -0.0145439;
+// Mean anomaly of the Sun: rate in radians per day, rounded.
+inline constexpr double kMeanAnomalyRadPerDay = 0.017202;
+// Mean anomaly of the Sun: offset in radians, rounded.
+inline constexpr double kMeanAnomalyOffsetRad = 0.0574039;
+// Equation of centre: coefficient of sin M in radians, rounded.
+inline constexpr double kCentreSin1Rad = 0.0334405;
+// Equation of centre: coefficient of sin 2M in radians, rounded.
+inline constexpr double kCentreSin2Rad = 0.000349066;
+// Longitude of perihelion term in radians, rounded.
+inline constexpr double kPerihelionRad = 4.93289;
+// One second of arc in radians; moves L off an exact quarter turn (tan L).
+inline constexpr double kOneArcsecRad = 4.84814e-06;
+// Cosine of the obliquity of the ecliptic, rounded (right ascension).
+inline constexpr double kCosObliquity = 0.91746;
+// Sine of the obliquity of the ecliptic, rounded (declination).
+inline constexpr double kSinObliquity = 0.39782;
+// Sidereal correction in radians per day, rounded.
+inline constexpr double kSiderealRadPerDay = 0.0172028;
+// Local mean time offset in radians, rounded.
+inline constexpr double kLocalMeanTimeOffsetRad = 1.73364;
+// Radians to hours (24 / 2pi), rounded.
+inline constexpr double kHoursPerRad = 3.81972;
+// Pi as the quadrant arctangent uses it (the full double literal of the
+// program, one unit in the last place below the nearest double to pi).
+inline constexpr double kAtanPi = 3.14159265358979;
+// Largest magnitude an angle may have before it is reduced by repeated
+// turns. Every place on Earth stays far below it; a larger value can only
+// come from nonsensical input and counts as a failed event rather than a
+// reduction loop that runs for millions of turns.
+inline constexpr double kMaxReducibleRad = 1.0e4;
+inline constexpr int kMinutesPerDay = 24 * 60;
+}  // namespace sun
+
+namespace {
+
+// Sgn of the program's arithmetic: -1, 0 or +1.
+double Sgn(double v) {
+  return v > 0.0 ? 1.0 : (v < 0.0 ? -1.0 : 0.0);
+}
+
+// Repeated turns into 0 <= angle < full turn, as the algorithm writes it;
+// false when the angle cannot be reduced (not finite, or absurdly large).
+bool ReduceTurns(double& angleRad) {
+  if (!std::isfinite(angleRad) || std::fabs(angleRad) > sun::kMaxReducibleRad) return false;
+  while (angleRad < 0.0) angleRad = angleRad + sun::kFullTurnRad;
+  while (angleRad >= sun::kFullTurnRad) angleRad = angleRad - sun::kFullTurnRad;
+  return true;
+}
+
+// Minutes after local midnight of one event (rise or set), or nothing where
+// the sun does not reach the horizon that day (|c| >= 1: the square root or
+// the division by it has no value) or any step gives a non-finite number.
+std::optional<int> EventMinutes(double baseRad, int dayOfYear0, double latRad, double lonRad,
+                                double zoneRad, bool isRise) {
+  using namespace sun;
+  // 9.1-9.2: time of the event in days and the Sun's mean anomaly.
+  const double t = (baseRad - lonRad) / kFullTurnRad + dayOfYear0;
+  const double m = kMeanAnomalyRadPerDay * t - kMeanAnomalyOffsetRad;
+
+  // 9.3-9.4: true longitude, reduced, nudged off an exact quarter turn.
+  double l = m + kCentreSin1Rad * std::sin(m) + kPerihelionRad + kCentreSin2Rad * std::sin(2 * m);
+  if (!ReduceTurns(l)) return std::nullopt;
+  const double quarters = l / kQuarterTurnRad;
+  if (quarters == std::floor(quarters)) l = l + kOneArcsecRad;
+
+  // 9.5: right ascension in the quadrant of L.
+  const double tanL = std::sin(l) / std::cos(l);
+  if (!std::isfinite(tanL)) return std::nullopt;
+  double ra = Sun_Atan2(kCosObliquity * tanL, 1);
+  if (l > kThreeQuarterTurnRad) {
+    ra = ra + kFullTurnRad;
+  } else if (l > kQuarterTurnRad) {
+    ra = ra + kHalfTurnRad;
+  }
+
+  // 9.6: declination.
+  const double sinDec = kSinObliquity * std::sin(l);
+  const double dec = Sun_Atan2(sinDec / std::sqrt(1 - sinDec * sinDec), 1);
+
+  // 9.7-9.8: local hour angle. |c| >= 1 is the polar day or night: the
+  // square root is of a negative number or the division is by zero.
+  const double c =
+      (kCosZenith - std::sin(dec) * std::sin(latRad)) / (std::cos(dec) * std::cos(latRad));
+  if (!std::isfinite(c) || std::fabs(c) >= 1.0) return std::nullopt;
+  double h = kQuarterTurnRad - Sun_Atan2(c / std::sqrt(1 - c * c), 1);
+  if (isRise) h = kFullTurnRad - h;
+
+  // 9.9-9.10: local mean time, then local clock angle.
+  const double localMeanRad = h + ra - kSiderealRadPerDay * t - kLocalMeanTimeOffsetRad;
+  const double universalRad = localMeanRad - lonRad;
+  double clockRad = universalRad + zoneRad;
+  if (!ReduceTurns(clockRad)) return std::nullopt;
+
+  // 9.11: hours and the rounded minute.
+  const double hours = clockRad * kHoursPerRad;
+  if (!std::isfinite(hours)) return std::nullopt;
+  return ClockMinutesOfHours(hours);
+}
+
+bool IsValidCivilDate(int year, int month, int day) {
+  using namespace std::chrono;
+  if (year < -32767 || year > 32767 || month < 1 || month > 12 || day < 1 || day > 31) {
+    return false;
+  }
+  return year_month_day{std::chrono::year{year}, std::chrono::month{static_cast<unsigned>(month)},
+                        std::chrono::day{static_cast<unsigned>(day)}}
+      .ok();
+}
+
+}  // namespace
+
+SunEvents SunRise_SunSet(const SunriseInput& in) {
+  SunEvents events;
+  // A date or clock time that names no moment cannot be dated; both events
+  // are absent (the caller keeps what it had), as when the date text cannot
+  // be read back.
+  if (!IsValidCivilDate(in.year, in.month, in.day) || in.hour < 0 || in.hour > 23 ||
+      in.minute < 0 || in.minute > 59) {
+    return events;
+  }
+
+  // 1. Place in degrees, north and east positive.
+  double latDeg = in.latDeg + in.latMin / 60.0;
+  if (in.south) latDeg = -latDeg;
+  double lonDeg = in.lonDeg + in.lonMin / 60.0;
+  if (!in.east) lonDeg = -lonDeg;
+
+  // 2. Zone offset in hours, east positive: the negated correction to UT.
+  const double s = in.zoneShiftHours < 0 ? -1.0 : 1.0;
+  double zoneHours = -s * (std::abs(in.zoneShiftHours) + std::abs(in.zoneShiftMinutes) / 60.0);
+
+  // 3-5. The date-time D, its day of the year (from 0) and weekday.
+  const LocalDateTime d = MakeDateTime(in.year, in.month, in.day, in.hour, in.minute);
+  const int dayOfYear0 = DayOfYear(d) - 1;
+  const int weekday = WeekdaySunday0(d);
+
+  // 6-7. Daylight saving adds an hour; +13 is the same clock as -11.
+  if (in.dst && DST_In_Effect(in.day, weekday, in.month, in.hour, in.minute) == 1) {
+    zoneHours = zoneHours + 1;
+  }
+  if (zoneHours == 13) zoneHours = -11;
+
+  // 8.
+  const double latRad = latDeg * sun::kRadPerDeg;
+  const double lonRad = lonDeg * sun::kRadPerDeg;
+  const double zoneRad = zoneHours * sun::kRadPerHour;
+
+  // 9. The rise first; where it fails the set is never computed.
+  const auto riseMinutes =
+      EventMinutes(sun::kQuarterTurnRad, dayOfYear0, latRad, lonRad, zoneRad, true);
+  if (!riseMinutes) return events;
+  events.rise = MakeDateTime(in.year, in.month, in.day, *riseMinutes / 60, *riseMinutes % 60);
+  const auto setMinutes =
+      EventMinutes(sun::kThreeQuarterTurnRad, dayOfYear0, latRad, lonRad, zoneRad, false);
+  if (setMinutes) {
+    events.set = MakeDateTime(in.year, in.month, in.day, *setMinutes / 60, *setMinutes % 60);
+  }
+  return events;
+}
+
+int DST_In_Effect(int day, int weekday, int month, int hour, int /*minute*/) {
+  // First Sunday of April 02:00 to last Sunday of October 02:00, local time.
+  const bool sunday = weekday == 0;
+  if (month > 4 && month < 10) return 1;
+  if (month == 4 && day > 7) return 1;
+  if (month == 4 && day <= 7 && sunday && hour >= 2) return 1;
+  if (month == 4 && day <= 7 && !sunday && day - weekday > 0) return 1;
+  if (month == 10 && day < 25) return 1;
+  if (month == 10 && day >= 25 && sunday && hour < 2) return 1;
+  if (month == 10 && day >= 25 && !sunday && day - 24 - weekday < 1) return 1;
+  return 0;
+}
+
+int ClockMinutesOfHours(double hours) {
+  if (!std::isfinite(hours) || std::fabs(hours) > 1.0e6) return 0;
+  const double wholeHours = std::floor(hours);
+  const int roundedMinutes = static_cast<int>(std::floor((hours - wholeHours) * 60 + 0.5));
+  // A minute part of 60 carries into the next hour, and hour 24 (a carry
+  // from 23:59.5 on, or an hour part of 24 where the angle sits just below
+  // the rounded full turn, whose hours reach 24.00003) becomes 00 of the
+  // SAME civil date: the event is always dated on the input date, like every
+  // time that wraps past midnight.
+  const int total = static_cast<int>(wholeHours) * 60 + roundedMinutes;
+  return ((total % sun::kMinutesPerDay) + sun::kMinutesPerDay) % sun::kMinutesPerDay;
+}
+
+double Sun_Atan2(double y, double x) {
+  if (x > 0) return std::atan(y / x);
+  if (x == 0) return Sgn(y) * sun::kAtanPi / 2;
+  return (sun::kAtanPi - std::atan(std::fabs(y / x))) * Sgn(y);
+}
+
+}  // namespace orvanta

@@ -43,4 +43,10 @@ int DST_In_Effect(int day, int weekday, int month, int hour, int minute);
 // Quadrant arctangent with pi as 3.14159265358979.
 double Sun_Atan2(double y, double x);
 
+// Clock minutes after midnight (0..1439) of an event `hours` after local
+// midnight: the hour part, and the minute part rounded to the nearest minute.
+// A minute part of 60 carries into the next hour; 24:00 becomes 00:00 of the
+// same date. A non-finite value gives 0.
+int ClockMinutesOfHours(double hours);
+
 }  // namespace orvanta
