@@ -1,1 +1,157 @@
 #include "engine/calendar.h"
+
+#include <cmath>
+#include <cstdio>
+#include <string_view>
+
+namespace orvanta {
+
+namespace {
+
+// Above this many whole degrees the sign reduction uses fmod, which for the
+// integer-valued degrees is exactly what the repeated subtraction of 30
+// gives, without running for ages on absurd inputs.
+inline constexpr double kSignLoopLimitDeg = 1.0e6;
+
+// A whole number in plain decimal form, without padding ("5", "30").
+std::string PlainNumber(double wholeValue) {
+  char buf[40];
+  std::snprintf(buf, sizeof buf, "%.15g", wholeValue);
+  return buf;
+}
+
+double Sgn(double x) {
+  if (x > 0) return 1;
+  if (x < 0) return -1;
+  return 0;
+}
+
+}  // namespace
+
+bool ZoneRunsEast(const BirthDetails& birth, double longitudeDeg) {
+  // The zone's own sign decides: a negative shift (local time ahead of UT)
+  // lies east of Greenwich. Only a zone of 0 falls back to the hemisphere,
+  // where both directions give the same time.
+  if (birth.ZoneShiftHours < 0 || birth.ZoneShiftMinutes < 0) return true;
+  if (birth.ZoneShiftHours > 0 || birth.ZoneShiftMinutes > 0) return false;
+  return longitudeDeg < 0;
+}
+
+double JulianDayNumber(double month, double day, double year) {
+  const double m = 12 * (year + 4800) + month - 3;
+  const double t = (2 * (m - 12 * std::floor(m / 12)) + 7 + 365 * m) / 12;
+  double j = std::floor(t) + day + std::floor(m / 48) - 32083;
+  // Gregorian correction, tested on the Julian-calendar number.
+  if (j > 2299171) j = j + std::floor(m / 4800) - std::floor(m / 1200) + 38;
+  return j;
+}
+
+double AyanamsaCorrection(double T) {
+  using calendar::kDegToRad;
+  double nodeDeg = (933060 - 6962911 * T + 7.5 * (T * T)) / 3600;
+  while (nodeDeg >= 360) nodeDeg = nodeDeg - 360;  // negative values are not raised
+  const double twiceSunDeg = (2013816 + 259205536 * T) / 3600;
+  const double nutationArcsec =
+      17.23 * std::sin(nodeDeg * kDegToRad) + 1.27 * std::sin(twiceSunDeg * kDegToRad);
+  const double x = nutationArcsec - (5025.64 + 1.11 * T) * T;
+  return (x - 80861.27) / 3600;
+}
+
+double ArcTan2(double y, double x) {
+  using calendar::kPi;
+  if (x > 0) return std::atan(y / x);
+  if (x < 0) return (kPi - std::atan(std::fabs(y / x))) * Sgn(y);  // y = 0 gives 0, not pi
+  if (y != 0) return Sgn(y) * kPi / 2;
+  return 0;
+}
+
+double Norm360(double& angle) {
+  if (angle < 0) angle = angle + 360;
+  if (angle > 360) angle = angle - 360;
+  return angle;
+}
+
+std::string SignDMS(double& angle) {
+  angle = std::fabs(angle);
+  if (!std::isfinite(angle)) return {};  // no degrees to write
+  const double a = angle;
+  double d = std::floor(a);
+  const double f = a - d;
+  const double minutesExact = 60 * f;
+  const double m = std::floor(minutesExact);
+  const double s = std::floor(60 * (minutesExact - m));
+  const double k = std::floor(d / 30);
+  if (d >= kSignLoopLimitDeg) d = std::fmod(d, 30);
+  while (d >= 30) d = d - 30;
+
+  std::string text = PlainNumber(d) + "° " + PlainNumber(m) + "' " + PlainNumber(s) + "\" ";
+  // Sign 12 (an angle of exactly 360) and beyond has no letters.
+  if (k >= 0 && k < 12) {
+    text += kSignLetters.substr(static_cast<std::size_t>(k) * 3, 3);
+  }
+  return text;
+}
+
+TimeQuantities Time_Calculation(const BirthDetails& birth) {
+  using calendar::kDegToRad;
+  using calendar::kPi;
+  using calendar::kRadToDeg;
+
+  TimeQuantities q;
+  const double month = birth.Month;
+  const double day = birth.Day;
+  const double year = birth.Year;
+  q.localTimeHours = birth.Hour + birth.Minute / 60.0;
+  double zone = birth.ZoneHours + birth.ZoneMinutes / 60.0;
+  double longitude = birth.LonDeg + birth.LonMin / 60.0;
+  if (birth.East) longitude = -longitude;
+  double latitude = birth.LatDeg + birth.LatMin / 60.0;
+  if (birth.South) latitude = -latitude;
+  q.longitudeDeg = longitude;
+  q.latitudeDeg = latitude;
+
+  // The zone runs in its own direction; daylight saving moves the clock one
+  // hour further from universal time in that same direction.
+  const bool east = ZoneRunsEast(birth, longitude);
+  if (birth.Dst) {
+    if (east) {
+      zone = zone + 1;
+    } else {
+      zone = zone - 1;
+    }
+  }
+  q.zoneHours = zone;
+
+  q.JulianDay = JulianDayNumber(month, day, year);
+  // No reduction to 0..24 and no change of date: T stays continuous anyway.
+  q.UniversalTime = east ? q.localTimeHours - zone : q.localTimeHours + zone;
+  const double T = ((q.JulianDay - 2415020) + q.UniversalTime / 24 - 0.5) / 36525;
+  q.CenturiesT = T;
+  q.AyanCorr = AyanamsaCorrection(T);
+
+  double s = 15 * (6.6460656 + 2400.0513 * T + 0.0000258 * (T * T) + q.UniversalTime) - longitude;
+  while (s >= 360) s = s - 360;  // a negative sidereal time is not raised
+  q.siderealTimeDeg = s;
+  q.ramcRad = s * kDegToRad;
+  q.obliquityRad = kDegToRad * (23.452294 - 0.0130125 * T);
+
+  const double ramc = q.ramcRad;
+  const double eps = q.obliquityRad;
+  double ascendant = ArcTan2(std::cos(ramc), -std::sin(ramc) * std::cos(eps) -
+                                                 std::sin(eps) * std::tan(latitude * kDegToRad));
+  if (ascendant < 0) ascendant = ascendant + kPi;
+  if (std::cos(ramc) < 0) ascendant = ascendant + kPi;
+  ascendant = ascendant * kRadToDeg;
+  while (ascendant >= 360) ascendant = ascendant - 360;
+  q.tropicalAscendantDeg = ascendant;
+
+  ascendant = q.tropicalAscendantDeg + q.AyanCorr;
+  // Norm360 replaces its argument, so the later calls see the reduced value.
+  q.AscendantInt = std::floor(Norm360(ascendant));
+  q.AscendantDeg = Norm360(ascendant);
+  double forText = Norm360(ascendant);
+  q.AscendantText = SignDMS(forText);
+  return q;
+}
+
+}  // namespace orvanta

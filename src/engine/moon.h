@@ -27,7 +27,7 @@ struct MoonPosition {
   double MoonSidereal = 0;    // degrees, 0 <= value < 360
   int nakshatraIndex = 0;     // 0..26
   double NakStartDeg = 0;
-  std::string MoonText;       // Degree2Dms(MoonSidereal)
+  std::string MoonText;  // Degree2Dms(MoonSidereal)
 };
 
 MoonPosition Ephemeris_Calculation(const BirthDetails& birth);
@@ -35,6 +35,20 @@ MoonPosition Ephemeris_Calculation(const BirthDetails& birth);
 // Ayanamsa in degrees for T centuries from J2000.0 (negative; added to
 // tropical longitudes).
 double AyanamsaJ2000(double T);
+
+// Geocentric tropical longitude of the Moon in degrees for T centuries from
+// J2000.0: reduced into 0..360 by whole turns (exactly 360 stays).
+double MoonTropicalLongitude(double T);
+
+// Sidereal Moon from the tropical one and the (negative) correction: one
+// added turn when the sum is negative. Only where the correction outgrows a
+// turn (centuries away from 2000) is the value reduced further, so that it
+// always lies in [0, 360).
+double SiderealMoonDeg(double moonTropicalDeg, double ayanamsaDeg);
+
+// Nakshatra of a sidereal Moon: Int(60 * lon / 800), the exact 800' span;
+// 0..26 (a Moon that rounds up to 27 is still in the last one).
+int NakshatraIndex(double moonSiderealDeg);
 
 // Same text as SignDMS, from the absolute value of the angle; the argument is
 // not changed.

@@ -17,6 +17,23 @@
 
 namespace orvanta {
 
+namespace planets {
+// Newton iteration of Kepler's equation stops when a step is at most this
+// many radians: the Double 1.0E-12 (0x3D719799812DEA11).
+inline constexpr double kKeplerToleranceRad = 1.0E-12;
+// A full turn in radians as the program writes it, 6.28318530717958 (a few
+// units below 2*pi in the last places); the rounding is part of every result.
+inline constexpr double kTwoPi = 6.28318530717958;
+// Pi rounded to 3.1416 in the node's conversion back to degrees; this
+// rounding is part of Rahu and Ketu (it lowers them by up to 0.0003 deg).
+inline constexpr double kRahuPi = 3.1416;
+// Pi at full program precision for the planets' longitudes.
+inline constexpr double kPi = 3.14159265358979;
+// Iteration cap for Kepler's equation: never reached for eccentricities
+// below 1 (a handful of steps converge), it only stops a NaN from looping.
+inline constexpr int kKeplerMaxIterations = 200;
+}  // namespace planets
+
 // The clock time a pass starts from and what it needs of the earlier stages.
 struct PlanetMoment {
   int year = 2000;  // local civil date and clock time
@@ -50,11 +67,11 @@ PlanetPositions Planet_Calculation(const PlanetMoment& moment);
 double DayNumber(double year, double month, double day, double hour, double minute);
 
 struct OrbitalElements {
-  double a = 0;      // semi-major axis, AU
-  double e = 0;      // eccentricity
-  double iRad = 0;   // inclination
-  double nodeRad = 0;       // longitude of the ascending node
-  double perihelionRad = 0; // longitude of perihelion
+  double a = 0;                 // semi-major axis, AU
+  double e = 0;                 // eccentricity
+  double iRad = 0;              // inclination
+  double nodeRad = 0;           // longitude of the ascending node
+  double perihelionRad = 0;     // longitude of perihelion
   double meanLongitudeRad = 0;  // not reduced
 };
 
