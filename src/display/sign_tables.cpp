@@ -113,8 +113,8 @@ constexpr std::array<std::string_view, kSignCount> kNatureTexts = {
     "are serious, practical, disciplined and ambitious. You climb towards your goals step "
     "by step, and setbacks only make you more determined. You respect tradition, "
     "authority and hard-won experience, and you are careful with money and with your "
-    "words. You are reliable and responsible, and others often give you duties far beyond "
-    "your age. You may appear cold or reserved, but beneath the surface you are sensitive "
+    "words. You are reliable and responsible, and you often carry duties beyond your "
+    "years. You may appear cold or reserved, but beneath the surface you are sensitive "
     "and loyal. You can become pessimistic and worry too much about the future. Life "
     "tends to grow kinder to you with age, and success often comes late but lasts long.",
     // Aquarius
@@ -127,7 +127,7 @@ constexpr std::array<std::string_view, kSignCount> kNatureTexts = {
     "be stubborn about your opinions and seem aloof or unpredictable. Your honesty, "
     "loyalty and inventive mind win you lasting respect.",
     // Pisces
-    "You are very creative and soft hearted, with a rich imagination and a deep inner "
+    "You are very creative and soft-hearted, with a rich imagination and a deep inner "
     "life. Ruled by Jupiter and belonging to the element of water, you are compassionate, "
     "intuitive and spiritual, and you feel the sorrows of others as if they were your "
     "own. You are kind, gentle and generous, and you will go out of your way to help "
@@ -142,7 +142,7 @@ constexpr std::array<std::string_view, kSignCount> kNatureTexts = {
 constexpr std::array<std::string_view, kSignCount> kLooksTexts = {
     // Aries
     "You may be slim and of medium or short height, with a strong, muscular build. You "
-    "have a long face, a broad forehead, bright eyes and reddish hair or complexion. You "
+    "have a long face, a broad forehead, keen eyes and reddish hair or complexion. You "
     "walk fast and firmly.",
     // Taurus
     "You are attractive and beautiful. You have a short, sturdy body with a thick neck, "
@@ -158,7 +158,7 @@ constexpr std::array<std::string_view, kSignCount> kLooksTexts = {
     "You are tall  and have a broad chest, strong shoulders and a slim waist. Your face "
     "is wide and dignified and you carry yourself like royalty.",
     // Virgo
-    "You are tall and slim with a well proportioned body, a neat appearance and bright, "
+    "You are tall and slim with a well proportioned body, a neat appearance and clear, "
     "intelligent eyes. You look younger than your age.",
     // Libra
     "You are tall and thin. You have a well proportioned body, fine features and a "
@@ -168,7 +168,7 @@ constexpr std::array<std::string_view, kSignCount> kLooksTexts = {
     "firm, magnetic look.",
     // Sagittarius
     "You may be medium to tall in height, with a well built body, long, strong thighs and "
-    "an open, cheerful face. Your forehead is high and your eyes are bright and friendly.",
+    "an open, cheerful face. Your forehead is high and your eyes are warm and friendly.",
     // Capricorn
     "You have beautiful eyes. Your slender body is of even build, with a thin face, dark "
     "hair and prominent bones.",
@@ -185,7 +185,7 @@ constexpr std::array<std::string_view, kSignCount> kLooksTexts = {
 constexpr std::array<std::string_view, kSignCount> kHealthTexts = {
     // Aries
     "You may be prone to blood pressure, fevers and headaches. Injuries to the head and "
-    "face are possible, so avoid rash haste.",
+    "face are possible if you act in haste.",
     // Taurus
     "You may not enjoy good health all the time. Throat and heart ailments may be common.",
     // Gemini
@@ -200,8 +200,8 @@ constexpr std::array<std::string_view, kSignCount> kHealthTexts = {
     // Virgo
     "Your intestine and liver may give you some problems. Else you enjoy sound health.",
     // Libra
-    "Kidney and liver are your weak points. Watch the lower abdomen and groin, and drink "
-    "much water.",
+    "Kidney and liver are your weak points. Watch the lower abdomen and groin; drink "
+    "plenty of water.",
     // Scorpio
     "You may have problems from piles and ailments of the genitals and bladder. Keep a "
     "clean diet and avoid excess.",
@@ -216,7 +216,7 @@ constexpr std::array<std::string_view, kSignCount> kHealthTexts = {
     "in the calves and ankles, so keep active and protect your eyes from strain.",
     // Pisces
     "Common cold will be your constant companion. Your feet are delicate and may swell or "
-    "ache, and you should avoid damp places and drugs.",
+    "ache, so avoid damp places and intoxicants.",
 };
 
 // Career and finance: the callings that suit the sign and its way with money.
@@ -256,7 +256,7 @@ constexpr std::array<std::string_view, kSignCount> kCareerTexts = {
     // Sagittarius
     "You always yearn to learn more, and you do well in teaching, law, religion, "
     "philosophy, publishing and travel. Your honest dealings earn you respect and your "
-    "luck brings gains, but avoid gambling and careless promises about money to others.",
+    "luck brings gains, but avoid gambling and do not lend money carelessly to others.",
     // Capricorn
     "Material wealth means a lot to you. You rise slowly but surely in administration, "
     "business, mining, construction or government service, and you save for your old age.",
@@ -308,7 +308,7 @@ constexpr std::array<std::string_view, kSignCount> kLoveTexts = {
     "You may have some problem dealing with the demands of married life, because you "
     "value your freedom so much. You need a partner who enjoys travel and adventure and "
     "who does not tie you down. You are honest and cheerful in love, and once you commit "
-    "you are sincere. Your children bring you pride.",
+    "you are sincere. You make a cheerful, playful parent.",
     // Capricorn
     "Domestic life will have its share of ups and downs, since your ambition may leave "
     "little time for family. You are dutiful and responsible, and you provide well for "
