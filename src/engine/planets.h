@@ -25,7 +25,7 @@ inline constexpr double kKeplerToleranceRad = 1.0E-12;
 // units below 2*pi in the last places); the rounding is part of every result.
 inline constexpr double kTwoPi = 6.28318530717958;
 // Pi rounded to 3.1416 in the node's conversion back to degrees; this
-// rounding is part of Rahu and Ketu (it lowers them by up to 0.0003 deg).
+// rounding is part of Rahu and Ketu (it lowers them by up to 0.00085 deg).
 inline constexpr double kRahuPi = 3.1416;
 // Pi at full program precision for the planets' longitudes.
 inline constexpr double kPi = 3.14159265358979;
