@@ -40,7 +40,8 @@ stations:
 	@sh tools/install-deps.sh libswe-dev
 	@cmake -S . -B $(BUILD)-stations -DORVANTA_STATIONS=ON -DORVANTA_GUI=OFF >/dev/null
 	@cmake --build $(BUILD)-stations -j$(JOBS) --target orvanta-stations
-	@$(BUILD)-stations/tools/orvanta-stations > src/engine/stations.cpp
+	@$(BUILD)-stations/tools/orvanta-stations > src/engine/stations.cpp.new
+	@mv src/engine/stations.cpp.new src/engine/stations.cpp
 	@echo "src/engine/stations.cpp regenerated"
 
 format:

@@ -1,1 +1,79 @@
 #include "engine/retrograde.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+
+#include "engine/stations.h"
+
+namespace orvanta {
+
+namespace {
+
+using LoadStations = StationTables (*)();
+
+// Loader of each planet's tables, in kRetrogradePlanets order.
+constexpr std::array<LoadStations, kRetrogradePlanets.size()> kStationLoaders = {
+    Load_Mercury_Stations, Load_Venus_Stations,  Load_Mars_Stations,    Load_Jupiter_Stations,
+    Load_Saturn_Stations,  Load_Uranus_Stations, Load_Neptune_Stations, Load_Pluto_Stations};
+
+// Entries of RetroFlag that carry a chart mark: Mercury..Saturn, labels 2..6.
+inline constexpr std::size_t kMarkedPlanets = 5;
+inline constexpr std::size_t kFirstMarkedLabel = Body::Mercury;
+
+// True when the day lies strictly between the two station dates of a period.
+// The periods are in time order without overlap (checked while compiling the
+// tables), so only the last period starting before the day can contain it;
+// this gives the same answer as trying every period in turn.
+bool InsideAPeriod(std::span<const RetroPeriodDays> periods, std::int32_t day) {
+  const auto after =
+      std::lower_bound(periods.begin(), periods.end(), day,
+                       [](const RetroPeriodDays& p, std::int32_t d) { return p.StartDay < d; });
+  if (after == periods.begin()) return false;
+  return day < std::prev(after)->EndDay;
+}
+
+}  // namespace
+
+bool Is_Retrograde(std::string_view planet, LocalDateTime when) {
+  const auto found = std::find(kRetrogradePlanets.begin(), kRetrogradePlanets.end(), planet);
+  if (found == kRetrogradePlanets.end()) return false;
+  const StationTables tables =
+      kStationLoaders[static_cast<std::size_t>(found - kRetrogradePlanets.begin())]();
+  // Only the date counts: the hour and minute of the birth never matter.
+  const auto day = std::chrono::floor<std::chrono::days>(when).time_since_epoch().count();
+  return InsideAPeriod(tables.PeriodDays, static_cast<std::int32_t>(day));
+}
+
+RetrogradeMarks Retrograde_Marking(int month, int day, int year, int hour, int minute) {
+  RetrogradeMarks marks;
+  for (std::size_t k = 0; k < kBodyCount; ++k) {
+    marks.ChartLabel[k] = std::string(kChartLabelNames[k]);
+  }
+  // A birth moment that is no real date and clock time cannot be looked up:
+  // every planet then counts as direct and the labels stay plain.
+  const std::chrono::year_month_day date{std::chrono::year{year},
+                                         std::chrono::month{static_cast<unsigned>(month)},
+                                         std::chrono::day{static_cast<unsigned>(day)}};
+  const bool realMoment = month >= 1 && month <= 12 && day >= 1 && date.ok() && hour >= 0 &&
+                          hour <= 23 && minute >= 0 && minute <= 59;
+  if (!realMoment) return marks;
+
+  const LocalDateTime birth = MakeDateTime(year, month, day, hour, minute);
+  for (std::size_t k = 0; k < kRetrogradePlanets.size(); ++k) {
+    marks.RetroFlag[k] = Is_Retrograde(kRetrogradePlanets[k], birth);
+  }
+  for (std::size_t k = 0; k < kMarkedPlanets; ++k) {
+    if (marks.RetroFlag[k]) marks.ChartLabel[kFirstMarkedLabel + k] += kRetrogradeMark;
+  }
+  return marks;
+}
+
+int Month_Number(std::string_view record) {
+  const std::optional<StationRecord> fields = ParseStationRecord(record);
+  return fields ? fields->Month : 0;
+}
+
+}  // namespace orvanta
