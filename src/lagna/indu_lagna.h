@@ -18,8 +18,8 @@ namespace orvanta {
 
 // Kala value of each sign, Aries first (Sun 30, Moon 16, Mars 6, Mercury 8,
 // Jupiter 10, Venus 10, Saturn 1 for the ninth sign's lord).
-inline constexpr std::array<std::int16_t, kSignCount> kKala = {10, 1, 1, 10, 6, 10,
-                                                               8,  16, 30, 8, 10, 6};
+inline constexpr std::array<std::int16_t, kSignCount> kKala = {10, 1,  1,  10, 6,  10,
+                                                               8,  16, 30, 8,  10, 6};
 
 // State kept between the house calls. The chart driver resets HouseCount,
 // FirstLordSign and LagnaSign before each computation; LordSign, HouseSign,
@@ -40,10 +40,28 @@ struct InduLagnaState {
 // `signIndex`; an index outside 0..11 is skipped.
 void AppendMark(SignCaptions& marks, int signIndex, std::string_view mark);
 
-void ArudhaPada(InduLagnaState& state, std::string_view lordName,
-                const PositionTexts& positionText, const ChartLabels& chartLabel,
-                SignCaptions& marks);
+void ArudhaPada(InduLagnaState& state, std::string_view lordName, const PositionTexts& positionText,
+                const ChartLabels& chartLabel, SignCaptions& marks);
 
 void InduLagnaFinish(InduLagnaState& state, SignCaptions& marks);
+
+// The signs (0-based) whose lords the house calls receive, in house order:
+// the ascendant's sign `ascSignIndex`, the following signs up to Pisces, then
+// Aries up to the sign before the ascendant. With no ascendant sign (-1, or
+// any index outside 0..11) the count starts at Aries and the calls run for
+// the signs 1..11 only, eleven calls.
+struct HouseOrder {
+  std::array<int, kSignCount> signIndex{};
+  int count = 0;
+};
+HouseOrder HouseSignOrder(int ascSignIndex);
+
+// The twelve house calls of one computation: finds the ascendant's sign from
+// characters 4 to 6 of the ascendant's position text and calls ArudhaPada
+// with the lord of each house's sign in house order. Returns AscSignIndex
+// (0 when the ascendant's text names no sign). The caller resets the state
+// and clears the marks before, and runs InduLagnaFinish after.
+int RunHouseCalls(InduLagnaState& state, const PositionTexts& positionText,
+                  const ChartLabels& chartLabel, SignCaptions& marks);
 
 }  // namespace orvanta
