@@ -1,0 +1,58 @@
+// The web pages the program opens: online help, download page, forum, the
+// two branded-edition pages, and the place search of the birth-data form.
+//
+// Every address lives in the one table below. Each page has its own
+// procedure; it hands the address to the opener and returns at once, reading
+// nothing back. The opener is injectable so that tests can record the
+// addresses; the program's opener is QDesktopServices::openUrl.
+#pragma once
+
+#include <QString>
+#include <QUrl>
+#include <functional>
+#include <string_view>
+
+namespace orvanta {
+
+// The program's own pages, under a placeholder host that reaches no
+// stranger's site.
+struct HelpAddresses {
+  static constexpr std::string_view kOnlineHelp = "https://orvanta.example/help/";
+  static constexpr std::string_view kDownload = "https://orvanta.example/download/";
+  static constexpr std::string_view kForumHome = "https://forum.orvanta.example/";
+  static constexpr std::string_view kFullBrand = "https://orvanta.example/help/fully-branded.html";
+  static constexpr std::string_view kCoBrand = "https://orvanta.example/help/co-brand.html";
+  // The place search: the query goes into the parameter "q", the site the
+  // search is made for into "site".
+  static constexpr std::string_view kPlaceSearch = "https://search.orvanta.example/";
+  static constexpr std::string_view kPlaceSearchSite = "https://orvanta.example/";
+};
+
+using UrlOpener = std::function<void(const QUrl&)>;
+
+// QDesktopServices::openUrl: the browser opens and control returns at once.
+UrlOpener DesktopOpener();
+
+class HelpLinks {
+ public:
+  explicit HelpLinks(UrlOpener opener = DesktopOpener());
+
+  void OpenOnlineHelp() const;
+  void OpenDownloadPage() const;
+  void OpenHomePage() const;
+  void OpenFullBrandPage() const;
+  void OpenCoBrandPage() const;
+
+  // A web search for the query text. The query is a parameter value, so
+  // whatever the user typed is percent-encoded and cannot change the address.
+  void OpenPlaceSearch(const QString& query) const;
+
+  // The search address OpenPlaceSearch opens for a query.
+  static QUrl PlaceSearchUrl(const QString& query);
+
+ private:
+  void Open(std::string_view address) const;
+  UrlOpener opener_;
+};
+
+}  // namespace orvanta
