@@ -41,9 +41,9 @@ struct TimeQuantities {
   double ramcRad = 0;
   double obliquityRad = 0;
   double tropicalAscendantDeg = 0;
-  double AscendantDeg = 0;     // Norm360 of the sidereal ascendant
-  double AscendantInt = 0;     // floor of AscendantDeg
-  std::string AscendantText;   // SignDMS of the sidereal ascendant
+  double AscendantDeg = 0;    // Norm360 of the sidereal ascendant
+  double AscendantInt = 0;    // floor of AscendantDeg
+  std::string AscendantText;  // SignDMS of the sidereal ascendant
 };
 
 // True when the zone correction is applied eastward (universal time = local
