@@ -1,0 +1,388 @@
+#include "cli/arguments.h"
+
+#include <array>
+
+#include "entry/zones.h"
+
+namespace orvanta::cli {
+
+namespace {
+
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+
+char Upper(char c) {
+  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+std::string_view Trim(std::string_view s) {
+  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
+  while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
+  return s;
+}
+
+bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (Upper(a[i]) != Upper(b[i])) return false;
+  }
+  return true;
+}
+
+// A run of 1..maxDigits digits read as a number; nothing for any other text.
+std::optional<int> SmallNumber(std::string_view s, std::size_t maxDigits) {
+  if (s.empty() || s.size() > maxDigits) return std::nullopt;
+  int value = 0;
+  for (char c : s) {
+    if (!IsDigit(c)) return std::nullopt;
+    value = value * 10 + (c - '0');
+  }
+  return value;
+}
+
+// Quotes a user's text inside a message, cut short if it is very long.
+std::string Quoted(std::string_view s) {
+  constexpr std::size_t kShownChars = 40;
+  std::string out = "\"";
+  out += s.substr(0, kShownChars);
+  if (s.size() > kShownChars) out += "...";
+  out += '"';
+  return out;
+}
+
+template <typename T>
+Parsed<T> Fail(std::string message) {
+  return Parsed<T>{std::nullopt, std::move(message)};
+}
+
+}  // namespace
+
+Parsed<CalendarDate> ParseDate(std::string_view text) {
+  const std::string_view s = Trim(text);
+  const auto fail = [&] {
+    return Fail<CalendarDate>("bad date " + Quoted(text) + ": expected YYYY-MM-DD");
+  };
+  const std::size_t dash1 = s.find('-');
+  if (dash1 == std::string_view::npos) return fail();
+  const std::size_t dash2 = s.find('-', dash1 + 1);
+  if (dash2 == std::string_view::npos) return fail();
+  const auto year = SmallNumber(s.substr(0, dash1), 4);
+  const auto month = SmallNumber(s.substr(dash1 + 1, dash2 - dash1 - 1), 2);
+  const auto day = SmallNumber(s.substr(dash2 + 1), 2);
+  if (dash1 != 4 || !year || !month || !day) return fail();
+  if (*month < 1 || *month > 12) {
+    return Fail<CalendarDate>("bad date " + Quoted(text) + ": the month must be 01..12");
+  }
+  if (*day < 1 || *day > 31) {
+    return Fail<CalendarDate>("bad date " + Quoted(text) + ": the day must be 01..31");
+  }
+  if (*year < kFirstYear || *year > kLastYear) {
+    return Fail<CalendarDate>("bad date " + Quoted(text) + ": the year must lie in " +
+                              std::to_string(kFirstYear) + ".." + std::to_string(kLastYear));
+  }
+  return {CalendarDate{*year, *month, *day}, {}};
+}
+
+Parsed<ClockTime> ParseTime(std::string_view text) {
+  const std::string_view s = Trim(text);
+  const auto fail = [&] {
+    return Fail<ClockTime>("bad time " + Quoted(text) + ": expected HH:MM or HH:MM:SS");
+  };
+  const std::size_t colon1 = s.find(':');
+  if (colon1 == std::string_view::npos) return fail();
+  const std::size_t colon2 = s.find(':', colon1 + 1);
+  const auto hour = SmallNumber(s.substr(0, colon1), 2);
+  const auto minute =
+      SmallNumber(s.substr(colon1 + 1, colon2 == std::string_view::npos ? std::string_view::npos
+                                                                        : colon2 - colon1 - 1),
+                  2);
+  std::optional<int> second = 0;
+  if (colon2 != std::string_view::npos) second = SmallNumber(s.substr(colon2 + 1), 2);
+  if (!hour || !minute || !second) return fail();
+  if (*hour > 23 || *minute > 59 || *second > 59) {
+    return Fail<ClockTime>("bad time " + Quoted(text) +
+                           ": hours must be 0..23, minutes and seconds 0..59");
+  }
+  return {ClockTime{*hour, *minute, *second}, {}};
+}
+
+Parsed<CoordinateTexts> ParseCoordinate(std::string_view text, char positive, char negative,
+                                        std::string_view what) {
+  const std::string_view s = Trim(text);
+  std::size_t letter = 0;
+  while (letter < s.size() && IsDigit(s[letter])) ++letter;
+  const bool shapeOk = letter > 0 && letter + 1 < s.size() &&
+                       (Upper(s[letter]) == positive || Upper(s[letter]) == negative);
+  bool minutesOk = shapeOk;
+  for (std::size_t i = letter + 1; minutesOk && i < s.size(); ++i) minutesOk = IsDigit(s[i]);
+  if (!minutesOk) {
+    return Fail<CoordinateTexts>("bad " + std::string(what) + " " + Quoted(text) +
+                                 ": expected degrees, " + positive + " or " + negative +
+                                 ", minutes (as in 28" + positive + "36)");
+  }
+  return {CoordinateTexts{std::string(s.substr(0, letter)), std::string(s.substr(letter + 1)),
+                          Upper(s[letter]) == positive},
+          {}};
+}
+
+std::string_view ZoneAbbreviation(int listIndex) {
+  if (listIndex < 0 || listIndex >= kZoneCount) return {};
+  const std::string_view text = kZones[static_cast<std::size_t>(listIndex)].text;
+  const std::size_t first = text.find(',');
+  const std::size_t second = text.find(',', first + 1);
+  if (first == std::string_view::npos || second == std::string_view::npos) return {};
+  return Trim(text.substr(first + 1, second - first - 1));
+}
+
+Parsed<int> ParseZone(std::string_view text) {
+  const std::string_view s = Trim(text);
+  if (s.empty()) return {kDefaultZoneIndex, {}};
+  if (IsDigit(s.front())) {
+    const auto position = SmallNumber(s, 2);
+    if (!position || *position >= kZoneCount) {
+      return Fail<int>("bad zone " + Quoted(text) + ": a list position must be 0.." +
+                       std::to_string(kZoneCount - 1) + " (see --list-zones)");
+    }
+    return {*position, {}};
+  }
+  std::array<int, kZoneCount> matches{};
+  int matchCount = 0;
+  for (int i = 0; i < kZoneCount; ++i) {
+    if (EqualsIgnoreCase(ZoneAbbreviation(i), s))
+      matches[static_cast<std::size_t>(matchCount++)] = i;
+  }
+  if (matchCount == 1) return {matches[0], {}};
+  if (matchCount == 0) {
+    return Fail<int>("unknown zone " + Quoted(text) +
+                     ": give a list position 0..70 or an abbreviation (see --list-zones)");
+  }
+  std::string message = "ambiguous zone " + Quoted(text) + ": it names";
+  for (int k = 0; k < matchCount; ++k) {
+    const int i = matches[static_cast<std::size_t>(k)];
+    message += (k == 0 ? " " : ", ");
+    message +=
+        std::to_string(i) + " (" + std::string(kZones[static_cast<std::size_t>(i)].text) + ")";
+  }
+  message += "; give the list position instead";
+  return Fail<int>(std::move(message));
+}
+
+Parsed<bool> ParseDst(std::string_view text) {
+  const std::string_view s = Trim(text);
+  for (std::string_view yes : {"1", "true", "yes"}) {
+    if (EqualsIgnoreCase(s, yes)) return {true, {}};
+  }
+  for (std::string_view no : {"", "0", "false", "no"}) {
+    if (EqualsIgnoreCase(s, no)) return {false, {}};
+  }
+  return Fail<bool>("bad dst " + Quoted(text) + ": expected 1, 0, true, false, yes, no or empty");
+}
+
+Parsed<FormEntries> EntriesOf(const BirthFields& fields) {
+  const auto date = ParseDate(fields.date);
+  if (!date.value) return Fail<FormEntries>(date.error);
+  const auto time = ParseTime(fields.time);
+  if (!time.value) return Fail<FormEntries>(time.error);
+  const auto lat = ParseCoordinate(fields.lat, 'N', 'S', "latitude");
+  if (!lat.value) return Fail<FormEntries>(lat.error);
+  const auto lon = ParseCoordinate(fields.lon, 'E', 'W', "longitude");
+  if (!lon.value) return Fail<FormEntries>(lon.error);
+  const auto zone = ParseZone(fields.zone);
+  if (!zone.value) return Fail<FormEntries>(zone.error);
+  const auto dst = ParseDst(fields.dst);
+  if (!dst.value) return Fail<FormEntries>(dst.error);
+
+  // The lists of the form hold plain decimal texts ("5", not "05").
+  FormEntries e;
+  e.name = fields.name;
+  e.city = fields.city;
+  e.state = fields.state;
+  e.country = fields.country;
+  e.monthIndex = date.value->month - 1;
+  e.dayText = std::to_string(date.value->day);
+  e.yearText = std::to_string(date.value->year);
+  e.hourText = std::to_string(time.value->hour);
+  e.minuteText = std::to_string(time.value->minute);
+  e.secondText = std::to_string(time.value->second);
+  e.latDeg = lat.value->degreesText;
+  e.latMin = lat.value->minutesText;
+  e.north = lat.value->positive;
+  e.lonDeg = lon.value->degreesText;
+  e.lonMin = lon.value->minutesText;
+  e.east = lon.value->positive;
+  e.zoneIndex = *zone.value;
+  e.dst = *dst.value;
+  return {std::move(e), {}};
+}
+
+namespace {
+
+// Options that take a value, and the field of BirthFields each fills.
+struct ValueOption {
+  std::string_view name;
+  std::string BirthFields::*field;
+};
+constexpr std::array<ValueOption, 9> kValueOptions = {{
+    {"--name", &BirthFields::name},
+    {"--date", &BirthFields::date},
+    {"--time", &BirthFields::time},
+    {"--lat", &BirthFields::lat},
+    {"--lon", &BirthFields::lon},
+    {"--zone", &BirthFields::zone},
+    {"--city", &BirthFields::city},
+    {"--state", &BirthFields::state},
+    {"--country", &BirthFields::country},
+}};
+
+constexpr std::array<std::string_view, 5> kRequiredForChart = {"--name", "--date", "--time",
+                                                               "--lat", "--lon"};
+
+}  // namespace
+
+Parsed<CliOptions> ParseArguments(std::span<const std::string_view> args) {
+  CliOptions options;
+  std::array<bool, kValueOptions.size()> seen{};
+  bool seenDst = false, seenJson = false, seenBatch = false, wantHelp = false, wantZones = false,
+       wantVersion = false;
+  bool anyBirthOption = false;
+
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    std::string_view arg = args[i];
+    std::optional<std::string_view> inlineValue;
+    if (arg.starts_with("--")) {
+      if (const std::size_t eq = arg.find('='); eq != std::string_view::npos) {
+        inlineValue = arg.substr(eq + 1);
+        arg = arg.substr(0, eq);
+      }
+    }
+    const auto takeValue = [&]() -> std::optional<std::string_view> {
+      if (inlineValue) return inlineValue;
+      if (i + 1 < args.size()) return args[++i];
+      return std::nullopt;
+    };
+    const auto flagOnly = [&](bool& seenFlag) -> std::optional<std::string> {
+      if (inlineValue) return std::string(arg) + " takes no value";
+      if (seenFlag) return std::string(arg) + " given twice";
+      seenFlag = true;
+      return std::nullopt;
+    };
+
+    if (arg == "--help" || arg == "-h") {
+      wantHelp = true;
+      continue;
+    }
+    if (arg == "--version") {
+      wantVersion = true;
+      continue;
+    }
+    if (arg == "--list-zones") {
+      if (auto e = flagOnly(wantZones)) return Fail<CliOptions>(*e);
+      continue;
+    }
+    if (arg == "--json") {
+      if (auto e = flagOnly(seenJson)) return Fail<CliOptions>(*e);
+      options.json = true;
+      continue;
+    }
+    if (arg == "--dst") {
+      if (auto e = flagOnly(seenDst)) return Fail<CliOptions>(*e);
+      options.birth.dst = "1";
+      anyBirthOption = true;
+      continue;
+    }
+    if (arg == "--batch") {
+      if (seenBatch) return Fail<CliOptions>("--batch given twice");
+      const auto value = takeValue();
+      if (!value) return Fail<CliOptions>("--batch needs a file name (or - for standard input)");
+      seenBatch = true;
+      options.batchPath = std::string(*value);
+      continue;
+    }
+    bool known = false;
+    for (std::size_t k = 0; k < kValueOptions.size(); ++k) {
+      if (arg != kValueOptions[k].name) continue;
+      known = true;
+      if (seen[k]) return Fail<CliOptions>(std::string(arg) + " given twice");
+      const auto value = takeValue();
+      if (!value) return Fail<CliOptions>(std::string(arg) + " needs a value");
+      seen[k] = true;
+      anyBirthOption = true;
+      options.birth.*kValueOptions[k].field = std::string(*value);
+      break;
+    }
+    if (known) continue;
+    if (arg.starts_with("-") && arg.size() > 1) {
+      return Fail<CliOptions>("unknown option " + Quoted(arg) + " (see --help)");
+    }
+    return Fail<CliOptions>("unexpected argument " + Quoted(arg) + " (see --help)");
+  }
+
+  if (wantHelp) {
+    options.mode = Mode::Help;
+    return {std::move(options), {}};
+  }
+  if (wantVersion) {
+    options.mode = Mode::Version;
+    return {std::move(options), {}};
+  }
+  if (wantZones) {
+    if (anyBirthOption || seenBatch || seenJson) {
+      return Fail<CliOptions>("--list-zones takes no other options");
+    }
+    options.mode = Mode::ListZones;
+    return {std::move(options), {}};
+  }
+  if (seenBatch) {
+    if (anyBirthOption) {
+      return Fail<CliOptions>("--batch reads every birth from its file: give no birth options");
+    }
+    options.mode = Mode::Batch;
+    return {std::move(options), {}};
+  }
+  if (args.empty()) return Fail<CliOptions>("no birth given (see --help)");
+  for (std::string_view required : kRequiredForChart) {
+    for (std::size_t k = 0; k < kValueOptions.size(); ++k) {
+      if (kValueOptions[k].name == required && !seen[k]) {
+        return Fail<CliOptions>("missing " + std::string(required) + " (see --help)");
+      }
+    }
+  }
+  options.mode = Mode::Chart;
+  return {std::move(options), {}};
+}
+
+std::string_view UsageText() {
+  return R"(Usage:
+  orvanta-cli --name NAME --date YYYY-MM-DD --time HH:MM[:SS]
+              --lat 28N36 --lon 77E12 [--zone N|ABBR] [--dst]
+              [--city C] [--state S] [--country K] [--json]
+  orvanta-cli --batch FILE|- [--json]
+  orvanta-cli --list-zones
+  orvanta-cli --help | --version
+
+Computes the sidereal positions, retrograde marks, South-Indian chart and
+Indu Lagna of one birth, with the Indu Lagna sign's attributes and texts.
+
+  --name NAME        the person's name (must not be empty)
+  --date YYYY-MM-DD  date of birth, year 1901..2050
+  --time HH:MM[:SS]  local clock time of birth, 24-hour
+  --lat 28N36        latitude: degrees 0..89, N or S, minutes 0..59
+  --lon 77E12        longitude: degrees 0..179, E or W, minutes 0..59
+  --zone N|ABBR      time zone: list position 0..70 or a unique abbreviation
+                     such as IST or EST (default 29, Greenwich Mean Time)
+  --dst              daylight saving time was in force
+  --city, --state, --country
+                     the place, shown with the birth details
+  --json             one JSON object instead of text
+  --batch FILE       one chart per row of a CSV file (- for standard input)
+                     with the header name,date,time,lat,lon,zone,dst,city,state,country
+  --list-zones       the 71 time zones with their list positions
+
+Exit status: 0 success; 1 some batch rows failed; 2 the birth was refused;
+64 malformed command line; 65 batch input without its header; 66 batch
+file cannot be opened.
+)";
+}
+
+}  // namespace orvanta::cli

@@ -1,0 +1,46 @@
+// A reader of comma-separated records for the batch mode.
+//
+// Fields are separated by commas; a field in double quotes may hold commas,
+// line breaks and doubled quotes (""). Records end at LF or CR LF; a UTF-8
+// byte-order mark at the start is skipped, and lines holding nothing are
+// skipped. Each record carries the number of the line on which it starts
+// (the first line is 1), so that errors can name it. A record that cannot be
+// read whole (a quote left open at the end of the input, a record longer
+// than kMaxRecordBytes) is returned with an error instead of its fields, and
+// reading goes on after it.
+#pragma once
+
+#include <cstddef>
+#include <istream>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace orvanta::cli {
+
+// Longest record kept in memory; longer ones are skipped with an error.
+inline constexpr std::size_t kMaxRecordBytes = 1 << 20;
+
+struct CsvRecord {
+  std::vector<std::string> fields;
+  long lineNumber = 0;
+  std::string error;  // set when the record could not be read whole
+};
+
+class CsvReader {
+ public:
+  explicit CsvReader(std::istream& input);
+
+  // The next record, or nothing at the end of the input.
+  std::optional<CsvRecord> Next();
+
+ private:
+  std::streambuf* buffer_;
+  long line_ = 1;
+  bool started_ = false;
+};
+
+// Quotes a field for CSV output when it holds a comma, a quote or a line break.
+void AppendCsvField(std::string& out, std::string_view field);
+
+}  // namespace orvanta::cli

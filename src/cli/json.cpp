@@ -1,0 +1,127 @@
+#include "cli/json.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace orvanta::cli {
+
+namespace {
+
+constexpr std::string_view kReplacement = "\xEF\xBF\xBD";  // U+FFFD in UTF-8
+
+// Length of the well-formed UTF-8 sequence at the start of `s` (2..4), or 0
+// when it is not one (stray continuation byte, overlong form, surrogate,
+// code point above U+10FFFF, sequence cut short).
+std::size_t Utf8SequenceLength(std::string_view s) {
+  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(s[i]); };
+  const unsigned char lead = byte(0);
+  std::size_t length = 0;
+  unsigned char low = 0x80, high = 0xBF;  // allowed range of the second byte
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    length = 2;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    length = 3;
+    if (lead == 0xE0) low = 0xA0;   // no overlong forms
+    if (lead == 0xED) high = 0x9F;  // no surrogates
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    length = 4;
+    if (lead == 0xF0) low = 0x90;   // no overlong forms
+    if (lead == 0xF4) high = 0x8F;  // nothing above U+10FFFF
+  } else {
+    return 0;
+  }
+  if (s.size() < length) return 0;
+  if (byte(1) < low || byte(1) > high) return 0;
+  for (std::size_t i = 2; i < length; ++i) {
+    if (byte(i) < 0x80 || byte(i) > 0xBF) return 0;
+  }
+  return length;
+}
+
+}  // namespace
+
+void AppendJsonString(std::string& out, std::string_view text) {
+  constexpr std::string_view kHex = "0123456789abcdef";
+  out += '"';
+  std::size_t i = 0;
+  while (i < text.size()) {
+    const unsigned char c = static_cast<unsigned char>(text[i]);
+    if (c < 0x80) {
+      if (c == '"' || c == '\\') {
+        out += '\\';
+        out += static_cast<char>(c);
+      } else if (c < 0x20 || c == 0x7F) {
+        out += "\\u00";
+        out += kHex[c >> 4];
+        out += kHex[c & 0xF];
+      } else {
+        out += static_cast<char>(c);
+      }
+      ++i;
+      continue;
+    }
+    const std::size_t length = Utf8SequenceLength(text.substr(i));
+    if (length == 0) {
+      out += kReplacement;
+      ++i;
+    } else {
+      out += text.substr(i, length);
+      i += length;
+    }
+  }
+  out += '"';
+}
+
+void AppendJsonNumber(std::string& out, double value) {
+  if (!std::isfinite(value)) {
+    out += "null";
+    return;
+  }
+  char buffer[32];
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+  out.append(buffer, result.ptr);
+}
+
+void AppendJsonInteger(std::string& out, long long value) {
+  char buffer[24];
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+  out.append(buffer, result.ptr);
+}
+
+JsonObject::JsonObject(std::string& out) : out_(out) {
+  out_ += '{';
+}
+
+std::string& JsonObject::Key(std::string_view name) {
+  if (!first_) out_ += ',';
+  first_ = false;
+  AppendJsonString(out_, name);
+  out_ += ':';
+  return out_;
+}
+
+void JsonObject::String(std::string_view name, std::string_view value) {
+  AppendJsonString(Key(name), value);
+}
+
+void JsonObject::Number(std::string_view name, double value) {
+  AppendJsonNumber(Key(name), value);
+}
+
+void JsonObject::Integer(std::string_view name, long long value) {
+  AppendJsonInteger(Key(name), value);
+}
+
+void JsonObject::Bool(std::string_view name, bool value) {
+  Key(name) += value ? "true" : "false";
+}
+
+void JsonObject::Null(std::string_view name) {
+  Key(name) += "null";
+}
+
+void JsonObject::Close() {
+  out_ += '}';
+}
+
+}  // namespace orvanta::cli

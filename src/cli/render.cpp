@@ -1,0 +1,401 @@
+#include "cli/render.h"
+
+#include <algorithm>
+
+#include "cli/csv.h"
+#include "cli/json.h"
+
+namespace orvanta::cli {
+
+namespace {
+
+// Caption of each attribute control on the result window's second page.
+struct AttributeCaption {
+  std::string_view control;
+  std::string_view caption;
+};
+constexpr std::array<AttributeCaption, kAttributeCount> kAttributeCaptions = {{
+    {"lblArudhaLagnaPresentInSign", "Indu Lagna Present In Sign"},
+    {"lblVedicName", "Vedic Name"},
+    {"lblEnglishName", "English Name"},
+    {"lblRullingPlanet", "Ruling Planet"},
+    {"lblSymbol", "Symbol"},
+    {"lblNature", "Nature"},
+    {"lblColor", "Color"},
+    {"lblTypeOfSign", "Type Of Sign"},
+    {"lblGender", "Gender"},
+    {"lblBestPeriodOfActivity", "Best Period Of Activity"},
+    {"lblBarren", "Barren"},
+    {"lblCaste", "Caste"},
+    {"lblPosition", "Position"},
+    {"lblConstituentCharacter", "Constituent Character"},
+    {"lblLuckyDays", "Lucky Days"},
+    {"lblLuckyNumbers", "Lucky Numbers"},
+    {"lblBestDirection", "Best Direction"},
+    {"lblLuckyColors", "Lucky Colors"},
+    {"lblLuckyGemstone", "Lucky Gemstone"},
+    {"lblPartOfTheBody", "Part Of The Body"},
+    {"lblPhysique", "Physique"},
+    {"txtLooks", "Looks"},
+    {"txtNature", "Nature"},
+    {"txtCareerAndFinance", "Career And Finance"},
+    {"txtLoveAndDomesticLife", "Love And Domestic Life"},
+    {"txtHealth", "Health"},
+    {"lblCompatibleWith", "Compatible With"},
+    {"lblNotCompatibleWith", "Not Compatible With"},
+}};
+
+// The five texts, in the order the report prints them.
+constexpr std::array<std::string_view, 5> kTextControls = {
+    "txtNature", "txtLooks", "txtHealth", "txtCareerAndFinance", "txtLoveAndDomesticLife"};
+
+constexpr std::string_view kWindowCaption = "Orvanta v1.15";
+constexpr std::string_view kInduLagnaMark = "IL";
+constexpr std::size_t kTextWidth = 78;  // columns of the wrapped texts
+constexpr std::size_t kCellWidth = 13;  // fits "Jupiter (R)" and "Pis ... IL"
+
+std::string_view CaptionOf(std::string_view control) {
+  for (const AttributeCaption& row : kAttributeCaptions) {
+    if (row.control == control) return row.caption;
+  }
+  return control;
+}
+
+std::string_view AttributeValueOf(const ChartOutput& chart, std::string_view control) {
+  if (!chart.attributes) return {};
+  for (const AttributeValue& a : *chart.attributes) {
+    if (a.control == control) return a.value;
+  }
+  return {};
+}
+
+std::string_view RightTrimmed(std::string_view s) {
+  while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
+  return s;
+}
+
+void AppendPadded(std::string& out, std::string_view text, std::size_t width) {
+  out += text;
+  if (text.size() < width) out.append(width - text.size(), ' ');
+}
+
+bool HasIndu(const ChartOutput& chart, int sign) {
+  for (std::string_view line : CaptionLines(chart.marks[static_cast<std::size_t>(sign)])) {
+    if (line == kInduLagnaMark) return true;
+  }
+  return false;
+}
+
+// The lines of one cell: the sign abbreviation with "IL" at the right when
+// the Indu Lagna stands there, then the bodies in body order.
+std::vector<std::string> CellLines(const ChartOutput& chart, int sign) {
+  std::vector<std::string> lines;
+  if (sign < 0) return lines;
+  std::string head(kSignAbbr[static_cast<std::size_t>(sign)]);
+  if (HasIndu(chart, sign)) {
+    head.append(kCellWidth - head.size() - kInduLagnaMark.size(), ' ');
+    head += kInduLagnaMark;
+  }
+  lines.push_back(std::move(head));
+  for (std::string_view body : CaptionLines(chart.signCells[static_cast<std::size_t>(sign)])) {
+    lines.emplace_back(body);
+  }
+  return lines;
+}
+
+void AppendBorder(std::string& out, bool openCentre) {
+  const std::string segment(kCellWidth + 2, '-');
+  out += '+';
+  for (int column = 0; column < 4; ++column) {
+    const bool centre = openCentre && (column == 1 || column == 2);
+    if (centre) {
+      out.append(kCellWidth + 2, ' ');
+      out += column == 1 ? ' ' : '+';
+    } else {
+      out += segment;
+      out += '+';
+    }
+  }
+  out += '\n';
+}
+
+template <typename Array>
+void AppendStringArray(std::string& out, const Array& values) {
+  out += '[';
+  bool first = true;
+  for (const auto& v : values) {
+    if (!first) out += ',';
+    first = false;
+    AppendJsonString(out, v);
+  }
+  out += ']';
+}
+
+void AppendOptionalTime(std::string& out, const std::optional<LocalDateTime>& t) {
+  if (t) {
+    AppendJsonString(out, FormatIsoMinute(*t));
+  } else {
+    out += "null";
+  }
+}
+
+void AppendRiseSetPair(std::string& out, const RiseSetPair& pair) {
+  out += '[';
+  AppendOptionalTime(out, pair[0]);
+  out += ',';
+  AppendOptionalTime(out, pair[1]);
+  out += ']';
+}
+
+void AppendOptionalInteger(std::string& out, const std::optional<long long>& value) {
+  if (value) {
+    AppendJsonInteger(out, *value);
+  } else {
+    out += "null";
+  }
+}
+
+}  // namespace
+
+bool IsRetrograde(const ChartOutput& chart, int body) {
+  // RetroFlag runs Mercury, Venus, Mars, Jupiter, Saturn, ... from index 0.
+  if (body < Mercury || body > Saturn) return false;
+  return chart.RetroFlag[static_cast<std::size_t>(body - Mercury)];
+}
+
+std::string PositionWithMark(const ChartOutput& chart, int body) {
+  std::string text = chart.PositionText[static_cast<std::size_t>(body)];
+  if (IsRetrograde(chart, body)) text += kRetroMark;
+  return text;
+}
+
+std::vector<std::string_view> CaptionLines(std::string_view caption) {
+  std::vector<std::string_view> lines;
+  std::size_t start = 0;
+  while (start <= caption.size()) {
+    const std::size_t end = caption.find_first_of("\r\n", start);
+    const std::string_view line = RightTrimmed(caption.substr(
+        start, end == std::string_view::npos ? std::string_view::npos : end - start));
+    if (!line.empty()) lines.push_back(line);
+    if (end == std::string_view::npos) break;
+    start = end + 1;
+  }
+  return lines;
+}
+
+std::string WordWrap(std::string_view text, std::size_t width, std::string_view indent) {
+  std::string out;
+  std::string line;
+  const auto flush = [&] {
+    if (line.empty()) return;
+    out += indent;
+    out += line;
+    out += '\n';
+    line.clear();
+  };
+  std::size_t i = 0;
+  while (i < text.size()) {
+    while (i < text.size() &&
+           (text[i] == ' ' || text[i] == '\t' || text[i] == '\r' || text[i] == '\n')) {
+      ++i;
+    }
+    const std::size_t start = i;
+    while (i < text.size() && text[i] != ' ' && text[i] != '\t' && text[i] != '\r' &&
+           text[i] != '\n') {
+      ++i;
+    }
+    if (i == start) break;
+    const std::string_view word = text.substr(start, i - start);
+    const std::size_t available = width > indent.size() ? width - indent.size() : 1;
+    if (!line.empty() && line.size() + 1 + word.size() > available) flush();
+    if (!line.empty()) line += ' ';
+    line += word;
+  }
+  flush();
+  return out;
+}
+
+std::string_view InduLagnaSignName(const ChartOutput& chart) {
+  return AttributeValueOf(chart, "lblEnglishName");
+}
+
+void AppendSouthIndianGrid(std::string& out, const ChartOutput& chart) {
+  for (std::size_t row = 0; row < kSouthIndianCells.size(); ++row) {
+    // Above row 2 the centre stays open: rows 1 and 2 share the empty middle.
+    AppendBorder(out, row == 2);
+    std::array<std::vector<std::string>, 4> cells;
+    std::size_t height = 2;
+    for (std::size_t column = 0; column < 4; ++column) {
+      cells[column] = CellLines(chart, kSouthIndianCells[row][column]);
+      height = std::max(height, cells[column].size());
+    }
+    for (std::size_t line = 0; line < height; ++line) {
+      out += '|';
+      for (std::size_t column = 0; column < 4; ++column) {
+        const bool centre = kSouthIndianCells[row][column] < 0;
+        if (centre) {
+          out.append(kCellWidth + 2, ' ');
+          out += column == 1 ? ' ' : '|';
+          continue;
+        }
+        out += ' ';
+        AppendPadded(out, line < cells[column].size() ? cells[column][line] : "", kCellWidth);
+        out += " |";
+      }
+      out += '\n';
+    }
+  }
+  AppendBorder(out, false);
+}
+
+void AppendChartText(std::string& out, const ChartOutput& chart) {
+  const BirthDetailTexts& d = chart.details;
+  out += kWindowCaption;
+  out += "\n\nYour Details\n  ";
+  out += d.lblName;
+  out += '\n';
+  const std::array<std::pair<std::string_view, std::string_view>, 7> details = {{
+      {"Date of Birth", d.lblDOB},
+      {"Time of Birth", d.lblTOB},
+      {"Longitude", d.lblLongitude},
+      {"Latitude", d.lblLatitude},
+      {"City", d.lblCity},
+      {"State", d.lblState},
+      {"Country", d.lblCountry},
+  }};
+  for (const auto& [caption, value] : details) {
+    out += "  ";
+    AppendPadded(out, caption, 14);
+    out += ": ";
+    out += value;
+    out += '\n';
+  }
+
+  out += "\nVedic Planetary Position\n";
+  for (int body = 0; body < kBodyCount; ++body) {
+    out += "  ";
+    AppendPadded(out, kBodyWindowNames[static_cast<std::size_t>(body)], 18);
+    out += PositionWithMark(chart, body);
+    out += '\n';
+  }
+
+  out += "\nIndu Lagna - Chart\n";
+  AppendSouthIndianGrid(out, chart);
+  const int il = chart.lagna.InduLagnaIndex;
+  out += "\nIndu Lagna (IL): ";
+  if (const std::string_view sign = InduLagnaSignName(chart); !sign.empty()) {
+    out += sign;
+  } else if (il >= 0 && il < kSignCount) {
+    out += kSignAbbr[static_cast<std::size_t>(il)];
+  } else {
+    out += "no sign";
+  }
+  out += '\n';
+
+  if (!chart.attributes) return;
+  out += "\nIndu Lagna Details\n";
+  for (const AttributeValue& a : *chart.attributes) {
+    if (a.control.starts_with("txt")) continue;
+    out += "  ";
+    AppendPadded(out, CaptionOf(a.control), 27);
+    out += ": ";
+    out += a.value;
+    out += '\n';
+  }
+  for (std::string_view control : kTextControls) {
+    out += '\n';
+    out += CaptionOf(control);
+    out += '\n';
+    out += WordWrap(AttributeValueOf(chart, control), kTextWidth, "  ");
+  }
+}
+
+void AppendChartJson(std::string& out, const ChartOutput& chart) {
+  const BirthDetails& b = chart.birth;
+  const TimeQuantities& t = chart.time;
+  const MoonPosition& m = chart.moon;
+  const InduLagnaState& l = chart.lagna;
+  JsonObject o(out);
+  o.String("Name", b.Name);
+  o.Bool("Valid", true);
+  o.Integer("ZoneShiftHours", b.ZoneShiftHours);
+  o.Integer("ZoneShiftMinutes", b.ZoneShiftMinutes);
+  o.Integer("ZoneHours", b.ZoneHours);
+  o.Integer("ZoneMinutes", b.ZoneMinutes);
+  o.Number("UniversalTime", t.UniversalTime);
+  o.Number("JulianDay", t.JulianDay);
+  o.Number("CenturiesT", t.CenturiesT);
+  o.Number("AyanCorr", t.AyanCorr);
+  o.Number("AscendantDeg", t.AscendantDeg);
+  o.Number("AscendantInt", t.AscendantInt);
+  o.String("AscendantText", t.AscendantText);
+  o.Number("MoonTropical", m.MoonTropical);
+  o.Number("MoonSidereal", m.MoonSidereal);
+  o.Number("NakStartDeg", m.NakStartDeg);
+  o.String("MoonText", m.MoonText);
+  AppendStringArray(o.Key("PositionText"), chart.PositionText);
+  std::string& flags = o.Key("RetroFlag");
+  flags += '[';
+  for (std::size_t k = 0; k < chart.RetroFlag.size(); ++k) {
+    if (k > 0) flags += ',';
+    flags += chart.RetroFlag[k] ? "true" : "false";
+  }
+  flags += ']';
+  AppendStringArray(o.Key("ChartLabel"), chart.ChartLabel);
+  o.Integer("AscSignIndex", chart.AscSignIndex);
+  o.Integer("HouseCount", l.HouseCount);
+  o.Integer("FirstLordSign", l.FirstLordSign);
+  o.Integer("LagnaSign", l.LagnaSign);
+  o.Integer("AscKala", l.AscKala);
+  o.Integer("MoonKala", l.MoonKala);
+  o.Integer("InduLagnaIndex", l.InduLagnaIndex);
+  {
+    std::string& rs = o.Key("RiseSet");
+    JsonObject riseSet(rs);
+    AppendRiseSetPair(riseSet.Key("Previous"), chart.previousDay);
+    AppendRiseSetPair(riseSet.Key("Day"), chart.day);
+    AppendRiseSetPair(riseSet.Key("Next"), chart.nextDay);
+    riseSet.Close();
+  }
+  AppendOptionalInteger(o.Key("ElapsedMinutes"), chart.ElapsedMinutes);
+  AppendOptionalInteger(o.Key("ElapsedSeconds"), chart.ElapsedSeconds);
+  o.Number("SunriseSunLongitude", chart.SunriseSunLongitude);
+  AppendStringArray(o.Key("SignCells"), chart.signCells);
+  AppendStringArray(o.Key("Marks"), chart.marks);
+  if (chart.attributes) {
+    std::string& attrs = o.Key("Attributes");
+    JsonObject a(attrs);
+    for (const AttributeValue& v : *chart.attributes) a.String(v.control, v.value);
+    a.Close();
+  } else {
+    o.Null("Attributes");
+  }
+  o.Close();
+}
+
+void AppendRefusalJson(std::string& out, std::string_view name, const Refusal& refusal) {
+  JsonObject o(out);
+  o.String("Name", name);
+  o.Bool("Valid", false);
+  o.String("Message", refusal.message);
+  o.String("Icon", refusal.icon == MessageIcon::Stop ? "stop" : "information");
+  if (refusal.focus) {
+    o.String("Focus", *refusal.focus);
+  } else {
+    o.Null("Focus");
+  }
+  o.Close();
+}
+
+void AppendChartCsv(std::string& out, const ChartOutput& chart) {
+  AppendCsvField(out, chart.birth.Name);
+  for (int body = 0; body < kBodyCount; ++body) {
+    out += ',';
+    AppendCsvField(out, PositionWithMark(chart, body));
+  }
+  out += ',';
+  AppendCsvField(out, InduLagnaSignName(chart));
+  out += '\n';
+}
+
+}  // namespace orvanta::cli

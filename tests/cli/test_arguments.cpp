@@ -1,0 +1,351 @@
+// Tests of the command line and of the texts of one birth: the shapes each
+// option accepts, the zone lookup by position or abbreviation, and the
+// mapping into the form's entries.
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "cli/arguments.h"
+#include "entry/zones.h"
+
+namespace orvanta::cli {
+namespace {
+
+struct DateCase {
+  const char* label;
+  std::string_view text;
+  bool ok;
+  int year, month, day;
+};
+
+TEST(ParseDate, ShapesAndRanges) {
+  // Expected values: the YYYY-MM-DD shape, month 1..12, day 1..31 and the
+  // form's year list 1901..2050; calendar validity is left to validation.
+  const DateCase cases[] = {
+      {"plain", "1980-06-15", true, 1980, 6, 15},
+      {"single-digit month and day", "1980-6-5", true, 1980, 6, 5},
+      {"blanks around", " 2000-02-29 ", true, 2000, 2, 29},
+      {"first year of the list", "1901-01-01", true, 1901, 1, 1},
+      {"last year of the list", "2050-12-31", true, 2050, 12, 31},
+      {"29 February of a common year reaches validation", "1981-02-29", true, 1981, 2, 29},
+      {"31 April reaches validation", "1980-04-31", true, 1980, 4, 31},
+      {"year before the list", "1900-06-15", false, 0, 0, 0},
+      {"year after the list", "2051-01-01", false, 0, 0, 0},
+      {"month 13", "1980-13-01", false, 0, 0, 0},
+      {"month 0", "1980-00-10", false, 0, 0, 0},
+      {"day 32", "1980-01-32", false, 0, 0, 0},
+      {"day 0", "1980-01-00", false, 0, 0, 0},
+      {"two-digit year", "80-06-15", false, 0, 0, 0},
+      {"slashes", "1980/06/15", false, 0, 0, 0},
+      {"letters", "1980-Jun-15", false, 0, 0, 0},
+      {"trailing text", "1980-06-15x", false, 0, 0, 0},
+      {"signed day", "1980-06-+5", false, 0, 0, 0},
+      {"empty", "", false, 0, 0, 0},
+      {"three-digit day", "1980-06-015", false, 0, 0, 0},
+  };
+  for (const DateCase& c : cases) {
+    SCOPED_TRACE(std::string(c.label) + ": \"" + std::string(c.text) + "\"");
+    const auto parsed = ParseDate(c.text);
+    ASSERT_EQ(parsed.value.has_value(), c.ok) << parsed.error;
+    if (!c.ok) {
+      EXPECT_NE(parsed.error.find("bad date"), std::string::npos) << parsed.error;
+      continue;
+    }
+    EXPECT_EQ(parsed.value->year, c.year);
+    EXPECT_EQ(parsed.value->month, c.month);
+    EXPECT_EQ(parsed.value->day, c.day);
+  }
+}
+
+struct TimeCase {
+  const char* label;
+  std::string_view text;
+  bool ok;
+  int hour, minute, second;
+};
+
+TEST(ParseTime, ShapesAndRanges) {
+  // Expected values: the form's lists hold hours 0..23 and minutes and
+  // seconds 0..59; seconds default to 0.
+  const TimeCase cases[] = {
+      {"hours and minutes", "10:30", true, 10, 30, 0},
+      {"with seconds", "23:59:59", true, 23, 59, 59},
+      {"midnight", "0:0", true, 0, 0, 0},
+      {"leading zeros", "07:05:09", true, 7, 5, 9},
+      {"hour 24", "24:00", false, 0, 0, 0},
+      {"minute 60", "10:60", false, 0, 0, 0},
+      {"second 60", "10:30:60", false, 0, 0, 0},
+      {"no minutes", "10", false, 0, 0, 0},
+      {"empty minutes", "10:", false, 0, 0, 0},
+      {"am/pm", "10:30pm", false, 0, 0, 0},
+      {"fraction", "10.5:00", false, 0, 0, 0},
+      {"four parts", "10:30:00:00", false, 0, 0, 0},
+      {"negative", "-1:30", false, 0, 0, 0},
+  };
+  for (const TimeCase& c : cases) {
+    SCOPED_TRACE(std::string(c.label) + ": \"" + std::string(c.text) + "\"");
+    const auto parsed = ParseTime(c.text);
+    ASSERT_EQ(parsed.value.has_value(), c.ok) << parsed.error;
+    if (!c.ok) continue;
+    EXPECT_EQ(parsed.value->hour, c.hour);
+    EXPECT_EQ(parsed.value->minute, c.minute);
+    EXPECT_EQ(parsed.value->second, c.second);
+  }
+}
+
+struct CoordinateCase {
+  const char* label;
+  std::string_view text;
+  bool latitude;  // else longitude
+  bool ok;
+  std::string_view degrees, minutes;
+  bool positive;
+};
+
+TEST(ParseCoordinate, AstrologicalNotation) {
+  // Expected values: degrees, hemisphere letter, minutes; the texts pass on
+  // as typed so that validation judges their values (95N00 is a shape that
+  // validation refuses, not the parser).
+  const CoordinateCase cases[] = {
+      {"Delhi latitude", "28N36", true, true, "28", "36", true},
+      {"Delhi longitude", "77E12", false, true, "77", "12", true},
+      {"south, lower case", "33s52", true, true, "33", "52", false},
+      {"west, lower case", "74w00", false, true, "74", "00", false},
+      {"east, lower case", "151e12", false, true, "151", "12", true},
+      {"zero", "0N0", true, true, "0", "0", true},
+      {"out of range passes to validation", "95N00", true, true, "95", "00", true},
+      {"many digits pass to validation", "99999999999999999999E1", false, true,
+       "99999999999999999999", "1", true},
+      {"longitude letter on a latitude", "28E36", true, false, "", "", false},
+      {"latitude letter on a longitude", "77N12", false, false, "", "", false},
+      {"no minutes", "28N", true, false, "", "", false},
+      {"no degrees", "N36", true, false, "", "", false},
+      {"decimal degrees", "28.6", true, false, "", "", false},
+      {"sign", "-28N36", true, false, "", "", false},
+      {"minutes with a letter", "28N3x", true, false, "", "", false},
+      {"two letters", "28NN36", true, false, "", "", false},
+      {"empty", "", true, false, "", "", false},
+  };
+  for (const CoordinateCase& c : cases) {
+    SCOPED_TRACE(std::string(c.label) + ": \"" + std::string(c.text) + "\"");
+    const auto parsed = c.latitude ? ParseCoordinate(c.text, 'N', 'S', "latitude")
+                                   : ParseCoordinate(c.text, 'E', 'W', "longitude");
+    ASSERT_EQ(parsed.value.has_value(), c.ok) << parsed.error;
+    if (!c.ok) {
+      EXPECT_NE(parsed.error.find(c.latitude ? "latitude" : "longitude"), std::string::npos);
+      continue;
+    }
+    EXPECT_EQ(parsed.value->degreesText, c.degrees);
+    EXPECT_EQ(parsed.value->minutesText, c.minutes);
+    EXPECT_EQ(parsed.value->positive, c.positive);
+  }
+}
+
+struct ZoneCase {
+  const char* label;
+  std::string_view text;
+  int expected;  // -1: refused
+};
+
+TEST(ParseZone, PositionOrAbbreviation) {
+  // Expected positions: the zone list (entry/zones.h), e.g. "Indian Time,
+  // IST, +5.3" at 34, "Universal Time, UT, 0.0" at 61.
+  const ZoneCase cases[] = {
+      {"default when empty", "", kDefaultZoneIndex},
+      {"position 0", "0", 0},
+      {"position 70", "70", 70},
+      {"position with a leading zero", "05", 5},
+      {"position 71", "71", -1},
+      {"negative position", "-1", -1},
+      {"IST", "IST", 34},
+      {"lower case", "ist", 34},
+      {"GMT", "GMT", 29},
+      {"UT after a blank in its text", "UT", 61},
+      {"AT after a blank in its text", "AT", 11},
+      {"EST", "EST", 27},
+      {"NZST", "NZST", 46},
+      {"SAD and SDT are different abbreviations", "SDT", 57},
+      {"ambiguous NST", "NST", -1},
+      {"unknown", "XYZ", -1},
+      {"zone name is not an abbreviation", "Indian Time", -1},
+  };
+  for (const ZoneCase& c : cases) {
+    SCOPED_TRACE(std::string(c.label) + ": \"" + std::string(c.text) + "\"");
+    const auto parsed = ParseZone(c.text);
+    if (c.expected < 0) {
+      EXPECT_FALSE(parsed.value.has_value());
+      EXPECT_FALSE(parsed.error.empty());
+    } else {
+      ASSERT_TRUE(parsed.value.has_value()) << parsed.error;
+      EXPECT_EQ(*parsed.value, c.expected);
+    }
+  }
+}
+
+TEST(ParseZone, AmbiguousAbbreviationNamesEveryCandidate) {
+  // "Newfoundland Standard Time,NST,-3.5" (50) and "North Sumatra Time,NST,+6.5" (52).
+  const auto parsed = ParseZone("NST");
+  ASSERT_FALSE(parsed.value.has_value());
+  EXPECT_NE(parsed.error.find("50 (Newfoundland Standard Time,NST,-3.5)"), std::string::npos)
+      << parsed.error;
+  EXPECT_NE(parsed.error.find("52 (North Sumatra Time,NST,+6.5)"), std::string::npos)
+      << parsed.error;
+}
+
+TEST(ZoneAbbreviation, EveryEntryHasOneAndOnlyNstRepeats) {
+  // Property over the whole list: each text's second comma field, trimmed, is
+  // a non-empty run of capitals and digits; NST is the only repeated one.
+  std::multiset<std::string_view> seen;
+  for (int i = 0; i < kZoneCount; ++i) {
+    const std::string_view abbreviation = ZoneAbbreviation(i);
+    SCOPED_TRACE(std::string(kZones[static_cast<std::size_t>(i)].text));
+    ASSERT_FALSE(abbreviation.empty());
+    for (char ch : abbreviation) EXPECT_TRUE((ch >= 'A' && ch <= 'Z') || (ch >= '0' && ch <= '9'));
+    seen.insert(abbreviation);
+    // Every unique abbreviation finds its own position again.
+    if (abbreviation != "NST") {
+      EXPECT_EQ(ParseZone(abbreviation).value, i);
+    }
+  }
+  for (std::string_view a : seen) EXPECT_EQ(seen.count(a), a == "NST" ? 2u : 1u) << a;
+  EXPECT_TRUE(ZoneAbbreviation(-1).empty());
+  EXPECT_TRUE(ZoneAbbreviation(kZoneCount).empty());
+}
+
+TEST(ParseDst, AcceptedWords) {
+  const std::pair<std::string_view, std::optional<bool>> cases[] = {
+      {"", false},    {"0", false},        {"1", true},         {"true", true},
+      {"TRUE", true}, {"Yes", true},       {"no", false},       {"false", false},
+      {" 1 ", true},  {"2", std::nullopt}, {"y", std::nullopt}, {"on", std::nullopt},
+  };
+  for (const auto& [text, expected] : cases) {
+    SCOPED_TRACE("\"" + std::string(text) + "\"");
+    EXPECT_EQ(ParseDst(text).value, expected);
+  }
+}
+
+TEST(EntriesOf, MapsLikeTheForm) {
+  // The form's lists hold plain decimal texts: 5 minutes is "5", the month is
+  // a list position (June = 5); the hemispheres are the option buttons.
+  const BirthFields fields{"ARJUN MEHTA", "1980-06-05", "09:05:07", "33S52", "151E12",
+                           "IST",         "yes",        "Sydney",   "NSW",   "Australia"};
+  const auto parsed = EntriesOf(fields);
+  ASSERT_TRUE(parsed.value.has_value()) << parsed.error;
+  const FormEntries& e = *parsed.value;
+  EXPECT_EQ(e.name, "ARJUN MEHTA");
+  EXPECT_EQ(e.city, "Sydney");
+  EXPECT_EQ(e.state, "NSW");
+  EXPECT_EQ(e.country, "Australia");
+  EXPECT_EQ(e.monthIndex, 5);
+  EXPECT_EQ(e.dayText, "5");
+  EXPECT_EQ(e.yearText, "1980");
+  EXPECT_EQ(e.hourText, "9");
+  EXPECT_EQ(e.minuteText, "5");
+  EXPECT_EQ(e.secondText, "7");
+  EXPECT_EQ(e.latDeg, "33");
+  EXPECT_EQ(e.latMin, "52");
+  EXPECT_FALSE(e.north);
+  EXPECT_EQ(e.lonDeg, "151");
+  EXPECT_EQ(e.lonMin, "12");
+  EXPECT_TRUE(e.east);
+  EXPECT_EQ(e.zoneIndex, 34);
+  EXPECT_TRUE(e.dst);
+}
+
+TEST(EntriesOf, NameIsPassedOnEvenWhenEmpty) {
+  // An empty name is the validation's to refuse ("Please Enter Name").
+  const auto parsed = EntriesOf({"", "1980-06-15", "10:30", "28N36", "77E12", "", "", "", "", ""});
+  ASSERT_TRUE(parsed.value.has_value()) << parsed.error;
+  EXPECT_EQ(parsed.value->name, "");
+  EXPECT_EQ(parsed.value->zoneIndex, kDefaultZoneIndex);
+  EXPECT_FALSE(parsed.value->dst);
+}
+
+struct ArgumentsCase {
+  const char* label;
+  std::vector<std::string_view> args;
+  std::optional<Mode> mode;    // nothing: refused
+  std::string_view errorPart;  // part of the message when refused
+};
+
+TEST(ParseArguments, ModesAndMistakes) {
+  const std::vector<std::string_view> birth = {"--name", "A",     "--date", "1980-06-15", "--time",
+                                               "10:30",  "--lat", "28N36",  "--lon",      "77E12"};
+  const auto with = [&](std::vector<std::string_view> extra) {
+    std::vector<std::string_view> all = birth;
+    all.insert(all.end(), extra.begin(), extra.end());
+    return all;
+  };
+  const ArgumentsCase cases[] = {
+      {"one chart", birth, Mode::Chart, ""},
+      {"one chart, json, dst, zone", with({"--json", "--dst", "--zone", "IST"}), Mode::Chart, ""},
+      {"value after =",
+       {"--name=A", "--date=1980-06-15", "--time=10:30", "--lat=28N36", "--lon=77E12"},
+       Mode::Chart,
+       ""},
+      {"help wins", with({"--help"}), Mode::Help, ""},
+      {"short help", {"-h"}, Mode::Help, ""},
+      {"version", {"--version"}, Mode::Version, ""},
+      {"zone list", {"--list-zones"}, Mode::ListZones, ""},
+      {"batch", {"--batch", "rows.csv", "--json"}, Mode::Batch, ""},
+      {"batch from standard input", {"--batch", "-"}, Mode::Batch, ""},
+      {"nothing", {}, std::nullopt, "no birth"},
+      {"missing name",
+       {"--date", "1980-06-15", "--time", "10:30", "--lat", "28N36", "--lon", "77E12"},
+       std::nullopt,
+       "missing --name"},
+      {"missing lon",
+       {"--name", "A", "--date", "1980-06-15", "--time", "10:30", "--lat", "28N36"},
+       std::nullopt,
+       "missing --lon"},
+      {"value missing at the end", with({"--zone"}), std::nullopt, "--zone needs a value"},
+      {"option twice", with({"--name", "B"}), std::nullopt, "--name given twice"},
+      {"unknown option", with({"--colour"}), std::nullopt, "unknown option"},
+      {"stray argument", with({"extra"}), std::nullopt, "unexpected argument"},
+      {"flag with a value", with({"--dst=1"}), std::nullopt, "--dst takes no value"},
+      {"batch with birth options",
+       {"--batch", "x.csv", "--name", "A"},
+       std::nullopt,
+       "give no birth options"},
+      {"batch without a file", {"--batch"}, std::nullopt, "--batch needs a file"},
+      {"zone list with others", {"--list-zones", "--json"}, std::nullopt, "no other options"},
+  };
+  for (const ArgumentsCase& c : cases) {
+    SCOPED_TRACE(c.label);
+    const auto parsed = ParseArguments(c.args);
+    if (!c.mode) {
+      EXPECT_FALSE(parsed.value.has_value());
+      EXPECT_NE(parsed.error.find(c.errorPart), std::string::npos) << parsed.error;
+      continue;
+    }
+    ASSERT_TRUE(parsed.value.has_value()) << parsed.error;
+    EXPECT_EQ(parsed.value->mode, *c.mode);
+  }
+}
+
+TEST(ParseArguments, FillsTheBirthFields) {
+  const std::vector<std::string_view> args = {
+      "--name",  "ARJUN MEHTA", "--date",    "1980-06-15", "--time", "10:30",  "--lat",
+      "28N36",   "--lon",       "77E12",     "--zone",     "IST",    "--city", "New Delhi",
+      "--state", "Delhi",       "--country", "India",      "--dst",  "--json"};
+  const auto parsed = ParseArguments(args);
+  ASSERT_TRUE(parsed.value.has_value()) << parsed.error;
+  const BirthFields& b = parsed.value->birth;
+  EXPECT_EQ(b.name, "ARJUN MEHTA");
+  EXPECT_EQ(b.date, "1980-06-15");
+  EXPECT_EQ(b.time, "10:30");
+  EXPECT_EQ(b.lat, "28N36");
+  EXPECT_EQ(b.lon, "77E12");
+  EXPECT_EQ(b.zone, "IST");
+  EXPECT_EQ(b.city, "New Delhi");
+  EXPECT_EQ(b.state, "Delhi");
+  EXPECT_EQ(b.country, "India");
+  EXPECT_EQ(b.dst, "1");
+  EXPECT_TRUE(parsed.value->json);
+}
+
+}  // namespace
+}  // namespace orvanta::cli

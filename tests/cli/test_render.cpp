@@ -1,0 +1,317 @@
+// Tests of the output forms over a chart built by hand (no computation):
+// the South-Indian grid, retrograde marks, caption lines, word wrapping, the
+// JSON members and their order, the refusal object and the CSV line.
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli/render.h"
+
+namespace orvanta::cli {
+namespace {
+
+// A chart as Run_Chart would leave it: Sun and Moon in Gemini, a retrograde
+// Mercury in Taurus, Jupiter in Leo, the ascendant in Pisces, the Indu Lagna
+// in Taurus below three empty mark lines.
+ChartOutput HandChart() {
+  ChartOutput c;
+  c.birth.Name = "ARJUN MEHTA";
+  c.PositionText = {"00 Gem 12", "15 Gem 40", "12 Tau 05", "20 Tau 00", "03 Leo 30",
+                    "10 Leo 10", "25 Vir 59", "05 Can 00", "05 Cap 00", "18 Pis 33"};
+  c.RetroFlag[0] = true;  // Mercury
+  c.RetroFlag[5] = true;  // Uranus: no label of its own
+  c.ChartLabel = {"Sun",     "Moon",   "Mercury (R) ", "Venus", "Mars",
+                  "Jupiter", "Saturn", "Rahu",         "Ketu",  "Asc"};
+  c.signCells[2] = "\r\nSun\r\nMoon";
+  c.signCells[1] = "\r\nMercury (R) ";
+  c.signCells[4] = "\r\nJupiter";
+  c.signCells[11] = "\r\nAsc";
+  c.marks[1] = "\r\n\r\n\r\nIL";
+  c.marks[6] = "\r\n";
+  c.lagna.InduLagnaIndex = 1;
+  c.details.lblName = "ARJUN MEHTA";
+  c.details.lblDOB = "June/15/1980";
+  return c;
+}
+
+AttributeRow HandAttributes() {
+  AttributeRow row{};
+  const std::string_view controls[kAttributeCount] = {"lblArudhaLagnaPresentInSign",
+                                                      "lblVedicName",
+                                                      "lblEnglishName",
+                                                      "lblRullingPlanet",
+                                                      "lblSymbol",
+                                                      "lblNature",
+                                                      "lblColor",
+                                                      "lblTypeOfSign",
+                                                      "lblGender",
+                                                      "lblBestPeriodOfActivity",
+                                                      "lblBarren",
+                                                      "lblCaste",
+                                                      "lblPosition",
+                                                      "lblConstituentCharacter",
+                                                      "lblLuckyDays",
+                                                      "lblLuckyNumbers",
+                                                      "lblBestDirection",
+                                                      "lblLuckyColors",
+                                                      "lblLuckyGemstone",
+                                                      "lblPartOfTheBody",
+                                                      "lblPhysique",
+                                                      "txtLooks",
+                                                      "txtNature",
+                                                      "txtCareerAndFinance",
+                                                      "txtLoveAndDomesticLife",
+                                                      "txtHealth",
+                                                      "lblCompatibleWith",
+                                                      "lblNotCompatibleWith"};
+  for (int i = 0; i < kAttributeCount; ++i) row[static_cast<std::size_t>(i)] = {controls[i], "v"};
+  row[0].value = "Taurus";
+  row[1].value = "Vrishabha";
+  row[2].value = "Taurus";
+  row[22].value = "You are steady.";
+  return row;
+}
+
+TEST(SouthIndianGrid, FixedSignsEmptyCentreAndIl) {
+  // Expected layout: Pisces top left, signs clockwise (Sagittarius bottom
+  // left), the centre open, "IL" at the right of the Taurus heading, bodies
+  // in body order under their sign with the trailing blank of " (R) " dropped.
+  const std::string expected =
+      "+---------------+---------------+---------------+---------------+\n"
+      "| Pis           | Ari           | Tau        IL | Gem           |\n"
+      "| Asc           |               | Mercury (R)   | Sun           |\n"
+      "|               |               |               | Moon          |\n"
+      "+---------------+---------------+---------------+---------------+\n"
+      "| Aqu           |                               | Can           |\n"
+      "|               |                               |               |\n"
+      "+---------------+                               +---------------+\n"
+      "| Cap           |                               | Leo           |\n"
+      "|               |                               | Jupiter       |\n"
+      "+---------------+---------------+---------------+---------------+\n"
+      "| Sag           | Sco           | Lib           | Vir           |\n"
+      "|               |               |               |               |\n"
+      "+---------------+---------------+---------------+---------------+\n";
+  std::string out;
+  AppendSouthIndianGrid(out, HandChart());
+  EXPECT_EQ(out, expected) << out;
+}
+
+TEST(SouthIndianGrid, EveryBodyCanStandInAnySign) {
+  // Property: with all ten labels in one sign the grid keeps its width and
+  // shows every label, whatever the sign.
+  const ChartLabels labels = {"Sun",       "Moon",         "Mercury (R) ", "Venus (R) ",
+                              "Mars (R) ", "Jupiter (R) ", "Saturn (R) ",  "Rahu",
+                              "Ketu",      "Asc"};
+  for (int sign = 0; sign < kSignCount; ++sign) {
+    SCOPED_TRACE(kSignAbbr[static_cast<std::size_t>(sign)]);
+    ChartOutput c;
+    for (const std::string& l : labels) c.signCells[static_cast<std::size_t>(sign)] += "\r\n" + l;
+    c.marks[static_cast<std::size_t>(sign)] = "\r\n\r\nIL";
+    std::string out;
+    AppendSouthIndianGrid(out, c);
+    std::istringstream lines(out);
+    std::string line;
+    while (std::getline(lines, line)) EXPECT_EQ(line.size(), 65u) << line;
+    for (const std::string& l : labels) {
+      EXPECT_NE(out.find(std::string(CaptionLines(l)[0])), std::string::npos) << l;
+    }
+    EXPECT_NE(out.find("IL |"), std::string::npos);
+  }
+}
+
+TEST(RetroMarks, OnlyMercuryToSaturn) {
+  const ChartOutput c = HandChart();
+  EXPECT_EQ(PositionWithMark(c, Mercury), "12 Tau 05 (R)");
+  EXPECT_EQ(PositionWithMark(c, Sun), "00 Gem 12");
+  // RetroFlag[5] is Uranus: it marks no body of the chart.
+  for (int body = 0; body < kBodyCount; ++body) EXPECT_EQ(IsRetrograde(c, body), body == Mercury);
+}
+
+TEST(CaptionLines, SplitsAndTrims) {
+  const std::pair<std::string_view, std::vector<std::string_view>> cases[] = {
+      {"", {}},
+      {"\r\n", {}},
+      {"\r\nSun\r\nMoon", {"Sun", "Moon"}},
+      {"\r\n\r\n\r\nIL", {"IL"}},
+      {"\r\nMercury (R) ", {"Mercury (R)"}},
+      {"a\nb\rc", {"a", "b", "c"}},
+  };
+  for (const auto& [caption, expected] : cases) {
+    EXPECT_EQ(CaptionLines(caption), expected) << "\"" << caption << "\"";
+  }
+}
+
+TEST(WordWrap, LinesStayWithinTheWidthAndKeepEveryWord) {
+  // Property over random texts: no line is longer than the width unless it
+  // holds one word, each line starts with the indent, and the words come out
+  // in order.
+  std::mt19937 random(78);
+  for (int trial = 0; trial < 2000; ++trial) {
+    std::vector<std::string> words(random() % 40);
+    std::string text;
+    for (std::string& w : words) {
+      w.assign(1 + random() % (trial % 10 == 0 ? 90 : 12), static_cast<char>('a' + random() % 26));
+      text += w;
+      text += (random() % 7 == 0) ? "  " : " ";
+    }
+    const std::size_t width = 20 + random() % 60;
+    const std::string wrapped = WordWrap(text, width, "  ");
+    SCOPED_TRACE("width " + std::to_string(width) + ": " + text);
+    std::istringstream lines(wrapped);
+    std::string line;
+    std::vector<std::string> seen;
+    while (std::getline(lines, line)) {
+      ASSERT_EQ(line.rfind("  ", 0), 0u) << line;
+      const std::string body = line.substr(2);
+      ASSERT_FALSE(body.empty());
+      if (line.size() > width) {
+        EXPECT_EQ(body.find(' '), std::string::npos) << line;
+      }
+      std::istringstream ws(body);
+      for (std::string w; ws >> w;) seen.push_back(w);
+    }
+    EXPECT_EQ(seen, words);
+  }
+}
+
+// Top-level member names of a one-line JSON object, in order.
+std::vector<std::string> TopLevelKeys(std::string_view json) {
+  std::vector<std::string> keys;
+  int depth = 0;
+  bool inString = false;
+  std::string current;
+  bool expectKey = false;
+  for (std::size_t i = 0; i < json.size(); ++i) {
+    const char c = json[i];
+    if (inString) {
+      if (c == '\\') {
+        ++i;
+      } else if (c == '"') {
+        inString = false;
+        if (expectKey) keys.push_back(current);
+        expectKey = false;
+      } else {
+        current += c;
+      }
+      continue;
+    }
+    if (c == '"') {
+      inString = true;
+      current.clear();
+      expectKey = depth == 1 && (json[i - 1] == '{' || json[i - 1] == ',');
+    } else if (c == '{' || c == '[') {
+      ++depth;
+    } else if (c == '}' || c == ']') {
+      --depth;
+    }
+  }
+  return keys;
+}
+
+TEST(ChartJson, MembersInTheDocumentedOrder) {
+  // The member list of docs/cli.md.
+  const std::vector<std::string> expected = {
+      "Name",           "Valid",          "ZoneShiftHours",      "ZoneShiftMinutes",
+      "ZoneHours",      "ZoneMinutes",    "UniversalTime",       "JulianDay",
+      "CenturiesT",     "AyanCorr",       "AscendantDeg",        "AscendantInt",
+      "AscendantText",  "MoonTropical",   "MoonSidereal",        "NakStartDeg",
+      "MoonText",       "PositionText",   "RetroFlag",           "ChartLabel",
+      "AscSignIndex",   "HouseCount",     "FirstLordSign",       "LagnaSign",
+      "AscKala",        "MoonKala",       "InduLagnaIndex",      "RiseSet",
+      "ElapsedMinutes", "ElapsedSeconds", "SunriseSunLongitude", "SignCells",
+      "Marks",          "Attributes"};
+  ChartOutput c = HandChart();
+  c.attributes = HandAttributes();
+  std::string json;
+  AppendChartJson(json, c);
+  EXPECT_EQ(TopLevelKeys(json), expected) << json;
+  EXPECT_EQ(json.find('\n'), std::string::npos);
+}
+
+TEST(ChartJson, AbsentValuesAreNull) {
+  ChartOutput c = HandChart();
+  c.time.UniversalTime = std::numeric_limits<double>::quiet_NaN();
+  c.day[0] = MakeDateTime(1980, 6, 15, 5, 23, 40);
+  std::string json;
+  AppendChartJson(json, c);
+  EXPECT_NE(json.find(R"("UniversalTime":null)"), std::string::npos) << json;
+  EXPECT_NE(json.find(R"("RiseSet":{"Previous":[null,null],"Day":["1980-06-15 05:23",null],)"
+                      R"("Next":[null,null]})"),
+            std::string::npos)
+      << json;
+  EXPECT_NE(json.find(R"("ElapsedMinutes":null,"ElapsedSeconds":null)"), std::string::npos);
+  EXPECT_NE(json.find(R"("Attributes":null})"), std::string::npos) << json;
+  EXPECT_NE(json.find(R"("RetroFlag":[true,false,false,false,false,true,false,false])"),
+            std::string::npos)
+      << json;
+  EXPECT_NE(json.find(R"("Marks":["","\u000d\u000a\u000d\u000a\u000d\u000aIL",)"),
+            std::string::npos)
+      << json;
+}
+
+TEST(ChartJson, AttributesKeyedByControl) {
+  ChartOutput c = HandChart();
+  c.attributes = HandAttributes();
+  c.ElapsedMinutes = 307;
+  c.ElapsedSeconds = -18420;
+  std::string json;
+  AppendChartJson(json, c);
+  EXPECT_NE(json.find(R"("Attributes":{"lblArudhaLagnaPresentInSign":"Taurus","lblVedicName":)"
+                      R"("Vrishabha","lblEnglishName":"Taurus",)"),
+            std::string::npos)
+      << json;
+  EXPECT_NE(json.find(R"("ElapsedMinutes":307,"ElapsedSeconds":-18420,)"), std::string::npos);
+}
+
+TEST(RefusalJson, Members) {
+  // The refusal of Validate_Input for an empty name, and a date refusal
+  // without focus.
+  std::string out;
+  AppendRefusalJson(out, "", Refusal{"Please Enter Name", MessageIcon::Stop, "txtName"});
+  EXPECT_EQ(out, R"({"Name":"","Valid":false,"Message":"Please Enter Name","Icon":"stop",)"
+                 R"("Focus":"txtName"})");
+  out.clear();
+  AppendRefusalJson(out, "A",
+                    Refusal{"Please Enter Correct Date Or Month!", MessageIcon::Information, {}});
+  EXPECT_EQ(out, R"({"Name":"A","Valid":false,"Message":"Please Enter Correct Date Or Month!",)"
+                 R"("Icon":"information","Focus":null})");
+}
+
+TEST(ChartCsv, OneLinePerChart) {
+  ChartOutput c = HandChart();
+  c.birth.Name = "MEHTA, ARJUN";
+  c.attributes = HandAttributes();
+  std::string out;
+  AppendChartCsv(out, c);
+  EXPECT_EQ(out,
+            "\"MEHTA, ARJUN\",00 Gem 12,15 Gem 40,12 Tau 05 (R),20 Tau 00,03 Leo 30,10 Leo 10,"
+            "25 Vir 59,05 Can 00,05 Cap 00,18 Pis 33,Taurus\n");
+  c.attributes.reset();
+  out.clear();
+  AppendChartCsv(out, c);
+  EXPECT_TRUE(out.ends_with(",18 Pis 33,\n")) << out;
+}
+
+TEST(ChartText, WindowNamesInOrderAndTheSignTexts) {
+  ChartOutput c = HandChart();
+  c.attributes = HandAttributes();
+  std::string text;
+  AppendChartText(text, c);
+  std::size_t at = 0;
+  for (std::string_view name : kBodyWindowNames) {
+    const std::size_t found = text.find(name, at);
+    ASSERT_NE(found, std::string::npos) << name << "\n" << text;
+    at = found;
+  }
+  EXPECT_NE(text.find("  Budha/Mercury     12 Tau 05 (R)\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("Indu Lagna (IL): Taurus\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("  Vedic Name                 : Vrishabha\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("\nNature\n  You are steady.\n"), std::string::npos) << text;
+}
+
+}  // namespace
+}  // namespace orvanta::cli
