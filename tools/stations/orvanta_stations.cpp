@@ -402,7 +402,11 @@ int Generate() {
   out += kTableConvention.description;
   out += ".\n";
   out += "// The first and last rows of each planet are the fixed table bounds, kept as\n";
-  out += "// they are; the computed stations lie within 90 minutes of them.\n";
+  char tolerance[128];
+  std::snprintf(tolerance, sizeof tolerance,
+                "// they are; the computed stations lie within %.0f minutes of them.\n",
+                kBoundToleranceMinutes);
+  out += tolerance;
   out += "#include \"engine/stations.h\"\n\n";
   out += "namespace orvanta {\n\n";
   out += "// clang-format off\n";
