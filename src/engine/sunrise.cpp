@@ -47,8 +47,8 @@ inline constexpr double kSiderealRadPerDay = 0.0172028;
 inline constexpr double kLocalMeanTimeOffsetRad = 1.73364;
 // Radians to hours (24 / 2pi), rounded.
 inline constexpr double kHoursPerRad = 3.81972;
-// Pi as the quadrant arctangent uses it (the full double literal of the
-// program, one unit in the last place below the nearest double to pi).
+// Pi as the quadrant arctangent uses it: the program's 15-digit literal,
+// 3.2e-15 below pi.
 inline constexpr double kAtanPi = 3.14159265358979;
 // Largest magnitude an angle may have before it is reduced by repeated
 // turns. Every place on Earth stays far below it; a larger value can only
