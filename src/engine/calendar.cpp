@@ -15,6 +15,14 @@ inline constexpr double kSignLoopLimitDeg = 1.0e6;
 
 // A whole number in plain decimal form, without padding ("5", "30").
 std::string PlainNumber(double wholeValue) {
+  // Whole degrees, minutes and seconds: an integer conversion gives the same
+  // digits as the general format, at a fraction of the cost.
+  if (std::fabs(wholeValue) < 1e15) {
+    const auto asInteger = static_cast<long long>(wholeValue);
+    if (static_cast<double>(asInteger) == wholeValue && !std::signbit(wholeValue)) {
+      return std::to_string(asInteger);
+    }
+  }
   char buf[40];
   std::snprintf(buf, sizeof buf, "%.15g", wholeValue);
   return buf;
