@@ -1,0 +1,411 @@
+// Tests that run the built orvanta-cli as a child process: golden files for
+// fixed arguments (text, JSON, batch, zone list), every kind of refusal by
+// validation with the system's message and status 2, malformed arguments
+// with status 64, and batch input with bad rows, damaged headers, CR LF
+// endings and a missing file.
+//
+// Golden files live in tests/cli/golden/: NAME.out (standard output) and
+// NAME.err (standard error) of each row of kGoldenCases. After a deliberate
+// change of the output, rebuild them with
+//     ORVANTA_UPDATE_GOLDEN=1 build/tests/cli/test_cli_program
+// and read the difference before committing it.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Result {
+  int status = -1;  // exit status, or -1 when the program did not exit normally
+  std::string out, err;
+};
+
+std::string ReadFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+void WriteFile(const fs::path& path, std::string_view text) {
+  std::ofstream out(path, std::ios::binary);
+  out << text;
+}
+
+// A scratch directory of this test process, removed at the end.
+class Scratch {
+ public:
+  Scratch() {
+    dir_ = fs::temp_directory_path() / ("orvanta-cli-test-" + std::to_string(::getpid()));
+    fs::create_directories(dir_);
+  }
+  ~Scratch() {
+    std::error_code ignored;
+    fs::remove_all(dir_, ignored);
+  }
+  const fs::path& dir() const { return dir_; }
+
+ private:
+  fs::path dir_;
+};
+
+const Scratch& ScratchDir() {
+  static const Scratch scratch;
+  return scratch;
+}
+
+// Runs orvanta-cli with `args`, standard input read from `input`.
+Result RunProgram(const std::vector<std::string>& args, std::string_view input = "") {
+  const fs::path dir = ScratchDir().dir();
+  const fs::path inPath = dir / "stdin", outPath = dir / "stdout", errPath = dir / "stderr";
+  WriteFile(inPath, input);
+
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 0, inPath.c_str(), O_RDONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                   0600);
+  posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                   0600);
+  std::vector<std::string> argvStrings = {ORVANTA_CLI_PATH};
+  argvStrings.insert(argvStrings.end(), args.begin(), args.end());
+  std::vector<char*> argv;
+  for (std::string& a : argvStrings) argv.push_back(a.data());
+  argv.push_back(nullptr);
+
+  Result result;
+  pid_t pid = 0;
+  if (posix_spawn(&pid, ORVANTA_CLI_PATH, &actions, nullptr, argv.data(), environ) == 0) {
+    int wstatus = 0;
+    if (waitpid(pid, &wstatus, 0) == pid && WIFEXITED(wstatus)) {
+      result.status = WEXITSTATUS(wstatus);
+    }
+  }
+  posix_spawn_file_actions_destroy(&actions);
+  result.out = ReadFile(outPath);
+  result.err = ReadFile(errPath);
+  return result;
+}
+
+std::string Golden(std::string_view name) {
+  return std::string(ORVANTA_GOLDEN_DIR) + "/" + std::string(name);
+}
+
+const std::vector<std::string> kDelhi = {"--name", "ARJUN MEHTA", "--date", "1980-06-15", "--time",
+                                         "10:30",  "--lat",       "28N36",  "--lon",      "77E12",
+                                         "--zone", "IST",         "--city", "New Delhi",  "--state",
+                                         "Delhi",  "--country",   "India"};
+
+std::vector<std::string> With(std::vector<std::string> args, const std::vector<std::string>& more) {
+  args.insert(args.end(), more.begin(), more.end());
+  return args;
+}
+
+// A birth with one option replaced.
+std::vector<std::string> Replace(std::vector<std::string> args, const std::string& option,
+                                 const std::string& value) {
+  for (std::size_t i = 0; i + 1 < args.size(); ++i) {
+    if (args[i] == option) args[i + 1] = value;
+  }
+  return args;
+}
+
+struct GoldenCase {
+  const char* name;
+  std::vector<std::string> args;
+  const char* stdinFile;  // file in golden/ fed to standard input, or nullptr
+  int status;
+};
+
+std::vector<GoldenCase> GoldenCases() {
+  return {
+      // The example of `make run`: Delhi, 15 June 1980, 10:30 Indian time.
+      {"delhi_text", kDelhi, nullptr, 0},
+      {"delhi_json", With(kDelhi, {"--json"}), nullptr, 0},
+      // Southern and western hemispheres, daylight saving, seconds.
+      {"new_york_dst_json",
+       {"--name", "GRACE HOLT", "--date", "1969-07-20", "--time", "22:56:15", "--lat", "40N43",
+        "--lon", "74W00", "--zone", "EST", "--dst", "--city", "New York", "--json"},
+       nullptr,
+       0},
+      {"sydney_text",
+       {"--name", "MIA CHEN", "--date", "2000-01-01", "--time", "00:00", "--lat", "33s52", "--lon",
+        "151e12", "--zone", "8"},
+       nullptr,
+       0},
+      // A birth after sunset (measured to the next sunrise), Greenwich.
+      {"london_evening_json",
+       {"--name", "EVE STONE", "--date", "2000-03-21", "--time", "21:15", "--lat", "51N30", "--lon",
+        "0W07", "--json"},
+       nullptr,
+       0},
+      // Beyond the polar circle in midsummer: no sunrise or sunset.
+      {"tromso_midsummer_json",
+       {"--name", "POLAR", "--date", "1990-06-21", "--time", "12:00", "--lat", "69N39", "--lon",
+        "18E57", "--zone", "CET", "--json"},
+       nullptr,
+       0},
+      {"batch_json", {"--batch", "-", "--json"}, "batch_rows.csv", 1},
+      {"batch_csv", {"--batch", "-"}, "batch_rows.csv", 1},
+      {"list_zones", {"--list-zones"}, nullptr, 0},
+      {"refused_json", Replace(With(kDelhi, {"--json"}), "--date", "1981-02-29"), nullptr, 2},
+  };
+}
+
+TEST(CliGolden, OutputMatchesTheCheckedInFiles) {
+  const bool update = std::getenv("ORVANTA_UPDATE_GOLDEN") != nullptr;
+  for (const GoldenCase& c : GoldenCases()) {
+    SCOPED_TRACE(c.name);
+    const std::string input = c.stdinFile ? ReadFile(Golden(c.stdinFile)) : "";
+    const Result r = RunProgram(c.args, input);
+    EXPECT_EQ(r.status, c.status) << r.err;
+    const std::string outFile = Golden(std::string(c.name) + ".out");
+    const std::string errFile = Golden(std::string(c.name) + ".err");
+    if (update) {
+      WriteFile(outFile, r.out);
+      WriteFile(errFile, r.err);
+      continue;
+    }
+    ASSERT_TRUE(fs::exists(outFile)) << outFile;
+    EXPECT_EQ(r.out, ReadFile(outFile)) << "standard output differs from " << outFile;
+    EXPECT_EQ(r.err, ReadFile(errFile)) << "standard error differs from " << errFile;
+  }
+}
+
+TEST(CliProgram, TextAndJsonAgree) {
+  // The text report and the JSON object of one birth show the same positions.
+  const Result text = RunProgram(kDelhi);
+  const Result json = RunProgram(With(kDelhi, {"--json"}));
+  ASSERT_EQ(text.status, 0) << text.err;
+  ASSERT_EQ(json.status, 0) << json.err;
+  const std::size_t at = json.out.find("\"PositionText\":[");
+  ASSERT_NE(at, std::string::npos);
+  std::size_t p = at + 16;
+  for (int body = 0; body < 10; ++body) {
+    const std::size_t open = json.out.find('"', p);
+    const std::size_t close = json.out.find('"', open + 1);
+    const std::string position = json.out.substr(open + 1, close - open - 1);
+    EXPECT_NE(text.out.find(position), std::string::npos) << position;
+    p = close + 1;
+  }
+  EXPECT_EQ(json.out.back(), '\n');
+  EXPECT_EQ(json.out.find('\n'), json.out.size() - 1);  // one line
+}
+
+struct RefusalCase {
+  const char* label;
+  std::vector<std::string> args;
+  std::string_view message;  // the system's own text
+  std::string_view focus;    // "null" or the control name in quotes
+  std::string_view icon;
+};
+
+TEST(CliProgram, RefusalsCarryTheSystemMessageAndStatus2) {
+  // Messages, icons and focus of the eight checks of the input validation.
+  const RefusalCase cases[] = {
+      {"empty name", Replace(kDelhi, "--name", ""), "Please Enter Name", "\"txtName\"", "stop"},
+      {"blank name", Replace(kDelhi, "--name", "   "), "Please Enter Name", "\"txtName\"", "stop"},
+      {"longitude 180", Replace(kDelhi, "--lon", "180E00"),
+       "Please Enter Value Between 0 And 179 in the Degree of Longitude", "\"txtLonD\"", "stop"},
+      {"huge longitude degrees", Replace(kDelhi, "--lon", "99999999999999999999E00"),
+       "Please Enter Value Between 0 And 179 in the Degree of Longitude", "\"txtLonD\"", "stop"},
+      {"longitude minute 60", Replace(kDelhi, "--lon", "77E60"),
+       "Please Enter Value Between 0 And 59 in the  Minute of Longitude", "\"txtLonM\"", "stop"},
+      {"latitude 90", Replace(kDelhi, "--lat", "90N00"),
+       "Please Enter Value Between 0 And 89 in the Degree of Latitude", "\"txtLatD\"", "stop"},
+      {"latitude minute 60", Replace(kDelhi, "--lat", "28S60"),
+       "Please Enter Value Between 0 And 59 in the  Minute of Latitude", "\"txtLatM\"", "stop"},
+      {"29 February 1981", Replace(kDelhi, "--date", "1981-02-29"),
+       "Please Enter Correct Date Or Month!", "null", "information"},
+      {"30 February 2000", Replace(kDelhi, "--date", "2000-02-30"),
+       "Please Enter Correct Date Or Month!", "null", "information"},
+      {"31 April", Replace(kDelhi, "--date", "1980-04-31"), "Please Enter Correct Date Or Month !",
+       "null", "information"},
+      {"name first of two faults", Replace(Replace(kDelhi, "--name", ""), "--lat", "95N00"),
+       "Please Enter Name", "\"txtName\"", "stop"},
+  };
+  for (const RefusalCase& c : cases) {
+    SCOPED_TRACE(c.label);
+    const Result text = RunProgram(c.args);
+    EXPECT_EQ(text.status, 2);
+    EXPECT_EQ(text.out, "");  // never a partial chart
+    EXPECT_EQ(text.err.substr(0, text.err.find('\n')), c.message) << text.err;
+
+    const Result json = RunProgram(With(c.args, {"--json"}));
+    EXPECT_EQ(json.status, 2);
+    EXPECT_NE(
+        json.out.find("\"Valid\":false,\"Message\":\"" + std::string(c.message) + "\",\"Icon\":\"" +
+                      std::string(c.icon) + "\",\"Focus\":" + std::string(c.focus) + "}"),
+        std::string::npos)
+        << json.out;
+  }
+}
+
+TEST(CliProgram, LeapDaysThatPass) {
+  // 29 February 2000 and 1900-style leap years pass validation (every year
+  // divisible by 4 is a leap year); 31 March passes.
+  for (const char* date : {"2000-02-29", "1904-02-29", "1980-03-31"}) {
+    SCOPED_TRACE(date);
+    const Result r = RunProgram(Replace(kDelhi, "--date", date));
+    EXPECT_EQ(r.status, 0) << r.err;
+  }
+}
+
+struct UsageCase {
+  const char* label;
+  std::vector<std::string> args;
+  std::string_view errorPart;
+};
+
+TEST(CliProgram, MalformedArgumentsGiveStatus64AndNoChart) {
+  const UsageCase cases[] = {
+      {"no arguments", {}, "no birth given"},
+      {"month 13", Replace(kDelhi, "--date", "1980-13-01"), "the month must be 01..12"},
+      {"year 1900", Replace(kDelhi, "--date", "1900-06-15"), "1901..2050"},
+      {"year 2051", Replace(kDelhi, "--date", "2051-06-15"), "1901..2050"},
+      {"day 32", Replace(kDelhi, "--date", "1980-01-32"), "the day must be 01..31"},
+      {"hour 24", Replace(kDelhi, "--time", "24:00"), "bad time"},
+      {"pasted coordinate", Replace(kDelhi, "--lat", "28X36"), "bad latitude"},
+      {"decimal coordinate", Replace(kDelhi, "--lon", "77.2"), "bad longitude"},
+      {"ambiguous zone", Replace(kDelhi, "--zone", "NST"),
+       "50 (Newfoundland Standard Time,NST,-3.5), 52 (North Sumatra Time,NST,+6.5)"},
+      {"zone 71", Replace(kDelhi, "--zone", "71"), "0..70"},
+      {"unknown zone", Replace(kDelhi, "--zone", "MARS"), "unknown zone"},
+      {"unknown option", With(kDelhi, {"--polar"}), "unknown option"},
+      {"missing time",
+       {"--name", "A", "--date", "1980-06-15", "--lat", "28N36", "--lon", "77E12"},
+       "missing --time"},
+  };
+  for (const UsageCase& c : cases) {
+    SCOPED_TRACE(c.label);
+    const Result r = RunProgram(c.args);
+    EXPECT_EQ(r.status, 64);
+    EXPECT_EQ(r.out, "");
+    EXPECT_NE(r.err.find(c.errorPart), std::string::npos) << r.err;
+    EXPECT_EQ(r.err.rfind("orvanta-cli: ", 0), 0u) << r.err;
+  }
+}
+
+TEST(CliProgram, HelpAndZones) {
+  const Result help = RunProgram({"--help"});
+  EXPECT_EQ(help.status, 0);
+  EXPECT_NE(help.out.find("--batch FILE"), std::string::npos);
+  const Result zones = RunProgram({"--list-zones"});
+  EXPECT_EQ(zones.status, 0);
+  EXPECT_NE(zones.out.find(" 34  IST   Indian Time, IST, +5.3\n"), std::string::npos) << zones.out;
+  EXPECT_NE(zones.out.find(" 29  GMT   Greenwich Mean Time,GMT,0.0  (default)\n"),
+            std::string::npos);
+}
+
+const std::string kHeader = "name,date,time,lat,lon,zone,dst,city,state,country\n";
+const std::string kGoodRow =
+    "ARJUN MEHTA,1980-06-15,10:30,28N36,77E12,IST,0,New Delhi,Delhi,India\n";
+
+TEST(CliBatch, BadRowInTheMiddle) {
+  // Rows 2 and 4 are good; line 3 is refused by validation (31 April).
+  const std::string input = kHeader + kGoodRow +
+                            "BAD DATE,1980-04-31,10:30,28N36,77E12,IST,0,,,\n" +
+                            "GRACE HOLT,1969-07-20,22:56,40N43,74W00,EST,yes,New York,NY,USA\n";
+  const Result r = RunProgram({"--batch", "-", "--json"}, input);
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "orvanta-cli: line 3: Please Enter Correct Date Or Month !\n");
+  std::istringstream lines(r.out);
+  std::vector<std::string> out;
+  for (std::string line; std::getline(lines, line);) out.push_back(line);
+  ASSERT_EQ(out.size(), 2u) << r.out;
+  EXPECT_EQ(out[0].rfind("{\"Name\":\"ARJUN MEHTA\",\"Valid\":true,", 0), 0u);
+  EXPECT_EQ(out[1].rfind("{\"Name\":\"GRACE HOLT\",\"Valid\":true,", 0), 0u);
+}
+
+TEST(CliBatch, EachRowFromAFreshSession) {
+  // The same birth alone and after another birth gives the same line.
+  const std::string other = "EVE STONE,2000-03-21,21:15,51N30,0W07,,,,,\n";
+  const Result alone = RunProgram({"--batch", "-", "--json"}, kHeader + kGoodRow);
+  const Result after = RunProgram({"--batch", "-", "--json"}, kHeader + other + kGoodRow);
+  ASSERT_EQ(alone.status, 0) << alone.err;
+  ASSERT_EQ(after.status, 0) << after.err;
+  EXPECT_TRUE(after.out.ends_with(alone.out));
+}
+
+TEST(CliBatch, CrLfAndQuotedFieldsGiveTheSameCharts) {
+  const std::string lf = kHeader + kGoodRow;
+  std::string crlf =
+      "name,date,time,lat,lon,zone,dst,city,state,country\r\n"
+      "\"ARJUN MEHTA\",1980-06-15,10:30,28N36,77E12,IST,0,\"New Delhi\",Delhi,India\r\n";
+  const Result a = RunProgram({"--batch", "-"}, lf);
+  const Result b = RunProgram({"--batch", "-"}, crlf);
+  EXPECT_EQ(a.status, 0) << a.err;
+  EXPECT_EQ(b.status, 0) << b.err;
+  EXPECT_EQ(a.out, b.out);
+}
+
+struct BatchFaultCase {
+  const char* label;
+  std::string input;
+  int status;
+  std::string_view errorPart;
+};
+
+TEST(CliBatch, DamagedInput) {
+  const std::string longName(200000, 'A');
+  const BatchFaultCase cases[] = {
+      {"empty input", "", 65, "empty batch input"},
+      {"only blank lines", "\n\r\n\n", 65, "empty batch input"},
+      {"no header", kGoodRow, 65, "line 1: expected the header line"},
+      {"wrong header", "name,date,time,lat,lon\n" + kGoodRow, 65, "expected the header line"},
+      {"header only", kHeader, 0, ""},
+      {"header in capitals", "NAME,Date,TIME,lat,lon,zone,dst,city,state,country\n" + kGoodRow, 0,
+       ""},
+      {"too few fields", kHeader + "A,1980-06-15,10:30\n", 1,
+       "line 2: expected 10 fields, found 3"},
+      {"malformed date", kHeader + "A,15/06/1980,10:30,28N36,77E12,,,,,\n", 1, "line 2: bad date"},
+      {"bad dst", kHeader + "A,1980-06-15,10:30,28N36,77E12,,maybe,,,\n", 1, "line 2: bad dst"},
+      {"ambiguous zone", kHeader + "A,1980-06-15,10:30,28N36,77E12,NST,,,,\n", 1,
+       "line 2: ambiguous zone"},
+      {"open quote", kHeader + kGoodRow + "\"A,1980-06-15\n", 1, "line 3: a quoted field"},
+      {"very long name", kHeader + longName + ",1980-06-15,10:30,28N36,77E12,,,,,\n", 0, ""},
+      {"binary junk", kHeader + std::string("\0\xff\x01,\x80\n", 6), 1, "line 2:"},
+  };
+  for (const BatchFaultCase& c : cases) {
+    SCOPED_TRACE(c.label);
+    const Result r = RunProgram({"--batch", "-", "--json"}, c.input);
+    EXPECT_EQ(r.status, c.status) << r.err;
+    if (c.errorPart.empty()) {
+      EXPECT_EQ(r.err, "");
+    } else {
+      EXPECT_NE(r.err.find(c.errorPart), std::string::npos) << r.err;
+    }
+  }
+}
+
+TEST(CliBatch, MissingFileAndDirectory) {
+  const Result missing = RunProgram({"--batch", "/nonexistent/rows.csv"});
+  EXPECT_EQ(missing.status, 66);
+  EXPECT_NE(missing.err.find("cannot open the batch file"), std::string::npos);
+  const Result directory = RunProgram({"--batch", ScratchDir().dir().string()});
+  EXPECT_EQ(directory.status, 66);
+}
+
+TEST(CliBatch, FileArgumentReadsTheFile) {
+  const fs::path file = ScratchDir().dir() / "rows.csv";
+  WriteFile(file, kHeader + kGoodRow);
+  const Result fromFile = RunProgram({"--batch", file.string()});
+  const Result fromStdin = RunProgram({"--batch", "-"}, kHeader + kGoodRow);
+  EXPECT_EQ(fromFile.status, 0) << fromFile.err;
+  EXPECT_EQ(fromFile.out, fromStdin.out);
+}
+
+}  // namespace
