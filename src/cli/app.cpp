@@ -128,6 +128,7 @@ int RunBatch(std::istream& input, bool json, std::ostream& out, std::ostream& er
   }
 
   std::string buffer;
+  buffer.reserve(2 * kFlushBytes);
   std::string errors;
   if (!json) buffer += kCsvOutputHeader;
   bool anyFailed = false;

@@ -45,6 +45,18 @@ void AppendJsonString(std::string& out, std::string_view text) {
   out += '"';
   std::size_t i = 0;
   while (i < text.size()) {
+    // Copy a run of printable ASCII that needs no escape in one piece.
+    std::size_t run = i;
+    while (run < text.size()) {
+      const unsigned char r = static_cast<unsigned char>(text[run]);
+      if (r < 0x20 || r >= 0x7F || r == '"' || r == '\\') break;
+      ++run;
+    }
+    if (run > i) {
+      out.append(text.data() + i, run - i);
+      i = run;
+      continue;
+    }
     const unsigned char c = static_cast<unsigned char>(text[i]);
     if (c < 0x80) {
       if (c == '"' || c == '\\') {

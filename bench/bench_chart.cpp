@@ -1,0 +1,82 @@
+// One whole chart computation (Run_Chart: validation, engine, Indu Lagna,
+// sunrise references, sign-table copy), each from a fresh session as the
+// batch mode runs it. Target: well under 20 microseconds per chart.
+#include <benchmark/benchmark.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "entry/chart.h"
+
+namespace {
+
+orvanta::FormEntries Delhi() {
+  orvanta::FormEntries e;
+  e.name = "ARJUN MEHTA";
+  e.city = "New Delhi";
+  e.state = "Delhi";
+  e.country = "India";
+  e.monthIndex = 5;
+  e.dayText = "15";
+  e.yearText = "1980";
+  e.hourText = "10";
+  e.minuteText = "30";
+  e.latDeg = "28";
+  e.latMin = "36";
+  e.lonDeg = "77";
+  e.lonMin = "12";
+  e.zoneIndex = 34;  // Indian Time
+  return e;
+}
+
+// Births spread over the form's years, the globe (below the polar circles)
+// and the zone list, so that no single branch pattern is measured.
+std::vector<orvanta::FormEntries> VariedBirths(std::size_t count) {
+  std::mt19937 random(1980);
+  std::vector<orvanta::FormEntries> births;
+  for (std::size_t i = 0; i < count; ++i) {
+    orvanta::FormEntries e = Delhi();
+    e.monthIndex = static_cast<int>(random() % 12);
+    e.dayText = std::to_string(1 + random() % 28);
+    e.yearText = std::to_string(1901 + random() % 150);
+    e.hourText = std::to_string(random() % 24);
+    e.minuteText = std::to_string(random() % 60);
+    e.secondText = std::to_string(random() % 60);
+    e.latDeg = std::to_string(random() % 60);
+    e.latMin = std::to_string(random() % 60);
+    e.lonDeg = std::to_string(random() % 180);
+    e.lonMin = std::to_string(random() % 60);
+    e.north = random() % 2 == 0;
+    e.east = random() % 2 == 0;
+    e.zoneIndex = static_cast<int>(random() % 71);
+    e.dst = random() % 4 == 0;
+    births.push_back(std::move(e));
+  }
+  return births;
+}
+
+void BM_RunChart_Delhi(benchmark::State& state) {
+  const orvanta::FormEntries entries = Delhi();
+  for (auto _ : state) {
+    orvanta::Session session;
+    orvanta::ChartRun run = orvanta::Run_Chart(session, entries);
+    benchmark::DoNotOptimize(run);
+  }
+}
+BENCHMARK(BM_RunChart_Delhi)->Repetitions(7)->DisplayAggregatesOnly(true);
+
+void BM_RunChart_Varied(benchmark::State& state) {
+  const std::vector<orvanta::FormEntries> births = VariedBirths(1024);
+  std::size_t i = 0;
+  for (auto _ : state) {
+    orvanta::Session session;
+    orvanta::ChartRun run = orvanta::Run_Chart(session, births[i++ % births.size()]);
+    benchmark::DoNotOptimize(run);
+  }
+}
+BENCHMARK(BM_RunChart_Varied)->Repetitions(7)->DisplayAggregatesOnly(true);
+
+}  // namespace
+
+BENCHMARK_MAIN();
