@@ -5,7 +5,7 @@ CMAKE_FLAGS ?=
 EXAMPLE = --name "ARJUN MEHTA" --date 1980-06-15 --time 10:30 --lat 28N36 --lon 77E12 --zone IST \
           --city "New Delhi" --state Delhi --country India
 
-.PHONY: all deps configure build test run bench stations clean format
+.PHONY: all deps configure build test test-sanitize run bench stations clean format
 
 all: build
 
@@ -20,6 +20,15 @@ build: configure
 
 test: build
 	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
+
+# The whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer.
+test-sanitize: deps
+	@cmake -S . -B $(BUILD)-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DORVANTA_SANITIZE=address,undefined >/dev/null
+	@cmake --build $(BUILD)-asan -j$(JOBS)
+	@cd $(BUILD)-asan && QT_QPA_PLATFORM=offscreen \
+	  ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
+	  ctest --output-on-failure -j$(JOBS)
 
 run: build
 	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ] && [ -x $(BUILD)/src/shell/orvanta ]; then \
@@ -48,4 +57,4 @@ format:
 	@clang-format -i $$(git ls-files '*.cpp' '*.h')
 
 clean:
-	rm -rf $(BUILD) $(BUILD)-bench $(BUILD)-stations
+	rm -rf $(BUILD) $(BUILD)-asan $(BUILD)-bench $(BUILD)-stations

@@ -59,26 +59,6 @@ Difference Absolute(Difference d) {
   return {std::llabs(d.minutes), std::llabs(d.seconds)};
 }
 
-SunriseInput SunriseCall(const BirthDetails& b, LocalDateTime date) {
-  const CivilTime c = Split(date);
-  SunriseInput in;
-  in.month = c.month;
-  in.day = c.day;
-  in.year = c.year;
-  in.hour = b.Hour;
-  in.minute = b.Minute;
-  in.latDeg = b.LatDeg;
-  in.latMin = b.LatMin;
-  in.south = b.South;
-  in.lonDeg = b.LonDeg;
-  in.lonMin = b.LonMin;
-  in.east = b.East;
-  in.zoneShiftHours = b.ZoneShiftHours;
-  in.zoneShiftMinutes = b.ZoneShiftMinutes;
-  in.dst = b.Dst;
-  return in;
-}
-
 // One sunrise call: the events it could compute overwrite the session's
 // values, the others keep what an earlier call left there.
 RiseSetPair SunriseAndSunset(Session& session, const SunriseInput& in) {
@@ -125,6 +105,26 @@ BirthDetailTexts DetailTexts(const FormEntries& e, const BirthDetails& b) {
 }
 
 }  // namespace
+
+SunriseInput SunriseInputFor(const BirthDetails& b, LocalDateTime date) {
+  const CivilTime c = Split(date);
+  SunriseInput in;
+  in.month = c.month;
+  in.day = c.day;
+  in.year = c.year;
+  in.hour = b.Hour;
+  in.minute = b.Minute;
+  in.latDeg = b.LatDeg;
+  in.latMin = b.LatMin;
+  in.south = b.South;
+  in.lonDeg = b.LonDeg;
+  in.lonMin = b.LonMin;
+  in.east = b.East;
+  in.zoneShiftHours = b.ZoneShiftHours;
+  in.zoneShiftMinutes = b.ZoneShiftMinutes;
+  in.dst = b.Dst;
+  return in;
+}
 
 ValidationInput ValidationInputOf(const FormEntries& e) {
   ValidationInput in;
@@ -227,9 +227,9 @@ ChartRun Run_Chart(Session& session, const FormEntries& e) {
 
   // Sunrise and sunset of the birth day and of its neighbours.
   const LocalDateTime birthDate = MakeDateTime(b.Year, b.Month, b.Day);
-  out.day = SunriseAndSunset(session, SunriseCall(b, birthDate));
-  out.previousDay = SunriseAndSunset(session, SunriseCall(b, birthDate - std::chrono::days{1}));
-  out.nextDay = SunriseAndSunset(session, SunriseCall(b, birthDate + std::chrono::days{1}));
+  out.day = SunriseAndSunset(session, SunriseInputFor(b, birthDate));
+  out.previousDay = SunriseAndSunset(session, SunriseInputFor(b, birthDate - std::chrono::days{1}));
+  out.nextDay = SunriseAndSunset(session, SunriseInputFor(b, birthDate + std::chrono::days{1}));
 
   // Time since the reference sunrise. The three cases are tested one after
   // the other: where the day's sunset falls before its sunrise on the clock a

@@ -16,6 +16,7 @@
 #include "engine/calendar.h"
 #include "engine/datetime.h"
 #include "engine/moon.h"
+#include "engine/sunrise.h"
 #include "entry/records.h"
 #include "entry/validation.h"
 #include "entry/vighati.h"
@@ -90,6 +91,10 @@ struct ChartRun {
 };
 
 ValidationInput ValidationInputOf(const FormEntries& entries);
+
+// The sunrise call for one civil date at the birth place: the birth's clock
+// time (for the daylight-saving rule), place, signed zone shift and flag.
+SunriseInput SunriseInputFor(const BirthDetails& birth, LocalDateTime date);
 
 ChartRun Run_Chart(Session& session, const FormEntries& entries);
 
