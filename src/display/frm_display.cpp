@@ -64,7 +64,7 @@ constexpr std::array<PlacedTwips, kSignCount> kMarks = {{
 // The chart's cell boundaries inside fraBirthchart: every sign box with its
 // mark label lies between two neighbouring lines.
 constexpr std::array<int, 5> kColumnLinesTwips = {150, 2100, 4100, 6020, 7950};
-constexpr std::array<int, 5> kRowLinesTwips = {150, 1830, 3510, 5190, 6870};
+constexpr std::array<int, 5> kRowLinesTwips = {210, 1830, 3510, 5190, 6870};
 
 // Cell (column, row) of each sign in the fixed South-Indian arrangement.
 struct Cell {
@@ -166,8 +166,14 @@ class ChartLines : public QWidget {
     p.setPen(QPen(QColor(0x80, 0x40, 0x00), 1));
     const auto x = [](int i) { return Px(kColumnLinesTwips[i]); };
     const auto y = [](int i) { return Px(kRowLinesTwips[i]); };
-    p.drawRect(QRect(QPoint(x(0), y(0)), QPoint(x(4), y(4))));
-    p.drawRect(QRect(QPoint(x(1), y(1)), QPoint(x(3), y(3))));
+    const auto square = [&p](int left, int top, int right, int bottom) {
+      p.drawLine(left, top, right, top);
+      p.drawLine(right, top, right, bottom);
+      p.drawLine(right, bottom, left, bottom);
+      p.drawLine(left, bottom, left, top);
+    };
+    square(x(0), y(0), x(4), y(4));
+    square(x(1), y(1), x(3), y(3));
     // Cell boundaries inside the outer ring only.
     p.drawLine(x(0), y(1), x(1), y(1));
     p.drawLine(x(3), y(1), x(4), y(1));
@@ -213,6 +219,12 @@ FrmDisplay::FrmDisplay(const HelpLinks& help, QWidget* parent) : QWidget(parent)
   setWindowTitle(ProgramTitle());
   setFont(LabelFont(kTextPx));
   setFixedSize(Px(12480), Px(9000));
+  // Frames draw their caption across the top border, so that the design's
+  // positions just below the border stay clear of it.
+  setStyleSheet(
+      QStringLiteral("QGroupBox { border: 1px solid #a0a0a0; margin-top: 7px; }"
+                     "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left;"
+                     " left: 8px; padding: 0 3px; }"));
 
   BuildHeadings();
 
@@ -234,7 +246,7 @@ void FrmDisplay::BuildHeadings() {
               QStringLiteral("Indu Lagna signifies the amount of money and wealth you will acquire "
                              "in your lifetime"),
               TwipRect(120, 480, 9000, 255), LabelFont(kTextPx));
-  PlacedLabel(this, "Label5", QStringLiteral("Talk about your chart with other readers:"),
+  PlacedLabel(this, "Label5", QStringLiteral("Questions about your chart?"),
               TwipRect(9480, 180, 2880, 255), LabelFont(kTextPx));
   auto* label6 = new LinkLabel(QStringLiteral("Visit the Orvanta forum"), this);
   label6->setObjectName(QStringLiteral("Label6"));
@@ -257,7 +269,7 @@ void FrmDisplay::BuildChartTab(QWidget* page) {
   fraBirthchart_ = chart;
   chart->setObjectName(QStringLiteral("fraBirthchart"));
   chart->setGeometry(TwipRect(150, 140, 8115, 6945));
-  chart->setFlat(true);
+  chart->setStyleSheet(QStringLiteral("QGroupBox#fraBirthchart { border: none; }"));
 
   auto* lines = new ChartLines(chart);
   lines->setGeometry(0, 0, chart->width(), chart->height());
