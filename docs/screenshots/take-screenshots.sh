@@ -25,8 +25,8 @@ wait \$pid
 SCRIPT
 chmod +x "$work/run.sh"
 xvfb-run -a -s "-screen 0 1600x1000x24" "$work/run.sh"
-# The form is a small window on a large screen: keep only its corner.
-convert "$work/form.png" -crop 900x420+0+0 +repage "$out/form.png"
+# The form is a small window on a large, black screen: keep only the window.
+convert "$work/form.png" -fuzz 1% -trim +repage "$out/form.png"
 cp "$work/chart.png" "$out/chart.png"
 cp "$work/details.png" "$out/details.png"
 echo "screenshots written to $out"
