@@ -1,11 +1,12 @@
 # Orvanta: `make run` and `make test` set up everything on a fresh Debian 12.
 BUILD ?= build
+MAKEFLAGS += --no-print-directory
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?=
 EXAMPLE = --name "ARJUN MEHTA" --date 1980-06-15 --time 10:30 --lat 28N36 --lon 77E12 --zone IST \
           --city "New Delhi" --state Delhi --country India
 
-.PHONY: all deps configure build test test-sanitize run bench stations clean format
+.PHONY: all deps configure build test test-sanitize run bench stations clean format fuzz
 
 all: build
 
@@ -44,6 +45,15 @@ bench:
 	@cmake -S . -B $(BUILD)-bench -DCMAKE_BUILD_TYPE=Release -DORVANTA_BENCH=ON >/dev/null
 	@cmake --build $(BUILD)-bench -j$(JOBS)
 	@for b in $(BUILD)-bench/bench/bench_*; do [ -x "$$b" ] && "$$b"; done
+
+# libFuzzer targets (clang) run for FUZZ_SECONDS each over tests/fuzz/corpus/.
+FUZZ_SECONDS ?= 20
+fuzz:
+	@sh tools/install-deps.sh clang-14 libclang-rt-14-dev
+	@cmake -S . -B $(BUILD)-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++-14 \
+	  -DORVANTA_GUI=OFF -DORVANTA_TESTS=OFF -DORVANTA_FUZZ=ON >/dev/null
+	@cmake --build $(BUILD)-fuzz -j$(JOBS) --target orvanta_fuzzers
+	@sh tests/fuzz/run.sh $(BUILD)-fuzz/tests/fuzz $(FUZZ_SECONDS)
 
 stations:
 	@sh tools/install-deps.sh libswe-dev
