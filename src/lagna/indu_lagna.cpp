@@ -59,7 +59,7 @@ void ArudhaPada(InduLagnaState& state, std::string_view lordName, const Position
   // nothing, so LordSign, HouseSign and the kala values keep what an
   // earlier call (or computation) left. A retrograde planet's label carries
   // " (R) " and never equals a lord's name: its house keeps the previous
-  // LordSign, as the original count does.
+  // LordSign: the count has always worked this way.
   for (int i = 0; i < kBodyCount; ++i) {
     const int signIndex = SignIndexOfPosition(positionText[static_cast<std::size_t>(i)]);
     if (signIndex < 0) continue;
