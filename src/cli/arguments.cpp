@@ -1,6 +1,7 @@
 #include "cli/arguments.h"
 
 #include <array>
+#include <cstdint>
 
 #include "entry/zones.h"
 
@@ -41,12 +42,55 @@ std::optional<int> SmallNumber(std::string_view s, std::size_t maxDigits) {
   return value;
 }
 
-// Quotes a user's text inside a message, cut short if it is very long.
+// Length of the well-formed UTF-8 sequence of two to four bytes at the start
+// of `s` (shortest form, no surrogates, nothing above U+10FFFF), or 0.
+std::size_t Utf8SequenceLength(std::string_view s) {
+  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(s[i]); };
+  std::size_t length = 0;
+  std::uint32_t code = 0, least = 0;
+  if ((byte(0) & 0xE0) == 0xC0) {
+    length = 2, code = byte(0) & 0x1Fu, least = 0x80;
+  } else if ((byte(0) & 0xF0) == 0xE0) {
+    length = 3, code = byte(0) & 0x0Fu, least = 0x800;
+  } else if ((byte(0) & 0xF8) == 0xF0) {
+    length = 4, code = byte(0) & 0x07u, least = 0x10000;
+  } else {
+    return 0;
+  }
+  if (s.size() < length) return 0;
+  for (std::size_t i = 1; i < length; ++i) {
+    if ((byte(i) & 0xC0) != 0x80) return 0;
+    code = (code << 6) | (byte(i) & 0x3Fu);
+  }
+  if (code < least || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return 0;
+  return length;
+}
+
+// Quotes a user's text inside a message, cut short if it is very long. The
+// message is one line of printable text whatever the user gave: control
+// characters (a line break inside a quoted CSV field, a terminal escape)
+// and bytes that are not UTF-8 are shown as \xNN, and the cut never splits
+// a character.
 std::string Quoted(std::string_view s) {
   constexpr std::size_t kShownChars = 40;
+  constexpr std::string_view kHex = "0123456789ABCDEF";
   std::string out = "\"";
-  out += s.substr(0, kShownChars);
-  if (s.size() > kShownChars) out += "...";
+  std::size_t shown = 0, i = 0;
+  for (; i < s.size() && shown < kShownChars; ++shown) {
+    const auto byte = static_cast<unsigned char>(s[i]);
+    if (byte >= 0x20 && byte < 0x7F) {
+      out += s[i++];
+    } else if (const std::size_t length = byte >= 0x80 ? Utf8SequenceLength(s.substr(i)) : 0) {
+      out += s.substr(i, length);
+      i += length;
+    } else {
+      out += "\\x";
+      out += kHex[byte >> 4];
+      out += kHex[byte & 0xF];
+      ++i;
+    }
+  }
+  if (i < s.size()) out += "...";
   out += '"';
   return out;
 }

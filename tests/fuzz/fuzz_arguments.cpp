@@ -1,0 +1,137 @@
+// Fuzz target: orvanta-cli's command line. The input is split at NUL bytes
+// into the arguments after the program name (as the process would receive
+// them), parsed, and, unless it asks for a batch file, run in-process with
+// string streams. Properties:
+// - ParseArguments gives options or an error message, never both, and a
+//   message is one line of printable UTF-8 whatever the arguments held;
+// - options for one chart carry every required birth option, and their
+//   birth fields either make form entries within the form's lists (month
+//   0..11, day 1..31, year 1901..2050, zone 0..70, plain decimal texts) or
+//   name the malformed field;
+// - the run ends with 0 (a whole chart, nothing on standard error), 2 (the
+//   check's message on standard error; with --json a valid refusal object)
+//   or 64 (nothing on standard output, one line on standard error);
+// - with --json, standard output is one valid JSON object.
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <sstream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "cli/app.h"
+#include "cli/arguments.h"
+#include "entry/zones.h"
+#include "fuzz/json_check.h"
+
+namespace {
+
+using orvanta::cli::CliOptions;
+using orvanta::cli::Mode;
+
+[[noreturn]] void Fail(const std::string& what, const std::vector<std::string_view>& args) {
+  std::string line;
+  for (std::string_view a : args) line += "[" + std::string(a.substr(0, 200)) + "] ";
+  std::fprintf(stderr, "fuzz_arguments: %s\n  args: %s\n", what.c_str(), line.c_str());
+  std::abort();
+}
+
+bool IsPlainNumber(const std::string& s, int first, int last) {
+  if (s.empty() || s.size() > 4 || (s.size() > 1 && s[0] == '0')) return false;
+  int value = 0;
+  for (const char c : s) {
+    if (c < '0' || c > '9') return false;
+    value = value * 10 + (c - '0');
+  }
+  return value >= first && value <= last;
+}
+
+bool IsDigits(const std::string& s) {
+  if (s.empty()) return false;
+  for (const char c : s) {
+    if (c < '0' || c > '9') return false;
+  }
+  return true;
+}
+
+bool OneLine(const std::string& s) {
+  return !s.empty() && orvanta::fuzz::IsPrintableLine(s);
+}
+
+void CheckEntries(const CliOptions& options, const std::vector<std::string_view>& args) {
+  const auto entries = orvanta::cli::EntriesOf(options.birth);
+  if (!entries.value) {
+    if (!OneLine(entries.error)) Fail("field error is not one line: " + entries.error, args);
+    return;
+  }
+  const orvanta::FormEntries& e = *entries.value;
+  if (e.monthIndex < 0 || e.monthIndex > 11) Fail("month outside the list", args);
+  if (!IsPlainNumber(e.dayText, 1, 31) ||
+      !IsPlainNumber(e.yearText, orvanta::cli::kFirstYear, orvanta::cli::kLastYear) ||
+      !IsPlainNumber(e.hourText, 0, 23) || !IsPlainNumber(e.minuteText, 0, 59) ||
+      !IsPlainNumber(e.secondText, 0, 59)) {
+    Fail("date or time text outside its list", args);
+  }
+  if (e.zoneIndex < 0 || e.zoneIndex >= orvanta::kZoneCount) Fail("zone outside the list", args);
+  if (!IsDigits(e.latDeg) || !IsDigits(e.latMin) || !IsDigits(e.lonDeg) || !IsDigits(e.lonMin)) {
+    Fail("coordinate text that is not digits", args);
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string_view input(reinterpret_cast<const char*>(data), size);
+  std::vector<std::string_view> args;
+  if (!input.empty()) {
+    std::size_t start = 0;
+    for (;;) {
+      const std::size_t end = input.find('\0', start);
+      args.push_back(input.substr(start, end == std::string_view::npos ? end : end - start));
+      if (end == std::string_view::npos) break;
+      start = end + 1;
+    }
+  }
+
+  const auto parsed = orvanta::cli::ParseArguments(args);
+  if (parsed.value.has_value() == !parsed.error.empty()) Fail("options and error disagree", args);
+  if (!parsed.value) {
+    if (!OneLine(parsed.error)) Fail("usage error is not one line: " + parsed.error, args);
+  } else if (parsed.value->mode == Mode::Chart) {
+    CheckEntries(*parsed.value, args);
+  }
+  // A batch run would open the named file; the batch loop has its own target.
+  if (parsed.value && parsed.value->mode == Mode::Batch) return 0;
+
+  std::istringstream in;
+  std::ostringstream outStream, errStream;
+  const int status = orvanta::cli::RunCli(args, {in, outStream, errStream});
+  const std::string out = outStream.str(), err = errStream.str();
+  // Help, version and the zone list are text even with --json.
+  const bool json = parsed.value && parsed.value->json && parsed.value->mode == Mode::Chart;
+  switch (status) {
+    case orvanta::cli::kExitOk:
+      if (!err.empty()) Fail("success with an error message: " + err, args);
+      if (out.empty()) Fail("success without output", args);
+      if (json && !orvanta::fuzz::IsValidJson(out)) Fail("invalid JSON: " + out, args);
+      break;
+    case orvanta::cli::kExitRefused:
+      if (err.empty()) Fail("refusal without its message", args);
+      if (json ? !orvanta::fuzz::IsValidJson(out) || out.find("\"Valid\":false") == out.npos
+               : !out.empty()) {
+        Fail("refusal with output: " + out, args);
+      }
+      break;
+    case orvanta::cli::kExitUsage:
+      if (!out.empty()) Fail("usage error with output: " + out, args);
+      if (!err.starts_with("orvanta-cli: ") || !err.ends_with('\n') ||
+          !OneLine(err.substr(0, err.size() - 1))) {
+        Fail("usage error is not one line: " + err, args);
+      }
+      break;
+    default:
+      Fail("status " + std::to_string(status), args);
+  }
+  return 0;
+}
