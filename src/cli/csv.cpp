@@ -8,6 +8,16 @@ constexpr int kEof = std::char_traits<char>::eof();
 
 CsvReader::CsvReader(std::istream& input) : buffer_(input.rdbuf()) {}
 
+int CsvReader::Peek() {
+  if (replayAt_ < replay_.size()) return static_cast<unsigned char>(replay_[replayAt_]);
+  return buffer_->sgetc();
+}
+
+int CsvReader::Take() {
+  if (replayAt_ < replay_.size()) return static_cast<unsigned char>(replay_[replayAt_++]);
+  return buffer_->sbumpc();
+}
+
 std::optional<CsvRecord> CsvReader::Next() {
   if (buffer_ == nullptr) return std::nullopt;
   if (!started_) {
@@ -21,7 +31,7 @@ std::optional<CsvRecord> CsvReader::Next() {
   }
 
   for (;;) {
-    if (buffer_->sgetc() == kEof) return std::nullopt;
+    if (Peek() == kEof) return std::nullopt;
     CsvRecord record;
     record.lineNumber = line_;
     std::string field;
@@ -30,25 +40,44 @@ std::optional<CsvRecord> CsvReader::Next() {
     bool anyQuote = false;  // the record used quotes (so it is not blank)
     bool tooLong = false;
     bool ended = false;
+    // The bytes after the record's first line break, which lies inside a
+    // quote: they are read again as new lines if the quote never closes.
+    bool spansLines = false;
+    std::string laterLines;
+    bool abandoned = false;
 
     while (!ended) {
-      const int c = buffer_->sbumpc();
+      const int c = Take();
       if (c == kEof) {
         if (quoted) record.error = "a quoted field is not closed before the end of the input";
+        abandoned = quoted && spansLines;
         ended = true;
         break;
       }
       const char ch = static_cast<char>(c);
+      if (spansLines) {
+        laterLines += ch;
+        if (laterLines.size() > kMaxRecordBytes) {
+          record.error =
+              "a quoted field is not closed within " + std::to_string(kMaxRecordBytes) + " bytes";
+          abandoned = true;
+          break;
+        }
+      }
       if (quoted) {
         if (ch == '"') {
-          if (buffer_->sgetc() == '"') {
-            buffer_->sbumpc();
+          if (Peek() == '"') {
+            Take();
+            if (spansLines) laterLines += '"';
             field += '"';
           } else {
             quoted = false;
           }
         } else {
-          if (ch == '\n') ++line_;
+          if (ch == '\n') {
+            ++line_;
+            spansLines = true;
+          }
           field += ch;
         }
       } else if (ch == '"') {
@@ -60,7 +89,7 @@ std::optional<CsvRecord> CsvReader::Next() {
       } else if (ch == '\n') {
         ++line_;
         ended = true;
-      } else if (ch == '\r' && (buffer_->sgetc() == '\n' || buffer_->sgetc() == kEof)) {
+      } else if (ch == '\r' && (Peek() == '\n' || Peek() == kEof)) {
         // CR LF: the LF ends the record on the next turn; a CR at the very
         // end of the input is the last line's ending without its LF.
       } else {
@@ -76,7 +105,16 @@ std::optional<CsvRecord> CsvReader::Next() {
         record.fields.clear();
       }
     }
-    if (tooLong) record.error = "record longer than " + std::to_string(kMaxRecordBytes) + " bytes";
+    if (abandoned) {
+      // Only the record's first line is lost: the lines after it are read
+      // again, unquoted, followed by whatever is left to read.
+      laterLines.append(replay_, replayAt_, std::string::npos);
+      replay_ = std::move(laterLines);
+      replayAt_ = 0;
+      line_ = record.lineNumber + 1;
+    } else if (tooLong) {
+      record.error = "record longer than " + std::to_string(kMaxRecordBytes) + " bytes";
+    }
     if (!record.error.empty()) {
       record.fields.clear();
       return record;

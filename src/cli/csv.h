@@ -7,7 +7,11 @@
 // (the first line is 1), so that errors can name it. A record that cannot be
 // read whole (a quote left open at the end of the input, a record longer
 // than kMaxRecordBytes) is returned with an error instead of its fields, and
-// reading goes on after it.
+// reading goes on after it. A quote that is never closed (a stray quote in a
+// name) would otherwise swallow every line after it: when a quoted field
+// that runs over a line break is still open at the end of the input, or
+// after kMaxRecordBytes more bytes, only the line where its record starts is
+// reported, and reading starts again on the next line.
 #pragma once
 
 #include <cstddef>
@@ -35,7 +39,14 @@ class CsvReader {
   std::optional<CsvRecord> Next();
 
  private:
+  // The next byte without taking it, and the next byte taken (or eof): the
+  // bytes to be read again come first, then the stream's.
+  int Peek();
+  int Take();
+
   std::streambuf* buffer_;
+  std::string replay_;  // bytes of an abandoned record to be read again
+  std::size_t replayAt_ = 0;
   long line_ = 1;
   bool started_ = false;
 };

@@ -61,7 +61,13 @@ TEST(CsvReader, RecordsAndLineNumbers) {
       {"empty quoted field is not blank", "\"\"\n", {{1, {""}}}},
       {"byte-order mark skipped", "\xEF\xBB\xBFname,x\n", {{1, {"name", "x"}}}},
       {"quote inside an unquoted field joins the text", "ab\"c,d\"e\n", {{1, {"abc,de"}}}},
-      {"open quote at the end", "a,b\n\"open,c\nd\n", {{1, {"a", "b"}}, {2, {}, true}}},
+      {"open quote on the last line", "a,b\n\"open,c", {{1, {"a", "b"}}, {2, {}, true}}},
+      // A quote that never closes costs its own line only: the lines after
+      // it are read again as records of their own.
+      {"open quote before other lines",
+       "a,b\n\"open,c\nd\ne,\"f\"\"g\"\n",
+       {{1, {"a", "b"}}, {2, {}, true}, {3, {"d"}}, {4, {"e", "f\"g"}}}},
+      {"stray quote in the line read again", "\"x\n\"y\n\"z\n", {{1, {"x\ny"}}, {3, {}, true}}},
       {"nothing", "", {}},
   };
   for (const CsvCase& c : cases) {
@@ -85,6 +91,23 @@ TEST(CsvReader, OverlongRecordIsSkippedAndReadingGoesOn) {
   EXPECT_EQ(records[1].line, 2);
   EXPECT_EQ(records[2].fields, std::vector<std::string>{"b"});
   EXPECT_EQ(records[2].line, 3);
+}
+
+TEST(CsvReader, QuoteOpenOverTheLimitLosesOnlyItsLine) {
+  // A stray quote followed by more than kMaxRecordBytes of lines: the record
+  // is abandoned when the limit is reached and reading starts again on the
+  // line after the quote, so every later line is read.
+  std::string input = "\"stray,1\n";
+  const int lines = 2 * static_cast<int>(kMaxRecordBytes / 16);
+  for (int i = 0; i < lines; ++i) input += "row,0123456789\n";  // 15 bytes a line
+  const auto records = ReadAll(input);
+  ASSERT_EQ(records.size(), static_cast<std::size_t>(lines) + 1);
+  EXPECT_TRUE(records[0].error);
+  EXPECT_EQ(records[0].line, 1);
+  EXPECT_EQ(records[1].fields, (std::vector<std::string>{"row", "0123456789"}));
+  EXPECT_EQ(records[1].line, 2);
+  EXPECT_EQ(records.back().line, lines + 1);
+  EXPECT_FALSE(records.back().error);
 }
 
 TEST(CsvReader, LongRecordBelowTheLimitIsKept) {
