@@ -1,6 +1,7 @@
 #include "entry/chart.h"
 
 #include <chrono>
+#include <cstdint>
 #include <cstdlib>
 #include <string_view>
 
@@ -158,7 +159,11 @@ ChartRun Run_Chart(Session& session, const FormEntries& e) {
   }
 
   // The birth record.
-  b.Month = static_cast<std::int16_t>(e.monthIndex + 1);
+  // A list position whose month does not fit the 16-bit field (only a caller
+  // outside the form can give one) leaves the field as it was.
+  if (e.monthIndex >= INT16_MIN - 1 && e.monthIndex < INT16_MAX) {
+    b.Month = static_cast<std::int16_t>(e.monthIndex + 1);
+  }
   ReadField(e.dayText, b.Day);
   ReadField(e.yearText, b.Year);
   ReadField(e.hourText, b.Hour);

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
+#include <limits>
 #include <random>
 #include <string>
 #include <vector>
@@ -291,6 +293,35 @@ TEST(RunChart, RandomBirthsKeepTheChartsShape) {
     EXPECT_TRUE(std::isfinite(c.SunriseSunLongitude));
     EXPECT_TRUE(std::isfinite(c.time.AscendantDeg));
     EXPECT_TRUE(std::isfinite(c.moon.MoonSidereal));
+  }
+}
+
+TEST(RunChart, MonthPositionOutsideTheListDoesNotOverflow) {
+  // Found by fuzzing: a month position of INT_MAX overflowed when one was
+  // added to it. Positions whose month does not fit the 16-bit field leave
+  // the field at its start value (January); positions that fit it are kept
+  // as given and the chart is still made (the date arithmetic rolls over).
+  struct Row {
+    const char* label;
+    int monthIndex;
+    std::int16_t month;
+  };
+  const Row rows[] = {
+      {"largest int", std::numeric_limits<int>::max(), 1},
+      {"smallest int", std::numeric_limits<int>::min(), 1},
+      {"just above the field", 32767, 1},
+      {"largest that fits", 32766, 32767},
+      {"no selection", -1, 0},
+      {"one past December", 12, 13},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.label);
+    Session session;
+    FormEntries e = Delhi();
+    e.monthIndex = row.monthIndex;
+    const ChartRun run = Run_Chart(session, e);
+    ASSERT_FALSE(run.refusal);
+    EXPECT_EQ(run.chart.birth.Month, row.month);
   }
 }
 
