@@ -2,6 +2,7 @@
 
 #include <QFrame>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
 #include <QPlainTextEdit>
@@ -17,10 +18,28 @@ namespace {
 
 constexpr int kTextPx = 11;  // 8-point labels at 96 dpi
 
+// The window's size. Its height lets the main window hold it whole on a
+// 1366 x 768 screen (less a 40-pixel taskbar and a maximised window's 23-pixel
+// caption, beside the main window's menu bar, title strip, command strip and
+// the child window's own frame); its width gives the second tab's texts room
+// to show whole instead of the height that such a screen does not have.
+constexpr int kWindowWidthTwips = 17250;
+constexpr int kWindowHeightTwips = 8490;
+
+// The headings above the tab control take two lines; the tab control starts
+// below them.
+constexpr int kTabTopTwips = 660;
+// The forum tagline and link stand this far from the window's right edge.
+constexpr int kRightHeadingsTwips = 3000;
+
 // Design tops of the first tab's frames include the 360-twip tab strip; the
-// page starts below the strip, so they move up by this much (the design's
-// 120-twip margin stays).
-constexpr int kTabStripTwips = 240;
+// page starts below the strip, so they move up by this much, keeping a
+// 60-twip margin above the chart.
+constexpr int kTabStripTwips = 300;
+// The first tab's frames as one block (design lefts 120 to 12135 with their
+// margin), centred across the wider page.
+constexpr int kChartBlockWidthTwips = 12255;
+constexpr int kChartBlockHeightTwips = 7335;
 
 struct PlacedTwips {
   std::string_view name;
@@ -103,49 +122,71 @@ constexpr std::array<DetailRow, 7> kDetailRows = {{
     {"Country :", "lblCountry"},
 }};
 
-// The attribute grid of the second tab: caption, control, column, caption
-// top (twips inside Frame4). A text box sits below its caption like a label.
+// The attribute grid of the second tab: caption, control, column and row.
+// Captions stand at the design's grid (three columns; eight rows of
+// attributes, then the row of Looks, Nature and Career and the row of Love
+// and Health), with the rows closer together so that the texts below have
+// room. A value sits one line below its caption; a text box below its
+// caption fills its cell down to the next caption or the frame's bottom.
 struct GridCell {
   std::string_view caption;
   std::string_view control;
   int column;  // 0 left, 1 middle, 2 right
-  int top;
+  int row;     // 0..7 attributes, 8 upper texts, 9 lower texts
 };
 constexpr std::array<GridCell, 28> kGrid = {{
-    {"Vedic Name", "lblVedicName", 0, 240},
-    {"Indu Lagna Present In Sign", "lblArudhaLagnaPresentInSign", 2, 240},
-    {"Ruling Planet", "lblRullingPlanet", 0, 960},
-    {"Compatible With", "lblCompatibleWith", 1, 960},
-    {"Not Compatible With", "lblNotCompatibleWith", 2, 960},
-    {"Symbol", "lblSymbol", 0, 1440},
-    {"Nature", "lblNature", 1, 1440},
-    {"Color", "lblColor", 2, 1440},
-    {"Type Of Sign", "lblTypeOfSign", 0, 2040},
-    {"Gender", "lblGender", 1, 2040},
-    {"Best Period Of Activity", "lblBestPeriodOfActivity", 2, 2040},
-    {"Barren", "lblBarren", 0, 2640},
-    {"Caste", "lblCaste", 1, 2640},
-    {"Position", "lblPosition", 2, 2640},
-    {"Constituent Character", "lblConstituentCharacter", 0, 3240},
-    {"Lucky Days", "lblLuckyDays", 1, 3240},
-    {"Lucky Numbers", "lblLuckyNumbers", 2, 3240},
-    {"Best Direction", "lblBestDirection", 0, 3840},
-    {"Lucky Colors", "lblLuckyColors", 1, 3840},
-    {"Lucky Gemstone", "lblLuckyGemstone", 2, 3840},
-    {"Part Of The Body", "lblPartOfTheBody", 0, 4440},
-    {"Physique", "lblPhysique", 1, 4440},
-    {"English Name", "lblEnglishName", 2, 4440},
-    {"Looks", "txtLooks", 0, 5040},
-    {"Nature", "txtNature", 1, 5040},
-    {"Career And Finance", "txtCareerAndFinance", 2, 5040},
-    {"Love And Domestic Life", "txtLoveAndDomesticLife", 0, 6120},
-    {"Health", "txtHealth", 2, 6120},
+    {"Vedic Name", "lblVedicName", 0, 0},
+    {"Indu Lagna Present In Sign", "lblArudhaLagnaPresentInSign", 2, 0},
+    {"Ruling Planet", "lblRullingPlanet", 0, 1},
+    {"Compatible With", "lblCompatibleWith", 1, 1},
+    {"Not Compatible With", "lblNotCompatibleWith", 2, 1},
+    {"Symbol", "lblSymbol", 0, 2},
+    {"Nature", "lblNature", 1, 2},
+    {"Color", "lblColor", 2, 2},
+    {"Type Of Sign", "lblTypeOfSign", 0, 3},
+    {"Gender", "lblGender", 1, 3},
+    {"Best Period Of Activity", "lblBestPeriodOfActivity", 2, 3},
+    {"Barren", "lblBarren", 0, 4},
+    {"Caste", "lblCaste", 1, 4},
+    {"Position", "lblPosition", 2, 4},
+    {"Constituent Character", "lblConstituentCharacter", 0, 5},
+    {"Lucky Days", "lblLuckyDays", 1, 5},
+    {"Lucky Numbers", "lblLuckyNumbers", 2, 5},
+    {"Best Direction", "lblBestDirection", 0, 6},
+    {"Lucky Colors", "lblLuckyColors", 1, 6},
+    {"Lucky Gemstone", "lblLuckyGemstone", 2, 6},
+    {"Part Of The Body", "lblPartOfTheBody", 0, 7},
+    {"Physique", "lblPhysique", 1, 7},
+    {"English Name", "lblEnglishName", 2, 7},
+    {"Looks", "txtLooks", 0, 8},
+    {"Nature", "txtNature", 1, 8},
+    {"Career And Finance", "txtCareerAndFinance", 2, 8},
+    {"Love And Domestic Life", "txtLoveAndDomesticLife", 0, 9},
+    {"Health", "txtHealth", 2, 9},
 }};
 struct GridColumn {
   int left, width;
 };
-constexpr std::array<GridColumn, 3> kGridColumns = {{{1000, 3600}, {4800, 3450}, {8400, 3480}}};
-constexpr int kGridLineTwips = 240;  // a value sits one line below its caption
+// The side columns hold the shorter texts (up to about 330 characters) in
+// two stacked boxes; the middle one holds Nature (up to about 900
+// characters), whose box runs down through the empty cell below it.
+constexpr std::array<GridColumn, 3> kGridColumns = {{{240, 5040}, {5520, 5910}, {11670, 5040}}};
+constexpr int kFrame4WidthTwips = 16950;  // the columns with 240-twip margins
+constexpr int kFrame4HeightTwips = 7275;  // the page less its margins
+constexpr int kGridLineTwips = 240;       // a value sits one line below its caption
+constexpr int kCaptionHeightTwips = 240;  // one line of a caption or a value
+constexpr int kFirstRowTopTwips = 60;     // caption top of the first row
+constexpr int kAttributeRowTwips = 495;   // caption, value and a pixel between rows
+constexpr int kFrameBottomMarginTwips = 60;
+constexpr int kTextBoxGapTwips = 60;  // between an upper box and the caption below it
+// The lower texts' captions: the upper boxes get the room the longest Looks
+// and Career texts need, the lower ones the rest.
+constexpr int kLowerTextRowTopTwips = 5505;
+
+int RowTop(int row) {
+  if (row < 9) return kFirstRowTopTwips + row * kAttributeRowTwips;
+  return kLowerTextRowTopTwips;
+}
 
 QString Text(std::string_view s) {
   return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
@@ -190,6 +231,55 @@ class ChartLines : public QWidget {
   }
 };
 
+// A frame whose caption sits across its top border, so that the design's
+// positions just below the border stay clear of it. Painted directly rather
+// than through a style sheet: a sheet on the window made every one of its
+// hundred-odd labels resolve style rules each time a window was built.
+class CaptionFrame : public QGroupBox {
+ public:
+  CaptionFrame(const QString& caption, const char* name, bool bordered, QWidget* parent)
+      : QGroupBox(caption, parent), bordered_(bordered) {
+    setObjectName(QString::fromLatin1(name));
+  }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter p(this);
+    const QFontMetrics metrics = fontMetrics();
+    const QRect titleRect(kTitleIndentPx, 0, metrics.horizontalAdvance(title()) + 2 * kTitlePadPx,
+                          metrics.height());
+    if (bordered_) {
+      // The border leaves a gap for the caption, whatever the background.
+      const int top = metrics.height() / 2;
+      const int right = width() - 1;
+      const int bottom = height() - 1;
+      p.setPen(QColor(0xa0, 0xa0, 0xa0));
+      p.drawLine(0, top, titleRect.left(), top);
+      p.drawLine(titleRect.right() + 1, top, right, top);
+      p.drawLine(right, top, right, bottom);
+      p.drawLine(right, bottom, 0, bottom);
+      p.drawLine(0, bottom, 0, top);
+    }
+    p.setPen(palette().color(QPalette::WindowText));
+    p.drawText(titleRect, Qt::AlignCenter, title());
+  }
+
+ private:
+  static constexpr int kTitleIndentPx = 8;
+  static constexpr int kTitlePadPx = 3;
+  bool bordered_;
+};
+
+// Long texts that the user typed (a name, a city) would run out of their
+// label: the label shows as much as fits, ending in an ellipsis. The
+// caption property keeps the whole text.
+void ElideToWidth(QLabel* label) {
+  const int room = label->contentsRect().width();
+  const QFontMetrics metrics = label->fontMetrics();
+  if (metrics.horizontalAdvance(label->text()) <= room) return;
+  label->setText(metrics.elidedText(label->text(), Qt::ElideRight, room));
+}
+
 // A mark caption holds one line per point placed in the sign, most of them
 // empty; the label shows the last line that carries a mark ("IL") and keeps
 // the whole caption in its property.
@@ -218,19 +308,14 @@ FrmDisplay::FrmDisplay(const HelpLinks& help, QWidget* parent) : QWidget(parent)
   setObjectName(QStringLiteral("frmDisplay"));
   setWindowTitle(ProgramTitle());
   setFont(LabelFont(kTextPx));
-  setFixedSize(Px(12480), Px(9000));
-  // Frames draw their caption across the top border, so that the design's
-  // positions just below the border stay clear of it.
-  setStyleSheet(
-      QStringLiteral("QGroupBox { border: 1px solid #a0a0a0; margin-top: 7px; }"
-                     "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left;"
-                     " left: 8px; padding: 0 3px; }"));
+  setFixedSize(Px(kWindowWidthTwips), Px(kWindowHeightTwips));
 
   BuildHeadings();
 
   tabs_ = new QTabWidget(this);
   tabs_->setObjectName(QStringLiteral("SSTab1"));
-  tabs_->setGeometry(TwipRect(60, 840, 12360, 8100));
+  tabs_->setGeometry(
+      TwipRect(60, kTabTopTwips, kWindowWidthTwips - 120, kWindowHeightTwips - kTabTopTwips - 60));
   auto* chartPage = new QWidget;
   auto* detailsPage = new QWidget;
   tabs_->addTab(chartPage, QStringLiteral("Indu Lagna - Chart"));
@@ -241,13 +326,14 @@ FrmDisplay::FrmDisplay(const HelpLinks& help, QWidget* parent) : QWidget(parent)
 
 void FrmDisplay::BuildHeadings() {
   PlacedLabel(this, "dsd", QStringLiteral("Significance of Indu Lagna"),
-              TwipRect(120, 120, 7000, 300), LabelFont(15, true));
+              TwipRect(120, 60, 7000, 300), LabelFont(15, true));
   PlacedLabel(this, "Label10",
               QStringLiteral("Indu Lagna signifies the amount of money and wealth you will acquire "
                              "in your lifetime"),
-              TwipRect(120, 480, 9000, 255), LabelFont(kTextPx));
+              TwipRect(120, 375, 9000, 255), LabelFont(kTextPx));
+  const int right = kWindowWidthTwips - kRightHeadingsTwips;
   PlacedLabel(this, "Label5", QStringLiteral("Questions about your chart?"),
-              TwipRect(9480, 180, 2880, 255), LabelFont(kTextPx));
+              TwipRect(right, 90, 2880, 255), LabelFont(kTextPx));
   auto* label6 = new LinkLabel(QStringLiteral("Visit the Orvanta forum"), this);
   label6->setObjectName(QStringLiteral("Label6"));
   label6->setFont([] {
@@ -255,21 +341,28 @@ void FrmDisplay::BuildHeadings() {
     f.setUnderline(true);
     return f;
   }());
-  label6->setGeometry(TwipRect(9480, 480, 2565, 255));
+  label6->setGeometry(TwipRect(right, 375, 2565, 255));
   connect(label6, &LinkLabel::clicked, this, [this] { help_.OpenHomePage(); });
 }
 
 void FrmDisplay::BuildChartTab(QWidget* page) {
-  auto* frame1 = new QFrame(page);
+  // The frames keep the design's positions inside a block that the page
+  // centres.
+  auto* block = new QWidget(page);
+  block->setObjectName(QStringLiteral("chartBlock"));
+  block->setFixedSize(Px(kChartBlockWidthTwips), Px(kChartBlockHeightTwips));
+  auto* centre = new QHBoxLayout(page);
+  centre->setContentsMargins(0, 0, 0, 0);
+  centre->addWidget(block, 0, Qt::AlignHCenter | Qt::AlignTop);
+
+  auto* frame1 = new QFrame(block);
   frame1->setObjectName(QStringLiteral("Frame1"));
   frame1->setFrameShape(QFrame::StyledPanel);
   frame1->setGeometry(TwipRect(120, 360 - kTabStripTwips, 8415, 7215));
 
-  auto* chart = new QGroupBox(QStringLiteral("Hora"), frame1);
+  auto* chart = new CaptionFrame(QStringLiteral("Hora"), "fraBirthchart", false, frame1);
   fraBirthchart_ = chart;
-  chart->setObjectName(QStringLiteral("fraBirthchart"));
   chart->setGeometry(TwipRect(150, 140, 8115, 6945));
-  chart->setStyleSheet(QStringLiteral("QGroupBox#fraBirthchart { border: none; }"));
 
   auto* lines = new ChartLines(chart);
   lines->setGeometry(0, 0, chart->width(), chart->height());
@@ -315,8 +408,8 @@ void FrmDisplay::BuildChartTab(QWidget* page) {
   label7->setGeometry(TwipRect(2520, 3240, 3165, 345));
   connect(label7, &LinkLabel::clicked, this, [this] { help_.OpenHomePage(); });
 
-  auto* western = new QGroupBox(QStringLiteral("Vedic Planetary Position"), page);
-  western->setObjectName(QStringLiteral("fraWestern"));
+  auto* western =
+      new CaptionFrame(QStringLiteral("Vedic Planetary Position"), "fraWestern", true, block);
   western->setGeometry(TwipRect(8640, 3240 - kTabStripTwips, 3495, 4335));
   for (int r = 0; r < kBodyCount; ++r) {
     const int top = 360 + 390 * r;
@@ -325,9 +418,8 @@ void FrmDisplay::BuildChartTab(QWidget* page) {
     planet_[r] = ValueLabel(western, "planet" + std::to_string(r), TwipRect(1920, top, 1455, 255));
   }
 
-  auto* details = new QGroupBox(QStringLiteral("Your Details"), page);
+  auto* details = new CaptionFrame(QStringLiteral("Your Details"), "fraDetails", true, block);
   fraDetails_ = details;
-  details->setObjectName(QStringLiteral("fraDetails"));
   details->setGeometry(TwipRect(8640, 360 - kTabStripTwips, 3490, 2775));
   lblName_ = ValueLabel(details, "lblName", TwipRect(120, 240, 3250, 255));
   lblName_->setFont(LabelFont(kTextPx, true));
@@ -351,26 +443,35 @@ void FrmDisplay::BuildDetailsTab(QWidget* page) {
   auto* frame4 = new QFrame(page);
   frame4->setObjectName(QStringLiteral("Frame4"));
   frame4->setFrameShape(QFrame::StyledPanel);
-  frame4->setGeometry(TwipRect(60, 60, 12120, 7440));
+  frame4->setFixedSize(Px(kFrame4WidthTwips), Px(kFrame4HeightTwips));
+  auto* centre = new QHBoxLayout(page);
+  centre->setContentsMargins(0, Px(60), 0, 0);
+  centre->addWidget(frame4, 0, Qt::AlignHCenter | Qt::AlignTop);
 
+  const int frameBottom = kFrame4HeightTwips - kFrameBottomMarginTwips;
   for (std::size_t i = 0; i < kGrid.size(); ++i) {
     const GridCell& cell = kGrid[i];
     const GridColumn column = kGridColumns[static_cast<std::size_t>(cell.column)];
+    const int top = RowTop(cell.row);
     PlacedLabel(frame4, ("Label8_" + std::to_string(i)).c_str(), Text(cell.caption),
-                TwipRect(column.left, cell.top, column.width, 255), LabelFont(kTextPx, true));
-    const int valueTop = cell.top + kGridLineTwips;
+                TwipRect(column.left, top, column.width, kCaptionHeightTwips),
+                LabelFont(kTextPx, true));
     if (cell.control.substr(0, 3) == "txt") {
-      // The upper three texts end above the lower headings; the lower two
-      // run to the bottom of the frame.
-      const int bottom = cell.top < 6120 ? 6060 : 7380;
+      // A box starts right below its caption. The upper side boxes end above
+      // the lower captions; Nature, with nothing below it, and the lower
+      // boxes run to the bottom of the frame.
+      const int boxTop = top + kCaptionHeightTwips;
+      const bool upperSide = cell.row == 8 && cell.column != 1;
+      const int bottom = upperSide ? kLowerTextRowTopTwips - kTextBoxGapTwips : frameBottom;
       auto* text = new QPlainTextEdit(frame4);
       text->setObjectName(Text(cell.control));
       text->setReadOnly(true);
       text->setLineWrapMode(QPlainTextEdit::WidgetWidth);
       text->setFont(LabelFont(kTextPx));
-      text->setGeometry(TwipRect(column.left, valueTop, column.width, bottom - valueTop));
+      text->setGeometry(TwipRect(column.left, boxTop, column.width, bottom - boxTop));
     } else {
-      ValueLabel(frame4, cell.control, TwipRect(column.left, valueTop, column.width, 255));
+      ValueLabel(frame4, cell.control,
+                 TwipRect(column.left, top + kGridLineTwips, column.width, kCaptionHeightTwips));
     }
   }
 }
@@ -395,6 +496,7 @@ void FrmDisplay::Present(const ChartOutput& chart) {
   SetCaption(lblCity_, chart.details.lblCity);
   SetCaption(lblState_, chart.details.lblState);
   SetCaption(lblCountry_, chart.details.lblCountry);
+  for (QLabel* typed : {lblName_, lblCity_, lblState_, lblCountry_}) ElideToWidth(typed);
 
   for (QLabel* mark : marks_) SetMarkCaption(mark, "");
   for (int k = 0; k < kSignCount; ++k) SetCaption(signCells_[k], chart.signCells[k]);

@@ -53,9 +53,15 @@ MdiWindow::MdiWindow(const HelpLinks& help, QWidget* parent) : QMainWindow(paren
   setCentralWidget(BuildStrips());
 
   // Loading the main window loads and shows the result window inside it.
-  display_ = new FrmDisplay(help_);
-  displaySub_ = mdiArea_->addSubWindow(
-      display_, Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+  // The result window is built inside its child frame from the start: built
+  // on its own and then moved in, its hundred-odd controls would all be
+  // reparented and polished a second time.
+  displaySub_ =
+      new QMdiSubWindow(nullptr, Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+  displaySub_->setAttribute(Qt::WA_DeleteOnClose);
+  mdiArea_->addSubWindow(displaySub_);
+  display_ = new FrmDisplay(help_, displaySub_);
+  displaySub_->setWidget(display_);
   displaySub_->setObjectName(QStringLiteral("frmDisplayWindow"));
   displaySub_->setWindowTitle(ProgramTitle());
   displaySub_->setWindowIcon(ProgramIcon());

@@ -1,0 +1,162 @@
+// The desktop program from the click on "Get My Indu Lagna" to the filled,
+// shown and painted result window (target: at most 30 ms), and the two parts
+// of that road measured alone so that a slow figure points at its cause: the
+// chart computation and the building of a fresh main window with its result
+// window.
+//
+// Runs on Qt's offscreen platform unless QT_QPA_PLATFORM says otherwise. The
+// reference birth (New Delhi, 15 June 1980, 10:30 IST) is typed into the real
+// form once; each iteration clicks the compute button, lets the event loop
+// lay out, expose and paint the new windows, and goes Back (not timed).
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <cstdlib>
+#include <memory>
+
+#include "display/frm_display.h"
+#include "entry/frm_main.h"
+#include "shell/mdi_window.h"
+#include "shell/message_sink.h"
+#include "shell/shell.h"
+#include "shell/single_instance.h"
+
+namespace {
+
+// Refusals would mean the benchmark measures the wrong road: count them.
+class CountingSink final : public orvanta::MessageSink {
+ public:
+  void Show(const QString&, orvanta::MessageIcon) override { ++shown; }
+  int shown = 0;
+};
+
+orvanta::FormEntries Delhi() {
+  orvanta::FormEntries e;
+  e.name = "ARJUN MEHTA";
+  e.city = "New Delhi";
+  e.state = "Delhi";
+  e.country = "India";
+  e.monthIndex = 5;
+  e.dayText = "15";
+  e.yearText = "1980";
+  e.hourText = "10";
+  e.minuteText = "30";
+  e.latDeg = "28";
+  e.latMin = "36";
+  e.lonDeg = "77";
+  e.lonMin = "12";
+  e.zoneIndex = 34;  // Indian Time
+  return e;
+}
+
+// The program with the reference birth typed into its form.
+struct Program {
+  QTemporaryDir lockDir;
+  orvanta::SingleInstanceGuard guard{lockDir.filePath("orvanta.lock")};
+  CountingSink messages;
+  orvanta::Shell shell{messages, [](const QUrl&) {}, [] {}};
+  QPushButton* compute = nullptr;
+
+  bool Start() {
+    if (!shell.Start(guard)) return false;
+    orvanta::FrmMain* form = shell.form();
+    if (!QTest::qWaitForWindowExposed(form)) return false;
+    const auto type = [form](const char* box, const char* text) {
+      form->findChild<QLineEdit*>(box)->setText(QString::fromLatin1(text));
+    };
+    type("txtName", "ARJUN MEHTA");
+    type("txtMCity", "New Delhi");
+    type("txtMState", "Delhi");
+    type("txtMCountry", "India");
+    type("txtLatD", "28");
+    type("txtLatM", "36");
+    type("txtLonD", "77");
+    type("txtLonM", "12");
+    form->findChild<QComboBox*>("cboMonth")->setCurrentIndex(5);
+    form->findChild<QComboBox*>("cboDate")->setCurrentIndex(14);
+    form->findChild<QComboBox*>("cboYear")->setCurrentIndex(1980 - 1901);
+    form->findChild<QComboBox*>("cboHH")->setCurrentIndex(10);
+    form->findChild<QComboBox*>("cboMM")->setCurrentIndex(30);
+    form->findChild<QComboBox*>("cmbTimeZone")->setCurrentIndex(34);
+    compute = form->findChild<QPushButton*>("cmdRashi");
+    return compute != nullptr;
+  }
+
+  // Back, and the closed windows actually deleted.
+  void Back() {
+    shell.Back();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+  }
+};
+
+// Click to painted result window. The click is delivered to the button as a
+// mouse press and release; the form is shown again after every Back, so the
+// click reaches it like the user's.
+void BM_ComputeClickToResultWindow(benchmark::State& state) {
+  Program program;
+  if (!program.Start()) {
+    state.SkipWithError("the form did not start");
+    return;
+  }
+  for (auto _ : state) {
+    QTest::mouseClick(program.compute, Qt::LeftButton);
+    orvanta::MdiWindow* mdi = program.shell.mainWindow();
+    if (mdi == nullptr) {
+      state.SkipWithError("no result window");
+      break;
+    }
+    // Layout, expose and paint of the new windows.
+    QCoreApplication::processEvents();
+    mdi->display()->repaint();
+    benchmark::DoNotOptimize(mdi);
+    state.PauseTiming();
+    program.Back();
+    state.ResumeTiming();
+  }
+  if (program.messages.shown != 0) state.SkipWithError("the entries were refused");
+  state.SetLabel("click to painted result window");
+}
+BENCHMARK(BM_ComputeClickToResultWindow)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+// The computation alone, as the click runs it (fresh session each time).
+void BM_ComputeOnly(benchmark::State& state) {
+  const orvanta::FormEntries entries = Delhi();
+  for (auto _ : state) {
+    orvanta::Session session;
+    benchmark::DoNotOptimize(orvanta::Run_Chart(session, entries));
+  }
+}
+BENCHMARK(BM_ComputeOnly)->Unit(benchmark::kMicrosecond);
+
+// A fresh main window with its result window, filled, without showing it.
+void BM_BuildAndFillResultWindow(benchmark::State& state) {
+  orvanta::Session session;
+  const orvanta::ChartOutput chart = orvanta::Run_Chart(session, Delhi()).chart;
+  const orvanta::HelpLinks help([](const QUrl&) {});
+  for (auto _ : state) {
+    auto mdi = std::make_unique<orvanta::MdiWindow>(help);
+    mdi->display()->Present(chart);
+    benchmark::DoNotOptimize(mdi.get());
+  }
+}
+BENCHMARK(BM_BuildAndFillResultWindow)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // Windows need a platform; the benchmark needs no screen.
+  if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  QApplication app(argc, argv);
+  app.setQuitOnLastWindowClosed(false);
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
