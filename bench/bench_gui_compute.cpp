@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextStream>
 #include <cstdlib>
 #include <memory>
 
@@ -147,11 +148,20 @@ void BM_BuildAndFillResultWindow(benchmark::State& state) {
 }
 BENCHMARK(BM_BuildAndFillResultWindow)->Unit(benchmark::kMillisecond);
 
+// The offscreen platform warns once for every window it shows that it
+// cannot pass size hints on; that line would bury the figures.
+void QuietOffscreenWarnings(QtMsgType type, const QMessageLogContext& context,
+                            const QString& message) {
+  if (message.contains(QStringLiteral("propagateSizeHints"))) return;
+  QTextStream(stderr) << qFormatLogMessage(type, context, message) << '\n';
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   // Windows need a platform; the benchmark needs no screen.
   if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  qInstallMessageHandler(QuietOffscreenWarnings);
   QApplication app(argc, argv);
   app.setQuitOnLastWindowClosed(false);
   benchmark::Initialize(&argc, argv);

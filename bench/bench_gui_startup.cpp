@@ -25,6 +25,7 @@
 #include <QApplication>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextStream>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
@@ -125,12 +126,21 @@ void BM_FormCreateAndShow(benchmark::State& state) {
 }
 BENCHMARK(BM_FormCreateAndShow)->Unit(benchmark::kMillisecond);
 
+// The offscreen platform warns once for every window it shows that it
+// cannot pass size hints on; that line would bury the figures.
+void QuietOffscreenWarnings(QtMsgType type, const QMessageLogContext& context,
+                            const QString& message) {
+  if (message.contains(QStringLiteral("propagateSizeHints"))) return;
+  QTextStream(stderr) << qFormatLogMessage(type, context, message) << '\n';
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   // Windows need a platform; the benchmark needs no screen. The children
   // inherit the setting.
   if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  qInstallMessageHandler(QuietOffscreenWarnings);
   if (argc == 3 && std::strcmp(argv[1], kChildSwitch) == 0) {
     int childArgc = 1;
     return RunStartupChild(childArgc, argv, std::atoi(argv[2]));
