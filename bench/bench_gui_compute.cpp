@@ -6,8 +6,11 @@
 //
 // Runs on Qt's offscreen platform unless QT_QPA_PLATFORM says otherwise. The
 // reference birth (New Delhi, 15 June 1980, 10:30 IST) is typed into the real
-// form once; each iteration clicks the compute button, lets the event loop
-// lay out, expose and paint the new windows, and goes Back (not timed).
+// form once; each iteration clicks the compute button (the computation, the
+// new main window and result window built, filled and shown), lets the event
+// loop handle the pending layout and expose events, paints the result window
+// once more synchronously so that the figure surely holds one full paint, and
+// goes Back (not timed).
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
