@@ -111,6 +111,48 @@ class ScratchDir {
   fs::path dir_;
 };
 
+// The checkers the tests and fuzz targets rely on must refuse what they
+// exist to catch; expected verdicts from the grammar of RFC 8259.
+TEST(Checkers, JsonAndPrintableLines) {
+  struct Case {
+    const char* label;
+    std::string text;
+    bool json;
+  };
+  const Case cases[] = {
+      {"empty object", "{}", true},
+      {"members and nesting", R"({"a":[1,-0.5e3,2E+1,true,false,null],"b":{"c":"\u00e9\n"}})",
+       true},
+      {"blanks around", " \t[ ]\r\n", true},
+      {"UTF-8 in a string", "\"28\xc2\xb0 \xf0\x9f\x8c\x99\"", true},
+      {"nothing", "", false},
+      {"trailing comma", R"({"a":1,})", false},
+      {"leading zero", "01", false},
+      {"NaN", "NaN", false},
+      {"bare minus", "-", false},
+      {"missing fraction digits", "1.", false},
+      {"raw line break in a string", "\"a\nb\"", false},
+      {"byte that is not UTF-8", "\"\xff\"", false},
+      {"surrogate in UTF-8", "\"\xed\xa0\x80\"", false},
+      {"unknown escape", R"("\x41")", false},
+      {"short unicode escape", R"("\u00e")", false},
+      {"two values", "[1] [2]", false},
+      {"member without value", R"({"a"})", false},
+      {"unclosed string", "\"abc", false},
+      {"nested too deep", std::string(100, '[') + std::string(100, ']'), false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.label);
+    EXPECT_EQ(fuzz::IsValidJson(c.text), c.json) << c.text;
+  }
+  EXPECT_TRUE(
+      fuzz::IsPrintableLine("bad date \"\xe2\x88\x92"
+                            "5\\x0A\""));
+  EXPECT_FALSE(fuzz::IsPrintableLine("two\nlines"));
+  EXPECT_FALSE(fuzz::IsPrintableLine("escape \x1b[2J"));
+  EXPECT_FALSE(fuzz::IsPrintableLine("Latin-1 \xe9"));
+}
+
 TEST(BadBatchInput, BrokenLinesAreReportedAndTheOtherRowsGoOn) {
   // Six kinds of broken line between good rows. Expected: each good row
   // gives its chart, in order; each broken line gives one error naming its
@@ -300,7 +342,7 @@ TEST(BadCommandLine, InvalidUtf8AndControlsInAFieldGiveOnePrintableLine) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.label);
     const Outcome r = Cli({"--name", "A", "--date", "1980-06-15", "--time", "10:30", "--lat", c.lat,
-                       "--lon", "77E12"});
+                           "--lon", "77E12"});
     EXPECT_EQ(r.status, kExitUsage);
     EXPECT_EQ(r.out, "");
     EXPECT_EQ(r.err, c.err);
