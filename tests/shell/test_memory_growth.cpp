@@ -59,7 +59,7 @@ struct MemoryKiB {
 // by Back but kept in the allocator's pools is not memory in use, and
 // without the trim the figures would depend on how the pools happened to
 // fragment (allocator noise of a few hundred KiB either way).
-std::optional<MemoryKiB> ReadMemory() {
+[[maybe_unused]] std::optional<MemoryKiB> ReadMemory() {
 #if defined(__GLIBC__)
   malloc_trim(0);
 #endif
