@@ -161,7 +161,25 @@ double TrueAnomaly(double meanAnomaly, double e) {
   return v;
 }
 
-double GeoLongitude(int index, double d) {
+namespace {
+
+// The Earth's heliocentric position in the ecliptic (its inclination and
+// node are not used), AU.
+struct EarthXY {
+  double x = 0, y = 0;
+};
+
+EarthXY EarthPosition(double d) {
+  const OrbitalElements earth = PlanetElements(kEarthIndex, d);
+  const double Me = MeanAnomaly2Pi(earth.meanLongitudeRad - earth.perihelionRad);
+  const double ve = TrueAnomaly(Me, earth.e);
+  const double re = earth.a * (1 - earth.e * earth.e) / (1 + earth.e * std::cos(ve));
+  return {re * std::cos(ve + earth.perihelionRad), re * std::sin(ve + earth.perihelionRad)};
+}
+
+// Geocentric longitude of body `index` seen from the Earth at `earth`; for
+// the Earth's own index the body is the Sun at the origin.
+double GeoLongitudeFrom(int index, double d, const EarthXY& earth) {
   Vector3 planet;
   if (index != kEarthIndex) {
     const OrbitalElements el = PlanetElements(index, d);
@@ -175,19 +193,44 @@ double GeoLongitude(int index, double d) {
                     std::sin(u) * std::cos(el.nodeRad) * std::cos(el.iRad));
     planet.z = r * std::sin(u) * std::sin(el.iRad);
   }
-  // The Earth stays in the ecliptic; its inclination and node are not used.
-  const OrbitalElements earth = PlanetElements(kEarthIndex, d);
-  const double Me = MeanAnomaly2Pi(earth.meanLongitudeRad - earth.perihelionRad);
-  const double ve = TrueAnomaly(Me, earth.e);
-  const double re = earth.a * (1 - earth.e * earth.e) / (1 + earth.e * std::cos(ve));
-  const double Xe = re * std::cos(ve + earth.perihelionRad);
-  const double Ye = re * std::sin(ve + earth.perihelionRad);
-
-  double lonDeg = ArcTan2(planet.y - Ye, planet.x - Xe) * 180 / planets::kPi;
+  double lonDeg = ArcTan2(planet.y - earth.y, planet.x - earth.x) * 180 / planets::kPi;
   if (!std::isfinite(lonDeg)) return lonDeg;
   while (lonDeg > 360) lonDeg = lonDeg - 360;
   while (lonDeg < 0) lonDeg = lonDeg + 360;
   return lonDeg;
+}
+
+// Universal time of a pass: the clock time plus the zone shift, hours first,
+// then minutes, with calendar arithmetic so that the date, month and year
+// roll over; seconds dropped. Daylight saving does not enter here.
+LocalDateTime UniversalMinute(const PlanetMoment& moment) {
+  LocalDateTime ut =
+      MakeDateTime(moment.year, moment.month, moment.day, moment.hour, moment.minute);
+  ut += std::chrono::hours{moment.zoneShiftHours};
+  ut += std::chrono::minutes{moment.zoneShiftMinutes};
+  return ut;
+}
+
+double DayNumberOf(LocalDateTime ut) {
+  const CivilTime c = Split(ut);
+  return DayNumber(c.year, c.month, c.day, c.hour, c.minute);
+}
+
+// Sidereal longitude of heliocentric index `index`: tropical (J2000) minus
+// the magnitude of the ayanamsa, raised into 0..360.
+double SiderealLongitude(int index, double d, const EarthXY& earth, double ayanamsaDeg) {
+  double lonDeg = GeoLongitudeFrom(index, d, earth);
+  lonDeg = lonDeg - ayanamsaDeg;
+  if (std::isfinite(lonDeg)) {
+    while (lonDeg < 0) lonDeg = lonDeg + 360;
+  }
+  return lonDeg;
+}
+
+}  // namespace
+
+double GeoLongitude(int index, double d) {
+  return GeoLongitudeFrom(index, d, EarthPosition(d));
 }
 
 std::string Format_Position(std::string_view text) {
@@ -224,25 +267,16 @@ std::string Format_Position(std::string_view text) {
 
 PlanetPositions Planet_Calculation(const PlanetMoment& moment) {
   PlanetPositions out;
-
-  // Universal time by calendar arithmetic: hours first, then minutes, so the
-  // date, month and year roll over. Daylight saving does not enter here.
-  LocalDateTime ut =
-      MakeDateTime(moment.year, moment.month, moment.day, moment.hour, moment.minute);
-  ut += std::chrono::hours{moment.zoneShiftHours};
-  ut += std::chrono::minutes{moment.zoneShiftMinutes};
+  const LocalDateTime ut = UniversalMinute(moment);
   const CivilTime c = Split(ut);
   out.universalTime = MakeDateTime(c.year, c.month, c.day, c.hour, c.minute);
-  out.dayNumber = DayNumber(c.year, c.month, c.day, c.hour, c.minute);
+  out.dayNumber = DayNumberOf(ut);
 
   const double ayanamsaDeg = std::fabs(moment.ayanCorr);
+  const EarthXY earth = EarthPosition(out.dayNumber);
   std::array<std::string, 6> texts;
   for (int index = 0; index < 6; ++index) {
-    double lonDeg = GeoLongitude(index, out.dayNumber);
-    lonDeg = lonDeg - ayanamsaDeg;
-    if (std::isfinite(lonDeg)) {
-      while (lonDeg < 0) lonDeg = lonDeg + 360;
-    }
+    double lonDeg = SiderealLongitude(index, out.dayNumber, earth, ayanamsaDeg);
     if (index == kEarthIndex) {
       out.sunLongitudeDeg = lonDeg;
       double forText = lonDeg;
@@ -286,6 +320,16 @@ PlanetPositions Planet_Calculation(const PlanetMoment& moment) {
   out.PositionText[Body::Ketu] = Format_Position(ketuText);
   out.PositionText[Body::Asc] = Format_Position(moment.ascendantText);
   return out;
+}
+
+SunAtMoment SunriseSunPosition(const PlanetMoment& moment) {
+  const double d = DayNumberOf(UniversalMinute(moment));
+  SunAtMoment sun;
+  sun.sunLongitudeDeg =
+      SiderealLongitude(kEarthIndex, d, EarthPosition(d), std::fabs(moment.ayanCorr));
+  double forText = sun.sunLongitudeDeg;
+  sun.sunText = Format_Position(SignDMS(forText));
+  return sun;
 }
 
 }  // namespace orvanta

@@ -63,6 +63,14 @@ struct PlanetPositions {
 
 PlanetPositions Planet_Calculation(const PlanetMoment& moment);
 
+// The one product of the sunrise pass: the Sun's sidereal longitude and its
+// chart text, the same values Planet_Calculation gives for the Sun.
+struct SunAtMoment {
+  double sunLongitudeDeg = 0;
+  std::string sunText;
+};
+SunAtMoment SunriseSunPosition(const PlanetMoment& moment);
+
 // Days from J2000.0 (exact for 1901..2099).
 double DayNumber(double year, double month, double day, double hour, double minute);
 

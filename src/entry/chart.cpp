@@ -269,8 +269,7 @@ ChartRun Run_Chart(Session& session, const FormEntries& e) {
 
     // Engine, sunrise pass: the Sun at the reference sunrise.
     const CivilTime riseClock = Split(*out.referenceSunrise);
-    const PlanetPositions atSunrise =
-        Planet_Calculation(MomentOf(riseClock, b, out.time, out.moon));
+    const SunAtMoment atSunrise = SunriseSunPosition(MomentOf(riseClock, b, out.time, out.moon));
     out.SunriseSunLongitude = atSunrise.sunLongitudeDeg;
     out.SunriseSunText = atSunrise.sunText;
 

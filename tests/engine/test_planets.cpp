@@ -5,6 +5,7 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
+#include <random>
 #include <string>
 
 #include "engine/calendar.h"
@@ -320,6 +321,36 @@ TEST(PlanetCalculation, DaylightSavingDoesNotEnterThePlanets) {
   const PlanetPositions p = Planet_Calculation(MomentOf(b, q, Ephemeris_Calculation(b)));
   EXPECT_EQ(q.UniversalTime, 8);
   EXPECT_EQ(FormatIsoMinute(p.universalTime), "1980-06-15 09:00");
+}
+
+}  // namespace
+}  // namespace orvanta
+
+namespace orvanta {
+namespace {
+
+// The sunrise pass computes the Sun alone; it must give exactly the Sun of
+// the full pass for the same moment.
+TEST(SunrisePass, SunIsBitIdenticalToTheFullPass) {
+  std::mt19937 rng(1980615);
+  auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+  for (int n = 0; n < 2000; ++n) {
+    PlanetMoment m;
+    m.year = pick(1901, 2050);
+    m.month = pick(1, 12);
+    m.day = pick(1, 28);
+    m.hour = pick(0, 23);
+    m.minute = pick(0, 59);
+    m.zoneShiftHours = static_cast<std::int16_t>(pick(-13, 12));
+    m.ayanCorr = -22.0 - pick(0, 2000) / 1000.0;
+    const PlanetPositions full = Planet_Calculation(m);
+    const SunAtMoment sun = SunriseSunPosition(m);
+    SCOPED_TRACE(std::to_string(m.year) + "-" + std::to_string(m.month) + "-" +
+                 std::to_string(m.day) + " " + std::to_string(m.hour) + ":" +
+                 std::to_string(m.minute));
+    ASSERT_EQ(sun.sunLongitudeDeg, full.sunLongitudeDeg);
+    ASSERT_EQ(sun.sunText, full.sunText);
+  }
 }
 
 }  // namespace
