@@ -100,12 +100,6 @@ QLabel* NamedLabel(const char* name, const QString& text, QWidget* parent) {
   return label;
 }
 
-QAction* NamedAction(const char* name, const QString& text, QObject* parent) {
-  auto* action = new QAction(text, parent);
-  action->setObjectName(QString::fromLatin1(name));
-  return action;
-}
-
 }  // namespace
 
 FrmMain::FrmMain(Session& session, MessageSink& messages, const HelpLinks& help, QWidget* parent)
@@ -129,26 +123,8 @@ void FrmMain::BuildMenus() {
   connect(exit, &QAction::triggered, this, &FrmMain::exitRequested);
   file->addAction(exit);
 
-  QMenu* helpMenu = menuBar()->addMenu(QStringLiteral("&Help"));
-  helpMenu->setObjectName(QStringLiteral("mnuHelp"));
-  QAction* online = NamedAction("mnuOnline", QStringLiteral("&Online Help"), this);
-  connect(online, &QAction::triggered, this, [this] { help_.OpenOnlineHelp(); });
-  helpMenu->addAction(online);
-  QAction* visit = NamedAction("mnuVisit", QStringLiteral("&Visit Us Online"), this);
-  connect(visit, &QAction::triggered, this, [this] { help_.OpenHomePage(); });
-  helpMenu->addAction(visit);
-  helpMenu->addSeparator()->setObjectName(QStringLiteral("mnuHelp1"));
-  QAction* update = NamedAction("mnuUpdate", QStringLiteral("Check for Software &Update"), this);
-  connect(update, &QAction::triggered, this, [this] { help_.OpenDownloadPage(); });
-  helpMenu->addAction(update);
-  helpMenu->addSeparator()->setObjectName(QStringLiteral("mnuHelp2"));
-  QAction* about = NamedAction("mnuAbout", QStringLiteral("&About Software"), this);
-  connect(about, &QAction::triggered, this, &FrmMain::aboutRequested);
-  helpMenu->addAction(about);
-
-  QAction* money = NamedAction("mkmoney", QStringLiteral("Make Money &Online"), this);
-  connect(money, &QAction::triggered, this, [this] { help_.OpenFullBrandPage(); });
-  menuBar()->addAction(money);
+  AddHelpMenus(menuBar(), help_, {"mnuHelp1", "mnuHelp2", "mkmoney"},
+               [this] { emit aboutRequested(); });
 }
 
 QWidget* FrmMain::BuildForm() {

@@ -60,4 +60,34 @@ void HelpLinks::OpenPlaceSearch(const QString& query) const {
   opener_(PlaceSearchUrl(query));
 }
 
+QAction* NamedAction(const char* name, const QString& text, QObject* parent) {
+  auto* action = new QAction(text, parent);
+  action->setObjectName(QString::fromLatin1(name));
+  return action;
+}
+
+void AddHelpMenus(QMenuBar* bar, const HelpLinks& help, const HelpMenuNames& names,
+                  std::function<void()> about) {
+  QMenu* helpMenu = bar->addMenu(QStringLiteral("&Help"));
+  helpMenu->setObjectName(QStringLiteral("mnuHelp"));
+  QAction* online = NamedAction("mnuOnline", QStringLiteral("&Online Help"), bar);
+  QObject::connect(online, &QAction::triggered, bar, [&help] { help.OpenOnlineHelp(); });
+  helpMenu->addAction(online);
+  QAction* visit = NamedAction("mnuVisit", QStringLiteral("&Visit Us Online"), bar);
+  QObject::connect(visit, &QAction::triggered, bar, [&help] { help.OpenHomePage(); });
+  helpMenu->addAction(visit);
+  helpMenu->addSeparator()->setObjectName(QString::fromLatin1(names.separator1));
+  QAction* update = NamedAction("mnuUpdate", QStringLiteral("Check for Software &Update"), bar);
+  QObject::connect(update, &QAction::triggered, bar, [&help] { help.OpenDownloadPage(); });
+  helpMenu->addAction(update);
+  helpMenu->addSeparator()->setObjectName(QString::fromLatin1(names.separator2));
+  QAction* aboutAction = NamedAction("mnuAbout", QStringLiteral("&About Software"), bar);
+  QObject::connect(aboutAction, &QAction::triggered, bar, std::move(about));
+  helpMenu->addAction(aboutAction);
+
+  QAction* money = NamedAction(names.makeMoney, QStringLiteral("Make Money &Online"), bar);
+  QObject::connect(money, &QAction::triggered, bar, [&help] { help.OpenFullBrandPage(); });
+  bar->addAction(money);
+}
+
 }  // namespace orvanta

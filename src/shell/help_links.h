@@ -7,6 +7,8 @@
 // addresses; the program's opener is QDesktopServices::openUrl.
 #pragma once
 
+#include <QAction>
+#include <QMenuBar>
 #include <QString>
 #include <QUrl>
 #include <functional>
@@ -54,5 +56,22 @@ class HelpLinks {
   void Open(std::string_view address) const;
   UrlOpener opener_;
 };
+
+// A menu command with its control name.
+QAction* NamedAction(const char* name, const QString& text, QObject* parent);
+
+// Object names of the pieces both windows' help menus share but name
+// differently.
+struct HelpMenuNames {
+  const char* separator1;  // after "&Visit Us Online"
+  const char* separator2;  // after "Check for Software &Update"
+  const char* makeMoney;   // the "Make Money &Online" command on the bar
+};
+
+// Adds "&Help" (online help, the forum, the update check, the About box) and
+// the "Make Money &Online" command to a window's menu bar. `about` shows the
+// About box; every page opens through `help`, which must outlive the bar.
+void AddHelpMenus(QMenuBar* bar, const HelpLinks& help, const HelpMenuNames& names,
+                  std::function<void()> about);
 
 }  // namespace orvanta

@@ -23,12 +23,6 @@ constexpr int kButtonHeightTwips = 400;
 constexpr float kExitRightMarginTwips = 300.0f;
 constexpr float kBackExitGapTwips = 100.0f;
 
-QAction* NamedAction(const char* name, const QString& text, QObject* parent) {
-  auto* action = new QAction(text, parent);
-  action->setObjectName(QString::fromLatin1(name));
-  return action;
-}
-
 int PxF(float twips) {
   return Px(static_cast<double>(twips));
 }
@@ -81,26 +75,8 @@ void MdiWindow::BuildMenus() {
   connect(exit, &QAction::triggered, this, &MdiWindow::exitRequested);
   file->addAction(exit);
 
-  QMenu* helpMenu = menuBar()->addMenu(QStringLiteral("&Help"));
-  helpMenu->setObjectName(QStringLiteral("mnuHelp"));
-  QAction* online = NamedAction("mnuOnline", QStringLiteral("&Online Help"), this);
-  connect(online, &QAction::triggered, this, [this] { help_.OpenOnlineHelp(); });
-  helpMenu->addAction(online);
-  QAction* visit = NamedAction("mnuVisit", QStringLiteral("&Visit Us Online"), this);
-  connect(visit, &QAction::triggered, this, [this] { help_.OpenHomePage(); });
-  helpMenu->addAction(visit);
-  helpMenu->addSeparator()->setObjectName(QStringLiteral("mnuHelpSep1"));
-  QAction* update = NamedAction("mnuUpdate", QStringLiteral("Check for Software &Update"), this);
-  connect(update, &QAction::triggered, this, [this] { help_.OpenDownloadPage(); });
-  helpMenu->addAction(update);
-  helpMenu->addSeparator()->setObjectName(QStringLiteral("mnuHelpSep2"));
-  QAction* about = NamedAction("mnuAbout", QStringLiteral("&About Software"), this);
-  connect(about, &QAction::triggered, this, &MdiWindow::aboutRequested);
-  helpMenu->addAction(about);
-
-  QAction* money = NamedAction("mm", QStringLiteral("Make Money &Online"), this);
-  connect(money, &QAction::triggered, this, [this] { help_.OpenFullBrandPage(); });
-  menuBar()->addAction(money);
+  AddHelpMenus(menuBar(), help_, {"mnuHelpSep1", "mnuHelpSep2", "mm"},
+               [this] { emit aboutRequested(); });
 }
 
 QWidget* MdiWindow::BuildStrips() {
