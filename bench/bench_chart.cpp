@@ -8,27 +8,9 @@
 #include <vector>
 
 #include "entry/chart.h"
+#include "support/reference_births.h"
 
 namespace {
-
-orvanta::FormEntries Delhi() {
-  orvanta::FormEntries e;
-  e.name = "ARJUN MEHTA";
-  e.city = "New Delhi";
-  e.state = "Delhi";
-  e.country = "India";
-  e.monthIndex = 5;
-  e.dayText = "15";
-  e.yearText = "1980";
-  e.hourText = "10";
-  e.minuteText = "30";
-  e.latDeg = "28";
-  e.latMin = "36";
-  e.lonDeg = "77";
-  e.lonMin = "12";
-  e.zoneIndex = 34;  // Indian Time
-  return e;
-}
 
 // Births spread over the form's years, the globe (below the polar circles)
 // and the zone list, so that no single branch pattern is measured.
@@ -36,7 +18,7 @@ std::vector<orvanta::FormEntries> VariedBirths(std::size_t count) {
   std::mt19937 random(1980);
   std::vector<orvanta::FormEntries> births;
   for (std::size_t i = 0; i < count; ++i) {
-    orvanta::FormEntries e = Delhi();
+    orvanta::FormEntries e = orvanta::reference::DelhiBirth();
     e.monthIndex = static_cast<int>(random() % 12);
     e.dayText = std::to_string(1 + random() % 28);
     e.yearText = std::to_string(1901 + random() % 150);
@@ -57,7 +39,7 @@ std::vector<orvanta::FormEntries> VariedBirths(std::size_t count) {
 }
 
 void BM_RunChart_Delhi(benchmark::State& state) {
-  const orvanta::FormEntries entries = Delhi();
+  const orvanta::FormEntries entries = orvanta::reference::DelhiBirth();
   for (auto _ : state) {
     orvanta::Session session;
     orvanta::ChartRun run = orvanta::Run_Chart(session, entries);

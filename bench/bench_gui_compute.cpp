@@ -29,6 +29,7 @@
 #include "shell/message_sink.h"
 #include "shell/shell.h"
 #include "shell/single_instance.h"
+#include "support/reference_births.h"
 
 namespace {
 
@@ -38,25 +39,6 @@ class CountingSink final : public orvanta::MessageSink {
   void Show(const QString&, orvanta::MessageIcon) override { ++shown; }
   int shown = 0;
 };
-
-orvanta::FormEntries Delhi() {
-  orvanta::FormEntries e;
-  e.name = "ARJUN MEHTA";
-  e.city = "New Delhi";
-  e.state = "Delhi";
-  e.country = "India";
-  e.monthIndex = 5;
-  e.dayText = "15";
-  e.yearText = "1980";
-  e.hourText = "10";
-  e.minuteText = "30";
-  e.latDeg = "28";
-  e.latMin = "36";
-  e.lonDeg = "77";
-  e.lonMin = "12";
-  e.zoneIndex = 34;  // Indian Time
-  return e;
-}
 
 // The program with the reference birth typed into its form.
 struct Program {
@@ -130,7 +112,7 @@ BENCHMARK(BM_ComputeClickToResultWindow)->Unit(benchmark::kMillisecond)->MinTime
 
 // The computation alone, as the click runs it (fresh session each time).
 void BM_ComputeOnly(benchmark::State& state) {
-  const orvanta::FormEntries entries = Delhi();
+  const orvanta::FormEntries entries = orvanta::reference::DelhiBirth();
   for (auto _ : state) {
     orvanta::Session session;
     benchmark::DoNotOptimize(orvanta::Run_Chart(session, entries));
@@ -141,7 +123,8 @@ BENCHMARK(BM_ComputeOnly)->Unit(benchmark::kMicrosecond);
 // A fresh main window with its result window, filled, without showing it.
 void BM_BuildAndFillResultWindow(benchmark::State& state) {
   orvanta::Session session;
-  const orvanta::ChartOutput chart = orvanta::Run_Chart(session, Delhi()).chart;
+  const orvanta::ChartOutput chart =
+      orvanta::Run_Chart(session, orvanta::reference::DelhiBirth()).chart;
   const orvanta::HelpLinks help([](const QUrl&) {});
   for (auto _ : state) {
     auto mdi = std::make_unique<orvanta::MdiWindow>(help);

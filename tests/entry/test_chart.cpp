@@ -11,37 +11,15 @@
 
 #include "entry/chart.h"
 #include "entry/zones.h"
+#include "support/reference_births.h"
 
 namespace orvanta {
 namespace {
 
-constexpr int kIndianTime = 34;  // "Indian Time, IST, +5.3"
 constexpr int kEasternStandardTime = 27;
 constexpr int kAustralianCentralDaylight = 5;
 
 // New Delhi, 15 June 1980, 10:30 IST: the project's reference birth.
-FormEntries Delhi() {
-  FormEntries e;
-  e.name = "ARJUN MEHTA";
-  e.city = "New Delhi";
-  e.state = "Delhi";
-  e.country = "India";
-  e.monthIndex = 5;
-  e.dayText = "15";
-  e.yearText = "1980";
-  e.hourText = "10";
-  e.minuteText = "30";
-  e.secondText = "0";
-  e.latDeg = "28";
-  e.latMin = "36";
-  e.lonDeg = "77";
-  e.lonMin = "12";
-  e.east = true;
-  e.north = true;
-  e.zoneIndex = kIndianTime;
-  return e;
-}
-
 std::vector<std::string> Lines(const std::string& caption) {
   std::vector<std::string> lines;
   std::size_t start = 0;
@@ -64,10 +42,10 @@ int CountIl(const SignCaptions& marks) {
 
 TEST(RunChart, RefusedEntriesChangeNothing) {
   Session session;
-  ASSERT_FALSE(Run_Chart(session, Delhi()).refusal);
+  ASSERT_FALSE(Run_Chart(session, reference::DelhiBirth()).refusal);
   const Session before = session;
 
-  FormEntries bad = Delhi();
+  FormEntries bad = reference::DelhiBirth();
   bad.name = "   ";
   bad.latDeg = "95";
   bad.zoneIndex = kEasternStandardTime;
@@ -83,7 +61,7 @@ TEST(RunChart, RefusedEntriesChangeNothing) {
 
 TEST(RunChart, ZoneReachesTheRecordAsMagnitudeAndSignedShift) {
   Session session;
-  FormEntries e = Delhi();
+  FormEntries e = reference::DelhiBirth();
   e.zoneIndex = kAustralianCentralDaylight;  // shift -10 h -30 min
   const ChartRun run = Run_Chart(session, e);
   ASSERT_FALSE(run.refusal);
@@ -95,21 +73,21 @@ TEST(RunChart, ZoneReachesTheRecordAsMagnitudeAndSignedShift) {
 
 TEST(RunChart, NoZoneSelectedKeepsThePreviousCorrection) {
   Session session;
-  ASSERT_FALSE(Run_Chart(session, Delhi()).refusal);
-  FormEntries e = Delhi();
+  ASSERT_FALSE(Run_Chart(session, reference::DelhiBirth()).refusal);
+  FormEntries e = reference::DelhiBirth();
   e.zoneIndex = -1;
   const ChartRun run = Run_Chart(session, e);
   ASSERT_FALSE(run.refusal);
   EXPECT_EQ(run.chart.birth.ZoneShiftHours, -5);
   EXPECT_EQ(run.chart.birth.ZoneShiftMinutes, -30);
-  EXPECT_EQ(run.chart.PositionText, Run_Chart(session, Delhi()).chart.PositionText);
+  EXPECT_EQ(run.chart.PositionText, Run_Chart(session, reference::DelhiBirth()).chart.PositionText);
 }
 
 TEST(RunChart, DelhiBirthMeasuresFromTheDaysSunrise) {
   // Sunrise 05:23 and sunset 19:20 that day (almanac example); 10:30:00 is
   // 5 h 7 min after sunrise: 307 minutes, 18420 seconds.
   Session session;
-  const ChartRun run = Run_Chart(session, Delhi());
+  const ChartRun run = Run_Chart(session, reference::DelhiBirth());
   ASSERT_FALSE(run.refusal);
   const ChartOutput& c = run.chart;
   ASSERT_TRUE(c.day[0] && c.day[1]);
@@ -148,7 +126,7 @@ TEST(RunChart, SunriseReferenceFollowsTheBirthTime) {
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
     Session session;
-    FormEntries e = Delhi();
+    FormEntries e = reference::DelhiBirth();
     e.hourText = row.hour;
     e.minuteText = row.minute;
     const ChartRun run = Run_Chart(session, e);
@@ -172,7 +150,7 @@ TEST(RunChart, SunriseReferenceFollowsTheBirthTime) {
 
 TEST(RunChart, SecondsChangeOnlyTheElapsedTime) {
   Session a, b;
-  FormEntries e = Delhi();
+  FormEntries e = reference::DelhiBirth();
   const ChartRun whole = Run_Chart(a, e);
   e.secondText = "59";
   const ChartRun late = Run_Chart(b, e);
@@ -186,7 +164,7 @@ TEST(RunChart, SecondsChangeOnlyTheElapsedTime) {
 TEST(RunChart, SunAndMoonInOneSignShareACell) {
   // New moon of 6 January 2000 (18:14 UT): the Sun and the Moon stand in one sign.
   Session session;
-  FormEntries e = Delhi();
+  FormEntries e = reference::DelhiBirth();
   e.monthIndex = 0;
   e.dayText = "6";
   e.yearText = "2000";
@@ -203,7 +181,7 @@ TEST(RunChart, SunAndMoonInOneSignShareACell) {
 
 TEST(RunChart, SouthernLatitudeShowsMinutesWithoutLeadingZero) {
   Session session;
-  FormEntries e = Delhi();
+  FormEntries e = reference::DelhiBirth();
   e.latDeg = "28";
   e.latMin = "5";
   e.north = false;
@@ -216,8 +194,8 @@ TEST(RunChart, SouthernLatitudeShowsMinutesWithoutLeadingZero) {
 }
 
 TEST(RunChart, SecondComputationLeavesNothingOfTheFirst) {
-  FormEntries first = Delhi();
-  FormEntries second = Delhi();
+  FormEntries first = reference::DelhiBirth();
+  FormEntries second = reference::DelhiBirth();
   second.yearText = "1999";
   second.monthIndex = 10;
   second.hourText = "23";
@@ -317,7 +295,7 @@ TEST(RunChart, MonthPositionOutsideTheListDoesNotOverflow) {
   for (const Row& row : rows) {
     SCOPED_TRACE(row.label);
     Session session;
-    FormEntries e = Delhi();
+    FormEntries e = reference::DelhiBirth();
     e.monthIndex = row.monthIndex;
     const ChartRun run = Run_Chart(session, e);
     ASSERT_FALSE(run.refusal);
