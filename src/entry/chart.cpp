@@ -207,19 +207,11 @@ ChartRun Run_Chart(Session& session, const FormEntries& e) {
     cell += out.ChartLabel[static_cast<std::size_t>(i)];
   }
 
-  // House order from the ascendant's sign. A text that names no sign leaves
-  // the index at 0 and the houses run from Taurus to Pisces only.
-  const int ascSign = SignIndexOfPosition(out.PositionText[Asc]);
-  out.AscSignIndex = static_cast<std::int16_t>(ascSign < 0 ? 0 : ascSign);
-  const int firstHouse = ascSign < 0 ? 1 : ascSign;
-  for (int i = firstHouse; i < kSignCount; ++i) {
-    ArudhaPada(session.lagna, kSignLord[static_cast<std::size_t>(i)], out.PositionText,
-               out.ChartLabel, out.marks);
-  }
-  for (int i = 0; i < ascSign; ++i) {
-    ArudhaPada(session.lagna, kSignLord[static_cast<std::size_t>(i)], out.PositionText,
-               out.ChartLabel, out.marks);
-  }
+  // The twelve house calls in house order from the ascendant's sign. A text
+  // that names no sign leaves the index at 0 and the houses run from Taurus
+  // to Pisces only.
+  out.AscSignIndex = static_cast<std::int16_t>(
+      RunHouseCalls(session.lagna, out.PositionText, out.ChartLabel, out.marks));
 
   // Text forms of the date.
   b.MonthName = std::string(MonthName(b.Month));
