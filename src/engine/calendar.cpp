@@ -1,5 +1,6 @@
 #include "engine/calendar.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <string_view>
@@ -13,19 +14,23 @@ namespace {
 // gives, without running for ages on absurd inputs.
 inline constexpr double kSignLoopLimitDeg = 1.0e6;
 
-// A whole number in plain decimal form, without padding ("5", "30").
-std::string PlainNumber(double wholeValue) {
+// Appends a whole number in plain decimal form, without padding ("5", "30").
+void AppendPlainNumber(std::string& text, double wholeValue) {
+  char buf[40];
   // Whole degrees, minutes and seconds: an integer conversion gives the same
   // digits as the general format, at a fraction of the cost.
   if (std::fabs(wholeValue) < 1e15) {
     const auto asInteger = static_cast<long long>(wholeValue);
     if (static_cast<double>(asInteger) == wholeValue && !std::signbit(wholeValue)) {
-      return std::to_string(asInteger);
+      const auto [end, error] = std::to_chars(buf, buf + sizeof buf, asInteger);
+      if (error == std::errc{}) {
+        text.append(buf, end);
+        return;
+      }
     }
   }
-  char buf[40];
   std::snprintf(buf, sizeof buf, "%.15g", wholeValue);
-  return buf;
+  text += buf;
 }
 
 double Sgn(double x) {
@@ -92,7 +97,14 @@ std::string SignDMS(double& angle) {
   if (d >= kSignLoopLimitDeg) d = std::fmod(d, 30);
   while (d >= 30) d = d - 30;
 
-  std::string text = PlainNumber(d) + "° " + PlainNumber(m) + "' " + PlainNumber(s) + "\" ";
+  std::string text;
+  text.reserve(24);
+  AppendPlainNumber(text, d);
+  text += "° ";
+  AppendPlainNumber(text, m);
+  text += "' ";
+  AppendPlainNumber(text, s);
+  text += "\" ";
   // Sign 12 (an angle of exactly 360) and beyond has no letters.
   if (k >= 0 && k < 12) {
     text += kSignLetters.substr(static_cast<std::size_t>(k) * 3, 3);

@@ -112,10 +112,10 @@ std::string_view RightChars(std::string_view s, std::size_t count) {
   return s.substr(start);
 }
 
-std::string PadTwo(std::string_view s) {
-  std::string out(CharCount(s) <= 1 ? 1 : 0, '0');
+// Appends a number text, with a leading "0" when it is one character or none.
+void AppendPaddedTwo(std::string& out, std::string_view s) {
+  if (CharCount(s) <= 1) out += '0';
   out.append(s.data(), s.size());
-  return out;
 }
 
 }  // namespace
@@ -257,11 +257,13 @@ std::string Format_Position(std::string_view text) {
   // The sign is read from the last three characters, whatever they are.
   const std::string_view sign = TrimBlanks(RightChars(t, 3));
 
-  std::string result = PadTwo(degrees);
+  std::string result;
+  result.reserve(degrees.size() + sign.size() + minutes.size() + 4);
+  AppendPaddedTwo(result, degrees);
   result += ' ';
   result += sign;
   result += ' ';
-  result += PadTwo(minutes);
+  AppendPaddedTwo(result, minutes);
   return result;
 }
 
