@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 
+#include "cli/utf8.h"
 #include "entry/zones.h"
 
 namespace orvanta::cli {
@@ -40,30 +41,6 @@ std::optional<int> SmallNumber(std::string_view s, std::size_t maxDigits) {
     value = value * 10 + (c - '0');
   }
   return value;
-}
-
-// Length of the well-formed UTF-8 sequence of two to four bytes at the start
-// of `s` (shortest form, no surrogates, nothing above U+10FFFF), or 0.
-std::size_t Utf8SequenceLength(std::string_view s) {
-  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(s[i]); };
-  std::size_t length = 0;
-  std::uint32_t code = 0, least = 0;
-  if ((byte(0) & 0xE0) == 0xC0) {
-    length = 2, code = byte(0) & 0x1Fu, least = 0x80;
-  } else if ((byte(0) & 0xF0) == 0xE0) {
-    length = 3, code = byte(0) & 0x0Fu, least = 0x800;
-  } else if ((byte(0) & 0xF8) == 0xF0) {
-    length = 4, code = byte(0) & 0x07u, least = 0x10000;
-  } else {
-    return 0;
-  }
-  if (s.size() < length) return 0;
-  for (std::size_t i = 1; i < length; ++i) {
-    if ((byte(i) & 0xC0) != 0x80) return 0;
-    code = (code << 6) | (byte(i) & 0x3Fu);
-  }
-  if (code < least || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return 0;
-  return length;
 }
 
 // Quotes a user's text inside a message, cut short if it is very long. The

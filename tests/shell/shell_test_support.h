@@ -3,15 +3,22 @@
 // controls by their names.
 #pragma once
 
+#include <QAction>
 #include <QApplication>
+#include <QMenu>
 #include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
 #include <QWidget>
+#include <functional>
 #include <vector>
 
 #include "shell/help_links.h"
 #include "shell/message_sink.h"
+#include "shell/shell.h"
+#include "shell/single_instance.h"
 
 namespace orvanta::testing {
 
@@ -41,11 +48,36 @@ T* Control(const QObject* root, const char* name) {
   return control;
 }
 
+// The entries of a menu as the user reads them, "-" for a separator.
+inline QStringList MenuTexts(const QMenu* menu) {
+  QStringList texts;
+  for (const QAction* a : menu->actions()) texts << (a->isSeparator() ? "-" : a->text());
+  return texts;
+}
+
 inline void Activate(QWidget* window) {
   window->show();
   window->activateWindow();
   QApplication::setActiveWindow(window);
   (void)QTest::qWaitForWindowActive(window);
 }
+
+// One program for one test: its own single-instance lock in a temporary
+// folder, a recording message sink and page opener, and the shell itself.
+// Members are destroyed in reverse order, so the shell goes before its lock.
+struct ProgramUnderTest {
+  explicit ProgramUnderTest(std::function<void()> endProgram = [] {})
+      : guard(lockDir.filePath("orvanta.lock")),
+        shell(sink, pages.opener(), std::move(endProgram)) {}
+
+  // Shows the birth-data form; false when the lock refused the start.
+  bool Start() { return shell.Start(guard); }
+
+  QTemporaryDir lockDir;
+  SingleInstanceGuard guard;
+  RecordingSink sink;
+  RecordingOpener pages;
+  Shell shell;
+};
 
 }  // namespace orvanta::testing

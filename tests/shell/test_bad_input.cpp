@@ -61,30 +61,21 @@ class TestBadInput : public QObject {
   // would; the key filters see only the shortcut.
   void Paste(const char* box, const QString& text);
 
-  std::unique_ptr<QTemporaryDir> lockDir_;
-  std::unique_ptr<SingleInstanceGuard> guard_;
-  RecordingSink sink_;
-  RecordingOpener pages_;
-  std::unique_ptr<Shell> shell_;
+  std::unique_ptr<ProgramUnderTest> program_;
 };
 
 void TestBadInput::init() {
-  sink_.shown.clear();
-  lockDir_ = std::make_unique<QTemporaryDir>();
-  guard_ = std::make_unique<SingleInstanceGuard>(lockDir_->filePath("orvanta.lock"));
-  shell_ = std::make_unique<Shell>(sink_, pages_.opener(), [] {});
-  QVERIFY(shell_->Start(*guard_));
-  Activate(shell_->form());
+  program_ = std::make_unique<ProgramUnderTest>([] {});
+  QVERIFY(program_->Start());
+  Activate(program_->shell.form());
 }
 
 void TestBadInput::cleanup() {
-  shell_.reset();
-  guard_.reset();
-  lockDir_.reset();
+  program_.reset();
 }
 
 void TestBadInput::Paste(const char* box, const QString& text) {
-  QLineEdit* edit = get<QLineEdit>(shell_->form(), box);
+  QLineEdit* edit = get<QLineEdit>(program_->shell.form(), box);
   edit->clear();
   QApplication::clipboard()->setText(text);
   edit->setFocus();
@@ -130,7 +121,7 @@ void TestBadInput::pastedCoordinateRefusedAtTheButton() {
   QFETCH(QString, box);
   QFETCH(QString, pasted);
   QFETCH(QString, message);
-  FrmMain* form = shell_->form();
+  FrmMain* form = program_->shell.form();
   get<QLineEdit>(form, "txtName")->setText(QStringLiteral("RAVI"));
   for (const Coordinates& c : kDelhi) {
     get<QLineEdit>(form, c.box)->setText(QString::fromLatin1(c.text));
@@ -139,16 +130,16 @@ void TestBadInput::pastedCoordinateRefusedAtTheButton() {
   QLineEdit* edit = get<QLineEdit>(form, box.toLatin1().constData());
   // Pasting passes the key filters untouched: no message yet.
   QCOMPARE(edit->text(), pasted);
-  QVERIFY(sink_.shown.empty());
+  QVERIFY(program_->sink.shown.empty());
 
   QSignalSpy ready(form, &FrmMain::chartReady);
   get<QWidget>(form, "cmbTimeZone")->setFocus();
   QTest::mouseClick(get<QPushButton>(form, "cmdRashi"), Qt::LeftButton);
   QCOMPARE(ready.count(), 0);
-  QVERIFY(shell_->mainWindow() == nullptr);
-  QCOMPARE(sink_.shown.size(), std::size_t{1});
-  QCOMPARE(sink_.shown[0].text, message);
-  QCOMPARE(sink_.shown[0].icon, MessageIcon::Stop);
+  QVERIFY(program_->shell.mainWindow() == nullptr);
+  QCOMPARE(program_->sink.shown.size(), std::size_t{1});
+  QCOMPARE(program_->sink.shown[0].text, message);
+  QCOMPARE(program_->sink.shown[0].icon, MessageIcon::Stop);
   QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(edit));
   // Nothing the user entered is lost.
   QCOMPARE(edit->text(), pasted);
@@ -178,7 +169,7 @@ void TestBadInput::longPastedTextKeepsTheLayout() {
   QFETCH(QString, label);
   QFETCH(QString, text);
   QFETCH(QRect, twips);
-  FrmMain* form = shell_->form();
+  FrmMain* form = program_->shell.form();
   const QSize formSize = form->size();
   if (box != QStringLiteral("txtName")) get<QLineEdit>(form, "txtName")->setText("RAVI");
   for (const Coordinates& c : kDelhi) {
@@ -190,8 +181,9 @@ void TestBadInput::longPastedTextKeepsTheLayout() {
   QCOMPARE(form->size(), formSize);
 
   QTest::mouseClick(get<QPushButton>(form, "cmdRashi"), Qt::LeftButton);
-  QVERIFY2(sink_.shown.empty(), sink_.shown.empty() ? "" : qPrintable(sink_.shown[0].text));
-  MdiWindow* mdi = shell_->mainWindow();
+  QVERIFY2(program_->sink.shown.empty(),
+           program_->sink.shown.empty() ? "" : qPrintable(program_->sink.shown[0].text));
+  MdiWindow* mdi = program_->shell.mainWindow();
   QVERIFY(mdi != nullptr);
   QVERIFY(QTest::qWaitForWindowExposed(mdi));
   FrmDisplay* display = mdi->display();

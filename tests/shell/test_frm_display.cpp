@@ -82,33 +82,23 @@ class TestFrmDisplay : public QObject {
   FormEntries EntriesOf(const Birth& birth) const;
   FrmDisplay* display() const;
 
-  std::unique_ptr<QTemporaryDir> lockDir_;
-  std::unique_ptr<SingleInstanceGuard> guard_;
-  RecordingSink sink_;
-  RecordingOpener pages_;
+  std::unique_ptr<ProgramUnderTest> program_;
   int ended_ = 0;
-  std::unique_ptr<Shell> shell_;
 };
 
 void TestFrmDisplay::init() {
-  sink_.shown.clear();
-  pages_.opened.clear();
   ended_ = 0;
-  lockDir_ = std::make_unique<QTemporaryDir>();
-  guard_ = std::make_unique<SingleInstanceGuard>(lockDir_->filePath("orvanta.lock"));
-  shell_ = std::make_unique<Shell>(sink_, pages_.opener(), [this] { ++ended_; });
-  QVERIFY(shell_->Start(*guard_));
-  Activate(shell_->form());
+  program_ = std::make_unique<ProgramUnderTest>([this] { ++ended_; });
+  QVERIFY(program_->Start());
+  Activate(program_->shell.form());
 }
 
 void TestFrmDisplay::cleanup() {
-  shell_.reset();
-  guard_.reset();
-  lockDir_.reset();
+  program_.reset();
 }
 
 void TestFrmDisplay::Type(const Birth& b) {
-  FrmMain* form = shell_->form();
+  FrmMain* form = program_->shell.form();
   const auto type = [&](const char* box, const QString& text) {
     QLineEdit* edit = get<QLineEdit>(form, box);
     edit->clear();
@@ -152,7 +142,7 @@ FormEntries TestFrmDisplay::EntriesOf(const Birth& b) const {
 }
 
 FrmDisplay* TestFrmDisplay::display() const {
-  MdiWindow* mdi = shell_->mainWindow();
+  MdiWindow* mdi = program_->shell.mainWindow();
   return mdi != nullptr ? mdi->display() : nullptr;
 }
 
@@ -160,23 +150,25 @@ void TestFrmDisplay::refusedEntriesOpenNoWindow() {
   Birth noName = kDelhi;
   noName.name.clear();
   Type(noName);
-  QTest::mouseClick(get<QPushButton>(shell_->form(), "cmdRashi"), Qt::LeftButton);
-  QCOMPARE(sink_.shown.size(), std::size_t{1});
-  QCOMPARE(sink_.shown[0].text, QStringLiteral("Please Enter Name"));
-  QVERIFY(shell_->mainWindow() == nullptr);
-  QVERIFY(shell_->form()->isVisible());
+  QTest::mouseClick(get<QPushButton>(program_->shell.form(), "cmdRashi"), Qt::LeftButton);
+  QCOMPARE(program_->sink.shown.size(), std::size_t{1});
+  QCOMPARE(program_->sink.shown[0].text, QStringLiteral("Please Enter Name"));
+  QVERIFY(program_->shell.mainWindow() == nullptr);
+  QVERIFY(program_->shell.form()->isVisible());
 }
 
 void TestFrmDisplay::fullComputationFillsTheResultWindow() {
   Type(kDelhi);
-  QCOMPARE(get<QLineEdit>(shell_->form(), "txtName")->text(), QStringLiteral("ARJUN MEHTA"));
-  QTest::mouseClick(get<QPushButton>(shell_->form(), "cmdRashi"), Qt::LeftButton);
-  QVERIFY2(sink_.shown.empty(), sink_.shown.empty() ? "" : qPrintable(sink_.shown[0].text));
+  QCOMPARE(get<QLineEdit>(program_->shell.form(), "txtName")->text(),
+           QStringLiteral("ARJUN MEHTA"));
+  QTest::mouseClick(get<QPushButton>(program_->shell.form(), "cmdRashi"), Qt::LeftButton);
+  QVERIFY2(program_->sink.shown.empty(),
+           program_->sink.shown.empty() ? "" : qPrintable(program_->sink.shown[0].text));
 
   // The form hides; the main window shows the result window.
-  QVERIFY(!shell_->form()->isVisible());
-  QVERIFY(shell_->mainWindow() != nullptr);
-  QVERIFY(shell_->mainWindow()->isVisible());
+  QVERIFY(!program_->shell.form()->isVisible());
+  QVERIFY(program_->shell.mainWindow() != nullptr);
+  QVERIFY(program_->shell.mainWindow()->isVisible());
   FrmDisplay* d = display();
   QVERIFY(d != nullptr && d->isVisible());
 
@@ -224,7 +216,7 @@ void TestFrmDisplay::fullComputationFillsTheResultWindow() {
 
 void TestFrmDisplay::exactlyOneVisibleIlMark() {
   Type(kDelhi);
-  shell_->form()->cmdRashi_Click();
+  program_->shell.form()->cmdRashi_Click();
   FrmDisplay* d = display();
   QVERIFY(d != nullptr);
   int marked = 0;
@@ -254,7 +246,7 @@ void TestFrmDisplay::exactlyOneVisibleIlMark() {
 
 void TestFrmDisplay::attributeTabShowsTheInduLagnaSign() {
   Type(kDelhi);
-  shell_->form()->cmdRashi_Click();
+  program_->shell.form()->cmdRashi_Click();
   FrmDisplay* d = display();
   QVERIFY(d != nullptr);
   Session session;
@@ -304,7 +296,7 @@ void TestFrmDisplay::signBoxesStandAtTheirDesignPositions_data() {
 void TestFrmDisplay::signBoxesStandAtTheirDesignPositions() {
   QFETCH(QString, control);
   QFETCH(QRect, twips);
-  HelpLinks help(pages_.opener());
+  HelpLinks help(program_->pages.opener());
   FrmDisplay d(help);
   QWidget* w = get<QWidget>(&d, control.toLatin1().constData());
   QCOMPARE(w->parentWidget()->objectName(), QStringLiteral("fraBirthchart"));
@@ -312,7 +304,7 @@ void TestFrmDisplay::signBoxesStandAtTheirDesignPositions() {
 }
 
 void TestFrmDisplay::presentTurnsToTheFirstTab() {
-  HelpLinks help(pages_.opener());
+  HelpLinks help(program_->pages.opener());
   FrmDisplay d(help);
   d.show();
   QTabWidget* tabs = get<QTabWidget>(&d, "SSTab1");
@@ -325,11 +317,11 @@ void TestFrmDisplay::presentTurnsToTheFirstTab() {
 
 void TestFrmDisplay::backKeepsEntriesAndSecondRunStartsFresh() {
   Type(kDelhi);
-  QTest::mouseClick(get<QPushButton>(shell_->form(), "cmdRashi"), Qt::LeftButton);
-  QPointer<MdiWindow> first = shell_->mainWindow();
+  QTest::mouseClick(get<QPushButton>(program_->shell.form(), "cmdRashi"), Qt::LeftButton);
+  QPointer<MdiWindow> first = program_->shell.mainWindow();
   QPointer<FrmDisplay> firstDisplay = display();
   QVERIFY(first && firstDisplay);
-  const FormEntries before = shell_->form()->Entries();
+  const FormEntries before = program_->shell.form()->Entries();
   get<QTabWidget>(firstDisplay, "SSTab1")->setCurrentIndex(1);
 
   QTest::mouseClick(get<QPushButton>(first, "cmdBack"), Qt::LeftButton);
@@ -338,10 +330,10 @@ void TestFrmDisplay::backKeepsEntriesAndSecondRunStartsFresh() {
   // every entry.
   QVERIFY(first.isNull());
   QVERIFY(firstDisplay.isNull());
-  QVERIFY(shell_->mainWindow() == nullptr);
-  QVERIFY(shell_->form()->isVisible());
+  QVERIFY(program_->shell.mainWindow() == nullptr);
+  QVERIFY(program_->shell.form()->isVisible());
   QCOMPARE(ended_, 0);
-  const FormEntries after = shell_->form()->Entries();
+  const FormEntries after = program_->shell.form()->Entries();
   QCOMPARE(after.name, before.name);
   QCOMPARE(after.city, before.city);
   QCOMPARE(after.latDeg, before.latDeg);
@@ -351,11 +343,12 @@ void TestFrmDisplay::backKeepsEntriesAndSecondRunStartsFresh() {
   QCOMPARE(after.yearText, before.yearText);
   QCOMPARE(after.hourText, before.hourText);
   QCOMPARE(after.zoneIndex, before.zoneIndex);
-  QCOMPARE(get<QLineEdit>(shell_->form(), "txtName")->text(), QStringLiteral("ARJUN MEHTA"));
+  QCOMPARE(get<QLineEdit>(program_->shell.form(), "txtName")->text(),
+           QStringLiteral("ARJUN MEHTA"));
 
   // A second birth: a new window whose cells hold the second chart only.
   Type(kNewYork);
-  QTest::mouseClick(get<QPushButton>(shell_->form(), "cmdRashi"), Qt::LeftButton);
+  QTest::mouseClick(get<QPushButton>(program_->shell.form(), "cmdRashi"), Qt::LeftButton);
   FrmDisplay* second = display();
   QVERIFY(second != nullptr);
   Session fresh;
@@ -374,22 +367,23 @@ void TestFrmDisplay::backKeepsEntriesAndSecondRunStartsFresh() {
 }
 
 void TestFrmDisplay::forumLinksOpenTheForum() {
-  HelpLinks help(pages_.opener());
+  HelpLinks help(program_->pages.opener());
   FrmDisplay d(help);
   d.show();
   for (const char* link : {"Label6", "Label7"}) {
     QLabel* label = get<QLabel>(&d, link);
     QTest::mouseClick(label, Qt::LeftButton, {}, label->rect().center());
   }
-  QCOMPARE(pages_.opened.size(), std::size_t{2});
-  for (const QUrl& url : pages_.opened) QCOMPARE(url, QUrl("https://forum.orvanta.example/"));
+  QCOMPARE(program_->pages.opened.size(), std::size_t{2});
+  for (const QUrl& url : program_->pages.opened)
+    QCOMPARE(url, QUrl("https://forum.orvanta.example/"));
 }
 
 void TestFrmDisplay::everyTextFitsItsLabel() {
   // Every sign's attribute row, with a cell holding the widest body names
   // and the longest detail texts the form produces: no single-line label
   // may cut its text.
-  HelpLinks help(pages_.opener());
+  HelpLinks help(program_->pages.opener());
   FrmDisplay d(help);
   d.show();
   Session session;

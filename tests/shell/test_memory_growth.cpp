@@ -105,32 +105,23 @@ class TestMemoryGrowth : public QObject {
   // The same birth typed as the user types it.
   void TypeBirth();
 
-  std::unique_ptr<QTemporaryDir> lockDir_;
-  std::unique_ptr<SingleInstanceGuard> guard_;
-  RecordingSink sink_;
-  RecordingOpener pages_;
-  std::unique_ptr<Shell> shell_;
+  std::unique_ptr<ProgramUnderTest> program_;
 };
 
 void TestMemoryGrowth::init() {
-  sink_.shown.clear();
-  lockDir_ = std::make_unique<QTemporaryDir>();
-  guard_ = std::make_unique<SingleInstanceGuard>(lockDir_->filePath("orvanta.lock"));
-  shell_ = std::make_unique<Shell>(sink_, pages_.opener(), [] {});
-  QVERIFY(shell_->Start(*guard_));
-  Activate(shell_->form());
+  program_ = std::make_unique<ProgramUnderTest>([] {});
+  QVERIFY(program_->Start());
+  Activate(program_->shell.form());
   TypeBirth();
 }
 
 void TestMemoryGrowth::cleanup() {
-  shell_.reset();
-  guard_.reset();
-  lockDir_.reset();
+  program_.reset();
 }
 
 void TestMemoryGrowth::TypeBirth() {
   // New Delhi, 28° 36' N 77° 12' E, with the form's default date and zone.
-  FrmMain* form = shell_->form();
+  FrmMain* form = program_->shell.form();
   const auto type = [form](const char* box, const char* text) {
     QLineEdit* edit = form->findChild<QLineEdit*>(box);
     QVERIFY(edit != nullptr);
@@ -145,18 +136,19 @@ void TestMemoryGrowth::TypeBirth() {
 }
 
 void TestMemoryGrowth::ComputeAndGoBack() {
-  auto* compute = shell_->form()->findChild<QPushButton*>(QStringLiteral("cmdRashi"));
+  auto* compute = program_->shell.form()->findChild<QPushButton*>(QStringLiteral("cmdRashi"));
   QVERIFY(compute != nullptr);
   QTest::mouseClick(compute, Qt::LeftButton);
-  MdiWindow* mdi = shell_->mainWindow();
-  QVERIFY2(mdi != nullptr, sink_.shown.empty() ? "no window" : qPrintable(sink_.shown[0].text));
+  MdiWindow* mdi = program_->shell.mainWindow();
+  QVERIFY2(mdi != nullptr,
+           program_->sink.shown.empty() ? "no window" : qPrintable(program_->sink.shown[0].text));
   QVERIFY(QTest::qWaitForWindowExposed(mdi));
   auto* back = mdi->findChild<QPushButton*>(QStringLiteral("cmdBack"));
   QVERIFY(back != nullptr);
   QTest::mouseClick(back, Qt::LeftButton);
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   QCoreApplication::processEvents();
-  QVERIFY(shell_->form()->isVisible());
+  QVERIFY(program_->shell.form()->isVisible());
 }
 
 void TestMemoryGrowth::backDestroysTheWindows() {
@@ -169,9 +161,9 @@ void TestMemoryGrowth::backDestroysTheWindows() {
   const int windows = static_cast<int>(QApplication::topLevelWidgets().size());
   const int objects = ReachableObjects();
   for (int run = 0; run < kMeasuredRuns; ++run) {
-    QTest::mouseClick(shell_->form()->findChild<QPushButton*>(QStringLiteral("cmdRashi")),
+    QTest::mouseClick(program_->shell.form()->findChild<QPushButton*>(QStringLiteral("cmdRashi")),
                       Qt::LeftButton);
-    const QPointer<MdiWindow> mdi = shell_->mainWindow();
+    const QPointer<MdiWindow> mdi = program_->shell.mainWindow();
     QVERIFY(mdi);
     const QPointer<FrmDisplay> display = mdi->display();
     const QPointer<QMdiSubWindow> child = mdi->displayWindow();
@@ -182,7 +174,7 @@ void TestMemoryGrowth::backDestroysTheWindows() {
     QCOMPARE(static_cast<int>(QApplication::topLevelWidgets().size()), windows);
     QCOMPARE(ReachableObjects(), objects);
   }
-  QVERIFY(sink_.shown.empty());
+  QVERIFY(program_->sink.shown.empty());
 }
 
 void TestMemoryGrowth::memoryStaysFlatOverTenComputations() {
@@ -215,7 +207,7 @@ void TestMemoryGrowth::memoryStaysFlatOverTenComputations() {
   qInfo("%s", qPrintable(figures));
   QVERIFY2(tenth->rss <= first->rss * (1.0 + kAllowedGrowth), qPrintable(figures));
   QVERIFY2(tenth->hwm <= first->hwm * (1.0 + kAllowedGrowth), qPrintable(figures));
-  QVERIFY(sink_.shown.empty());
+  QVERIFY(program_->sink.shown.empty());
 #endif
 }
 
