@@ -14,30 +14,11 @@ namespace orvanta {
 
 namespace {
 
-std::string_view Trim(std::string_view s) {
-  const auto first = s.find_first_not_of(' ');
-  if (first == std::string_view::npos) return {};
-  const auto last = s.find_last_not_of(' ');
-  return s.substr(first, last - first + 1);
-}
-
-// A list entry or validated box read as a whole number: blanks around, digits
-// only, at most five of them. Anything else has no value.
-std::optional<int> WholeNumber(std::string_view text) {
-  const std::string_view t = Trim(text);
-  if (t.empty() || t.size() > 5) return std::nullopt;
-  int value = 0;
-  for (const char c : t) {
-    if (c < '0' || c > '9') return std::nullopt;
-    value = value * 10 + (c - '0');
-  }
-  return value;
-}
-
 // Reads a list text into a 16-bit record field; a text without a value
 // leaves the field as it was (the front ends offer only numbers).
 void ReadField(std::string_view text, std::int16_t& field) {
-  if (const auto v = WholeNumber(text); v && *v <= 32767) field = static_cast<std::int16_t>(*v);
+  if (const auto v = PlainWholeNumber(text); v && *v <= 32767)
+    field = static_cast<std::int16_t>(*v);
 }
 
 std::string ToText(int value) {
@@ -137,8 +118,8 @@ ValidationInput ValidationInputOf(const FormEntries& e) {
   in.year = e.yearText;
   in.monthIndex = e.monthIndex;
   // The day list holds 1..31 at positions 0..30.
-  const auto day = WholeNumber(e.dayText);
-  in.dayIndex = day ? *day - 1 : -1;
+  const auto day = PlainWholeNumber(e.dayText);
+  in.dayIndex = day ? static_cast<int>(*day - 1) : -1;
   return in;
 }
 
@@ -215,8 +196,8 @@ ChartRun Run_Chart(Session& session, const FormEntries& e) {
 
   // Text forms of the date.
   b.MonthName = std::string(MonthName(b.Month));
-  b.DayText = std::string(Trim(e.dayText));
-  b.YearText = std::string(Trim(e.yearText));
+  b.DayText = std::string(TrimBlanks(e.dayText));
+  b.YearText = std::string(TrimBlanks(e.yearText));
   b.HourText = e.hourText;
   b.MinuteText = e.minuteText;
   b.SecondText = e.secondText;
@@ -234,7 +215,7 @@ ChartRun Run_Chart(Session& session, const FormEntries& e) {
   // computed (the sun has not risen at this place in this session) takes no
   // part, so no reference is invented.
   int seconds = 0;
-  if (const auto s = WholeNumber(e.secondText)) seconds = *s;
+  if (const auto s = PlainWholeNumber(e.secondText)) seconds = static_cast<int>(*s);
   b.BirthMoment = MakeDateTime(b.Year, b.Month, b.Day, b.Hour, b.Minute, seconds);
   const LocalDateTime birth = b.BirthMoment;
   const auto& [dayRise, daySet] = out.day;
@@ -285,9 +266,9 @@ ChartRun Run_Chart(Session& session, const FormEntries& e) {
   if (out.ElapsedSeconds && out.referenceSunrise) {
     out.arc = Vighati2Degree(static_cast<double>(*out.ElapsedSeconds) / 3600 * 150 / 15);
     const int sunSign = SignIndexOfPosition(out.SunriseSunText);
-    const auto deg = WholeNumber(std::string_view(out.SunriseSunText).substr(0, 2));
+    const auto deg = PlainWholeNumber(std::string_view(out.SunriseSunText).substr(0, 2));
     const auto min = out.SunriseSunText.size() >= 9
-                         ? WholeNumber(std::string_view(out.SunriseSunText).substr(7))
+                         ? PlainWholeNumber(std::string_view(out.SunriseSunText).substr(7))
                          : std::nullopt;
     if (sunSign >= 0 && deg && min) {
       double point = sunSign * 30.0 + *deg + *min / 60.0;

@@ -5,33 +5,10 @@
 namespace orvanta {
 
 namespace {
-
-// The system's own texts, blanks included: two blanks in "the  Minute", and
-// the third date message has a blank before its exclamation mark.
-inline constexpr std::string_view kEnterName = "Please Enter Name";
-inline constexpr std::string_view kLonDegRange =
-    "Please Enter Value Between 0 And 179 in the Degree of Longitude";
-inline constexpr std::string_view kLonMinRange =
-    "Please Enter Value Between 0 And 59 in the  Minute of Longitude";
-inline constexpr std::string_view kLatDegRange =
-    "Please Enter Value Between 0 And 89 in the Degree of Latitude";
-inline constexpr std::string_view kLatMinRange =
-    "Please Enter Value Between 0 And 59 in the  Minute of Latitude";
-inline constexpr std::string_view kFebruaryDate = "Please Enter Correct Date Or Month!";
-inline constexpr std::string_view kThirtyDayMonth = "Please Enter Correct Date Or Month !";
-inline constexpr std::string_view kOnlyNumbers = "Only Numbers Are Accepted";
-inline constexpr std::string_view kOnlyLetters = "Please Enter only Letters";
-
 // Any number at or above this is above every range the checks know; longer
 // digit strings stop counting here instead of overflowing.
 inline constexpr long kNumberCap = 1'000'000'000L;
-
-inline constexpr int kFebruary = 1;  // month list position
-inline constexpr int kDay29 = 28;    // day list positions
-inline constexpr int kDay30 = 29;
-inline constexpr int kDay31 = 30;
-// April, June, September, November.
-inline constexpr std::array<int, 4> kThirtyDayMonths = {3, 5, 8, 10};
+}  // namespace
 
 // Leading and trailing blanks removed (blanks only, as the form trims).
 std::string_view TrimBlanks(std::string_view text) {
@@ -62,6 +39,31 @@ std::optional<long> PlainWholeNumber(std::string_view text) {
   }
   return value < kNumberCap ? value : kNumberCap;
 }
+
+namespace {
+
+// The system's own texts, blanks included: two blanks in "the  Minute", and
+// the third date message has a blank before its exclamation mark.
+inline constexpr std::string_view kEnterName = "Please Enter Name";
+inline constexpr std::string_view kLonDegRange =
+    "Please Enter Value Between 0 And 179 in the Degree of Longitude";
+inline constexpr std::string_view kLonMinRange =
+    "Please Enter Value Between 0 And 59 in the  Minute of Longitude";
+inline constexpr std::string_view kLatDegRange =
+    "Please Enter Value Between 0 And 89 in the Degree of Latitude";
+inline constexpr std::string_view kLatMinRange =
+    "Please Enter Value Between 0 And 59 in the  Minute of Latitude";
+inline constexpr std::string_view kFebruaryDate = "Please Enter Correct Date Or Month!";
+inline constexpr std::string_view kThirtyDayMonth = "Please Enter Correct Date Or Month !";
+inline constexpr std::string_view kOnlyNumbers = "Only Numbers Are Accepted";
+inline constexpr std::string_view kOnlyLetters = "Please Enter only Letters";
+
+inline constexpr int kFebruary = 1;  // month list position
+inline constexpr int kDay29 = 28;    // day list positions
+inline constexpr int kDay30 = 29;
+inline constexpr int kDay31 = 30;
+// April, June, September, November.
+inline constexpr std::array<int, 4> kThirtyDayMonths = {3, 5, 8, 10};
 
 // Refused when the text is not a plain whole number from 0 to `maxValue`.
 bool OutOfRange(std::string_view text, long maxValue) {

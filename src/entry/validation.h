@@ -29,6 +29,14 @@ struct ValidationInput {
   int dayIndex = 0;    // cboDate list position, 0 = the 1st
 };
 
+// Leading and trailing blanks removed (blanks only, as the form trims).
+std::string_view TrimBlanks(std::string_view text);
+
+// The value of a plain whole number: after trimming blanks, one or more
+// ASCII digits and nothing else; large values are capped (at 10^9), never
+// overflowing. Any other text has no value.
+std::optional<long> PlainWholeNumber(std::string_view text);
+
 // The first check that fails, or nothing when the entries may be computed.
 std::optional<Refusal> Validate_Input(const ValidationInput& in);
 
