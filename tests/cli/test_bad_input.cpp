@@ -20,6 +20,7 @@
 #include "entry/chart.h"
 #include "fuzz/chart_check.h"
 #include "fuzz/json_check.h"
+#include "support/reference_births.h"
 
 namespace orvanta::cli {
 namespace {
@@ -350,23 +351,6 @@ TEST(BadCommandLine, InvalidUtf8AndControlsInAFieldGiveOnePrintableLine) {
   }
 }
 
-// The birth-data form with a valid Delhi birth in every box.
-FormEntries DelhiEntries() {
-  FormEntries e;
-  e.name = "ARJUN MEHTA";
-  e.monthIndex = 5;
-  e.dayText = "15";
-  e.yearText = "1980";
-  e.hourText = "10";
-  e.minuteText = "30";
-  e.latDeg = "28";
-  e.latMin = "36";
-  e.lonDeg = "77";
-  e.lonMin = "12";
-  e.zoneIndex = 34;  // Indian Time
-  return e;
-}
-
 TEST(PastedCoordinates, RefusedWithTheBoxMessageAndFocusThroughRunChart) {
   // Pasted texts are not filtered by the key filters; Run_Chart's validation
   // refuses each with the check of its own box (message and focus as in the
@@ -397,7 +381,7 @@ TEST(PastedCoordinates, RefusedWithTheBoxMessageAndFocusThroughRunChart) {
       SCOPED_TRACE(std::string(box.control) + " = '" + text + "'");
       Session session;
       const Session before = session;
-      FormEntries e = DelhiEntries();
+      FormEntries e = reference::DelhiBirth();
       e.*box.text = text;
       const ChartRun run = Run_Chart(session, e);
       ASSERT_TRUE(run.refusal);
@@ -413,14 +397,14 @@ TEST(PastedCoordinates, RefusedWithTheBoxMessageAndFocusThroughRunChart) {
 TEST(PastedCoordinates, TheSameBirthTypedPlainlyIsComputed) {
   // Control row: the entries the pasted texts replace give a whole chart.
   Session session;
-  const ChartRun run = Run_Chart(session, DelhiEntries());
+  const ChartRun run = Run_Chart(session, reference::DelhiBirth());
   ASSERT_FALSE(run.refusal);
   EXPECT_EQ(fuzz::ChartFault(run.chart), "");
 }
 
 TEST(LongName, TenThousandCharactersThroughRunChart) {
   Session session;
-  FormEntries e = DelhiEntries();
+  FormEntries e = reference::DelhiBirth();
   e.name = std::string(10'000, 'A');
   const ChartRun run = Run_Chart(session, e);
   ASSERT_FALSE(run.refusal);
