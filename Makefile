@@ -32,8 +32,8 @@ test-sanitize: deps
 	  ctest --output-on-failure -j$(JOBS)
 
 run: build
-	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ] && [ -x $(BUILD)/src/shell/orvanta ]; then \
-	  exec $(BUILD)/src/shell/orvanta; \
+	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ] && [ -x $(BUILD)/src/gui/orvanta ]; then \
+	  exec $(BUILD)/src/gui/orvanta; \
 	else \
 	  echo "No display found: the desktop program needs one. An example chart from orvanta-cli:"; \
 	  echo; \
@@ -59,9 +59,9 @@ stations:
 	@sh tools/install-deps.sh libswe-dev
 	@cmake -S . -B $(BUILD)-stations -DORVANTA_STATIONS=ON -DORVANTA_GUI=OFF >/dev/null
 	@cmake --build $(BUILD)-stations -j$(JOBS) --target orvanta-stations
-	@$(BUILD)-stations/tools/orvanta-stations > src/engine/stations.cpp.new
-	@mv src/engine/stations.cpp.new src/engine/stations.cpp
-	@echo "src/engine/stations.cpp regenerated"
+	@$(BUILD)-stations/tools/orvanta-stations > src/core/engine/stations.cpp.new
+	@mv src/core/engine/stations.cpp.new src/core/engine/stations.cpp
+	@echo "src/core/engine/stations.cpp regenerated"
 
 format:
 	@clang-format -i $$(git ls-files '*.cpp' '*.h')

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "entry/chart.h"
+#include "chart/chart.h"
 #include "support/reference_births.h"
 
 namespace {

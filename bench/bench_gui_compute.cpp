@@ -23,12 +23,12 @@
 #include <cstdlib>
 #include <memory>
 
-#include "display/frm_display.h"
-#include "entry/frm_main.h"
-#include "shell/mdi_window.h"
-#include "shell/message_sink.h"
-#include "shell/shell.h"
-#include "shell/single_instance.h"
+#include "gui/frm_display.h"
+#include "gui/frm_main.h"
+#include "gui/mdi_window.h"
+#include "gui/message_sink.h"
+#include "gui/shell.h"
+#include "gui/single_instance.h"
 #include "support/reference_births.h"
 
 namespace {

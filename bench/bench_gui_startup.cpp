@@ -32,11 +32,11 @@
 #include <memory>
 #include <string>
 
-#include "entry/frm_main.h"
-#include "shell/message_sink.h"
-#include "shell/shell.h"
-#include "shell/single_instance.h"
-#include "shell/ui_common.h"
+#include "gui/frm_main.h"
+#include "gui/message_sink.h"
+#include "gui/shell.h"
+#include "gui/single_instance.h"
+#include "gui/ui_common.h"
 
 extern char** environ;
 

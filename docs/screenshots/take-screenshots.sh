@@ -6,7 +6,7 @@
 set -eu
 build=${1:-build}
 out=$(cd "$(dirname "$0")" && pwd)
-tour="$build/tests/shell/screenshot_tour"
+tour="$build/tests/gui/screenshot_tour"
 [ -x "$tour" ] || { echo "build the target screenshot_tour in $build first" >&2; exit 1; }
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

@@ -10,7 +10,7 @@
 #include "cli/arguments.h"
 #include "cli/csv.h"
 #include "cli/render.h"
-#include "entry/zones.h"
+#include "tables/zones.h"
 
 namespace orvanta::cli {
 

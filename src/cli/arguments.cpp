@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "cli/utf8.h"
-#include "entry/zones.h"
+#include "tables/zones.h"
 
 namespace orvanta::cli {
 

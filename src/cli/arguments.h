@@ -17,7 +17,7 @@
 #include <string>
 #include <string_view>
 
-#include "entry/chart.h"
+#include "chart/chart.h"
 
 namespace orvanta::cli {
 

@@ -13,7 +13,7 @@
 #include <string_view>
 #include <vector>
 
-#include "entry/chart.h"
+#include "chart/chart.h"
 
 namespace orvanta::cli {
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "cli/arguments.h"
-#include "entry/zones.h"
+#include "tables/zones.h"
 
 namespace orvanta::cli {
 namespace {

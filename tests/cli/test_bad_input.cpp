@@ -17,9 +17,9 @@
 #include "cli/app.h"
 #include "cli/arguments.h"
 #include "cli/csv.h"
-#include "entry/chart.h"
-#include "fuzz/chart_check.h"
-#include "fuzz/json_check.h"
+#include "chart/chart.h"
+#include "support/chart_invariants.h"
+#include "support/json_check.h"
 #include "support/reference_births.h"
 
 namespace orvanta::cli {

@@ -22,8 +22,8 @@
 
 #include "cli/app.h"
 #include "cli/arguments.h"
-#include "entry/zones.h"
-#include "fuzz/json_check.h"
+#include "tables/zones.h"
+#include "support/json_check.h"
 
 namespace {
 

@@ -26,7 +26,7 @@
 #include "cli/arguments.h"
 #include "cli/csv.h"
 #include "cli/render.h"
-#include "fuzz/json_check.h"
+#include "support/json_check.h"
 
 namespace {
 

@@ -26,10 +26,10 @@
 #include "cli/arguments.h"
 #include "cli/csv.h"
 #include "cli/render.h"
-#include "entry/chart.h"
-#include "entry/zones.h"
-#include "fuzz/chart_check.h"
-#include "fuzz/json_check.h"
+#include "chart/chart.h"
+#include "tables/zones.h"
+#include "support/chart_invariants.h"
+#include "support/json_check.h"
 
 namespace {
 

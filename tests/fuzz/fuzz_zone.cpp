@@ -19,8 +19,8 @@
 #include <string_view>
 
 #include "cli/arguments.h"
-#include "entry/zones.h"
-#include "fuzz/json_check.h"
+#include "tables/zones.h"
+#include "support/json_check.h"
 
 namespace {
 

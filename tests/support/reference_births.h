@@ -1,7 +1,7 @@
 // Births the tests and benchmarks share.
 #pragma once
 
-#include "entry/chart.h"
+#include "chart/chart.h"
 
 namespace orvanta::reference {
 

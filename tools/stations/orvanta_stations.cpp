@@ -1,4 +1,4 @@
-// orvanta-stations: writes src/engine/stations.cpp, the retrograde station
+// orvanta-stations: writes src/core/engine/stations.cpp, the retrograde station
 // tables of Mercury..Pluto for 1899-2051.
 //
 // A station is a moment where the geocentric ecliptic longitude of date of a

@@ -1,0 +1,101 @@
+// One chart, from the form's entries to every text the result window shows.
+//
+// Run_Chart validates the entries, fills the birth record, runs the engine
+// stages in their fixed order (ascendant, Moon, planets, retrograde marks),
+// places the bodies into the twelve sign cells, runs the twelve house calls
+// and the sunrise references, finds the Indu Lagna and copies its sign's row.
+// The caller owns the Session: the few values that deliberately survive from
+// one computation to the next live there, and two sessions share nothing.
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+
+#include "tables/sign_tables.h"
+#include "engine/calendar.h"
+#include "model/datetime.h"
+#include "engine/moon.h"
+#include "engine/sunrise.h"
+#include "model/records.h"
+#include "chart/validation.h"
+#include "lagna/vighati.h"
+#include "lagna/indu_lagna.h"
+
+namespace orvanta {
+
+// The birth-data form's entries as the user left them.
+struct FormEntries {
+  std::string name;  // txtName
+  std::string city, state, country;
+  int monthIndex = 0;  // cboMonth position, 0 = January
+  std::string dayText = "1";
+  std::string yearText = "1901";
+  std::string hourText = "0";
+  std::string minuteText = "0";
+  std::string secondText = "0";
+  std::string lonDeg, lonMin, latDeg, latMin;  // txtLonD, txtLonM, txtLatD, txtLatM
+  bool east = true;                            // first optLong button
+  bool north = true;                           // first optLat button
+  int zoneIndex = 29;                          // cmbTimeZone position; -1 = no selection
+  bool dst = false;                            // chkDST
+};
+
+// Sunrise and sunset as the sunrise step left them; an entry that was never
+// written (polar dates from the start) stays empty.
+using RiseSetPair = std::array<std::optional<LocalDateTime>, 2>;
+
+// Values that outlive one computation.
+struct Session {
+  std::int16_t ZoneShiftHours = 0;  // kept when no zone is selected
+  std::int16_t ZoneShiftMinutes = 0;
+  InduLagnaState lagna;
+  RiseSetPair riseSetTime;  // kept where the sun does not rise or set
+};
+
+// The birth-detail captions of the result window.
+struct BirthDetailTexts {
+  std::string lblName, lblDOB, lblTOB, lblLatitude, lblLongitude;
+  std::string lblCity, lblState, lblCountry;
+};
+
+enum class SunriseReference { None, DaySunrise, PreviousSunrise, NextSunrise };
+
+struct ChartOutput {
+  BirthDetails birth;
+  TimeQuantities time;
+  MoonPosition moon;
+  PositionTexts PositionText;  // birth chart, 0 Sun .. 9 ascendant
+  std::array<bool, 8> RetroFlag{};
+  ChartLabels ChartLabel;
+  std::int16_t AscSignIndex = 0;
+  InduLagnaState lagna;  // after InduLagnaFinish
+
+  RiseSetPair previousDay, day, nextDay;
+  SunriseReference reference = SunriseReference::None;
+  std::optional<LocalDateTime> referenceSunrise;
+  std::optional<long long> ElapsedMinutes, ElapsedSeconds;
+  double SunriseSunLongitude = 0;
+  std::string SunriseSunText;
+  VighatiArc arc;
+
+  SignCaptions signCells;  // lblAries .. lblPisces
+  SignCaptions marks;      // lblArudha(0..11)
+  BirthDetailTexts details;
+  std::optional<AttributeRow> attributes;  // nothing when the index lies outside the tables
+};
+
+struct ChartRun {
+  std::optional<Refusal> refusal;  // set when validation refused the entries
+  ChartOutput chart;               // meaningful only without a refusal
+};
+
+ValidationInput ValidationInputOf(const FormEntries& entries);
+
+// The sunrise call for one civil date at the birth place: the birth's clock
+// time (for the daylight-saving rule), place, signed zone shift and flag.
+SunriseInput SunriseInputFor(const BirthDetails& birth, LocalDateTime date);
+
+ChartRun Run_Chart(Session& session, const FormEntries& entries);
+
+}  // namespace orvanta

@@ -1,0 +1,132 @@
+#include "chart/validation.h"
+
+#include <array>
+
+namespace orvanta {
+
+namespace {
+// Any number at or above this is above every range the checks know; longer
+// digit strings stop counting here instead of overflowing.
+inline constexpr long kNumberCap = 1'000'000'000L;
+}  // namespace
+
+// Leading and trailing blanks removed (blanks only, as the form trims).
+std::string_view TrimBlanks(std::string_view text) {
+  const auto first = text.find_first_not_of(' ');
+  if (first == std::string_view::npos) return {};
+  const auto last = text.find_last_not_of(' ');
+  return text.substr(first, last - first + 1);
+}
+
+// The value of a plain whole number: after trimming blanks, one or more
+// ASCII digits and nothing else. Any other text ("", "28X", "12.5", "1e3",
+// "-5", "+5", full-width or other non-ASCII digits) has no value. Values
+// from kNumberCap up are returned as kNumberCap.
+//
+// The degree checks once read only the leading number of the text, so a
+// pasted "28X" or "12.5" passed as 28 or 12 and the later conversion into
+// the birth record then failed, leaving a stale or zero coordinate in a
+// chart that validation had accepted. Every coordinate text, degrees and
+// minutes alike, must therefore be a plain whole number, or its check
+// refuses it with the check's own message and focus.
+std::optional<long> PlainWholeNumber(std::string_view text) {
+  const std::string_view digits = TrimBlanks(text);
+  if (digits.empty()) return std::nullopt;
+  long value = 0;
+  for (const char ch : digits) {
+    if (ch < '0' || ch > '9') return std::nullopt;
+    if (value < kNumberCap) value = value * 10 + (ch - '0');
+  }
+  return value < kNumberCap ? value : kNumberCap;
+}
+
+namespace {
+
+// The system's own texts, blanks included: two blanks in "the  Minute", and
+// the third date message has a blank before its exclamation mark.
+inline constexpr std::string_view kEnterName = "Please Enter Name";
+inline constexpr std::string_view kLonDegRange =
+    "Please Enter Value Between 0 And 179 in the Degree of Longitude";
+inline constexpr std::string_view kLonMinRange =
+    "Please Enter Value Between 0 And 59 in the  Minute of Longitude";
+inline constexpr std::string_view kLatDegRange =
+    "Please Enter Value Between 0 And 89 in the Degree of Latitude";
+inline constexpr std::string_view kLatMinRange =
+    "Please Enter Value Between 0 And 59 in the  Minute of Latitude";
+inline constexpr std::string_view kFebruaryDate = "Please Enter Correct Date Or Month!";
+inline constexpr std::string_view kThirtyDayMonth = "Please Enter Correct Date Or Month !";
+inline constexpr std::string_view kOnlyNumbers = "Only Numbers Are Accepted";
+inline constexpr std::string_view kOnlyLetters = "Please Enter only Letters";
+
+inline constexpr int kFebruary = 1;  // month list position
+inline constexpr int kDay29 = 28;    // day list positions
+inline constexpr int kDay30 = 29;
+inline constexpr int kDay31 = 30;
+// April, June, September, November.
+inline constexpr std::array<int, 4> kThirtyDayMonths = {3, 5, 8, 10};
+
+// Refused when the text is not a plain whole number from 0 to `maxValue`.
+bool OutOfRange(std::string_view text, long maxValue) {
+  const std::optional<long> value = PlainWholeNumber(text);
+  return !value || *value > maxValue;
+}
+
+// A year counts as a leap year when its value is divisible by 4, with no
+// century rule (1900 counts). A year text that is no number is not a leap
+// year, so that its 29 February is refused rather than waved through.
+bool IsLeapYearText(std::string_view yearText) {
+  const std::optional<long> year = PlainWholeNumber(yearText);
+  return year && *year < kNumberCap && *year % 4 == 0;
+}
+
+Refusal Stop(std::string_view message, std::string_view focus) {
+  return Refusal{message, MessageIcon::Stop, focus};
+}
+
+Refusal Information(std::string_view message) {
+  return Refusal{message, MessageIcon::Information, std::nullopt};
+}
+
+}  // namespace
+
+std::optional<Refusal> Validate_Input(const ValidationInput& in) {
+  // The checks run in this order and the first failure is the only one told.
+  if (TrimBlanks(in.name).empty()) return Stop(kEnterName, "txtName");
+  if (OutOfRange(in.lonDeg, 179)) return Stop(kLonDegRange, "txtLonD");
+  if (OutOfRange(in.lonMin, 59)) return Stop(kLonMinRange, "txtLonM");
+  if (OutOfRange(in.latDeg, 89)) return Stop(kLatDegRange, "txtLatD");
+  if (OutOfRange(in.latMin, 59)) return Stop(kLatMinRange, "txtLatM");
+
+  // February: the leap-year test decides which of the two checks applies.
+  if (IsLeapYearText(in.year)) {
+    if (in.monthIndex == kFebruary && (in.dayIndex == kDay30 || in.dayIndex == kDay31)) {
+      return Information(kFebruaryDate);
+    }
+  } else if (in.monthIndex == kFebruary &&
+             (in.dayIndex == kDay29 || in.dayIndex == kDay30 || in.dayIndex == kDay31)) {
+    return Information(kFebruaryDate);
+  }
+  for (const int month : kThirtyDayMonths) {
+    if (in.monthIndex == month && in.dayIndex == kDay31) return Information(kThirtyDayMonth);
+  }
+  return std::nullopt;
+}
+
+KeyVerdict CoordinateKeyFilter(int code) {
+  constexpr int kBackspace = 8;
+  if ((code >= '0' && code <= '9') || code == kBackspace) return KeyVerdict{code, std::nullopt};
+  return KeyVerdict{0, Refusal{kOnlyNumbers, MessageIcon::Stop, std::nullopt}};
+}
+
+KeyVerdict NameKeyFilter(int code) {
+  constexpr int kBackspace = 8;
+  constexpr int kEnter = 13;
+  constexpr int kBlank = 32;
+  if (code >= 'A' && code <= 'Z') return KeyVerdict{code, std::nullopt};
+  // Names are always typed in capitals.
+  if (code >= 'a' && code <= 'z') return KeyVerdict{code - ('a' - 'A'), std::nullopt};
+  if (code == kBlank || code == kEnter || code == kBackspace) return KeyVerdict{code, std::nullopt};
+  return KeyVerdict{0, Refusal{kOnlyLetters, MessageIcon::Information, std::nullopt}};
+}
+
+}  // namespace orvanta

@@ -1,0 +1,74 @@
+// Julian day, universal time, ayanamsa, sidereal time and the ascendant.
+//
+// Method: the integer Julian day number of the local civil date (Julian
+// calendar before the Gregorian reform), universal time in hours from the
+// clock time and the zone (no change of date), Julian centuries T from
+// JD 2415020.0, a Lahiri-type ayanamsa with the nutation in longitude, the
+// local sidereal time from Newcomb's series, and the ascendant from the RAMC,
+// the obliquity and the latitude. Angles in degrees except inside the
+// trigonometric calls; good for the form's years 1901..2050 and well beyond.
+// Every step keeps its exact order of operations and constants: the last
+// digit of a result decides a sign, a minute or a nakshatra.
+#pragma once
+
+#include <string>
+
+#include "model/records.h"
+
+namespace orvanta {
+
+namespace calendar {
+// Degrees to radians, the Double 0.0174532925199433 (0x3F91DF46A2529D3A).
+inline constexpr double kDegToRad = 0.0174532925199433;
+// Radians to degrees, the Double 57.2957795130823 (0x404CA5DC1A63C1F5).
+inline constexpr double kRadToDeg = 57.2957795130823;
+// Pi as 3.14159265358979 (0x400921FB54442D11), one unit below M_PI in the
+// last place; the rounding is part of every ascendant.
+inline constexpr double kPi = 3.14159265358979;
+}  // namespace calendar
+
+// Everything Time_Calculation derives from one birth record.
+struct TimeQuantities {
+  double localTimeHours = 0;   // Hour + Minute/60
+  double zoneHours = 0;        // zone magnitude after daylight saving
+  double longitudeDeg = 0;     // west positive
+  double latitudeDeg = 0;      // north positive
+  double UniversalTime = 0;    // hours, not reduced to 0..24
+  double JulianDay = 0;        // of the local civil date (not moved to the UT date)
+  double CenturiesT = 0;       // Julian centuries from JD 2415020.0
+  double AyanCorr = 0;         // degrees, negative for modern dates
+  double siderealTimeDeg = 0;  // local sidereal time as an angle
+  double ramcRad = 0;
+  double obliquityRad = 0;
+  double tropicalAscendantDeg = 0;
+  double AscendantDeg = 0;    // Norm360 of the sidereal ascendant
+  double AscendantInt = 0;    // floor of AscendantDeg
+  std::string AscendantText;  // SignDMS of the sidereal ascendant
+};
+
+// True when the zone correction is applied eastward (universal time = local
+// time - zone): decided by the sign of the zone shift; a zone of 0 falls back
+// to the longitude hemisphere (longitudeDeg < 0, east). Daylight saving
+// follows the same direction.
+bool ZoneRunsEast(const BirthDetails& birth, double longitudeDeg);
+
+TimeQuantities Time_Calculation(const BirthDetails& birth);
+
+// Integer Julian day number of the civil date (the day beginning at noon).
+double JulianDayNumber(double month, double day, double year);
+
+// Ayanamsa correction in degrees for T Julian centuries from JD 2415020.0.
+double AyanamsaCorrection(double T);
+
+// Quadrant arctangent in radians; ArcTan2(0, -1) is 0, not pi.
+double ArcTan2(double y, double x);
+
+// One step each way: below 0 add 360, then above 360 subtract 360. The
+// argument is replaced by the result, which is also returned.
+double Norm360(double& angle);
+
+// "5° 30' 0\" Leo": degrees within the sign, minutes, truncated seconds and
+// the sign letters. The argument is replaced by its absolute value.
+std::string SignDMS(double& angle);
+
+}  // namespace orvanta

@@ -1,0 +1,95 @@
+// Geocentric sidereal longitudes of the Sun and the five visible planets,
+// the mean lunar node (Rahu) and Ketu, and the ten chart position texts.
+//
+// Method: two-body Keplerian orbits from the J2000 mean elements and linear
+// rates of the JPL table "Keplerian elements for approximate positions of
+// the major planets" (mean ecliptic and equinox of J2000, valid 1800-2050);
+// no perturbations, aberration, nutation or light time. Time is days d from
+// J2000.0 in universal time; longitudes in degrees.
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "model/datetime.h"
+#include "model/records.h"
+
+namespace orvanta {
+
+namespace planets {
+// Newton iteration of Kepler's equation stops when a step is at most this
+// many radians: the Double 1.0E-12 (0x3D719799812DEA11).
+inline constexpr double kKeplerToleranceRad = 1.0E-12;
+// A full turn in radians as the program writes it, 6.28318530717958 (a few
+// units below 2*pi in the last places); the rounding is part of every result.
+inline constexpr double kTwoPi = 6.28318530717958;
+// Pi rounded to 3.1416 in the node's conversion back to degrees; this
+// rounding is part of Rahu and Ketu (it lowers them by up to 0.00085 deg).
+inline constexpr double kRahuPi = 3.1416;
+// Pi at full program precision for the planets' longitudes.
+inline constexpr double kPi = 3.14159265358979;
+// Iteration cap for Kepler's equation: never reached for eccentricities
+// below 1 (a handful of steps converge), it only stops a NaN from looping.
+inline constexpr int kKeplerMaxIterations = 200;
+}  // namespace planets
+
+// The clock time a pass starts from and what it needs of the earlier stages.
+struct PlanetMoment {
+  int year = 2000;  // local civil date and clock time
+  int month = 1;
+  int day = 1;
+  int hour = 12;
+  int minute = 0;
+  std::int16_t zoneShiftHours = 0;  // added to reach universal time
+  std::int16_t zoneShiftMinutes = 0;
+  double ayanCorr = 0;        // AyanCorr of Time_Calculation
+  std::string moonText;       // MoonText of Ephemeris_Calculation
+  std::string ascendantText;  // AscendantText of Time_Calculation
+};
+
+struct PlanetPositions {
+  LocalDateTime universalTime{};  // the UT moment, seconds dropped
+  double dayNumber = 0;           // d, days from J2000.0
+  // Sidereal longitudes in heliocentric order: 0 Mercury, 1 Venus, 2 the Sun
+  // (from the Earth's orbit), 3 Mars, 4 Jupiter, 5 Saturn.
+  std::array<double, 6> siderealDeg{};
+  double rahuDeg = 0;
+  double ketuDeg = 0;
+  double sunLongitudeDeg = 0;  // = siderealDeg[2]; SunriseSunLongitude in sunrise mode
+  std::string sunText;         // Format_Position(SignDMS(sun)), SunriseSunText
+  PositionTexts PositionText;  // 0 Sun .. 9 ascendant, chart form
+};
+
+PlanetPositions Planet_Calculation(const PlanetMoment& moment);
+
+// The one product of the sunrise pass: the Sun's sidereal longitude and its
+// chart text, the same values Planet_Calculation gives for the Sun.
+struct SunAtMoment {
+  double sunLongitudeDeg = 0;
+  std::string sunText;
+};
+SunAtMoment SunriseSunPosition(const PlanetMoment& moment);
+
+// Days from J2000.0 (exact for 1901..2099).
+double DayNumber(double year, double month, double day, double hour, double minute);
+
+struct OrbitalElements {
+  double a = 0;                 // semi-major axis, AU
+  double e = 0;                 // eccentricity
+  double iRad = 0;              // inclination
+  double nodeRad = 0;           // longitude of the ascending node
+  double perihelionRad = 0;     // longitude of perihelion
+  double meanLongitudeRad = 0;  // not reduced
+};
+
+// Elements of heliocentric index 0..5 at d days from J2000.0.
+OrbitalElements PlanetElements(int index, double d);
+double GeoLongitude(int index, double d);
+double MeanAnomaly2Pi(double x);
+double TrueAnomaly(double meanAnomaly, double e);
+
+// Chart form of a SignDMS/Degree2Dms text: "05 Leo 07" for 5° 7' in Leo.
+std::string Format_Position(std::string_view text);
+
+}  // namespace orvanta

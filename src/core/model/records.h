@@ -1,0 +1,112 @@
+// The birth record one computation starts from, and the fixed name tables.
+//
+// BirthDetails holds the validated entries of the birth-data form as the
+// engine reads them: date and clock time as entered (local civil time), the
+// zone correction, and the place as separate whole degrees and minutes with
+// hemisphere flags. The sign conventions (West and North positive, East and
+// South negative) are applied by the engine, not here.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "model/datetime.h"
+
+namespace orvanta {
+
+struct BirthDetails {
+  std::string Name;
+  std::int16_t Month = 1;  // 1..12
+  std::int16_t Day = 1;    // 1..31
+  std::int16_t Year = 1901;
+  std::int16_t Hour = 0;  // local clock time as entered
+  std::int16_t Minute = 0;
+  std::string SecondText = "0";  // seconds enter only the elapsed time since sunrise
+
+  // Signed correction from local clock time to universal time, hours and
+  // minutes with the same sign ("Indian Time, IST, +5.3" gives -5, -30).
+  std::int16_t ZoneShiftHours = 0;
+  std::int16_t ZoneShiftMinutes = 0;
+  // Their magnitudes, which the ascendant and the Moon start from.
+  std::int16_t ZoneHours = 0;
+  std::int16_t ZoneMinutes = 0;
+
+  std::int16_t LonDeg = 0;  // 0..179
+  std::int16_t LonMin = 0;  // 0..59
+  std::int16_t LatDeg = 0;  // 0..89
+  std::int16_t LatMin = 0;  // 0..59
+  bool East = true;
+  bool South = false;
+  bool Dst = false;
+
+  // Text forms of the date, filled by the chart driver.
+  std::string MonthName;
+  std::string DayText, YearText;
+  std::string HourText, MinuteText;
+  LocalDateTime BirthMoment{};  // local date and time including seconds
+  std::string DateText;         // "March 15,1980"
+};
+
+// Body index used by PositionText and ChartLabel.
+enum Body : int { Sun, Moon, Mercury, Venus, Mars, Jupiter, Saturn, Rahu, Ketu, Asc };
+inline constexpr int kBodyCount = 10;
+inline constexpr int kSignCount = 12;
+
+// Plain chart names of the ten bodies; Mercury..Saturn gain " (R) " when retrograde.
+inline constexpr std::array<std::string_view, kBodyCount> kChartLabelNames = {
+    "Sun", "Moon", "Mercury", "Venus", "Mars", "Jupiter", "Saturn", "Rahu", "Ketu", "Asc"};
+
+// Three-letter sign abbreviations, Aries first; every sign is read back from
+// characters 4 to 6 of a position text and compared with these.
+inline constexpr std::array<std::string_view, kSignCount> kSignAbbr = {
+    "Ari", "Tau", "Gem", "Can", "Leo", "Vir", "Lib", "Sco", "Sag", "Cap", "Aqu", "Pis"};
+
+// Lord of each sign, Aries first.
+inline constexpr std::array<std::string_view, kSignCount> kSignLord = {
+    "Mars",  "Venus", "Mercury", "Moon",   "Sun",    "Mercury",
+    "Venus", "Mars",  "Jupiter", "Saturn", "Saturn", "Jupiter"};
+
+// The twelve abbreviations run together, sign k at characters 3k+1..3k+3.
+inline constexpr std::string_view kSignLetters = "AriTauGemCanLeoVirLibScoSagCapAquPis";
+
+using PositionTexts = std::array<std::string, kBodyCount>;
+using ChartLabels = std::array<std::string, kBodyCount>;
+using SignCaptions = std::array<std::string, kSignCount>;
+
+// Line break used inside captions (carriage return, line feed).
+inline constexpr std::string_view kCrLf = "\r\n";
+
+namespace detail {
+// Three letters packed into one number, so that a sign is found with twelve
+// integer compares: the lookup runs well over a hundred times per chart.
+constexpr std::uint32_t PackLetters(char a, char b, char c) {
+  return static_cast<std::uint32_t>(static_cast<unsigned char>(a)) << 16 |
+         static_cast<std::uint32_t>(static_cast<unsigned char>(b)) << 8 |
+         static_cast<std::uint32_t>(static_cast<unsigned char>(c));
+}
+
+inline constexpr std::array<std::uint32_t, kSignCount> kPackedSignAbbr = [] {
+  std::array<std::uint32_t, kSignCount> packed{};
+  for (std::size_t k = 0; k < kSignAbbr.size(); ++k) {
+    packed[k] = PackLetters(kSignAbbr[k][0], kSignAbbr[k][1], kSignAbbr[k][2]);
+  }
+  return packed;
+}();
+}  // namespace detail
+
+// Index of the sign named by characters 4 to 6 of a chart position text, or
+// -1 when they name none (an empty or malformed text).
+constexpr int SignIndexOfPosition(std::string_view positionText) {
+  if (positionText.size() < 6) return -1;
+  const std::uint32_t key = detail::PackLetters(positionText[3], positionText[4], positionText[5]);
+  for (int k = 0; k < kSignCount; ++k) {
+    if (detail::kPackedSignAbbr[static_cast<std::size_t>(k)] == key) return k;
+  }
+  return -1;
+}
+
+static_assert(SignIndexOfPosition("05 Leo 07") == 4 && SignIndexOfPosition("05 leo 07") == -1);
+
+}  // namespace orvanta

@@ -1,0 +1,518 @@
+#include "gui/frm_display.h"
+
+#include <QFrame>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QStringList>
+#include <QTabWidget>
+#include <string_view>
+
+#include "gui/help_links.h"
+#include "gui/ui_common.h"
+
+namespace orvanta {
+namespace {
+
+constexpr int kTextPx = 11;  // 8-point labels at 96 dpi
+
+// The window's size. Its height lets the main window hold it whole on a
+// 1366 x 768 screen (less a 40-pixel taskbar and a maximised window's 23-pixel
+// caption, beside the main window's menu bar, title strip, command strip and
+// the child window's own frame); its width gives the second tab's texts room
+// to show whole instead of the height that such a screen does not have.
+constexpr int kWindowWidthTwips = 17250;
+constexpr int kWindowHeightTwips = 8490;
+
+// The headings above the tab control take two lines; the tab control starts
+// below them.
+constexpr int kTabTopTwips = 660;
+// The forum tagline and link stand this far from the window's right edge.
+constexpr int kRightHeadingsTwips = 3000;
+
+// Design tops of the first tab's frames include the 360-twip tab strip; the
+// page starts below the strip, so they move up by this much, keeping a
+// 60-twip margin above the chart.
+constexpr int kTabStripTwips = 300;
+// The first tab's frames as one block (design lefts 120 to 12135 with their
+// margin), centred across the wider page.
+constexpr int kChartBlockWidthTwips = 12255;
+constexpr int kChartBlockHeightTwips = 7335;
+
+struct PlacedTwips {
+  std::string_view name;
+  int left, top;
+};
+
+// The twelve sign boxes, Aries first (each 1305 x 1500 twips).
+constexpr int kSignBoxWidth = 1305, kSignBoxHeight = 1500;
+constexpr std::array<PlacedTwips, kSignCount> kSignBoxes = {{
+    {"lblAries", 2280, 240},
+    {"lblTaurus", 4200, 240},
+    {"lblGemini", 6120, 240},
+    {"lblCancer", 6120, 1920},
+    {"lblLeo", 6120, 3600},
+    {"lblVirgo", 6120, 5280},
+    {"lblLibra", 4200, 5280},
+    {"lblScorpio", 2160, 5280},
+    {"lblSagattarius", 240, 5280},
+    {"lblCapricorn", 240, 3600},
+    {"lblAquarius", 240, 1920},
+    {"lblPisces", 240, 240},
+}};
+
+// The mark labels lblArudha(k), beside sign box k (each 405 x 210 twips).
+constexpr int kMarkWidth = 405, kMarkHeight = 210;
+constexpr std::array<PlacedTwips, kSignCount> kMarks = {{
+    {"lblArudha0", 3600, 240},
+    {"lblArudha1", 5520, 240},
+    {"lblArudha2", 7440, 240},
+    {"lblArudha3", 7440, 1920},
+    {"lblArudha4", 7440, 3600},
+    {"lblArudha5", 7440, 5280},
+    {"lblArudha6", 5520, 5280},
+    {"lblArudha7", 3600, 5280},
+    {"lblArudha8", 1560, 5280},
+    {"lblArudha9", 1560, 3600},
+    {"lblArudha10", 1560, 1920},
+    {"lblArudha11", 1560, 240},
+}};
+
+// The chart's cell boundaries inside fraBirthchart: every sign box with its
+// mark label lies between two neighbouring lines.
+constexpr std::array<int, 5> kColumnLinesTwips = {150, 2100, 4100, 6020, 7950};
+constexpr std::array<int, 5> kRowLinesTwips = {210, 1830, 3510, 5190, 6870};
+
+// Cell (column, row) of each sign in the fixed South-Indian arrangement.
+struct Cell {
+  int column, row;
+};
+constexpr std::array<Cell, kSignCount> kSignCells = {{
+    {1, 0},
+    {2, 0},
+    {3, 0},
+    {3, 1},
+    {3, 2},
+    {3, 3},
+    {2, 3},
+    {1, 3},
+    {0, 3},
+    {0, 2},
+    {0, 1},
+    {0, 0},
+}};
+
+constexpr std::array<std::string_view, kBodyCount> kPlanetNames = {
+    "Surya/Sun",    "Chandra/Moon", "Budha/Mercury",   "Shukra/Venus",    "Mangala/Mars",
+    "Guru/Jupiter", "Shani/Saturn", "Rahu/North Node", "Ketu/South node", "Asc/Lagna"};
+
+struct DetailRow {
+  std::string_view caption;
+  std::string_view control;
+};
+constexpr std::array<DetailRow, 7> kDetailRows = {{
+    {"Date of Birth :", "lblDOB"},
+    {"Time of Birth :", "lblTOB"},
+    {"Longitude :", "lblLongitude"},
+    {"Latitude   :", "lblLatitude"},
+    {"City :", "lblCity"},
+    {"State :", "lblState"},
+    {"Country :", "lblCountry"},
+}};
+
+// The attribute grid of the second tab: caption, control, column and row.
+// Captions stand at the design's grid (three columns; eight rows of
+// attributes, then the row of Looks, Nature and Career and the row of Love
+// and Health), with the rows closer together so that the texts below have
+// room. A value sits one line below its caption; a text box below its
+// caption fills its cell down to the next caption or the frame's bottom.
+struct GridCell {
+  std::string_view caption;
+  std::string_view control;
+  int column;  // 0 left, 1 middle, 2 right
+  int row;     // 0..7 attributes, 8 upper texts, 9 lower texts
+};
+constexpr std::array<GridCell, 28> kGrid = {{
+    {"Vedic Name", "lblVedicName", 0, 0},
+    {"Indu Lagna Present In Sign", "lblArudhaLagnaPresentInSign", 2, 0},
+    {"Ruling Planet", "lblRullingPlanet", 0, 1},
+    {"Compatible With", "lblCompatibleWith", 1, 1},
+    {"Not Compatible With", "lblNotCompatibleWith", 2, 1},
+    {"Symbol", "lblSymbol", 0, 2},
+    {"Nature", "lblNature", 1, 2},
+    {"Color", "lblColor", 2, 2},
+    {"Type Of Sign", "lblTypeOfSign", 0, 3},
+    {"Gender", "lblGender", 1, 3},
+    {"Best Period Of Activity", "lblBestPeriodOfActivity", 2, 3},
+    {"Barren", "lblBarren", 0, 4},
+    {"Caste", "lblCaste", 1, 4},
+    {"Position", "lblPosition", 2, 4},
+    {"Constituent Character", "lblConstituentCharacter", 0, 5},
+    {"Lucky Days", "lblLuckyDays", 1, 5},
+    {"Lucky Numbers", "lblLuckyNumbers", 2, 5},
+    {"Best Direction", "lblBestDirection", 0, 6},
+    {"Lucky Colors", "lblLuckyColors", 1, 6},
+    {"Lucky Gemstone", "lblLuckyGemstone", 2, 6},
+    {"Part Of The Body", "lblPartOfTheBody", 0, 7},
+    {"Physique", "lblPhysique", 1, 7},
+    {"English Name", "lblEnglishName", 2, 7},
+    {"Looks", "txtLooks", 0, 8},
+    {"Nature", "txtNature", 1, 8},
+    {"Career And Finance", "txtCareerAndFinance", 2, 8},
+    {"Love And Domestic Life", "txtLoveAndDomesticLife", 0, 9},
+    {"Health", "txtHealth", 2, 9},
+}};
+struct GridColumn {
+  int left, width;
+};
+// The side columns hold the shorter texts (up to about 330 characters) in
+// two stacked boxes; the middle one holds Nature (up to about 900
+// characters), whose box runs down through the empty cell below it.
+constexpr std::array<GridColumn, 3> kGridColumns = {{{240, 5040}, {5520, 5910}, {11670, 5040}}};
+constexpr int kFrame4WidthTwips = 16950;  // the columns with 240-twip margins
+constexpr int kFrame4HeightTwips = 7275;  // the page less its margins
+constexpr int kGridLineTwips = 240;       // a value sits one line below its caption
+constexpr int kCaptionHeightTwips = 240;  // one line of a caption or a value
+constexpr int kFirstRowTopTwips = 60;     // caption top of the first row
+constexpr int kAttributeRowTwips = 495;   // caption, value and a pixel between rows
+constexpr int kFrameBottomMarginTwips = 60;
+constexpr int kTextBoxGapTwips = 60;  // between an upper box and the caption below it
+// The lower texts' captions: the upper boxes get the room the longest Looks
+// and Career texts need, the lower ones the rest.
+constexpr int kLowerTextRowTopTwips = 5505;
+
+int RowTop(int row) {
+  if (row < 9) return kFirstRowTopTwips + row * kAttributeRowTwips;
+  return kLowerTextRowTopTwips;
+}
+
+QString Text(std::string_view s) {
+  return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+// The chart's lines (the design's line shapes): the outer square, the inner
+// square around the empty centre and the cell boundaries between.
+class ChartLines : public QWidget {
+ public:
+  explicit ChartLines(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("shpHora"));
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+  }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter p(this);
+    p.setPen(QPen(QColor(0x80, 0x40, 0x00), 1));
+    const auto x = [](int i) { return Px(kColumnLinesTwips[i]); };
+    const auto y = [](int i) { return Px(kRowLinesTwips[i]); };
+    const auto square = [&p](int left, int top, int right, int bottom) {
+      p.drawLine(left, top, right, top);
+      p.drawLine(right, top, right, bottom);
+      p.drawLine(right, bottom, left, bottom);
+      p.drawLine(left, bottom, left, top);
+    };
+    square(x(0), y(0), x(4), y(4));
+    square(x(1), y(1), x(3), y(3));
+    // Cell boundaries inside the outer ring only.
+    p.drawLine(x(0), y(1), x(1), y(1));
+    p.drawLine(x(3), y(1), x(4), y(1));
+    p.drawLine(x(0), y(2), x(1), y(2));
+    p.drawLine(x(3), y(2), x(4), y(2));
+    p.drawLine(x(0), y(3), x(1), y(3));
+    p.drawLine(x(3), y(3), x(4), y(3));
+    p.drawLine(x(1), y(0), x(1), y(1));
+    p.drawLine(x(2), y(0), x(2), y(1));
+    p.drawLine(x(3), y(0), x(3), y(1));
+    p.drawLine(x(1), y(3), x(1), y(4));
+    p.drawLine(x(2), y(3), x(2), y(4));
+    p.drawLine(x(3), y(3), x(3), y(4));
+  }
+};
+
+// A frame whose caption sits across its top border, so that the design's
+// positions just below the border stay clear of it. Painted directly rather
+// than through a style sheet: a sheet on the window made every one of its
+// hundred-odd labels resolve style rules each time a window was built.
+class CaptionFrame : public QGroupBox {
+ public:
+  CaptionFrame(const QString& caption, const char* name, bool bordered, QWidget* parent)
+      : QGroupBox(caption, parent), bordered_(bordered) {
+    setObjectName(QString::fromLatin1(name));
+  }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter p(this);
+    const QFontMetrics metrics = fontMetrics();
+    const QRect titleRect(kTitleIndentPx, 0, metrics.horizontalAdvance(title()) + 2 * kTitlePadPx,
+                          metrics.height());
+    if (bordered_) {
+      // The border leaves a gap for the caption, whatever the background.
+      const int top = metrics.height() / 2;
+      const int right = width() - 1;
+      const int bottom = height() - 1;
+      p.setPen(QColor(0xa0, 0xa0, 0xa0));
+      p.drawLine(0, top, titleRect.left(), top);
+      p.drawLine(titleRect.right() + 1, top, right, top);
+      p.drawLine(right, top, right, bottom);
+      p.drawLine(right, bottom, 0, bottom);
+      p.drawLine(0, bottom, 0, top);
+    }
+    p.setPen(palette().color(QPalette::WindowText));
+    p.drawText(titleRect, Qt::AlignCenter, title());
+  }
+
+ private:
+  static constexpr int kTitleIndentPx = 8;
+  static constexpr int kTitlePadPx = 3;
+  bool bordered_;
+};
+
+// Long texts that the user typed (a name, a city) would run out of their
+// label: the label shows as much as fits, ending in an ellipsis. The
+// caption property keeps the whole text.
+void ElideToWidth(QLabel* label) {
+  const int room = label->contentsRect().width();
+  const QFontMetrics metrics = label->fontMetrics();
+  if (metrics.horizontalAdvance(label->text()) <= room) return;
+  label->setText(metrics.elidedText(label->text(), Qt::ElideRight, room));
+}
+
+// A mark caption holds one line per point placed in the sign, most of them
+// empty; the label shows the last line that carries a mark ("IL") and keeps
+// the whole caption in its property.
+void SetMarkCaption(QLabel* label, std::string_view caption) {
+  SetCaption(label, caption);
+  const QStringList lines = label->text().split(QLatin1Char('\n'));
+  QString shown;
+  for (const QString& line : lines) {
+    if (!line.trimmed().isEmpty()) shown = line;
+  }
+  label->setText(shown);
+}
+
+QLabel* ValueLabel(QWidget* parent, std::string_view name, QRect geometry) {
+  QLabel* label =
+      PlacedLabel(parent, std::string(name).c_str(), QString(), geometry, LabelFont(kTextPx));
+  QPalette p = label->palette();
+  p.setColor(QPalette::WindowText, QColor(0x00, 0x00, 0x80));
+  label->setPalette(p);
+  return label;
+}
+
+}  // namespace
+
+FrmDisplay::FrmDisplay(const HelpLinks& help, QWidget* parent) : QWidget(parent), help_(help) {
+  setObjectName(QStringLiteral("frmDisplay"));
+  setWindowTitle(ProgramTitle());
+  setFont(LabelFont(kTextPx));
+  setFixedSize(Px(kWindowWidthTwips), Px(kWindowHeightTwips));
+
+  BuildHeadings();
+
+  tabs_ = new QTabWidget(this);
+  tabs_->setObjectName(QStringLiteral("SSTab1"));
+  tabs_->setGeometry(
+      TwipRect(60, kTabTopTwips, kWindowWidthTwips - 120, kWindowHeightTwips - kTabTopTwips - 60));
+  auto* chartPage = new QWidget;
+  auto* detailsPage = new QWidget;
+  tabs_->addTab(chartPage, QStringLiteral("Indu Lagna - Chart"));
+  tabs_->addTab(detailsPage, QStringLiteral("Indu Lagna Details"));
+  BuildChartTab(chartPage);
+  BuildDetailsTab(detailsPage);
+}
+
+void FrmDisplay::BuildHeadings() {
+  PlacedLabel(this, "dsd", QStringLiteral("Significance of Indu Lagna"),
+              TwipRect(120, 60, 7000, 300), LabelFont(15, true));
+  PlacedLabel(this, "Label10",
+              QStringLiteral("Indu Lagna signifies the amount of money and wealth you will acquire "
+                             "in your lifetime"),
+              TwipRect(120, 375, 9000, 255), LabelFont(kTextPx));
+  const int right = kWindowWidthTwips - kRightHeadingsTwips;
+  PlacedLabel(this, "Label5", QStringLiteral("Questions about your chart?"),
+              TwipRect(right, 90, 2880, 255), LabelFont(kTextPx));
+  auto* label6 = new LinkLabel(QStringLiteral("Visit the Orvanta forum"), this);
+  label6->setObjectName(QStringLiteral("Label6"));
+  label6->setFont([] {
+    QFont f = LabelFont(kTextPx);
+    f.setUnderline(true);
+    return f;
+  }());
+  label6->setGeometry(TwipRect(right, 375, 2565, 255));
+  connect(label6, &LinkLabel::clicked, this, [this] { help_.OpenHomePage(); });
+}
+
+void FrmDisplay::BuildChartTab(QWidget* page) {
+  // The frames keep the design's positions inside a block that the page
+  // centres.
+  auto* block = new QWidget(page);
+  block->setObjectName(QStringLiteral("chartBlock"));
+  block->setFixedSize(Px(kChartBlockWidthTwips), Px(kChartBlockHeightTwips));
+  auto* centre = new QHBoxLayout(page);
+  centre->setContentsMargins(0, 0, 0, 0);
+  centre->addWidget(block, 0, Qt::AlignHCenter | Qt::AlignTop);
+
+  auto* frame1 = new QFrame(block);
+  frame1->setObjectName(QStringLiteral("Frame1"));
+  frame1->setFrameShape(QFrame::StyledPanel);
+  frame1->setGeometry(TwipRect(120, 360 - kTabStripTwips, 8415, 7215));
+
+  auto* chart = new CaptionFrame(QStringLiteral("Hora"), "fraBirthchart", false, frame1);
+  fraBirthchart_ = chart;
+  chart->setGeometry(TwipRect(150, 140, 8115, 6945));
+
+  auto* lines = new ChartLines(chart);
+  lines->setGeometry(0, 0, chart->width(), chart->height());
+
+  for (int k = 0; k < kSignCount; ++k) {
+    const PlacedTwips& box = kSignBoxes[k];
+    QLabel* cell =
+        PlacedLabel(chart, std::string(box.name).c_str(), QString(),
+                    TwipRect(box.left, box.top, kSignBoxWidth, kSignBoxHeight), LabelFont(kTextPx));
+    cell->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    signCells_[k] = cell;
+
+    const PlacedTwips& mark = kMarks[k];
+    QLabel* markLabel =
+        PlacedLabel(chart, std::string(mark.name).c_str(), QStringLiteral("A12"),
+                    TwipRect(mark.left, mark.top, kMarkWidth, kMarkHeight), LabelFont(10, true));
+    markLabel->setAlignment(Qt::AlignCenter);
+    QPalette p = markLabel->palette();
+    p.setColor(QPalette::WindowText, QColor(0xB0, 0x00, 0x00));
+    markLabel->setPalette(p);
+    marks_[k] = markLabel;
+
+    // House number k + 1 in the lower right corner of the sign's cell.
+    const Cell c = kSignCells[k];
+    const int right = kColumnLinesTwips[c.column + 1];
+    const int bottom = kRowLinesTwips[c.row + 1];
+    QLabel* hno = PlacedLabel(chart, ("Hno" + std::to_string(k)).c_str(), QString::number(k + 1),
+                              TwipRect(right - 345, bottom - 255, 300, 225), FixedPitchFont(10));
+    hno->setAlignment(Qt::AlignRight | Qt::AlignBottom);
+    QPalette hp = hno->palette();
+    hp.setColor(QPalette::WindowText, QColor(0x60, 0x60, 0x60));
+    hno->setPalette(hp);
+  }
+
+  auto* label7 = new LinkLabel(QStringLiteral("Visit the Orvanta forum"), chart);
+  label7->setObjectName(QStringLiteral("Label7"));
+  label7->setFont([] {
+    QFont f = LabelFont(kTextPx);
+    f.setUnderline(true);
+    return f;
+  }());
+  label7->setAlignment(Qt::AlignCenter);
+  label7->setGeometry(TwipRect(2520, 3240, 3165, 345));
+  connect(label7, &LinkLabel::clicked, this, [this] { help_.OpenHomePage(); });
+
+  auto* western =
+      new CaptionFrame(QStringLiteral("Vedic Planetary Position"), "fraWestern", true, block);
+  western->setGeometry(TwipRect(8640, 3240 - kTabStripTwips, 3495, 4335));
+  for (int r = 0; r < kBodyCount; ++r) {
+    const int top = 360 + 390 * r;
+    PlacedLabel(western, ("PlanetName" + std::to_string(r)).c_str(), Text(kPlanetNames[r]),
+                TwipRect(120, top, 1785, 255), LabelFont(kTextPx));
+    planet_[r] = ValueLabel(western, "planet" + std::to_string(r), TwipRect(1920, top, 1455, 255));
+  }
+
+  auto* details = new CaptionFrame(QStringLiteral("Your Details"), "fraDetails", true, block);
+  fraDetails_ = details;
+  details->setGeometry(TwipRect(8640, 360 - kTabStripTwips, 3490, 2775));
+  lblName_ = ValueLabel(details, "lblName", TwipRect(120, 240, 3250, 255));
+  lblName_->setFont(LabelFont(kTextPx, true));
+  std::array<QLabel*, kDetailRows.size()> values{};
+  for (std::size_t i = 0; i < kDetailRows.size(); ++i) {
+    const int top = 600 + 300 * static_cast<int>(i);
+    PlacedLabel(details, ("Label" + std::to_string(20 + i)).c_str(), Text(kDetailRows[i].caption),
+                TwipRect(120, top, 1320, 255), LabelFont(10));
+    values[i] = ValueLabel(details, kDetailRows[i].control, TwipRect(1440, top, 1980, 255));
+  }
+  lblDOB_ = values[0];
+  lblTOB_ = values[1];
+  lblLongitude_ = values[2];
+  lblLatitude_ = values[3];
+  lblCity_ = values[4];
+  lblState_ = values[5];
+  lblCountry_ = values[6];
+}
+
+void FrmDisplay::BuildDetailsTab(QWidget* page) {
+  auto* frame4 = new QFrame(page);
+  frame4->setObjectName(QStringLiteral("Frame4"));
+  frame4->setFrameShape(QFrame::StyledPanel);
+  frame4->setFixedSize(Px(kFrame4WidthTwips), Px(kFrame4HeightTwips));
+  auto* centre = new QHBoxLayout(page);
+  centre->setContentsMargins(0, Px(60), 0, 0);
+  centre->addWidget(frame4, 0, Qt::AlignHCenter | Qt::AlignTop);
+
+  const int frameBottom = kFrame4HeightTwips - kFrameBottomMarginTwips;
+  for (std::size_t i = 0; i < kGrid.size(); ++i) {
+    const GridCell& cell = kGrid[i];
+    const GridColumn column = kGridColumns[static_cast<std::size_t>(cell.column)];
+    const int top = RowTop(cell.row);
+    PlacedLabel(frame4, ("Label8_" + std::to_string(i)).c_str(), Text(cell.caption),
+                TwipRect(column.left, top, column.width, kCaptionHeightTwips),
+                LabelFont(kTextPx, true));
+    if (cell.control.substr(0, 3) == "txt") {
+      // A box starts right below its caption. The upper side boxes end above
+      // the lower captions; Nature, with nothing below it, and the lower
+      // boxes run to the bottom of the frame.
+      const int boxTop = top + kCaptionHeightTwips;
+      const bool upperSide = cell.row == 8 && cell.column != 1;
+      const int bottom = upperSide ? kLowerTextRowTopTwips - kTextBoxGapTwips : frameBottom;
+      auto* text = new QPlainTextEdit(frame4);
+      text->setObjectName(Text(cell.control));
+      text->setReadOnly(true);
+      text->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+      text->setFont(LabelFont(kTextPx));
+      text->setGeometry(TwipRect(column.left, boxTop, column.width, bottom - boxTop));
+    } else {
+      ValueLabel(frame4, cell.control,
+                 TwipRect(column.left, top + kGridLineTwips, column.width, kCaptionHeightTwips));
+    }
+  }
+}
+
+void FrmDisplay::BringChartToFront() {
+  fraBirthchart_->setVisible(true);
+  fraBirthchart_->raise();
+  fraDetails_->raise();
+}
+
+void FrmDisplay::Present(const ChartOutput& chart) {
+  // Positions, cleared chart, birth details, cleared marks, bodies, marks,
+  // attributes, first tab: the order in which the driver writes them.
+  for (int i = 0; i < kBodyCount; ++i) SetCaption(planet_[i], chart.PositionText[i]);
+  for (QLabel* cell : signCells_) SetCaption(cell, "");
+
+  SetCaption(lblName_, chart.details.lblName);
+  SetCaption(lblDOB_, chart.details.lblDOB);
+  SetCaption(lblTOB_, chart.details.lblTOB);
+  SetCaption(lblLatitude_, chart.details.lblLatitude);
+  SetCaption(lblLongitude_, chart.details.lblLongitude);
+  SetCaption(lblCity_, chart.details.lblCity);
+  SetCaption(lblState_, chart.details.lblState);
+  SetCaption(lblCountry_, chart.details.lblCountry);
+  for (QLabel* typed : {lblName_, lblCity_, lblState_, lblCountry_}) ElideToWidth(typed);
+
+  for (QLabel* mark : marks_) SetMarkCaption(mark, "");
+  for (int k = 0; k < kSignCount; ++k) SetCaption(signCells_[k], chart.signCells[k]);
+  for (int k = 0; k < kSignCount; ++k) SetMarkCaption(marks_[k], chart.marks[k]);
+
+  if (chart.attributes) {
+    for (const AttributeValue& attribute : *chart.attributes) {
+      const QString name = Text(attribute.control);
+      if (auto* label = findChild<QLabel*>(name)) {
+        SetCaption(label, attribute.value);
+      } else if (auto* text = findChild<QPlainTextEdit*>(name)) {
+        text->setPlainText(Text(attribute.value));
+      }
+    }
+  }
+  tabs_->setCurrentIndex(0);
+}
+
+}  // namespace orvanta

@@ -1,0 +1,82 @@
+// The birth-data form: name, date and time of birth, place, latitude and
+// longitude, time zone and daylight saving, the compute button, the place
+// lookup and the form's menus.
+//
+// The form only moves values: it copies its entries into FormEntries, runs
+// the chart computation with the program's Session, shows a refusal with its
+// icon and moves the focus to the control the refusal names, or hands the
+// computed chart on through chartReady(). Typed characters pass the key
+// filters of the core; pasted text is checked again by the computation.
+#pragma once
+
+#include <QMainWindow>
+
+#include "chart/chart.h"
+
+class QButtonGroup;
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class QRadioButton;
+
+namespace orvanta {
+
+class HelpLinks;
+class MessageSink;
+
+class FrmMain : public QMainWindow {
+  Q_OBJECT
+ public:
+  FrmMain(Session& session, MessageSink& messages, const HelpLinks& help,
+          QWidget* parent = nullptr);
+
+  // The entries as they stand (list positions, texts, option buttons).
+  FormEntries Entries() const;
+
+  // The compute button and its menu command.
+  void cmdRashi_Click();
+  // The place lookup: checks city, state and country, then opens a search.
+  void cmdBrowser_Click();
+
+ signals:
+  // A computation succeeded; the receiver shows the result window.
+  void chartReady(const orvanta::ChartOutput& chart);
+  void aboutRequested();
+  void exitRequested();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void BuildMenus();
+  QWidget* BuildForm();
+  void Form_Load();
+  void Refuse(const Refusal& refusal);
+
+  Session& session_;
+  MessageSink& messages_;
+  const HelpLinks& help_;
+
+  QLineEdit* txtName_ = nullptr;
+  QComboBox* cboMonth_ = nullptr;
+  QComboBox* cboDate_ = nullptr;
+  QComboBox* cboYear_ = nullptr;
+  QComboBox* cboHH_ = nullptr;
+  QComboBox* cboMM_ = nullptr;
+  QComboBox* cboSS_ = nullptr;
+  QLineEdit* txtMCity_ = nullptr;
+  QLineEdit* txtMState_ = nullptr;
+  QLineEdit* txtMCountry_ = nullptr;
+  QComboBox* cmbTimeZone_ = nullptr;
+  QCheckBox* chkDST_ = nullptr;
+  QLineEdit* txtLonD_ = nullptr;
+  QLineEdit* txtLonM_ = nullptr;
+  QLineEdit* txtLatD_ = nullptr;
+  QLineEdit* txtLatM_ = nullptr;
+  QRadioButton* optLong0_ = nullptr;  // East
+  QRadioButton* optLong1_ = nullptr;  // West
+  QRadioButton* optLat0_ = nullptr;   // North
+  QRadioButton* optLat1_ = nullptr;   // South
+};
+
+}  // namespace orvanta

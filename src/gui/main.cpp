@@ -1,0 +1,22 @@
+// Orvanta, the desktop program: one copy at a time, the birth-data form
+// first, the main window with each computed chart.
+#include <QApplication>
+
+#include "gui/message_sink.h"
+#include "gui/shell.h"
+#include "gui/single_instance.h"
+#include "gui/ui_common.h"
+
+int main(int argc, char* argv[]) {
+  QApplication app(argc, argv);
+  app.setWindowIcon(orvanta::ProgramIcon());
+  // Windows close and reopen (the form hides while the main window shows);
+  // the program ends only through its Exit routine.
+  app.setQuitOnLastWindowClosed(false);
+
+  orvanta::MessageBoxSink messages;
+  orvanta::SingleInstanceGuard guard;
+  orvanta::Shell shell(messages);
+  if (!shell.Start(guard)) return 0;
+  return app.exec();
+}

@@ -1,0 +1,177 @@
+#include "gui/mdi_window.h"
+
+#include <QCloseEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QVBoxLayout>
+
+#include "gui/frm_display.h"
+#include "gui/help_links.h"
+#include "gui/ui_common.h"
+
+namespace orvanta {
+namespace {
+
+constexpr int kTitleStripHeightTwips = 795;
+constexpr int kCommandStripHeightTwips = 585;
+constexpr int kButtonTopTwips = 120;
+constexpr int kButtonWidthTwips = 1335;
+constexpr int kButtonHeightTwips = 400;
+constexpr float kExitRightMarginTwips = 300.0f;
+constexpr float kBackExitGapTwips = 100.0f;
+
+int PxF(float twips) {
+  return Px(static_cast<double>(twips));
+}
+
+}  // namespace
+
+MdiLayoutTwips ComputeMdiLayout(float screenWidthTwips, float mainWidthTwips,
+                                float displayWidthTwips, float exitWidthTwips) {
+  MdiLayoutTwips layout{};
+  layout.displayLeft = (screenWidthTwips - displayWidthTwips) / 2.0f;
+  layout.exitLeft = mainWidthTwips - exitWidthTwips - kExitRightMarginTwips;
+  // The width of Exit, not of Back, as designed (both are 1335 twips).
+  layout.backLeft = layout.exitLeft - exitWidthTwips - kBackExitGapTwips;
+  return layout;
+}
+
+MdiWindow::MdiWindow(const HelpLinks& help, QWidget* parent) : QMainWindow(parent), help_(help) {
+  setObjectName(QStringLiteral("MDI"));
+  setWindowTitle(ProgramTitle());
+  setWindowIcon(ProgramIcon());
+  BuildMenus();
+  setCentralWidget(BuildStrips());
+
+  // Loading the main window loads and shows the result window inside it.
+  // The result window is built inside its child frame from the start: built
+  // on its own and then moved in, its hundred-odd controls would all be
+  // reparented and polished a second time.
+  displaySub_ =
+      new QMdiSubWindow(nullptr, Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+  displaySub_->setAttribute(Qt::WA_DeleteOnClose);
+  mdiArea_->addSubWindow(displaySub_);
+  display_ = new FrmDisplay(help_, displaySub_);
+  displaySub_->setWidget(display_);
+  displaySub_->setObjectName(QStringLiteral("frmDisplayWindow"));
+  displaySub_->setWindowTitle(ProgramTitle());
+  displaySub_->setWindowIcon(ProgramIcon());
+  displaySub_->adjustSize();
+  displaySub_->move(0, 0);
+  display_->show();
+  display_->BringChartToFront();
+}
+
+void MdiWindow::BuildMenus() {
+  QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+  file->setObjectName(QStringLiteral("mnuFile"));
+  QAction* back = NamedAction("mnuBack", QStringLiteral("&Back"), this);
+  connect(back, &QAction::triggered, this, &MdiWindow::backRequested);
+  file->addAction(back);
+  QAction* exit = NamedAction("mnuExit", QStringLiteral("E&xit"), this);
+  connect(exit, &QAction::triggered, this, &MdiWindow::exitRequested);
+  file->addAction(exit);
+
+  AddHelpMenus(menuBar(), help_, {"mnuHelpSep1", "mnuHelpSep2", "mm"},
+               [this] { emit aboutRequested(); });
+}
+
+QWidget* MdiWindow::BuildStrips() {
+  auto* central = new QWidget(this);
+
+  auto* picTop = new QWidget(central);
+  picTop->setObjectName(QStringLiteral("picTop"));
+  picTop->setFixedHeight(Px(kTitleStripHeightTwips));
+  picTop->setAutoFillBackground(true);
+  QPalette topPalette = picTop->palette();
+  topPalette.setColor(QPalette::Window, QColor(0x7A, 0x1E, 0x00));
+  topPalette.setColor(QPalette::WindowText, QColor(0xFF, 0xD8, 0x6B));
+  picTop->setPalette(topPalette);
+  PlacedLabel(picTop, "Label2", QStringLiteral("Orvanta"), TwipRect(360, 120, 3660, 525),
+              LabelFont(24, true));
+
+  mdiArea_ = new QMdiArea(central);
+  mdiArea_->setObjectName(QStringLiteral("mdiArea"));
+  mdiArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  mdiArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+
+  picture1_ = new QWidget(central);
+  picture1_->setObjectName(QStringLiteral("Picture1"));
+  picture1_->setFixedHeight(Px(kCommandStripHeightTwips));
+  cmdBack_ = new QPushButton(QStringLiteral("&Back"), picture1_);
+  cmdBack_->setObjectName(QStringLiteral("cmdBack"));
+  connect(cmdBack_, &QPushButton::clicked, this, &MdiWindow::backRequested);
+  cmdExit_ = new QPushButton(QStringLiteral("E&xit"), picture1_);
+  cmdExit_->setObjectName(QStringLiteral("cmdExit"));
+  connect(cmdExit_, &QPushButton::clicked, this, &MdiWindow::exitRequested);
+  const QRect buttonRect = TwipRect(0, kButtonTopTwips, kButtonWidthTwips, kButtonHeightTwips);
+  cmdBack_->setGeometry(buttonRect.translated(Px(9000), 0));
+  cmdExit_->setGeometry(buttonRect.translated(Px(10440), 0));
+
+  auto* label10 = new LinkLabel(
+      QStringLiteral("Home Business Opportunity. Start your own Internet business and make money "
+                     "online. Get this software fully branded for your website. Click here for "
+                     "more details."),
+      picture1_);
+  label10->setObjectName(QStringLiteral("Label10"));
+  label10->setWordWrap(true);
+  label10->setFont([] {
+    QFont f = LabelFont(10);
+    f.setUnderline(true);
+    return f;
+  }());
+  label10->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  connect(label10, &LinkLabel::clicked, this, [this] { help_.OpenFullBrandPage(); });
+  label10_ = label10;
+
+  auto* layout = new QVBoxLayout(central);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  layout->addWidget(picTop);
+  layout->addWidget(mdiArea_, 1);
+  layout->addWidget(picture1_);
+  return central;
+}
+
+void MdiWindow::MDIForm_Resize() {
+  const QScreen* screen = this->screen();
+  const int screenWidthPx = screen != nullptr ? screen->geometry().width() : width();
+  const MdiLayoutTwips layout =
+      ComputeMdiLayout(static_cast<float>(Twips(screenWidthPx)), static_cast<float>(Twips(width())),
+                       static_cast<float>(Twips(displaySub_->width())),
+                       static_cast<float>(Twips(cmdExit_->width())));
+  displaySub_->move(PxF(layout.displayLeft), displaySub_->y());
+  cmdExit_->move(PxF(layout.exitLeft), cmdExit_->y());
+  cmdBack_->move(PxF(layout.backLeft), cmdBack_->y());
+  // The link text fills the strip to the left of Back.
+  const int linkLeft = Px(120);
+  label10_->setGeometry(linkLeft, 0, std::max(0, cmdBack_->x() - Px(120) - linkLeft),
+                        Px(kCommandStripHeightTwips));
+}
+
+void MdiWindow::OpenLarge() {
+  if (const QScreen* screen = this->screen()) setGeometry(screen->availableGeometry());
+  showMaximized();
+  MDIForm_Resize();
+}
+
+void MdiWindow::UnloadForBack() {
+  closingForBack_ = true;
+  close();
+}
+
+void MdiWindow::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  MDIForm_Resize();
+}
+
+void MdiWindow::closeEvent(QCloseEvent* event) {
+  event->accept();
+  // Closing the main window by its frame is Exit; Back closes it quietly.
+  if (!closingForBack_) emit exitRequested();
+}
+
+}  // namespace orvanta

@@ -1,0 +1,85 @@
+#include "gui/shell.h"
+
+#include <QApplication>
+#include <QWidget>
+#include <utility>
+
+#include "gui/frm_display.h"
+#include "gui/frm_main.h"
+#include "gui/frm_about.h"
+#include "gui/mdi_window.h"
+#include "gui/message_sink.h"
+#include "gui/single_instance.h"
+
+namespace orvanta {
+
+Shell::Shell(MessageSink& messages, UrlOpener opener, std::function<void()> endProgram)
+    : messages_(messages), help_(std::move(opener)), endProgram_(std::move(endProgram)) {}
+
+Shell::~Shell() {
+  delete mdi_.data();
+  form_.reset();
+}
+
+MdiWindow* Shell::mainWindow() const {
+  return mdi_.data();
+}
+
+void Shell::QuitEventLoop() {
+  QCoreApplication::exit(0);
+}
+
+bool Shell::Start(SingleInstanceGuard& guard) {
+  if (!guard.Acquire()) {
+    messages_.Show(QStringLiteral("Application is already running"), MessageIcon::Information);
+    UnloadAllAndEnd();
+    return false;
+  }
+  form_ = std::make_unique<FrmMain>(session_, messages_, help_);
+  connect(form_.get(), &FrmMain::chartReady, this, &Shell::ShowChart);
+  connect(form_.get(), &FrmMain::aboutRequested, this, [this] { ShowAbout(form_.get()); });
+  connect(form_.get(), &FrmMain::exitRequested, this, &Shell::UnloadAllAndEnd);
+  form_->show();
+  return true;
+}
+
+void Shell::ShowChart(const ChartOutput& chart) {
+  if (mdi_) {
+    mdi_->UnloadForBack();
+    delete mdi_.data();
+  }
+  auto* mdi = new MdiWindow(help_);
+  mdi->setAttribute(Qt::WA_DeleteOnClose);
+  connect(mdi, &MdiWindow::backRequested, this, &Shell::Back);
+  connect(mdi, &MdiWindow::exitRequested, this, &Shell::UnloadAllAndEnd);
+  connect(mdi, &MdiWindow::aboutRequested, this, [this, mdi] { ShowAbout(mdi); });
+  mdi->display()->Present(chart);
+  mdi_ = mdi;
+  form_->hide();
+  mdi->OpenLarge();
+}
+
+void Shell::Back() {
+  // The form is shown before the main window closes, so that the program
+  // always has a window open while it runs.
+  if (form_) form_->show();
+  if (mdi_) mdi_->UnloadForBack();
+}
+
+void Shell::ShowAbout(QWidget* parent) {
+  FrmAbout about(help_, parent);
+  about.exec();
+}
+
+void Shell::UnloadAllAndEnd() {
+  if (ending_) return;
+  ending_ = true;
+  if (mdi_) mdi_->close();
+  if (form_) form_->close();
+  for (QWidget* window : QApplication::topLevelWidgets()) {
+    if (window->isVisible()) window->close();
+  }
+  endProgram_();
+}
+
+}  // namespace orvanta

@@ -1,0 +1,62 @@
+// The program as a whole: start-up with the single-instance check, the
+// birth-data form, the main window that each computation opens, Back, Exit
+// and the one routine that ends the program.
+//
+// The shell owns the Session the form computes with, for the life of the
+// program. Messages and web pages go through the injected MessageSink and
+// opener, and the final step of ending (quitting the event loop) is
+// injectable too, so that the whole program can run under a test.
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <functional>
+#include <memory>
+
+#include "chart/chart.h"
+#include "gui/help_links.h"
+
+namespace orvanta {
+
+class FrmMain;
+class MdiWindow;
+class MessageSink;
+class SingleInstanceGuard;
+
+class Shell : public QObject {
+  Q_OBJECT
+ public:
+  Shell(MessageSink& messages, UrlOpener opener = DesktopOpener(),
+        std::function<void()> endProgram = QuitEventLoop);
+  ~Shell() override;
+
+  // Shows the birth-data form, or, when another copy holds the guard, says
+  // so and ends. Returns whether the program goes on.
+  bool Start(SingleInstanceGuard& guard);
+
+  FrmMain* form() const { return form_.get(); }
+  MdiWindow* mainWindow() const;  // null while no chart is shown
+  const HelpLinks& help() const { return help_; }
+
+  // A fresh main window with a fresh result window showing the chart; the
+  // form is hidden with its entries.
+  void ShowChart(const ChartOutput& chart);
+  // Back: the main window and its result window go, the form returns.
+  void Back();
+  void ShowAbout(QWidget* parent);
+  // Closes every window and ends the program: the one way it ends.
+  void UnloadAllAndEnd();
+
+  static void QuitEventLoop();
+
+ private:
+  MessageSink& messages_;
+  HelpLinks help_;
+  std::function<void()> endProgram_;
+  Session session_;
+  std::unique_ptr<FrmMain> form_;
+  QPointer<MdiWindow> mdi_;
+  bool ending_ = false;
+};
+
+}  // namespace orvanta

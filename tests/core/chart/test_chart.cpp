@@ -1,0 +1,227 @@
+// One chart end to end: the driver's order of steps, what it keeps between
+// computations, and the texts it hands to the result window.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <limits>
+#include <string>
+
+#include "chart/chart.h"
+#include "support/reference_births.h"
+
+namespace orvanta {
+namespace {
+
+constexpr int kEasternStandardTime = 27;
+constexpr int kAustralianCentralDaylight = 5;
+
+// New Delhi, 15 June 1980, 10:30 IST: the project's reference birth.
+TEST(RunChart, RefusedEntriesChangeNothing) {
+  Session session;
+  ASSERT_FALSE(Run_Chart(session, reference::DelhiBirth()).refusal);
+  const Session before = session;
+
+  FormEntries bad = reference::DelhiBirth();
+  bad.name = "   ";
+  bad.latDeg = "95";
+  bad.zoneIndex = kEasternStandardTime;
+  const ChartRun run = Run_Chart(session, bad);
+  ASSERT_TRUE(run.refusal);
+  // The checks run in order: only the name is reported.
+  EXPECT_EQ(run.refusal->message, "Please Enter Name");
+  EXPECT_EQ(session.ZoneShiftHours, before.ZoneShiftHours);
+  EXPECT_EQ(session.ZoneShiftMinutes, before.ZoneShiftMinutes);
+  EXPECT_EQ(session.lagna.HouseCount, before.lagna.HouseCount);
+  EXPECT_EQ(session.riseSetTime, before.riseSetTime);
+}
+
+TEST(RunChart, ZoneReachesTheRecordAsMagnitudeAndSignedShift) {
+  Session session;
+  FormEntries e = reference::DelhiBirth();
+  e.zoneIndex = kAustralianCentralDaylight;  // shift -10 h -30 min
+  const ChartRun run = Run_Chart(session, e);
+  ASSERT_FALSE(run.refusal);
+  EXPECT_EQ(run.chart.birth.ZoneHours, 10);
+  EXPECT_EQ(run.chart.birth.ZoneMinutes, 30);
+  EXPECT_EQ(run.chart.birth.ZoneShiftHours, -10);
+  EXPECT_EQ(run.chart.birth.ZoneShiftMinutes, -30);
+}
+
+TEST(RunChart, NoZoneSelectedKeepsThePreviousCorrection) {
+  Session session;
+  ASSERT_FALSE(Run_Chart(session, reference::DelhiBirth()).refusal);
+  FormEntries e = reference::DelhiBirth();
+  e.zoneIndex = -1;
+  const ChartRun run = Run_Chart(session, e);
+  ASSERT_FALSE(run.refusal);
+  EXPECT_EQ(run.chart.birth.ZoneShiftHours, -5);
+  EXPECT_EQ(run.chart.birth.ZoneShiftMinutes, -30);
+  EXPECT_EQ(run.chart.PositionText, Run_Chart(session, reference::DelhiBirth()).chart.PositionText);
+}
+
+TEST(RunChart, DelhiBirthMeasuresFromTheDaysSunrise) {
+  // Sunrise 05:23 and sunset 19:20 that day (almanac example); 10:30:00 is
+  // 5 h 7 min after sunrise: 307 minutes, 18420 seconds.
+  Session session;
+  const ChartRun run = Run_Chart(session, reference::DelhiBirth());
+  ASSERT_FALSE(run.refusal);
+  const ChartOutput& c = run.chart;
+  ASSERT_TRUE(c.day[0] && c.day[1]);
+  EXPECT_EQ(FormatIsoMinute(*c.day[0]), "1980-06-15 05:23");
+  EXPECT_EQ(FormatIsoMinute(*c.day[1]), "1980-06-15 19:20");
+  ASSERT_TRUE(c.previousDay[0] && c.nextDay[0]);
+  EXPECT_EQ(FormatIsoMinute(*c.previousDay[0]).substr(0, 10), "1980-06-14");
+  EXPECT_EQ(FormatIsoMinute(*c.nextDay[0]).substr(0, 10), "1980-06-16");
+  EXPECT_EQ(c.reference, SunriseReference::DaySunrise);
+  EXPECT_EQ(c.ElapsedMinutes, 307);
+  EXPECT_EQ(c.ElapsedSeconds, 18420);
+  EXPECT_EQ(c.birth.DateText, "June 15,1980");
+  EXPECT_EQ(c.details.lblDOB, "June/15/1980");
+  EXPECT_EQ(c.details.lblTOB, "10:30");
+  EXPECT_EQ(c.details.lblLatitude, "28° 36' N");
+  EXPECT_EQ(c.details.lblLongitude, "77° 12' E");
+  EXPECT_EQ(c.details.lblCity, "New Delhi");
+  // The Sun of 15 June 1980 stands in sidereal Gemini (about 30° 28').
+  EXPECT_EQ(c.PositionText[Sun].substr(3, 3), "Gem");
+}
+
+TEST(RunChart, SunriseReferenceFollowsTheBirthTime) {
+  struct Row {
+    const char* name;
+    const char* hour;
+    const char* minute;
+    SunriseReference reference;
+  };
+  // Delhi, 15 June 1980: sunrise 05:23, sunset 19:20.
+  const Row rows[] = {
+      {"before sunrise: the previous day's sunrise", "4", "0", SunriseReference::PreviousSunrise},
+      {"at sunrise", "5", "23", SunriseReference::DaySunrise},
+      {"at sunset", "19", "20", SunriseReference::DaySunrise},
+      {"after sunset: the next sunrise", "21", "0", SunriseReference::NextSunrise},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    Session session;
+    FormEntries e = reference::DelhiBirth();
+    e.hourText = row.hour;
+    e.minuteText = row.minute;
+    const ChartRun run = Run_Chart(session, e);
+    ASSERT_FALSE(run.refusal);
+    const ChartOutput& c = run.chart;
+    EXPECT_EQ(c.reference, row.reference);
+    ASSERT_TRUE(c.referenceSunrise && c.ElapsedMinutes && c.ElapsedSeconds);
+    const long long seconds =
+        std::chrono::duration_cast<std::chrono::seconds>(*c.referenceSunrise - c.birth.BirthMoment)
+            .count();
+    if (row.reference == SunriseReference::NextSunrise) {
+      // Counted forward from the birth to the next sunrise.
+      EXPECT_EQ(*c.ElapsedSeconds, seconds);
+      EXPECT_GT(*c.ElapsedSeconds, 0);
+    } else {
+      EXPECT_EQ(*c.ElapsedSeconds, std::llabs(seconds));
+    }
+    EXPECT_EQ(*c.ElapsedMinutes, *c.ElapsedSeconds / 60);
+  }
+}
+
+TEST(RunChart, SecondsChangeOnlyTheElapsedTime) {
+  Session a, b;
+  FormEntries e = reference::DelhiBirth();
+  const ChartRun whole = Run_Chart(a, e);
+  e.secondText = "59";
+  const ChartRun late = Run_Chart(b, e);
+  ASSERT_FALSE(whole.refusal || late.refusal);
+  EXPECT_EQ(whole.chart.PositionText, late.chart.PositionText);
+  EXPECT_EQ(whole.chart.ChartLabel, late.chart.ChartLabel);
+  EXPECT_EQ(whole.chart.signCells, late.chart.signCells);
+  EXPECT_EQ(*late.chart.ElapsedSeconds - *whole.chart.ElapsedSeconds, 59);
+}
+
+TEST(RunChart, SunAndMoonInOneSignShareACell) {
+  // New moon of 6 January 2000 (18:14 UT): the Sun and the Moon stand in one sign.
+  Session session;
+  FormEntries e = reference::DelhiBirth();
+  e.monthIndex = 0;
+  e.dayText = "6";
+  e.yearText = "2000";
+  e.hourText = "18";
+  e.minuteText = "14";
+  e.zoneIndex = 29;  // Greenwich Mean Time
+  const ChartRun run = Run_Chart(session, e);
+  ASSERT_FALSE(run.refusal);
+  const int sign = SignIndexOfPosition(run.chart.PositionText[Sun]);
+  ASSERT_EQ(sign, SignIndexOfPosition(run.chart.PositionText[Moon]));
+  EXPECT_EQ(run.chart.signCells[static_cast<std::size_t>(sign)].rfind("\r\nSun\r\nMoon", 0), 0u)
+      << run.chart.signCells[static_cast<std::size_t>(sign)];
+}
+
+TEST(RunChart, SouthernLatitudeShowsMinutesWithoutLeadingZero) {
+  Session session;
+  FormEntries e = reference::DelhiBirth();
+  e.latDeg = "28";
+  e.latMin = "5";
+  e.north = false;
+  e.lonMin = "07";
+  e.east = false;
+  const ChartRun run = Run_Chart(session, e);
+  ASSERT_FALSE(run.refusal);
+  EXPECT_EQ(run.chart.details.lblLatitude, "28° 5' S");
+  EXPECT_EQ(run.chart.details.lblLongitude, "77° 7' W");
+}
+
+TEST(RunChart, SecondComputationLeavesNothingOfTheFirst) {
+  FormEntries first = reference::DelhiBirth();
+  FormEntries second = reference::DelhiBirth();
+  second.yearText = "1999";
+  second.monthIndex = 10;
+  second.hourText = "23";
+
+  Session reused;
+  ASSERT_FALSE(Run_Chart(reused, first).refusal);
+  const ChartRun again = Run_Chart(reused, second);
+  Session fresh;
+  const ChartRun alone = Run_Chart(fresh, second);
+  ASSERT_FALSE(again.refusal || alone.refusal);
+  EXPECT_EQ(again.chart.signCells, alone.chart.signCells);
+  EXPECT_EQ(again.chart.marks, alone.chart.marks);
+  EXPECT_EQ(again.chart.ChartLabel, alone.chart.ChartLabel);
+  EXPECT_EQ(again.chart.lagna.InduLagnaIndex, alone.chart.lagna.InduLagnaIndex);
+
+  // The same entries twice give the same result.
+  const ChartRun repeat = Run_Chart(reused, second);
+  EXPECT_EQ(repeat.chart.signCells, again.chart.signCells);
+  EXPECT_EQ(repeat.chart.marks, again.chart.marks);
+}
+
+TEST(RunChart, MonthPositionOutsideTheListDoesNotOverflow) {
+  // Found by fuzzing: a month position of INT_MAX overflowed when one was
+  // added to it. Positions whose month does not fit the 16-bit field leave
+  // the field at its start value (January); positions that fit it are kept
+  // as given and the chart is still made (the date arithmetic rolls over).
+  struct Row {
+    const char* label;
+    int monthIndex;
+    std::int16_t month;
+  };
+  const Row rows[] = {
+      {"largest int", std::numeric_limits<int>::max(), 1},
+      {"smallest int", std::numeric_limits<int>::min(), 1},
+      {"just above the field", 32767, 1},
+      {"largest that fits", 32766, 32767},
+      {"no selection", -1, 0},
+      {"one past December", 12, 13},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.label);
+    Session session;
+    FormEntries e = reference::DelhiBirth();
+    e.monthIndex = row.monthIndex;
+    const ChartRun run = Run_Chart(session, e);
+    ASSERT_FALSE(run.refusal);
+    EXPECT_EQ(run.chart.birth.Month, row.month);
+  }
+}
+
+}  // namespace
+}  // namespace orvanta

@@ -1,0 +1,166 @@
+// A sweep over the whole input domain the birth-data form allows: every
+// year of the list, every day 1..31 of every month (impossible dates
+// included), every clock time with seconds, latitudes up to 89°59' on both
+// hemispheres (polar days and nights included), longitudes up to 179°59'
+// east and west, all 71 zones, daylight saving on and off.
+//
+// ORVANTA_SWEEP_COUNT sets the number of births (default 200000) and
+// ORVANTA_SWEEP_SEED the seed; a failure prints both, so it can be replayed.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <random>
+#include <string>
+
+#include "engine/sunrise.h"
+#include "chart/chart.h"
+#include "tables/zones.h"
+
+namespace orvanta {
+namespace {
+
+unsigned long EnvNumber(const char* name, unsigned long fallback) {
+  const char* text = std::getenv(name);
+  if (text == nullptr || *text == '\0') return fallback;
+  return std::strtoul(text, nullptr, 10);
+}
+
+bool IsLeapForTheForm(int year) {
+  return year % 4 == 0;
+}
+
+int DaysInMonth(int month, int year) {
+  constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  if (month == 2 && IsLeapForTheForm(year)) return 29;
+  return kDays[month - 1];
+}
+
+// "DD Sss MM": two-digit degrees within the sign, a sign, two-digit minutes.
+bool IsChartPosition(const std::string& t) {
+  if (t.size() != 9 || t[2] != ' ' || t[6] != ' ') return false;
+  if (SignIndexOfPosition(t) < 0) return false;
+  const auto digit = [&](std::size_t i) { return t[i] >= '0' && t[i] <= '9'; };
+  if (!digit(0) || !digit(1) || !digit(7) || !digit(8)) return false;
+  const int deg = (t[0] - '0') * 10 + (t[1] - '0');
+  const int min = (t[7] - '0') * 10 + (t[8] - '0');
+  return deg < 30 && min < 60;
+}
+
+RiseSetPair Merge(RiseSetPair previous, const SunEvents& events) {
+  if (events.rise) previous[0] = events.rise;
+  if (events.set) previous[1] = events.set;
+  return previous;
+}
+
+TEST(Sweep, WholeInputDomain) {
+  const unsigned long seed = EnvNumber("ORVANTA_SWEEP_SEED", 1901);
+  const unsigned long count = EnvNumber("ORVANTA_SWEEP_COUNT", 200000);
+  std::mt19937_64 rng(seed);
+  auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+
+  Session session;  // one session throughout, as in the desktop program
+  unsigned long refused = 0, polar = 0;
+  for (unsigned long n = 0; n < count; ++n) {
+    FormEntries e;
+    e.name = "SWEEP";
+    const int month = pick(1, 12);
+    const int day = pick(1, 31);
+    const int year = pick(1901, 2050);
+    e.monthIndex = month - 1;
+    e.dayText = std::to_string(day);
+    e.yearText = std::to_string(year);
+    e.hourText = std::to_string(pick(0, 23));
+    e.minuteText = std::to_string(pick(0, 59));
+    e.secondText = std::to_string(pick(0, 59));
+    e.latDeg = std::to_string(pick(0, 89));
+    e.latMin = std::to_string(pick(0, 59));
+    e.lonDeg = std::to_string(pick(0, 179));
+    e.lonMin = std::to_string(pick(0, 59));
+    e.north = pick(0, 1) == 1;
+    e.east = pick(0, 1) == 1;
+    e.zoneIndex = pick(0, kZoneCount - 1);
+    e.dst = pick(0, 1) == 1;
+    const std::string where = "seed " + std::to_string(seed) + ", birth " + std::to_string(n) +
+                              ": " + e.yearText + "-" + std::to_string(month) + "-" + e.dayText +
+                              " " + e.hourText + ":" + e.minuteText + ":" + e.secondText + " lat " +
+                              e.latDeg + "°" + e.latMin + (e.north ? "N" : "S") + " lon " +
+                              e.lonDeg + "°" + e.lonMin + (e.east ? "E" : "W") + " zone " +
+                              std::to_string(e.zoneIndex) + (e.dst ? " dst" : "");
+
+    const RiseSetPair before = session.riseSetTime;
+    const ChartRun run = Run_Chart(session, e);
+
+    if (day > DaysInMonth(month, year)) {
+      ASSERT_TRUE(run.refusal) << where;
+      const std::string expected = month == 2 ? "Please Enter Correct Date Or Month!"
+                                              : "Please Enter Correct Date Or Month !";
+      ASSERT_EQ(run.refusal->message, expected) << where;
+      ASSERT_EQ(run.refusal->icon, MessageIcon::Information) << where;
+      ASSERT_FALSE(run.refusal->focus) << where;
+      ASSERT_EQ(session.riseSetTime, before) << where;
+      ++refused;
+      continue;
+    }
+    ASSERT_FALSE(run.refusal) << where << ": " << run.refusal->message;
+    const ChartOutput& c = run.chart;
+
+    for (int i = 0; i < kBodyCount; ++i) {
+      const auto& text = c.PositionText[static_cast<std::size_t>(i)];
+      ASSERT_TRUE(IsChartPosition(text)) << where << ": body " << i << " '" << text << "'";
+      const auto& label = c.ChartLabel[static_cast<std::size_t>(i)];
+      const std::string plain(kChartLabelNames[static_cast<std::size_t>(i)]);
+      ASSERT_TRUE(label == plain || (i >= Mercury && i <= Saturn && label == plain + " (R) "))
+          << where << ": label '" << label << "'";
+    }
+    for (const double v :
+         {c.time.UniversalTime, c.time.CenturiesT, c.time.AyanCorr, c.time.AscendantDeg,
+          c.moon.MoonTropical, c.moon.MoonSidereal, c.moon.NakStartDeg, c.SunriseSunLongitude}) {
+      ASSERT_TRUE(std::isfinite(v)) << where;
+    }
+    ASSERT_GE(c.moon.MoonSidereal, 0) << where;
+    ASSERT_LT(c.moon.MoonSidereal, 360) << where;
+
+    // The Indu Lagna: in 0..11, marked exactly once, on its label's last line.
+    const int il = c.lagna.InduLagnaIndex;
+    ASSERT_GE(il, 0) << where;
+    ASSERT_LT(il, 12) << where;
+    int marks = 0;
+    for (int k = 0; k < kSignCount; ++k) {
+      const std::string& m = c.marks[static_cast<std::size_t>(k)];
+      for (std::size_t pos = m.find("IL"); pos != std::string::npos; pos = m.find("IL", pos + 1)) {
+        ++marks;
+        ASSERT_EQ(k, il) << where;
+      }
+      ASSERT_EQ(m.find_first_not_of("\r\nIL"), std::string::npos) << where << ": '" << m << "'";
+    }
+    ASSERT_EQ(marks, 1) << where;
+    const std::string& ilLabel = c.marks[static_cast<std::size_t>(il)];
+    ASSERT_EQ(ilLabel.substr(ilLabel.find_last_not_of("\r\n") - 1, 2), "IL") << where;
+    ASSERT_TRUE(c.attributes) << where;
+
+    // Sunrise: an event that cannot happen on a date keeps the value the
+    // previous call left; none is invented.
+    const LocalDateTime date = MakeDateTime(year, month, day);
+    const SunEvents dayEvents = SunRise_SunSet(SunriseInputFor(c.birth, date));
+    if (!dayEvents.rise || !dayEvents.set) ++polar;
+    const RiseSetPair expectDay = Merge(before, dayEvents);
+    const RiseSetPair expectPrev =
+        Merge(expectDay, SunRise_SunSet(SunriseInputFor(c.birth, date - std::chrono::days{1})));
+    const RiseSetPair expectNext =
+        Merge(expectPrev, SunRise_SunSet(SunriseInputFor(c.birth, date + std::chrono::days{1})));
+    ASSERT_EQ(c.day, expectDay) << where;
+    ASSERT_EQ(c.previousDay, expectPrev) << where;
+    ASSERT_EQ(c.nextDay, expectNext) << where;
+    if (c.ElapsedMinutes) {
+      ASSERT_TRUE(c.referenceSunrise && c.ElapsedSeconds) << where;
+    }
+  }
+  RecordProperty("refused", static_cast<int>(refused));
+  RecordProperty("polar", static_cast<int>(polar));
+  EXPECT_GT(refused, 0u);
+  EXPECT_GT(polar, 0u);
+}
+
+}  // namespace
+}  // namespace orvanta

@@ -1,0 +1,322 @@
+// The form's guards: the eight checks of the compute button in their order,
+// the refusal of coordinate texts that are not plain whole numbers, and the
+// key filters of the typed boxes.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+#include "chart/validation.h"
+
+namespace orvanta {
+namespace {
+
+// The messages exactly as the system shows them.
+constexpr std::string_view kName = "Please Enter Name";
+constexpr std::string_view kLonD =
+    "Please Enter Value Between 0 And 179 in the Degree of Longitude";
+constexpr std::string_view kLonM =
+    "Please Enter Value Between 0 And 59 in the  Minute of Longitude";
+constexpr std::string_view kLatD = "Please Enter Value Between 0 And 89 in the Degree of Latitude";
+constexpr std::string_view kLatM = "Please Enter Value Between 0 And 59 in the  Minute of Latitude";
+constexpr std::string_view kFeb = "Please Enter Correct Date Or Month!";
+constexpr std::string_view kMonth = "Please Enter Correct Date Or Month !";
+
+// List positions of the month and day lists.
+constexpr int kJan = 0, kFeb_ = 1, kMar = 2, kApr = 3, kJun = 5, kSep = 8, kNov = 10, kDec = 11;
+constexpr int Day(int dayOfMonth) {
+  return dayOfMonth - 1;
+}
+
+// Delhi, 15 June 1980: every check passes.
+ValidationInput Valid() {
+  ValidationInput in;
+  in.name = "RAM";
+  in.lonDeg = "77";
+  in.lonMin = "12";
+  in.latDeg = "28";
+  in.latMin = "36";
+  in.year = "1980";
+  in.monthIndex = kJun;
+  in.dayIndex = Day(15);
+  return in;
+}
+
+ValidationInput With(const std::function<void(ValidationInput&)>& change) {
+  ValidationInput in = Valid();
+  change(in);
+  return in;
+}
+
+struct Expect {
+  std::string_view message;  // empty: accepted
+  MessageIcon icon = MessageIcon::Stop;
+  std::optional<std::string_view> focus;
+};
+const Expect kAccepted{};
+Expect StopAt(std::string_view message, std::string_view focus) {
+  return {message, MessageIcon::Stop, focus};
+}
+Expect Info(std::string_view message) {
+  return {message, MessageIcon::Information, std::nullopt};
+}
+
+struct Row {
+  const char* name;
+  ValidationInput in;
+  Expect expect;
+};
+
+std::string Describe(const ValidationInput& in) {
+  return "name '" + in.name + "' lon '" + in.lonDeg + "' '" + in.lonMin + "' lat '" + in.latDeg +
+         "' '" + in.latMin + "' year '" + in.year + "' month " + std::to_string(in.monthIndex) +
+         " day " + std::to_string(in.dayIndex);
+}
+
+void Check(const Row& row) {
+  SCOPED_TRACE(std::string(row.name) + ": " + Describe(row.in));
+  const std::optional<Refusal> r = Validate_Input(row.in);
+  if (row.expect.message.empty()) {
+    EXPECT_FALSE(r.has_value()) << "refused with '" << r->message << "'";
+    return;
+  }
+  ASSERT_TRUE(r.has_value()) << "accepted, expected '" << row.expect.message << "'";
+  EXPECT_EQ(r->message, row.expect.message);
+  EXPECT_EQ(r->icon, row.expect.icon);
+  EXPECT_EQ(r->focus, row.expect.focus);
+}
+
+// The examples and edge cases of the checks, each with the outcome the
+// check table gives.
+TEST(ValidateInput, ChecksInTheirOrder) {
+  const Row rows[] = {
+      {"AllValid", Valid(), kAccepted},
+      {"EmptyName", With([](auto& in) { in.name = ""; }), StopAt(kName, "txtName")},
+      {"NameOfBlanksOnly", With([](auto& in) { in.name = "   "; }), StopAt(kName, "txtName")},
+      {"Longitude179d59Passes", With([](auto& in) {
+         in.lonDeg = "179";
+         in.lonMin = "59";
+       }),
+       kAccepted},
+      {"Longitude180Refused", With([](auto& in) { in.lonDeg = "180"; }), StopAt(kLonD, "txtLonD")},
+      {"EmptyLongitudeDegrees", With([](auto& in) { in.lonDeg = ""; }), StopAt(kLonD, "txtLonD")},
+      {"LongitudeMinute60", With([](auto& in) { in.lonMin = "60"; }), StopAt(kLonM, "txtLonM")},
+      {"Latitude89d59Passes", With([](auto& in) {
+         in.latDeg = "89";
+         in.latMin = "59";
+       }),
+       kAccepted},
+      {"Latitude90Refused", With([](auto& in) { in.latDeg = "90"; }), StopAt(kLatD, "txtLatD")},
+      {"LatitudeMinute60", With([](auto& in) { in.latMin = "60"; }), StopAt(kLatM, "txtLatM")},
+      {"ZeroEverywherePasses",
+       With([](auto& in) { in.lonDeg = in.lonMin = in.latDeg = in.latMin = "0"; }), kAccepted},
+      {"BlanksAroundNumbersAreTrimmed", With([](auto& in) {
+         in.lonDeg = " 77 ";
+         in.latMin = "  5";
+       }),
+       kAccepted},
+      {"LeadingZerosAreAWholeNumber", With([](auto& in) { in.lonDeg = "007"; }), kAccepted},
+      // February by the leap-year test of the year's value (no century rule).
+      {"Feb29of2000", With([](auto& in) {
+         in.year = "2000";
+         in.monthIndex = kFeb_;
+         in.dayIndex = Day(29);
+       }),
+       kAccepted},
+      {"Feb29of1900", With([](auto& in) {
+         in.year = "1900";
+         in.monthIndex = kFeb_;
+         in.dayIndex = Day(29);
+       }),
+       kAccepted},
+      {"Feb29of1901", With([](auto& in) {
+         in.year = "1901";
+         in.monthIndex = kFeb_;
+         in.dayIndex = Day(29);
+       }),
+       Info(kFeb)},
+      {"Feb28of1901", With([](auto& in) {
+         in.year = "1901";
+         in.monthIndex = kFeb_;
+         in.dayIndex = Day(28);
+       }),
+       kAccepted},
+      {"Feb30of2000", With([](auto& in) {
+         in.year = "2000";
+         in.monthIndex = kFeb_;
+         in.dayIndex = Day(30);
+       }),
+       Info(kFeb)},
+      {"Feb31of2000", With([](auto& in) {
+         in.year = "2000";
+         in.monthIndex = kFeb_;
+         in.dayIndex = Day(31);
+       }),
+       Info(kFeb)},
+      {"Feb31of1901", With([](auto& in) {
+         in.year = "1901";
+         in.monthIndex = kFeb_;
+         in.dayIndex = Day(31);
+       }),
+       Info(kFeb)},
+      {"YearWithBlanks", With([](auto& in) {
+         in.year = " 2000 ";
+         in.monthIndex = kFeb_;
+         in.dayIndex = Day(29);
+       }),
+       kAccepted},
+      {"YearNoNumberIsNoLeapYear", With([](auto& in) {
+         in.year = "";
+         in.monthIndex = kFeb_;
+         in.dayIndex = Day(29);
+       }),
+       Info(kFeb)},
+      // The thirty-day months.
+      {"April31", With([](auto& in) {
+         in.monthIndex = kApr;
+         in.dayIndex = Day(31);
+       }),
+       Info(kMonth)},
+      {"June31", With([](auto& in) {
+         in.monthIndex = kJun;
+         in.dayIndex = Day(31);
+       }),
+       Info(kMonth)},
+      {"September31", With([](auto& in) {
+         in.monthIndex = kSep;
+         in.dayIndex = Day(31);
+       }),
+       Info(kMonth)},
+      {"November31", With([](auto& in) {
+         in.monthIndex = kNov;
+         in.dayIndex = Day(31);
+       }),
+       Info(kMonth)},
+      {"April30", With([](auto& in) {
+         in.monthIndex = kApr;
+         in.dayIndex = Day(30);
+       }),
+       kAccepted},
+      {"March31", With([](auto& in) {
+         in.monthIndex = kMar;
+         in.dayIndex = Day(31);
+       }),
+       kAccepted},
+      {"January31", With([](auto& in) {
+         in.monthIndex = kJan;
+         in.dayIndex = Day(31);
+       }),
+       kAccepted},
+      {"December31", With([](auto& in) {
+         in.monthIndex = kDec;
+         in.dayIndex = Day(31);
+       }),
+       kAccepted},
+      // Only the first failing check is told.
+      {"NameAndLatitudeWrongGivesName", With([](auto& in) {
+         in.name = " ";
+         in.latDeg = "95";
+       }),
+       StopAt(kName, "txtName")},
+      {"LongitudeBeforeLatitude", With([](auto& in) {
+         in.lonMin = "75";
+         in.latDeg = "95";
+       }),
+       StopAt(kLonM, "txtLonM")},
+      {"LatitudeMinuteBeforeDate", With([](auto& in) {
+         in.latMin = "99";
+         in.monthIndex = kApr;
+         in.dayIndex = Day(31);
+       }),
+       StopAt(kLatM, "txtLatM")},
+  };
+  for (const Row& row : rows) Check(row);
+}
+
+// Pasted texts: anything but a plain whole number is refused by the check
+// of its own box, degrees and minutes alike, however long it is.
+TEST(ValidateInput, CoordinateTextMustBeAPlainWholeNumber) {
+  struct Field {
+    const char* control;
+    std::string ValidationInput::*text;
+    std::string_view message;
+  };
+  const Field fields[] = {
+      {"txtLonD", &ValidationInput::lonDeg, kLonD},
+      {"txtLonM", &ValidationInput::lonMin, kLonM},
+      {"txtLatD", &ValidationInput::latDeg, kLatD},
+      {"txtLatM", &ValidationInput::latMin, kLatM},
+  };
+  const char* pasted[] = {
+      "28X",
+      "12.5",
+      "1e3",
+      "-5",
+      "+5",
+      "",
+      " ",
+      "2 8",
+      "\t28",
+      "\xe2\x88\x92"
+      "5",             // U+2212 minus sign, then 5
+      "\xef\xbc\x95",  // U+FF15 full-width digit five
+      "99999999999999999999",
+      "00000000000000000000000000000000180",
+  };
+  for (const Field& field : fields) {
+    for (const char* text : pasted) {
+      ValidationInput in = Valid();
+      in.*field.text = text;
+      Check({field.control, in, StopAt(field.message, field.control)});
+    }
+  }
+}
+
+TEST(ValidateInput, LongRunOfZerosIsStillZero) {
+  Check({"ManyZeros", With([](auto& in) { in.lonDeg = "0000000000000000000000000"; }), kAccepted});
+}
+
+TEST(CoordinateKeyFilter, DigitsAndBackspaceOnly) {
+  for (int code = 0; code < 256; ++code) {
+    SCOPED_TRACE("code " + std::to_string(code));
+    const KeyVerdict v = CoordinateKeyFilter(code);
+    const bool accepted = (code >= 48 && code <= 57) || code == 8;
+    if (accepted) {
+      EXPECT_EQ(v.code, code);
+      EXPECT_FALSE(v.refusal.has_value());
+    } else {
+      EXPECT_EQ(v.code, 0);
+      ASSERT_TRUE(v.refusal.has_value());
+      EXPECT_EQ(v.refusal->message, "Only Numbers Are Accepted");
+      EXPECT_EQ(v.refusal->icon, MessageIcon::Stop);
+    }
+  }
+  // The named cases: "-" and "." in txtLatD, Enter in a digit box.
+  for (int code : {int{'-'}, int{'.'}, 13}) EXPECT_EQ(CoordinateKeyFilter(code).code, 0) << code;
+}
+
+TEST(NameKeyFilter, LettersInCapitalsBlankEnterBackspace) {
+  for (int code = 0; code < 256; ++code) {
+    SCOPED_TRACE("code " + std::to_string(code));
+    const KeyVerdict v = NameKeyFilter(code);
+    if (code >= 'A' && code <= 'Z') {
+      EXPECT_EQ(v.code, code);
+    } else if (code >= 'a' && code <= 'z') {
+      EXPECT_EQ(v.code, code - 32) << "lowercase becomes uppercase";
+    } else if (code == 32 || code == 13 || code == 8) {
+      EXPECT_EQ(v.code, code);
+    } else {
+      EXPECT_EQ(v.code, 0);
+      ASSERT_TRUE(v.refusal.has_value());
+      EXPECT_EQ(v.refusal->message, "Please Enter only Letters");
+      EXPECT_EQ(v.refusal->icon, MessageIcon::Information);
+      continue;
+    }
+    EXPECT_FALSE(v.refusal.has_value());
+  }
+  EXPECT_EQ(NameKeyFilter('a').code, 'A');
+  EXPECT_EQ(NameKeyFilter('1').code, 0);
+}
+
+}  // namespace
+}  // namespace orvanta

@@ -1,0 +1,179 @@
+// Properties of the whole engine over many random births: the chart texts
+// always have their fixed shape and every number stays finite.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cmath>
+#include <cstdint>
+#include <random>
+#include <sstream>
+#include <string>
+
+#include "engine/calendar.h"
+#include "engine/moon.h"
+#include "engine/planets.h"
+#include "tables/zones.h"
+
+namespace orvanta {
+namespace {
+
+// Fixed so that every run checks the same births; a failure prints it.
+constexpr std::uint64_t kSeed = 0x0A1B2C3D4E5F6071ULL;
+constexpr int kBirthCount = 12000;
+// Hours rebuilt from minutes/60 in a different order differ in the last bits.
+constexpr double kClockRoundingHours = 1e-12;
+
+int DaysInMonth(int year, int month) {
+  using namespace std::chrono;
+  const year_month_day_last last{std::chrono::year{year} /
+                                 std::chrono::month{static_cast<unsigned>(month)} /
+                                 std::chrono::last};
+  return static_cast<int>(static_cast<unsigned>(last.day()));
+}
+
+struct RandomBirth {
+  BirthDetails birth;
+  int zoneIndex = 0;
+};
+
+RandomBirth Draw(std::mt19937_64& rng) {
+  auto pick = [&rng](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+  RandomBirth r;
+  BirthDetails& b = r.birth;
+  b.Year = static_cast<std::int16_t>(pick(1901, 2050));
+  b.Month = static_cast<std::int16_t>(pick(1, 12));
+  b.Day = static_cast<std::int16_t>(pick(1, DaysInMonth(b.Year, b.Month)));
+  b.Hour = static_cast<std::int16_t>(pick(0, 23));
+  b.Minute = static_cast<std::int16_t>(pick(0, 59));
+  r.zoneIndex = pick(0, kZoneCount - 1);
+  const ZoneShift shift = *Zone_Calculation(r.zoneIndex);
+  b.ZoneShiftHours = shift.hours;
+  b.ZoneShiftMinutes = shift.minutes;
+  b.ZoneHours = static_cast<std::int16_t>(std::abs(shift.hours));
+  b.ZoneMinutes = static_cast<std::int16_t>(std::abs(shift.minutes));
+  b.LatDeg = static_cast<std::int16_t>(pick(0, 89));
+  b.LatMin = static_cast<std::int16_t>(pick(0, 59));
+  b.LonDeg = static_cast<std::int16_t>(pick(0, 179));
+  b.LonMin = static_cast<std::int16_t>(pick(0, 59));
+  b.East = pick(0, 1) == 1;
+  b.South = pick(0, 1) == 1;
+  b.Dst = pick(0, 1) == 1;
+  return r;
+}
+
+std::string Describe(int n, const RandomBirth& r) {
+  const BirthDetails& b = r.birth;
+  std::ostringstream out;
+  out << "seed 0x" << std::hex << kSeed << std::dec << ", birth #" << n << ": " << b.Year << "-"
+      << b.Month << "-" << b.Day << " " << b.Hour << ":" << b.Minute << " zone " << r.zoneIndex
+      << " lat " << b.LatDeg << "°" << b.LatMin << (b.South ? "S" : "N") << " lon " << b.LonDeg
+      << "°" << b.LonMin << (b.East ? "E" : "W") << (b.Dst ? " DST" : "");
+  return out.str();
+}
+
+// "DD Sss MM": two digits, a blank, a sign abbreviation, a blank, two digits.
+bool HasChartShape(const std::string& text) {
+  auto digit = [](char c) { return c >= '0' && c <= '9'; };
+  return text.size() == 9 && digit(text[0]) && digit(text[1]) && text[2] == ' ' &&
+         SignIndexOfPosition(text) >= 0 && text[6] == ' ' && digit(text[7]) && digit(text[8]) &&
+         (text[0] - '0') * 10 + (text[1] - '0') < 30 && (text[7] - '0') * 10 + (text[8] - '0') < 60;
+}
+
+TEST(EngineProperties, RandomBirthsGiveWellFormedCharts) {
+  std::mt19937_64 rng(kSeed);
+  int failures = 0;
+  for (int n = 0; n < kBirthCount && failures < 10; ++n) {
+    const RandomBirth r = Draw(rng);
+    const BirthDetails& b = r.birth;
+    const TimeQuantities q = Time_Calculation(b);
+    const MoonPosition moon = Ephemeris_Calculation(b);
+    PlanetMoment m;
+    m.year = b.Year;
+    m.month = b.Month;
+    m.day = b.Day;
+    m.hour = b.Hour;
+    m.minute = b.Minute;
+    m.zoneShiftHours = b.ZoneShiftHours;
+    m.zoneShiftMinutes = b.ZoneShiftMinutes;
+    m.ayanCorr = q.AyanCorr;
+    m.moonText = moon.MoonText;
+    m.ascendantText = q.AscendantText;
+    const PlanetPositions p = Planet_Calculation(m);
+
+    std::ostringstream problems;
+    for (int body = 0; body < kBodyCount; ++body) {
+      const std::string& text = p.PositionText[static_cast<std::size_t>(body)];
+      if (!HasChartShape(text)) {
+        problems << " " << kChartLabelNames[static_cast<std::size_t>(body)] << " text [" << text
+                 << "];";
+      }
+    }
+    const double numbers[] = {q.UniversalTime,
+                              q.CenturiesT,
+                              q.AyanCorr,
+                              q.siderealTimeDeg,
+                              q.ramcRad,
+                              q.obliquityRad,
+                              q.tropicalAscendantDeg,
+                              q.AscendantDeg,
+                              moon.centuriesJ2000,
+                              moon.MoonTropical,
+                              moon.MoonSidereal,
+                              moon.NakStartDeg,
+                              p.dayNumber,
+                              p.rahuDeg,
+                              p.ketuDeg,
+                              p.sunLongitudeDeg,
+                              p.siderealDeg[0],
+                              p.siderealDeg[1],
+                              p.siderealDeg[2],
+                              p.siderealDeg[3],
+                              p.siderealDeg[4],
+                              p.siderealDeg[5]};
+    for (double x : numbers) {
+      if (!std::isfinite(x)) problems << " non-finite value;";
+    }
+    if (!(moon.MoonSidereal >= 0 && moon.MoonSidereal < 360)) {
+      problems << " MoonSidereal " << moon.MoonSidereal << ";";
+    }
+    if (moon.nakshatraIndex < 0 || moon.nakshatraIndex > 26) {
+      problems << " nakshatra " << moon.nakshatraIndex << ";";
+    }
+    // The Moon's sign in its chart text is the sign of MoonSidereal.
+    if (SignIndexOfPosition(p.PositionText[Body::Moon]) !=
+        static_cast<int>(std::floor(moon.MoonSidereal / 30))) {
+      problems << " Moon sign differs from MoonSidereal " << moon.MoonSidereal << ";";
+    }
+    // The ascendant's sign is Int(AscendantInt / 30).
+    if (SignIndexOfPosition(p.PositionText[Body::Asc]) !=
+        static_cast<int>(std::floor(q.AscendantInt / 30))) {
+      problems << " ascendant sign differs from AscendantInt " << q.AscendantInt << ";";
+    }
+    const std::string found = problems.str();
+    if (!found.empty()) {
+      ++failures;
+      ADD_FAILURE() << Describe(n, r) << ":" << found;
+    }
+  }
+}
+
+TEST(EngineProperties, DaylightSavingMovesTheBirthOneHourEarlier) {
+  // With the zone's own sign deciding the direction, ticking daylight saving
+  // always gives a universal time one hour earlier, east or west.
+  std::mt19937_64 rng(kSeed + 1);
+  for (int n = 0; n < 2000; ++n) {
+    RandomBirth r = Draw(rng);
+    r.birth.Dst = false;
+    const TimeQuantities plain = Time_Calculation(r.birth);
+    r.birth.Dst = true;
+    const TimeQuantities dst = Time_Calculation(r.birth);
+    ASSERT_NEAR(dst.UniversalTime, plain.UniversalTime - 1, kClockRoundingHours) << Describe(n, r);
+    // And the zone itself: universal time = local time + signed shift.
+    const double expected =
+        plain.localTimeHours + r.birth.ZoneShiftHours + r.birth.ZoneShiftMinutes / 60.0;
+    ASSERT_NEAR(plain.UniversalTime, expected, kClockRoundingHours) << Describe(n, r);
+  }
+}
+
+}  // namespace
+}  // namespace orvanta

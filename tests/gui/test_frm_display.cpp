@@ -1,0 +1,414 @@
+// The result window inside the whole program: from typed entries through the
+// compute button to the filled window, Back to the form with its entries, and
+// a second computation in a fresh window.
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <memory>
+
+#include "gui/frm_display.h"
+#include "tables/sign_tables.h"
+#include "gui/frm_main.h"
+#include "gui/mdi_window.h"
+#include "gui/shell.h"
+#include "gui/shell_test_support.h"
+#include "gui/single_instance.h"
+#include "gui/ui_common.h"
+
+using namespace orvanta;
+using namespace orvanta::testing;
+
+namespace {
+
+constexpr int kIndianTime = 34;  // "Indian Time, IST, +5.3"
+
+const char* const kSignCells[kSignCount] = {
+    "lblAries", "lblTaurus",  "lblGemini",      "lblCancer",    "lblLeo",      "lblVirgo",
+    "lblLibra", "lblScorpio", "lblSagattarius", "lblCapricorn", "lblAquarius", "lblPisces"};
+
+struct Birth {
+  QString name, city, state, country;
+  int month, day, year, hour, minute;
+  QString latD, latM, lonD, lonM;
+  int zone;
+};
+
+// New Delhi, 15 June 1980, 10:30 IST: the project's reference birth.
+const Birth kDelhi = {"arjun mehta", "New Delhi", "Delhi", "India", 6,          15, 1980, 10, 30,
+                      "28",          "36",        "77",    "12",    kIndianTime};
+// A second birth in another season and zone.
+const Birth kNewYork = {"mira", "New York", "NY", "USA", 11,   2,   1999,
+                        23,     5,          "40", "43",  "74", "0", 27};
+
+QStringList Lines(const QString& caption) {
+  return caption.split(QStringLiteral("\r\n"));
+}
+
+}  // namespace
+
+class TestFrmDisplay : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init();
+  void cleanup();
+
+  void refusedEntriesOpenNoWindow();
+  void fullComputationFillsTheResultWindow();
+  void exactlyOneVisibleIlMark();
+  void attributeTabShowsTheInduLagnaSign();
+  void signBoxesStandAtTheirDesignPositions_data();
+  void signBoxesStandAtTheirDesignPositions();
+  void presentTurnsToTheFirstTab();
+  void backKeepsEntriesAndSecondRunStartsFresh();
+  void forumLinksOpenTheForum();
+  void everyTextFitsItsLabel();
+
+ private:
+  template <typename T>
+  T* get(const QObject* root, const char* name) {
+    T* control = Control<T>(root, name);
+    if (control == nullptr) qFatal("control %s missing", name);
+    return control;
+  }
+  void Type(const Birth& birth);
+  FormEntries EntriesOf(const Birth& birth) const;
+  FrmDisplay* display() const;
+
+  std::unique_ptr<ProgramUnderTest> program_;
+  int ended_ = 0;
+};
+
+void TestFrmDisplay::init() {
+  ended_ = 0;
+  program_ = std::make_unique<ProgramUnderTest>([this] { ++ended_; });
+  QVERIFY(program_->Start());
+  Activate(program_->shell.form());
+}
+
+void TestFrmDisplay::cleanup() {
+  program_.reset();
+}
+
+void TestFrmDisplay::Type(const Birth& b) {
+  FrmMain* form = program_->shell.form();
+  const auto type = [&](const char* box, const QString& text) {
+    QLineEdit* edit = get<QLineEdit>(form, box);
+    edit->clear();
+    edit->setFocus();
+    QTest::keyClicks(edit, text);
+  };
+  type("txtName", b.name);
+  type("txtMCity", b.city);
+  type("txtMState", b.state);
+  type("txtMCountry", b.country);
+  type("txtLatD", b.latD);
+  type("txtLatM", b.latM);
+  type("txtLonD", b.lonD);
+  type("txtLonM", b.lonM);
+  get<QComboBox>(form, "cboMonth")->setCurrentIndex(b.month - 1);
+  get<QComboBox>(form, "cboDate")->setCurrentIndex(b.day - 1);
+  get<QComboBox>(form, "cboYear")->setCurrentIndex(b.year - 1901);
+  get<QComboBox>(form, "cboHH")->setCurrentIndex(b.hour);
+  get<QComboBox>(form, "cboMM")->setCurrentIndex(b.minute);
+  get<QComboBox>(form, "cmbTimeZone")->setCurrentIndex(b.zone);
+}
+
+FormEntries TestFrmDisplay::EntriesOf(const Birth& b) const {
+  FormEntries e;
+  e.name = b.name.toUpper().toStdString();
+  e.city = b.city.toStdString();
+  e.state = b.state.toStdString();
+  e.country = b.country.toStdString();
+  e.monthIndex = b.month - 1;
+  e.dayText = std::to_string(b.day);
+  e.yearText = std::to_string(b.year);
+  e.hourText = std::to_string(b.hour);
+  e.minuteText = std::to_string(b.minute);
+  e.secondText = "0";
+  e.latDeg = b.latD.toStdString();
+  e.latMin = b.latM.toStdString();
+  e.lonDeg = b.lonD.toStdString();
+  e.lonMin = b.lonM.toStdString();
+  e.zoneIndex = b.zone;
+  return e;
+}
+
+FrmDisplay* TestFrmDisplay::display() const {
+  MdiWindow* mdi = program_->shell.mainWindow();
+  return mdi != nullptr ? mdi->display() : nullptr;
+}
+
+void TestFrmDisplay::refusedEntriesOpenNoWindow() {
+  Birth noName = kDelhi;
+  noName.name.clear();
+  Type(noName);
+  QTest::mouseClick(get<QPushButton>(program_->shell.form(), "cmdRashi"), Qt::LeftButton);
+  QCOMPARE(program_->sink.shown.size(), std::size_t{1});
+  QCOMPARE(program_->sink.shown[0].text, QStringLiteral("Please Enter Name"));
+  QVERIFY(program_->shell.mainWindow() == nullptr);
+  QVERIFY(program_->shell.form()->isVisible());
+}
+
+void TestFrmDisplay::fullComputationFillsTheResultWindow() {
+  Type(kDelhi);
+  QCOMPARE(get<QLineEdit>(program_->shell.form(), "txtName")->text(),
+           QStringLiteral("ARJUN MEHTA"));
+  QTest::mouseClick(get<QPushButton>(program_->shell.form(), "cmdRashi"), Qt::LeftButton);
+  QVERIFY2(program_->sink.shown.empty(),
+           program_->sink.shown.empty() ? "" : qPrintable(program_->sink.shown[0].text));
+
+  // The form hides; the main window shows the result window.
+  QVERIFY(!program_->shell.form()->isVisible());
+  QVERIFY(program_->shell.mainWindow() != nullptr);
+  QVERIFY(program_->shell.mainWindow()->isVisible());
+  FrmDisplay* d = display();
+  QVERIFY(d != nullptr && d->isVisible());
+
+  // Every text is the core's text for the same entries, unchanged.
+  Session session;
+  const ChartRun expected = Run_Chart(session, EntriesOf(kDelhi));
+  QVERIFY(!expected.refusal);
+  const ChartOutput& c = expected.chart;
+  for (int i = 0; i < kBodyCount; ++i) {
+    QLabel* planet = get<QLabel>(d, ("planet" + std::to_string(i)).c_str());
+    QCOMPARE(CaptionOf(planet), c.PositionText[static_cast<std::size_t>(i)]);
+    QCOMPARE(planet->text().toStdString(), c.PositionText[static_cast<std::size_t>(i)]);
+  }
+  for (int k = 0; k < kSignCount; ++k) {
+    QCOMPARE(CaptionOf(get<QLabel>(d, kSignCells[k])), c.signCells[static_cast<std::size_t>(k)]);
+    QCOMPARE(CaptionOf(get<QLabel>(d, ("lblArudha" + std::to_string(k)).c_str())),
+             c.marks[static_cast<std::size_t>(k)]);
+  }
+  // Fixed points of the reference birth (worked in the chart driver's own
+  // tests): the details as written, the Sun in sidereal Gemini.
+  QCOMPARE(get<QLabel>(d, "lblName")->text(), QStringLiteral("ARJUN MEHTA"));
+  QCOMPARE(get<QLabel>(d, "lblDOB")->text(), QStringLiteral("June/15/1980"));
+  QCOMPARE(get<QLabel>(d, "lblTOB")->text(), QStringLiteral("10:30"));
+  QCOMPARE(get<QLabel>(d, "lblLatitude")->text(), QStringLiteral("28° 36' N"));
+  QCOMPARE(get<QLabel>(d, "lblLongitude")->text(), QStringLiteral("77° 12' E"));
+  QCOMPARE(get<QLabel>(d, "lblCity")->text(), QStringLiteral("New Delhi"));
+  QCOMPARE(get<QLabel>(d, "lblState")->text(), QStringLiteral("Delhi"));
+  QCOMPARE(get<QLabel>(d, "lblCountry")->text(), QStringLiteral("India"));
+  QCOMPARE(get<QLabel>(d, "planet0")->text().mid(3, 3), QStringLiteral("Gem"));
+  // The Sun's cell lists it on a line of its own.
+  QVERIFY(Lines(QString::fromStdString(CaptionOf(get<QLabel>(d, "lblGemini"))))
+              .contains(QStringLiteral("Sun")));
+  // Each body once in the chart: ten names over the twelve cells.
+  int bodies = 0;
+  for (const char* cell : kSignCells) {
+    for (const QString& line : Lines(QString::fromStdString(CaptionOf(get<QLabel>(d, cell))))) {
+      bodies += !line.isEmpty();
+    }
+  }
+  QCOMPARE(bodies, kBodyCount);
+  QCOMPARE(get<QTabWidget>(d, "SSTab1")->currentIndex(), 0);
+  QCOMPARE(get<QTabWidget>(d, "SSTab1")->tabText(0), QStringLiteral("Indu Lagna - Chart"));
+  QCOMPARE(get<QTabWidget>(d, "SSTab1")->tabText(1), QStringLiteral("Indu Lagna Details"));
+}
+
+void TestFrmDisplay::exactlyOneVisibleIlMark() {
+  Type(kDelhi);
+  program_->shell.form()->cmdRashi_Click();
+  FrmDisplay* d = display();
+  QVERIFY(d != nullptr);
+  int marked = 0;
+  for (int k = 0; k < kSignCount; ++k) {
+    QLabel* mark = get<QLabel>(d, ("lblArudha" + std::to_string(k)).c_str());
+    const QStringList lines = Lines(QString::fromStdString(CaptionOf(mark)));
+    if (!lines.contains(QStringLiteral("IL"))) {
+      QVERIFY2(mark->text().isEmpty(), qPrintable(mark->text()));
+      continue;
+    }
+    ++marked;
+    QCOMPARE(lines.count(QStringLiteral("IL")), 1);
+    // On the caption's last line with text, below the padding line breaks.
+    QStringList withText = lines;
+    withText.removeAll(QString());
+    QCOMPARE(withText.last(), QStringLiteral("IL"));
+    // Shown inside its small label, whole.
+    QCOMPARE(mark->text(), QStringLiteral("IL"));
+    QVERIFY(mark->isVisibleTo(d));
+    const QRect needed = mark->fontMetrics().boundingRect(QStringLiteral("IL"));
+    QVERIFY2(needed.width() <= mark->contentsRect().width() &&
+                 mark->fontMetrics().ascent() <= mark->contentsRect().height(),
+             "IL does not fit its label");
+  }
+  QCOMPARE(marked, 1);
+}
+
+void TestFrmDisplay::attributeTabShowsTheInduLagnaSign() {
+  Type(kDelhi);
+  program_->shell.form()->cmdRashi_Click();
+  FrmDisplay* d = display();
+  QVERIFY(d != nullptr);
+  Session session;
+  const ChartRun expected = Run_Chart(session, EntriesOf(kDelhi));
+  QVERIFY(expected.chart.attributes.has_value());
+  const int il = expected.chart.lagna.InduLagnaIndex;
+  const SignRow& row = FillSignTables()[static_cast<std::size_t>(il)];
+
+  for (const AttributeValue& a : *expected.chart.attributes) {
+    const QString name =
+        QString::fromUtf8(a.control.data(), static_cast<qsizetype>(a.control.size()));
+    const QString value = QString::fromUtf8(a.value.data(), static_cast<qsizetype>(a.value.size()));
+    if (auto* label = d->findChild<QLabel*>(name)) {
+      QCOMPARE(label->text(), value);
+    } else {
+      auto* text = d->findChild<QPlainTextEdit*>(name);
+      QVERIFY2(text != nullptr, qPrintable(name));
+      QCOMPARE(text->toPlainText(), value);
+      QVERIFY(text->isReadOnly());
+    }
+  }
+  // The sign named in the chart is the one marked "IL".
+  QCOMPARE(get<QLabel>(d, "lblArudhaLagnaPresentInSign")->text().toStdString(),
+           std::string(row.EnglishName));
+  QCOMPARE(get<QLabel>(d, "lblVedicName")->text().toStdString(), std::string(row.VedicName));
+  QVERIFY(Lines(QString::fromStdString(
+                    CaptionOf(get<QLabel>(d, ("lblArudha" + std::to_string(il)).c_str()))))
+              .contains(QStringLiteral("IL")));
+  QCOMPARE(get<QPlainTextEdit>(d, "txtLooks")->toPlainText().toStdString(),
+           std::string(row.LooksText));
+}
+
+void TestFrmDisplay::signBoxesStandAtTheirDesignPositions_data() {
+  QTest::addColumn<QString>("control");
+  QTest::addColumn<QRect>("twips");  // left, top, width, height in twips
+  QTest::newRow("Pisces, top left") << "lblPisces" << QRect(240, 240, 1305, 1500);
+  QTest::newRow("Aries") << "lblAries" << QRect(2280, 240, 1305, 1500);
+  QTest::newRow("Cancer, right column") << "lblCancer" << QRect(6120, 1920, 1305, 1500);
+  QTest::newRow("Scorpio, bottom row") << "lblScorpio" << QRect(2160, 5280, 1305, 1500);
+  QTest::newRow("Aquarius, left column") << "lblAquarius" << QRect(240, 1920, 1305, 1500);
+  QTest::newRow("mark of Aries") << "lblArudha0" << QRect(3600, 240, 405, 210);
+  QTest::newRow("mark of Virgo") << "lblArudha5" << QRect(7440, 5280, 405, 210);
+  QTest::newRow("mark of Pisces") << "lblArudha11" << QRect(1560, 240, 405, 210);
+  QTest::newRow("forum link in the centre") << "Label7" << QRect(2520, 3240, 3165, 345);
+}
+
+void TestFrmDisplay::signBoxesStandAtTheirDesignPositions() {
+  QFETCH(QString, control);
+  QFETCH(QRect, twips);
+  HelpLinks help(program_->pages.opener());
+  FrmDisplay d(help);
+  QWidget* w = get<QWidget>(&d, control.toLatin1().constData());
+  QCOMPARE(w->parentWidget()->objectName(), QStringLiteral("fraBirthchart"));
+  QCOMPARE(w->geometry(), TwipRect(twips.x(), twips.y(), twips.width(), twips.height()));
+}
+
+void TestFrmDisplay::presentTurnsToTheFirstTab() {
+  HelpLinks help(program_->pages.opener());
+  FrmDisplay d(help);
+  d.show();
+  QTabWidget* tabs = get<QTabWidget>(&d, "SSTab1");
+  tabs->setCurrentIndex(1);
+  Session session;
+  d.Present(Run_Chart(session, EntriesOf(kDelhi)).chart);
+  QCOMPARE(tabs->currentIndex(), 0);
+  QCOMPARE(tabs->count(), 2);
+}
+
+void TestFrmDisplay::backKeepsEntriesAndSecondRunStartsFresh() {
+  Type(kDelhi);
+  QTest::mouseClick(get<QPushButton>(program_->shell.form(), "cmdRashi"), Qt::LeftButton);
+  QPointer<MdiWindow> first = program_->shell.mainWindow();
+  QPointer<FrmDisplay> firstDisplay = display();
+  QVERIFY(first && firstDisplay);
+  const FormEntries before = program_->shell.form()->Entries();
+  get<QTabWidget>(firstDisplay, "SSTab1")->setCurrentIndex(1);
+
+  QTest::mouseClick(get<QPushButton>(first, "cmdBack"), Qt::LeftButton);
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  // The main window and its result window are gone; the form is back with
+  // every entry.
+  QVERIFY(first.isNull());
+  QVERIFY(firstDisplay.isNull());
+  QVERIFY(program_->shell.mainWindow() == nullptr);
+  QVERIFY(program_->shell.form()->isVisible());
+  QCOMPARE(ended_, 0);
+  const FormEntries after = program_->shell.form()->Entries();
+  QCOMPARE(after.name, before.name);
+  QCOMPARE(after.city, before.city);
+  QCOMPARE(after.latDeg, before.latDeg);
+  QCOMPARE(after.lonMin, before.lonMin);
+  QCOMPARE(after.monthIndex, before.monthIndex);
+  QCOMPARE(after.dayText, before.dayText);
+  QCOMPARE(after.yearText, before.yearText);
+  QCOMPARE(after.hourText, before.hourText);
+  QCOMPARE(after.zoneIndex, before.zoneIndex);
+  QCOMPARE(get<QLineEdit>(program_->shell.form(), "txtName")->text(),
+           QStringLiteral("ARJUN MEHTA"));
+
+  // A second birth: a new window whose cells hold the second chart only.
+  Type(kNewYork);
+  QTest::mouseClick(get<QPushButton>(program_->shell.form(), "cmdRashi"), Qt::LeftButton);
+  FrmDisplay* second = display();
+  QVERIFY(second != nullptr);
+  Session fresh;
+  const ChartRun alone = Run_Chart(fresh, EntriesOf(kNewYork));
+  Session firstSession;
+  const ChartRun delhi = Run_Chart(firstSession, EntriesOf(kDelhi));
+  QVERIFY(alone.chart.signCells != delhi.chart.signCells);
+  for (int k = 0; k < kSignCount; ++k) {
+    QCOMPARE(CaptionOf(get<QLabel>(second, kSignCells[k])),
+             alone.chart.signCells[static_cast<std::size_t>(k)]);
+    QCOMPARE(CaptionOf(get<QLabel>(second, ("lblArudha" + std::to_string(k)).c_str())),
+             alone.chart.marks[static_cast<std::size_t>(k)]);
+  }
+  QCOMPARE(get<QLabel>(second, "lblName")->text(), QStringLiteral("MIRA"));
+  QCOMPARE(get<QTabWidget>(second, "SSTab1")->currentIndex(), 0);
+}
+
+void TestFrmDisplay::forumLinksOpenTheForum() {
+  HelpLinks help(program_->pages.opener());
+  FrmDisplay d(help);
+  d.show();
+  for (const char* link : {"Label6", "Label7"}) {
+    QLabel* label = get<QLabel>(&d, link);
+    QTest::mouseClick(label, Qt::LeftButton, {}, label->rect().center());
+  }
+  QCOMPARE(program_->pages.opened.size(), std::size_t{2});
+  for (const QUrl& url : program_->pages.opened)
+    QCOMPARE(url, QUrl("https://forum.orvanta.example/"));
+}
+
+void TestFrmDisplay::everyTextFitsItsLabel() {
+  // Every sign's attribute row, with a cell holding the widest body names
+  // and the longest detail texts the form produces: no single-line label
+  // may cut its text.
+  HelpLinks help(program_->pages.opener());
+  FrmDisplay d(help);
+  d.show();
+  Session session;
+  ChartOutput chart = Run_Chart(session, EntriesOf(kDelhi)).chart;
+  chart.signCells[0] = "\r\nMercury (R) \r\nJupiter (R) \r\nSaturn (R) \r\nVenus (R) ";
+  chart.details.lblDOB = "September/28/1980";
+  chart.details.lblLatitude = "89° 59' N";
+  chart.details.lblLongitude = "179° 59' W";
+  for (int sign = 0; sign < kSignCount; ++sign) {
+    chart.attributes = SignRowCopy(sign);
+    QVERIFY(chart.attributes.has_value());
+    d.Present(chart);
+    for (QLabel* label : d.findChildren<QLabel*>()) {
+      for (const QString& line : label->text().split('\n')) {
+        const int needed = label->fontMetrics().horizontalAdvance(line);
+        QVERIFY2(needed <= label->contentsRect().width(),
+                 qPrintable(QString("sign %1: %2 \"%3\" needs %4 px, has %5")
+                                .arg(sign)
+                                .arg(label->objectName(), line)
+                                .arg(needed)
+                                .arg(label->contentsRect().width())));
+      }
+    }
+  }
+}
+
+QTEST_MAIN(TestFrmDisplay)
+#include "test_frm_display.moc"

@@ -1,0 +1,325 @@
+// The main window: the resize rule for the result window and the two command
+// buttons, the menus and links with the pages they open, the About box, and
+// Exit through the one ending routine.
+#include <QAction>
+#include <QDialog>
+#include <QLabel>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <cmath>
+#include <memory>
+
+#include "gui/frm_main.h"
+#include "gui/mdi_window.h"
+#include "gui/shell.h"
+#include "gui/shell_test_support.h"
+#include "gui/single_instance.h"
+#include "gui/ui_common.h"
+
+using namespace orvanta;
+using namespace orvanta::testing;
+
+namespace {
+
+// Exact in single precision: every input is a whole number of twips.
+constexpr float kTwipTolerance = 0.0f;
+// A twip position lands on the nearest whole pixel (15 twips).
+constexpr int kPixelTolerance = 1;
+
+}  // namespace
+
+class TestMdiWindow : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init();
+  void cleanup();
+
+  void layoutRule_data();
+  void layoutRule();
+  void resizeKeepsTheButtonsRightAligned_data();
+  void resizeKeepsTheButtonsRightAligned();
+  void resultWindowCentredByScreenWidth();
+  void captionsAndMenus();
+  void menusAndLinksOpenTheirPages_data();
+  void menusAndLinksOpenTheirPages();
+  void fileMenuAsksForBackAndExit();
+  void closingForBackIsNoExit();
+  void aboutBox();
+  void exitEndsTheProgramOnce();
+  void mainWindowOpensLarge();
+
+ private:
+  template <typename T>
+  T* get(const QObject* root, const char* name) {
+    T* control = Control<T>(root, name);
+    if (control == nullptr) qFatal("control %s missing", name);
+    return control;
+  }
+
+  RecordingOpener pages_;
+  std::unique_ptr<HelpLinks> help_;
+  std::unique_ptr<MdiWindow> mdi_;
+};
+
+void TestMdiWindow::init() {
+  pages_.opened.clear();
+  help_ = std::make_unique<HelpLinks>(pages_.opener());
+  mdi_ = std::make_unique<MdiWindow>(*help_);
+  mdi_->resize(1000, 720);
+  mdi_->show();
+}
+
+void TestMdiWindow::cleanup() {
+  mdi_.reset();
+  help_.reset();
+}
+
+void TestMdiWindow::layoutRule_data() {
+  QTest::addColumn<float>("screen");
+  QTest::addColumn<float>("main");
+  QTest::addColumn<float>("display");
+  QTest::addColumn<float>("exit");
+  QTest::addColumn<float>("displayLeft");
+  QTest::addColumn<float>("exitLeft");
+  QTest::addColumn<float>("backLeft");
+  // Hand calculations: displayLeft = (screen - display) / 2,
+  // exitLeft = main - exit - 300, backLeft = exitLeft - exit - 100.
+  QTest::newRow("design width 12075 with its frame")
+      << 19200.f << 12075.f << 12600.f << 1335.f << 3300.f << 10440.f << 9005.f;
+  QTest::newRow("narrowed to 9000")
+      << 19200.f << 9000.f << 12600.f << 1335.f << 3300.f << 7365.f << 5930.f;
+  QTest::newRow("screen narrower than the result window")
+      << 12000.f << 12000.f << 12600.f << 1335.f << -300.f << 10365.f << 8930.f;
+  QTest::newRow("main window narrower than both buttons")
+      << 24000.f << 2000.f << 12600.f << 1335.f << 5700.f << 365.f << -1070.f;
+}
+
+void TestMdiWindow::layoutRule() {
+  QFETCH(float, screen);
+  QFETCH(float, main);
+  QFETCH(float, display);
+  QFETCH(float, exit);
+  QFETCH(float, displayLeft);
+  QFETCH(float, exitLeft);
+  QFETCH(float, backLeft);
+  const MdiLayoutTwips layout = ComputeMdiLayout(screen, main, display, exit);
+  QVERIFY(std::fabs(layout.displayLeft - displayLeft) <= kTwipTolerance);
+  QVERIFY(std::fabs(layout.exitLeft - exitLeft) <= kTwipTolerance);
+  QVERIFY(std::fabs(layout.backLeft - backLeft) <= kTwipTolerance);
+}
+
+void TestMdiWindow::resizeKeepsTheButtonsRightAligned_data() {
+  QTest::addColumn<int>("width");
+  QTest::newRow("wide") << 1400;
+  QTest::newRow("design") << 792;
+  QTest::newRow("narrowed") << 600;
+  QTest::newRow("very narrow") << 300;
+}
+
+void TestMdiWindow::resizeKeepsTheButtonsRightAligned() {
+  QFETCH(int, width);
+  mdi_->resize(width, 700);
+  QCoreApplication::processEvents();
+  QCOMPARE(mdi_->width(), width);
+  const QPushButton* exit = get<QPushButton>(mdi_.get(), "cmdExit");
+  const QPushButton* back = get<QPushButton>(mdi_.get(), "cmdBack");
+  QCOMPARE(exit->width(), Px(1335));
+  QCOMPARE(back->width(), Px(1335));
+  // 300 twips between Exit and the right edge, 100 twips between Back and Exit.
+  QVERIFY(std::abs((width - exit->geometry().right() - 1) - Px(300)) <= kPixelTolerance);
+  const int gap = exit->x() - (back->x() + back->width());
+  QVERIFY2(std::abs(gap - Px(100)) <= kPixelTolerance, qPrintable(QString::number(gap)));
+}
+
+void TestMdiWindow::resultWindowCentredByScreenWidth() {
+  QMdiSubWindow* sub = mdi_->displayWindow();
+  for (int width : {1200, 700}) {
+    mdi_->resize(width, 700);
+    QCoreApplication::processEvents();
+    // Centred by the width of the screen, whatever the main window's width.
+    const double screenTwips = Twips(mdi_->screen()->geometry().width());
+    const double expected = (screenTwips - Twips(sub->width())) / 2.0;
+    QVERIFY2(std::abs(sub->x() - Px(expected)) <= kPixelTolerance,
+             qPrintable(QString("x %1, expected %2").arg(sub->x()).arg(Px(expected))));
+  }
+}
+
+void TestMdiWindow::captionsAndMenus() {
+  QCOMPARE(mdi_->windowTitle(), QStringLiteral("Orvanta v1.15"));
+  QCOMPARE(get<QLabel>(mdi_.get(), "Label2")->text(), QStringLiteral("Orvanta"));
+  QCOMPARE(get<QPushButton>(mdi_.get(), "cmdBack")->text(), QStringLiteral("&Back"));
+  QCOMPARE(get<QPushButton>(mdi_.get(), "cmdExit")->text(), QStringLiteral("E&xit"));
+  // The command strip's own Label10 (the result window has one of that name too).
+  QCOMPARE(get<QLabel>(get<QWidget>(mdi_.get(), "Picture1"), "Label10")->text(),
+           QStringLiteral("Home Business Opportunity. Start your own Internet business and make "
+                          "money online. Get this software fully branded for your website. Click "
+                          "here for more details."));
+  QCOMPARE(mdi_->displayWindow()->windowTitle(), QStringLiteral("Orvanta v1.15"));
+  QCOMPARE(mdi_->displayWindow()->widget()->objectName(), QStringLiteral("frmDisplay"));
+
+  const QList<QAction*> bar = mdi_->menuBar()->actions();
+  QCOMPARE(bar.size(), 3);
+  QCOMPARE(bar[0]->text(), QStringLiteral("&File"));
+  QCOMPARE(bar[1]->text(), QStringLiteral("&Help"));
+  QCOMPARE(bar[2]->text(), QStringLiteral("Make Money &Online"));
+  QCOMPARE(MenuTexts(bar[0]->menu()), QStringList({"&Back", "E&xit"}));
+  QCOMPARE(MenuTexts(bar[1]->menu()),
+           QStringList({"&Online Help", "&Visit Us Online", "-", "Check for Software &Update", "-",
+                        "&About Software"}));
+}
+
+void TestMdiWindow::menusAndLinksOpenTheirPages_data() {
+  QTest::addColumn<QString>("control");  // an action, or a link label as strip/name
+  QTest::addColumn<QString>("address");
+  QTest::newRow("Online Help") << "mnuOnline"
+                               << "https://orvanta.example/help/";
+  QTest::newRow("Visit Us Online") << "mnuVisit"
+                                   << "https://forum.orvanta.example/";
+  QTest::newRow("Check for Software Update") << "mnuUpdate"
+                                             << "https://orvanta.example/download/";
+  QTest::newRow("Make Money Online") << "mm"
+                                     << "https://orvanta.example/help/fully-branded.html";
+  QTest::newRow("branded-edition link in the command strip")
+      << "Picture1/Label10"
+      << "https://orvanta.example/help/fully-branded.html";
+  QTest::newRow("forum link of the result window") << "frmDisplay/Label6"
+                                                   << "https://forum.orvanta.example/";
+}
+
+void TestMdiWindow::menusAndLinksOpenTheirPages() {
+  QFETCH(QString, control);
+  QFETCH(QString, address);
+  if (auto* action = mdi_->findChild<QAction*>(control)) {
+    action->trigger();
+  } else {
+    const QStringList path = control.split('/');
+    QWidget* parent = get<QWidget>(mdi_.get(), path[0].toLatin1().constData());
+    QLabel* link = get<QLabel>(parent, path[1].toLatin1().constData());
+    QTest::mouseClick(link, Qt::LeftButton, {}, QPoint(4, link->height() / 2));
+  }
+  QCOMPARE(pages_.opened.size(), std::size_t{1});
+  QCOMPARE(pages_.opened[0], QUrl(address));
+}
+
+void TestMdiWindow::fileMenuAsksForBackAndExit() {
+  QSignalSpy back(mdi_.get(), &MdiWindow::backRequested);
+  QSignalSpy exit(mdi_.get(), &MdiWindow::exitRequested);
+  QSignalSpy about(mdi_.get(), &MdiWindow::aboutRequested);
+  get<QAction>(mdi_.get(), "mnuBack")->trigger();
+  QTest::mouseClick(get<QPushButton>(mdi_.get(), "cmdBack"), Qt::LeftButton);
+  QCOMPARE(back.count(), 2);
+  get<QAction>(mdi_.get(), "mnuExit")->trigger();
+  QTest::mouseClick(get<QPushButton>(mdi_.get(), "cmdExit"), Qt::LeftButton);
+  QCOMPARE(exit.count(), 2);
+  get<QAction>(mdi_.get(), "mnuAbout")->trigger();
+  QCOMPARE(about.count(), 1);
+  // Closing the main window by its frame is Exit as well.
+  mdi_->close();
+  QCOMPARE(exit.count(), 3);
+}
+
+void TestMdiWindow::closingForBackIsNoExit() {
+  QSignalSpy exit(mdi_.get(), &MdiWindow::exitRequested);
+  mdi_->UnloadForBack();
+  QVERIFY(!mdi_->isVisible());
+  QCOMPARE(exit.count(), 0);
+}
+
+void TestMdiWindow::aboutBox() {
+  RecordingSink sink;
+  Shell shell(sink, pages_.opener(), [] {});
+  QString title, body, offer, link, coBrand;
+  bool modal = false;
+  QTimer::singleShot(0, this, [&] {
+    auto* about = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    if (about == nullptr) {
+      QFAIL("no modal About box");
+      return;
+    }
+    modal = about->isModal();
+    title = about->windowTitle();
+    body = get<QLabel>(about, "Label1")->text();
+    offer = get<QLabel>(about, "Label3")->text();
+    link = get<QLabel>(about, "Label2")->text();
+    QLabel* home = get<QLabel>(about, "lblHomePage");
+    QTest::mouseClick(home, Qt::LeftButton, {}, QPoint(4, home->height() / 2));
+    QLabel* cobrand = get<QLabel>(about, "lblCoBrand");
+    coBrand = cobrand->text();
+    QTest::mouseClick(cobrand, Qt::LeftButton, {}, QPoint(4, cobrand->height() / 2));
+    QTest::mouseClick(get<QPushButton>(about, "cmdOK"), Qt::LeftButton);
+  });
+  shell.ShowAbout(mdi_.get());
+  QVERIFY(modal);
+  QCOMPARE(title, QStringLiteral("Orvanta v1.15"));
+  QCOMPARE(link, QStringLiteral("Orvanta v1.15"));
+  QCOMPARE(body, QStringLiteral("Orvanta is a special Lagna (Ascendant) calculated on the basis of "
+                                "Vedic Astrology. This Lagna shows the amount of money and wealth "
+                                "you will acquire in your lifetime."));
+  QCOMPARE(offer, QStringLiteral("Home Business Opportunity. Start your own Internet business and "
+                                 "make money online. Get this software fully branded for your "
+                                 "website. "));
+  QCOMPARE(coBrand, QStringLiteral("Click here for more details."));
+  QCOMPARE(pages_.opened.size(), std::size_t{2});
+  QCOMPARE(pages_.opened[0], QUrl("https://forum.orvanta.example/"));
+  QCOMPARE(pages_.opened[1], QUrl("https://orvanta.example/help/fully-branded.html"));
+  QVERIFY(QApplication::activeModalWidget() == nullptr);
+}
+
+void TestMdiWindow::exitEndsTheProgramOnce() {
+  QTemporaryDir dir;
+  SingleInstanceGuard guard(dir.filePath("orvanta.lock"));
+  RecordingSink sink;
+  int ended = 0;
+  Shell shell(sink, pages_.opener(), [&] { ++ended; });
+  QVERIFY(shell.Start(guard));
+  Session session;
+  FormEntries e;
+  e.name = "RAVI";
+  e.lonDeg = "77";
+  e.lonMin = "12";
+  e.latDeg = "28";
+  e.latMin = "36";
+  shell.ShowChart(Run_Chart(session, e).chart);
+  QVERIFY(shell.mainWindow() != nullptr && shell.mainWindow()->isVisible());
+  QVERIFY(!shell.form()->isVisible());
+
+  QTest::mouseClick(get<QPushButton>(shell.mainWindow(), "cmdExit"), Qt::LeftButton);
+  QCOMPARE(ended, 1);
+  // Every window is closed, the hidden form included.
+  for (QWidget* w : QApplication::topLevelWidgets()) {
+    if (w != mdi_.get()) QVERIFY2(!w->isVisible(), qPrintable(w->objectName()));
+  }
+  QVERIFY(sink.shown.empty());
+}
+
+void TestMdiWindow::mainWindowOpensLarge() {
+  QTemporaryDir dir;
+  SingleInstanceGuard guard(dir.filePath("orvanta.lock"));
+  RecordingSink sink;
+  Shell shell(sink, pages_.opener(), [] {});
+  QVERIFY(shell.Start(guard));
+  Session session;
+  FormEntries e;
+  e.name = "RAVI";
+  e.lonDeg = "77";
+  e.lonMin = "12";
+  e.latDeg = "28";
+  e.latMin = "36";
+  shell.ShowChart(Run_Chart(session, e).chart);
+  MdiWindow* mdi = shell.mainWindow();
+  QVERIFY(mdi != nullptr);
+  const QRect available = mdi->screen()->availableGeometry();
+  QVERIFY2(mdi->frameGeometry().width() >= available.width() - 2 * kPixelTolerance,
+           qPrintable(QString::number(mdi->width())));
+  QVERIFY(mdi->frameGeometry().height() >= available.height() - 2 * kPixelTolerance);
+}
+
+QTEST_MAIN(TestMdiWindow)
+#include "test_mdi_window.moc"
