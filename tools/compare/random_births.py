@@ -1,0 +1,38 @@
+#!/usr/bin/env python3
+"""Random births in the orvanta-cli batch format, for before/after comparisons.
+
+Usage: random_births.py COUNT [SEED] > births.csv
+
+Covers 1901-2050, every day of the month (impossible dates included, so that
+refusals are compared too), all 71 zones by index, both hemispheres, latitudes
+to 89 degrees 59 minutes and the daylight-saving tick on and off. Compare two
+builds with:
+
+    tools/compare/random_births.py 100000 > /tmp/b.csv
+    old/orvanta-cli --batch /tmp/b.csv --json > /tmp/old.json 2> /tmp/old.err
+    new/orvanta-cli --batch /tmp/b.csv --json > /tmp/new.json 2> /tmp/new.err
+    cmp /tmp/old.json /tmp/new.json && cmp /tmp/old.err /tmp/new.err
+"""
+import random
+import sys
+
+
+def main() -> None:
+    count = int(sys.argv[1]) if len(sys.argv) > 1 else 100000
+    rng = random.Random(int(sys.argv[2]) if len(sys.argv) > 2 else 20261208)
+    out = sys.stdout
+    out.write("name,date,time,lat,lon,zone,dst,city,state,country\n")
+    for i in range(count):
+        year = rng.randint(1901, 2050)
+        month = rng.randint(1, 12)
+        day = rng.randint(1, 31)
+        time = f"{rng.randint(0, 23):02d}:{rng.randint(0, 59):02d}:{rng.randint(0, 59):02d}"
+        lat = f"{rng.randint(0, 89)}{rng.choice('NS')}{rng.randint(0, 59):02d}"
+        lon = f"{rng.randint(0, 179)}{rng.choice('EW')}{rng.randint(0, 59):02d}"
+        zone = rng.randint(0, 70)
+        dst = rng.choice(("0", "1"))
+        out.write(f"B{i},{year}-{month:02d}-{day:02d},{time},{lat},{lon},{zone},{dst},C,S,K\n")
+
+
+if __name__ == "__main__":
+    main()
