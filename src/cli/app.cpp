@@ -11,13 +11,13 @@
 #include "cli/csv.h"
 #include "cli/render.h"
 #include "tables/zones.h"
+#include "version.h"
 
 namespace orvanta::cli {
 
 namespace {
 
 constexpr std::string_view kProgram = "orvanta-cli: ";
-constexpr std::string_view kVersion = "orvanta-cli 1.15\n";
 
 // The batch file's columns, in order.
 constexpr std::array<std::string_view, 10> kBatchColumns = {
@@ -196,7 +196,7 @@ int RunCli(std::span<const std::string_view> args, CliStreams io) {
       io.out << UsageText();
       return kExitOk;
     case Mode::Version:
-      io.out << kVersion;
+      io.out << "orvanta-cli " << kVersion << '\n';
       return kExitOk;
     case Mode::ListZones:
       return ListZones(io.out);

@@ -4,6 +4,7 @@
 
 #include "cli/csv.h"
 #include "cli/json.h"
+#include "version.h"
 
 namespace orvanta::cli {
 
@@ -49,7 +50,6 @@ constexpr std::array<AttributeCaption, kAttributeCount> kAttributeCaptions = {{
 constexpr std::array<std::string_view, 5> kTextControls = {
     "txtNature", "txtLooks", "txtHealth", "txtCareerAndFinance", "txtLoveAndDomesticLife"};
 
-constexpr std::string_view kWindowCaption = "Orvanta v1.15";
 constexpr std::string_view kInduLagnaMark = "IL";
 constexpr std::size_t kTextWidth = 78;  // columns of the wrapped texts
 constexpr std::size_t kCellWidth = 13;  // fits "Jupiter (R)" and "Pis ... IL"
@@ -250,7 +250,7 @@ void AppendSouthIndianGrid(std::string& out, const ChartOutput& chart) {
 
 void AppendChartText(std::string& out, const ChartOutput& chart) {
   const BirthDetailTexts& d = chart.details;
-  out += kWindowCaption;
+  out += kProgramTitle;
   out += "\n\nYour Details\n  ";
   out += d.lblName;
   out += '\n';
