@@ -9,7 +9,7 @@ WERROR ?= OFF
 EXAMPLE = --name "ARJUN MEHTA" --date 1980-06-15 --time 10:30 --lat 28N36 --lon 77E12 --zone IST \
           --city "New Delhi" --state Delhi --country India
 
-.PHONY: all deps configure build test test-sanitize test-release test-threads run bench stations clean format fuzz
+.PHONY: all deps configure build test test-sanitize test-release test-threads run bench stations clean format fuzz package
 
 all: build
 
@@ -88,9 +88,20 @@ stations:
 	@mv src/core/engine/stations.cpp.new src/core/engine/stations.cpp
 	@echo "src/core/engine/stations.cpp regenerated"
 
+# A Debian package, orvanta_<version>_<arch>.deb in this folder: CPack in
+# $(BUILD)-package (no tests built), Depends computed by dpkg-shlibdeps.
+package:
+	@sh tools/install-deps.sh dpkg-dev file
+	@cmake -S . -B $(BUILD)-package -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVANTA_TESTS=OFF >/dev/null
+	@cmake --build $(BUILD)-package -j$(JOBS)
+	@rm -f $(BUILD)-package/orvanta_*.deb
+	@cd $(BUILD)-package && cpack -G DEB >/dev/null
+	@cp $(BUILD)-package/orvanta_*.deb .
+	@echo "Built $$(cd $(BUILD)-package && ls orvanta_*.deb)"
+
 format:
 	@clang-format -i $$(git ls-files '*.cpp' '*.h')
 
 clean:
 	rm -rf $(BUILD) $(BUILD)-asan $(BUILD)-bench $(BUILD)-stations $(BUILD)-release $(BUILD)-core \
-	  $(BUILD)-tsan $(BUILD)-fuzz
+	  $(BUILD)-tsan $(BUILD)-fuzz $(BUILD)-package orvanta_*.deb

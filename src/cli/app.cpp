@@ -15,13 +15,13 @@
 #include "cli/io.h"
 #include "cli/render.h"
 #include "tables/zones.h"
+#include "version.h"
 
 namespace orvanta::cli {
 
 namespace {
 
 constexpr std::string_view kProgram = "orvanta-cli: ";
-constexpr std::string_view kVersion = "orvanta-cli 1.15\n";
 
 // The batch file's columns, in order.
 constexpr std::array<std::string_view, 10> kBatchColumns = {
@@ -273,7 +273,7 @@ int RunCli(std::span<const std::string_view> args, CliChannels io) {
     case Mode::Help:
       return WriteOutput(io.out, UsageText(), io.err, kExitOk);
     case Mode::Version:
-      return WriteOutput(io.out, kVersion, io.err, kExitOk);
+      return WriteOutput(io.out, "orvanta-cli " + std::string(kVersion) + "\n", io.err, kExitOk);
     case Mode::ListZones:
       return WriteOutput(io.out, ZoneList(), io.err, kExitOk);
     case Mode::Batch: {
