@@ -13,6 +13,7 @@
 #include "cli/arguments.h"
 #include "cli/csv.h"
 #include "cli/io.h"
+#include "cli/pipeline.h"
 #include "cli/render.h"
 #include "tables/zones.h"
 #include "version.h"
@@ -74,6 +75,26 @@ BirthFields FieldsOfRow(std::vector<std::string>& f) {
   return BirthFields{std::move(f[0]), std::move(f[1]), std::move(f[2]), std::move(f[3]),
                      std::move(f[4]), std::move(f[5]), std::move(f[6]), std::move(f[7]),
                      std::move(f[8]), std::move(f[9])};
+}
+
+// One batch record made into a birth, or the reason it is none: the one
+// place where the columns of a row are read. Returns the bytes of the
+// record's fields.
+std::size_t ReadRow(CsvRecord& record, BatchRow& row) {
+  row.lineNumber = record.lineNumber;
+  std::size_t bytes = 0;
+  for (const std::string& field : record.fields) bytes += field.size();
+  if (!record.error.empty()) {
+    row.error = std::move(record.error);
+  } else if (record.fields.size() != kBatchColumns.size()) {
+    row.error = "expected " + std::to_string(kBatchColumns.size()) + " fields, found " +
+                std::to_string(record.fields.size());
+  } else if (Parsed<FormEntries> entries = EntriesOf(FieldsOfRow(record.fields)); entries.value) {
+    row.entries = std::move(*entries.value);
+  } else {
+    row.error = std::move(entries.error);
+  }
+  return bytes;
 }
 
 std::string ZoneList() {
@@ -157,7 +178,7 @@ int RunOneChart(const CliOptions& options, CliChannels io) {
     return status;
   }
   if (options.json) {
-    AppendChartJson(out, run.chart);
+    AppendChartJson(out, run.chart, options.fields);
     out += '\n';
   } else {
     AppendChartText(out, run.chart);
@@ -167,8 +188,8 @@ int RunOneChart(const CliOptions& options, CliChannels io) {
 
 }  // namespace
 
-int RunBatch(ByteSource& input, std::string_view inputName, bool json, ByteSink& out,
-             std::ostream& err) {
+int RunBatch(ByteSource& input, std::string_view inputName, const BatchSettings& settings,
+             ByteSink& out, std::ostream& err) {
   CsvReader reader(input);
   RowWriter writer(out);
   // Each message is handed to the error stream whole: standard error is
@@ -200,66 +221,80 @@ int RunBatch(ByteSource& input, std::string_view inputName, bool json, ByteSink&
     return kExitBadInput;
   }
 
-  if (!json) {
+  if (!settings.json) {
     writer.buffer() += kCsvOutputHeader;
     if (!writer.EndRow()) return writeFailed();
   }
-  std::string errors;
+
+  // Computes one row from a fresh session; runs in the pipeline's workers.
+  const auto compute = [&settings](BatchRow& row, std::string& output) {
+    Session session;
+    const ChartRun run = Run_Chart(session, row.entries);
+    if (run.refusal) {
+      row.error = run.refusal->message;
+    } else if (settings.json) {
+      AppendChartJson(output, run.chart, settings.fields);
+      output += '\n';
+    } else {
+      AppendChartCsv(output, run.chart);
+    }
+  };
+  // Writes the rows of a chunk in order; runs in one worker at a time.
   bool anyFailed = false;
-  const auto fail = [&](long line, std::string_view message) {
-    anyFailed = true;
-    errors += kProgram;
-    errors += "line ";
-    errors += std::to_string(line);
-    errors += ": ";
-    errors += message;
-    errors += '\n';
+  const auto write = [&](const BatchChunk& chunk) {
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < chunk.count; ++i) {
+      const BatchRow& row = chunk.rows[i];
+      if (row.error.empty()) {
+        writer.buffer().append(chunk.output, start, row.outputEnd - start);
+        if (!writer.EndRow()) return false;
+      } else {
+        // Errors go out before the output that follows them, so that a
+        // reader of both streams sees them near their rows.
+        anyFailed = true;
+        if (!writer.Flush()) return false;
+        say(std::string(kProgram) + "line " + std::to_string(row.lineNumber) + ": " + row.error +
+            "\n");
+      }
+      start = row.outputEnd;
+    }
+    return true;
   };
 
-  while (std::optional<CsvRecord> record = reader.Next()) {
-    std::string& buffer = writer.buffer();
-    if (!record->error.empty()) {
-      fail(record->lineNumber, record->error);
-    } else if (record->fields.size() != kBatchColumns.size()) {
-      fail(record->lineNumber, "expected " + std::to_string(kBatchColumns.size()) +
-                                   " fields, found " + std::to_string(record->fields.size()));
-    } else {
-      const Parsed<FormEntries> entries = EntriesOf(FieldsOfRow(record->fields));
-      if (!entries.value) {
-        fail(record->lineNumber, entries.error);
-      } else {
-        Session session;  // each row from a fresh session
-        const ChartRun run = Run_Chart(session, *entries.value);
-        if (run.refusal) {
-          fail(record->lineNumber, run.refusal->message);
-        } else if (json) {
-          AppendChartJson(buffer, run.chart);
-          buffer += '\n';
-        } else {
-          AppendChartCsv(buffer, run.chart);
-        }
-      }
-    }
-    // Errors go out before the output that follows them, so that a reader of
-    // both streams sees them near their rows.
-    if (!errors.empty()) {
-      if (!writer.Flush()) return writeFailed();
-      say(errors);
-      errors.clear();
-    } else if (!writer.EndRow()) {
-      return writeFailed();
-    }
+  BatchPipeline pipeline(settings.jobs, compute, write);
+  reader.SetBeforeRead([&pipeline] { pipeline.Dispatch(); });
+  while (!pipeline.Stopped()) {
+    std::optional<CsvRecord> record = reader.Next();
+    if (!record) break;
+    BatchRow& row = pipeline.NewRow();
+    pipeline.RowDone(ReadRow(*record, row));
   }
+  reader.SetBeforeRead(nullptr);
+  if (!pipeline.Finish()) return writeFailed();
   // The rows computed before a failed read are written before it is reported.
   const bool written = writer.Flush();
   const int status = reader.readError() ? readFailed() : anyFailed ? kExitRowsFailed : kExitOk;
   return written ? status : writeFailed();
 }
 
-int RunBatch(std::istream& input, bool json, std::ostream& out, std::ostream& err) {
+int RunBatch(ByteSource& input, std::string_view inputName, bool json, ByteSink& out,
+             std::ostream& err) {
+  BatchSettings settings;
+  settings.json = json;
+  return RunBatch(input, inputName, settings, out, err);
+}
+
+int RunBatch(std::istream& input, const BatchSettings& settings, std::ostream& out,
+             std::ostream& err) {
   StreamSource source(input);
   StreamSink sink(out);
-  return RunBatch(source, "the batch input", json, sink, err);
+  return RunBatch(source, "the batch input", settings, sink, err);
+}
+
+int RunBatch(std::istream& input, bool json, std::ostream& out, std::ostream& err) {
+  BatchSettings settings;
+  settings.json = json;
+  return RunBatch(input, settings, out, err);
 }
 
 int RunCli(std::span<const std::string_view> args, CliChannels io) {
@@ -277,8 +312,12 @@ int RunCli(std::span<const std::string_view> args, CliChannels io) {
     case Mode::ListZones:
       return WriteOutput(io.out, ZoneList(), io.err, kExitOk);
     case Mode::Batch: {
+      BatchSettings settings;
+      settings.json = options.json;
+      settings.jobs = options.jobs > 0 ? options.jobs : UsableCores();
+      settings.fields = options.fields;
       if (options.batchPath == "-") {
-        return RunBatch(io.in, "standard input", options.json, io.out, io.err);
+        return RunBatch(io.in, "standard input", settings, io.out, io.err);
       }
       const OwnedDescriptor file(OpenBatchFile(options.batchPath));
       if (file.get() < 0) {
@@ -286,7 +325,7 @@ int RunCli(std::span<const std::string_view> args, CliChannels io) {
         return kExitNoInput;
       }
       DescriptorSource source(file.get());
-      return RunBatch(source, "\"" + options.batchPath + "\"", options.json, io.out, io.err);
+      return RunBatch(source, "\"" + options.batchPath + "\"", settings, io.out, io.err);
     }
     case Mode::Chart:
       break;

@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "cli/io.h"
+#include "cli/render.h"
 
 namespace orvanta::cli {
 
@@ -29,12 +30,24 @@ struct CliChannels {
 int RunCli(std::span<const std::string_view> args, CliChannels io);
 int RunCli(std::span<const std::string_view> args, CliStreams io);
 
+// How the batch mode computes and writes its rows.
+struct BatchSettings {
+  bool json = false;  // one JSON object per row instead of a CSV line
+  int jobs = 1;       // threads computing charts; 1 computes each row as it is read
+  ChartJsonMembers fields = ChartJsonMembers{}.set();  // the JSON members written
+};
+
 // The batch mode over an open input: one chart per CSV row, each from a
-// fresh session. `inputName` names the input in a read error ("standard
-// input" or the file's name). Returns kExitOk, kExitRowsFailed,
-// kExitBadInput, kExitNoInput (a read failed; the rows before it are
-// written) or kExitCannotWrite (the output failed; the run stopped there).
+// fresh session, written in input order whatever the number of jobs.
+// `inputName` names the input in a read error ("standard input" or the
+// file's name). Returns kExitOk, kExitRowsFailed, kExitBadInput,
+// kExitNoInput (a read failed; the rows before it are written) or
+// kExitCannotWrite (the output failed; the run stopped there).
+int RunBatch(ByteSource& input, std::string_view inputName, const BatchSettings& settings,
+             ByteSink& out, std::ostream& err);
 int RunBatch(ByteSource& input, std::string_view inputName, bool json, ByteSink& out,
+             std::ostream& err);
+int RunBatch(std::istream& input, const BatchSettings& settings, std::ostream& out,
              std::ostream& err);
 int RunBatch(std::istream& input, bool json, std::ostream& out, std::ostream& err);
 

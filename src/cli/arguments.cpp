@@ -237,6 +237,31 @@ Parsed<FormEntries> EntriesOf(const BirthFields& fields) {
   return {std::move(e), {}};
 }
 
+Parsed<ChartJsonMembers> ParseFieldList(std::string_view text) {
+  ChartJsonMembers members;
+  std::size_t start = 0;
+  for (;;) {
+    const std::size_t comma = text.find(',', start);
+    const std::string_view name = Trim(text.substr(
+        start, comma == std::string_view::npos ? std::string_view::npos : comma - start));
+    if (name.empty()) {
+      return Fail<ChartJsonMembers>(
+          "--fields needs member names separated by commas, as in "
+          "Name,PositionText,InduLagnaIndex");
+    }
+    const std::optional<std::size_t> index = ChartJsonMemberIndex(name);
+    if (!index) {
+      return Fail<ChartJsonMembers>("--fields: unknown member " + Quoted(name) +
+                                    " (the members are listed in docs/cli.md; names are "
+                                    "case-sensitive)");
+    }
+    members.set(*index);
+    if (comma == std::string_view::npos) break;
+    start = comma + 1;
+  }
+  return {members, {}};
+}
+
 namespace {
 
 // Options that take a value, and the field of BirthFields each fills.
@@ -265,7 +290,7 @@ Parsed<CliOptions> ParseArguments(std::span<const std::string_view> args) {
   CliOptions options;
   std::array<bool, kValueOptions.size()> seen{};
   bool seenDst = false, seenJson = false, seenBatch = false, wantHelp = false, wantZones = false,
-       wantVersion = false;
+       wantVersion = false, seenJobs = false, seenFields = false;
   bool anyBirthOption = false;
 
   for (std::size_t i = 0; i < args.size(); ++i) {
@@ -330,6 +355,32 @@ Parsed<CliOptions> ParseArguments(std::span<const std::string_view> args) {
       options.batchPath = std::string(*value);
       continue;
     }
+    if (arg == "--jobs") {
+      if (seenJobs) return Fail<CliOptions>("--jobs given twice");
+      const auto value = takeValue();
+      const std::optional<int> jobs = value ? SmallNumber(Trim(*value), 3) : std::nullopt;
+      if (!jobs || *jobs < 1 || *jobs > kMaxJobs) {
+        return Fail<CliOptions>("--jobs needs a number of threads 1.." + std::to_string(kMaxJobs) +
+                                (value ? ", not " + Quoted(*value) : std::string()));
+      }
+      seenJobs = true;
+      options.jobs = *jobs;
+      continue;
+    }
+    if (arg == "--fields") {
+      if (seenFields) return Fail<CliOptions>("--fields given twice");
+      const auto value = takeValue();
+      if (!value) {
+        return Fail<CliOptions>(
+            "--fields needs member names separated by commas, as in "
+            "Name,PositionText,InduLagnaIndex");
+      }
+      Parsed<ChartJsonMembers> fields = ParseFieldList(*value);
+      if (!fields.value) return Fail<CliOptions>(fields.error);
+      seenFields = true;
+      options.fields = *fields.value;
+      continue;
+    }
     bool known = false;
     for (std::size_t k = 0; k < kValueOptions.size(); ++k) {
       if (arg != kValueOptions[k].name) continue;
@@ -360,6 +411,9 @@ Parsed<CliOptions> ParseArguments(std::span<const std::string_view> args) {
     options.mode = Mode::Version;
     return {std::move(options), {}};
   }
+  if (seenFields && !seenJson)
+    return Fail<CliOptions>("--fields chooses JSON members: give --json");
+  if (seenJobs && !seenBatch) return Fail<CliOptions>("--jobs is for --batch");
   if (wantZones) {
     if (anyBirthOption || seenBatch || seenJson) {
       return Fail<CliOptions>("--list-zones takes no other options");
@@ -390,8 +444,8 @@ std::string_view UsageText() {
   return R"(Usage:
   orvanta-cli --name NAME --date YYYY-MM-DD --time HH:MM[:SS]
               --lat 28N36 --lon 77E12 [--zone N|ABBR] [--dst]
-              [--city C] [--state S] [--country K] [--json]
-  orvanta-cli --batch FILE|- [--json]
+              [--city C] [--state S] [--country K] [--json [--fields LIST]]
+  orvanta-cli --batch FILE|- [--json [--fields LIST]] [--jobs N]
   orvanta-cli --list-zones
   orvanta-cli --help | --version
 
@@ -409,8 +463,12 @@ Indu Lagna of one birth, with the Indu Lagna sign's attributes and texts.
   --city, --state, --country
                      the place, shown with the birth details
   --json             one JSON object instead of text
+  --fields LIST      with --json: only these members, as in
+                     Name,PositionText,InduLagnaIndex (in their usual order)
   --batch FILE       one chart per row of a CSV file (- for standard input)
                      with the header name,date,time,lat,lon,zone,dst,city,state,country
+  --jobs N           batch: compute on N threads, 1..256 (default: one per
+                     core); the output is the same for every N
   --list-zones       the 71 time zones with their list positions
 
 A value that starts with -- is written with =, as in --city=--X--.

@@ -18,6 +18,7 @@
 #include <string_view>
 
 #include "chart/chart.h"
+#include "cli/render.h"
 
 namespace orvanta::cli {
 
@@ -87,7 +88,16 @@ struct CliOptions {
   BirthFields birth;
   bool json = false;
   std::string batchPath;  // "-" is standard input
+  int jobs = 0;           // --jobs: threads computing batch rows; 0 = one per usable core
+  ChartJsonMembers fields = ChartJsonMembers{}.set();  // --fields: the JSON members written
 };
+
+// Most threads --jobs may ask for.
+inline constexpr int kMaxJobs = 256;
+
+// The value of --fields: member names of the JSON object, separated by
+// commas (blanks around a name are ignored).
+Parsed<ChartJsonMembers> ParseFieldList(std::string_view text);
 
 // Parses the arguments after the program name.
 Parsed<CliOptions> ParseArguments(std::span<const std::string_view> args);

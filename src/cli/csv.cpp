@@ -17,6 +17,7 @@ bool CsvReader::Fill() {
   if (sourceDone_) return false;
   chunk_.resize(kChunkBytes);
   chunkAt_ = 0;
+  if (beforeRead_) beforeRead_();
   const ReadResult result = source_.Read(chunk_.data(), chunk_.size());
   chunk_.resize(result.bytes);
   if (result.bytes > 0) return true;

@@ -22,6 +22,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <istream>
 #include <memory>
 #include <optional>
@@ -60,6 +61,10 @@ class CsvReader {
   // Set once a read has failed; nothing is read after it.
   const std::optional<CsvReadError>& readError() const { return readError_; }
 
+  // Called before each read from the source, which may wait for input: the
+  // batch mode hands on the rows it holds, so that none waits for the next.
+  void SetBeforeRead(std::function<void()> hook) { beforeRead_ = std::move(hook); }
+
  private:
   // The next byte without taking it, and the next byte taken (or eof at the
   // end of the input or after a failed read): the bytes to be read again
@@ -71,6 +76,7 @@ class CsvReader {
   // Takes the bytes up to and including the next line end.
   void SkipRestOfLine();
 
+  std::function<void()> beforeRead_;
   std::unique_ptr<StreamSource> ownSource_;  // set when reading a stream
   ByteSource& source_;
   std::string chunk_;  // bytes read from the source, from chunkAt_ on not yet taken

@@ -80,8 +80,9 @@ JsonObject::JsonObject(std::string& out) : out_(out) {
 std::string& JsonObject::Key(std::string_view name) {
   if (!first_) out_ += ',';
   first_ = false;
-  AppendJsonString(out_, name);
-  out_ += ':';
+  out_ += '"';
+  out_ += name;
+  out_ += "\":";
   return out_;
 }
 

@@ -21,7 +21,8 @@ void AppendJsonInteger(std::string& out, long long value);
 class JsonObject {
  public:
   explicit JsonObject(std::string& out);
-  // Writes `,"name":` (no comma before the first member).
+  // Writes `,"name":` (no comma before the first member). Member names are
+  // the program's own, plain ASCII letters, and are written as they are.
   std::string& Key(std::string_view name);
   void String(std::string_view name, std::string_view value);
   void Number(std::string_view name, double value);

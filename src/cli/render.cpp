@@ -319,67 +319,130 @@ void AppendChartText(std::string& out, const ChartOutput& chart) {
   }
 }
 
-void AppendChartJson(std::string& out, const ChartOutput& chart) {
-  const BirthDetails& b = chart.birth;
-  const TimeQuantities& t = chart.time;
-  const MoonPosition& m = chart.moon;
-  const InduLagnaState& l = chart.lagna;
-  JsonObject o(out);
-  o.String("Name", b.Name);
-  o.Bool("Valid", true);
-  o.Integer("ZoneShiftHours", b.ZoneShiftHours);
-  o.Integer("ZoneShiftMinutes", b.ZoneShiftMinutes);
-  o.Integer("ZoneHours", b.ZoneHours);
-  o.Integer("ZoneMinutes", b.ZoneMinutes);
-  o.Number("UniversalTime", t.UniversalTime);
-  o.Number("JulianDay", t.JulianDay);
-  o.Number("CenturiesT", t.CenturiesT);
-  o.Number("AyanCorr", t.AyanCorr);
-  o.Number("AscendantDeg", t.AscendantDeg);
-  o.Number("AscendantInt", t.AscendantInt);
-  o.String("AscendantText", t.AscendantText);
-  o.Number("MoonTropical", m.MoonTropical);
-  o.Number("MoonSidereal", m.MoonSidereal);
-  o.Number("NakStartDeg", m.NakStartDeg);
-  o.String("MoonText", m.MoonText);
-  AppendStringArray(o.Key("PositionText"), chart.PositionText);
-  std::string& flags = o.Key("RetroFlag");
-  flags += '[';
+namespace {
+
+// One member of a computed chart's JSON object: its name and how its value
+// is written.
+struct ChartJsonMember {
+  std::string_view name;
+  void (*append)(std::string& out, const ChartOutput& chart);
+};
+
+void AppendFlags(std::string& out, const ChartOutput& chart) {
+  out += '[';
   for (std::size_t k = 0; k < chart.RetroFlag.size(); ++k) {
-    if (k > 0) flags += ',';
-    flags += chart.RetroFlag[k] ? "true" : "false";
+    if (k > 0) out += ',';
+    out += chart.RetroFlag[k] ? "true" : "false";
   }
-  flags += ']';
-  AppendStringArray(o.Key("ChartLabel"), chart.ChartLabel);
-  o.Integer("AscSignIndex", chart.AscSignIndex);
-  o.Integer("HouseCount", l.HouseCount);
-  o.Integer("FirstLordSign", l.FirstLordSign);
-  o.Integer("LagnaSign", l.LagnaSign);
-  o.Integer("AscKala", l.AscKala);
-  o.Integer("MoonKala", l.MoonKala);
-  o.Integer("InduLagnaIndex", l.InduLagnaIndex);
-  {
-    std::string& rs = o.Key("RiseSet");
-    JsonObject riseSet(rs);
-    AppendRiseSetPair(riseSet.Key("Previous"), chart.previousDay);
-    AppendRiseSetPair(riseSet.Key("Day"), chart.day);
-    AppendRiseSetPair(riseSet.Key("Next"), chart.nextDay);
-    riseSet.Close();
+  out += ']';
+}
+
+void AppendRiseSet(std::string& out, const ChartOutput& chart) {
+  JsonObject riseSet(out);
+  AppendRiseSetPair(riseSet.Key("Previous"), chart.previousDay);
+  AppendRiseSetPair(riseSet.Key("Day"), chart.day);
+  AppendRiseSetPair(riseSet.Key("Next"), chart.nextDay);
+  riseSet.Close();
+}
+
+void AppendAttributes(std::string& out, const ChartOutput& chart) {
+  if (!chart.attributes) {
+    out += "null";
+    return;
   }
-  AppendOptionalInteger(o.Key("ElapsedMinutes"), chart.ElapsedMinutes);
-  AppendOptionalInteger(o.Key("ElapsedSeconds"), chart.ElapsedSeconds);
-  o.Number("SunriseSunLongitude", chart.SunriseSunLongitude);
-  AppendStringArray(o.Key("SignCells"), chart.signCells);
-  AppendStringArray(o.Key("Marks"), chart.marks);
-  if (chart.attributes) {
-    std::string& attrs = o.Key("Attributes");
-    JsonObject a(attrs);
-    for (const AttributeValue& v : *chart.attributes) {
-      a.String(kAttributeJsonKeys[static_cast<std::size_t>(v.attribute)], v.value);
-    }
-    a.Close();
-  } else {
-    o.Null("Attributes");
+  JsonObject a(out);
+  for (const AttributeValue& v : *chart.attributes) {
+    a.String(kAttributeJsonKeys[static_cast<std::size_t>(v.attribute)], v.value);
+  }
+  a.Close();
+}
+
+// The members in the order they are written (docs/cli.md).
+constexpr std::array<ChartJsonMember, kChartJsonMemberCount> kChartJsonMembers = {{
+    {"Name", [](std::string& o, const ChartOutput& c) { AppendJsonString(o, c.birth.Name); }},
+    {"Valid", [](std::string& o, const ChartOutput&) { o += "true"; }},
+    {"ZoneShiftHours",
+     [](std::string& o, const ChartOutput& c) { AppendJsonInteger(o, c.birth.ZoneShiftHours); }},
+    {"ZoneShiftMinutes",
+     [](std::string& o, const ChartOutput& c) { AppendJsonInteger(o, c.birth.ZoneShiftMinutes); }},
+    {"ZoneHours",
+     [](std::string& o, const ChartOutput& c) { AppendJsonInteger(o, c.birth.ZoneHours); }},
+    {"ZoneMinutes",
+     [](std::string& o, const ChartOutput& c) { AppendJsonInteger(o, c.birth.ZoneMinutes); }},
+    {"UniversalTime",
+     [](std::string& o, const ChartOutput& c) { AppendJsonNumber(o, c.time.UniversalTime); }},
+    {"JulianDay",
+     [](std::string& o, const ChartOutput& c) { AppendJsonNumber(o, c.time.JulianDay); }},
+    {"CenturiesT",
+     [](std::string& o, const ChartOutput& c) { AppendJsonNumber(o, c.time.CenturiesT); }},
+    {"AyanCorr",
+     [](std::string& o, const ChartOutput& c) { AppendJsonNumber(o, c.time.AyanCorr); }},
+    {"AscendantDeg",
+     [](std::string& o, const ChartOutput& c) { AppendJsonNumber(o, c.time.AscendantDeg); }},
+    {"AscendantInt",
+     [](std::string& o, const ChartOutput& c) { AppendJsonNumber(o, c.time.AscendantInt); }},
+    {"AscendantText",
+     [](std::string& o, const ChartOutput& c) { AppendJsonString(o, c.time.AscendantText); }},
+    {"MoonTropical",
+     [](std::string& o, const ChartOutput& c) { AppendJsonNumber(o, c.moon.MoonTropical); }},
+    {"MoonSidereal",
+     [](std::string& o, const ChartOutput& c) { AppendJsonNumber(o, c.moon.MoonSidereal); }},
+    {"NakStartDeg",
+     [](std::string& o, const ChartOutput& c) { AppendJsonNumber(o, c.moon.NakStartDeg); }},
+    {"MoonText",
+     [](std::string& o, const ChartOutput& c) { AppendJsonString(o, c.moon.MoonText); }},
+    {"PositionText",
+     [](std::string& o, const ChartOutput& c) { AppendStringArray(o, c.PositionText); }},
+    {"RetroFlag", AppendFlags},
+    {"ChartLabel",
+     [](std::string& o, const ChartOutput& c) { AppendStringArray(o, c.ChartLabel); }},
+    {"AscSignIndex",
+     [](std::string& o, const ChartOutput& c) { AppendJsonInteger(o, c.AscSignIndex); }},
+    {"HouseCount",
+     [](std::string& o, const ChartOutput& c) { AppendJsonInteger(o, c.lagna.HouseCount); }},
+    {"FirstLordSign",
+     [](std::string& o, const ChartOutput& c) { AppendJsonInteger(o, c.lagna.FirstLordSign); }},
+    {"LagnaSign",
+     [](std::string& o, const ChartOutput& c) { AppendJsonInteger(o, c.lagna.LagnaSign); }},
+    {"AscKala",
+     [](std::string& o, const ChartOutput& c) { AppendJsonInteger(o, c.lagna.AscKala); }},
+    {"MoonKala",
+     [](std::string& o, const ChartOutput& c) { AppendJsonInteger(o, c.lagna.MoonKala); }},
+    {"InduLagnaIndex",
+     [](std::string& o, const ChartOutput& c) { AppendJsonInteger(o, c.lagna.InduLagnaIndex); }},
+    {"RiseSet", AppendRiseSet},
+    {"ElapsedMinutes",
+     [](std::string& o, const ChartOutput& c) { AppendOptionalInteger(o, c.ElapsedMinutes); }},
+    {"ElapsedSeconds",
+     [](std::string& o, const ChartOutput& c) { AppendOptionalInteger(o, c.ElapsedSeconds); }},
+    {"SunriseSunLongitude",
+     [](std::string& o, const ChartOutput& c) { AppendJsonNumber(o, c.SunriseSunLongitude); }},
+    {"SignCells", [](std::string& o, const ChartOutput& c) { AppendStringArray(o, c.signCells); }},
+    {"Marks", [](std::string& o, const ChartOutput& c) { AppendStringArray(o, c.marks); }},
+    {"Attributes", AppendAttributes},
+}};
+
+}  // namespace
+
+std::optional<std::size_t> ChartJsonMemberIndex(std::string_view name) {
+  for (std::size_t k = 0; k < kChartJsonMembers.size(); ++k) {
+    if (kChartJsonMembers[k].name == name) return k;
+  }
+  return std::nullopt;
+}
+
+std::string_view ChartJsonMemberName(std::size_t index) {
+  return index < kChartJsonMembers.size() ? kChartJsonMembers[index].name : std::string_view{};
+}
+
+void AppendChartJson(std::string& out, const ChartOutput& chart) {
+  AppendChartJson(out, chart, ChartJsonMembers{}.set());
+}
+
+void AppendChartJson(std::string& out, const ChartOutput& chart, const ChartJsonMembers& members) {
+  JsonObject o(out);
+  for (std::size_t k = 0; k < kChartJsonMembers.size(); ++k) {
+    if (members.test(k)) kChartJsonMembers[k].append(o.Key(kChartJsonMembers[k].name), chart);
   }
   o.Close();
 }

@@ -9,6 +9,8 @@
 #pragma once
 
 #include <array>
+#include <bitset>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -37,6 +39,16 @@ std::string_view InduLagnaSignName(const ChartOutput& chart);
 void AppendSouthIndianGrid(std::string& out, const ChartOutput& chart);
 void AppendChartText(std::string& out, const ChartOutput& chart);
 void AppendChartJson(std::string& out, const ChartOutput& chart);
+
+// The members of a computed chart's JSON object (Name, Valid, ...,
+// Attributes), by their position in the order they are written.
+inline constexpr std::size_t kChartJsonMemberCount = 34;
+using ChartJsonMembers = std::bitset<kChartJsonMemberCount>;
+// The position of the member called `name` (exact case), if there is one.
+std::optional<std::size_t> ChartJsonMemberIndex(std::string_view name);
+std::string_view ChartJsonMemberName(std::size_t index);
+// Only the chosen members, in their usual order.
+void AppendChartJson(std::string& out, const ChartOutput& chart, const ChartJsonMembers& members);
 void AppendRefusalJson(std::string& out, std::string_view name, const Refusal& refusal);
 
 // Batch mode without --json: the header line and one line per chart.
