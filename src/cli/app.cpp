@@ -242,23 +242,29 @@ int RunBatch(ByteSource& input, std::string_view inputName, const BatchSettings&
   // Writes the rows of a chunk in order; runs in one worker at a time.
   bool anyFailed = false;
   const auto write = [&](const BatchChunk& chunk) {
-    std::size_t start = 0;
+    const std::string_view output = chunk.output;
+    std::size_t start = 0;  // the chunk's output not yet handed to the writer
     for (std::size_t i = 0; i < chunk.count; ++i) {
       const BatchRow& row = chunk.rows[i];
       if (row.error.empty()) {
-        writer.buffer().append(chunk.output, start, row.outputEnd - start);
-        if (!writer.EndRow()) return false;
-      } else {
-        // Errors go out before the output that follows them, so that a
-        // reader of both streams sees them near their rows.
-        anyFailed = true;
-        if (!writer.Flush()) return false;
-        say(std::string(kProgram) + "line " + std::to_string(row.lineNumber) + ": " + row.error +
-            "\n");
+        if (writer.eachRow()) {
+          writer.buffer() += output.substr(start, row.outputEnd - start);
+          if (!writer.EndRow()) return false;
+          start = row.outputEnd;
+        }
+        continue;
+      }
+      // Errors go out before the output that follows them, so that a
+      // reader of both streams sees them near their rows.
+      anyFailed = true;
+      if (!writer.AppendRows(output.substr(start, row.outputEnd - start)) || !writer.Flush()) {
+        return false;
       }
       start = row.outputEnd;
+      say(std::string(kProgram) + "line " + std::to_string(row.lineNumber) + ": " + row.error +
+          "\n");
     }
-    return true;
+    return writer.AppendRows(output.substr(start));
   };
 
   BatchPipeline pipeline(settings.jobs, compute, write);

@@ -97,6 +97,20 @@ bool RowWriter::Flush() {
   return error_ == 0;
 }
 
+bool RowWriter::AppendRows(std::string_view rows) {
+  if (buffer_.size() + rows.size() < kBlockBytes) {
+    buffer_ += rows;
+    return error_ == 0;
+  }
+  if (!Flush()) return false;
+  if (rows.size() < kBlockBytes) {
+    buffer_ += rows;
+  } else {
+    error_ = sink_.Write(rows);
+  }
+  return error_ == 0;
+}
+
 std::string ErrorText(int errorNumber) {
   return std::generic_category().message(errorNumber);
 }

@@ -99,6 +99,12 @@ class RowWriter {
   bool EndRow();
   // Writes what is gathered now; false once the output failed.
   bool Flush();
+  // Several whole rows at once, for a sink that takes blocks (the rows may
+  // go out together with what is gathered, or on their own when they fill
+  // a block); false once the output failed.
+  bool AppendRows(std::string_view rows);
+  // True when each row is to be passed on by itself (EndRow after each).
+  bool eachRow() const { return eachRow_; }
   // The errno value of the failed write, or 0.
   int error() const { return error_; }
 
