@@ -1,6 +1,7 @@
 // Tests of the program's run loop in process: every batch row gives either
-// one output line or one error line, whatever its bytes, and a command line
-// of random words never computes a partial chart.
+// one output line or one error line, whatever its bytes; the output and the
+// error lines are the same, in the same order, for any number of jobs; and
+// a command line of random words never computes a partial chart.
 #include <gtest/gtest.h>
 
 #include <random>
@@ -10,6 +11,8 @@
 
 #include "cli/app.h"
 #include "cli/arguments.h"
+#include "cli/io.h"
+#include "cli/render.h"
 
 namespace orvanta::cli {
 namespace {
@@ -51,6 +54,183 @@ TEST(RunBatch, EachMutatedRowGivesOneLineOnOneStream) {
       EXPECT_EQ(status, errLines > 0 ? kExitRowsFailed : kExitOk);
     }
   }
+}
+
+// Standard output and standard error of one run in one transcript, in the
+// order the program hands them on; standard output alone beside it.
+class Transcript final : public ByteSink, private std::streambuf {
+ public:
+  explicit Transcript(bool eachRow) : eachRow_(eachRow), err_(this) {}
+  int Write(std::string_view bytes) override {
+    out.append(bytes);
+    both.append(bytes);
+    return 0;
+  }
+  bool WantsEachRow() const override { return eachRow_; }
+  std::ostream& err() { return err_; }
+
+  std::string out, both;
+
+ private:
+  std::streamsize xsputn(const char* s, std::streamsize n) override {
+    both.append(s, static_cast<std::size_t>(n));
+    return n;
+  }
+  int_type overflow(int_type c) override {
+    if (!traits_type::eq_int_type(c, traits_type::eof())) both += traits_type::to_char_type(c);
+    return traits_type::not_eof(c);
+  }
+  bool eachRow_;
+  std::ostream err_;
+};
+
+// Over a thousand rows (several chunks of work, more than the window holds
+// for few jobs) with bad rows scattered through them: every kind of error
+// the reader, the field checks and the validation give, an unclosed quote
+// whose later lines are read again, and quoted fields holding line breaks.
+std::string ScatteredBatch() {
+  std::mt19937 random(1414);
+  std::string csv = "name,date,time,lat,lon,zone,dst,city,state,country\n";
+  const auto number = [&](int low, int high) {
+    return low + static_cast<int>(random() % static_cast<unsigned>(high - low + 1));
+  };
+  for (int i = 0; i < 1100; ++i) {
+    const std::string name = "B" + std::to_string(i);
+    char row[160];
+    std::snprintf(row, sizeof row, "%s,%d-%02d-%02d,%02d:%02d:%02d,%d%c%02d,%d%c%02d,%d,%d",
+                  name.c_str(), number(1901, 2050), number(1, 12), number(1, 31), number(0, 23),
+                  number(0, 59), number(0, 59), number(0, 89), "NS"[number(0, 1)], number(0, 59),
+                  number(0, 179), "EW"[number(0, 1)], number(0, 59), number(0, 70), number(0, 1));
+    switch (i % 97) {
+      case 5:
+        csv += std::string(row) + ",City\n";  // too few fields
+        break;
+      case 17:
+        csv += name + ",1980-13-01,10:30,28N36,77E12,IST,0,C,S,K\n";  // malformed date
+        break;
+      case 29:
+        csv += name + ",1981-02-29,10:30,28N36,77E12,IST,0,C,S,K\n";  // refused by validation
+        break;
+      case 41:
+        csv += "\"" + name + "\nsecond line\"" + std::string(row).substr(name.size()) +
+               ",\"New\r\nDelhi\",S,K\n";  // line breaks inside quotes
+        break;
+      case 53:
+        csv += ",1980-06-15,10:30,28N36,77E12,IST,0,C,S,K\n";  // empty name, refused
+        break;
+      case 83:
+        csv += "\n  \n";  // blank lines
+        [[fallthrough]];
+      default:
+        csv += std::string(row) + ",\"City, " + std::to_string(i) + "\",S,K\n";
+    }
+  }
+  // A quote left open runs to the end of the input; the lines after the one
+  // where it opens are then read again as rows.
+  csv += "\"OPEN,1980-06-15,10:30,28N36,77E12,IST,0,C,S,K\n";
+  for (int i = 0; i < 5; ++i)
+    csv += "LAST " + std::to_string(i) + ",1980-06-15,10:30,28N36,77E12,IST,0,C,S,K\n";
+  return csv;
+}
+
+struct BatchRun {
+  int status = 0;
+  std::string out, both;
+};
+
+BatchRun RunScattered(const std::string& input, const BatchSettings& settings, bool eachRow) {
+  std::istringstream in(input);
+  StreamSource source(in);
+  Transcript transcript(eachRow);
+  BatchRun run;
+  run.status = RunBatch(source, "rows", settings, transcript, transcript.err());
+  run.out = std::move(transcript.out);
+  run.both = std::move(transcript.both);
+  return run;
+}
+
+TEST(RunBatch, OutputIsTheSameForEveryNumberOfJobs) {
+  // The rows are computed on several threads but written in input order:
+  // standard output, the error lines and their place among the rows are the
+  // same bytes as with one job, for each output form and for a sink that
+  // takes blocks (a file) or each row (a pipe). Under ThreadSanitizer
+  // (make test-threads) this is also the parallel batch's race check.
+  const std::string input = ScatteredBatch();
+  ChartJsonMembers few;
+  for (std::string_view name : {"Name", "PositionText", "InduLagnaIndex"}) {
+    few.set(*ChartJsonMemberIndex(name));
+  }
+  struct Form {
+    const char* label;
+    bool json;
+    ChartJsonMembers fields;
+  };
+  const Form forms[] = {{"CSV", false, ChartJsonMembers{}.set()},
+                        {"JSON", true, ChartJsonMembers{}.set()},
+                        {"JSON, three members", true, few}};
+  for (const Form& form : forms) {
+    for (bool eachRow : {false, true}) {
+      BatchSettings settings;
+      settings.json = form.json;
+      settings.fields = form.fields;
+      settings.jobs = 1;
+      const BatchRun one = RunScattered(input, settings, eachRow);
+      // Bad rows were reported and good ones computed around them.
+      ASSERT_EQ(one.status, kExitRowsFailed);
+      ASSERT_GT(CountLines(one.out), 1000);
+      ASSERT_GT(CountLines(one.both) - CountLines(one.out), 50);
+      ASSERT_NE(one.both.find("is not closed before the end of the input"), std::string::npos);
+      ASSERT_NE(one.out.find("LAST 4"), std::string::npos);
+      for (int jobs : {2, 3, 8}) {
+        SCOPED_TRACE(std::string(form.label) + (eachRow ? ", each row" : ", blocks") + ", " +
+                     std::to_string(jobs) + " jobs");
+        settings.jobs = jobs;
+        const BatchRun many = RunScattered(input, settings, eachRow);
+        EXPECT_EQ(many.status, one.status);
+        EXPECT_TRUE(many.out == one.out) << "standard output differs";
+        EXPECT_TRUE(many.both == one.both) << "the error lines stand elsewhere among the rows";
+      }
+    }
+  }
+}
+
+TEST(RunBatch, FieldsGiveTheChosenMembersOfTheFullObject) {
+  // Each line written with --fields holds exactly the named members of the
+  // full object, with the same text, in the full object's order.
+  const std::string input = ScatteredBatch().substr(0, 20000);
+  BatchSettings full;
+  full.json = true;
+  BatchSettings some = full;
+  some.fields.reset();
+  const std::vector<std::string_view> chosen = {"Name", "PositionText", "RiseSet", "InduLagnaIndex",
+                                                "Attributes"};
+  for (std::string_view name : chosen) some.fields.set(*ChartJsonMemberIndex(name));
+  const BatchRun all = RunScattered(input, full, false);
+  const BatchRun few = RunScattered(input, some, false);
+  std::istringstream allLines(all.out), fewLines(few.out);
+  std::string line, fewLine;
+  int compared = 0;
+  while (std::getline(allLines, line)) {
+    ASSERT_TRUE(std::getline(fewLines, fewLine));
+    std::string expected = "{";
+    for (std::size_t k = 0; k < kChartJsonMemberCount; ++k) {
+      if (!some.fields.test(k)) continue;
+      const std::string key = "\"" + std::string(ChartJsonMemberName(k)) + "\":";
+      const std::size_t start = line.find(key);
+      ASSERT_NE(start, std::string::npos) << key;
+      const std::size_t end =
+          k + 1 < kChartJsonMemberCount
+              ? line.find(",\"" + std::string(ChartJsonMemberName(k + 1)) + "\":", start)
+              : line.size() - 1;
+      if (expected.size() > 1) expected += ',';
+      expected += line.substr(start, end - start);
+    }
+    expected += '}';
+    EXPECT_EQ(fewLine, expected);
+    ++compared;
+  }
+  EXPECT_FALSE(std::getline(fewLines, fewLine));
+  EXPECT_GT(compared, 100);
 }
 
 TEST(RunCli, RandomWordsNeverGiveAPartialChart) {

@@ -322,6 +322,36 @@ TEST(ParseArguments, ModesAndMistakes) {
        "give no birth options"},
       {"batch without a file", {"--batch"}, std::nullopt, "--batch needs a file"},
       {"zone list with others", {"--list-zones", "--json"}, std::nullopt, "no other options"},
+      {"batch on 8 threads", {"--batch", "-", "--jobs", "8"}, Mode::Batch, ""},
+      {"jobs at the limit", {"--batch", "-", "--jobs=256"}, Mode::Batch, ""},
+      {"no jobs", {"--batch", "-", "--jobs", "0"}, std::nullopt, "--jobs needs a number"},
+      {"jobs over the limit", {"--batch", "-", "--jobs", "257"}, std::nullopt, "1..256"},
+      {"jobs not a number", {"--batch", "-", "--jobs", "2x"}, std::nullopt, "not \"2x\""},
+      {"jobs forgotten", {"--batch", "-", "--jobs"}, std::nullopt, "--jobs needs a number"},
+      {"jobs twice", {"--batch", "-", "--jobs", "2", "--jobs", "2"}, std::nullopt, "twice"},
+      {"jobs for one chart", with({"--jobs", "2"}), std::nullopt, "--jobs is for --batch"},
+      {"fields of a batch",
+       {"--batch", "-", "--json", "--fields", "Name, InduLagnaIndex"},
+       Mode::Batch,
+       ""},
+      {"fields of one chart", with({"--json", "--fields=Attributes"}), Mode::Chart, ""},
+      {"fields without json", {"--batch", "-", "--fields", "Name"}, std::nullopt, "give --json"},
+      {"unknown field",
+       {"--batch", "-", "--json", "--fields", "Name,Moon"},
+       std::nullopt,
+       "unknown member \"Moon\""},
+      {"field in the wrong case",
+       {"--batch", "-", "--json", "--fields", "name"},
+       std::nullopt,
+       "unknown member \"name\""},
+      {"empty field",
+       {"--batch", "-", "--json", "--fields", "Name,,Valid"},
+       std::nullopt,
+       "--fields needs member names"},
+      {"fields forgotten",
+       {"--batch", "-", "--json", "--fields"},
+       std::nullopt,
+       "--fields needs member names"},
   };
   for (const ArgumentsCase& c : cases) {
     SCOPED_TRACE(c.label);
@@ -355,6 +385,25 @@ TEST(ParseArguments, FillsTheBirthFields) {
   EXPECT_EQ(b.country, "India");
   EXPECT_EQ(b.dst, "1");
   EXPECT_TRUE(parsed.value->json);
+  EXPECT_EQ(parsed.value->jobs, 0);  // one per usable core
+  EXPECT_TRUE(parsed.value->fields.all());
+}
+
+TEST(ParseFieldList, NamesInAnyOrderGiveTheMembersInTheirOrder) {
+  // Every member name is accepted, alone and all together in reverse order.
+  std::string all;
+  for (std::size_t k = kChartJsonMemberCount; k-- > 0;) {
+    const std::string_view name = ChartJsonMemberName(k);
+    ASSERT_FALSE(name.empty()) << k;
+    const auto one = ParseFieldList(name);
+    ASSERT_TRUE(one.value.has_value()) << name << ": " << one.error;
+    EXPECT_EQ(one.value->count(), 1u);
+    EXPECT_TRUE(one.value->test(k)) << name;
+    all += std::string(name) + (k > 0 ? " , " : "");
+  }
+  const auto every = ParseFieldList(all);
+  ASSERT_TRUE(every.value.has_value()) << every.error;
+  EXPECT_TRUE(every.value->all());
 }
 
 }  // namespace
