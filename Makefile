@@ -46,14 +46,16 @@ test-release: deps
 	@cmake --build $(BUILD)-core -j$(JOBS)
 	@cd $(BUILD)-core && ctest --output-on-failure -j$(JOBS)
 
-# Charts computed in two threads, each with its own session, under
-# ThreadSanitizer.
+# Charts computed in two threads, each with its own session, and the batch
+# mode on several threads, under ThreadSanitizer.
 test-threads: deps
 	@cmake -S . -B $(BUILD)-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVANTA_WERROR=$(WERROR) \
 	  -DORVANTA_GUI=OFF -DORVANTA_SANITIZE=thread >/dev/null
-	@cmake --build $(BUILD)-tsan -j$(JOBS) --target test_chart
+	@cmake --build $(BUILD)-tsan -j$(JOBS) --target test_chart test_cli_lib
 	@TSAN_OPTIONS=halt_on_error=1 $(BUILD)-tsan/tests/core/chart/test_chart \
 	  --gtest_filter='*Thread*'
+	@TSAN_OPTIONS=halt_on_error=1 $(BUILD)-tsan/tests/cli/test_cli_lib \
+	  --gtest_filter='RunBatch.OutputIsTheSameForEveryNumberOfJobs'
 
 run: build
 	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ] && [ -x $(BUILD)/src/gui/orvanta ]; then \
