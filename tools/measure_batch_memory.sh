@@ -23,7 +23,10 @@ peak() {
   label=$1
   shift
   /usr/bin/time -f '%M %e' -o "$work/time" "$@" >/dev/null 2>"$work/err" || true
-  read -r kb seconds <"$work/time"
+  # The last line: GNU time puts a note on a non-zero status before it.
+  read -r kb seconds <<EOT
+$(tail -n 1 "$work/time")
+EOT
   printf '  %-34s %8s kB  %7s s\n' "$label" "$kb" "$seconds"
 }
 
