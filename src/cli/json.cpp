@@ -55,9 +55,8 @@ void AppendJsonString(std::string& out, std::string_view text) {
         out += '\\';
         out += static_cast<char>(c);
       } else if (c < 0x20 || c == 0x7F) {
-        out += "\\u00";
-        out += kHex[c >> 4];
-        out += kHex[c & 0xF];
+        const char escape[6] = {'\\', 'u', '0', '0', kHex[c >> 4], kHex[c & 0xF]};
+        out.append(escape, sizeof escape);
       } else {
         out += static_cast<char>(c);
       }
@@ -97,11 +96,24 @@ JsonObject::JsonObject(std::string& out) : out_(out) {
 }
 
 std::string& JsonObject::Key(std::string_view name) {
-  if (!first_) out_ += ',';
+  // One append for the whole `,"name":` when the name is of the usual size.
+  char key[48];
+  std::size_t length = 0;
+  if (name.size() + 4 <= sizeof key) {
+    if (!first_) key[length++] = ',';
+    key[length++] = '"';
+    std::memcpy(key + length, name.data(), name.size());
+    length += name.size();
+    key[length++] = '"';
+    key[length++] = ':';
+    out_.append(key, length);
+  } else {
+    if (!first_) out_ += ',';
+    out_ += '"';
+    out_ += name;
+    out_ += "\":";
+  }
   first_ = false;
-  out_ += '"';
-  out_ += name;
-  out_ += "\":";
   return out_;
 }
 
