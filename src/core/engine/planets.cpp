@@ -229,6 +229,29 @@ double SiderealLongitude(int index, double d, const EarthXY& earth, double ayana
 
 }  // namespace
 
+PlanetMoment PlanetMomentOf(const BirthDetails& birth, const TimeQuantities& time,
+                            const MoonPosition& moon) {
+  return PlanetMomentOf(birth,
+                        CivilTime{birth.Year, birth.Month, birth.Day, birth.Hour, birth.Minute, 0},
+                        time, moon);
+}
+
+PlanetMoment PlanetMomentOf(const BirthDetails& birth, const CivilTime& clock,
+                            const TimeQuantities& time, const MoonPosition& moon) {
+  PlanetMoment m;
+  m.year = clock.year;
+  m.month = clock.month;
+  m.day = clock.day;
+  m.hour = clock.hour;
+  m.minute = clock.minute;
+  m.zoneShiftHours = birth.ZoneShiftHours;
+  m.zoneShiftMinutes = birth.ZoneShiftMinutes;
+  m.ayanCorr = time.AyanCorr;
+  m.moonText = moon.MoonText;
+  m.ascendantText = time.AscendantText;
+  return m;
+}
+
 double GeoLongitude(int index, double d) {
   return GeoLongitudeFrom(index, d, EarthPosition(d));
 }

@@ -12,6 +12,8 @@
 #include <string>
 #include <string_view>
 
+#include "engine/calendar.h"
+#include "engine/moon.h"
 #include "model/datetime.h"
 #include "model/records.h"
 
@@ -47,6 +49,14 @@ struct PlanetMoment {
   std::string moonText;       // MoonText of Ephemeris_Calculation
   std::string ascendantText;  // AscendantText of Time_Calculation
 };
+
+// The pass of a birth at its own clock time, or at another local clock time
+// (the reference sunrise): the birth's zone shift, and the ayanamsa, Moon and
+// ascendant its own computation left.
+PlanetMoment PlanetMomentOf(const BirthDetails& birth, const TimeQuantities& time,
+                            const MoonPosition& moon);
+PlanetMoment PlanetMomentOf(const BirthDetails& birth, const CivilTime& clock,
+                            const TimeQuantities& time, const MoonPosition& moon);
 
 struct PlanetPositions {
   LocalDateTime universalTime{};  // the UT moment, seconds dropped

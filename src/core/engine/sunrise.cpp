@@ -136,6 +136,26 @@ bool IsValidCivilDate(int year, int month, int day) {
 
 }  // namespace
 
+SunriseInput SunriseInputFor(const BirthDetails& b, LocalDateTime date) {
+  const CivilTime c = Split(date);
+  SunriseInput in;
+  in.month = c.month;
+  in.day = c.day;
+  in.year = c.year;
+  in.hour = b.Hour;
+  in.minute = b.Minute;
+  in.latDeg = b.LatDeg;
+  in.latMin = b.LatMin;
+  in.south = b.South;
+  in.lonDeg = b.LonDeg;
+  in.lonMin = b.LonMin;
+  in.east = b.East;
+  in.zoneShiftHours = b.ZoneShiftHours;
+  in.zoneShiftMinutes = b.ZoneShiftMinutes;
+  in.dst = b.Dst;
+  return in;
+}
+
 SunEvents SunRise_SunSet(const SunriseInput& in) {
   SunEvents events;
   // A date or clock time that names no moment cannot be dated; both events

@@ -11,6 +11,7 @@
 #include <optional>
 
 #include "model/datetime.h"
+#include "model/records.h"
 
 namespace orvanta {
 
@@ -24,6 +25,10 @@ struct SunriseInput {
   int zoneShiftHours = 0, zoneShiftMinutes = 0;  // ZoneShiftHours/ZoneShiftMinutes
   bool dst = false;
 };
+
+// The sunrise call for one civil date at the birth place: the birth's clock
+// time (for the daylight-saving rule), place, signed zone shift and flag.
+SunriseInput SunriseInputFor(const BirthDetails& birth, LocalDateTime date);
 
 // The two events of one call. Where the sun does not rise (or set) on that
 // date at that latitude the event is absent; the rise is computed first, so

@@ -243,21 +243,6 @@ BirthDetails DelhiBirth() {
   return b;
 }
 
-PlanetMoment MomentOf(const BirthDetails& b, const TimeQuantities& q, const MoonPosition& moon) {
-  PlanetMoment m;
-  m.year = b.Year;
-  m.month = b.Month;
-  m.day = b.Day;
-  m.hour = b.Hour;
-  m.minute = b.Minute;
-  m.zoneShiftHours = b.ZoneShiftHours;
-  m.zoneShiftMinutes = b.ZoneShiftMinutes;
-  m.ayanCorr = q.AyanCorr;
-  m.moonText = moon.MoonText;
-  m.ascendantText = q.AscendantText;
-  return m;
-}
-
 TEST(PlanetCalculation, HandCheckedDelhiBirth) {
   // 15 June 1980 10:30 IST, 28°36'N 77°12'E, no daylight saving. Every
   // expected value comes from tools/skycheck/derive_positions.py, a separate
@@ -265,7 +250,7 @@ TEST(PlanetCalculation, HandCheckedDelhiBirth) {
   const BirthDetails b = DelhiBirth();
   const TimeQuantities q = Time_Calculation(b);
   const MoonPosition moon = Ephemeris_Calculation(b);
-  const PlanetPositions p = Planet_Calculation(MomentOf(b, q, moon));
+  const PlanetPositions p = Planet_Calculation(PlanetMomentOf(b, q, moon));
 
   EXPECT_EQ(FormatIsoMinute(p.universalTime), "1980-06-15 05:00");
   EXPECT_NEAR(p.dayNumber, -7139.2916666667, 1e-9);
@@ -318,7 +303,7 @@ TEST(PlanetCalculation, DaylightSavingDoesNotEnterThePlanets) {
   b.East = false;
   b.Dst = true;
   const TimeQuantities q = Time_Calculation(b);
-  const PlanetPositions p = Planet_Calculation(MomentOf(b, q, Ephemeris_Calculation(b)));
+  const PlanetPositions p = Planet_Calculation(PlanetMomentOf(b, q, Ephemeris_Calculation(b)));
   EXPECT_EQ(q.UniversalTime, 8);
   EXPECT_EQ(FormatIsoMinute(p.universalTime), "1980-06-15 09:00");
 }
