@@ -167,6 +167,14 @@ TimeQuantities Time_Calculation(const BirthDetails& birth) {
                                                  std::sin(eps) * std::tan(latitude * kDegToRad));
   if (ascendant < 0) ascendant = ascendant + kPi;
   if (std::cos(ramc) < 0) ascendant = ascendant + kPi;
+  // The formula gives one of the two points where the ecliptic meets the
+  // horizon. Below the polar circles it is always the rising one; beyond
+  // them it can be the setting one. A point whose hour angle RAMC - alpha
+  // lies west of the meridian (positive sine) is setting: take the opposite
+  // point, which rises.
+  const double rightAscensionRad =
+      std::atan2(std::sin(ascendant) * std::cos(eps), std::cos(ascendant));
+  if (std::sin(ramc - rightAscensionRad) > 0) ascendant = ascendant + kPi;
   ascendant = ascendant * kRadToDeg;
   while (ascendant >= 360) ascendant = ascendant - 360;
   q.tropicalAscendantDeg = ascendant;

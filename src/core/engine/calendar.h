@@ -5,7 +5,8 @@
 // clock time and the zone (no change of date), Julian centuries T from
 // JD 2415020.0, a Lahiri-type ayanamsa with the nutation in longitude, the
 // local sidereal time from Newcomb's series, and the ascendant from the RAMC,
-// the obliquity and the latitude. Angles in degrees except inside the
+// the obliquity and the latitude (the rising point of the ecliptic at every
+// latitude, beyond the polar circles too). Angles in degrees except inside the
 // trigonometric calls; good for the form's years 1901..2050 and well beyond.
 // Every step keeps its exact order of operations and constants: the last
 // digit of a result decides a sign, a minute or a nakshatra.

@@ -15,6 +15,7 @@ namespace {
 
 constexpr int kEasternStandardTime = 27;
 constexpr int kAustralianCentralDaylight = 5;
+constexpr int kGreenwichMeanTime = 29;
 
 // New Delhi, 15 June 1980, 10:30 IST: the project's reference birth.
 TEST(RunChart, RefusedEntriesChangeNothing) {
@@ -220,6 +221,93 @@ TEST(RunChart, MonthPositionOutsideTheListDoesNotOverflow) {
     const ChartRun run = Run_Chart(session, e);
     ASSERT_FALSE(run.refusal);
     EXPECT_EQ(run.chart.birth.Month, row.month);
+  }
+}
+
+// Charts checked against the real sky (a modern ephemeris, Lahiri ayanamsa),
+// each one a place where the chart once went plainly wrong.
+TEST(RunChart, SkyTrueExamples) {
+  // London, 13 January 1950, 12:00 GMT: the Sun stood at 29° 36' sidereal
+  // Sagittarius and entered Capricorn the next day. Without the precession
+  // from J2000 to the date the chart showed "00 Cap 17".
+  {
+    SCOPED_TRACE("London 1950: the Sun in Sagittarius");
+    Session session;
+    FormEntries e = reference::DelhiBirth();
+    e.monthIndex = 0;
+    e.dayText = "13";
+    e.yearText = "1950";
+    e.hourText = "12";
+    e.minuteText = "0";
+    e.latDeg = "51";
+    e.latMin = "30";
+    e.north = true;
+    e.lonDeg = "0";
+    e.lonMin = "7";
+    e.east = false;
+    e.zoneIndex = kGreenwichMeanTime;
+    const ChartRun run = Run_Chart(session, e);
+    ASSERT_FALSE(run.refusal);
+    EXPECT_EQ(run.chart.PositionText[Sun], "29 Sag 35");
+  }
+  // 52°55' S 139°21' W on Eastern Standard Time, 9 February 1917, 01:18:14:
+  // the clock runs four hours ahead of the place, and the sunset (in the sky
+  // at 00:00 of the next day) is written as 23:59 of its date. Written as
+  // 00:00 it lay before the birth, which then counted from the next sunrise
+  // over more than a day (1906 minutes). Now the birth lies before the day's
+  // sunrise (09:03) and counts from the previous one (09:01): 16 h 17 min.
+  {
+    SCOPED_TRACE("sunset at 24:00 written as 23:59");
+    Session session;
+    FormEntries e = reference::DelhiBirth();
+    e.name = "YSSG";
+    e.monthIndex = 1;
+    e.dayText = "9";
+    e.yearText = "1917";
+    e.hourText = "1";
+    e.minuteText = "18";
+    e.secondText = "14";
+    e.latDeg = "52";
+    e.latMin = "55";
+    e.north = false;
+    e.lonDeg = "139";
+    e.lonMin = "21";
+    e.east = false;
+    e.zoneIndex = kEasternStandardTime;
+    const ChartRun run = Run_Chart(session, e);
+    ASSERT_FALSE(run.refusal);
+    const ChartOutput& c = run.chart;
+    ASSERT_TRUE(c.day[0] && c.day[1] && c.ElapsedMinutes);
+    EXPECT_EQ(FormatIsoMinute(*c.day[1]), "1917-02-09 23:59");
+    EXPECT_EQ(c.reference, SunriseReference::PreviousSunrise);
+    EXPECT_LT(*c.ElapsedMinutes, 24 * 60);
+    EXPECT_EQ(*c.ElapsedMinutes, 16 * 60 + 17);
+  }
+  // New York, Sunday 1 April 2001, daylight-saving box ticked: the clock
+  // runs one hour ahead all that day whatever the birth time, so a birth at
+  // 01:00 sees the same sunrise and sunset as one at 03:00.
+  for (const char* hour : {"1", "3"}) {
+    SCOPED_TRACE(std::string("New York 1 April 2001 with the tick at ") + hour + ":00");
+    Session session;
+    FormEntries e = reference::DelhiBirth();
+    e.monthIndex = 3;
+    e.dayText = "1";
+    e.yearText = "2001";
+    e.hourText = hour;
+    e.minuteText = "0";
+    e.latDeg = "40";
+    e.latMin = "43";
+    e.north = true;
+    e.lonDeg = "74";
+    e.lonMin = "0";
+    e.east = false;
+    e.zoneIndex = kEasternStandardTime;
+    e.dst = true;
+    const ChartRun run = Run_Chart(session, e);
+    ASSERT_FALSE(run.refusal);
+    ASSERT_TRUE(run.chart.day[0] && run.chart.day[1]);
+    EXPECT_EQ(FormatIsoMinute(*run.chart.day[0]), "2001-04-01 06:42");
+    EXPECT_EQ(FormatIsoMinute(*run.chart.day[1]), "2001-04-01 19:19");
   }
 }
 

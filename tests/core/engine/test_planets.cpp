@@ -261,10 +261,10 @@ TEST(PlanetCalculation, HandCheckedDelhiBirth) {
     double expectedDeg;
   };
   const Row rows[] = {
-      {Sun, "00 Gem 56", 60.942268961},     {Moon, "00 Can 13", 90.220598267},
-      {Mercury, "25 Gem 23", 85.396664333}, {Venus, "01 Gem 06", 61.101877564},
-      {Mars, "23 Leo 19", 143.326185065},   {Jupiter, "10 Leo 25", 130.430222861},
-      {Saturn, "27 Leo 23", 147.387441709}, {Rahu, "28 Can 35", 118.593293251},
+      {Sun, "00 Gem 40", 60.669240592},     {Moon, "00 Can 13", 90.220598267},
+      {Mercury, "25 Gem 07", 85.123635965}, {Venus, "00 Gem 49", 60.828849196},
+      {Mars, "23 Leo 03", 143.053156696},   {Jupiter, "10 Leo 09", 130.157194492},
+      {Saturn, "27 Leo 06", 147.114413341}, {Rahu, "28 Can 35", 118.593293251},
       {Ketu, "28 Cap 35", 298.593293251},   {Asc, "06 Leo 30", 126.504878475},
   };
   // Heliocentric index of each planet body (Sun from the Earth's orbit).
