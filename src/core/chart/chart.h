@@ -12,33 +12,34 @@
 #include <optional>
 #include <string>
 
-#include "tables/sign_tables.h"
+#include "chart/presentation.h"
+#include "chart/validation.h"
 #include "engine/calendar.h"
-#include "model/datetime.h"
 #include "engine/moon.h"
 #include "engine/sunrise.h"
-#include "model/records.h"
-#include "chart/validation.h"
-#include "lagna/vighati.h"
 #include "lagna/indu_lagna.h"
+#include "lagna/vighati.h"
+#include "model/datetime.h"
+#include "model/records.h"
+#include "tables/sign_tables.h"
 
 namespace orvanta {
 
 // The birth-data form's entries as the user left them.
 struct FormEntries {
-  std::string name;  // txtName
+  std::string name;
   std::string city, state, country;
-  int monthIndex = 0;  // cboMonth position, 0 = January
+  int monthIndex = 0;  // position in the month list, 0 = January
   std::string dayText = "1";
   std::string yearText = "1901";
   std::string hourText = "0";
   std::string minuteText = "0";
   std::string secondText = "0";
-  std::string lonDeg, lonMin, latDeg, latMin;  // txtLonD, txtLonM, txtLatD, txtLatM
-  bool east = true;                            // first optLong button
-  bool north = true;                           // first optLat button
-  int zoneIndex = 29;                          // cmbTimeZone position; -1 = no selection
-  bool dst = false;                            // chkDST
+  std::string lonDeg, lonMin, latDeg, latMin;  // degrees and minutes as typed
+  bool east = true;
+  bool north = true;
+  int zoneIndex = 29;  // row of the zone list; -1 = no selection
+  bool dst = false;    // the daylight-saving tick
 };
 
 // Sunrise and sunset as the sunrise step left them; an entry that was never
@@ -51,12 +52,6 @@ struct Session {
   std::int16_t ZoneShiftMinutes = 0;
   InduLagnaState lagna;
   RiseSetPair riseSetTime;  // kept where the sun does not rise or set
-};
-
-// The birth-detail captions of the result window.
-struct BirthDetailTexts {
-  std::string lblName, lblDOB, lblTOB, lblLatitude, lblLongitude;
-  std::string lblCity, lblState, lblCountry;
 };
 
 enum class SunriseReference { None, DaySunrise, PreviousSunrise, NextSunrise };
@@ -79,8 +74,8 @@ struct ChartOutput {
   std::string SunriseSunText;
   VighatiArc arc;
 
-  SignCaptions signCells;  // lblAries .. lblPisces
-  SignCaptions marks;      // lblArudha(0..11)
+  SignCaptions signCells;  // the bodies in each sign's cell, Aries first
+  SignCaptions marks;      // each sign's mark label ("IL" for the Indu Lagna), Aries first
   BirthDetailTexts details;
   std::optional<AttributeRow> attributes;  // nothing when the index lies outside the tables
 };
