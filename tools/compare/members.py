@@ -52,8 +52,8 @@ def read_lines(path):
     return out
 
 
-def member(obj, spec):
-    name, index = MEMBER.match(spec).groups()
+def member(obj, wanted):
+    name, index = MEMBER.match(wanted).groups()
     value = obj.get(name)
     if index is not None and value is not None:
         value = value[int(index)]

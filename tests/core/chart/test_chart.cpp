@@ -292,8 +292,14 @@ TEST(RunChart, SkyTrueExamples) {
   // New York, Sunday 1 April 2001, daylight-saving box ticked: the clock
   // runs one hour ahead all that day whatever the birth time, so a birth at
   // 01:00 sees the same sunrise and sunset as one at 03:00.
-  for (const int hour : {1, 3}) {
-    SCOPED_TRACE("New York 1 April 2001 with the tick at " + std::to_string(hour) + ":00");
+  struct ClockRow {
+    const char* name;
+    int hour;
+  };
+  for (const ClockRow& row : {ClockRow{"New York 1 April 2001, tick, birth at 01:00", 1},
+                              ClockRow{"New York 1 April 2001, tick, birth at 03:00", 3}}) {
+    SCOPED_TRACE(row.name);
+    const int hour = row.hour;
     Session session;
     const ChartRun run = Run_Chart(session, EntriesOf({2001, 4, 1, hour, 0, 0, 40, 43, true, 74, 0,
                                                        false, kEasternStandardTime, true}));
