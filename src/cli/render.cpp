@@ -70,7 +70,14 @@ std::string_view FocusJsonName(FormField field) {
     case FormField::LatDegrees:
       return "txtLatD";
     case FormField::LatMinutes:
-      return "txtLatM";
+      return "txtLatM";    case FormField::Day:
+      return "cboDate";
+    case FormField::Hour:
+      return "cboHH";
+    case FormField::Minute:
+      return "cboMM";
+    case FormField::Second:
+      return "cboSS";
   }
   return "";
 }

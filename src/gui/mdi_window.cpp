@@ -76,7 +76,7 @@ void MdiWindow::BuildMenus() {
   file->addAction(exit);
 
   AddHelpMenus(menuBar(), help_, {"mnuHelpSep1", "mnuHelpSep2", "mm"},
-               [this] { emit aboutRequested(); });
+               [this] { emit aboutRequested(); }, [this] { emit manualRequested(); });
 }
 
 QWidget* MdiWindow::BuildStrips() {

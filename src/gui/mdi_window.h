@@ -51,6 +51,7 @@ class MdiWindow : public QMainWindow {
   void backRequested();
   void exitRequested();
   void aboutRequested();
+  void manualRequested();
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
