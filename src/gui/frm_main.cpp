@@ -116,8 +116,8 @@ class TypedKeyFilter : public QObject {
 TypedRule NameRule(bool capitals) {
   return [capitals](const QString& typed) {
     if (RefusedNameCharacter(typed)) return TypedVerdict{NameCharacterRefusal(), std::nullopt};
-    return TypedVerdict{std::nullopt, capitals ? std::optional<QString>(typed.toUpper())
-                                               : std::nullopt};
+    return TypedVerdict{std::nullopt,
+                        capitals ? std::optional<QString>(typed.toUpper()) : std::nullopt};
   };
 }
 
@@ -225,8 +225,9 @@ void FrmMain::BuildMenus() {
   connect(exit, &QAction::triggered, this, &FrmMain::exitRequested);
   file->addAction(exit);
 
-  AddHelpMenus(menuBar(), help_, {"mnuHelp1", "mnuHelp2", "mkmoney"},
-               [this] { emit aboutRequested(); }, [this] { emit manualRequested(); });
+  AddHelpMenus(
+      menuBar(), help_, {"mnuHelp1", "mnuHelp2", "mkmoney"}, [this] { emit aboutRequested(); },
+      [this] { emit manualRequested(); });
 }
 
 QWidget* FrmMain::BuildForm() {
@@ -469,9 +470,9 @@ void FrmMain::SetEntries(const FormEntries& e) {
   cboMonth_->setCurrentIndex(e.monthIndex);
   // A list selects the item of the same text; a typed list shows any other
   // text as typed.
-  for (const auto& [list, text] : {std::pair{cboDate_, &e.dayText}, std::pair{cboHH_, &e.hourText},
-                                   std::pair{cboMM_, &e.minuteText},
-                                   std::pair{cboSS_, &e.secondText}}) {
+  for (const auto& [list, text] :
+       {std::pair{cboDate_, &e.dayText}, std::pair{cboHH_, &e.hourText},
+        std::pair{cboMM_, &e.minuteText}, std::pair{cboSS_, &e.secondText}}) {
     const int index = list->findText(Text(*text));
     if (index >= 0) {
       list->setCurrentIndex(index);

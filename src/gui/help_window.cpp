@@ -1,8 +1,8 @@
 #include "gui/help_window.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QFile>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QListWidget>
 #include <QRegularExpression>
@@ -18,8 +18,7 @@ QString ManualPath(const QString& dataDir) {
   return QDir(dataDir).filePath(QStringLiteral("help/index.html"));
 }
 
-HelpWindow::HelpWindow(const QString& manualPath, QWidget* parent)
-    : QWidget(parent, Qt::Window) {
+HelpWindow::HelpWindow(const QString& manualPath, QWidget* parent) : QWidget(parent, Qt::Window) {
   setObjectName(QStringLiteral("helpWindow"));
   setWindowTitle(QStringLiteral("Orvanta Help"));
   setWindowIcon(ProgramIcon());
@@ -47,19 +46,17 @@ HelpWindow::HelpWindow(const QString& manualPath, QWidget* parent)
     browser_->setSearchPaths({QFileInfo(manualPath).absolutePath()});
     browser_->setHtml(html);
     // The table of contents: every <h2 id="..."> section of the manual.
-    static const QRegularExpression kSection(
-        QStringLiteral("<h2 id=\"([^\"]+)\">(.*?)</h2>"),
-        QRegularExpression::DotMatchesEverythingOption);
+    static const QRegularExpression kSection(QStringLiteral("<h2 id=\"([^\"]+)\">(.*?)</h2>"),
+                                             QRegularExpression::DotMatchesEverythingOption);
     for (auto it = kSection.globalMatch(html); it.hasNext();) {
       const QRegularExpressionMatch m = it.next();
       auto* item = new QListWidgetItem(m.captured(2), contents_);
       item->setData(Qt::UserRole, m.captured(1));
     }
   }
-  connect(contents_, &QListWidget::currentItemChanged, this,
-          [this](QListWidgetItem* item) {
-            if (item != nullptr) browser_->scrollToAnchor(item->data(Qt::UserRole).toString());
-          });
+  connect(contents_, &QListWidget::currentItemChanged, this, [this](QListWidgetItem* item) {
+    if (item != nullptr) browser_->scrollToAnchor(item->data(Qt::UserRole).toString());
+  });
   resize(860, 600);
 }
 

@@ -5,9 +5,9 @@
 #include <QWidget>
 #include <utility>
 
+#include "gui/data_dir.h"
 #include "gui/frm_about.h"
 #include "gui/frm_display.h"
-#include "gui/data_dir.h"
 #include "gui/frm_main.h"
 #include "gui/help_window.h"
 #include "gui/mdi_window.h"

@@ -9,14 +9,15 @@
 #pragma once
 
 #include <QObject>
+#include <QPoint>
 #include <QPointer>
 #include <functional>
 #include <memory>
 #include <optional>
-#include <QPoint>
 
 #include "chart/chart.h"
 #include "gui/help_links.h"
+#include "gui/help_window.h"
 
 namespace orvanta {
 

@@ -60,7 +60,8 @@ inline constexpr std::string_view kOnlyLetters = "Please Enter only Letters";
 // The date and time lists: a number typed into a list that is none of its
 // items is refused with the list's own message, never read as 0 or left at
 // the previous item.
-inline constexpr std::string_view kDayRange = "Please Enter Value Between 1 And 31 in the Day of Birth";
+inline constexpr std::string_view kDayRange =
+    "Please Enter Value Between 1 And 31 in the Day of Birth";
 inline constexpr std::string_view kHourRange =
     "Please Enter Value Between 0 And 23 in the Hour of Birth";
 inline constexpr std::string_view kMinuteRange =
