@@ -61,6 +61,8 @@ class FrmDisplay : public QWidget {
 
   // The window's size at scale 1.
   static QSize DesignSize();
+  // The scale the window is drawn at, and its twip-to-pixel conversions.
+  const Scaled& design() const { return s_; }
 
   // Writes one computed chart into the window and turns to the first tab.
   void Present(const ChartOutput& chart);
