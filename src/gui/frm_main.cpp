@@ -152,19 +152,18 @@ TypedRule ListRule(FormField list) {
 class NameTextGuard : public QObject {
  public:
   explicit NameTextGuard(QLineEdit* box) : QObject(box), box_(box), current_(box->text()) {
-    // textChanged comes first for every change, textEdited then follows for
-    // the user's own: the text before the change is still at hand.
-    connect(box, &QLineEdit::textChanged, this, [this](const QString& text) {
-      previous_ = current_;
-      current_ = text;
-    });
+    // A user's edit signals textEdited before textChanged, so at textEdited
+    // current_ still holds the text before the edit. The box's own text is
+    // read rather than the signal's argument, which a revert made inside
+    // textEdited would leave stale.
+    connect(box, &QLineEdit::textChanged, this, [this] { current_ = box_->text(); });
     connect(box, &QLineEdit::textEdited, this, &NameTextGuard::Edited);
   }
 
  private:
   void Edited(const QString& text) {
-    if (CountRefused(text) <= CountRefused(previous_)) return;
-    const QString before = previous_;
+    if (CountRefused(text) <= CountRefused(current_)) return;
+    const QString before = current_;
     const int cursor = std::min(box_->cursorPosition(), static_cast<int>(before.size()));
     box_->setText(before);
     box_->setCursorPosition(cursor);
@@ -179,7 +178,7 @@ class NameTextGuard : public QObject {
   }
 
   QLineEdit* box_;
-  QString previous_, current_;
+  QString current_;
 };
 
 QLineEdit* NamedLineEdit(const char* name, QWidget* parent) {
