@@ -39,7 +39,8 @@ struct Scaled {
     return QRect(Px(left), Px(top), Px(width), Px(height));
   }
   int FontPx(int pixelSize) const {
-    return std::max(kSmallestTextPx, static_cast<int>(std::lround(pixelSize * factor)));
+    // Rounded down: a text never grows past the box that shrank with it.
+    return std::max(kSmallestTextPx, static_cast<int>(std::floor(pixelSize * factor + 1e-9)));
   }
   QFont Font(int pixelSize, bool bold = false) const { return LabelFont(FontPx(pixelSize), bold); }
   QFont Fixed(int pixelSize) const { return FixedPitchFont(FontPx(pixelSize)); }
