@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "model/whole_number.h"
+
 namespace orvanta {
 
 enum class MessageIcon { Stop, Information };
@@ -45,14 +47,6 @@ struct ValidationInput {
   // user may have typed, "08" or " 7 " included).
   std::string day = "1", hour = "0", minute = "0", second = "0";
 };
-
-// Leading and trailing blanks removed (blanks only, as the form trims).
-std::string_view TrimBlanks(std::string_view text);
-
-// The value of a plain whole number: after trimming blanks, one or more
-// ASCII digits and nothing else; large values are capped (at 10^9), never
-// overflowing. Any other text has no value.
-std::optional<long> PlainWholeNumber(std::string_view text);
 
 // The first check that fails, or nothing when the entries may be computed.
 std::optional<Refusal> Validate_Input(const ValidationInput& in);
