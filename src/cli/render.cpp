@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "chart/explanation.h"
 #include "cli/csv.h"
 #include "cli/json.h"
 #include "model/datetime.h"
@@ -72,6 +73,14 @@ std::string_view FocusJsonName(FormField field) {
       return "txtLatD";
     case FormField::LatMinutes:
       return "txtLatM";
+    case FormField::Day:
+      return "cboDate";
+    case FormField::Hour:
+      return "cboHH";
+    case FormField::Minute:
+      return "cboMM";
+    case FormField::Second:
+      return "cboSS";
   }
   return "";
 }
@@ -330,6 +339,15 @@ void AppendChartText(std::string& out, const ChartOutput& chart) {
     out += "no sign";
   }
   out += '\n';
+  // How it was found, with the legend and the textbook reading: the same
+  // lines as the result window's panel.
+  if (const std::optional<InduLagnaSteps> steps = ExplainInduLagna(chart)) {
+    out += '\n';
+    for (const std::string& line : ExplanationPlainText(*steps)) {
+      out += line;
+      out += '\n';
+    }
+  }
 
   if (!chart.attributes) return;
   out += '\n';
@@ -389,6 +407,36 @@ void AppendAttributes(std::string& out, const ChartOutput& chart) {
   a.Close();
 }
 
+// How the Indu Lagna was found, or null when the count cannot be explained.
+void AppendInduLagnaSteps(std::string& out, const ChartOutput& chart) {
+  const std::optional<InduLagnaSteps> steps = ExplainInduLagna(chart);
+  if (!steps) {
+    out += "null";
+    return;
+  }
+  JsonObject e(out);
+  e.Integer("AscSign", steps->ascSign);
+  e.Integer("AscNinthSign", steps->ascNinthSign);
+  e.Integer("AscKala", steps->ascKala);
+  e.Integer("MoonSign", steps->moonSign);
+  e.Integer("MoonNinthSign", steps->moonNinthSign);
+  e.Integer("MoonKala", steps->moonKala);
+  e.Integer("Sum", steps->sum);
+  e.Integer("Remainder", steps->remainder);
+  e.Integer("InduLagnaSign", steps->induLagnaSign);
+  e.Close();
+}
+
+// The textbook reading's sign, or null as for the steps.
+void AppendInduLagnaClassical(std::string& out, const ChartOutput& chart) {
+  const std::optional<InduLagnaSteps> steps = ExplainInduLagna(chart);
+  if (steps) {
+    AppendJsonInteger(out, steps->classicalSign);
+  } else {
+    out += "null";
+  }
+}
+
 // The members in the order they are written (docs/cli.md).
 constexpr std::array<ChartJsonMember, kChartJsonMemberCount> kChartJsonMembers = {{
     {"Name", [](std::string& o, const ChartOutput& c) { AppendJsonString(o, c.birth.Name); }},
@@ -442,6 +490,8 @@ constexpr std::array<ChartJsonMember, kChartJsonMemberCount> kChartJsonMembers =
      [](std::string& o, const ChartOutput& c) { AppendJsonInteger(o, c.lagna.MoonKala); }},
     {"InduLagnaIndex",
      [](std::string& o, const ChartOutput& c) { AppendJsonInteger(o, c.lagna.InduLagnaIndex); }},
+    {"InduLagnaSteps", AppendInduLagnaSteps},
+    {"InduLagnaClassical", AppendInduLagnaClassical},
     {"RiseSet", AppendRiseSet},
     {"ElapsedMinutes",
      [](std::string& o, const ChartOutput& c) { AppendOptionalInteger(o, c.ElapsedMinutes); }},

@@ -42,7 +42,7 @@ void AppendChartJson(std::string& out, const ChartOutput& chart);
 
 // The members of a computed chart's JSON object (Name, Valid, ...,
 // Attributes), by their position in the order they are written.
-inline constexpr std::size_t kChartJsonMemberCount = 34;
+inline constexpr std::size_t kChartJsonMemberCount = 36;
 using ChartJsonMembers = std::bitset<kChartJsonMemberCount>;
 // The position of the member called `name` (exact case), if there is one.
 std::optional<std::size_t> ChartJsonMemberIndex(std::string_view name);

@@ -9,16 +9,20 @@
 #pragma once
 
 #include <QObject>
+#include <QPoint>
 #include <QPointer>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "chart/chart.h"
 #include "gui/help_links.h"
+#include "gui/help_window.h"
 
 namespace orvanta {
 
 class FrmMain;
+class HelpWindow;
 class MdiWindow;
 class MessageSink;
 class SingleInstanceGuard;
@@ -50,6 +54,9 @@ class Shell : public QObject {
   // Back: the main window and its result window go, the form returns.
   void Back();
   void ShowAbout(QWidget* parent);
+  // The offline manual in its help window (one window, raised if open).
+  void ShowManual();
+  HelpWindow* manual() const { return manual_.data(); }
   // Closes every window and ends the program: the one way it ends.
   void UnloadAllAndEnd();
 
@@ -62,6 +69,8 @@ class Shell : public QObject {
   Session session_;
   std::unique_ptr<FrmMain> form_;
   QPointer<MdiWindow> mdi_;
+  QPointer<HelpWindow> manual_;
+  std::optional<QPoint> formPosition_;  // where the form stood when a chart hid it
   bool ending_ = false;
 };
 

@@ -14,6 +14,7 @@
 #include <string>
 
 #include "chart/chart.h"
+#include "chart/explanation.h"
 #include "engine/sunrise.h"
 #include "support/chart_invariants.h"
 #include "support/random_births.h"
@@ -104,6 +105,15 @@ TEST(Sweep, WholeInputDomain) {
     // Finite quantities; the Indu Lagna in 0..11, marked exactly once, on
     // its label's last line; the sign's row copied.
     ASSERT_EQ(fuzz::ChartFault(c), "") << where;
+    // The explanation exists for every chart and its numbers lead to the
+    // marked sign: counting `remainder` (0 as 12) from the ascendant's sign.
+    const int il = c.lagna.InduLagnaIndex;
+    const std::optional<InduLagnaSteps> steps = ExplainInduLagna(c);
+    ASSERT_TRUE(steps) << where;
+    ASSERT_EQ(steps->ascSign, SignIndexOfPosition(c.PositionText[Asc])) << where;
+    ASSERT_EQ(steps->moonSign, SignIndexOfPosition(c.PositionText[Moon])) << where;
+    ASSERT_EQ((steps->ascSign + (steps->remainder == 0 ? 12 : steps->remainder) - 1) % 12, il)
+        << where;
 
     // Sunrise: an event that cannot happen on a date keeps the value the
     // previous call left; none is invented.
