@@ -134,7 +134,9 @@ ChartRun Run_Chart(Session& session, const FormEntries& e) {
 
   // Name and zone: no selection keeps the previous correction.
   b.Name = e.name;
-  if (const auto shift = Zone_Calculation(e.zoneIndex)) {
+  const auto shift = e.exactOffsetMinutes ? Zone_Calculation(ExactOffset{*e.exactOffsetMinutes})
+                                          : Zone_Calculation(e.zoneIndex);
+  if (shift) {
     session.ZoneShiftHours = shift->hours;
     session.ZoneShiftMinutes = shift->minutes;
   }

@@ -12,15 +12,15 @@
 #include <optional>
 #include <string>
 
-#include "tables/sign_tables.h"
+#include "chart/validation.h"
 #include "engine/calendar.h"
-#include "model/datetime.h"
 #include "engine/moon.h"
 #include "engine/sunrise.h"
-#include "model/records.h"
-#include "chart/validation.h"
-#include "lagna/vighati.h"
 #include "lagna/indu_lagna.h"
+#include "lagna/vighati.h"
+#include "model/datetime.h"
+#include "model/records.h"
+#include "tables/sign_tables.h"
 
 namespace orvanta {
 
@@ -38,7 +38,10 @@ struct FormEntries {
   bool east = true;                            // first optLong button
   bool north = true;                           // first optLat button
   int zoneIndex = 29;                          // cmbTimeZone position; -1 = no selection
-  bool dst = false;                            // chkDST
+  // An offset east of Greenwich in minutes that no row carries, resolved from
+  // the time-zone history; when set it is used instead of zoneIndex.
+  std::optional<int> exactOffsetMinutes;
+  bool dst = false;  // chkDST
 };
 
 // Sunrise and sunset as the sunrise step left them; an entry that was never
