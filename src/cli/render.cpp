@@ -248,7 +248,7 @@ void AppendSouthIndianGrid(std::string& out, const ChartOutput& chart) {
   AppendBorder(out, false);
 }
 
-void AppendChartText(std::string& out, const ChartOutput& chart) {
+void AppendChartText(std::string& out, const ChartOutput& chart, const PlaceReport* report) {
   const BirthDetailTexts& d = chart.details;
   out += kWindowCaption;
   out += "\n\nYour Details\n  ";
@@ -270,6 +270,7 @@ void AppendChartText(std::string& out, const ChartOutput& chart) {
     out += value;
     out += '\n';
   }
+  if (report) AppendPlaceText(out, *report);
 
   out += "\nVedic Planetary Position\n";
   for (int body = 0; body < kBodyCount; ++body) {
@@ -310,7 +311,7 @@ void AppendChartText(std::string& out, const ChartOutput& chart) {
   }
 }
 
-void AppendChartJson(std::string& out, const ChartOutput& chart) {
+void AppendChartJson(std::string& out, const ChartOutput& chart, const PlaceReport* report) {
   const BirthDetails& b = chart.birth;
   const TimeQuantities& t = chart.time;
   const MoonPosition& m = chart.moon;
@@ -370,6 +371,7 @@ void AppendChartJson(std::string& out, const ChartOutput& chart) {
   } else {
     o.Null("Attributes");
   }
+  if (report) AppendPlaceMembers(o, *report);
   o.Close();
 }
 

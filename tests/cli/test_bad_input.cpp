@@ -14,10 +14,10 @@
 #include <string>
 #include <vector>
 
+#include "chart/chart.h"
 #include "cli/app.h"
 #include "cli/arguments.h"
 #include "cli/csv.h"
-#include "chart/chart.h"
 #include "support/chart_invariants.h"
 #include "support/json_check.h"
 #include "support/reference_births.h"

@@ -107,6 +107,13 @@ std::optional<std::string> FoldPlaceText(std::string_view text) {
   return folded;
 }
 
+bool IsAmbiguous(const PlaceSearch& search) {
+  if (search.matches.size() < 2 || search.quality[0] != search.quality[1]) return false;
+  const std::uint64_t first = search.matches[0].population;
+  const std::uint64_t second = search.matches[1].population;
+  return first < kClearPopulationRatio * second;
+}
+
 std::string Describe(const Place& place) {
   std::string text = place.name;
   if (!place.state.empty()) text += ", " + place.state;
@@ -202,7 +209,10 @@ PlaceSearch Atlas::Search(std::string_view query, std::size_t limit) const {
                       return std::tie(a.score, b.population, a.index) <
                              std::tie(b.score, a.population, b.index);
                     });
-  for (std::size_t k = 0; k < keep; ++k) result.matches.push_back(entries_[hits[k].index].place);
+  for (std::size_t k = 0; k < keep; ++k) {
+    result.matches.push_back(entries_[hits[k].index].place);
+    result.quality.push_back(hits[k].score);
+  }
   if (result.matches.empty()) {
     result.message = "No place in the atlas matches \"" + std::string(query) + "\".";
   }

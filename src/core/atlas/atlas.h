@@ -45,6 +45,9 @@ inline constexpr std::size_t kDefaultPlaceMatches = 10;
 
 struct PlaceSearch {
   std::vector<Place> matches;  // best first; empty when refused or nothing matched
+  // How well each match fits, beside it: smaller is better, equal values
+  // are equally good matches of the query's words.
+  std::vector<int> quality;
   // Set when the query itself was refused (empty, too long, not UTF-8) or
   // nothing matched; a message for the user.
   std::optional<std::string> message;
@@ -71,6 +74,15 @@ class Atlas {
   };
   std::vector<Entry> entries_;
 };
+
+// A place is ambiguous when the first two matches fit equally well and
+// the first has less than this many times the second's people: "Portland"
+// (Oregon 652,503, Maine 66,881) is, "Madrid" (Spain 3,255,944, Colombia
+// 50,437) is not.
+inline constexpr std::uint32_t kClearPopulationRatio = 20;
+
+// True when the search's best match is not clearly the place meant.
+bool IsAmbiguous(const PlaceSearch& search);
 
 // "Madrid, Madrid, Spain": name, state (when there is one) and country.
 std::string Describe(const Place& place);
