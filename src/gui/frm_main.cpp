@@ -18,10 +18,11 @@
 #include <functional>
 
 #include "chart/validation.h"
-#include "tables/zones.h"
 #include "gui/help_links.h"
 #include "gui/message_sink.h"
+#include "gui/place_picker.h"
 #include "gui/ui_common.h"
+#include "tables/zones.h"
 
 namespace orvanta {
 namespace {
@@ -268,6 +269,14 @@ QWidget* FrmMain::BuildForm() {
     box->addLayout(links);
   }
 
+  // Atlas places in the City box and the resolved zone under the zone list.
+  placePicker_ =
+      new PlacePicker(PlaceWidgets{txtMCity_, txtMState_, txtMCountry_, cboMonth_, cboDate_,
+                                   cboYear_, cboHH_, cboMM_, txtLatD_, txtLatM_, txtLonD_, txtLonM_,
+                                   optLat0_, optLat1_, optLong0_, optLong1_, cmbTimeZone_, chkDST_},
+                      messages_, this);
+  fraZone->layout()->addWidget(placePicker_->resolvedLine());
+
   auto* grid = new QGridLayout(central);
   grid->addWidget(frame6, 0, 0, 1, 2);
   grid->addWidget(frame2, 0, 2);
@@ -322,6 +331,7 @@ FormEntries FrmMain::Entries() const {
   e.north = optLat0_->isChecked();
   e.zoneIndex = cmbTimeZone_->currentIndex();
   e.dst = chkDST_->isChecked();
+  e.exactOffsetMinutes = placePicker_->ExactOffsetMinutes();
   return e;
 }
 

@@ -83,6 +83,22 @@ std::optional<int> ZoneRowForOffset(int offsetMinutes, const ClockReading& readi
   return best;
 }
 
+bool IsDaylightRow(int listIndex) {
+  if (listIndex < 0 || listIndex >= kZoneCount) return false;
+  return RowIsDaylight(kZones[static_cast<std::size_t>(listIndex)].text);
+}
+
+ZoneResolution ResolutionOf(std::string_view zoneName, LocalDateTime local,
+                            const ClockReading& reading) {
+  ZoneResolution r;
+  r.zoneName = std::string(zoneName);
+  r.local = local;
+  r.reading = reading;
+  r.offsetMinutes = RoundSecondsToMinutes(reading.offsetSeconds);
+  r.zoneIndex = ZoneRowForOffset(r.offsetMinutes, reading);
+  return r;
+}
+
 ZoneResolutionResult ResolveZone(ZoneHistory& history, std::string_view zoneName,
                                  LocalDateTime local, DoubledChoice choice) {
   ZoneResolutionResult result;
@@ -114,13 +130,7 @@ ZoneResolutionResult ResolveZone(ZoneHistory& history, std::string_view zoneName
         break;
     }
   }
-  ZoneResolution r;
-  r.zoneName = std::string(zoneName);
-  r.local = local;
-  r.reading = taken;
-  r.offsetMinutes = RoundSecondsToMinutes(taken.offsetSeconds);
-  r.zoneIndex = ZoneRowForOffset(r.offsetMinutes, taken);
-  result.resolution = r;
+  result.resolution = ResolutionOf(zoneName, local, taken);
   return result;
 }
 

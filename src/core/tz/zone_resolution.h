@@ -60,6 +60,14 @@ struct ZoneResolutionResult {
 // whose name fits best, or no value when no row carries that offset.
 std::optional<int> ZoneRowForOffset(int offsetMinutes, const ClockReading& reading);
 
+// True when the zone row's name says daylight or summer time.
+bool IsDaylightRow(int listIndex);
+
+// The resolution for one reading the user chose (of a doubled or skipped
+// local time).
+ZoneResolution ResolutionOf(std::string_view zoneName, LocalDateTime local,
+                            const ClockReading& reading);
+
 ZoneResolutionResult ResolveZone(ZoneHistory& history, std::string_view zoneName,
                                  LocalDateTime local, DoubledChoice choice = DoubledChoice::Refuse);
 
