@@ -15,7 +15,7 @@ cat > "$work/run.sh" <<SCRIPT
 #!/bin/sh
 "$tour" "$work" &
 pid=\$!
-for shot in form chart details; do
+for shot in completer resolved form chart details; do
   while [ ! -e "$work/\$shot.ready" ]; do sleep 0.2; done
   sleep 0.5
   import -window root "$work/\$shot.png"
@@ -26,7 +26,9 @@ SCRIPT
 chmod +x "$work/run.sh"
 xvfb-run -a -s "-screen 0 1600x1000x24" "$work/run.sh"
 # The form is a small window on a large, black screen: keep only the window.
-convert "$work/form.png" -fuzz 1% -trim +repage "$out/form.png"
+for shot in completer resolved form; do
+  convert "$work/$shot.png" -fuzz 1% -trim +repage "$out/$shot.png"
+done
 cp "$work/chart.png" "$out/chart.png"
 cp "$work/details.png" "$out/details.png"
 echo "screenshots written to $out"

@@ -113,6 +113,15 @@ std::optional<int> PlacePicker::ExactOffsetMinutes() const {
 }
 
 void PlacePicker::CityEdited(const QString& text) {
+  // A city typed anew is no longer the chosen atlas place.
+  if (place_) {
+    place_.reset();
+    resolution_.reset();
+    problem_.clear();
+    coordinatesByHand_ = false;
+    zoneByHand_ = false;
+    ShowLine();
+  }
   suggested_.clear();
   QStringList rows;
   if (!text.trimmed().isEmpty()) {
