@@ -35,14 +35,27 @@ constexpr std::size_t kRequiredColumns = 3;  // name, date, time
 // Output is gathered and written in pieces of about this size.
 constexpr std::size_t kFlushBytes = 1 << 16;
 
-// Which option holds the control that validation points at.
-std::string_view OptionOfControl(std::string_view control) {
-  if (control == "txtName") return "--name";
-  if (control == "txtLonD") return "--lon (degrees)";
-  if (control == "txtLonM") return "--lon (minutes)";
-  if (control == "txtLatD") return "--lat (degrees)";
-  if (control == "txtLatM") return "--lat (minutes)";
-  return control;
+// Which option holds the field that validation points at.
+std::string_view OptionOfField(FormField field) {
+  switch (field) {
+    case FormField::Name:
+      return "--name";
+    case FormField::City:
+      return "--city";
+    case FormField::State:
+      return "--state";
+    case FormField::Country:
+      return "--country";
+    case FormField::LonDegrees:
+      return "--lon (degrees)";
+    case FormField::LonMinutes:
+      return "--lon (minutes)";
+    case FormField::LatDegrees:
+      return "--lat (degrees)";
+    case FormField::LatMinutes:
+      return "--lat (minutes)";
+  }
+  return "";
 }
 
 std::string_view TrimmedLower(std::string_view s, std::string& scratch) {
@@ -121,7 +134,7 @@ int RunOneChart(const CliOptions& options, CliStreams io) {
     // The system's own message, alone on its line, then where to look.
     io.err << run.refusal->message << '\n';
     if (run.refusal->focus) {
-      io.err << kProgram << "see " << OptionOfControl(*run.refusal->focus) << '\n';
+      io.err << kProgram << "see " << OptionOfField(*run.refusal->focus) << '\n';
     }
     return kExitRefused;
   }

@@ -9,64 +9,74 @@ namespace orvanta::cli {
 
 namespace {
 
-// Caption of each attribute control on the result window's second page.
-struct AttributeCaption {
-  std::string_view control;
-  std::string_view caption;
+// JSON member names of the attributes, in SignAttribute order: the names
+// the JSON format has always used (docs/cli.md).
+constexpr std::array<std::string_view, kAttributeCount> kAttributeJsonKeys = {
+    "lblArudhaLagnaPresentInSign",
+    "lblVedicName",
+    "lblEnglishName",
+    "lblRullingPlanet",
+    "lblSymbol",
+    "lblNature",
+    "lblColor",
+    "lblTypeOfSign",
+    "lblGender",
+    "lblBestPeriodOfActivity",
+    "lblBarren",
+    "lblCaste",
+    "lblPosition",
+    "lblConstituentCharacter",
+    "lblLuckyDays",
+    "lblLuckyNumbers",
+    "lblBestDirection",
+    "lblLuckyColors",
+    "lblLuckyGemstone",
+    "lblPartOfTheBody",
+    "lblPhysique",
+    "txtLooks",
+    "txtNature",
+    "txtCareerAndFinance",
+    "txtLoveAndDomesticLife",
+    "txtHealth",
+    "lblCompatibleWith",
+    "lblNotCompatibleWith",
 };
-constexpr std::array<AttributeCaption, kAttributeCount> kAttributeCaptions = {{
-    {"lblArudhaLagnaPresentInSign", "Indu Lagna Present In Sign"},
-    {"lblVedicName", "Vedic Name"},
-    {"lblEnglishName", "English Name"},
-    {"lblRullingPlanet", "Ruling Planet"},
-    {"lblSymbol", "Symbol"},
-    {"lblNature", "Nature"},
-    {"lblColor", "Color"},
-    {"lblTypeOfSign", "Type Of Sign"},
-    {"lblGender", "Gender"},
-    {"lblBestPeriodOfActivity", "Best Period Of Activity"},
-    {"lblBarren", "Barren"},
-    {"lblCaste", "Caste"},
-    {"lblPosition", "Position"},
-    {"lblConstituentCharacter", "Constituent Character"},
-    {"lblLuckyDays", "Lucky Days"},
-    {"lblLuckyNumbers", "Lucky Numbers"},
-    {"lblBestDirection", "Best Direction"},
-    {"lblLuckyColors", "Lucky Colors"},
-    {"lblLuckyGemstone", "Lucky Gemstone"},
-    {"lblPartOfTheBody", "Part Of The Body"},
-    {"lblPhysique", "Physique"},
-    {"txtLooks", "Looks"},
-    {"txtNature", "Nature"},
-    {"txtCareerAndFinance", "Career And Finance"},
-    {"txtLoveAndDomesticLife", "Love And Domestic Life"},
-    {"txtHealth", "Health"},
-    {"lblCompatibleWith", "Compatible With"},
-    {"lblNotCompatibleWith", "Not Compatible With"},
-}};
 
 // The five texts, in the order the report prints them.
-constexpr std::array<std::string_view, 5> kTextControls = {
-    "txtNature", "txtLooks", "txtHealth", "txtCareerAndFinance", "txtLoveAndDomesticLife"};
+constexpr std::array<SignAttribute, 5> kReportTexts = {
+    SignAttribute::NatureText, SignAttribute::LooksText, SignAttribute::HealthText,
+    SignAttribute::CareerText, SignAttribute::LoveText};
 
 constexpr std::string_view kWindowCaption = "Orvanta v1.15";
-constexpr std::string_view kInduLagnaMark = "IL";
 constexpr std::size_t kTextWidth = 78;  // columns of the wrapped texts
 constexpr std::size_t kCellWidth = 13;  // fits "Jupiter (R)" and "Pis ... IL"
 
-std::string_view CaptionOf(std::string_view control) {
-  for (const AttributeCaption& row : kAttributeCaptions) {
-    if (row.control == control) return row.caption;
+// JSON value of a refusal's focus: the name of the form's box, as the JSON
+// format has always written it (docs/cli.md).
+std::string_view FocusJsonName(FormField field) {
+  switch (field) {
+    case FormField::Name:
+      return "txtName";
+    case FormField::City:
+      return "txtMCity";
+    case FormField::State:
+      return "txtMState";
+    case FormField::Country:
+      return "txtMCountry";
+    case FormField::LonDegrees:
+      return "txtLonD";
+    case FormField::LonMinutes:
+      return "txtLonM";
+    case FormField::LatDegrees:
+      return "txtLatD";
+    case FormField::LatMinutes:
+      return "txtLatM";
   }
-  return control;
+  return "";
 }
 
-std::string_view AttributeValueOf(const ChartOutput& chart, std::string_view control) {
-  if (!chart.attributes) return {};
-  for (const AttributeValue& a : *chart.attributes) {
-    if (a.control == control) return a.value;
-  }
-  return {};
+std::string_view AttributeValueOf(const ChartOutput& chart, SignAttribute attribute) {
+  return chart.attributes ? ValueOf(*chart.attributes, attribute) : std::string_view{};
 }
 
 std::string_view RightTrimmed(std::string_view s) {
@@ -216,7 +226,7 @@ std::string WordWrap(std::string_view text, std::size_t width, std::string_view 
 }
 
 std::string_view InduLagnaSignName(const ChartOutput& chart) {
-  return AttributeValueOf(chart, "lblEnglishName");
+  return AttributeValueOf(chart, SignAttribute::EnglishName);
 }
 
 void AppendSouthIndianGrid(std::string& out, const ChartOutput& chart) {
@@ -251,28 +261,23 @@ void AppendSouthIndianGrid(std::string& out, const ChartOutput& chart) {
 void AppendChartText(std::string& out, const ChartOutput& chart, const PlaceReport* report) {
   const BirthDetailTexts& d = chart.details;
   out += kWindowCaption;
-  out += "\n\nYour Details\n  ";
-  out += d.lblName;
+  out += "\n\n";
+  out += kDetailsHeading;
+  out += "\n  ";
+  out += d.name;
   out += '\n';
-  const std::array<std::pair<std::string_view, std::string_view>, 7> details = {{
-      {"Date of Birth", d.lblDOB},
-      {"Time of Birth", d.lblTOB},
-      {"Longitude", d.lblLongitude},
-      {"Latitude", d.lblLatitude},
-      {"City", d.lblCity},
-      {"State", d.lblState},
-      {"Country", d.lblCountry},
-  }};
-  for (const auto& [caption, value] : details) {
+  for (const DetailCaption& row : kDetailCaptions) {
     out += "  ";
-    AppendPadded(out, caption, 14);
+    AppendPadded(out, row.caption, 14);
     out += ": ";
-    out += value;
+    out += d.*row.text;
     out += '\n';
   }
   if (report) AppendPlaceText(out, *report);
 
-  out += "\nVedic Planetary Position\n";
+  out += '\n';
+  out += kPositionsHeading;
+  out += '\n';
   for (int body = 0; body < kBodyCount; ++body) {
     out += "  ";
     AppendPadded(out, kBodyWindowNames[static_cast<std::size_t>(body)], 18);
@@ -280,7 +285,9 @@ void AppendChartText(std::string& out, const ChartOutput& chart, const PlaceRepo
     out += '\n';
   }
 
-  out += "\nIndu Lagna - Chart\n";
+  out += '\n';
+  out += kChartHeading;
+  out += '\n';
   AppendSouthIndianGrid(out, chart);
   const int il = chart.lagna.InduLagnaIndex;
   out += "\nIndu Lagna (IL): ";
@@ -294,20 +301,22 @@ void AppendChartText(std::string& out, const ChartOutput& chart, const PlaceRepo
   out += '\n';
 
   if (!chart.attributes) return;
-  out += "\nIndu Lagna Details\n";
+  out += '\n';
+  out += kAttributesHeading;
+  out += '\n';
   for (const AttributeValue& a : *chart.attributes) {
-    if (a.control.starts_with("txt")) continue;
+    if (IsInterpretationText(a.attribute)) continue;
     out += "  ";
-    AppendPadded(out, CaptionOf(a.control), 27);
+    AppendPadded(out, CaptionOf(a.attribute), 27);
     out += ": ";
     out += a.value;
     out += '\n';
   }
-  for (std::string_view control : kTextControls) {
+  for (SignAttribute text : kReportTexts) {
     out += '\n';
-    out += CaptionOf(control);
+    out += CaptionOf(text);
     out += '\n';
-    out += WordWrap(AttributeValueOf(chart, control), kTextWidth, "  ");
+    out += WordWrap(AttributeValueOf(chart, text), kTextWidth, "  ");
   }
 }
 
@@ -366,7 +375,9 @@ void AppendChartJson(std::string& out, const ChartOutput& chart, const PlaceRepo
   if (chart.attributes) {
     std::string& attrs = o.Key("Attributes");
     JsonObject a(attrs);
-    for (const AttributeValue& v : *chart.attributes) a.String(v.control, v.value);
+    for (const AttributeValue& v : *chart.attributes) {
+      a.String(kAttributeJsonKeys[static_cast<std::size_t>(v.attribute)], v.value);
+    }
     a.Close();
   } else {
     o.Null("Attributes");
@@ -382,7 +393,7 @@ void AppendRefusalJson(std::string& out, std::string_view name, const Refusal& r
   o.String("Message", refusal.message);
   o.String("Icon", refusal.icon == MessageIcon::Stop ? "stop" : "information");
   if (refusal.focus) {
-    o.String("Focus", *refusal.focus);
+    o.String("Focus", FocusJsonName(*refusal.focus));
   } else {
     o.Null("Focus");
   }

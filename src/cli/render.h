@@ -18,24 +18,6 @@
 
 namespace orvanta::cli {
 
-// Names of the ten bodies on the result window, in body order.
-inline constexpr std::array<std::string_view, kBodyCount> kBodyWindowNames = {
-    "Surya/Sun",    "Chandra/Moon", "Budha/Mercury",   "Shukra/Venus",    "Mangala/Mars",
-    "Guru/Jupiter", "Shani/Saturn", "Rahu/North Node", "Ketu/South node", "Asc/Lagna"};
-
-// Sign index shown in each cell of the South-Indian chart, row by row from
-// the top; -1 is the empty centre. Pisces stands top left and the signs run
-// clockwise.
-inline constexpr std::array<std::array<int, 4>, 4> kSouthIndianCells = {{
-    {11, 0, 1, 2},
-    {10, -1, -1, 3},
-    {9, -1, -1, 4},
-    {8, 7, 6, 5},
-}};
-
-// Retrograde mark appended to a planet's position.
-inline constexpr std::string_view kRetroMark = " (R)";
-
 // True when body `body` (Mercury..Saturn) was marked retrograde.
 bool IsRetrograde(const ChartOutput& chart, int body);
 

@@ -85,84 +85,58 @@ constexpr std::array<PlacedTwips, kSignCount> kMarks = {{
 constexpr std::array<int, 5> kColumnLinesTwips = {150, 2100, 4100, 6020, 7950};
 constexpr std::array<int, 5> kRowLinesTwips = {210, 1830, 3510, 5190, 6870};
 
-// Cell (column, row) of each sign in the fixed South-Indian arrangement.
-struct Cell {
-  int column, row;
-};
-constexpr std::array<Cell, kSignCount> kSignCells = {{
-    {1, 0},
-    {2, 0},
-    {3, 0},
-    {3, 1},
-    {3, 2},
-    {3, 3},
-    {2, 3},
-    {1, 3},
-    {0, 3},
-    {0, 2},
-    {0, 1},
-    {0, 0},
-}};
+// Object names of the detail labels, in the order of kDetailCaptions.
+constexpr std::array<std::string_view, kDetailCaptions.size()> kDetailControls = {
+    "lblDOB", "lblTOB", "lblLongitude", "lblLatitude", "lblCity", "lblState", "lblCountry"};
 
-constexpr std::array<std::string_view, kBodyCount> kPlanetNames = {
-    "Surya/Sun",    "Chandra/Moon", "Budha/Mercury",   "Shukra/Venus",    "Mangala/Mars",
-    "Guru/Jupiter", "Shani/Saturn", "Rahu/North Node", "Ketu/South node", "Asc/Lagna"};
+// The window's caption of a detail: the caption and a colon, the latitude's
+// padded to line up with the longitude's.
+QString DetailCaptionText(std::string_view caption) {
+  const QString text = Text(caption);
+  return text + (caption == "Latitude" ? QStringLiteral("   :") : QStringLiteral(" :"));
+}
 
-struct DetailRow {
-  std::string_view caption;
-  std::string_view control;
-};
-constexpr std::array<DetailRow, 7> kDetailRows = {{
-    {"Date of Birth :", "lblDOB"},
-    {"Time of Birth :", "lblTOB"},
-    {"Longitude :", "lblLongitude"},
-    {"Latitude   :", "lblLatitude"},
-    {"City :", "lblCity"},
-    {"State :", "lblState"},
-    {"Country :", "lblCountry"},
-}};
-
-// The attribute grid of the second tab: caption, control, column and row.
+// The attribute grid of the second tab: attribute, control, column and row.
 // Captions stand at the design's grid (three columns; eight rows of
 // attributes, then the row of Looks, Nature and Career and the row of Love
 // and Health), with the rows closer together so that the texts below have
 // room. A value sits one line below its caption; a text box below its
 // caption fills its cell down to the next caption or the frame's bottom.
 struct GridCell {
-  std::string_view caption;
-  std::string_view control;
-  int column;  // 0 left, 1 middle, 2 right
-  int row;     // 0..7 attributes, 8 upper texts, 9 lower texts
+  SignAttribute attribute;
+  std::string_view control;  // the object name the window gives its label or box
+  int column;                // 0 left, 1 middle, 2 right
+  int row;                   // 0..7 attributes, 8 upper texts, 9 lower texts
 };
-constexpr std::array<GridCell, 28> kGrid = {{
-    {"Vedic Name", "lblVedicName", 0, 0},
-    {"Indu Lagna Present In Sign", "lblArudhaLagnaPresentInSign", 2, 0},
-    {"Ruling Planet", "lblRullingPlanet", 0, 1},
-    {"Compatible With", "lblCompatibleWith", 1, 1},
-    {"Not Compatible With", "lblNotCompatibleWith", 2, 1},
-    {"Symbol", "lblSymbol", 0, 2},
-    {"Nature", "lblNature", 1, 2},
-    {"Color", "lblColor", 2, 2},
-    {"Type Of Sign", "lblTypeOfSign", 0, 3},
-    {"Gender", "lblGender", 1, 3},
-    {"Best Period Of Activity", "lblBestPeriodOfActivity", 2, 3},
-    {"Barren", "lblBarren", 0, 4},
-    {"Caste", "lblCaste", 1, 4},
-    {"Position", "lblPosition", 2, 4},
-    {"Constituent Character", "lblConstituentCharacter", 0, 5},
-    {"Lucky Days", "lblLuckyDays", 1, 5},
-    {"Lucky Numbers", "lblLuckyNumbers", 2, 5},
-    {"Best Direction", "lblBestDirection", 0, 6},
-    {"Lucky Colors", "lblLuckyColors", 1, 6},
-    {"Lucky Gemstone", "lblLuckyGemstone", 2, 6},
-    {"Part Of The Body", "lblPartOfTheBody", 0, 7},
-    {"Physique", "lblPhysique", 1, 7},
-    {"English Name", "lblEnglishName", 2, 7},
-    {"Looks", "txtLooks", 0, 8},
-    {"Nature", "txtNature", 1, 8},
-    {"Career And Finance", "txtCareerAndFinance", 2, 8},
-    {"Love And Domestic Life", "txtLoveAndDomesticLife", 0, 9},
-    {"Health", "txtHealth", 2, 9},
+constexpr std::array<GridCell, kAttributeCount> kGrid = {{
+    {SignAttribute::VedicName, "lblVedicName", 0, 0},
+    {SignAttribute::InduLagnaSign, "lblArudhaLagnaPresentInSign", 2, 0},
+    {SignAttribute::RulingPlanet, "lblRullingPlanet", 0, 1},
+    {SignAttribute::CompatibleWith, "lblCompatibleWith", 1, 1},
+    {SignAttribute::NotCompatibleWith, "lblNotCompatibleWith", 2, 1},
+    {SignAttribute::Symbol, "lblSymbol", 0, 2},
+    {SignAttribute::Nature, "lblNature", 1, 2},
+    {SignAttribute::Color, "lblColor", 2, 2},
+    {SignAttribute::SignType, "lblTypeOfSign", 0, 3},
+    {SignAttribute::Gender, "lblGender", 1, 3},
+    {SignAttribute::ActivityPeriod, "lblBestPeriodOfActivity", 2, 3},
+    {SignAttribute::Barren, "lblBarren", 0, 4},
+    {SignAttribute::Caste, "lblCaste", 1, 4},
+    {SignAttribute::Position, "lblPosition", 2, 4},
+    {SignAttribute::Constituent, "lblConstituentCharacter", 0, 5},
+    {SignAttribute::LuckyDays, "lblLuckyDays", 1, 5},
+    {SignAttribute::LuckyNumbers, "lblLuckyNumbers", 2, 5},
+    {SignAttribute::Direction, "lblBestDirection", 0, 6},
+    {SignAttribute::LuckyColors, "lblLuckyColors", 1, 6},
+    {SignAttribute::Gemstone, "lblLuckyGemstone", 2, 6},
+    {SignAttribute::BodyPart, "lblPartOfTheBody", 0, 7},
+    {SignAttribute::Physique, "lblPhysique", 1, 7},
+    {SignAttribute::EnglishName, "lblEnglishName", 2, 7},
+    {SignAttribute::LooksText, "txtLooks", 0, 8},
+    {SignAttribute::NatureText, "txtNature", 1, 8},
+    {SignAttribute::CareerText, "txtCareerAndFinance", 2, 8},
+    {SignAttribute::LoveText, "txtLoveAndDomesticLife", 0, 9},
+    {SignAttribute::HealthText, "txtHealth", 2, 9},
 }};
 struct GridColumn {
   int left, width;
@@ -186,10 +160,6 @@ constexpr int kLowerTextRowTopTwips = 5505;
 int RowTop(int row) {
   if (row < 9) return kFirstRowTopTwips + row * kAttributeRowTwips;
   return kLowerTextRowTopTwips;
-}
-
-QString Text(std::string_view s) {
-  return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
 }
 
 // The chart's lines (the design's line shapes): the outer square, the inner
@@ -318,8 +288,8 @@ FrmDisplay::FrmDisplay(const HelpLinks& help, QWidget* parent) : QWidget(parent)
       TwipRect(60, kTabTopTwips, kWindowWidthTwips - 120, kWindowHeightTwips - kTabTopTwips - 60));
   auto* chartPage = new QWidget;
   auto* detailsPage = new QWidget;
-  tabs_->addTab(chartPage, QStringLiteral("Indu Lagna - Chart"));
-  tabs_->addTab(detailsPage, QStringLiteral("Indu Lagna Details"));
+  tabs_->addTab(chartPage, Text(kChartHeading));
+  tabs_->addTab(detailsPage, Text(kAttributesHeading));
   BuildChartTab(chartPage);
   BuildDetailsTab(detailsPage);
 }
@@ -386,9 +356,9 @@ void FrmDisplay::BuildChartTab(QWidget* page) {
     marks_[k] = markLabel;
 
     // House number k + 1 in the lower right corner of the sign's cell.
-    const Cell c = kSignCells[k];
-    const int right = kColumnLinesTwips[c.column + 1];
-    const int bottom = kRowLinesTwips[c.row + 1];
+    const ChartCell c = CellOfSign(k);
+    const int right = kColumnLinesTwips[static_cast<std::size_t>(c.column) + 1];
+    const int bottom = kRowLinesTwips[static_cast<std::size_t>(c.row) + 1];
     QLabel* hno = PlacedLabel(chart, ("Hno" + std::to_string(k)).c_str(), QString::number(k + 1),
                               TwipRect(right - 345, bottom - 255, 300, 225), FixedPitchFont(10));
     hno->setAlignment(Qt::AlignRight | Qt::AlignBottom);
@@ -408,35 +378,28 @@ void FrmDisplay::BuildChartTab(QWidget* page) {
   label7->setGeometry(TwipRect(2520, 3240, 3165, 345));
   connect(label7, &LinkLabel::clicked, this, [this] { help_.OpenHomePage(); });
 
-  auto* western =
-      new CaptionFrame(QStringLiteral("Vedic Planetary Position"), "fraWestern", true, block);
+  auto* western = new CaptionFrame(Text(kPositionsHeading), "fraWestern", true, block);
   western->setGeometry(TwipRect(8640, 3240 - kTabStripTwips, 3495, 4335));
   for (int r = 0; r < kBodyCount; ++r) {
     const int top = 360 + 390 * r;
-    PlacedLabel(western, ("PlanetName" + std::to_string(r)).c_str(), Text(kPlanetNames[r]),
-                TwipRect(120, top, 1785, 255), LabelFont(kTextPx));
+    PlacedLabel(western, ("PlanetName" + std::to_string(r)).c_str(),
+                Text(kBodyWindowNames[static_cast<std::size_t>(r)]), TwipRect(120, top, 1785, 255),
+                LabelFont(kTextPx));
     planet_[r] = ValueLabel(western, "planet" + std::to_string(r), TwipRect(1920, top, 1455, 255));
   }
 
-  auto* details = new CaptionFrame(QStringLiteral("Your Details"), "fraDetails", true, block);
+  auto* details = new CaptionFrame(Text(kDetailsHeading), "fraDetails", true, block);
   fraDetails_ = details;
   details->setGeometry(TwipRect(8640, 360 - kTabStripTwips, 3490, 2775));
   lblName_ = ValueLabel(details, "lblName", TwipRect(120, 240, 3250, 255));
   lblName_->setFont(LabelFont(kTextPx, true));
-  std::array<QLabel*, kDetailRows.size()> values{};
-  for (std::size_t i = 0; i < kDetailRows.size(); ++i) {
+  for (std::size_t i = 0; i < kDetailCaptions.size(); ++i) {
     const int top = 600 + 300 * static_cast<int>(i);
-    PlacedLabel(details, ("Label" + std::to_string(20 + i)).c_str(), Text(kDetailRows[i].caption),
-                TwipRect(120, top, 1320, 255), LabelFont(10));
-    values[i] = ValueLabel(details, kDetailRows[i].control, TwipRect(1440, top, 1980, 255));
+    PlacedLabel(details, ("Label" + std::to_string(20 + i)).c_str(),
+                DetailCaptionText(kDetailCaptions[i].caption), TwipRect(120, top, 1320, 255),
+                LabelFont(10));
+    details_[i] = ValueLabel(details, kDetailControls[i], TwipRect(1440, top, 1980, 255));
   }
-  lblDOB_ = values[0];
-  lblTOB_ = values[1];
-  lblLongitude_ = values[2];
-  lblLatitude_ = values[3];
-  lblCity_ = values[4];
-  lblState_ = values[5];
-  lblCountry_ = values[6];
 }
 
 void FrmDisplay::BuildDetailsTab(QWidget* page) {
@@ -453,10 +416,11 @@ void FrmDisplay::BuildDetailsTab(QWidget* page) {
     const GridCell& cell = kGrid[i];
     const GridColumn column = kGridColumns[static_cast<std::size_t>(cell.column)];
     const int top = RowTop(cell.row);
-    PlacedLabel(frame4, ("Label8_" + std::to_string(i)).c_str(), Text(cell.caption),
+    PlacedLabel(frame4, ("Label8_" + std::to_string(i)).c_str(), Text(CaptionOf(cell.attribute)),
                 TwipRect(column.left, top, column.width, kCaptionHeightTwips),
                 LabelFont(kTextPx, true));
-    if (cell.control.substr(0, 3) == "txt") {
+    const auto slot = static_cast<std::size_t>(cell.attribute);
+    if (IsInterpretationText(cell.attribute)) {
       // A box starts right below its caption. The upper side boxes end above
       // the lower captions; Nature, with nothing below it, and the lower
       // boxes run to the bottom of the frame.
@@ -469,9 +433,11 @@ void FrmDisplay::BuildDetailsTab(QWidget* page) {
       text->setLineWrapMode(QPlainTextEdit::WidgetWidth);
       text->setFont(LabelFont(kTextPx));
       text->setGeometry(TwipRect(column.left, boxTop, column.width, bottom - boxTop));
+      attributeTexts_[slot] = text;
     } else {
-      ValueLabel(frame4, cell.control,
-                 TwipRect(column.left, top + kGridLineTwips, column.width, kCaptionHeightTwips));
+      attributeLabels_[slot] = ValueLabel(
+          frame4, cell.control,
+          TwipRect(column.left, top + kGridLineTwips, column.width, kCaptionHeightTwips));
     }
   }
 }
@@ -488,15 +454,19 @@ void FrmDisplay::Present(const ChartOutput& chart) {
   for (int i = 0; i < kBodyCount; ++i) SetCaption(planet_[i], chart.PositionText[i]);
   for (QLabel* cell : signCells_) SetCaption(cell, "");
 
-  SetCaption(lblName_, chart.details.lblName);
-  SetCaption(lblDOB_, chart.details.lblDOB);
-  SetCaption(lblTOB_, chart.details.lblTOB);
-  SetCaption(lblLatitude_, chart.details.lblLatitude);
-  SetCaption(lblLongitude_, chart.details.lblLongitude);
-  SetCaption(lblCity_, chart.details.lblCity);
-  SetCaption(lblState_, chart.details.lblState);
-  SetCaption(lblCountry_, chart.details.lblCountry);
-  for (QLabel* typed : {lblName_, lblCity_, lblState_, lblCountry_}) ElideToWidth(typed);
+  SetCaption(lblName_, chart.details.name);
+  for (std::size_t i = 0; i < kDetailCaptions.size(); ++i) {
+    SetCaption(details_[i], chart.details.*kDetailCaptions[i].text);
+  }
+  // The texts the user typed may be too long for their labels.
+  ElideToWidth(lblName_);
+  for (std::size_t i = 0; i < kDetailCaptions.size(); ++i) {
+    const auto text = kDetailCaptions[i].text;
+    if (text == &BirthDetailTexts::city || text == &BirthDetailTexts::state ||
+        text == &BirthDetailTexts::country) {
+      ElideToWidth(details_[i]);
+    }
+  }
 
   for (QLabel* mark : marks_) SetMarkCaption(mark, "");
   for (int k = 0; k < kSignCount; ++k) SetCaption(signCells_[k], chart.signCells[k]);
@@ -504,10 +474,10 @@ void FrmDisplay::Present(const ChartOutput& chart) {
 
   if (chart.attributes) {
     for (const AttributeValue& attribute : *chart.attributes) {
-      const QString name = Text(attribute.control);
-      if (auto* label = findChild<QLabel*>(name)) {
+      const auto slot = static_cast<std::size_t>(attribute.attribute);
+      if (QLabel* label = attributeLabels_[slot]) {
         SetCaption(label, attribute.value);
-      } else if (auto* text = findChild<QPlainTextEdit*>(name)) {
+      } else if (QPlainTextEdit* text = attributeTexts_[slot]) {
         text->setPlainText(Text(attribute.value));
       }
     }

@@ -15,6 +15,7 @@
 #include "chart/chart.h"
 
 class QLabel;
+class QPlainTextEdit;
 class QTabWidget;
 
 namespace orvanta {
@@ -46,13 +47,10 @@ class FrmDisplay : public QWidget {
   std::array<QLabel*, kSignCount> signCells_{};  // Aries first
   std::array<QLabel*, kSignCount> marks_{};      // lblArudha(0..11), Aries first
   QLabel* lblName_ = nullptr;
-  QLabel* lblDOB_ = nullptr;
-  QLabel* lblTOB_ = nullptr;
-  QLabel* lblLatitude_ = nullptr;
-  QLabel* lblLongitude_ = nullptr;
-  QLabel* lblCity_ = nullptr;
-  QLabel* lblState_ = nullptr;
-  QLabel* lblCountry_ = nullptr;
+  std::array<QLabel*, kDetailCaptions.size()> details_{};  // in kDetailCaptions order
+  // The Indu Lagna sign's attributes: a label or, for the texts, a text box.
+  std::array<QLabel*, kAttributeCount> attributeLabels_{};
+  std::array<QPlainTextEdit*, kAttributeCount> attributeTexts_{};
 };
 
 }  // namespace orvanta

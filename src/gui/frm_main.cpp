@@ -34,10 +34,6 @@ constexpr std::array<const char*, 12> kMonthNames = {
 constexpr int kFirstYear = 1901;
 constexpr int kLastYear = 2050;
 
-QString Text(std::string_view s) {
-  return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
-
 std::string Std(const QString& s) {
   return s.toStdString();
 }
@@ -335,10 +331,55 @@ FormEntries FrmMain::Entries() const {
   return e;
 }
 
+void FrmMain::SetEntries(const FormEntries& e) {
+  // Programmatic writes: no key filter sees them, as for pasted text.
+  txtName_->setText(Text(e.name));
+  txtMCity_->setText(Text(e.city));
+  txtMState_->setText(Text(e.state));
+  txtMCountry_->setText(Text(e.country));
+  cboMonth_->setCurrentIndex(e.monthIndex);
+  cboDate_->setCurrentText(Text(e.dayText));
+  cboYear_->setCurrentText(Text(e.yearText));
+  cboHH_->setCurrentText(Text(e.hourText));
+  cboMM_->setCurrentText(Text(e.minuteText));
+  cboSS_->setCurrentText(Text(e.secondText));
+  txtLonD_->setText(Text(e.lonDeg));
+  txtLonM_->setText(Text(e.lonMin));
+  txtLatD_->setText(Text(e.latDeg));
+  txtLatM_->setText(Text(e.latMin));
+  (e.east ? optLong0_ : optLong1_)->setChecked(true);
+  (e.north ? optLat0_ : optLat1_)->setChecked(true);
+  cmbTimeZone_->setCurrentIndex(e.exactOffsetMinutes ? -1 : e.zoneIndex);
+  chkDST_->setChecked(e.dst);
+  placePicker_->Reset(e.exactOffsetMinutes);
+}
+
+QWidget* FrmMain::FieldWidget(FormField field) const {
+  switch (field) {
+    case FormField::Name:
+      return txtName_;
+    case FormField::City:
+      return txtMCity_;
+    case FormField::State:
+      return txtMState_;
+    case FormField::Country:
+      return txtMCountry_;
+    case FormField::LonDegrees:
+      return txtLonD_;
+    case FormField::LonMinutes:
+      return txtLonM_;
+    case FormField::LatDegrees:
+      return txtLatD_;
+    case FormField::LatMinutes:
+      return txtLatM_;
+  }
+  return nullptr;
+}
+
 void FrmMain::Refuse(const Refusal& refusal) {
   messages_.Show(Text(refusal.message), refusal.icon);
   if (refusal.focus) {
-    if (auto* control = findChild<QWidget*>(Text(*refusal.focus))) control->setFocus();
+    if (QWidget* control = FieldWidget(*refusal.focus)) control->setFocus();
   }
 }
 
@@ -355,16 +396,16 @@ void FrmMain::cmdBrowser_Click() {
   struct Required {
     QLineEdit* box;
     std::string_view message;
-    std::string_view control;
+    FormField field;
   };
   const std::array<Required, 3> required = {{
-      {txtMCity_, "Please Enter City", "txtMCity"},
-      {txtMState_, "Please Enter State", "txtMState"},
-      {txtMCountry_, "Please Enter Country", "txtMCountry"},
+      {txtMCity_, "Please Enter City", FormField::City},
+      {txtMState_, "Please Enter State", FormField::State},
+      {txtMCountry_, "Please Enter Country", FormField::Country},
   }};
   for (const Required& r : required) {
     if (r.box->text().trimmed().isEmpty()) {
-      Refuse(Refusal{r.message, MessageIcon::Information, r.control});
+      Refuse(Refusal{r.message, MessageIcon::Information, r.field});
       return;
     }
   }

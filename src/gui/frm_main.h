@@ -33,6 +33,8 @@ class FrmMain : public QMainWindow {
 
   // The entries as they stand (list positions, texts, option buttons).
   FormEntries Entries() const;
+  // Fills the form with entries, the inverse of Entries().
+  void SetEntries(const FormEntries& entries);
 
   // The compute button and its menu command.
   void cmdRashi_Click();
@@ -53,6 +55,7 @@ class FrmMain : public QMainWindow {
   QWidget* BuildForm();
   void Form_Load();
   void Refuse(const Refusal& refusal);
+  QWidget* FieldWidget(FormField field) const;  // the control that holds a field
 
   Session& session_;
   MessageSink& messages_;

@@ -24,10 +24,6 @@ namespace {
 // How many places the completer offers.
 constexpr std::size_t kSuggestions = 12;
 
-QString Text(std::string_view s) {
-  return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
-
 std::string Std(const QString& s) {
   return s.toStdString();
 }
@@ -105,8 +101,23 @@ const Atlas& PlacePicker::atlas() {
   return *atlas_;
 }
 
+void PlacePicker::Reset(std::optional<int> exactOffsetMinutes) {
+  place_.reset();
+  resolution_.reset();
+  problem_.clear();
+  coordinatesByHand_ = false;
+  zoneByHand_ = false;
+  givenExactOffset_ = exactOffsetMinutes;
+  ShowLine();
+}
+
 std::optional<int> PlacePicker::ExactOffsetMinutes() const {
-  if (!resolution_ || resolution_->zoneIndex) return std::nullopt;
+  if (!resolution_) {
+    // An exact offset the entries brought with them, until a row is picked.
+    if (givenExactOffset_ && w_.zone->currentIndex() < 0) return givenExactOffset_;
+    return std::nullopt;
+  }
+  if (resolution_->zoneIndex) return std::nullopt;
   // A zone picked from the list wins; the tick alone keeps the offset.
   if (zoneByHand_ && w_.zone->currentIndex() >= 0) return std::nullopt;
   return resolution_->offsetMinutes;
@@ -114,14 +125,7 @@ std::optional<int> PlacePicker::ExactOffsetMinutes() const {
 
 void PlacePicker::CityEdited(const QString& text) {
   // A city typed anew is no longer the chosen atlas place.
-  if (place_) {
-    place_.reset();
-    resolution_.reset();
-    problem_.clear();
-    coordinatesByHand_ = false;
-    zoneByHand_ = false;
-    ShowLine();
-  }
+  if (place_) Reset(std::nullopt);
   suggested_.clear();
   QStringList rows;
   if (!text.trimmed().isEmpty()) {

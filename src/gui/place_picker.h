@@ -97,6 +97,11 @@ class PlacePicker : public QObject {
   // Fills the form from an atlas place and resolves its zone.
   void Choose(const Place& place);
 
+  // Forgets the chosen place (the form was filled from other entries); an
+  // exact offset those entries carry stays in force until a zone row is
+  // picked.
+  void Reset(std::optional<int> exactOffsetMinutes);
+
  private:
   const Atlas& atlas();
   void CityEdited(const QString& text);
@@ -124,6 +129,7 @@ class PlacePicker : public QObject {
   QString problem_;  // why the zone could not be resolved, shown in the line
   bool coordinatesByHand_ = false;
   bool zoneByHand_ = false;
+  std::optional<int> givenExactOffset_;  // from Reset
 };
 
 }  // namespace orvanta

@@ -22,6 +22,11 @@ inline constexpr double kTwipsPerPixel = 15.0;
 
 QString ProgramTitle();
 
+// A core text (UTF-8) as a Qt string.
+inline QString Text(std::string_view s) {
+  return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
 // Twips to device-independent pixels, rounded to the nearest pixel.
 int Px(double twips);
 double Twips(int pixels);

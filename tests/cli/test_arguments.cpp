@@ -47,7 +47,7 @@ TEST(ParseDate, ShapesAndRanges) {
       {"three-digit day", "1980-06-015", false, 0, 0, 0},
   };
   for (const DateCase& c : cases) {
-    SCOPED_TRACE(std::string(c.label) + ": \"" + std::string(c.text) + "\"");
+    SCOPED_TRACE(testing::Message() << c.label << ": \"" << c.text << "\"");
     const auto parsed = ParseDate(c.text);
     ASSERT_EQ(parsed.value.has_value(), c.ok) << parsed.error;
     if (!c.ok) {
@@ -86,7 +86,7 @@ TEST(ParseTime, ShapesAndRanges) {
       {"negative", "-1:30", false, 0, 0, 0},
   };
   for (const TimeCase& c : cases) {
-    SCOPED_TRACE(std::string(c.label) + ": \"" + std::string(c.text) + "\"");
+    SCOPED_TRACE(testing::Message() << c.label << ": \"" << c.text << "\"");
     const auto parsed = ParseTime(c.text);
     ASSERT_EQ(parsed.value.has_value(), c.ok) << parsed.error;
     if (!c.ok) continue;
@@ -130,7 +130,7 @@ TEST(ParseCoordinate, AstrologicalNotation) {
       {"empty", "", true, false, "", "", false},
   };
   for (const CoordinateCase& c : cases) {
-    SCOPED_TRACE(std::string(c.label) + ": \"" + std::string(c.text) + "\"");
+    SCOPED_TRACE(testing::Message() << c.label << ": \"" << c.text << "\"");
     const auto parsed = c.latitude ? ParseCoordinate(c.text, 'N', 'S', "latitude")
                                    : ParseCoordinate(c.text, 'E', 'W', "longitude");
     ASSERT_EQ(parsed.value.has_value(), c.ok) << parsed.error;
@@ -173,7 +173,7 @@ TEST(ParseZone, PositionOrAbbreviation) {
       {"zone name is not an abbreviation", "Indian Time", -1},
   };
   for (const ZoneCase& c : cases) {
-    SCOPED_TRACE(std::string(c.label) + ": \"" + std::string(c.text) + "\"");
+    SCOPED_TRACE(testing::Message() << c.label << ": \"" << c.text << "\"");
     const auto parsed = ParseZone(c.text);
     if (c.expected < 0) {
       EXPECT_FALSE(parsed.value.has_value());
@@ -222,7 +222,7 @@ TEST(ParseDst, AcceptedWords) {
       {" 1 ", true},  {"2", std::nullopt}, {"y", std::nullopt}, {"on", std::nullopt},
   };
   for (const auto& [text, expected] : cases) {
-    SCOPED_TRACE("\"" + std::string(text) + "\"");
+    SCOPED_TRACE(testing::Message() << "\"" << text << "\"");
     EXPECT_EQ(ParseDst(text).value, expected);
   }
 }

@@ -357,17 +357,17 @@ TEST(PastedCoordinates, RefusedWithTheBoxMessageAndFocusThroughRunChart) {
   // validation table) and computes nothing: the session keeps its values.
   struct Box {
     std::string FormEntries::*text;
-    const char* control;
+    FormField field;
     const char* message;
   };
   const Box boxes[] = {
-      {&FormEntries::lonDeg, "txtLonD",
+      {&FormEntries::lonDeg, FormField::LonDegrees,
        "Please Enter Value Between 0 And 179 in the Degree of Longitude"},
-      {&FormEntries::lonMin, "txtLonM",
+      {&FormEntries::lonMin, FormField::LonMinutes,
        "Please Enter Value Between 0 And 59 in the  Minute of Longitude"},
-      {&FormEntries::latDeg, "txtLatD",
+      {&FormEntries::latDeg, FormField::LatDegrees,
        "Please Enter Value Between 0 And 89 in the Degree of Latitude"},
-      {&FormEntries::latMin, "txtLatM",
+      {&FormEntries::latMin, FormField::LatMinutes,
        "Please Enter Value Between 0 And 59 in the  Minute of Latitude"},
   };
   const char* pasted[] = {
@@ -378,7 +378,7 @@ TEST(PastedCoordinates, RefusedWithTheBoxMessageAndFocusThroughRunChart) {
       "0"};
   for (const Box& box : boxes) {
     for (const char* text : pasted) {
-      SCOPED_TRACE(std::string(box.control) + " = '" + text + "'");
+      SCOPED_TRACE(testing::Message() << box.message << ": '" << text << "'");
       Session session;
       const Session before = session;
       FormEntries e = reference::DelhiBirth();
@@ -387,7 +387,7 @@ TEST(PastedCoordinates, RefusedWithTheBoxMessageAndFocusThroughRunChart) {
       ASSERT_TRUE(run.refusal);
       EXPECT_EQ(run.refusal->message, box.message);
       EXPECT_EQ(run.refusal->icon, MessageIcon::Stop);
-      EXPECT_EQ(run.refusal->focus, std::optional<std::string_view>(box.control));
+      EXPECT_EQ(run.refusal->focus, std::optional<FormField>(box.field));
       EXPECT_EQ(session.ZoneShiftHours, before.ZoneShiftHours);
       EXPECT_EQ(session.riseSetTime, before.riseSetTime);
     }
@@ -408,7 +408,7 @@ TEST(LongName, TenThousandCharactersThroughRunChart) {
   e.name = std::string(10'000, 'A');
   const ChartRun run = Run_Chart(session, e);
   ASSERT_FALSE(run.refusal);
-  EXPECT_EQ(run.chart.details.lblName, e.name);
+  EXPECT_EQ(run.chart.details.name, e.name);
   EXPECT_EQ(fuzz::ChartFault(run.chart), "");
 }
 

@@ -33,8 +33,8 @@ ChartOutput HandChart() {
   c.marks[1] = "\r\n\r\n\r\nIL";
   c.marks[6] = "\r\n";
   c.lagna.InduLagnaIndex = 1;
-  c.details.lblName = "ARJUN MEHTA";
-  c.details.lblDOB = "June/15/1980";
+  c.details.name = "ARJUN MEHTA";
+  c.details.dateOfBirth = "June/15/1980";
   return c;
 }
 
@@ -238,7 +238,7 @@ TEST(RefusalJson, Members) {
   // The refusal of Validate_Input for an empty name, and a date refusal
   // without focus.
   std::string out;
-  AppendRefusalJson(out, "", Refusal{"Please Enter Name", MessageIcon::Stop, "txtName"});
+  AppendRefusalJson(out, "", Refusal{"Please Enter Name", MessageIcon::Stop, FormField::Name});
   EXPECT_EQ(out, R"({"Name":"","Valid":false,"Message":"Please Enter Name","Icon":"stop",)"
                  R"("Focus":"txtName"})");
   out.clear();

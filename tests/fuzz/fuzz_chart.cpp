@@ -23,13 +23,13 @@
 #include <sstream>
 #include <string>
 
+#include "chart/chart.h"
 #include "cli/arguments.h"
 #include "cli/csv.h"
 #include "cli/render.h"
-#include "chart/chart.h"
-#include "tables/zones.h"
 #include "support/chart_invariants.h"
 #include "support/json_check.h"
+#include "tables/zones.h"
 
 namespace {
 
@@ -132,8 +132,9 @@ constexpr std::array<std::string_view, 7> kMessages = {
     "Please Enter Correct Date Or Month!",
     "Please Enter Correct Date Or Month !",
 };
-constexpr std::array<std::string_view, 5> kFocus = {"txtName", "txtLonD", "txtLonM", "txtLatD",
-                                                    "txtLatM"};
+constexpr std::array<orvanta::FormField, 5> kFocus = {
+    orvanta::FormField::Name, orvanta::FormField::LonDegrees, orvanta::FormField::LonMinutes,
+    orvanta::FormField::LatDegrees, orvanta::FormField::LatMinutes};
 
 void CheckRefusal(const orvanta::Refusal& r, const FormEntries& e) {
   const auto at = std::find(kMessages.begin(), kMessages.end(), r.message) - kMessages.begin();

@@ -14,13 +14,13 @@
 #include <memory>
 
 #include "gui/frm_display.h"
-#include "tables/sign_tables.h"
 #include "gui/frm_main.h"
 #include "gui/mdi_window.h"
 #include "gui/shell.h"
 #include "gui/shell_test_support.h"
 #include "gui/single_instance.h"
 #include "gui/ui_common.h"
+#include "tables/sign_tables.h"
 
 using namespace orvanta;
 using namespace orvanta::testing;
@@ -255,9 +255,37 @@ void TestFrmDisplay::attributeTabShowsTheInduLagnaSign() {
   const int il = expected.chart.lagna.InduLagnaIndex;
   const SignRow& row = FillSignTables()[static_cast<std::size_t>(il)];
 
+  // The window's controls of the attributes, in the order they are copied.
+  const char* const controls[kAttributeCount] = {"lblArudhaLagnaPresentInSign",
+                                                 "lblVedicName",
+                                                 "lblEnglishName",
+                                                 "lblRullingPlanet",
+                                                 "lblSymbol",
+                                                 "lblNature",
+                                                 "lblColor",
+                                                 "lblTypeOfSign",
+                                                 "lblGender",
+                                                 "lblBestPeriodOfActivity",
+                                                 "lblBarren",
+                                                 "lblCaste",
+                                                 "lblPosition",
+                                                 "lblConstituentCharacter",
+                                                 "lblLuckyDays",
+                                                 "lblLuckyNumbers",
+                                                 "lblBestDirection",
+                                                 "lblLuckyColors",
+                                                 "lblLuckyGemstone",
+                                                 "lblPartOfTheBody",
+                                                 "lblPhysique",
+                                                 "txtLooks",
+                                                 "txtNature",
+                                                 "txtCareerAndFinance",
+                                                 "txtLoveAndDomesticLife",
+                                                 "txtHealth",
+                                                 "lblCompatibleWith",
+                                                 "lblNotCompatibleWith"};
   for (const AttributeValue& a : *expected.chart.attributes) {
-    const QString name =
-        QString::fromUtf8(a.control.data(), static_cast<qsizetype>(a.control.size()));
+    const QString name = QString::fromLatin1(controls[static_cast<int>(a.attribute)]);
     const QString value = QString::fromUtf8(a.value.data(), static_cast<qsizetype>(a.value.size()));
     if (auto* label = d->findChild<QLabel*>(name)) {
       QCOMPARE(label->text(), value);
@@ -389,9 +417,9 @@ void TestFrmDisplay::everyTextFitsItsLabel() {
   Session session;
   ChartOutput chart = Run_Chart(session, EntriesOf(kDelhi)).chart;
   chart.signCells[0] = "\r\nMercury (R) \r\nJupiter (R) \r\nSaturn (R) \r\nVenus (R) ";
-  chart.details.lblDOB = "September/28/1980";
-  chart.details.lblLatitude = "89° 59' N";
-  chart.details.lblLongitude = "179° 59' W";
+  chart.details.dateOfBirth = "September/28/1980";
+  chart.details.latitude = "89° 59' N";
+  chart.details.longitude = "179° 59' W";
   for (int sign = 0; sign < kSignCount; ++sign) {
     chart.attributes = SignRowCopy(sign);
     QVERIFY(chart.attributes.has_value());

@@ -224,6 +224,19 @@ void TestPlacePicker::offsetWithoutRowIsUsedExactly() {
   const auto chart = ready.at(0).at(0).value<ChartOutput>();
   QCOMPARE(chart.birth.ZoneShiftHours, std::int16_t{-5});
   QCOMPARE(chart.birth.ZoneShiftMinutes, std::int16_t{-45});
+
+  // Entries written back into the form keep their exact offset until a row
+  // is picked.
+  FormEntries back = form_->Entries();
+  form_->SetEntries(FormEntries{});
+  QCOMPARE(form_->Entries().exactOffsetMinutes, std::nullopt);
+  form_->SetEntries(back);
+  QCOMPARE(form_->Entries().exactOffsetMinutes, std::optional<int>(345));
+  QComboBox* zone = get<QComboBox>("cmbTimeZone");
+  zone->setCurrentIndex(34);
+  emit zone->activated(34);
+  QCOMPARE(form_->Entries().exactOffsetMinutes, std::nullopt);
+  QCOMPARE(form_->Entries().zoneIndex, 34);
 }
 
 void TestPlacePicker::daylightTickOnDaylightRowWarns() {

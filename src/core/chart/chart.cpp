@@ -75,14 +75,14 @@ void MarkPositionSign(SignCaptions& marks, std::string_view positionText) {
 
 BirthDetailTexts DetailTexts(const FormEntries& e, const BirthDetails& b) {
   BirthDetailTexts t;
-  t.lblName = b.Name;
-  t.lblDOB = std::string(MonthName(b.Month)) + "/" + ToText(b.Day) + "/" + ToText(b.Year);
-  t.lblTOB = ToText(b.Hour) + ":" + ToText(b.Minute);
-  t.lblLatitude = ToText(b.LatDeg) + "° " + ToText(b.LatMin) + "'" + (e.north ? " N" : " S");
-  t.lblLongitude = ToText(b.LonDeg) + "° " + ToText(b.LonMin) + "'" + (e.east ? " E" : " W");
-  t.lblCity = e.city;
-  t.lblState = e.state;
-  t.lblCountry = e.country;
+  t.name = b.Name;
+  t.dateOfBirth = std::string(MonthName(b.Month)) + "/" + ToText(b.Day) + "/" + ToText(b.Year);
+  t.timeOfBirth = ToText(b.Hour) + ":" + ToText(b.Minute);
+  t.latitude = ToText(b.LatDeg) + "° " + ToText(b.LatMin) + "'" + (e.north ? " N" : " S");
+  t.longitude = ToText(b.LonDeg) + "° " + ToText(b.LonMin) + "'" + (e.east ? " E" : " W");
+  t.city = e.city;
+  t.state = e.state;
+  t.country = e.country;
   return t;
 }
 

@@ -12,6 +12,7 @@
 #include <optional>
 #include <string>
 
+#include "chart/presentation.h"
 #include "chart/validation.h"
 #include "engine/calendar.h"
 #include "engine/moon.h"
@@ -26,22 +27,22 @@ namespace orvanta {
 
 // The birth-data form's entries as the user left them.
 struct FormEntries {
-  std::string name;  // txtName
+  std::string name;
   std::string city, state, country;
-  int monthIndex = 0;  // cboMonth position, 0 = January
+  int monthIndex = 0;  // position in the month list, 0 = January
   std::string dayText = "1";
   std::string yearText = "1901";
   std::string hourText = "0";
   std::string minuteText = "0";
   std::string secondText = "0";
-  std::string lonDeg, lonMin, latDeg, latMin;  // txtLonD, txtLonM, txtLatD, txtLatM
-  bool east = true;                            // first optLong button
-  bool north = true;                           // first optLat button
-  int zoneIndex = 29;                          // cmbTimeZone position; -1 = no selection
+  std::string lonDeg, lonMin, latDeg, latMin;  // degrees and minutes as typed
+  bool east = true;
+  bool north = true;
+  int zoneIndex = 29;  // row of the zone list; -1 = no selection
   // An offset east of Greenwich in minutes that no row carries, resolved from
   // the time-zone history; when set it is used instead of zoneIndex.
   std::optional<int> exactOffsetMinutes;
-  bool dst = false;  // chkDST
+  bool dst = false;  // the daylight-saving tick
 };
 
 // Sunrise and sunset as the sunrise step left them; an entry that was never
@@ -54,12 +55,6 @@ struct Session {
   std::int16_t ZoneShiftMinutes = 0;
   InduLagnaState lagna;
   RiseSetPair riseSetTime;  // kept where the sun does not rise or set
-};
-
-// The birth-detail captions of the result window.
-struct BirthDetailTexts {
-  std::string lblName, lblDOB, lblTOB, lblLatitude, lblLongitude;
-  std::string lblCity, lblState, lblCountry;
 };
 
 enum class SunriseReference { None, DaySunrise, PreviousSunrise, NextSunrise };
@@ -82,8 +77,8 @@ struct ChartOutput {
   std::string SunriseSunText;
   VighatiArc arc;
 
-  SignCaptions signCells;  // lblAries .. lblPisces
-  SignCaptions marks;      // lblArudha(0..11)
+  SignCaptions signCells;  // the bodies in each sign's cell, Aries first
+  SignCaptions marks;      // each sign's mark label ("IL" for the Indu Lagna), Aries first
   BirthDetailTexts details;
   std::optional<AttributeRow> attributes;  // nothing when the index lies outside the tables
 };

@@ -79,7 +79,7 @@ bool IsLeapYearText(std::string_view yearText) {
   return year && *year < kNumberCap && *year % 4 == 0;
 }
 
-Refusal Stop(std::string_view message, std::string_view focus) {
+Refusal Stop(std::string_view message, FormField focus) {
   return Refusal{message, MessageIcon::Stop, focus};
 }
 
@@ -91,11 +91,11 @@ Refusal Information(std::string_view message) {
 
 std::optional<Refusal> Validate_Input(const ValidationInput& in) {
   // The checks run in this order and the first failure is the only one told.
-  if (TrimBlanks(in.name).empty()) return Stop(kEnterName, "txtName");
-  if (OutOfRange(in.lonDeg, 179)) return Stop(kLonDegRange, "txtLonD");
-  if (OutOfRange(in.lonMin, 59)) return Stop(kLonMinRange, "txtLonM");
-  if (OutOfRange(in.latDeg, 89)) return Stop(kLatDegRange, "txtLatD");
-  if (OutOfRange(in.latMin, 59)) return Stop(kLatMinRange, "txtLatM");
+  if (TrimBlanks(in.name).empty()) return Stop(kEnterName, FormField::Name);
+  if (OutOfRange(in.lonDeg, 179)) return Stop(kLonDegRange, FormField::LonDegrees);
+  if (OutOfRange(in.lonMin, 59)) return Stop(kLonMinRange, FormField::LonMinutes);
+  if (OutOfRange(in.latDeg, 89)) return Stop(kLatDegRange, FormField::LatDegrees);
+  if (OutOfRange(in.latMin, 59)) return Stop(kLatMinRange, FormField::LatMinutes);
 
   // February: the leap-year test decides which of the two checks applies.
   if (IsLeapYearText(in.year)) {

@@ -11,22 +11,23 @@ namespace orvanta {
 
 enum class MessageIcon { Stop, Information };
 
+// The fields of the birth-data form a refusal can send the user back to.
+enum class FormField { Name, City, State, Country, LonDegrees, LonMinutes, LatDegrees, LatMinutes };
+
 struct Refusal {
   std::string_view message;
   MessageIcon icon = MessageIcon::Stop;
-  std::optional<std::string_view> focus;  // control name ("txtLonD"), or none
+  std::optional<FormField> focus;  // the field to correct, or none
 };
 
 // The form's entries that the checks read.
 struct ValidationInput {
-  std::string name;    // txtName
-  std::string lonDeg;  // txtLonD
-  std::string lonMin;  // txtLonM
-  std::string latDeg;  // txtLatD
-  std::string latMin;  // txtLatM
-  std::string year;    // cboYear text
-  int monthIndex = 0;  // cboMonth list position, 0 = January
-  int dayIndex = 0;    // cboDate list position, 0 = the 1st
+  std::string name;
+  std::string lonDeg, lonMin;  // longitude degrees and minutes as typed
+  std::string latDeg, latMin;  // latitude degrees and minutes as typed
+  std::string year;            // the year as typed
+  int monthIndex = 0;          // position in the month list, 0 = January
+  int dayIndex = 0;            // position in the day list, 0 = the 1st
 };
 
 // Leading and trailing blanks removed (blanks only, as the form trims).
@@ -48,7 +49,7 @@ struct KeyVerdict {
   std::optional<Refusal> refusal;
 };
 
-KeyVerdict CoordinateKeyFilter(int code);  // txtLatD, txtLatM, txtLonD, txtLonM
-KeyVerdict NameKeyFilter(int code);        // txtName (letters turned to capitals)
+KeyVerdict CoordinateKeyFilter(int code);  // the four coordinate boxes
+KeyVerdict NameKeyFilter(int code);        // the name (letters turned to capitals)
 
 }  // namespace orvanta

@@ -428,44 +428,52 @@ constexpr bool AgreesWithBirthTables() {
 }
 static_assert(AgreesWithBirthTables());
 
-// A control of the result window and the field of SignRow it shows.
-struct ControlSource {
-  std::string_view control;
+// An attribute and the field of SignRow it shows.
+struct AttributeSource {
+  SignAttribute attribute;
   std::string_view SignRow::*field;
 };
 
-// The order in which the row copy writes the controls. The English name feeds
-// two labels; DisplayAbbreviation is shown nowhere.
-constexpr std::array<ControlSource, kAttributeCount> kCopyOrder = {{
-    {"lblArudhaLagnaPresentInSign", &SignRow::EnglishName},
-    {"lblVedicName", &SignRow::VedicName},
-    {"lblEnglishName", &SignRow::EnglishName},
-    {"lblRullingPlanet", &SignRow::RulingPlanet},
-    {"lblSymbol", &SignRow::Symbol},
-    {"lblNature", &SignRow::Element},
-    {"lblColor", &SignRow::SignColor},
-    {"lblTypeOfSign", &SignRow::SignType},
-    {"lblGender", &SignRow::Gender},
-    {"lblBestPeriodOfActivity", &SignRow::ActivityPeriod},
-    {"lblBarren", &SignRow::Fruitfulness},
-    {"lblCaste", &SignRow::Caste},
-    {"lblPosition", &SignRow::Position},
-    {"lblConstituentCharacter", &SignRow::Constituent},
-    {"lblLuckyDays", &SignRow::LuckyDays},
-    {"lblLuckyNumbers", &SignRow::LuckyNumbers},
-    {"lblBestDirection", &SignRow::Direction},
-    {"lblLuckyColors", &SignRow::LuckyColors},
-    {"lblLuckyGemstone", &SignRow::Gemstone},
-    {"lblPartOfTheBody", &SignRow::BodyPart},
-    {"lblPhysique", &SignRow::Physique},
-    {"txtLooks", &SignRow::LooksText},
-    {"txtNature", &SignRow::NatureText},
-    {"txtCareerAndFinance", &SignRow::CareerText},
-    {"txtLoveAndDomesticLife", &SignRow::LoveText},
-    {"txtHealth", &SignRow::HealthText},
-    {"lblCompatibleWith", &SignRow::CompatibleSigns},
-    {"lblNotCompatibleWith", &SignRow::IncompatibleSigns},
+// The order in which the row copy writes the attributes (SignAttribute order). The English name
+// feeds two labels; DisplayAbbreviation is shown nowhere.
+constexpr std::array<AttributeSource, kAttributeCount> kCopyOrder = {{
+    {SignAttribute::InduLagnaSign, &SignRow::EnglishName},
+    {SignAttribute::VedicName, &SignRow::VedicName},
+    {SignAttribute::EnglishName, &SignRow::EnglishName},
+    {SignAttribute::RulingPlanet, &SignRow::RulingPlanet},
+    {SignAttribute::Symbol, &SignRow::Symbol},
+    {SignAttribute::Nature, &SignRow::Element},
+    {SignAttribute::Color, &SignRow::SignColor},
+    {SignAttribute::SignType, &SignRow::SignType},
+    {SignAttribute::Gender, &SignRow::Gender},
+    {SignAttribute::ActivityPeriod, &SignRow::ActivityPeriod},
+    {SignAttribute::Barren, &SignRow::Fruitfulness},
+    {SignAttribute::Caste, &SignRow::Caste},
+    {SignAttribute::Position, &SignRow::Position},
+    {SignAttribute::Constituent, &SignRow::Constituent},
+    {SignAttribute::LuckyDays, &SignRow::LuckyDays},
+    {SignAttribute::LuckyNumbers, &SignRow::LuckyNumbers},
+    {SignAttribute::Direction, &SignRow::Direction},
+    {SignAttribute::LuckyColors, &SignRow::LuckyColors},
+    {SignAttribute::Gemstone, &SignRow::Gemstone},
+    {SignAttribute::BodyPart, &SignRow::BodyPart},
+    {SignAttribute::Physique, &SignRow::Physique},
+    {SignAttribute::LooksText, &SignRow::LooksText},
+    {SignAttribute::NatureText, &SignRow::NatureText},
+    {SignAttribute::CareerText, &SignRow::CareerText},
+    {SignAttribute::LoveText, &SignRow::LoveText},
+    {SignAttribute::HealthText, &SignRow::HealthText},
+    {SignAttribute::CompatibleWith, &SignRow::CompatibleSigns},
+    {SignAttribute::NotCompatibleWith, &SignRow::IncompatibleSigns},
 }};
+
+constexpr bool InAttributeOrder() {
+  for (std::size_t i = 0; i < kCopyOrder.size(); ++i) {
+    if (static_cast<std::size_t>(kCopyOrder[i].attribute) != i) return false;
+  }
+  return true;
+}
+static_assert(InAttributeOrder());
 
 }  // namespace
 
@@ -480,7 +488,7 @@ std::optional<AttributeRow> SignRowCopy(int induLagnaIndex) {
   const SignRow& row = kSignRows[static_cast<std::size_t>(induLagnaIndex)];
   AttributeRow copy{};
   for (std::size_t i = 0; i < kCopyOrder.size(); ++i) {
-    copy[i] = AttributeValue{kCopyOrder[i].control, row.*kCopyOrder[i].field};
+    copy[i] = AttributeValue{kCopyOrder[i].attribute, row.*kCopyOrder[i].field};
   }
   return copy;
 }

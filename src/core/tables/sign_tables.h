@@ -45,18 +45,61 @@ struct SignRow {
 // The twelve rows, Aries first.
 const std::array<SignRow, kSignCount>& FillSignTables();
 
-// One control of the result window and the value it receives.
+// What the result window shows of the Indu Lagna sign, in the order the row
+// copy writes it. The sign's English name is shown twice (as the sign the
+// Indu Lagna stands in, and as the English name); the last five before the
+// compatibility lists are the interpretation texts.
+enum class SignAttribute {
+  InduLagnaSign,
+  VedicName,
+  EnglishName,
+  RulingPlanet,
+  Symbol,
+  Nature,
+  Color,
+  SignType,
+  Gender,
+  ActivityPeriod,
+  Barren,
+  Caste,
+  Position,
+  Constituent,
+  LuckyDays,
+  LuckyNumbers,
+  Direction,
+  LuckyColors,
+  Gemstone,
+  BodyPart,
+  Physique,
+  LooksText,
+  NatureText,
+  CareerText,
+  LoveText,
+  HealthText,
+  CompatibleWith,
+  NotCompatibleWith,
+};
+inline constexpr int kAttributeCount = 28;
+
+// True for the five interpretation texts (shown in text boxes, not labels).
+constexpr bool IsInterpretationText(SignAttribute a) {
+  return a >= SignAttribute::LooksText && a <= SignAttribute::HealthText;
+}
+
+// One attribute and its value for the Indu Lagna sign.
 struct AttributeValue {
-  std::string_view control;  // "lblVedicName", "txtLooks", ...
+  SignAttribute attribute = SignAttribute::InduLagnaSign;
   std::string_view value;
 };
-
-inline constexpr int kAttributeCount = 28;
 using AttributeRow = std::array<AttributeValue, kAttributeCount>;
 
-// The row copy for the Indu Lagna sign, in the order the controls are
-// written (lblArudhaLagnaPresentInSign first, lblNotCompatibleWith last);
-// nothing when the index lies outside the tables.
+// The value of one attribute in a copied row.
+constexpr std::string_view ValueOf(const AttributeRow& row, SignAttribute a) {
+  return row[static_cast<std::size_t>(a)].value;
+}
+
+// The row copy for the Indu Lagna sign, in SignAttribute order; nothing when
+// the index lies outside the tables.
 std::optional<AttributeRow> SignRowCopy(int induLagnaIndex);
 
 }  // namespace orvanta

@@ -77,11 +77,11 @@ TEST(RunChart, DelhiBirthMeasuresFromTheDaysSunrise) {
   EXPECT_EQ(c.ElapsedMinutes, 307);
   EXPECT_EQ(c.ElapsedSeconds, 18420);
   EXPECT_EQ(c.birth.DateText, "June 15,1980");
-  EXPECT_EQ(c.details.lblDOB, "June/15/1980");
-  EXPECT_EQ(c.details.lblTOB, "10:30");
-  EXPECT_EQ(c.details.lblLatitude, "28° 36' N");
-  EXPECT_EQ(c.details.lblLongitude, "77° 12' E");
-  EXPECT_EQ(c.details.lblCity, "New Delhi");
+  EXPECT_EQ(c.details.dateOfBirth, "June/15/1980");
+  EXPECT_EQ(c.details.timeOfBirth, "10:30");
+  EXPECT_EQ(c.details.latitude, "28° 36' N");
+  EXPECT_EQ(c.details.longitude, "77° 12' E");
+  EXPECT_EQ(c.details.city, "New Delhi");
   // The Sun of 15 June 1980 stands in sidereal Gemini (about 30° 28').
   EXPECT_EQ(c.PositionText[Sun].substr(3, 3), "Gem");
 }
@@ -166,8 +166,8 @@ TEST(RunChart, SouthernLatitudeShowsMinutesWithoutLeadingZero) {
   e.east = false;
   const ChartRun run = Run_Chart(session, e);
   ASSERT_FALSE(run.refusal);
-  EXPECT_EQ(run.chart.details.lblLatitude, "28° 5' S");
-  EXPECT_EQ(run.chart.details.lblLongitude, "77° 7' W");
+  EXPECT_EQ(run.chart.details.latitude, "28° 5' S");
+  EXPECT_EQ(run.chart.details.longitude, "77° 7' W");
 }
 
 TEST(RunChart, SecondComputationLeavesNothingOfTheFirst) {

@@ -51,10 +51,10 @@ ValidationInput With(const std::function<void(ValidationInput&)>& change) {
 struct Expect {
   std::string_view message;  // empty: accepted
   MessageIcon icon = MessageIcon::Stop;
-  std::optional<std::string_view> focus;
+  std::optional<FormField> focus;
 };
 const Expect kAccepted{};
-Expect StopAt(std::string_view message, std::string_view focus) {
+Expect StopAt(std::string_view message, FormField focus) {
   return {message, MessageIcon::Stop, focus};
 }
 Expect Info(std::string_view message) {
@@ -91,23 +91,28 @@ void Check(const Row& row) {
 TEST(ValidateInput, ChecksInTheirOrder) {
   const Row rows[] = {
       {"AllValid", Valid(), kAccepted},
-      {"EmptyName", With([](auto& in) { in.name = ""; }), StopAt(kName, "txtName")},
-      {"NameOfBlanksOnly", With([](auto& in) { in.name = "   "; }), StopAt(kName, "txtName")},
+      {"EmptyName", With([](auto& in) { in.name = ""; }), StopAt(kName, FormField::Name)},
+      {"NameOfBlanksOnly", With([](auto& in) { in.name = "   "; }), StopAt(kName, FormField::Name)},
       {"Longitude179d59Passes", With([](auto& in) {
          in.lonDeg = "179";
          in.lonMin = "59";
        }),
        kAccepted},
-      {"Longitude180Refused", With([](auto& in) { in.lonDeg = "180"; }), StopAt(kLonD, "txtLonD")},
-      {"EmptyLongitudeDegrees", With([](auto& in) { in.lonDeg = ""; }), StopAt(kLonD, "txtLonD")},
-      {"LongitudeMinute60", With([](auto& in) { in.lonMin = "60"; }), StopAt(kLonM, "txtLonM")},
+      {"Longitude180Refused", With([](auto& in) { in.lonDeg = "180"; }),
+       StopAt(kLonD, FormField::LonDegrees)},
+      {"EmptyLongitudeDegrees", With([](auto& in) { in.lonDeg = ""; }),
+       StopAt(kLonD, FormField::LonDegrees)},
+      {"LongitudeMinute60", With([](auto& in) { in.lonMin = "60"; }),
+       StopAt(kLonM, FormField::LonMinutes)},
       {"Latitude89d59Passes", With([](auto& in) {
          in.latDeg = "89";
          in.latMin = "59";
        }),
        kAccepted},
-      {"Latitude90Refused", With([](auto& in) { in.latDeg = "90"; }), StopAt(kLatD, "txtLatD")},
-      {"LatitudeMinute60", With([](auto& in) { in.latMin = "60"; }), StopAt(kLatM, "txtLatM")},
+      {"Latitude90Refused", With([](auto& in) { in.latDeg = "90"; }),
+       StopAt(kLatD, FormField::LatDegrees)},
+      {"LatitudeMinute60", With([](auto& in) { in.latMin = "60"; }),
+       StopAt(kLatM, FormField::LatMinutes)},
       {"ZeroEverywherePasses",
        With([](auto& in) { in.lonDeg = in.lonMin = in.latDeg = in.latMin = "0"; }), kAccepted},
       {"BlanksAroundNumbersAreTrimmed", With([](auto& in) {
@@ -217,18 +222,18 @@ TEST(ValidateInput, ChecksInTheirOrder) {
          in.name = " ";
          in.latDeg = "95";
        }),
-       StopAt(kName, "txtName")},
+       StopAt(kName, FormField::Name)},
       {"LongitudeBeforeLatitude", With([](auto& in) {
          in.lonMin = "75";
          in.latDeg = "95";
        }),
-       StopAt(kLonM, "txtLonM")},
+       StopAt(kLonM, FormField::LonMinutes)},
       {"LatitudeMinuteBeforeDate", With([](auto& in) {
          in.latMin = "99";
          in.monthIndex = kApr;
          in.dayIndex = Day(31);
        }),
-       StopAt(kLatM, "txtLatM")},
+       StopAt(kLatM, FormField::LatMinutes)},
   };
   for (const Row& row : rows) Check(row);
 }
@@ -237,15 +242,16 @@ TEST(ValidateInput, ChecksInTheirOrder) {
 // of its own box, degrees and minutes alike, however long it is.
 TEST(ValidateInput, CoordinateTextMustBeAPlainWholeNumber) {
   struct Field {
-    const char* control;
+    const char* name;
+    FormField field;
     std::string ValidationInput::*text;
     std::string_view message;
   };
   const Field fields[] = {
-      {"txtLonD", &ValidationInput::lonDeg, kLonD},
-      {"txtLonM", &ValidationInput::lonMin, kLonM},
-      {"txtLatD", &ValidationInput::latDeg, kLatD},
-      {"txtLatM", &ValidationInput::latMin, kLatM},
+      {"longitude degrees", FormField::LonDegrees, &ValidationInput::lonDeg, kLonD},
+      {"longitude minutes", FormField::LonMinutes, &ValidationInput::lonMin, kLonM},
+      {"latitude degrees", FormField::LatDegrees, &ValidationInput::latDeg, kLatD},
+      {"latitude minutes", FormField::LatMinutes, &ValidationInput::latMin, kLatM},
   };
   const char* pasted[] = {
       "28X",
@@ -267,7 +273,7 @@ TEST(ValidateInput, CoordinateTextMustBeAPlainWholeNumber) {
     for (const char* text : pasted) {
       ValidationInput in = Valid();
       in.*field.text = text;
-      Check({field.control, in, StopAt(field.message, field.control)});
+      Check({field.name, in, StopAt(field.message, field.field)});
     }
   }
 }

@@ -1,0 +1,114 @@
+// The words both front ends show with a chart: the bodies' names, the
+// captions of the birth details and of the sign's attributes, the marks, and
+// the fixed South-Indian arrangement of the twelve signs. The desktop window
+// and the command line's text report read them from here, so the two never
+// drift apart.
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "model/records.h"
+#include "tables/sign_tables.h"
+
+namespace orvanta {
+
+// Names of the ten bodies as the result window lists them, in body order.
+inline constexpr std::array<std::string_view, kBodyCount> kBodyWindowNames = {
+    "Surya/Sun",    "Chandra/Moon", "Budha/Mercury",   "Shukra/Venus",    "Mangala/Mars",
+    "Guru/Jupiter", "Shani/Saturn", "Rahu/North Node", "Ketu/South node", "Asc/Lagna"};
+
+// Mark of the Indu Lagna's sign, and of a retrograde planet's position.
+inline constexpr std::string_view kInduLagnaMark = "IL";
+inline constexpr std::string_view kRetroMark = " (R)";
+
+// Headings of the result window's parts.
+inline constexpr std::string_view kDetailsHeading = "Your Details";
+inline constexpr std::string_view kPositionsHeading = "Vedic Planetary Position";
+inline constexpr std::string_view kChartHeading = "Indu Lagna - Chart";
+inline constexpr std::string_view kAttributesHeading = "Indu Lagna Details";
+
+// Sign index shown in each cell of the South-Indian chart, row by row from
+// the top; -1 is the empty centre. Pisces stands top left and the signs run
+// clockwise.
+inline constexpr std::array<std::array<int, 4>, 4> kSouthIndianCells = {{
+    {11, 0, 1, 2},
+    {10, -1, -1, 3},
+    {9, -1, -1, 4},
+    {8, 7, 6, 5},
+}};
+
+// Row and column of a sign's cell in kSouthIndianCells.
+struct ChartCell {
+  int row = 0, column = 0;
+};
+constexpr ChartCell CellOfSign(int sign) {
+  for (int row = 0; row < 4; ++row) {
+    for (int column = 0; column < 4; ++column) {
+      if (kSouthIndianCells[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)] ==
+          sign) {
+        return {row, column};
+      }
+    }
+  }
+  return {-1, -1};
+}
+static_assert(CellOfSign(0).row == 0 && CellOfSign(0).column == 1 && CellOfSign(8).column == 0);
+
+// Caption of each attribute of the Indu Lagna sign, in SignAttribute order.
+inline constexpr std::array<std::string_view, kAttributeCount> kAttributeCaptions = {
+    "Indu Lagna Present In Sign",
+    "Vedic Name",
+    "English Name",
+    "Ruling Planet",
+    "Symbol",
+    "Nature",
+    "Color",
+    "Type Of Sign",
+    "Gender",
+    "Best Period Of Activity",
+    "Barren",
+    "Caste",
+    "Position",
+    "Constituent Character",
+    "Lucky Days",
+    "Lucky Numbers",
+    "Best Direction",
+    "Lucky Colors",
+    "Lucky Gemstone",
+    "Part Of The Body",
+    "Physique",
+    "Looks",
+    "Nature",
+    "Career And Finance",
+    "Love And Domestic Life",
+    "Health",
+    "Compatible With",
+    "Not Compatible With",
+};
+constexpr std::string_view CaptionOf(SignAttribute a) {
+  return kAttributeCaptions[static_cast<std::size_t>(a)];
+}
+
+// The birth details under the name, as the window writes them: caption and
+// the text it shows.
+struct BirthDetailTexts {
+  std::string name, dateOfBirth, timeOfBirth, latitude, longitude;
+  std::string city, state, country;
+};
+struct DetailCaption {
+  std::string_view caption;  // without the window's trailing colon
+  std::string BirthDetailTexts::*text;
+};
+inline constexpr std::array<DetailCaption, 7> kDetailCaptions = {{
+    {"Date of Birth", &BirthDetailTexts::dateOfBirth},
+    {"Time of Birth", &BirthDetailTexts::timeOfBirth},
+    {"Longitude", &BirthDetailTexts::longitude},
+    {"Latitude", &BirthDetailTexts::latitude},
+    {"City", &BirthDetailTexts::city},
+    {"State", &BirthDetailTexts::state},
+    {"Country", &BirthDetailTexts::country},
+}};
+
+}  // namespace orvanta
