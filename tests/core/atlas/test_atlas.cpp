@@ -84,6 +84,24 @@ TEST_F(AtlasSearch, BetterMatchesFirstThenLargerPlaces) {
   EXPECT_LE(atlas_->Search("San", 5).matches.size(), 5u);
 }
 
+TEST_F(AtlasSearch, AmbiguousOnlyWhenNoMatchStandsOut) {
+  struct Case {
+    const char* query;
+    bool ambiguous;
+  };
+  const Case cases[] = {
+      {"Madrid", false},                                 // Spain has 64 times Colombia's people
+      {"Portland", true},                                // Oregon 652,503, Maine 66,881
+      {"Portland, Maine", false},                        // the state settles it
+      {"Springfield", true},                             // Missouri, Massachusetts, Illinois
+      {"London", false},          {"Sao Paulo", false},  // one match
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.query);
+    EXPECT_EQ(IsAmbiguous(atlas_->Search(c.query)), c.ambiguous);
+  }
+}
+
 TEST_F(AtlasSearch, RefusesOrExplains) {
   struct Case {
     const char* name;

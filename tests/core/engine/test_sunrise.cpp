@@ -7,8 +7,8 @@
 #include <random>
 #include <string>
 
-#include "model/datetime.h"
 #include "engine/sunrise.h"
+#include "model/datetime.h"
 #include "tables/zones.h"
 
 namespace orvanta {
@@ -185,6 +185,29 @@ TEST(SunRiseSunSet, ClockMinutesCarryAndWrap) {
     SCOPED_TRACE(std::string(row.name) + ": hours " + std::to_string(row.hours));
     EXPECT_EQ(ClockMinutesOfHours(row.hours), row.minutes);
   }
+}
+
+TEST(SunRiseSunSet, OffsetUnderAnHourKeepsItsSign) {
+  // Amsterdam's +0:20 (the Netherlands' +0:19:32 of 1909-1937 to the
+  // minute) reaches the sunrise step as 0 hours and -20 minutes: the clock
+  // runs 20 minutes ahead of Greenwich, so every event reads 20 minutes
+  // later than on Greenwich time, not 20 minutes earlier.
+  SunriseInput gmt;
+  gmt.year = 1935;
+  gmt.month = 6;
+  gmt.day = 1;
+  gmt.latDeg = 52;
+  gmt.latMin = 22;
+  gmt.lonDeg = 4;
+  gmt.lonMin = 54;
+  gmt.east = true;
+  SunriseInput amsterdam = gmt;
+  amsterdam.zoneShiftMinutes = -20;
+  const SunEvents a = SunRise_SunSet(gmt);
+  const SunEvents b = SunRise_SunSet(amsterdam);
+  ASSERT_TRUE(a.rise && b.rise && a.set && b.set);
+  EXPECT_EQ(*b.rise - *a.rise, std::chrono::minutes{20});
+  EXPECT_EQ(*b.set - *a.set, std::chrono::minutes{20});
 }
 
 struct DstRow {
