@@ -32,14 +32,28 @@ const Atlas& PlaceServices::atlas() {
   return *atlas_;
 }
 
+const PlaceSearch& PlaceServices::SearchBirthPlace(const std::string& query) {
+  if (const auto it = searches_.find(query); it != searches_.end()) return it->second;
+  if (searches_.size() >= kRememberedSearches) searches_.clear();
+  return searches_.emplace(query, atlas().Search(query, kCandidatesShown)).first->second;
+}
+
 ResolvedBirth ResolveBirth(const BirthFields& fields, PlaceServices& services,
                            ReadingChoiceWords words) {
+  // A birth without place or zone name is read as before, without copies.
+  if (fields.place.empty() && fields.tz.empty()) {
+    Parsed<FormEntries> parsed = EntriesOf(fields);
+    if (!parsed.value) return Fail(kExitUsage, parsed.error);
+    ResolvedBirth plain;
+    plain.entries = std::move(parsed.value);
+    return plain;
+  }
   BirthFields f = fields;
   PlaceReport report;
   std::string zoneName;
 
   if (!f.place.empty()) {
-    const PlaceSearch search = services.atlas().Search(f.place, kCandidatesShown);
+    const PlaceSearch& search = services.SearchBirthPlace(f.place);
     if (search.refused) return Fail(kExitUsage, "bad place: " + search.message.value_or(""));
     if (search.matches.empty()) return Fail(kExitRefused, search.message.value_or(""));
     if (IsAmbiguous(search)) {

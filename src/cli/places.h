@@ -15,6 +15,7 @@
 #include <ostream>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 #include "atlas/atlas.h"
 #include "chart/chart.h"
@@ -31,9 +32,15 @@ class PlaceServices {
   const Atlas& atlas();
   ZoneHistory& history() { return history_; }
 
+  // A search for a birth's place; batch files name the same places again
+  // and again, so earlier answers are kept (up to kRememberedSearches).
+  const PlaceSearch& SearchBirthPlace(const std::string& query);
+
  private:
+  static constexpr std::size_t kRememberedSearches = 4096;
   std::optional<Atlas> atlas_;
   ZoneHistory history_;
+  std::unordered_map<std::string, PlaceSearch> searches_;
 };
 
 // What the place and the zone contributed to one birth, for the output.
