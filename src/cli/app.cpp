@@ -1,24 +1,28 @@
 #include "cli/app.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <array>
-#include <filesystem>
-#include <fstream>
+#include <cerrno>
 #include <istream>
 #include <ostream>
 #include <string>
 
 #include "cli/arguments.h"
 #include "cli/csv.h"
+#include "cli/io.h"
 #include "cli/places.h"
 #include "cli/render.h"
 #include "tables/zones.h"
+#include "version.h"
 
 namespace orvanta::cli {
 
 namespace {
 
 constexpr std::string_view kProgram = "orvanta-cli: ";
-constexpr std::string_view kVersion = "orvanta-cli 1.15\n";
 
 // The batch file's columns: the ten of the classic header, in its order,
 // then the place and the zone name. A header names any of them in any
@@ -31,9 +35,6 @@ constexpr std::array<std::string BirthFields::*, 12> kBatchFields = {
     &BirthFields::state, &BirthFields::country, &BirthFields::place, &BirthFields::tz};
 constexpr std::string_view kBatchHeader = "name,date,time,lat,lon,zone,dst,city,state,country";
 constexpr std::size_t kRequiredColumns = 3;  // name, date, time
-
-// Output is gathered and written in pieces of about this size.
-constexpr std::size_t kFlushBytes = 1 << 16;
 
 // Which option holds the field that validation points at.
 std::string_view OptionOfField(FormField field) {
@@ -97,7 +98,7 @@ BirthFields FieldsOfRow(std::vector<std::string>& f,
   return fields;
 }
 
-int ListZones(std::ostream& out) {
+std::string ZoneList() {
   std::string text;
   for (int i = 0; i < kZoneCount; ++i) {
     std::string position = std::to_string(i);
@@ -111,11 +112,50 @@ int ListZones(std::ostream& out) {
     if (i == kDefaultZoneIndex) text += "  (default)";
     text += '\n';
   }
-  out << text;
-  return kExitOk;
+  return text;
 }
 
-int RunOneChart(const CliOptions& options, CliStreams io) {
+// Writes the whole of `text` to standard output; on failure says so.
+int WriteOutput(ByteSink& out, std::string_view text, std::ostream& err, int status) {
+  if (const int error = out.Write(text); error != 0) {
+    err << std::string(kProgram) + "cannot write the output: " + ErrorText(error) + "\n";
+    return kExitCannotWrite;
+  }
+  return status;
+}
+
+// An open file descriptor, closed with its owner.
+class OwnedDescriptor {
+ public:
+  explicit OwnedDescriptor(int fd) : fd_(fd) {}
+  ~OwnedDescriptor() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  OwnedDescriptor(const OwnedDescriptor&) = delete;
+  OwnedDescriptor& operator=(const OwnedDescriptor&) = delete;
+  int get() const { return fd_; }
+
+ private:
+  int fd_;
+};
+
+// The batch file opened for reading; -1 for a directory or a file that
+// cannot be opened.
+int OpenBatchFile(const std::string& path) {
+  int fd = -1;
+  do {
+    fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  } while (fd < 0 && errno == EINTR);
+  if (fd < 0) return -1;
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+    ::close(fd);
+    return -1;
+  }
+  return fd;
+}
+
+int RunOneChart(const CliOptions& options, CliChannels io) {
   PlaceServices services;
   const ResolvedBirth entries = ResolveBirth(options.birth, services, kOptionWords);
   if (!entries.entries) {
@@ -126,17 +166,18 @@ int RunOneChart(const CliOptions& options, CliStreams io) {
   const ChartRun run = Run_Chart(session, *entries.entries);
   std::string out;
   if (run.refusal) {
+    int status = kExitRefused;
     if (options.json) {
       AppendRefusalJson(out, entries.entries->name, *run.refusal);
       out += '\n';
-      io.out << out;
+      status = WriteOutput(io.out, out, io.err, status);
     }
     // The system's own message, alone on its line, then where to look.
     io.err << run.refusal->message << '\n';
     if (run.refusal->focus) {
       io.err << kProgram << "see " << OptionOfField(*run.refusal->focus) << '\n';
     }
-    return kExitRefused;
+    return status;
   }
   if (options.json) {
     AppendChartJson(out, run.chart, &entries.report);
@@ -144,31 +185,52 @@ int RunOneChart(const CliOptions& options, CliStreams io) {
   } else {
     AppendChartText(out, run.chart, &entries.report);
   }
-  io.out << out;
-  return kExitOk;
+  return WriteOutput(io.out, out, io.err, kExitOk);
 }
 
 }  // namespace
 
-int RunBatch(std::istream& input, bool json, std::ostream& out, std::ostream& err) {
+int RunBatch(ByteSource& input, std::string_view inputName, bool json, ByteSink& out,
+             std::ostream& err) {
   CsvReader reader(input);
+  RowWriter writer(out);
+  // Each message is handed to the error stream whole: standard error is
+  // unbuffered, and a message should not reach it in pieces.
+  const auto say = [&](const std::string& message) { err << message; };
+  const auto readFailed = [&] {
+    const CsvReadError& e = *reader.readError();
+    say(std::string(kProgram) + "line " + std::to_string(e.lineNumber) + ": reading " +
+        std::string(inputName) + ": " + ErrorText(e.errorNumber) + "\n");
+    return kExitNoInput;
+  };
+  const auto writeFailed = [&] {
+    say(std::string(kProgram) + "cannot write the output: " + ErrorText(writer.error()) + "\n");
+    return kExitCannotWrite;
+  };
+
   std::optional<CsvRecord> header = reader.Next();
   if (!header) {
-    err << kProgram << "empty batch input: expected the header line " << kBatchHeader << '\n';
+    if (reader.readError()) return readFailed();
+    say(std::string(kProgram) + "empty batch input: expected the header line " +
+        std::string(kBatchHeader) + "\n");
     return kExitBadInput;
   }
   const auto layout = BatchLayout(*header);
   if (!layout) {
-    err << kProgram << "line " << header->lineNumber << ": expected the header line "
-        << kBatchHeader << " (columns in any order, place and tz may be added)\n";
+    std::string message =
+        std::string(kProgram) + "line " + std::to_string(header->lineNumber) + ": ";
+    if (!header->error.empty()) message += header->error + "; ";
+    say(message + "expected the header line " + std::string(kBatchHeader) +
+        " (columns in any order, place and tz may be added)\n");
     return kExitBadInput;
   }
   PlaceServices services;
 
-  std::string buffer;
-  buffer.reserve(2 * kFlushBytes);
+  if (!json) {
+    writer.buffer() += kCsvOutputHeader;
+    if (!writer.EndRow()) return writeFailed();
+  }
   std::string errors;
-  if (!json) buffer += kCsvOutputHeader;
   bool anyFailed = false;
   const auto fail = [&](long line, std::string_view message) {
     anyFailed = true;
@@ -181,6 +243,7 @@ int RunBatch(std::istream& input, bool json, std::ostream& out, std::ostream& er
   };
 
   while (std::optional<CsvRecord> record = reader.Next()) {
+    std::string& buffer = writer.buffer();
     if (!record->error.empty()) {
       fail(record->lineNumber, record->error);
     } else if (record->fields.size() != layout->size()) {
@@ -207,23 +270,26 @@ int RunBatch(std::istream& input, bool json, std::ostream& out, std::ostream& er
     // Errors go out before the output that follows them, so that a reader of
     // both streams sees them near their rows.
     if (!errors.empty()) {
-      out << buffer;
-      buffer.clear();
-      out.flush();
-      err << errors;
+      if (!writer.Flush()) return writeFailed();
+      say(errors);
       errors.clear();
-    }
-    if (buffer.size() >= kFlushBytes) {
-      out << buffer;
-      buffer.clear();
+    } else if (!writer.EndRow()) {
+      return writeFailed();
     }
   }
-  out << buffer;
-  out.flush();
-  return anyFailed ? kExitRowsFailed : kExitOk;
+  // The rows computed before a failed read are written before it is reported.
+  const bool written = writer.Flush();
+  const int status = reader.readError() ? readFailed() : anyFailed ? kExitRowsFailed : kExitOk;
+  return written ? status : writeFailed();
 }
 
-int RunCli(std::span<const std::string_view> args, CliStreams io) {
+int RunBatch(std::istream& input, bool json, std::ostream& out, std::ostream& err) {
+  StreamSource source(input);
+  StreamSink sink(out);
+  return RunBatch(source, "the batch input", json, sink, err);
+}
+
+int RunCli(std::span<const std::string_view> args, CliChannels io) {
   const Parsed<CliOptions> parsed = ParseArguments(args);
   if (!parsed.value) {
     io.err << kProgram << parsed.error << '\n';
@@ -232,34 +298,39 @@ int RunCli(std::span<const std::string_view> args, CliStreams io) {
   const CliOptions& options = *parsed.value;
   switch (options.mode) {
     case Mode::Help:
-      io.out << UsageText();
-      return kExitOk;
+      return WriteOutput(io.out, UsageText(), io.err, kExitOk);
     case Mode::Version:
-      io.out << kVersion;
-      return kExitOk;
+      return WriteOutput(io.out, "orvanta-cli " + std::string(kVersion) + "\n", io.err, kExitOk);
     case Mode::ListZones:
-      return ListZones(io.out);
+      return WriteOutput(io.out, ZoneList(), io.err, kExitOk);
     case Mode::ListPlaces: {
       PlaceServices services;
-      return ListPlaces(options.placesQuery, options.json, services, io.out, io.err);
+      const PlaceList list = ListPlaces(options.placesQuery, options.json, services);
+      if (!list.error.empty()) io.err << kProgram << list.error << '\n';
+      return WriteOutput(io.out, list.text, io.err, list.status);
     }
     case Mode::Batch: {
-      if (options.batchPath == "-") return RunBatch(io.in, options.json, io.out, io.err);
-      std::error_code ignored;
-      std::ifstream file;
-      if (!std::filesystem::is_directory(options.batchPath, ignored)) {
-        file.open(options.batchPath, std::ios::binary);
+      if (options.batchPath == "-") {
+        return RunBatch(io.in, "standard input", options.json, io.out, io.err);
       }
-      if (!file.is_open()) {
+      const OwnedDescriptor file(OpenBatchFile(options.batchPath));
+      if (file.get() < 0) {
         io.err << kProgram << "cannot open the batch file \"" << options.batchPath << "\"\n";
         return kExitNoInput;
       }
-      return RunBatch(file, options.json, io.out, io.err);
+      DescriptorSource source(file.get());
+      return RunBatch(source, "\"" + options.batchPath + "\"", options.json, io.out, io.err);
     }
     case Mode::Chart:
       break;
   }
   return RunOneChart(options, io);
+}
+
+int RunCli(std::span<const std::string_view> args, CliStreams io) {
+  StreamSource in(io.in);
+  StreamSink out(io.out);
+  return RunCli(args, CliChannels{in, out, io.err});
 }
 
 }  // namespace orvanta::cli

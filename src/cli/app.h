@@ -1,12 +1,15 @@
 // The run of orvanta-cli, apart from the process: it reads its arguments,
 // standard input and the batch file through the parameters and writes to
-// the two given streams, and returns the exit status. main() only hands it
-// the process's streams; tests and benchmarks call it with string streams.
+// the given output, and returns the exit status. main() hands it the
+// process's descriptors; tests and benchmarks call it with string streams.
 #pragma once
 
 #include <iosfwd>
 #include <span>
+#include <string>
 #include <string_view>
+
+#include "cli/io.h"
 
 namespace orvanta::cli {
 
@@ -16,11 +19,23 @@ struct CliStreams {
   std::ostream& err;  // standard error
 };
 
+struct CliChannels {
+  ByteSource& in;     // standard input (for --batch -)
+  ByteSink& out;      // standard output
+  std::ostream& err;  // standard error
+};
+
 // Runs the program with the arguments after its name; returns the exit status.
+int RunCli(std::span<const std::string_view> args, CliChannels io);
 int RunCli(std::span<const std::string_view> args, CliStreams io);
 
 // The batch mode over an open input: one chart per CSV row, each from a
-// fresh session. Returns kExitOk, kExitRowsFailed or kExitBadInput.
+// fresh session. `inputName` names the input in a read error ("standard
+// input" or the file's name). Returns kExitOk, kExitRowsFailed,
+// kExitBadInput, kExitNoInput (a read failed; the rows before it are
+// written) or kExitCannotWrite (the output failed; the run stopped there).
+int RunBatch(ByteSource& input, std::string_view inputName, bool json, ByteSink& out,
+             std::ostream& err);
 int RunBatch(std::istream& input, bool json, std::ostream& out, std::ostream& err);
 
 }  // namespace orvanta::cli

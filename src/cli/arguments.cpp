@@ -278,9 +278,13 @@ Parsed<CliOptions> ParseArguments(std::span<const std::string_view> args) {
         arg = arg.substr(0, eq);
       }
     }
+    // The value of an option: after its "=", or the next argument unless
+    // that is an option itself (a forgotten value must not swallow the next
+    // option, as in --city --json); a value that starts with "--" is given
+    // as --city=--value.
     const auto takeValue = [&]() -> std::optional<std::string_view> {
       if (inlineValue) return inlineValue;
-      if (i + 1 < args.size()) return args[++i];
+      if (i + 1 < args.size() && !args[i + 1].starts_with("--")) return args[++i];
       return std::nullopt;
     };
     const auto flagOnly = [&](bool& seenFlag) -> std::optional<std::string> {
@@ -291,10 +295,12 @@ Parsed<CliOptions> ParseArguments(std::span<const std::string_view> args) {
     };
 
     if (arg == "--help" || arg == "-h") {
+      if (inlineValue) return Fail<CliOptions>("--help takes no value");
       wantHelp = true;
       continue;
     }
     if (arg == "--version") {
+      if (inlineValue) return Fail<CliOptions>("--version takes no value");
       wantVersion = true;
       continue;
     }
@@ -332,7 +338,11 @@ Parsed<CliOptions> ParseArguments(std::span<const std::string_view> args) {
     if (arg == "--batch") {
       if (seenBatch) return Fail<CliOptions>("--batch given twice");
       const auto value = takeValue();
-      if (!value) return Fail<CliOptions>("--batch needs a file name (or - for standard input)");
+      if (!value) {
+        return Fail<CliOptions>(
+            "--batch needs a file name (or - for standard input; --batch=--NAME for a name "
+            "that starts with --)");
+      }
       seenBatch = true;
       options.batchPath = std::string(*value);
       continue;
@@ -343,7 +353,10 @@ Parsed<CliOptions> ParseArguments(std::span<const std::string_view> args) {
       known = true;
       if (seen[k]) return Fail<CliOptions>(std::string(arg) + " given twice");
       const auto value = takeValue();
-      if (!value) return Fail<CliOptions>(std::string(arg) + " needs a value");
+      if (!value) {
+        return Fail<CliOptions>(std::string(arg) + " needs a value (" + std::string(arg) +
+                                "=--VALUE for one that starts with --)");
+      }
       seen[k] = true;
       anyBirthOption = true;
       options.birth.*kValueOptions[k].field = std::string(*value);
@@ -451,10 +464,20 @@ Indu Lagna of one birth, with the Indu Lagna sign's attributes and texts.
                      (columns found by name; place and tz columns may be added)
   --list-zones       the 71 time zones with their list positions
 
-Exit status: 0 success; 1 some batch rows failed; 2 the birth was refused
-(also: place unknown or ambiguous, local time skipped or doubled);
-64 malformed command line; 65 batch input without its header; 66 batch
-file cannot be opened.
+A value that starts with -- is written with =, as in --city=--X--.
+
+Exit status:
+  0   success
+  1   batch: some rows were malformed or refused (the others were computed)
+  2   the birth was refused by the input validation; also: the place is
+      unknown or ambiguous, or the local time was skipped or doubled
+  64  malformed command line
+  65  batch input without its header line, or a header over 1 MiB
+  66  batch input cannot be opened, or a read failed (the rows computed
+      before it are written)
+  70  internal failure (such as memory running out)
+  74  the output cannot be written (the run stops at the first failure)
+A closed pipe on standard output ends the program quietly (SIGPIPE).
 )";
 }
 

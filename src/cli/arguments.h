@@ -27,7 +27,10 @@ inline constexpr int kExitRowsFailed = 1;  // batch: at least one row was refuse
 inline constexpr int kExitRefused = 2;     // the birth was refused by Validate_Input
 inline constexpr int kExitUsage = 64;      // malformed command line (EX_USAGE)
 inline constexpr int kExitBadInput = 65;   // batch input without its header line (EX_DATAERR)
-inline constexpr int kExitNoInput = 66;    // batch file cannot be opened (EX_NOINPUT)
+inline constexpr int kExitNoInput = 66;    // batch input cannot be opened or read (EX_NOINPUT)
+inline constexpr int kExitInternal =
+    70;  // an internal failure, such as memory running out (EX_SOFTWARE)
+inline constexpr int kExitCannotWrite = 74;  // the output cannot be written (EX_IOERR)
 
 // The form's year list runs from 1901 to 2050.
 inline constexpr int kFirstYear = 1901;

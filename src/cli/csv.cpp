@@ -4,30 +4,61 @@ namespace orvanta::cli {
 
 namespace {
 constexpr int kEof = std::char_traits<char>::eof();
+// Bytes asked of the source at a time; a pipe gives what it holds at once.
+constexpr std::size_t kChunkBytes = 1 << 16;
 }  // namespace
 
-CsvReader::CsvReader(std::istream& input) : buffer_(input.rdbuf()) {}
+CsvReader::CsvReader(ByteSource& source) : source_(source) {}
+
+CsvReader::CsvReader(std::istream& input)
+    : ownSource_(std::make_unique<StreamSource>(input)), source_(*ownSource_) {}
+
+bool CsvReader::Fill() {
+  if (sourceDone_) return false;
+  chunk_.resize(kChunkBytes);
+  chunkAt_ = 0;
+  const ReadResult result = source_.Read(chunk_.data(), chunk_.size());
+  chunk_.resize(result.bytes);
+  if (result.bytes > 0) return true;
+  sourceDone_ = true;
+  if (result.error != 0) readError_ = CsvReadError{line_, result.error};
+  return false;
+}
 
 int CsvReader::Peek() {
   if (replayAt_ < replay_.size()) return static_cast<unsigned char>(replay_[replayAt_]);
-  return buffer_->sgetc();
+  if (chunkAt_ == chunk_.size() && !Fill()) return kEof;
+  return static_cast<unsigned char>(chunk_[chunkAt_]);
 }
 
 int CsvReader::Take() {
   if (replayAt_ < replay_.size()) return static_cast<unsigned char>(replay_[replayAt_++]);
-  return buffer_->sbumpc();
+  if (chunkAt_ == chunk_.size() && !Fill()) return kEof;
+  return static_cast<unsigned char>(chunk_[chunkAt_++]);
+}
+
+void CsvReader::SkipRestOfLine() {
+  for (int c = Take(); c != kEof; c = Take()) {
+    if (c == '\n') {
+      ++line_;
+      return;
+    }
+  }
 }
 
 std::optional<CsvRecord> CsvReader::Next() {
-  if (buffer_ == nullptr) return std::nullopt;
   if (!started_) {
     started_ = true;
     // Skip a UTF-8 byte-order mark (EF BB BF).
-    if (buffer_->sgetc() == 0xEF) {
-      buffer_->sbumpc();
-      if (buffer_->sgetc() == 0xBB) buffer_->sbumpc();
-      if (buffer_->sgetc() == 0xBF) buffer_->sbumpc();
+    if (Peek() == 0xEF) {
+      Take();
+      if (Peek() == 0xBB) Take();
+      if (Peek() == 0xBF) Take();
     }
+  }
+  if (skipLine_) {
+    skipLine_ = false;
+    SkipRestOfLine();
   }
 
   for (;;) {
@@ -38,7 +69,6 @@ std::optional<CsvRecord> CsvReader::Next() {
     std::size_t recordBytes = 0;
     bool quoted = false;    // inside a quoted part
     bool anyQuote = false;  // the record used quotes (so it is not blank)
-    bool tooLong = false;
     bool ended = false;
     // The bytes after the record's first line break, which lies inside a
     // quote: they are read again as new lines if the quote never closes.
@@ -49,20 +79,28 @@ std::optional<CsvRecord> CsvReader::Next() {
     while (!ended) {
       const int c = Take();
       if (c == kEof) {
+        if (readError_) return std::nullopt;  // the record is incomplete
         if (quoted) record.error = "a quoted field is not closed before the end of the input";
         abandoned = quoted && spansLines;
-        ended = true;
         break;
       }
       const char ch = static_cast<char>(c);
-      if (spansLines) {
-        laterLines += ch;
-        if (laterLines.size() > kMaxRecordBytes) {
-          record.error =
-              "a quoted field is not closed within " + std::to_string(kMaxRecordBytes) + " bytes";
+      if (spansLines) laterLines += ch;
+      if (++recordBytes > kMaxRecordBytes) {
+        // Refused here, without waiting for a line end that may never come.
+        const std::string limit = std::to_string(kMaxRecordBytes) + " bytes";
+        if (spansLines) {
+          record.error = "a quoted field is not closed within " + limit;
           abandoned = true;
-          break;
+        } else {
+          record.error = "record longer than " + limit;
+          if (ch == '\n') {
+            ++line_;
+          } else {
+            skipLine_ = true;
+          }
         }
+        break;
       }
       if (quoted) {
         if (ch == '"') {
@@ -95,15 +133,6 @@ std::optional<CsvRecord> CsvReader::Next() {
       } else {
         field += ch;
       }
-      if (++recordBytes > kMaxRecordBytes && !tooLong) {
-        tooLong = true;
-        record.error = "record longer than " + std::to_string(kMaxRecordBytes) + " bytes";
-      }
-      if (tooLong) {
-        // Keep counting lines but stop keeping text.
-        field.clear();
-        record.fields.clear();
-      }
     }
     if (abandoned) {
       // Only the record's first line is lost: the lines after it are read
@@ -112,8 +141,6 @@ std::optional<CsvRecord> CsvReader::Next() {
       replay_ = std::move(laterLines);
       replayAt_ = 0;
       line_ = record.lineNumber + 1;
-    } else if (tooLong) {
-      record.error = "record longer than " + std::to_string(kMaxRecordBytes) + " bytes";
     }
     if (!record.error.empty()) {
       record.fields.clear();

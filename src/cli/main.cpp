@@ -1,20 +1,31 @@
 // orvanta-cli: one chart from options, or many from a CSV file.
+#include <unistd.h>
+
 #include <cstdio>
+#include <exception>
 #include <iostream>
 #include <string_view>
 #include <vector>
 
 #include "cli/app.h"
+#include "cli/arguments.h"
+#include "cli/io.h"
 
 int main(int argc, char** argv) {
-  std::ios::sync_with_stdio(false);
-  std::vector<std::string_view> args;
-  for (int i = 1; i < argc; ++i) args.emplace_back(argv[i]);
-  const int status = orvanta::cli::RunCli(args, {std::cin, std::cout, std::cerr});
-  std::cout.flush();
-  if (!std::cout) {
-    std::fputs("orvanta-cli: cannot write the output\n", stderr);
-    return status == 0 ? 1 : status;
+  // Whatever goes wrong inside (memory running out), the user gets a line
+  // saying so and a documented status, never an abort.
+  try {
+    const std::vector<std::string_view> args(argv + 1, argv + argc);
+    // Standard input and output are read and written directly, so that a
+    // failed read or write is known at once with its cause, and rows reach
+    // a pipe as soon as they are computed.
+    orvanta::cli::DescriptorSource in(STDIN_FILENO);
+    orvanta::cli::DescriptorSink out(STDOUT_FILENO);
+    return orvanta::cli::RunCli(args, orvanta::cli::CliChannels{in, out, std::cerr});
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "orvanta-cli: internal error: %s\n", e.what());
+  } catch (...) {
+    std::fputs("orvanta-cli: internal error\n", stderr);
   }
-  return status;
+  return orvanta::cli::kExitInternal;
 }

@@ -124,14 +124,15 @@ ResolvedBirth ResolveBirth(const BirthFields& fields, PlaceServices& services,
   return result;
 }
 
-int ListPlaces(std::string_view query, bool json, PlaceServices& services, std::ostream& out,
-               std::ostream& err) {
+PlaceList ListPlaces(std::string_view query, bool json, PlaceServices& services) {
+  PlaceList list;
   const PlaceSearch search = services.atlas().Search(query, kPlacesListed);
   if (search.refused) {
-    err << "orvanta-cli: bad place: " << search.message.value_or("") << '\n';
-    return kExitUsage;
+    list.error = "bad place: " + search.message.value_or("");
+    list.status = kExitUsage;
+    return list;
   }
-  std::string text;
+  std::string& text = list.text;
   if (json) {
     text += '[';
     for (std::size_t i = 0; i < search.matches.size(); ++i) {
@@ -159,12 +160,11 @@ int ListPlaces(std::string_view query, bool json, PlaceServices& services, std::
               LongitudeText(c) + '\t' + p.timeZone + '\t' + std::to_string(p.population) + '\n';
     }
   }
-  out << text;
   if (search.matches.empty()) {
-    err << "orvanta-cli: " << search.message.value_or("") << '\n';
-    return kExitRefused;
+    list.error = search.message.value_or("");
+    list.status = kExitRefused;
   }
-  return kExitOk;
+  return list;
 }
 
 void AppendPlaceMembers(JsonObject& o, const PlaceReport& report) {

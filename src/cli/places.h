@@ -69,10 +69,14 @@ inline constexpr ReadingChoiceWords kColumnWords{"dst 1", "dst 0"};
 ResolvedBirth ResolveBirth(const BirthFields& fields, PlaceServices& services,
                            ReadingChoiceWords words);
 
-// --places QUERY: the matches one per line, or a JSON array. Returns the
-// exit status.
-int ListPlaces(std::string_view query, bool json, PlaceServices& services, std::ostream& out,
-               std::ostream& err);
+// --places QUERY: the matches one per line, or a JSON array, for standard
+// output; a message for standard error; the exit status.
+struct PlaceList {
+  std::string text;
+  std::string error;
+  int status = 0;
+};
+PlaceList ListPlaces(std::string_view query, bool json, PlaceServices& services);
 
 class JsonObject;
 

@@ -4,6 +4,7 @@
 
 #include "cli/csv.h"
 #include "cli/json.h"
+#include "version.h"
 
 namespace orvanta::cli {
 
@@ -47,7 +48,6 @@ constexpr std::array<SignAttribute, 5> kReportTexts = {
     SignAttribute::NatureText, SignAttribute::LooksText, SignAttribute::HealthText,
     SignAttribute::CareerText, SignAttribute::LoveText};
 
-constexpr std::string_view kWindowCaption = "Orvanta v1.15";
 constexpr std::size_t kTextWidth = 78;  // columns of the wrapped texts
 constexpr std::size_t kCellWidth = 13;  // fits "Jupiter (R)" and "Pis ... IL"
 
@@ -260,7 +260,7 @@ void AppendSouthIndianGrid(std::string& out, const ChartOutput& chart) {
 
 void AppendChartText(std::string& out, const ChartOutput& chart, const PlaceReport* report) {
   const BirthDetailTexts& d = chart.details;
-  out += kWindowCaption;
+  out += kProgramTitle;
   out += "\n\n";
   out += kDetailsHeading;
   out += "\n  ";

@@ -6,10 +6,15 @@
 #include "gui/shell.h"
 #include "gui/single_instance.h"
 #include "gui/ui_common.h"
+#include "version.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   app.setWindowIcon(orvanta::ProgramIcon());
+  app.setApplicationVersion(QString::fromUtf8(orvanta::kVersion.data(),
+                                              static_cast<qsizetype>(orvanta::kVersion.size())));
+  // Lets the desktop match the windows to the installed entry and its icon.
+  QGuiApplication::setDesktopFileName(QString::fromLatin1(ORVANTA_APP_ID));
   // Windows close and reopen (the form hides while the main window shows);
   // the program ends only through its Exit routine.
   app.setQuitOnLastWindowClosed(false);

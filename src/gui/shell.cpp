@@ -1,12 +1,13 @@
 #include "gui/shell.h"
 
 #include <QApplication>
+#include <QStatusBar>
 #include <QWidget>
 #include <utility>
 
+#include "gui/frm_about.h"
 #include "gui/frm_display.h"
 #include "gui/frm_main.h"
-#include "gui/frm_about.h"
 #include "gui/mdi_window.h"
 #include "gui/message_sink.h"
 #include "gui/single_instance.h"
@@ -30,12 +31,18 @@ void Shell::QuitEventLoop() {
 }
 
 bool Shell::Start(SingleInstanceGuard& guard) {
-  if (!guard.Acquire()) {
+  const SingleInstanceGuard::Outcome lock = guard.Acquire();
+  if (lock == SingleInstanceGuard::Outcome::HeldByAnotherCopy) {
     messages_.Show(QStringLiteral("Application is already running"), MessageIcon::Information);
     UnloadAllAndEnd();
     return false;
   }
   form_ = std::make_unique<FrmMain>(session_, messages_, help_);
+  if (lock == SingleInstanceGuard::Outcome::NoPlaceForTheLock) {
+    // Said once, where it does not stand in the user's way: the program
+    // works, only a second copy would not be refused.
+    form_->statusBar()->showMessage(QString::fromLatin1(kCannotKeepOtherCopiesOut));
+  }
   connect(form_.get(), &FrmMain::chartReady, this, &Shell::ShowChart);
   connect(form_.get(), &FrmMain::aboutRequested, this, [this] { ShowAbout(form_.get()); });
   connect(form_.get(), &FrmMain::exitRequested, this, &Shell::UnloadAllAndEnd);

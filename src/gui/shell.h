@@ -23,6 +23,10 @@ class MdiWindow;
 class MessageSink;
 class SingleInstanceGuard;
 
+// The form's status line when no lock file can be written anywhere.
+inline constexpr char kCannotKeepOtherCopiesOut[] =
+    "Cannot keep other copies out: no folder for the lock file can be written";
+
 class Shell : public QObject {
   Q_OBJECT
  public:
@@ -31,7 +35,9 @@ class Shell : public QObject {
   ~Shell() override;
 
   // Shows the birth-data form, or, when another copy holds the guard, says
-  // so and ends. Returns whether the program goes on.
+  // so and ends. Returns whether the program goes on. When the guard finds
+  // no place for its lock the form shows, and its status line says that
+  // other copies cannot be kept out.
   bool Start(SingleInstanceGuard& guard);
 
   FrmMain* form() const { return form_.get(); }

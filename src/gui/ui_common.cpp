@@ -3,8 +3,10 @@
 #include <QFontDatabase>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPixmap>
 #include <cmath>
+#include <iterator>
 
 namespace orvanta {
 
@@ -46,16 +48,39 @@ QFont FixedPitchFont(int pixelSize) {
 }
 
 QIcon ProgramIcon() {
-  QPixmap pixmap(64, 64);
+  // Drawn on the 128-unit grid of packaging/org.orvanta.Orvanta.svg.
+  constexpr int kSize = 128;
+  QPixmap pixmap(kSize, kSize);
   pixmap.fill(Qt::transparent);
   QPainter painter(&pixmap);
   painter.setRenderHint(QPainter::Antialiasing);
-  painter.setBrush(QColor(0xE0, 0x9A, 0x1B));
-  painter.setPen(QPen(QColor(0x7A, 0x3E, 0x00), 3));
-  painter.drawEllipse(QRectF(3, 3, 58, 58));
-  painter.setPen(QColor(0x5A, 0x1E, 0x00));
-  painter.setFont(LabelFont(26, true));
-  painter.drawText(QRectF(0, 0, 64, 64), Qt::AlignCenter, QStringLiteral("IL"));
+  painter.setPen(Qt::NoPen);
+  painter.setBrush(QColor(0x22, 0x2D, 0x66));
+  painter.drawRoundedRect(QRectF(4, 4, 120, 120), 22, 22);
+  QColor lit(0xE8, 0xA9, 0x3A);
+  lit.setAlphaF(0.55f);
+  painter.setBrush(lit);
+  painter.drawRect(QRectF(42, 20, 22, 22));
+
+  // The twelve sign cells around the open centre.
+  QPen grid(QColor(0xF2, 0xC1, 0x4E), 3);
+  grid.setCapStyle(Qt::SquareCap);
+  painter.setPen(grid);
+  painter.setBrush(Qt::NoBrush);
+  painter.drawRect(QRectF(20, 20, 88, 88));
+  const QLineF lines[] = {{42, 20, 42, 108}, {86, 20, 86, 108}, {20, 42, 108, 42},
+                          {20, 86, 108, 86}, {64, 20, 64, 42},  {64, 86, 64, 108},
+                          {20, 64, 42, 64},  {86, 64, 108, 64}};
+  painter.drawLines(lines, static_cast<int>(std::size(lines)));
+
+  // The crescent: the Moon's disc less a slightly smaller, shifted disc.
+  QPainterPath moon;
+  moon.addEllipse(QPointF(64, 64), 17, 17);
+  QPainterPath shadow;
+  shadow.addEllipse(QPointF(71, 58), 14.5, 14.5);
+  painter.setPen(Qt::NoPen);
+  painter.setBrush(QColor(0xFB, 0xE7, 0xA8));
+  painter.drawPath(moon.subtracted(shadow));
   painter.end();
   return QIcon(pixmap);
 }

@@ -11,10 +11,9 @@
 #include <QString>
 #include <string_view>
 
-namespace orvanta {
+#include "version.h"
 
-// Caption of every window and message box.
-inline constexpr std::string_view kProgramTitle = "Orvanta v1.15";
+namespace orvanta {
 
 // The windows were laid out in twips; at 96 dpi one pixel is 15 twips. Qt's
 // device-independent pixels then scale the layout on high-density screens.
@@ -38,7 +37,8 @@ QRect TwipRect(int leftTwips, int topTwips, int widthTwips, int heightTwips);
 QFont LabelFont(int pixelSize = 11, bool bold = false);
 QFont FixedPitchFont(int pixelSize = 11);
 
-// The program's icon, drawn rather than loaded: the program carries no files.
+// The program's icon, drawn rather than loaded: the same design as the
+// installed scalable icon, without needing Qt's SVG support.
 QIcon ProgramIcon();
 
 // A label that acts as a web link: underlined, hand cursor, clicked() on a

@@ -11,10 +11,15 @@
 // and read the difference before committing it.
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <poll.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <chrono>
+#include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -30,6 +35,8 @@ namespace fs = std::filesystem;
 
 struct Result {
   int status = -1;  // exit status, or -1 when the program did not exit normally
+  int signal = 0;   // the signal that ended it, if one did
+  double seconds = 0;
   std::string out, err;
 };
 
@@ -67,17 +74,20 @@ const Scratch& ScratchDir() {
   return scratch;
 }
 
-// Runs orvanta-cli with `args`, standard input read from `input`.
-Result RunProgram(const std::vector<std::string>& args, std::string_view input = "") {
-  const fs::path dir = ScratchDir().dir();
-  const fs::path inPath = dir / "stdin", outPath = dir / "stdout", errPath = dir / "stderr";
-  WriteFile(inPath, input);
+// How the program is started: its arguments, what its standard input and
+// output are, and variables added to its environment.
+struct Launch {
+  std::vector<std::string> args;
+  std::string stdinPath;   // opened as standard input; empty: standard input closed
+  std::string stdoutPath;  // standard output (a file of the scratch directory by default)
+  std::vector<std::string> environment;
+};
 
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 0, inPath.c_str(), O_RDONLY, 0);
-  posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                   0600);
+// Spawns orvanta-cli with standard error to a file and SIGPIPE at its
+// default; extra file actions come from `actions`. Returns its pid or -1.
+pid_t Spawn(const std::vector<std::string>& args, const std::vector<std::string>& environment,
+            posix_spawn_file_actions_t& actions) {
+  const fs::path errPath = ScratchDir().dir() / "stderr";
   posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
                                    0600);
   std::vector<std::string> argvStrings = {ORVANTA_CLI_PATH};
@@ -85,19 +95,80 @@ Result RunProgram(const std::vector<std::string>& args, std::string_view input =
   std::vector<char*> argv;
   for (std::string& a : argvStrings) argv.push_back(a.data());
   argv.push_back(nullptr);
+  std::vector<std::string> envStrings = environment;
+  for (char** e = environ; *e != nullptr; ++e) envStrings.emplace_back(*e);
+  std::vector<char*> envp;
+  for (std::string& e : envStrings) envp.push_back(e.data());
+  envp.push_back(nullptr);
 
-  Result result;
-  pid_t pid = 0;
-  if (posix_spawn(&pid, ORVANTA_CLI_PATH, &actions, nullptr, argv.data(), environ) == 0) {
-    int wstatus = 0;
-    if (waitpid(pid, &wstatus, 0) == pid && WIFEXITED(wstatus)) {
-      result.status = WEXITSTATUS(wstatus);
-    }
+  posix_spawnattr_t attributes;
+  posix_spawnattr_init(&attributes);
+  sigset_t defaults;
+  sigemptyset(&defaults);
+  sigaddset(&defaults, SIGPIPE);
+  posix_spawnattr_setsigdefault(&attributes, &defaults);
+  posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF);
+  pid_t pid = -1;
+  if (posix_spawn(&pid, ORVANTA_CLI_PATH, &actions, &attributes, argv.data(), envp.data()) != 0) {
+    pid = -1;
   }
+  posix_spawnattr_destroy(&attributes);
+  return pid;
+}
+
+// A run that has not ended after this long is taken for a hang and killed,
+// so that a fault fails its test instead of stopping the suite.
+constexpr auto kHangLimit = std::chrono::seconds(60);
+
+// Waits for the program (killing it at kHangLimit); fills status, signal
+// and standard error.
+void Reap(pid_t pid, Result& result) {
+  if (pid <= 0) return;
+  const auto deadline = std::chrono::steady_clock::now() + kHangLimit;
+  int wstatus = 0;
+  pid_t ended = 0;
+  while ((ended = waitpid(pid, &wstatus, WNOHANG)) == 0) {
+    if (std::chrono::steady_clock::now() > deadline) {
+      ADD_FAILURE() << "the program did not end within " << kHangLimit.count() << " s";
+      kill(pid, SIGKILL);
+      ended = waitpid(pid, &wstatus, 0);
+      break;
+    }
+    usleep(1000);
+  }
+  if (ended == pid) {
+    if (WIFEXITED(wstatus)) result.status = WEXITSTATUS(wstatus);
+    if (WIFSIGNALED(wstatus)) result.signal = WTERMSIG(wstatus);
+  }
+  result.err = ReadFile(ScratchDir().dir() / "stderr");
+}
+
+Result RunLaunch(const Launch& launch) {
+  const fs::path outPath =
+      launch.stdoutPath.empty() ? ScratchDir().dir() / "stdout" : fs::path(launch.stdoutPath);
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  if (launch.stdinPath.empty()) {
+    posix_spawn_file_actions_addclose(&actions, 0);
+  } else {
+    posix_spawn_file_actions_addopen(&actions, 0, launch.stdinPath.c_str(), O_RDONLY, 0);
+  }
+  posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                   0600);
+  const auto start = std::chrono::steady_clock::now();
+  Result result;
+  Reap(Spawn(launch.args, launch.environment, actions), result);
+  result.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   posix_spawn_file_actions_destroy(&actions);
-  result.out = ReadFile(outPath);
-  result.err = ReadFile(errPath);
+  if (fs::is_regular_file(outPath)) result.out = ReadFile(outPath);
   return result;
+}
+
+// Runs orvanta-cli with `args`, standard input read from `input`.
+Result RunProgram(const std::vector<std::string>& args, std::string_view input = "") {
+  const fs::path inPath = ScratchDir().dir() / "stdin";
+  WriteFile(inPath, input);
+  return RunLaunch({args, inPath.string(), "", {}});
 }
 
 std::string Golden(std::string_view name) {
@@ -300,6 +371,11 @@ TEST(CliProgram, MalformedArgumentsGiveStatus64AndNoChart) {
       {"zone 71", Replace(kDelhi, "--zone", "71"), "0..70"},
       {"unknown zone", Replace(kDelhi, "--zone", "MARS"), "unknown zone"},
       {"unknown option", With(kDelhi, {"--polar"}), "unknown option"},
+      // A forgotten value does not take the next option as the value.
+      {"value missing before an option", Replace(kDelhi, "--city", "--json"),
+       "--city needs a value"},
+      {"help with a value", {"--help=1"}, "--help takes no value"},
+      {"version with a value", {"--version=x"}, "--version takes no value"},
       {"missing time",
        {"--name", "A", "--date", "1980-06-15", "--lat", "28N36", "--lon", "77E12"},
        "missing --time"},
@@ -509,6 +585,236 @@ TEST(CliBatch, FileArgumentReadsTheFile) {
   const Result fromStdin = RunProgram({"--batch", "-"}, kHeader + kGoodRow);
   EXPECT_EQ(fromFile.status, 0) << fromFile.err;
   EXPECT_EQ(fromFile.out, fromStdin.out);
+}
+
+// Faults of the input, the output and the descriptors the program runs with.
+// The program ends each of them within a fraction of a second on an idle
+// machine; kQuick allows for a loaded one and still tells an end from the
+// endless reading or computing these faults used to cause. Measured times
+// are printed.
+constexpr double kQuickSeconds = 5.0;
+
+void PrintMeasured(const std::string& what, double seconds) {
+  std::printf("[ measured ] %s: %.3f s\n", what.c_str(), seconds);
+}
+
+std::string Row(const std::string& name) {
+  return name + ",1980-06-15,10:30,28N36,77E12,IST,0,New Delhi,Delhi,India\n";
+}
+
+// The "Name" member of each output line.
+std::vector<std::string> JsonNames(const std::string& out) {
+  std::vector<std::string> names;
+  std::istringstream lines(out);
+  const std::string lead = "{\"Name\":\"";
+  for (std::string line; std::getline(lines, line);) {
+    names.push_back(line.starts_with(lead)
+                        ? line.substr(lead.size(), line.find('"', lead.size()) - lead.size())
+                        : "not a chart: " + line.substr(0, 80));
+  }
+  return names;
+}
+
+struct FaultCase {
+  const char* label;
+  Launch launch;
+  int status;
+  std::string err;
+};
+
+TEST(CliFaults, UnreadableInputGivesStatus66) {
+  const std::string dir = ScratchDir().dir().string();
+  const FaultCase cases[] = {
+      {"directory as standard input",
+       {{"--batch", "-"}, dir, "", {}},
+       66,
+       "orvanta-cli: line 1: reading standard input: Is a directory\n"},
+      {"standard input closed",
+       {{"--batch", "-"}, "", "", {}},
+       66,
+       "orvanta-cli: line 1: reading standard input: Bad file descriptor\n"},
+      {"file whose first read fails",
+       {{"--batch", "/proc/self/mem"}, "/dev/null", "", {}},
+       66,
+       "orvanta-cli: line 1: reading \"/proc/self/mem\": Input/output error\n"},
+  };
+  for (const FaultCase& c : cases) {
+    SCOPED_TRACE(c.label);
+    const Result r = RunLaunch(c.launch);
+    EXPECT_EQ(r.status, c.status) << "signal " << r.signal << ": " << r.err;
+    EXPECT_EQ(r.err, c.err);
+    EXPECT_EQ(r.out, "");
+  }
+}
+
+TEST(CliFaults, ReadErrorAfterThreeRowsKeepsThemAndGivesStatus66) {
+  // The disk fails after the third row: the three computed rows are written,
+  // the error names line 5, where reading stopped.
+  const fs::path file = ScratchDir().dir() / "failing.csv";
+  const std::string readable = kHeader + Row("FIRST") + Row("SECOND") + Row("THIRD");
+  WriteFile(file, readable + Row("FOURTH") + Row("FIFTH"));
+  const std::vector<std::string> environment = {
+      "LD_PRELOAD=" ORVANTA_READ_FAULT_SHIM, "ORVANTA_FAIL_READ_PATH=" + file.string(),
+      "ORVANTA_FAIL_READ_AFTER=" + std::to_string(readable.size()),
+      "ASAN_OPTIONS=verify_asan_link_order=0"};
+  const FaultCase cases[] = {
+      {"batch file",
+       {{"--batch", file.string(), "--json"}, "/dev/null", "", environment},
+       66,
+       "orvanta-cli: line 5: reading \"" + file.string() + "\": Input/output error\n"},
+      {"standard input",
+       {{"--batch", "-", "--json"}, file.string(), "", environment},
+       66,
+       "orvanta-cli: line 5: reading standard input: Input/output error\n"},
+  };
+  for (const FaultCase& c : cases) {
+    SCOPED_TRACE(c.label);
+    const Result r = RunLaunch(c.launch);
+    EXPECT_EQ(r.status, c.status) << "signal " << r.signal << ": " << r.err;
+    EXPECT_EQ(r.err, c.err);
+    EXPECT_EQ(JsonNames(r.out), (std::vector<std::string>{"FIRST", "SECOND", "THIRD"}));
+  }
+}
+
+TEST(CliFaults, InputWithoutLineEndsIsRefusedAtTheLimit) {
+  // No line end ever comes: the header is refused (65), a row gets its error
+  // and the run goes on to the end of the input.
+  const fs::path zeros = ScratchDir().dir() / "zeros.csv";
+  WriteFile(zeros, kHeader + std::string(2 << 20, '\0'));
+  const std::string headerRefused =
+      "orvanta-cli: line 1: record longer than 1048576 bytes; expected the header line "
+      "name,date,time,lat,lon,zone,dst,city,state,country\n";
+  const FaultCase cases[] = {
+      {"/dev/zero as the batch file",
+       {{"--batch", "/dev/zero"}, "/dev/null", "", {}},
+       65,
+       headerRefused},
+      {"/dev/zero as standard input", {{"--batch", "-"}, "/dev/zero", "", {}}, 65, headerRefused},
+      {"header and 2 MiB of zeros",
+       {{"--batch", zeros.string()}, "/dev/null", "", {}},
+       1,
+       "orvanta-cli: line 2: record longer than 1048576 bytes\n"},
+  };
+  for (const FaultCase& c : cases) {
+    SCOPED_TRACE(c.label);
+    const Result r = RunLaunch(c.launch);
+    PrintMeasured(c.label, r.seconds);
+    EXPECT_EQ(r.status, c.status) << "signal " << r.signal << ": " << r.err;
+    EXPECT_EQ(r.err, c.err);
+    EXPECT_LT(r.seconds, kQuickSeconds);
+  }
+}
+
+TEST(CliFaults, FirstFailedWriteEndsTheRunWithStatus74) {
+  // A full disk: the first write fails, and a batch of a million rows stops
+  // there instead of computing the rest.
+  const fs::path million = ScratchDir().dir() / "million.csv";
+  {
+    std::ofstream out(million, std::ios::binary);
+    out << kHeader;
+    const std::string block = [] {
+      std::string rows;
+      for (int i = 0; i < 1000; ++i) rows += kGoodRow;
+      return rows;
+    }();
+    for (int i = 0; i < 1000; ++i) out << block;
+  }
+  const std::string full = "orvanta-cli: cannot write the output: No space left on device\n";
+  const FaultCase cases[] = {
+      {"1,000,000 rows as CSV",
+       {{"--batch", million.string()}, "/dev/null", "/dev/full", {}},
+       74,
+       full},
+      {"1,000,000 rows as JSON",
+       {{"--batch", "-", "--json"}, million.string(), "/dev/full", {}},
+       74,
+       full},
+      {"one chart", {kDelhi, "/dev/null", "/dev/full", {}}, 74, full},
+      {"help", {{"--help"}, "/dev/null", "/dev/full", {}}, 74, full},
+  };
+  for (const FaultCase& c : cases) {
+    SCOPED_TRACE(c.label);
+    const Result r = RunLaunch(c.launch);
+    PrintMeasured(c.label, r.seconds);
+    EXPECT_EQ(r.status, c.status) << "signal " << r.signal << ": " << r.err;
+    EXPECT_EQ(r.err, c.err);
+    EXPECT_LT(r.seconds, kQuickSeconds);
+  }
+  fs::remove(million);
+}
+
+TEST(CliFaults, ClosedPipeEndsTheProgramQuietly) {
+  // Like any filter whose reader went away (orvanta-cli ... | head -1): the
+  // program ends by SIGPIPE at its first write and says nothing.
+  int out[2];
+  ASSERT_EQ(pipe2(out, O_CLOEXEC), 0);
+  close(out[0]);
+  const fs::path inPath = ScratchDir().dir() / "stdin";
+  WriteFile(inPath, kHeader + kGoodRow + kGoodRow);
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 0, inPath.c_str(), O_RDONLY, 0);
+  posix_spawn_file_actions_adddup2(&actions, out[1], 1);
+  const pid_t pid = Spawn({"--batch", "-", "--json"}, {}, actions);
+  close(out[1]);
+  Result r;
+  Reap(pid, r);
+  posix_spawn_file_actions_destroy(&actions);
+  EXPECT_EQ(r.signal, SIGPIPE) << "status " << r.status << ": " << r.err;
+  EXPECT_EQ(r.err, "");
+}
+
+TEST(CliFaults, RowsThroughAPipeAppearAsTheyAreComputed) {
+  // A producer that feeds births as they come: each row's chart reaches the
+  // reader of the pipe while the input is still open, not when a block has
+  // filled or the input has ended.
+  std::signal(SIGPIPE, SIG_IGN);  // the program may have gone when this test writes
+  int in[2], out[2];
+  ASSERT_EQ(pipe2(in, O_CLOEXEC), 0);
+  ASSERT_EQ(pipe2(out, O_CLOEXEC), 0);
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_adddup2(&actions, in[0], 0);
+  posix_spawn_file_actions_adddup2(&actions, out[1], 1);
+  const pid_t pid = Spawn({"--batch", "-", "--json"}, {}, actions);
+  close(in[0]);
+  close(out[1]);
+  const auto send = [&](const std::string& text) {
+    return write(in[1], text.data(), text.size()) == static_cast<ssize_t>(text.size());
+  };
+  ASSERT_TRUE(send(kHeader));
+  std::string received;
+  double slowest = 0;
+  constexpr int kRows = 4;
+  for (int row = 1; row <= kRows; ++row) {
+    usleep(300'000);  // the producer is slow
+    ASSERT_TRUE(send(Row("ROW " + std::to_string(row))));
+    const auto sent = std::chrono::steady_clock::now();
+    while (std::count(received.begin(), received.end(), '\n') < row) {
+      pollfd p{out[0], POLLIN, 0};
+      if (poll(&p, 1, static_cast<int>(kQuickSeconds * 1000)) <= 0) break;
+      char buffer[4096];
+      const ssize_t n = read(out[0], buffer, sizeof buffer);
+      if (n <= 0) break;
+      received.append(buffer, static_cast<std::size_t>(n));
+    }
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - sent).count();
+    slowest = std::max(slowest, seconds);
+    EXPECT_EQ(std::count(received.begin(), received.end(), '\n'), row)
+        << "row " << row << " did not arrive while the input was open";
+  }
+  PrintMeasured("slowest row through a pipe", slowest);
+  EXPECT_LT(slowest, kQuickSeconds);
+  close(in[1]);
+  for (char buffer[4096]; read(out[0], buffer, sizeof buffer) > 0;) {
+  }
+  close(out[0]);
+  Result r;
+  Reap(pid, r);
+  posix_spawn_file_actions_destroy(&actions);
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(JsonNames(received), (std::vector<std::string>{"ROW 1", "ROW 2", "ROW 3", "ROW 4"}));
 }
 
 }  // namespace

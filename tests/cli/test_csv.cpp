@@ -1,7 +1,12 @@
 // Tests of the CSV reader of the batch mode: quoting, line endings, line
-// numbers, blank lines, damaged input and very long records.
+// numbers, blank lines, damaged input, very long records, input that never
+// ends a line, and reads that fail.
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <random>
 #include <sstream>
 #include <string>
@@ -115,6 +120,96 @@ TEST(CsvReader, LongRecordBelowTheLimitIsKept) {
   const auto records = ReadAll(longField + ",b\n");
   ASSERT_EQ(records.size(), 1u);
   EXPECT_EQ(records[0].fields, (std::vector<std::string>{longField, "b"}));
+}
+
+// Input as it arrives: the given pieces, one per read, then without end
+// the byte `endless`, or else the end of the input or a failed read.
+class ScriptedSource final : public ByteSource {
+ public:
+  ScriptedSource(std::vector<std::string> pieces, int finalError, std::optional<char> endless)
+      : pieces_(std::move(pieces)), finalError_(finalError), endless_(endless) {}
+  ReadResult Read(char* data, std::size_t size) override {
+    if (next_ < pieces_.size()) {
+      const std::string& piece = pieces_[next_++];
+      std::memcpy(data, piece.data(), std::min(size, piece.size()));
+      return {std::min(size, piece.size()), 0};
+    }
+    if (endless_) {
+      std::memset(data, *endless_, size);
+      return {size, 0};
+    }
+    return {0, finalError_};
+  }
+
+ private:
+  std::vector<std::string> pieces_;
+  std::size_t next_ = 0;
+  int finalError_;
+  std::optional<char> endless_;
+};
+
+TEST(CsvReader, LineThatNeverEndsIsRefusedAtTheLimit) {
+  // Endless input with no line end (/dev/zero, or a header followed by
+  // zeros): the record is returned with its error once it reaches the
+  // limit, instead of reading for ever.
+  for (const char endless : {'\0', 'x', ','}) {
+    SCOPED_TRACE(static_cast<int>(endless));
+    ScriptedSource header({}, 0, endless);
+    CsvReader headerReader(header);
+    const auto first = headerReader.Next();
+    ASSERT_TRUE(first.has_value());
+    EXPECT_EQ(first->lineNumber, 1);
+    EXPECT_EQ(first->error, "record longer than 1048576 bytes");
+
+    ScriptedSource row({"name,date\n", "a,"}, 0, endless);
+    CsvReader rowReader(row);
+    EXPECT_EQ(rowReader.Next()->fields, (std::vector<std::string>{"name", "date"}));
+    const auto second = rowReader.Next();
+    ASSERT_TRUE(second.has_value());
+    EXPECT_EQ(second->lineNumber, 2);
+    EXPECT_FALSE(second->error.empty());
+  }
+}
+
+TEST(CsvReader, FailedReadEndsReadingAndNamesItsLine) {
+  // The records read whole before the failure are returned; the one it cut
+  // short is not; the failure names the line being read.
+  struct Case {
+    const char* label;
+    std::vector<std::string> pieces;
+    std::vector<long> lines;  // of the records returned
+    long failedLine;
+  };
+  const Case cases[] = {
+      {"at the first read", {}, {}, 1},
+      {"inside the fourth line", {"h\nr1\n", "r2\nr"}, {1, 2, 3}, 4},
+      {"right after a line end", {"h\nr1\n"}, {1, 2}, 3},
+      {"inside a quoted field over two lines", {"h\n\"a\nb"}, {1}, 3},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.label);
+    ScriptedSource source(c.pieces, EIO, std::nullopt);
+    CsvReader reader(source);
+    std::vector<long> lines;
+    while (auto record = reader.Next()) lines.push_back(record->lineNumber);
+    EXPECT_EQ(lines, c.lines);
+    ASSERT_TRUE(reader.readError().has_value());
+    EXPECT_EQ(reader.readError()->lineNumber, c.failedLine);
+    EXPECT_EQ(reader.readError()->errorNumber, EIO);
+    EXPECT_FALSE(reader.Next().has_value());
+  }
+}
+
+TEST(CsvReader, StreamThatThrowsOnReadGivesItsError) {
+  // A file stream opened on a directory throws from its buffer when read;
+  // the reader turns that into a failed read with the system's error.
+  std::ifstream directory(std::filesystem::temp_directory_path(), std::ios::binary);
+  if (!directory.is_open()) GTEST_SKIP() << "this library does not open a directory as a file";
+  CsvReader reader(directory);
+  EXPECT_FALSE(reader.Next().has_value());
+  ASSERT_TRUE(reader.readError().has_value());
+  EXPECT_EQ(reader.readError()->lineNumber, 1);
+  EXPECT_EQ(reader.readError()->errorNumber, EISDIR);
 }
 
 TEST(CsvField, WriteThenReadGivesTheFieldsBack) {

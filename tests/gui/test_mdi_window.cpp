@@ -3,6 +3,8 @@
 // Exit through the one ending routine.
 #include <QAction>
 #include <QDialog>
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -15,6 +17,7 @@
 #include <cmath>
 #include <memory>
 
+#include "gui/data_dir.h"
 #include "gui/frm_main.h"
 #include "gui/mdi_window.h"
 #include "gui/shell.h"
@@ -54,6 +57,7 @@ class TestMdiWindow : public QObject {
   void aboutBox();
   void exitEndsTheProgramOnce();
   void mainWindowOpensLarge();
+  void dataFolderBesideTheProgram();
 
  private:
   template <typename T>
@@ -319,6 +323,31 @@ void TestMdiWindow::mainWindowOpensLarge() {
   QVERIFY2(mdi->frameGeometry().width() >= available.width() - 2 * kPixelTolerance,
            qPrintable(QString::number(mdi->width())));
   QVERIFY(mdi->frameGeometry().height() >= available.height() - 2 * kPixelTolerance);
+}
+
+// The help manual and other data files are found from the executable's
+// folder: <prefix>/share/orvanta beside an installed bin/, else the build
+// folder's copy two levels up; the installed layout wins when both exist.
+void TestMdiWindow::dataFolderBesideTheProgram() {
+  const QString running = DataDir();
+  QVERIFY2(!running.isEmpty(), "the build folder's share/orvanta is not found");
+  QVERIFY(QFileInfo(running + QStringLiteral("/README.md")).isFile());
+
+  QTemporaryDir root;
+  QVERIFY(root.isValid());
+  const QDir top(root.path());
+  const auto path = [&](const char* relative) {
+    return QDir::cleanPath(top.filePath(QString::fromLatin1(relative)));
+  };
+  QVERIFY(top.mkpath(QStringLiteral("usr/bin")));
+  QCOMPARE(DataDirFor(path("usr/bin")), QString());
+  QVERIFY(top.mkpath(QStringLiteral("usr/share/orvanta")));
+  QCOMPARE(DataDirFor(path("usr/bin")), path("usr/share/orvanta"));
+  QVERIFY(top.mkpath(QStringLiteral("build/src/gui")));
+  QVERIFY(top.mkpath(QStringLiteral("build/share/orvanta")));
+  QCOMPARE(DataDirFor(path("build/src/gui")), path("build/share/orvanta"));
+  QVERIFY(top.mkpath(QStringLiteral("build/src/share/orvanta")));
+  QCOMPARE(DataDirFor(path("build/src/gui")), path("build/src/share/orvanta"));
 }
 
 QTEST_MAIN(TestMdiWindow)

@@ -1,6 +1,8 @@
 // One copy at a time: a second start is refused while a copy runs, in this
-// process or another, and a lock left by a killed copy does not lock the
-// user out.
+// process or another; a lock left by a killed copy, and anything in the
+// lock's place that no running copy can hold (an empty or unreadable file, a
+// directory, a dangling link), does not lock the user out; and where no lock
+// can be written at all the program starts and says so in its status line.
 //
 // Run with "--hold-lock PATH", this executable is the other copy: it takes
 // the lock, says "locked" on its standard output and waits to be killed.
@@ -9,6 +11,7 @@
 #include <QFile>
 #include <QLockFile>
 #include <QProcess>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QWidget>
 #include <cstdio>
@@ -31,7 +34,7 @@ int HoldLock(const char* path) {
   // Same executable, same application name as the test: the lock names a
   // running copy of the same program.
   SingleInstanceGuard guard(QString::fromLocal8Bit(path));
-  if (!guard.Acquire()) return 2;
+  if (guard.Acquire() != SingleInstanceGuard::Outcome::Held) return 2;
   std::puts("locked");
   std::fflush(stdout);
   char buffer[16];
@@ -58,12 +61,19 @@ class TestSingleInstance : public QObject {
   void secondStartInTheSameSessionIsRefused();
   void copyRunningInAnotherProcessRefusesTheStart();
   void lockOfAKilledCopyIsTakenOver();
-  void unwritableLockPlaceDoesNotLockTheUserOut();
+  void whatNoRunningCopyHoldsIsReplaced_data();
+  void whatNoRunningCopyHoldsIsReplaced();
+  void lockNamingAnotherHostIsLeftAlone();
+  void unwritableLockPlaceGivesWayToTheNext();
+  void noPlaceForTheLockStartsAndSaysSo();
 
  private:
   // Starts the helper copy holding the lock at `path`; waits until it holds it.
   std::unique_ptr<QProcess> StartHolder(const QString& path);
   void ExpectRefusal(SingleInstanceGuard& guard);
+  // Starts the program with the lock at `path`: the form shows, nothing is
+  // said, and the lock is then held (a further start is refused).
+  void ExpectStartHoldingTheLock(const QString& path);
 
   std::unique_ptr<QTemporaryDir> dir_;
   QString lockPath_;
@@ -115,7 +125,7 @@ void TestSingleInstance::firstStartShowsTheForm() {
 
 void TestSingleInstance::secondStartInTheSameSessionIsRefused() {
   SingleInstanceGuard first(lockPath_);
-  QVERIFY(first.Acquire());
+  QCOMPARE(first.Acquire(), SingleInstanceGuard::Outcome::Held);
   SingleInstanceGuard second(lockPath_);
   ExpectRefusal(second);
 }
@@ -137,20 +147,86 @@ void TestSingleInstance::lockOfAKilledCopyIsTakenOver() {
   QVERIFY(holder->waitForFinished(kHelperStartMs));
   QVERIFY(QFile::exists(lockPath_));
 
-  SingleInstanceGuard guard(lockPath_);
+  ExpectStartHoldingTheLock(lockPath_);
+}
+
+void TestSingleInstance::ExpectStartHoldingTheLock(const QString& path) {
+  SingleInstanceGuard guard(path);
   RecordingSink sink;
   Shell shell(sink, pages_.opener(), [] {});
   QVERIFY(shell.Start(guard));
   QVERIFY(sink.shown.empty());
   QVERIFY(shell.form()->isVisible());
+  QVERIFY(shell.form()->statusBar()->currentMessage().isEmpty());
   // The lock is now this copy's: a further start is refused.
-  SingleInstanceGuard third(lockPath_);
-  QVERIFY(!third.Acquire());
+  SingleInstanceGuard another(path);
+  QCOMPARE(another.Acquire(), SingleInstanceGuard::Outcome::HeldByAnotherCopy);
 }
 
-void TestSingleInstance::unwritableLockPlaceDoesNotLockTheUserOut() {
-  SingleInstanceGuard guard(dir_->filePath(QStringLiteral("missing/dir/orvanta.lock")));
-  QVERIFY(guard.Acquire());
+// What a crash, a full disk or a stray command can leave where the lock
+// belongs. None of it can be held by a running copy.
+void TestSingleInstance::whatNoRunningCopyHoldsIsReplaced_data() {
+  QTest::addColumn<QString>("kind");
+  QTest::newRow("empty file") << "empty";
+  QTest::newRow("file that is no lock") << "garbage";
+  QTest::newRow("unreadable file") << "unreadable";
+  QTest::newRow("directory") << "directory";
+  QTest::newRow("dangling link") << "dangling link";
+}
+
+void TestSingleInstance::whatNoRunningCopyHoldsIsReplaced() {
+  QFETCH(QString, kind);
+  if (kind == "directory") {
+    QVERIFY(QDir().mkdir(lockPath_));
+  } else if (kind == "dangling link") {
+    QVERIFY(QFile::link(dir_->filePath(QStringLiteral("gone")), lockPath_));
+  } else {
+    QFile file(lockPath_);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    // Not a lock: no process number on the first line.
+    if (kind != "empty") file.write("\x7f\x01 binary\n\n");
+    file.close();
+    if (kind == "unreadable") QVERIFY(file.setPermissions(QFileDevice::Permissions()));
+  }
+  ExpectStartHoldingTheLock(lockPath_);
+}
+
+void TestSingleInstance::lockNamingAnotherHostIsLeftAlone() {
+  // Whether a copy on another host runs cannot be known here: the lock
+  // stands, whatever its age and process number.
+  QFile file(lockPath_);
+  QVERIFY(file.open(QIODevice::WriteOnly));
+  file.write("1\norvanta\nanother-host.example\n");
+  file.close();
+  SingleInstanceGuard guard(lockPath_);
+  ExpectRefusal(guard);
+  QVERIFY(QFile::exists(lockPath_));
+}
+
+void TestSingleInstance::unwritableLockPlaceGivesWayToTheNext() {
+  const QString missing = dir_->filePath(QStringLiteral("missing/dir/orvanta.lock"));
+  SingleInstanceGuard guard(QStringList{missing, lockPath_});
+  QCOMPARE(guard.Acquire(), SingleInstanceGuard::Outcome::Held);
+  QVERIFY(QFile::exists(lockPath_));
+  // A second copy takes the same way and finds the lock held.
+  SingleInstanceGuard second(QStringList{missing, lockPath_});
+  QCOMPARE(second.Acquire(), SingleInstanceGuard::Outcome::HeldByAnotherCopy);
+}
+
+void TestSingleInstance::noPlaceForTheLockStartsAndSaysSo() {
+  // Folders that do not exist cannot be written, by root either.
+  SingleInstanceGuard guard(QStringList{dir_->filePath(QStringLiteral("missing/orvanta.lock")),
+                                        dir_->filePath(QStringLiteral("gone/orvanta.lock"))});
+  RecordingSink sink;
+  int ended = 0;
+  Shell shell(sink, pages_.opener(), [&] { ++ended; });
+  QVERIFY(shell.Start(guard));
+  QCOMPARE(ended, 0);
+  QVERIFY(shell.form() != nullptr && shell.form()->isVisible());
+  // Said once, on the form's status line; no message box stands in the way.
+  QVERIFY(sink.shown.empty());
+  QCOMPARE(shell.form()->statusBar()->currentMessage(),
+           QString::fromLatin1(kCannotKeepOtherCopiesOut));
 }
 
 int main(int argc, char* argv[]) {

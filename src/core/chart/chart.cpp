@@ -1,5 +1,6 @@
 #include "chart/chart.h"
 
+#include <array>
 #include <chrono>
 #include <cstdint>
 #include <cstdlib>
@@ -123,16 +124,25 @@ ValidationInput ValidationInputOf(const FormEntries& e) {
   return in;
 }
 
-ChartRun Run_Chart(Session& session, const FormEntries& e) {
-  ChartRun run;
-  if (auto refusal = Validate_Input(ValidationInputOf(e))) {
-    run.refusal = refusal;
-    return run;
-  }
-  ChartOutput& out = run.chart;
-  BirthDetails& b = out.birth;
+namespace {
 
-  // Name and zone: no selection keeps the previous correction.
+// Rates of the three points that move from the Sun at the reference sunrise,
+// degrees per minute of time elapsed since it.
+inline constexpr std::array<double, 3> kMovingPointDegPerMinute = {1.25, 0.5, 0.25};
+
+// Vighatis per hour: an hour is 2.5 ghatis of 60 vighatis each
+// (150 / 15 per 3600 seconds, written as the product the marks depend on).
+double VighatisOfSeconds(long long seconds) {
+  return static_cast<double>(seconds) / 3600 * 150 / 15;
+}
+
+inline constexpr double kDegPerSign = 30.0;
+inline constexpr double kMinutesPerDegree = 60.0;
+inline constexpr double kSecondsPerDegree = 3600.0;
+
+// The birth record from validated entries. The zone comes through the
+// session: no selection keeps the previous correction.
+void FillBirthRecord(Session& session, const FormEntries& e, BirthDetails& b) {
   b.Name = e.name;
   const auto shift = e.exactOffsetMinutes ? Zone_Calculation(ExactOffset{*e.exactOffsetMinutes})
                                           : Zone_Calculation(e.zoneIndex);
@@ -140,8 +150,6 @@ ChartRun Run_Chart(Session& session, const FormEntries& e) {
     session.ZoneShiftHours = shift->hours;
     session.ZoneShiftMinutes = shift->minutes;
   }
-
-  // The birth record.
   // A list position whose month does not fit the 16-bit field (only a caller
   // outside the form can give one) leaves the field as it was.
   if (e.monthIndex >= INT16_MIN - 1 && e.monthIndex < INT16_MAX) {
@@ -162,8 +170,13 @@ ChartRun Run_Chart(Session& session, const FormEntries& e) {
   b.East = e.east;
   b.South = !e.north;
   b.Dst = e.dst;
+  int seconds = 0;
+  if (const auto s = PlainWholeNumber(e.secondText)) seconds = static_cast<int>(*s);
+  b.BirthMoment = MakeDateTime(b.Year, b.Month, b.Day, b.Hour, b.Minute, seconds);
+}
 
-  // Engine, birth pass.
+// The engine at the birth moment: ascendant, Moon, planets, retrograde marks.
+void BirthPass(const BirthDetails& b, ChartOutput& out) {
   out.time = Time_Calculation(b);
   out.moon = Ephemeris_Calculation(b);
   const CivilTime birthClock{b.Year, b.Month, b.Day, b.Hour, b.Minute, 0};
@@ -171,17 +184,10 @@ ChartRun Run_Chart(Session& session, const FormEntries& e) {
   const RetrogradeMarks retro = Retrograde_Marking(b.Month, b.Day, b.Year, b.Hour, b.Minute);
   out.RetroFlag = retro.RetroFlag;
   out.ChartLabel = retro.ChartLabel;
+}
 
-  // Result texts: birth details; the sign cells and marks start empty.
-  out.details = DetailTexts(e, b);
-
-  // Indu Lagna state of this computation.
-  session.lagna.HouseCount = 0;
-  session.lagna.FirstLordSign = 0;
-  session.lagna.LagnaSign = 0;
-  out.SunriseSunLongitude = 0;
-
-  // Bodies into the fixed-sign cells: an empty first line, then one body per line.
+// Bodies into the fixed-sign cells: an empty first line, then one body per line.
+void PlaceBodies(ChartOutput& out) {
   for (int i = 0; i < kBodyCount; ++i) {
     const int sign = SignIndexOfPosition(out.PositionText[static_cast<std::size_t>(i)]);
     if (sign < 0) continue;
@@ -189,36 +195,20 @@ ChartRun Run_Chart(Session& session, const FormEntries& e) {
     cell += kCrLf;
     cell += out.ChartLabel[static_cast<std::size_t>(i)];
   }
+}
 
-  // The twelve house calls in house order from the ascendant's sign. A text
-  // that names no sign leaves the index at 0 and the houses run from Taurus
-  // to Pisces only.
-  out.AscSignIndex = static_cast<std::int16_t>(
-      RunHouseCalls(session.lagna, out.PositionText, out.ChartLabel, out.marks));
-
-  // Text forms of the date.
-  b.MonthName = std::string(MonthName(b.Month));
-  b.DayText = std::string(TrimBlanks(e.dayText));
-  b.YearText = std::string(TrimBlanks(e.yearText));
-  b.HourText = e.hourText;
-  b.MinuteText = e.minuteText;
-  b.SecondText = e.secondText;
-  b.DateText = b.MonthName + " " + ToText(b.Day) + "," + ToText(b.Year);
-
-  // Sunrise and sunset of the birth day and of its neighbours.
+// Sunrise and sunset of the birth day and of its neighbours, and the time
+// since the reference sunrise. The three cases are tested one after the
+// other: where the day's sunset falls before its sunrise on the clock a later
+// case that holds overrides an earlier one. A sunrise that was never computed
+// (the sun has not risen at this place in this session) takes no part, so no
+// reference is invented.
+void SunriseReferences(Session& session, const BirthDetails& b, ChartOutput& out) {
   const LocalDateTime birthDate = MakeDateTime(b.Year, b.Month, b.Day);
   out.day = SunriseAndSunset(session, SunriseInputFor(b, birthDate));
   out.previousDay = SunriseAndSunset(session, SunriseInputFor(b, birthDate - std::chrono::days{1}));
   out.nextDay = SunriseAndSunset(session, SunriseInputFor(b, birthDate + std::chrono::days{1}));
 
-  // Time since the reference sunrise. The three cases are tested one after
-  // the other: where the day's sunset falls before its sunrise on the clock a
-  // later case that holds overrides an earlier one. A sunrise that was never
-  // computed (the sun has not risen at this place in this session) takes no
-  // part, so no reference is invented.
-  int seconds = 0;
-  if (const auto s = PlainWholeNumber(e.secondText)) seconds = static_cast<int>(*s);
-  b.BirthMoment = MakeDateTime(b.Year, b.Month, b.Day, b.Hour, b.Minute, seconds);
   const LocalDateTime birth = b.BirthMoment;
   const auto& [dayRise, daySet] = out.day;
   std::optional<Difference> elapsed;
@@ -237,50 +227,69 @@ ChartRun Run_Chart(Session& session, const FormEntries& e) {
     out.referenceSunrise = out.nextDay[0];
     elapsed = Between(birth, *out.nextDay[0]);
   }
-
   if (elapsed && out.referenceSunrise) {
     out.ElapsedMinutes = elapsed->minutes;
     out.ElapsedSeconds = elapsed->seconds;
-
-    // Engine, sunrise pass: the Sun at the reference sunrise.
-    const CivilTime riseClock = Split(*out.referenceSunrise);
-    const SunAtMoment atSunrise = SunriseSunPosition(MomentOf(riseClock, b, out.time, out.moon));
-    out.SunriseSunLongitude = atSunrise.sunLongitudeDeg;
-    out.SunriseSunText = atSunrise.sunText;
-
-    // Points moving from the sunrise Sun at 1.25, 0.5 and 0.25 degrees per
-    // minute of elapsed time; they add an empty line to their sign's mark.
-    for (const double degPerMinute : {1.25, 0.5, 0.25}) {
-      double point =
-          out.SunriseSunLongitude + degPerMinute * static_cast<double>(out.ElapsedMinutes.value());
-      while (point > 360) point = point - 360;
-      MarkPositionSign(out.marks, Format_Position(Degree2Dms(point)));
-    }
   }
+}
 
-  // The Indu Lagna and its mark.
+// The Sun at the reference sunrise, and the three points moving from it;
+// each adds an empty line to its sign's mark.
+void MovingPoints(const BirthDetails& b, ChartOutput& out) {
+  if (!out.ElapsedMinutes || !out.referenceSunrise) return;
+  const CivilTime riseClock = Split(*out.referenceSunrise);
+  const SunAtMoment atSunrise = SunriseSunPosition(MomentOf(riseClock, b, out.time, out.moon));
+  out.SunriseSunLongitude = atSunrise.sunLongitudeDeg;
+  out.SunriseSunText = atSunrise.sunText;
+  for (const double degPerMinute : kMovingPointDegPerMinute) {
+    double point =
+        out.SunriseSunLongitude + degPerMinute * static_cast<double>(*out.ElapsedMinutes);
+    while (point > 360) point = point - 360;
+    MarkPositionSign(out.marks, Format_Position(Degree2Dms(point)));
+  }
+}
+
+// One further point: the elapsed time in vighatis split into signs and an
+// arc, counted from the Sun's sign and degree at the reference sunrise (as
+// its chart text gives them). It adds an empty line after "IL", so "IL"
+// stays the last line with text in its label.
+void VighatiPoint(ChartOutput& out) {
+  if (!out.ElapsedSeconds || !out.referenceSunrise) return;
+  out.arc = Vighati2Degree(VighatisOfSeconds(*out.ElapsedSeconds));
+  const std::string_view sunText = out.SunriseSunText;
+  const int sunSign = SignIndexOfPosition(sunText);
+  const auto deg = PlainWholeNumber(sunText.substr(0, 2));
+  const auto min = sunText.size() >= 9 ? PlainWholeNumber(sunText.substr(7)) : std::nullopt;
+  if (sunSign < 0 || !deg || !min) return;
+  double point = sunSign * kDegPerSign + *deg + *min / kMinutesPerDegree;
+  point += out.arc.ArcSigns * kDegPerSign + out.arc.ArcDegrees +
+           out.arc.ArcMinutes / kMinutesPerDegree + out.arc.ArcSeconds / kSecondsPerDegree;
+  while (point >= 360) point -= 360;
+  AppendMark(out.marks, static_cast<int>(point / kDegPerSign), "");
+}
+
+}  // namespace
+
+ChartRun Run_Chart(Session& session, const FormEntries& e) {
+  ChartRun run;
+  if (auto refusal = Validate_Input(ValidationInputOf(e))) {
+    run.refusal = refusal;
+    return run;
+  }
+  ChartOutput& out = run.chart;
+  FillBirthRecord(session, e, out.birth);
+  BirthPass(out.birth, out);
+  out.details = DetailTexts(e, out.birth);
+  PlaceBodies(out);
+  // The twelve house calls in house order from the ascendant's sign. A text
+  // that names no sign leaves the index at 0 and the houses run from Taurus
+  // to Pisces only.
+  out.AscSignIndex = static_cast<std::int16_t>(
+      RunHouseCalls(session.lagna, out.PositionText, out.ChartLabel, out.marks));
+  SunriseReferences(session, out.birth, out);
+  MovingPoints(out.birth, out);
   InduLagnaFinish(session.lagna, out.marks);
-
-  // One further point: the elapsed time in vighatis split into signs and an
-  // arc, counted from the Sun's sign and degree at the reference sunrise (as
-  // its chart text gives them). It adds an empty line after "IL", so "IL"
-  // stays the last line with text in its label.
-  if (out.ElapsedSeconds && out.referenceSunrise) {
-    out.arc = Vighati2Degree(static_cast<double>(*out.ElapsedSeconds) / 3600 * 150 / 15);
-    const int sunSign = SignIndexOfPosition(out.SunriseSunText);
-    const auto deg = PlainWholeNumber(std::string_view(out.SunriseSunText).substr(0, 2));
-    const auto min = out.SunriseSunText.size() >= 9
-                         ? PlainWholeNumber(std::string_view(out.SunriseSunText).substr(7))
-                         : std::nullopt;
-    if (sunSign >= 0 && deg && min) {
-      double point = sunSign * 30.0 + *deg + *min / 60.0;
-      point += out.arc.ArcSigns * 30 + out.arc.ArcDegrees + out.arc.ArcMinutes / 60 +
-               out.arc.ArcSeconds / 3600;
-      while (point >= 360) point -= 360;
-      AppendMark(out.marks, static_cast<int>(point / 30), "");
-    }
-  }
-
+  VighatiPoint(out);
   // The Indu Lagna sign's row, when the index lies within the tables.
   out.lagna = session.lagna;
   out.attributes = SignRowCopy(session.lagna.InduLagnaIndex);

@@ -114,6 +114,11 @@ HouseOrder HouseSignOrder(int ascSignIndex) {
 
 int RunHouseCalls(InduLagnaState& state, const PositionTexts& positionText,
                   const ChartLabels& chartLabel, SignCaptions& marks) {
+  // A computation starts its count afresh; LordSign, HouseSign and the two
+  // kalas carry over (see InduLagnaState).
+  state.HouseCount = 0;
+  state.FirstLordSign = 0;
+  state.LagnaSign = 0;
   const int ascSignIndex = SignIndexOfPosition(positionText[Asc]);
   const HouseOrder order = HouseSignOrder(ascSignIndex);
   for (int n = 0; n < order.count; ++n) {

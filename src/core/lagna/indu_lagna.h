@@ -21,8 +21,8 @@ namespace orvanta {
 inline constexpr std::array<std::int16_t, kSignCount> kKala = {10, 1,  1,  10, 6,  10,
                                                                8,  16, 30, 8,  10, 6};
 
-// State kept between the house calls. The chart driver resets HouseCount,
-// FirstLordSign and LagnaSign before each computation; LordSign, HouseSign,
+// State kept between the house calls. RunHouseCalls resets HouseCount,
+// FirstLordSign and LagnaSign at the start of each computation; LordSign, HouseSign,
 // AscKala and MoonKala are deliberately not reset: a call that cannot set
 // them (no recognised sign) leaves the previous value in force.
 struct InduLagnaState {
@@ -59,8 +59,9 @@ HouseOrder HouseSignOrder(int ascSignIndex);
 // The twelve house calls of one computation: finds the ascendant's sign from
 // characters 4 to 6 of the ascendant's position text and calls ArudhaPada
 // with the lord of each house's sign in house order. Returns AscSignIndex
-// (0 when the ascendant's text names no sign). The caller resets the state
-// and clears the marks before, and runs InduLagnaFinish after.
+// (0 when the ascendant's text names no sign). It starts the computation's
+// count afresh; the caller clears the marks before and runs InduLagnaFinish
+// after.
 int RunHouseCalls(InduLagnaState& state, const PositionTexts& positionText,
                   const ChartLabels& chartLabel, SignCaptions& marks);
 

@@ -23,7 +23,6 @@ struct BirthDetails {
   std::int16_t Year = 1901;
   std::int16_t Hour = 0;  // local clock time as entered
   std::int16_t Minute = 0;
-  std::string SecondText = "0";  // seconds enter only the elapsed time since sunrise
 
   // Signed correction from local clock time to universal time, hours and
   // minutes with the same sign ("Indian Time, IST, +5.3" gives -5, -30).
@@ -41,12 +40,9 @@ struct BirthDetails {
   bool South = false;
   bool Dst = false;
 
-  // Text forms of the date, filled by the chart driver.
-  std::string MonthName;
-  std::string DayText, YearText;
-  std::string HourText, MinuteText;
-  LocalDateTime BirthMoment{};  // local date and time including seconds
-  std::string DateText;         // "March 15,1980"
+  // Local date and time including the seconds, which enter only the time
+  // elapsed since sunrise.
+  LocalDateTime BirthMoment{};
 };
 
 // Body index used by PositionText and ChartLabel.
