@@ -220,8 +220,7 @@ int RunBatch(ByteSource& input, std::string_view inputName, bool json, ByteSink&
     std::string message =
         std::string(kProgram) + "line " + std::to_string(header->lineNumber) + ": ";
     if (!header->error.empty()) message += header->error + "; ";
-    say(message + "expected the header line " + std::string(kBatchHeader) +
-        " (columns in any order, place and tz may be added)\n");
+    say(message + "expected the header line " + std::string(kBatchHeader) + "\n");
     return kExitBadInput;
   }
   PlaceServices services;
