@@ -14,7 +14,6 @@
 #include <QCompleter>
 #include <QFile>
 #include <QLineEdit>
-#include <QRadioButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -26,6 +25,7 @@
 #include "gui/message_sink.h"
 #include "gui/shell.h"
 #include "gui/single_instance.h"
+#include "support/reference_births.h"
 
 namespace {
 
@@ -75,28 +75,8 @@ int main(int argc, char* argv[]) {
   QTest::qWait(300);
   Pause(dir + "/resolved.ready");
 
-  // The reference birth, typed by hand into an empty form.
-  for (const char* box :
-       {"txtMCity", "txtMState", "txtMCountry", "txtLatD", "txtLatM", "txtLonD", "txtLonM"}) {
-    form->findChild<QLineEdit*>(box)->clear();
-  }
-  form->findChild<QRadioButton*>("optLong0")->setChecked(true);  // East
-  form->findChild<QRadioButton*>("optLat0")->setChecked(true);   // North
-  type("txtName", "arjun mehta");
-  type("txtMCity", "New Delhi");
-  if (completer->popup()->isVisible()) QTest::keyClick(completer->popup(), Qt::Key_Escape);
-  type("txtMState", "Delhi");
-  type("txtMCountry", "India");
-  type("txtLatD", "28");
-  type("txtLatM", "36");
-  type("txtLonD", "77");
-  type("txtLonM", "12");
-  form->findChild<QComboBox*>("cboMonth")->setCurrentIndex(5);
-  form->findChild<QComboBox*>("cboDate")->setCurrentIndex(14);
-  form->findChild<QComboBox*>("cboYear")->setCurrentIndex(1980 - 1901);
-  form->findChild<QComboBox*>("cboHH")->setCurrentIndex(10);
-  form->findChild<QComboBox*>("cboMM")->setCurrentIndex(30);
-  form->findChild<QComboBox*>("cmbTimeZone")->setCurrentIndex(34);
+  // The reference birth.
+  form->SetEntries(orvanta::reference::DelhiBirth());
   QTest::qWait(300);
   Pause(dir + "/form.ready");
 

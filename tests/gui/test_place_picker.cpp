@@ -16,7 +16,7 @@
 
 #include "gui/frm_main.h"
 #include "gui/place_picker.h"
-#include "gui/shell_test_support.h"
+#include "support/gui_harness.h"
 
 using namespace orvanta;
 using namespace orvanta::testing;

@@ -9,6 +9,7 @@
 #include "engine/planets.h"
 #include "engine/retrograde.h"
 #include "engine/sunrise.h"
+#include "lagna/moving_points.h"
 #include "tables/zones.h"
 
 namespace orvanta {
@@ -126,20 +127,6 @@ ValidationInput ValidationInputOf(const FormEntries& e) {
 
 namespace {
 
-// Rates of the three points that move from the Sun at the reference sunrise,
-// degrees per minute of time elapsed since it.
-inline constexpr std::array<double, 3> kMovingPointDegPerMinute = {1.25, 0.5, 0.25};
-
-// Vighatis per hour: an hour is 2.5 ghatis of 60 vighatis each
-// (150 / 15 per 3600 seconds, written as the product the marks depend on).
-double VighatisOfSeconds(long long seconds) {
-  return static_cast<double>(seconds) / 3600 * 150 / 15;
-}
-
-inline constexpr double kDegPerSign = 30.0;
-inline constexpr double kMinutesPerDegree = 60.0;
-inline constexpr double kSecondsPerDegree = 3600.0;
-
 // The birth record from validated entries. The zone comes through the
 // session: no selection keeps the previous correction.
 void FillBirthRecord(Session& session, const FormEntries& e, BirthDetails& b) {
@@ -242,9 +229,7 @@ void MovingPoints(const BirthDetails& b, ChartOutput& out) {
   out.SunriseSunLongitude = atSunrise.sunLongitudeDeg;
   out.SunriseSunText = atSunrise.sunText;
   for (const double degPerMinute : kMovingPointDegPerMinute) {
-    double point =
-        out.SunriseSunLongitude + degPerMinute * static_cast<double>(*out.ElapsedMinutes);
-    while (point > 360) point = point - 360;
+    const double point = MovingPointDeg(out.SunriseSunLongitude, degPerMinute, *out.ElapsedMinutes);
     MarkPositionSign(out.marks, Format_Position(Degree2Dms(point)));
   }
 }
@@ -256,16 +241,9 @@ void MovingPoints(const BirthDetails& b, ChartOutput& out) {
 void VighatiPoint(ChartOutput& out) {
   if (!out.ElapsedSeconds || !out.referenceSunrise) return;
   out.arc = Vighati2Degree(VighatisOfSeconds(*out.ElapsedSeconds));
-  const std::string_view sunText = out.SunriseSunText;
-  const int sunSign = SignIndexOfPosition(sunText);
-  const auto deg = PlainWholeNumber(sunText.substr(0, 2));
-  const auto min = sunText.size() >= 9 ? PlainWholeNumber(sunText.substr(7)) : std::nullopt;
-  if (sunSign < 0 || !deg || !min) return;
-  double point = sunSign * kDegPerSign + *deg + *min / kMinutesPerDegree;
-  point += out.arc.ArcSigns * kDegPerSign + out.arc.ArcDegrees +
-           out.arc.ArcMinutes / kMinutesPerDegree + out.arc.ArcSeconds / kSecondsPerDegree;
-  while (point >= 360) point -= 360;
-  AppendMark(out.marks, static_cast<int>(point / kDegPerSign), "");
+  if (const auto sign = VighatiPointSign(out.SunriseSunText, out.arc)) {
+    AppendMark(out.marks, *sign, "");
+  }
 }
 
 }  // namespace
