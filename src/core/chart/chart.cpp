@@ -52,22 +52,6 @@ RiseSetPair SunriseAndSunset(Session& session, const SunriseInput& in) {
   return session.riseSetTime;
 }
 
-PlanetMoment MomentOf(const CivilTime& local, const BirthDetails& b, const TimeQuantities& time,
-                      const MoonPosition& moon) {
-  PlanetMoment m;
-  m.year = local.year;
-  m.month = local.month;
-  m.day = local.day;
-  m.hour = local.hour;
-  m.minute = local.minute;
-  m.zoneShiftHours = b.ZoneShiftHours;
-  m.zoneShiftMinutes = b.ZoneShiftMinutes;
-  m.ayanCorr = time.AyanCorr;
-  m.moonText = moon.MoonText;
-  m.ascendantText = time.AscendantText;
-  return m;
-}
-
 // Adds an empty mark to the sign that characters 4 to 6 of a chart position
 // text name; a text that names no sign places nothing.
 void MarkPositionSign(SignCaptions& marks, std::string_view positionText) {
@@ -89,26 +73,6 @@ BirthDetailTexts DetailTexts(const FormEntries& e, const BirthDetails& b) {
 }
 
 }  // namespace
-
-SunriseInput SunriseInputFor(const BirthDetails& b, LocalDateTime date) {
-  const CivilTime c = Split(date);
-  SunriseInput in;
-  in.month = c.month;
-  in.day = c.day;
-  in.year = c.year;
-  in.hour = b.Hour;
-  in.minute = b.Minute;
-  in.latDeg = b.LatDeg;
-  in.latMin = b.LatMin;
-  in.south = b.South;
-  in.lonDeg = b.LonDeg;
-  in.lonMin = b.LonMin;
-  in.east = b.East;
-  in.zoneShiftHours = b.ZoneShiftHours;
-  in.zoneShiftMinutes = b.ZoneShiftMinutes;
-  in.dst = b.Dst;
-  return in;
-}
 
 ValidationInput ValidationInputOf(const FormEntries& e) {
   ValidationInput in;
@@ -166,8 +130,7 @@ void FillBirthRecord(Session& session, const FormEntries& e, BirthDetails& b) {
 void BirthPass(const BirthDetails& b, ChartOutput& out) {
   out.time = Time_Calculation(b);
   out.moon = Ephemeris_Calculation(b);
-  const CivilTime birthClock{b.Year, b.Month, b.Day, b.Hour, b.Minute, 0};
-  out.PositionText = Planet_Calculation(MomentOf(birthClock, b, out.time, out.moon)).PositionText;
+  out.PositionText = Planet_Calculation(PlanetMomentOf(b, out.time, out.moon)).PositionText;
   const RetrogradeMarks retro = Retrograde_Marking(b.Month, b.Day, b.Year, b.Hour, b.Minute);
   out.RetroFlag = retro.RetroFlag;
   out.ChartLabel = retro.ChartLabel;
@@ -225,7 +188,8 @@ void SunriseReferences(Session& session, const BirthDetails& b, ChartOutput& out
 void MovingPoints(const BirthDetails& b, ChartOutput& out) {
   if (!out.ElapsedMinutes || !out.referenceSunrise) return;
   const CivilTime riseClock = Split(*out.referenceSunrise);
-  const SunAtMoment atSunrise = SunriseSunPosition(MomentOf(riseClock, b, out.time, out.moon));
+  const SunAtMoment atSunrise =
+      SunriseSunPosition(PlanetMomentOf(b, riseClock, out.time, out.moon));
   out.SunriseSunLongitude = atSunrise.sunLongitudeDeg;
   out.SunriseSunText = atSunrise.sunText;
   for (const double degPerMinute : kMovingPointDegPerMinute) {
