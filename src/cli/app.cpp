@@ -13,6 +13,7 @@
 #include "cli/arguments.h"
 #include "cli/csv.h"
 #include "cli/io.h"
+#include "cli/places.h"
 #include "cli/render.h"
 #include "tables/zones.h"
 #include "version.h"
@@ -23,10 +24,17 @@ namespace {
 
 constexpr std::string_view kProgram = "orvanta-cli: ";
 
-// The batch file's columns, in order.
-constexpr std::array<std::string_view, 10> kBatchColumns = {
-    "name", "date", "time", "lat", "lon", "zone", "dst", "city", "state", "country"};
+// The batch file's columns: the ten of the classic header, in its order,
+// then the place and the zone name. A header names any of them in any
+// order (at least name, date and time); columns it leaves out are empty.
+constexpr std::array<std::string_view, 12> kBatchColumns = {
+    "name", "date", "time", "lat", "lon", "zone", "dst", "city", "state", "country", "place", "tz"};
+constexpr std::array<std::string BirthFields::*, 12> kBatchFields = {
+    &BirthFields::name,  &BirthFields::date,    &BirthFields::time,  &BirthFields::lat,
+    &BirthFields::lon,   &BirthFields::zone,    &BirthFields::dst,   &BirthFields::city,
+    &BirthFields::state, &BirthFields::country, &BirthFields::place, &BirthFields::tz};
 constexpr std::string_view kBatchHeader = "name,date,time,lat,lon,zone,dst,city,state,country";
+constexpr std::size_t kRequiredColumns = 3;  // name, date, time
 
 // Which option holds the field that validation points at.
 std::string_view OptionOfField(FormField field) {
@@ -68,19 +76,33 @@ std::string_view TrimmedLower(std::string_view s, std::string& scratch) {
   return scratch;
 }
 
-bool IsBatchHeader(const CsvRecord& record) {
-  if (!record.error.empty() || record.fields.size() != kBatchColumns.size()) return false;
+// For each field of a row, the BirthFields member it fills; no value when
+// the header is not a batch header (a name that is no column, a column
+// named twice, name, date or time missing).
+std::optional<std::vector<std::string BirthFields::*>> BatchLayout(const CsvRecord& record) {
+  if (!record.error.empty()) return std::nullopt;
+  std::vector<std::string BirthFields::*> layout;
+  std::array<bool, kBatchColumns.size()> named{};
   std::string scratch;
-  for (std::size_t i = 0; i < kBatchColumns.size(); ++i) {
-    if (TrimmedLower(record.fields[i], scratch) != kBatchColumns[i]) return false;
+  for (const std::string& field : record.fields) {
+    const std::string_view column = TrimmedLower(field, scratch);
+    std::size_t k = 0;
+    while (k < kBatchColumns.size() && kBatchColumns[k] != column) ++k;
+    if (k == kBatchColumns.size() || named[k]) return std::nullopt;
+    named[k] = true;
+    layout.push_back(kBatchFields[k]);
   }
-  return true;
+  for (std::size_t k = 0; k < kRequiredColumns; ++k) {
+    if (!named[k]) return std::nullopt;
+  }
+  return layout;
 }
 
-BirthFields FieldsOfRow(std::vector<std::string>& f) {
-  return BirthFields{std::move(f[0]), std::move(f[1]), std::move(f[2]), std::move(f[3]),
-                     std::move(f[4]), std::move(f[5]), std::move(f[6]), std::move(f[7]),
-                     std::move(f[8]), std::move(f[9])};
+BirthFields FieldsOfRow(std::vector<std::string>& f,
+                        const std::vector<std::string BirthFields::*>& layout) {
+  BirthFields fields;
+  for (std::size_t i = 0; i < layout.size(); ++i) fields.*layout[i] = std::move(f[i]);
+  return fields;
 }
 
 std::string ZoneList() {
@@ -141,18 +163,19 @@ int OpenBatchFile(const std::string& path) {
 }
 
 int RunOneChart(const CliOptions& options, CliChannels io) {
-  const Parsed<FormEntries> entries = EntriesOf(options.birth);
-  if (!entries.value) {
+  PlaceServices services;
+  const ResolvedBirth entries = ResolveBirth(options.birth, services, kOptionWords);
+  if (!entries.entries) {
     io.err << kProgram << entries.error << '\n';
-    return kExitUsage;
+    return entries.status;
   }
   Session session;
-  const ChartRun run = Run_Chart(session, *entries.value);
+  const ChartRun run = Run_Chart(session, *entries.entries);
   std::string out;
   if (run.refusal) {
     int status = kExitRefused;
     if (options.json) {
-      AppendRefusalJson(out, entries.value->name, *run.refusal);
+      AppendRefusalJson(out, entries.entries->name, *run.refusal);
       out += '\n';
       status = WriteOutput(io.out, out, io.err, status);
     }
@@ -164,10 +187,10 @@ int RunOneChart(const CliOptions& options, CliChannels io) {
     return status;
   }
   if (options.json) {
-    AppendChartJson(out, run.chart);
+    AppendChartJson(out, run.chart, &entries.report);
     out += '\n';
   } else {
-    AppendChartText(out, run.chart);
+    AppendChartText(out, run.chart, &entries.report);
   }
   return WriteOutput(io.out, out, io.err, kExitOk);
 }
@@ -199,13 +222,15 @@ int RunBatch(ByteSource& input, std::string_view inputName, bool json, ByteSink&
         std::string(kBatchHeader) + "\n");
     return kExitBadInput;
   }
-  if (!IsBatchHeader(*header)) {
+  const auto layout = BatchLayout(*header);
+  if (!layout) {
     std::string message =
         std::string(kProgram) + "line " + std::to_string(header->lineNumber) + ": ";
     if (!header->error.empty()) message += header->error + "; ";
     say(message + "expected the header line " + std::string(kBatchHeader) + "\n");
     return kExitBadInput;
   }
+  PlaceServices services;
 
   if (!json) {
     writer.buffer() += kCsvOutputHeader;
@@ -227,20 +252,21 @@ int RunBatch(ByteSource& input, std::string_view inputName, bool json, ByteSink&
     std::string& buffer = writer.buffer();
     if (!record->error.empty()) {
       fail(record->lineNumber, record->error);
-    } else if (record->fields.size() != kBatchColumns.size()) {
-      fail(record->lineNumber, "expected " + std::to_string(kBatchColumns.size()) +
-                                   " fields, found " + std::to_string(record->fields.size()));
+    } else if (record->fields.size() != layout->size()) {
+      fail(record->lineNumber, "expected " + std::to_string(layout->size()) + " fields, found " +
+                                   std::to_string(record->fields.size()));
     } else {
-      const Parsed<FormEntries> entries = EntriesOf(FieldsOfRow(record->fields));
-      if (!entries.value) {
+      const ResolvedBirth entries =
+          ResolveBirth(FieldsOfRow(record->fields, *layout), services, kColumnWords);
+      if (!entries.entries) {
         fail(record->lineNumber, entries.error);
       } else {
         Session session;  // each row from a fresh session
-        const ChartRun run = Run_Chart(session, *entries.value);
+        const ChartRun run = Run_Chart(session, *entries.entries);
         if (run.refusal) {
           fail(record->lineNumber, run.refusal->message);
         } else if (json) {
-          AppendChartJson(buffer, run.chart);
+          AppendChartJson(buffer, run.chart, &entries.report);
           buffer += '\n';
         } else {
           AppendChartCsv(buffer, run.chart);
@@ -283,6 +309,12 @@ int RunCli(std::span<const std::string_view> args, CliChannels io) {
       return WriteOutput(io.out, "orvanta-cli " + std::string(kVersion) + "\n", io.err, kExitOk);
     case Mode::ListZones:
       return WriteOutput(io.out, ZoneList(), io.err, kExitOk);
+    case Mode::ListPlaces: {
+      PlaceServices services;
+      const PlaceList list = ListPlaces(options.placesQuery, options.json, services);
+      if (!list.error.empty()) io.err << kProgram << list.error << '\n';
+      return WriteOutput(io.out, list.text, io.err, list.status);
+    }
     case Mode::Batch: {
       if (options.batchPath == "-") {
         return RunBatch(io.in, "standard input", options.json, io.out, io.err);

@@ -46,6 +46,8 @@ struct Parsed {
 // One birth as texts, from options or from a batch row.
 struct BirthFields {
   std::string name, date, time, lat, lon, zone, dst, city, state, country;
+  std::string place;  // "City[, State], Country", looked up in the atlas
+  std::string tz;     // tz database zone name, "Europe/Madrid"
 };
 
 struct CalendarDate {
@@ -80,13 +82,14 @@ std::string_view ZoneAbbreviation(int listIndex);
 // The form's entries for one birth, or the first malformed field.
 Parsed<FormEntries> EntriesOf(const BirthFields& fields);
 
-enum class Mode { Chart, Batch, ListZones, Help, Version };
+enum class Mode { Chart, Batch, ListZones, ListPlaces, Help, Version };
 
 struct CliOptions {
   Mode mode = Mode::Chart;
   BirthFields birth;
   bool json = false;
-  std::string batchPath;  // "-" is standard input
+  std::string batchPath;    // "-" is standard input
+  std::string placesQuery;  // --places
 };
 
 // Parses the arguments after the program name.

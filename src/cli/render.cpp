@@ -267,7 +267,7 @@ void AppendSouthIndianGrid(std::string& out, const ChartOutput& chart) {
   AppendBorder(out, false);
 }
 
-void AppendChartText(std::string& out, const ChartOutput& chart) {
+void AppendChartText(std::string& out, const ChartOutput& chart, const PlaceReport* report) {
   const BirthDetailTexts& d = chart.details;
   out += kProgramTitle;
   out += "\n\n";
@@ -282,6 +282,7 @@ void AppendChartText(std::string& out, const ChartOutput& chart) {
     out += d.*row.text;
     out += '\n';
   }
+  if (report) AppendPlaceText(out, *report);
 
   out += '\n';
   out += kPositionsHeading;
@@ -337,7 +338,7 @@ void AppendChartText(std::string& out, const ChartOutput& chart) {
   }
 }
 
-void AppendChartJson(std::string& out, const ChartOutput& chart) {
+void AppendChartJson(std::string& out, const ChartOutput& chart, const PlaceReport* report) {
   const BirthDetails& b = chart.birth;
   const TimeQuantities& t = chart.time;
   const MoonPosition& m = chart.moon;
@@ -417,6 +418,7 @@ void AppendChartJson(std::string& out, const ChartOutput& chart) {
   } else {
     o.Null("Attributes");
   }
+  if (report) AppendPlaceMembers(o, *report);
   o.Close();
 }
 

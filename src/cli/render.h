@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "chart/chart.h"
+#include "cli/places.h"
 
 namespace orvanta::cli {
 
@@ -35,8 +36,12 @@ std::string WordWrap(std::string_view text, std::size_t width, std::string_view 
 std::string_view InduLagnaSignName(const ChartOutput& chart);
 
 void AppendSouthIndianGrid(std::string& out, const ChartOutput& chart);
-void AppendChartText(std::string& out, const ChartOutput& chart);
-void AppendChartJson(std::string& out, const ChartOutput& chart);
+// With a report, the place and the resolved zone are added (text: after
+// the birth details; JSON: the members Place and ZoneResolved, last).
+void AppendChartText(std::string& out, const ChartOutput& chart,
+                     const PlaceReport* report = nullptr);
+void AppendChartJson(std::string& out, const ChartOutput& chart,
+                     const PlaceReport* report = nullptr);
 void AppendRefusalJson(std::string& out, std::string_view name, const Refusal& refusal);
 
 // Batch mode without --json: the header line and one line per chart.
