@@ -4,7 +4,8 @@
 set -eu
 
 PACKAGES="cmake make g++ pkg-config qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev \
-xvfb xauth fonts-dejavu-core python3 python3-ephem desktop-file-utils appstream man-db groff-base $*"
+xvfb xauth fonts-dejavu-core python3 python3-ephem desktop-file-utils appstream man-db groff-base \
+libgeonames-dev libhowardhinnant-date-dev tzdata $*"
 
 missing=""
 for p in $PACKAGES; do

@@ -19,7 +19,7 @@ cat > "$work/run.sh" <<SCRIPT
 #!/bin/sh
 "$tour" "$work" &
 pid=\$!
-for shot in form chart details; do
+for shot in completer resolved form chart details; do
   while [ ! -e "$work/\$shot.ready" ]; do sleep 0.2; done
   sleep 0.5
   import -window root "$work/\$shot.png"
@@ -38,7 +38,9 @@ shoot() {
 }
 shoot 1600x1000 ""
 # The form is a small window on a large, black screen: keep only the window.
-convert "$work/form.png" -fuzz 1% -trim +repage "$out/form.png"
+for shot in completer resolved form; do
+  convert "$work/$shot.png" -fuzz 1% -trim +repage "$out/$shot.png"
+done
 shoot 1024x768 -1024x768
 shoot 1600x1000 -scale1.5 1.5
 echo "screenshots written to $out"

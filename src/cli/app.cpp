@@ -14,6 +14,7 @@
 #include "cli/csv.h"
 #include "cli/io.h"
 #include "cli/pipeline.h"
+#include "cli/places.h"
 #include "cli/render.h"
 #include "tables/zones.h"
 #include "version.h"
@@ -24,10 +25,17 @@ namespace {
 
 constexpr std::string_view kProgram = "orvanta-cli: ";
 
-// The batch file's columns, in order.
-constexpr std::array<std::string_view, 10> kBatchColumns = {
-    "name", "date", "time", "lat", "lon", "zone", "dst", "city", "state", "country"};
+// The batch file's columns: the ten of the classic header, in its order,
+// then the place and the zone name. A header names any of them in any
+// order (at least name, date and time); columns it leaves out are empty.
+constexpr std::array<std::string_view, 12> kBatchColumns = {
+    "name", "date", "time", "lat", "lon", "zone", "dst", "city", "state", "country", "place", "tz"};
+constexpr std::array<std::string BirthFields::*, 12> kBatchFields = {
+    &BirthFields::name,  &BirthFields::date,    &BirthFields::time,  &BirthFields::lat,
+    &BirthFields::lon,   &BirthFields::zone,    &BirthFields::dst,   &BirthFields::city,
+    &BirthFields::state, &BirthFields::country, &BirthFields::place, &BirthFields::tz};
 constexpr std::string_view kBatchHeader = "name,date,time,lat,lon,zone,dst,city,state,country";
+constexpr std::size_t kRequiredColumns = 3;  // name, date, time
 
 // Which option holds the field that validation points at.
 std::string_view OptionOfField(FormField field) {
@@ -47,7 +55,8 @@ std::string_view OptionOfField(FormField field) {
     case FormField::LatDegrees:
       return "--lat (degrees)";
     case FormField::LatMinutes:
-      return "--lat (minutes)";    case FormField::Day:
+      return "--lat (minutes)";
+    case FormField::Day:
       return "--date (day)";
     case FormField::Hour:
       return "--time (hour)";
@@ -69,35 +78,53 @@ std::string_view TrimmedLower(std::string_view s, std::string& scratch) {
   return scratch;
 }
 
-bool IsBatchHeader(const CsvRecord& record) {
-  if (!record.error.empty() || record.fields.size() != kBatchColumns.size()) return false;
+// For each field of a row, the BirthFields member it fills; no value when
+// the header is not a batch header (a name that is no column, a column
+// named twice, name, date or time missing).
+std::optional<std::vector<std::string BirthFields::*>> BatchLayout(const CsvRecord& record) {
+  if (!record.error.empty()) return std::nullopt;
+  std::vector<std::string BirthFields::*> layout;
+  std::array<bool, kBatchColumns.size()> named{};
   std::string scratch;
-  for (std::size_t i = 0; i < kBatchColumns.size(); ++i) {
-    if (TrimmedLower(record.fields[i], scratch) != kBatchColumns[i]) return false;
+  for (const std::string& field : record.fields) {
+    const std::string_view column = TrimmedLower(field, scratch);
+    std::size_t k = 0;
+    while (k < kBatchColumns.size() && kBatchColumns[k] != column) ++k;
+    if (k == kBatchColumns.size() || named[k]) return std::nullopt;
+    named[k] = true;
+    layout.push_back(kBatchFields[k]);
   }
-  return true;
+  for (std::size_t k = 0; k < kRequiredColumns; ++k) {
+    if (!named[k]) return std::nullopt;
+  }
+  return layout;
 }
 
-BirthFields FieldsOfRow(std::vector<std::string>& f) {
-  return BirthFields{std::move(f[0]), std::move(f[1]), std::move(f[2]), std::move(f[3]),
-                     std::move(f[4]), std::move(f[5]), std::move(f[6]), std::move(f[7]),
-                     std::move(f[8]), std::move(f[9])};
+BirthFields FieldsOfRow(std::vector<std::string>& f,
+                        const std::vector<std::string BirthFields::*>& layout) {
+  BirthFields fields;
+  for (std::size_t i = 0; i < layout.size(); ++i) fields.*layout[i] = std::move(f[i]);
+  return fields;
 }
 
 // One batch record made into a birth, or the reason it is none: the one
 // place where the columns of a row are read. Returns the bytes of the
 // record's fields.
-std::size_t ReadRow(CsvRecord& record, BatchRow& row) {
+std::size_t ReadRow(CsvRecord& record, const std::vector<std::string BirthFields::*>& layout,
+                    PlaceServices& services, BatchRow& row) {
   row.lineNumber = record.lineNumber;
   std::size_t bytes = 0;
   for (const std::string& field : record.fields) bytes += field.size();
   if (!record.error.empty()) {
     row.error = std::move(record.error);
-  } else if (record.fields.size() != kBatchColumns.size()) {
-    row.error = "expected " + std::to_string(kBatchColumns.size()) + " fields, found " +
+  } else if (record.fields.size() != layout.size()) {
+    row.error = "expected " + std::to_string(layout.size()) + " fields, found " +
                 std::to_string(record.fields.size());
-  } else if (Parsed<FormEntries> entries = EntriesOf(FieldsOfRow(record.fields)); entries.value) {
-    row.entries = std::move(*entries.value);
+  } else if (ResolvedBirth entries =
+                 ResolveBirth(FieldsOfRow(record.fields, layout), services, kColumnWords);
+             entries.entries) {
+    row.entries = std::move(*entries.entries);
+    row.report = std::move(entries.report);
   } else {
     row.error = std::move(entries.error);
   }
@@ -162,18 +189,19 @@ int OpenBatchFile(const std::string& path) {
 }
 
 int RunOneChart(const CliOptions& options, CliChannels io) {
-  const Parsed<FormEntries> entries = EntriesOf(options.birth);
-  if (!entries.value) {
+  PlaceServices services;
+  const ResolvedBirth entries = ResolveBirth(options.birth, services, kOptionWords);
+  if (!entries.entries) {
     io.err << kProgram << entries.error << '\n';
-    return kExitUsage;
+    return entries.status;
   }
   Session session;
-  const ChartRun run = Run_Chart(session, *entries.value);
+  const ChartRun run = Run_Chart(session, *entries.entries);
   std::string out;
   if (run.refusal) {
     int status = kExitRefused;
     if (options.json) {
-      AppendRefusalJson(out, entries.value->name, *run.refusal);
+      AppendRefusalJson(out, entries.entries->name, *run.refusal);
       out += '\n';
       status = WriteOutput(io.out, out, io.err, status);
     }
@@ -185,10 +213,10 @@ int RunOneChart(const CliOptions& options, CliChannels io) {
     return status;
   }
   if (options.json) {
-    AppendChartJson(out, run.chart, options.fields);
+    AppendChartJson(out, run.chart, options.fields, &entries.report);
     out += '\n';
   } else {
-    AppendChartText(out, run.chart);
+    AppendChartText(out, run.chart, &entries.report);
   }
   return WriteOutput(io.out, out, io.err, kExitOk);
 }
@@ -220,13 +248,15 @@ int RunBatch(ByteSource& input, std::string_view inputName, const BatchSettings&
         std::string(kBatchHeader) + "\n");
     return kExitBadInput;
   }
-  if (!IsBatchHeader(*header)) {
+  const auto layout = BatchLayout(*header);
+  if (!layout) {
     std::string message =
         std::string(kProgram) + "line " + std::to_string(header->lineNumber) + ": ";
     if (!header->error.empty()) message += header->error + "; ";
     say(message + "expected the header line " + std::string(kBatchHeader) + "\n");
     return kExitBadInput;
   }
+  PlaceServices services;
 
   if (!settings.json) {
     writer.buffer() += kCsvOutputHeader;
@@ -240,7 +270,7 @@ int RunBatch(ByteSource& input, std::string_view inputName, const BatchSettings&
     if (run.refusal) {
       row.error = run.refusal->message;
     } else if (settings.json) {
-      AppendChartJson(output, run.chart, settings.fields);
+      AppendChartJson(output, run.chart, settings.fields, &row.report);
       output += '\n';
     } else {
       AppendChartCsv(output, run.chart);
@@ -280,7 +310,7 @@ int RunBatch(ByteSource& input, std::string_view inputName, const BatchSettings&
     std::optional<CsvRecord> record = reader.Next();
     if (!record) break;
     BatchRow& row = pipeline.NewRow();
-    pipeline.RowDone(ReadRow(*record, row));
+    pipeline.RowDone(ReadRow(*record, *layout, services, row));
   }
   reader.SetBeforeRead(nullptr);
   if (!pipeline.Finish()) return writeFailed();
@@ -324,6 +354,12 @@ int RunCli(std::span<const std::string_view> args, CliChannels io) {
       return WriteOutput(io.out, "orvanta-cli " + std::string(kVersion) + "\n", io.err, kExitOk);
     case Mode::ListZones:
       return WriteOutput(io.out, ZoneList(), io.err, kExitOk);
+    case Mode::ListPlaces: {
+      PlaceServices services;
+      const PlaceList list = ListPlaces(options.placesQuery, options.json, services);
+      if (!list.error.empty()) io.err << kProgram << list.error << '\n';
+      return WriteOutput(io.out, list.text, io.err, list.status);
+    }
     case Mode::Batch: {
       BatchSettings settings;
       settings.json = options.json;

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 
+#include "cli/render.h"
 #include "cli/utf8.h"
 #include "tables/zones.h"
 
@@ -269,7 +270,7 @@ struct ValueOption {
   std::string_view name;
   std::string BirthFields::*field;
 };
-constexpr std::array<ValueOption, 9> kValueOptions = {{
+constexpr std::array<ValueOption, 11> kValueOptions = {{
     {"--name", &BirthFields::name},
     {"--date", &BirthFields::date},
     {"--time", &BirthFields::time},
@@ -279,18 +280,20 @@ constexpr std::array<ValueOption, 9> kValueOptions = {{
     {"--city", &BirthFields::city},
     {"--state", &BirthFields::state},
     {"--country", &BirthFields::country},
+    {"--place", &BirthFields::place},
+    {"--tz", &BirthFields::tz},
 }};
 
-constexpr std::array<std::string_view, 5> kRequiredForChart = {"--name", "--date", "--time",
-                                                               "--lat", "--lon"};
+constexpr std::array<std::string_view, 3> kRequiredForChart = {"--name", "--date", "--time"};
 
 }  // namespace
 
 Parsed<CliOptions> ParseArguments(std::span<const std::string_view> args) {
   CliOptions options;
   std::array<bool, kValueOptions.size()> seen{};
-  bool seenDst = false, seenJson = false, seenBatch = false, wantHelp = false, wantZones = false,
-       wantVersion = false, seenJobs = false, seenFields = false;
+  bool seenDst = false, seenNoDst = false, seenPlaces = false, seenJson = false, seenBatch = false,
+       wantHelp = false, wantZones = false, wantVersion = false, seenJobs = false,
+       seenFields = false;
   bool anyBirthOption = false;
 
   for (std::size_t i = 0; i < args.size(); ++i) {
@@ -339,8 +342,24 @@ Parsed<CliOptions> ParseArguments(std::span<const std::string_view> args) {
     }
     if (arg == "--dst") {
       if (auto e = flagOnly(seenDst)) return Fail<CliOptions>(*e);
+      if (seenNoDst) return Fail<CliOptions>("give --dst or --no-dst, not both");
       options.birth.dst = "1";
       anyBirthOption = true;
+      continue;
+    }
+    if (arg == "--no-dst") {
+      if (auto e = flagOnly(seenNoDst)) return Fail<CliOptions>(*e);
+      if (seenDst) return Fail<CliOptions>("give --dst or --no-dst, not both");
+      options.birth.dst = "0";
+      anyBirthOption = true;
+      continue;
+    }
+    if (arg == "--places") {
+      if (seenPlaces) return Fail<CliOptions>("--places given twice");
+      const auto value = takeValue();
+      if (!value) return Fail<CliOptions>("--places needs a place name");
+      seenPlaces = true;
+      options.placesQuery = std::string(*value);
       continue;
     }
     if (arg == "--batch") {
@@ -411,8 +430,16 @@ Parsed<CliOptions> ParseArguments(std::span<const std::string_view> args) {
     options.mode = Mode::Version;
     return {std::move(options), {}};
   }
-  if (seenFields && !seenJson)
+  if (seenPlaces) {
+    if (anyBirthOption || seenBatch || wantZones || seenJobs || seenFields) {
+      return Fail<CliOptions>("--places takes no other options but --json");
+    }
+    options.mode = Mode::ListPlaces;
+    return {std::move(options), {}};
+  }
+  if (seenFields && !seenJson) {
     return Fail<CliOptions>("--fields chooses JSON members: give --json");
+  }
   if (seenJobs && !seenBatch) return Fail<CliOptions>("--jobs is for --batch");
   if (wantZones) {
     if (anyBirthOption || seenBatch || seenJson) {
@@ -436,6 +463,16 @@ Parsed<CliOptions> ParseArguments(std::span<const std::string_view> args) {
       }
     }
   }
+  // The coordinates come from --lat and --lon or from the place.
+  if (options.birth.place.empty()) {
+    for (std::string_view required : {"--lat", "--lon"}) {
+      for (std::size_t k = 0; k < kValueOptions.size(); ++k) {
+        if (kValueOptions[k].name == required && !seen[k]) {
+          return Fail<CliOptions>("missing " + std::string(required) + " (see --help)");
+        }
+      }
+    }
+  }
   options.mode = Mode::Chart;
   return {std::move(options), {}};
 }
@@ -445,6 +482,11 @@ std::string_view UsageText() {
   orvanta-cli --name NAME --date YYYY-MM-DD --time HH:MM[:SS]
               --lat 28N36 --lon 77E12 [--zone N|ABBR] [--dst]
               [--city C] [--state S] [--country K] [--json [--fields LIST]]
+  orvanta-cli --name NAME --date YYYY-MM-DD --time HH:MM[:SS]
+              --place "City[, State], Country" [--dst|--no-dst] [--json]
+              (--lat, --lon, --zone, --tz override what the place gives)
+  orvanta-cli --name NAME --date ... --time ... --lat ... --lon ... --tz ZONE
+  orvanta-cli --places QUERY [--json]
   orvanta-cli --batch FILE|- [--json [--fields LIST]] [--jobs N]
   orvanta-cli --list-zones
   orvanta-cli --help | --version
@@ -459,7 +501,18 @@ Indu Lagna of one birth, with the Indu Lagna sign's attributes and texts.
   --lon 77E12        longitude: degrees 0..179, E or W, minutes 0..59
   --zone N|ABBR      time zone: list position 0..70 or a unique abbreviation
                      such as IST or EST (default 29, Greenwich Mean Time)
-  --dst              daylight saving time was in force
+  --dst              daylight saving time was in force (the tick beside
+                     --zone); with a resolved zone: the summer-time reading
+                     of a local time that happened twice
+  --no-dst           with a resolved zone: the standard-time reading of a
+                     local time that happened twice
+  --place "City[, State], Country"
+                     the birth place from the offline atlas: city, state,
+                     country, coordinates and the zone's history
+  --tz ZONE          the zone by its tz database name (Europe/Madrid); the
+                     offset at the birth time comes from its history
+  --places QUERY     list the atlas places matching QUERY: name, state,
+                     country, latitude, longitude, zone, population
   --city, --state, --country
                      the place, shown with the birth details
   --json             one JSON object instead of text
@@ -467,6 +520,7 @@ Indu Lagna of one birth, with the Indu Lagna sign's attributes and texts.
                      Name,PositionText,InduLagnaIndex (in their usual order)
   --batch FILE       one chart per row of a CSV file (- for standard input)
                      with the header name,date,time,lat,lon,zone,dst,city,state,country
+                     (columns found by name; place and tz columns may be added)
   --jobs N           batch: compute on N threads, 1..256 (default: one per
                      core); the output is the same for every N
   --list-zones       the 71 time zones with their list positions
@@ -476,7 +530,8 @@ A value that starts with -- is written with =, as in --city=--X--.
 Exit status:
   0   success
   1   batch: some rows were malformed or refused (the others were computed)
-  2   the birth was refused by the input validation
+  2   the birth was refused by the input validation; also: the place is
+      unknown or ambiguous, or the local time was skipped or doubled
   64  malformed command line
   65  batch input without its header line, or a header over 1 MiB
   66  batch input cannot be opened, or a read failed (the rows computed

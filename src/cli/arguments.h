@@ -12,13 +12,14 @@
 // Run_Chart, with the system's own messages.
 #pragma once
 
+#include <bitset>
+#include <cstddef>
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 
 #include "chart/chart.h"
-#include "cli/render.h"
 
 namespace orvanta::cli {
 
@@ -37,6 +38,11 @@ inline constexpr int kExitCannotWrite = 74;  // the output cannot be written (EX
 inline constexpr int kFirstYear = 1901;
 inline constexpr int kLastYear = 2050;
 
+// A set of members of a computed chart's JSON object, by their position in
+// the order they are written (render.h names them).
+inline constexpr std::size_t kChartJsonMemberCount = 38;
+using ChartJsonMembers = std::bitset<kChartJsonMemberCount>;
+
 // A value, or the reason why there is none.
 template <typename T>
 struct Parsed {
@@ -47,6 +53,8 @@ struct Parsed {
 // One birth as texts, from options or from a batch row.
 struct BirthFields {
   std::string name, date, time, lat, lon, zone, dst, city, state, country;
+  std::string place;  // "City[, State], Country", looked up in the atlas
+  std::string tz;     // tz database zone name, "Europe/Madrid"
 };
 
 struct CalendarDate {
@@ -81,14 +89,15 @@ std::string_view ZoneAbbreviation(int listIndex);
 // The form's entries for one birth, or the first malformed field.
 Parsed<FormEntries> EntriesOf(const BirthFields& fields);
 
-enum class Mode { Chart, Batch, ListZones, Help, Version };
+enum class Mode { Chart, Batch, ListZones, ListPlaces, Help, Version };
 
 struct CliOptions {
   Mode mode = Mode::Chart;
   BirthFields birth;
   bool json = false;
-  std::string batchPath;  // "-" is standard input
-  int jobs = 0;           // --jobs: threads computing batch rows; 0 = one per usable core
+  std::string batchPath;    // "-" is standard input
+  std::string placesQuery;  // --places
+  int jobs = 0;             // --jobs: threads computing batch rows; 0 = one per usable core
   ChartJsonMembers fields = ChartJsonMembers{}.set();  // --fields: the JSON members written
 };
 

@@ -27,6 +27,7 @@
 #include <vector>
 
 #include "chart/chart.h"
+#include "cli/places.h"
 
 namespace orvanta::cli {
 
@@ -35,6 +36,7 @@ struct BatchRow {
   long lineNumber = 0;
   std::string error;          // why the row gives no output; set by the reader or the computation
   FormEntries entries;        // the row's entries, meaningful while `error` is empty
+  PlaceReport report;         // the place and zone found for the row, if any
   std::size_t outputEnd = 0;  // end of this row's text in its chunk's output
 };
 

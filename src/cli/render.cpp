@@ -299,7 +299,7 @@ void AppendSouthIndianGrid(std::string& out, const ChartOutput& chart) {
   AppendBorder(out, false);
 }
 
-void AppendChartText(std::string& out, const ChartOutput& chart) {
+void AppendChartText(std::string& out, const ChartOutput& chart, const PlaceReport* report) {
   const BirthDetailTexts& d = chart.details;
   out += kProgramTitle;
   out += "\n\n";
@@ -314,6 +314,7 @@ void AppendChartText(std::string& out, const ChartOutput& chart) {
     out += d.*row.text;
     out += '\n';
   }
+  if (report) AppendPlaceText(out, *report);
 
   out += '\n';
   out += kPositionsHeading;
@@ -438,7 +439,7 @@ void AppendInduLagnaClassical(std::string& out, const ChartOutput& chart) {
 }
 
 // The members in the order they are written (docs/cli.md).
-constexpr std::array<ChartJsonMember, kChartJsonMemberCount> kChartJsonMembers = {{
+constexpr std::array<ChartJsonMember, kChartJsonMemberCount - 2> kChartJsonMembers = {{
     {"Name", [](std::string& o, const ChartOutput& c) { AppendJsonString(o, c.birth.Name); }},
     {"Valid", [](std::string& o, const ChartOutput&) { o += "true"; }},
     {"ZoneShiftHours",
@@ -506,25 +507,36 @@ constexpr std::array<ChartJsonMember, kChartJsonMemberCount> kChartJsonMembers =
 
 }  // namespace
 
+// The members a place report adds, after the chart's own.
+constexpr std::array<std::string_view, 2> kPlaceJsonMembers = {"Place", "ZoneResolved"};
+static_assert(kChartJsonMembers.size() + kPlaceJsonMembers.size() == kChartJsonMemberCount);
+
 std::optional<std::size_t> ChartJsonMemberIndex(std::string_view name) {
-  for (std::size_t k = 0; k < kChartJsonMembers.size(); ++k) {
-    if (kChartJsonMembers[k].name == name) return k;
+  for (std::size_t k = 0; k < kChartJsonMemberCount; ++k) {
+    if (ChartJsonMemberName(k) == name) return k;
   }
   return std::nullopt;
 }
 
 std::string_view ChartJsonMemberName(std::size_t index) {
-  return index < kChartJsonMembers.size() ? kChartJsonMembers[index].name : std::string_view{};
+  if (index < kChartJsonMembers.size()) return kChartJsonMembers[index].name;
+  index -= kChartJsonMembers.size();
+  return index < kPlaceJsonMembers.size() ? kPlaceJsonMembers[index] : std::string_view{};
 }
 
-void AppendChartJson(std::string& out, const ChartOutput& chart) {
-  AppendChartJson(out, chart, ChartJsonMembers{}.set());
+void AppendChartJson(std::string& out, const ChartOutput& chart, const PlaceReport* report) {
+  AppendChartJson(out, chart, ChartJsonMembers{}.set(), report);
 }
 
-void AppendChartJson(std::string& out, const ChartOutput& chart, const ChartJsonMembers& members) {
+void AppendChartJson(std::string& out, const ChartOutput& chart, const ChartJsonMembers& members,
+                     const PlaceReport* report) {
   JsonObject o(out);
   for (std::size_t k = 0; k < kChartJsonMembers.size(); ++k) {
     if (members.test(k)) kChartJsonMembers[k].append(o.Key(kChartJsonMembers[k].name), chart);
+  }
+  if (report) {
+    AppendPlaceMembers(o, *report, members.test(kChartJsonMembers.size()),
+                       members.test(kChartJsonMembers.size() + 1));
   }
   o.Close();
 }

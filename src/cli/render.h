@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "chart/chart.h"
+#include "cli/places.h"
 
 namespace orvanta::cli {
 
@@ -37,18 +38,22 @@ std::string WordWrap(std::string_view text, std::size_t width, std::string_view 
 std::string_view InduLagnaSignName(const ChartOutput& chart);
 
 void AppendSouthIndianGrid(std::string& out, const ChartOutput& chart);
-void AppendChartText(std::string& out, const ChartOutput& chart);
-void AppendChartJson(std::string& out, const ChartOutput& chart);
+// With a report, the place and the resolved zone are added (text: after
+// the birth details; JSON: the members Place and ZoneResolved, last).
+void AppendChartText(std::string& out, const ChartOutput& chart,
+                     const PlaceReport* report = nullptr);
+void AppendChartJson(std::string& out, const ChartOutput& chart,
+                     const PlaceReport* report = nullptr);
 
-// The members of a computed chart's JSON object (Name, Valid, ...,
-// Attributes), by their position in the order they are written.
-inline constexpr std::size_t kChartJsonMemberCount = 36;
-using ChartJsonMembers = std::bitset<kChartJsonMemberCount>;
+// The names of the members chosen by ChartJsonMembers (arguments.h): Name,
+// Valid, ..., Attributes, then Place and ZoneResolved when there is a place
+// report, in the order they are written.
 // The position of the member called `name` (exact case), if there is one.
 std::optional<std::size_t> ChartJsonMemberIndex(std::string_view name);
 std::string_view ChartJsonMemberName(std::size_t index);
 // Only the chosen members, in their usual order.
-void AppendChartJson(std::string& out, const ChartOutput& chart, const ChartJsonMembers& members);
+void AppendChartJson(std::string& out, const ChartOutput& chart, const ChartJsonMembers& members,
+                     const PlaceReport* report = nullptr);
 void AppendRefusalJson(std::string& out, std::string_view name, const Refusal& refusal);
 
 // Batch mode without --json: the header line and one line per chart.

@@ -54,6 +54,16 @@ FrmAbout::FrmAbout(const HelpLinks& help, QWidget* parent) : QDialog(parent) {
   lblCoBrand->setObjectName(QStringLiteral("lblCoBrand"));
   connect(lblCoBrand, &LinkLabel::clicked, this, [&help] { help.OpenFullBrandPage(); });
 
+  // The licence of the program and the credit the atlas's data asks for.
+  auto* lblLicence = new QLabel(
+      QStringLiteral("Orvanta is free software under the GNU General Public License, version 3 "
+                     "or later. Birth places from GeoNames (geonames.org), licensed under "
+                     "Creative Commons Attribution 4.0 (CC BY 4.0)."),
+      this);
+  lblLicence->setObjectName(QStringLiteral("lblLicence"));
+  lblLicence->setWordWrap(true);
+  lblLicence->setFont(LabelFont(9));
+
   auto* cmdOK = new QPushButton(QStringLiteral("OK"), this);
   cmdOK->setObjectName(QStringLiteral("cmdOK"));
   cmdOK->setDefault(true);
@@ -66,6 +76,7 @@ FrmAbout::FrmAbout(const HelpLinks& help, QWidget* parent) : QDialog(parent) {
   text->addWidget(lblHomePage);
   text->addWidget(label3);
   text->addWidget(lblCoBrand);
+  text->addWidget(lblLicence);
 
   auto* top = new QHBoxLayout;
   top->addWidget(picIcon);

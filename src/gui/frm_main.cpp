@@ -24,6 +24,7 @@
 #include "chart/validation.h"
 #include "gui/help_links.h"
 #include "gui/message_sink.h"
+#include "gui/place_picker.h"
 #include "gui/ui_common.h"
 #include "tables/zones.h"
 
@@ -370,6 +371,14 @@ QWidget* FrmMain::BuildForm() {
     box->addLayout(links);
   }
 
+  // Atlas places in the City box and the resolved zone under the zone list.
+  placePicker_ =
+      new PlacePicker(PlaceWidgets{txtMCity_, txtMState_, txtMCountry_, cboMonth_, cboDate_,
+                                   cboYear_, cboHH_, cboMM_, txtLatD_, txtLatM_, txtLonD_, txtLonM_,
+                                   optLat0_, optLat1_, optLong0_, optLong1_, cmbTimeZone_, chkDST_},
+                      messages_, this);
+  fraZone->layout()->addWidget(placePicker_->resolvedLine());
+
   auto* grid = new QGridLayout(central);
   grid->addWidget(frame6, 0, 0, 1, 2);
   grid->addWidget(frame2, 0, 2);
@@ -457,6 +466,7 @@ FormEntries FrmMain::Entries() const {
   e.north = optLat0_->isChecked();
   e.zoneIndex = cmbTimeZone_->currentIndex();
   e.dst = chkDST_->isChecked();
+  e.exactOffsetMinutes = placePicker_->ExactOffsetMinutes();
   return e;
 }
 
@@ -486,8 +496,9 @@ void FrmMain::SetEntries(const FormEntries& e) {
   txtLatM_->setText(Text(e.latMin));
   (e.east ? optLong0_ : optLong1_)->setChecked(true);
   (e.north ? optLat0_ : optLat1_)->setChecked(true);
-  cmbTimeZone_->setCurrentIndex(e.zoneIndex);
+  cmbTimeZone_->setCurrentIndex(e.exactOffsetMinutes ? -1 : e.zoneIndex);
   chkDST_->setChecked(e.dst);
+  placePicker_->Reset(e.exactOffsetMinutes);
 }
 
 QWidget* FrmMain::FieldWidget(FormField field) const {

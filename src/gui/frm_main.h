@@ -23,6 +23,7 @@ namespace orvanta {
 
 class HelpLinks;
 class MessageSink;
+class PlacePicker;
 
 class FrmMain : public QMainWindow {
   Q_OBJECT
@@ -80,10 +81,11 @@ class FrmMain : public QMainWindow {
   QLineEdit* txtLonM_ = nullptr;
   QLineEdit* txtLatD_ = nullptr;
   QLineEdit* txtLatM_ = nullptr;
-  QRadioButton* optLong0_ = nullptr;  // East
-  QRadioButton* optLong1_ = nullptr;  // West
-  QRadioButton* optLat0_ = nullptr;   // North
-  QRadioButton* optLat1_ = nullptr;   // South
+  QRadioButton* optLong0_ = nullptr;    // East
+  QRadioButton* optLong1_ = nullptr;    // West
+  QRadioButton* optLat0_ = nullptr;     // North
+  QRadioButton* optLat1_ = nullptr;     // South
+  PlacePicker* placePicker_ = nullptr;  // atlas places and the zone's history
 };
 
 }  // namespace orvanta

@@ -218,10 +218,16 @@ TEST(RunBatch, FieldsGiveTheChosenMembersOfTheFullObject) {
       const std::string key = "\"" + std::string(ChartJsonMemberName(k)) + "\":";
       const std::size_t start = line.find(key);
       ASSERT_NE(start, std::string::npos) << key;
-      const std::size_t end =
-          k + 1 < kChartJsonMemberCount
-              ? line.find(",\"" + std::string(ChartJsonMemberName(k + 1)) + "\":", start)
-              : line.size() - 1;
+      // The member runs to the next member written, or to the closing brace.
+      std::size_t end = line.size() - 1;
+      for (std::size_t next = k + 1; next < kChartJsonMemberCount; ++next) {
+        const std::size_t at =
+            line.find(",\"" + std::string(ChartJsonMemberName(next)) + "\":", start);
+        if (at != std::string::npos) {
+          end = at;
+          break;
+        }
+      }
       if (expected.size() > 1) expected += ',';
       expected += line.substr(start, end - start);
     }

@@ -233,6 +233,21 @@ std::vector<GoldenCase> GoldenCases() {
       {"batch_csv", {"--batch", "-"}, "batch_rows.csv", 1},
       {"list_zones", {"--list-zones"}, nullptr, 0},
       {"refused_json", Replace(With(kDelhi, {"--json"}), "--date", "1981-02-29"), nullptr, 2},
+      // A place from the atlas and the zone from its history (summer time 1990).
+      {"madrid_place_json",
+       {"--name", "ANA RUIZ", "--date", "1990-07-04", "--time", "14:25", "--place", "Madrid",
+        "--json"},
+       nullptr,
+       0},
+      {"madrid_place_text",
+       {"--name", "ANA RUIZ", "--date", "1990-01-04", "--time", "14:25", "--place",
+        "madrid, spain"},
+       nullptr,
+       0},
+      {"places_madrid", {"--places", "Madrid"}, nullptr, 0},
+      {"places_madrid_json", {"--places", "Madrid, Colombia", "--json"}, nullptr, 0},
+      // Columns by name, in another order, with place and tz.
+      {"batch_places_json", {"--batch", "-", "--json"}, "batch_places.csv", 1},
   };
 }
 
@@ -375,6 +390,89 @@ TEST(CliProgram, MalformedArgumentsGiveStatus64AndNoChart) {
   }
 }
 
+TEST(CliProgram, PlacesAndTheZoneHistory) {
+  const std::vector<std::string> birth = {"--name", "A", "--date", "2008-11-02", "--time", "01:30"};
+  struct Case {
+    const char* label;
+    std::vector<std::string> args;
+    int status;
+    std::string_view outPart;  // in standard output, or "" for none
+    std::string_view errPart;  // in standard error, or "" for none
+  };
+  const Case cases[] = {
+      {"doubled time names both readings", With(birth, {"--place", "New York, USA"}), 2, "",
+       "happened twice: UTC-4:00, summer time (EDT), and UTC-5:00, standard time (EST). Choose "
+       "--dst for the summer-time reading or --no-dst for the standard one."},
+      {"--dst takes the summer reading",
+       With(birth, {"--place", "New York, USA", "--dst", "--json"}), 0, "\"ZoneShiftHours\":4,",
+       ""},
+      {"--no-dst takes the standard reading",
+       With(birth, {"--place", "New York, USA", "--no-dst", "--json"}), 0,
+       "\"ZoneResolved\":{\"TimeZone\":\"America/New_York\",\"OffsetMinutes\":-300,", ""},
+      {"skipped time names the gap",
+       {"--name", "A", "--date", "2008-03-09", "--time", "02:30", "--place", "New York, USA",
+        "--dst"},
+       2,
+       "",
+       "the clocks went from 02:00 straight to 03:00"},
+      {"ambiguous place lists candidates", With(birth, {"--place", "Portland"}), 2, "",
+       "Portland, State of Maine, United States of America (43N39 70W16"},
+      {"unknown place", With(birth, {"--place", "Xqzzyville"}), 2, "",
+       "No place in the atlas matches \"Xqzzyville\"."},
+      {"query of 10,000 characters", With(birth, {"--place", std::string(10000, 'a')}), 64, "",
+       "too long"},
+      {"query not UTF-8", With(birth, {"--place", "S\xE3o Paulo"}), 64, "", "not valid text"},
+      {"--places with a long query", {"--places", std::string(10000, 'a')}, 64, "", "too long"},
+      {"unknown tz", With(birth, {"--lat", "1N00", "--lon", "1E00", "--tz", "Mars/Base"}), 64, "",
+       "unknown time zone \"Mars/Base\""},
+      {"--zone and --tz",
+       With(birth, {"--lat", "1N00", "--lon", "1E00", "--tz", "Europe/Paris", "--zone", "CET"}), 64,
+       "", "not both"},
+      {"--tz with coordinates: Kathmandu's +5:45",
+       {"--name", "A", "--date", "2000-06-01", "--time", "12:00", "--lat", "27N43", "--lon",
+        "85E19", "--tz", "Asia/Kathmandu", "--json"},
+       0,
+       "\"ZoneShiftHours\":-5,\"ZoneShiftMinutes\":-45,",
+       ""},
+      {"--lat and --zone override the atlas",
+       {"--name", "A", "--date", "1990-07-04", "--time", "14:25", "--place", "Madrid", "--lat",
+        "41N00", "--zone", "CET", "--dst"},
+       0,
+       "Latitude      : 41° 0' N",
+       ""},
+      {"the place needs no --lat or --lon",
+       {"--name", "A", "--date", "1990-07-04", "--time", "14:25", "--place", "Madrid"},
+       0,
+       "Latitude      : 40° 25' N",
+       ""},
+      {"--places finds São Paulo",
+       {"--places", "Sao Paulo"},
+       0,
+       "São Paulo\tSão Paulo\tBrazil\t23S33\t46W38\tAmerica/Sao_Paulo\t",
+       ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.label);
+    const Result r = RunProgram(c.args);
+    EXPECT_EQ(r.status, c.status) << r.err;
+    if (c.outPart.empty()) {
+      EXPECT_EQ(r.out, "");
+    } else {
+      EXPECT_NE(r.out.find(c.outPart), std::string::npos) << r.out;
+    }
+    if (c.errPart.empty()) {
+      EXPECT_EQ(r.err, "");
+    } else {
+      EXPECT_NE(r.err.find(c.errPart), std::string::npos) << r.err;
+    }
+  }
+  // Overriding the zone by hand drops the resolved one from the output.
+  const Result manual = RunProgram({"--name", "A", "--date", "1990-07-04", "--time", "14:25",
+                                    "--place", "Madrid", "--zone", "CET", "--json"});
+  EXPECT_EQ(manual.out.find("ZoneResolved"), std::string::npos);
+  EXPECT_NE(manual.out.find("\"Place\":{\"City\":\"Madrid\""), std::string::npos);
+}
+
 TEST(CliProgram, HelpAndZones) {
   const Result help = RunProgram({"--help"});
   EXPECT_EQ(help.status, 0);
@@ -441,7 +539,12 @@ TEST(CliBatch, DamagedInput) {
       {"empty input", "", 65, "empty batch input"},
       {"only blank lines", "\n\r\n\n", 65, "empty batch input"},
       {"no header", kGoodRow, 65, "line 1: expected the header line"},
-      {"wrong header", "name,date,time,lat,lon\n" + kGoodRow, 65, "expected the header line"},
+      {"unknown column", "name,date,time,lat,lon,zone,dst,city,state,county\n" + kGoodRow, 65,
+       "expected the header line"},
+      {"column twice", "name,date,time,lat,lon,zone,dst,city,state,name\n" + kGoodRow, 65,
+       "expected the header line"},
+      {"no time column", "name,date,lat,lon\nA,1980-06-15,28N36,77E12\n", 65,
+       "expected the header line"},
       {"header only", kHeader, 0, ""},
       {"header in capitals", "NAME,Date,TIME,lat,lon,zone,dst,city,state,country\n" + kGoodRow, 0,
        ""},

@@ -99,7 +99,9 @@ namespace {
 // session: no selection keeps the previous correction.
 void FillBirthRecord(Session& session, const FormEntries& e, BirthDetails& b) {
   b.Name = e.name;
-  if (const auto shift = Zone_Calculation(e.zoneIndex)) {
+  const auto shift = e.exactOffsetMinutes ? Zone_Calculation(ExactOffset{*e.exactOffsetMinutes})
+                                          : Zone_Calculation(e.zoneIndex);
+  if (shift) {
     session.ZoneShiftHours = shift->hours;
     session.ZoneShiftMinutes = shift->minutes;
   }

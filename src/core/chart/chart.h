@@ -39,7 +39,10 @@ struct FormEntries {
   bool east = true;
   bool north = true;
   int zoneIndex = 29;  // row of the zone list; -1 = no selection
-  bool dst = false;    // the daylight-saving tick
+  // An offset east of Greenwich in minutes that no row carries, resolved from
+  // the time-zone history; when set it is used instead of zoneIndex.
+  std::optional<int> exactOffsetMinutes;
+  bool dst = false;  // the daylight-saving tick
 };
 
 // Sunrise and sunset as the sunrise step left them; an entry that was never

@@ -167,7 +167,10 @@ SunEvents SunRise_SunSet(const SunriseInput& in) {
   if (!in.east) lonDeg = -lonDeg;
 
   // 2. Zone offset in hours, east positive: the negated correction to UT.
-  const double s = in.zoneShiftHours < 0 ? -1.0 : 1.0;
+  // An offset under an hour (an exact one such as +0:20) carries its sign
+  // in the minutes alone.
+  const double s =
+      in.zoneShiftHours < 0 || (in.zoneShiftHours == 0 && in.zoneShiftMinutes < 0) ? -1.0 : 1.0;
   double zoneHours = -s * (std::abs(in.zoneShiftHours) + std::abs(in.zoneShiftMinutes) / 60.0);
 
   // 3-4. The date and its day of the year (from 0).

@@ -8,4 +8,12 @@ std::optional<ZoneShift> Zone_Calculation(int listIndex) {
   return ZoneShift{row.shiftHours, row.shiftMinutes};
 }
 
+std::optional<ZoneShift> Zone_Calculation(ExactOffset offset) {
+  if (offset.eastMinutes < -kMaxExactOffsetMinutes || offset.eastMinutes > kMaxExactOffsetMinutes)
+    return std::nullopt;
+  const int correction = -offset.eastMinutes;
+  return ZoneShift{static_cast<std::int16_t>(correction / 60),
+                   static_cast<std::int16_t>(correction % 60)};
+}
+
 }  // namespace orvanta

@@ -193,6 +193,29 @@ TEST(SunRiseSunSet, ClockMinutesCarryAndWrap) {
   }
 }
 
+TEST(SunRiseSunSet, OffsetUnderAnHourKeepsItsSign) {
+  // Amsterdam's +0:20 (the Netherlands' +0:19:32 of 1909-1937 to the
+  // minute) reaches the sunrise step as 0 hours and -20 minutes: the clock
+  // runs 20 minutes ahead of Greenwich, so every event reads 20 minutes
+  // later than on Greenwich time, not 20 minutes earlier.
+  SunriseInput gmt;
+  gmt.year = 1935;
+  gmt.month = 6;
+  gmt.day = 1;
+  gmt.latDeg = 52;
+  gmt.latMin = 22;
+  gmt.lonDeg = 4;
+  gmt.lonMin = 54;
+  gmt.east = true;
+  SunriseInput amsterdam = gmt;
+  amsterdam.zoneShiftMinutes = -20;
+  const SunEvents a = SunRise_SunSet(gmt);
+  const SunEvents b = SunRise_SunSet(amsterdam);
+  ASSERT_TRUE(a.rise && b.rise && a.set && b.set);
+  EXPECT_EQ(*b.rise - *a.rise, std::chrono::minutes{20});
+  EXPECT_EQ(*b.set - *a.set, std::chrono::minutes{20});
+}
+
 TEST(SunAtan2, QuadrantsWithTheProgramsPi) {
   constexpr double kPi = 3.14159265358979;  // the program's pi
   constexpr double kExact = 0.0;            // the same operations give the same bits

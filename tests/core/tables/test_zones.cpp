@@ -41,6 +41,33 @@ TEST(ZoneCalculation, WorkedExamples) {
             "Greenwich Mean Time,GMT,0.0");
 }
 
+TEST(ZoneCalculation, ExactOffsetsSplitLikeRows) {
+  struct Row {
+    const char* name;
+    int eastMinutes;
+    bool valid;
+    int hours, minutes;  // the negated offset, hours and minutes with one sign
+  };
+  const Row rows[] = {
+      {"Nepal +5:45", 345, true, -5, -45},
+      {"Amsterdam 1935 +1:19:32 to the minute", 80, true, -1, -20},
+      {"Amsterdam standard +0:19:32 to the minute", 20, true, 0, -20},
+      {"Newfoundland -3:30 like row 50", -210, true, 3, 30},
+      {"Marquesas -9:30", -570, true, 9, 30},
+      {"Kiribati +14, the widest clock", 840, true, -14, 0},
+      {"beyond any clock", 841, false, 0, 0},
+      {"beyond any clock, west", -841, false, 0, 0},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    const auto shift = Zone_Calculation(ExactOffset{r.eastMinutes});
+    ASSERT_EQ(shift.has_value(), r.valid);
+    if (!shift) continue;
+    EXPECT_EQ(shift->hours, r.hours);
+    EXPECT_EQ(shift->minutes, r.minutes);
+  }
+}
+
 TEST(ZoneCalculation, NoSelectionGivesNothing) {
   // The caller then keeps the previous correction.
   for (int index : {-1, kZoneCount, 1000}) {

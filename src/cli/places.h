@@ -1,0 +1,90 @@
+// Birth places and time zones on the command line: --place, --tz and
+// --places, and the batch columns place and tz.
+//
+// A birth given with a place takes the atlas's best match for its city,
+// state, country and coordinates, and its zone name for the time-zone
+// history; --lat, --lon and --zone given beside it win over the atlas. A
+// zone name (from the place or from --tz) is resolved for the local birth
+// time into a zone row, or an exact offset when no row has it, with the
+// daylight-saving tick off. A local time that happened twice is refused
+// unless --dst (the summer-time reading) or --no-dst (the standard one)
+// chooses; a skipped one is refused naming the gap.
+#pragma once
+
+#include <optional>
+#include <ostream>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+#include "atlas/atlas.h"
+#include "chart/chart.h"
+#include "cli/arguments.h"
+#include "tz/zone_history.h"
+#include "tz/zone_resolution.h"
+
+namespace orvanta::cli {
+
+// The atlas is loaded on first use only (about 0.1 s); the zone history
+// keeps the zones it has read. One per run of the program.
+class PlaceServices {
+ public:
+  const Atlas& atlas();
+  ZoneHistory& history() { return history_; }
+
+  // A search for a birth's place; batch files name the same places again
+  // and again, so earlier answers are kept (up to kRememberedSearches).
+  const PlaceSearch& SearchBirthPlace(const std::string& query);
+
+ private:
+  static constexpr std::size_t kRememberedSearches = 4096;
+  std::optional<Atlas> atlas_;
+  ZoneHistory history_;
+  std::unordered_map<std::string, PlaceSearch> searches_;
+};
+
+// What the place and the zone contributed to one birth, for the output.
+struct PlaceReport {
+  std::optional<Place> place;                  // set when a place was looked up
+  std::optional<FormCoordinates> coordinates;  // the coordinates used with it
+  std::optional<ZoneResolution> zone;          // set when the zone was resolved
+};
+
+struct ResolvedBirth {
+  std::optional<FormEntries> entries;
+  PlaceReport report;
+  std::string error;  // set when there are no entries
+  int status = 0;     // kExitUsage for a malformed field, kExitRefused for a place or time problem
+};
+
+// How the user chooses a reading of a doubled time, for the message.
+struct ReadingChoiceWords {
+  std::string_view daylight;  // "--dst"
+  std::string_view standard;  // "--no-dst"
+};
+inline constexpr ReadingChoiceWords kOptionWords{"--dst", "--no-dst"};
+inline constexpr ReadingChoiceWords kColumnWords{"dst 1", "dst 0"};
+
+// The form's entries for one birth with its place and zone resolved.
+ResolvedBirth ResolveBirth(const BirthFields& fields, PlaceServices& services,
+                           ReadingChoiceWords words);
+
+// --places QUERY: the matches one per line, or a JSON array, for standard
+// output; a message for standard error; the exit status.
+struct PlaceList {
+  std::string text;
+  std::string error;
+  int status = 0;
+};
+PlaceList ListPlaces(std::string_view query, bool json, PlaceServices& services);
+
+class JsonObject;
+
+// The Place and ZoneResolved members of a chart's JSON object, each only
+// when the report has it.
+void AppendPlaceMembers(JsonObject& o, const PlaceReport& report, bool withPlace = true,
+                        bool withZone = true);
+// Text lines for the report ("Place" and "Zone").
+void AppendPlaceText(std::string& out, const PlaceReport& report);
+
+}  // namespace orvanta::cli

@@ -1,0 +1,194 @@
+#include "tz/zone_resolution.h"
+
+#include <cmath>
+#include <cstdlib>
+
+#include "tables/zones.h"
+
+namespace orvanta {
+
+namespace {
+
+std::string TwoDigits(int v) {
+  return (v < 10 ? "0" : "") + std::to_string(v);
+}
+
+// A minute count to the nearest minute, halves away from zero.
+int NearestMinute(double minutes) {
+  return static_cast<int>(std::lround(minutes));
+}
+
+int RoundSecondsToMinutes(int seconds) {
+  const int magnitude = (std::abs(seconds) + 30) / 60;
+  return seconds < 0 ? -magnitude : magnitude;
+}
+
+// The abbreviation field of a row text ("Central European Time,CET,+1.0"
+// gives "CET"), blanks trimmed.
+std::string_view RowAbbreviation(std::string_view text) {
+  const std::size_t a = text.find(',');
+  const std::size_t b = text.find(',', a + 1);
+  if (a == std::string_view::npos || b == std::string_view::npos) return {};
+  std::string_view field = text.substr(a + 1, b - a - 1);
+  while (!field.empty() && field.front() == ' ') field.remove_prefix(1);
+  while (!field.empty() && field.back() == ' ') field.remove_suffix(1);
+  return field;
+}
+
+bool RowIsDaylight(std::string_view text) {
+  return text.find("Daylight") != std::string_view::npos ||
+         text.find("Summer") != std::string_view::npos;
+}
+
+}  // namespace
+
+FormCoordinates CoordinatesToMinute(double latitudeDeg, double longitudeDeg) {
+  FormCoordinates c;
+  c.north = latitudeDeg >= 0;
+  c.east = longitudeDeg >= 0;
+  const int lat = NearestMinute(std::fabs(latitudeDeg) * 60);
+  const int lon = NearestMinute(std::fabs(longitudeDeg) * 60);
+  c.latDeg = lat / 60;
+  c.latMin = lat % 60;
+  c.lonDeg = lon / 60;
+  c.lonMin = lon % 60;
+  return c;
+}
+
+std::string LatitudeText(const FormCoordinates& c) {
+  return std::to_string(c.latDeg) + (c.north ? "N" : "S") + TwoDigits(c.latMin);
+}
+
+std::string LongitudeText(const FormCoordinates& c) {
+  return std::to_string(c.lonDeg) + (c.east ? "E" : "W") + TwoDigits(c.lonMin);
+}
+
+std::optional<int> ZoneRowForOffset(int offsetMinutes, const ClockReading& reading) {
+  std::optional<int> best;
+  int bestScore = -1;
+  for (int i = 0; i < kZoneCount; ++i) {
+    const ZoneEntry& row = kZones[static_cast<std::size_t>(i)];
+    if (row.shiftHours * 60 + row.shiftMinutes != -offsetMinutes) continue;
+    const std::string_view abbr = RowAbbreviation(row.text);
+    int score = 0;
+    if (!reading.abbreviation.empty() && abbr == reading.abbreviation) score += 4;
+    if (RowIsDaylight(row.text) == reading.daylight) score += 2;
+    if (!abbr.empty() && !reading.abbreviation.empty() && abbr[0] == reading.abbreviation[0])
+      score += 1;
+    if (score > bestScore) {
+      best = i;
+      bestScore = score;
+    }
+  }
+  return best;
+}
+
+bool IsDaylightRow(int listIndex) {
+  if (listIndex < 0 || listIndex >= kZoneCount) return false;
+  return RowIsDaylight(kZones[static_cast<std::size_t>(listIndex)].text);
+}
+
+ZoneResolution ResolutionOf(std::string_view zoneName, LocalDateTime local,
+                            const ClockReading& reading) {
+  ZoneResolution r;
+  r.zoneName = std::string(zoneName);
+  r.local = local;
+  r.reading = reading;
+  r.offsetMinutes = RoundSecondsToMinutes(reading.offsetSeconds);
+  r.zoneIndex = ZoneRowForOffset(r.offsetMinutes, reading);
+  return r;
+}
+
+ZoneResolutionResult ResolveZone(ZoneHistory& history, std::string_view zoneName,
+                                 LocalDateTime local, DoubledChoice choice) {
+  ZoneResolutionResult result;
+  const ZoneLookup lookup = history.Lookup(zoneName, local);
+  if (!lookup.reading) {
+    result.message = lookup.error;
+    return result;
+  }
+  const LocalTimeReading& reading = *lookup.reading;
+  result.kind = reading.kind;
+  result.reading = reading;
+  ClockReading taken = reading.first;
+  if (reading.kind == LocalTimeKind::Skipped) {
+    result.message = LocalTimeProblem(zoneName, local, reading, "", "");
+    return result;
+  }
+  if (reading.kind == LocalTimeKind::Doubled) {
+    // The daylight reading is the one with the larger offset.
+    const bool firstIsDaylight = reading.first.offsetSeconds > reading.second.offsetSeconds;
+    switch (choice) {
+      case DoubledChoice::Refuse:
+        result.message = LocalTimeProblem(zoneName, local, reading, "", "");
+        return result;
+      case DoubledChoice::Daylight:
+        taken = firstIsDaylight ? reading.first : reading.second;
+        break;
+      case DoubledChoice::Standard:
+        taken = firstIsDaylight ? reading.second : reading.first;
+        break;
+    }
+  }
+  result.resolution = ResolutionOf(zoneName, local, taken);
+  return result;
+}
+
+std::string ClockText(LocalDateTime t) {
+  const CivilTime c = Split(t);
+  return TwoDigits(c.hour) + ":" + TwoDigits(c.minute);
+}
+
+namespace {
+std::string LongDate(LocalDateTime t) {
+  const CivilTime c = Split(t);
+  return std::to_string(c.day) + " " + std::string(MonthName(c.month)) + " " +
+         std::to_string(c.year);
+}
+
+std::string ReadingText(const ClockReading& r) {
+  std::string text = FormatUtcOffset(r.offsetSeconds);
+  text += r.daylight ? ", summer time" : ", standard time";
+  if (!r.abbreviation.empty()) text += " (" + r.abbreviation + ")";
+  return text;
+}
+}  // namespace
+
+std::string DescribeResolution(const ZoneResolution& r) {
+  std::string text = r.zoneName + " on " + LongDate(r.local) + " at " + ClockText(r.local) + ": " +
+                     ReadingText(r.reading);
+  if (!r.zoneIndex) {
+    text += "; no zone in the list has it, the exact offset";
+    if (r.reading.offsetSeconds % 60 != 0) text += " to the minute";
+    text += " is used";
+  }
+  return text;
+}
+
+std::string LocalTimeProblem(std::string_view zoneName, LocalDateTime local,
+                             const LocalTimeReading& reading, std::string_view daylightHow,
+                             std::string_view standardHow) {
+  const std::string where =
+      std::string(zoneName) + " on " + LongDate(local) + " at " + ClockText(local);
+  if (reading.kind == LocalTimeKind::Skipped) {
+    return where + " did not exist: the clocks went from " + ClockText(reading.gapStart) +
+           " straight to " + ClockText(reading.gapEnd) + " (" +
+           FormatUtcOffset(reading.first.offsetSeconds) + " to " +
+           FormatUtcOffset(reading.second.offsetSeconds) + "). Check the time of birth.";
+  }
+  if (reading.kind == LocalTimeKind::Doubled) {
+    const bool firstIsDaylight = reading.first.offsetSeconds > reading.second.offsetSeconds;
+    const ClockReading& day = firstIsDaylight ? reading.first : reading.second;
+    const ClockReading& standard = firstIsDaylight ? reading.second : reading.first;
+    std::string text =
+        where + " happened twice: " + ReadingText(day) + ", and " + ReadingText(standard) + ".";
+    if (!daylightHow.empty() && !standardHow.empty()) {
+      text += " Choose " + std::string(daylightHow) + " for the summer-time reading or " +
+              std::string(standardHow) + " for the standard one.";
+    }
+    return text;
+  }
+  return {};
+}
+
+}  // namespace orvanta

@@ -1,0 +1,254 @@
+#include "gui/place_picker.h"
+
+#include <QAbstractItemView>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCompleter>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalBlocker>
+#include <QStringListModel>
+
+#include "chart/birth_place.h"
+#include "gui/message_sink.h"
+#include "gui/ui_common.h"
+#include "tables/zones.h"
+
+namespace orvanta {
+
+namespace {
+
+// How many places the completer offers.
+constexpr std::size_t kSuggestions = 12;
+
+std::string Std(const QString& s) {
+  return s.toStdString();
+}
+
+// "UTC-4:00, summer time (EDT)" for a question button.
+QString ReadingCaption(const ClockReading& r) {
+  return Text(FormatUtcOffset(r.offsetSeconds)) +
+         (r.daylight ? QStringLiteral(", summer time") : QStringLiteral(", standard time")) +
+         (r.abbreviation.empty() ? QString() : QStringLiteral(" (%1)").arg(Text(r.abbreviation)));
+}
+
+}  // namespace
+
+std::optional<int> MessageBoxReadingChooser::Choose(const QString& question,
+                                                    const QStringList& readings) {
+  QMessageBox box(QMessageBox::Question, ProgramTitle(), question, QMessageBox::NoButton, parent_);
+  std::vector<QPushButton*> buttons;
+  for (const QString& reading : readings) {
+    buttons.push_back(box.addButton(reading, QMessageBox::AcceptRole));
+  }
+  box.addButton(QMessageBox::Cancel);
+  box.exec();
+  for (std::size_t i = 0; i < buttons.size(); ++i) {
+    if (box.clickedButton() == buttons[i]) return static_cast<int>(i);
+  }
+  return std::nullopt;
+}
+
+PlacePicker::PlacePicker(const PlaceWidgets& widgets, MessageSink& messages, QWidget* form)
+    : QObject(form),
+      w_(widgets),
+      messages_(messages),
+      questionBox_(std::make_unique<MessageBoxReadingChooser>(form)),
+      chooser_(questionBox_.get()) {
+  setObjectName(QStringLiteral("placePicker"));
+  suggestions_ = new QStringListModel(this);
+  completer_ = new QCompleter(suggestions_, this);
+  completer_->setObjectName(QStringLiteral("cityCompleter"));
+  // The atlas matches without accents and by any word; the completer shows
+  // its matches as they are.
+  completer_->setCompletionMode(QCompleter::UnfilteredPopupCompletion);
+  completer_->setMaxVisibleItems(static_cast<int>(kSuggestions));
+  w_.city->setCompleter(completer_);
+  connect(w_.city, &QLineEdit::textEdited, this, &PlacePicker::CityEdited);
+  // Queued: the completer writes the whole suggestion into City after its
+  // signal; the place's own name replaces it afterwards.
+  connect(completer_, qOverload<const QString&>(&QCompleter::activated), this,
+          &PlacePicker::SuggestionChosen, Qt::QueuedConnection);
+
+  line_ = new QLabel(form);
+  line_->setObjectName(QStringLiteral("lblZoneResolved"));
+  line_->setTextFormat(Qt::PlainText);
+  line_->setWordWrap(true);
+  line_->setFont(LabelFont(9));
+
+  for (QComboBox* list : {w_.month, w_.day, w_.year, w_.hour, w_.minute}) {
+    connect(list, &QComboBox::currentIndexChanged, this, [this] {
+      if (place_ || resolution_ || !problem_.isEmpty()) Resolve();
+    });
+  }
+  for (QLineEdit* box : {w_.latDeg, w_.latMin, w_.lonDeg, w_.lonMin}) {
+    connect(box, &QLineEdit::textEdited, this, &PlacePicker::CoordinateEditedByHand);
+  }
+  for (QRadioButton* button : {w_.north, w_.south, w_.east, w_.west}) {
+    connect(button, &QRadioButton::clicked, this, &PlacePicker::CoordinateEditedByHand);
+  }
+  connect(w_.zone, &QComboBox::activated, this, &PlacePicker::ZoneChosenByHand);
+  connect(w_.dst, &QCheckBox::clicked, this, &PlacePicker::ZoneChosenByHand);
+}
+
+PlacePicker::~PlacePicker() = default;
+
+const Atlas& PlacePicker::atlas() {
+  if (!atlas_) atlas_.emplace();
+  return *atlas_;
+}
+
+void PlacePicker::Reset(std::optional<int> exactOffsetMinutes) {
+  place_.reset();
+  resolution_.reset();
+  problem_.clear();
+  coordinatesByHand_ = false;
+  zoneByHand_ = false;
+  givenExactOffset_ = exactOffsetMinutes;
+  ShowLine();
+}
+
+std::optional<int> PlacePicker::ExactOffsetMinutes() const {
+  if (!resolution_) {
+    // An exact offset the entries brought with them, until a row is picked.
+    if (givenExactOffset_ && w_.zone->currentIndex() < 0) return givenExactOffset_;
+    return std::nullopt;
+  }
+  if (resolution_->zoneIndex) return std::nullopt;
+  // A zone picked from the list wins; the tick alone keeps the offset.
+  if (zoneByHand_ && w_.zone->currentIndex() >= 0) return std::nullopt;
+  return resolution_->offsetMinutes;
+}
+
+void PlacePicker::CityEdited(const QString& text) {
+  // A city typed anew is no longer the chosen atlas place.
+  if (place_) Reset(std::nullopt);
+  suggested_.clear();
+  QStringList rows;
+  if (!text.trimmed().isEmpty()) {
+    suggested_ = atlas().Search(Std(text), kSuggestions).matches;
+    for (const Place& p : suggested_) rows << Text(Describe(p));
+  }
+  suggestions_->setStringList(rows);
+  if (!rows.isEmpty()) completer_->complete();
+}
+
+void PlacePicker::SuggestionChosen(const QString& description) {
+  const std::string wanted = Std(description);
+  for (const Place& p : suggested_) {
+    if (Describe(p) == wanted) {
+      Choose(p);
+      return;
+    }
+  }
+}
+
+void PlacePicker::Choose(const Place& place) {
+  place_ = place;
+  coordinatesByHand_ = false;
+  zoneByHand_ = false;
+  const FormCoordinates c = CoordinatesToMinute(place.latitudeDeg, place.longitudeDeg);
+  {
+    const QSignalBlocker b1(w_.city), b2(w_.state), b3(w_.country);
+    w_.city->setText(Text(place.name));
+    w_.state->setText(Text(place.state));
+    w_.country->setText(Text(place.country));
+  }
+  w_.latDeg->setText(QString::number(c.latDeg));
+  w_.latMin->setText(QString::number(c.latMin));
+  w_.lonDeg->setText(QString::number(c.lonDeg));
+  w_.lonMin->setText(QString::number(c.lonMin));
+  (c.north ? w_.north : w_.south)->setChecked(true);
+  (c.east ? w_.east : w_.west)->setChecked(true);
+  Resolve();
+}
+
+void PlacePicker::Resolve() {
+  resolution_.reset();
+  problem_.clear();
+  if (!place_) {
+    ShowLine();
+    return;
+  }
+  FormEntries e;
+  e.monthIndex = w_.month->currentIndex();
+  e.dayText = Std(w_.day->currentText());
+  e.yearText = Std(w_.year->currentText());
+  e.hourText = Std(w_.hour->currentText());
+  e.minuteText = Std(w_.minute->currentText());
+  const auto local = LocalBirthTime(e);
+  if (!local) {
+    problem_ = QStringLiteral(
+                   "%1: the date does not exist; the zone is resolved again when it "
+                   "does")
+                   .arg(Text(place_->timeZone));
+    ShowLine();
+    return;
+  }
+  const ZoneResolutionResult r = ResolveZone(history_, place_->timeZone, *local);
+  if (r.resolution) {
+    resolution_ = r.resolution;
+  } else if (r.kind == LocalTimeKind::Doubled || r.kind == LocalTimeKind::Skipped) {
+    const QString question = Text(LocalTimeProblem(place_->timeZone, *local, r.reading, "", "")) +
+                             QStringLiteral("\n\nWhich reading is meant?");
+    const QStringList readings = {ReadingCaption(r.reading.first),
+                                  ReadingCaption(r.reading.second)};
+    if (const auto chosen = chooser_->Choose(question, readings)) {
+      resolution_ =
+          ResolutionOf(place_->timeZone, *local, *chosen == 0 ? r.reading.first : r.reading.second);
+    } else {
+      problem_ = Text(LocalTimeProblem(place_->timeZone, *local, r.reading, "", "")) +
+                 QStringLiteral(" No reading was chosen: choose the zone by hand.");
+    }
+  } else {
+    problem_ = Text(r.message);
+  }
+  if (resolution_ && !zoneByHand_) {
+    const QSignalBlocker blockZone(w_.zone), blockDst(w_.dst);
+    w_.zone->setCurrentIndex(resolution_->zoneIndex.value_or(-1));
+    w_.dst->setChecked(false);
+  }
+  ShowLine();
+}
+
+void PlacePicker::ShowLine() {
+  QString text;
+  if (resolution_) {
+    text = Text(DescribeResolution(*resolution_));
+  } else {
+    text = problem_;
+  }
+  if (!text.isEmpty()) {
+    if (zoneByHand_) text += QStringLiteral("; the zone chosen by hand is used instead");
+    if (coordinatesByHand_) text += QStringLiteral("; the coordinates entered by hand are used");
+  }
+  line_->setText(text);
+}
+
+void PlacePicker::CoordinateEditedByHand() {
+  if (!place_) return;
+  coordinatesByHand_ = true;
+  ShowLine();
+}
+
+void PlacePicker::ZoneChosenByHand() {
+  if (place_) {
+    zoneByHand_ = true;
+    ShowLine();
+  }
+  WarnIfCountedTwice();
+}
+
+void PlacePicker::WarnIfCountedTwice() {
+  if (w_.dst->isChecked() && IsDaylightRow(w_.zone->currentIndex())) {
+    messages_.Show(QStringLiteral("\"%1\" already includes daylight saving: with the Daylight "
+                                  "Saving Time tick the hour is counted twice.")
+                       .arg(w_.zone->currentText()),
+                   MessageIcon::Information);
+  }
+}
+
+}  // namespace orvanta

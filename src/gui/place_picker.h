@@ -1,0 +1,135 @@
+// Birth places from the offline atlas on the birth-data form, and the clock's
+// offset from the time-zone history.
+//
+// PlacePicker works on the form's own widgets. Typing in City offers the
+// matching atlas places (name, state, country) in a completer; choosing one
+// fills City, State, Country, both coordinates with their hemispheres, the
+// zone and the daylight-saving tick (off: the resolved offset holds the
+// daylight hour). The line under the zone says what was resolved, and is
+// resolved again when the date or time changes. A coordinate or zone that the
+// user changes by hand wins, and the line says so. A local time that happened
+// twice or never asks the user which reading is meant. Ticking daylight
+// saving together with a daylight zone warns that the hour counts twice.
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "atlas/atlas.h"
+#include "tz/zone_history.h"
+#include "tz/zone_resolution.h"
+
+class QCheckBox;
+class QComboBox;
+class QCompleter;
+class QLabel;
+class QLineEdit;
+class QRadioButton;
+class QStringListModel;
+class QWidget;
+
+namespace orvanta {
+
+class MessageSink;
+
+// Asks which of two readings of a local time is meant.
+class ReadingChooser {
+ public:
+  virtual ~ReadingChooser() = default;
+  // 0 for the first of `readings`, 1 for the second, no value when the user
+  // chose neither.
+  virtual std::optional<int> Choose(const QString& question, const QStringList& readings) = 0;
+};
+
+// The real one: a question box over `parent` with one button per reading.
+class MessageBoxReadingChooser final : public ReadingChooser {
+ public:
+  explicit MessageBoxReadingChooser(QWidget* parent) : parent_(parent) {}
+  std::optional<int> Choose(const QString& question, const QStringList& readings) override;
+
+ private:
+  QWidget* parent_;
+};
+
+// The form's widgets the picker reads and fills.
+struct PlaceWidgets {
+  QLineEdit* city;
+  QLineEdit* state;
+  QLineEdit* country;
+  QComboBox* month;
+  QComboBox* day;
+  QComboBox* year;
+  QComboBox* hour;
+  QComboBox* minute;
+  QLineEdit* latDeg;
+  QLineEdit* latMin;
+  QLineEdit* lonDeg;
+  QLineEdit* lonMin;
+  QRadioButton* north;
+  QRadioButton* south;
+  QRadioButton* east;
+  QRadioButton* west;
+  QComboBox* zone;
+  QCheckBox* dst;
+};
+
+class PlacePicker : public QObject {
+  Q_OBJECT
+ public:
+  PlacePicker(const PlaceWidgets& widgets, MessageSink& messages, QWidget* form);
+  ~PlacePicker() override;
+
+  // The line under the zone ("lblZoneResolved"); the form places it.
+  QLabel* resolvedLine() const { return line_; }
+  QCompleter* completer() const { return completer_; }
+
+  // The exact offset east of Greenwich in minutes when the resolved offset
+  // has no zone row and the zone was not chosen by hand.
+  std::optional<int> ExactOffsetMinutes() const;
+
+  // Replaces the question box (tests answer without a modal box).
+  void SetReadingChooser(ReadingChooser* chooser) { chooser_ = chooser; }
+
+  // Fills the form from an atlas place and resolves its zone.
+  void Choose(const Place& place);
+
+  // Forgets the chosen place (the form was filled from other entries); an
+  // exact offset those entries carry stays in force until a zone row is
+  // picked.
+  void Reset(std::optional<int> exactOffsetMinutes);
+
+ private:
+  const Atlas& atlas();
+  void CityEdited(const QString& text);
+  void SuggestionChosen(const QString& description);
+  void Resolve();
+  void ShowLine();
+  void CoordinateEditedByHand();
+  void ZoneChosenByHand();
+  void WarnIfCountedTwice();
+
+  PlaceWidgets w_;
+  MessageSink& messages_;
+  std::unique_ptr<MessageBoxReadingChooser> questionBox_;
+  ReadingChooser* chooser_;
+  std::optional<Atlas> atlas_;  // loaded on the first typed city
+  ZoneHistory history_;
+
+  QCompleter* completer_ = nullptr;
+  QStringListModel* suggestions_ = nullptr;
+  std::vector<Place> suggested_;
+  QLabel* line_ = nullptr;
+
+  std::optional<Place> place_;  // the chosen atlas place
+  std::optional<ZoneResolution> resolution_;
+  QString problem_;  // why the zone could not be resolved, shown in the line
+  bool coordinatesByHand_ = false;
+  bool zoneByHand_ = false;
+  std::optional<int> givenExactOffset_;  // from Reset
+};
+
+}  // namespace orvanta

@@ -1,0 +1,256 @@
+// Atlas places and the zone's history on the birth-data form, with real
+// widgets: typing a city and picking the suggestion fills every place field,
+// the zone and the resolved line; the line follows the date and time; hand
+// edits win; doubled and skipped times ask which reading is meant; an offset
+// no row has is used exactly; the daylight tick on a daylight row warns.
+#include <QAbstractItemView>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCompleter>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <memory>
+
+#include "gui/frm_main.h"
+#include "gui/place_picker.h"
+#include "support/gui_harness.h"
+
+using namespace orvanta;
+using namespace orvanta::testing;
+
+namespace {
+
+// Answers the reading question without a modal box and keeps what it asked.
+class ScriptedChooser final : public ReadingChooser {
+ public:
+  std::optional<int> Choose(const QString& question, const QStringList& readings) override {
+    questions << question;
+    offered = readings;
+    return answer;
+  }
+  std::optional<int> answer;
+  QStringList questions;
+  QStringList offered;
+};
+
+}  // namespace
+
+class TestPlacePicker : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init();
+  void cleanup();
+
+  void typeCityPickSuggestionFillsEverything();
+  void handEditsWin();
+  void doubledAndSkippedTimesAsk();
+  void offsetWithoutRowIsUsedExactly();
+  void daylightTickOnDaylightRowWarns();
+
+ private:
+  template <typename T>
+  T* get(const char* name) {
+    T* control = Control<T>(form_.get(), name);
+    if (control == nullptr) qFatal("control %s missing", name);
+    return control;
+  }
+  void setBirth(int year, int month, int day, int hour, int minute);
+  // Types `typed` into City and picks the completer's first suggestion,
+  // which must read `expected`.
+  void pickCity(const QString& typed, const QString& expected);
+
+  Session session_;
+  RecordingSink sink_;
+  RecordingOpener pages_;
+  ScriptedChooser chooser_;
+  std::unique_ptr<HelpLinks> help_;
+  std::unique_ptr<FrmMain> form_;
+  PlacePicker* picker_ = nullptr;
+};
+
+void TestPlacePicker::init() {
+  session_ = Session{};
+  sink_.shown.clear();
+  chooser_ = ScriptedChooser{};
+  help_ = std::make_unique<HelpLinks>(pages_.opener());
+  form_ = std::make_unique<FrmMain>(session_, sink_, *help_);
+  picker_ = form_->findChild<PlacePicker*>();
+  QVERIFY(picker_ != nullptr);
+  picker_->SetReadingChooser(&chooser_);
+  Activate(form_.get());
+}
+
+void TestPlacePicker::cleanup() {
+  form_.reset();
+  help_.reset();
+}
+
+void TestPlacePicker::setBirth(int year, int month, int day, int hour, int minute) {
+  get<QComboBox>("cboYear")->setCurrentIndex(year - 1901);
+  get<QComboBox>("cboMonth")->setCurrentIndex(month - 1);
+  get<QComboBox>("cboDate")->setCurrentIndex(day - 1);
+  get<QComboBox>("cboHH")->setCurrentIndex(hour);
+  get<QComboBox>("cboMM")->setCurrentIndex(minute);
+}
+
+void TestPlacePicker::pickCity(const QString& typed, const QString& expected) {
+  QLineEdit* city = get<QLineEdit>("txtMCity");
+  city->clear();
+  city->setFocus();
+  QTest::keyClicks(city, typed);
+  QCompleter* completer = picker_->completer();
+  QAbstractItemView* popup = completer->popup();
+  QTRY_VERIFY(popup->isVisible());
+  const QModelIndex first = completer->completionModel()->index(0, 0);
+  QCOMPARE(first.data().toString(), expected);
+  popup->setCurrentIndex(first);
+  QTest::keyClick(popup, Qt::Key_Return);
+  QTRY_VERIFY(!popup->isVisible());
+  // The suggestion is replaced by the city's own name once it is taken.
+  QTRY_VERIFY(!city->text().contains(QLatin1Char(',')));
+}
+
+void TestPlacePicker::typeCityPickSuggestionFillsEverything() {
+  setBirth(1990, 7, 4, 14, 25);
+  // Typed without the accent, found with it.
+  pickCity(QStringLiteral("Madr"), QStringLiteral("Madrid, Madrid, Spain"));
+
+  // GeoNames: Madrid 40.4165 N, 3.70256 W, Europe/Madrid; to the minute
+  // 40°25' N, 3°42' W. The tz database: CEST, UTC+2 on that day, which is
+  // row 19 "Central European Daylight,CED,+2.0", the tick off.
+  QCOMPARE(get<QLineEdit>("txtMCity")->text(), QStringLiteral("Madrid"));
+  QCOMPARE(get<QLineEdit>("txtMState")->text(), QStringLiteral("Madrid"));
+  QCOMPARE(get<QLineEdit>("txtMCountry")->text(), QStringLiteral("Spain"));
+  QCOMPARE(get<QLineEdit>("txtLatD")->text(), QStringLiteral("40"));
+  QCOMPARE(get<QLineEdit>("txtLatM")->text(), QStringLiteral("25"));
+  QVERIFY(get<QRadioButton>("optLat0")->isChecked());
+  QCOMPARE(get<QLineEdit>("txtLonD")->text(), QStringLiteral("3"));
+  QCOMPARE(get<QLineEdit>("txtLonM")->text(), QStringLiteral("42"));
+  QVERIFY(get<QRadioButton>("optLong1")->isChecked());
+  QCOMPARE(get<QComboBox>("cmbTimeZone")->currentIndex(), 19);
+  QVERIFY(!get<QCheckBox>("chkDST")->isChecked());
+  QLabel* line = get<QLabel>("lblZoneResolved");
+  QCOMPARE(line->text(),
+           QStringLiteral("Europe/Madrid on 4 July 1990 at 14:25: UTC+2:00, summer time (CEST)"));
+
+  // Winter: resolved again when the month changes.
+  get<QComboBox>("cboMonth")->setCurrentIndex(0);
+  QCOMPARE(get<QComboBox>("cmbTimeZone")->currentIndex(), 20);
+  QCOMPARE(
+      line->text(),
+      QStringLiteral("Europe/Madrid on 4 January 1990 at 14:25: UTC+1:00, standard time (CET)"));
+
+  // The computation gets exactly these entries.
+  get<QLineEdit>("txtName")->setText(QStringLiteral("ANA RUIZ"));
+  QSignalSpy ready(form_.get(), &FrmMain::chartReady);
+  get<QPushButton>("cmdRashi")->click();
+  QCOMPARE(ready.count(), 1);
+  const auto chart = ready.at(0).at(0).value<ChartOutput>();
+  QCOMPARE(chart.birth.ZoneShiftHours, std::int16_t{-1});
+  QCOMPARE(chart.birth.LatMin, std::int16_t{25});
+  QVERIFY(!chart.birth.East);
+  QVERIFY(sink_.shown.empty());
+  QVERIFY(chooser_.questions.isEmpty());
+
+  // The web search for the coordinates still opens.
+  get<QPushButton>("cmdBrowser")->click();
+  QCOMPARE(pages_.opened.size(), std::size_t{1});
+}
+
+void TestPlacePicker::handEditsWin() {
+  setBirth(1990, 7, 4, 14, 25);
+  pickCity(QStringLiteral("Madrid"), QStringLiteral("Madrid, Madrid, Spain"));
+  QLineEdit* latM = get<QLineEdit>("txtLatM");
+  latM->setFocus();
+  latM->selectAll();
+  QTest::keyClicks(latM, QStringLiteral("30"));
+  QLabel* line = get<QLabel>("lblZoneResolved");
+  QVERIFY2(line->text().endsWith(QStringLiteral("; the coordinates entered by hand are used")),
+           qPrintable(line->text()));
+  QCOMPARE(form_->Entries().latMin, std::string("30"));
+
+  QComboBox* zone = get<QComboBox>("cmbTimeZone");
+  zone->setCurrentIndex(20);
+  emit zone->activated(20);  // as when the user picks the row
+  QVERIFY2(line->text().contains(QStringLiteral("the zone chosen by hand is used instead")),
+           qPrintable(line->text()));
+  // A later change of the time keeps the hand-chosen row.
+  get<QComboBox>("cboHH")->setCurrentIndex(15);
+  QCOMPARE(zone->currentIndex(), 20);
+  QCOMPARE(form_->Entries().zoneIndex, 20);
+}
+
+void TestPlacePicker::doubledAndSkippedTimesAsk() {
+  // New York, 2 November 2008 01:30 happened twice; the user takes the
+  // standard reading, EST (row 27).
+  chooser_.answer = 1;
+  setBirth(2008, 11, 2, 1, 30);
+  pickCity(QStringLiteral("New York"),
+           QStringLiteral("New York, New York, United States of America"));
+  QCOMPARE(chooser_.questions.size(), 1);
+  QVERIFY(chooser_.questions[0].contains(QStringLiteral("happened twice")));
+  QCOMPARE(chooser_.offered, (QStringList{QStringLiteral("UTC-4:00, summer time (EDT)"),
+                                          QStringLiteral("UTC-5:00, standard time (EST)")}));
+  QCOMPARE(get<QComboBox>("cmbTimeZone")->currentIndex(), 27);
+
+  // 9 March 2008 02:30 never happened; the user takes the summer reading.
+  chooser_.answer = 1;
+  setBirth(2008, 3, 9, 2, 30);
+  QVERIFY(chooser_.questions.last().contains(
+      QStringLiteral("did not exist: the clocks went from 02:00 straight to 03:00")));
+  QCOMPARE(get<QComboBox>("cmbTimeZone")->currentIndex(), 24);  // EDT
+
+  // No answer: nothing is guessed and the line says so.
+  chooser_.answer.reset();
+  setBirth(2008, 11, 2, 1, 45);
+  QVERIFY(get<QLabel>("lblZoneResolved")->text().contains(QStringLiteral("No reading was chosen")));
+}
+
+void TestPlacePicker::offsetWithoutRowIsUsedExactly() {
+  // Kathmandu keeps UTC+5:45, which no row has.
+  setBirth(2000, 6, 1, 12, 0);
+  pickCity(QStringLiteral("Kathmandu"), QStringLiteral("Kathmandu, Bagmati Province, Nepal"));
+  QCOMPARE(get<QComboBox>("cmbTimeZone")->currentIndex(), -1);
+  QVERIFY(get<QLabel>("lblZoneResolved")->text().contains(QStringLiteral("UTC+5:45")));
+  QCOMPARE(form_->Entries().exactOffsetMinutes, std::optional<int>(345));
+  get<QLineEdit>("txtName")->setText(QStringLiteral("RAM"));
+  QSignalSpy ready(form_.get(), &FrmMain::chartReady);
+  get<QPushButton>("cmdRashi")->click();
+  QCOMPARE(ready.count(), 1);
+  const auto chart = ready.at(0).at(0).value<ChartOutput>();
+  QCOMPARE(chart.birth.ZoneShiftHours, std::int16_t{-5});
+  QCOMPARE(chart.birth.ZoneShiftMinutes, std::int16_t{-45});
+
+  // Entries written back into the form keep their exact offset until a row
+  // is picked.
+  FormEntries back = form_->Entries();
+  form_->SetEntries(FormEntries{});
+  QCOMPARE(form_->Entries().exactOffsetMinutes, std::nullopt);
+  form_->SetEntries(back);
+  QCOMPARE(form_->Entries().exactOffsetMinutes, std::optional<int>(345));
+  QComboBox* zone = get<QComboBox>("cmbTimeZone");
+  zone->setCurrentIndex(34);
+  emit zone->activated(34);
+  QCOMPARE(form_->Entries().exactOffsetMinutes, std::nullopt);
+  QCOMPARE(form_->Entries().zoneIndex, 34);
+}
+
+void TestPlacePicker::daylightTickOnDaylightRowWarns() {
+  QComboBox* zone = get<QComboBox>("cmbTimeZone");
+  zone->setCurrentIndex(19);  // "Central European Daylight,CED,+2.0"
+  get<QCheckBox>("chkDST")->click();
+  QCOMPARE(sink_.shown.size(), std::size_t{1});
+  QVERIFY(sink_.shown[0].text.contains(QStringLiteral("counted twice")));
+  // A standard row with the tick is the form's own rule: no warning.
+  get<QCheckBox>("chkDST")->click();
+  zone->setCurrentIndex(20);
+  get<QCheckBox>("chkDST")->click();
+  QCOMPARE(sink_.shown.size(), std::size_t{1});
+}
+
+QTEST_MAIN(TestPlacePicker)
+#include "test_place_picker.moc"
