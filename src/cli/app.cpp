@@ -11,6 +11,7 @@
 #include <string>
 
 #include "cli/arguments.h"
+#include "cli/batch_row.h"
 #include "cli/csv.h"
 #include "cli/io.h"
 #include "cli/render.h"
@@ -22,11 +23,6 @@ namespace orvanta::cli {
 namespace {
 
 constexpr std::string_view kProgram = "orvanta-cli: ";
-
-// The batch file's columns, in order.
-constexpr std::array<std::string_view, 10> kBatchColumns = {
-    "name", "date", "time", "lat", "lon", "zone", "dst", "city", "state", "country"};
-constexpr std::string_view kBatchHeader = "name,date,time,lat,lon,zone,dst,city,state,country";
 
 // Which option holds the field that validation points at.
 std::string_view OptionOfField(FormField field) {
@@ -49,31 +45,6 @@ std::string_view OptionOfField(FormField field) {
       return "--lat (minutes)";
   }
   return "";
-}
-
-std::string_view TrimmedLower(std::string_view s, std::string& scratch) {
-  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-  while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
-  scratch.assign(s);
-  for (char& c : scratch) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return scratch;
-}
-
-bool IsBatchHeader(const CsvRecord& record) {
-  if (!record.error.empty() || record.fields.size() != kBatchColumns.size()) return false;
-  std::string scratch;
-  for (std::size_t i = 0; i < kBatchColumns.size(); ++i) {
-    if (TrimmedLower(record.fields[i], scratch) != kBatchColumns[i]) return false;
-  }
-  return true;
-}
-
-BirthFields FieldsOfRow(std::vector<std::string>& f) {
-  return BirthFields{std::move(f[0]), std::move(f[1]), std::move(f[2]), std::move(f[3]),
-                     std::move(f[4]), std::move(f[5]), std::move(f[6]), std::move(f[7]),
-                     std::move(f[8]), std::move(f[9])};
 }
 
 std::string ZoneList() {
@@ -218,26 +189,19 @@ int RunBatch(ByteSource& input, std::string_view inputName, bool json, ByteSink&
 
   while (std::optional<CsvRecord> record = reader.Next()) {
     std::string& buffer = writer.buffer();
-    if (!record->error.empty()) {
-      fail(record->lineNumber, record->error);
-    } else if (record->fields.size() != kBatchColumns.size()) {
-      fail(record->lineNumber, "expected " + std::to_string(kBatchColumns.size()) +
-                                   " fields, found " + std::to_string(record->fields.size()));
+    const Parsed<FormEntries> entries = EntriesOfRecord(*record);
+    if (!entries.value) {
+      fail(record->lineNumber, entries.error);
     } else {
-      const Parsed<FormEntries> entries = EntriesOf(FieldsOfRow(record->fields));
-      if (!entries.value) {
-        fail(record->lineNumber, entries.error);
+      Session session;  // each row from a fresh session
+      const ChartRun run = Run_Chart(session, *entries.value);
+      if (run.refusal) {
+        fail(record->lineNumber, run.refusal->message);
+      } else if (json) {
+        AppendChartJson(buffer, run.chart);
+        buffer += '\n';
       } else {
-        Session session;  // each row from a fresh session
-        const ChartRun run = Run_Chart(session, *entries.value);
-        if (run.refusal) {
-          fail(record->lineNumber, run.refusal->message);
-        } else if (json) {
-          AppendChartJson(buffer, run.chart);
-          buffer += '\n';
-        } else {
-          AppendChartCsv(buffer, run.chart);
-        }
+        AppendChartCsv(buffer, run.chart);
       }
     }
     // Errors go out before the output that follows them, so that a reader of

@@ -9,6 +9,7 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
 #include <QPointer>
 #include <functional>
 #include <memory>
@@ -18,9 +19,11 @@
 
 namespace orvanta {
 
+class BirthsMenu;
 class FrmMain;
 class MdiWindow;
 class MessageSink;
+class QuestionSink;
 class SingleInstanceGuard;
 
 // The form's status line when no lock file can be written anywhere.
@@ -33,6 +36,13 @@ class Shell : public QObject {
   Shell(MessageSink& messages, UrlOpener opener = DesktopOpener(),
         std::function<void()> endProgram = QuitEventLoop);
   ~Shell() override;
+
+  // Keeps births in the file at `path` (BirthsDb::DefaultPath() for the
+  // program), asking its questions through `questions` (the real dialogs
+  // when null). Called before Start(); without it the File menus offer no
+  // births commands.
+  void UseBirthsFile(const QString& path, QuestionSink* questions = nullptr);
+  BirthsMenu* births() const { return births_.get(); }
 
   // Shows the birth-data form, or, when another copy holds the guard, says
   // so and ends. Returns whether the program goes on. When the guard finds
@@ -61,6 +71,10 @@ class Shell : public QObject {
   std::function<void()> endProgram_;
   Session session_;
   std::unique_ptr<FrmMain> form_;
+  QString birthsPath_;
+  std::unique_ptr<QuestionSink> ownQuestions_;
+  QuestionSink* questions_ = nullptr;
+  std::unique_ptr<BirthsMenu> births_;
   QPointer<MdiWindow> mdi_;
   bool ending_ = false;
 };
