@@ -68,8 +68,13 @@ constexpr char kColumns[] =
     " tz_name, utc_offset_minutes";
 constexpr int kColumnCount = 21;
 
+// Qt binds a null QString as SQL NULL; the text columns hold "" instead.
+QString NotNull(const QString& s) {
+  return s.isNull() ? QString(QLatin1String("")) : s;
+}
+
 QString Q(const std::string& s) {
-  return QString::fromStdString(s);
+  return NotNull(QString::fromStdString(s));
 }
 
 // True when the file or folder may be written: by the permission bits as
@@ -94,7 +99,7 @@ void BindBirth(QSqlQuery& q, const SavedBirth& b) {
       Q(e.yearText), Q(e.hourText),        Q(e.minuteText), Q(e.secondText),
       Q(e.city),     Q(e.state),           Q(e.country),    Q(e.latDeg),
       Q(e.latMin),   e.north ? 1 : 0,      Q(e.lonDeg),     Q(e.lonMin),
-      e.east ? 1 : 0, e.zoneIndex,         e.dst ? 1 : 0,   b.timeZoneName,
+      e.east ? 1 : 0, e.zoneIndex,         e.dst ? 1 : 0,   NotNull(b.timeZoneName),
       b.utcOffsetMinutes ? QVariant(*b.utcOffsetMinutes) : QVariant(QMetaType(QMetaType::Int))};
   for (int i = 0; i < kColumnCount; ++i) q.bindValue(i, values[static_cast<std::size_t>(i)]);
 }
@@ -269,6 +274,16 @@ void BirthsDb::Open() {
     }
     return;
   }
+  // Write-ahead logging: a commit appends to the log without waiting for
+  // the disk (synchronous=NORMAL), and a process killed at any point leaves
+  // the file as it was after its last commit. Only a power failure could
+  // lose the latest commits, never the file's consistency.
+  if (!q.exec(QStringLiteral("PRAGMA journal_mode=WAL")) ||
+      !q.exec(QStringLiteral("PRAGMA synchronous=NORMAL"))) {
+    failedRead(q);
+    return;
+  }
+  q.finish();
   // Taking the write lock now tells at once whether another program holds
   // the file, and brings an older file up to date in the same transaction.
   if (!q.exec(QStringLiteral("BEGIN IMMEDIATE"))) {
@@ -365,7 +380,7 @@ std::optional<qint64> BirthsDb::Add(const SavedBirth& birth) {
     q.prepare(QStringLiteral("INSERT INTO births (%1, note, saved_at) VALUES (%2?, ?)")
                   .arg(QLatin1String(kColumns), QStringLiteral("?, ").repeated(kColumnCount)));
     BindBirth(q, birth);
-    q.bindValue(kColumnCount, birth.note);
+    q.bindValue(kColumnCount, NotNull(birth.note));
     q.bindValue(kColumnCount + 1, NowUtc());
     if (!q.exec()) {
       failure = q.lastError();
@@ -389,7 +404,7 @@ bool BirthsDb::Update(qint64 id, const SavedBirth& birth, bool keepNote) {
     q.prepare(QStringLiteral("UPDATE births SET %1saved_at = ? WHERE id = ?").arg(assignments));
     BindBirth(q, birth);
     int next = kColumnCount;
-    if (!keepNote) q.bindValue(next++, birth.note);
+    if (!keepNote) q.bindValue(next++, NotNull(birth.note));
     q.bindValue(next++, NowUtc());
     q.bindValue(next, id);
     if (!q.exec()) {
@@ -404,7 +419,7 @@ bool BirthsDb::SetNote(qint64 id, const QString& note) {
   return InTransaction([&](QSqlDatabase& db, QSqlError& failure) {
     QSqlQuery q(db);
     q.prepare(QStringLiteral("UPDATE births SET note = ? WHERE id = ?"));
-    q.bindValue(0, note);
+    q.bindValue(0, NotNull(note));
     q.bindValue(1, id);
     if (!q.exec()) {
       failure = q.lastError();
@@ -574,7 +589,7 @@ ImportReport BirthsDb::ImportCsv(const QString& csvPath) {
                   .arg(QLatin1String(kColumns), QStringLiteral("?, ").repeated(kColumnCount)));
     for (const SavedBirth& birth : births) {
       BindBirth(q, birth);
-      q.bindValue(kColumnCount, QString());
+      q.bindValue(kColumnCount, NotNull(QString()));
       q.bindValue(kColumnCount + 1, now);
       if (!q.exec()) {
         failure = q.lastError();

@@ -8,8 +8,9 @@
 //
 // The file carries its schema version in SQLite's user_version; a file of
 // an older version is brought up to date by the migrations, one transaction
-// for all of them. Every change is one transaction, so a crash or a kill in
-// the middle of a save leaves the file as it was before it.
+// for all of them. Every change is one transaction in SQLite's write-ahead
+// log, so a crash or a kill in the middle of a save leaves the file as it
+// was before it.
 //
 // The file is never overwritten when it cannot be used as it is: a file
 // that is read-only is opened read-only (births can be opened, not saved);
