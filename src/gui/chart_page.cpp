@@ -6,6 +6,7 @@
 #include <QLocale>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QPicture>
 #include <QPrinter>
 #include <QSaveFile>
 #include <QSvgGenerator>
@@ -25,6 +26,7 @@ constexpr double kSheetWidth = 1000.0;
 constexpr double kMargin = 50.0;
 constexpr double kColumnGap = 40.0;
 constexpr double kGridSide = 440.0;  // the South-Indian chart, 4 x 4 cells
+constexpr double kFooterSpace = 50.0;  // below the content: the footer line
 constexpr char kFontFamily[] = "DejaVu Sans";
 // The PDF's resolution: fine enough that text positions are exact.
 constexpr int kPdfDotsPerInch = 600;
@@ -84,7 +86,8 @@ class PagePainter {
   PagePainter(QPainter& p, const ChartOutput& chart, double height)
       : p_(p), chart_(chart), height_(height) {}
 
-  void Paint() {
+  // Paints the page; returns the bottom of the content above the footer.
+  double Paint() {
     p_.fillRect(QRectF(0, 0, kSheetWidth, height_), Qt::white);
     Title();
     const double top = 120;
@@ -96,8 +99,9 @@ class PagePainter {
     Grid(kMargin, gridTop);
     Explanation(kMargin + kGridSide + kColumnGap, gridTop,
                 kSheetWidth - kMargin - (kMargin + kGridSide + kColumnGap));
-    Attributes(gridTop + kGridSide + 30);
+    const double bottom = Attributes(gridTop + kGridSide + 30);
     Footer();
+    return bottom;
   }
 
  private:
@@ -199,10 +203,10 @@ class PagePainter {
     }
   }
 
-  void Attributes(double y) {
+  double Attributes(double y) {
     const double width = kSheetWidth - 2 * kMargin;
     y = Heading(kMargin, y, width, kAttributesHeading);
-    if (!chart_.attributes) return;
+    if (!chart_.attributes) return y;
     // The short attributes in two columns, then the five texts full width.
     std::vector<const AttributeValue*> shortOnes;
     std::vector<const AttributeValue*> texts;
@@ -228,6 +232,7 @@ class PagePainter {
                 kHeadingInk);
       y += Text(QRectF(kMargin, y, width, 400), Q(a->value), PageFont(12), kInk) + 6;
     }
+    return y;
   }
 
   void Footer() {
@@ -251,10 +256,23 @@ void PaintChartPage(QPainter& painter, const QRectF& target, const ChartOutput& 
   painter.save();
   painter.setRenderHint(QPainter::Antialiasing);
   painter.setRenderHint(QPainter::TextAntialiasing);
-  painter.translate(target.topLeft());
   const double scale = target.width() / kSheetWidth;
-  painter.scale(scale, scale);
-  PagePainter(painter, chart, target.height() / scale).Paint();
+  const double sheetHeight = target.height() / scale;
+  // A page shorter than A4 (Letter) may not hold everything at full size:
+  // a trial layout measures the content, and the page is drawn smaller,
+  // centred, when it would run into the footer.
+  double fit = 1.0;
+  {
+    QPicture trial;
+    QPainter measure(&trial);
+    const double needed = PagePainter(measure, chart, sheetHeight).Paint();
+    const double available = sheetHeight - kFooterSpace;
+    if (needed > available) fit = available / needed;
+  }
+  painter.fillRect(target, Qt::white);
+  painter.translate(target.left() + (target.width() - target.width() * fit) / 2, target.top());
+  painter.scale(scale * fit, scale * fit);
+  PagePainter(painter, chart, sheetHeight / fit).Paint();
   painter.restore();
 }
 
