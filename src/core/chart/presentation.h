@@ -23,6 +23,20 @@ inline constexpr std::array<std::string_view, kBodyCount> kBodyWindowNames = {
 inline constexpr std::string_view kInduLagnaMark = "IL";
 inline constexpr std::string_view kRetroMark = " (R)";
 
+// The Indu Lagna's headline, legend and explanation. The headline reads
+// "Indu Lagna: Scorpio (Vrischika)": the sign's English, then Vedic name.
+inline constexpr std::string_view kHeadlinePrefix = "Indu Lagna: ";
+inline constexpr std::string_view kLegendHeading = "Legend";
+// What the marks and numbers of the chart mean, one entry per line.
+inline constexpr std::array<std::string_view, 3> kLegendTexts = {
+    "IL = Indu Lagna",
+    "(R) = retrograde",
+    "The corner numbers are sign numbers (Aries 1 … Pisces 12)",
+};
+inline constexpr std::string_view kHowFoundHeading = "How it was found";
+// Heading of the textbook reading, which this program does not follow.
+inline constexpr std::string_view kOtherReadingHeading = "The other reading";
+
 // Headings of the result window's parts.
 inline constexpr std::string_view kDetailsHeading = "Your Details";
 inline constexpr std::string_view kPositionsHeading = "Vedic Planetary Position";

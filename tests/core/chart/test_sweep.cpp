@@ -13,8 +13,9 @@
 #include <random>
 #include <string>
 
-#include "engine/sunrise.h"
 #include "chart/chart.h"
+#include "chart/explanation.h"
+#include "engine/sunrise.h"
 #include "tables/zones.h"
 
 namespace orvanta {
@@ -138,6 +139,14 @@ TEST(Sweep, WholeInputDomain) {
     const std::string& ilLabel = c.marks[static_cast<std::size_t>(il)];
     ASSERT_EQ(ilLabel.substr(ilLabel.find_last_not_of("\r\n") - 1, 2), "IL") << where;
     ASSERT_TRUE(c.attributes) << where;
+    // The explanation exists for every chart and its numbers lead to the
+    // marked sign: counting `remainder` (0 as 12) from the ascendant's sign.
+    const std::optional<InduLagnaSteps> steps = ExplainInduLagna(c);
+    ASSERT_TRUE(steps) << where;
+    ASSERT_EQ(steps->ascSign, SignIndexOfPosition(c.PositionText[Asc])) << where;
+    ASSERT_EQ(steps->moonSign, SignIndexOfPosition(c.PositionText[Moon])) << where;
+    ASSERT_EQ((steps->ascSign + (steps->remainder == 0 ? 12 : steps->remainder) - 1) % 12, il)
+        << where;
 
     // Sunrise: an event that cannot happen on a date keeps the value the
     // previous call left; none is invented.

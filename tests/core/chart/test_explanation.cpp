@@ -1,0 +1,160 @@
+// The Indu Lagna explained: the headline, the legend and the "How it was
+// found" lines for the worked examples of the count, the textbook reading
+// beside it, and the agreement of the explanation with the house calls.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "chart/explanation.h"
+#include "lagna/indu_lagna.h"
+
+namespace orvanta {
+namespace {
+
+enum Sign : int { Ari, Tau, Gem, Can, Leo, Vir, Lib, Sco, Sag, Cap, Aqu, Pis };
+
+struct ExampleRow {
+  const char* name;
+  int asc, moon;
+  const char* headline;
+  std::vector<std::string> steps;
+  const char* textbook;  // the other reading's sign
+};
+
+// The worked examples of the count. The kalas come from the lords of the
+// ninth signs (Jupiter 10, Saturn 1, Mars 6, Sun 30, Venus 10); the textbook
+// reading gives Venus 12 and counts from the Moon's sign, worked by hand:
+// Taurus + 11 -> Pisces; Pisces + 12 -> Aquarius; Sagittarius + 12 ->
+// Scorpio; Aquarius + (12 + 12 = 24, remainder 0) -> Capricorn.
+const ExampleRow kExamples[] = {
+    {"AriesTaurus",
+     Ari,
+     Tau,
+     "Indu Lagna: Aquarius (Kumbha)",
+     {"Ascendant in Aries (1): the ninth sign from it is Sagittarius (9), ruled by Jupiter, kala "
+      "10",
+      "Moon in Taurus (2): the ninth sign from it is Capricorn (10), ruled by Saturn, kala 1",
+      "Sum: 10 + 1 = 11", "Remainder by 12: 11",
+      "Counting 11 from the ascendant's sign (Aries = 1) gives: Aquarius",
+      "This program counts from the ascendant's sign, Venus 10."},
+     "Pisces"},
+    {"LeoPisces",
+     Leo,
+     Pis,
+     "Indu Lagna: Cancer (Kataka)",
+     {"Ascendant in Leo (5): the ninth sign from it is Aries (1), ruled by Mars, kala 6",
+      "Moon in Pisces (12): the ninth sign from it is Scorpio (8), ruled by Mars, kala 6",
+      "Sum: 6 + 6 = 12", "Remainder by 12: 0",
+      "Counting 12 from the ascendant's sign (Leo = 1; a remainder of 0 counts as 12) gives: "
+      "Cancer",
+      "This program counts from the ascendant's sign, Venus 10."},
+     "Aquarius"},
+    {"SagittariusTwice",
+     Sag,
+     Sag,
+     "Indu Lagna: Scorpio (Vrischika)",
+     {"Ascendant in Sagittarius (9): the ninth sign from it is Leo (5), ruled by Sun, kala 30",
+      "Moon in Sagittarius (9): the ninth sign from it is Leo (5), ruled by Sun, kala 30",
+      "Sum: 30 + 30 = 60", "Remainder by 12: 0",
+      "Counting 12 from the ascendant's sign (Sagittarius = 1; a remainder of 0 counts as 12) "
+      "gives: Scorpio",
+      "This program counts from the ascendant's sign, Venus 10."},
+     "Scorpio"},
+    {"VirgoAquarius",
+     Vir,
+     Aqu,
+     "Indu Lagna: Aries (Mesha)",
+     {"Ascendant in Virgo (6): the ninth sign from it is Taurus (2), ruled by Venus, kala 10",
+      "Moon in Aquarius (11): the ninth sign from it is Libra (7), ruled by Venus, kala 10",
+      "Sum: 10 + 10 = 20", "Remainder by 12: 8",
+      "Counting 8 from the ascendant's sign (Virgo = 1) gives: Aries",
+      "This program counts from the ascendant's sign, Venus 10."},
+     "Capricorn"},
+};
+
+TEST(Explanation, WorkedExamples) {
+  for (const ExampleRow& row : kExamples) {
+    SCOPED_TRACE(row.name);
+    const std::optional<InduLagnaSteps> steps = InduLagnaStepsFor(row.asc, row.moon);
+    ASSERT_TRUE(steps);
+    const InduLagnaWords words = ExplainInWords(*steps);
+    EXPECT_EQ(words.headline, row.headline);
+    EXPECT_EQ(words.steps, row.steps);
+    EXPECT_EQ(words.textbookLine,
+              std::string("The textbook rule (counted from the Moon's sign, Venus 12) gives: ") +
+                  row.textbook);
+
+    // The plain text: headline, legend, the steps and the other reading,
+    // each under its heading.
+    std::vector<std::string> expected = {row.headline,
+                                         "Legend",
+                                         "  IL = Indu Lagna",
+                                         "  (R) = retrograde",
+                                         "  The corner numbers are sign numbers (Aries 1 … "
+                                         "Pisces 12)",
+                                         "How it was found"};
+    for (const std::string& s : row.steps) expected.push_back("  " + s);
+    expected.push_back("The other reading");
+    expected.push_back("  " + words.textbookLine);
+    EXPECT_EQ(ExplanationPlainText(*steps), expected);
+  }
+}
+
+// For every pair of signs the explanation's numbers lead to the sign that
+// the twelve house calls and the closing step mark: counting the remainder
+// (0 as 12) from the ascendant's sign, one sign at a time.
+TEST(Explanation, NumbersGiveTheMarkedSignForEveryPair) {
+  ChartLabels labels;
+  for (std::size_t i = 0; i < labels.size(); ++i) labels[i] = kChartLabelNames[i];
+  for (int asc = 0; asc < kSignCount; ++asc) {
+    for (int moon = 0; moon < kSignCount; ++moon) {
+      SCOPED_TRACE(std::to_string(asc) + "/" + std::to_string(moon));
+      PositionTexts p;
+      for (auto& text : p) text = "15 " + std::string(kSignAbbr[Sun]) + " 07";
+      p[Moon] = "15 " + std::string(kSignAbbr[static_cast<std::size_t>(moon)]) + " 07";
+      p[Asc] = "15 " + std::string(kSignAbbr[static_cast<std::size_t>(asc)]) + " 07";
+      InduLagnaState state;
+      SignCaptions marks;
+      RunHouseCalls(state, p, labels, marks);
+      InduLagnaFinish(state, marks);
+
+      const std::optional<InduLagnaSteps> s = InduLagnaStepsFor(asc, moon);
+      ASSERT_TRUE(s);
+      EXPECT_EQ(s->ascKala, state.AscKala);
+      EXPECT_EQ(s->moonKala, state.MoonKala);
+      EXPECT_EQ(s->sum, s->ascKala + s->moonKala);
+      EXPECT_EQ(s->remainder, s->sum % 12);
+      int sign = asc;
+      for (int step = 1; step < (s->remainder == 0 ? 12 : s->remainder); ++step)
+        sign = (sign + 1) % 12;
+      EXPECT_EQ(sign, state.InduLagnaIndex);
+      EXPECT_EQ(s->induLagnaSign, state.InduLagnaIndex);
+      EXPECT_EQ(ExplainInWords(*s).headline.substr(0, 12), "Indu Lagna: ");
+      // A Venus-ruled ninth sign (from Virgo or Aquarius) is the only place
+      // where the textbook kala differs.
+      EXPECT_EQ(s->classicalAscKala - s->ascKala, asc == Vir || asc == Aqu ? 2 : 0);
+    }
+  }
+  EXPECT_FALSE(InduLagnaStepsFor(-1, 0));
+  EXPECT_FALSE(InduLagnaStepsFor(0, 12));
+  EXPECT_EQ(InduLagnaHeadline(12), "");
+}
+
+// A chart whose marked sign the count cannot give (a result carried over
+// from an earlier computation) gets no explanation rather than a wrong one.
+TEST(Explanation, ChartThatContradictsTheCountHasNone) {
+  ChartOutput chart;
+  chart.PositionText[Moon] = "15 Tau 07";
+  chart.PositionText[Asc] = "15 Ari 07";
+  chart.lagna.InduLagnaIndex = Aqu;
+  ASSERT_TRUE(ExplainInduLagna(chart));
+  chart.lagna.InduLagnaIndex = Pis;
+  EXPECT_FALSE(ExplainInduLagna(chart));
+  chart.lagna.InduLagnaIndex = Aqu;
+  chart.PositionText[Moon] = "";
+  EXPECT_FALSE(ExplainInduLagna(chart));
+}
+
+}  // namespace
+}  // namespace orvanta
