@@ -10,9 +10,11 @@
 #include <QPrinter>
 #include <QSaveFile>
 #include <QSvgGenerator>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "chart/explanation.h"
 #include "chart/presentation.h"
 #include "cli/render.h"
 #include "version.h"
@@ -55,29 +57,23 @@ QString JoinedLines(std::string_view caption, const QString& separator) {
   return lines.join(separator);
 }
 
-// How the Indu Lagna was found, in lines of text: the two signs and their
-// kala values, their sum and the count from the ascendant's sign.
-std::vector<QString> ExplanationLines(const ChartOutput& chart) {
-  std::vector<QString> lines;
-  const InduLagnaState& s = chart.lagna;
-  const auto signName = [](int index) {
-    const auto& rows = FillSignTables();
-    return index >= 0 && index < kSignCount ? Q(rows[static_cast<std::size_t>(index)].EnglishName)
-                                            : QStringLiteral("?");
-  };
-  const int sum = s.AscKala + s.MoonKala;
-  lines.push_back(QStringLiteral("Ascendant in %1: kala of the ninth sign's lord %2.")
-                      .arg(signName(chart.AscSignIndex))
-                      .arg(s.AscKala));
-  lines.push_back(QStringLiteral("Moon: kala of the ninth sign's lord from the Moon's sign %1.")
-                      .arg(s.MoonKala));
-  lines.push_back(QStringLiteral("%1 + %2 = %3; %3 modulo 12 = %4, counted from the ascendant's "
-                                 "sign: Indu Lagna in %5.")
-                      .arg(s.AscKala)
-                      .arg(s.MoonKala)
-                      .arg(sum)
-                      .arg(sum % 12)
-                      .arg(signName(s.InduLagnaIndex)));
+// How the Indu Lagna was found, line by line, with the indent of each
+// line (0 for a heading, 1 for the lines under it); nothing when the
+// count cannot be explained without contradicting the chart.
+struct ExplanationLine {
+  QString text;
+  bool indented = false;
+};
+std::vector<ExplanationLine> ExplanationLines(const ChartOutput& chart) {
+  std::vector<ExplanationLine> lines;
+  const std::optional<InduLagnaSteps> steps = ExplainInduLagna(chart);
+  if (!steps) return lines;
+  const std::vector<std::string> text = ExplanationPlainText(*steps);
+  // The first line is the headline, which the page shows in its title.
+  for (std::size_t i = 1; i < text.size(); ++i) {
+    const bool indented = text[i].rfind("  ", 0) == 0;
+    lines.push_back({Q(std::string_view(text[i]).substr(indented ? 2 : 0)), indented});
+  }
   return lines;
 }
 
@@ -97,9 +93,10 @@ class PagePainter {
     const double positionsBottom = Positions(right, top, half);
     const double gridTop = std::max(detailsBottom, positionsBottom) + 24;
     Grid(kMargin, gridTop);
-    Explanation(kMargin + kGridSide + kColumnGap, gridTop,
-                kSheetWidth - kMargin - (kMargin + kGridSide + kColumnGap));
-    const double bottom = Attributes(gridTop + kGridSide + 30);
+    const double explanationBottom =
+        Explanation(kMargin + kGridSide + kColumnGap, gridTop,
+                    kSheetWidth - kMargin - (kMargin + kGridSide + kColumnGap));
+    const double bottom = Attributes(std::max(gridTop + kGridSide, explanationBottom) + 30);
     Footer();
     return bottom;
   }
@@ -133,10 +130,9 @@ class PagePainter {
   void Title() {
     Text(QRectF(kMargin, 40, 500, 50), QStringLiteral("Orvanta"), PageFont(34, true),
          kHeadingInk);
-    const std::string_view sign = cli::InduLagnaSignName(chart_);
-    if (!sign.empty()) {
-      Text(QRectF(kSheetWidth / 2, 52, kSheetWidth / 2 - kMargin, 40),
-           QStringLiteral("Indu Lagna (IL): %1").arg(Q(sign)), PageFont(20, true), kMarkInk,
+    if (!cli::InduLagnaSignName(chart_).empty()) {
+      Text(QRectF(kSheetWidth / 2 - 100, 52, kSheetWidth / 2 + 100 - kMargin, 40),
+           Q(InduLagnaHeadline(chart_.lagna.InduLagnaIndex)), PageFont(20, true), kMarkInk,
            Qt::AlignRight | Qt::AlignTop);
     }
     p_.setPen(QPen(kHeadingInk, 2.0));
@@ -174,7 +170,10 @@ class PagePainter {
         p_.setPen(QPen(kInk, 1.5));
         p_.drawRect(box);
         const auto s = static_cast<std::size_t>(sign);
-        Text(box.adjusted(5, 4, -5, -4), Q(rows[s].DisplayAbbreviation), PageFont(11), kRuleInk);
+        // The sign's abbreviation and number (Aries 1 .. Pisces 12).
+        Text(box.adjusted(5, 4, -5, -4),
+             QStringLiteral("%1 %2").arg(Q(rows[s].DisplayAbbreviation)).arg(sign + 1),
+             PageFont(11), kRuleInk);
         const QString mark = JoinedLines(chart_.marks[s], QStringLiteral(" "));
         if (!mark.isEmpty()) {
           Text(box.adjusted(5, 3, -5, -4), mark, PageFont(14, true), kMarkInk,
@@ -196,11 +195,17 @@ class PagePainter {
     }
   }
 
-  void Explanation(double x, double y, double width) {
+  double Explanation(double x, double y, double width) {
     y = Heading(x, y, width, "How the Indu Lagna was found");
-    for (const QString& line : ExplanationLines(chart_)) {
-      y += Text(QRectF(x, y, width, 300), line, PageFont(13), kInk) + 6;
+    for (const ExplanationLine& line : ExplanationLines(chart_)) {
+      if (line.indented) {
+        y += Text(QRectF(x + 12, y, width - 12, 300), line.text, PageFont(12), kInk) + 4;
+      } else {
+        y += 4;
+        y += Text(QRectF(x, y, width, 60), line.text, PageFont(13, true), kInk) + 3;
+      }
     }
+    return y;
   }
 
   double Attributes(double y) {
