@@ -52,23 +52,7 @@ struct Program {
     if (!shell.Start(guard)) return false;
     orvanta::FrmMain* form = shell.form();
     if (!QTest::qWaitForWindowExposed(form)) return false;
-    const auto type = [form](const char* box, const char* text) {
-      form->findChild<QLineEdit*>(box)->setText(QString::fromLatin1(text));
-    };
-    type("txtName", "ARJUN MEHTA");
-    type("txtMCity", "New Delhi");
-    type("txtMState", "Delhi");
-    type("txtMCountry", "India");
-    type("txtLatD", "28");
-    type("txtLatM", "36");
-    type("txtLonD", "77");
-    type("txtLonM", "12");
-    form->findChild<QComboBox*>("cboMonth")->setCurrentIndex(5);
-    form->findChild<QComboBox*>("cboDate")->setCurrentIndex(14);
-    form->findChild<QComboBox*>("cboYear")->setCurrentIndex(1980 - 1901);
-    form->findChild<QComboBox*>("cboHH")->setCurrentIndex(10);
-    form->findChild<QComboBox*>("cboMM")->setCurrentIndex(30);
-    form->findChild<QComboBox*>("cmbTimeZone")->setCurrentIndex(34);
+    form->SetEntries(orvanta::reference::DelhiBirth());
     compute = form->findChild<QPushButton*>("cmdRashi");
     return compute != nullptr;
   }

@@ -442,6 +442,12 @@ void FrmDisplay::BuildDetailsTab(QWidget* page) {
   }
 }
 
+QWidget* FrmDisplay::AttributeWidget(SignAttribute attribute) const {
+  const auto slot = static_cast<std::size_t>(attribute);
+  if (attributeLabels_[slot] != nullptr) return attributeLabels_[slot];
+  return attributeTexts_[slot];
+}
+
 void FrmDisplay::BringChartToFront() {
   fraBirthchart_->setVisible(true);
   fraBirthchart_->raise();

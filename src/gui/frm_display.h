@@ -34,6 +34,9 @@ class FrmDisplay : public QWidget {
   // as the main window does when it loads this window.
   void BringChartToFront();
 
+  // The label or text box that shows one attribute of the Indu Lagna sign.
+  QWidget* AttributeWidget(SignAttribute attribute) const;
+
  private:
   void BuildHeadings();
   void BuildChartTab(QWidget* page);

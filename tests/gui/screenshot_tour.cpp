@@ -21,6 +21,7 @@
 #include "gui/message_sink.h"
 #include "gui/shell.h"
 #include "gui/single_instance.h"
+#include "support/reference_births.h"
 
 namespace {
 
@@ -49,25 +50,7 @@ int main(int argc, char* argv[]) {
   orvanta::FrmMain* form = shell.form();
   form->move(40, 40);
   if (!QTest::qWaitForWindowExposed(form)) return 4;
-  const auto type = [form](const char* box, const char* text) {
-    auto* edit = form->findChild<QLineEdit*>(box);
-    edit->setFocus();
-    QTest::keyClicks(edit, QString::fromLatin1(text));
-  };
-  type("txtName", "arjun mehta");
-  type("txtMCity", "New Delhi");
-  type("txtMState", "Delhi");
-  type("txtMCountry", "India");
-  type("txtLatD", "28");
-  type("txtLatM", "36");
-  type("txtLonD", "77");
-  type("txtLonM", "12");
-  form->findChild<QComboBox*>("cboMonth")->setCurrentIndex(5);
-  form->findChild<QComboBox*>("cboDate")->setCurrentIndex(14);
-  form->findChild<QComboBox*>("cboYear")->setCurrentIndex(1980 - 1901);
-  form->findChild<QComboBox*>("cboHH")->setCurrentIndex(10);
-  form->findChild<QComboBox*>("cboMM")->setCurrentIndex(30);
-  form->findChild<QComboBox*>("cmbTimeZone")->setCurrentIndex(34);
+  form->SetEntries(orvanta::reference::DelhiBirth());
   QTest::qWait(300);
   Pause(dir + "/form.ready");
 

@@ -17,9 +17,9 @@
 #include "gui/frm_main.h"
 #include "gui/mdi_window.h"
 #include "gui/shell.h"
-#include "gui/shell_test_support.h"
 #include "gui/single_instance.h"
 #include "gui/ui_common.h"
+#include "support/gui_harness.h"
 
 using namespace orvanta;
 using namespace orvanta::testing;
@@ -51,12 +51,6 @@ class TestBadInput : public QObject {
   void longPastedTextKeepsTheLayout();
 
  private:
-  template <typename T>
-  T* get(const QObject* root, const char* name) {
-    T* control = Control<T>(root, name);
-    if (control == nullptr) qFatal("control %s missing", name);
-    return control;
-  }
   // Pastes `text` into the box through the clipboard and Ctrl+V, as a user
   // would; the key filters see only the shortcut.
   void Paste(const char* box, const QString& text);

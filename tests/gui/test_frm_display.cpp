@@ -17,9 +17,9 @@
 #include "gui/frm_main.h"
 #include "gui/mdi_window.h"
 #include "gui/shell.h"
-#include "gui/shell_test_support.h"
 #include "gui/single_instance.h"
 #include "gui/ui_common.h"
+#include "support/gui_harness.h"
 #include "tables/sign_tables.h"
 
 using namespace orvanta;
@@ -72,12 +72,6 @@ class TestFrmDisplay : public QObject {
   void everyTextFitsItsLabel();
 
  private:
-  template <typename T>
-  T* get(const QObject* root, const char* name) {
-    T* control = Control<T>(root, name);
-    if (control == nullptr) qFatal("control %s missing", name);
-    return control;
-  }
   void Type(const Birth& birth);
   FormEntries EntriesOf(const Birth& birth) const;
   FrmDisplay* display() const;
@@ -255,42 +249,15 @@ void TestFrmDisplay::attributeTabShowsTheInduLagnaSign() {
   const int il = expected.chart.lagna.InduLagnaIndex;
   const SignRow& row = FillSignTables()[static_cast<std::size_t>(il)];
 
-  // The window's controls of the attributes, in the order they are copied.
-  const char* const controls[kAttributeCount] = {"lblArudhaLagnaPresentInSign",
-                                                 "lblVedicName",
-                                                 "lblEnglishName",
-                                                 "lblRullingPlanet",
-                                                 "lblSymbol",
-                                                 "lblNature",
-                                                 "lblColor",
-                                                 "lblTypeOfSign",
-                                                 "lblGender",
-                                                 "lblBestPeriodOfActivity",
-                                                 "lblBarren",
-                                                 "lblCaste",
-                                                 "lblPosition",
-                                                 "lblConstituentCharacter",
-                                                 "lblLuckyDays",
-                                                 "lblLuckyNumbers",
-                                                 "lblBestDirection",
-                                                 "lblLuckyColors",
-                                                 "lblLuckyGemstone",
-                                                 "lblPartOfTheBody",
-                                                 "lblPhysique",
-                                                 "txtLooks",
-                                                 "txtNature",
-                                                 "txtCareerAndFinance",
-                                                 "txtLoveAndDomesticLife",
-                                                 "txtHealth",
-                                                 "lblCompatibleWith",
-                                                 "lblNotCompatibleWith"};
   for (const AttributeValue& a : *expected.chart.attributes) {
-    const QString name = QString::fromLatin1(controls[static_cast<int>(a.attribute)]);
+    QWidget* shown = d->AttributeWidget(a.attribute);
+    QVERIFY(shown != nullptr);
+    const QString name = shown->objectName();
     const QString value = QString::fromUtf8(a.value.data(), static_cast<qsizetype>(a.value.size()));
-    if (auto* label = d->findChild<QLabel*>(name)) {
+    if (auto* label = qobject_cast<QLabel*>(shown)) {
       QCOMPARE(label->text(), value);
     } else {
-      auto* text = d->findChild<QPlainTextEdit*>(name);
+      auto* text = qobject_cast<QPlainTextEdit*>(shown);
       QVERIFY2(text != nullptr, qPrintable(name));
       QCOMPARE(text->toPlainText(), value);
       QVERIFY(text->isReadOnly());

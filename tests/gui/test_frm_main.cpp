@@ -18,9 +18,9 @@
 #include <memory>
 
 #include "gui/frm_main.h"
-#include "tables/zones.h"
-#include "gui/shell_test_support.h"
 #include "gui/ui_common.h"
+#include "support/gui_harness.h"
+#include "tables/zones.h"
 
 using namespace orvanta;
 using namespace orvanta::testing;

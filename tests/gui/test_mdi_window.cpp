@@ -21,9 +21,9 @@
 #include "gui/frm_main.h"
 #include "gui/mdi_window.h"
 #include "gui/shell.h"
-#include "gui/shell_test_support.h"
 #include "gui/single_instance.h"
 #include "gui/ui_common.h"
+#include "support/gui_harness.h"
 
 using namespace orvanta;
 using namespace orvanta::testing;
@@ -60,13 +60,6 @@ class TestMdiWindow : public QObject {
   void dataFolderBesideTheProgram();
 
  private:
-  template <typename T>
-  T* get(const QObject* root, const char* name) {
-    T* control = Control<T>(root, name);
-    if (control == nullptr) qFatal("control %s missing", name);
-    return control;
-  }
-
   RecordingOpener pages_;
   std::unique_ptr<HelpLinks> help_;
   std::unique_ptr<MdiWindow> mdi_;

@@ -25,8 +25,8 @@
 #include "gui/frm_main.h"
 #include "gui/mdi_window.h"
 #include "gui/shell.h"
-#include "gui/shell_test_support.h"
 #include "gui/single_instance.h"
+#include "support/gui_harness.h"
 
 #if defined(__SANITIZE_ADDRESS__)
 #define ORVANTA_UNDER_ASAN 1
@@ -120,19 +120,7 @@ void TestMemoryGrowth::cleanup() {
 }
 
 void TestMemoryGrowth::TypeBirth() {
-  // New Delhi, 28° 36' N 77° 12' E, with the form's default date and zone.
-  FrmMain* form = program_->shell.form();
-  const auto type = [form](const char* box, const char* text) {
-    QLineEdit* edit = form->findChild<QLineEdit*>(box);
-    QVERIFY(edit != nullptr);
-    edit->setFocus();
-    QTest::keyClicks(edit, QString::fromLatin1(text));
-  };
-  type("txtName", "arjun mehta");
-  type("txtLatD", "28");
-  type("txtLatM", "36");
-  type("txtLonD", "77");
-  type("txtLonM", "12");
+  program_->EnterReferenceBirth();
 }
 
 void TestMemoryGrowth::ComputeAndGoBack() {

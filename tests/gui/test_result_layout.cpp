@@ -13,9 +13,9 @@
 #include <memory>
 
 #include "gui/frm_display.h"
-#include "tables/sign_tables.h"
 #include "gui/mdi_window.h"
-#include "gui/shell_test_support.h"
+#include "support/gui_harness.h"
+#include "tables/sign_tables.h"
 
 using namespace orvanta;
 using namespace orvanta::testing;
@@ -66,13 +66,6 @@ class TestResultLayout : public QObject {
   void resultWindowFitsASmallScreen();
 
  private:
-  template <typename T>
-  T* get(const QObject* root, const char* name) {
-    T* control = Control<T>(root, name);
-    if (control == nullptr) qFatal("control %s missing", name);
-    return control;
-  }
-
   RecordingOpener pages_;
   std::unique_ptr<HelpLinks> help_;
   std::unique_ptr<FrmDisplay> display_;

@@ -20,8 +20,8 @@
 
 #include "gui/frm_main.h"
 #include "gui/shell.h"
-#include "gui/shell_test_support.h"
 #include "gui/single_instance.h"
+#include "support/gui_harness.h"
 
 using namespace orvanta;
 using namespace orvanta::testing;

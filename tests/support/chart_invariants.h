@@ -3,7 +3,7 @@
 // line of its own mark label; the mark labels hold nothing but line breaks
 // and that mark; no quantity the result window or the JSON output shows is
 // NaN or infinite; the Indu Lagna sign's row was copied. Shared by the fuzz
-// targets and the bad-input tests.
+// targets, the whole-domain sweep and the bad-input tests.
 #pragma once
 
 #include <cmath>

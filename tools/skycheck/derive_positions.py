@@ -113,6 +113,10 @@ def ascendant():
         a += PI
     if math.cos(ramc) < 0:
         a += PI
+    # The rising point: a point west of the meridian is the setting one.
+    alpha = math.atan2(math.sin(a) * math.cos(eps), math.cos(a))
+    if math.sin(ramc - alpha) > 0:
+        a += PI
     a = a * RAD2DEG
     while a >= 360:
         a -= 360
@@ -232,6 +236,12 @@ def geo_longitude(i, d):
     return lam
 
 
+def precession(d):
+    """General precession in longitude from J2000 to d days after it, degrees."""
+    T = d / 36525
+    return (5028.796195 * T + 1.1054348 * T * T) / 3600
+
+
 def day_number(Y, M, D, H, Mi):
     return (367 * Y - floor(7 * (Y + floor((M + 9) / 12)) / 4) + floor(275 * M / 9) + D
             - 730531.5 + (H + Mi / 60) / 24)
@@ -246,7 +256,7 @@ def main():
     ayan = abs(asc["ayan"])
     lon = {}
     for i in range(6):
-        l = geo_longitude(i, d) - ayan
+        l = geo_longitude(i, d) + precession(d) - ayan
         while l < 0:
             l += 360
         lon[i] = l

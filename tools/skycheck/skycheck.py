@@ -60,7 +60,7 @@ def main():
     utc = datetime.datetime(prog.YEAR, prog.MONTH, prog.DAY, prog.HOUR, prog.MINUTE) + \
         datetime.timedelta(hours=prog.SHIFT_H, minutes=prog.SHIFT_M)
     d = prog.day_number(utc.year, utc.month, utc.day, utc.hour, utc.minute)
-    sun_sid = prog.geo_longitude(2, d) - abs(a["ayan"])
+    sun_sid = prog.geo_longitude(2, d) + prog.precession(d) - abs(a["ayan"])
     sun_sid = sun_sid + 360 if sun_sid < 0 else sun_sid
 
     rows = [
@@ -76,7 +76,7 @@ def main():
     for name, idx, cls in (("Mercury", 0, ephem.Mercury), ("Venus", 1, ephem.Venus),
                            ("Mars", 3, ephem.Mars), ("Jupiter", 4, ephem.Jupiter),
                            ("Saturn", 5, ephem.Saturn)):
-        p = prog.geo_longitude(idx, d) - abs(a["ayan"])
+        p = prog.geo_longitude(idx, d) + prog.precession(d) - abs(a["ayan"])
         p = p + 360 if p < 0 else p
         e = ecliptic_of_date(cls(date), date) + a["ayan"]
         print("%-10s %12.5f %12.5f %12.5f %+10.4f" % (name, p, e % 360, a["ayan"],

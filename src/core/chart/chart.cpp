@@ -9,6 +9,7 @@
 #include "engine/planets.h"
 #include "engine/retrograde.h"
 #include "engine/sunrise.h"
+#include "lagna/moving_points.h"
 #include "tables/zones.h"
 
 namespace orvanta {
@@ -51,22 +52,6 @@ RiseSetPair SunriseAndSunset(Session& session, const SunriseInput& in) {
   return session.riseSetTime;
 }
 
-PlanetMoment MomentOf(const CivilTime& local, const BirthDetails& b, const TimeQuantities& time,
-                      const MoonPosition& moon) {
-  PlanetMoment m;
-  m.year = local.year;
-  m.month = local.month;
-  m.day = local.day;
-  m.hour = local.hour;
-  m.minute = local.minute;
-  m.zoneShiftHours = b.ZoneShiftHours;
-  m.zoneShiftMinutes = b.ZoneShiftMinutes;
-  m.ayanCorr = time.AyanCorr;
-  m.moonText = moon.MoonText;
-  m.ascendantText = time.AscendantText;
-  return m;
-}
-
 // Adds an empty mark to the sign that characters 4 to 6 of a chart position
 // text name; a text that names no sign places nothing.
 void MarkPositionSign(SignCaptions& marks, std::string_view positionText) {
@@ -89,26 +74,6 @@ BirthDetailTexts DetailTexts(const FormEntries& e, const BirthDetails& b) {
 
 }  // namespace
 
-SunriseInput SunriseInputFor(const BirthDetails& b, LocalDateTime date) {
-  const CivilTime c = Split(date);
-  SunriseInput in;
-  in.month = c.month;
-  in.day = c.day;
-  in.year = c.year;
-  in.hour = b.Hour;
-  in.minute = b.Minute;
-  in.latDeg = b.LatDeg;
-  in.latMin = b.LatMin;
-  in.south = b.South;
-  in.lonDeg = b.LonDeg;
-  in.lonMin = b.LonMin;
-  in.east = b.East;
-  in.zoneShiftHours = b.ZoneShiftHours;
-  in.zoneShiftMinutes = b.ZoneShiftMinutes;
-  in.dst = b.Dst;
-  return in;
-}
-
 ValidationInput ValidationInputOf(const FormEntries& e) {
   ValidationInput in;
   in.name = e.name;
@@ -125,20 +90,6 @@ ValidationInput ValidationInputOf(const FormEntries& e) {
 }
 
 namespace {
-
-// Rates of the three points that move from the Sun at the reference sunrise,
-// degrees per minute of time elapsed since it.
-inline constexpr std::array<double, 3> kMovingPointDegPerMinute = {1.25, 0.5, 0.25};
-
-// Vighatis per hour: an hour is 2.5 ghatis of 60 vighatis each
-// (150 / 15 per 3600 seconds, written as the product the marks depend on).
-double VighatisOfSeconds(long long seconds) {
-  return static_cast<double>(seconds) / 3600 * 150 / 15;
-}
-
-inline constexpr double kDegPerSign = 30.0;
-inline constexpr double kMinutesPerDegree = 60.0;
-inline constexpr double kSecondsPerDegree = 3600.0;
 
 // The birth record from validated entries. The zone comes through the
 // session: no selection keeps the previous correction.
@@ -177,8 +128,7 @@ void FillBirthRecord(Session& session, const FormEntries& e, BirthDetails& b) {
 void BirthPass(const BirthDetails& b, ChartOutput& out) {
   out.time = Time_Calculation(b);
   out.moon = Ephemeris_Calculation(b);
-  const CivilTime birthClock{b.Year, b.Month, b.Day, b.Hour, b.Minute, 0};
-  out.PositionText = Planet_Calculation(MomentOf(birthClock, b, out.time, out.moon)).PositionText;
+  out.PositionText = Planet_Calculation(PlanetMomentOf(b, out.time, out.moon)).PositionText;
   const RetrogradeMarks retro = Retrograde_Marking(b.Month, b.Day, b.Year, b.Hour, b.Minute);
   out.RetroFlag = retro.RetroFlag;
   out.ChartLabel = retro.ChartLabel;
@@ -236,13 +186,12 @@ void SunriseReferences(Session& session, const BirthDetails& b, ChartOutput& out
 void MovingPoints(const BirthDetails& b, ChartOutput& out) {
   if (!out.ElapsedMinutes || !out.referenceSunrise) return;
   const CivilTime riseClock = Split(*out.referenceSunrise);
-  const SunAtMoment atSunrise = SunriseSunPosition(MomentOf(riseClock, b, out.time, out.moon));
+  const SunAtMoment atSunrise =
+      SunriseSunPosition(PlanetMomentOf(b, riseClock, out.time, out.moon));
   out.SunriseSunLongitude = atSunrise.sunLongitudeDeg;
   out.SunriseSunText = atSunrise.sunText;
   for (const double degPerMinute : kMovingPointDegPerMinute) {
-    double point =
-        out.SunriseSunLongitude + degPerMinute * static_cast<double>(*out.ElapsedMinutes);
-    while (point > 360) point = point - 360;
+    const double point = MovingPointDeg(out.SunriseSunLongitude, degPerMinute, *out.ElapsedMinutes);
     MarkPositionSign(out.marks, Format_Position(Degree2Dms(point)));
   }
 }
@@ -254,16 +203,9 @@ void MovingPoints(const BirthDetails& b, ChartOutput& out) {
 void VighatiPoint(ChartOutput& out) {
   if (!out.ElapsedSeconds || !out.referenceSunrise) return;
   out.arc = Vighati2Degree(VighatisOfSeconds(*out.ElapsedSeconds));
-  const std::string_view sunText = out.SunriseSunText;
-  const int sunSign = SignIndexOfPosition(sunText);
-  const auto deg = PlainWholeNumber(sunText.substr(0, 2));
-  const auto min = sunText.size() >= 9 ? PlainWholeNumber(sunText.substr(7)) : std::nullopt;
-  if (sunSign < 0 || !deg || !min) return;
-  double point = sunSign * kDegPerSign + *deg + *min / kMinutesPerDegree;
-  point += out.arc.ArcSigns * kDegPerSign + out.arc.ArcDegrees +
-           out.arc.ArcMinutes / kMinutesPerDegree + out.arc.ArcSeconds / kSecondsPerDegree;
-  while (point >= 360) point -= 360;
-  AppendMark(out.marks, static_cast<int>(point / kDegPerSign), "");
+  if (const auto sign = VighatiPointSign(out.SunriseSunText, out.arc)) {
+    AppendMark(out.marks, *sign, "");
+  }
 }
 
 }  // namespace

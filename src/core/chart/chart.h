@@ -87,10 +87,6 @@ struct ChartRun {
 
 ValidationInput ValidationInputOf(const FormEntries& entries);
 
-// The sunrise call for one civil date at the birth place: the birth's clock
-// time (for the daylight-saving rule), place, signed zone shift and flag.
-SunriseInput SunriseInputFor(const BirthDetails& birth, LocalDateTime date);
-
 ChartRun Run_Chart(Session& session, const FormEntries& entries);
 
 }  // namespace orvanta

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "model/whole_number.h"
+
 namespace orvanta {
 
 enum class MessageIcon { Stop, Information };
@@ -29,14 +31,6 @@ struct ValidationInput {
   int monthIndex = 0;          // position in the month list, 0 = January
   int dayIndex = 0;            // position in the day list, 0 = the 1st
 };
-
-// Leading and trailing blanks removed (blanks only, as the form trims).
-std::string_view TrimBlanks(std::string_view text);
-
-// The value of a plain whole number: after trimming blanks, one or more
-// ASCII digits and nothing else; large values are capped (at 10^9), never
-// overflowing. Any other text has no value.
-std::optional<long> PlainWholeNumber(std::string_view text);
 
 // The first check that fails, or nothing when the entries may be computed.
 std::optional<Refusal> Validate_Input(const ValidationInput& in);

@@ -112,26 +112,14 @@ std::string SignDMS(double& angle) {
   return text;
 }
 
-TimeQuantities Time_Calculation(const BirthDetails& birth) {
-  using calendar::kDegToRad;
-  using calendar::kPi;
-  using calendar::kRadToDeg;
-
-  TimeQuantities q;
-  const double month = birth.Month;
-  const double day = birth.Day;
-  const double year = birth.Year;
-  q.localTimeHours = birth.Hour + birth.Minute / 60.0;
+BirthUniversalTime UniversalTimeOfBirth(const BirthDetails& birth) {
+  BirthUniversalTime u;
+  u.localTimeHours = birth.Hour + birth.Minute / 60.0;
   double zone = birth.ZoneHours + birth.ZoneMinutes / 60.0;
   double longitude = birth.LonDeg + birth.LonMin / 60.0;
   if (birth.East) longitude = -longitude;
-  double latitude = birth.LatDeg + birth.LatMin / 60.0;
-  if (birth.South) latitude = -latitude;
-  q.longitudeDeg = longitude;
-  q.latitudeDeg = latitude;
+  u.longitudeDeg = longitude;
 
-  // The zone runs in its own direction; daylight saving moves the clock one
-  // hour further from universal time in that same direction.
   const bool east = ZoneRunsEast(birth, longitude);
   if (birth.Dst) {
     if (east) {
@@ -140,11 +128,29 @@ TimeQuantities Time_Calculation(const BirthDetails& birth) {
       zone = zone - 1;
     }
   }
-  q.zoneHours = zone;
+  u.zoneHours = zone;
+  u.julianDay = JulianDayNumber(birth.Month, birth.Day, birth.Year);
+  u.universalTimeHours = east ? u.localTimeHours - zone : u.localTimeHours + zone;
+  return u;
+}
 
-  q.JulianDay = JulianDayNumber(month, day, year);
-  // No reduction to 0..24 and no change of date: T stays continuous anyway.
-  q.UniversalTime = east ? q.localTimeHours - zone : q.localTimeHours + zone;
+TimeQuantities Time_Calculation(const BirthDetails& birth) {
+  using calendar::kDegToRad;
+  using calendar::kPi;
+  using calendar::kRadToDeg;
+
+  TimeQuantities q;
+  const BirthUniversalTime u = UniversalTimeOfBirth(birth);
+  q.localTimeHours = u.localTimeHours;
+  q.zoneHours = u.zoneHours;
+  q.longitudeDeg = u.longitudeDeg;
+  double latitude = birth.LatDeg + birth.LatMin / 60.0;
+  if (birth.South) latitude = -latitude;
+  q.latitudeDeg = latitude;
+  const double longitude = u.longitudeDeg;
+
+  q.JulianDay = u.julianDay;
+  q.UniversalTime = u.universalTimeHours;
   const double T = ((q.JulianDay - 2415020) + q.UniversalTime / 24 - 0.5) / 36525;
   q.CenturiesT = T;
   q.AyanCorr = AyanamsaCorrection(T);
@@ -161,6 +167,14 @@ TimeQuantities Time_Calculation(const BirthDetails& birth) {
                                                  std::sin(eps) * std::tan(latitude * kDegToRad));
   if (ascendant < 0) ascendant = ascendant + kPi;
   if (std::cos(ramc) < 0) ascendant = ascendant + kPi;
+  // The formula gives one of the two points where the ecliptic meets the
+  // horizon. Below the polar circles it is always the rising one; beyond
+  // them it can be the setting one. A point whose hour angle RAMC - alpha
+  // lies west of the meridian (positive sine) is setting: take the opposite
+  // point, which rises.
+  const double rightAscensionRad =
+      std::atan2(std::sin(ascendant) * std::cos(eps), std::cos(ascendant));
+  if (std::sin(ramc - rightAscensionRad) > 0) ascendant = ascendant + kPi;
   ascendant = ascendant * kRadToDeg;
   while (ascendant >= 360) ascendant = ascendant - 360;
   q.tropicalAscendantDeg = ascendant;

@@ -5,7 +5,8 @@
 // clock time and the zone (no change of date), Julian centuries T from
 // JD 2415020.0, a Lahiri-type ayanamsa with the nutation in longitude, the
 // local sidereal time from Newcomb's series, and the ascendant from the RAMC,
-// the obliquity and the latitude. Angles in degrees except inside the
+// the obliquity and the latitude (the rising point of the ecliptic at every
+// latitude, beyond the polar circles too). Angles in degrees except inside the
 // trigonometric calls; good for the form's years 1901..2050 and well beyond.
 // Every step keeps its exact order of operations and constants: the last
 // digit of a result decides a sign, a minute or a nakshatra.
@@ -46,11 +47,28 @@ struct TimeQuantities {
   std::string AscendantText;  // SignDMS of the sidereal ascendant
 };
 
+// The birth moment as the ascendant and the Moon both work it out: clock
+// time, zone magnitude moved one hour by daylight saving, and universal time
+// on the local civil date.
+struct BirthUniversalTime {
+  double localTimeHours = 0;      // Hour + Minute/60
+  double zoneHours = 0;           // zone magnitude after daylight saving
+  double longitudeDeg = 0;        // west positive
+  double julianDay = 0;           // of the local civil date (not moved to the UT date)
+  double universalTimeHours = 0;  // not reduced to 0..24
+};
+
 // True when the zone correction is applied eastward (universal time = local
 // time - zone): decided by the sign of the zone shift; a zone of 0 falls back
 // to the longitude hemisphere (longitudeDeg < 0, east). Daylight saving
 // follows the same direction.
 bool ZoneRunsEast(const BirthDetails& birth, double longitudeDeg);
+
+// Universal time of a birth: the zone runs in its own direction (see
+// ZoneRunsEast) and daylight saving moves the clock one hour further from
+// universal time in that same direction. No reduction to 0..24 and no change
+// of date: the centuries counted from the Julian day stay continuous anyway.
+BirthUniversalTime UniversalTimeOfBirth(const BirthDetails& birth);
 
 TimeQuantities Time_Calculation(const BirthDetails& birth);
 

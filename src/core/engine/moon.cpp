@@ -135,21 +135,10 @@ int NakshatraIndex(double moonSiderealDeg) {
 }
 
 MoonPosition Ephemeris_Calculation(const BirthDetails& birth) {
-  // The birth moment, worked out again exactly as the ascendant does it.
-  const double localTime = birth.Hour + birth.Minute / 60.0;
-  double zone = birth.ZoneHours + birth.ZoneMinutes / 60.0;
-  double longitude = birth.LonDeg + birth.LonMin / 60.0;
-  if (birth.East) longitude = -longitude;
-  const bool east = ZoneRunsEast(birth, longitude);
-  if (birth.Dst) {
-    if (east) {
-      zone = zone + 1;
-    } else {
-      zone = zone - 1;
-    }
-  }
-  const double jd = JulianDayNumber(birth.Month, birth.Day, birth.Year);
-  const double ut = east ? localTime - zone : localTime + zone;
+  // The same birth moment as the ascendant's, counted from J2000.0.
+  const BirthUniversalTime u = UniversalTimeOfBirth(birth);
+  const double jd = u.julianDay;
+  const double ut = u.universalTimeHours;
 
   MoonPosition p;
   p.centuriesJ2000 = ((jd - 2451545) + ut / 24 - 0.5) / 36525;

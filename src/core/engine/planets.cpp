@@ -216,10 +216,12 @@ double DayNumberOf(LocalDateTime ut) {
   return DayNumber(c.year, c.month, c.day, c.hour, c.minute);
 }
 
-// Sidereal longitude of heliocentric index `index`: tropical (J2000) minus
-// the magnitude of the ayanamsa, raised into 0..360.
+// Sidereal longitude of heliocentric index `index`: the tropical longitude
+// of J2000 carried to the equinox of the date, minus the magnitude of the
+// ayanamsa (which is of the date), raised into 0..360.
 double SiderealLongitude(int index, double d, const EarthXY& earth, double ayanamsaDeg) {
   double lonDeg = GeoLongitudeFrom(index, d, earth);
+  lonDeg = lonDeg + PrecessionFromJ2000Deg(d);
   lonDeg = lonDeg - ayanamsaDeg;
   if (std::isfinite(lonDeg)) {
     while (lonDeg < 0) lonDeg = lonDeg + 360;
@@ -228,6 +230,36 @@ double SiderealLongitude(int index, double d, const EarthXY& earth, double ayana
 }
 
 }  // namespace
+
+PlanetMoment PlanetMomentOf(const BirthDetails& birth, const TimeQuantities& time,
+                            const MoonPosition& moon) {
+  return PlanetMomentOf(birth,
+                        CivilTime{birth.Year, birth.Month, birth.Day, birth.Hour, birth.Minute, 0},
+                        time, moon);
+}
+
+PlanetMoment PlanetMomentOf(const BirthDetails& birth, const CivilTime& clock,
+                            const TimeQuantities& time, const MoonPosition& moon) {
+  PlanetMoment m;
+  m.year = clock.year;
+  m.month = clock.month;
+  m.day = clock.day;
+  m.hour = clock.hour;
+  m.minute = clock.minute;
+  m.zoneShiftHours = birth.ZoneShiftHours;
+  m.zoneShiftMinutes = birth.ZoneShiftMinutes;
+  m.ayanCorr = time.AyanCorr;
+  m.moonText = moon.MoonText;
+  m.ascendantText = time.AscendantText;
+  return m;
+}
+
+double PrecessionFromJ2000Deg(double d) {
+  using planets::kPrecessionArcsecPerCentury;
+  using planets::kPrecessionArcsecPerCenturySquared;
+  const double T = d / 36525;
+  return (kPrecessionArcsecPerCentury * T + kPrecessionArcsecPerCenturySquared * T * T) / 3600;
+}
 
 double GeoLongitude(int index, double d) {
   return GeoLongitudeFrom(index, d, EarthPosition(d));

@@ -3,15 +3,19 @@
 //
 // Method: two-body Keplerian orbits from the J2000 mean elements and linear
 // rates of the JPL table "Keplerian elements for approximate positions of
-// the major planets" (mean ecliptic and equinox of J2000, valid 1800-2050);
+// the major planets" (mean ecliptic and equinox of J2000, valid 1800-2050),
+// carried to the equinox of the date by the general precession in longitude;
 // no perturbations, aberration, nutation or light time. Time is days d from
-// J2000.0 in universal time; longitudes in degrees.
+// J2000.0 in universal time; longitudes in degrees. Rahu is the mean node of
+// the date, one degree lowered as the program has always shown it.
 #pragma once
 
 #include <array>
 #include <string>
 #include <string_view>
 
+#include "engine/calendar.h"
+#include "engine/moon.h"
 #include "model/datetime.h"
 #include "model/records.h"
 
@@ -29,6 +33,12 @@ inline constexpr double kTwoPi = 6.28318530717958;
 inline constexpr double kRahuPi = 3.1416;
 // Pi at full program precision for the planets' longitudes.
 inline constexpr double kPi = 3.14159265358979;
+// General precession in longitude from J2000 to the date (IAU 2006), the
+// linear and the quadratic term, arcseconds per Julian century and per
+// century squared. The elements are of the mean equinox of J2000, the
+// ayanamsa of the date: without this the planets drift by 0.84' a year.
+inline constexpr double kPrecessionArcsecPerCentury = 5028.796195;
+inline constexpr double kPrecessionArcsecPerCenturySquared = 1.1054348;
 // Iteration cap for Kepler's equation: never reached for eccentricities
 // below 1 (a handful of steps converge), it only stops a NaN from looping.
 inline constexpr int kKeplerMaxIterations = 200;
@@ -47,6 +57,14 @@ struct PlanetMoment {
   std::string moonText;       // MoonText of Ephemeris_Calculation
   std::string ascendantText;  // AscendantText of Time_Calculation
 };
+
+// The pass of a birth at its own clock time, or at another local clock time
+// (the reference sunrise): the birth's zone shift, and the ayanamsa, Moon and
+// ascendant its own computation left.
+PlanetMoment PlanetMomentOf(const BirthDetails& birth, const TimeQuantities& time,
+                            const MoonPosition& moon);
+PlanetMoment PlanetMomentOf(const BirthDetails& birth, const CivilTime& clock,
+                            const TimeQuantities& time, const MoonPosition& moon);
 
 struct PlanetPositions {
   LocalDateTime universalTime{};  // the UT moment, seconds dropped
@@ -85,7 +103,11 @@ struct OrbitalElements {
 
 // Elements of heliocentric index 0..5 at d days from J2000.0.
 OrbitalElements PlanetElements(int index, double d);
+// Tropical (J2000) geocentric longitude in degrees, 0..360.
 double GeoLongitude(int index, double d);
+// Precession in longitude from J2000 to d days after it, degrees, with
+// T = d / 36525 in this exact order of operations.
+double PrecessionFromJ2000Deg(double d);
 double MeanAnomaly2Pi(double x);
 double TrueAnomaly(double meanAnomaly, double e);
 

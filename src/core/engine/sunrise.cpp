@@ -136,15 +136,29 @@ bool IsValidCivilDate(int year, int month, int day) {
 
 }  // namespace
 
+SunriseInput SunriseInputFor(const BirthDetails& b, LocalDateTime date) {
+  const CivilTime c = Split(date);
+  SunriseInput in;
+  in.month = c.month;
+  in.day = c.day;
+  in.year = c.year;
+  in.latDeg = b.LatDeg;
+  in.latMin = b.LatMin;
+  in.south = b.South;
+  in.lonDeg = b.LonDeg;
+  in.lonMin = b.LonMin;
+  in.east = b.East;
+  in.zoneShiftHours = b.ZoneShiftHours;
+  in.zoneShiftMinutes = b.ZoneShiftMinutes;
+  in.dst = b.Dst;
+  return in;
+}
+
 SunEvents SunRise_SunSet(const SunriseInput& in) {
   SunEvents events;
-  // A date or clock time that names no moment cannot be dated; both events
-  // are absent (the caller keeps what it had), as when the date text cannot
-  // be read back.
-  if (!IsValidCivilDate(in.year, in.month, in.day) || in.hour < 0 || in.hour > 23 ||
-      in.minute < 0 || in.minute > 59) {
-    return events;
-  }
+  // A date that names no day cannot be dated; both events are absent (the
+  // caller keeps what it had), as when the date text cannot be read back.
+  if (!IsValidCivilDate(in.year, in.month, in.day)) return events;
 
   // 1. Place in degrees, north and east positive.
   double latDeg = in.latDeg + in.latMin / 60.0;
@@ -156,15 +170,13 @@ SunEvents SunRise_SunSet(const SunriseInput& in) {
   const double s = in.zoneShiftHours < 0 ? -1.0 : 1.0;
   double zoneHours = -s * (std::abs(in.zoneShiftHours) + std::abs(in.zoneShiftMinutes) / 60.0);
 
-  // 3-5. The date-time D, its day of the year (from 0) and weekday.
-  const LocalDateTime d = MakeDateTime(in.year, in.month, in.day, in.hour, in.minute);
-  const int dayOfYear0 = DayOfYear(d) - 1;
-  const int weekday = WeekdaySunday0(d);
+  // 3-4. The date and its day of the year (from 0).
+  const int dayOfYear0 = DayOfYear(MakeDateTime(in.year, in.month, in.day)) - 1;
 
-  // 6-7. Daylight saving adds an hour; +13 is the same clock as -11.
-  if (in.dst && DST_In_Effect(in.day, weekday, in.month, in.hour, in.minute) == 1) {
-    zoneHours = zoneHours + 1;
-  }
+  // 6-7. With the daylight-saving tick the clock runs one hour ahead, on
+  // every date, as it does for the universal time of the birth; +13 is the
+  // same clock as -11.
+  if (in.dst) zoneHours = zoneHours + 1;
   if (zoneHours == 13) zoneHours = -11;
 
   // 8.
@@ -185,30 +197,17 @@ SunEvents SunRise_SunSet(const SunriseInput& in) {
   return events;
 }
 
-int DST_In_Effect(int day, int weekday, int month, int hour, int /*minute*/) {
-  // First Sunday of April 02:00 to last Sunday of October 02:00, local time.
-  const bool sunday = weekday == 0;
-  if (month > 4 && month < 10) return 1;
-  if (month == 4 && day > 7) return 1;
-  if (month == 4 && day <= 7 && sunday && hour >= 2) return 1;
-  if (month == 4 && day <= 7 && !sunday && day - weekday > 0) return 1;
-  if (month == 10 && day < 25) return 1;
-  if (month == 10 && day >= 25 && sunday && hour < 2) return 1;
-  if (month == 10 && day >= 25 && !sunday && day - 24 - weekday < 1) return 1;
-  return 0;
-}
-
 int ClockMinutesOfHours(double hours) {
-  if (!std::isfinite(hours) || std::fabs(hours) > 1.0e6) return 0;
-  const double wholeHours = std::floor(hours);
+  if (!std::isfinite(hours) || hours <= 0) return 0;
+  const double wholeHours = std::floor(std::fmin(hours, 24.0));
   const int roundedMinutes = static_cast<int>(std::floor((hours - wholeHours) * 60 + 0.5));
-  // A minute part of 60 carries into the next hour, and hour 24 (a carry
-  // from 23:59.5 on, or an hour part of 24 where the angle sits just below
-  // the rounded full turn, whose hours reach 24.00003) becomes 00 of the
-  // SAME civil date: the event is always dated on the input date, like every
-  // time that wraps past midnight.
+  // A minute part of 60 carries into the next hour. Hour 24 (a carry from
+  // 23:59.5 on, or an hour part of 24 where the angle sits just below the
+  // rounded full turn, whose hours reach 24.00003) is written as 23:59 of the
+  // same civil date: the event is always dated on the input date, and 23:59
+  // is the nearest valid time on it; 00:00 would put it a whole day early.
   const int total = static_cast<int>(wholeHours) * 60 + roundedMinutes;
-  return ((total % sun::kMinutesPerDay) + sun::kMinutesPerDay) % sun::kMinutesPerDay;
+  return total < sun::kMinutesPerDay ? total : sun::kMinutesPerDay - 1;
 }
 
 double Sun_Atan2(double y, double x) {

@@ -18,6 +18,7 @@ namespace {
 
 constexpr int kEasternStandardTime = 27;
 constexpr int kAustralianCentralDaylight = 5;
+constexpr int kGreenwichMeanTime = 29;
 
 // New Delhi, 15 June 1980, 10:30 IST: the project's reference birth.
 TEST(RunChart, RefusedEntriesChangeNothing) {
@@ -222,6 +223,92 @@ TEST(RunChart, MonthPositionOutsideTheListDoesNotOverflow) {
     const ChartRun run = Run_Chart(session, e);
     ASSERT_FALSE(run.refusal);
     EXPECT_EQ(run.chart.birth.Month, row.month);
+  }
+}
+
+// A birth given as numbers: date, clock time with seconds, place in degrees
+// and minutes with hemispheres, zone list position and the tick.
+struct SkyBirth {
+  int year, month, day, hour, minute, second;
+  int latDeg, latMin;
+  bool north;
+  int lonDeg, lonMin;
+  bool east;
+  int zoneIndex;
+  bool dst;
+};
+
+FormEntries EntriesOf(const SkyBirth& s) {
+  FormEntries e = reference::DelhiBirth();
+  e.monthIndex = s.month - 1;
+  e.dayText = std::to_string(s.day);
+  e.yearText = std::to_string(s.year);
+  e.hourText = std::to_string(s.hour);
+  e.minuteText = std::to_string(s.minute);
+  e.secondText = std::to_string(s.second);
+  e.latDeg = std::to_string(s.latDeg);
+  e.latMin = std::to_string(s.latMin);
+  e.north = s.north;
+  e.lonDeg = std::to_string(s.lonDeg);
+  e.lonMin = std::to_string(s.lonMin);
+  e.east = s.east;
+  e.zoneIndex = s.zoneIndex;
+  e.dst = s.dst;
+  return e;
+}
+
+// Charts checked against the real sky (a modern ephemeris, Lahiri ayanamsa),
+// each one a place where the chart once went plainly wrong.
+TEST(RunChart, SkyTrueExamples) {
+  // London, 13 January 1950, 12:00 GMT: the Sun stood at 29° 36' sidereal
+  // Sagittarius and entered Capricorn the next day. Without the precession
+  // from J2000 to the date the chart showed "00 Cap 17".
+  {
+    SCOPED_TRACE("London 1950: the Sun in Sagittarius");
+    Session session;
+    const ChartRun run = Run_Chart(session, EntriesOf({1950, 1, 13, 12, 0, 0, 51, 30, true, 0, 7,
+                                                       false, kGreenwichMeanTime, false}));
+    ASSERT_FALSE(run.refusal);
+    EXPECT_EQ(run.chart.PositionText[Sun], "29 Sag 35");
+  }
+  // "YSSG": 52°55' S 139°21' W on Eastern Standard Time, 9 February 1917,
+  // 01:18:14. The clock runs four hours ahead of the place, and the sunset
+  // (in the sky at 00:00 of the next day) is written as 23:59 of its date.
+  // Written as 00:00 it lay before the birth, which then counted from the
+  // next sunrise over more than a day (1906 minutes). Now the birth lies
+  // before the day's sunrise (09:03) and counts from the previous one
+  // (09:01): 16 h 17 min.
+  {
+    SCOPED_TRACE("sunset at 24:00 written as 23:59");
+    Session session;
+    const ChartRun run = Run_Chart(session, EntriesOf({1917, 2, 9, 1, 18, 14, 52, 55, false, 139,
+                                                       21, false, kEasternStandardTime, false}));
+    ASSERT_FALSE(run.refusal);
+    const ChartOutput& c = run.chart;
+    ASSERT_TRUE(c.day[0] && c.day[1] && c.ElapsedMinutes);
+    EXPECT_EQ(FormatIsoMinute(*c.day[1]), "1917-02-09 23:59");
+    EXPECT_EQ(c.reference, SunriseReference::PreviousSunrise);
+    EXPECT_LT(*c.ElapsedMinutes, 24 * 60);
+    EXPECT_EQ(*c.ElapsedMinutes, 16 * 60 + 17);
+  }
+  // New York, Sunday 1 April 2001, daylight-saving box ticked: the clock
+  // runs one hour ahead all that day whatever the birth time, so a birth at
+  // 01:00 sees the same sunrise and sunset as one at 03:00.
+  struct ClockRow {
+    const char* name;
+    int hour;
+  };
+  for (const ClockRow& row : {ClockRow{"New York 1 April 2001, tick, birth at 01:00", 1},
+                              ClockRow{"New York 1 April 2001, tick, birth at 03:00", 3}}) {
+    SCOPED_TRACE(row.name);
+    const int hour = row.hour;
+    Session session;
+    const ChartRun run = Run_Chart(session, EntriesOf({2001, 4, 1, hour, 0, 0, 40, 43, true, 74, 0,
+                                                       false, kEasternStandardTime, true}));
+    ASSERT_FALSE(run.refusal);
+    ASSERT_TRUE(run.chart.day[0] && run.chart.day[1]);
+    EXPECT_EQ(FormatIsoMinute(*run.chart.day[0]), "2001-04-01 06:42");
+    EXPECT_EQ(FormatIsoMinute(*run.chart.day[1]), "2001-04-01 19:19");
   }
 }
 

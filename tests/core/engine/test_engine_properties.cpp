@@ -87,18 +87,7 @@ TEST(EngineProperties, RandomBirthsGiveWellFormedCharts) {
     const BirthDetails& b = r.birth;
     const TimeQuantities q = Time_Calculation(b);
     const MoonPosition moon = Ephemeris_Calculation(b);
-    PlanetMoment m;
-    m.year = b.Year;
-    m.month = b.Month;
-    m.day = b.Day;
-    m.hour = b.Hour;
-    m.minute = b.Minute;
-    m.zoneShiftHours = b.ZoneShiftHours;
-    m.zoneShiftMinutes = b.ZoneShiftMinutes;
-    m.ayanCorr = q.AyanCorr;
-    m.moonText = moon.MoonText;
-    m.ascendantText = q.AscendantText;
-    const PlanetPositions p = Planet_Calculation(m);
+    const PlanetPositions p = Planet_Calculation(PlanetMomentOf(b, q, moon));
 
     std::ostringstream problems;
     for (int body = 0; body < kBodyCount; ++body) {

@@ -1,4 +1,4 @@
-// Test doubles and helpers shared by the desktop program's tests: a message
+// Test doubles and helpers shared by the desktop program's tests and benchmarks: a message
 // sink and a page opener that record instead of showing, and lookups of
 // controls by their names.
 #pragma once
@@ -15,10 +15,12 @@
 #include <functional>
 #include <vector>
 
+#include "gui/frm_main.h"
 #include "gui/help_links.h"
 #include "gui/message_sink.h"
 #include "gui/shell.h"
 #include "gui/single_instance.h"
+#include "support/reference_births.h"
 
 namespace orvanta::testing {
 
@@ -48,6 +50,14 @@ T* Control(const QObject* root, const char* name) {
   return control;
 }
 
+// The control named `name` inside `root`, which the test cannot go on without.
+template <typename T>
+T* get(const QObject* root, const char* name) {
+  T* control = Control<T>(root, name);
+  if (control == nullptr) qFatal("control %s missing", name);
+  return control;
+}
+
 // The entries of a menu as the user reads them, "-" for a separator.
 inline QStringList MenuTexts(const QMenu* menu) {
   QStringList texts;
@@ -72,6 +82,10 @@ struct ProgramUnderTest {
 
   // Shows the birth-data form; false when the lock refused the start.
   bool Start() { return shell.Start(guard); }
+
+  // Fills the form with the project's reference birth (New Delhi, 15 June
+  // 1980, 10:30 IST).
+  void EnterReferenceBirth() { shell.form()->SetEntries(reference::DelhiBirth()); }
 
   QTemporaryDir lockDir;
   SingleInstanceGuard guard;

@@ -1,0 +1,254 @@
+#!/usr/bin/python3
+"""Checks the engine's sky against an independent ephemeris.
+
+The engine's numbers come from the helper program sky_values (built with the
+tests); the sky comes from PyEphem (Debian's python3-ephem), a modern
+ephemeris. Three checks, on a fixed sample (the same births every run):
+
+1. Positions. On BIRTHS moments spread over 1901-2050 the sidereal
+   longitudes of the Sun, Moon, Mercury, Venus, Mars, Jupiter and Saturn.
+   Both sides use the program's own ayanamsa: the ephemeris gives the
+   apparent geocentric longitude of the date at the program's own universal
+   time of the body, and the program's ayanamsa of that body is added. The
+   median difference must stay under 1' for the Sun to Mars and under 6' for
+   Jupiter and Saturn, and no difference may exceed 15'.
+2. Polar ascendants. At latitudes 66.6-89.9 degrees, north and south, the
+   ecliptic point the program calls the ascendant must lie on the horizon
+   and east of the meridian (rising), every time.
+3. Sunrise and sunset of southern-hemisphere summer births with the
+   daylight-saving tick: the program's clock times (one hour ahead of the
+   zone) must agree with the ephemeris (upper limb, 34' of refraction, the
+   horizon at -0 deg 50') within 6 minutes, with a median under 1 minute.
+
+Prints a table of the figures. Usage: real_sky_check.py path/to/sky_values
+Exit status: 0 all within bounds, 1 a bound broken, 2 the helper failed,
+77 skipped (PyEphem not installed).
+"""
+
+import math
+import random
+import statistics
+import subprocess
+import sys
+
+SKIP = 77
+SEED = 19010101  # fixed: the same births every run
+BIRTHS = 600  # position check, 1901-2050
+POLAR_BIRTHS = 400  # ascendant check, 66.6-89.9 degrees
+SUNRISE_BIRTHS = 400  # southern summer with the tick
+FIRST_YEAR, LAST_YEAR = 1901, 2050
+
+# Bounds, arcminutes (positions) and clock minutes (sunrise and sunset).
+MEDIAN_INNER_ARCMIN = 1.0  # Sun, Moon, Mercury, Venus, Mars
+MEDIAN_OUTER_ARCMIN = 6.0  # Jupiter, Saturn
+MAX_ARCMIN = 15.0
+# The ascendant's altitude in the real sky: the program's sidereal time and
+# obliquity are of 1900 and mean, off by seconds of arc; a degree is far
+# beyond that and far below the quarter turn between the two horizon points.
+HORIZON_DEG = 1.0
+SUNRISE_MAX_MIN = 6.0
+SUNRISE_MEDIAN_MIN = 1.0
+
+BODIES = ["Sun", "Moon", "Mercury", "Venus", "Mars", "Jupiter", "Saturn"]
+INNER = {"Sun", "Moon", "Mercury", "Venus", "Mars"}
+DUBLIN_JD = 2415020.0  # PyEphem counts days from this Julian date
+
+
+def wrap180(x):
+    return (x + 180.0) % 360.0 - 180.0
+
+
+def days_in_month(year, month):
+    if month == 2:
+        return 29 if year % 4 == 0 and (year % 100 != 0 or year % 400 == 0) else 28
+    return 30 if month in (4, 6, 9, 11) else 31
+
+
+def random_date(rng, months=None):
+    year = rng.randint(FIRST_YEAR, LAST_YEAR)
+    month = rng.choice(months) if months else rng.randint(1, 12)
+    return year, month, rng.randint(1, days_in_month(year, month))
+
+
+def zone_of(lon_east_deg):
+    """The zone shift (local clock to universal time) nearest the place."""
+    return -int(round(lon_east_deg / 15.0))
+
+
+def run_helper(helper, rows):
+    text = "".join(" ".join(str(v) for v in row) + "\n" for row in rows)
+    done = subprocess.run([helper], input=text, capture_output=True, text=True, check=False)
+    if done.returncode != 0:
+        sys.stderr.write(done.stderr)
+        sys.exit(2)
+    out = [line.split() for line in done.stdout.splitlines()]
+    if len(out) != len(rows):
+        sys.stderr.write("sky_values gave %d lines for %d births\n" % (len(out), len(rows)))
+        sys.exit(2)
+    return [[float(x) for x in line] for line in out]
+
+
+def apparent_longitude_deg(ephem, body, jd):
+    """Apparent geocentric longitude of the date, degrees."""
+    date = ephem.Date(jd - DUBLIN_JD)
+    body.compute(date, epoch=date)
+    eq = ephem.Equatorial(body.g_ra, body.g_dec, epoch=date)
+    return math.degrees(float(ephem.Ecliptic(eq, epoch=date).lon))
+
+
+def check_positions(ephem, helper, rng):
+    rows = []
+    for _ in range(BIRTHS):
+        year, month, day = random_date(rng)
+        lon = rng.randint(0, 179)
+        east = rng.randint(0, 1)
+        rows.append((year, month, day, rng.randint(0, 23), rng.randint(0, 59),
+                     rng.randint(0, 60), rng.randint(0, 59), rng.randint(0, 1),
+                     lon, rng.randint(0, 59), east, zone_of(lon if east else -lon), 0, 0))
+    values = run_helper(helper, rows)
+    diffs = {b: [] for b in BODIES}
+    other_sign = {b: 0 for b in BODIES}
+    classes = {"Sun": ephem.Sun, "Moon": ephem.Moon, "Mercury": ephem.Mercury,
+               "Venus": ephem.Venus, "Mars": ephem.Mars, "Jupiter": ephem.Jupiter,
+               "Saturn": ephem.Saturn}
+    for v in values:
+        planet_jd, ayan = v[0], v[1]
+        program = dict(zip(["Sun", "Mercury", "Venus", "Mars", "Jupiter", "Saturn"], v[2:8]))
+        moon_jd, moon_ayan, program["Moon"] = v[8], v[9], v[10]
+        for body in BODIES:
+            jd, a = (moon_jd, moon_ayan) if body == "Moon" else (planet_jd, ayan)
+            sky = (apparent_longitude_deg(ephem, classes[body](), jd) + a) % 360.0
+            diffs[body].append(wrap180(program[body] - sky) * 60.0)
+            if int(program[body] // 30) % 12 != int(sky // 30) % 12:
+                other_sign[body] += 1
+
+    ok = True
+    print("Positions, %d moments %d-%d (arcminutes; program minus ephemeris)"
+          % (BIRTHS, FIRST_YEAR, LAST_YEAR))
+    print("  %-8s %8s %8s %8s %12s" % ("body", "median", "largest", "mean", "other sign"))
+    for body in BODIES:
+        magnitudes = [abs(d) for d in diffs[body]]
+        median, largest = statistics.median(magnitudes), max(magnitudes)
+        bound = MEDIAN_INNER_ARCMIN if body in INNER else MEDIAN_OUTER_ARCMIN
+        verdict = ""
+        if median >= bound or largest > MAX_ARCMIN:
+            ok = False
+            verdict = "  FAILS (median < %g', largest <= %g')" % (bound, MAX_ARCMIN)
+        print("  %-8s %8.2f %8.2f %+8.2f %11.1f%%%s"
+              % (body, median, largest, statistics.mean(diffs[body]),
+                 100.0 * other_sign[body] / BIRTHS, verdict))
+    return ok
+
+
+def check_polar_ascendants(ephem, helper, rng):
+    rows = []
+    for _ in range(POLAR_BIRTHS):
+        year, month, day = random_date(rng)
+        minutes = rng.randint(66 * 60 + 36, 89 * 60 + 54)  # 66.6 to 89.9 degrees
+        lon = rng.randint(0, 179)
+        east = rng.randint(0, 1)
+        rows.append((year, month, day, rng.randint(0, 23), rng.randint(0, 59),
+                     minutes // 60, minutes % 60, rng.randint(0, 1), lon, rng.randint(0, 59),
+                     east, zone_of(lon if east else -lon), 0, rng.randint(0, 1)))
+    values = run_helper(helper, rows)
+    failures = 0
+    worst_altitude = 0.0
+    for row, v in zip(rows, values):
+        jd, tropical = v[11], v[12]
+        date = ephem.Date(jd - DUBLIN_JD)
+        observer = ephem.Observer()
+        lat = (row[5] + row[6] / 60.0) * (-1 if row[7] else 1)
+        lon = (row[8] + row[9] / 60.0) * (1 if row[10] else -1)
+        observer.lat, observer.lon = math.radians(lat), math.radians(lon)
+        observer.date = date
+        point = ephem.Equatorial(ephem.Ecliptic(math.radians(tropical), 0, epoch=date),
+                                 epoch=date)
+        hour_angle = float(observer.sidereal_time()) - float(point.ra)
+        dec, phi = float(point.dec), math.radians(lat)
+        altitude = math.degrees(math.asin(math.sin(phi) * math.sin(dec) +
+                                          math.cos(phi) * math.cos(dec) * math.cos(hour_angle)))
+        worst_altitude = max(worst_altitude, abs(altitude))
+        rising = math.sin(hour_angle) < 0  # east of the meridian
+        if not rising or abs(altitude) > HORIZON_DEG:
+            failures += 1
+            print("  not rising on the horizon: %s, hour angle %.3f deg, altitude %.3f deg"
+                  % (row, math.degrees(hour_angle) % 360.0, altitude))
+    print("Polar ascendants, %d births at 66.6-89.9 degrees: %d rising on the horizon, "
+          "largest altitude %.3f deg" % (POLAR_BIRTHS, POLAR_BIRTHS - failures, worst_altitude))
+    return failures == 0
+
+
+def event_error_minutes(ephem, observer, event, program_jd, solar_noon_jd):
+    """Program minus ephemeris, minutes, for the rise before or the set after
+    the local solar noon of the date; None where the sun does not cross the
+    horizon. The Sun's centre at -0 deg 50': 16' of semidiameter and 34' of
+    refraction, with the atmosphere's own refraction switched off."""
+    observer.date = ephem.Date(solar_noon_jd - DUBLIN_JD)
+    search = observer.previous_rising if event == "rising" else observer.next_setting
+    try:
+        sky = float(search(ephem.Sun(), use_center=True))
+    except (ephem.AlwaysUpError, ephem.NeverUpError):
+        return None
+    return (program_jd - DUBLIN_JD - sky) * 1440.0
+
+
+def check_southern_sunrise(ephem, helper, rng):
+    rows = []
+    for _ in range(SUNRISE_BIRTHS):
+        year, month, day = random_date(rng, months=[12, 1, 2])
+        lon = rng.randint(0, 179)
+        east = rng.randint(0, 1)
+        rows.append((year, month, day, rng.randint(0, 23), rng.randint(0, 59),
+                     rng.randint(0, 55), rng.randint(0, 59), 1, lon, rng.randint(0, 59),
+                     east, zone_of(lon if east else -lon), 0, 1))
+    values = run_helper(helper, rows)
+    errors = []
+    for row, v in zip(rows, values):
+        observer = ephem.Observer()
+        lat = -(row[5] + row[6] / 60.0)
+        lon = (row[8] + row[9] / 60.0) * (1 if row[10] else -1)
+        observer.lat, observer.lon = math.radians(lat), math.radians(lon)
+        observer.pressure = 0
+        observer.horizon = "-0:50"
+        # Local midnight of the birth date as a Julian date in universal time:
+        # the clock is the zone plus the hour of daylight saving ahead.
+        clock_ahead_h = -row[11] + 1
+        midnight_jd = (ephem.julian_date(ephem.Date("%d/%d/%d" % row[:3]))
+                       - clock_ahead_h / 24.0)
+        solar_noon_jd = ephem.julian_date(ephem.Date("%d/%d/%d" % row[:3])) + 0.5 - lon / 360.0
+        for event, minutes in (("rising", v[14]), ("setting", v[15])):
+            if minutes < 0:
+                continue
+            error = event_error_minutes(ephem, observer, event, midnight_jd + minutes / 1440.0,
+                                        solar_noon_jd)
+            if error is not None:
+                errors.append(abs(error))
+    median, largest = statistics.median(errors), max(errors)
+    ok = median < SUNRISE_MEDIAN_MIN and largest <= SUNRISE_MAX_MIN
+    print("Sunrise and sunset, %d southern summer births with the tick (0-55 S): %d events, "
+          "median %.2f min, largest %.2f min%s"
+          % (SUNRISE_BIRTHS, len(errors), median, largest,
+             "" if ok else "  FAILS (median < %g, largest <= %g)"
+             % (SUNRISE_MEDIAN_MIN, SUNRISE_MAX_MIN)))
+    return ok
+
+
+def main():
+    if len(sys.argv) != 2:
+        sys.stderr.write(__doc__)
+        return 2
+    try:
+        import ephem  # pylint: disable=import-outside-toplevel
+    except ImportError:
+        print("python3-ephem is not installed: skipped")
+        return SKIP
+    rng = random.Random(SEED)
+    helper = sys.argv[1]
+    results = [check_positions(ephem, helper, rng),
+               check_polar_ascendants(ephem, helper, rng),
+               check_southern_sunrise(ephem, helper, rng)]
+    return 0 if all(results) else 1
+
+
+if __name__ == "__main__":
+    sys.exit(main())
