@@ -36,21 +36,20 @@ Parsed<FormEntries> EntriesOfRecord(CsvRecord& record) {
   if (!record.error.empty()) return {std::nullopt, record.error};
   std::vector<std::string>& f = record.fields;
   if (f.size() != kBatchColumns.size()) {
-    return {std::nullopt, "expected " + std::to_string(kBatchColumns.size()) +
-                              " fields, found " + std::to_string(f.size())};
+    return {std::nullopt, "expected " + std::to_string(kBatchColumns.size()) + " fields, found " +
+                              std::to_string(f.size())};
   }
-  return EntriesOf(BirthFields{std::move(f[0]), std::move(f[1]), std::move(f[2]),
-                              std::move(f[3]), std::move(f[4]), std::move(f[5]),
-                              std::move(f[6]), std::move(f[7]), std::move(f[8]),
-                              std::move(f[9])});
+  return EntriesOf(BirthFields{std::move(f[0]), std::move(f[1]), std::move(f[2]), std::move(f[3]),
+                               std::move(f[4]), std::move(f[5]), std::move(f[6]), std::move(f[7]),
+                               std::move(f[8]), std::move(f[9])});
 }
 
 std::string BatchRowOf(const FormEntries& e) {
   std::string row;
   AppendCsvField(row, e.name);
   row += ',';
-  row += e.yearText + "-" + TwoDigits(std::to_string(e.monthIndex + 1)) + "-" +
-         TwoDigits(e.dayText);
+  row +=
+      e.yearText + "-" + TwoDigits(std::to_string(e.monthIndex + 1)) + "-" + TwoDigits(e.dayText);
   row += ',';
   row += TwoDigits(e.hourText) + ":" + TwoDigits(e.minuteText) + ":" + TwoDigits(e.secondText);
   row += ',';

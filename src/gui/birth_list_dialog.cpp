@@ -58,8 +58,7 @@ class BirthListModel final : public QAbstractTableModel {
   }
 
  private:
-  static constexpr std::array<const char*, 4> kHeaders = {"Name", "Date", "Place",
-                                                          "Saved (UTC)"};
+  static constexpr std::array<const char*, 4> kHeaders = {"Name", "Date", "Place", "Saved (UTC)"};
   std::vector<BirthSummary> rows_;
 };
 
@@ -173,10 +172,10 @@ void BirthListDialog::cmdDelete_Click() {
   const QModelIndexList rows = lstBirths_->selectionModel()->selectedRows();
   if (rows.isEmpty()) return;
   const BirthSummary& b = model_->row(rows.front().row());
-  const int answer = questions_.Ask(
-      QStringLiteral("Delete the saved birth of %1, born %2? This cannot be undone.")
-          .arg(b.name, b.date),
-      {QStringLiteral("&Delete"), QStringLiteral("Cancel")}, 1);
+  const int answer =
+      questions_.Ask(QStringLiteral("Delete the saved birth of %1, born %2? This cannot be undone.")
+                         .arg(b.name, b.date),
+                     {QStringLiteral("&Delete"), QStringLiteral("Cancel")}, 1);
   if (answer != 0) return;
   if (!db_.Remove(b.id)) {
     messages_.Show(QStringLiteral("The birth was not deleted: %1").arg(db_.lastError()),

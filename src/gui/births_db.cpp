@@ -95,11 +95,26 @@ QString NowUtc() {
 void BindBirth(QSqlQuery& q, const SavedBirth& b) {
   const FormEntries& e = b.entries;
   const std::array<QVariant, kColumnCount> values = {
-      Q(e.name),     BirthsDb::DateKey(e), e.monthIndex,   Q(e.dayText),
-      Q(e.yearText), Q(e.hourText),        Q(e.minuteText), Q(e.secondText),
-      Q(e.city),     Q(e.state),           Q(e.country),    Q(e.latDeg),
-      Q(e.latMin),   e.north ? 1 : 0,      Q(e.lonDeg),     Q(e.lonMin),
-      e.east ? 1 : 0, e.zoneIndex,         e.dst ? 1 : 0,   NotNull(b.timeZoneName),
+      Q(e.name),
+      BirthsDb::DateKey(e),
+      e.monthIndex,
+      Q(e.dayText),
+      Q(e.yearText),
+      Q(e.hourText),
+      Q(e.minuteText),
+      Q(e.secondText),
+      Q(e.city),
+      Q(e.state),
+      Q(e.country),
+      Q(e.latDeg),
+      Q(e.latMin),
+      e.north ? 1 : 0,
+      Q(e.lonDeg),
+      Q(e.lonMin),
+      e.east ? 1 : 0,
+      e.zoneIndex,
+      e.dst ? 1 : 0,
+      NotNull(b.timeZoneName),
       b.utcOffsetMinutes ? QVariant(*b.utcOffsetMinutes) : QVariant(QMetaType(QMetaType::Int))};
   for (int i = 0; i < kColumnCount; ++i) q.bindValue(i, values[static_cast<std::size_t>(i)]);
 }
@@ -220,8 +235,9 @@ void BirthsDb::Open() {
   }
 
   const QString damaged =
-      QStringLiteral("The births file \"%1\" is damaged and cannot be read. It is left as it is; "
-                     "move it away to start a new one.")
+      QStringLiteral(
+          "The births file \"%1\" is damaged and cannot be read. It is left as it is; "
+          "move it away to start a new one.")
           .arg(shown) +
       goesOn;
   const QString locked =
@@ -262,8 +278,9 @@ void BirthsDb::Open() {
   }
   if (readOnly) {
     state_ = State::ReadOnly;
-    message_ = QStringLiteral("The births file \"%1\" is read-only: saved births can be opened, "
-                              "but saving is off until the file can be written.")
+    message_ = QStringLiteral(
+                   "The births file \"%1\" is read-only: saved births can be opened, "
+                   "but saving is off until the file can be written.")
                    .arg(shown);
     if (version < kBirthsSchemaVersion) {
       Fail(State::CannotOpen,
@@ -293,9 +310,10 @@ void BirthsDb::Open() {
   if (version < kBirthsSchemaVersion && !Migrate(version)) {
     const QString why = lastError_;
     q.exec(QStringLiteral("ROLLBACK"));
-    Fail(State::CannotOpen,
-         QStringLiteral("The births file \"%1\" cannot be brought up to date: %2.").arg(shown, why) +
-             goesOn);
+    Fail(
+        State::CannotOpen,
+        QStringLiteral("The births file \"%1\" cannot be brought up to date: %2.").arg(shown, why) +
+            goesOn);
     return;
   }
   if (!q.exec(QStringLiteral("COMMIT"))) {
@@ -334,8 +352,7 @@ void BirthsDb::WriteFailed(const QString& error, const QString& nativeCode) {
     case kSqliteBusy:
     case kSqliteLocked:
       Fail(State::Locked,
-           QStringLiteral("The births file \"%1\" is in use by another program.").arg(shown) +
-               off);
+           QStringLiteral("The births file \"%1\" is in use by another program.").arg(shown) + off);
       break;
     case kSqliteReadOnly:
       state_ = State::ReadOnly;
@@ -343,8 +360,7 @@ void BirthsDb::WriteFailed(const QString& error, const QString& nativeCode) {
       break;
     case kSqliteCorrupt:
     case kSqliteNotADatabase:
-      Fail(State::Damaged,
-           QStringLiteral("The births file \"%1\" is damaged.").arg(shown) + off);
+      Fail(State::Damaged, QStringLiteral("The births file \"%1\" is damaged.").arg(shown) + off);
       break;
     default:
       break;  // a full disk and the like: this change failed, the next may not
@@ -464,8 +480,8 @@ std::vector<BirthSummary> BirthsDb::List(const QString& filter) const {
   QSqlQuery q(QSqlDatabase::database(connection_, false));
   q.setForwardOnly(true);
   const QString trimmed = filter.trimmed();
-  QString sql = QStringLiteral(
-      "SELECT id, name, birth_date, city, state, country, saved_at FROM births");
+  QString sql =
+      QStringLiteral("SELECT id, name, birth_date, city, state, country, saved_at FROM births");
   if (!trimmed.isEmpty()) {
     sql += QStringLiteral(
         " WHERE name LIKE ? ESCAPE '\\' OR birth_date LIKE ? ESCAPE '\\'"
@@ -482,11 +498,10 @@ std::vector<BirthSummary> BirthsDb::List(const QString& filter) const {
     return list;
   }
   while (q.next()) {
-    list.push_back(BirthSummary{q.value(0).toLongLong(), q.value(1).toString(),
-                                q.value(2).toString(),
-                                PlaceOf(q.value(3).toString(), q.value(4).toString(),
-                                        q.value(5).toString()),
-                                q.value(6).toString()});
+    list.push_back(
+        BirthSummary{q.value(0).toLongLong(), q.value(1).toString(), q.value(2).toString(),
+                     PlaceOf(q.value(3).toString(), q.value(4).toString(), q.value(5).toString()),
+                     q.value(6).toString()});
   }
   return list;
 }
@@ -495,19 +510,19 @@ std::vector<BirthSummary> BirthsDb::Recent(int count) const {
   std::vector<BirthSummary> list;
   if (!canRead()) return list;
   QSqlQuery q(QSqlDatabase::database(connection_, false));
-  q.prepare(QStringLiteral("SELECT id, name, birth_date, city, state, country, saved_at FROM "
-                           "births ORDER BY saved_at DESC, id DESC LIMIT ?"));
+  q.prepare(
+      QStringLiteral("SELECT id, name, birth_date, city, state, country, saved_at FROM "
+                     "births ORDER BY saved_at DESC, id DESC LIMIT ?"));
   q.bindValue(0, count);
   if (!q.exec()) {
     lastError_ = q.lastError().text();
     return list;
   }
   while (q.next()) {
-    list.push_back(BirthSummary{q.value(0).toLongLong(), q.value(1).toString(),
-                                q.value(2).toString(),
-                                PlaceOf(q.value(3).toString(), q.value(4).toString(),
-                                        q.value(5).toString()),
-                                q.value(6).toString()});
+    list.push_back(
+        BirthSummary{q.value(0).toLongLong(), q.value(1).toString(), q.value(2).toString(),
+                     PlaceOf(q.value(3).toString(), q.value(4).toString(), q.value(5).toString()),
+                     q.value(6).toString()});
   }
   return list;
 }

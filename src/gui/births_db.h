@@ -34,17 +34,17 @@ inline constexpr int kBirthsSchemaVersion = 1;
 struct SavedBirth {
   qint64 id = 0;  // 0 for a birth not yet saved
   FormEntries entries;
-  QString timeZoneName;                     // empty when not resolved
-  std::optional<int> utcOffsetMinutes;      // exact offset of the birth's clock from UT
+  QString timeZoneName;                 // empty when not resolved
+  std::optional<int> utcOffsetMinutes;  // exact offset of the birth's clock from UT
   QString note;
-  QDateTime savedAt;                        // UTC
+  QDateTime savedAt;  // UTC
 };
 
 // One line of the list of saved births.
 struct BirthSummary {
   qint64 id = 0;
   QString name;
-  QString date;   // YYYY-MM-DD
+  QString date;     // YYYY-MM-DD
   QString place;    // city, state, country, the empty ones left out
   QString savedAt;  // UTC, ISO 8601 with milliseconds
 };

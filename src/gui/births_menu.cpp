@@ -41,11 +41,7 @@ QAction* MenuAction(const char* name, const QString& text, QObject* parent,
 
 BirthsMenu::BirthsMenu(const QString& databasePath, FrmMain& form, MessageSink& messages,
                        QuestionSink& questions, QObject* parent)
-    : QObject(parent),
-      db_(databasePath),
-      form_(form),
-      messages_(messages),
-      questions_(questions) {}
+    : QObject(parent), db_(databasePath), form_(form), messages_(messages), questions_(questions) {}
 
 void BirthsMenu::AddBirthCommands(QWidget* window) {
   auto* file = window->findChild<QMenu*>(QStringLiteral("mnuFile"));
@@ -99,8 +95,7 @@ void BirthsMenu::FillRecent(QMenu* file, QAction* before) {
   QAction* insertBefore = exitAt > 0 ? actions[exitAt - 1] : before;
   int number = 1;
   for (const BirthSummary& b : db_.Recent(kRecentBirthCount)) {
-    auto* action = new QAction(
-        QStringLiteral("&%1 %2, %3").arg(number).arg(b.name, b.date), file);
+    auto* action = new QAction(QStringLiteral("&%1 %2, %3").arg(number).arg(b.name, b.date), file);
     action->setObjectName(QStringLiteral("mnuRecent%1").arg(number));
     action->setProperty(kRecentProperty, b.id);
     const qint64 id = b.id;
@@ -171,9 +166,9 @@ void BirthsMenu::SaveBirth() {
                    MessageIcon::Stop);
     return;
   }
-  form_.statusBar()->showMessage(
-      QStringLiteral("Saved %1, born %2").arg(Q(birth.entries.name), BirthsDb::DateKey(birth.entries)),
-      5000);
+  form_.statusBar()->showMessage(QStringLiteral("Saved %1, born %2")
+                                     .arg(Q(birth.entries.name), BirthsDb::DateKey(birth.entries)),
+                                 5000);
 }
 
 void BirthsMenu::OpenBirth() {

@@ -27,7 +27,7 @@ namespace {
 constexpr double kSheetWidth = 1000.0;
 constexpr double kMargin = 50.0;
 constexpr double kColumnGap = 40.0;
-constexpr double kGridSide = 440.0;  // the South-Indian chart, 4 x 4 cells
+constexpr double kGridSide = 440.0;    // the South-Indian chart, 4 x 4 cells
 constexpr double kFooterSpace = 50.0;  // below the content: the footer line
 constexpr char kFontFamily[] = "DejaVu Sans";
 // The PDF's resolution: fine enough that text positions are exact.
@@ -128,8 +128,7 @@ class PagePainter {
   }
 
   void Title() {
-    Text(QRectF(kMargin, 40, 500, 50), QStringLiteral("Orvanta"), PageFont(34, true),
-         kHeadingInk);
+    Text(QRectF(kMargin, 40, 500, 50), QStringLiteral("Orvanta"), PageFont(34, true), kHeadingInk);
     if (!cli::InduLagnaSignName(chart_).empty()) {
       Text(QRectF(kSheetWidth / 2 - 100, 52, kSheetWidth / 2 + 100 - kMargin, 40),
            Q(InduLagnaHeadline(chart_.lagna.InduLagnaIndex)), PageFont(20, true), kMarkInk,
@@ -143,8 +142,7 @@ class PagePainter {
     y = Heading(x, y, width, kDetailsHeading);
     y += Text(QRectF(x, y, width, 40), Q(chart_.details.name), PageFont(16, true), kInk) + 6;
     for (const DetailCaption& d : kDetailCaptions) {
-      y = Row(x, y, x + 130, width, Q(d.caption) + QLatin1Char(':'),
-              Q(chart_.details.*d.text));
+      y = Row(x, y, x + 130, width, Q(d.caption) + QLatin1Char(':'), Q(chart_.details.*d.text));
     }
     return y;
   }
@@ -164,7 +162,8 @@ class PagePainter {
     p_.setBrush(Qt::NoBrush);
     for (int r = 0; r < 4; ++r) {
       for (int c = 0; c < 4; ++c) {
-        const int sign = kSouthIndianCells[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)];
+        const int sign =
+            kSouthIndianCells[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)];
         if (sign < 0) continue;
         const QRectF box(left + c * cell, top + r * cell, cell, cell);
         p_.setPen(QPen(kInk, 1.5));
@@ -190,8 +189,8 @@ class PagePainter {
          Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap);
     const std::string_view sign = cli::InduLagnaSignName(chart_);
     if (!sign.empty()) {
-      Text(centre.adjusted(8, 100, -8, -8), QStringLiteral("IL: %1").arg(Q(sign)),
-           PageFont(14), kMarkInk, Qt::AlignHCenter | Qt::AlignTop);
+      Text(centre.adjusted(8, 100, -8, -8), QStringLiteral("IL: %1").arg(Q(sign)), PageFont(14),
+           kMarkInk, Qt::AlignHCenter | Qt::AlignTop);
     }
   }
 
@@ -242,8 +241,8 @@ class PagePainter {
 
   void Footer() {
     Text(QRectF(kMargin, height_ - 40, kSheetWidth - 2 * kMargin, 20),
-         QStringLiteral("Orvanta %1").arg(QString::fromLatin1(kVersion)), PageFont(10),
-         kRuleInk, Qt::AlignRight | Qt::AlignTop);
+         QStringLiteral("Orvanta %1").arg(QString::fromLatin1(kVersion)), PageFont(10), kRuleInk,
+         Qt::AlignRight | Qt::AlignTop);
   }
 
   QPainter& p_;
@@ -282,9 +281,8 @@ void PaintChartPage(QPainter& painter, const QRectF& target, const ChartOutput& 
 }
 
 QPageSize LocalePageSize() {
-  return QPageSize(QLocale().measurementSystem() == QLocale::ImperialUSSystem
-                       ? QPageSize::Letter
-                       : QPageSize::A4);
+  return QPageSize(QLocale().measurementSystem() == QLocale::ImperialUSSystem ? QPageSize::Letter
+                                                                              : QPageSize::A4);
 }
 
 QString ExportChartPdf(const QString& path, const ChartOutput& chart, const QPageSize& pageSize) {
@@ -343,8 +341,9 @@ QString ExportChart(const QString& path, const ChartOutput& chart) {
   if (suffix == QLatin1String("png")) return ExportChartPng(path, chart, image);
   if (suffix == QLatin1String("svg")) return ExportChartSvg(path, chart, image);
   if (suffix == QLatin1String("pdf")) return ExportChartPdf(path, chart, LocalePageSize());
-  return QStringLiteral("Export as PDF, PNG or SVG: the file name \"%1\" ends in none of "
-                        ".pdf, .png, .svg.")
+  return QStringLiteral(
+             "Export as PDF, PNG or SVG: the file name \"%1\" ends in none of "
+             ".pdf, .png, .svg.")
       .arg(path);
 }
 

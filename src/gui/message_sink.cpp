@@ -2,10 +2,10 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <vector>
-#include <QMessageBox>
 
 #include "gui/ui_common.h"
 

@@ -9,8 +9,8 @@
 #pragma once
 
 #include <QObject>
-#include <QString>
 #include <QPointer>
+#include <QString>
 #include <functional>
 #include <memory>
 

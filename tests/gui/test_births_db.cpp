@@ -56,10 +56,10 @@ SavedBirth Birth(const FormEntries& e) {
 bool SameEntries(const FormEntries& a, const FormEntries& b) {
   return a.name == b.name && a.city == b.city && a.state == b.state && a.country == b.country &&
          a.monthIndex == b.monthIndex && a.dayText == b.dayText && a.yearText == b.yearText &&
-         a.hourText == b.hourText && a.minuteText == b.minuteText &&
-         a.secondText == b.secondText && a.lonDeg == b.lonDeg && a.lonMin == b.lonMin &&
-         a.latDeg == b.latDeg && a.latMin == b.latMin && a.east == b.east &&
-         a.north == b.north && a.zoneIndex == b.zoneIndex && a.dst == b.dst;
+         a.hourText == b.hourText && a.minuteText == b.minuteText && a.secondText == b.secondText &&
+         a.lonDeg == b.lonDeg && a.lonMin == b.lonMin && a.latDeg == b.latDeg &&
+         a.latMin == b.latMin && a.east == b.east && a.north == b.north &&
+         a.zoneIndex == b.zoneIndex && a.dst == b.dst;
 }
 
 // A random birth the form accepts, in the canonical shape of a batch row.
@@ -192,10 +192,9 @@ class TestBirthsDb : public QObject {
       const char* filter;
       int expected;
     };
-    const Search searches[] = {{"", 3},          {"arjun", 2},  {"MEERA", 1},
-                               {"1980-06-15", 2}, {"1980-06", 3}, {"pune", 1},
-                               {"maharashtra", 1}, {"cantonment", 1}, {"%", 0},
-                               {"_", 0},          {"nobody", 0}};
+    const Search searches[] = {{"", 3},        {"arjun", 2}, {"MEERA", 1},       {"1980-06-15", 2},
+                               {"1980-06", 3}, {"pune", 1},  {"maharashtra", 1}, {"cantonment", 1},
+                               {"%", 0},       {"_", 0},     {"nobody", 0}};
     for (const Search& s : searches) {
       QCOMPARE(static_cast<int>(db.List(s.filter).size()), s.expected);
     }
@@ -215,8 +214,8 @@ class TestBirthsDb : public QObject {
     const std::array<long, 3> badLines = {3001, 5002, 8003};
     const std::array<std::string, 3> badRows = {
         "ONLY NINE,1980-06-15,10:30,28N36,77E12,34,0,Delhi,India",  // one field short
-        "BAD MONTH,1980-13-01,10:30,28N36,77E12,34,0,,,",         // no month 13
-        "APRIL,1980-04-31,10:30,28N36,77E12,34,0,,,",             // refused: 31 April
+        "BAD MONTH,1980-13-01,10:30,28N36,77E12,34,0,,,",           // no month 13
+        "APRIL,1980-04-31,10:30,28N36,77E12,34,0,,,",               // refused: 31 April
     };
     std::string all = std::string(cli::kBatchHeader) + "\n";
     std::string good = all;
@@ -325,8 +324,7 @@ class TestBirthsDb : public QObject {
     QTest::addColumn<int>("state");
     QTest::addColumn<QString>("says");
     QTest::addColumn<bool>("canRead");
-    QTest::newRow("garbage") << "garbage" << int(BirthsDb::State::Damaged) << "is damaged"
-                             << false;
+    QTest::newRow("garbage") << "garbage" << int(BirthsDb::State::Damaged) << "is damaged" << false;
     QTest::newRow("cut short") << "truncated" << int(BirthsDb::State::Damaged) << "is damaged"
                                << false;
     QTest::newRow("read-only") << "readonly" << int(BirthsDb::State::ReadOnly) << "is read-only"

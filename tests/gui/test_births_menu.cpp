@@ -44,9 +44,7 @@ class ScriptedQuestions final : public QuestionSink {
     return reply;
   }
   QString FileToOpen(const QString&, const QString&) override { return fileToOpen; }
-  QString FileToSave(const QString&, const QString&, const QString&) override {
-    return fileToSave;
-  }
+  QString FileToSave(const QString&, const QString&, const QString&) override { return fileToSave; }
   std::deque<int> replies;
   QStringList asked, offered;
   QString fileToOpen, fileToSave;

@@ -53,10 +53,8 @@ class TestChartPage : public QObject {
     QTest::addColumn<bool>("printer");
     QTest::addColumn<QString>("size");  // as pdfinfo reports it
     QTest::newRow("export A4") << int(QPageSize::A4) << false << "pts (A4)";
-    QTest::newRow("export Letter") << int(QPageSize::Letter) << false
-                                   << "pts (letter)";
-    QTest::newRow("printer Letter") << int(QPageSize::Letter) << true
-                                    << "pts (letter)";
+    QTest::newRow("export Letter") << int(QPageSize::Letter) << false << "pts (letter)";
+    QTest::newRow("printer Letter") << int(QPageSize::Letter) << true << "pts (letter)";
     QTest::newRow("printer A4") << int(QPageSize::A4) << true << "pts (A4)";
   }
   void pdfPagesRenderAndHoldEverything() {
@@ -91,9 +89,13 @@ class TestChartPage : public QObject {
                              .normalized(QString::NormalizationForm_KC)
                              .simplified();
     QVERIFY(ok);
-    QStringList expected = {"ARJUN MEHTA", Q(kDetailsHeading), Q(kPositionsHeading),
-                            Q(kChartHeading), Q(kAttributesHeading),
-                            "How the Indu Lagna was found", "Indu Lagna: Scorpio (Vrischika)"};
+    QStringList expected = {"ARJUN MEHTA",
+                            Q(kDetailsHeading),
+                            Q(kPositionsHeading),
+                            Q(kChartHeading),
+                            Q(kAttributesHeading),
+                            "How the Indu Lagna was found",
+                            "Indu Lagna: Scorpio (Vrischika)"};
     const std::optional<InduLagnaSteps> steps = ExplainInduLagna(chart);
     QVERIFY(steps);
     for (const std::string& line : ExplanationPlainText(*steps)) expected << Q(line).simplified();
@@ -161,7 +163,8 @@ class TestChartPage : public QObject {
     QCOMPARE(QImage(dir_.filePath("a.PNG")).size(), QSize(kImagePageWidthPx, kImagePageHeightPx));
     QVERIFY(ExportChart(dir_.filePath("a.txt"), chart).contains("PDF, PNG or SVG"));
     QVERIFY(!QFile::exists(dir_.filePath("a.txt")));
-    QVERIFY(ExportChart(dir_.filePath("no/such/folder/a.pdf"), chart).contains("cannot be written"));
+    QVERIFY(
+        ExportChart(dir_.filePath("no/such/folder/a.pdf"), chart).contains("cannot be written"));
   }
 
   // The clipboard text: the details and positions, one per line.
