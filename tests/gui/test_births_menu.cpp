@@ -24,7 +24,7 @@
 #include "gui/frm_display.h"
 #include "gui/frm_main.h"
 #include "gui/mdi_window.h"
-#include "gui/shell_test_support.h"
+#include "support/gui_harness.h"
 #include "support/reference_births.h"
 
 using namespace orvanta;
