@@ -42,7 +42,14 @@ std::string_view OptionOfField(FormField field) {
     case FormField::LatDegrees:
       return "--lat (degrees)";
     case FormField::LatMinutes:
-      return "--lat (minutes)";
+      return "--lat (minutes)";    case FormField::Day:
+      return "--date (day)";
+    case FormField::Hour:
+      return "--time (hour)";
+    case FormField::Minute:
+      return "--time (minute)";
+    case FormField::Second:
+      return "--time (second)";
   }
   return "";
 }

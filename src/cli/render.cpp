@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "chart/explanation.h"
 #include "cli/csv.h"
 #include "cli/json.h"
 #include "version.h"
@@ -71,6 +72,14 @@ std::string_view FocusJsonName(FormField field) {
       return "txtLatD";
     case FormField::LatMinutes:
       return "txtLatM";
+    case FormField::Day:
+      return "cboDate";
+    case FormField::Hour:
+      return "cboHH";
+    case FormField::Minute:
+      return "cboMM";
+    case FormField::Second:
+      return "cboSS";
   }
   return "";
 }
@@ -298,6 +307,15 @@ void AppendChartText(std::string& out, const ChartOutput& chart) {
     out += "no sign";
   }
   out += '\n';
+  // How it was found, with the legend and the textbook reading: the same
+  // lines as the result window's panel.
+  if (const std::optional<InduLagnaSteps> steps = ExplainInduLagna(chart)) {
+    out += '\n';
+    for (const std::string& line : ExplanationPlainText(*steps)) {
+      out += line;
+      out += '\n';
+    }
+  }
 
   if (!chart.attributes) return;
   out += '\n';
@@ -358,6 +376,24 @@ void AppendChartJson(std::string& out, const ChartOutput& chart) {
   o.Integer("AscKala", l.AscKala);
   o.Integer("MoonKala", l.MoonKala);
   o.Integer("InduLagnaIndex", l.InduLagnaIndex);
+  if (const std::optional<InduLagnaSteps> steps = ExplainInduLagna(chart)) {
+    std::string& st = o.Key("InduLagnaSteps");
+    JsonObject e(st);
+    e.Integer("AscSign", steps->ascSign);
+    e.Integer("AscNinthSign", steps->ascNinthSign);
+    e.Integer("AscKala", steps->ascKala);
+    e.Integer("MoonSign", steps->moonSign);
+    e.Integer("MoonNinthSign", steps->moonNinthSign);
+    e.Integer("MoonKala", steps->moonKala);
+    e.Integer("Sum", steps->sum);
+    e.Integer("Remainder", steps->remainder);
+    e.Integer("InduLagnaSign", steps->induLagnaSign);
+    e.Close();
+    o.Integer("InduLagnaClassical", steps->classicalSign);
+  } else {
+    o.Null("InduLagnaSteps");
+    o.Null("InduLagnaClassical");
+  }
   {
     std::string& rs = o.Key("RiseSet");
     JsonObject riseSet(rs);

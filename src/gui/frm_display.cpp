@@ -8,8 +8,12 @@
 #include <QPlainTextEdit>
 #include <QStringList>
 #include <QTabWidget>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
 #include <string_view>
 
+#include "chart/explanation.h"
 #include "gui/help_links.h"
 #include "gui/ui_common.h"
 
@@ -24,7 +28,7 @@ constexpr int kTextPx = 11;  // 8-point labels at 96 dpi
 // the child window's own frame); its width gives the second tab's texts room
 // to show whole instead of the height that such a screen does not have.
 constexpr int kWindowWidthTwips = 17250;
-constexpr int kWindowHeightTwips = 8490;
+constexpr int kWindowHeightTwips = 8880;
 
 // The headings above the tab control take two lines; the tab control starts
 // below them.
@@ -37,9 +41,15 @@ constexpr int kRightHeadingsTwips = 3000;
 // 60-twip margin above the chart.
 constexpr int kTabStripTwips = 300;
 // The first tab's frames as one block (design lefts 120 to 12135 with their
-// margin), centred across the wider page.
+// margin), below the Indu Lagna's headline; the explanation panel stands
+// to its right.
 constexpr int kChartBlockWidthTwips = 12255;
 constexpr int kChartBlockHeightTwips = 7335;
+constexpr int kHeadlineTopTwips = 45;
+constexpr int kHeadlineHeightTwips = 330;
+constexpr int kChartBlockTopTwips = 375;
+constexpr int kPanelLeftTwips = kChartBlockWidthTwips + 60;
+constexpr int kPanelRightMarginTwips = 120;
 
 struct PlacedTwips {
   std::string_view name;
@@ -166,7 +176,7 @@ int RowTop(int row) {
 // square around the empty centre and the cell boundaries between.
 class ChartLines : public QWidget {
  public:
-  explicit ChartLines(QWidget* parent) : QWidget(parent) {
+  ChartLines(QWidget* parent, Scaled scaled) : QWidget(parent), scaled_(scaled) {
     setObjectName(QStringLiteral("shpHora"));
     setAttribute(Qt::WA_TransparentForMouseEvents);
   }
@@ -175,8 +185,8 @@ class ChartLines : public QWidget {
   void paintEvent(QPaintEvent*) override {
     QPainter p(this);
     p.setPen(QPen(QColor(0x80, 0x40, 0x00), 1));
-    const auto x = [](int i) { return Px(kColumnLinesTwips[i]); };
-    const auto y = [](int i) { return Px(kRowLinesTwips[i]); };
+    const auto x = [this](int i) { return scaled_.Px(kColumnLinesTwips[i]); };
+    const auto y = [this](int i) { return scaled_.Px(kRowLinesTwips[i]); };
     const auto square = [&p](int left, int top, int right, int bottom) {
       p.drawLine(left, top, right, top);
       p.drawLine(right, top, right, bottom);
@@ -199,6 +209,9 @@ class ChartLines : public QWidget {
     p.drawLine(x(2), y(3), x(2), y(4));
     p.drawLine(x(3), y(3), x(3), y(4));
   }
+
+ private:
+  Scaled scaled_;
 };
 
 // A frame whose caption sits across its top border, so that the design's
@@ -263,9 +276,9 @@ void SetMarkCaption(QLabel* label, std::string_view caption) {
   label->setText(shown);
 }
 
-QLabel* ValueLabel(QWidget* parent, std::string_view name, QRect geometry) {
+QLabel* ValueLabel(QWidget* parent, std::string_view name, QRect geometry, const Scaled& scaled) {
   QLabel* label =
-      PlacedLabel(parent, std::string(name).c_str(), QString(), geometry, LabelFont(kTextPx));
+      PlacedLabel(parent, std::string(name).c_str(), QString(), geometry, scaled.Font(kTextPx));
   QPalette p = label->palette();
   p.setColor(QPalette::WindowText, QColor(0x00, 0x00, 0x80));
   label->setPalette(p);
@@ -274,18 +287,19 @@ QLabel* ValueLabel(QWidget* parent, std::string_view name, QRect geometry) {
 
 }  // namespace
 
-FrmDisplay::FrmDisplay(const HelpLinks& help, QWidget* parent) : QWidget(parent), help_(help) {
+FrmDisplay::FrmDisplay(const HelpLinks& help, QWidget* parent, double scale)
+    : QWidget(parent), help_(help), s_{scale} {
   setObjectName(QStringLiteral("frmDisplay"));
   setWindowTitle(ProgramTitle());
-  setFont(LabelFont(kTextPx));
-  setFixedSize(Px(kWindowWidthTwips), Px(kWindowHeightTwips));
+  setFont(s_.Font(kTextPx));
+  setFixedSize(s_.Px(kWindowWidthTwips), s_.Px(kWindowHeightTwips));
 
   BuildHeadings();
 
   tabs_ = new QTabWidget(this);
   tabs_->setObjectName(QStringLiteral("SSTab1"));
   tabs_->setGeometry(
-      TwipRect(60, kTabTopTwips, kWindowWidthTwips - 120, kWindowHeightTwips - kTabTopTwips - 60));
+      s_.Rect(60, kTabTopTwips, kWindowWidthTwips - 120, kWindowHeightTwips - kTabTopTwips - 60));
   auto* chartPage = new QWidget;
   auto* detailsPage = new QWidget;
   tabs_->addTab(chartPage, Text(kChartHeading));
@@ -296,59 +310,70 @@ FrmDisplay::FrmDisplay(const HelpLinks& help, QWidget* parent) : QWidget(parent)
 
 void FrmDisplay::BuildHeadings() {
   PlacedLabel(this, "dsd", QStringLiteral("Significance of Indu Lagna"),
-              TwipRect(120, 60, 7000, 300), LabelFont(15, true));
+              s_.Rect(120, 60, 7000, 300), s_.Font(15, true));
   PlacedLabel(this, "Label10",
               QStringLiteral("Indu Lagna signifies the amount of money and wealth you will acquire "
                              "in your lifetime"),
-              TwipRect(120, 375, 9000, 255), LabelFont(kTextPx));
+              s_.Rect(120, 375, 9000, 255), s_.Font(kTextPx));
   const int right = kWindowWidthTwips - kRightHeadingsTwips;
   PlacedLabel(this, "Label5", QStringLiteral("Questions about your chart?"),
-              TwipRect(right, 90, 2880, 255), LabelFont(kTextPx));
+              s_.Rect(right, 90, 2880, 255), s_.Font(kTextPx));
   auto* label6 = new LinkLabel(QStringLiteral("Visit the Orvanta forum"), this);
   label6->setObjectName(QStringLiteral("Label6"));
-  label6->setFont([] {
-    QFont f = LabelFont(kTextPx);
+  label6->setFont([this] {
+    QFont f = s_.Font(kTextPx);
     f.setUnderline(true);
     return f;
   }());
-  label6->setGeometry(TwipRect(right, 375, 2565, 255));
+  label6->setGeometry(s_.Rect(right, 375, 2565, 255));
   connect(label6, &LinkLabel::clicked, this, [this] { help_.OpenHomePage(); });
 }
 
 void FrmDisplay::BuildChartTab(QWidget* page) {
-  // The frames keep the design's positions inside a block that the page
-  // centres.
+  // The headline names the Indu Lagna above the chart.
+  const int pageWidthTwips = kWindowWidthTwips - 120 - 30;
+  headline_ =
+      PlacedLabel(page, "lblInduLagnaHeadline", QString(),
+                  s_.Rect(120, kHeadlineTopTwips, pageWidthTwips - 240, kHeadlineHeightTwips),
+                  s_.Font(16, true));
+  QPalette hp = headline_->palette();
+  hp.setColor(QPalette::WindowText, QColor(0xB0, 0x00, 0x00));
+  headline_->setPalette(hp);
+
+  // The frames keep the design's positions inside one block.
   auto* block = new QWidget(page);
   block->setObjectName(QStringLiteral("chartBlock"));
-  block->setFixedSize(Px(kChartBlockWidthTwips), Px(kChartBlockHeightTwips));
-  auto* centre = new QHBoxLayout(page);
-  centre->setContentsMargins(0, 0, 0, 0);
-  centre->addWidget(block, 0, Qt::AlignHCenter | Qt::AlignTop);
+  block->setGeometry(
+      s_.Rect(0, kChartBlockTopTwips, kChartBlockWidthTwips, kChartBlockHeightTwips));
+
+  BuildExplanationPanel(page, s_.Rect(kPanelLeftTwips, kChartBlockTopTwips,
+                                      pageWidthTwips - kPanelLeftTwips - kPanelRightMarginTwips,
+                                      kChartBlockHeightTwips - 60));
 
   auto* frame1 = new QFrame(block);
   frame1->setObjectName(QStringLiteral("Frame1"));
   frame1->setFrameShape(QFrame::StyledPanel);
-  frame1->setGeometry(TwipRect(120, 360 - kTabStripTwips, 8415, 7215));
+  frame1->setGeometry(s_.Rect(120, 360 - kTabStripTwips, 8415, 7215));
 
   auto* chart = new CaptionFrame(QStringLiteral("Hora"), "fraBirthchart", false, frame1);
   fraBirthchart_ = chart;
-  chart->setGeometry(TwipRect(150, 140, 8115, 6945));
+  chart->setGeometry(s_.Rect(150, 140, 8115, 6945));
 
-  auto* lines = new ChartLines(chart);
+  auto* lines = new ChartLines(chart, s_);
   lines->setGeometry(0, 0, chart->width(), chart->height());
 
   for (int k = 0; k < kSignCount; ++k) {
     const PlacedTwips& box = kSignBoxes[k];
     QLabel* cell =
         PlacedLabel(chart, std::string(box.name).c_str(), QString(),
-                    TwipRect(box.left, box.top, kSignBoxWidth, kSignBoxHeight), LabelFont(kTextPx));
+                    s_.Rect(box.left, box.top, kSignBoxWidth, kSignBoxHeight), s_.Font(kTextPx));
     cell->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     signCells_[k] = cell;
 
     const PlacedTwips& mark = kMarks[k];
     QLabel* markLabel =
         PlacedLabel(chart, std::string(mark.name).c_str(), QStringLiteral("A12"),
-                    TwipRect(mark.left, mark.top, kMarkWidth, kMarkHeight), LabelFont(10, true));
+                    s_.Rect(mark.left, mark.top, kMarkWidth, kMarkHeight), s_.Font(10, true));
     markLabel->setAlignment(Qt::AlignCenter);
     QPalette p = markLabel->palette();
     p.setColor(QPalette::WindowText, QColor(0xB0, 0x00, 0x00));
@@ -360,7 +385,7 @@ void FrmDisplay::BuildChartTab(QWidget* page) {
     const int right = kColumnLinesTwips[static_cast<std::size_t>(c.column) + 1];
     const int bottom = kRowLinesTwips[static_cast<std::size_t>(c.row) + 1];
     QLabel* hno = PlacedLabel(chart, ("Hno" + std::to_string(k)).c_str(), QString::number(k + 1),
-                              TwipRect(right - 345, bottom - 255, 300, 225), FixedPitchFont(10));
+                              s_.Rect(right - 345, bottom - 255, 300, 225), s_.Fixed(10));
     hno->setAlignment(Qt::AlignRight | Qt::AlignBottom);
     QPalette hp = hno->palette();
     hp.setColor(QPalette::WindowText, QColor(0x60, 0x60, 0x60));
@@ -369,36 +394,74 @@ void FrmDisplay::BuildChartTab(QWidget* page) {
 
   auto* label7 = new LinkLabel(QStringLiteral("Visit the Orvanta forum"), chart);
   label7->setObjectName(QStringLiteral("Label7"));
-  label7->setFont([] {
-    QFont f = LabelFont(kTextPx);
+  label7->setFont([this] {
+    QFont f = s_.Font(kTextPx);
     f.setUnderline(true);
     return f;
   }());
   label7->setAlignment(Qt::AlignCenter);
-  label7->setGeometry(TwipRect(2520, 3240, 3165, 345));
+  label7->setGeometry(s_.Rect(2520, 3240, 3165, 345));
   connect(label7, &LinkLabel::clicked, this, [this] { help_.OpenHomePage(); });
 
   auto* western = new CaptionFrame(Text(kPositionsHeading), "fraWestern", true, block);
-  western->setGeometry(TwipRect(8640, 3240 - kTabStripTwips, 3495, 4335));
+  western->setGeometry(s_.Rect(8640, 3240 - kTabStripTwips, 3495, 4335));
   for (int r = 0; r < kBodyCount; ++r) {
     const int top = 360 + 390 * r;
     PlacedLabel(western, ("PlanetName" + std::to_string(r)).c_str(),
-                Text(kBodyWindowNames[static_cast<std::size_t>(r)]), TwipRect(120, top, 1785, 255),
-                LabelFont(kTextPx));
-    planet_[r] = ValueLabel(western, "planet" + std::to_string(r), TwipRect(1920, top, 1455, 255));
+                Text(kBodyWindowNames[static_cast<std::size_t>(r)]), s_.Rect(120, top, 1785, 255),
+                s_.Font(kTextPx));
+    planet_[r] =
+        ValueLabel(western, "planet" + std::to_string(r), s_.Rect(1920, top, 1455, 255), s_);
   }
 
   auto* details = new CaptionFrame(Text(kDetailsHeading), "fraDetails", true, block);
   fraDetails_ = details;
-  details->setGeometry(TwipRect(8640, 360 - kTabStripTwips, 3490, 2775));
-  lblName_ = ValueLabel(details, "lblName", TwipRect(120, 240, 3250, 255));
-  lblName_->setFont(LabelFont(kTextPx, true));
+  details->setGeometry(s_.Rect(8640, 360 - kTabStripTwips, 3490, 2775));
+  lblName_ = ValueLabel(details, "lblName", s_.Rect(120, 240, 3250, 255), s_);
+  lblName_->setFont(s_.Font(kTextPx, true));
   for (std::size_t i = 0; i < kDetailCaptions.size(); ++i) {
     const int top = 600 + 300 * static_cast<int>(i);
     PlacedLabel(details, ("Label" + std::to_string(20 + i)).c_str(),
-                DetailCaptionText(kDetailCaptions[i].caption), TwipRect(120, top, 1320, 255),
-                LabelFont(10));
-    details_[i] = ValueLabel(details, kDetailControls[i], TwipRect(1440, top, 1980, 255));
+                DetailCaptionText(kDetailCaptions[i].caption), s_.Rect(120, top, 1320, 255),
+                s_.Font(10));
+    details_[i] = ValueLabel(details, kDetailControls[i], s_.Rect(1440, top, 1980, 255), s_);
+  }
+}
+
+void FrmDisplay::BuildExplanationPanel(QWidget* page, QRect geometry) {
+  auto* panel = new CaptionFrame(Text(kHowFoundHeading), "fraExplanation", true, page);
+  panel->setGeometry(geometry);
+  auto* box = new QVBoxLayout(panel);
+  box->setContentsMargins(s_.Px(120), s_.Px(300), s_.Px(120), s_.Px(120));
+  box->setSpacing(s_.Px(60));
+  const auto wrapped = [this, panel](const char* name, const QFont& font) {
+    QLabel* label = PlacedLabel(panel, name, QString(), QRect(), font);
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return label;
+  };
+  howFound_ = wrapped("lblHowFound", s_.Font(kTextPx));
+  box->addWidget(howFound_);
+  box->addSpacing(s_.Px(90));
+  box->addWidget(wrapped("lblOtherReadingHeading", s_.Font(kTextPx, true)));
+  textbookRule_ = wrapped("lblTextbookRule", [this] {
+    QFont f = s_.Font(kTextPx);
+    f.setItalic(true);
+    return f;
+  }());
+  box->addWidget(textbookRule_);
+  box->addSpacing(s_.Px(90));
+  QLabel* legendHeading = wrapped("lblLegendHeading", s_.Font(kTextPx, true));
+  legendHeading->setText(Text(kLegendHeading));
+  box->addWidget(legendHeading);
+  QStringList legend;
+  for (std::string_view line : kLegendTexts) legend << Text(line);
+  legend_ = wrapped("lblLegend", s_.Font(kTextPx));
+  legend_->setText(legend.join(QLatin1Char('\n')));
+  box->addWidget(legend_);
+  box->addStretch(1);
+  if (auto* heading = panel->findChild<QLabel*>(QStringLiteral("lblOtherReadingHeading"))) {
+    heading->setText(Text(kOtherReadingHeading));
   }
 }
 
@@ -406,9 +469,9 @@ void FrmDisplay::BuildDetailsTab(QWidget* page) {
   auto* frame4 = new QFrame(page);
   frame4->setObjectName(QStringLiteral("Frame4"));
   frame4->setFrameShape(QFrame::StyledPanel);
-  frame4->setFixedSize(Px(kFrame4WidthTwips), Px(kFrame4HeightTwips));
+  frame4->setFixedSize(s_.Px(kFrame4WidthTwips), s_.Px(kFrame4HeightTwips));
   auto* centre = new QHBoxLayout(page);
-  centre->setContentsMargins(0, Px(60), 0, 0);
+  centre->setContentsMargins(0, s_.Px(60), 0, 0);
   centre->addWidget(frame4, 0, Qt::AlignHCenter | Qt::AlignTop);
 
   const int frameBottom = kFrame4HeightTwips - kFrameBottomMarginTwips;
@@ -417,8 +480,8 @@ void FrmDisplay::BuildDetailsTab(QWidget* page) {
     const GridColumn column = kGridColumns[static_cast<std::size_t>(cell.column)];
     const int top = RowTop(cell.row);
     PlacedLabel(frame4, ("Label8_" + std::to_string(i)).c_str(), Text(CaptionOf(cell.attribute)),
-                TwipRect(column.left, top, column.width, kCaptionHeightTwips),
-                LabelFont(kTextPx, true));
+                s_.Rect(column.left, top, column.width, kCaptionHeightTwips),
+                s_.Font(kTextPx, true));
     const auto slot = static_cast<std::size_t>(cell.attribute);
     if (IsInterpretationText(cell.attribute)) {
       // A box starts right below its caption. The upper side boxes end above
@@ -431,13 +494,13 @@ void FrmDisplay::BuildDetailsTab(QWidget* page) {
       text->setObjectName(Text(cell.control));
       text->setReadOnly(true);
       text->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-      text->setFont(LabelFont(kTextPx));
-      text->setGeometry(TwipRect(column.left, boxTop, column.width, bottom - boxTop));
+      text->setFont(s_.Font(kTextPx));
+      text->setGeometry(s_.Rect(column.left, boxTop, column.width, bottom - boxTop));
       attributeTexts_[slot] = text;
     } else {
       attributeLabels_[slot] = ValueLabel(
           frame4, cell.control,
-          TwipRect(column.left, top + kGridLineTwips, column.width, kCaptionHeightTwips));
+          s_.Rect(column.left, top + kGridLineTwips, column.width, kCaptionHeightTwips), s_);
     }
   }
 }
@@ -446,6 +509,17 @@ QWidget* FrmDisplay::AttributeWidget(SignAttribute attribute) const {
   const auto slot = static_cast<std::size_t>(attribute);
   if (attributeLabels_[slot] != nullptr) return attributeLabels_[slot];
   return attributeTexts_[slot];
+}
+
+QSize FrmDisplay::DesignSize() {
+  return QSize(Px(kWindowWidthTwips), Px(kWindowHeightTwips));
+}
+
+double FitScale(QSize designPx, QSize roomPx) {
+  if (designPx.isEmpty() || roomPx.isEmpty()) return 1.0;
+  const double across = static_cast<double>(roomPx.width()) / designPx.width();
+  const double down = static_cast<double>(roomPx.height()) / designPx.height();
+  return std::clamp(std::min(across, down), 0.1, 1.0);
 }
 
 void FrmDisplay::BringChartToFront() {
@@ -487,6 +561,22 @@ void FrmDisplay::Present(const ChartOutput& chart) {
         text->setPlainText(Text(attribute.value));
       }
     }
+  }
+  // The headline and the account of the count; a chart whose count cannot
+  // be shown (no sign in a position text) gets neither, rather than a
+  // wrong one.
+  const std::optional<InduLagnaSteps> steps = ExplainInduLagna(chart);
+  if (steps) {
+    const InduLagnaWords words = ExplainInWords(*steps);
+    headline_->setText(Text(words.headline));
+    QStringList lines;
+    for (const std::string& line : words.steps) lines << Text(line);
+    howFound_->setText(lines.join(QLatin1Char('\n')));
+    textbookRule_->setText(Text(words.textbookLine));
+  } else {
+    headline_->clear();
+    howFound_->clear();
+    textbookRule_->clear();
   }
   tabs_->setCurrentIndex(0);
 }

@@ -9,10 +9,16 @@
 // SSTab1, ... Positions are the design's twips at 15 twips per pixel.
 #pragma once
 
+#include <QFont>
+#include <QRect>
+#include <QSize>
 #include <QWidget>
+#include <algorithm>
 #include <array>
+#include <cmath>
 
 #include "chart/chart.h"
+#include "gui/ui_common.h"
 
 class QLabel;
 class QPlainTextEdit;
@@ -22,10 +28,42 @@ namespace orvanta {
 
 class HelpLinks;
 
+// The window's design in twips, drawn at a scale: 1 on a screen that holds
+// the window whole, less on a smaller one (or a larger scale factor), so
+// that the window shrinks as a whole, text included, instead of being cut
+// off.
+struct Scaled {
+  double factor = 1.0;
+  int Px(double twips) const { return orvanta::Px(twips * factor); }
+  QRect Rect(int left, int top, int width, int height) const {
+    return QRect(Px(left), Px(top), Px(width), Px(height));
+  }
+  int FontPx(int pixelSize) const {
+    // Rounded down: a text never grows past the box that shrank with it.
+    return std::max(kSmallestTextPx, static_cast<int>(std::floor(pixelSize * factor + 1e-9)));
+  }
+  QFont Font(int pixelSize, bool bold = false) const { return LabelFont(FontPx(pixelSize), bold); }
+  QFont Fixed(int pixelSize) const { return FixedPitchFont(FontPx(pixelSize)); }
+  // Below this the texts are no longer legible; the window does not shrink
+  // its text further (a smaller screen then scrolls).
+  static constexpr int kSmallestTextPx = 7;
+};
+
+// The largest scale, at most 1, at which a window of `designPx` fits into
+// `roomPx` (both in device-independent pixels).
+double FitScale(QSize designPx, QSize roomPx);
+
 class FrmDisplay : public QWidget {
   Q_OBJECT
  public:
-  explicit FrmDisplay(const HelpLinks& help, QWidget* parent = nullptr);
+  // `scale` below 1 draws the whole window smaller, text included (see
+  // FitScale); the design size is DesignSize().
+  explicit FrmDisplay(const HelpLinks& help, QWidget* parent = nullptr, double scale = 1.0);
+
+  // The window's size at scale 1.
+  static QSize DesignSize();
+  // The scale the window is drawn at, and its twip-to-pixel conversions.
+  const Scaled& design() const { return s_; }
 
   // Writes one computed chart into the window and turns to the first tab.
   void Present(const ChartOutput& chart);
@@ -41,9 +79,15 @@ class FrmDisplay : public QWidget {
   void BuildHeadings();
   void BuildChartTab(QWidget* page);
   void BuildDetailsTab(QWidget* page);
+  void BuildExplanationPanel(QWidget* page, QRect geometry);
 
   const HelpLinks& help_;
+  Scaled s_;
   QTabWidget* tabs_ = nullptr;
+  QLabel* headline_ = nullptr;      // "Indu Lagna: Scorpio (Vrischika)"
+  QLabel* howFound_ = nullptr;      // the count, one step a line
+  QLabel* textbookRule_ = nullptr;  // the other reading
+  QLabel* legend_ = nullptr;
   QWidget* fraBirthchart_ = nullptr;
   QWidget* fraDetails_ = nullptr;
   std::array<QLabel*, kBodyCount> planet_{};

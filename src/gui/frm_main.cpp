@@ -13,9 +13,13 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
+#include <QToolTip>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <array>
 #include <functional>
+#include <optional>
 
 #include "chart/validation.h"
 #include "gui/help_links.h"
@@ -37,15 +41,49 @@ std::string Std(const QString& s) {
   return s.toStdString();
 }
 
-// Runs a key filter of the core on every typed character of a line edit.
-// Keys that type nothing (arrows, Delete, Tab) and shortcuts such as Ctrl+V
-// pass untouched; a refused character is discarded after its message; an
-// accepted character that the filter changed (a lowercase letter of the
-// name) is inserted in its changed form.
+// Where the last balloon's text is kept on its box, for a reader that cannot
+// see the balloon (a test, an accessibility tool).
+constexpr char kBalloonProperty[] = "balloonText";
+
+// Answers a refused character where the user is typing: a balloon at the
+// box with the refusal's text. Unlike a message box it takes no keys, so
+// whatever the user types next still lands in the same box.
+void ShowBalloon(QWidget* box, const Refusal& refusal) {
+  const QPoint at = box->mapToGlobal(QPoint(0, box->height()));
+  QToolTip::showText(at, Text(refusal.message), box);
+  box->setProperty(kBalloonProperty, Text(refusal.message));
+}
+
+// True for a letter of any script or a combining mark (the accents of a
+// decomposed "é", the vowel signs of Indic scripts).
+bool IsLetterOrMark(char32_t code) {
+  return QChar::isLetter(code) || QChar::isMark(code);
+}
+
+// The first character of `text` that a name or place box refuses, if any.
+std::optional<char32_t> RefusedNameCharacter(const QString& text) {
+  for (const char32_t code : text.toUcs4()) {
+    if (!NameCharacterAccepted(code, IsLetterOrMark(code))) return code;
+  }
+  return std::nullopt;
+}
+
+// What one typed key does in a box: nothing to refuse (pass it on), a
+// changed text to insert instead, or a refusal.
+struct TypedVerdict {
+  std::optional<Refusal> refusal;
+  std::optional<QString> replacement;
+};
+using TypedRule = std::function<TypedVerdict(const QString& typed)>;
+
+// Runs a rule on every typed character of a line edit. Keys that type
+// nothing (arrows, Delete, Tab, Enter, Backspace) and shortcuts such as
+// Ctrl+V pass untouched; a refused character is discarded and answered by
+// a balloon; a changed character is inserted in its changed form.
 class TypedKeyFilter : public QObject {
  public:
-  TypedKeyFilter(QLineEdit* box, std::function<KeyVerdict(int)> filter, MessageSink& messages)
-      : QObject(box), box_(box), filter_(std::move(filter)), messages_(messages) {
+  TypedKeyFilter(QLineEdit* box, TypedRule rule, QWidget* balloonAt)
+      : QObject(box), box_(box), rule_(std::move(rule)), balloonAt_(balloonAt) {
     box->installEventFilter(this);
   }
 
@@ -54,26 +92,93 @@ class TypedKeyFilter : public QObject {
     if (watched != box_ || event->type() != QEvent::KeyPress) return false;
     auto* key = static_cast<QKeyEvent*>(event);
     const Qt::KeyboardModifiers shortcut = Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
-    if (key->text().isEmpty() || (key->modifiers() & shortcut) || key->key() == Qt::Key_Tab ||
-        key->key() == Qt::Key_Backtab || key->key() == Qt::Key_Delete ||
-        key->key() == Qt::Key_Escape) {
-      return false;
-    }
-    const int typed = key->text().at(0).unicode();
-    const KeyVerdict verdict = filter_(typed);
-    if (verdict.code == 0) {
-      if (verdict.refusal) messages_.Show(Text(verdict.refusal->message), verdict.refusal->icon);
+    const QString typed = key->text();
+    if (typed.isEmpty() || (key->modifiers() & shortcut) || !typed.at(0).isPrint()) return false;
+    const TypedVerdict verdict = rule_(typed);
+    if (verdict.refusal) {
+      ShowBalloon(balloonAt_, *verdict.refusal);
       return true;
     }
-    if (verdict.code == typed) return false;
-    box_->insert(QString(QChar(verdict.code)));
+    if (!verdict.replacement || *verdict.replacement == typed) return false;
+    box_->insert(*verdict.replacement);
     return true;
   }
 
  private:
   QLineEdit* box_;
-  std::function<KeyVerdict(int)> filter_;
-  MessageSink& messages_;
+  TypedRule rule_;
+  QWidget* balloonAt_;
+};
+
+// Names and places: letters of any script, blanks, apostrophes, hyphens and
+// full stops; the name shows typed letters in capitals where the script has
+// them ("josé" is typed as "JOSÉ", "田中" stays as it is).
+TypedRule NameRule(bool capitals) {
+  return [capitals](const QString& typed) {
+    if (RefusedNameCharacter(typed)) return TypedVerdict{NameCharacterRefusal(), std::nullopt};
+    return TypedVerdict{std::nullopt,
+                        capitals ? std::optional<QString>(typed.toUpper()) : std::nullopt};
+  };
+}
+
+// The coordinate boxes: digits only, by the core's filter.
+TypedRule CoordinateRule() {
+  return [](const QString& typed) {
+    for (const QChar ch : typed) {
+      const KeyVerdict verdict = CoordinateKeyFilter(ch.unicode());
+      if (verdict.code == 0 && verdict.refusal) return TypedVerdict{verdict.refusal, std::nullopt};
+    }
+    return TypedVerdict{};
+  };
+}
+
+// The day, hour, minute and second lists take typed numbers: digits and
+// blanks; anything else is answered with the list's message.
+TypedRule ListRule(FormField list) {
+  return [list](const QString& typed) {
+    for (const QChar ch : typed) {
+      if (!ch.isDigit() && ch != QLatin1Char(' ')) {
+        return TypedVerdict{ListCharacterRefusal(list), std::nullopt};
+      }
+    }
+    return TypedVerdict{};
+  };
+}
+
+// Text that reaches a name or place box by any other way than a typed key
+// (pasted, dropped, committed by an input method) follows the same rule:
+// an edit that brings in a refused character is undone and answered by the
+// balloon. Texts the program writes itself are not edits and pass.
+class NameTextGuard : public QObject {
+ public:
+  explicit NameTextGuard(QLineEdit* box) : QObject(box), box_(box), current_(box->text()) {
+    // A user's edit signals textEdited before textChanged, so at textEdited
+    // current_ still holds the text before the edit. The box's own text is
+    // read rather than the signal's argument, which a revert made inside
+    // textEdited would leave stale.
+    connect(box, &QLineEdit::textChanged, this, [this] { current_ = box_->text(); });
+    connect(box, &QLineEdit::textEdited, this, &NameTextGuard::Edited);
+  }
+
+ private:
+  void Edited(const QString& text) {
+    if (CountRefused(text) <= CountRefused(current_)) return;
+    const QString before = current_;
+    const int cursor = std::min(box_->cursorPosition(), static_cast<int>(before.size()));
+    box_->setText(before);
+    box_->setCursorPosition(cursor);
+    ShowBalloon(box_, NameCharacterRefusal());
+  }
+  static int CountRefused(const QString& text) {
+    int n = 0;
+    for (const char32_t code : text.toUcs4()) {
+      if (!NameCharacterAccepted(code, IsLetterOrMark(code))) ++n;
+    }
+    return n;
+  }
+
+  QLineEdit* box_;
+  QString current_;
 };
 
 QLineEdit* NamedLineEdit(const char* name, QWidget* parent) {
@@ -119,8 +224,9 @@ void FrmMain::BuildMenus() {
   connect(exit, &QAction::triggered, this, &FrmMain::exitRequested);
   file->addAction(exit);
 
-  AddHelpMenus(menuBar(), help_, {"mnuHelp1", "mnuHelp2", "mkmoney"},
-               [this] { emit aboutRequested(); });
+  AddHelpMenus(
+      menuBar(), help_, {"mnuHelp1", "mnuHelp2", "mkmoney"}, [this] { emit aboutRequested(); },
+      [this] { emit manualRequested(); });
 }
 
 QWidget* FrmMain::BuildForm() {
@@ -273,9 +379,42 @@ QWidget* FrmMain::BuildForm() {
   grid->addWidget(frame5, 2, 0, 1, 3);
   grid->setRowStretch(3, 1);
 
-  new TypedKeyFilter(txtName_, NameKeyFilter, messages_);
+  new TypedKeyFilter(txtName_, NameRule(true), txtName_);
+  new NameTextGuard(txtName_);
+  for (QLineEdit* box : {txtMCity_, txtMState_, txtMCountry_}) {
+    new TypedKeyFilter(box, NameRule(false), box);
+    new NameTextGuard(box);
+  }
   for (QLineEdit* box : {txtLonD_, txtLonM_, txtLatD_, txtLatM_}) {
-    new TypedKeyFilter(box, CoordinateKeyFilter, messages_);
+    new TypedKeyFilter(box, CoordinateRule(), box);
+  }
+  // The day and time lists take a typed number ("08", " 7 ") as well as a
+  // pick from the list.
+  const std::array<std::pair<QComboBox*, FormField>, 4> typedLists = {
+      {{cboDate_, FormField::Day},
+       {cboHH_, FormField::Hour},
+       {cboMM_, FormField::Minute},
+       {cboSS_, FormField::Second}}};
+  for (const auto& [list, field] : typedLists) {
+    list->setEditable(true);
+    list->setInsertPolicy(QComboBox::NoInsert);
+    list->setCompleter(nullptr);
+    new TypedKeyFilter(list->lineEdit(), ListRule(field), list);
+    // A typed number that names an item selects it once the user moves on.
+    connect(list->lineEdit(), &QLineEdit::editingFinished, list, [list] {
+      const std::optional<long> value = PlainWholeNumber(Std(list->currentText()));
+      if (!value) return;
+      const int index = list->findText(QString::number(*value));
+      if (index >= 0) list->setCurrentIndex(index);
+    });
+  }
+
+  // Enter in any field computes, as the button does.
+  for (QWidget* field : central->findChildren<QWidget*>()) {
+    if (qobject_cast<QLineEdit*>(field) || qobject_cast<QComboBox*>(field) ||
+        qobject_cast<QCheckBox*>(field) || qobject_cast<QRadioButton*>(field)) {
+      field->installEventFilter(this);
+    }
   }
   return central;
 }
@@ -328,11 +467,19 @@ void FrmMain::SetEntries(const FormEntries& e) {
   txtMState_->setText(Text(e.state));
   txtMCountry_->setText(Text(e.country));
   cboMonth_->setCurrentIndex(e.monthIndex);
-  cboDate_->setCurrentText(Text(e.dayText));
+  // A list selects the item of the same text; a typed list shows any other
+  // text as typed.
+  for (const auto& [list, text] :
+       {std::pair{cboDate_, &e.dayText}, std::pair{cboHH_, &e.hourText},
+        std::pair{cboMM_, &e.minuteText}, std::pair{cboSS_, &e.secondText}}) {
+    const int index = list->findText(Text(*text));
+    if (index >= 0) {
+      list->setCurrentIndex(index);
+    } else {
+      list->setEditText(Text(*text));
+    }
+  }
   cboYear_->setCurrentText(Text(e.yearText));
-  cboHH_->setCurrentText(Text(e.hourText));
-  cboMM_->setCurrentText(Text(e.minuteText));
-  cboSS_->setCurrentText(Text(e.secondText));
   txtLonD_->setText(Text(e.lonDeg));
   txtLonM_->setText(Text(e.lonMin));
   txtLatD_->setText(Text(e.latDeg));
@@ -361,6 +508,14 @@ QWidget* FrmMain::FieldWidget(FormField field) const {
       return txtLatD_;
     case FormField::LatMinutes:
       return txtLatM_;
+    case FormField::Day:
+      return cboDate_;
+    case FormField::Hour:
+      return cboHH_;
+    case FormField::Minute:
+      return cboMM_;
+    case FormField::Second:
+      return cboSS_;
   }
   return nullptr;
 }
@@ -402,6 +557,19 @@ void FrmMain::cmdBrowser_Click() {
   help_.OpenPlaceSearch(txtMCity_->text() + QLatin1Char(' ') + txtMState_->text() +
                         QLatin1Char(' ') + txtMCountry_->text() +
                         QStringLiteral(" Latitude Longitude"));
+}
+
+bool FrmMain::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+      // A list whose popup is open takes Enter for its pick; the popup is
+      // another widget, so this field sees Enter only when it is closed.
+      cmdRashi_Click();
+      return true;
+    }
+  }
+  return QMainWindow::eventFilter(watched, event);
 }
 
 void FrmMain::closeEvent(QCloseEvent* event) {

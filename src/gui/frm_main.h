@@ -44,9 +44,13 @@ class FrmMain : public QMainWindow {
   // A computation succeeded; the receiver shows the result window.
   void chartReady(const orvanta::ChartOutput& chart);
   void aboutRequested();
+  // F1 or Help > "Orvanta Help": the offline manual.
+  void manualRequested();
   void exitRequested();
 
  protected:
+  // Enter in a field of the form computes.
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:

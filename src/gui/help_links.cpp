@@ -67,9 +67,17 @@ QAction* NamedAction(const char* name, const QString& text, QObject* parent) {
 }
 
 void AddHelpMenus(QMenuBar* bar, const HelpLinks& help, const HelpMenuNames& names,
-                  std::function<void()> about) {
+                  std::function<void()> about, std::function<void()> manual) {
   QMenu* helpMenu = bar->addMenu(QStringLiteral("&Help"));
   helpMenu->setObjectName(QStringLiteral("mnuHelp"));
+  // The manual shipped with the program, readable without a network. The
+  // action lives on the window, so F1 works wherever the focus is in it.
+  QAction* manualAction = NamedAction("mnuManual", QStringLiteral("Orvanta Help"), bar);
+  manualAction->setShortcut(QKeySequence::HelpContents);
+  manualAction->setShortcutContext(Qt::WindowShortcut);
+  QObject::connect(manualAction, &QAction::triggered, bar, std::move(manual));
+  helpMenu->addAction(manualAction);
+  if (QWidget* window = bar->window()) window->addAction(manualAction);
   QAction* online = NamedAction("mnuOnline", QStringLiteral("&Online Help"), bar);
   QObject::connect(online, &QAction::triggered, bar, [&help] { help.OpenOnlineHelp(); });
   helpMenu->addAction(online);

@@ -68,10 +68,11 @@ struct HelpMenuNames {
   const char* makeMoney;   // the "Make Money &Online" command on the bar
 };
 
-// Adds "&Help" (online help, the forum, the update check, the About box) and
-// the "Make Money &Online" command to a window's menu bar. `about` shows the
-// About box; every page opens through `help`, which must outlive the bar.
+// Adds "&Help" (the offline manual "Orvanta Help" on F1, online help, the
+// forum, the update check, the About box) and the "Make Money &Online"
+// command to a window's menu bar. `about` shows the About box, `manual` the
+// manual; every page opens through `help`, which must outlive the bar.
 void AddHelpMenus(QMenuBar* bar, const HelpLinks& help, const HelpMenuNames& names,
-                  std::function<void()> about);
+                  std::function<void()> about, std::function<void()> manual);
 
 }  // namespace orvanta

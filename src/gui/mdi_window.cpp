@@ -6,7 +6,10 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
+#include <QStyle>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "gui/frm_display.h"
 #include "gui/help_links.h"
@@ -22,6 +25,8 @@ constexpr int kButtonWidthTwips = 1335;
 constexpr int kButtonHeightTwips = 400;
 constexpr float kExitRightMarginTwips = 300.0f;
 constexpr float kBackExitGapTwips = 100.0f;
+// The window manager's frame around a maximised window, both sides together.
+constexpr int kOuterFramePx = 8;
 
 int PxF(float twips) {
   return Px(static_cast<double>(twips));
@@ -32,7 +37,9 @@ int PxF(float twips) {
 MdiLayoutTwips ComputeMdiLayout(float screenWidthTwips, float mainWidthTwips,
                                 float displayWidthTwips, float exitWidthTwips) {
   MdiLayoutTwips layout{};
-  layout.displayLeft = (screenWidthTwips - displayWidthTwips) / 2.0f;
+  // Centred, but never left of the area's edge: a window wider than the
+  // screen opens showing its left side rather than its middle.
+  layout.displayLeft = std::max(0.0f, (screenWidthTwips - displayWidthTwips) / 2.0f);
   layout.exitLeft = mainWidthTwips - exitWidthTwips - kExitRightMarginTwips;
   // The width of Exit, not of Back, as designed (both are 1335 twips).
   layout.backLeft = layout.exitLeft - exitWidthTwips - kBackExitGapTwips;
@@ -54,7 +61,7 @@ MdiWindow::MdiWindow(const HelpLinks& help, QWidget* parent) : QMainWindow(paren
       new QMdiSubWindow(nullptr, Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
   displaySub_->setAttribute(Qt::WA_DeleteOnClose);
   mdiArea_->addSubWindow(displaySub_);
-  display_ = new FrmDisplay(help_, displaySub_);
+  display_ = new FrmDisplay(help_, displaySub_, DisplayScale());
   displaySub_->setWidget(display_);
   displaySub_->setObjectName(QStringLiteral("frmDisplayWindow"));
   displaySub_->setWindowTitle(ProgramTitle());
@@ -63,6 +70,21 @@ MdiWindow::MdiWindow(const HelpLinks& help, QWidget* parent) : QMainWindow(paren
   displaySub_->move(0, 0);
   display_->show();
   display_->BringChartToFront();
+}
+
+double MdiWindow::DisplayScale() const {
+  const QScreen* screen = this->screen();
+  if (screen == nullptr) return 1.0;
+  // The room the result window has in a maximised main window: the free
+  // area of the screen less the window's caption and menu bar, the two
+  // strips and the child window's own frame and caption.
+  const QStyle* style = this->style();
+  const int caption = style->pixelMetric(QStyle::PM_TitleBarHeight);
+  const int frame = 2 * style->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth);
+  const int chrome = caption + menuBar()->sizeHint().height() + Px(kTitleStripHeightTwips) +
+                     Px(kCommandStripHeightTwips) + caption + frame + kOuterFramePx;
+  const QSize room = screen->availableGeometry().size() - QSize(frame + kOuterFramePx, chrome);
+  return FitScale(FrmDisplay::DesignSize(), room);
 }
 
 void MdiWindow::BuildMenus() {
@@ -75,8 +97,9 @@ void MdiWindow::BuildMenus() {
   connect(exit, &QAction::triggered, this, &MdiWindow::exitRequested);
   file->addAction(exit);
 
-  AddHelpMenus(menuBar(), help_, {"mnuHelpSep1", "mnuHelpSep2", "mm"},
-               [this] { emit aboutRequested(); });
+  AddHelpMenus(
+      menuBar(), help_, {"mnuHelpSep1", "mnuHelpSep2", "mm"}, [this] { emit aboutRequested(); },
+      [this] { emit manualRequested(); });
 }
 
 QWidget* MdiWindow::BuildStrips() {
@@ -156,6 +179,10 @@ void MdiWindow::OpenLarge() {
   if (const QScreen* screen = this->screen()) setGeometry(screen->availableGeometry());
   showMaximized();
   MDIForm_Resize();
+  // The result window opens at the top of the area, its left side in view.
+  displaySub_->move(displaySub_->x(), 0);
+  if (QScrollBar* bar = mdiArea_->horizontalScrollBar()) bar->setValue(bar->minimum());
+  if (QScrollBar* bar = mdiArea_->verticalScrollBar()) bar->setValue(bar->minimum());
 }
 
 void MdiWindow::UnloadForBack() {

@@ -51,6 +51,7 @@ class MdiWindow : public QMainWindow {
   void backRequested();
   void exitRequested();
   void aboutRequested();
+  void manualRequested();
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
@@ -59,6 +60,8 @@ class MdiWindow : public QMainWindow {
  private:
   void BuildMenus();
   QWidget* BuildStrips();
+  // The scale at which the result window fits this window's screen.
+  double DisplayScale() const;
 
   const HelpLinks& help_;
   QMdiArea* mdiArea_ = nullptr;

@@ -6,9 +6,11 @@
 #include <utility>
 
 #include "gui/births_menu.h"
+#include "gui/data_dir.h"
 #include "gui/frm_about.h"
 #include "gui/frm_display.h"
 #include "gui/frm_main.h"
+#include "gui/help_window.h"
 #include "gui/mdi_window.h"
 #include "gui/message_sink.h"
 #include "gui/single_instance.h"
@@ -21,6 +23,7 @@ Shell::Shell(MessageSink& messages, UrlOpener opener, std::function<void()> endP
 Shell::~Shell() {
   delete mdi_.data();
   births_.reset();
+  delete manual_.data();
   form_.reset();
 }
 
@@ -62,6 +65,7 @@ bool Shell::Start(SingleInstanceGuard& guard) {
   }
   connect(form_.get(), &FrmMain::aboutRequested, this, [this] { ShowAbout(form_.get()); });
   connect(form_.get(), &FrmMain::exitRequested, this, &Shell::UnloadAllAndEnd);
+  connect(form_.get(), &FrmMain::manualRequested, this, &Shell::ShowManual);
   form_->show();
   // A births file that cannot be used is told once; charts compute as ever.
   if (births_ && !births_->db().message().isEmpty()) {
@@ -81,6 +85,7 @@ void Shell::ShowChart(const ChartOutput& chart) {
   connect(mdi, &MdiWindow::backRequested, this, &Shell::Back);
   connect(mdi, &MdiWindow::exitRequested, this, &Shell::UnloadAllAndEnd);
   connect(mdi, &MdiWindow::aboutRequested, this, [this, mdi] { ShowAbout(mdi); });
+  connect(mdi, &MdiWindow::manualRequested, this, &Shell::ShowManual);
   mdi->display()->Present(chart);
   if (births_) {
     births_->SetChart(chart);
@@ -88,6 +93,7 @@ void Shell::ShowChart(const ChartOutput& chart) {
     births_->AddChartCommands(mdi);
   }
   mdi_ = mdi;
+  if (form_->isVisible()) formPosition_ = form_->pos();
   form_->hide();
   mdi->OpenLarge();
 }
@@ -95,13 +101,27 @@ void Shell::ShowChart(const ChartOutput& chart) {
 void Shell::Back() {
   // The form is shown before the main window closes, so that the program
   // always has a window open while it runs.
-  if (form_) form_->show();
+  // It comes back where it stood, whatever the window manager would choose.
+  if (form_) {
+    if (formPosition_) form_->move(*formPosition_);
+    form_->show();
+  }
   if (mdi_) mdi_->UnloadForBack();
 }
 
 void Shell::ShowAbout(QWidget* parent) {
   FrmAbout about(help_, parent);
   about.exec();
+}
+
+void Shell::ShowManual() {
+  if (!manual_) {
+    manual_ = new HelpWindow(ManualPath(DataDir()));
+    manual_->setAttribute(Qt::WA_DeleteOnClose);
+  }
+  manual_->show();
+  manual_->raise();
+  manual_->activateWindow();
 }
 
 void Shell::UnloadAllAndEnd() {

@@ -9,18 +9,22 @@
 #pragma once
 
 #include <QObject>
+#include <QPoint>
 #include <QPointer>
 #include <QString>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "chart/chart.h"
 #include "gui/help_links.h"
+#include "gui/help_window.h"
 
 namespace orvanta {
 
 class BirthsMenu;
 class FrmMain;
+class HelpWindow;
 class MdiWindow;
 class MessageSink;
 class QuestionSink;
@@ -60,6 +64,9 @@ class Shell : public QObject {
   // Back: the main window and its result window go, the form returns.
   void Back();
   void ShowAbout(QWidget* parent);
+  // The offline manual in its help window (one window, raised if open).
+  void ShowManual();
+  HelpWindow* manual() const { return manual_.data(); }
   // Closes every window and ends the program: the one way it ends.
   void UnloadAllAndEnd();
 
@@ -76,6 +83,8 @@ class Shell : public QObject {
   QuestionSink* questions_ = nullptr;
   std::unique_ptr<BirthsMenu> births_;
   QPointer<MdiWindow> mdi_;
+  QPointer<HelpWindow> manual_;
+  std::optional<QPoint> formPosition_;  // where the form stood when a chart hid it
   bool ending_ = false;
 };
 

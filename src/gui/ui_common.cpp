@@ -1,10 +1,13 @@
 #include "gui/ui_common.h"
 
 #include <QFontDatabase>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
 #include <cmath>
 #include <iterator>
 
@@ -88,6 +91,7 @@ QIcon ProgramIcon() {
 LinkLabel::LinkLabel(const QString& text, QWidget* parent) : QLabel(text, parent) {
   setTextFormat(Qt::PlainText);
   setCursor(Qt::PointingHandCursor);
+  setFocusPolicy(Qt::StrongFocus);
   QFont f = font();
   f.setUnderline(true);
   setFont(f);
@@ -101,6 +105,26 @@ void LinkLabel::mouseReleaseEvent(QMouseEvent* event) {
     emit clicked();
   }
   QLabel::mouseReleaseEvent(event);
+}
+
+void LinkLabel::keyPressEvent(QKeyEvent* event) {
+  const int key = event->key();
+  if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
+    event->accept();
+    emit clicked();
+    return;
+  }
+  QLabel::keyPressEvent(event);
+}
+
+void LinkLabel::paintEvent(QPaintEvent* event) {
+  QLabel::paintEvent(event);
+  if (!hasFocus()) return;
+  QPainter painter(this);
+  QStyleOptionFocusRect option;
+  option.initFrom(this);
+  option.rect = rect().adjusted(0, 0, -1, -1);
+  style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
 }
 
 QLabel* PlacedLabel(QWidget* parent, const char* objectName, const QString& text, QRect geometry,

@@ -42,7 +42,8 @@ QFont FixedPitchFont(int pixelSize = 11);
 QIcon ProgramIcon();
 
 // A label that acts as a web link: underlined, hand cursor, clicked() on a
-// left-button release inside it.
+// left-button release inside it. It takes the focus by Tab, shows it with a
+// focus frame, and Enter or Space open it as a click does.
 class LinkLabel : public QLabel {
   Q_OBJECT
  public:
@@ -53,6 +54,8 @@ class LinkLabel : public QLabel {
 
  protected:
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
 };
 
 // A plain-text label with the given name and font, placed in twips.

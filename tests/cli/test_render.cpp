@@ -181,16 +181,42 @@ std::vector<std::string> TopLevelKeys(std::string_view json) {
 
 TEST(ChartJson, MembersInTheDocumentedOrder) {
   // The member list of docs/cli.md.
-  const std::vector<std::string> expected = {
-      "Name",           "Valid",          "ZoneShiftHours",      "ZoneShiftMinutes",
-      "ZoneHours",      "ZoneMinutes",    "UniversalTime",       "JulianDay",
-      "CenturiesT",     "AyanCorr",       "AscendantDeg",        "AscendantInt",
-      "AscendantText",  "MoonTropical",   "MoonSidereal",        "NakStartDeg",
-      "MoonText",       "PositionText",   "RetroFlag",           "ChartLabel",
-      "AscSignIndex",   "HouseCount",     "FirstLordSign",       "LagnaSign",
-      "AscKala",        "MoonKala",       "InduLagnaIndex",      "RiseSet",
-      "ElapsedMinutes", "ElapsedSeconds", "SunriseSunLongitude", "SignCells",
-      "Marks",          "Attributes"};
+  const std::vector<std::string> expected = {"Name",
+                                             "Valid",
+                                             "ZoneShiftHours",
+                                             "ZoneShiftMinutes",
+                                             "ZoneHours",
+                                             "ZoneMinutes",
+                                             "UniversalTime",
+                                             "JulianDay",
+                                             "CenturiesT",
+                                             "AyanCorr",
+                                             "AscendantDeg",
+                                             "AscendantInt",
+                                             "AscendantText",
+                                             "MoonTropical",
+                                             "MoonSidereal",
+                                             "NakStartDeg",
+                                             "MoonText",
+                                             "PositionText",
+                                             "RetroFlag",
+                                             "ChartLabel",
+                                             "AscSignIndex",
+                                             "HouseCount",
+                                             "FirstLordSign",
+                                             "LagnaSign",
+                                             "AscKala",
+                                             "MoonKala",
+                                             "InduLagnaIndex",
+                                             "InduLagnaSteps",
+                                             "InduLagnaClassical",
+                                             "RiseSet",
+                                             "ElapsedMinutes",
+                                             "ElapsedSeconds",
+                                             "SunriseSunLongitude",
+                                             "SignCells",
+                                             "Marks",
+                                             "Attributes"};
   ChartOutput c = HandChart();
   c.attributes = TaurusAttributes();
   std::string json;

@@ -196,7 +196,8 @@ void TestBadInput::longPastedTextKeepsTheLayout() {
   auto* details = get<QGroupBox>(display, "fraDetails");
   QCOMPARE(shown->parentWidget(), static_cast<QWidget*>(details));
   QVERIFY(details->rect().contains(shown->geometry()));
-  QCOMPARE(shown->geometry(), TwipRect(twips.x(), twips.y(), twips.width(), twips.height()));
+  QCOMPARE(shown->geometry(),
+           display->design().Rect(twips.x(), twips.y(), twips.width(), twips.height()));
   QVERIFY(details->parentWidget()->rect().contains(details->geometry()));
   QCOMPARE(display->size(), display->minimumSize());
   QCOMPARE(display->size(), display->maximumSize());

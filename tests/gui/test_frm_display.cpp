@@ -2,17 +2,22 @@
 // compute button to the filled window, Back to the form with its entries, and
 // a second computation in a fresh window.
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <memory>
 
+#include "chart/explanation.h"
 #include "gui/frm_display.h"
 #include "gui/frm_main.h"
 #include "gui/mdi_window.h"
@@ -70,6 +75,11 @@ class TestFrmDisplay : public QObject {
   void backKeepsEntriesAndSecondRunStartsFresh();
   void forumLinksOpenTheForum();
   void everyTextFitsItsLabel();
+  void headlineLegendAndExplanation_data();
+  void headlineLegendAndExplanation();
+  void explanationFitsItsPanel();
+  void windowFitsTheScreenAndOpensAtItsTopLeft();
+  void backReturnsTheFormWhereItWas();
 
  private:
   void Type(const Birth& birth);
@@ -392,6 +402,9 @@ void TestFrmDisplay::everyTextFitsItsLabel() {
     QVERIFY(chart.attributes.has_value());
     d.Present(chart);
     for (QLabel* label : d.findChildren<QLabel*>()) {
+      // A wrapped label breaks its lines itself; its height is checked by
+      // explanationFitsItsPanel.
+      if (label->wordWrap()) continue;
       for (const QString& line : label->text().split('\n')) {
         const int needed = label->fontMetrics().horizontalAdvance(line);
         QVERIFY2(needed <= label->contentsRect().width(),
@@ -403,6 +416,155 @@ void TestFrmDisplay::everyTextFitsItsLabel() {
       }
     }
   }
+}
+
+namespace {
+// A chart with the ascendant and the Moon in the given signs, the Indu Lagna
+// where the house calls put it, as Run_Chart leaves it.
+ChartOutput ChartWith(int ascSign, int moonSign) {
+  ChartOutput chart;
+  for (auto& text : chart.PositionText) text = "15 Ari 07";
+  chart.PositionText[Moon] = "15 " + std::string(kSignAbbr[moonSign]) + " 07";
+  chart.PositionText[Asc] = "15 " + std::string(kSignAbbr[ascSign]) + " 07";
+  for (std::size_t i = 0; i < chart.ChartLabel.size(); ++i)
+    chart.ChartLabel[i] = kChartLabelNames[i];
+  RunHouseCalls(chart.lagna, chart.PositionText, chart.ChartLabel, chart.marks);
+  InduLagnaFinish(chart.lagna, chart.marks);
+  chart.attributes = SignRowCopy(chart.lagna.InduLagnaIndex);
+  return chart;
+}
+}  // namespace
+
+void TestFrmDisplay::headlineLegendAndExplanation_data() {
+  QTest::addColumn<int>("asc");
+  QTest::addColumn<int>("moon");
+  QTest::addColumn<QString>("headline");
+  QTest::addColumn<QString>("count");     // the counting line of "How it was found"
+  QTest::addColumn<QString>("textbook");  // the other reading's sign
+  // The worked examples of the count; the textbook reading worked by hand
+  // (Venus 12, counted from the Moon's sign).
+  QTest::newRow("Aries, Moon Taurus: 10 + 1 = 11")
+      << 0 << 1 << "Indu Lagna: Aquarius (Kumbha)"
+      << "Counting 11 from the ascendant's sign (Aries = 1) gives: Aquarius"
+      << "Pisces";
+  QTest::newRow("Leo, Moon Pisces: 6 + 6 = 12, remainder 0")
+      << 4 << 11 << "Indu Lagna: Cancer (Kataka)"
+      << "Counting 12 from the ascendant's sign (Leo = 1; a remainder of 0 counts as 12) gives: "
+         "Cancer"
+      << "Aquarius";
+  QTest::newRow("Sagittarius twice: 30 + 30 = 60")
+      << 8 << 8 << "Indu Lagna: Scorpio (Vrischika)"
+      << "Counting 12 from the ascendant's sign (Sagittarius = 1; a remainder of 0 counts as 12) "
+         "gives: Scorpio"
+      << "Scorpio";
+  QTest::newRow("Virgo, Moon Aquarius: 10 + 10 = 20")
+      << 5 << 10 << "Indu Lagna: Aries (Mesha)"
+      << "Counting 8 from the ascendant's sign (Virgo = 1) gives: Aries"
+      << "Capricorn";
+}
+
+void TestFrmDisplay::headlineLegendAndExplanation() {
+  QFETCH(int, asc);
+  QFETCH(int, moon);
+  QFETCH(QString, headline);
+  QFETCH(QString, count);
+  QFETCH(QString, textbook);
+  HelpLinks help(program_->pages.opener());
+  FrmDisplay d(help);
+  d.show();
+  const ChartOutput chart = ChartWith(asc, moon);
+  d.Present(chart);
+
+  QCOMPARE(get<QLabel>(&d, "lblInduLagnaHeadline")->text(), headline);
+  // The headline names the sign that carries the IL mark in the chart.
+  const int marked = chart.lagna.InduLagnaIndex;
+  QCOMPARE(get<QLabel>(&d, ("lblArudha" + std::to_string(marked)).c_str())->text(),
+           QStringLiteral("IL"));
+  QVERIFY(headline.contains(get<QLabel>(&d, "lblArudhaLagnaPresentInSign")->text()));
+
+  const QStringList steps = get<QLabel>(&d, "lblHowFound")->text().split('\n');
+  QCOMPARE(steps.size(), 6);
+  QCOMPARE(steps[4], count);
+  QCOMPARE(get<QLabel>(&d, "lblTextbookRule")->text(),
+           "The textbook rule (counted from the Moon's sign, Venus 12) gives: " + textbook);
+  QCOMPARE(get<QLabel>(&d, "lblOtherReadingHeading")->text(), QStringLiteral("The other reading"));
+  QCOMPARE(get<QGroupBox>(&d, "fraExplanation")->title(), QStringLiteral("How it was found"));
+  QCOMPARE(get<QLabel>(&d, "lblLegend")->text(),
+           QStringLiteral("IL = Indu Lagna\n(R) = retrograde\nThe corner numbers are sign numbers "
+                          "(Aries 1 \u2026 Pisces 12)"));
+  // The numbers in the steps give the sign the headline shows: the sum's
+  // remainder counted from the ascendant's sign, read back from the text.
+  const QRegularExpression number(QStringLiteral("kala (\\d+)$"));
+  const int ascKala = number.match(steps[0]).captured(1).toInt();
+  const int moonKala = number.match(steps[1]).captured(1).toInt();
+  QCOMPARE(steps[2],
+           QString("Sum: %1 + %2 = %3").arg(ascKala).arg(moonKala).arg(ascKala + moonKala));
+  const int remainder = (ascKala + moonKala) % 12;
+  QCOMPARE(steps[3], QString("Remainder by 12: %1").arg(remainder));
+  const int sign = (asc + (remainder == 0 ? 12 : remainder) - 1) % 12;
+  QVERIFY(headline.startsWith("Indu Lagna: " + Text(FillSignTables()[sign].EnglishName) + " ("));
+}
+
+void TestFrmDisplay::explanationFitsItsPanel() {
+  // The longest lines: Sagittarius twice (the longest sign names) and Leo,
+  // Moon Pisces (the remainder-0 note); at scale 1 and at the smallest
+  // scale a 1024 x 768 screen at scale factor 1.5 gives.
+  for (const double scale : {1.0, 0.6}) {
+    HelpLinks help(program_->pages.opener());
+    FrmDisplay d(help, nullptr, scale);
+    d.show();
+    for (const auto& [asc, moon] : {std::pair{8, 8}, std::pair{4, 11}, std::pair{2, 8}}) {
+      d.Present(ChartWith(asc, moon));
+      QWidget* panel = get<QWidget>(&d, "fraExplanation");
+      panel->layout()->activate();
+      for (QLabel* label : panel->findChildren<QLabel*>()) {
+        const QString where = QString("scale %1, %2").arg(scale).arg(label->objectName());
+        QVERIFY2(label->height() >= label->heightForWidth(label->width()), qPrintable(where));
+        QVERIFY2(panel->rect().contains(label->geometry()), qPrintable(where));
+      }
+      QVERIFY(d.rect().contains(panel->mapTo(&d, panel->rect().bottomRight())));
+    }
+  }
+}
+
+void TestFrmDisplay::windowFitsTheScreenAndOpensAtItsTopLeft() {
+  // The offscreen screen (800 x 600) is smaller than the window's design:
+  // the whole window is drawn smaller and opens with its top-left corner in
+  // view, nothing cut off.
+  Type(kDelhi);
+  QTest::mouseClick(get<QPushButton>(program_->shell.form(), "cmdRashi"), Qt::LeftButton);
+  MdiWindow* mdi = program_->shell.mainWindow();
+  QVERIFY(mdi != nullptr);
+  QVERIFY(QTest::qWaitForWindowExposed(mdi));
+  FrmDisplay* d = mdi->display();
+  QVERIFY(d->design().factor < 1.0);
+  QVERIFY(d->width() < FrmDisplay::DesignSize().width());
+  QWidget* viewport = get<QMdiArea>(mdi, "mdiArea")->viewport();
+  const QRect inArea(mdi->displayWindow()->mapTo(viewport, QPoint(0, 0)),
+                     mdi->displayWindow()->size());
+  QVERIFY2(viewport->rect().contains(inArea), qPrintable(QString("window %1,%2 %3x%4 in %5x%6")
+                                                             .arg(inArea.x())
+                                                             .arg(inArea.y())
+                                                             .arg(inArea.width())
+                                                             .arg(inArea.height())
+                                                             .arg(viewport->width())
+                                                             .arg(viewport->height())));
+  QCOMPARE(inArea.y(), 0);
+  // The text shrinks with the window.
+  QVERIFY(get<QLabel>(d, "lblHowFound")->font().pixelSize() < 11);
+}
+
+void TestFrmDisplay::backReturnsTheFormWhereItWas() {
+  FrmMain* form = program_->shell.form();
+  form->move(137, 59);
+  const QPoint before = form->pos();
+  Type(kDelhi);
+  QTest::mouseClick(get<QPushButton>(form, "cmdRashi"), Qt::LeftButton);
+  QVERIFY(program_->shell.mainWindow() != nullptr);
+  QVERIFY(!form->isVisible());
+  QTest::mouseClick(get<QPushButton>(program_->shell.mainWindow(), "cmdBack"), Qt::LeftButton);
+  QVERIFY(form->isVisible());
+  QCOMPARE(form->pos(), before);
 }
 
 QTEST_MAIN(TestFrmDisplay)

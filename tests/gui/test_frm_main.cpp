@@ -9,15 +9,24 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QSignalSpy>
+#include <QTextBrowser>
+#include <QToolTip>
 #include <QUrlQuery>
 #include <memory>
+#include <tuple>
+#include <vector>
 
+#include "gui/data_dir.h"
+#include "gui/frm_display.h"
 #include "gui/frm_main.h"
+#include "gui/help_window.h"
 #include "gui/ui_common.h"
 #include "support/gui_harness.h"
 #include "tables/zones.h"
@@ -39,6 +48,17 @@ class TestFrmMain : public QObject {
 
   void keyFilters_data();
   void keyFilters();
+  void namesAcceptedTypedAndPastedReachTheResult_data();
+  void namesAcceptedTypedAndPastedReachTheResult();
+  void pastedRefusedCharacterIsUndone();
+  void numbersTypedIntoTheLists_data();
+  void numbersTypedIntoTheLists();
+  void listTextThatIsNoNumberIsRefused_data();
+  void listTextThatIsNoNumberIsRefused();
+  void enterInAnyFieldComputes();
+  void linksReachableByTabAndOpenedByKeys();
+  void f1AndHelpMenuAskForTheManual();
+  void manualShowsItsTableOfContents();
   void backspaceAndEnter();
   void pastedTextIsNotFilteredButValidated();
 
@@ -66,6 +86,7 @@ class TestFrmMain : public QObject {
   RecordingOpener pages_;
   std::unique_ptr<HelpLinks> help_;
   std::unique_ptr<FrmMain> form_;
+  std::vector<ChartOutput> charts_;  // every chart the form handed on
 };
 
 void TestFrmMain::init() {
@@ -74,6 +95,9 @@ void TestFrmMain::init() {
   pages_.opened.clear();
   help_ = std::make_unique<HelpLinks>(pages_.opener());
   form_ = std::make_unique<FrmMain>(session_, sink_, *help_);
+  charts_.clear();
+  connect(form_.get(), &FrmMain::chartReady, this,
+          [this](const ChartOutput& chart) { charts_.push_back(chart); });
   Activate(form_.get());
 }
 
@@ -133,7 +157,9 @@ void TestFrmMain::listsHoldPlainNumbersInOrder() {
                       {"cboSS", 60, 0}};
   for (const Row& row : rows) {
     const QComboBox* list = get<QComboBox>(row.list);
-    QVERIFY(!list->isEditable());
+    // The day and time lists also take a typed number; the year list is
+    // picked from only.
+    QCOMPARE(list->isEditable(), QByteArray(row.list) != "cboYear");
     QCOMPARE(list->count(), row.count);
     for (int i = 0; i < row.count; ++i) {
       // Plain decimal texts: five is "5", never "05".
@@ -204,72 +230,342 @@ void TestFrmMain::captionsAndMenus() {
   QCOMPARE(bar[2]->text(), QStringLiteral("Make Money &Online"));
   QCOMPARE(MenuTexts(bar[0]->menu()), QStringList({"Get My Indu Lagna", "E&xit"}));
   QCOMPARE(MenuTexts(bar[1]->menu()),
-           QStringList({"&Online Help", "&Visit Us Online", "-", "Check for Software &Update", "-",
-                        "&About Software"}));
+           QStringList({"Orvanta Help", "&Online Help", "&Visit Us Online", "-",
+                        "Check for Software &Update", "-", "&About Software"}));
 }
 
 void TestFrmMain::keyFilters_data() {
   QTest::addColumn<QString>("box");
   QTest::addColumn<QString>("typed");
   QTest::addColumn<QString>("shown");
-  QTest::addColumn<int>("messages");
-  QTest::addColumn<QString>("message");
-  QTest::addColumn<int>("icon");
+  QTest::addColumn<QString>("balloon");  // empty: nothing refused
 
-  const int info = static_cast<int>(MessageIcon::Information);
-  const int stop = static_cast<int>(MessageIcon::Stop);
   const QString letters = QStringLiteral("Please Enter only Letters");
   const QString numbers = QStringLiteral("Only Numbers Are Accepted");
-  // Lowercase letters reach the name box as capitals; blanks pass.
+  // Lowercase letters reach the name box as capitals, in any script that
+  // has them; blanks, apostrophes, hyphens and full stops pass.
   QTest::newRow("a shows A") << "txtName"
                              << "a"
-                             << "A" << 0 << QString() << 0;
+                             << "A" << QString();
   QTest::newRow("name in capitals") << "txtName"
                                     << "arjun Mehta"
-                                    << "ARJUN MEHTA" << 0 << QString() << 0;
+                                    << "ARJUN MEHTA" << QString();
+  QTest::newRow("James O'Brien") << "txtName"
+                                 << "James O'Brien"
+                                 << "JAMES O'BRIEN" << QString();
+  QTest::newRow("typographic apostrophe") << "txtName"
+                                          << "d\u2019Arcy"
+                                          << "D\u2019ARCY" << QString();
+  QTest::newRow("Anne-Marie") << "txtName"
+                              << "Anne-Marie"
+                              << "ANNE-MARIE" << QString();
+  QTest::newRow("Jos\u00e9 N\u00fa\u00f1ez") << "txtName"
+                                             << "Jos\u00e9 N\u00fa\u00f1ez"
+                                             << "JOS\u00c9 N\u00da\u00d1EZ" << QString();
+  QTest::newRow("Greek") << "txtName"
+                         << "\u0395\u03bb\u03ad\u03bd\u03b7"
+                         << "\u0395\u039b\u0388\u039d\u0397" << QString();
+  QTest::newRow("Japanese") << "txtName"
+                            << "\u7530\u4e2d"
+                            << "\u7530\u4e2d" << QString();
+  QTest::newRow("St. Louis in the city box") << "txtMCity"
+                                             << "St. Louis"
+                                             << "St. Louis" << QString();
   QTest::newRow("digit refused in name") << "txtName"
-                                         << "1"
-                                         << "" << 1 << letters << info;
-  QTest::newRow("hyphen refused in name") << "txtName"
-                                          << "ab-c"
-                                          << "ABC" << 1 << letters << info;
+                                         << "ab1c"
+                                         << "ABC" << letters;
+  QTest::newRow("digit refused in country") << "txtMCountry"
+                                            << "India9"
+                                            << "India" << letters;
+  QTest::newRow("comma refused in state") << "txtMState"
+                                          << "a,b"
+                                          << "ab" << letters;
   QTest::newRow("digits in latitude degrees") << "txtLatD"
                                               << "28"
-                                              << "28" << 0 << QString() << 0;
+                                              << "28" << QString();
   QTest::newRow("minus refused in latitude degrees") << "txtLatD"
                                                      << "-"
-                                                     << "" << 1 << numbers << stop;
-  QTest::newRow("point refused in latitude degrees") << "txtLatD"
-                                                     << "."
-                                                     << "" << 1 << numbers << stop;
+                                                     << "" << numbers;
   QTest::newRow("decimal typed into longitude degrees") << "txtLonD"
                                                         << "77.5"
-                                                        << "775" << 1 << numbers << stop;
-  QTest::newRow("letters refused in longitude minutes") << "txtLonM"
-                                                        << "e1w"
-                                                        << "1" << 2 << numbers << stop;
+                                                        << "775" << numbers;
   QTest::newRow("blank refused in latitude minutes") << "txtLatM"
                                                      << " 5"
-                                                     << "5" << 1 << numbers << stop;
+                                                     << "5" << numbers;
+}
+
+// Types each character as a key press carrying its text, as a keyboard
+// layout or input method of any script delivers it (QTest::keyClicks only
+// knows Latin-1).
+void TypeText(QWidget* widget, const QString& text) {
+  for (const QChar ch : text) {
+    QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(ch));
+    QApplication::sendEvent(widget, &press);
+    QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(ch));
+    QApplication::sendEvent(widget, &release);
+  }
 }
 
 void TestFrmMain::keyFilters() {
   QFETCH(QString, box);
   QFETCH(QString, typed);
   QFETCH(QString, shown);
-  QFETCH(int, messages);
-  QFETCH(QString, message);
-  QFETCH(int, icon);
+  QFETCH(QString, balloon);
 
   QLineEdit* edit = get<QLineEdit>(box.toLatin1().constData());
   edit->setFocus();
-  QTest::keyClicks(edit, typed);
+  const FormEntries before = form_->Entries();
+  TypeText(edit, typed);
   QCOMPARE(edit->text(), shown);
-  QCOMPARE(static_cast<int>(sink_.shown.size()), messages);
-  if (messages > 0) {
-    QCOMPARE(sink_.shown.back().text, message);
-    QCOMPARE(static_cast<int>(sink_.shown.back().icon), icon);
+  // A refusal is a balloon at the box, never a message box that would take
+  // the keys typed after it: the focus stays, and so do the other fields.
+  QVERIFY(sink_.shown.empty());
+  QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(edit));
+  QCOMPARE(edit->property("balloonText").toString(), balloon);
+  if (!balloon.isEmpty()) QCOMPARE(QToolTip::text(), balloon);
+  const FormEntries after = form_->Entries();
+  const auto othersOf = [&box](FormEntries e) {
+    if (box == "txtName") e.name.clear();
+    if (box == "txtMCity") e.city.clear();
+    if (box == "txtMState") e.state.clear();
+    if (box == "txtMCountry") e.country.clear();
+    if (box == "txtLatD") e.latDeg.clear();
+    if (box == "txtLatM") e.latMin.clear();
+    if (box == "txtLonD") e.lonDeg.clear();
+    return std::tuple(e.name, e.city, e.state, e.country, e.lonDeg, e.lonMin, e.latDeg, e.latMin,
+                      e.monthIndex, e.dayText, e.yearText, e.hourText, e.minuteText, e.secondText,
+                      e.zoneIndex, e.dst, e.east, e.north);
+  };
+  QVERIFY(othersOf(before) == othersOf(after));
+}
+
+void TestFrmMain::namesAcceptedTypedAndPastedReachTheResult_data() {
+  QTest::addColumn<QString>("name");
+  QTest::addColumn<QString>("typedShows");
+  QTest::newRow("James O'Brien") << "James O'Brien"
+                                 << "JAMES O'BRIEN";
+  QTest::newRow("Anne-Marie") << "Anne-Marie"
+                              << "ANNE-MARIE";
+  QTest::newRow("Jos\u00e9 N\u00fa\u00f1ez") << "Jos\u00e9 N\u00fa\u00f1ez"
+                                             << "JOS\u00c9 N\u00da\u00d1EZ";
+  QTest::newRow("Greek") << "\u0395\u03bb\u03ad\u03bd\u03b7"
+                         << "\u0395\u039b\u0388\u039d\u0397";
+  QTest::newRow("Japanese") << "\u7530\u4e2d"
+                            << "\u7530\u4e2d";
+}
+
+void TestFrmMain::namesAcceptedTypedAndPastedReachTheResult() {
+  QFETCH(QString, name);
+  QFETCH(QString, typedShows);
+  FormEntries delhi = reference::DelhiBirth();
+  delhi.name.clear();
+  form_->SetEntries(delhi);
+  QLineEdit* box = get<QLineEdit>("txtName");
+
+  // Typed: in capitals where the script has them.
+  box->setFocus();
+  TypeText(box, name);
+  QCOMPARE(box->text(), typedShows);
+  QTest::keyClick(box, Qt::Key_Return);
+  QCOMPARE(static_cast<int>(charts_.size()), 1);
+  QCOMPARE(QString::fromStdString(charts_[0].details.name), typedShows);
+
+  // Pasted: as pasted, with no balloon.
+  box->clear();
+  QApplication::clipboard()->setText(name);
+  QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+  QCOMPARE(box->text(), name);
+  QVERIFY(box->property("balloonText").toString().isEmpty());
+  QTest::keyClick(box, Qt::Key_Return);
+  QCOMPARE(static_cast<int>(charts_.size()), 2);
+  const ChartOutput chart = charts_[1];
+  QCOMPARE(QString::fromStdString(chart.details.name), name);
+  // ... and the result window shows it.
+  FrmDisplay display(*help_);
+  display.Present(chart);
+  QCOMPARE(QString::fromStdString(CaptionOf(orvanta::testing::get<QLabel>(&display, "lblName"))), name);
+  QVERIFY(sink_.shown.empty());
+}
+
+void TestFrmMain::pastedRefusedCharacterIsUndone() {
+  QLineEdit* box = get<QLineEdit>("txtName");
+  TypeText(box, "ravi");
+  QApplication::clipboard()->setText(QStringLiteral("R2D2"));
+  QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+  QCOMPARE(box->text(), QStringLiteral("RAVI"));
+  QCOMPARE(box->property("balloonText").toString(), QStringLiteral("Please Enter only Letters"));
+  QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(box));
+  QVERIFY(sink_.shown.empty());
+}
+
+void TestFrmMain::numbersTypedIntoTheLists_data() {
+  QTest::addColumn<QString>("day");
+  QTest::addColumn<QString>("hour");
+  QTest::addColumn<QString>("minute");
+  QTest::addColumn<QString>("second");
+  QTest::addColumn<int>("expectedDay");
+  QTest::addColumn<int>("expectedHour");
+  QTest::addColumn<int>("expectedMinute");
+  QTest::newRow("08:05 on the 04") << "04"
+                                   << "08"
+                                   << "05"
+                                   << "09" << 4 << 8 << 5;
+  QTest::newRow("single digits") << "7"
+                                 << "5"
+                                 << "9"
+                                 << "0" << 7 << 5 << 9;
+  QTest::newRow("blanks around") << " 7 "
+                                 << " 23 "
+                                 << "59 "
+                                 << " 59" << 7 << 23 << 59;
+}
+
+void TestFrmMain::numbersTypedIntoTheLists() {
+  QFETCH(QString, day);
+  QFETCH(QString, hour);
+  QFETCH(QString, minute);
+  QFETCH(QString, second);
+  QFETCH(int, expectedDay);
+  QFETCH(int, expectedHour);
+  QFETCH(int, expectedMinute);
+  FormEntries delhi = reference::DelhiBirth();
+  form_->SetEntries(delhi);  // day 15, 10:30:00: none of the typed values
+  const auto typeInto = [](QComboBox* list, const QString& text) {
+    list->setFocus();
+    list->lineEdit()->selectAll();
+    QTest::keyClicks(list->lineEdit(), text);
+  };
+  typeInto(get<QComboBox>("cboDate"), day);
+  typeInto(get<QComboBox>("cboHH"), hour);
+  typeInto(get<QComboBox>("cboMM"), minute);
+  typeInto(get<QComboBox>("cboSS"), second);
+  QTest::keyClick(get<QComboBox>("cboSS")->lineEdit(), Qt::Key_Return);
+  QVERIFY(sink_.shown.empty());
+  QCOMPARE(static_cast<int>(charts_.size()), 1);
+  const ChartOutput chart = charts_[0];
+  QCOMPARE(int{chart.birth.Day}, expectedDay);
+  QCOMPARE(int{chart.birth.Hour}, expectedHour);
+  QCOMPARE(int{chart.birth.Minute}, expectedMinute);
+  // The time of birth keeps its format: no leading zeros.
+  QCOMPARE(QString::fromStdString(chart.details.timeOfBirth),
+           QString("%1:%2").arg(expectedHour).arg(expectedMinute));
+}
+
+void TestFrmMain::listTextThatIsNoNumberIsRefused_data() {
+  QTest::addColumn<QString>("list");
+  QTest::addColumn<QString>("text");
+  QTest::addColumn<QString>("message");
+  const QString day = QStringLiteral("Please Enter Value Between 1 And 31 in the Day of Birth");
+  const QString hour = QStringLiteral("Please Enter Value Between 0 And 23 in the Hour of Birth");
+  const QString minute =
+      QStringLiteral("Please Enter Value Between 0 And 59 in the Minute of Birth");
+  const QString second =
+      QStringLiteral("Please Enter Value Between 0 And 59 in the Second of Birth");
+  QTest::newRow("day 0") << "cboDate"
+                         << "0" << day;
+  QTest::newRow("day 32") << "cboDate"
+                          << "32" << day;
+  QTest::newRow("hour 24") << "cboHH"
+                           << "24" << hour;
+  QTest::newRow("hour empty") << "cboHH"
+                              << "" << hour;
+  QTest::newRow("minute 60") << "cboMM"
+                             << "60" << minute;
+  QTest::newRow("minute pasted 5x") << "cboMM"
+                                    << "5x" << minute;
+  QTest::newRow("second 8.5") << "cboSS"
+                              << "8.5" << second;
+}
+
+void TestFrmMain::listTextThatIsNoNumberIsRefused() {
+  QFETCH(QString, list);
+  QFETCH(QString, text);
+  QFETCH(QString, message);
+  form_->SetEntries(reference::DelhiBirth());
+  QComboBox* box = get<QComboBox>(list.toLatin1().constData());
+  // Pasted, so that the typed-key filter does not stop it first.
+  box->lineEdit()->setText(text);
+  QTest::mouseClick(get<QPushButton>("cmdRashi"), Qt::LeftButton);
+  QCOMPARE(static_cast<int>(charts_.size()), 0);
+  QCOMPARE(sink_.shown.size(), std::size_t{1});
+  QCOMPARE(sink_.shown[0].text, message);
+  QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(box));
+  // A typed letter is answered at once, by a balloon with the same message.
+  sink_.shown.clear();
+  QTest::keyClicks(box->lineEdit(), "x");
+  QVERIFY(sink_.shown.empty());
+  QCOMPARE(box->property("balloonText").toString(), message);
+  QCOMPARE(box->lineEdit()->text(), text);
+}
+
+void TestFrmMain::enterInAnyFieldComputes() {
+  form_->SetEntries(reference::DelhiBirth());
+  int expected = 0;
+  for (const char* name : {"txtName", "txtMCity", "txtMState", "txtMCountry", "txtLonD", "txtLonM",
+                           "txtLatD", "txtLatM", "cboMonth", "cboDate", "cboYear", "cboHH", "cboMM",
+                           "cboSS", "cmbTimeZone", "chkDST", "optLong0", "optLat1"}) {
+    QWidget* field = get<QWidget>(name);
+    field->setFocus();
+    QWidget* target = QApplication::focusWidget();
+    QVERIFY2(target != nullptr, name);
+    QTest::keyClick(target, Qt::Key_Return);
+    ++expected;
+    QVERIFY2(static_cast<int>(charts_.size()) == expected, name);
+    // The radio button and tick box changed nothing by Enter.
+    form_->SetEntries(reference::DelhiBirth());
   }
+  QTest::keyClick(get<QWidget>("txtName"), Qt::Key_Enter);
+  QCOMPARE(static_cast<int>(charts_.size()), expected + 1);
+  QVERIFY(sink_.shown.empty());
+}
+
+void TestFrmMain::linksReachableByTabAndOpenedByKeys() {
+  // Tab from the last field reaches every link of the form in turn; Enter
+  // and Space open the focused link.
+  QStringList reached;
+  get<QWidget>("txtName")->setFocus();
+  for (int i = 0; i < 60 && reached.size() < 3; ++i) {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QWidget* now = QApplication::focusWidget();
+    if (qobject_cast<LinkLabel*>(now) != nullptr && !reached.contains(now->objectName())) {
+      reached << now->objectName();
+    }
+  }
+  reached.sort();
+  QCOMPARE(reached, QStringList({"lblCoBrand", "lblForum", "lblFullBrand"}));
+  LinkLabel* forum = get<LinkLabel>("lblForum");
+  forum->setFocus();
+  QTest::keyClick(forum, Qt::Key_Space);
+  QTest::keyClick(forum, Qt::Key_Return);
+  QCOMPARE(pages_.opened.size(), std::size_t{2});
+  QCOMPARE(pages_.opened[0], QUrl("https://forum.orvanta.example/"));
+  QCOMPARE(pages_.opened[1], QUrl("https://forum.orvanta.example/"));
+}
+
+void TestFrmMain::f1AndHelpMenuAskForTheManual() {
+  QSignalSpy manual(form_.get(), &FrmMain::manualRequested);
+  QTest::keyClick(get<QWidget>("txtName"), Qt::Key_F1);
+  QCOMPARE(manual.count(), 1);
+  form_->findChild<QAction*>("mnuManual")->trigger();
+  QCOMPARE(manual.count(), 2);
+  QVERIFY(pages_.opened.empty());
+}
+
+void TestFrmMain::manualShowsItsTableOfContents() {
+  HelpWindow help(ManualPath(DataDir()));
+  help.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&help));
+  QStringList contents;
+  for (int i = 0; i < help.contents()->count(); ++i) contents << help.contents()->item(i)->text();
+  QCOMPARE(contents, QStringList({"Entering a birth", "The zone list", "Daylight saving time",
+                                  "The atlas", "How the Indu Lagna is found",
+                                  "Accuracy of the positions", "The command line", "On the web"}));
+  QVERIFY(help.browser()->toPlainText().contains(
+      QStringLiteral("The textbook rule (counted from the Moon's sign, Venus 12)")));
+  // Choosing an entry scrolls the manual to its section.
+  help.browser()->verticalScrollBar()->setValue(0);
+  help.contents()->setCurrentRow(6);
+  QVERIFY(help.browser()->verticalScrollBar()->value() > 0);
 }
 
 void TestFrmMain::backspaceAndEnter() {
@@ -278,14 +574,14 @@ void TestFrmMain::backspaceAndEnter() {
   QTest::keyClick(latD, Qt::Key_Backspace);
   QCOMPARE(latD->text(), QStringLiteral("1"));
   QVERIFY(sink_.shown.empty());
-  // Enter is refused in a digit box like any other character.
+  // Enter computes from any box; here the empty name is refused first.
   QTest::keyClick(latD, Qt::Key_Return);
   QCOMPARE(sink_.shown.size(), std::size_t{1});
-  QCOMPARE(sink_.shown[0].text, QStringLiteral("Only Numbers Are Accepted"));
-  // ... and accepted in the name box, as are Backspace and cursor keys.
+  QCOMPARE(sink_.shown[0].text, QStringLiteral("Please Enter Name"));
+  QCOMPARE(latD->text(), QStringLiteral("1"));
+  // Backspace and cursor keys edit the name box.
   QLineEdit* name = get<QLineEdit>("txtName");
   QTest::keyClicks(name, "ravi");
-  QTest::keyClick(name, Qt::Key_Return);
   QTest::keyClick(name, Qt::Key_Left);
   QTest::keyClick(name, Qt::Key_Backspace);
   QCOMPARE(name->text(), QStringLiteral("RAI"));

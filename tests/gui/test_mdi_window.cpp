@@ -86,14 +86,15 @@ void TestMdiWindow::layoutRule_data() {
   QTest::addColumn<float>("displayLeft");
   QTest::addColumn<float>("exitLeft");
   QTest::addColumn<float>("backLeft");
-  // Hand calculations: displayLeft = (screen - display) / 2,
+  // Hand calculations: displayLeft = (screen - display) / 2, but never
+  // below 0 (a window wider than the screen opens with its left side shown),
   // exitLeft = main - exit - 300, backLeft = exitLeft - exit - 100.
   QTest::newRow("design width 12075 with its frame")
       << 19200.f << 12075.f << 12600.f << 1335.f << 3300.f << 10440.f << 9005.f;
   QTest::newRow("narrowed to 9000")
       << 19200.f << 9000.f << 12600.f << 1335.f << 3300.f << 7365.f << 5930.f;
   QTest::newRow("screen narrower than the result window")
-      << 12000.f << 12000.f << 12600.f << 1335.f << -300.f << 10365.f << 8930.f;
+      << 12000.f << 12000.f << 12600.f << 1335.f << 0.f << 10365.f << 8930.f;
   QTest::newRow("main window narrower than both buttons")
       << 24000.f << 2000.f << 12600.f << 1335.f << 5700.f << 365.f << -1070.f;
 }
@@ -168,8 +169,8 @@ void TestMdiWindow::captionsAndMenus() {
   QCOMPARE(bar[2]->text(), QStringLiteral("Make Money &Online"));
   QCOMPARE(MenuTexts(bar[0]->menu()), QStringList({"&Back", "E&xit"}));
   QCOMPARE(MenuTexts(bar[1]->menu()),
-           QStringList({"&Online Help", "&Visit Us Online", "-", "Check for Software &Update", "-",
-                        "&About Software"}));
+           QStringList({"Orvanta Help", "&Online Help", "&Visit Us Online", "-",
+                        "Check for Software &Update", "-", "&About Software"}));
 }
 
 void TestMdiWindow::menusAndLinksOpenTheirPages_data() {

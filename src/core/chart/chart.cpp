@@ -86,6 +86,10 @@ ValidationInput ValidationInputOf(const FormEntries& e) {
   // The day list holds 1..31 at positions 0..30.
   const auto day = PlainWholeNumber(e.dayText);
   in.dayIndex = day ? static_cast<int>(*day - 1) : -1;
+  in.day = e.dayText;
+  in.hour = e.hourText;
+  in.minute = e.minuteText;
+  in.second = e.secondText;
   return in;
 }
 

@@ -21,6 +21,17 @@ inline constexpr std::string_view kFebruaryDate = "Please Enter Correct Date Or 
 inline constexpr std::string_view kThirtyDayMonth = "Please Enter Correct Date Or Month !";
 inline constexpr std::string_view kOnlyNumbers = "Only Numbers Are Accepted";
 inline constexpr std::string_view kOnlyLetters = "Please Enter only Letters";
+// The date and time lists: a number typed into a list that is none of its
+// items is refused with the list's own message, never read as 0 or left at
+// the previous item.
+inline constexpr std::string_view kDayRange =
+    "Please Enter Value Between 1 And 31 in the Day of Birth";
+inline constexpr std::string_view kHourRange =
+    "Please Enter Value Between 0 And 23 in the Hour of Birth";
+inline constexpr std::string_view kMinuteRange =
+    "Please Enter Value Between 0 And 59 in the Minute of Birth";
+inline constexpr std::string_view kSecondRange =
+    "Please Enter Value Between 0 And 59 in the Second of Birth";
 
 inline constexpr int kFebruary = 1;  // month list position
 inline constexpr int kDay29 = 28;    // day list positions
@@ -60,6 +71,13 @@ std::optional<Refusal> Validate_Input(const ValidationInput& in) {
   if (OutOfRange(in.lonMin, 59)) return Stop(kLonMinRange, FormField::LonMinutes);
   if (OutOfRange(in.latDeg, 89)) return Stop(kLatDegRange, FormField::LatDegrees);
   if (OutOfRange(in.latMin, 59)) return Stop(kLatMinRange, FormField::LatMinutes);
+  {
+    const std::optional<long> day = PlainWholeNumber(in.day);
+    if (!day || *day < 1 || *day > 31) return Stop(kDayRange, FormField::Day);
+  }
+  if (OutOfRange(in.hour, 23)) return Stop(kHourRange, FormField::Hour);
+  if (OutOfRange(in.minute, 59)) return Stop(kMinuteRange, FormField::Minute);
+  if (OutOfRange(in.second, 59)) return Stop(kSecondRange, FormField::Second);
 
   // February: the leap-year test decides which of the two checks applies.
   if (IsLeapYearText(in.year)) {
@@ -90,7 +108,37 @@ KeyVerdict NameKeyFilter(int code) {
   // Names are always typed in capitals.
   if (code >= 'a' && code <= 'z') return KeyVerdict{code - ('a' - 'A'), std::nullopt};
   if (code == kBlank || code == kEnter || code == kBackspace) return KeyVerdict{code, std::nullopt};
-  return KeyVerdict{0, Refusal{kOnlyLetters, MessageIcon::Information, std::nullopt}};
+  if (code >= 0 && IsNamePunctuation(static_cast<char32_t>(code))) {
+    return KeyVerdict{code, std::nullopt};
+  }
+  return KeyVerdict{0, NameCharacterRefusal()};
+}
+
+bool IsNamePunctuation(char32_t code) {
+  // Blank, apostrophe, typographic apostrophe (U+2019), hyphen, full stop:
+  // "James O'Brien", "Anne-Marie", "St. Louis".
+  return code == U' ' || code == U'\'' || code == U'\u2019' || code == U'-' || code == U'.';
+}
+
+bool NameCharacterAccepted(char32_t code, bool letterOrMark) {
+  return letterOrMark || IsNamePunctuation(code);
+}
+
+Refusal NameCharacterRefusal() {
+  return Refusal{kOnlyLetters, MessageIcon::Information, std::nullopt};
+}
+
+Refusal ListCharacterRefusal(FormField list) {
+  switch (list) {
+    case FormField::Day:
+      return Stop(kDayRange, list);
+    case FormField::Hour:
+      return Stop(kHourRange, list);
+    case FormField::Minute:
+      return Stop(kMinuteRange, list);
+    default:
+      return Stop(kSecondRange, FormField::Second);
+  }
 }
 
 }  // namespace orvanta

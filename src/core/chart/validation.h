@@ -14,7 +14,20 @@ namespace orvanta {
 enum class MessageIcon { Stop, Information };
 
 // The fields of the birth-data form a refusal can send the user back to.
-enum class FormField { Name, City, State, Country, LonDegrees, LonMinutes, LatDegrees, LatMinutes };
+enum class FormField {
+  Name,
+  City,
+  State,
+  Country,
+  LonDegrees,
+  LonMinutes,
+  LatDegrees,
+  LatMinutes,
+  Day,
+  Hour,
+  Minute,
+  Second,
+};
 
 struct Refusal {
   std::string_view message;
@@ -30,6 +43,9 @@ struct ValidationInput {
   std::string year;            // the year as typed
   int monthIndex = 0;          // position in the month list, 0 = January
   int dayIndex = 0;            // position in the day list, 0 = the 1st
+  // The day, hour, minute and second as the lists hold them (a number the
+  // user may have typed, "08" or " 7 " included).
+  std::string day = "1", hour = "0", minute = "0", second = "0";
 };
 
 // The first check that fails, or nothing when the entries may be computed.
@@ -44,6 +60,20 @@ struct KeyVerdict {
 };
 
 KeyVerdict CoordinateKeyFilter(int code);  // the four coordinate boxes
-KeyVerdict NameKeyFilter(int code);        // the name (letters turned to capitals)
+KeyVerdict NameKeyFilter(int code);        // the name, for ASCII codes (letters turned to capitals)
+
+// The rule of the name and of the place boxes (city, state, country) for
+// any character: letters of any script with their combining marks, blanks,
+// apostrophes (' and the typographic ’), hyphens and full stops. Which
+// characters are letters or marks the front end decides from its Unicode
+// tables and passes as `letterOrMark`; the punctuation is decided here.
+bool IsNamePunctuation(char32_t code);
+bool NameCharacterAccepted(char32_t code, bool letterOrMark);
+// The answer to a refused character in those boxes.
+Refusal NameCharacterRefusal();
+
+// The answer to a character typed into the day, hour, minute or second
+// list that can be no part of a number (digits and blanks may be typed).
+Refusal ListCharacterRefusal(FormField list);
 
 }  // namespace orvanta

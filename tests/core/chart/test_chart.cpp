@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "chart/chart.h"
+#include "support/random_births.h"
 #include "support/reference_births.h"
 
 namespace orvanta {
@@ -312,31 +313,12 @@ TEST(RunChart, SkyTrueExamples) {
   }
 }
 
-// Births over the form's whole domain, the same for a given seed.
+// Births over the form's whole domain, no zone selection included, the
+// same for a given seed.
 std::vector<FormEntries> RandomBirths(unsigned seed, int count) {
-  std::mt19937 rng(seed);
-  const auto pick = [&rng](int lo, int hi) {
-    return std::uniform_int_distribution<int>(lo, hi)(rng);
-  };
+  std::mt19937_64 rng(seed);
   std::vector<FormEntries> births;
-  for (int i = 0; i < count; ++i) {
-    FormEntries e = reference::DelhiBirth();
-    e.monthIndex = pick(0, 11);
-    e.dayText = std::to_string(pick(1, 31));
-    e.yearText = std::to_string(pick(1901, 2050));
-    e.hourText = std::to_string(pick(0, 23));
-    e.minuteText = std::to_string(pick(0, 59));
-    e.secondText = std::to_string(pick(0, 59));
-    e.latDeg = std::to_string(pick(0, 89));
-    e.latMin = std::to_string(pick(0, 59));
-    e.lonDeg = std::to_string(pick(0, 179));
-    e.lonMin = std::to_string(pick(0, 59));
-    e.north = pick(0, 1) == 1;
-    e.east = pick(0, 1) == 1;
-    e.zoneIndex = pick(-1, 70);  // -1: no zone selected, the session's correction is kept
-    e.dst = pick(0, 1) == 1;
-    births.push_back(std::move(e));
-  }
+  for (int i = 0; i < count; ++i) births.push_back(testing::RandomFormEntries(rng, -1));
   return births;
 }
 

@@ -17,6 +17,7 @@
 #include "chart/explanation.h"
 #include "engine/sunrise.h"
 #include "support/chart_invariants.h"
+#include "support/random_births.h"
 #include "tables/zones.h"
 
 namespace orvanta {
@@ -59,30 +60,14 @@ TEST(Sweep, WholeInputDomain) {
   const unsigned long seed = EnvNumber("ORVANTA_SWEEP_SEED", 1901);
   const unsigned long count = EnvNumber("ORVANTA_SWEEP_COUNT", 200000);
   std::mt19937_64 rng(seed);
-  auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
 
   Session session;  // one session throughout, as in the desktop program
   unsigned long refused = 0, polar = 0;
   for (unsigned long n = 0; n < count; ++n) {
-    FormEntries e;
-    e.name = "SWEEP";
-    const int month = pick(1, 12);
-    const int day = pick(1, 31);
-    const int year = pick(1901, 2050);
-    e.monthIndex = month - 1;
-    e.dayText = std::to_string(day);
-    e.yearText = std::to_string(year);
-    e.hourText = std::to_string(pick(0, 23));
-    e.minuteText = std::to_string(pick(0, 59));
-    e.secondText = std::to_string(pick(0, 59));
-    e.latDeg = std::to_string(pick(0, 89));
-    e.latMin = std::to_string(pick(0, 59));
-    e.lonDeg = std::to_string(pick(0, 179));
-    e.lonMin = std::to_string(pick(0, 59));
-    e.north = pick(0, 1) == 1;
-    e.east = pick(0, 1) == 1;
-    e.zoneIndex = pick(0, kZoneCount - 1);
-    e.dst = pick(0, 1) == 1;
+    const FormEntries e = testing::RandomFormEntries(rng);
+    const int month = e.monthIndex + 1;
+    const int day = std::stoi(e.dayText);
+    const int year = std::stoi(e.yearText);
     const std::string where = "seed " + std::to_string(seed) + ", birth " + std::to_string(n) +
                               ": " + e.yearText + "-" + std::to_string(month) + "-" + e.dayText +
                               " " + e.hourText + ":" + e.minuteText + ":" + e.secondText + " lat " +
@@ -120,9 +105,9 @@ TEST(Sweep, WholeInputDomain) {
     // Finite quantities; the Indu Lagna in 0..11, marked exactly once, on
     // its label's last line; the sign's row copied.
     ASSERT_EQ(fuzz::ChartFault(c), "") << where;
-    const int il = c.lagna.InduLagnaIndex;
     // The explanation exists for every chart and its numbers lead to the
     // marked sign: counting `remainder` (0 as 12) from the ascendant's sign.
+    const int il = c.lagna.InduLagnaIndex;
     const std::optional<InduLagnaSteps> steps = ExplainInduLagna(c);
     ASSERT_TRUE(steps) << where;
     ASSERT_EQ(steps->ascSign, SignIndexOfPosition(c.PositionText[Asc])) << where;

@@ -278,6 +278,67 @@ TEST(ValidateInput, CoordinateTextMustBeAPlainWholeNumber) {
   }
 }
 
+// The day and time lists take typed numbers: a text that is a number of the
+// list's range passes, leading zeros and blanks included ("08", " 7 "); any
+// other text is refused with the list's own message, after the coordinate
+// checks and before the date checks.
+TEST(ValidateInput, TypedDayAndTimeMustBeANumberOfTheirList) {
+  const std::string_view day = "Please Enter Value Between 1 And 31 in the Day of Birth";
+  const std::string_view hour = "Please Enter Value Between 0 And 23 in the Hour of Birth";
+  const std::string_view minute = "Please Enter Value Between 0 And 59 in the Minute of Birth";
+  const std::string_view second = "Please Enter Value Between 0 And 59 in the Second of Birth";
+  const Row rows[] = {
+      {"LeadingZeros", With([](auto& in) {
+         in.day = "04";
+         in.hour = "08";
+         in.minute = "05";
+         in.second = "09";
+       }),
+       kAccepted},
+      {"Blanks", With([](auto& in) {
+         in.day = " 7 ";
+         in.hour = " 23";
+         in.minute = "59 ";
+       }),
+       kAccepted},
+      {"Day0", With([](auto& in) { in.day = "0"; }), StopAt(day, FormField::Day)},
+      {"Day32", With([](auto& in) { in.day = "32"; }), StopAt(day, FormField::Day)},
+      {"DayEmpty", With([](auto& in) { in.day = ""; }), StopAt(day, FormField::Day)},
+      {"Hour24", With([](auto& in) { in.hour = "24"; }), StopAt(hour, FormField::Hour)},
+      {"HourLetters", With([](auto& in) { in.hour = "eight"; }), StopAt(hour, FormField::Hour)},
+      {"Minute60", With([](auto& in) { in.minute = "60"; }), StopAt(minute, FormField::Minute)},
+      {"MinuteSigned", With([](auto& in) { in.minute = "-5"; }), StopAt(minute, FormField::Minute)},
+      {"SecondDecimal", With([](auto& in) { in.second = "8.5"; }),
+       StopAt(second, FormField::Second)},
+      {"LatitudeBeforeHour", With([](auto& in) {
+         in.latDeg = "95";
+         in.hour = "99";
+       }),
+       StopAt(kLatD, FormField::LatDegrees)},
+      {"HourBeforeDate", With([](auto& in) {
+         in.hour = "99";
+         in.monthIndex = kApr;
+         in.dayIndex = Day(31);
+       }),
+       StopAt(hour, FormField::Hour)},
+  };
+  for (const Row& row : rows) Check(row);
+}
+
+// Names and places: letters of any script (as the front end classes them),
+// blanks, both apostrophes, hyphens and full stops; nothing else.
+TEST(NameCharacters, PunctuationOfNamesAndNothingElse) {
+  for (const char32_t code : {U' ', U'\'', U'\u2019', U'-', U'.'}) {
+    EXPECT_TRUE(NameCharacterAccepted(code, false)) << static_cast<long>(code);
+  }
+  for (const char32_t code : {U'1', U',', U'_', U'@', U'\u2018', U'\u2013', U'"'}) {
+    EXPECT_FALSE(NameCharacterAccepted(code, false)) << static_cast<long>(code);
+  }
+  EXPECT_TRUE(NameCharacterAccepted(U'\u7530', true));
+  EXPECT_EQ(NameCharacterRefusal().message, "Please Enter only Letters");
+  EXPECT_EQ(NameCharacterRefusal().icon, MessageIcon::Information);
+}
+
 TEST(ValidateInput, LongRunOfZerosIsStillZero) {
   Check({"ManyZeros", With([](auto& in) { in.lonDeg = "0000000000000000000000000"; }), kAccepted});
 }
@@ -309,7 +370,10 @@ TEST(NameKeyFilter, LettersInCapitalsBlankEnterBackspace) {
       EXPECT_EQ(v.code, code);
     } else if (code >= 'a' && code <= 'z') {
       EXPECT_EQ(v.code, code - 32) << "lowercase becomes uppercase";
-    } else if (code == 32 || code == 13 || code == 8) {
+    } else if (code == 32 || code == 13 || code == 8 || code == '\'' || code == '-' ||
+               code == '.') {
+      // Blanks, apostrophes, hyphens and full stops belong in names:
+      // "James O'Brien", "Anne-Marie", "St. Louis".
       EXPECT_EQ(v.code, code);
     } else {
       EXPECT_EQ(v.code, 0);
