@@ -11,6 +11,7 @@
 #include <string>
 
 #include "cli/arguments.h"
+#include "cli/batch_row.h"
 #include "cli/csv.h"
 #include "cli/io.h"
 #include "cli/pipeline.h"
@@ -24,18 +25,6 @@ namespace orvanta::cli {
 namespace {
 
 constexpr std::string_view kProgram = "orvanta-cli: ";
-
-// The batch file's columns: the ten of the classic header, in its order,
-// then the place and the zone name. A header names any of them in any
-// order (at least name, date and time); columns it leaves out are empty.
-constexpr std::array<std::string_view, 12> kBatchColumns = {
-    "name", "date", "time", "lat", "lon", "zone", "dst", "city", "state", "country", "place", "tz"};
-constexpr std::array<std::string BirthFields::*, 12> kBatchFields = {
-    &BirthFields::name,  &BirthFields::date,    &BirthFields::time,  &BirthFields::lat,
-    &BirthFields::lon,   &BirthFields::zone,    &BirthFields::dst,   &BirthFields::city,
-    &BirthFields::state, &BirthFields::country, &BirthFields::place, &BirthFields::tz};
-constexpr std::string_view kBatchHeader = "name,date,time,lat,lon,zone,dst,city,state,country";
-constexpr std::size_t kRequiredColumns = 3;  // name, date, time
 
 // Which option holds the field that validation points at.
 std::string_view OptionOfField(FormField field) {
@@ -68,60 +57,19 @@ std::string_view OptionOfField(FormField field) {
   return "";
 }
 
-std::string_view TrimmedLower(std::string_view s, std::string& scratch) {
-  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-  while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
-  scratch.assign(s);
-  for (char& c : scratch) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return scratch;
-}
-
-// For each field of a row, the BirthFields member it fills; no value when
-// the header is not a batch header (a name that is no column, a column
-// named twice, name, date or time missing).
-std::optional<std::vector<std::string BirthFields::*>> BatchLayout(const CsvRecord& record) {
-  if (!record.error.empty()) return std::nullopt;
-  std::vector<std::string BirthFields::*> layout;
-  std::array<bool, kBatchColumns.size()> named{};
-  std::string scratch;
-  for (const std::string& field : record.fields) {
-    const std::string_view column = TrimmedLower(field, scratch);
-    std::size_t k = 0;
-    while (k < kBatchColumns.size() && kBatchColumns[k] != column) ++k;
-    if (k == kBatchColumns.size() || named[k]) return std::nullopt;
-    named[k] = true;
-    layout.push_back(kBatchFields[k]);
-  }
-  for (std::size_t k = 0; k < kRequiredColumns; ++k) {
-    if (!named[k]) return std::nullopt;
-  }
-  return layout;
-}
-
-BirthFields FieldsOfRow(std::vector<std::string>& f,
-                        const std::vector<std::string BirthFields::*>& layout) {
-  BirthFields fields;
-  for (std::size_t i = 0; i < layout.size(); ++i) fields.*layout[i] = std::move(f[i]);
-  return fields;
-}
-
-// One batch record made into a birth, or the reason it is none: the one
-// place where the columns of a row are read. Returns the bytes of the
-// record's fields.
-std::size_t ReadRow(CsvRecord& record, const std::vector<std::string BirthFields::*>& layout,
-                    PlaceServices& services, BatchRow& row) {
+// One batch record made into a birth, or the reason it is none: the
+// record's fields by the header's layout (batch_row.h), the place and zone
+// resolved here in the reading thread (PlaceServices keeps caches), the
+// chart left to the pipeline. Returns the bytes of the record's fields.
+std::size_t ReadRow(CsvRecord& record, const BatchLayout& layout, PlaceServices& services,
+                    BatchRow& row) {
   row.lineNumber = record.lineNumber;
   std::size_t bytes = 0;
   for (const std::string& field : record.fields) bytes += field.size();
-  if (!record.error.empty()) {
-    row.error = std::move(record.error);
-  } else if (record.fields.size() != layout.size()) {
-    row.error = "expected " + std::to_string(layout.size()) + " fields, found " +
-                std::to_string(record.fields.size());
-  } else if (ResolvedBirth entries =
-                 ResolveBirth(FieldsOfRow(record.fields, layout), services, kColumnWords);
+  Parsed<BirthFields> fields = FieldsOfRecord(record, layout);
+  if (!fields.value) {
+    row.error = std::move(fields.error);
+  } else if (ResolvedBirth entries = ResolveBirth(std::move(*fields.value), services, kColumnWords);
              entries.entries) {
     row.entries = std::move(*entries.entries);
     row.report = std::move(entries.report);
@@ -248,7 +196,7 @@ int RunBatch(ByteSource& input, std::string_view inputName, const BatchSettings&
         std::string(kBatchHeader) + "\n");
     return kExitBadInput;
   }
-  const auto layout = BatchLayout(*header);
+  const auto layout = LayoutOfHeader(*header);
   if (!layout) {
     std::string message =
         std::string(kProgram) + "line " + std::to_string(header->lineNumber) + ": ";

@@ -2,6 +2,7 @@
 // first, the main window with each computed chart.
 #include <QApplication>
 
+#include "gui/births_db.h"
 #include "gui/message_sink.h"
 #include "gui/shell.h"
 #include "gui/single_instance.h"
@@ -11,6 +12,8 @@
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   app.setWindowIcon(orvanta::ProgramIcon());
+  // The births file lives in the data folder named after the program.
+  app.setApplicationName(QStringLiteral("orvanta"));
   app.setApplicationVersion(QString::fromUtf8(orvanta::kVersion.data(),
                                               static_cast<qsizetype>(orvanta::kVersion.size())));
   // Lets the desktop match the windows to the installed entry and its icon.
@@ -22,6 +25,7 @@ int main(int argc, char* argv[]) {
   orvanta::MessageBoxSink messages;
   orvanta::SingleInstanceGuard guard;
   orvanta::Shell shell(messages);
+  shell.UseBirthsFile(orvanta::BirthsDb::DefaultPath());
   if (!shell.Start(guard)) return 0;
   return app.exec();
 }

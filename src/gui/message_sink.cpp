@@ -1,7 +1,11 @@
 #include "gui/message_sink.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <vector>
 
 #include "gui/ui_common.h"
 
@@ -12,6 +16,39 @@ void MessageBoxSink::Show(const QString& text, MessageIcon icon) {
                   ProgramTitle(), text, QMessageBox::Ok, QApplication::activeWindow());
   box.setTextFormat(Qt::PlainText);
   box.exec();
+}
+
+int DialogQuestionSink::Ask(const QString& text, const QStringList& answers, int cancelAnswer) {
+  QMessageBox box(QMessageBox::Question, ProgramTitle(), text, QMessageBox::NoButton,
+                  QApplication::activeWindow());
+  box.setTextFormat(Qt::PlainText);
+  std::vector<QAbstractButton*> buttons;
+  for (int i = 0; i < answers.size(); ++i) {
+    const QMessageBox::ButtonRole role =
+        i == cancelAnswer ? QMessageBox::RejectRole : QMessageBox::AcceptRole;
+    QPushButton* button = box.addButton(answers[i], role);
+    if (i == 0) box.setDefaultButton(button);
+    if (i == cancelAnswer) box.setEscapeButton(button);
+    buttons.push_back(button);
+  }
+  box.exec();
+  for (std::size_t i = 0; i < buttons.size(); ++i) {
+    if (box.clickedButton() == buttons[i]) return static_cast<int>(i);
+  }
+  return cancelAnswer;
+}
+
+QString DialogQuestionSink::FileToOpen(const QString& caption, const QString& filter) {
+  return QFileDialog::getOpenFileName(
+      QApplication::activeWindow(), caption,
+      QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation), filter);
+}
+
+QString DialogQuestionSink::FileToSave(const QString& caption, const QString& suggestedName,
+                                       const QString& filter) {
+  const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  return QFileDialog::getSaveFileName(QApplication::activeWindow(), caption,
+                                      folder + QLatin1Char('/') + suggestedName, filter);
 }
 
 }  // namespace orvanta

@@ -5,6 +5,7 @@
 #include <QWidget>
 #include <utility>
 
+#include "gui/births_menu.h"
 #include "gui/data_dir.h"
 #include "gui/frm_about.h"
 #include "gui/frm_display.h"
@@ -21,8 +22,19 @@ Shell::Shell(MessageSink& messages, UrlOpener opener, std::function<void()> endP
 
 Shell::~Shell() {
   delete mdi_.data();
+  births_.reset();
   delete manual_.data();
   form_.reset();
+}
+
+void Shell::UseBirthsFile(const QString& path, QuestionSink* questions) {
+  birthsPath_ = path;
+  if (questions) {
+    questions_ = questions;
+  } else {
+    ownQuestions_ = std::make_unique<DialogQuestionSink>();
+    questions_ = ownQuestions_.get();
+  }
 }
 
 MdiWindow* Shell::mainWindow() const {
@@ -47,10 +59,19 @@ bool Shell::Start(SingleInstanceGuard& guard) {
     form_->statusBar()->showMessage(QString::fromLatin1(kCannotKeepOtherCopiesOut));
   }
   connect(form_.get(), &FrmMain::chartReady, this, &Shell::ShowChart);
+  if (!birthsPath_.isEmpty()) {
+    births_ = std::make_unique<BirthsMenu>(birthsPath_, *form_, messages_, *questions_);
+    births_->AddBirthCommands(form_.get());
+  }
   connect(form_.get(), &FrmMain::aboutRequested, this, [this] { ShowAbout(form_.get()); });
   connect(form_.get(), &FrmMain::exitRequested, this, &Shell::UnloadAllAndEnd);
   connect(form_.get(), &FrmMain::manualRequested, this, &Shell::ShowManual);
   form_->show();
+  // A births file that cannot be used is told once; charts compute as ever.
+  if (births_ && !births_->db().message().isEmpty()) {
+    form_->statusBar()->showMessage(QStringLiteral("Saving births is off"));
+    messages_.Show(births_->db().message(), MessageIcon::Information);
+  }
   return true;
 }
 
@@ -66,6 +87,11 @@ void Shell::ShowChart(const ChartOutput& chart) {
   connect(mdi, &MdiWindow::aboutRequested, this, [this, mdi] { ShowAbout(mdi); });
   connect(mdi, &MdiWindow::manualRequested, this, &Shell::ShowManual);
   mdi->display()->Present(chart);
+  if (births_) {
+    births_->SetChart(chart);
+    births_->AddBirthCommands(mdi);
+    births_->AddChartCommands(mdi);
+  }
   mdi_ = mdi;
   if (form_->isVisible()) formPosition_ = form_->pos();
   form_->hide();

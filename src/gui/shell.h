@@ -11,6 +11,7 @@
 #include <QObject>
 #include <QPoint>
 #include <QPointer>
+#include <QString>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -21,10 +22,12 @@
 
 namespace orvanta {
 
+class BirthsMenu;
 class FrmMain;
 class HelpWindow;
 class MdiWindow;
 class MessageSink;
+class QuestionSink;
 class SingleInstanceGuard;
 
 // The form's status line when no lock file can be written anywhere.
@@ -37,6 +40,13 @@ class Shell : public QObject {
   Shell(MessageSink& messages, UrlOpener opener = DesktopOpener(),
         std::function<void()> endProgram = QuitEventLoop);
   ~Shell() override;
+
+  // Keeps births in the file at `path` (BirthsDb::DefaultPath() for the
+  // program), asking its questions through `questions` (the real dialogs
+  // when null). Called before Start(); without it the File menus offer no
+  // births commands.
+  void UseBirthsFile(const QString& path, QuestionSink* questions = nullptr);
+  BirthsMenu* births() const { return births_.get(); }
 
   // Shows the birth-data form, or, when another copy holds the guard, says
   // so and ends. Returns whether the program goes on. When the guard finds
@@ -68,6 +78,10 @@ class Shell : public QObject {
   std::function<void()> endProgram_;
   Session session_;
   std::unique_ptr<FrmMain> form_;
+  QString birthsPath_;
+  std::unique_ptr<QuestionSink> ownQuestions_;
+  QuestionSink* questions_ = nullptr;
+  std::unique_ptr<BirthsMenu> births_;
   QPointer<MdiWindow> mdi_;
   QPointer<HelpWindow> manual_;
   std::optional<QPoint> formPosition_;  // where the form stood when a chart hid it

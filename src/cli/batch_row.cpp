@@ -1,0 +1,97 @@
+#include "cli/batch_row.h"
+
+#include <cstdio>
+
+namespace orvanta::cli {
+
+namespace {
+
+std::string_view TrimmedLower(std::string_view s, std::string& scratch) {
+  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
+  while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
+  scratch.assign(s);
+  for (char& c : scratch) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return scratch;
+}
+
+// Two digits at least, as the date and time columns are written.
+std::string TwoDigits(std::string_view text) {
+  return text.size() == 1 ? "0" + std::string(text) : std::string(text);
+}
+
+}  // namespace
+
+std::optional<BatchLayout> LayoutOfHeader(const CsvRecord& record) {
+  if (!record.error.empty()) return std::nullopt;
+  static constexpr std::array<std::string BirthFields::*, kBatchColumns.size()> kFields = {
+      &BirthFields::name,  &BirthFields::date,    &BirthFields::time,  &BirthFields::lat,
+      &BirthFields::lon,   &BirthFields::zone,    &BirthFields::dst,   &BirthFields::city,
+      &BirthFields::state, &BirthFields::country, &BirthFields::place, &BirthFields::tz};
+  constexpr std::size_t kRequiredColumns = 3;  // name, date, time
+  BatchLayout layout;
+  std::array<bool, kBatchColumns.size()> named{};
+  std::string scratch;
+  for (const std::string& field : record.fields) {
+    const std::string_view column = TrimmedLower(field, scratch);
+    std::size_t k = 0;
+    while (k < kBatchColumns.size() && kBatchColumns[k] != column) ++k;
+    if (k == kBatchColumns.size() || named[k]) return std::nullopt;
+    named[k] = true;
+    layout.push_back(kFields[k]);
+  }
+  for (std::size_t k = 0; k < kRequiredColumns; ++k) {
+    if (!named[k]) return std::nullopt;
+  }
+  return layout;
+}
+
+bool IsBatchHeader(const CsvRecord& record) {
+  return LayoutOfHeader(record).has_value();
+}
+
+Parsed<BirthFields> FieldsOfRecord(CsvRecord& record, const BatchLayout& layout) {
+  if (!record.error.empty()) return {std::nullopt, record.error};
+  std::vector<std::string>& f = record.fields;
+  if (f.size() != layout.size()) {
+    return {std::nullopt, "expected " + std::to_string(layout.size()) + " fields, found " +
+                              std::to_string(f.size())};
+  }
+  BirthFields fields;
+  for (std::size_t i = 0; i < layout.size(); ++i) fields.*layout[i] = std::move(f[i]);
+  return {std::move(fields), {}};
+}
+
+Parsed<FormEntries> EntriesOfRecord(CsvRecord& record, const BatchLayout& layout) {
+  Parsed<BirthFields> fields = FieldsOfRecord(record, layout);
+  if (!fields.value) return {std::nullopt, fields.error};
+  return EntriesOf(*fields.value);
+}
+
+std::string BatchRowOf(const FormEntries& e) {
+  std::string row;
+  AppendCsvField(row, e.name);
+  row += ',';
+  row +=
+      e.yearText + "-" + TwoDigits(std::to_string(e.monthIndex + 1)) + "-" + TwoDigits(e.dayText);
+  row += ',';
+  row += TwoDigits(e.hourText) + ":" + TwoDigits(e.minuteText) + ":" + TwoDigits(e.secondText);
+  row += ',';
+  AppendCsvField(row, e.latDeg + (e.north ? "N" : "S") + e.latMin);
+  row += ',';
+  AppendCsvField(row, e.lonDeg + (e.east ? "E" : "W") + e.lonMin);
+  row += ',';
+  // An unselected zone list has no position the batch format can name: the
+  // row takes the form's default, as an empty zone column does.
+  if (e.zoneIndex >= 0) row += std::to_string(e.zoneIndex);
+  row += ',';
+  row += e.dst ? "1" : "0";
+  for (const std::string* place : {&e.city, &e.state, &e.country}) {
+    row += ',';
+    AppendCsvField(row, *place);
+  }
+  return row;
+}
+
+}  // namespace orvanta::cli

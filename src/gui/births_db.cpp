@@ -1,0 +1,650 @@
+#include "gui/births_db.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QStandardPaths>
+#include <QVariant>
+#include <array>
+#include <cstring>
+#include <fstream>
+
+#include "chart/validation.h"
+#include "cli/batch_row.h"
+#include "cli/csv.h"
+
+namespace orvanta {
+namespace {
+
+constexpr char kDriver[] = "QSQLITE";
+constexpr char kFileName[] = "births.sqlite";
+// How long a statement waits for another program's lock before it fails.
+constexpr int kBusyTimeoutMs = 1000;
+
+// SQLite's primary result codes, as Qt reports them in nativeErrorCode().
+constexpr int kSqliteBusy = 5;
+constexpr int kSqliteLocked = 6;
+constexpr int kSqliteReadOnly = 8;
+constexpr int kSqliteCorrupt = 11;
+constexpr int kSqliteNotADatabase = 26;
+
+// Version 1: one table of births, searched by name and date and listed by
+// the time of saving.
+constexpr std::array<const char*, 3> kVersion1 = {
+    "CREATE TABLE births ("
+    " id INTEGER PRIMARY KEY,"
+    " name TEXT NOT NULL,"
+    " birth_date TEXT NOT NULL,"  // YYYY-MM-DD, for searching and the same-birth check
+    " month_index INTEGER NOT NULL,"
+    " day_text TEXT NOT NULL, year_text TEXT NOT NULL,"
+    " hour_text TEXT NOT NULL, minute_text TEXT NOT NULL, second_text TEXT NOT NULL,"
+    " city TEXT NOT NULL, state TEXT NOT NULL, country TEXT NOT NULL,"
+    " lat_deg TEXT NOT NULL, lat_min TEXT NOT NULL, north INTEGER NOT NULL,"
+    " lon_deg TEXT NOT NULL, lon_min TEXT NOT NULL, east INTEGER NOT NULL,"
+    " zone_index INTEGER NOT NULL,"
+    " dst INTEGER NOT NULL,"
+    " tz_name TEXT NOT NULL DEFAULT '',"  // empty when no place lookup resolved it
+    " utc_offset_minutes INTEGER,"        // NULL when not known
+    " note TEXT NOT NULL DEFAULT '',"
+    " saved_at TEXT NOT NULL)",  // UTC, ISO 8601 with milliseconds
+    "CREATE INDEX births_by_name_date ON births(name, birth_date)",
+    "CREATE INDEX births_by_saved ON births(saved_at, id)",
+};
+
+// The statements that take a file of version i to version i + 1; a later
+// version appends its step, so that every older file is brought up to date.
+constexpr std::array<const std::array<const char*, 3>*, kBirthsSchemaVersion> kMigrations = {
+    &kVersion1};
+
+constexpr char kColumns[] =
+    "name, birth_date, month_index, day_text, year_text, hour_text, minute_text, second_text,"
+    " city, state, country, lat_deg, lat_min, north, lon_deg, lon_min, east, zone_index, dst,"
+    " tz_name, utc_offset_minutes";
+constexpr int kColumnCount = 21;
+
+// Qt binds a null QString as SQL NULL; the text columns hold "" instead.
+QString NotNull(const QString& s) {
+  return s.isNull() ? QString(QLatin1String("")) : s;
+}
+
+QString Q(const std::string& s) {
+  return NotNull(QString::fromStdString(s));
+}
+
+// True when the file or folder may be written: by the permission bits as
+// well as by access(), so that a file marked read-only stays untouched even
+// for a user (root) whom the system would let write it.
+bool Writable(const QString& path) {
+  const QByteArray native = QFile::encodeName(path);
+  struct stat st {};
+  if (::stat(native.constData(), &st) != 0) return false;
+  if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) return false;
+  return ::access(native.constData(), W_OK) == 0;
+}
+
+QString NowUtc() {
+  return QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs);
+}
+
+void BindBirth(QSqlQuery& q, const SavedBirth& b) {
+  const FormEntries& e = b.entries;
+  const std::array<QVariant, kColumnCount> values = {
+      Q(e.name),
+      BirthsDb::DateKey(e),
+      e.monthIndex,
+      Q(e.dayText),
+      Q(e.yearText),
+      Q(e.hourText),
+      Q(e.minuteText),
+      Q(e.secondText),
+      Q(e.city),
+      Q(e.state),
+      Q(e.country),
+      Q(e.latDeg),
+      Q(e.latMin),
+      e.north ? 1 : 0,
+      Q(e.lonDeg),
+      Q(e.lonMin),
+      e.east ? 1 : 0,
+      e.zoneIndex,
+      e.dst ? 1 : 0,
+      NotNull(b.timeZoneName),
+      b.utcOffsetMinutes ? QVariant(*b.utcOffsetMinutes) : QVariant(QMetaType(QMetaType::Int))};
+  for (int i = 0; i < kColumnCount; ++i) q.bindValue(i, values[static_cast<std::size_t>(i)]);
+}
+
+// Reads the columns of kColumns from `first` on.
+FormEntries EntriesAt(const QSqlQuery& q, int first) {
+  const auto text = [&](int i) { return q.value(first + i).toString().toStdString(); };
+  FormEntries e;
+  e.name = text(0);
+  e.monthIndex = q.value(first + 2).toInt();
+  e.dayText = text(3);
+  e.yearText = text(4);
+  e.hourText = text(5);
+  e.minuteText = text(6);
+  e.secondText = text(7);
+  e.city = text(8);
+  e.state = text(9);
+  e.country = text(10);
+  e.latDeg = text(11);
+  e.latMin = text(12);
+  e.north = q.value(first + 13).toInt() != 0;
+  e.lonDeg = text(14);
+  e.lonMin = text(15);
+  e.east = q.value(first + 16).toInt() != 0;
+  e.zoneIndex = q.value(first + 17).toInt();
+  e.dst = q.value(first + 18).toInt() != 0;
+  return e;
+}
+
+QString PlaceOf(const QString& city, const QString& state, const QString& country) {
+  QStringList parts;
+  for (const QString& p : {city, state, country}) {
+    if (!p.trimmed().isEmpty()) parts << p.trimmed();
+  }
+  return parts.join(QStringLiteral(", "));
+}
+
+QString LikePattern(const QString& filter) {
+  QString escaped = filter;
+  escaped.replace(QLatin1Char('\\'), QStringLiteral("\\\\"));
+  escaped.replace(QLatin1Char('%'), QStringLiteral("\\%"));
+  escaped.replace(QLatin1Char('_'), QStringLiteral("\\_"));
+  return QLatin1Char('%') + escaped + QLatin1Char('%');
+}
+
+}  // namespace
+
+QString BirthsDb::DefaultPath() {
+  return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QLatin1Char('/') +
+         QLatin1String(kFileName);
+}
+
+QString BirthsDb::DateKey(const FormEntries& e) {
+  return QStringLiteral("%1-%2-%3")
+      .arg(Q(e.yearText))
+      .arg(e.monthIndex + 1, 2, 10, QLatin1Char('0'))
+      .arg(Q(e.dayText).rightJustified(2, QLatin1Char('0')));
+}
+
+BirthsDb::BirthsDb(const QString& path)
+    : path_(path), connection_(QStringLiteral("orvanta-births-%1").arg(quintptr(this), 0, 16)) {
+  Open();
+}
+
+BirthsDb::~BirthsDb() {
+  {
+    QSqlDatabase db = QSqlDatabase::database(connection_, false);
+    if (db.isValid()) db.close();
+  }
+  QSqlDatabase::removeDatabase(connection_);
+}
+
+void BirthsDb::Fail(State state, const QString& message) {
+  state_ = state;
+  message_ = message;
+  if (state != State::ReadOnly) {
+    QSqlDatabase db = QSqlDatabase::database(connection_, false);
+    if (db.isValid()) db.close();
+  }
+}
+
+void BirthsDb::Open() {
+  const QString shown = QDir::toNativeSeparators(path_);
+  const QString goesOn = QStringLiteral(" Charts can still be computed; saving births is off.");
+  const QFileInfo info(path_);
+  const bool exists = info.exists();
+  if (!exists && !QDir().mkpath(info.absolutePath())) {
+    Fail(State::CannotOpen,
+         QStringLiteral("The folder for the births file \"%1\" cannot be created.").arg(shown) +
+             goesOn);
+    return;
+  }
+  if (exists && info.isDir()) {
+    Fail(State::CannotOpen,
+         QStringLiteral("The births file \"%1\" is a folder.").arg(shown) + goesOn);
+    return;
+  }
+  // SQLite writes its journal beside the file, so a file in a folder that
+  // cannot be written is read-only too.
+  const bool readOnly = exists && (!Writable(path_) || !Writable(info.absolutePath()));
+
+  QSqlDatabase db = QSqlDatabase::addDatabase(QLatin1String(kDriver), connection_);
+  if (!db.isValid()) {
+    Fail(State::CannotOpen,
+         QStringLiteral("The SQLite driver of Qt is not installed, so births cannot be kept.") +
+             goesOn);
+    return;
+  }
+  db.setDatabaseName(path_);
+  QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs);
+  if (readOnly) options += QStringLiteral(";QSQLITE_OPEN_READONLY");
+  db.setConnectOptions(options);
+  if (!db.open()) {
+    Fail(State::CannotOpen, QStringLiteral("The births file \"%1\" cannot be opened: %2.")
+                                    .arg(shown, db.lastError().driverText()) +
+                                goesOn);
+    return;
+  }
+
+  const QString damaged =
+      QStringLiteral(
+          "The births file \"%1\" is damaged and cannot be read. It is left as it is; "
+          "move it away to start a new one.")
+          .arg(shown) +
+      goesOn;
+  const QString locked =
+      QStringLiteral("The births file \"%1\" is in use by another program.").arg(shown) + goesOn;
+  const auto failedRead = [&](const QSqlQuery& q) {
+    const int code = q.lastError().nativeErrorCode().toInt();
+    if (code == kSqliteBusy || code == kSqliteLocked) {
+      Fail(State::Locked, locked);
+    } else {
+      Fail(State::Damaged, damaged);
+    }
+  };
+
+  QSqlQuery q(db);
+  if (!q.exec(QStringLiteral("PRAGMA quick_check(1)")) || !q.next()) {
+    failedRead(q);
+    return;
+  }
+  if (q.value(0).toString() != QLatin1String("ok")) {
+    Fail(State::Damaged, damaged);
+    return;
+  }
+  if (!q.exec(QStringLiteral("PRAGMA user_version")) || !q.next()) {
+    failedRead(q);
+    return;
+  }
+  const int version = q.value(0).toInt();
+  q.finish();
+  if (version > kBirthsSchemaVersion) {
+    Fail(State::NewerSchema,
+         QStringLiteral("The births file \"%1\" was written by a newer version of Orvanta "
+                        "(file version %2; this version knows up to %3). It is left as it is.")
+                 .arg(shown)
+                 .arg(version)
+                 .arg(kBirthsSchemaVersion) +
+             goesOn);
+    return;
+  }
+  if (readOnly) {
+    state_ = State::ReadOnly;
+    message_ = QStringLiteral(
+                   "The births file \"%1\" is read-only: saved births can be opened, "
+                   "but saving is off until the file can be written.")
+                   .arg(shown);
+    if (version < kBirthsSchemaVersion) {
+      Fail(State::CannotOpen,
+           QStringLiteral("The births file \"%1\" is read-only and of an older version that "
+                          "cannot be brought up to date.")
+                   .arg(shown) +
+               goesOn);
+    }
+    return;
+  }
+  // Write-ahead logging: a commit appends to the log without waiting for
+  // the disk (synchronous=NORMAL), and a process killed at any point leaves
+  // the file as it was after its last commit. Only a power failure could
+  // lose the latest commits, never the file's consistency.
+  if (!q.exec(QStringLiteral("PRAGMA journal_mode=WAL")) ||
+      !q.exec(QStringLiteral("PRAGMA synchronous=NORMAL"))) {
+    failedRead(q);
+    return;
+  }
+  q.finish();
+  // Taking the write lock now tells at once whether another program holds
+  // the file, and brings an older file up to date in the same transaction.
+  if (!q.exec(QStringLiteral("BEGIN IMMEDIATE"))) {
+    failedRead(q);
+    return;
+  }
+  if (version < kBirthsSchemaVersion && !Migrate(version)) {
+    const QString why = lastError_;
+    q.exec(QStringLiteral("ROLLBACK"));
+    Fail(
+        State::CannotOpen,
+        QStringLiteral("The births file \"%1\" cannot be brought up to date: %2.").arg(shown, why) +
+            goesOn);
+    return;
+  }
+  if (!q.exec(QStringLiteral("COMMIT"))) {
+    const QString why = q.lastError().driverText();
+    q.exec(QStringLiteral("ROLLBACK"));
+    Fail(State::CannotOpen,
+         QStringLiteral("The births file \"%1\" cannot be written: %2.").arg(shown, why) + goesOn);
+    return;
+  }
+  state_ = State::Ready;
+  message_.clear();
+}
+
+bool BirthsDb::Migrate(int fromVersion) {
+  QSqlQuery q(QSqlDatabase::database(connection_, false));
+  for (int v = fromVersion; v < kBirthsSchemaVersion; ++v) {
+    for (const char* statement : *kMigrations[static_cast<std::size_t>(v)]) {
+      if (!q.exec(QLatin1String(statement))) {
+        lastError_ = q.lastError().text();
+        return false;
+      }
+    }
+  }
+  if (!q.exec(QStringLiteral("PRAGMA user_version = %1").arg(kBirthsSchemaVersion))) {
+    lastError_ = q.lastError().text();
+    return false;
+  }
+  return true;
+}
+
+void BirthsDb::WriteFailed(const QString& error, const QString& nativeCode) {
+  lastError_ = error;
+  const QString shown = QDir::toNativeSeparators(path_);
+  const QString off = QStringLiteral(" Saving births is off.");
+  switch (nativeCode.toInt()) {
+    case kSqliteBusy:
+    case kSqliteLocked:
+      Fail(State::Locked,
+           QStringLiteral("The births file \"%1\" is in use by another program.").arg(shown) + off);
+      break;
+    case kSqliteReadOnly:
+      state_ = State::ReadOnly;
+      message_ = QStringLiteral("The births file \"%1\" cannot be written.").arg(shown) + off;
+      break;
+    case kSqliteCorrupt:
+    case kSqliteNotADatabase:
+      Fail(State::Damaged, QStringLiteral("The births file \"%1\" is damaged.").arg(shown) + off);
+      break;
+    default:
+      break;  // a full disk and the like: this change failed, the next may not
+  }
+}
+
+template <typename Change>
+bool BirthsDb::InTransaction(Change&& change) {
+  if (!canSave()) {
+    lastError_ = message_;
+    return false;
+  }
+  QSqlDatabase db = QSqlDatabase::database(connection_, false);
+  QSqlQuery control(db);
+  if (!control.exec(QStringLiteral("BEGIN IMMEDIATE"))) {
+    WriteFailed(control.lastError().text(), control.lastError().nativeErrorCode());
+    return false;
+  }
+  QSqlError failure;
+  if (!change(db, failure) || !control.exec(QStringLiteral("COMMIT"))) {
+    if (!failure.isValid()) failure = control.lastError();
+    QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
+    WriteFailed(failure.text(), failure.nativeErrorCode());
+    return false;
+  }
+  return true;
+}
+
+std::optional<qint64> BirthsDb::Add(const SavedBirth& birth) {
+  qint64 id = 0;
+  const bool ok = InTransaction([&](QSqlDatabase& db, QSqlError& failure) {
+    QSqlQuery q(db);
+    q.prepare(QStringLiteral("INSERT INTO births (%1, note, saved_at) VALUES (%2?, ?)")
+                  .arg(QLatin1String(kColumns), QStringLiteral("?, ").repeated(kColumnCount)));
+    BindBirth(q, birth);
+    q.bindValue(kColumnCount, NotNull(birth.note));
+    q.bindValue(kColumnCount + 1, NowUtc());
+    if (!q.exec()) {
+      failure = q.lastError();
+      return false;
+    }
+    id = q.lastInsertId().toLongLong();
+    return true;
+  });
+  if (!ok) return std::nullopt;
+  return id;
+}
+
+bool BirthsDb::Update(qint64 id, const SavedBirth& birth, bool keepNote) {
+  return InTransaction([&](QSqlDatabase& db, QSqlError& failure) {
+    QString assignments;
+    for (const QString& column : QString::fromLatin1(kColumns).split(QLatin1Char(','))) {
+      assignments += column.trimmed() + QStringLiteral(" = ?, ");
+    }
+    if (!keepNote) assignments += QStringLiteral("note = ?, ");
+    QSqlQuery q(db);
+    q.prepare(QStringLiteral("UPDATE births SET %1saved_at = ? WHERE id = ?").arg(assignments));
+    BindBirth(q, birth);
+    int next = kColumnCount;
+    if (!keepNote) q.bindValue(next++, NotNull(birth.note));
+    q.bindValue(next++, NowUtc());
+    q.bindValue(next, id);
+    if (!q.exec()) {
+      failure = q.lastError();
+      return false;
+    }
+    return q.numRowsAffected() == 1;
+  });
+}
+
+bool BirthsDb::SetNote(qint64 id, const QString& note) {
+  return InTransaction([&](QSqlDatabase& db, QSqlError& failure) {
+    QSqlQuery q(db);
+    q.prepare(QStringLiteral("UPDATE births SET note = ? WHERE id = ?"));
+    q.bindValue(0, NotNull(note));
+    q.bindValue(1, id);
+    if (!q.exec()) {
+      failure = q.lastError();
+      return false;
+    }
+    return q.numRowsAffected() == 1;
+  });
+}
+
+bool BirthsDb::Remove(qint64 id) {
+  return InTransaction([&](QSqlDatabase& db, QSqlError& failure) {
+    QSqlQuery q(db);
+    q.prepare(QStringLiteral("DELETE FROM births WHERE id = ?"));
+    q.bindValue(0, id);
+    if (!q.exec()) {
+      failure = q.lastError();
+      return false;
+    }
+    return q.numRowsAffected() == 1;
+  });
+}
+
+std::vector<qint64> BirthsDb::FindSame(const FormEntries& entries) const {
+  std::vector<qint64> ids;
+  if (!canRead()) return ids;
+  QSqlQuery q(QSqlDatabase::database(connection_, false));
+  q.prepare(QStringLiteral(
+      "SELECT id FROM births WHERE name = ? AND birth_date = ? ORDER BY saved_at DESC, id DESC"));
+  q.bindValue(0, Q(entries.name));
+  q.bindValue(1, DateKey(entries));
+  if (!q.exec()) {
+    lastError_ = q.lastError().text();
+    return ids;
+  }
+  while (q.next()) ids.push_back(q.value(0).toLongLong());
+  return ids;
+}
+
+std::vector<BirthSummary> BirthsDb::List(const QString& filter) const {
+  std::vector<BirthSummary> list;
+  if (!canRead()) return list;
+  QSqlQuery q(QSqlDatabase::database(connection_, false));
+  q.setForwardOnly(true);
+  const QString trimmed = filter.trimmed();
+  QString sql =
+      QStringLiteral("SELECT id, name, birth_date, city, state, country, saved_at FROM births");
+  if (!trimmed.isEmpty()) {
+    sql += QStringLiteral(
+        " WHERE name LIKE ? ESCAPE '\\' OR birth_date LIKE ? ESCAPE '\\'"
+        " OR city LIKE ? ESCAPE '\\' OR state LIKE ? ESCAPE '\\' OR country LIKE ? ESCAPE '\\'");
+  }
+  sql += QStringLiteral(" ORDER BY saved_at DESC, id DESC");
+  q.prepare(sql);
+  if (!trimmed.isEmpty()) {
+    const QString pattern = LikePattern(trimmed);
+    for (int i = 0; i < 5; ++i) q.bindValue(i, pattern);
+  }
+  if (!q.exec()) {
+    lastError_ = q.lastError().text();
+    return list;
+  }
+  while (q.next()) {
+    list.push_back(
+        BirthSummary{q.value(0).toLongLong(), q.value(1).toString(), q.value(2).toString(),
+                     PlaceOf(q.value(3).toString(), q.value(4).toString(), q.value(5).toString()),
+                     q.value(6).toString()});
+  }
+  return list;
+}
+
+std::vector<BirthSummary> BirthsDb::Recent(int count) const {
+  std::vector<BirthSummary> list;
+  if (!canRead()) return list;
+  QSqlQuery q(QSqlDatabase::database(connection_, false));
+  q.prepare(
+      QStringLiteral("SELECT id, name, birth_date, city, state, country, saved_at FROM "
+                     "births ORDER BY saved_at DESC, id DESC LIMIT ?"));
+  q.bindValue(0, count);
+  if (!q.exec()) {
+    lastError_ = q.lastError().text();
+    return list;
+  }
+  while (q.next()) {
+    list.push_back(
+        BirthSummary{q.value(0).toLongLong(), q.value(1).toString(), q.value(2).toString(),
+                     PlaceOf(q.value(3).toString(), q.value(4).toString(), q.value(5).toString()),
+                     q.value(6).toString()});
+  }
+  return list;
+}
+
+std::optional<SavedBirth> BirthsDb::Load(qint64 id) const {
+  if (!canRead()) return std::nullopt;
+  QSqlQuery q(QSqlDatabase::database(connection_, false));
+  q.prepare(QStringLiteral("SELECT id, %1, note, saved_at FROM births WHERE id = ?")
+                .arg(QLatin1String(kColumns)));
+  q.bindValue(0, id);
+  if (!q.exec() || !q.next()) {
+    lastError_ = q.lastError().text();
+    return std::nullopt;
+  }
+  SavedBirth b;
+  b.id = q.value(0).toLongLong();
+  b.entries = EntriesAt(q, 1);
+  b.timeZoneName = q.value(20).toString();
+  if (!q.value(21).isNull()) b.utcOffsetMinutes = q.value(21).toInt();
+  b.note = q.value(22).toString();
+  b.savedAt = QDateTime::fromString(q.value(23).toString(), Qt::ISODateWithMs);
+  return b;
+}
+
+int BirthsDb::Count() const {
+  if (!canRead()) return 0;
+  QSqlQuery q(QSqlDatabase::database(connection_, false));
+  if (!q.exec(QStringLiteral("SELECT count(*) FROM births")) || !q.next()) return 0;
+  return q.value(0).toInt();
+}
+
+ImportReport BirthsDb::ImportCsv(const QString& csvPath) {
+  ImportReport report;
+  if (!canSave()) {
+    report.failure = message_;
+    return report;
+  }
+  std::ifstream file(QFile::encodeName(csvPath).toStdString(), std::ios::binary);
+  if (!file) {
+    report.failure =
+        QStringLiteral("The file \"%1\" cannot be opened.").arg(QDir::toNativeSeparators(csvPath));
+    return report;
+  }
+  cli::CsvReader reader(file);
+  std::optional<cli::CsvRecord> header = reader.Next();
+  const std::optional<cli::BatchLayout> layout =
+      header ? cli::LayoutOfHeader(*header) : std::nullopt;
+  if (!layout) {
+    report.failure = QStringLiteral("Line %1: expected the header line %2")
+                         .arg(header ? header->lineNumber : 1)
+                         .arg(QLatin1String(cli::kBatchHeader.data(), cli::kBatchHeader.size()));
+    return report;
+  }
+  std::vector<SavedBirth> births;
+  while (std::optional<cli::CsvRecord> record = reader.Next()) {
+    const long line = record->lineNumber;
+    cli::Parsed<FormEntries> entries = cli::EntriesOfRecord(*record, *layout);
+    if (!entries.value) {
+      report.problems.push_back({line, Q(entries.error)});
+      continue;
+    }
+    // A birth the form would refuse is not kept: it could never be opened.
+    if (const auto refusal = Validate_Input(ValidationInputOf(*entries.value))) {
+      report.problems.push_back({line, Q(std::string(refusal->message))});
+      continue;
+    }
+    SavedBirth birth;
+    birth.entries = std::move(*entries.value);
+    births.push_back(std::move(birth));
+  }
+  if (const auto& error = reader.readError()) {
+    report.failure = QStringLiteral("Line %1: the file cannot be read: %2")
+                         .arg(error->lineNumber)
+                         .arg(QString::fromLocal8Bit(std::strerror(error->errorNumber)));
+    return report;
+  }
+  const QString now = NowUtc();
+  const bool ok = InTransaction([&](QSqlDatabase& db, QSqlError& failure) {
+    QSqlQuery q(db);
+    q.prepare(QStringLiteral("INSERT INTO births (%1, note, saved_at) VALUES (%2?, ?)")
+                  .arg(QLatin1String(kColumns), QStringLiteral("?, ").repeated(kColumnCount)));
+    for (const SavedBirth& birth : births) {
+      BindBirth(q, birth);
+      q.bindValue(kColumnCount, NotNull(QString()));
+      q.bindValue(kColumnCount + 1, now);
+      if (!q.exec()) {
+        failure = q.lastError();
+        return false;
+      }
+    }
+    return true;
+  });
+  if (!ok) {
+    report.failure = QStringLiteral("No birth was imported: %1").arg(lastError_);
+    return report;
+  }
+  report.imported = static_cast<int>(births.size());
+  return report;
+}
+
+QString BirthsDb::ExportCsv(const QString& csvPath) const {
+  if (!canRead()) return message_;
+  QSqlQuery q(QSqlDatabase::database(connection_, false));
+  q.setForwardOnly(true);
+  if (!q.exec(QStringLiteral("SELECT %1 FROM births ORDER BY id").arg(QLatin1String(kColumns)))) {
+    return q.lastError().text();
+  }
+  std::string text(cli::kBatchHeader);
+  text += '\n';
+  while (q.next()) {
+    text += cli::BatchRowOf(EntriesAt(q, 0));
+    text += '\n';
+  }
+  QSaveFile file(csvPath);
+  if (!file.open(QIODevice::WriteOnly) ||
+      file.write(text.data(), static_cast<qint64>(text.size())) !=
+          static_cast<qint64>(text.size()) ||
+      !file.commit()) {
+    return QStringLiteral("The file \"%1\" cannot be written: %2")
+        .arg(QDir::toNativeSeparators(csvPath), file.errorString());
+  }
+  return {};
+}
+
+}  // namespace orvanta

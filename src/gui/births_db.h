@@ -1,0 +1,133 @@
+// The births database: the births a user keeps, in one SQLite file in the
+// user's data folder, read and written through Qt SQL.
+//
+// A saved birth holds everything the birth-data form holds (FormEntries),
+// the time-zone name when a place lookup resolved one (empty otherwise), the
+// exact offset from Universal Time in minutes when it is known, a note and
+// the time it was saved (UTC).
+//
+// The file carries its schema version in SQLite's user_version; a file of
+// an older version is brought up to date by the migrations, one transaction
+// for all of them. Every change is one transaction in SQLite's write-ahead
+// log, so a crash or a kill in the middle of a save leaves the file as it
+// was before it.
+//
+// The file is never overwritten when it cannot be used as it is: a file
+// that is read-only is opened read-only (births can be opened, not saved);
+// a file that is locked by another program, damaged, or of a newer schema
+// is not used at all. Each case leaves a message for the user; charts are
+// computed as before. Nothing here throws or shows a window.
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+#include <optional>
+#include <vector>
+
+#include "chart/chart.h"
+
+namespace orvanta {
+
+// The schema version this program writes.
+inline constexpr int kBirthsSchemaVersion = 1;
+
+struct SavedBirth {
+  qint64 id = 0;  // 0 for a birth not yet saved
+  FormEntries entries;
+  QString timeZoneName;                 // empty when not resolved
+  std::optional<int> utcOffsetMinutes;  // exact offset of the birth's clock from UT
+  QString note;
+  QDateTime savedAt;  // UTC
+};
+
+// One line of the list of saved births.
+struct BirthSummary {
+  qint64 id = 0;
+  QString name;
+  QString date;     // YYYY-MM-DD
+  QString place;    // city, state, country, the empty ones left out
+  QString savedAt;  // UTC, ISO 8601 with milliseconds
+};
+
+// A row of an import that was not imported.
+struct ImportProblem {
+  long line = 0;  // line of the file where the row starts
+  QString message;
+};
+
+struct ImportReport {
+  int imported = 0;
+  std::vector<ImportProblem> problems;
+  QString failure;  // set when the file could not be read or nothing could be saved
+};
+
+class BirthsDb {
+ public:
+  enum class State { Ready, ReadOnly, Locked, Damaged, NewerSchema, CannotOpen };
+
+  // The births file in the user's data folder.
+  static QString DefaultPath();
+
+  // Opens the file, creating it and its folder when they do not exist.
+  explicit BirthsDb(const QString& path);
+  ~BirthsDb();
+  BirthsDb(const BirthsDb&) = delete;
+  BirthsDb& operator=(const BirthsDb&) = delete;
+
+  State state() const { return state_; }
+  bool canRead() const { return state_ == State::Ready || state_ == State::ReadOnly; }
+  bool canSave() const { return state_ == State::Ready; }
+  // What the user is told when the file cannot be used in full; empty when Ready.
+  const QString& message() const { return message_; }
+  // Why the last change or read failed.
+  const QString& lastError() const { return lastError_; }
+  const QString& path() const { return path_; }
+
+  // Saves a new birth; its id, or nothing when the save failed (the failure
+  // is in message(), and saving is then off).
+  std::optional<qint64> Add(const SavedBirth& birth);
+  // Replaces the entries, zone name and offset of a saved birth, keeping its
+  // note when `keepNote`; the save time is renewed.
+  bool Update(qint64 id, const SavedBirth& birth, bool keepNote = true);
+  bool SetNote(qint64 id, const QString& note);
+  bool Remove(qint64 id);
+
+  // Saved births with the same name and date as `entries`, newest first.
+  std::vector<qint64> FindSame(const FormEntries& entries) const;
+  // Births whose name, date or place contains `filter` (any case), newest
+  // first; every birth when the filter is empty.
+  std::vector<BirthSummary> List(const QString& filter = {}) const;
+  std::vector<BirthSummary> Recent(int count = 5) const;
+  std::optional<SavedBirth> Load(qint64 id) const;
+  int Count() const;
+
+  // Imports a batch file (the command line's CSV format) in one transaction:
+  // the good rows are saved, each bad row is reported with its line.
+  ImportReport ImportCsv(const QString& csvPath);
+  // Writes every birth, oldest first, as a batch file; an error text, or
+  // empty on success. The file is replaced only once it is written whole.
+  QString ExportCsv(const QString& csvPath) const;
+
+  // The date column of a birth: YYYY-MM-DD.
+  static QString DateKey(const FormEntries& entries);
+
+ private:
+  void Open();
+  void Fail(State state, const QString& message);
+  // A failed write: a file found locked, read-only or damaged turns saving
+  // off with its message.
+  void WriteFailed(const QString& error, const QString& nativeCode);
+  bool Migrate(int fromVersion);
+  // Runs `change` in one transaction; on failure rolls back, records the
+  // message and turns saving off when the file cannot be written.
+  template <typename Change>
+  bool InTransaction(Change&& change);
+
+  QString path_;
+  QString connection_;
+  State state_ = State::CannotOpen;
+  QString message_;
+  mutable QString lastError_;
+};
+
+}  // namespace orvanta

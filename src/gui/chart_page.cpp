@@ -1,0 +1,376 @@
+#include "gui/chart_page.h"
+
+#include <QFileInfo>
+#include <QFont>
+#include <QImage>
+#include <QLocale>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPicture>
+#include <QPrinter>
+#include <QSaveFile>
+#include <QSvgGenerator>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "chart/explanation.h"
+#include "chart/presentation.h"
+#include "cli/render.h"
+#include "version.h"
+
+namespace orvanta {
+namespace {
+
+// The page is laid out on a sheet 1000 units wide; its height follows the
+// target's proportions (1414 for A4, 1294 for Letter).
+constexpr double kSheetWidth = 1000.0;
+constexpr double kMargin = 50.0;
+constexpr double kColumnGap = 40.0;
+constexpr double kGridSide = 440.0;    // the South-Indian chart, 4 x 4 cells
+constexpr double kFooterSpace = 50.0;  // below the content: the footer line
+constexpr char kFontFamily[] = "DejaVu Sans";
+// The PDF's resolution: fine enough that text positions are exact.
+constexpr int kPdfDotsPerInch = 600;
+
+const QColor kInk(0x20, 0x20, 0x20);
+const QColor kHeadingInk(0x7A, 0x1E, 0x00);  // the title strip's colour
+const QColor kMarkInk(0xC0, 0x00, 0x00);
+const QColor kRuleInk(0x99, 0x99, 0x99);
+
+QString Q(std::string_view s) {
+  return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+QFont PageFont(int pixels, bool bold = false) {
+  QFont font(QString::fromLatin1(kFontFamily));
+  font.setPixelSize(pixels);
+  font.setBold(bold);
+  font.setHintingPreference(QFont::PreferNoHinting);  // the same layout on every device
+  return font;
+}
+
+// A caption's lines (the window's captions hold line breaks) joined by `separator`.
+QString JoinedLines(std::string_view caption, const QString& separator) {
+  QStringList lines;
+  for (std::string_view line : cli::CaptionLines(caption)) lines << Q(line);
+  return lines.join(separator);
+}
+
+// How the Indu Lagna was found, line by line, with the indent of each
+// line (0 for a heading, 1 for the lines under it); nothing when the
+// count cannot be explained without contradicting the chart.
+struct ExplanationLine {
+  QString text;
+  bool indented = false;
+};
+std::vector<ExplanationLine> ExplanationLines(const ChartOutput& chart) {
+  std::vector<ExplanationLine> lines;
+  const std::optional<InduLagnaSteps> steps = ExplainInduLagna(chart);
+  if (!steps) return lines;
+  const std::vector<std::string> text = ExplanationPlainText(*steps);
+  // The first line is the headline, which the page shows in its title.
+  for (std::size_t i = 1; i < text.size(); ++i) {
+    const bool indented = text[i].rfind("  ", 0) == 0;
+    lines.push_back({Q(std::string_view(text[i]).substr(indented ? 2 : 0)), indented});
+  }
+  return lines;
+}
+
+class PagePainter {
+ public:
+  PagePainter(QPainter& p, const ChartOutput& chart, double height)
+      : p_(p), chart_(chart), height_(height) {}
+
+  // Paints the page; returns the bottom of the content above the footer.
+  double Paint() {
+    p_.fillRect(QRectF(0, 0, kSheetWidth, height_), Qt::white);
+    Title();
+    const double top = 120;
+    const double half = (kSheetWidth - 2 * kMargin - kColumnGap) / 2;
+    const double right = kMargin + half + kColumnGap;
+    const double detailsBottom = Details(kMargin, top, half);
+    const double positionsBottom = Positions(right, top, half);
+    const double gridTop = std::max(detailsBottom, positionsBottom) + 24;
+    Grid(kMargin, gridTop);
+    const double explanationBottom =
+        Explanation(kMargin + kGridSide + kColumnGap, gridTop,
+                    kSheetWidth - kMargin - (kMargin + kGridSide + kColumnGap));
+    const double bottom = Attributes(std::max(gridTop + kGridSide, explanationBottom) + 30);
+    Footer();
+    return bottom;
+  }
+
+ private:
+  double Text(const QRectF& box, const QString& text, const QFont& font, const QColor& ink,
+              int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap) {
+    p_.setFont(font);
+    p_.setPen(ink);
+    QRectF used;
+    p_.drawText(box, flags, text, &used);
+    return used.height();
+  }
+
+  double Heading(double x, double y, double width, std::string_view text) {
+    const double h = Text(QRectF(x, y, width, 40), Q(text), PageFont(17, true), kHeadingInk);
+    p_.setPen(QPen(kRuleInk, 1.0));
+    p_.drawLine(QPointF(x, y + h + 3), QPointF(x + width, y + h + 3));
+    return y + h + 10;
+  }
+
+  // A caption and its value on one line, the value starting at `valueX`.
+  double Row(double x, double y, double valueX, double width, const QString& caption,
+             const QString& value, int pixels = 13) {
+    Text(QRectF(x, y, valueX - x, 40), caption, PageFont(pixels, true), kInk);
+    const double h =
+        Text(QRectF(valueX, y, x + width - valueX, 200), value, PageFont(pixels), kInk);
+    return y + std::max(h, pixels * 1.45);
+  }
+
+  void Title() {
+    Text(QRectF(kMargin, 40, 500, 50), QStringLiteral("Orvanta"), PageFont(34, true), kHeadingInk);
+    if (!cli::InduLagnaSignName(chart_).empty()) {
+      Text(QRectF(kSheetWidth / 2 - 100, 52, kSheetWidth / 2 + 100 - kMargin, 40),
+           Q(InduLagnaHeadline(chart_.lagna.InduLagnaIndex)), PageFont(20, true), kMarkInk,
+           Qt::AlignRight | Qt::AlignTop);
+    }
+    p_.setPen(QPen(kHeadingInk, 2.0));
+    p_.drawLine(QPointF(kMargin, 98), QPointF(kSheetWidth - kMargin, 98));
+  }
+
+  double Details(double x, double y, double width) {
+    y = Heading(x, y, width, kDetailsHeading);
+    y += Text(QRectF(x, y, width, 40), Q(chart_.details.name), PageFont(16, true), kInk) + 6;
+    for (const DetailCaption& d : kDetailCaptions) {
+      y = Row(x, y, x + 130, width, Q(d.caption) + QLatin1Char(':'), Q(chart_.details.*d.text));
+    }
+    return y;
+  }
+
+  double Positions(double x, double y, double width) {
+    y = Heading(x, y, width, kPositionsHeading);
+    for (int body = 0; body < kBodyCount; ++body) {
+      y = Row(x, y, x + 170, width, Q(kBodyWindowNames[static_cast<std::size_t>(body)]),
+              Q(cli::PositionWithMark(chart_, body)));
+    }
+    return y;
+  }
+
+  void Grid(double left, double top) {
+    const double cell = kGridSide / 4;
+    const auto& rows = FillSignTables();
+    p_.setBrush(Qt::NoBrush);
+    for (int r = 0; r < 4; ++r) {
+      for (int c = 0; c < 4; ++c) {
+        const int sign =
+            kSouthIndianCells[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)];
+        if (sign < 0) continue;
+        const QRectF box(left + c * cell, top + r * cell, cell, cell);
+        p_.setPen(QPen(kInk, 1.5));
+        p_.drawRect(box);
+        const auto s = static_cast<std::size_t>(sign);
+        // The sign's abbreviation and number (Aries 1 .. Pisces 12).
+        Text(box.adjusted(5, 4, -5, -4),
+             QStringLiteral("%1 %2").arg(Q(rows[s].DisplayAbbreviation)).arg(sign + 1),
+             PageFont(11), kRuleInk);
+        const QString mark = JoinedLines(chart_.marks[s], QStringLiteral(" "));
+        if (!mark.isEmpty()) {
+          Text(box.adjusted(5, 3, -5, -4), mark, PageFont(14, true), kMarkInk,
+               Qt::AlignRight | Qt::AlignTop);
+        }
+        Text(box.adjusted(6, 22, -4, -4), JoinedLines(chart_.signCells[s], QStringLiteral("\n")),
+             PageFont(12), kInk, Qt::AlignLeft | Qt::AlignTop);
+      }
+    }
+    p_.setPen(QPen(kInk, 1.5));
+    const QRectF centre(left + cell, top + cell, 2 * cell, 2 * cell);
+    p_.drawRect(centre);
+    Text(centre.adjusted(8, 60, -8, -8), Q(kChartHeading), PageFont(15, true), kHeadingInk,
+         Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap);
+    const std::string_view sign = cli::InduLagnaSignName(chart_);
+    if (!sign.empty()) {
+      Text(centre.adjusted(8, 100, -8, -8), QStringLiteral("IL: %1").arg(Q(sign)), PageFont(14),
+           kMarkInk, Qt::AlignHCenter | Qt::AlignTop);
+    }
+  }
+
+  double Explanation(double x, double y, double width) {
+    y = Heading(x, y, width, "How the Indu Lagna was found");
+    for (const ExplanationLine& line : ExplanationLines(chart_)) {
+      if (line.indented) {
+        y += Text(QRectF(x + 12, y, width - 12, 300), line.text, PageFont(12), kInk) + 4;
+      } else {
+        y += 4;
+        y += Text(QRectF(x, y, width, 60), line.text, PageFont(13, true), kInk) + 3;
+      }
+    }
+    return y;
+  }
+
+  double Attributes(double y) {
+    const double width = kSheetWidth - 2 * kMargin;
+    y = Heading(kMargin, y, width, kAttributesHeading);
+    if (!chart_.attributes) return y;
+    // The short attributes in two columns, then the five texts full width.
+    std::vector<const AttributeValue*> shortOnes;
+    std::vector<const AttributeValue*> texts;
+    for (const AttributeValue& a : *chart_.attributes) {
+      (IsInterpretationText(a.attribute) ? texts : shortOnes).push_back(&a);
+    }
+    const double half = (width - kColumnGap) / 2;
+    const std::size_t perColumn = (shortOnes.size() + 1) / 2;
+    double columnBottom = y;
+    for (std::size_t column = 0; column < 2; ++column) {
+      double cy = y;
+      const double x = kMargin + static_cast<double>(column) * (half + kColumnGap);
+      for (std::size_t i = column * perColumn;
+           i < std::min(shortOnes.size(), (column + 1) * perColumn); ++i) {
+        cy = Row(x, cy, x + 200, half, Q(CaptionOf(shortOnes[i]->attribute)) + QLatin1Char(':'),
+                 Q(shortOnes[i]->value), 12);
+      }
+      columnBottom = std::max(columnBottom, cy);
+    }
+    y = columnBottom + 8;
+    for (const AttributeValue* a : texts) {
+      y += Text(QRectF(kMargin, y, width, 30), Q(CaptionOf(a->attribute)), PageFont(13, true),
+                kHeadingInk);
+      y += Text(QRectF(kMargin, y, width, 400), Q(a->value), PageFont(12), kInk) + 6;
+    }
+    return y;
+  }
+
+  void Footer() {
+    Text(QRectF(kMargin, height_ - 40, kSheetWidth - 2 * kMargin, 20),
+         QStringLiteral("Orvanta %1").arg(QString::fromLatin1(kVersion)), PageFont(10), kRuleInk,
+         Qt::AlignRight | Qt::AlignTop);
+  }
+
+  QPainter& p_;
+  const ChartOutput& chart_;
+  double height_;
+};
+
+QString WriteFailed(const QString& path, const QString& why) {
+  return QStringLiteral("The file \"%1\" cannot be written: %2").arg(path, why);
+}
+
+}  // namespace
+
+void PaintChartPage(QPainter& painter, const QRectF& target, const ChartOutput& chart) {
+  painter.save();
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setRenderHint(QPainter::TextAntialiasing);
+  const double scale = target.width() / kSheetWidth;
+  const double sheetHeight = target.height() / scale;
+  // A page shorter than A4 (Letter) may not hold everything at full size:
+  // a trial layout measures the content, and the page is drawn smaller,
+  // centred, when it would run into the footer.
+  double fit = 1.0;
+  {
+    QPicture trial;
+    QPainter measure(&trial);
+    const double needed = PagePainter(measure, chart, sheetHeight).Paint();
+    const double available = sheetHeight - kFooterSpace;
+    if (needed > available) fit = available / needed;
+  }
+  painter.fillRect(target, Qt::white);
+  painter.translate(target.left() + (target.width() - target.width() * fit) / 2, target.top());
+  painter.scale(scale * fit, scale * fit);
+  PagePainter(painter, chart, sheetHeight / fit).Paint();
+  painter.restore();
+}
+
+QPageSize LocalePageSize() {
+  return QPageSize(QLocale().measurementSystem() == QLocale::ImperialUSSystem ? QPageSize::Letter
+                                                                              : QPageSize::A4);
+}
+
+QString ExportChartPdf(const QString& path, const ChartOutput& chart, const QPageSize& pageSize) {
+  QSaveFile file(path);
+  if (!file.open(QIODevice::WriteOnly)) return WriteFailed(path, file.errorString());
+  {
+    QPdfWriter pdf(&file);
+    pdf.setResolution(kPdfDotsPerInch);
+    pdf.setPageSize(pageSize);
+    pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
+    pdf.setTitle(QStringLiteral("Orvanta - %1").arg(Q(chart.details.name)));
+    pdf.setCreator(QStringLiteral("Orvanta"));
+    QPainter painter;
+    if (!painter.begin(&pdf)) return WriteFailed(path, QStringLiteral("no PDF page"));
+    PaintChartPage(painter, QRectF(0, 0, pdf.width(), pdf.height()), chart);
+    painter.end();
+  }
+  if (!file.commit()) return WriteFailed(path, file.errorString());
+  return {};
+}
+
+QString ExportChartPng(const QString& path, const ChartOutput& chart, QSize pixels) {
+  QImage image(pixels, QImage::Format_RGB32);
+  image.fill(Qt::white);
+  {
+    QPainter painter(&image);
+    PaintChartPage(painter, QRectF(0, 0, pixels.width(), pixels.height()), chart);
+  }
+  QSaveFile file(path);
+  if (!file.open(QIODevice::WriteOnly)) return WriteFailed(path, file.errorString());
+  if (!image.save(&file, "PNG") || !file.commit()) return WriteFailed(path, file.errorString());
+  return {};
+}
+
+QString ExportChartSvg(const QString& path, const ChartOutput& chart, QSize pixels) {
+  QSaveFile file(path);
+  if (!file.open(QIODevice::WriteOnly)) return WriteFailed(path, file.errorString());
+  {
+    QSvgGenerator svg;
+    svg.setOutputDevice(&file);
+    svg.setSize(pixels);
+    svg.setViewBox(QRect(QPoint(0, 0), pixels));
+    svg.setTitle(QStringLiteral("Orvanta - %1").arg(Q(chart.details.name)));
+    QPainter painter;
+    if (!painter.begin(&svg)) return WriteFailed(path, QStringLiteral("no SVG drawing"));
+    PaintChartPage(painter, QRectF(0, 0, pixels.width(), pixels.height()), chart);
+    painter.end();
+  }
+  if (!file.commit()) return WriteFailed(path, file.errorString());
+  return {};
+}
+
+QString ExportChart(const QString& path, const ChartOutput& chart) {
+  const QString suffix = QFileInfo(path).suffix().toLower();
+  const QSize image(kImagePageWidthPx, kImagePageHeightPx);
+  if (suffix == QLatin1String("png")) return ExportChartPng(path, chart, image);
+  if (suffix == QLatin1String("svg")) return ExportChartSvg(path, chart, image);
+  if (suffix == QLatin1String("pdf")) return ExportChartPdf(path, chart, LocalePageSize());
+  return QStringLiteral(
+             "Export as PDF, PNG or SVG: the file name \"%1\" ends in none of "
+             ".pdf, .png, .svg.")
+      .arg(path);
+}
+
+void PrintChart(QPrinter& printer, const ChartOutput& chart) {
+  QPainter painter;
+  if (!painter.begin(&printer)) return;
+  // The page within the printer's margins, in the printer's own dots.
+  const QRect page = printer.pageLayout().paintRectPixels(printer.resolution());
+  PaintChartPage(painter, QRectF(0, 0, page.width(), page.height()), chart);
+  painter.end();
+}
+
+QString ChartPlainText(const ChartOutput& chart) {
+  QString text = Q(kDetailsHeading) + QLatin1Char('\n');
+  text += QStringLiteral("Name: %1\n").arg(Q(chart.details.name));
+  for (const DetailCaption& d : kDetailCaptions) {
+    text += QStringLiteral("%1: %2\n").arg(Q(d.caption), Q(chart.details.*d.text));
+  }
+  text += QLatin1Char('\n') + Q(kPositionsHeading) + QLatin1Char('\n');
+  for (int body = 0; body < kBodyCount; ++body) {
+    text += QStringLiteral("%1: %2\n")
+                .arg(Q(kBodyWindowNames[static_cast<std::size_t>(body)]),
+                     Q(cli::PositionWithMark(chart, body)));
+  }
+  const std::string_view sign = cli::InduLagnaSignName(chart);
+  if (!sign.empty()) text += QStringLiteral("\nIndu Lagna (IL): %1\n").arg(Q(sign));
+  return text;
+}
+
+}  // namespace orvanta

@@ -1,0 +1,50 @@
+// The printed page of one chart, and the ways it leaves the program: PDF,
+// PNG and SVG files, the printer, and plain text for the clipboard.
+//
+// The page is drawn with QPainter straight onto the output device (printer,
+// PDF writer, image, SVG generator), so it has the output's resolution: text
+// and lines are vector in PDF and SVG and drawn at the printer's dots or the
+// image's pixels, never a grab of the screen. It holds the chart, the birth
+// details, the positions, how the Indu Lagna was found, and the Indu Lagna
+// sign's attributes and texts. Only strings of the ChartOutput are drawn;
+// nothing is computed here.
+#pragma once
+
+#include <QPageSize>
+#include <QRectF>
+#include <QSize>
+#include <QString>
+
+#include "chart/chart.h"
+
+class QPainter;
+class QPrinter;
+
+namespace orvanta {
+
+// Draws the page into `target` (device coordinates of the painter).
+void PaintChartPage(QPainter& painter, const QRectF& target, const ChartOutput& chart);
+
+// The page size of the user's locale: Letter where the US measures are
+// used, A4 elsewhere (what a printer set up for the locale offers first).
+QPageSize LocalePageSize();
+
+// Each returns an error text, or empty when the file was written whole.
+QString ExportChartPdf(const QString& path, const ChartOutput& chart, const QPageSize& pageSize);
+QString ExportChartPng(const QString& path, const ChartOutput& chart, QSize pixels);
+QString ExportChartSvg(const QString& path, const ChartOutput& chart, QSize pixels);
+// By the file's suffix (.pdf, .png, .svg): PDF on the locale's page size,
+// PNG and SVG at the page's proportions, 1240 pixels wide (A4 at 150 dpi).
+QString ExportChart(const QString& path, const ChartOutput& chart);
+
+// Pixels of the PNG and SVG page: A4's proportions at 150 dots per inch.
+inline constexpr int kImagePageWidthPx = 1240;
+inline constexpr int kImagePageHeightPx = 1754;
+
+// Prints the page on the printer's page, within its margins.
+void PrintChart(QPrinter& printer, const ChartOutput& chart);
+
+// The birth details and positions as plain text, one item a line.
+QString ChartPlainText(const ChartOutput& chart);
+
+}  // namespace orvanta

@@ -1,0 +1,26 @@
+// Not a test: writes the reference birth's page as PDF (A4), PNG and SVG
+// into the folder given, for docs/screenshots and for looking at the page.
+#include <QGuiApplication>
+#include <cstdio>
+
+#include "gui/chart_page.h"
+#include "support/reference_births.h"
+
+int main(int argc, char** argv) {
+  QGuiApplication app(argc, argv);
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: export_reference_page FOLDER\n");
+    return 64;
+  }
+  orvanta::Session session;
+  const orvanta::ChartRun run = orvanta::Run_Chart(session, orvanta::reference::DelhiBirth());
+  const QString folder = QString::fromLocal8Bit(argv[1]) + QLatin1Char('/');
+  for (const char* name : {"chart-page.pdf", "chart-page.png", "chart-page.svg"}) {
+    const QString error = orvanta::ExportChart(folder + QLatin1String(name), run.chart);
+    if (!error.isEmpty()) {
+      std::fprintf(stderr, "%s\n", qPrintable(error));
+      return 1;
+    }
+  }
+  return 0;
+}

@@ -1,0 +1,423 @@
+// The births database on real SQLite files in a temporary folder: saving,
+// reopening, updating, keeping both, deleting and searching; a 10,000-row
+// batch import with bad rows and the export back; a save loop killed with
+// SIGKILL; and files that are damaged, read-only, of a newer schema or
+// locked, which must be reported and left byte-identical.
+#include <signal.h>
+#include <sys/stat.h>
+
+#include <QCoreApplication>
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QTest>
+#include <cstdio>
+#include <cstring>
+#include <sstream>
+
+#include "chart/validation.h"
+#include "cli/app.h"
+#include "cli/arguments.h"
+#include "cli/batch_row.h"
+#include "gui/births_db.h"
+#include "support/reference_births.h"
+
+using namespace orvanta;
+
+namespace {
+
+constexpr int kSaveLoopCount = 1000;
+constexpr char kSaveLoopOption[] = "--save-loop";
+
+QByteArray FileBytes(const QString& path) {
+  QFile f(path);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void WriteFile(const QString& path, const QByteArray& bytes) {
+  QFile f(path);
+  QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+  QCOMPARE(f.write(bytes), bytes.size());
+}
+
+SavedBirth Birth(const FormEntries& e) {
+  SavedBirth b;
+  b.entries = e;
+  return b;
+}
+
+bool SameEntries(const FormEntries& a, const FormEntries& b) {
+  return a.name == b.name && a.city == b.city && a.state == b.state && a.country == b.country &&
+         a.monthIndex == b.monthIndex && a.dayText == b.dayText && a.yearText == b.yearText &&
+         a.hourText == b.hourText && a.minuteText == b.minuteText && a.secondText == b.secondText &&
+         a.lonDeg == b.lonDeg && a.lonMin == b.lonMin && a.latDeg == b.latDeg &&
+         a.latMin == b.latMin && a.east == b.east && a.north == b.north &&
+         a.zoneIndex == b.zoneIndex && a.dst == b.dst;
+}
+
+// A random birth the form accepts, in the canonical shape of a batch row.
+FormEntries RandomBirth(QRandomGenerator& rng) {
+  static constexpr std::array<const char*, 6> kCities = {
+      "New Delhi", "Springfield, East", "Say \"Hi\" Town", "Zürich", "", "Pune"};
+  for (;;) {
+    FormEntries e;
+    std::string name;
+    const int length = 3 + rng.bounded(10);
+    for (int i = 0; i < length; ++i) name += static_cast<char>('A' + rng.bounded(26));
+    e.name = name + (rng.bounded(2) ? " K" : "");
+    e.city = kCities[static_cast<std::size_t>(rng.bounded(static_cast<int>(kCities.size())))];
+    e.state = rng.bounded(2) ? "State" : "";
+    e.country = "Country";
+    e.monthIndex = rng.bounded(12);
+    e.dayText = std::to_string(1 + rng.bounded(28));
+    e.yearText = std::to_string(1901 + rng.bounded(150));
+    e.hourText = std::to_string(rng.bounded(24));
+    e.minuteText = std::to_string(rng.bounded(60));
+    e.secondText = std::to_string(rng.bounded(60));
+    e.latDeg = std::to_string(rng.bounded(67));
+    e.latMin = std::to_string(rng.bounded(60));
+    e.lonDeg = std::to_string(rng.bounded(180));
+    e.lonMin = std::to_string(rng.bounded(60));
+    e.north = rng.bounded(2) == 0;
+    e.east = rng.bounded(2) == 0;
+    e.zoneIndex = rng.bounded(71);
+    e.dst = rng.bounded(2) == 1;
+    if (!Validate_Input(ValidationInputOf(e))) return e;
+  }
+}
+
+// The child of the kill test: saves births named BIRTH 0 .. BIRTH 999, one
+// transaction each, and prints the number of each committed save.
+int SaveLoop(const char* path) {
+  BirthsDb db(QString::fromLocal8Bit(path));
+  if (!db.canSave()) return 2;
+  FormEntries e = reference::DelhiBirth();
+  for (int i = 0; i < kSaveLoopCount; ++i) {
+    e.name = "BIRTH " + std::to_string(i);
+    if (!db.Add(Birth(e))) return 3;
+    std::printf("%d\n", i);
+    std::fflush(stdout);
+  }
+  return 0;
+}
+
+}  // namespace
+
+class TestBirthsDb : public QObject {
+  Q_OBJECT
+ private slots:
+  void init() { QVERIFY(dir_.isValid()); }
+
+  // First start: the folder and the file are created, at the schema version.
+  void firstStartCreatesFolderAndFile() {
+    const QString path = dir_.filePath("a/b/births.sqlite");
+    {
+      BirthsDb db(path);
+      QCOMPARE(db.state(), BirthsDb::State::Ready);
+      QVERIFY(db.message().isEmpty());
+      QCOMPARE(db.Count(), 0);
+    }
+    QVERIFY(QFileInfo::exists(path));
+    QSqlDatabase raw = QSqlDatabase::addDatabase("QSQLITE", "raw");
+    raw.setDatabaseName(path);
+    QVERIFY(raw.open());
+    QSqlQuery q(raw);
+    QVERIFY(q.exec("PRAGMA user_version") && q.next());
+    QCOMPARE(q.value(0).toInt(), kBirthsSchemaVersion);
+    q.finish();
+    raw.close();
+    raw = QSqlDatabase();
+    QSqlDatabase::removeDatabase("raw");
+  }
+
+  // Save, reopen after a restart, update, keep both, delete, search.
+  void saveReopenUpdateKeepBothDeleteSearch() {
+    const QString path = dir_.filePath("births.sqlite");
+    FormEntries delhi = reference::DelhiBirth();
+    SavedBirth first = Birth(delhi);
+    first.timeZoneName = "Asia/Kolkata";
+    first.utcOffsetMinutes = 330;
+    first.note = "client since 2020";
+    qint64 id = 0;
+    {
+      BirthsDb db(path);
+      const auto saved = db.Add(first);
+      QVERIFY(saved);
+      id = *saved;
+      FormEntries other = delhi;
+      other.name = "MEERA RAO";
+      other.city = "Pune";
+      other.state = "Maharashtra";
+      other.dayText = "3";
+      QVERIFY(db.Add(Birth(other)));
+    }
+    BirthsDb db(path);  // the program started again
+    QCOMPARE(db.Count(), 2);
+    const auto loaded = db.Load(id);
+    QVERIFY(loaded);
+    QVERIFY(SameEntries(loaded->entries, delhi));
+    QCOMPARE(loaded->timeZoneName, QString("Asia/Kolkata"));
+    QCOMPARE(loaded->utcOffsetMinutes, std::optional<int>(330));
+    QCOMPARE(loaded->note, QString("client since 2020"));
+    QVERIFY(loaded->savedAt.isValid());
+
+    // The same name and date is found; an update replaces the entries and
+    // keeps the note.
+    QCOMPARE(db.FindSame(delhi), std::vector<qint64>{id});
+    FormEntries corrected = delhi;
+    corrected.hourText = "11";
+    corrected.city = "Delhi Cantonment";
+    QVERIFY(db.Update(id, Birth(corrected)));
+    QCOMPARE(db.Count(), 2);
+    QCOMPARE(db.Load(id)->entries.hourText, std::string("11"));
+    QCOMPARE(db.Load(id)->note, QString("client since 2020"));
+    QCOMPARE(db.Load(id)->timeZoneName, QString());  // the new entries had none
+
+    // Keep both: a second birth of the same name and date.
+    const auto second = db.Add(Birth(delhi));
+    QVERIFY(second);
+    QCOMPARE(db.FindSame(delhi).size(), std::size_t(2));
+    QCOMPARE(db.Count(), 3);
+    QCOMPARE(db.Recent(5).front().id, *second);  // newest first
+
+    // Search by name, by date and by place, in any case; % and _ are letters.
+    struct Search {
+      const char* filter;
+      int expected;
+    };
+    const Search searches[] = {{"", 3},        {"arjun", 2}, {"MEERA", 1},       {"1980-06-15", 2},
+                               {"1980-06", 3}, {"pune", 1},  {"maharashtra", 1}, {"cantonment", 1},
+                               {"%", 0},       {"_", 0},     {"nobody", 0}};
+    for (const Search& s : searches) {
+      QCOMPARE(static_cast<int>(db.List(s.filter).size()), s.expected);
+    }
+    QCOMPARE(db.List("pune").front().place, QString("Pune, Maharashtra, India"));
+
+    QVERIFY(db.Remove(id));
+    QVERIFY(!db.Load(id));
+    QVERIFY(!db.Remove(id));  // already gone
+    QCOMPARE(db.Count(), 2);
+  }
+
+  // 10,000 rows with three bad ones in the middle: 9,997 imported, the
+  // three named by their lines; the export gives the good rows back byte
+  // for byte, and the command line computes every exported row.
+  void importTenThousandAndExportBack() {
+    QRandomGenerator rng(20261208);
+    const std::array<long, 3> badLines = {3001, 5002, 8003};
+    const std::array<std::string, 3> badRows = {
+        "ONLY NINE,1980-06-15,10:30,28N36,77E12,34,0,Delhi,India",  // one field short
+        "BAD MONTH,1980-13-01,10:30,28N36,77E12,34,0,,,",           // no month 13
+        "APRIL,1980-04-31,10:30,28N36,77E12,34,0,,,",               // refused: 31 April
+    };
+    std::string all = std::string(cli::kBatchHeader) + "\n";
+    std::string good = all;
+    long line = 2;
+    for (int row = 0; row < 10000; ++row, ++line) {
+      const auto bad = std::find(badLines.begin(), badLines.end(), line);
+      if (bad != badLines.end()) {
+        all += badRows[static_cast<std::size_t>(bad - badLines.begin())] + "\n";
+        continue;
+      }
+      const std::string text = cli::BatchRowOf(RandomBirth(rng)) + "\n";
+      all += text;
+      good += text;
+    }
+    const QString csv = dir_.filePath("in.csv");
+    WriteFile(csv, QByteArray::fromStdString(all));
+
+    BirthsDb db(dir_.filePath("births.sqlite"));
+    const ImportReport report = db.ImportCsv(csv);
+    QVERIFY2(report.failure.isEmpty(), qPrintable(report.failure));
+    QCOMPARE(report.imported, 9997);
+    QCOMPARE(report.problems.size(), std::size_t(3));
+    for (std::size_t i = 0; i < 3; ++i) QCOMPARE(report.problems[i].line, badLines[i]);
+    QCOMPARE(report.problems[0].message, QString("expected 10 fields, found 9"));
+    QVERIFY(report.problems[1].message.contains("1980-13-01"));
+    QCOMPARE(report.problems[2].message, QString("Please Enter Correct Date Or Month !"));
+    QCOMPARE(db.Count(), 9997);
+
+    const QString out = dir_.filePath("out.csv");
+    QCOMPARE(db.ExportCsv(out), QString());
+    const QByteArray exported = FileBytes(out);
+    QCOMPARE(exported.size(), static_cast<qsizetype>(good.size()));
+    QVERIFY(exported == QByteArray::fromStdString(good));
+
+    // The exported file is a batch file the command line reads row by row.
+    std::istringstream in(good);
+    std::ostringstream charts;
+    std::ostringstream errors;
+    QCOMPARE(cli::RunBatch(in, false, charts, errors), cli::kExitOk);
+    QCOMPARE(errors.str(), std::string());
+    const std::string computed = charts.str();
+    QCOMPARE(std::count(computed.begin(), computed.end(), '\n'), 9998L);
+  }
+
+  // A file that is not a batch file is refused whole and nothing is saved.
+  void importWithoutHeaderSavesNothing() {
+    const QString csv = dir_.filePath("no-header.csv");
+    WriteFile(csv, "ARJUN,1980-06-15,10:30,28N36,77E12,34,0,,,\n");
+    BirthsDb db(dir_.filePath("births.sqlite"));
+    const ImportReport report = db.ImportCsv(csv);
+    QVERIFY(report.failure.startsWith("Line 1: expected the header line"));
+    QCOMPARE(db.Count(), 0);
+  }
+
+  // SIGKILL in the middle of 1,000 saves: the file opens, passes the
+  // integrity check and holds a prefix of the saves, every committed one.
+  void killedInTheMiddleOfSavesLeavesAPrefix() {
+    const QString path = dir_.filePath("killed.sqlite");
+    QProcess child;
+    child.start(QCoreApplication::applicationFilePath(), {kSaveLoopOption, path});
+    QVERIFY(child.waitForStarted());
+    int lastCommitted = -1;
+    QByteArray pending;
+    while (lastCommitted < 300 && child.state() == QProcess::Running) {
+      child.waitForReadyRead(5000);
+      pending += child.readAllStandardOutput();
+      const qsizetype end = pending.lastIndexOf('\n');
+      if (end < 0) continue;
+      const QList<QByteArray> lines = pending.left(end).split('\n');
+      lastCommitted = lines.back().toInt();
+      pending = pending.mid(end + 1);
+    }
+    const qint64 pid = child.processId();
+    QVERIFY2(pid > 0, "the save loop ended before it could be killed");
+    ::kill(static_cast<pid_t>(pid), SIGKILL);
+    QVERIFY(child.waitForFinished(10000));
+    QCOMPARE(child.exitStatus(), QProcess::CrashExit);
+    QVERIFY(lastCommitted >= 300);
+
+    {
+      QSqlDatabase raw = QSqlDatabase::addDatabase("QSQLITE", "check");
+      raw.setDatabaseName(path);
+      QVERIFY(raw.open());
+      QSqlQuery q(raw);
+      QVERIFY(q.exec("PRAGMA integrity_check") && q.next());
+      QCOMPARE(q.value(0).toString(), QString("ok"));
+      QVERIFY(q.exec("SELECT name FROM births ORDER BY id"));
+      int count = 0;
+      while (q.next()) {
+        QCOMPARE(q.value(0).toString(), QString("BIRTH %1").arg(count));
+        ++count;
+      }
+      QVERIFY2(count > lastCommitted && count < kSaveLoopCount,
+               qPrintable(QString("%1 rows, last committed %2").arg(count).arg(lastCommitted)));
+      q.finish();
+      raw.close();
+    }
+    QSqlDatabase::removeDatabase("check");
+    BirthsDb db(path);
+    QCOMPARE(db.state(), BirthsDb::State::Ready);
+  }
+
+  // Files that cannot be used: a message, no saving, the file untouched.
+  void unusableFilesAreReportedAndLeftAlone_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<int>("state");
+    QTest::addColumn<QString>("says");
+    QTest::addColumn<bool>("canRead");
+    QTest::newRow("garbage") << "garbage" << int(BirthsDb::State::Damaged) << "is damaged" << false;
+    QTest::newRow("cut short") << "truncated" << int(BirthsDb::State::Damaged) << "is damaged"
+                               << false;
+    QTest::newRow("read-only") << "readonly" << int(BirthsDb::State::ReadOnly) << "is read-only"
+                               << true;
+    QTest::newRow("newer schema") << "newer" << int(BirthsDb::State::NewerSchema)
+                                  << "newer version of Orvanta" << false;
+    QTest::newRow("locked") << "locked" << int(BirthsDb::State::Locked)
+                            << "in use by another program" << false;
+  }
+  void unusableFilesAreReportedAndLeftAlone() {
+    QFETCH(QString, kind);
+    QFETCH(int, state);
+    QFETCH(QString, says);
+    QFETCH(bool, canRead);
+    const QString path = dir_.filePath("births.sqlite");
+    {
+      BirthsDb good(path);
+      FormEntries e = reference::DelhiBirth();
+      for (int i = 0; i < 200; ++i) {
+        e.name = "BIRTH " + std::to_string(i);
+        QVERIFY(good.Add(Birth(e)));
+      }
+    }
+    if (kind == "garbage") {
+      QByteArray noise(16384, '\0');
+      QRandomGenerator rng(7);
+      for (char& c : noise) c = static_cast<char>(rng.bounded(256));
+      WriteFile(path, noise);
+    } else if (kind == "truncated") {
+      WriteFile(path, FileBytes(path).left(8192));
+    } else if (kind == "readonly") {
+      QVERIFY(::chmod(QFile::encodeName(path).constData(), 0444) == 0);
+    } else if (kind == "newer") {
+      QSqlDatabase raw = QSqlDatabase::addDatabase("QSQLITE", "newer");
+      raw.setDatabaseName(path);
+      QVERIFY(raw.open());
+      QVERIFY(QSqlQuery(raw).exec("PRAGMA user_version = 99"));
+      raw.close();
+      raw = QSqlDatabase();
+      QSqlDatabase::removeDatabase("newer");
+    }
+    // Another program holding the write lock while the file is opened.
+    QSqlDatabase holder;
+    if (kind == "locked") {
+      holder = QSqlDatabase::addDatabase("QSQLITE", "holder");
+      holder.setDatabaseName(path);
+      QVERIFY(holder.open());
+      QVERIFY(QSqlQuery(holder).exec("BEGIN EXCLUSIVE"));
+    }
+    const QByteArray before = FileBytes(path);
+    {
+      BirthsDb db(path);
+      QCOMPARE(int(db.state()), state);
+      QVERIFY2(db.message().contains(says), qPrintable(db.message()));
+      QVERIFY(!db.canSave());
+      QCOMPARE(db.canRead(), canRead);
+      QCOMPARE(db.Count(), canRead ? 200 : 0);
+      QVERIFY(!db.Add(Birth(reference::DelhiBirth())));
+      QVERIFY(!db.Remove(1));
+      const QString csv = dir_.filePath("in.csv");
+      WriteFile(csv, QByteArray::fromStdString(std::string(cli::kBatchHeader) + "\n" +
+                                               cli::BatchRowOf(reference::DelhiBirth()) + "\n"));
+      QCOMPARE(db.ImportCsv(csv).imported, 0);
+    }
+    if (kind == "locked") {
+      QSqlQuery(holder).exec("ROLLBACK");
+      holder.close();
+      holder = QSqlDatabase();
+      QSqlDatabase::removeDatabase("holder");
+    }
+    QVERIFY(FileBytes(path) == before);
+    QVERIFY(!QFileInfo::exists(path + "-journal"));
+    QVERIFY(!QFileInfo::exists(path + "-wal") || kind == "locked" || kind == "readonly");
+    if (kind == "readonly") ::chmod(QFile::encodeName(path).constData(), 0644);
+  }
+
+  void cleanup() {
+    QDir(dir_.path()).removeRecursively();
+    QDir().mkpath(dir_.path());
+  }
+
+ private:
+  QTemporaryDir dir_;
+};
+
+int main(int argc, char** argv) {
+  if (argc == 3 && std::strcmp(argv[1], kSaveLoopOption) == 0) {
+    QCoreApplication app(argc, argv);
+    return SaveLoop(argv[2]);
+  }
+  QCoreApplication app(argc, argv);
+  TestBirthsDb test;
+  return QTest::qExec(&test, argc, argv);
+}
+
+#include "test_births_db.moc"

@@ -1,0 +1,189 @@
+// The page of the reference chart as it leaves the program: the PDF renders
+// with pdftoppm and holds every part of the page (read back with
+// pdftotext), on the page size asked for; the PNG has the requested size
+// and draws the Indu Lagna mark; the SVG is well-formed XML; the printer's
+// page size is the one printed on; the clipboard text holds the details and
+// positions.
+#include <QFile>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPrinter>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QXmlStreamReader>
+
+#include "chart/explanation.h"
+#include "chart/presentation.h"
+#include "cli/render.h"
+#include "gui/chart_page.h"
+#include "support/reference_births.h"
+
+using namespace orvanta;
+
+namespace {
+
+ChartOutput ReferenceChart() {
+  Session session;
+  const ChartRun run = Run_Chart(session, reference::DelhiBirth());
+  return run.chart;
+}
+
+// Runs a poppler tool; its standard output, or a failed test.
+QString RunTool(const QString& program, const QStringList& args, bool* ok) {
+  QProcess p;
+  p.start(program, args);
+  *ok = p.waitForFinished(60000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+  return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+QString Q(std::string_view s) {
+  return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+}  // namespace
+
+class TestChartPage : public QObject {
+  Q_OBJECT
+ private slots:
+  // PDF on A4 and Letter, and the printer's page: each renders, has the
+  // page size asked for and carries every part of the page.
+  void pdfPagesRenderAndHoldEverything_data() {
+    QTest::addColumn<int>("page");
+    QTest::addColumn<bool>("printer");
+    QTest::addColumn<QString>("size");  // as pdfinfo reports it
+    QTest::newRow("export A4") << int(QPageSize::A4) << false << "pts (A4)";
+    QTest::newRow("export Letter") << int(QPageSize::Letter) << false << "pts (letter)";
+    QTest::newRow("printer Letter") << int(QPageSize::Letter) << true << "pts (letter)";
+    QTest::newRow("printer A4") << int(QPageSize::A4) << true << "pts (A4)";
+  }
+  void pdfPagesRenderAndHoldEverything() {
+    QFETCH(int, page);
+    QFETCH(bool, printer);
+    QFETCH(QString, size);
+    const ChartOutput chart = ReferenceChart();
+    const QString pdf = dir_.filePath("page.pdf");
+    const QPageSize pageSize(static_cast<QPageSize::PageSizeId>(page));
+    if (printer) {
+      QPrinter p(QPrinter::HighResolution);
+      p.setOutputFormat(QPrinter::PdfFormat);
+      p.setOutputFileName(pdf);
+      p.setPageSize(pageSize);
+      PrintChart(p, chart);
+    } else {
+      QCOMPARE(ExportChartPdf(pdf, chart, pageSize), QString());
+    }
+    bool ok = false;
+    const QString info = RunTool("pdfinfo", {pdf}, &ok);
+    QVERIFY2(ok, "pdfinfo cannot read the PDF");
+    const QString facts = info.simplified();
+    QVERIFY2(facts.contains("Pages: 1 ") && facts.contains(size), qPrintable(info));
+    RunTool("pdftoppm", {"-r", "40", "-png", pdf, dir_.filePath("render")}, &ok);
+    QVERIFY2(ok, "pdftoppm cannot render the PDF");
+    QImage rendered(dir_.filePath("render-1.png"));
+    QVERIFY(!rendered.isNull());
+
+    // Every part of the page, read back from the PDF's text.
+    // Compatibility form: the font's ligatures (an "fi" drawn as one glyph) read as letters.
+    const QString text = RunTool("pdftotext", {pdf, "-"}, &ok)
+                             .normalized(QString::NormalizationForm_KC)
+                             .simplified();
+    QVERIFY(ok);
+    QStringList expected = {"ARJUN MEHTA",
+                            Q(kDetailsHeading),
+                            Q(kPositionsHeading),
+                            Q(kChartHeading),
+                            Q(kAttributesHeading),
+                            "How the Indu Lagna was found",
+                            "Indu Lagna: Scorpio (Vrischika)"};
+    const std::optional<InduLagnaSteps> steps = ExplainInduLagna(chart);
+    QVERIFY(steps);
+    for (const std::string& line : ExplanationPlainText(*steps)) expected << Q(line).simplified();
+    for (const DetailCaption& d : kDetailCaptions) expected << Q(chart.details.*d.text);
+    for (int body = 0; body < kBodyCount; ++body) {
+      expected << Q(kBodyWindowNames[static_cast<std::size_t>(body)])
+               << Q(cli::PositionWithMark(chart, body));
+    }
+    for (const AttributeValue& a : *chart.attributes) {
+      // The long texts wrap over lines: their first words are enough.
+      expected << Q(CaptionOf(a.attribute)) << Q(a.value).section(' ', 0, 3).simplified();
+    }
+    for (const QString& part : expected) {
+      QVERIFY2(text.contains(part.normalized(QString::NormalizationForm_KC)),
+               qPrintable("missing on the page: " + part));
+    }
+  }
+
+  // The PNG has the requested size, a white page and the red Indu Lagna mark.
+  void pngHasTheRequestedSize() {
+    const ChartOutput chart = ReferenceChart();
+    for (const QSize size : {QSize(1240, 1754), QSize(600, 849), QSize(2480, 3508)}) {
+      const QString png = dir_.filePath("page.png");
+      QCOMPARE(ExportChartPng(png, chart, size), QString());
+      const QImage image(png);
+      QCOMPARE(image.size(), size);
+      QCOMPARE(image.pixelColor(2, 2), QColor(Qt::white));
+      int red = 0;
+      for (int y = 0; y < image.height(); y += 2) {
+        for (int x = 0; x < image.width(); x += 2) {
+          const QColor c = image.pixelColor(x, y);
+          if (c.red() > 150 && c.green() < 60 && c.blue() < 60) ++red;
+        }
+      }
+      QVERIFY(red > 0);
+    }
+  }
+
+  // The SVG is well-formed XML and holds the name and the sign as text.
+  void svgIsWellFormed() {
+    const QString svg = dir_.filePath("page.svg");
+    QCOMPARE(ExportChartSvg(svg, ReferenceChart(), QSize(1240, 1754)), QString());
+    QFile file(svg);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QXmlStreamReader xml(&file);
+    QString text;
+    bool root = false;
+    while (!xml.atEnd()) {
+      xml.readNext();
+      if (xml.isStartElement() && !root) {
+        QCOMPARE(xml.name().toString(), QString("svg"));
+        root = true;
+      }
+      if (xml.isCharacters()) text += xml.text();
+    }
+    QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
+    QVERIFY(text.contains("ARJUN MEHTA"));
+    QVERIFY(text.contains("Scorpio"));
+  }
+
+  // The file name chooses the format; any other ending is refused.
+  void exportChoosesByTheFileName() {
+    const ChartOutput chart = ReferenceChart();
+    QCOMPARE(ExportChart(dir_.filePath("a.PNG"), chart), QString());
+    QCOMPARE(QImage(dir_.filePath("a.PNG")).size(), QSize(kImagePageWidthPx, kImagePageHeightPx));
+    QVERIFY(ExportChart(dir_.filePath("a.txt"), chart).contains("PDF, PNG or SVG"));
+    QVERIFY(!QFile::exists(dir_.filePath("a.txt")));
+    QVERIFY(
+        ExportChart(dir_.filePath("no/such/folder/a.pdf"), chart).contains("cannot be written"));
+  }
+
+  // The clipboard text: the details and positions, one per line.
+  void plainTextHasDetailsAndPositions() {
+    const ChartOutput chart = ReferenceChart();
+    const QStringList lines = ChartPlainText(chart).split('\n');
+    QVERIFY(lines.contains("Name: ARJUN MEHTA"));
+    QVERIFY(lines.contains("Date of Birth: " + Q(chart.details.dateOfBirth)));
+    QVERIFY(lines.contains("City: New Delhi"));
+    for (int body = 0; body < kBodyCount; ++body) {
+      QVERIFY(lines.contains(Q(kBodyWindowNames[static_cast<std::size_t>(body)]) + ": " +
+                             Q(cli::PositionWithMark(chart, body))));
+    }
+    QVERIFY(lines.contains("Indu Lagna (IL): Scorpio"));
+  }
+
+ private:
+  QTemporaryDir dir_;
+};
+
+QTEST_MAIN(TestChartPage)
+#include "test_chart_page.moc"
