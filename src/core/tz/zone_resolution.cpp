@@ -10,7 +10,11 @@ namespace orvanta {
 namespace {
 
 std::string TwoDigits(int v) {
-  return (v < 10 ? "0" : "") + std::to_string(v);
+  // Built by appending: GCC 12 at -O3 warns falsely (-Wrestrict) on
+  // "literal" + std::string.
+  std::string text = std::to_string(v);
+  if (v >= 0 && v < 10) text.insert(text.begin(), '0');
+  return text;
 }
 
 // A minute count to the nearest minute, halves away from zero.
