@@ -94,28 +94,15 @@ QString NowUtc() {
 
 void BindBirth(QSqlQuery& q, const SavedBirth& b) {
   const FormEntries& e = b.entries;
+  const std::optional<int> offset = b.utcOffsetMinutes ? b.utcOffsetMinutes : e.exactOffsetMinutes;
   const std::array<QVariant, kColumnCount> values = {
-      Q(e.name),
-      BirthsDb::DateKey(e),
-      e.monthIndex,
-      Q(e.dayText),
-      Q(e.yearText),
-      Q(e.hourText),
-      Q(e.minuteText),
-      Q(e.secondText),
-      Q(e.city),
-      Q(e.state),
-      Q(e.country),
-      Q(e.latDeg),
-      Q(e.latMin),
-      e.north ? 1 : 0,
-      Q(e.lonDeg),
-      Q(e.lonMin),
-      e.east ? 1 : 0,
-      e.zoneIndex,
-      e.dst ? 1 : 0,
-      NotNull(b.timeZoneName),
-      b.utcOffsetMinutes ? QVariant(*b.utcOffsetMinutes) : QVariant(QMetaType(QMetaType::Int))};
+      Q(e.name), BirthsDb::DateKey(e), e.monthIndex, Q(e.dayText), Q(e.yearText), Q(e.hourText),
+      Q(e.minuteText), Q(e.secondText), Q(e.city), Q(e.state), Q(e.country), Q(e.latDeg),
+      Q(e.latMin), e.north ? 1 : 0, Q(e.lonDeg), Q(e.lonMin), e.east ? 1 : 0, e.zoneIndex,
+      e.dst ? 1 : 0, NotNull(b.timeZoneName),
+      // The exact offset the form used (one no zone row carries) is kept with
+      // the birth, so that reopening it computes the same chart.
+      offset ? QVariant(*offset) : QVariant(QMetaType(QMetaType::Int))};
   for (int i = 0; i < kColumnCount; ++i) q.bindValue(i, values[static_cast<std::size_t>(i)]);
 }
 
@@ -542,6 +529,7 @@ std::optional<SavedBirth> BirthsDb::Load(qint64 id) const {
   b.entries = EntriesAt(q, 1);
   b.timeZoneName = q.value(20).toString();
   if (!q.value(21).isNull()) b.utcOffsetMinutes = q.value(21).toInt();
+  b.entries.exactOffsetMinutes = b.utcOffsetMinutes;
   b.note = q.value(22).toString();
   b.savedAt = QDateTime::fromString(q.value(23).toString(), Qt::ISODateWithMs);
   return b;

@@ -34,8 +34,11 @@ inline constexpr int kBirthsSchemaVersion = 1;
 struct SavedBirth {
   qint64 id = 0;  // 0 for a birth not yet saved
   FormEntries entries;
-  QString timeZoneName;                 // empty when not resolved
-  std::optional<int> utcOffsetMinutes;  // exact offset of the birth's clock from UT
+  QString timeZoneName;  // empty when not resolved
+  // The exact offset east of UT the form used instead of a zone row (one no
+  // row carries); none when a row was used. Saving takes the entries' own
+  // exact offset when this is not set; loading gives it back to the entries.
+  std::optional<int> utcOffsetMinutes;
   QString note;
   QDateTime savedAt;  // UTC
 };

@@ -142,6 +142,7 @@ void BirthsMenu::SaveBirth() {
   }
   SavedBirth birth;
   birth.entries = form_.Entries();
+  birth.timeZoneName = form_.ResolvedZoneName();
   // Only a birth that can be computed is kept: it is opened by computing it.
   if (const auto refusal = Validate_Input(ValidationInputOf(birth.entries))) {
     messages_.Show(Text(refusal->message), refusal->icon);

@@ -501,6 +501,10 @@ void FrmMain::SetEntries(const FormEntries& e) {
   placePicker_->Reset(e.exactOffsetMinutes);
 }
 
+QString FrmMain::ResolvedZoneName() const {
+  return placePicker_->ResolvedZoneName();
+}
+
 QWidget* FrmMain::FieldWidget(FormField field) const {
   switch (field) {
     case FormField::Name:

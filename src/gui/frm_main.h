@@ -35,6 +35,9 @@ class FrmMain : public QMainWindow {
   FormEntries Entries() const;
   // Fills the form with entries, the inverse of Entries().
   void SetEntries(const FormEntries& entries);
+  // The tz database name of the zone the atlas resolved for the entries;
+  // empty when the zone was entered by hand.
+  QString ResolvedZoneName() const;
 
   // The compute button and its menu command.
   void cmdRashi_Click();

@@ -111,6 +111,11 @@ void PlacePicker::Reset(std::optional<int> exactOffsetMinutes) {
   ShowLine();
 }
 
+QString PlacePicker::ResolvedZoneName() const {
+  if (!place_ || zoneByHand_ || !resolution_) return {};
+  return QString::fromStdString(place_->timeZone);
+}
+
 std::optional<int> PlacePicker::ExactOffsetMinutes() const {
   if (!resolution_) {
     // An exact offset the entries brought with them, until a row is picked.

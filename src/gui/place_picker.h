@@ -91,6 +91,10 @@ class PlacePicker : public QObject {
   // has no zone row and the zone was not chosen by hand.
   std::optional<int> ExactOffsetMinutes() const;
 
+  // The tz database name of the zone resolved from the chosen atlas place;
+  // empty when no place was chosen or the zone was chosen by hand.
+  QString ResolvedZoneName() const;
+
   // Replaces the question box (tests answer without a modal box).
   void SetReadingChooser(ReadingChooser* chooser) { chooser_ = chooser; }
 

@@ -204,6 +204,15 @@ class TestBirthsDb : public QObject {
     QVERIFY(!db.Load(id));
     QVERIFY(!db.Remove(id));  // already gone
     QCOMPARE(db.Count(), 2);
+
+    // An exact offset that no zone row carries (Kathmandu, +5:45) comes back
+    // with the birth, so that reopening it computes the same chart.
+    FormEntries kathmandu = delhi;
+    kathmandu.name = "SITA THAPA";
+    kathmandu.exactOffsetMinutes = 345;
+    const auto kid = db.Add(Birth(kathmandu));
+    QVERIFY(kid);
+    QCOMPARE(BirthsDb(path).Load(*kid)->entries.exactOffsetMinutes, std::optional<int>(345));
   }
 
   // 10,000 rows with three bad ones in the middle: 9,997 imported, the

@@ -136,6 +136,8 @@ void TestPlacePicker::typeCityPickSuggestionFillsEverything() {
   QLabel* line = get<QLabel>("lblZoneResolved");
   QCOMPARE(line->text(),
            QStringLiteral("Europe/Madrid on 4 July 1990 at 14:25: UTC+2:00, summer time (CEST)"));
+  // The zone's name goes with a saved birth.
+  QCOMPARE(form_->ResolvedZoneName(), QStringLiteral("Europe/Madrid"));
 
   // Winter: resolved again when the month changes.
   get<QComboBox>("cboMonth")->setCurrentIndex(0);
