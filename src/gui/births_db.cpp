@@ -461,6 +461,21 @@ std::vector<qint64> BirthsDb::FindSame(const FormEntries& entries) const {
   return ids;
 }
 
+namespace {
+// The list lines of a query selecting id, name, birth_date, city, state,
+// country and saved_at.
+std::vector<BirthSummary> SummariesOf(QSqlQuery& q) {
+  std::vector<BirthSummary> list;
+  while (q.next()) {
+    list.push_back(
+        BirthSummary{q.value(0).toLongLong(), q.value(1).toString(), q.value(2).toString(),
+                     PlaceOf(q.value(3).toString(), q.value(4).toString(), q.value(5).toString()),
+                     q.value(6).toString()});
+  }
+  return list;
+}
+}  // namespace
+
 std::vector<BirthSummary> BirthsDb::List(const QString& filter) const {
   std::vector<BirthSummary> list;
   if (!canRead()) return list;
@@ -484,13 +499,7 @@ std::vector<BirthSummary> BirthsDb::List(const QString& filter) const {
     lastError_ = q.lastError().text();
     return list;
   }
-  while (q.next()) {
-    list.push_back(
-        BirthSummary{q.value(0).toLongLong(), q.value(1).toString(), q.value(2).toString(),
-                     PlaceOf(q.value(3).toString(), q.value(4).toString(), q.value(5).toString()),
-                     q.value(6).toString()});
-  }
-  return list;
+  return SummariesOf(q);
 }
 
 std::vector<BirthSummary> BirthsDb::Recent(int count) const {
@@ -505,13 +514,7 @@ std::vector<BirthSummary> BirthsDb::Recent(int count) const {
     lastError_ = q.lastError().text();
     return list;
   }
-  while (q.next()) {
-    list.push_back(
-        BirthSummary{q.value(0).toLongLong(), q.value(1).toString(), q.value(2).toString(),
-                     PlaceOf(q.value(3).toString(), q.value(4).toString(), q.value(5).toString()),
-                     q.value(6).toString()});
-  }
-  return list;
+  return SummariesOf(q);
 }
 
 std::optional<SavedBirth> BirthsDb::Load(qint64 id) const {
