@@ -123,24 +123,30 @@ FormEntries EntriesFrom(FuzzedDataProvider& in, bool wild) {
   return e;
 }
 
-constexpr std::array<std::string_view, 7> kMessages = {
+constexpr std::array<std::string_view, 11> kMessages = {
     "Please Enter Name",
     "Please Enter Value Between 0 And 179 in the Degree of Longitude",
     "Please Enter Value Between 0 And 59 in the  Minute of Longitude",
     "Please Enter Value Between 0 And 89 in the Degree of Latitude",
     "Please Enter Value Between 0 And 59 in the  Minute of Latitude",
+    "Please Enter Value Between 1 And 31 in the Day of Birth",
+    "Please Enter Value Between 0 And 23 in the Hour of Birth",
+    "Please Enter Value Between 0 And 59 in the Minute of Birth",
+    "Please Enter Value Between 0 And 59 in the Second of Birth",
     "Please Enter Correct Date Or Month!",
     "Please Enter Correct Date Or Month !",
 };
-constexpr std::array<orvanta::FormField, 5> kFocus = {
-    orvanta::FormField::Name, orvanta::FormField::LonDegrees, orvanta::FormField::LonMinutes,
-    orvanta::FormField::LatDegrees, orvanta::FormField::LatMinutes};
+constexpr std::array<orvanta::FormField, 9> kFocus = {
+    orvanta::FormField::Name,       orvanta::FormField::LonDegrees, orvanta::FormField::LonMinutes,
+    orvanta::FormField::LatDegrees, orvanta::FormField::LatMinutes, orvanta::FormField::Day,
+    orvanta::FormField::Hour,       orvanta::FormField::Minute,     orvanta::FormField::Second};
 
 void CheckRefusal(const orvanta::Refusal& r, const FormEntries& e) {
   const auto at = std::find(kMessages.begin(), kMessages.end(), r.message) - kMessages.begin();
-  if (at >= 7) Fail("unknown refusal message '" + std::string(r.message) + "'", e);
-  // The five box checks stop with their box's focus; the date checks inform.
-  if (at < 5) {
+  if (at >= 11) Fail("unknown refusal message '" + std::string(r.message) + "'", e);
+  // The box and list checks stop with their control's focus; the date
+  // checks inform.
+  if (at < 9) {
     if (!r.focus || *r.focus != kFocus[static_cast<std::size_t>(at)] ||
         r.icon != orvanta::MessageIcon::Stop) {
       Fail("refusal '" + std::string(r.message) + "' without its icon and focus", e);
