@@ -197,8 +197,8 @@ void MovingPoints(const BirthDetails& b, ChartOutput& out) {
   out.SunriseSunLongitude = atSunrise.sunLongitudeDeg;
   out.SunriseSunText = atSunrise.sunText;
   for (const double degPerMinute : kMovingPointDegPerMinute) {
-    const double point = MovingPointDeg(out.SunriseSunLongitude, degPerMinute, *out.ElapsedMinutes);
-    MarkPositionSign(out.marks, Format_Position(Degree2Dms(point)));
+    double point = MovingPointDeg(out.SunriseSunLongitude, degPerMinute, *out.ElapsedMinutes);
+    MarkPositionSign(out.marks, SignPositionText(point));
   }
 }
 

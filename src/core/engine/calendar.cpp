@@ -84,30 +84,39 @@ double Norm360(double& angle) {
   return angle;
 }
 
-std::string SignDMS(double& angle) {
+SignDmsParts SplitSignDms(double& angle) {
   angle = std::fabs(angle);
-  if (!std::isfinite(angle)) return {};  // no degrees to write
+  SignDmsParts p;
+  if (!std::isfinite(angle)) return p;  // no degrees to write
   const double a = angle;
   double d = std::floor(a);
   const double f = a - d;
   const double minutesExact = 60 * f;
-  const double m = std::floor(minutesExact);
-  const double s = std::floor(60 * (minutesExact - m));
-  const double k = std::floor(d / 30);
+  p.minutes = std::floor(minutesExact);
+  p.seconds = std::floor(60 * (minutesExact - p.minutes));
+  p.sign = std::floor(d / 30);
   if (d >= kSignLoopLimitDeg) d = std::fmod(d, 30);
   while (d >= 30) d = d - 30;
+  p.degrees = d;
+  p.finite = true;
+  return p;
+}
+
+std::string SignDMS(double& angle) {
+  const SignDmsParts p = SplitSignDms(angle);
+  if (!p.finite) return {};
 
   std::string text;
   text.reserve(24);
-  AppendPlainNumber(text, d);
+  AppendPlainNumber(text, p.degrees);
   text += "° ";
-  AppendPlainNumber(text, m);
+  AppendPlainNumber(text, p.minutes);
   text += "' ";
-  AppendPlainNumber(text, s);
+  AppendPlainNumber(text, p.seconds);
   text += "\" ";
   // Sign 12 (an angle of exactly 360) and beyond has no letters.
-  if (k >= 0 && k < 12) {
-    text += kSignLetters.substr(static_cast<std::size_t>(k) * 3, 3);
+  if (p.HasSignLetters()) {
+    text += kSignLetters.substr(static_cast<std::size_t>(p.sign) * 3, 3);
   }
   return text;
 }

@@ -89,4 +89,17 @@ double Norm360(double& angle);
 // the sign letters. The argument is replaced by its absolute value.
 std::string SignDMS(double& angle);
 
+// The whole numbers SignDMS writes, before they become text. The argument is
+// replaced by its absolute value; a non-finite angle gives `finite` false.
+struct SignDmsParts {
+  double degrees = 0;  // within the sign
+  double minutes = 0;
+  double seconds = 0;  // truncated
+  double sign = 0;     // whole signs in the angle, 0 = Aries
+  bool finite = false;
+  // Sign 12 (an angle of exactly 360) and beyond has no letters.
+  bool HasSignLetters() const { return sign >= 0 && sign < 12; }
+};
+SignDmsParts SplitSignDms(double& angle);
+
 }  // namespace orvanta

@@ -299,6 +299,28 @@ std::string Format_Position(std::string_view text) {
   return result;
 }
 
+std::string SignPositionText(double& angle) {
+  const SignDmsParts p = SplitSignDms(angle);
+  // Whole degrees and minutes of one or two digits and a sign with letters,
+  // which is every angle from 0 up to 360: "dd Sgn mm" directly.
+  if (!p.finite || !p.HasSignLetters() || p.degrees >= 100 || p.minutes >= 100) {
+    return Format_Position(SignDMS(angle));
+  }
+  const auto degrees = static_cast<int>(p.degrees);
+  const auto minutes = static_cast<int>(p.minutes);
+  const std::string_view letters = kSignLetters.substr(static_cast<std::size_t>(p.sign) * 3, 3);
+  const char text[9] = {static_cast<char>('0' + degrees / 10),
+                        static_cast<char>('0' + degrees % 10),
+                        ' ',
+                        letters[0],
+                        letters[1],
+                        letters[2],
+                        ' ',
+                        static_cast<char>('0' + minutes / 10),
+                        static_cast<char>('0' + minutes % 10)};
+  return std::string(text, sizeof text);
+}
+
 PlanetPositions Planet_Calculation(const PlanetMoment& moment) {
   PlanetPositions out;
   const LocalDateTime ut = UniversalMinute(moment);
@@ -311,14 +333,11 @@ PlanetPositions Planet_Calculation(const PlanetMoment& moment) {
   std::array<std::string, 6> texts;
   for (int index = 0; index < 6; ++index) {
     double lonDeg = SiderealLongitude(index, out.dayNumber, earth, ayanamsaDeg);
-    if (index == kEarthIndex) {
-      out.sunLongitudeDeg = lonDeg;
-      double forText = lonDeg;
-      out.sunText = Format_Position(SignDMS(forText));
-    }
-    texts[static_cast<std::size_t>(index)] = SignDMS(lonDeg);
+    if (index == kEarthIndex) out.sunLongitudeDeg = lonDeg;
+    texts[static_cast<std::size_t>(index)] = SignPositionText(lonDeg);
     out.siderealDeg[static_cast<std::size_t>(index)] = lonDeg;
   }
+  out.sunText = texts[kEarthIndex];
 
   // Mean lunar node: reduced into one turn in radians, back to degrees with
   // pi rounded to 3.1416, one whole degree off, then made sidereal.
@@ -332,7 +351,7 @@ PlanetPositions Planet_Calculation(const PlanetMoment& moment) {
   if (std::isfinite(rahuDeg)) {
     while (rahuDeg < 0) rahuDeg = rahuDeg + 360;
   }
-  const std::string rahuText = SignDMS(rahuDeg);
+  const std::string rahuText = SignPositionText(rahuDeg);
   out.rahuDeg = rahuDeg;
 
   double ketuDeg = rahuDeg + 180;
@@ -340,18 +359,18 @@ PlanetPositions Planet_Calculation(const PlanetMoment& moment) {
     while (ketuDeg > 360) ketuDeg = ketuDeg - 360;
   }
   ketuDeg = std::fabs(ketuDeg);
-  const std::string ketuText = SignDMS(ketuDeg);
+  const std::string ketuText = SignPositionText(ketuDeg);
   out.ketuDeg = ketuDeg;
 
-  out.PositionText[Body::Sun] = Format_Position(texts[2]);
+  out.PositionText[Body::Sun] = texts[2];
   out.PositionText[Body::Moon] = Format_Position(moment.moonText);
-  out.PositionText[Body::Mercury] = Format_Position(texts[0]);
-  out.PositionText[Body::Venus] = Format_Position(texts[1]);
-  out.PositionText[Body::Mars] = Format_Position(texts[3]);
-  out.PositionText[Body::Jupiter] = Format_Position(texts[4]);
-  out.PositionText[Body::Saturn] = Format_Position(texts[5]);
-  out.PositionText[Body::Rahu] = Format_Position(rahuText);
-  out.PositionText[Body::Ketu] = Format_Position(ketuText);
+  out.PositionText[Body::Mercury] = texts[0];
+  out.PositionText[Body::Venus] = texts[1];
+  out.PositionText[Body::Mars] = texts[3];
+  out.PositionText[Body::Jupiter] = texts[4];
+  out.PositionText[Body::Saturn] = texts[5];
+  out.PositionText[Body::Rahu] = rahuText;
+  out.PositionText[Body::Ketu] = ketuText;
   out.PositionText[Body::Asc] = Format_Position(moment.ascendantText);
   return out;
 }
@@ -362,7 +381,7 @@ SunAtMoment SunriseSunPosition(const PlanetMoment& moment) {
   sun.sunLongitudeDeg =
       SiderealLongitude(kEarthIndex, d, EarthPosition(d), std::fabs(moment.ayanCorr));
   double forText = sun.sunLongitudeDeg;
-  sun.sunText = Format_Position(SignDMS(forText));
+  sun.sunText = SignPositionText(forText);
   return sun;
 }
 

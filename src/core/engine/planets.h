@@ -114,4 +114,8 @@ double TrueAnomaly(double meanAnomaly, double e);
 // Chart form of a SignDMS/Degree2Dms text: "05 Leo 07" for 5° 7' in Leo.
 std::string Format_Position(std::string_view text);
 
+// Format_Position(SignDMS(angle)) in one step, without writing and reading
+// back the longer text. The argument is replaced by its absolute value.
+std::string SignPositionText(double& angle);
+
 }  // namespace orvanta

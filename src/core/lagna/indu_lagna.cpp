@@ -51,8 +51,24 @@ void AppendMark(SignCaptions& marks, int signIndex, std::string_view mark) {
   caption += mark;
 }
 
-void ArudhaPada(InduLagnaState& state, std::string_view lordName, const PositionTexts& positionText,
-                const ChartLabels& chartLabel, SignCaptions& marks) {
+namespace {
+
+// The sign (0-based, -1 for none) that each body's position text names.
+using BodySigns = std::array<int, kBodyCount>;
+
+BodySigns SignsOfBodies(const PositionTexts& positionText) {
+  BodySigns signs{};
+  for (int i = 0; i < kBodyCount; ++i) {
+    signs[static_cast<std::size_t>(i)] =
+        SignIndexOfPosition(positionText[static_cast<std::size_t>(i)]);
+  }
+  return signs;
+}
+
+// One house call over the bodies' signs, read once per computation: the
+// texts do not change between the twelve calls.
+void HouseCall(InduLagnaState& state, std::string_view lordName, const BodySigns& signs,
+               const ChartLabels& chartLabel, SignCaptions& marks) {
   Assign16(state.HouseCount, long{state.HouseCount} + 1);
 
   // Re-read the sign of every body. A text that names no sign changes
@@ -61,7 +77,7 @@ void ArudhaPada(InduLagnaState& state, std::string_view lordName, const Position
   // " (R) " and never equals a lord's name: its house keeps the previous
   // LordSign: the count has always worked this way.
   for (int i = 0; i < kBodyCount; ++i) {
-    const int signIndex = SignIndexOfPosition(positionText[static_cast<std::size_t>(i)]);
+    const int signIndex = signs[static_cast<std::size_t>(i)];
     if (signIndex < 0) continue;
     const auto sign = static_cast<std::int16_t>(signIndex + 1);
     const std::int16_t kala = kKala[static_cast<std::size_t>(signIndex)];
@@ -87,6 +103,13 @@ void ArudhaPada(InduLagnaState& state, std::string_view lordName, const Position
   const long pada = PadaSign(state.LordSign, state.HouseSign);
   AppendMark(marks, static_cast<int>(pada - 1), "");
   if (state.HouseCount == 1) AppendMark(marks, state.FirstLordSign - 1, "");
+}
+
+}  // namespace
+
+void ArudhaPada(InduLagnaState& state, std::string_view lordName, const PositionTexts& positionText,
+                const ChartLabels& chartLabel, SignCaptions& marks) {
+  HouseCall(state, lordName, SignsOfBodies(positionText), chartLabel, marks);
 }
 
 void InduLagnaFinish(InduLagnaState& state, SignCaptions& marks) {
@@ -119,11 +142,12 @@ int RunHouseCalls(InduLagnaState& state, const PositionTexts& positionText,
   state.HouseCount = 0;
   state.FirstLordSign = 0;
   state.LagnaSign = 0;
-  const int ascSignIndex = SignIndexOfPosition(positionText[Asc]);
+  const BodySigns signs = SignsOfBodies(positionText);
+  const int ascSignIndex = signs[Asc];
   const HouseOrder order = HouseSignOrder(ascSignIndex);
   for (int n = 0; n < order.count; ++n) {
     const int sign = order.signIndex[static_cast<std::size_t>(n)];
-    ArudhaPada(state, kSignLord[static_cast<std::size_t>(sign)], positionText, chartLabel, marks);
+    HouseCall(state, kSignLord[static_cast<std::size_t>(sign)], signs, chartLabel, marks);
   }
   return ascSignIndex < 0 ? 0 : ascSignIndex;
 }
