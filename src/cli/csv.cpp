@@ -8,6 +8,11 @@ namespace {
 constexpr int kEof = std::char_traits<char>::eof();
 // Bytes asked of the source at a time; a pipe gives what it holds at once.
 constexpr std::size_t kChunkBytes = 1 << 16;
+
+// Bytes that mean something outside quotes.
+bool EndsPlainRun(char c) {
+  return c == ',' || c == '"' || c == '\n' || c == '\r';
+}
 }  // namespace
 
 CsvReader::CsvReader(ByteSource& source) : source_(source) {}
@@ -80,6 +85,17 @@ std::optional<CsvRecord> CsvReader::Next() {
     bool abandoned = false;
 
     while (!ended) {
+      if (!quoted && !spansLines && replayAt_ >= replay_.size()) {
+        // A run of ordinary bytes of an unquoted field, taken in one piece
+        // up to the record's limit; the byte that ends it is read below.
+        const std::size_t limit =
+            std::min(chunk_.size(), chunkAt_ + (kMaxRecordBytes - recordBytes));
+        std::size_t end = chunkAt_;
+        while (end < limit && !EndsPlainRun(chunk_[end])) ++end;
+        field.append(chunk_, chunkAt_, end - chunkAt_);
+        recordBytes += end - chunkAt_;
+        chunkAt_ = end;
+      }
       const int c = Take();
       if (c == kEof) {
         if (readError_) return std::nullopt;  // the record is incomplete

@@ -62,10 +62,13 @@ void MarkPositionSign(SignCaptions& marks, std::string_view positionText) {
 BirthDetailTexts DetailTexts(const FormEntries& e, const BirthDetails& b) {
   BirthDetailTexts t;
   t.name = b.Name;
-  t.dateOfBirth = std::string(MonthName(b.Month)) + "/" + ToText(b.Day) + "/" + ToText(b.Year);
-  t.timeOfBirth = ToText(b.Hour) + ":" + ToText(b.Minute);
-  t.latitude = ToText(b.LatDeg) + "° " + ToText(b.LatMin) + "'" + (e.north ? " N" : " S");
-  t.longitude = ToText(b.LonDeg) + "° " + ToText(b.LonMin) + "'" + (e.east ? " E" : " W");
+  t.dateOfBirth.append(MonthName(b.Month)).append("/").append(ToText(b.Day));
+  t.dateOfBirth.append("/").append(ToText(b.Year));
+  t.timeOfBirth.append(ToText(b.Hour)).append(":").append(ToText(b.Minute));
+  t.latitude.append(ToText(b.LatDeg)).append("° ").append(ToText(b.LatMin)).append("'");
+  t.latitude.append(e.north ? " N" : " S");
+  t.longitude.append(ToText(b.LonDeg)).append("° ").append(ToText(b.LonMin)).append("'");
+  t.longitude.append(e.east ? " E" : " W");
   t.city = e.city;
   t.state = e.state;
   t.country = e.country;

@@ -37,16 +37,24 @@ bool InsideAPeriod(std::span<const RetroPeriodDays> periods, std::int32_t day) {
   return day < std::prev(after)->EndDay;
 }
 
+// Whether planet `index` (in kRetrogradePlanets order) is retrograde on the
+// day `day` (days since the clock's epoch).
+bool RetrogradeOnDay(std::size_t index, std::int32_t day) {
+  return InsideAPeriod(kStationLoaders[index]().PeriodDays, day);
+}
+
+std::int32_t DayOf(LocalDateTime when) {
+  // Only the date counts: the hour and minute of the birth never matter.
+  return static_cast<std::int32_t>(
+      std::chrono::floor<std::chrono::days>(when).time_since_epoch().count());
+}
+
 }  // namespace
 
 bool Is_Retrograde(std::string_view planet, LocalDateTime when) {
   const auto found = std::find(kRetrogradePlanets.begin(), kRetrogradePlanets.end(), planet);
   if (found == kRetrogradePlanets.end()) return false;
-  const StationTables tables =
-      kStationLoaders[static_cast<std::size_t>(found - kRetrogradePlanets.begin())]();
-  // Only the date counts: the hour and minute of the birth never matter.
-  const auto day = std::chrono::floor<std::chrono::days>(when).time_since_epoch().count();
-  return InsideAPeriod(tables.PeriodDays, static_cast<std::int32_t>(day));
+  return RetrogradeOnDay(static_cast<std::size_t>(found - kRetrogradePlanets.begin()), DayOf(when));
 }
 
 RetrogradeMarks Retrograde_Marking(int month, int day, int year, int hour, int minute) {
@@ -63,9 +71,9 @@ RetrogradeMarks Retrograde_Marking(int month, int day, int year, int hour, int m
                           hour <= 23 && minute >= 0 && minute <= 59;
   if (!realMoment) return marks;
 
-  const LocalDateTime birth = MakeDateTime(year, month, day, hour, minute);
+  const std::int32_t birthDay = DayOf(MakeDateTime(year, month, day, hour, minute));
   for (std::size_t k = 0; k < kRetrogradePlanets.size(); ++k) {
-    marks.RetroFlag[k] = Is_Retrograde(kRetrogradePlanets[k], birth);
+    marks.RetroFlag[k] = RetrogradeOnDay(k, birthDay);
   }
   for (std::size_t k = 0; k < kMarkedPlanets; ++k) {
     if (marks.RetroFlag[k]) marks.ChartLabel[kFirstMarkedLabel + k] += kRetrogradeMark;

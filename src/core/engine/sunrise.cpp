@@ -77,8 +77,15 @@ bool ReduceTurns(double& angleRad) {
 // Minutes after local midnight of one event (rise or set), or nothing where
 // the sun does not reach the horizon that day (|c| >= 1: the square root or
 // the division by it has no value) or any step gives a non-finite number.
-std::optional<int> EventMinutes(double baseRad, int dayOfYear0, double latRad, double lonRad,
-                                double zoneRad, bool isRise) {
+// The place of the events: latitude (as its sine and cosine), longitude and
+// zone in radians.
+struct EventPlace {
+  double sinLat = 0, cosLat = 0, lonRad = 0, zoneRad = 0;
+};
+
+std::optional<int> EventMinutes(double baseRad, int dayOfYear0, const EventPlace& place,
+                                bool isRise) {
+  const double lonRad = place.lonRad;
   using namespace sun;
   // 9.1-9.2: time of the event in days and the Sun's mean anomaly.
   const double t = (baseRad - lonRad) / kFullTurnRad + dayOfYear0;
@@ -107,7 +114,7 @@ std::optional<int> EventMinutes(double baseRad, int dayOfYear0, double latRad, d
   // 9.7-9.8: local hour angle. |c| >= 1 is the polar day or night: the
   // square root is of a negative number or the division is by zero.
   const double c =
-      (kCosZenith - std::sin(dec) * std::sin(latRad)) / (std::cos(dec) * std::cos(latRad));
+      (kCosZenith - std::sin(dec) * place.sinLat) / (std::cos(dec) * place.cosLat);
   if (!std::isfinite(c) || std::fabs(c) >= 1.0) return std::nullopt;
   double h = kQuarterTurnRad - Sun_Atan2(c / std::sqrt(1 - c * c), 1);
   if (isRise) h = kFullTurnRad - h;
@@ -115,7 +122,7 @@ std::optional<int> EventMinutes(double baseRad, int dayOfYear0, double latRad, d
   // 9.9-9.10: local mean time, then local clock angle.
   const double localMeanRad = h + ra - kSiderealRadPerDay * t - kLocalMeanTimeOffsetRad;
   const double universalRad = localMeanRad - lonRad;
-  double clockRad = universalRad + zoneRad;
+  double clockRad = universalRad + place.zoneRad;
   if (!ReduceTurns(clockRad)) return std::nullopt;
 
   // 9.11: hours and the rounded minute.
@@ -184,16 +191,16 @@ SunEvents SunRise_SunSet(const SunriseInput& in) {
 
   // 8.
   const double latRad = latDeg * sun::kRadPerDeg;
-  const double lonRad = lonDeg * sun::kRadPerDeg;
-  const double zoneRad = zoneHours * sun::kRadPerHour;
+  const EventPlace place{std::sin(latRad), std::cos(latRad), lonDeg * sun::kRadPerDeg,
+                         zoneHours * sun::kRadPerHour};
 
   // 9. The rise first; where it fails the set is never computed.
   const auto riseMinutes =
-      EventMinutes(sun::kQuarterTurnRad, dayOfYear0, latRad, lonRad, zoneRad, true);
+      EventMinutes(sun::kQuarterTurnRad, dayOfYear0, place, true);
   if (!riseMinutes) return events;
   events.rise = MakeDateTime(in.year, in.month, in.day, *riseMinutes / 60, *riseMinutes % 60);
   const auto setMinutes =
-      EventMinutes(sun::kThreeQuarterTurnRad, dayOfYear0, latRad, lonRad, zoneRad, false);
+      EventMinutes(sun::kThreeQuarterTurnRad, dayOfYear0, place, false);
   if (setMinutes) {
     events.set = MakeDateTime(in.year, in.month, in.day, *setMinutes / 60, *setMinutes % 60);
   }
