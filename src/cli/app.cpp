@@ -214,7 +214,10 @@ int RunBatch(ByteSource& input, std::string_view inputName, const BatchSettings&
   // Computes one row from a fresh session; runs in the pipeline's workers.
   const auto compute = [&settings](BatchRow& row, std::string& output) {
     Session session;
-    const ChartRun run = Run_Chart(session, row.entries);
+    // A CSV line shows the positions and the Indu Lagna's sign only.
+    const ChartRun run = Run_Chart(session, row.entries,
+                                   settings.json ? ChartScope::Everything
+                                                 : ChartScope::PositionsAndLagna);
     if (run.refusal) {
       row.error = run.refusal->message;
     } else if (settings.json) {

@@ -219,7 +219,7 @@ void VighatiPoint(ChartOutput& out) {
 
 }  // namespace
 
-ChartRun Run_Chart(Session& session, const FormEntries& e) {
+ChartRun Run_Chart(Session& session, const FormEntries& e, ChartScope scope) {
   ChartRun run;
   if (auto refusal = Validate_Input(ValidationInputOf(e))) {
     run.refusal = refusal;
@@ -228,17 +228,20 @@ ChartRun Run_Chart(Session& session, const FormEntries& e) {
   ChartOutput& out = run.chart;
   FillBirthRecord(session, e, out.birth);
   BirthPass(out.birth, out);
-  out.details = DetailTexts(e, out.birth);
+  const bool everything = scope == ChartScope::Everything;
+  if (everything) out.details = DetailTexts(e, out.birth);
   PlaceBodies(out);
   // The twelve house calls in house order from the ascendant's sign. A text
   // that names no sign leaves the index at 0 and the houses run from Taurus
   // to Pisces only.
   out.AscSignIndex = static_cast<std::int16_t>(
       RunHouseCalls(session.lagna, out.PositionText, out.ChartLabel, out.marks));
-  SunriseReferences(session, out.birth, out);
-  MovingPoints(out.birth, out);
+  if (everything) {
+    SunriseReferences(session, out.birth, out);
+    MovingPoints(out.birth, out);
+  }
   InduLagnaFinish(session.lagna, out.marks);
-  VighatiPoint(out);
+  if (everything) VighatiPoint(out);
   // The Indu Lagna sign's row, when the index lies within the tables.
   out.lagna = session.lagna;
   out.attributes = SignRowCopy(session.lagna.InduLagnaIndex);

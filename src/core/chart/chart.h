@@ -90,6 +90,16 @@ struct ChartRun {
 
 ValidationInput ValidationInputOf(const FormEntries& entries);
 
-ChartRun Run_Chart(Session& session, const FormEntries& entries);
+// How much of a chart to compute. `PositionsAndLagna` leaves out what is
+// counted from the sunrise (the three days' rise and set, the elapsed time,
+// the moving points and the vighati point, with their marks) and the birth
+// detail texts: about a sixth of a chart's time, and none of it changes the
+// positions, the retrograde flags, the Indu Lagna or its sign's row. The
+// session's sunrise state is then left as it was. The batch's CSV output,
+// which shows only those, uses it.
+enum class ChartScope { Everything, PositionsAndLagna };
+
+ChartRun Run_Chart(Session& session, const FormEntries& entries,
+                   ChartScope scope = ChartScope::Everything);
 
 }  // namespace orvanta

@@ -65,28 +65,38 @@ BodySigns SignsOfBodies(const PositionTexts& positionText) {
   return signs;
 }
 
-// One house call over the bodies' signs, read once per computation: the
-// texts do not change between the twelve calls.
-void HouseCall(InduLagnaState& state, std::string_view lordName, const BodySigns& signs,
-               const ChartLabels& chartLabel, SignCaptions& marks) {
-  Assign16(state.HouseCount, long{state.HouseCount} + 1);
-
-  // Re-read the sign of every body. A text that names no sign changes
-  // nothing, so LordSign, HouseSign and the kala values keep what an
-  // earlier call (or computation) left. A retrograde planet's label carries
-  // " (R) " and never equals a lord's name: its house keeps the previous
-  // LordSign: the count has always worked this way.
+// The sign (1..12) of the last body labelled `lordName` whose text names a
+// sign; 0 when there is none. A retrograde planet's label carries " (R) "
+// and never equals a lord's name.
+std::int16_t LordSignOf(std::string_view lordName, const BodySigns& signs,
+                        const ChartLabels& chartLabel) {
+  std::int16_t lordSign = 0;
   for (int i = 0; i < kBodyCount; ++i) {
     const int signIndex = signs[static_cast<std::size_t>(i)];
-    if (signIndex < 0) continue;
-    const auto sign = static_cast<std::int16_t>(signIndex + 1);
-    const std::int16_t kala = kKala[static_cast<std::size_t>(signIndex)];
-    if (chartLabel[static_cast<std::size_t>(i)] == lordName) state.LordSign = sign;
-    if (i == Moon) state.MoonKala = kala;
-    if (i == Asc) {
-      state.HouseSign = sign;
-      state.AscKala = kala;
+    if (signIndex >= 0 && chartLabel[static_cast<std::size_t>(i)] == lordName) {
+      lordSign = static_cast<std::int16_t>(signIndex + 1);
     }
+  }
+  return lordSign;
+}
+
+// One house call over the bodies' signs and the lord's sign, read once per
+// computation: the texts do not change between the twelve calls.
+void HouseCall(InduLagnaState& state, std::int16_t lordSign, const BodySigns& signs,
+               SignCaptions& marks) {
+  Assign16(state.HouseCount, long{state.HouseCount} + 1);
+
+  // A text that names no sign changes nothing, so LordSign, HouseSign and
+  // the kala values keep what an earlier call (or computation) left; a
+  // house whose lord is retrograde keeps the previous LordSign: the count
+  // has always worked this way.
+  if (lordSign != 0) state.LordSign = lordSign;
+  if (const int moon = signs[Moon]; moon >= 0) {
+    state.MoonKala = kKala[static_cast<std::size_t>(moon)];
+  }
+  if (const int asc = signs[Asc]; asc >= 0) {
+    state.HouseSign = static_cast<std::int16_t>(asc + 1);
+    state.AscKala = kKala[static_cast<std::size_t>(asc)];
   }
 
   // House 1 fixes the ascendant's sign and its lord's sign; every later
@@ -105,11 +115,28 @@ void HouseCall(InduLagnaState& state, std::string_view lordName, const BodySigns
   if (state.HouseCount == 1) AppendMark(marks, state.FirstLordSign - 1, "");
 }
 
+// For each sign, the first sign with the same lord (seven lords rule the
+// twelve signs), so that each lord is looked for once.
+constexpr std::array<int, kSignCount> kFirstSignOfLord = [] {
+  std::array<int, kSignCount> first{};
+  for (int s = 0; s < kSignCount; ++s) {
+    first[static_cast<std::size_t>(s)] = s;
+    for (int earlier = 0; earlier < s; ++earlier) {
+      if (kSignLord[static_cast<std::size_t>(earlier)] == kSignLord[static_cast<std::size_t>(s)]) {
+        first[static_cast<std::size_t>(s)] = earlier;
+        break;
+      }
+    }
+  }
+  return first;
+}();
+
 }  // namespace
 
 void ArudhaPada(InduLagnaState& state, std::string_view lordName, const PositionTexts& positionText,
                 const ChartLabels& chartLabel, SignCaptions& marks) {
-  HouseCall(state, lordName, SignsOfBodies(positionText), chartLabel, marks);
+  const BodySigns signs = SignsOfBodies(positionText);
+  HouseCall(state, LordSignOf(lordName, signs, chartLabel), signs, marks);
 }
 
 void InduLagnaFinish(InduLagnaState& state, SignCaptions& marks) {
@@ -143,11 +170,18 @@ int RunHouseCalls(InduLagnaState& state, const PositionTexts& positionText,
   state.FirstLordSign = 0;
   state.LagnaSign = 0;
   const BodySigns signs = SignsOfBodies(positionText);
+  std::array<std::int16_t, kSignCount> lordSign{};
+  for (int s = 0; s < kSignCount; ++s) {
+    const auto at = static_cast<std::size_t>(s);
+    lordSign[at] = kFirstSignOfLord[at] == s
+                       ? LordSignOf(kSignLord[at], signs, chartLabel)
+                       : lordSign[static_cast<std::size_t>(kFirstSignOfLord[at])];
+  }
   const int ascSignIndex = signs[Asc];
   const HouseOrder order = HouseSignOrder(ascSignIndex);
   for (int n = 0; n < order.count; ++n) {
-    const int sign = order.signIndex[static_cast<std::size_t>(n)];
-    HouseCall(state, kSignLord[static_cast<std::size_t>(sign)], signs, chartLabel, marks);
+    const auto sign = static_cast<std::size_t>(order.signIndex[static_cast<std::size_t>(n)]);
+    HouseCall(state, lordSign[sign], signs, marks);
   }
   return ascSignIndex < 0 ? 0 : ascSignIndex;
 }
