@@ -142,13 +142,13 @@ constexpr std::array<orvanta::FormField, 9> kFocus = {
     orvanta::FormField::Hour,       orvanta::FormField::Minute,     orvanta::FormField::Second};
 
 void CheckRefusal(const orvanta::Refusal& r, const FormEntries& e) {
-  const auto at = std::find(kMessages.begin(), kMessages.end(), r.message) - kMessages.begin();
-  if (at >= 11) Fail("unknown refusal message '" + std::string(r.message) + "'", e);
+  const auto found = std::find(kMessages.begin(), kMessages.end(), r.message);
+  if (found == kMessages.end()) Fail("unknown refusal message '" + std::string(r.message) + "'", e);
+  const auto at = static_cast<std::size_t>(found - kMessages.begin());
   // The box and list checks stop with their control's focus; the date
   // checks inform.
-  if (at < 9) {
-    if (!r.focus || *r.focus != kFocus[static_cast<std::size_t>(at)] ||
-        r.icon != orvanta::MessageIcon::Stop) {
+  if (at < kFocus.size()) {
+    if (!r.focus || *r.focus != kFocus[at] || r.icon != orvanta::MessageIcon::Stop) {
       Fail("refusal '" + std::string(r.message) + "' without its icon and focus", e);
     }
   } else if (r.focus || r.icon != orvanta::MessageIcon::Information) {

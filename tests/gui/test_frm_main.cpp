@@ -76,9 +76,7 @@ class TestFrmMain : public QObject {
  private:
   template <typename T>
   T* get(const char* name) {
-    T* control = Control<T>(form_.get(), name);
-    if (control == nullptr) qFatal("control %s missing", name);
-    return control;
+    return orvanta::testing::get<T>(form_.get(), name);
   }
 
   Session session_;
@@ -383,7 +381,8 @@ void TestFrmMain::namesAcceptedTypedAndPastedReachTheResult() {
   // ... and the result window shows it.
   FrmDisplay display(*help_);
   display.Present(chart);
-  QCOMPARE(QString::fromStdString(CaptionOf(orvanta::testing::get<QLabel>(&display, "lblName"))), name);
+  QCOMPARE(QString::fromStdString(CaptionOf(orvanta::testing::get<QLabel>(&display, "lblName"))),
+           name);
   QVERIFY(sink_.shown.empty());
 }
 

@@ -54,9 +54,7 @@ class TestPlacePicker : public QObject {
  private:
   template <typename T>
   T* get(const char* name) {
-    T* control = Control<T>(form_.get(), name);
-    if (control == nullptr) qFatal("control %s missing", name);
-    return control;
+    return orvanta::testing::get<T>(form_.get(), name);
   }
   void setBirth(int year, int month, int day, int hour, int minute);
   // Types `typed` into City and picks the completer's first suggestion,
