@@ -330,7 +330,7 @@ void AppendChartText(std::string& out, const ChartOutput& chart, const PlaceRepo
   out += kChartHeading;
   out += '\n';
   AppendSouthIndianGrid(out, chart);
-  const int il = chart.lagna.InduLagnaIndex;
+  const int il = chart.induLagna ? chart.induLagna->sign : -1;
   out += "\nIndu Lagna (IL): ";
   if (const std::string_view sign = InduLagnaSignName(chart); !sign.empty()) {
     out += sign;
@@ -480,17 +480,20 @@ constexpr std::array<ChartJsonMember, kChartJsonMemberCount - 2> kChartJsonMembe
     {"AscSignIndex",
      [](std::string& o, const ChartOutput& c) { AppendJsonInteger(o, c.AscSignIndex); }},
     {"HouseCount",
-     [](std::string& o, const ChartOutput& c) { AppendJsonInteger(o, c.lagna.HouseCount); }},
+     [](std::string& o, const ChartOutput& c) { AppendJsonInteger(o, c.houses.houseCount); }},
     {"FirstLordSign",
-     [](std::string& o, const ChartOutput& c) { AppendJsonInteger(o, c.lagna.FirstLordSign); }},
+     [](std::string& o, const ChartOutput& c) { AppendJsonInteger(o, c.houses.firstLordSign); }},
     {"LagnaSign",
-     [](std::string& o, const ChartOutput& c) { AppendJsonInteger(o, c.lagna.LagnaSign); }},
+     [](std::string& o, const ChartOutput& c) { AppendJsonInteger(o, c.houses.lagnaSign); }},
     {"AscKala",
-     [](std::string& o, const ChartOutput& c) { AppendJsonInteger(o, c.lagna.AscKala); }},
+     [](std::string& o,
+        const ChartOutput& c) { AppendJsonInteger(o, c.induLagna ? c.induLagna->ascKala : 0); }},
     {"MoonKala",
-     [](std::string& o, const ChartOutput& c) { AppendJsonInteger(o, c.lagna.MoonKala); }},
+     [](std::string& o,
+        const ChartOutput& c) { AppendJsonInteger(o, c.induLagna ? c.induLagna->moonKala : 0); }},
     {"InduLagnaIndex",
-     [](std::string& o, const ChartOutput& c) { AppendJsonInteger(o, c.lagna.InduLagnaIndex); }},
+     [](std::string& o,
+        const ChartOutput& c) { AppendJsonInteger(o, c.induLagna ? c.induLagna->sign : 0); }},
     {"InduLagnaSteps", AppendInduLagnaSteps},
     {"InduLagnaClassical", AppendInduLagnaClassical},
     {"RiseSet", AppendRiseSet},

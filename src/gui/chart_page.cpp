@@ -131,8 +131,8 @@ class PagePainter {
     Text(QRectF(kMargin, 40, 500, 50), QStringLiteral("Orvanta"), PageFont(34, true), kHeadingInk);
     if (!cli::InduLagnaSignName(chart_).empty()) {
       Text(QRectF(kSheetWidth / 2 - 100, 52, kSheetWidth / 2 + 100 - kMargin, 40),
-           Q(InduLagnaHeadline(chart_.lagna.InduLagnaIndex)), PageFont(20, true), kMarkInk,
-           Qt::AlignRight | Qt::AlignTop);
+           Q(InduLagnaHeadline(chart_.induLagna ? chart_.induLagna->sign : -1)), PageFont(20, true),
+           kMarkInk, Qt::AlignRight | Qt::AlignTop);
     }
     p_.setPen(QPen(kHeadingInk, 2.0));
     p_.drawLine(QPointF(kMargin, 98), QPointF(kSheetWidth - kMargin, 98));

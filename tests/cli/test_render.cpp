@@ -32,7 +32,9 @@ ChartOutput HandChart() {
   c.signCells[11] = "\r\nAsc";
   c.marks[1] = "\r\n\r\n\r\nIL";
   c.marks[6] = "\r\n";
-  c.lagna.InduLagnaIndex = 1;
+  // The count of an Aries ascendant and a Scorpio Moon: 10 + 16 = 26,
+  // remainder 2, the second sign from Aries.
+  c.induLagna = CountInduLagna(0, 7, InduLagnaRule::FromAscendantVenus10);
   c.details.name = "ARJUN MEHTA";
   c.details.dateOfBirth = "June/15/1980";
   return c;

@@ -256,7 +256,8 @@ void TestFrmDisplay::attributeTabShowsTheInduLagnaSign() {
   Session session;
   const ChartRun expected = Run_Chart(session, EntriesOf(kDelhi));
   QVERIFY(expected.chart.attributes.has_value());
-  const int il = expected.chart.lagna.InduLagnaIndex;
+  QVERIFY(expected.chart.induLagna.has_value());
+  const int il = expected.chart.induLagna->sign;
   const SignRow& row = FillSignTables()[static_cast<std::size_t>(il)];
 
   for (const AttributeValue& a : *expected.chart.attributes) {
@@ -428,9 +429,13 @@ ChartOutput ChartWith(int ascSign, int moonSign) {
   chart.PositionText[Asc] = "15 " + std::string(kSignAbbr[ascSign]) + " 07";
   for (std::size_t i = 0; i < chart.ChartLabel.size(); ++i)
     chart.ChartLabel[i] = kChartLabelNames[i];
-  RunHouseCalls(chart.lagna, chart.PositionText, chart.ChartLabel, chart.marks);
-  InduLagnaFinish(chart.lagna, chart.marks);
-  chart.attributes = SignRowCopy(chart.lagna.InduLagnaIndex);
+  chart.bodySign.fill(0);
+  chart.bodySign[Moon] = moonSign;
+  chart.bodySign[Asc] = ascSign;
+  chart.houses = RunHouseCalls(chart.bodySign, {}, chart.marks);
+  chart.induLagna = CountInduLagna(ascSign, moonSign, InduLagnaRule::FromAscendantVenus10);
+  AppendMark(chart.marks, chart.induLagna->sign, kInduLagnaMark);
+  chart.attributes = SignRowCopy(chart.induLagna->sign);
   return chart;
 }
 }  // namespace
@@ -477,7 +482,7 @@ void TestFrmDisplay::headlineLegendAndExplanation() {
 
   QCOMPARE(get<QLabel>(&d, "lblInduLagnaHeadline")->text(), headline);
   // The headline names the sign that carries the IL mark in the chart.
-  const int marked = chart.lagna.InduLagnaIndex;
+  const int marked = chart.induLagna->sign;
   QCOMPARE(get<QLabel>(&d, ("lblArudha" + std::to_string(marked)).c_str())->text(),
            QStringLiteral("IL"));
   QVERIFY(headline.contains(get<QLabel>(&d, "lblArudhaLagnaPresentInSign")->text()));

@@ -20,8 +20,9 @@ inline std::string ChartFault(const ChartOutput& c) {
         c.moon.MoonTropical, c.moon.MoonSidereal, c.moon.NakStartDeg, c.SunriseSunLongitude}) {
     if (!std::isfinite(v)) return "a quantity is not finite";
   }
-  const int il = c.lagna.InduLagnaIndex;
-  if (il < 0 || il >= kSignCount) return "InduLagnaIndex " + std::to_string(il) + " outside 0..11";
+  if (!c.induLagna) return "no Indu Lagna";
+  const int il = c.induLagna->sign;
+  if (il < 0 || il >= kSignCount) return "Indu Lagna " + std::to_string(il) + " outside 0..11";
   int marks = 0;
   for (int k = 0; k < kSignCount; ++k) {
     const std::string& m = c.marks[static_cast<std::size_t>(k)];

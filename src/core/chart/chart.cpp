@@ -1,5 +1,6 @@
 #include "chart/chart.h"
 
+#include <algorithm>
 #include <array>
 #include <chrono>
 #include <cstdint>
@@ -146,7 +147,7 @@ void BirthPass(const BirthDetails& b, ChartOutput& out) {
 // Bodies into the fixed-sign cells: an empty first line, then one body per line.
 void PlaceBodies(ChartOutput& out) {
   for (int i = 0; i < kBodyCount; ++i) {
-    const int sign = SignIndexOfPosition(out.PositionText[static_cast<std::size_t>(i)]);
+    const int sign = out.bodySign[static_cast<std::size_t>(i)];
     if (sign < 0) continue;
     std::string& cell = out.signCells[static_cast<std::size_t>(sign)];
     cell += kCrLf;
@@ -230,21 +231,29 @@ ChartRun Run_Chart(Session& session, const FormEntries& e, ChartScope scope) {
   BirthPass(out.birth, out);
   const bool everything = scope == ChartScope::Everything;
   if (everything) out.details = DetailTexts(e, out.birth);
+  for (int i = 0; i < kBodyCount; ++i) {
+    const auto at = static_cast<std::size_t>(i);
+    out.bodySign[at] = SignIndexOfPosition(out.PositionText[at]);
+  }
   PlaceBodies(out);
-  // The twelve house calls in house order from the ascendant's sign. A text
-  // that names no sign leaves the index at 0 and the houses run from Taurus
-  // to Pisces only.
-  out.AscSignIndex = static_cast<std::int16_t>(
-      RunHouseCalls(session.lagna, out.PositionText, out.ChartLabel, out.marks));
+  out.AscSignIndex = static_cast<std::int16_t>(std::max(out.bodySign[Asc], 0));
+  BodyFlags retrograde{};
+  for (int b = Mercury; b <= Saturn; ++b) {
+    retrograde[static_cast<std::size_t>(b)] = out.RetroFlag[static_cast<std::size_t>(b - Mercury)];
+  }
+  out.houses = RunHouseCalls(out.bodySign, retrograde, out.marks);
   if (everything) {
     SunriseReferences(session, out.birth, out);
     MovingPoints(out.birth, out);
   }
-  InduLagnaFinish(session.lagna, out.marks);
+  out.induLagna =
+      CountInduLagna(out.bodySign[Asc], out.bodySign[Moon], InduLagnaRule::FromAscendantVenus10);
+  if (out.induLagna) {
+    AppendMark(out.marks, out.induLagna->sign, kInduLagnaMark);
+    // The Indu Lagna sign's row.
+    out.attributes = SignRowCopy(out.induLagna->sign);
+  }
   if (everything) VighatiPoint(out);
-  // The Indu Lagna sign's row, when the index lies within the tables.
-  out.lagna = session.lagna;
-  out.attributes = SignRowCopy(session.lagna.InduLagnaIndex);
   return run;
 }
 

@@ -53,7 +53,6 @@ using RiseSetPair = std::array<std::optional<LocalDateTime>, 2>;
 struct Session {
   std::int16_t ZoneShiftHours = 0;  // kept when no zone is selected
   std::int16_t ZoneShiftMinutes = 0;
-  InduLagnaState lagna;
   RiseSetPair riseSetTime;  // kept where the sun does not rise or set
 };
 
@@ -66,8 +65,12 @@ struct ChartOutput {
   PositionTexts PositionText;  // birth chart, 0 Sun .. 9 ascendant
   std::array<bool, 8> RetroFlag{};
   ChartLabels ChartLabel;
-  std::int16_t AscSignIndex = 0;
-  InduLagnaState lagna;  // after InduLagnaFinish
+  BodySigns bodySign{};           // the sign of each body, Sun..Asc; -1 where none is shown
+  std::int16_t AscSignIndex = 0;  // the ascendant's sign, 0 when it has none
+  HouseCalls houses;
+  // This program's count of the Indu Lagna; nothing without an ascendant's
+  // or a Moon's sign.
+  std::optional<InduLagnaCount> induLagna;
 
   RiseSetPair previousDay, day, nextDay;
   SunriseReference reference = SunriseReference::None;

@@ -6,33 +6,12 @@ namespace orvanta {
 
 namespace {
 
-// Venus's kala in the textbook reading; this program gives her 10.
-inline constexpr int kTextbookVenusKala = 12;
-
 std::string_view EnglishOf(int sign) {
   return FillSignTables()[static_cast<std::size_t>(sign)].EnglishName;
 }
 
 std::string_view LordOf(int sign) {
   return kSignLord[static_cast<std::size_t>(sign)];
-}
-
-// The ninth sign from `sign`, the sign itself counting as the first.
-int NinthFrom(int sign) {
-  return (sign + 8) % kSignCount;
-}
-
-// Counting `remainder` signs from `start`, inclusively: 1 is `start` itself,
-// 0 counts as 12 (the sign before `start`).
-int CountFrom(int start, int remainder) {
-  return (start + remainder - 1 + kSignCount) % kSignCount;
-}
-
-// Kala of a sign in the textbook reading: the same lords, but Venus 12.
-int TextbookKala(int sign) {
-  const int ninth = NinthFrom(sign);
-  if (LordOf(ninth) == "Venus") return kTextbookVenusKala;
-  return kKala[static_cast<std::size_t>(sign)];
 }
 
 // "Leo (5)": the English name and the sign number shown in the chart corner.
@@ -49,34 +28,32 @@ std::string SignLine(std::string_view body, int sign, int ninth, int kala) {
 }  // namespace
 
 std::optional<InduLagnaSteps> InduLagnaStepsFor(int ascSign, int moonSign) {
-  if (ascSign < 0 || ascSign >= kSignCount || moonSign < 0 || moonSign >= kSignCount) {
-    return std::nullopt;
-  }
+  const std::optional<InduLagnaCount> program =
+      CountInduLagna(ascSign, moonSign, InduLagnaRule::FromAscendantVenus10);
+  const std::optional<InduLagnaCount> classical =
+      CountInduLagna(ascSign, moonSign, InduLagnaRule::FromMoonVenus12);
+  if (!program || !classical) return std::nullopt;
   InduLagnaSteps s;
-  s.ascSign = ascSign;
-  s.ascNinthSign = NinthFrom(ascSign);
-  s.ascKala = kKala[static_cast<std::size_t>(ascSign)];
-  s.moonSign = moonSign;
-  s.moonNinthSign = NinthFrom(moonSign);
-  s.moonKala = kKala[static_cast<std::size_t>(moonSign)];
-  s.sum = s.ascKala + s.moonKala;
-  s.remainder = s.sum % kSignCount;
-  s.induLagnaSign = CountFrom(ascSign, s.remainder);
-
-  s.classicalAscKala = TextbookKala(ascSign);
-  s.classicalMoonKala = TextbookKala(moonSign);
-  s.classicalSum = s.classicalAscKala + s.classicalMoonKala;
-  s.classicalRemainder = s.classicalSum % kSignCount;
-  s.classicalSign = CountFrom(moonSign, s.classicalRemainder);
+  s.ascSign = program->ascSign;
+  s.ascNinthSign = program->ascNinthSign;
+  s.ascKala = program->ascKala;
+  s.moonSign = program->moonSign;
+  s.moonNinthSign = program->moonNinthSign;
+  s.moonKala = program->moonKala;
+  s.sum = program->sum;
+  s.remainder = program->remainder;
+  s.induLagnaSign = program->sign;
+  s.classicalAscKala = classical->ascKala;
+  s.classicalMoonKala = classical->moonKala;
+  s.classicalSum = classical->sum;
+  s.classicalRemainder = classical->remainder;
+  s.classicalSign = classical->sign;
   return s;
 }
 
 std::optional<InduLagnaSteps> ExplainInduLagna(const ChartOutput& chart) {
-  const int ascSign = SignIndexOfPosition(chart.PositionText[Asc]);
-  const int moonSign = SignIndexOfPosition(chart.PositionText[Moon]);
-  std::optional<InduLagnaSteps> steps = InduLagnaStepsFor(ascSign, moonSign);
-  if (!steps || steps->induLagnaSign != chart.lagna.InduLagnaIndex) return std::nullopt;
-  return steps;
+  if (!chart.induLagna) return std::nullopt;
+  return InduLagnaStepsFor(chart.induLagna->ascSign, chart.induLagna->moonSign);
 }
 
 std::string InduLagnaHeadline(int signIndex) {

@@ -38,14 +38,12 @@ struct InduLagnaSteps {
   int classicalSign = 0;
 };
 
-// The count for an ascendant in `ascSign` and a Moon in `moonSign` (both
-// 0..11); nothing for a sign outside 0..11.
+// Both counts (CountInduLagna under each rule) for an ascendant in `ascSign`
+// and a Moon in `moonSign` (both 0..11); nothing for a sign outside 0..11.
 std::optional<InduLagnaSteps> InduLagnaStepsFor(int ascSign, int moonSign);
 
-// The count behind a computed chart, read from the ascendant's and the
-// Moon's position texts. Nothing when either text names no sign, or when
-// the count does not give the sign the chart marks (a result carried over
-// from an earlier computation): an explanation never contradicts the chart.
+// The count behind a computed chart, from the signs of its ascendant and
+// Moon; nothing when the chart has no Indu Lagna.
 std::optional<InduLagnaSteps> ExplainInduLagna(const ChartOutput& chart);
 
 // "Indu Lagna: Scorpio (Vrischika)" for sign index 7; empty outside 0..11.

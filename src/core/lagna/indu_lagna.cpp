@@ -1,21 +1,11 @@
 #include "lagna/indu_lagna.h"
 
-#include <limits>
-
 namespace orvanta {
 
 namespace {
 
-// The state is 16-bit, as in the chart records. A result that does not fit
-// leaves its target unchanged (the statement is skipped); with the driver's
-// resets the values stay far inside the range, so this only guards against
-// a caller that never resets.
-void Assign16(std::int16_t& target, long value) {
-  if (value >= std::numeric_limits<std::int16_t>::min() &&
-      value <= std::numeric_limits<std::int16_t>::max()) {
-    target = static_cast<std::int16_t>(value);
-  }
-}
+// Venus's kala in the classical count; this program gives her 10 (kKala).
+inline constexpr int kClassicalVenusKala = 12;
 
 // Repeated "minus 12 while above 12", in one step for any size.
 long WrapDownTo12(long sign) {
@@ -27,9 +17,61 @@ long ReduceTo12(long sign) {
   return ((sign - 1) % 12 + 12) % 12 + 1;
 }
 
-// Step 4 of a house call: the pada sign (1..12 for signs in range) of the
-// house whose sign is `houseSign` (not wrapped) and whose lord stands in
-// `lordSign`.
+// The ninth sign from `sign`, the sign itself counting as the first.
+int NinthFrom(int sign) {
+  return (sign + 8) % kSignCount;
+}
+
+// Kala of a sign (that of its ninth sign's lord) under `rule`.
+int KalaOf(int sign, InduLagnaRule rule) {
+  if (rule == InduLagnaRule::FromMoonVenus12 &&
+      kSignLord[static_cast<std::size_t>(NinthFrom(sign))] == "Venus") {
+    return kClassicalVenusKala;
+  }
+  return kKala[static_cast<std::size_t>(sign)];
+}
+
+// The body (Sun..Saturn) that rules each sign, Aries first.
+constexpr std::array<int, kSignCount> kSignLordBody = [] {
+  std::array<int, kSignCount> body{};
+  for (std::size_t s = 0; s < body.size(); ++s) {
+    for (std::size_t b = 0; b < kChartLabelNames.size(); ++b) {
+      if (kChartLabelNames[b] == kSignLord[s]) body[s] = static_cast<int>(b);
+    }
+  }
+  return body;
+}();
+
+}  // namespace
+
+std::optional<InduLagnaCount> CountInduLagna(int ascSign, int moonSign, InduLagnaRule rule) {
+  if (ascSign < 0 || ascSign >= kSignCount || moonSign < 0 || moonSign >= kSignCount) {
+    return std::nullopt;
+  }
+  InduLagnaCount c;
+  c.rule = rule;
+  c.ascSign = ascSign;
+  c.ascNinthSign = NinthFrom(ascSign);
+  c.ascKala = KalaOf(ascSign, rule);
+  c.moonSign = moonSign;
+  c.moonNinthSign = NinthFrom(moonSign);
+  c.moonKala = KalaOf(moonSign, rule);
+  c.sum = c.ascKala + c.moonKala;
+  c.remainder = c.sum % kSignCount;
+  c.startSign = rule == InduLagnaRule::FromAscendantVenus10 ? ascSign : moonSign;
+  // Counted inclusively: a remainder of 1 is the start sign itself, 0 the
+  // sign before it (a count of 12).
+  c.sign = (c.startSign + c.remainder - 1 + kSignCount) % kSignCount;
+  return c;
+}
+
+void AppendMark(SignCaptions& marks, int signIndex, std::string_view mark) {
+  if (signIndex < 0 || signIndex >= kSignCount) return;
+  std::string& caption = marks[static_cast<std::size_t>(signIndex)];
+  caption += kCrLf;
+  caption += mark;
+}
+
 long PadaSign(long lordSign, long houseSign) {
   long d = 2 * (lordSign - houseSign);
   if (d < 0) d = (d % 12 + 12) % 12;  // "add 12 while below 0"
@@ -42,148 +84,26 @@ long PadaSign(long lordSign, long houseSign) {
   return p;
 }
 
-}  // namespace
-
-void AppendMark(SignCaptions& marks, int signIndex, std::string_view mark) {
-  if (signIndex < 0 || signIndex >= kSignCount) return;
-  std::string& caption = marks[static_cast<std::size_t>(signIndex)];
-  caption += kCrLf;
-  caption += mark;
-}
-
-namespace {
-
-// The sign (0-based, -1 for none) that each body's position text names.
-using BodySigns = std::array<int, kBodyCount>;
-
-BodySigns SignsOfBodies(const PositionTexts& positionText) {
-  BodySigns signs{};
-  for (int i = 0; i < kBodyCount; ++i) {
-    signs[static_cast<std::size_t>(i)] =
-        SignIndexOfPosition(positionText[static_cast<std::size_t>(i)]);
-  }
-  return signs;
-}
-
-// The sign (1..12) of the last body labelled `lordName` whose text names a
-// sign; 0 when there is none. A retrograde planet's label carries " (R) "
-// and never equals a lord's name.
-std::int16_t LordSignOf(std::string_view lordName, const BodySigns& signs,
-                        const ChartLabels& chartLabel) {
-  std::int16_t lordSign = 0;
-  for (int i = 0; i < kBodyCount; ++i) {
-    const int signIndex = signs[static_cast<std::size_t>(i)];
-    if (signIndex >= 0 && chartLabel[static_cast<std::size_t>(i)] == lordName) {
-      lordSign = static_cast<std::int16_t>(signIndex + 1);
+HouseCalls RunHouseCalls(const BodySigns& signs, const BodyFlags& retrograde, SignCaptions& marks) {
+  HouseCalls calls;
+  const int ascSign = signs[Asc];
+  if (ascSign < 0 || ascSign >= kSignCount) return calls;
+  calls.lagnaSign = ascSign + 1;
+  long lordSign = 0;
+  for (int house = 1; house <= kSignCount; ++house) {
+    const int sign = (ascSign + house - 1) % kSignCount;
+    const auto lord = static_cast<std::size_t>(kSignLordBody[static_cast<std::size_t>(sign)]);
+    if (!retrograde[lord] && signs[lord] >= 0) lordSign = signs[lord] + 1;
+    // Each later house counts on from the ascendant without wrapping (up to 23).
+    const long houseSign = calls.lagnaSign + house - 1;
+    AppendMark(marks, static_cast<int>(PadaSign(lordSign, houseSign) - 1), "");
+    if (house == 1) {
+      calls.firstLordSign = static_cast<int>(lordSign);
+      AppendMark(marks, calls.firstLordSign - 1, "");
     }
+    ++calls.houseCount;
   }
-  return lordSign;
-}
-
-// One house call over the bodies' signs and the lord's sign, read once per
-// computation: the texts do not change between the twelve calls.
-void HouseCall(InduLagnaState& state, std::int16_t lordSign, const BodySigns& signs,
-               SignCaptions& marks) {
-  Assign16(state.HouseCount, long{state.HouseCount} + 1);
-
-  // A text that names no sign changes nothing, so LordSign, HouseSign and
-  // the kala values keep what an earlier call (or computation) left; a
-  // house whose lord is retrograde keeps the previous LordSign: the count
-  // has always worked this way.
-  if (lordSign != 0) state.LordSign = lordSign;
-  if (const int moon = signs[Moon]; moon >= 0) {
-    state.MoonKala = kKala[static_cast<std::size_t>(moon)];
-  }
-  if (const int asc = signs[Asc]; asc >= 0) {
-    state.HouseSign = static_cast<std::int16_t>(asc + 1);
-    state.AscKala = kKala[static_cast<std::size_t>(asc)];
-  }
-
-  // House 1 fixes the ascendant's sign and its lord's sign; every later
-  // house counts on from the ascendant without wrapping (up to 23).
-  if (state.HouseCount == 1) {
-    state.LagnaSign = state.HouseSign;
-    state.FirstLordSign = state.LordSign;
-  } else {
-    Assign16(state.HouseSign, long{state.HouseSign} + (long{state.HouseCount} - 1));
-  }
-
-  // The house's mark carries no text: one line break in the pada sign's
-  // label, and for house 1 one more in the label of the ascendant's lord.
-  const long pada = PadaSign(state.LordSign, state.HouseSign);
-  AppendMark(marks, static_cast<int>(pada - 1), "");
-  if (state.HouseCount == 1) AppendMark(marks, state.FirstLordSign - 1, "");
-}
-
-// For each sign, the first sign with the same lord (seven lords rule the
-// twelve signs), so that each lord is looked for once.
-constexpr std::array<int, kSignCount> kFirstSignOfLord = [] {
-  std::array<int, kSignCount> first{};
-  for (int s = 0; s < kSignCount; ++s) {
-    first[static_cast<std::size_t>(s)] = s;
-    for (int earlier = 0; earlier < s; ++earlier) {
-      if (kSignLord[static_cast<std::size_t>(earlier)] == kSignLord[static_cast<std::size_t>(s)]) {
-        first[static_cast<std::size_t>(s)] = earlier;
-        break;
-      }
-    }
-  }
-  return first;
-}();
-
-}  // namespace
-
-void ArudhaPada(InduLagnaState& state, std::string_view lordName, const PositionTexts& positionText,
-                const ChartLabels& chartLabel, SignCaptions& marks) {
-  const BodySigns signs = SignsOfBodies(positionText);
-  HouseCall(state, LordSignOf(lordName, signs, chartLabel), signs, marks);
-}
-
-void InduLagnaFinish(InduLagnaState& state, SignCaptions& marks) {
-  const long sum = long{state.AscKala} + long{state.MoonKala};
-  const long r = (sum % 12 + 12) % 12;
-  // Counted inclusively from the ascendant's sign: r = 1 is the ascendant's
-  // own sign, r = 0 the sign before it (a count of 12).
-  const long il = WrapDownTo12(long{state.LagnaSign} + r - 1);
-  AppendMark(marks, static_cast<int>(il - 1), "IL");
-  Assign16(state.InduLagnaIndex, il - 1);
-}
-
-HouseOrder HouseSignOrder(int ascSignIndex) {
-  HouseOrder order;
-  if (ascSignIndex < 0 || ascSignIndex >= kSignCount) {
-    for (int k = 1; k < kSignCount; ++k)
-      order.signIndex[static_cast<std::size_t>(order.count++)] = k;
-    return order;
-  }
-  for (int n = 0; n < kSignCount; ++n) {
-    order.signIndex[static_cast<std::size_t>(order.count++)] = (ascSignIndex + n) % kSignCount;
-  }
-  return order;
-}
-
-int RunHouseCalls(InduLagnaState& state, const PositionTexts& positionText,
-                  const ChartLabels& chartLabel, SignCaptions& marks) {
-  // A computation starts its count afresh; LordSign, HouseSign and the two
-  // kalas carry over (see InduLagnaState).
-  state.HouseCount = 0;
-  state.FirstLordSign = 0;
-  state.LagnaSign = 0;
-  const BodySigns signs = SignsOfBodies(positionText);
-  std::array<std::int16_t, kSignCount> lordSign{};
-  for (int s = 0; s < kSignCount; ++s) {
-    const auto at = static_cast<std::size_t>(s);
-    lordSign[at] = kFirstSignOfLord[at] == s
-                       ? LordSignOf(kSignLord[at], signs, chartLabel)
-                       : lordSign[static_cast<std::size_t>(kFirstSignOfLord[at])];
-  }
-  const int ascSignIndex = signs[Asc];
-  const HouseOrder order = HouseSignOrder(ascSignIndex);
-  for (int n = 0; n < order.count; ++n) {
-    const auto sign = static_cast<std::size_t>(order.signIndex[static_cast<std::size_t>(n)]);
-    HouseCall(state, lordSign[sign], signs, marks);
-  }
-  return ascSignIndex < 0 ? 0 : ascSignIndex;
+  return calls;
 }
 
 }  // namespace orvanta

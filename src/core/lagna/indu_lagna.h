@@ -1,15 +1,19 @@
-// The Indu Lagna: the special ascendant for wealth.
+// The Indu Lagna: the special ascendant for wealth, and the house calls that
+// mark each house's pada.
 //
 // Each sign has a kala value, that of the lord of the ninth sign from it.
 // The kala of the ascendant's sign plus that of the Moon's sign, taken
 // modulo 12, is counted from the ascendant's sign (inclusively) to give the
-// Indu Lagna. Twelve house calls (ArudhaPada) gather the values and add one
-// empty line per house to the mark labels; InduLagnaFinish adds "IL".
-// Signs are numbered 1 = Aries .. 12 = Pisces inside this module.
+// Indu Lagna; the classical count of the textbooks counts the same sum from
+// the Moon's sign and gives Venus 12. The twelve house calls add one empty
+// line per house to the mark labels. Everything here is a pure function of
+// the chart's signs: nothing is kept from one chart to the next. Signs are
+// 0-based indexes (0 = Aries) unless a name says "1..12".
 #pragma once
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 #include "model/records.h"
@@ -21,48 +25,62 @@ namespace orvanta {
 inline constexpr std::array<std::int16_t, kSignCount> kKala = {10, 1,  1,  10, 6,  10,
                                                                8,  16, 30, 8,  10, 6};
 
-// State kept between the house calls. RunHouseCalls resets HouseCount,
-// FirstLordSign and LagnaSign at the start of each computation; LordSign, HouseSign,
-// AscKala and MoonKala are deliberately not reset: a call that cannot set
-// them (no recognised sign) leaves the previous value in force.
-struct InduLagnaState {
-  std::int16_t HouseCount = 0;
-  std::int16_t LordSign = 0;
-  std::int16_t HouseSign = 0;  // the ascendant's sign raised by HouseCount-1, not wrapped
-  std::int16_t FirstLordSign = 0;
-  std::int16_t LagnaSign = 0;
-  std::int16_t AscKala = 0;
-  std::int16_t MoonKala = 0;
-  std::int16_t InduLagnaIndex = 0;  // 0-based result
+// The two ways of counting the Indu Lagna from the kala values.
+enum class InduLagnaRule {
+  // This program's count: from the ascendant's sign, Venus's kala 10.
+  FromAscendantVenus10,
+  // The classical count of the textbooks: from the Moon's sign, Venus's kala 12.
+  FromMoonVenus12,
 };
 
-// Appends a line break and `mark` to the mark label of 0-based sign
-// `signIndex`; an index outside 0..11 is skipped.
+// One Indu Lagna count.
+struct InduLagnaCount {
+  InduLagnaRule rule = InduLagnaRule::FromAscendantVenus10;
+  int ascSign = 0;        // the ascendant's sign
+  int ascNinthSign = 0;   // ninth sign from it, counting it as the first
+  int ascKala = 0;        // kala of that ninth sign's lord under the rule
+  int moonSign = 0;       // the Moon's sign
+  int moonNinthSign = 0;  // ninth sign from it
+  int moonKala = 0;       // kala of that ninth sign's lord under the rule
+  int sum = 0;            // ascKala + moonKala
+  int remainder = 0;      // sum modulo 12, 0..11
+  int startSign = 0;      // where the count starts: the ascendant's or the Moon's sign
+  int sign = 0;           // the Indu Lagna: remainder 1 is startSign itself, 0 counts as 12
+};
+
+// The Indu Lagna of an ascendant in `ascSign` and a Moon in `moonSign` (both
+// 0..11) under `rule`; nothing for a sign outside 0..11. The chart, its
+// explanation and every output take the count from here.
+std::optional<InduLagnaCount> CountInduLagna(int ascSign, int moonSign, InduLagnaRule rule);
+
+// Appends a line break and `mark` to the mark label of sign `signIndex`; an
+// index outside 0..11 is skipped.
 void AppendMark(SignCaptions& marks, int signIndex, std::string_view mark);
 
-void ArudhaPada(InduLagnaState& state, std::string_view lordName, const PositionTexts& positionText,
-                const ChartLabels& chartLabel, SignCaptions& marks);
+// The sign (1..12 for a house sign within one turn of the ascendant) of the
+// pada of the house whose sign is `houseSign` (1..23, counted on from the
+// ascendant's sign without wrapping) and whose lord stands in `lordSign`
+// (1..12; 0 when no lord was found).
+long PadaSign(long lordSign, long houseSign);
 
-void InduLagnaFinish(InduLagnaState& state, SignCaptions& marks);
+// The sign of each body (Sun..Asc), -1 where the chart shows none.
+using BodySigns = std::array<int, kBodyCount>;
+// Whether each body (Sun..Asc) is marked retrograde.
+using BodyFlags = std::array<bool, kBodyCount>;
 
-// The signs (0-based) whose lords the house calls receive, in house order:
-// the ascendant's sign `ascSignIndex`, the following signs up to Pisces, then
-// Aries up to the sign before the ascendant. With no ascendant sign (-1, or
-// any index outside 0..11) the count starts at Aries and the calls run for
-// the signs 1..11 only, eleven calls.
-struct HouseOrder {
-  std::array<int, kSignCount> signIndex{};
-  int count = 0;
+// What the twelve house calls of one chart found, as the chart record shows it.
+struct HouseCalls {
+  int houseCount = 0;     // houses called: 12, none without an ascendant sign
+  int firstLordSign = 0;  // 1..12: the sign of the ascendant's lord; 0 when it was not found
+  int lagnaSign = 0;      // 1..12: the ascendant's sign; 0 without one
 };
-HouseOrder HouseSignOrder(int ascSignIndex);
 
-// The twelve house calls of one computation: finds the ascendant's sign from
-// characters 4 to 6 of the ascendant's position text and calls ArudhaPada
-// with the lord of each house's sign in house order. Returns AscSignIndex
-// (0 when the ascendant's text names no sign). It starts the computation's
-// count afresh; the caller clears the marks before and runs InduLagnaFinish
-// after.
-int RunHouseCalls(InduLagnaState& state, const PositionTexts& positionText,
-                  const ChartLabels& chartLabel, SignCaptions& marks);
+// The twelve house calls, in house order from the ascendant's sign: each
+// adds one line break to its pada sign's mark label, house 1 one more to the
+// label of the ascendant's lord. A house's lord is looked for among the
+// bodies by name; a retrograde planet is not found, and its house keeps the
+// lord sign of the house before it (none before house 1). Without an
+// ascendant sign no house is called.
+HouseCalls RunHouseCalls(const BodySigns& signs, const BodyFlags& retrograde, SignCaptions& marks);
 
 }  // namespace orvanta

@@ -101,39 +101,32 @@ TEST(Explanation, WorkedExamples) {
   }
 }
 
-// For every pair of signs the explanation's numbers lead to the sign that
-// the twelve house calls and the closing step mark: counting the remainder
-// (0 as 12) from the ascendant's sign, one sign at a time.
-TEST(Explanation, NumbersGiveTheMarkedSignForEveryPair) {
-  ChartLabels labels;
-  for (std::size_t i = 0; i < labels.size(); ++i) labels[i] = kChartLabelNames[i];
+// For every pair of signs the explanation's numbers lead to the sign of the
+// chart's count: counting the remainder (0 as 12) one sign at a time from
+// the ascendant's sign, and for the textbook reading from the Moon's.
+TEST(Explanation, NumbersGiveTheCountedSignForEveryPair) {
   for (int asc = 0; asc < kSignCount; ++asc) {
     for (int moon = 0; moon < kSignCount; ++moon) {
       SCOPED_TRACE(std::to_string(asc) + "/" + std::to_string(moon));
-      PositionTexts p;
-      for (auto& text : p) text = "15 " + std::string(kSignAbbr[Sun]) + " 07";
-      p[Moon] = "15 " + std::string(kSignAbbr[static_cast<std::size_t>(moon)]) + " 07";
-      p[Asc] = "15 " + std::string(kSignAbbr[static_cast<std::size_t>(asc)]) + " 07";
-      InduLagnaState state;
-      SignCaptions marks;
-      RunHouseCalls(state, p, labels, marks);
-      InduLagnaFinish(state, marks);
-
       const std::optional<InduLagnaSteps> s = InduLagnaStepsFor(asc, moon);
       ASSERT_TRUE(s);
-      EXPECT_EQ(s->ascKala, state.AscKala);
-      EXPECT_EQ(s->moonKala, state.MoonKala);
+      EXPECT_EQ(s->ascKala, kKala[static_cast<std::size_t>(asc)]);
+      EXPECT_EQ(s->moonKala, kKala[static_cast<std::size_t>(moon)]);
       EXPECT_EQ(s->sum, s->ascKala + s->moonKala);
       EXPECT_EQ(s->remainder, s->sum % 12);
       int sign = asc;
       for (int step = 1; step < (s->remainder == 0 ? 12 : s->remainder); ++step)
         sign = (sign + 1) % 12;
-      EXPECT_EQ(sign, state.InduLagnaIndex);
-      EXPECT_EQ(s->induLagnaSign, state.InduLagnaIndex);
+      EXPECT_EQ(s->induLagnaSign, sign);
+      int classical = moon;
+      for (int step = 1; step < (s->classicalRemainder == 0 ? 12 : s->classicalRemainder); ++step)
+        classical = (classical + 1) % 12;
+      EXPECT_EQ(s->classicalSign, classical);
       EXPECT_EQ(ExplainInWords(*s).headline.substr(0, 12), "Indu Lagna: ");
       // A Venus-ruled ninth sign (from Virgo or Aquarius) is the only place
       // where the textbook kala differs.
       EXPECT_EQ(s->classicalAscKala - s->ascKala, asc == Vir || asc == Aqu ? 2 : 0);
+      EXPECT_EQ(s->classicalMoonKala - s->moonKala, moon == Vir || moon == Aqu ? 2 : 0);
     }
   }
   EXPECT_FALSE(InduLagnaStepsFor(-1, 0));
@@ -141,18 +134,15 @@ TEST(Explanation, NumbersGiveTheMarkedSignForEveryPair) {
   EXPECT_EQ(InduLagnaHeadline(12), "");
 }
 
-// A chart whose marked sign the count cannot give (a result carried over
-// from an earlier computation) gets no explanation rather than a wrong one.
-TEST(Explanation, ChartThatContradictsTheCountHasNone) {
+// The explanation of a computed chart is the count of its own ascendant and
+// Moon; a chart without an Indu Lagna has none.
+TEST(Explanation, ChartExplainsItsOwnCount) {
   ChartOutput chart;
-  chart.PositionText[Moon] = "15 Tau 07";
-  chart.PositionText[Asc] = "15 Ari 07";
-  chart.lagna.InduLagnaIndex = Aqu;
-  ASSERT_TRUE(ExplainInduLagna(chart));
-  chart.lagna.InduLagnaIndex = Pis;
-  EXPECT_FALSE(ExplainInduLagna(chart));
-  chart.lagna.InduLagnaIndex = Aqu;
-  chart.PositionText[Moon] = "";
+  chart.induLagna = CountInduLagna(Ari, Tau, InduLagnaRule::FromAscendantVenus10);
+  const std::optional<InduLagnaSteps> steps = ExplainInduLagna(chart);
+  ASSERT_TRUE(steps);
+  EXPECT_EQ(steps->induLagnaSign, Aqu);
+  chart.induLagna.reset();
   EXPECT_FALSE(ExplainInduLagna(chart));
 }
 
