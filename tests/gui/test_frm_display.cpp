@@ -429,10 +429,10 @@ ChartOutput ChartWith(int ascSign, int moonSign) {
   chart.PositionText[Asc] = "15 " + std::string(kSignAbbr[ascSign]) + " 07";
   for (std::size_t i = 0; i < chart.ChartLabel.size(); ++i)
     chart.ChartLabel[i] = kChartLabelNames[i];
-  chart.bodySign.fill(0);
-  chart.bodySign[Moon] = moonSign;
-  chart.bodySign[Asc] = ascSign;
-  chart.houses = RunHouseCalls(chart.bodySign, {}, chart.marks);
+  BodySigns signs{};
+  signs[Moon] = moonSign;
+  signs[Asc] = ascSign;
+  chart.houses = RunHouseCalls(signs, {}, chart.marks);
   chart.induLagna = CountInduLagna(ascSign, moonSign, InduLagnaRule::FromAscendantVenus10);
   AppendMark(chart.marks, chart.induLagna->sign, kInduLagnaMark);
   chart.attributes = SignRowCopy(chart.induLagna->sign);

@@ -53,13 +53,6 @@ RiseSetPair SunriseAndSunset(Session& session, const SunriseInput& in) {
   return session.riseSetTime;
 }
 
-// Adds an empty mark to the sign that characters 4 to 6 of a chart position
-// text name; a text that names no sign places nothing.
-void MarkPositionSign(SignCaptions& marks, std::string_view positionText) {
-  const int sign = SignIndexOfPosition(positionText);
-  if (sign >= 0) AppendMark(marks, sign, "");
-}
-
 BirthDetailTexts DetailTexts(const FormEntries& e, const BirthDetails& b) {
   BirthDetailTexts t;
   t.name = b.Name;
@@ -138,16 +131,18 @@ void FillBirthRecord(Session& session, const FormEntries& e, BirthDetails& b) {
 void BirthPass(const BirthDetails& b, ChartOutput& out) {
   out.time = Time_Calculation(b);
   out.moon = Ephemeris_Calculation(b);
-  out.PositionText = Planet_Calculation(PlanetMomentOf(b, out.time, out.moon)).PositionText;
+  const PlanetPositions planets = Planet_Calculation(PlanetMomentOf(b, out.time));
   const RetrogradeMarks retro = Retrograde_Marking(b.Month, b.Day, b.Year, b.Hour, b.Minute);
   out.RetroFlag = retro.RetroFlag;
   out.ChartLabel = retro.ChartLabel;
+  out.bodies = BodyPositionsOf(out.time, out.moon, planets, out.RetroFlag);
+  out.PositionText = PositionTextsOf(out.bodies);
 }
 
 // Bodies into the fixed-sign cells: an empty first line, then one body per line.
 void PlaceBodies(ChartOutput& out) {
   for (int i = 0; i < kBodyCount; ++i) {
-    const int sign = out.bodySign[static_cast<std::size_t>(i)];
+    const int sign = out.bodies[static_cast<std::size_t>(i)].sign;
     if (sign < 0) continue;
     std::string& cell = out.signCells[static_cast<std::size_t>(sign)];
     cell += kCrLf;
@@ -196,24 +191,24 @@ void SunriseReferences(Session& session, const BirthDetails& b, ChartOutput& out
 void MovingPoints(const BirthDetails& b, ChartOutput& out) {
   if (!out.ElapsedMinutes || !out.referenceSunrise) return;
   const CivilTime riseClock = Split(*out.referenceSunrise);
-  const SunAtMoment atSunrise =
-      SunriseSunPosition(PlanetMomentOf(b, riseClock, out.time, out.moon));
+  const SunAtMoment atSunrise = SunriseSunPosition(PlanetMomentOf(b, riseClock, out.time));
   out.SunriseSunLongitude = atSunrise.sunLongitudeDeg;
-  out.SunriseSunText = atSunrise.sunText;
+  out.sunriseSun = PositionOf(atSunrise.sunLongitudeDeg);
   for (const double degPerMinute : kMovingPointDegPerMinute) {
-    double point = MovingPointDeg(out.SunriseSunLongitude, degPerMinute, *out.ElapsedMinutes);
-    MarkPositionSign(out.marks, SignPositionText(point));
+    const double point = MovingPointDeg(out.SunriseSunLongitude, degPerMinute, *out.ElapsedMinutes);
+    AppendMark(out.marks, PositionOf(point).sign, "");
   }
 }
 
 // One further point: the elapsed time in vighatis split into signs and an
-// arc, counted from the Sun's sign and degree at the reference sunrise (as
-// its chart text gives them). It adds an empty line after "IL", so "IL"
+// arc, counted from the Sun's sign, degree and minute at the reference
+// sunrise as the chart shows them. It adds an empty line after "IL", so "IL"
 // stays the last line with text in its label.
 void VighatiPoint(ChartOutput& out) {
   if (!out.ElapsedSeconds || !out.referenceSunrise) return;
   out.arc = Vighati2Degree(VighatisOfSeconds(*out.ElapsedSeconds));
-  if (const auto sign = VighatiPointSign(out.SunriseSunText, out.arc)) {
+  const BodyPosition& sun = out.sunriseSun;
+  if (const auto sign = VighatiPointSign(sun.sign, sun.degrees, sun.minutes, out.arc)) {
     AppendMark(out.marks, *sign, "");
   }
 }
@@ -231,23 +226,20 @@ ChartRun Run_Chart(Session& session, const FormEntries& e, ChartScope scope) {
   BirthPass(out.birth, out);
   const bool everything = scope == ChartScope::Everything;
   if (everything) out.details = DetailTexts(e, out.birth);
-  for (int i = 0; i < kBodyCount; ++i) {
-    const auto at = static_cast<std::size_t>(i);
-    out.bodySign[at] = SignIndexOfPosition(out.PositionText[at]);
-  }
   PlaceBodies(out);
-  out.AscSignIndex = static_cast<std::int16_t>(std::max(out.bodySign[Asc], 0));
+  BodySigns signs{};
   BodyFlags retrograde{};
-  for (int b = Mercury; b <= Saturn; ++b) {
-    retrograde[static_cast<std::size_t>(b)] = out.RetroFlag[static_cast<std::size_t>(b - Mercury)];
+  for (std::size_t i = 0; i < out.bodies.size(); ++i) {
+    signs[i] = out.bodies[i].sign;
+    retrograde[i] = out.bodies[i].retrograde;
   }
-  out.houses = RunHouseCalls(out.bodySign, retrograde, out.marks);
+  out.AscSignIndex = static_cast<std::int16_t>(std::max(signs[Asc], 0));
+  out.houses = RunHouseCalls(signs, retrograde, out.marks);
   if (everything) {
     SunriseReferences(session, out.birth, out);
     MovingPoints(out.birth, out);
   }
-  out.induLagna =
-      CountInduLagna(out.bodySign[Asc], out.bodySign[Moon], InduLagnaRule::FromAscendantVenus10);
+  out.induLagna = CountInduLagna(signs[Asc], signs[Moon], InduLagnaRule::FromAscendantVenus10);
   if (out.induLagna) {
     AppendMark(out.marks, out.induLagna->sign, kInduLagnaMark);
     // The Indu Lagna sign's row.

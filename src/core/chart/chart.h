@@ -12,6 +12,7 @@
 #include <optional>
 #include <string>
 
+#include "chart/positions.h"
 #include "chart/presentation.h"
 #include "chart/validation.h"
 #include "engine/calendar.h"
@@ -62,10 +63,10 @@ struct ChartOutput {
   BirthDetails birth;
   TimeQuantities time;
   MoonPosition moon;
-  PositionTexts PositionText;  // birth chart, 0 Sun .. 9 ascendant
+  BodyPositions bodies;        // the birth chart's positions, Sun..Asc
+  PositionTexts PositionText;  // their chart texts
   std::array<bool, 8> RetroFlag{};
   ChartLabels ChartLabel;
-  BodySigns bodySign{};           // the sign of each body, Sun..Asc; -1 where none is shown
   std::int16_t AscSignIndex = 0;  // the ascendant's sign, 0 when it has none
   HouseCalls houses;
   // This program's count of the Indu Lagna; nothing without an ascendant's
@@ -77,7 +78,7 @@ struct ChartOutput {
   std::optional<LocalDateTime> referenceSunrise;
   std::optional<long long> ElapsedMinutes, ElapsedSeconds;
   double SunriseSunLongitude = 0;
-  std::string SunriseSunText;
+  BodyPosition sunriseSun;  // the Sun at the reference sunrise
   VighatiArc arc;
 
   SignCaptions signCells;  // the bodies in each sign's cell, Aries first

@@ -9,10 +9,17 @@
 #include <string>
 #include <string_view>
 
+#include "chart/positions.h"
 #include "model/records.h"
 #include "tables/sign_tables.h"
 
 namespace orvanta {
+
+// The chart text of a position: "05 Leo 07" for 5 deg 7 min in Leo. A
+// position without a sign keeps the text the chart has always written for
+// it (the digits of its angle, no sign letters).
+std::string PositionText(const BodyPosition& position);
+PositionTexts PositionTextsOf(const BodyPositions& bodies);
 
 // Names of the ten bodies as the result window lists them, in body order.
 inline constexpr std::array<std::string_view, kBodyCount> kBodyWindowNames = {

@@ -231,15 +231,13 @@ double SiderealLongitude(int index, double d, const EarthXY& earth, double ayana
 
 }  // namespace
 
-PlanetMoment PlanetMomentOf(const BirthDetails& birth, const TimeQuantities& time,
-                            const MoonPosition& moon) {
-  return PlanetMomentOf(birth,
-                        CivilTime{birth.Year, birth.Month, birth.Day, birth.Hour, birth.Minute, 0},
-                        time, moon);
+PlanetMoment PlanetMomentOf(const BirthDetails& birth, const TimeQuantities& time) {
+  return PlanetMomentOf(
+      birth, CivilTime{birth.Year, birth.Month, birth.Day, birth.Hour, birth.Minute, 0}, time);
 }
 
 PlanetMoment PlanetMomentOf(const BirthDetails& birth, const CivilTime& clock,
-                            const TimeQuantities& time, const MoonPosition& moon) {
+                            const TimeQuantities& time) {
   PlanetMoment m;
   m.year = clock.year;
   m.month = clock.month;
@@ -249,8 +247,6 @@ PlanetMoment PlanetMomentOf(const BirthDetails& birth, const CivilTime& clock,
   m.zoneShiftHours = birth.ZoneShiftHours;
   m.zoneShiftMinutes = birth.ZoneShiftMinutes;
   m.ayanCorr = time.AyanCorr;
-  m.moonText = moon.MoonText;
-  m.ascendantText = time.AscendantText;
   return m;
 }
 
@@ -299,28 +295,6 @@ std::string Format_Position(std::string_view text) {
   return result;
 }
 
-std::string SignPositionText(double& angle) {
-  const SignDmsParts p = SplitSignDms(angle);
-  // Whole degrees and minutes of one or two digits and a sign with letters,
-  // which is every angle from 0 up to 360: "dd Sgn mm" directly.
-  if (!p.finite || !p.HasSignLetters() || p.degrees >= 100 || p.minutes >= 100) {
-    return Format_Position(SignDMS(angle));
-  }
-  const auto degrees = static_cast<int>(p.degrees);
-  const auto minutes = static_cast<int>(p.minutes);
-  const std::string_view letters = kSignLetters.substr(static_cast<std::size_t>(p.sign) * 3, 3);
-  const char text[9] = {static_cast<char>('0' + degrees / 10),
-                        static_cast<char>('0' + degrees % 10),
-                        ' ',
-                        letters[0],
-                        letters[1],
-                        letters[2],
-                        ' ',
-                        static_cast<char>('0' + minutes / 10),
-                        static_cast<char>('0' + minutes % 10)};
-  return std::string(text, sizeof text);
-}
-
 PlanetPositions Planet_Calculation(const PlanetMoment& moment) {
   PlanetPositions out;
   const LocalDateTime ut = UniversalMinute(moment);
@@ -330,14 +304,12 @@ PlanetPositions Planet_Calculation(const PlanetMoment& moment) {
 
   const double ayanamsaDeg = std::fabs(moment.ayanCorr);
   const EarthXY earth = EarthPosition(out.dayNumber);
-  std::array<std::string, 6> texts;
   for (int index = 0; index < 6; ++index) {
-    double lonDeg = SiderealLongitude(index, out.dayNumber, earth, ayanamsaDeg);
+    const double lonDeg = SiderealLongitude(index, out.dayNumber, earth, ayanamsaDeg);
     if (index == kEarthIndex) out.sunLongitudeDeg = lonDeg;
-    texts[static_cast<std::size_t>(index)] = SignPositionText(lonDeg);
-    out.siderealDeg[static_cast<std::size_t>(index)] = lonDeg;
+    // The chart has always kept the absolute value of each longitude.
+    out.siderealDeg[static_cast<std::size_t>(index)] = std::fabs(lonDeg);
   }
-  out.sunText = texts[kEarthIndex];
 
   // Mean lunar node: reduced into one turn in radians, back to degrees with
   // pi rounded to 3.1416, one whole degree off, then made sidereal.
@@ -351,7 +323,7 @@ PlanetPositions Planet_Calculation(const PlanetMoment& moment) {
   if (std::isfinite(rahuDeg)) {
     while (rahuDeg < 0) rahuDeg = rahuDeg + 360;
   }
-  const std::string rahuText = SignPositionText(rahuDeg);
+  rahuDeg = std::fabs(rahuDeg);
   out.rahuDeg = rahuDeg;
 
   double ketuDeg = rahuDeg + 180;
@@ -359,19 +331,7 @@ PlanetPositions Planet_Calculation(const PlanetMoment& moment) {
     while (ketuDeg > 360) ketuDeg = ketuDeg - 360;
   }
   ketuDeg = std::fabs(ketuDeg);
-  const std::string ketuText = SignPositionText(ketuDeg);
   out.ketuDeg = ketuDeg;
-
-  out.PositionText[Body::Sun] = texts[2];
-  out.PositionText[Body::Moon] = Format_Position(moment.moonText);
-  out.PositionText[Body::Mercury] = texts[0];
-  out.PositionText[Body::Venus] = texts[1];
-  out.PositionText[Body::Mars] = texts[3];
-  out.PositionText[Body::Jupiter] = texts[4];
-  out.PositionText[Body::Saturn] = texts[5];
-  out.PositionText[Body::Rahu] = rahuText;
-  out.PositionText[Body::Ketu] = ketuText;
-  out.PositionText[Body::Asc] = Format_Position(moment.ascendantText);
   return out;
 }
 
@@ -380,8 +340,6 @@ SunAtMoment SunriseSunPosition(const PlanetMoment& moment) {
   SunAtMoment sun;
   sun.sunLongitudeDeg =
       SiderealLongitude(kEarthIndex, d, EarthPosition(d), std::fabs(moment.ayanCorr));
-  double forText = sun.sunLongitudeDeg;
-  sun.sunText = SignPositionText(forText);
   return sun;
 }
 

@@ -1,5 +1,5 @@
 // Geocentric sidereal longitudes of the Sun and the five visible planets,
-// the mean lunar node (Rahu) and Ketu, and the ten chart position texts.
+// the mean lunar node (Rahu) and Ketu.
 //
 // Method: two-body Keplerian orbits from the J2000 mean elements and linear
 // rates of the JPL table "Keplerian elements for approximate positions of
@@ -53,18 +53,15 @@ struct PlanetMoment {
   int minute = 0;
   std::int16_t zoneShiftHours = 0;  // added to reach universal time
   std::int16_t zoneShiftMinutes = 0;
-  double ayanCorr = 0;        // AyanCorr of Time_Calculation
-  std::string moonText;       // MoonText of Ephemeris_Calculation
-  std::string ascendantText;  // AscendantText of Time_Calculation
+  double ayanCorr = 0;  // AyanCorr of Time_Calculation
 };
 
 // The pass of a birth at its own clock time, or at another local clock time
-// (the reference sunrise): the birth's zone shift, and the ayanamsa, Moon and
-// ascendant its own computation left.
-PlanetMoment PlanetMomentOf(const BirthDetails& birth, const TimeQuantities& time,
-                            const MoonPosition& moon);
+// (the reference sunrise): the birth's zone shift, and the ayanamsa its own
+// computation left.
+PlanetMoment PlanetMomentOf(const BirthDetails& birth, const TimeQuantities& time);
 PlanetMoment PlanetMomentOf(const BirthDetails& birth, const CivilTime& clock,
-                            const TimeQuantities& time, const MoonPosition& moon);
+                            const TimeQuantities& time);
 
 struct PlanetPositions {
   LocalDateTime universalTime{};  // the UT moment, seconds dropped
@@ -75,17 +72,14 @@ struct PlanetPositions {
   double rahuDeg = 0;
   double ketuDeg = 0;
   double sunLongitudeDeg = 0;  // = siderealDeg[2]; SunriseSunLongitude in sunrise mode
-  std::string sunText;         // Format_Position(SignDMS(sun)), SunriseSunText
-  PositionTexts PositionText;  // 0 Sun .. 9 ascendant, chart form
 };
 
 PlanetPositions Planet_Calculation(const PlanetMoment& moment);
 
-// The one product of the sunrise pass: the Sun's sidereal longitude and its
-// chart text, the same values Planet_Calculation gives for the Sun.
+// The one product of the sunrise pass: the Sun's sidereal longitude, the
+// same value Planet_Calculation gives for the Sun.
 struct SunAtMoment {
   double sunLongitudeDeg = 0;
-  std::string sunText;
 };
 SunAtMoment SunriseSunPosition(const PlanetMoment& moment);
 
@@ -112,10 +106,8 @@ double MeanAnomaly2Pi(double x);
 double TrueAnomaly(double meanAnomaly, double e);
 
 // Chart form of a SignDMS/Degree2Dms text: "05 Leo 07" for 5° 7' in Leo.
+// The chart's positions are written from their numbers (chart/presentation.h);
+// this form remains for an angle that has no sign.
 std::string Format_Position(std::string_view text);
-
-// Format_Position(SignDMS(angle)) in one step, without writing and reading
-// back the longer text. The argument is replaced by its absolute value.
-std::string SignPositionText(double& angle);
 
 }  // namespace orvanta

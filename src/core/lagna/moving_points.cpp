@@ -1,7 +1,6 @@
 #include "lagna/moving_points.h"
 
 #include "model/records.h"
-#include "model/whole_number.h"
 
 namespace orvanta {
 
@@ -21,12 +20,10 @@ double VighatisOfSeconds(long long elapsedSeconds) {
   return static_cast<double>(elapsedSeconds) / 3600 * 150 / 15;
 }
 
-std::optional<int> VighatiPointSign(std::string_view sunText, const VighatiArc& arc) {
-  const int sunSign = SignIndexOfPosition(sunText);
-  const auto deg = PlainWholeNumber(sunText.substr(0, 2));
-  const auto min = sunText.size() >= 9 ? PlainWholeNumber(sunText.substr(7)) : std::nullopt;
-  if (sunSign < 0 || !deg || !min) return std::nullopt;
-  double point = sunSign * kDegPerSign + *deg + *min / kMinutesPerDegree;
+std::optional<int> VighatiPointSign(int sunSign, int sunDegrees, int sunMinutes,
+                                    const VighatiArc& arc) {
+  if (sunSign < 0 || sunSign >= kSignCount) return std::nullopt;
+  double point = sunSign * kDegPerSign + sunDegrees + sunMinutes / kMinutesPerDegree;
   point += arc.ArcSigns * kDegPerSign + arc.ArcDegrees + arc.ArcMinutes / kMinutesPerDegree +
            arc.ArcSeconds / kSecondsPerDegree;
   while (point >= 360) point -= 360;

@@ -3,15 +3,14 @@
 // - three points moving from the Sun's longitude at 1.25, 0.5 and 0.25
 //   degrees per minute of time elapsed since that sunrise;
 // - one point at the elapsed time in vighatis turned into an arc (signs,
-//   degrees, minutes, seconds), added to the Sun's sign and degree as its
-//   chart text gives them.
+//   degrees, minutes, seconds), added to the Sun's sign, degree and minute
+//   as the chart shows them.
 // Each point adds an empty line to its sign's mark label. Longitudes in
 // degrees, 0 = sidereal Aries.
 #pragma once
 
 #include <array>
 #include <optional>
-#include <string_view>
 
 #include "lagna/vighati.h"
 
@@ -28,9 +27,10 @@ double MovingPointDeg(double sunriseSunDeg, double degPerMinute, long long elaps
 // written in the order the marks depend on).
 double VighatisOfSeconds(long long elapsedSeconds);
 
-// Sign (0 = Aries) of the vighati point: the arc added to the sign, degree
-// and minute of the sunrise Sun's chart text ("DD Sss MM"); nothing when the
-// text names no sign or its numbers cannot be read.
-std::optional<int> VighatiPointSign(std::string_view sunriseSunText, const VighatiArc& arc);
+// Sign (0 = Aries) of the vighati point: the arc added to the sign, whole
+// degree and whole minute of the Sun at the reference sunrise as the chart
+// shows them; nothing when the Sun has no sign (-1).
+std::optional<int> VighatiPointSign(int sunSign, int sunDegrees, int sunMinutes,
+                                    const VighatiArc& arc);
 
 }  // namespace orvanta

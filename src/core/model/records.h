@@ -54,8 +54,7 @@ inline constexpr int kSignCount = 12;
 inline constexpr std::array<std::string_view, kBodyCount> kChartLabelNames = {
     "Sun", "Moon", "Mercury", "Venus", "Mars", "Jupiter", "Saturn", "Rahu", "Ketu", "Asc"};
 
-// Three-letter sign abbreviations, Aries first; every sign is read back from
-// characters 4 to 6 of a position text and compared with these.
+// Three-letter sign abbreviations, Aries first, as the position texts write them.
 inline constexpr std::array<std::string_view, kSignCount> kSignAbbr = {
     "Ari", "Tau", "Gem", "Can", "Leo", "Vir", "Lib", "Sco", "Sag", "Cap", "Aqu", "Pis"};
 
@@ -73,36 +72,5 @@ using SignCaptions = std::array<std::string, kSignCount>;
 
 // Line break used inside captions (carriage return, line feed).
 inline constexpr std::string_view kCrLf = "\r\n";
-
-namespace detail {
-// Three letters packed into one number, so that a sign is found with twelve
-// integer compares: the lookup runs well over a hundred times per chart.
-constexpr std::uint32_t PackLetters(char a, char b, char c) {
-  return static_cast<std::uint32_t>(static_cast<unsigned char>(a)) << 16 |
-         static_cast<std::uint32_t>(static_cast<unsigned char>(b)) << 8 |
-         static_cast<std::uint32_t>(static_cast<unsigned char>(c));
-}
-
-inline constexpr std::array<std::uint32_t, kSignCount> kPackedSignAbbr = [] {
-  std::array<std::uint32_t, kSignCount> packed{};
-  for (std::size_t k = 0; k < kSignAbbr.size(); ++k) {
-    packed[k] = PackLetters(kSignAbbr[k][0], kSignAbbr[k][1], kSignAbbr[k][2]);
-  }
-  return packed;
-}();
-}  // namespace detail
-
-// Index of the sign named by characters 4 to 6 of a chart position text, or
-// -1 when they name none (an empty or malformed text).
-constexpr int SignIndexOfPosition(std::string_view positionText) {
-  if (positionText.size() < 6) return -1;
-  const std::uint32_t key = detail::PackLetters(positionText[3], positionText[4], positionText[5]);
-  for (int k = 0; k < kSignCount; ++k) {
-    if (detail::kPackedSignAbbr[static_cast<std::size_t>(k)] == key) return k;
-  }
-  return -1;
-}
-
-static_assert(SignIndexOfPosition("05 Leo 07") == 4 && SignIndexOfPosition("05 leo 07") == -1);
 
 }  // namespace orvanta

@@ -153,8 +153,8 @@ TEST(RunChart, SunAndMoonInOneSignShareACell) {
   e.zoneIndex = 29;  // Greenwich Mean Time
   const ChartRun run = Run_Chart(session, e);
   ASSERT_FALSE(run.refusal);
-  const int sign = SignIndexOfPosition(run.chart.PositionText[Sun]);
-  ASSERT_EQ(sign, SignIndexOfPosition(run.chart.PositionText[Moon]));
+  const int sign = run.chart.bodies[Sun].sign;
+  ASSERT_EQ(sign, run.chart.bodies[Moon].sign);
   EXPECT_EQ(run.chart.signCells[static_cast<std::size_t>(sign)].rfind("\r\nSun\r\nMoon", 0), 0u)
       << run.chart.signCells[static_cast<std::size_t>(sign)];
 }
@@ -330,7 +330,8 @@ std::string Shown(const ChartRun& run) {
   for (const std::string& p : c.PositionText) s += p + '|';
   for (const std::string& p : c.signCells) s += p + '|';
   for (const std::string& p : c.marks) s += p + '|';
-  s += std::to_string(c.induLagna ? c.induLagna->sign : -1) + '|' + c.SunriseSunText + '|';
+  s +=
+      std::to_string(c.induLagna ? c.induLagna->sign : -1) + '|' + PositionText(c.sunriseSun) + '|';
   s += std::to_string(c.ElapsedSeconds.value_or(-1)) + '|' + c.details.dateOfBirth;
   return s;
 }

@@ -68,7 +68,7 @@ int main() {
 
     const TimeQuantities q = Time_Calculation(b);
     const MoonPosition moon = Ephemeris_Calculation(b);
-    const PlanetPositions p = Planet_Calculation(PlanetMomentOf(b, q, moon));
+    const PlanetPositions p = Planet_Calculation(PlanetMomentOf(b, q));
     const SunEvents sun = SunRise_SunSet(SunriseInputFor(b, MakeDateTime(b.Year, b.Month, b.Day)));
 
     const double birthJd = q.JulianDay - 0.5 + q.UniversalTime / 24;

@@ -9,6 +9,7 @@
 #include <sstream>
 #include <string>
 
+#include "chart/presentation.h"
 #include "engine/calendar.h"
 #include "engine/moon.h"
 #include "engine/planets.h"
@@ -71,12 +72,16 @@ std::string Describe(int n, const RandomBirth& r) {
   return out.str();
 }
 
-// "DD Sss MM": two digits, a blank, a sign abbreviation, a blank, two digits.
-bool HasChartShape(const std::string& text) {
-  auto digit = [](char c) { return c >= '0' && c <= '9'; };
-  return text.size() == 9 && digit(text[0]) && digit(text[1]) && text[2] == ' ' &&
-         SignIndexOfPosition(text) >= 0 && text[6] == ' ' && digit(text[7]) && digit(text[8]) &&
-         (text[0] - '0') * 10 + (text[1] - '0') < 30 && (text[7] - '0') * 10 + (text[8] - '0') < 60;
+// "DD Sss MM" for a position with a sign: its degree, its sign's
+// abbreviation and its minute, each inside its range.
+bool HasChartShape(const std::string& text, const BodyPosition& p) {
+  auto two = [](int n) {
+    return std::string(1, static_cast<char>('0' + n / 10)) + static_cast<char>('0' + n % 10);
+  };
+  return p.sign >= 0 && p.sign < kSignCount && p.degrees >= 0 && p.degrees < 30 && p.minutes >= 0 &&
+         p.minutes < 60 &&
+         text == two(p.degrees) + " " + std::string(kSignAbbr[static_cast<std::size_t>(p.sign)]) +
+                     " " + two(p.minutes);
 }
 
 TEST(EngineProperties, RandomBirthsGiveWellFormedCharts) {
@@ -87,12 +92,14 @@ TEST(EngineProperties, RandomBirthsGiveWellFormedCharts) {
     const BirthDetails& b = r.birth;
     const TimeQuantities q = Time_Calculation(b);
     const MoonPosition moon = Ephemeris_Calculation(b);
-    const PlanetPositions p = Planet_Calculation(PlanetMomentOf(b, q, moon));
+    const PlanetPositions p = Planet_Calculation(PlanetMomentOf(b, q));
+    const BodyPositions bodies = BodyPositionsOf(q, moon, p, {});
 
     std::ostringstream problems;
     for (int body = 0; body < kBodyCount; ++body) {
-      const std::string& text = p.PositionText[static_cast<std::size_t>(body)];
-      if (!HasChartShape(text)) {
+      const BodyPosition& position = bodies[static_cast<std::size_t>(body)];
+      const std::string text = PositionText(position);
+      if (!HasChartShape(text, position)) {
         problems << " " << kChartLabelNames[static_cast<std::size_t>(body)] << " text [" << text
                  << "];";
       }
@@ -128,14 +135,12 @@ TEST(EngineProperties, RandomBirthsGiveWellFormedCharts) {
     if (moon.nakshatraIndex < 0 || moon.nakshatraIndex > 26) {
       problems << " nakshatra " << moon.nakshatraIndex << ";";
     }
-    // The Moon's sign in its chart text is the sign of MoonSidereal.
-    if (SignIndexOfPosition(p.PositionText[Body::Moon]) !=
-        static_cast<int>(std::floor(moon.MoonSidereal / 30))) {
+    // The Moon's sign is the sign of MoonSidereal.
+    if (bodies[Body::Moon].sign != static_cast<int>(std::floor(moon.MoonSidereal / 30))) {
       problems << " Moon sign differs from MoonSidereal " << moon.MoonSidereal << ";";
     }
     // The ascendant's sign is Int(AscendantInt / 30).
-    if (SignIndexOfPosition(p.PositionText[Body::Asc]) !=
-        static_cast<int>(std::floor(q.AscendantInt / 30))) {
+    if (bodies[Body::Asc].sign != static_cast<int>(std::floor(q.AscendantInt / 30))) {
       problems << " ascendant sign differs from AscendantInt " << q.AscendantInt << ";";
     }
     const std::string found = problems.str();
