@@ -44,13 +44,11 @@ Difference Absolute(Difference d) {
   return {std::llabs(d.minutes), std::llabs(d.seconds)};
 }
 
-// One sunrise call: the events it could compute overwrite the session's
-// values, the others keep what an earlier call left there.
-RiseSetPair SunriseAndSunset(Session& session, const SunriseInput& in) {
+// Sunrise and sunset of one day; an event that does not happen on that day
+// stays empty.
+RiseSetPair SunriseAndSunset(const SunriseInput& in) {
   const SunEvents events = SunRise_SunSet(in);
-  if (events.rise) session.riseSetTime[0] = events.rise;
-  if (events.set) session.riseSetTime[1] = events.set;
-  return session.riseSetTime;
+  return {events.rise, events.set};
 }
 
 BirthDetailTexts DetailTexts(const FormEntries& e, const BirthDetails& b) {
@@ -92,16 +90,14 @@ ValidationInput ValidationInputOf(const FormEntries& e) {
 
 namespace {
 
-// The birth record from validated entries. The zone comes through the
-// session: no selection keeps the previous correction.
-void FillBirthRecord(Session& session, const FormEntries& e, BirthDetails& b) {
+// The birth record from validated entries. With no zone selected the
+// correction is zero (universal time).
+void FillBirthRecord(const FormEntries& e, BirthDetails& b) {
   b.Name = e.name;
   const auto shift = e.exactOffsetMinutes ? Zone_Calculation(ExactOffset{*e.exactOffsetMinutes})
                                           : Zone_Calculation(e.zoneIndex);
-  if (shift) {
-    session.ZoneShiftHours = shift->hours;
-    session.ZoneShiftMinutes = shift->minutes;
-  }
+  const std::int16_t shiftHours = shift ? shift->hours : std::int16_t{0};
+  const std::int16_t shiftMinutes = shift ? shift->minutes : std::int16_t{0};
   // A list position whose month does not fit the 16-bit field (only a caller
   // outside the form can give one) leaves the field as it was.
   if (e.monthIndex >= INT16_MIN - 1 && e.monthIndex < INT16_MAX) {
@@ -111,10 +107,10 @@ void FillBirthRecord(Session& session, const FormEntries& e, BirthDetails& b) {
   ReadField(e.yearText, b.Year);
   ReadField(e.hourText, b.Hour);
   ReadField(e.minuteText, b.Minute);
-  b.ZoneShiftHours = session.ZoneShiftHours;
-  b.ZoneShiftMinutes = session.ZoneShiftMinutes;
-  b.ZoneHours = static_cast<std::int16_t>(std::abs(session.ZoneShiftHours));
-  b.ZoneMinutes = static_cast<std::int16_t>(std::abs(session.ZoneShiftMinutes));
+  b.ZoneShiftHours = shiftHours;
+  b.ZoneShiftMinutes = shiftMinutes;
+  b.ZoneHours = static_cast<std::int16_t>(std::abs(shiftHours));
+  b.ZoneMinutes = static_cast<std::int16_t>(std::abs(shiftMinutes));
   ReadField(e.lonDeg, b.LonDeg);
   ReadField(e.lonMin, b.LonMin);
   ReadField(e.latDeg, b.LatDeg);
@@ -153,14 +149,14 @@ void PlaceBodies(ChartOutput& out) {
 // Sunrise and sunset of the birth day and of its neighbours, and the time
 // since the reference sunrise. The three cases are tested one after the
 // other: where the day's sunset falls before its sunrise on the clock a later
-// case that holds overrides an earlier one. A sunrise that was never computed
-// (the sun has not risen at this place in this session) takes no part, so no
-// reference is invented.
-void SunriseReferences(Session& session, const BirthDetails& b, ChartOutput& out) {
+// case that holds overrides an earlier one. A day without a sunrise or a
+// sunset (beyond the polar circles) takes no part, so no reference is
+// invented.
+void SunriseReferences(const BirthDetails& b, ChartOutput& out) {
   const LocalDateTime birthDate = MakeDateTime(b.Year, b.Month, b.Day);
-  out.day = SunriseAndSunset(session, SunriseInputFor(b, birthDate));
-  out.previousDay = SunriseAndSunset(session, SunriseInputFor(b, birthDate - std::chrono::days{1}));
-  out.nextDay = SunriseAndSunset(session, SunriseInputFor(b, birthDate + std::chrono::days{1}));
+  out.day = SunriseAndSunset(SunriseInputFor(b, birthDate));
+  out.previousDay = SunriseAndSunset(SunriseInputFor(b, birthDate - std::chrono::days{1}));
+  out.nextDay = SunriseAndSunset(SunriseInputFor(b, birthDate + std::chrono::days{1}));
 
   const LocalDateTime birth = b.BirthMoment;
   const auto& [dayRise, daySet] = out.day;
@@ -215,14 +211,18 @@ void VighatiPoint(ChartOutput& out) {
 
 }  // namespace
 
-ChartRun Run_Chart(Session& session, const FormEntries& e, ChartScope scope) {
+ChartRun Run_Chart(Session& /*session*/, const FormEntries& e, ChartScope scope) {
+  return ComputeChart(e, scope);
+}
+
+ChartRun ComputeChart(const FormEntries& e, ChartScope scope) {
   ChartRun run;
   if (auto refusal = Validate_Input(ValidationInputOf(e))) {
     run.refusal = refusal;
     return run;
   }
   ChartOutput& out = run.chart;
-  FillBirthRecord(session, e, out.birth);
+  FillBirthRecord(e, out.birth);
   BirthPass(out.birth, out);
   const bool everything = scope == ChartScope::Everything;
   if (everything) out.details = DetailTexts(e, out.birth);
@@ -236,7 +236,7 @@ ChartRun Run_Chart(Session& session, const FormEntries& e, ChartScope scope) {
   out.AscSignIndex = static_cast<std::int16_t>(std::max(signs[Asc], 0));
   out.houses = RunHouseCalls(signs, retrograde, out.marks);
   if (everything) {
-    SunriseReferences(session, out.birth, out);
+    SunriseReferences(out.birth, out);
     MovingPoints(out.birth, out);
   }
   out.induLagna = CountInduLagna(signs[Asc], signs[Moon], InduLagnaRule::FromAscendantVenus10);

@@ -4,8 +4,8 @@
 // stages in their fixed order (ascendant, Moon, planets, retrograde marks),
 // places the bodies into the twelve sign cells, runs the twelve house calls
 // and the sunrise references, finds the Indu Lagna and copies its sign's row.
-// The caller owns the Session: the few values that deliberately survive from
-// one computation to the next live there, and two sessions share nothing.
+// Each chart is a function of its entries alone: nothing is carried from one
+// computation to the next.
 #pragma once
 
 #include <array>
@@ -46,16 +46,15 @@ struct FormEntries {
   bool dst = false;  // the daylight-saving tick
 };
 
-// Sunrise and sunset as the sunrise step left them; an entry that was never
-// written (polar dates from the start) stays empty.
+// Sunrise and sunset of one day; empty where the Sun does not rise or does
+// not set on that day (beyond the polar circles).
 using RiseSetPair = std::array<std::optional<LocalDateTime>, 2>;
 
-// Values that outlive one computation.
-struct Session {
-  std::int16_t ZoneShiftHours = 0;  // kept when no zone is selected
-  std::int16_t ZoneShiftMinutes = 0;
-  RiseSetPair riseSetTime;  // kept where the sun does not rise or set
-};
+// What a window or a command-line run keeps while it computes charts. Each
+// chart is a function of its entries alone: nothing here changes a result,
+// so two sessions, or one session in any order of births, give the same
+// charts.
+struct Session {};
 
 enum class SunriseReference { None, DaySunrise, PreviousSunrise, NextSunrise };
 
@@ -99,10 +98,13 @@ ValidationInput ValidationInputOf(const FormEntries& entries);
 // the moving points and the vighati point, with their marks) and the birth
 // detail texts: about a sixth of a chart's time, and none of it changes the
 // positions, the retrograde flags, the Indu Lagna or its sign's row. The
-// session's sunrise state is then left as it was. The batch's CSV output,
-// which shows only those, uses it.
+// batch's CSV output, which shows only those, uses it.
 enum class ChartScope { Everything, PositionsAndLagna };
 
+// The chart of the form's entries, or the validation's refusal.
+ChartRun ComputeChart(const FormEntries& entries, ChartScope scope = ChartScope::Everything);
+
+// The same within a window's or a run's session, which changes nothing.
 ChartRun Run_Chart(Session& session, const FormEntries& entries,
                    ChartScope scope = ChartScope::Everything);
 

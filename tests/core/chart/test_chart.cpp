@@ -25,7 +25,6 @@ constexpr int kGreenwichMeanTime = 29;
 TEST(RunChart, RefusedEntriesChangeNothing) {
   Session session;
   ASSERT_FALSE(Run_Chart(session, reference::DelhiBirth()).refusal);
-  const Session before = session;
 
   FormEntries bad = reference::DelhiBirth();
   bad.name = "   ";
@@ -35,9 +34,6 @@ TEST(RunChart, RefusedEntriesChangeNothing) {
   ASSERT_TRUE(run.refusal);
   // The checks run in order: only the name is reported.
   EXPECT_EQ(run.refusal->message, "Please Enter Name");
-  EXPECT_EQ(session.ZoneShiftHours, before.ZoneShiftHours);
-  EXPECT_EQ(session.ZoneShiftMinutes, before.ZoneShiftMinutes);
-  EXPECT_EQ(session.riseSetTime, before.riseSetTime);
 }
 
 TEST(RunChart, ZoneReachesTheRecordAsMagnitudeAndSignedShift) {
@@ -52,16 +48,18 @@ TEST(RunChart, ZoneReachesTheRecordAsMagnitudeAndSignedShift) {
   EXPECT_EQ(run.chart.birth.ZoneShiftMinutes, -30);
 }
 
-TEST(RunChart, NoZoneSelectedKeepsThePreviousCorrection) {
+// No zone selected is no correction, whatever zone the chart before had.
+TEST(RunChart, NoZoneSelectedMeansNoCorrection) {
   Session session;
   ASSERT_FALSE(Run_Chart(session, reference::DelhiBirth()).refusal);
   FormEntries e = reference::DelhiBirth();
   e.zoneIndex = -1;
   const ChartRun run = Run_Chart(session, e);
   ASSERT_FALSE(run.refusal);
-  EXPECT_EQ(run.chart.birth.ZoneShiftHours, -5);
-  EXPECT_EQ(run.chart.birth.ZoneShiftMinutes, -30);
-  EXPECT_EQ(run.chart.PositionText, Run_Chart(session, reference::DelhiBirth()).chart.PositionText);
+  EXPECT_EQ(run.chart.birth.ZoneShiftHours, 0);
+  EXPECT_EQ(run.chart.birth.ZoneShiftMinutes, 0);
+  e.zoneIndex = kGreenwichMeanTime;
+  EXPECT_EQ(run.chart.PositionText, ComputeChart(e).chart.PositionText);
 }
 
 TEST(RunChart, DelhiBirthMeasuresFromTheDaysSunrise) {
@@ -333,6 +331,9 @@ std::string Shown(const ChartRun& run) {
   s +=
       std::to_string(c.induLagna ? c.induLagna->sign : -1) + '|' + PositionText(c.sunriseSun) + '|';
   s += std::to_string(c.ElapsedSeconds.value_or(-1)) + '|' + c.details.dateOfBirth;
+  for (const RiseSetPair* day : {&c.previousDay, &c.day, &c.nextDay}) {
+    for (const auto& event : *day) s += '|' + (event ? FormatIsoMinute(*event) : "none");
+  }
   return s;
 }
 
@@ -359,6 +360,48 @@ TEST(RunChart, SessionsInTwoThreadsMatchOneThread) {
   b.join();
   EXPECT_EQ(gotFirst, expectFirst);
   EXPECT_EQ(gotSecond, expectSecond);
+}
+
+// Tromso, 21 June 1990, 14:00 GMT, under the midnight sun: the Sun neither
+// rises nor sets on the day or its neighbours, so the chart has no sunrise,
+// no sunset, no reference and no time since sunrise, and it stays so after
+// any other chart in the same session; the other chart is not changed by
+// the polar one either.
+TEST(RunChart, PolarBirthIsTheSameBeforeAndAfterAnOrdinaryOne) {
+  FormEntries polar = reference::DelhiBirth();
+  polar.name = "POLAR";
+  polar.dayText = "21";
+  polar.yearText = "1990";
+  polar.hourText = "14";
+  polar.minuteText = "0";
+  polar.latDeg = "69";
+  polar.latMin = "39";
+  polar.lonDeg = "18";
+  polar.lonMin = "57";
+  polar.zoneIndex = kGreenwichMeanTime;
+  const FormEntries ordinary = reference::DelhiBirth();
+
+  const ChartRun polarAlone = ComputeChart(polar);
+  ASSERT_FALSE(polarAlone.refusal);
+  const ChartOutput& c = polarAlone.chart;
+  for (const RiseSetPair* day : {&c.previousDay, &c.day, &c.nextDay}) {
+    EXPECT_FALSE((*day)[0]);
+    EXPECT_FALSE((*day)[1]);
+  }
+  EXPECT_EQ(c.reference, SunriseReference::None);
+  EXPECT_FALSE(c.ElapsedMinutes);
+  const std::string ordinaryAlone = Shown(ComputeChart(ordinary));
+
+  for (const bool polarFirst : {false, true}) {
+    SCOPED_TRACE(polarFirst ? "polar first" : "ordinary first");
+    Session session;
+    std::string polarShown, ordinaryShown;
+    if (polarFirst) polarShown = Shown(Run_Chart(session, polar));
+    ordinaryShown = Shown(Run_Chart(session, ordinary));
+    if (!polarFirst) polarShown = Shown(Run_Chart(session, polar));
+    EXPECT_EQ(polarShown, Shown(polarAlone));
+    EXPECT_EQ(ordinaryShown, ordinaryAlone);
+  }
 }
 
 }  // namespace
