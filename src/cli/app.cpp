@@ -148,8 +148,12 @@ int RunOneChart(const CliOptions& options, CliChannels io) {
   std::string out;
   if (run.refusal) {
     int status = kExitRefused;
-    if (options.json) {
+    if (options.jsonRecord) {
       AppendRefusalJson(out, entries.entries->name, *run.refusal);
+      out += '\n';
+      status = WriteOutput(io.out, out, io.err, status);
+    } else if (options.json) {
+      AppendRefusalSchemaJson(out, entries.entries->name, *run.refusal);
       out += '\n';
       status = WriteOutput(io.out, out, io.err, status);
     }
@@ -160,8 +164,11 @@ int RunOneChart(const CliOptions& options, CliChannels io) {
     }
     return status;
   }
-  if (options.json) {
+  if (options.jsonRecord) {
     AppendChartJson(out, run.chart, options.fields, &entries.report);
+    out += '\n';
+  } else if (options.json) {
+    AppendChartSchemaJson(out, run.chart, &entries.report);
     out += '\n';
   } else {
     AppendChartText(out, run.chart, &entries.report);
@@ -215,13 +222,16 @@ int RunBatch(ByteSource& input, std::string_view inputName, const BatchSettings&
   const auto compute = [&settings](BatchRow& row, std::string& output) {
     Session session;
     // A CSV line shows the positions and the Indu Lagna's sign only.
-    const ChartRun run = Run_Chart(session, row.entries,
-                                   settings.json ? ChartScope::Everything
-                                                 : ChartScope::PositionsAndLagna);
+    const ChartRun run =
+        Run_Chart(session, row.entries,
+                  settings.json ? ChartScope::Everything : ChartScope::PositionsAndLagna);
     if (run.refusal) {
       row.error = run.refusal->message;
-    } else if (settings.json) {
+    } else if (settings.json && settings.record) {
       AppendChartJson(output, run.chart, settings.fields, &row.report);
+      output += '\n';
+    } else if (settings.json) {
+      AppendChartSchemaJson(output, run.chart, &row.report);
       output += '\n';
     } else {
       AppendChartCsv(output, run.chart);
@@ -314,6 +324,7 @@ int RunCli(std::span<const std::string_view> args, CliChannels io) {
     case Mode::Batch: {
       BatchSettings settings;
       settings.json = options.json;
+      settings.record = options.jsonRecord;
       settings.jobs = options.jobs > 0 ? options.jobs : UsableCores();
       settings.fields = options.fields;
       if (options.batchPath == "-") {

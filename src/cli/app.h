@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "cli/chart_json.h"
 #include "cli/io.h"
 #include "cli/render.h"
 
@@ -32,8 +33,9 @@ int RunCli(std::span<const std::string_view> args, CliStreams io);
 
 // How the batch mode computes and writes its rows.
 struct BatchSettings {
-  bool json = false;  // one JSON object per row instead of a CSV line
-  int jobs = 1;       // threads computing charts; 1 computes each row as it is read
+  bool json = false;    // one JSON object per row instead of a CSV line
+  bool record = false;  // with json: the internal record (--json-record), not the chart schema
+  int jobs = 1;         // threads computing charts; 1 computes each row as it is read
   ChartJsonMembers fields = ChartJsonMembers{}.set();  // the JSON members written
 };
 

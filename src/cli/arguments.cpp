@@ -293,7 +293,7 @@ Parsed<CliOptions> ParseArguments(std::span<const std::string_view> args) {
   std::array<bool, kValueOptions.size()> seen{};
   bool seenDst = false, seenNoDst = false, seenPlaces = false, seenJson = false, seenBatch = false,
        wantHelp = false, wantZones = false, wantVersion = false, seenJobs = false,
-       seenFields = false;
+       seenFields = false, seenRecord = false;
   bool anyBirthOption = false;
 
   for (std::size_t i = 0; i < args.size(); ++i) {
@@ -337,7 +337,15 @@ Parsed<CliOptions> ParseArguments(std::span<const std::string_view> args) {
     }
     if (arg == "--json") {
       if (auto e = flagOnly(seenJson)) return Fail<CliOptions>(*e);
+      if (seenRecord) return Fail<CliOptions>("give --json or --json-record, not both");
       options.json = true;
+      continue;
+    }
+    if (arg == "--json-record") {
+      if (auto e = flagOnly(seenRecord)) return Fail<CliOptions>(*e);
+      if (seenJson) return Fail<CliOptions>("give --json or --json-record, not both");
+      options.json = true;
+      options.jsonRecord = true;
       continue;
     }
     if (arg == "--dst") {
@@ -431,18 +439,18 @@ Parsed<CliOptions> ParseArguments(std::span<const std::string_view> args) {
     return {std::move(options), {}};
   }
   if (seenPlaces) {
-    if (anyBirthOption || seenBatch || wantZones || seenJobs || seenFields) {
+    if (anyBirthOption || seenBatch || wantZones || seenJobs || seenFields || seenRecord) {
       return Fail<CliOptions>("--places takes no other options but --json");
     }
     options.mode = Mode::ListPlaces;
     return {std::move(options), {}};
   }
-  if (seenFields && !seenJson) {
-    return Fail<CliOptions>("--fields chooses JSON members: give --json");
+  if (seenFields && !seenRecord) {
+    return Fail<CliOptions>("--fields chooses members of the record: give --json-record");
   }
   if (seenJobs && !seenBatch) return Fail<CliOptions>("--jobs is for --batch");
   if (wantZones) {
-    if (anyBirthOption || seenBatch || seenJson) {
+    if (anyBirthOption || seenBatch || seenJson || seenRecord) {
       return Fail<CliOptions>("--list-zones takes no other options");
     }
     options.mode = Mode::ListZones;
@@ -481,13 +489,14 @@ std::string_view UsageText() {
   return R"(Usage:
   orvanta-cli --name NAME --date YYYY-MM-DD --time HH:MM[:SS]
               --lat 28N36 --lon 77E12 [--zone N|ABBR] [--dst]
-              [--city C] [--state S] [--country K] [--json [--fields LIST]]
+              [--city C] [--state S] [--country K]
+              [--json | --json-record [--fields LIST]]
   orvanta-cli --name NAME --date YYYY-MM-DD --time HH:MM[:SS]
-              --place "City[, State], Country" [--dst|--no-dst] [--json]
+              --place "City[, State], Country" [--dst|--no-dst] [--json|--json-record]
               (--lat, --lon, --zone, --tz override what the place gives)
   orvanta-cli --name NAME --date ... --time ... --lat ... --lon ... --tz ZONE
   orvanta-cli --places QUERY [--json]
-  orvanta-cli --batch FILE|- [--json [--fields LIST]] [--jobs N]
+  orvanta-cli --batch FILE|- [--json | --json-record [--fields LIST]] [--jobs N]
   orvanta-cli --list-zones
   orvanta-cli --help | --version
 
@@ -515,8 +524,10 @@ Indu Lagna of one birth, with the Indu Lagna sign's attributes and texts.
                      country, latitude, longitude, zone, population
   --city, --state, --country
                      the place, shown with the birth details
-  --json             one JSON object instead of text
-  --fields LIST      with --json: only these members, as in
+  --json             one JSON object of the chart schema orvanta.chart/2
+                     (docs/chart.schema.json) instead of text
+  --json-record      the chart's internal record as one JSON object
+  --fields LIST      with --json-record: only these members, as in
                      Name,PositionText,InduLagnaIndex (in their usual order)
   --batch FILE       one chart per row of a CSV file (- for standard input)
                      with the header name,date,time,lat,lon,zone,dst,city,state,country

@@ -94,7 +94,8 @@ enum class Mode { Chart, Batch, ListZones, ListPlaces, Help, Version };
 struct CliOptions {
   Mode mode = Mode::Chart;
   BirthFields birth;
-  bool json = false;
+  bool json = false;        // --json or --json-record: JSON instead of text or CSV
+  bool jsonRecord = false;  // --json-record: the internal record instead of the chart schema
   std::string batchPath;    // "-" is standard input
   std::string placesQuery;  // --places
   int jobs = 0;             // --jobs: threads computing batch rows; 0 = one per usable core

@@ -151,6 +151,8 @@ void AppendStringArray(std::string& out, const Array& values) {
   out += ']';
 }
 
+}  // namespace
+
 // "YYYY-MM-DD HH:MM" in quotes, the text of FormatIsoMinute written
 // straight into the output: this runs six times for every chart of a batch.
 void AppendIsoMinuteJson(std::string& out, LocalDateTime t) {
@@ -181,6 +183,8 @@ void AppendIsoMinuteJson(std::string& out, LocalDateTime t) {
                    '"'};
   out.append(text, sizeof text);
 }
+
+namespace {
 
 void AppendOptionalTime(std::string& out, const std::optional<LocalDateTime>& t) {
   if (t) {

@@ -34,6 +34,9 @@ std::vector<std::string_view> CaptionLines(std::string_view caption);
 // stands on a line of its own), each line starting with `indent`.
 std::string WordWrap(std::string_view text, std::size_t width, std::string_view indent);
 
+// "YYYY-MM-DD HH:MM" in quotes, the text of FormatIsoMinute.
+void AppendIsoMinuteJson(std::string& out, LocalDateTime t);
+
 // The English name of the Indu Lagna sign, or "" when nothing was copied.
 std::string_view InduLagnaSignName(const ChartOutput& chart);
 

@@ -205,11 +205,12 @@ std::vector<GoldenCase> GoldenCases() {
   return {
       // The example of `make run`: Delhi, 15 June 1980, 10:30 Indian time.
       {"delhi_text", kDelhi, nullptr, 0},
-      {"delhi_json", With(kDelhi, {"--json"}), nullptr, 0},
+      {"delhi_json", With(kDelhi, {"--json-record"}), nullptr, 0},
+      {"delhi_chart_json", With(kDelhi, {"--json"}), nullptr, 0},
       // Southern and western hemispheres, daylight saving, seconds.
       {"new_york_dst_json",
        {"--name", "GRACE HOLT", "--date", "1969-07-20", "--time", "22:56:15", "--lat", "40N43",
-        "--lon", "74W00", "--zone", "EST", "--dst", "--city", "New York", "--json"},
+        "--lon", "74W00", "--zone", "EST", "--dst", "--city", "New York", "--json-record"},
        nullptr,
        0},
       {"sydney_text",
@@ -220,23 +221,24 @@ std::vector<GoldenCase> GoldenCases() {
       // A birth after sunset (measured to the next sunrise), Greenwich.
       {"london_evening_json",
        {"--name", "EVE STONE", "--date", "2000-03-21", "--time", "21:15", "--lat", "51N30", "--lon",
-        "0W07", "--json"},
+        "0W07", "--json-record"},
        nullptr,
        0},
       // Beyond the polar circle in midsummer: no sunrise or sunset.
       {"tromso_midsummer_json",
        {"--name", "POLAR", "--date", "1990-06-21", "--time", "12:00", "--lat", "69N39", "--lon",
-        "18E57", "--zone", "CET", "--json"},
+        "18E57", "--zone", "CET", "--json-record"},
        nullptr,
        0},
-      {"batch_json", {"--batch", "-", "--json"}, "batch_rows.csv", 1},
+      {"batch_json", {"--batch", "-", "--json-record"}, "batch_rows.csv", 1},
       {"batch_csv", {"--batch", "-"}, "batch_rows.csv", 1},
       {"list_zones", {"--list-zones"}, nullptr, 0},
-      {"refused_json", Replace(With(kDelhi, {"--json"}), "--date", "1981-02-29"), nullptr, 2},
+      {"refused_json", Replace(With(kDelhi, {"--json-record"}), "--date", "1981-02-29"), nullptr,
+       2},
       // A place from the atlas and the zone from its history (summer time 1990).
       {"madrid_place_json",
        {"--name", "ANA RUIZ", "--date", "1990-07-04", "--time", "14:25", "--place", "Madrid",
-        "--json"},
+        "--json-record"},
        nullptr,
        0},
       {"madrid_place_text",
@@ -247,7 +249,7 @@ std::vector<GoldenCase> GoldenCases() {
       {"places_madrid", {"--places", "Madrid"}, nullptr, 0},
       {"places_madrid_json", {"--places", "Madrid, Colombia", "--json"}, nullptr, 0},
       // Columns by name, in another order, with place and tz.
-      {"batch_places_json", {"--batch", "-", "--json"}, "batch_places.csv", 1},
+      {"batch_places_json", {"--batch", "-", "--json-record"}, "batch_places.csv", 1},
   };
 }
 
@@ -274,7 +276,7 @@ TEST(CliGolden, OutputMatchesTheCheckedInFiles) {
 TEST(CliProgram, TextAndJsonAgree) {
   // The text report and the JSON object of one birth show the same positions.
   const Result text = RunProgram(kDelhi);
-  const Result json = RunProgram(With(kDelhi, {"--json"}));
+  const Result json = RunProgram(With(kDelhi, {"--json-record"}));
   ASSERT_EQ(text.status, 0) << text.err;
   ASSERT_EQ(json.status, 0) << json.err;
   const std::size_t at = json.out.find("\"PositionText\":[");
@@ -330,7 +332,7 @@ TEST(CliProgram, RefusalsCarryTheSystemMessageAndStatus2) {
     EXPECT_EQ(text.out, "");  // never a partial chart
     EXPECT_EQ(text.err.substr(0, text.err.find('\n')), c.message) << text.err;
 
-    const Result json = RunProgram(With(c.args, {"--json"}));
+    const Result json = RunProgram(With(c.args, {"--json-record"}));
     EXPECT_EQ(json.status, 2);
     EXPECT_NE(
         json.out.find("\"Valid\":false,\"Message\":\"" + std::string(c.message) + "\",\"Icon\":\"" +
@@ -372,7 +374,7 @@ TEST(CliProgram, MalformedArgumentsGiveStatus64AndNoChart) {
       {"unknown zone", Replace(kDelhi, "--zone", "MARS"), "unknown zone"},
       {"unknown option", With(kDelhi, {"--polar"}), "unknown option"},
       // A forgotten value does not take the next option as the value.
-      {"value missing before an option", Replace(kDelhi, "--city", "--json"),
+      {"value missing before an option", Replace(kDelhi, "--city", "--json-record"),
        "--city needs a value"},
       {"help with a value", {"--help=1"}, "--help takes no value"},
       {"version with a value", {"--version=x"}, "--version takes no value"},
@@ -404,10 +406,10 @@ TEST(CliProgram, PlacesAndTheZoneHistory) {
        "happened twice: UTC-4:00, summer time (EDT), and UTC-5:00, standard time (EST). Choose "
        "--dst for the summer-time reading or --no-dst for the standard one."},
       {"--dst takes the summer reading",
-       With(birth, {"--place", "New York, USA", "--dst", "--json"}), 0, "\"ZoneShiftHours\":4,",
-       ""},
+       With(birth, {"--place", "New York, USA", "--dst", "--json-record"}), 0,
+       "\"ZoneShiftHours\":4,", ""},
       {"--no-dst takes the standard reading",
-       With(birth, {"--place", "New York, USA", "--no-dst", "--json"}), 0,
+       With(birth, {"--place", "New York, USA", "--no-dst", "--json-record"}), 0,
        "\"ZoneResolved\":{\"TimeZone\":\"America/New_York\",\"OffsetMinutes\":-300,", ""},
       {"skipped time names the gap",
        {"--name", "A", "--date", "2008-03-09", "--time", "02:30", "--place", "New York, USA",
@@ -430,7 +432,7 @@ TEST(CliProgram, PlacesAndTheZoneHistory) {
        "", "not both"},
       {"--tz with coordinates: Kathmandu's +5:45",
        {"--name", "A", "--date", "2000-06-01", "--time", "12:00", "--lat", "27N43", "--lon",
-        "85E19", "--tz", "Asia/Kathmandu", "--json"},
+        "85E19", "--tz", "Asia/Kathmandu", "--json-record"},
        0,
        "\"ZoneShiftHours\":-5,\"ZoneShiftMinutes\":-45,",
        ""},
@@ -468,7 +470,7 @@ TEST(CliProgram, PlacesAndTheZoneHistory) {
   }
   // Overriding the zone by hand drops the resolved one from the output.
   const Result manual = RunProgram({"--name", "A", "--date", "1990-07-04", "--time", "14:25",
-                                    "--place", "Madrid", "--zone", "CET", "--json"});
+                                    "--place", "Madrid", "--zone", "CET", "--json-record"});
   EXPECT_EQ(manual.out.find("ZoneResolved"), std::string::npos);
   EXPECT_NE(manual.out.find("\"Place\":{\"City\":\"Madrid\""), std::string::npos);
 }
@@ -493,7 +495,7 @@ TEST(CliBatch, BadRowInTheMiddle) {
   const std::string input = kHeader + kGoodRow +
                             "BAD DATE,1980-04-31,10:30,28N36,77E12,IST,0,,,\n" +
                             "GRACE HOLT,1969-07-20,22:56,40N43,74W00,EST,yes,New York,NY,USA\n";
-  const Result r = RunProgram({"--batch", "-", "--json"}, input);
+  const Result r = RunProgram({"--batch", "-", "--json-record"}, input);
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.err, "orvanta-cli: line 3: Please Enter Correct Date Or Month !\n");
   std::istringstream lines(r.out);
@@ -507,8 +509,8 @@ TEST(CliBatch, BadRowInTheMiddle) {
 TEST(CliBatch, EachRowFromAFreshSession) {
   // The same birth alone and after another birth gives the same line.
   const std::string other = "EVE STONE,2000-03-21,21:15,51N30,0W07,,,,,\n";
-  const Result alone = RunProgram({"--batch", "-", "--json"}, kHeader + kGoodRow);
-  const Result after = RunProgram({"--batch", "-", "--json"}, kHeader + other + kGoodRow);
+  const Result alone = RunProgram({"--batch", "-", "--json-record"}, kHeader + kGoodRow);
+  const Result after = RunProgram({"--batch", "-", "--json-record"}, kHeader + other + kGoodRow);
   ASSERT_EQ(alone.status, 0) << alone.err;
   ASSERT_EQ(after.status, 0) << after.err;
   EXPECT_TRUE(after.out.ends_with(alone.out));
@@ -560,7 +562,7 @@ TEST(CliBatch, DamagedInput) {
   };
   for (const BatchFaultCase& c : cases) {
     SCOPED_TRACE(c.label);
-    const Result r = RunProgram({"--batch", "-", "--json"}, c.input);
+    const Result r = RunProgram({"--batch", "-", "--json-record"}, c.input);
     EXPECT_EQ(r.status, c.status) << r.err;
     if (c.errorPart.empty()) {
       EXPECT_EQ(r.err, "");
@@ -659,11 +661,11 @@ TEST(CliFaults, ReadErrorAfterThreeRowsKeepsThemAndGivesStatus66) {
       "ASAN_OPTIONS=verify_asan_link_order=0"};
   const FaultCase cases[] = {
       {"batch file",
-       {{"--batch", file.string(), "--json"}, "/dev/null", "", environment},
+       {{"--batch", file.string(), "--json-record"}, "/dev/null", "", environment},
        66,
        "orvanta-cli: line 5: reading \"" + file.string() + "\": Input/output error\n"},
       {"standard input",
-       {{"--batch", "-", "--json"}, file.string(), "", environment},
+       {{"--batch", "-", "--json-record"}, file.string(), "", environment},
        66,
        "orvanta-cli: line 5: reading standard input: Input/output error\n"},
   };
@@ -726,7 +728,7 @@ TEST(CliFaults, FirstFailedWriteEndsTheRunWithStatus74) {
        74,
        full},
       {"1,000,000 rows as JSON",
-       {{"--batch", "-", "--json"}, million.string(), "/dev/full", {}},
+       {{"--batch", "-", "--json-record"}, million.string(), "/dev/full", {}},
        74,
        full},
       {"one chart", {kDelhi, "/dev/null", "/dev/full", {}}, 74, full},
@@ -755,7 +757,7 @@ TEST(CliFaults, ClosedPipeEndsTheProgramQuietly) {
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_addopen(&actions, 0, inPath.c_str(), O_RDONLY, 0);
   posix_spawn_file_actions_adddup2(&actions, out[1], 1);
-  const pid_t pid = Spawn({"--batch", "-", "--json"}, {}, actions);
+  const pid_t pid = Spawn({"--batch", "-", "--json-record"}, {}, actions);
   close(out[1]);
   Result r;
   Reap(pid, r);
@@ -776,7 +778,7 @@ TEST(CliFaults, RowsThroughAPipeAppearAsTheyAreComputed) {
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_adddup2(&actions, in[0], 0);
   posix_spawn_file_actions_adddup2(&actions, out[1], 1);
-  const pid_t pid = Spawn({"--batch", "-", "--json"}, {}, actions);
+  const pid_t pid = Spawn({"--batch", "-", "--json-record"}, {}, actions);
   close(in[0]);
   close(out[1]);
   const auto send = [&](const std::string& text) {

@@ -12,6 +12,7 @@
 #pragma once
 
 #include <array>
+#include <string_view>
 
 #include "engine/calendar.h"
 #include "engine/moon.h"
@@ -23,6 +24,36 @@ namespace orvanta {
 // The number of nakshatras, and of their quarters (padas) in a turn.
 inline constexpr int kNakshatraCount = 27;
 inline constexpr int kPadaCount = 108;
+
+// The nakshatras from 0 deg sidereal, in order.
+inline constexpr std::array<std::string_view, kNakshatraCount> kNakshatraNames = {
+    "Ashwini",
+    "Bharani",
+    "Krittika",
+    "Rohini",
+    "Mrigashira",
+    "Ardra",
+    "Punarvasu",
+    "Pushya",
+    "Ashlesha",
+    "Magha",
+    "Purva Phalguni",
+    "Uttara Phalguni",
+    "Hasta",
+    "Chitra",
+    "Swati",
+    "Vishakha",
+    "Anuradha",
+    "Jyeshtha",
+    "Mula",
+    "Purva Ashadha",
+    "Uttara Ashadha",
+    "Shravana",
+    "Dhanishta",
+    "Shatabhisha",
+    "Purva Bhadrapada",
+    "Uttara Bhadrapada",
+    "Revati"};
 
 struct BodyPosition {
   double longitudeDeg = 0;  // sidereal, as the engine gave it

@@ -1,0 +1,343 @@
+#include "cli/chart_json.h"
+
+#include <array>
+#include <cmath>
+#include <cstdio>
+#include <utility>
+
+#include "chart/explanation.h"
+#include "cli/json.h"
+#include "cli/render.h"
+
+namespace orvanta::cli {
+
+namespace {
+
+// Plain member names of the sign's attributes, in SignAttribute order.
+constexpr std::array<std::string_view, kAttributeCount> kAttributeKeys = {
+    "sign",
+    "vedicName",
+    "englishName",
+    "rulingPlanet",
+    "symbol",
+    "element",
+    "color",
+    "signType",
+    "gender",
+    "bestPeriodOfActivity",
+    "barren",
+    "caste",
+    "position",
+    "constituentCharacter",
+    "luckyDays",
+    "luckyNumbers",
+    "bestDirection",
+    "luckyColors",
+    "luckyGemstone",
+    "partOfTheBody",
+    "physique",
+    "looks",
+    "nature",
+    "careerAndFinance",
+    "loveAndDomesticLife",
+    "health",
+    "compatibleWith",
+    "notCompatibleWith",
+};
+
+// Plain member names of the birth details, in kDetailCaptions order.
+constexpr std::array<std::string_view, kDetailCaptions.size()> kDetailKeys = {
+    "dateOfBirth", "timeOfBirth", "longitude", "latitude", "city", "state", "country"};
+
+constexpr std::array<std::string_view, kBodyCount> kBodyNames = {
+    "Sun", "Moon", "Mercury", "Venus", "Mars", "Jupiter", "Saturn", "Rahu", "Ketu", "Ascendant"};
+
+std::string_view FocusName(FormField field) {
+  switch (field) {
+    case FormField::Name:
+      return "name";
+    case FormField::City:
+      return "city";
+    case FormField::State:
+      return "state";
+    case FormField::Country:
+      return "country";
+    case FormField::LonDegrees:
+      return "longitudeDegrees";
+    case FormField::LonMinutes:
+      return "longitudeMinutes";
+    case FormField::LatDegrees:
+      return "latitudeDegrees";
+    case FormField::LatMinutes:
+      return "latitudeMinutes";
+    case FormField::Day:
+      return "day";
+    case FormField::Hour:
+      return "hour";
+    case FormField::Minute:
+      return "minute";
+    case FormField::Second:
+      return "second";
+  }
+  return "";
+}
+
+std::string_view RuleName(InduLagnaRule rule) {
+  return rule == InduLagnaRule::FromAscendantVenus10 ? "from-ascendant-venus-10"
+                                                     : "from-moon-venus-12";
+}
+
+void AppendSignName(std::string& out, int sign) {
+  if (sign < 0 || sign >= kSignCount) {
+    out += "null";
+    return;
+  }
+  AppendJsonString(out, FillSignTables()[static_cast<std::size_t>(sign)].EnglishName);
+}
+
+void AppendSignOrNull(JsonObject& o, std::string_view name, int sign) {
+  AppendSignName(o.Key(name), sign);
+}
+
+void AppendPosition(std::string& out, std::string_view name, const BodyPosition& p) {
+  JsonObject o(out);
+  o.String("name", name);
+  o.Number("longitudeDeg", p.longitudeDeg);
+  AppendSignOrNull(o, "sign", p.sign);
+  if (p.sign >= 0) {
+    o.Number("degreesInSign", std::fabs(p.longitudeDeg) - 30.0 * p.sign);
+    o.Integer("degrees", p.degrees);
+    o.Integer("minutes", p.minutes);
+    o.String("nakshatra", kNakshatraNames[static_cast<std::size_t>(p.nakshatra)]);
+    o.Integer("pada", p.pada);
+    AppendSignOrNull(o, "navamsaSign", p.navamsaSign);
+  } else {
+    o.Null("degreesInSign");
+    o.Null("degrees");
+    o.Null("minutes");
+    o.Null("nakshatra");
+    o.Null("pada");
+    o.Null("navamsaSign");
+  }
+  o.Bool("retrograde", p.retrograde);
+  o.String("text", PositionText(p));
+  o.Close();
+}
+
+void AppendTime(std::string& out, const std::optional<LocalDateTime>& t) {
+  if (t) {
+    AppendIsoMinuteJson(out, *t);
+  } else {
+    out += "null";
+  }
+}
+
+void AppendDay(std::string& out, const RiseSetPair& day) {
+  JsonObject o(out);
+  AppendTime(o.Key("sunrise"), day[0]);
+  AppendTime(o.Key("sunset"), day[1]);
+  o.Close();
+}
+
+// The lines of a caption with text, without its line breaks (CR LF) and
+// trailing blanks.
+void AppendLines(std::string& out, std::string_view caption) {
+  out += '[';
+  bool first = true;
+  while (!caption.empty()) {
+    const std::size_t end = caption.find_first_of("\r\n");
+    std::string_view line = caption.substr(0, end);
+    while (!line.empty() && line.back() == ' ') line.remove_suffix(1);
+    if (!line.empty()) {
+      if (!first) out += ',';
+      first = false;
+      AppendJsonString(out, line);
+    }
+    if (end == std::string_view::npos) break;
+    caption.remove_prefix(end + 1);
+  }
+  out += ']';
+}
+
+std::string TwoDigits(int n) {
+  char text[8];
+  std::snprintf(text, sizeof text, "%02d", n);
+  return text;
+}
+
+void AppendBirth(std::string& out, const ChartOutput& chart, const PlaceReport* report) {
+  const BirthDetails& b = chart.birth;
+  const CivilTime moment = Split(b.BirthMoment);
+  JsonObject o(out);
+  o.String("date", std::to_string(b.Year) + "-" + TwoDigits(b.Month) + "-" + TwoDigits(b.Day));
+  o.String("time", TwoDigits(b.Hour) + ":" + TwoDigits(b.Minute) + ":" + TwoDigits(moment.second));
+  o.String("city", chart.details.city);
+  o.String("state", chart.details.state);
+  o.String("country", chart.details.country);
+  const double lat = b.LatDeg + b.LatMin / 60.0;
+  const double lon = b.LonDeg + b.LonMin / 60.0;
+  o.Number("latitudeDeg", b.South ? -lat : lat);
+  o.Number("longitudeDeg", b.East ? lon : -lon);
+  JsonObject zone(o.Key("zone"));
+  zone.Integer("offsetMinutes", -(b.ZoneShiftHours * 60 + b.ZoneShiftMinutes));
+  zone.Bool("summerTimeTick", b.Dst);
+  const bool resolved = report != nullptr && report->zone.has_value();
+  if (resolved) {
+    zone.String("tzName", report->zone->zoneName);
+    zone.Bool("summerTime", report->zone->reading.daylight);
+    zone.String("abbreviation", report->zone->reading.abbreviation);
+  } else {
+    zone.Null("tzName");
+    zone.Null("summerTime");
+    zone.Null("abbreviation");
+  }
+  zone.Close();
+  o.Close();
+}
+
+void AppendInduLagna(std::string& out, const ChartOutput& chart) {
+  if (!chart.induLagna) {
+    out += "null";
+    return;
+  }
+  const InduLagnaCount& c = *chart.induLagna;
+  JsonObject o(out);
+  AppendSignOrNull(o, "sign", c.sign);
+  o.String("rule", RuleName(c.rule));
+  JsonObject steps(o.Key("steps"));
+  AppendSignOrNull(steps, "ascendantSign", c.ascSign);
+  AppendSignOrNull(steps, "ascendantNinthSign", c.ascNinthSign);
+  steps.Integer("ascendantKala", c.ascKala);
+  AppendSignOrNull(steps, "moonSign", c.moonSign);
+  AppendSignOrNull(steps, "moonNinthSign", c.moonNinthSign);
+  steps.Integer("moonKala", c.moonKala);
+  steps.Integer("sum", c.sum);
+  steps.Integer("remainder", c.remainder);
+  AppendSignOrNull(steps, "countedFrom", c.startSign);
+  steps.Close();
+  const std::optional<InduLagnaCount> other =
+      CountInduLagna(c.ascSign, c.moonSign, InduLagnaRule::FromMoonVenus12);
+  JsonObject otherRule(o.Key("otherRule"));
+  otherRule.String("rule", RuleName(InduLagnaRule::FromMoonVenus12));
+  AppendSignOrNull(otherRule, "sign", other ? other->sign : -1);
+  otherRule.Close();
+  o.Close();
+}
+
+void AppendSunrise(std::string& out, const ChartOutput& chart) {
+  JsonObject o(out);
+  AppendDay(o.Key("previousDay"), chart.previousDay);
+  AppendDay(o.Key("day"), chart.day);
+  AppendDay(o.Key("nextDay"), chart.nextDay);
+  switch (chart.reference) {
+    case SunriseReference::DaySunrise:
+      o.String("reference", "day");
+      break;
+    case SunriseReference::PreviousSunrise:
+      o.String("reference", "previousDay");
+      break;
+    case SunriseReference::NextSunrise:
+      o.String("reference", "nextDay");
+      break;
+    case SunriseReference::None:
+      o.Null("reference");
+      break;
+  }
+  AppendTime(o.Key("referenceSunrise"), chart.referenceSunrise);
+  if (chart.ElapsedMinutes && chart.ElapsedSeconds) {
+    o.Integer("elapsedMinutes", *chart.ElapsedMinutes);
+    o.Integer("elapsedSeconds", *chart.ElapsedSeconds);
+    AppendPosition(o.Key("sunAtSunrise"), "Sun", chart.sunriseSun);
+  } else {
+    o.Null("elapsedMinutes");
+    o.Null("elapsedSeconds");
+    o.Null("sunAtSunrise");
+  }
+  o.Close();
+}
+
+void AppendAttributes(std::string& out, const ChartOutput& chart) {
+  if (!chart.attributes) {
+    out += "null";
+    return;
+  }
+  JsonObject o(out);
+  for (const AttributeValue& v : *chart.attributes) {
+    o.String(kAttributeKeys[static_cast<std::size_t>(v.attribute)], v.value);
+  }
+  o.Close();
+}
+
+void AppendTexts(std::string& out, const ChartOutput& chart) {
+  JsonObject o(out);
+  std::string& positions = o.Key("positions");
+  positions += '[';
+  for (int body = 0; body < kBodyCount; ++body) {
+    if (body > 0) positions += ',';
+    AppendJsonString(positions, PositionWithMark(chart, body));
+  }
+  positions += ']';
+  for (const auto& [name, captions] :
+       {std::pair<std::string_view, const SignCaptions*>{"signCells", &chart.signCells},
+        {"marks", &chart.marks}}) {
+    std::string& cells = o.Key(name);
+    cells += '[';
+    for (std::size_t k = 0; k < captions->size(); ++k) {
+      if (k > 0) cells += ',';
+      AppendLines(cells, (*captions)[k]);
+    }
+    cells += ']';
+  }
+  JsonObject details(o.Key("details"));
+  for (std::size_t k = 0; k < kDetailCaptions.size(); ++k) {
+    details.String(kDetailKeys[k], chart.details.*kDetailCaptions[k].text);
+  }
+  details.Close();
+  o.Close();
+}
+
+}  // namespace
+
+void AppendChartSchemaJson(std::string& out, const ChartOutput& chart, const PlaceReport* report) {
+  JsonObject o(out);
+  o.String("schema", kChartSchemaId);
+  o.String("name", chart.birth.Name);
+  o.Bool("valid", true);
+  AppendBirth(o.Key("birth"), chart, report);
+  JsonObject settings(o.Key("settings"));
+  settings.String("ayanamsa", "lahiri");
+  settings.String("node", "mean");
+  settings.String("induLagnaRule", RuleName(InduLagnaRule::FromAscendantVenus10));
+  settings.String("chartStyle", "south-indian");
+  settings.Close();
+  std::string& bodies = o.Key("bodies");
+  bodies += '[';
+  for (int body = Sun; body < Asc; ++body) {
+    if (body > Sun) bodies += ',';
+    AppendPosition(bodies, kBodyNames[static_cast<std::size_t>(body)],
+                   chart.bodies[static_cast<std::size_t>(body)]);
+  }
+  bodies += ']';
+  AppendPosition(o.Key("ascendant"), kBodyNames[Asc], chart.bodies[Asc]);
+  AppendInduLagna(o.Key("induLagna"), chart);
+  AppendSunrise(o.Key("sunrise"), chart);
+  AppendAttributes(o.Key("signAttributes"), chart);
+  AppendTexts(o.Key("texts"), chart);
+  o.Close();
+}
+
+void AppendRefusalSchemaJson(std::string& out, std::string_view name, const Refusal& refusal) {
+  JsonObject o(out);
+  o.String("schema", kChartSchemaId);
+  o.String("name", name);
+  o.Bool("valid", false);
+  o.String("message", refusal.message);
+  if (refusal.focus) {
+    o.String("focus", FocusName(*refusal.focus));
+  } else {
+    o.Null("focus");
+  }
+  o.Close();
+}
+
+}  // namespace orvanta::cli

@@ -1,0 +1,25 @@
+// The public JSON form of a chart (schema "orvanta.chart/2", described by
+// docs/chart.schema.json): the birth as resolved, the settings used, every
+// body as numbers and plain names, the ascendant, the Indu Lagna under both
+// rules, sunrise and sunset, the sign's attributes under plain keys, and the
+// texts the chart shows. One object per chart, on one line. The internal
+// record of --json-record is written by render.h.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "chart/chart.h"
+#include "cli/places.h"
+
+namespace orvanta::cli {
+
+inline constexpr std::string_view kChartSchemaId = "orvanta.chart/2";
+
+void AppendChartSchemaJson(std::string& out, const ChartOutput& chart,
+                           const PlaceReport* report = nullptr);
+// A refused birth: the schema, the name, "valid": false, the message and the
+// entry it concerns (or null).
+void AppendRefusalSchemaJson(std::string& out, std::string_view name, const Refusal& refusal);
+
+}  // namespace orvanta::cli
