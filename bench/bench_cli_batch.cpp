@@ -68,11 +68,13 @@ class CountingBuffer : public std::streambuf {
   }
 };
 
-// Arguments: JSON output (1) or CSV (0), and the number of jobs.
+// Arguments: the output form, the chart schema's JSON (1), the chart record's
+// JSON (2) or CSV (0), and the number of jobs.
 void BM_Batch(benchmark::State& state) {
   static const std::string input = GeneratedRows();
   orvanta::cli::BatchSettings settings;
   settings.json = state.range(0) != 0;
+  settings.record = state.range(0) == 2;
   settings.jobs = static_cast<int>(state.range(1));
   std::size_t outputBytes = 0;
   for (auto _ : state) {
@@ -92,8 +94,8 @@ void BM_Batch(benchmark::State& state) {
   state.counters["out_bytes_per_row"] = static_cast<double>(outputBytes) / kRows;
 }
 BENCHMARK(BM_Batch)
-    ->ArgNames({"json", "jobs"})
-    ->ArgsProduct({{1, 0}, {1, orvanta::cli::UsableCores()}})
+    ->ArgNames({"form", "jobs"})
+    ->ArgsProduct({{1, 2, 0}, {1, orvanta::cli::UsableCores()}})
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()
     ->Repetitions(3)

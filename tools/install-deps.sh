@@ -4,7 +4,7 @@
 set -eu
 
 PACKAGES="cmake make g++ pkg-config qt6-base-dev qt6-svg-dev libqt6sql6-sqlite libgtest-dev libgmock-dev \
-libbenchmark-dev xvfb xauth fonts-dejavu-core python3 python3-ephem desktop-file-utils appstream man-db \
+libbenchmark-dev xvfb xauth fonts-dejavu-core python3 python3-ephem python3-jsonschema desktop-file-utils appstream man-db \
 groff-base libgeonames-dev libhowardhinnant-date-dev tzdata $*"
 
 missing=""

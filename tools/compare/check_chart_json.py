@@ -13,7 +13,11 @@ import json
 import math
 import sys
 
-import jsonschema
+try:
+    import jsonschema
+except ImportError:
+    print("python3-jsonschema is not installed")
+    sys.exit(77)
 
 ABBR = ["Ari", "Tau", "Gem", "Can", "Leo", "Vir", "Lib", "Sco", "Sag", "Cap", "Aqu", "Pis"]
 SIGNS = ["Aries", "Taurus", "Gemini", "Cancer", "Leo", "Virgo", "Libra", "Scorpio",
