@@ -29,10 +29,19 @@ ChartOutput ReferenceChart() {
   return run.chart;
 }
 
-// Runs a poppler tool; its standard output, or a failed test.
+// Runs a poppler tool; its standard output, or a failed test. A tool that is
+// not installed fails the test with the package that ships it: the test never
+// passes or skips for a machine that lacks a package.
 QString RunTool(const QString& program, const QStringList& args, bool* ok) {
   QProcess p;
   p.start(program, args);
+  if (!p.waitForStarted(60000)) {
+    *ok = false;
+    QTest::qFail(qPrintable(program + " cannot be started: install the Debian package poppler-utils "
+                                      "(tools/install-deps.sh does)"),
+                 __FILE__, __LINE__);
+    return {};
+  }
   *ok = p.waitForFinished(60000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
   return QString::fromUtf8(p.readAllStandardOutput());
 }

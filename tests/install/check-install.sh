@@ -19,9 +19,12 @@ fail() {
   exit 1
 }
 
-for tool in desktop-file-validate appstreamcli man python3; do
-  command -v "$tool" >/dev/null 2>&1 ||
-    fail "$tool is missing (tools/install-deps.sh installs it)"
+# Debian's programs only (a python3 of a user's own comes first on some PATHs).
+PATH=/usr/sbin:/usr/bin:/sbin:/bin
+for tool in desktop-file-validate:desktop-file-utils appstreamcli:appstream man:man-db \
+  python3:python3; do
+  command -v "${tool%%:*}" >/dev/null 2>&1 ||
+    fail "${tool%%:*} is missing: install the Debian package ${tool#*:} (tools/install-deps.sh does)"
 done
 
 prefix=$(mktemp -d)
