@@ -39,10 +39,6 @@ Difference Between(LocalDateTime from, LocalDateTime to) {
   return {duration_cast<minutes>(diff).count(), diff.count()};
 }
 
-Difference Absolute(Difference d) {
-  return {std::llabs(d.minutes), std::llabs(d.seconds)};
-}
-
 // One sunrise call: the events it could compute overwrite the session's
 // values, the others keep what an earlier call left there.
 RiseSetPair SunriseAndSunset(Session& session, const SunriseInput& in) {
@@ -155,11 +151,16 @@ void PlaceBodies(ChartOutput& out) {
 }
 
 // Sunrise and sunset of the birth day and of its neighbours, and the time
-// since the reference sunrise. The three cases are tested one after the
-// other: where the day's sunset falls before its sunrise on the clock a later
-// case that holds overrides an earlier one. A sunrise that was never computed
-// (the sun has not risen at this place in this session) takes no part, so no
-// reference is invented.
+// since the reference sunrise. Each event stands at the local date and time
+// it happens, which for a sunset after midnight or a zone far from the
+// place's meridian is a day before or after the day asked for; the reference
+// is chosen among these real moments:
+// - a birth between a day's sunrise and its sunset counts from that sunrise;
+// - a birth in the night before a sunrise on its own date counts back to the
+//   sunrise before it;
+// - a birth in the night after a day's sunset, before midnight, counts
+//   forward to the next sunrise.
+// Only sunrises the session holds take part, so no reference is invented.
 void SunriseReferences(Session& session, const BirthDetails& b, ChartOutput& out) {
   const LocalDateTime birthDate = MakeDateTime(b.Year, b.Month, b.Day);
   out.day = SunriseAndSunset(session, SunriseInputFor(b, birthDate));
@@ -167,24 +168,40 @@ void SunriseReferences(Session& session, const BirthDetails& b, ChartOutput& out
   out.nextDay = SunriseAndSunset(session, SunriseInputFor(b, birthDate + std::chrono::days{1}));
 
   const LocalDateTime birth = b.BirthMoment;
-  const auto& [dayRise, daySet] = out.day;
+  struct Day {
+    const RiseSetPair& events;
+    SunriseReference reference;
+  };
+  const std::array<Day, 3> days = {{{out.day, SunriseReference::DaySunrise},
+                                    {out.previousDay, SunriseReference::PreviousSunrise},
+                                    {out.nextDay, SunriseReference::NextSunrise}}};
+  const Day* daylight = nullptr;  // the day whose sunrise and sunset hold the birth
+  const Day* before = nullptr;    // the latest sunrise at or before the birth
+  const Day* after = nullptr;     // the first sunrise after it
+  for (const Day& d : days) {
+    const auto& [rise, set] = d.events;
+    if (!rise) continue;
+    if (*rise <= birth) {
+      if (!daylight && set && birth <= *set) daylight = &d;
+      if (!before || *before->events[0] < *rise) before = &d;
+    } else if (!after || *rise < *after->events[0]) {
+      after = &d;
+    }
+  }
+  const bool nightBeforeSunrise =
+      !daylight && after && std::chrono::floor<std::chrono::days>(*after->events[0]) == birthDate;
   std::optional<Difference> elapsed;
-  if (dayRise && daySet && *dayRise <= birth && birth <= *daySet) {
-    out.reference = SunriseReference::DaySunrise;
-    out.referenceSunrise = dayRise;
-    elapsed = Absolute(Between(*dayRise, birth));
+  const Day* countedFrom = daylight ? daylight : (nightBeforeSunrise ? before : nullptr);
+  if (countedFrom) {
+    out.reference = countedFrom->reference;
+    out.referenceSunrise = countedFrom->events[0];
+    elapsed = Between(*countedFrom->events[0], birth);
+  } else if (!daylight && !nightBeforeSunrise && after) {
+    out.reference = after->reference;
+    out.referenceSunrise = after->events[0];
+    elapsed = Between(birth, *after->events[0]);
   }
-  if (dayRise && birth < *dayRise && out.previousDay[0]) {
-    out.reference = SunriseReference::PreviousSunrise;
-    out.referenceSunrise = out.previousDay[0];
-    elapsed = Absolute(Between(*out.previousDay[0], birth));
-  }
-  if (daySet && birth > *daySet && out.nextDay[0]) {
-    out.reference = SunriseReference::NextSunrise;
-    out.referenceSunrise = out.nextDay[0];
-    elapsed = Between(birth, *out.nextDay[0]);
-  }
-  if (elapsed && out.referenceSunrise) {
+  if (elapsed) {
     out.ElapsedMinutes = elapsed->minutes;
     out.ElapsedSeconds = elapsed->seconds;
   }
