@@ -122,7 +122,6 @@ struct EventPlace {
 // Nothing where the sun does not reach the horizon that day (|c| >= 1: the
 // square root or the division by it has no value) or any step gives a
 // non-finite number.
-
 std::optional<int> EventMinutes(double baseRad, int dayOfYear0, const EventPlace& place,
                                 bool isRise) {
   const double lonRad = place.lonRad;
