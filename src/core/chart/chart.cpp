@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cstdint>
 #include <cstdlib>
+#include <span>
 #include <string_view>
 
 #include "engine/planets.h"
@@ -150,35 +151,34 @@ void PlaceBodies(ChartOutput& out) {
   }
 }
 
-// Sunrise and sunset of the birth day and of its neighbours, and the time
-// since the reference sunrise. Each event stands at the local date and time
-// it happens, which for a sunset after midnight or a zone far from the
-// place's meridian is a day before or after the day asked for; the reference
-// is chosen among these real moments:
+// One day's sunrise and sunset, and which day it is.
+struct SunDay {
+  RiseSetPair events;
+  SunriseReference reference;
+};
+
+// The sunrise the elapsed time counts from, among the days' events, each at
+// the local date and time it happens:
 // - a birth between a day's sunrise and its sunset counts from that sunrise;
 // - a birth in the night before a sunrise on its own date counts back to the
 //   sunrise before it;
 // - a birth in the night after a day's sunset, before midnight, counts
 //   forward to the next sunrise.
-// Only sunrises the session holds take part, so no reference is invented.
-void SunriseReferences(Session& session, const BirthDetails& b, ChartOutput& out) {
-  const LocalDateTime birthDate = MakeDateTime(b.Year, b.Month, b.Day);
-  out.day = SunriseAndSunset(session, SunriseInputFor(b, birthDate));
-  out.previousDay = SunriseAndSunset(session, SunriseInputFor(b, birthDate - std::chrono::days{1}));
-  out.nextDay = SunriseAndSunset(session, SunriseInputFor(b, birthDate + std::chrono::days{1}));
+// Where a zone about a day away from the place's meridian moves the sunrise
+// the rule needs beyond the days given, `missingDirection` says on which
+// side of the birth it lies: -1 before, +1 after.
+struct ReferenceChoice {
+  const SunDay* day = nullptr;
+  bool forward = false;  // counted from the birth forward to the sunrise
+  int missingDirection = 0;
+};
 
-  const LocalDateTime birth = b.BirthMoment;
-  struct Day {
-    const RiseSetPair& events;
-    SunriseReference reference;
-  };
-  const std::array<Day, 3> days = {{{out.day, SunriseReference::DaySunrise},
-                                    {out.previousDay, SunriseReference::PreviousSunrise},
-                                    {out.nextDay, SunriseReference::NextSunrise}}};
-  const Day* daylight = nullptr;  // the day whose sunrise and sunset hold the birth
-  const Day* before = nullptr;    // the latest sunrise at or before the birth
-  const Day* after = nullptr;     // the first sunrise after it
-  for (const Day& d : days) {
+ReferenceChoice ChooseReference(std::span<const SunDay> days, LocalDateTime birth,
+                                LocalDateTime birthDate) {
+  const SunDay* daylight = nullptr;  // the day whose sunrise and sunset hold the birth
+  const SunDay* before = nullptr;    // the latest sunrise at or before the birth
+  const SunDay* after = nullptr;     // the first sunrise after it
+  for (const SunDay& d : days) {
     const auto& [rise, set] = d.events;
     if (!rise) continue;
     if (*rise <= birth) {
@@ -188,23 +188,53 @@ void SunriseReferences(Session& session, const BirthDetails& b, ChartOutput& out
       after = &d;
     }
   }
-  const bool nightBeforeSunrise =
-      !daylight && after && std::chrono::floor<std::chrono::days>(*after->events[0]) == birthDate;
-  std::optional<Difference> elapsed;
-  const Day* countedFrom = daylight ? daylight : (nightBeforeSunrise ? before : nullptr);
-  if (countedFrom) {
-    out.reference = countedFrom->reference;
-    out.referenceSunrise = countedFrom->events[0];
-    elapsed = Between(*countedFrom->events[0], birth);
-  } else if (!daylight && !nightBeforeSunrise && after) {
-    out.reference = after->reference;
-    out.referenceSunrise = after->events[0];
-    elapsed = Between(birth, *after->events[0]);
+  if (daylight) return {daylight, false, 0};
+  if (after && std::chrono::floor<std::chrono::days>(*after->events[0]) == birthDate) {
+    if (before) return {before, false, 0};
+    // The day before's sunrise falls on the birth date: the zone runs about
+    // a day ahead of the place, and the sunrise before lies two days back.
+    return {nullptr, false, after->reference == SunriseReference::PreviousSunrise ? -1 : 0};
   }
-  if (elapsed) {
-    out.ElapsedMinutes = elapsed->minutes;
-    out.ElapsedSeconds = elapsed->seconds;
+  if (after) return {after, true, 0};
+  // The day after's sunrise is already past: the zone runs about a day
+  // behind the place, and the next sunrise lies two days on.
+  return {nullptr, false, before && before->reference == SunriseReference::NextSunrise ? +1 : 0};
+}
+
+// Sunrise and sunset of the birth day and of its neighbours, and the time
+// since the reference sunrise. A sunset after midnight, or the events at a
+// place whose zone lies far from its meridian, fall a day before or after
+// the day asked for; where the zone is about a day away, the sunrise the
+// rule needs can lie two days off the birth date: that day is computed too,
+// for the reference only. Only sunrises the session holds or that were just
+// computed take part, so no reference is invented.
+void SunriseReferences(Session& session, const BirthDetails& b, ChartOutput& out) {
+  const LocalDateTime birthDate = MakeDateTime(b.Year, b.Month, b.Day);
+  out.day = SunriseAndSunset(session, SunriseInputFor(b, birthDate));
+  out.previousDay = SunriseAndSunset(session, SunriseInputFor(b, birthDate - std::chrono::days{1}));
+  out.nextDay = SunriseAndSunset(session, SunriseInputFor(b, birthDate + std::chrono::days{1}));
+
+  const LocalDateTime birth = b.BirthMoment;
+  std::array<SunDay, 4> days = {{{out.day, SunriseReference::DaySunrise},
+                                 {out.previousDay, SunriseReference::PreviousSunrise},
+                                 {out.nextDay, SunriseReference::NextSunrise},
+                                 {}}};
+  ReferenceChoice choice = ChooseReference(std::span(days).first(3), birth, birthDate);
+  if (choice.missingDirection != 0) {
+    const bool earlier = choice.missingDirection < 0;
+    const SunEvents further =
+        SunRise_SunSet(SunriseInputFor(b, birthDate + std::chrono::days{earlier ? -2 : 2}));
+    days[3] = {{further.rise, further.set},
+               earlier ? SunriseReference::PreviousSunrise : SunriseReference::NextSunrise};
+    choice = ChooseReference(days, birth, birthDate);
   }
+  if (!choice.day) return;
+  const LocalDateTime sunrise = *choice.day->events[0];
+  out.reference = choice.day->reference;
+  out.referenceSunrise = sunrise;
+  const Difference elapsed = choice.forward ? Between(birth, sunrise) : Between(sunrise, birth);
+  out.ElapsedMinutes = elapsed.minutes;
+  out.ElapsedSeconds = elapsed.seconds;
 }
 
 // The Sun at the reference sunrise, and the three points moving from it;

@@ -329,6 +329,16 @@ TEST(RunChart, SkyTrueExamples) {
        {2000, 3, 15, 12, 0, 0, 8, 31, false, 179, 12, true, 51, false},
        "2000-03-15 07:08",
        4 * 60 + 52},
+      // Apia at 03:00: back to 06:09 on the 14th (ephemeris 06:09:48).
+      {"Apia on +13, small hours",
+       {2015, 1, 15, 3, 0, 0, 13, 50, false, 171, 46, false, 46, false},
+       "2015-01-14 06:09",
+       20 * 60 + 51},
+      // 179° E at 21:00: forward to 07:08 on the 16th (ephemeris 07:07:28).
+      {"179 E on -11, evening",
+       {2000, 3, 15, 21, 0, 0, 8, 31, false, 179, 12, true, 51, false},
+       "2000-03-16 07:08",
+       10 * 60 + 8},
   };
   for (const FarZoneRow& row : farZones) {
     SCOPED_TRACE(row.name);
