@@ -288,9 +288,9 @@ TEST(PlanetCalculation, HandCheckedDelhiBirth) {
   }
 }
 
-TEST(PlanetCalculation, DaylightSavingDoesNotEnterThePlanets) {
-  // Madrid 10:00 CET with daylight saving: the ascendant and the Moon use
-  // 08:00 UT, the planets only the zone shift, 09:00 UT.
+TEST(PlanetCalculation, DaylightSavingMovesThePlanetsWithTheMoon) {
+  // Madrid 10:00 CET with daylight saving: the clock runs two hours ahead of
+  // universal time, so the ascendant, the Moon and the planets all use 08:00.
   BirthDetails b = DelhiBirth();
   b.ZoneShiftHours = -1;
   b.ZoneShiftMinutes = 0;
@@ -305,7 +305,7 @@ TEST(PlanetCalculation, DaylightSavingDoesNotEnterThePlanets) {
   const TimeQuantities q = Time_Calculation(b);
   const PlanetPositions p = Planet_Calculation(PlanetMomentOf(b, q, Ephemeris_Calculation(b)));
   EXPECT_EQ(q.UniversalTime, 8);
-  EXPECT_EQ(FormatIsoMinute(p.universalTime), "1980-06-15 09:00");
+  EXPECT_EQ(FormatIsoMinute(p.universalTime), "1980-06-15 08:00");
 }
 
 }  // namespace
