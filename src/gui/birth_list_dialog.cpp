@@ -97,7 +97,7 @@ BirthListDialog::BirthListDialog(BirthsDb& db, QuestionSink& questions, MessageS
   txtNote_ = new QLineEdit(this);
   txtNote_->setObjectName(QStringLiteral("txtNote"));
   noteLabel->setBuddy(txtNote_);
-  cmdSaveNote_ = new QPushButton(QStringLiteral("Keep &Note"), this);
+  cmdSaveNote_ = new QPushButton(QStringLiteral("&Keep Note"), this);
   cmdSaveNote_->setObjectName(QStringLiteral("cmdSaveNote"));
   noteRow->addWidget(noteLabel);
   noteRow->addWidget(txtNote_);

@@ -16,6 +16,7 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QStatusBar>
 #include <QTextBrowser>
 #include <QToolTip>
 #include <QUrlQuery>
@@ -59,6 +60,9 @@ class TestFrmMain : public QObject {
   void linksReachableByTabAndOpenedByKeys();
   void f1AndHelpMenuAskForTheManual();
   void manualShowsItsTableOfContents();
+  void manualClosesFromTheKeyboardAndItsButton_data();
+  void manualClosesFromTheKeyboardAndItsButton();
+  void pageThatCannotBeOpenedIsSaidInTheWindow();
   void backspaceAndEnter();
   void pastedTextIsNotFilteredButValidated();
 
@@ -565,6 +569,55 @@ void TestFrmMain::manualShowsItsTableOfContents() {
   help.browser()->verticalScrollBar()->setValue(0);
   help.contents()->setCurrentRow(6);
   QVERIFY(help.browser()->verticalScrollBar()->value() > 0);
+}
+
+void TestFrmMain::manualClosesFromTheKeyboardAndItsButton_data() {
+  QTest::addColumn<QString>("how");
+  QTest::newRow("Escape") << "escape";
+  QTest::newRow("Ctrl+W") << "ctrl+w";
+  QTest::newRow("Close button") << "button";
+  QTest::newRow("Alt+C") << "alt+c";
+}
+
+void TestFrmMain::manualClosesFromTheKeyboardAndItsButton() {
+  QFETCH(QString, how);
+  HelpWindow help(ManualPath(DataDir()), help_.get());
+  Activate(&help);
+  QVERIFY(help.isVisible());
+  // From the text of the manual, where the keys are typed most.
+  help.browser()->setFocus();
+  if (how == "escape") {
+    QTest::keyClick(help.browser(), Qt::Key_Escape);
+  } else if (how == "ctrl+w") {
+    QTest::keyClick(help.browser(), Qt::Key_W, Qt::ControlModifier);
+  } else if (how == "alt+c") {
+    QTest::keyClick(help.browser(), Qt::Key_C, Qt::AltModifier);
+  } else {
+    QTest::mouseClick(orvanta::testing::get<QPushButton>(&help, "cmdClose"), Qt::LeftButton);
+  }
+  QTRY_VERIFY(!help.isVisible());
+}
+
+// No browser takes the page: the window the link was in says so on its
+// status line, the form's and the manual's alike.
+void TestFrmMain::pageThatCannotBeOpenedIsSaidInTheWindow() {
+  pages_.opens = false;
+  LinkLabel* forum = get<LinkLabel>("lblForum");
+  forum->setFocus();
+  QTest::keyClick(forum, Qt::Key_Return);
+  QCOMPARE(pages_.opened.size(), std::size_t{1});
+  const QString said =
+      "The page https://forum.orvanta.example/ cannot be opened: no web browser took it.";
+  QCOMPARE(form_->statusBar()->currentMessage(), said);
+
+  HelpWindow help(ManualPath(DataDir()), help_.get());
+  Activate(&help);
+  help.browser()->setHtml("<a href=\"https://orvanta.example/help/\">online help</a>");
+  emit help.browser()->anchorClicked(QUrl("https://orvanta.example/help/"));
+  QCOMPARE(help.statusLine()->currentMessage(),
+           QString("The page https://orvanta.example/help/ cannot be opened: no web browser "
+                   "took it."));
+  QVERIFY(sink_.shown.empty());
 }
 
 void TestFrmMain::backspaceAndEnter() {
