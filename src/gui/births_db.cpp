@@ -15,6 +15,7 @@
 #include <cstring>
 #include <fstream>
 
+#include "atlas/atlas.h"
 #include "chart/validation.h"
 #include "cli/batch_row.h"
 #include "cli/csv.h"
@@ -137,14 +138,6 @@ QString PlaceOf(const QString& city, const QString& state, const QString& countr
     if (!p.trimmed().isEmpty()) parts << p.trimmed();
   }
   return parts.join(QStringLiteral(", "));
-}
-
-QString LikePattern(const QString& filter) {
-  QString escaped = filter;
-  escaped.replace(QLatin1Char('\\'), QStringLiteral("\\\\"));
-  escaped.replace(QLatin1Char('%'), QStringLiteral("\\%"));
-  escaped.replace(QLatin1Char('_'), QStringLiteral("\\_"));
-  return QLatin1Char('%') + escaped + QLatin1Char('%');
 }
 
 }  // namespace
@@ -462,17 +455,36 @@ std::vector<qint64> BirthsDb::FindSame(const FormEntries& entries) const {
 }
 
 namespace {
-// The list lines of a query selecting id, name, birth_date, city, state,
-// country and saved_at.
+// The columns of a list line, in the order SummaryAt reads them.
+constexpr char kSummaryColumns[] =
+    "id, name, birth_date, hour_text, minute_text, second_text, city, state, country, saved_at";
+
+// "7" as "07", for a time of birth that lines up in the list.
+QString TwoDigits(const QString& number) {
+  return number.trimmed().rightJustified(2, QLatin1Char('0'));
+}
+
+BirthSummary SummaryAt(const QSqlQuery& q) {
+  const auto text = [&](int i) { return q.value(i).toString(); };
+  return BirthSummary{
+      q.value(0).toLongLong(),
+      text(1),
+      text(2),
+      QStringLiteral("%1:%2:%3").arg(TwoDigits(text(3)), TwoDigits(text(4)), TwoDigits(text(5))),
+      PlaceOf(text(6), text(7), text(8)),
+      text(9)};
+}
+
 std::vector<BirthSummary> SummariesOf(QSqlQuery& q) {
   std::vector<BirthSummary> list;
-  while (q.next()) {
-    list.push_back(
-        BirthSummary{q.value(0).toLongLong(), q.value(1).toString(), q.value(2).toString(),
-                     PlaceOf(q.value(3).toString(), q.value(4).toString(), q.value(5).toString()),
-                     q.value(6).toString()});
-  }
+  while (q.next()) list.push_back(SummaryAt(q));
   return list;
+}
+
+// A text folded for searching: the atlas's folding, which compares names
+// without case, accents or punctuation.
+std::string Folded(const QString& text) {
+  return FoldPlaceText(text.toStdString()).value_or(std::string());
 }
 }  // namespace
 
@@ -481,34 +493,32 @@ std::vector<BirthSummary> BirthsDb::List(const QString& filter) const {
   if (!canRead()) return list;
   QSqlQuery q(QSqlDatabase::database(connection_, false));
   q.setForwardOnly(true);
-  const QString trimmed = filter.trimmed();
-  QString sql =
-      QStringLiteral("SELECT id, name, birth_date, city, state, country, saved_at FROM births");
-  if (!trimmed.isEmpty()) {
-    sql += QStringLiteral(
-        " WHERE name LIKE ? ESCAPE '\\' OR birth_date LIKE ? ESCAPE '\\'"
-        " OR city LIKE ? ESCAPE '\\' OR state LIKE ? ESCAPE '\\' OR country LIKE ? ESCAPE '\\'");
-  }
-  sql += QStringLiteral(" ORDER BY saved_at DESC, id DESC");
-  q.prepare(sql);
-  if (!trimmed.isEmpty()) {
-    const QString pattern = LikePattern(trimmed);
-    for (int i = 0; i < 5; ++i) q.bindValue(i, pattern);
-  }
-  if (!q.exec()) {
+  if (!q.exec(QStringLiteral("SELECT %1 FROM births ORDER BY saved_at DESC, id DESC")
+                  .arg(QLatin1String(kSummaryColumns)))) {
     lastError_ = q.lastError().text();
     return list;
   }
-  return SummariesOf(q);
+  if (filter.trimmed().isEmpty()) return SummariesOf(q);
+  // Only punctuation ("%", "'"): nothing of a name, date or place to find.
+  const std::string wanted = Folded(filter);
+  if (wanted.empty()) return list;
+  while (q.next()) {
+    BirthSummary b = SummaryAt(q);
+    // Name, date and place in one text; the blanks between them keep a
+    // word of one from running into the next.
+    const std::string searched =
+        Folded(b.name + QLatin1Char(' ') + b.date + QLatin1Char(' ') + b.place);
+    if (searched.find(wanted) != std::string::npos) list.push_back(std::move(b));
+  }
+  return list;
 }
 
 std::vector<BirthSummary> BirthsDb::Recent(int count) const {
   std::vector<BirthSummary> list;
   if (!canRead()) return list;
   QSqlQuery q(QSqlDatabase::database(connection_, false));
-  q.prepare(
-      QStringLiteral("SELECT id, name, birth_date, city, state, country, saved_at FROM "
-                     "births ORDER BY saved_at DESC, id DESC LIMIT ?"));
+  q.prepare(QStringLiteral("SELECT %1 FROM births ORDER BY saved_at DESC, id DESC LIMIT ?")
+                .arg(QLatin1String(kSummaryColumns)));
   q.bindValue(0, count);
   if (!q.exec()) {
     lastError_ = q.lastError().text();

@@ -48,6 +48,7 @@ struct BirthSummary {
   qint64 id = 0;
   QString name;
   QString date;     // YYYY-MM-DD
+  QString time;     // the time of birth as entered, H:M:S
   QString place;    // city, state, country, the empty ones left out
   QString savedAt;  // UTC, ISO 8601 with milliseconds
 };
@@ -97,8 +98,10 @@ class BirthsDb {
 
   // Saved births with the same name and date as `entries`, newest first.
   std::vector<qint64> FindSame(const FormEntries& entries) const;
-  // Births whose name, date or place contains `filter` (any case), newest
-  // first; every birth when the filter is empty.
+  // Births whose name, date or place contains `filter`, newest first; every
+  // birth when the filter is empty. Both sides are folded as the atlas folds
+  // names (case, accents and punctuation aside), so "jose" finds
+  // "JOSÉ D'SOUZA".
   std::vector<BirthSummary> List(const QString& filter = {}) const;
   std::vector<BirthSummary> Recent(int count = 5) const;
   std::optional<SavedBirth> Load(qint64 id) const;

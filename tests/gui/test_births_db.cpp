@@ -187,7 +187,8 @@ class TestBirthsDb : public QObject {
     QCOMPARE(db.Count(), 3);
     QCOMPARE(db.Recent(5).front().id, *second);  // newest first
 
-    // Search by name, by date and by place, in any case; % and _ are letters.
+    // Search by name, by date and by place, in any case; % and _ are no
+    // wildcards.
     struct Search {
       const char* filter;
       int expected;

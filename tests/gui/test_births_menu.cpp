@@ -19,6 +19,7 @@
 #include <QTableView>
 #include <deque>
 #include <map>
+#include <memory>
 #include <optional>
 
 #include "gui/birth_list_dialog.h"
@@ -218,6 +219,74 @@ class TestBirthsMenu : public QObject {
     QVERIFY(dialog.chosen());
     QCOMPARE(db.Load(*dialog.chosen())->entries.name, std::string("ARJUN MEHTA"));
     QCOMPARE(db.Load(*dialog.chosen())->note, QString("first consultation"));
+  }
+
+  // A note typed and left by choosing another birth, searching or closing
+  // is kept; the search folds case and accents as the atlas does; two
+  // births of one name and date differ in their time column.
+  void listKeepsTypedNotesFoldsSearchAndShowsTime() {
+    BirthsDb db(path_);
+    FormEntries e = reference::DelhiBirth();
+    for (const char* name : {"JOSÉ D'SOUZA", "ARJUN MEHTA", "ARJUN MEHTA"}) {
+      e.name = name;
+      QVERIFY(db.Add(SavedBirth{0, e, {}, {}, {}, {}}));
+      e.hourText = "7";
+    }
+    ScriptedQuestions questions;
+    RecordingSink messages;
+    auto dialog = std::make_unique<BirthListDialog>(db, questions, messages);
+    dialog->show();
+    auto* list = Control<QTableView>(dialog.get(), "lstBirths");
+    const auto cell = [&](int row, int column) {
+      return list->model()->index(row, column).data().toString();
+    };
+    QCOMPARE(list->model()->headerData(2, Qt::Horizontal).toString(), QString("Time"));
+    // Newest first: the two ARJUN MEHTA births differ in their time.
+    QCOMPARE(cell(0, 0), cell(1, 0));
+    QCOMPARE(cell(0, 1), cell(1, 1));
+    QCOMPARE(cell(0, 2), QString("07:30:00"));
+    QCOMPARE(cell(2, 2), QString("10:30:00"));
+
+    auto* search = Control<QLineEdit>(dialog.get(), "txtSearch");
+    for (const char* typed : {"jose", "JOSE", "josé d'souza", "d souza", "José"}) {
+      search->clear();
+      // QTest types ASCII only; the rest arrives as an input method would.
+      const QString text = QString::fromUtf8(typed);
+      bool ascii = true;
+      for (const QChar c : text) ascii = ascii && c.unicode() < 0x80;
+      if (ascii) {
+        QTest::keyClicks(search, text);
+      } else {
+        search->insert(text);
+      }
+      QCOMPARE(dialog->rowCount(), 1);
+      QCOMPARE(cell(0, 0), QString::fromUtf8("JOSÉ D'SOUZA"));
+    }
+
+    // Typed, then another birth chosen: the note stays with the first.
+    search->clear();
+    auto* note = Control<QLineEdit>(dialog.get(), "txtNote");
+    list->selectRow(0);
+    const qint64 first = db.List().front().id;
+    QTest::keyClicks(note, "called back");
+    list->selectRow(1);
+    QVERIFY(note->text().isEmpty());
+    QCOMPARE(db.Load(first)->note, QString("called back"));
+    // Typed, then the search changes the list.
+    QTest::keyClicks(note, "second");
+    const qint64 second = db.List()[1].id;
+    QTest::keyClicks(search, "arjun");
+    QCOMPARE(db.Load(second)->note, QString("second"));
+    // Typed, then the list closes.
+    list->selectRow(1);
+    QCOMPARE(note->text(), QString("second"));
+    QTest::keyClick(note, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(note, "last");
+    const qint64 shown = db.List(QString("arjun"))[1].id;
+    QTest::keyClick(dialog.get(), Qt::Key_Escape);
+    QVERIFY(!dialog->isVisible());
+    QCOMPARE(db.Load(shown)->note, QString("last"));
+    QVERIFY(messages.shown.empty());
   }
 
   void copyOnTheChartTabAndExportChart() {
