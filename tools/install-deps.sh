@@ -3,7 +3,7 @@
 # As root it runs apt-get itself; otherwise it prints the command to run.
 set -eu
 
-PACKAGES="cmake make g++ pkg-config qt6-base-dev qt6-svg-dev libqt6sql6-sqlite libgtest-dev libgmock-dev \
+PACKAGES="cmake make g++ pkg-config qt6-base-dev qt6-svg-dev libqt6sql6-sqlite libsqlite3-dev libgtest-dev libgmock-dev \
 libbenchmark-dev xvfb xauth fonts-dejavu-core python3 python3-ephem desktop-file-utils appstream man-db \
 groff-base libgeonames-dev libhowardhinnant-date-dev tzdata $*"
 
