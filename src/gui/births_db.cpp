@@ -238,7 +238,7 @@ QString BirthsDb::CauseText(const Failure& failure) {
     case Cause::NotWritable:
       return QStringLiteral("it may not be written (no permission, or a read-only disk)");
     case Cause::CannotOpen:
-      return QStringLiteral("it cannot be opened");
+      return QStringLiteral("the system refused to open it");
     case Cause::DiskError:
       return QStringLiteral("the disk reported an error reading or writing it");
     case Cause::NoDriver:
@@ -356,6 +356,13 @@ void BirthsDb::Open() {
              goesOn);
     return;
   }
+  if (!exists && !Writable(info.absolutePath())) {
+    Fail(State::CannotOpen,
+         QStringLiteral("The births file \"%1\" cannot be created: its folder may not be written.")
+                 .arg(shown) +
+             goesOn);
+    return;
+  }
   if (exists && info.isDir()) {
     Fail(State::CannotOpen,
          QStringLiteral("The births file \"%1\" is a folder.").arg(shown) + goesOn);
@@ -419,9 +426,13 @@ void BirthsDb::Open() {
       access = Access::Immutable;
       continue;
     }
-    Fail(State::CannotOpen, QStringLiteral("The births file \"%1\" cannot be opened: %2.")
-                                    .arg(shown, CauseText(*failure)) +
-                                goesOn);
+    // Why it could not be written says more than a failed read-only open
+    // of a file that is not there.
+    const Failure& why =
+        failure->cause == Cause::CannotOpen && notWritable ? *notWritable : *failure;
+    Fail(State::CannotOpen,
+         QStringLiteral("The births file \"%1\" cannot be opened: %2.").arg(shown, CauseText(why)) +
+             goesOn);
     return;
   }
   if (!notWritable) {

@@ -510,6 +510,15 @@ class TestBirthsDb : public QObject {
     QVERIFY2(said.contains("is read-only: saved births can be opened"), qPrintable(said));
     QVERIFY(FileBytes(path) == before);
     QVERIFY(!QFileInfo::exists(path + "-wal") && !QFileInfo::exists(path + "-shm"));
+    // No file yet, in that folder: it cannot be made, and that is what is said.
+    QProcess another;
+    another.start(QCoreApplication::applicationFilePath(),
+                  {kOpenAsNobodyOption, folder + "/new.sqlite"});
+    QVERIFY(another.waitForFinished(60000));
+    const QString saidNew = QString::fromLocal8Bit(another.readAllStandardOutput()).trimmed();
+    QVERIFY2(saidNew.startsWith(QString("%1 0 ").arg(int(BirthsDb::State::CannotOpen))) &&
+                 saidNew.contains("cannot be created: its folder may not be written"),
+             qPrintable(saidNew));
     QVERIFY(::chmod(QFile::encodeName(folder).constData(), 0755) == 0);
   }
 
