@@ -195,8 +195,8 @@ BirthsDb::Failure BirthsDb::FailureOf(const QSqlError& error) const {
   // The system's own error of SQLite's last call, which tells a full disk
   // from the other failures of reading and writing.
   int systemError = 0;
-  if (const sqlite3* handle = HandleOf(QSqlDatabase::database(connection_, false))) {
-    systemError = sqlite3_system_errno(const_cast<sqlite3*>(handle));
+  if (sqlite3* handle = HandleOf(QSqlDatabase::database(connection_, false))) {
+    systemError = sqlite3_system_errno(handle);
   }
   const bool denied = systemError == EACCES || systemError == EPERM || systemError == EROFS;
   switch (code) {
@@ -293,7 +293,7 @@ std::optional<BirthsDb::Failure> BirthsDb::Connect(Access access, int& version) 
   QSqlQuery q(db);
   // The full check reads every row and every index entry, which the quick
   // check skips (a row missing from an index passes it). It may take
-  // KBirthsIntegrityBudget at most: past that (a file of millions of rows
+  // kBirthsIntegrityBudget at most: past that (a file of millions of rows
   // on a slow disk) the progress handler stops it and the quick check,
   // which reads each page once, decides instead.
   fullyChecked_ = false;
