@@ -519,7 +519,9 @@ class TestBirthsDb : public QObject {
     QVERIFY2(saidNew.startsWith(QString("%1 0 ").arg(int(BirthsDb::State::CannotOpen))) &&
                  saidNew.contains("cannot be created: its folder may not be written"),
              qPrintable(saidNew));
-    QVERIFY(::chmod(QFile::encodeName(folder).constData(), 0755) == 0);
+    for (const QString& f : {dir_.path(), folder}) {
+      QVERIFY(::chmod(QFile::encodeName(f).constData(), 0755) == 0);
+    }
   }
 
   // A full disk at start: the births are read, saving is off, the message

@@ -184,7 +184,7 @@ class TestChartPage : public QObject {
     QFETCH(QString, suffix);
     QFETCH(bool, fullDisk);
     const ChartOutput chart = ReferenceChart();
-    const QString folder = dir_.filePath("disk");
+    const QString folder = dir_.filePath(suffix + (fullDisk ? "-full-disk" : "-size-limit"));
     testing::SmallDisk disk(folder, 64 * 1024);
     if (fullDisk && !disk.mounted()) QSKIP("a tmpfs can be mounted by root only");
     const QString path = QDir(folder).filePath("chart." + suffix);
