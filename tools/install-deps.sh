@@ -10,7 +10,7 @@
 # As root it runs apt-get itself; otherwise it prints the command to run.
 set -eu
 
-BASE="cmake make g++ pkg-config qt6-base-dev qt6-svg-dev libqt6sql6-sqlite libgtest-dev libgmock-dev \
+BASE="cmake make g++ pkg-config qt6-base-dev qt6-svg-dev libqt6sql6-sqlite libsqlite3-dev libgtest-dev libgmock-dev \
 libbenchmark-dev xvfb xauth fonts-dejavu-core python3 python3-ephem poppler-utils desktop-file-utils \
 appstream man-db groff-base libgeonames-dev libhowardhinnant-date-dev tzdata"
 

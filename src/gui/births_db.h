@@ -12,15 +12,23 @@
 // log, so a crash or a kill in the middle of a save leaves the file as it
 // was before it.
 //
-// The file is never overwritten when it cannot be used as it is: a file
-// that is read-only is opened read-only (births can be opened, not saved);
-// a file that is locked by another program, damaged, or of a newer schema
-// is not used at all. Each case leaves a message for the user; charts are
-// computed as before. Nothing here throws or shows a window.
+// At start the file passes SQLite's full integrity check (every row and
+// index entry), or, when that takes longer than its budget (a very large
+// file on a slow disk), the quick check of every page. The file is never
+// written when it cannot be used as it is: a file that cannot be written
+// (read-only, another user's in a folder that is not the user's, on a full
+// disk) is opened for reading only (births can be opened, not saved); a
+// file that is locked by another program, fails the check, or is of a
+// newer schema is not used at all. Each case leaves a message in the
+// program's own words that says which it is ("damaged" only when the check
+// says so); charts are computed as before. Nothing here throws or shows a
+// window.
 #pragma once
 
 #include <QDateTime>
+#include <QSqlError>
 #include <QString>
+#include <chrono>
 #include <optional>
 #include <vector>
 
@@ -30,6 +38,11 @@ namespace orvanta {
 
 // The schema version this program writes.
 inline constexpr int kBirthsSchemaVersion = 1;
+
+// How long the full integrity check at start may take before the quick
+// check decides instead: a file of a hundred thousand births is checked in
+// full well within it.
+inline constexpr std::chrono::milliseconds kBirthsIntegrityBudget{3000};
 
 struct SavedBirth {
   qint64 id = 0;  // 0 for a birth not yet saved
@@ -48,6 +61,7 @@ struct BirthSummary {
   qint64 id = 0;
   QString name;
   QString date;     // YYYY-MM-DD
+  QString time;     // the time of birth as entered, H:M:S
   QString place;    // city, state, country, the empty ones left out
   QString savedAt;  // UTC, ISO 8601 with milliseconds
 };
@@ -71,8 +85,10 @@ class BirthsDb {
   // The births file in the user's data folder.
   static QString DefaultPath();
 
-  // Opens the file, creating it and its folder when they do not exist.
-  explicit BirthsDb(const QString& path);
+  // Opens the file, creating it and its folder when they do not exist;
+  // the full integrity check may take `integrityBudget`.
+  explicit BirthsDb(const QString& path,
+                    std::chrono::milliseconds integrityBudget = kBirthsIntegrityBudget);
   ~BirthsDb();
   BirthsDb(const BirthsDb&) = delete;
   BirthsDb& operator=(const BirthsDb&) = delete;
@@ -85,6 +101,9 @@ class BirthsDb {
   // Why the last change or read failed.
   const QString& lastError() const { return lastError_; }
   const QString& path() const { return path_; }
+  // Whether the full integrity check ran to its end at start (false when
+  // its budget ran out and the quick check decided).
+  bool fullyChecked() const { return fullyChecked_; }
 
   // Saves a new birth; its id, or nothing when the save failed (the failure
   // is in message(), and saving is then off).
@@ -97,8 +116,10 @@ class BirthsDb {
 
   // Saved births with the same name and date as `entries`, newest first.
   std::vector<qint64> FindSame(const FormEntries& entries) const;
-  // Births whose name, date or place contains `filter` (any case), newest
-  // first; every birth when the filter is empty.
+  // Births whose name, date or place contains `filter`, newest first; every
+  // birth when the filter is empty. Both sides are folded as the atlas folds
+  // names (case, accents and punctuation aside), so "jose" finds
+  // "JOSÉ D'SOUZA".
   std::vector<BirthSummary> List(const QString& filter = {}) const;
   std::vector<BirthSummary> Recent(int count = 5) const;
   std::optional<SavedBirth> Load(qint64 id) const;
@@ -115,11 +136,37 @@ class BirthsDb {
   static QString DateKey(const FormEntries& entries);
 
  private:
+  enum class Access { ReadWrite, ReadOnly, Immutable };
+  // Why the file could not be used, told apart by SQLite's code and the
+  // system's error under it.
+  enum class Cause {
+    InUse,
+    Damaged,
+    NewerSchema,
+    DiskFull,
+    TooLarge,
+    NotWritable,
+    CannotOpen,
+    DiskError,
+    NoDriver,
+    Other
+  };
+  struct Failure {
+    Cause cause = Cause::Other;
+    int code = 0;  // SQLite's primary result code, 0 for a finding of this program
+  };
+  Failure FailureOf(const QSqlError& error) const;
+  // The cause in the program's own words, never SQLite's text.
+  static QString CauseText(const Failure& failure);
+
   void Open();
+  // Opens the connection for `access`, checks the file and, for writing,
+  // takes it up to date; the failure, none when the file can be used so.
+  std::optional<Failure> Connect(Access access, int& version);
   void Fail(State state, const QString& message);
   // A failed write: a file found locked, read-only or damaged turns saving
   // off with its message.
-  void WriteFailed(const QString& error, const QString& nativeCode);
+  void WriteFailed(const QSqlError& error);
   bool Migrate(int fromVersion);
   // Runs `change` in one transaction; on failure rolls back, records the
   // message and turns saving off when the file cannot be written.
@@ -131,6 +178,9 @@ class BirthsDb {
   State state_ = State::CannotOpen;
   QString message_;
   mutable QString lastError_;
+  Failure lastFailure_;  // of the last migration step
+  std::chrono::milliseconds integrityBudget_;
+  bool fullyChecked_ = false;
 };
 
 }  // namespace orvanta

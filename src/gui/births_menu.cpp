@@ -59,7 +59,7 @@ void BirthsMenu::AddBirthCommands(QWidget* window) {
   import->setEnabled(db_.canSave());
   connect(import, &QAction::triggered, this, &BirthsMenu::ImportBirths);
   QAction* exportBirths =
-      MenuAction("mnuExportBirths", QStringLiteral("E&xport Births..."), window);
+      MenuAction("mnuExportBirths", QStringLiteral("&Export Births..."), window);
   exportBirths->setEnabled(db_.canRead());
   connect(exportBirths, &QAction::triggered, this, &BirthsMenu::ExportBirths);
 

@@ -113,7 +113,7 @@ int main(int argc, char* argv[]) {
   orvanta::SingleInstanceGuard guard(lockDir.filePath("orvanta.lock"));
   orvanta::MessageBoxSink messages;
   orvanta::Shell shell(
-      messages, [](const QUrl&) {}, [] {});
+      messages, [](const QUrl&) { return true; }, [] {});
   if (!shell.Start(guard)) return 1;
 
   orvanta::FrmMain* form = shell.form();

@@ -1,10 +1,13 @@
 // The births database on real SQLite files in a temporary folder: saving,
 // reopening, updating, keeping both, deleting and searching; a 10,000-row
 // batch import with bad rows and the export back; a save loop killed with
-// SIGKILL; and files that are damaged, read-only, of a newer schema or
-// locked, which must be reported and left byte-identical.
+// SIGKILL; and files that are damaged (down to a row missing from an
+// index, which only the full integrity check finds), read-only, another
+// user's, on a full disk, of a newer schema or locked, which must be
+// reported in the program's own words and left byte-identical.
 #include <signal.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <QCoreApplication>
 #include <QCryptographicHash>
@@ -18,6 +21,7 @@
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <sstream>
@@ -27,6 +31,7 @@
 #include "cli/arguments.h"
 #include "cli/batch_row.h"
 #include "gui/births_db.h"
+#include "support/full_disk.h"
 #include "support/reference_births.h"
 
 using namespace orvanta;
@@ -35,6 +40,31 @@ namespace {
 
 constexpr int kSaveLoopCount = 1000;
 constexpr char kSaveLoopOption[] = "--save-loop";
+constexpr char kOpenAsNobodyOption[] = "--open-as-nobody";
+constexpr uid_t kNobody = 65534;  // the user and group "nobody" of Debian
+
+// Hides the name-and-date index from SQLite, renames birth 18 and gives the
+// index back: its entry for row 18 still holds the old name, so the full
+// integrity check reports "row 18 missing from index", and the quick check,
+// which does not compare indexes with their table, passes the file.
+constexpr char kDropIndexEntry[] = R"py(
+import sqlite3, sys
+path = sys.argv[1]
+con = sqlite3.connect(path, isolation_level=None)
+row = con.execute("SELECT type, name, tbl_name, rootpage, sql FROM sqlite_master"
+                  " WHERE name = 'births_by_name_date'").fetchone()
+con.execute("PRAGMA writable_schema = ON")
+con.execute("DELETE FROM sqlite_master WHERE name = 'births_by_name_date'")
+con.close()
+con = sqlite3.connect(path, isolation_level=None)
+con.execute("UPDATE births SET name = 'RENAMED' WHERE id = 18")
+con.execute("PRAGMA writable_schema = ON")
+con.execute("INSERT INTO sqlite_master VALUES (?, ?, ?, ?, ?)", row)
+con.close()
+con = sqlite3.connect(path, isolation_level=None)
+print(con.execute("PRAGMA quick_check").fetchone()[0])
+print(con.execute("PRAGMA integrity_check").fetchone()[0])
+)py";
 
 QByteArray FileBytes(const QString& path) {
   QFile f(path);
@@ -105,6 +135,17 @@ int SaveLoop(const char* path) {
     std::printf("%d\n", i);
     std::fflush(stdout);
   }
+  return 0;
+}
+
+// The child of the other-user test: opens the file as the user nobody (when
+// run as root; as itself otherwise) and prints its state, its count and
+// its message.
+int OpenAsNobody(const char* path) {
+  if (::geteuid() == 0 && (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)) return 2;
+  BirthsDb db(QString::fromLocal8Bit(path));
+  std::printf("%d %d %s\n", static_cast<int>(db.state()), db.Count(),
+              db.message().toLocal8Bit().constData());
   return 0;
 }
 
@@ -187,7 +228,8 @@ class TestBirthsDb : public QObject {
     QCOMPARE(db.Count(), 3);
     QCOMPARE(db.Recent(5).front().id, *second);  // newest first
 
-    // Search by name, by date and by place, in any case; % and _ are letters.
+    // Search by name, by date and by place, in any case; % and _ are no
+    // wildcards.
     struct Search {
       const char* filter;
       int expected;
@@ -336,6 +378,8 @@ class TestBirthsDb : public QObject {
     QTest::newRow("garbage") << "garbage" << int(BirthsDb::State::Damaged) << "is damaged" << false;
     QTest::newRow("cut short") << "truncated" << int(BirthsDb::State::Damaged) << "is damaged"
                                << false;
+    QTest::newRow("row missing from an index")
+        << "index" << int(BirthsDb::State::Damaged) << "is damaged" << false;
     QTest::newRow("read-only") << "readonly" << int(BirthsDb::State::ReadOnly) << "is read-only"
                                << true;
     QTest::newRow("newer schema") << "newer" << int(BirthsDb::State::NewerSchema)
@@ -364,6 +408,14 @@ class TestBirthsDb : public QObject {
       WriteFile(path, noise);
     } else if (kind == "truncated") {
       WriteFile(path, FileBytes(path).left(8192));
+    } else if (kind == "index") {
+      QProcess python;
+      python.start("python3", {"-c", kDropIndexEntry, path});
+      QVERIFY(python.waitForFinished(60000));
+      QCOMPARE(python.exitCode(), 0);
+      const QList<QByteArray> checks = python.readAllStandardOutput().split('\n');
+      QCOMPARE(checks.value(0), QByteArray("ok"));
+      QVERIFY2(checks.value(1).startsWith("row 18 missing from index"), checks.value(1));
     } else if (kind == "readonly") {
       QVERIFY(::chmod(QFile::encodeName(path).constData(), 0444) == 0);
     } else if (kind == "newer") {
@@ -410,6 +462,102 @@ class TestBirthsDb : public QObject {
     if (kind == "readonly") ::chmod(QFile::encodeName(path).constData(), 0644);
   }
 
+  // The full check is bounded: with no time for it the quick check decides
+  // (and passes a row missing from an index); with the program's budget a
+  // file of 10,000 births is checked in full.
+  void integrityCheckIsBoundedInTime() {
+    const QString path = dir_.filePath("births.sqlite");
+    {
+      BirthsDb db(path);
+      QVERIFY(db.fullyChecked());
+      QRandomGenerator rng(21);
+      for (int i = 0; i < 10000; ++i) QVERIFY(db.Add(Birth(RandomBirth(rng))));
+    }
+    {
+      BirthsDb db(path);
+      QCOMPARE(db.state(), BirthsDb::State::Ready);
+      QVERIFY(db.fullyChecked());
+    }
+    BirthsDb rushed(path, std::chrono::milliseconds(0));
+    QCOMPARE(rushed.state(), BirthsDb::State::Ready);
+    QVERIFY(!rushed.fullyChecked());
+  }
+
+  // Another user's intact file in a folder this user cannot write: births
+  // can be opened, saving is off, and nothing calls it damaged.
+  void anotherUsersFileIsReadOnly() {
+    const QString folder = dir_.filePath("theirs");
+    const QString path = folder + "/births.sqlite";
+    {
+      BirthsDb db(path);
+      QVERIFY(db.Add(Birth(reference::DelhiBirth())));
+    }
+    QVERIFY(!QFileInfo::exists(path + "-wal"));
+    const QByteArray before = FileBytes(path);
+    // Root's folder and file, readable by all, writable by root only; the
+    // child runs as nobody. Not root: the folder itself is made read-only.
+    for (const QString& f : {dir_.path(), folder}) {
+      QVERIFY(::chmod(QFile::encodeName(f).constData(), ::geteuid() == 0 ? 0755 : 0555) == 0);
+    }
+    QVERIFY(::chmod(QFile::encodeName(path).constData(), 0644) == 0);
+    QProcess child;
+    child.start(QCoreApplication::applicationFilePath(), {kOpenAsNobodyOption, path});
+    QVERIFY(child.waitForFinished(60000));
+    QCOMPARE(child.exitCode(), 0);
+    const QString said = QString::fromLocal8Bit(child.readAllStandardOutput()).trimmed();
+    QVERIFY2(said.startsWith(QString("%1 1 ").arg(int(BirthsDb::State::ReadOnly))),
+             qPrintable(said));
+    QVERIFY2(said.contains("is read-only: saved births can be opened"), qPrintable(said));
+    QVERIFY(FileBytes(path) == before);
+    QVERIFY(!QFileInfo::exists(path + "-wal") && !QFileInfo::exists(path + "-shm"));
+    // No file yet, in that folder: it cannot be made, and that is what is said.
+    QProcess another;
+    another.start(QCoreApplication::applicationFilePath(),
+                  {kOpenAsNobodyOption, folder + "/new.sqlite"});
+    QVERIFY(another.waitForFinished(60000));
+    const QString saidNew = QString::fromLocal8Bit(another.readAllStandardOutput()).trimmed();
+    QVERIFY2(saidNew.startsWith(QString("%1 0 ").arg(int(BirthsDb::State::CannotOpen))) &&
+                 saidNew.contains("cannot be created: its folder may not be written"),
+             qPrintable(saidNew));
+    for (const QString& f : {dir_.path(), folder}) {
+      QVERIFY(::chmod(QFile::encodeName(f).constData(), 0755) == 0);
+    }
+  }
+
+  // A full disk at start: the births are read, saving is off, the message
+  // says the disk is full; a save that meets a full disk says so in the
+  // program's words, not SQLite's.
+  void fullDiskIsSaidAsSuch() {
+    const QString folder = dir_.filePath("disk");
+    testing::SmallDisk disk(folder, 512 * 1024);
+    if (!disk.mounted()) QSKIP("a tmpfs can be mounted by root only");
+    const QString path = folder + "/births.sqlite";
+    {
+      BirthsDb db(path);
+      QVERIFY(db.Add(Birth(reference::DelhiBirth())));
+      disk.Fill("filler");
+      FormEntries e = reference::DelhiBirth();
+      bool failed = false;
+      for (int i = 0; i < 2000 && !failed; ++i) {
+        e.name = "BIRTH " + std::to_string(i) + std::string(200, 'X');
+        failed = !db.Add(Birth(e));
+      }
+      QVERIFY(failed);
+      QCOMPARE(db.lastError(), QString("the disk that holds it is full"));
+      // Room again while the file closes, so that its log is folded in.
+      QVERIFY(QFile::remove(QDir(folder).filePath("filler")));
+    }
+    QVERIFY(!QFileInfo::exists(path + "-wal"));
+    disk.Fill("filler");
+    const QByteArray before = FileBytes(path);
+    BirthsDb db(path);
+    QCOMPARE(db.state(), BirthsDb::State::ReadOnly);
+    QVERIFY2(db.message().contains("cannot be written: the disk that holds it is full"),
+             qPrintable(db.message()));
+    QVERIFY(db.Count() >= 1);
+    QVERIFY(FileBytes(path) == before);
+  }
+
   void cleanup() {
     QDir(dir_.path()).removeRecursively();
     QDir().mkpath(dir_.path());
@@ -420,6 +568,10 @@ class TestBirthsDb : public QObject {
 };
 
 int main(int argc, char** argv) {
+  if (argc == 3 && std::strcmp(argv[1], kOpenAsNobodyOption) == 0) {
+    QCoreApplication app(argc, argv);
+    return OpenAsNobody(argv[2]);
+  }
   if (argc == 3 && std::strcmp(argv[1], kSaveLoopOption) == 0) {
     QCoreApplication app(argc, argv);
     return SaveLoop(argv[2]);
