@@ -42,18 +42,23 @@ inline constexpr double kJ2000Jd = 2451545.0;      // 2000 January 1.5
 // Committee's recommendation. It is a true (apparent) value: the mean one
 // is this minus the nutation in longitude of that date.
 inline constexpr double kLahiri1956TrueDeg = 23 + 15.0 / 60 + 0.658 / 3600;
-// Raman: 21°00'51.12" at J1900.0, B. V. Raman's ayanamsa as the field's
-// standard ephemeris tables it, 1°26'46.69" below Chitrapaksha at every date.
+// Raman: 21°00'51.12" at J1900.0 (mean), B. V. Raman's ayanamsa at the
+// constant 1°26'46.69" below Chitrapaksha with which the field's reference
+// ephemerides tabulate it.
 inline constexpr double kRamanJ1900MeanDeg = 21 + 0.0 / 60 + 51.12 / 3600;
-// Krishnamurti (KP): 22°21'49.14" at J1900.0, as the field's standard
-// ephemeris tables it, 5'48.67" below Chitrapaksha at every date.
+// Krishnamurti (KP): 22°21'49.14" at J1900.0 (mean), at the constant
+// 5'48.67" below Chitrapaksha with which the field's reference ephemerides
+// tabulate it.
 inline constexpr double kKrishnamurtiJ1900MeanDeg = 22 + 21.0 / 60 + 49.14 / 3600;
 }  // namespace ayanamsa
 
 // The ayanamsa of `choice` at Julian Day `jdUt`, degrees (about 24 today).
-// Program: the negated AyanamsaCorrection of the engine at the same instant
-// (to the last bit only where the caller forms the centuries the same way;
-// the chart keeps calling the engine for it). Empty for a non-finite day.
+// Program: the negated AyanamsaCorrection of the engine at the same instant,
+// the value the planets, the ascendant and Rahu are made sidereal with (to
+// the last bit only where the caller forms the centuries the same way; the
+// chart keeps calling the engine for it). The Moon has its own J2000 form of
+// it (AyanamsaJ2000), within 3" of this one in 1900..2050. Empty for a
+// non-finite day.
 std::optional<double> AyanamsaDeg(AyanamsaChoice choice, double jdUt);
 
 // Nutation in longitude at Julian Day `jd`, degrees: the four largest terms
