@@ -4,13 +4,11 @@
 #include <array>
 #include <cmath>
 #include <optional>
-#include <random>
 #include <string_view>
 
 #include "engine/ayanamsa.h"
 #include "engine/calendar.h"
 #include "engine/lunar_node.h"
-#include "engine/planets.h"
 
 namespace orvanta {
 namespace {
@@ -105,33 +103,6 @@ TEST(LunarNode, ProgramPointLiesItsOwnOffsetBelowTheMeanNode) {
     const double meanDeg = NodeLongitudeDeg(NodeChoice::Mean, jd).value_or(NAN);
     EXPECT_NEAR(TurnDifferenceDeg(meanDeg, programDeg), kProgramBelowMeanDeg, kRoundingAndRateDeg)
         << "at " << row.when << " UT: program " << programDeg << ", mean " << meanDeg;
-  }
-}
-
-TEST(LunarNode, ProgramPointIsTheEnginesRahuBeforeItsAyanamsa) {
-  // The chart's Rahu is this point made sidereal: over random moments of the
-  // form's years the two must not drift apart.
-  constexpr double kSameArithmeticDeg = 1e-9;
-  constexpr double kAyanamsaDeg = 23.5;
-  std::mt19937_64 rng(0x25);
-  const auto pick = [&rng](int lo, int hi) {
-    return std::uniform_int_distribution<int>(lo, hi)(rng);
-  };
-  for (int n = 0; n < 2000; ++n) {
-    PlanetMoment moment;
-    moment.year = pick(1901, 2050);
-    moment.month = pick(1, 12);
-    moment.day = pick(1, 28);
-    moment.hour = pick(0, 23);
-    moment.minute = pick(0, 59);
-    moment.ayanCorr = -kAyanamsaDeg;
-    const PlanetPositions engine = Planet_Calculation(moment);
-    const double jd = 2451545.0 + engine.dayNumber;
-    const double programDeg = NodeLongitudeDeg(NodeChoice::Program, jd).value_or(NAN);
-    EXPECT_NEAR(TurnDifferenceDeg(programDeg, engine.rahuDeg + kAyanamsaDeg), 0, kSameArithmeticDeg)
-        << moment.year << "-" << moment.month << "-" << moment.day << " " << moment.hour << ":"
-        << moment.minute << " UT: program point " << programDeg << ", engine Rahu "
-        << engine.rahuDeg << " + " << kAyanamsaDeg;
   }
 }
 
