@@ -51,18 +51,24 @@ double NutationInLongitudeDeg(double jd) {
 }
 
 std::optional<double> AyanamsaDeg(AyanamsaChoice choice, double jdUt) {
-  if (!std::isfinite(jdUt)) return std::nullopt;
+  if (!(std::fabs(jdUt - ayanamsa::kJ2000Jd) <= ayanamsa::kMaxDaysFromJ2000)) return std::nullopt;
+  double deg = NAN;
   switch (choice) {
     case AyanamsaChoice::Program:
-      return -AyanamsaCorrection((jdUt - ayanamsa::kJ1900Jd) / kDaysPerCentury);
+      deg = -AyanamsaCorrection((jdUt - ayanamsa::kJ1900Jd) / kDaysPerCentury);
+      break;
     case AyanamsaChoice::Lahiri:
-      return LahiriMeanDeg(jdUt);
+      deg = LahiriMeanDeg(jdUt);
+      break;
     case AyanamsaChoice::Raman:
-      return CarriedMeanDeg(ayanamsa::kRamanJ1900MeanDeg, ayanamsa::kJ1900Jd, jdUt);
+      deg = CarriedMeanDeg(ayanamsa::kRamanJ1900MeanDeg, ayanamsa::kJ1900Jd, jdUt);
+      break;
     case AyanamsaChoice::Krishnamurti:
-      return CarriedMeanDeg(ayanamsa::kKrishnamurtiJ1900MeanDeg, ayanamsa::kJ1900Jd, jdUt);
+      deg = CarriedMeanDeg(ayanamsa::kKrishnamurtiJ1900MeanDeg, ayanamsa::kJ1900Jd, jdUt);
+      break;
   }
-  return std::nullopt;
+  if (!std::isfinite(deg)) return std::nullopt;  // not one of the choices
+  return deg;
 }
 
 std::string_view AyanamsaChoiceName(AyanamsaChoice choice) {

@@ -36,6 +36,10 @@ namespace ayanamsa {
 inline constexpr double kJ1900Jd = 2415020.0;      // 1900 January 0.5
 inline constexpr double kMarch1956Jd = 2435553.5;  // 1956 March 21, 0h
 inline constexpr double kJ2000Jd = 2451545.0;      // 2000 January 1.5
+// Days beyond which (either side of J2000.0) no value is given: ten thousand
+// years, far past any birth, and the engine's correction reduces its node
+// by repeated turns, which must stay a short loop.
+inline constexpr double kMaxDaysFromJ2000 = 3652500;
 
 // Lahiri (Chitrapaksha): 23°15'00.658" on 1956 March 21 at 0h, the value
 // the Indian Astronomical Ephemeris adopted on the Calendar Reform
@@ -58,7 +62,7 @@ inline constexpr double kKrishnamurtiJ1900MeanDeg = 22 + 21.0 / 60 + 49.14 / 360
 // the last bit only where the caller forms the centuries the same way; the
 // chart keeps calling the engine for it). The Moon has its own J2000 form of
 // it (AyanamsaJ2000), within 3" of this one in 1900..2050. Empty for a
-// non-finite day.
+// non-finite day or one more than kMaxDaysFromJ2000 from J2000.0.
 std::optional<double> AyanamsaDeg(AyanamsaChoice choice, double jdUt);
 
 // Nutation in longitude at Julian Day `jd`, degrees: the four largest terms

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "engine/ayanamsa.h"
 #include "engine/calendar.h"
 #include "engine/planets.h"
 
@@ -11,7 +12,6 @@ namespace orvanta {
 
 namespace {
 
-inline constexpr double kJ2000Jd = 2451545.0;
 inline constexpr double kDaysPerCentury = 36525;
 inline constexpr double kRadPerDeg = std::numbers::pi / 180;
 // Half the interval of the velocity's central difference, days: short
@@ -193,7 +193,7 @@ double TurnDeg(double deg) {
 }
 
 double MeanNodeDeg(double jd) {
-  const double T = (jd - kJ2000Jd) / kDaysPerCentury;
+  const double T = (jd - ayanamsa::kJ2000Jd) / kDaysPerCentury;
   const double T2 = T * T;
   return TurnDeg(125.0445479 - 1934.1362891 * T + 0.0020754 * T2 + T2 * T / 467441 -
                  T2 * T2 / 60616000);
@@ -203,7 +203,7 @@ double MeanNodeDeg(double jd) {
 // the direction of the ecliptic in which the orbit's pole h = r x v lies 90°
 // behind, i.e. the longitude atan2(h.x, -h.y).
 double TrueNodeDeg(double jd) {
-  const double T = (jd - kJ2000Jd) / kDaysPerCentury;
+  const double T = (jd - ayanamsa::kJ2000Jd) / kDaysPerCentury;
   const double stepT = kVelocityHalfStepDays / kDaysPerCentury;
   const Vector3 r = MoonPositionKm(T);
   const Vector3 before = MoonPositionKm(T - stepT);
@@ -220,7 +220,7 @@ double TrueNodeDeg(double jd) {
 // lower.
 double ProgramNodeDeg(double jd) {
   using planets::kTwoPi;
-  const double d = jd - kJ2000Jd;
+  const double d = jd - ayanamsa::kJ2000Jd;
   double nodeRad = (125.1228 - 0.0529538083 * d) * calendar::kDegToRad;
   nodeRad = nodeRad - kTwoPi * std::trunc(nodeRad / kTwoPi);
   if (nodeRad < 0) nodeRad = nodeRad + kTwoPi;
@@ -240,16 +240,21 @@ inline constexpr std::array<ChoiceName, 3> kChoiceNames = {{
 }  // namespace
 
 std::optional<double> NodeLongitudeDeg(NodeChoice choice, double jdUt) {
-  if (!std::isfinite(jdUt)) return std::nullopt;
+  if (!(std::fabs(jdUt - ayanamsa::kJ2000Jd) <= ayanamsa::kMaxDaysFromJ2000)) return std::nullopt;
+  double deg = NAN;
   switch (choice) {
     case NodeChoice::Program:
-      return ProgramNodeDeg(jdUt);
+      deg = ProgramNodeDeg(jdUt);
+      break;
     case NodeChoice::Mean:
-      return MeanNodeDeg(jdUt);
+      deg = MeanNodeDeg(jdUt);
+      break;
     case NodeChoice::True:
-      return TrueNodeDeg(jdUt);
+      deg = TrueNodeDeg(jdUt);
+      break;
   }
-  return std::nullopt;
+  if (!std::isfinite(deg)) return std::nullopt;  // not one of the choices
+  return deg;
 }
 
 std::string_view NodeChoiceName(NodeChoice choice) {

@@ -33,7 +33,8 @@ enum class NodeChoice {
 inline constexpr NodeChoice kDefaultNode = NodeChoice::Program;
 
 // Tropical longitude of the node of `choice` at Julian Day `jdUt`, degrees.
-// Empty for a non-finite day.
+// Empty for a non-finite day or one more than ayanamsa::kMaxDaysFromJ2000
+// from J2000.0.
 std::optional<double> NodeLongitudeDeg(NodeChoice choice, double jdUt);
 
 // Stable name of a choice ("program", "mean", "true") and back.

@@ -80,6 +80,10 @@ TEST(Ayanamsa, NonFiniteDayHasNoValueAndNamesRoundTrip) {
     SCOPED_TRACE(AyanamsaChoiceName(choice));
     EXPECT_FALSE(AyanamsaDeg(choice, NAN).has_value());
     EXPECT_FALSE(AyanamsaDeg(choice, INFINITY).has_value());
+    EXPECT_FALSE(AyanamsaDeg(choice, 1e300).has_value());
+    EXPECT_FALSE(
+        AyanamsaDeg(choice, ayanamsa::kJ2000Jd - ayanamsa::kMaxDaysFromJ2000 - 1).has_value());
+    EXPECT_TRUE(AyanamsaDeg(choice, ayanamsa::kJ2000Jd + ayanamsa::kMaxDaysFromJ2000).has_value());
     EXPECT_EQ(AyanamsaChoiceFromName(AyanamsaChoiceName(choice)), choice);
   }
   EXPECT_EQ(kDefaultAyanamsa, AyanamsaChoice::Program);

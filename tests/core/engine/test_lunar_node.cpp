@@ -111,6 +111,7 @@ TEST(LunarNode, NonFiniteDayHasNoValueAndNamesRoundTrip) {
     SCOPED_TRACE(NodeChoiceName(choice));
     EXPECT_FALSE(NodeLongitudeDeg(choice, NAN).has_value());
     EXPECT_FALSE(NodeLongitudeDeg(choice, -INFINITY).has_value());
+    EXPECT_FALSE(NodeLongitudeDeg(choice, 1e300).has_value());
     EXPECT_EQ(NodeChoiceFromName(NodeChoiceName(choice)), choice);
   }
   EXPECT_EQ(kDefaultNode, NodeChoice::Program);
