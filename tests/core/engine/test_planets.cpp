@@ -9,6 +9,7 @@
 #include <string>
 
 #include "engine/calendar.h"
+#include "engine/lunar_node.h"
 #include "engine/moon.h"
 #include "engine/planets.h"
 
@@ -314,18 +315,25 @@ TEST(PlanetCalculation, DaylightSavingMovesThePlanetsWithTheMoon) {
 namespace orvanta {
 namespace {
 
+// A clock moment of the form's years (days 1..28, valid in every month).
+PlanetMoment RandomMoment(std::mt19937& rng) {
+  auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+  PlanetMoment m;
+  m.year = pick(1901, 2050);
+  m.month = pick(1, 12);
+  m.day = pick(1, 28);
+  m.hour = pick(0, 23);
+  m.minute = pick(0, 59);
+  return m;
+}
+
 // The sunrise pass computes the Sun alone; it must give exactly the Sun of
 // the full pass for the same moment.
 TEST(SunrisePass, SunIsBitIdenticalToTheFullPass) {
   std::mt19937 rng(1980615);
   auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
   for (int n = 0; n < 2000; ++n) {
-    PlanetMoment m;
-    m.year = pick(1901, 2050);
-    m.month = pick(1, 12);
-    m.day = pick(1, 28);
-    m.hour = pick(0, 23);
-    m.minute = pick(0, 59);
+    PlanetMoment m = RandomMoment(rng);
     m.zoneShiftHours = static_cast<std::int16_t>(pick(-13, 12));
     m.ayanCorr = -22.0 - pick(0, 2000) / 1000.0;
     const PlanetPositions full = Planet_Calculation(m);
@@ -335,6 +343,26 @@ TEST(SunrisePass, SunIsBitIdenticalToTheFullPass) {
                  std::to_string(m.minute));
     ASSERT_EQ(sun.sunLongitudeDeg, full.sunLongitudeDeg);
     ASSERT_EQ(sun.sunText, full.sunText);
+  }
+}
+
+// The Rahu node choice's own point is the chart's Rahu before its ayanamsa:
+// over random moments the two forms of the rule must not drift apart.
+TEST(PlanetCalculation, RahuIsTheProgramNodeChoiceMadeSidereal) {
+  constexpr double kSameArithmeticDeg = 1e-9;
+  constexpr double kAyanamsaDeg = 23.5;
+  std::mt19937 rng(25);
+  for (int n = 0; n < 2000; ++n) {
+    PlanetMoment m = RandomMoment(rng);
+    m.ayanCorr = -kAyanamsaDeg;
+    const PlanetPositions engine = Planet_Calculation(m);
+    const double jd = 2451545.0 + engine.dayNumber;
+    const double programDeg = NodeLongitudeDeg(NodeChoice::Program, jd).value_or(NAN);
+    EXPECT_NEAR(std::remainder(programDeg - (engine.rahuDeg + kAyanamsaDeg), 360.0), 0,
+                kSameArithmeticDeg)
+        << m.year << "-" << m.month << "-" << m.day << " " << m.hour << ":" << m.minute
+        << " UT: program node " << programDeg << ", Rahu " << engine.rahuDeg << " + "
+        << kAyanamsaDeg;
   }
 }
 
