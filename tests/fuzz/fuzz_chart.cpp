@@ -25,8 +25,8 @@
 
 #include "chart/chart.h"
 #include "cli/arguments.h"
-#include "cli/csv.h"
 #include "cli/render.h"
+#include "io/csv.h"
 #include "support/chart_invariants.h"
 #include "support/json_check.h"
 #include "tables/zones.h"
@@ -108,7 +108,7 @@ FormEntries EntriesFrom(FuzzedDataProvider& in, bool wild) {
   e.country = in.ConsumeRandomLengthString(12);
   e.monthIndex = ListPosition(in, wild, 0, 11);
   e.dayText = ListText(in, wild, 1, 31);
-  e.yearText = ListText(in, wild, orvanta::cli::kFirstYear, orvanta::cli::kLastYear);
+  e.yearText = ListText(in, wild, orvanta::kFirstYear, orvanta::kLastYear);
   e.hourText = ListText(in, wild, 0, 23);
   e.minuteText = ListText(in, wild, 0, 59);
   e.secondText = ListText(in, wild, 0, 59);
@@ -163,7 +163,7 @@ void CheckRendering(const ChartRun& run, const FormEntries& e) {
   std::string csv;
   orvanta::cli::AppendChartCsv(csv, run.chart);
   std::istringstream csvIn(csv);
-  orvanta::cli::CsvReader reader(csvIn);
+  orvanta::CsvReader reader(csvIn);
   const auto record = reader.Next();
   if (!record || !record->error.empty() || record->fields.size() != 12 || reader.Next()) {
     Fail("chart CSV is not one line of twelve fields: " + csv, e);
