@@ -39,7 +39,7 @@ class NoQuestions final : public orvanta::QuestionSink {
 struct Fixture {
   Fixture() {
     path = dir.filePath("births.sqlite");
-    std::string csv(orvanta::kBatchHeader);
+    std::string csv(orvanta::kBirthsFileHeader);
     csv += '\n';
     orvanta::FormEntries e = orvanta::reference::DelhiBirth();
     for (int i = 0; i < kSavedBirths; ++i) {

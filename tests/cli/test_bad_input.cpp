@@ -212,6 +212,33 @@ TEST(BadBatchInput, LineBreakInsideAQuotedFieldIsRefusedOnItsLine) {
   EXPECT_EQ(JsonNames(r.out), std::vector<std::string>{"NEXT"});
 }
 
+TEST(BadBatchInput, PlaceAndZoneTextsGiveOnePrintableLineEach) {
+  // A terminal escape in a place or zone name is shown as \x1B, never sent
+  // to the terminal; an ambiguous place lists its candidates on one line.
+  const std::string input =
+      "name,date,time,place,tz\n"
+      "A,1990-07-04,14:25,\"Nowhere\x1b[31mX\",\n"
+      "B,1990-07-04,14:25,\"Madrid, Spain\",\"Mars\x1b[31m\"\n"
+      "C,1990-07-04,14:25,Portland,\n"
+      "NEXT,1990-07-04,14:25,\"Madrid, Spain\",\n";
+  const Outcome r = Batch(input, true);
+  EXPECT_EQ(r.status, kExitRowsFailed);
+  std::istringstream lines(r.err);
+  std::string line;
+  std::vector<std::string> errors;
+  while (std::getline(lines, line)) errors.push_back(line);
+  ASSERT_EQ(errors.size(), 3u) << r.err;
+  EXPECT_EQ(errors[0], "orvanta-cli: line 2: No place in the atlas matches \"Nowhere\\x1B[31mX\".");
+  EXPECT_EQ(errors[1],
+            "orvanta-cli: line 3: unknown time zone \"Mars\\x1B[31m\": give a tz database name "
+            "such as Europe/Madrid");
+  EXPECT_TRUE(
+      errors[2].starts_with("orvanta-cli: line 4: the place \"Portland\" is ambiguous; "
+                            "the best matches are: Portland, Oregon,"))
+      << errors[2];
+  EXPECT_EQ(JsonNames(r.out), std::vector<std::string>{"NEXT"});
+}
+
 TEST(BadBatchInput, MegabyteLines) {
   // A name of 1,000,000 bytes is below the record limit (1 MiB) and is
   // computed and written whole; a line of 2 MiB is refused with its line

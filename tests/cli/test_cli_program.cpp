@@ -848,7 +848,8 @@ TEST(CliFaults, DamagedOrMissingZoneDatabaseIsReportedAndOtherRowsComputed) {
   const fs::path dir = ScratchDir().dir() / "zoneinfo";
   const fs::path empty = ScratchDir().dir() / "nozones";
   fs::create_directories(empty);
-  fs::copy("/usr/share/zoneinfo", dir, fs::copy_options::recursive | fs::copy_options::copy_symlinks);
+  fs::copy("/usr/share/zoneinfo", dir,
+           fs::copy_options::recursive | fs::copy_options::copy_symlinks);
   fs::remove(dir / "Europe" / "Madrid");
   WriteFile(dir / "Europe" / "Madrid", std::string("Europe/Madrid\0", 14));
   const fs::path batch = ScratchDir().dir() / "zones.csv";
@@ -891,9 +892,9 @@ TEST(CliFaults, DamagedOrMissingZoneDatabaseIsReportedAndOtherRowsComputed) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.label);
-    const int status = InOwnMounts("mount --bind " + c.database.string() +
-                                   " /usr/share/zoneinfo && exec " + cli + " " + c.args + " > " +
-                                   out.string() + " 2> " + err.string());
+    const int status =
+        InOwnMounts("mount --bind " + c.database.string() + " /usr/share/zoneinfo && exec " + cli +
+                    " " + c.args + " > " + out.string() + " 2> " + err.string());
     if (status < 0) GTEST_SKIP() << "no mount namespace here (root only)";
     EXPECT_EQ(status, c.status);
     EXPECT_EQ(ReadFile(err), c.err);
@@ -914,10 +915,10 @@ TEST(CliFaults, FullDiskEndsTheBatchAtItsLastWholeRow) {
   fs::create_directories(disk);
   for (const char* form : {"", " --json"}) {
     SCOPED_TRACE(form);
-    const int status = InOwnMounts(
-        "mount -t tmpfs -o size=100k tmpfs " + disk.string() + " && " + ORVANTA_CLI_PATH +
-        " --jobs 1 --batch " + input.string() + form + " > " + disk.string() + "/out 2>/dev/null; " +
-        "s=$?; cp " + disk.string() + "/out " + copy.string() + "; exit $s");
+    const int status = InOwnMounts("mount -t tmpfs -o size=100k tmpfs " + disk.string() + " && " +
+                                   ORVANTA_CLI_PATH + " --jobs 1 --batch " + input.string() + form +
+                                   " > " + disk.string() + "/out 2>/dev/null; " + "s=$?; cp " +
+                                   disk.string() + "/out " + copy.string() + "; exit $s");
     if (status < 0) GTEST_SKIP() << "no mount namespace here (root only)";
     EXPECT_EQ(status, 74);
     const std::string text = ReadFile(copy);

@@ -514,6 +514,10 @@ class TestBirthsDb : public QObject {
     const ImportReport report = db.ImportCsv(csv);
     QVERIFY(report.failure.startsWith("Line 1: expected the header line"));
     QCOMPARE(db.Count(), 0);
+    // A folder is named as one, not read as a file without its header.
+    const ImportReport folder = db.ImportCsv(dir_.path());
+    QVERIFY2(folder.failure.contains("is a folder, not a births file"), qPrintable(folder.failure));
+    QCOMPARE(db.Count(), 0);
   }
 
   // SIGKILL in the middle of 1,000 saves: the file opens, passes the
