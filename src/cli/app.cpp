@@ -60,8 +60,7 @@ std::string_view OptionOfField(FormField field) {
 
 // A message as one line of printable text: the line breaks of a message
 // that lists several things become "; " (a blank after a colon), and any
-// other control character
-// (from a field the user gave) is shown as \xNN.
+// other control character (from a field the user gave) is shown as \xNN.
 std::string OneLine(std::string_view message) {
   constexpr std::string_view kHex = "0123456789ABCDEF";
   std::string line;
