@@ -511,6 +511,37 @@ class TestBirthsDb : public QObject {
     if (mounted) ::umount(native.constData());
   }
 
+  // The births file's disk fills during an import: nothing is kept and
+  // the message says so in the program's words, not SQLite's. Needs a small
+  // tmpfs (root).
+  void importOnAFullDiskSaysSoInItsOwnWords() {
+    const QString folder = dir_.filePath("small");
+    QVERIFY(QDir().mkpath(folder));
+    const QByteArray native = QFile::encodeName(folder);
+    if (::unshare(CLONE_NEWNS) != 0 ||
+        ::mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+        ::mount("tmpfs", native.constData(), "tmpfs", 0, "size=256k") != 0) {
+      QSKIP("no mount namespace here (root only)");
+    }
+    std::string text = std::string(kBirthsFileHeader) + "\n";
+    FormEntries e = reference::DelhiBirth();
+    for (int i = 0; i < 20000; ++i) {
+      e.name = "A BIRTH WITH A NAME LONG ENOUGH TO FILL THE SMALL DISK " + std::to_string(i);
+      text += BirthsRowOf(e) + "\n";
+    }
+    const QString csv = dir_.filePath("many.csv");
+    WriteFile(csv, QByteArray::fromStdString(text));
+    {
+      BirthsDb db(folder + "/births.sqlite");
+      QVERIFY(db.canSave());
+      const ImportReport report = db.ImportCsv(csv);
+      QCOMPARE(report.failure, QString("No birth was imported: the disk is full."));
+      QCOMPARE(report.imported, 0);
+      QCOMPARE(db.Count(), 0);
+    }
+    ::umount2(native.constData(), MNT_DETACH);
+  }
+
   // A file that is not a batch file is refused whole and nothing is saved.
   void importWithoutHeaderSavesNothing() {
     const QString csv = dir_.filePath("no-header.csv");
