@@ -9,8 +9,8 @@
 #include <string>
 #include <string_view>
 
-#include "cli/io.h"
 #include "cli/render.h"
+#include "io/bytes.h"
 
 namespace orvanta::cli {
 

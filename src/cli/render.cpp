@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "chart/explanation.h"
-#include "cli/csv.h"
 #include "cli/json.h"
+#include "io/csv.h"
 #include "model/datetime.h"
 #include "version.h"
 

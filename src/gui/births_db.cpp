@@ -1,5 +1,6 @@
 #include "gui/births_db.h"
 
+#include <fcntl.h>
 #include <sqlite3.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -7,7 +8,6 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QSqlDatabase>
 #include <QSqlDriver>
 #include <QSqlError>
@@ -18,12 +18,15 @@
 #include <array>
 #include <cerrno>
 #include <cstring>
-#include <fstream>
+#include <unordered_map>
 
 #include "atlas/atlas.h"
 #include "chart/validation.h"
-#include "cli/batch_row.h"
-#include "cli/csv.h"
+#include "io/birth_resolution.h"
+#include "io/births_csv.h"
+#include "io/bytes.h"
+#include "io/csv.h"
+#include "io/whole_file.h"
 
 namespace orvanta {
 namespace {
@@ -708,72 +711,266 @@ int BirthsDb::Count() const {
   return q.value(0).toInt();
 }
 
-ImportReport BirthsDb::ImportCsv(const QString& csvPath) {
+namespace {
+
+// SQLite's result code for a full disk.
+constexpr int kSqliteFull = 13;
+// How many rows an import reads between two progress reports.
+constexpr int kRowsPerProgress = 256;
+// Place searches an import keeps: files name the same places again and again.
+constexpr std::size_t kRememberedSearches = 4096;
+
+// A failed statement in the program's own words, never SQLite's text.
+QString WhyNotWritten(const QSqlError& error) {
+  switch (error.nativeErrorCode().toInt()) {
+    case kSqliteFull:
+      return QStringLiteral("the disk is full");
+    case kSqliteBusy:
+    case kSqliteLocked:
+      return QStringLiteral("the births file is in use by another program");
+    case kSqliteReadOnly:
+      return QStringLiteral("the births file cannot be written");
+    case kSqliteCorrupt:
+    case kSqliteNotADatabase:
+      return QStringLiteral("the births file is damaged");
+    default:
+      return QStringLiteral("the births file cannot be written (SQLite error %1)")
+          .arg(error.nativeErrorCode());
+  }
+}
+
+// Counts the bytes a source hands out, for the progress of a read.
+class CountingSource final : public ByteSource {
+ public:
+  explicit CountingSource(ByteSource& source) : source_(source) {}
+  ReadResult Read(char* data, std::size_t size) override {
+    const ReadResult result = source_.Read(data, size);
+    bytes_ += result.bytes;
+    return result;
+  }
+  std::size_t bytes() const { return bytes_; }
+
+ private:
+  ByteSource& source_;
+  std::size_t bytes_ = 0;
+};
+
+// The atlas, loaded on the first place a file names, with the searches
+// already made.
+class ImportPlaces {
+ public:
+  const PlaceSearch& Search(const std::string& query) {
+    if (const auto it = searches_.find(query); it != searches_.end()) return it->second;
+    if (!atlas_) atlas_.emplace();
+    if (searches_.size() >= kRememberedSearches) searches_.clear();
+    return searches_.emplace(query, atlas_->Search(query, kDefaultPlaceMatches)).first->second;
+  }
+
+ private:
+  std::optional<Atlas> atlas_;
+  std::unordered_map<std::string, PlaceSearch> searches_;
+};
+
+// An open file descriptor, closed with its owner.
+class OpenFile {
+ public:
+  explicit OpenFile(int fd) : fd_(fd) {}
+  ~OpenFile() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  OpenFile(const OpenFile&) = delete;
+  OpenFile& operator=(const OpenFile&) = delete;
+  int get() const { return fd_; }
+
+ private:
+  int fd_;
+};
+
+// A connection of the import's own, removed with its owner.
+class ImportConnection {
+ public:
+  ImportConnection(const QString& name, const QString& path) : name_(name) {
+    QSqlDatabase db = QSqlDatabase::addDatabase(QLatin1String(kDriver), name_);
+    db.setDatabaseName(path);
+    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs));
+    open_ = db.open();
+  }
+  ~ImportConnection() {
+    {
+      QSqlDatabase db = QSqlDatabase::database(name_, false);
+      if (db.isValid()) db.close();
+    }
+    QSqlDatabase::removeDatabase(name_);
+  }
+  ImportConnection(const ImportConnection&) = delete;
+  ImportConnection& operator=(const ImportConnection&) = delete;
+  bool open() const { return open_; }
+  QSqlDatabase db() const { return QSqlDatabase::database(name_, false); }
+
+ private:
+  QString name_;
+  bool open_ = false;
+};
+
+}  // namespace
+
+ImportReport BirthsDb::ImportCsv(const QString& csvPath, const ImportControl& control) {
   ImportReport report;
   if (!canSave()) {
     report.failure = message_;
     return report;
   }
-  std::ifstream file(QFile::encodeName(csvPath).toStdString(), std::ios::binary);
-  if (!file) {
+  const QString shown = QDir::toNativeSeparators(csvPath);
+  const QLatin1String header(kBatchHeader.data(), static_cast<qsizetype>(kBatchHeader.size()));
+  const OpenFile file(::open(QFile::encodeName(csvPath).constData(), O_RDONLY | O_CLOEXEC));
+  struct stat st {};
+  if (file.get() < 0 || ::fstat(file.get(), &st) != 0) {
+    report.failure = QStringLiteral("The file \"%1\" cannot be opened: %2.")
+                         .arg(shown, QString::fromLocal8Bit(std::strerror(errno)));
+    return report;
+  }
+  if (S_ISDIR(st.st_mode)) {
     report.failure =
-        QStringLiteral("The file \"%1\" cannot be opened.").arg(QDir::toNativeSeparators(csvPath));
+        QStringLiteral("\"%1\" is a folder, not a births file with the header line %2.")
+            .arg(shown, header);
     return report;
   }
-  cli::CsvReader reader(file);
-  std::optional<cli::CsvRecord> header = reader.Next();
-  const std::optional<cli::BatchLayout> layout =
-      header ? cli::LayoutOfHeader(*header) : std::nullopt;
+  DescriptorSource source(file.get());
+  CountingSource counted(source);
+  CsvReader reader(counted);
+  const auto readFailed = [&] {
+    const CsvReadError& error = *reader.readError();
+    report.failure = QStringLiteral("Line %1: the file cannot be read: %2. No birth was imported.")
+                         .arg(error.lineNumber)
+                         .arg(QString::fromLocal8Bit(std::strerror(error.errorNumber)));
+  };
+  std::optional<CsvRecord> first = reader.Next();
+  const std::optional<BatchLayout> layout = first ? LayoutOfHeader(*first) : std::nullopt;
   if (!layout) {
-    report.failure = QStringLiteral("Line %1: expected the header line %2")
-                         .arg(header ? header->lineNumber : 1)
-                         .arg(QLatin1String(cli::kBatchHeader.data(), cli::kBatchHeader.size()));
+    if (reader.readError()) {
+      readFailed();
+    } else {
+      report.failure = QStringLiteral("Line %1: expected the header line %2")
+                           .arg(first ? first->lineNumber : 1)
+                           .arg(header);
+    }
     return report;
   }
-  std::vector<SavedBirth> births;
-  while (std::optional<cli::CsvRecord> record = reader.Next()) {
+
+  const ImportConnection connection(
+      QStringLiteral("orvanta-import-%1").arg(quintptr(&report), 0, 16), path_);
+  QSqlDatabase db = connection.db();
+  QSqlQuery control_(db);
+  const auto failed = [&](const QSqlError& error) {
+    QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
+    report.imported = 0;
+    report.failure = QStringLiteral("No birth was imported: %1.").arg(WhyNotWritten(error));
+  };
+  if (!connection.open() || !control_.exec(QStringLiteral("BEGIN IMMEDIATE"))) {
+    failed(connection.open() ? control_.lastError() : db.lastError());
+    return report;
+  }
+  QSqlQuery insert(db);
+  insert.prepare(QStringLiteral("INSERT INTO births (%1, note, saved_at) VALUES (%2?, ?)")
+                     .arg(QLatin1String(kColumns), QStringLiteral("?, ").repeated(kColumnCount)));
+  QSqlQuery same(db);
+  same.prepare(QStringLiteral("SELECT 1 FROM births WHERE name = ? AND birth_date = ? LIMIT 1"));
+  ImportPlaces places;
+  const PlaceFinder findPlace = [&places](const std::string& query) -> const PlaceSearch& {
+    return places.Search(query);
+  };
+  ZoneHistory history;
+  const QString now = NowUtc();
+  // The ids of the births saved although already there, to be taken out
+  // again when the user chooses to skip them.
+  std::vector<qint64> duplicateIds;
+  const auto problem = [&](long line, const std::string& message) {
+    if (report.problems.size() < kImportProblemsKept) {
+      report.problems.push_back({line, QString::fromStdString(message)});
+    }
+    ++report.problemCount;
+  };
+  long rows = 0;
+  while (std::optional<CsvRecord> record = reader.Next()) {
+    if (control.cancel && control.cancel->load()) {
+      QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
+      report = ImportReport{};
+      report.cancelled = true;
+      return report;
+    }
+    if (control.progress && ++rows % kRowsPerProgress == 0 && st.st_size > 0) {
+      control.progress(static_cast<double>(counted.bytes()) / static_cast<double>(st.st_size));
+    }
     const long line = record->lineNumber;
-    cli::Parsed<FormEntries> entries = cli::EntriesOfRecord(*record, *layout);
-    if (!entries.value) {
-      report.problems.push_back({line, Q(entries.error)});
+    Parsed<BirthFields> fields = FieldsOfRecord(*record, *layout);
+    if (!fields.value) {
+      problem(line, fields.error);
+      continue;
+    }
+    RowResolution resolved = ResolveRow(*fields.value, findPlace, history);
+    if (!resolved.entries) {
+      problem(line, resolved.error);
       continue;
     }
     // A birth the form would refuse is not kept: it could never be opened.
-    if (const auto refusal = Validate_Input(ValidationInputOf(*entries.value))) {
-      report.problems.push_back({line, Q(std::string(refusal->message))});
+    if (const auto refusal = Validate_Input(ValidationInputOf(*resolved.entries))) {
+      problem(line, std::string(refusal->message));
       continue;
     }
     SavedBirth birth;
-    birth.entries = std::move(*entries.value);
-    births.push_back(std::move(birth));
+    birth.entries = std::move(*resolved.entries);
+    birth.timeZoneName = Q(resolved.zoneName);
+    birth.note = Q(fields.value->note);
+    same.bindValue(0, Q(birth.entries.name));
+    same.bindValue(1, DateKey(birth.entries));
+    if (!same.exec()) {
+      failed(same.lastError());
+      return report;
+    }
+    const bool duplicate = same.next();
+    same.finish();
+    BindBirth(insert, birth);
+    insert.bindValue(kColumnCount, NotNull(birth.note));
+    insert.bindValue(kColumnCount + 1, now);
+    if (!insert.exec()) {
+      failed(insert.lastError());
+      return report;
+    }
+    ++report.imported;
+    if (duplicate) duplicateIds.push_back(insert.lastInsertId().toLongLong());
   }
-  if (const auto& error = reader.readError()) {
-    report.failure = QStringLiteral("Line %1: the file cannot be read: %2")
-                         .arg(error->lineNumber)
-                         .arg(QString::fromLocal8Bit(std::strerror(error->errorNumber)));
+  if (reader.readError()) {
+    QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
+    const ImportReport none;
+    report = none;
+    readFailed();
     return report;
   }
-  const QString now = NowUtc();
-  const bool ok = InTransaction([&](QSqlDatabase& db, QSqlError& failure) {
-    QSqlQuery q(db);
-    q.prepare(QStringLiteral("INSERT INTO births (%1, note, saved_at) VALUES (%2?, ?)")
-                  .arg(QLatin1String(kColumns), QStringLiteral("?, ").repeated(kColumnCount)));
-    for (const SavedBirth& birth : births) {
-      BindBirth(q, birth);
-      q.bindValue(kColumnCount, NotNull(QString()));
-      q.bindValue(kColumnCount + 1, now);
-      if (!q.exec()) {
-        failure = q.lastError();
-        return false;
+  report.duplicates = static_cast<int>(duplicateIds.size());
+  if (!duplicateIds.empty() && control.askDuplicates &&
+      control.askDuplicates(report.duplicates) == DuplicateChoice::Skip) {
+    QSqlQuery remove(db);
+    remove.prepare(QStringLiteral("DELETE FROM births WHERE id = ?"));
+    for (const qint64 id : duplicateIds) {
+      remove.bindValue(0, id);
+      if (!remove.exec()) {
+        failed(remove.lastError());
+        return report;
       }
     }
-    return true;
-  });
-  if (!ok) {
-    report.failure = QStringLiteral("No birth was imported: %1").arg(lastError_);
+    report.imported -= report.duplicates;
+    report.duplicatesSkipped = true;
+  }
+  if (control.cancel && control.cancel->load()) {
+    QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
+    report = ImportReport{};
+    report.cancelled = true;
     return report;
   }
-  report.imported = static_cast<int>(births.size());
+  if (!control_.exec(QStringLiteral("COMMIT"))) {
+    failed(control_.lastError());
+    return report;
+  }
   return report;
 }
 
@@ -781,22 +978,27 @@ QString BirthsDb::ExportCsv(const QString& csvPath) const {
   if (!canRead()) return message_;
   QSqlQuery q(QSqlDatabase::database(connection_, false));
   q.setForwardOnly(true);
-  if (!q.exec(QStringLiteral("SELECT %1 FROM births ORDER BY id").arg(QLatin1String(kColumns)))) {
-    return q.lastError().text();
+  if (!q.exec(
+          QStringLiteral("SELECT %1, note FROM births ORDER BY id").arg(QLatin1String(kColumns)))) {
+    return QStringLiteral("The births cannot be read: %1.").arg(WhyNotWritten(q.lastError()));
   }
-  std::string text(cli::kBatchHeader);
+  std::string text(kBirthsFileHeader);
   text += '\n';
   while (q.next()) {
-    text += cli::BatchRowOf(EntriesAt(q, 0));
+    FormEntries entries = EntriesAt(q, 0);
+    if (!q.value(kColumnCount - 1).isNull()) {
+      entries.exactOffsetMinutes = q.value(kColumnCount - 1).toInt();
+    }
+    text += BirthsRowOf(entries, q.value(kColumnCount - 2).toString().toStdString(),
+                        q.value(kColumnCount).toString().toStdString());
     text += '\n';
   }
-  QSaveFile file(csvPath);
-  if (!file.open(QIODevice::WriteOnly) ||
-      file.write(text.data(), static_cast<qint64>(text.size())) !=
-          static_cast<qint64>(text.size()) ||
-      !file.commit()) {
-    return QStringLiteral("The file \"%1\" cannot be written: %2")
-        .arg(QDir::toNativeSeparators(csvPath), file.errorString());
+  if (const std::optional<std::string> error =
+          WriteWholeFile(QFile::encodeName(csvPath).toStdString(), text)) {
+    return QStringLiteral(
+               "The births were not exported: the file \"%1\" cannot be written (%2). "
+               "Any file of that name is left as it was.")
+        .arg(QDir::toNativeSeparators(csvPath), QString::fromLocal8Bit(error->c_str()));
   }
   return {};
 }

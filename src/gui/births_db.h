@@ -28,7 +28,9 @@
 #include <QDateTime>
 #include <QSqlError>
 #include <QString>
+#include <atomic>
 #include <chrono>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -72,10 +74,35 @@ struct ImportProblem {
   QString message;
 };
 
+// What an import does with a birth whose name and date are already saved
+// (or came earlier in the same file).
+enum class DuplicateChoice { Skip, KeepBoth };
+
+// How an import is watched and steered from another thread. Every member is
+// optional; the callbacks run on the importing thread.
+struct ImportControl {
+  // The share of the file read so far, 0..1, every few hundred rows.
+  std::function<void(double share)> progress;
+  // Set to stop: the import is rolled back and the file left as it was.
+  const std::atomic<bool>* cancel = nullptr;
+  // Called once, before anything is kept, when `count` of the births read
+  // are already saved: whether to skip them or keep both. Without it they
+  // are kept.
+  std::function<DuplicateChoice(int count)> askDuplicates;
+};
+
+inline constexpr std::size_t kImportProblemsKept = 1000;
+
 struct ImportReport {
   int imported = 0;
+  int duplicates = 0;  // births already saved, skipped or kept as chosen
+  bool duplicatesSkipped = false;
+  // The first kImportProblemsKept problems, in file order; problemCount
+  // counts them all.
   std::vector<ImportProblem> problems;
-  QString failure;  // set when the file could not be read or nothing could be saved
+  long problemCount = 0;
+  bool cancelled = false;  // nothing was saved
+  QString failure;         // set when the file could not be read or nothing could be saved
 };
 
 class BirthsDb {
@@ -125,11 +152,15 @@ class BirthsDb {
   std::optional<SavedBirth> Load(qint64 id) const;
   int Count() const;
 
-  // Imports a batch file (the command line's CSV format) in one transaction:
-  // the good rows are saved, each bad row is reported with its line.
-  ImportReport ImportCsv(const QString& csvPath);
-  // Writes every birth, oldest first, as a batch file; an error text, or
-  // empty on success. The file is replaced only once it is written whole.
+  // Imports a births file (io/births_csv.h) in one transaction: the good
+  // rows are saved, each bad row is reported with its line. Rows are read,
+  // checked and saved one at a time, so memory stays the same however long
+  // the file is. Runs on any thread: the import opens a connection of its
+  // own to the births file.
+  ImportReport ImportCsv(const QString& csvPath, const ImportControl& control = {});
+  // Writes every birth, oldest first, as a births file; an error text, or
+  // empty on success. The file is replaced only once it is written whole:
+  // on any failure the previous file is left as it was.
   QString ExportCsv(const QString& csvPath) const;
 
   // The date column of a birth: YYYY-MM-DD.

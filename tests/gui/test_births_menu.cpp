@@ -176,6 +176,57 @@ class TestBirthsMenu : public QObject {
              QString("ARJUN MEHTA"));
   }
 
+  // Import Births through the File menu: the import runs off the window's
+  // thread behind a progress window, asks once about the births already
+  // saved, and says what it did; Cancel on that question leaves the file
+  // as it was.
+  void importAsksOnceAboutDuplicatesAndCancelKeepsTheFile() {
+    ProgramUnderTest program;
+    ScriptedQuestions questions;
+    program.shell.UseBirthsFile(path_, &questions);
+    QVERIFY(program.Start());
+    FrmMain* form = program.shell.form();
+    Activate(form);
+    form->SetEntries(reference::DelhiBirth());
+    QTest::keyClick(form, Qt::Key_S, Qt::ControlModifier);
+    BirthsDb& db = program.shell.births()->db();
+    QCOMPARE(db.Count(), 1);
+
+    const QString csv = dir_.filePath("import.csv");
+    QFile file(csv);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(
+        "name,date,time,lat,lon,zone,note\n"
+        "ARJUN MEHTA,1980-06-15,10:30,28N36,77E12,34,again\n"
+        "MEERA RAO,1985-01-20,06:10,19N04,72E53,34,first time\n"
+        "ARJUN MEHTA,1980-06-15,10:30,28N36,77E12,34,and again\n");
+    file.close();
+    questions.fileToOpen = csv;
+
+    questions.replies = {2};  // Cancel
+    FileAction(form, "mnuImportBirths")->trigger();
+    QCOMPARE(questions.asked.size(), 1);
+    QCOMPARE(questions.asked.back(),
+             QString("2 of the births in the file are already saved (the same name and date). "
+                     "Skip them, or keep both?"));
+    QCOMPARE(questions.offered.back(), QString("&Skip|&Keep Both|Cancel"));
+    QCOMPARE(db.Count(), 1);
+    QCOMPARE(program.sink.shown.back().text,
+             QString("The import was cancelled: no birth was imported."));
+
+    questions.replies = {0};  // Skip
+    FileAction(form, "mnuImportBirths")->trigger();
+    QCOMPARE(questions.asked.size(), 2);
+    QCOMPARE(db.Count(), 2);
+    QCOMPARE(program.sink.shown.back().text,
+             QString("1 births imported. 2 already saved were skipped."));
+    // The note came with the birth.
+    const std::vector<BirthSummary> list = db.List("MEERA");
+    QCOMPARE(list.size(), std::size_t(1));
+    QCOMPARE(db.Load(list.front().id)->note, QString("first time"));
+    QVERIFY(!program.shell.form()->findChild<QWidget*>("dlgImportProgress"));
+  }
+
   void listSearchesAndDeleteAsks() {
     BirthsDb db(path_);
     FormEntries e = reference::DelhiBirth();
