@@ -96,6 +96,10 @@ std::string RegionKey(char kind, std::string_view code, std::string_view foldedS
 // Marks a match by the city's own name where an other name's number goes.
 constexpr std::uint32_t kOwnName = UINT32_MAX;
 
+// Search's score of a match by another name, added to its quality: after
+// the own names of the same quality, before those of the next.
+constexpr int kOtherNameRank = 10;
+
 // Match quality of one field, smaller is better.
 enum Quality : int { kEqual = 0, kBegins = 1, kWordInside = 2, kNoMatch = 100 };
 
@@ -712,7 +716,9 @@ PlaceSearch Atlas::SearchParsed(const ParsedPlaceQuery& q, std::string_view quer
     const Entry& e = entries_[h.row];
     const int qualifiers = QualifierScore(e, q);
     if (qualifiers >= kNoMatch) continue;
-    hits.push_back({h.score * 10 + qualifiers, e.population, h.row, h.name});
+    // Another name ranks after the own names that match as well.
+    const int otherName = h.name == kOwnName ? 0 : kOtherNameRank;
+    hits.push_back({h.score * 20 + otherName + qualifiers, e.population, h.row, h.name});
   }
   const std::size_t keep = std::min(limit, hits.size());
   std::partial_sort(hits.begin(), hits.begin() + static_cast<std::ptrdiff_t>(keep), hits.end(),
