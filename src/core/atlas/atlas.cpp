@@ -219,11 +219,29 @@ std::string EscapeCommas(std::string_view text) {
 }
 
 std::string ReadFile(const std::filesystem::path& path) {
+  std::error_code error;
+  const auto size = std::filesystem::file_size(path, error);
   std::ifstream in(path, std::ios::binary);
-  if (!in) return {};
-  std::ostringstream text;
-  text << in.rdbuf();
-  return std::move(text).str();
+  if (error || !in) return {};
+  std::string text(static_cast<std::size_t>(size), '\0');
+  if (!in.read(text.data(), static_cast<std::streamsize>(size))) return {};
+  return text;
+}
+
+// Splits `text` at `separator` into `parts`; the number of parts, or one
+// more than `parts` holds when there are too many.
+template <std::size_t N>
+std::size_t SplitInto(std::string_view text, char separator,
+                      std::array<std::string_view, N>& parts) {
+  std::size_t count = 0;
+  std::size_t start = 0;
+  while (true) {
+    const std::size_t end = text.find(separator, start);
+    if (count == N) return N + 1;
+    parts[count++] = text.substr(start, end == std::string_view::npos ? end : end - start);
+    if (end == std::string_view::npos) return count;
+    start = end + 1;
+  }
 }
 
 std::string IndexPath() {
@@ -498,23 +516,28 @@ std::optional<Atlas> Atlas::FromIndex(std::string text) {
   atlas.text_ = std::make_shared<const std::string>(std::move(text));
   const std::string_view all(*atlas.text_);
   std::unordered_map<std::string, std::string_view> regions;
+  // The index of the installed atlas: 24,361 cities, some 100,000 other
+  // names and 120,000 distinct names.
+  atlas.entries_.reserve(25000);
+  atlas.nameTable_.reserve(125000);
   std::size_t start = kAtlasIndexHeader.size() + 1;
   while (start < all.size()) {
     std::size_t end = all.find('\n', start);
     if (end == std::string_view::npos) end = all.size();
-    const std::vector<std::string_view> f = Split(all.substr(start, end - start), kField);
+    std::array<std::string_view, kFieldCount> f;
+    const std::size_t fields = SplitInto(all.substr(start, end - start), kField, f);
     start = end + 1;
-    if (!f.empty() && f[0].size() == 1 && f[0][0] == kNameLine) {
-      if (f.size() != 3) return std::nullopt;
+    if (f[0].size() == 1 && f[0][0] == kNameLine) {
+      if (fields != 3) return std::nullopt;
       atlas.nameTable_.emplace_back(f[1], f[2]);
       continue;
     }
-    if (!f.empty() && f[0].size() == 1 && f[0][0] == kRegionLine) {
-      if (f.size() != 5 || f[1].size() != 1) return std::nullopt;
+    if (f[0].size() == 1 && f[0][0] == kRegionLine) {
+      if (fields != 5 || f[1].size() != 1) return std::nullopt;
       regions.emplace(RegionKey(f[1][0], f[2], f[3]), f[4]);
       continue;
     }
-    if (f.size() != kFieldCount) return std::nullopt;
+    if (fields != kFieldCount) return std::nullopt;
     Entry e;
     std::copy_n(f.begin(), e.fields.size(), e.fields.begin());
     const auto lat = std::from_chars(f[kLatitude].data(), f[kLatitude].data() + f[kLatitude].size(),
@@ -525,22 +548,9 @@ std::optional<Atlas> Atlas::FromIndex(std::string text) {
                                      f[kPopulation].data() + f[kPopulation].size(), e.population);
     if (lat.ec != std::errc() || lon.ec != std::errc() || pop.ec != std::errc())
       return std::nullopt;
-    e.firstName = static_cast<std::uint32_t>(atlas.names_.size() / 2);
-    if (!f[kOtherNames].empty()) {
-      for (const std::string_view item : Split(f[kOtherNames], kItem)) {
-        const std::vector<std::string_view> other = Split(item, kPair);
-        std::uint32_t languages = 0;
-        if (other.size() != 3 ||
-            std::from_chars(other[2].data(), other[2].data() + other[2].size(), languages).ec !=
-                std::errc())
-          return std::nullopt;
-        atlas.names_.push_back(other[0]);
-        atlas.names_.push_back(other[1]);
-        atlas.nameLanguages_.push_back(languages);
-        ++e.nameCount;
-      }
-    }
-    atlas.otherNames_ += e.nameCount;
+    // Other names are read when a lookup reaches them.
+    e.otherNames = f[kOtherNames];
+    if (!e.otherNames.empty()) ++atlas.otherNames_;
     atlas.entries_.push_back(e);
   }
   if (!std::is_sorted(atlas.nameTable_.begin(), atlas.nameTable_.end())) return std::nullopt;
@@ -664,6 +674,23 @@ int Atlas::QualifierScore(const Entry& e, const ParsedPlaceQuery& q) const {
   return 0;
 }
 
+Atlas::OtherNameView Atlas::OtherName(std::uint32_t row, std::uint32_t k) const {
+  const std::string_view all = entries_[row].otherNames;
+  std::size_t at = 0;
+  for (std::uint32_t skip = 0; skip < k && at != std::string_view::npos; ++skip) {
+    at = all.find(kItem, at);
+    if (at != std::string_view::npos) ++at;
+  }
+  if (at == std::string_view::npos || at >= all.size()) return {};
+  const std::string_view item = all.substr(at, all.find(kItem, at) - at);
+  std::array<std::string_view, 3> parts;
+  if (SplitInto(item, kPair, parts) != 3) return {};
+  OtherNameView view;
+  view.display = parts[0];
+  std::from_chars(parts[2].data(), parts[2].data() + parts[2].size(), view.languages);
+  return view;
+}
+
 template <typename Visit>
 void Atlas::ForEachReference(std::string_view refs, Visit visit) const {
   for (const std::string_view ref : Split(refs, ' ')) {
@@ -675,7 +702,7 @@ void Atlas::ForEachReference(std::string_view refs, Visit visit) const {
       visit(row, kOwnName);
     } else {
       std::from_chars(ref.data() + colon + 1, ref.data() + ref.size(), k);
-      if (k < entries_[row].nameCount) visit(row, entries_[row].firstName + k);
+      visit(row, k);
     }
   }
 }
@@ -729,7 +756,7 @@ PlaceSearch Atlas::SearchParsed(const ParsedPlaceQuery& q, std::string_view quer
   for (std::size_t k = 0; k < keep; ++k) {
     const Hit& h = hits[k];
     result.matches.push_back(
-        PlaceOf(h.row, h.name == kOwnName ? std::string_view() : names_[2 * h.name]));
+        PlaceOf(h.row, h.name == kOwnName ? std::string_view() : OtherName(h.row, h.name).display));
     result.quality.push_back(h.score);
   }
   if (result.matches.empty()) {
@@ -799,7 +826,7 @@ PlaceResolution Atlas::Resolve(std::string_view query, bool explain) const {
       const int qualifiers = QualifierScore(entries_[row], q);
       if (qualifiers >= kNoMatch) return;
       candidates.push_back(
-          {row, name, qualifiers, name == kOwnName ? UINT32_MAX : nameLanguages_[name]});
+          {row, name, qualifiers, name == kOwnName ? UINT32_MAX : OtherName(row, name).languages});
     });
   }
   if (candidates.empty()) {
@@ -826,7 +853,8 @@ PlaceResolution Atlas::Resolve(std::string_view query, bool explain) const {
          candidates[tied].strength == candidates[0].strength)
     ++tied;
   auto placeOf = [&](const Candidate& c) {
-    return PlaceOf(c.row, c.name == kOwnName ? std::string_view() : names_[2 * c.name]);
+    return PlaceOf(c.row,
+                   c.name == kOwnName ? std::string_view() : OtherName(c.row, c.name).display);
   };
   const Entry& first = entries_[candidates[0].row];
   bool oneClock = true;

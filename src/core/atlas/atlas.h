@@ -157,20 +157,25 @@ class Atlas {
   // One city: views into text_ (name, state, country, code, zone, the
   // coordinates and population as written, the folded name, state, country
   // and code), the other names of its state and country (folded, joined by
-  // \x1e) and where its own other names lie in names_.
+  // \x1e) and its own other names.
   struct Entry {
     std::array<std::string_view, 12> fields;
     std::string_view otherStates, otherCountries;
     double latitudeDeg = 0;
     double longitudeDeg = 0;
     std::uint32_t population = 0;
-    std::uint32_t firstName = 0;
-    std::uint32_t nameCount = 0;
+    std::string_view otherNames;  // display \x1f folded \x1f languages, joined by \x1e
   };
   struct Empty {};
   explicit Atlas(Empty) {}
   // Without `explain`, no suggestions or candidates' texts are made.
   PlaceResolution Resolve(std::string_view query, bool explain) const;
+  // A city's k-th other name and how many catalogues give it.
+  struct OtherNameView {
+    std::string_view display;
+    std::uint32_t languages = 0;
+  };
+  OtherNameView OtherName(std::uint32_t row, std::uint32_t k) const;
   int QualifierScore(const Entry& e, const ParsedPlaceQuery& q) const;
   template <typename Visit>
   void ForEachReference(std::string_view refs, Visit visit) const;
@@ -180,8 +185,6 @@ class Atlas {
 
   std::shared_ptr<const std::string> text_;  // the index the views below point into
   std::vector<Entry> entries_;
-  std::vector<std::string_view> names_;       // other names: display, folded, in pairs
-  std::vector<std::uint32_t> nameLanguages_;  // for each, how many catalogues give it
   // Every folded name (own or other) with its cities' references, sorted.
   std::vector<std::pair<std::string_view, std::string_view>> nameTable_;
   std::size_t otherNames_ = 0;
