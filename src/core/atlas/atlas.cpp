@@ -7,10 +7,8 @@
 #include <charconv>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <map>
 #include <set>
-#include <sstream>
 #include <tuple>
 #include <unordered_map>
 
