@@ -248,8 +248,8 @@ int RunBatch(ByteSource& input, std::string_view inputName, const BatchSettings&
     return kExitBadInput;
   }
   PlaceServices services;
-  const PlaceFinder findPlace = [&services](const std::string& query) -> const PlaceSearch& {
-    return services.SearchBirthPlace(query);
+  const PlaceFinder findPlace = [&services](const std::string& query) -> const PlaceResolution& {
+    return services.ResolveBirthPlace(query);
   };
 
   if (!settings.json) {

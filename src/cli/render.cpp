@@ -314,6 +314,9 @@ void AppendChartText(std::string& out, const ChartOutput& chart, const PlaceRepo
     out += d.*row.text;
     out += '\n';
   }
+  out += "  ";
+  AppendPadded(out, kTimeZoneCaption, 14);
+  out += ": " + d.timeZone + '\n';
   if (report) AppendPlaceText(out, *report);
 
   out += '\n';

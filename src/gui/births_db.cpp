@@ -713,8 +713,6 @@ int BirthsDb::Count() const {
 
 namespace {
 
-// SQLite's result code for a full disk.
-constexpr int kSqliteFull = 13;
 // How many rows an import reads between two progress reports.
 constexpr int kRowsPerProgress = 256;
 // Place searches an import keeps: files name the same places again and again.
@@ -722,7 +720,7 @@ constexpr std::size_t kRememberedSearches = 4096;
 
 // A failed statement in the program's own words, never SQLite's text.
 QString WhyNotWritten(const QSqlError& error) {
-  switch (error.nativeErrorCode().toInt()) {
+  switch (PrimaryCode(error)) {
     case kSqliteFull:
       return QStringLiteral("the disk is full");
     case kSqliteBusy:
@@ -759,16 +757,16 @@ class CountingSource final : public ByteSource {
 // already made.
 class ImportPlaces {
  public:
-  const PlaceSearch& Search(const std::string& query) {
-    if (const auto it = searches_.find(query); it != searches_.end()) return it->second;
+  const PlaceResolution& Resolve(const std::string& query) {
+    if (const auto it = resolutions_.find(query); it != resolutions_.end()) return it->second;
     if (!atlas_) atlas_.emplace();
-    if (searches_.size() >= kRememberedSearches) searches_.clear();
-    return searches_.emplace(query, atlas_->Search(query, kDefaultPlaceMatches)).first->second;
+    if (resolutions_.size() >= kRememberedSearches) resolutions_.clear();
+    return resolutions_.emplace(query, atlas_->Resolve(query)).first->second;
   }
 
  private:
   std::optional<Atlas> atlas_;
-  std::unordered_map<std::string, PlaceSearch> searches_;
+  std::unordered_map<std::string, PlaceResolution> resolutions_;
 };
 
 // An open file descriptor, closed with its owner.
@@ -876,8 +874,8 @@ ImportReport BirthsDb::ImportCsv(const QString& csvPath, const ImportControl& co
   QSqlQuery same(db);
   same.prepare(QStringLiteral("SELECT 1 FROM births WHERE name = ? AND birth_date = ? LIMIT 1"));
   ImportPlaces places;
-  const PlaceFinder findPlace = [&places](const std::string& query) -> const PlaceSearch& {
-    return places.Search(query);
+  const PlaceFinder findPlace = [&places](const std::string& query) -> const PlaceResolution& {
+    return places.Resolve(query);
   };
   ZoneHistory history;
   const QString now = NowUtc();

@@ -145,6 +145,8 @@ class PagePainter {
     for (const DetailCaption& d : kDetailCaptions) {
       y = Row(x, y, x + 130, width, Q(d.caption) + QLatin1Char(':'), Q(chart_.details.*d.text));
     }
+    y = Row(x, y, x + 130, width, Q(kTimeZoneCaption) + QLatin1Char(':'),
+            Q(chart_.details.timeZone));
     return y;
   }
 
@@ -390,6 +392,7 @@ QString ChartPlainText(const ChartOutput& chart) {
   for (const DetailCaption& d : kDetailCaptions) {
     text += QStringLiteral("%1: %2\n").arg(Q(d.caption), Q(chart.details.*d.text));
   }
+  text += QStringLiteral("%1: %2\n").arg(Q(kTimeZoneCaption), Q(chart.details.timeZone));
   text += QLatin1Char('\n') + Q(kPositionsHeading) + QLatin1Char('\n');
   for (int body = 0; body < kBodyCount; ++body) {
     text += QStringLiteral("%1: %2\n")

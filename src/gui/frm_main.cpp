@@ -546,6 +546,10 @@ FormEntries FrmMain::Entries() const {
   e.zoneIndex = cmbTimeZone_->currentIndex();
   e.dst = chkDST_->isChecked();
   e.exactOffsetMinutes = placePicker_->ExactOffsetMinutes();
+  if (const auto zone = placePicker_->ResolvedZone()) {
+    e.zoneName = zone->zoneName;
+    e.zoneDaylight = zone->reading.daylight;
+  }
   return e;
 }
 

@@ -233,8 +233,8 @@ TEST(BadBatchInput, PlaceAndZoneTextsGiveOnePrintableLineEach) {
             "orvanta-cli: line 3: unknown time zone \"Mars\\x1B[31m\": give a tz database name "
             "such as Europe/Madrid");
   EXPECT_TRUE(
-      errors[2].starts_with("orvanta-cli: line 4: the place \"Portland\" is ambiguous; "
-                            "the best matches are: Portland, Oregon,"))
+      errors[2].starts_with("orvanta-cli: line 4: The place \"Portland\" fits 3 places; "
+                            "write one of these: \"Portland, Oregon,"))
       << errors[2];
   EXPECT_EQ(JsonNames(r.out), std::vector<std::string>{"NEXT"});
 }

@@ -235,7 +235,7 @@ std::vector<GoldenCase> GoldenCases() {
       {"refused_json", Replace(With(kDelhi, {"--json"}), "--date", "1981-02-29"), nullptr, 2},
       // A place from the atlas and the zone from its history (summer time 1990).
       {"madrid_place_json",
-       {"--name", "ANA RUIZ", "--date", "1990-07-04", "--time", "14:25", "--place", "Madrid",
+       {"--name", "ANA RUIZ", "--date", "1990-07-04", "--time", "14:25", "--place", "Madrid, Spain",
         "--json"},
        nullptr,
        0},
@@ -423,7 +423,21 @@ TEST(CliProgram, PlacesAndTheZoneHistory) {
        "",
        "the clocks went from 02:00 straight to 03:00"},
       {"ambiguous place lists candidates", With(birth, {"--place", "Portland"}), 2, "",
-       "Portland, State of Maine, United States of America (43N39 70W16"},
+       "\"Portland, State of Maine, United States of America\" (43N39 70W16"},
+      // Former and native names, whole names only, nothing of the query dropped.
+      {"a former name", With(birth, {"--place", "Bombay"}), 0,
+       "Place         : Bombay \u2192 Mumbai, Maharashtra, India (19N04 72E53", ""},
+      {"a former name with its country, never a longer name",
+       With(birth, {"--place", "Poona, India"}), 0, "Poona \u2192 Pune, Maharashtra", ""},
+      {"a native name with its country", With(birth, {"--place", "Wien, Austria"}), 0,
+       "Wien \u2192 Vienna, Vienna, Austria", ""},
+      {"Devanagari", With(birth, {"--place", "मुंबई, India"}), 0, "Mumbai, Maharashtra, India", ""},
+      {"Cyrillic, bare", With(birth, {"--place", "Москва"}), 0, "Moscow, Moscow, Russia", ""},
+      {"an empty city part", With(birth, {"--place", ", India"}), 64, "", "has an empty part"},
+      {"namesakes on two clocks are listed", With(birth, {"--place", "Manhattan, United States"}),
+       2, "", "\"Manhattan, Kansas, United States of America\" (39N11 96W34, America/Chicago"},
+      {"a beginning is only suggested", With(birth, {"--place", "Wiener"}), 2, "",
+       "Did you mean Wiener Neustadt"},
       {"unknown place", With(birth, {"--place", "Xqzzyville"}), 2, "",
        "No place in the atlas matches \"Xqzzyville\"."},
       {"query of 10,000 characters", With(birth, {"--place", std::string(10000, 'a')}), 64, "",
@@ -442,13 +456,13 @@ TEST(CliProgram, PlacesAndTheZoneHistory) {
        "\"ZoneShiftHours\":-5,\"ZoneShiftMinutes\":-45,",
        ""},
       {"--lat and --zone override the atlas",
-       {"--name", "A", "--date", "1990-07-04", "--time", "14:25", "--place", "Madrid", "--lat",
-        "41N00", "--zone", "CET", "--dst"},
+       {"--name", "A", "--date", "1990-07-04", "--time", "14:25", "--place", "Madrid, Spain",
+        "--lat", "41N00", "--zone", "CET", "--dst"},
        0,
        "Latitude      : 41° 0' N",
        ""},
       {"the place needs no --lat or --lon",
-       {"--name", "A", "--date", "1990-07-04", "--time", "14:25", "--place", "Madrid"},
+       {"--name", "A", "--date", "1990-07-04", "--time", "14:25", "--place", "Madrid, Spain"},
        0,
        "Latitude      : 40° 25' N",
        ""},
@@ -475,7 +489,7 @@ TEST(CliProgram, PlacesAndTheZoneHistory) {
   }
   // Overriding the zone by hand drops the resolved one from the output.
   const Result manual = RunProgram({"--name", "A", "--date", "1990-07-04", "--time", "14:25",
-                                    "--place", "Madrid", "--zone", "CET", "--json"});
+                                    "--place", "Madrid, Spain", "--zone", "CET", "--json"});
   EXPECT_EQ(manual.out.find("ZoneResolved"), std::string::npos);
   EXPECT_NE(manual.out.find("\"Place\":{\"City\":\"Madrid\""), std::string::npos);
 }

@@ -911,9 +911,16 @@ void TestFrmMain::skippedTimeWaitsForTheDateAndIsNeverGuessed() {
   get<QComboBox>("cboHH")->setCurrentIndex(2);
   get<QComboBox>("cboMM")->setCurrentIndex(30);
   // The atlas's New York (GeoNames 5128581).
-  const Place newYork{
-      "New York", "New York", "United States of America", "US", "America/New_York", 40.71427,
-      -74.00597,  8804190};
+  const Place newYork{"New York",
+                      "New York",
+                      "United States of America",
+                      "US",
+                      "America/New_York",
+                      40.71427,
+                      -74.00597,
+                      8804190,
+                      "",
+                      0};
   form_->findChild<PlacePicker*>()->Choose(newYork);
   QVERIFY(chooser.questions.isEmpty());
 

@@ -7,6 +7,7 @@
 #include <span>
 #include <string_view>
 
+#include "chart/birth_place.h"
 #include "engine/planets.h"
 #include "engine/retrograde.h"
 #include "engine/sunrise.h"
@@ -69,6 +70,7 @@ BirthDetailTexts DetailTexts(const FormEntries& e, const BirthDetails& b) {
   t.city = e.city;
   t.state = e.state;
   t.country = e.country;
+  t.timeZone = ChartClockText(e, b);
   return t;
 }
 

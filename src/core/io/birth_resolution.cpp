@@ -18,10 +18,19 @@ RowResolution Fail(std::string message, bool malformed) {
   return r;
 }
 
-std::string PlaceLine(const Place& p) {
-  const FormCoordinates c = CoordinatesToMinute(p.latitudeDeg, p.longitudeDeg);
-  return Describe(p) + " (" + LatitudeText(c) + " " + LongitudeText(c) + ", " + p.timeZone +
-         ", population " + std::to_string(p.population) + ")";
+// The atlas's message on one line: a list of candidates, one a line for a
+// terminal, is joined with "; " so that a row's problem stays one line.
+std::string OneLine(std::string_view message) {
+  std::string line;
+  for (std::size_t i = 0; i < message.size(); ++i) {
+    if (message[i] != '\n') {
+      line += message[i];
+      continue;
+    }
+    while (i + 1 < message.size() && message[i + 1] == ' ') ++i;
+    line += !line.empty() && line.back() == ':' ? " " : "; ";
+  }
+  return line;
 }
 
 }  // namespace
@@ -43,20 +52,11 @@ RowResolution ResolveRow(const BirthFields& fields, const PlaceFinder& findPlace
   std::string zoneName;
 
   if (!f.place.empty()) {
-    const PlaceSearch& search = findPlace(f.place);
-    if (search.refused) return Fail("bad place: " + search.message.value_or(""), true);
-    if (search.matches.empty()) return Fail(search.message.value_or(""), false);
-    if (IsAmbiguous(search)) {
-      std::string message =
-          "the place " + QuotedForMessage(f.place) + " is ambiguous; the best matches are:";
-      for (std::size_t i = 0; i < search.matches.size(); ++i) {
-        message += (i == 0 ? " " : "; ") + PlaceLine(search.matches[i]);
-      }
-      message +=
-          "; write the state or the country as well, as in \"" + Describe(search.matches[0]) + "\"";
-      return Fail(std::move(message), false);
-    }
-    const Place& place = search.matches.front();
+    const PlaceResolution& found = findPlace(f.place);
+    if (found.outcome == PlaceOutcome::Refused)
+      return Fail("bad place: " + OneLine(found.message), true);
+    if (!found.place) return Fail(OneLine(found.message), false);
+    const Place& place = *found.place;
     const FormCoordinates c = CoordinatesToMinute(place.latitudeDeg, place.longitudeDeg);
     if (f.lat.empty()) f.lat = LatitudeText(c);
     if (f.lon.empty()) f.lon = LongitudeText(c);

@@ -35,8 +35,9 @@ struct RowResolution {
   bool malformed = false;  // the error is a field of the wrong shape, not a place or time problem
 };
 
-// The atlas search for a place text; the caller may keep earlier answers.
-using PlaceFinder = std::function<const PlaceSearch&(const std::string& query)>;
+// The atlas's answer for a place text (Atlas::Resolve); the caller may keep
+// earlier answers.
+using PlaceFinder = std::function<const PlaceResolution&(const std::string& query)>;
 
 RowResolution ResolveRow(const BirthFields& fields, const PlaceFinder& findPlace,
                          ZoneHistory& history);
