@@ -687,7 +687,10 @@ class TestBirthsDb : public QObject {
       WriteFile(path, FileBytes(path).left(8192));
     } else if (kind == "index") {
       QProcess python;
-      python.start("python3", {"-c", kDropIndexEntry, path});
+      python.start("/usr/bin/python3", {"-c", kDropIndexEntry, path});
+      QVERIFY2(python.waitForStarted(60000),
+               "/usr/bin/python3 cannot be started: install the Debian package python3 "
+               "(tools/install-deps.sh does)");
       QVERIFY(python.waitForFinished(60000));
       QCOMPARE(python.exitCode(), 0);
       const QList<QByteArray> checks = python.readAllStandardOutput().split('\n');
