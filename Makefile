@@ -9,12 +9,17 @@ WERROR ?= OFF
 EXAMPLE = --name "ARJUN MEHTA" --date 1980-06-15 --time 10:30 --lat 28N36 --lon 77E12 --zone IST \
           --city "New Delhi" --state Delhi --country India
 
-.PHONY: all deps configure build test test-sanitize test-release test-threads run bench stations clean format fuzz package
+.PHONY: all deps check-deps configure build test test-sanitize test-release test-threads run bench stations clean format fuzz package
 
 all: build
 
 deps:
 	@sh tools/install-deps.sh
+
+# Every outside program the build, the tests and the tools run comes from a
+# package tools/install-deps.sh installs (declared in tools/outside-programs).
+check-deps: deps
+	@/usr/bin/python3 tools/check-outside-programs.py
 
 configure: deps
 	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVANTA_WERROR=$(WERROR) $(CMAKE_FLAGS) >/dev/null
@@ -76,14 +81,14 @@ bench:
 # libFuzzer targets (clang) run for FUZZ_SECONDS each over tests/fuzz/corpus/.
 FUZZ_SECONDS ?= 20
 fuzz:
-	@sh tools/install-deps.sh clang-14 libclang-rt-14-dev
+	@sh tools/install-deps.sh fuzz
 	@cmake -S . -B $(BUILD)-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++-14 -DORVANTA_WERROR=$(WERROR) \
 	  -DORVANTA_GUI=OFF -DORVANTA_TESTS=OFF -DORVANTA_FUZZ=ON >/dev/null
 	@cmake --build $(BUILD)-fuzz -j$(JOBS) --target orvanta_fuzzers
 	@sh tests/fuzz/run.sh $(BUILD)-fuzz/tests/fuzz $(FUZZ_SECONDS)
 
 stations:
-	@sh tools/install-deps.sh libswe-dev
+	@sh tools/install-deps.sh stations
 	@cmake -S . -B $(BUILD)-stations -DORVANTA_STATIONS=ON -DORVANTA_GUI=OFF >/dev/null
 	@cmake --build $(BUILD)-stations -j$(JOBS) --target orvanta-stations
 	@$(BUILD)-stations/tools/orvanta-stations > src/core/engine/stations.cpp.new
@@ -93,7 +98,7 @@ stations:
 # A Debian package, orvanta_<version>_<arch>.deb in this folder: CPack in
 # $(BUILD)-package (no tests built), Depends computed by dpkg-shlibdeps.
 package:
-	@sh tools/install-deps.sh dpkg-dev file
+	@sh tools/install-deps.sh package
 	@cmake -S . -B $(BUILD)-package -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVANTA_TESTS=OFF >/dev/null
 	@cmake --build $(BUILD)-package -j$(JOBS)
 	@rm -f $(BUILD)-package/orvanta_*.deb

@@ -14,10 +14,10 @@
 #include <memory>
 #include <string>
 
-#include "cli/batch_row.h"
 #include "gui/birth_list_dialog.h"
 #include "gui/births_db.h"
 #include "gui/message_sink.h"
+#include "io/births_csv.h"
 #include "support/reference_births.h"
 
 namespace {
@@ -39,14 +39,14 @@ class NoQuestions final : public orvanta::QuestionSink {
 struct Fixture {
   Fixture() {
     path = dir.filePath("births.sqlite");
-    std::string csv(orvanta::cli::kBatchHeader);
+    std::string csv(orvanta::kBirthsFileHeader);
     csv += '\n';
     orvanta::FormEntries e = orvanta::reference::DelhiBirth();
     for (int i = 0; i < kSavedBirths; ++i) {
       e.name = "PERSON " + std::to_string(i);
       e.dayText = std::to_string(1 + i % 28);
       e.yearText = std::to_string(1901 + i % 150);
-      csv += orvanta::cli::BatchRowOf(e) + "\n";
+      csv += orvanta::BirthsRowOf(e) + "\n";
     }
     const QString csvPath = dir.filePath("births.csv");
     QFile file(csvPath);

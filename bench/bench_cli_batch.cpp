@@ -21,8 +21,8 @@
 #include <string>
 
 #include "cli/app.h"
-#include "cli/io.h"
 #include "cli/pipeline.h"
+#include "io/bytes.h"
 
 namespace {
 
@@ -113,8 +113,8 @@ void RunDescriptorBenchmark(benchmark::State& state, const char* path) {
   for (auto _ : state) {
     if (::ftruncate(fd, 0) == 0) ::lseek(fd, 0, SEEK_SET);
     std::istringstream in(input);
-    orvanta::cli::StreamSource source(in);
-    orvanta::cli::DescriptorSink sink(fd);
+    orvanta::StreamSource source(in);
+    orvanta::DescriptorSink sink(fd);
     std::ostringstream err;
     const int status = orvanta::cli::RunBatch(source, "rows", true, sink, err);
     if (status != 0) state.SkipWithError("a generated row failed");

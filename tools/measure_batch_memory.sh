@@ -13,7 +13,7 @@ set -eu
 here=$(dirname "$0")
 cli=${1:-build/src/cli/orvanta-cli}
 [ -x "$cli" ] || { echo "no orvanta-cli at $cli (build it, or give its path)" >&2; exit 1; }
-[ -x /usr/bin/time ] || sh "$here/install-deps.sh" time
+[ -x /usr/bin/time ] || sh "$here/install-deps.sh" memory
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT INT TERM

@@ -1,26 +1,37 @@
 #!/bin/sh
 # Retakes the README's screenshots on a virtual X screen:
 #   docs/screenshots/take-screenshots.sh BUILD_DIR
-# needs xvfb (xvfb-run) and imagemagick (import); BUILD_DIR is a build with
-# the desktop program (target screenshot_tour). Three screens: 1600x1000
+# installs what it needs (tools/install-deps.sh screenshots: xvfb-run,
+# imagemagick's import and convert); BUILD_DIR is a build with the desktop
+# program (targets screenshot_tour and orvanta-cli). The tour stops, and no
+# screenshot is written, when a number the window shows differs from what
+# orvanta-cli prints for the same birth. Three screens: 1600x1000
 # (form.png, chart.png, details.png), 1024x768 (chart-1024x768.png,
 # details-1024x768.png) and 1600x1000 at QT_SCALE_FACTOR=1.5
 # (chart-scale1.5.png, details-scale1.5.png); the result window must show
-# whole on each.
+# whole on each. Then the exported page (chart-page.png, target
+# export_reference_page).
 set -eu
 build=${1:-build}
 out=$(cd "$(dirname "$0")" && pwd)
+sh "$out/../../tools/install-deps.sh" screenshots
 tour="$(cd "$build" && pwd)/tests/gui/screenshot_tour"
-[ -x "$tour" ] || { echo "build the target screenshot_tour in $build first" >&2; exit 1; }
+cli="$(cd "$build" && pwd)/src/cli/orvanta-cli"
+[ -x "$tour" ] && [ -x "$cli" ] ||
+  { echo "build the targets screenshot_tour, export_reference_page and orvanta-cli in $build first" >&2
+    exit 1; }
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
 cat > "$work/run.sh" <<SCRIPT
 #!/bin/sh
-"$tour" "$work" &
+"$tour" "$work" "$cli" &
 pid=\$!
 for shot in completer resolved form chart details; do
-  while [ ! -e "$work/\$shot.ready" ]; do sleep 0.2; done
+  while [ ! -e "$work/\$shot.ready" ]; do
+    kill -0 \$pid 2>/dev/null || { wait \$pid; exit \$?; }
+    sleep 0.2
+  done
   sleep 0.5
   import -window root "$work/\$shot.png"
   rm "$work/\$shot.ready"
@@ -43,4 +54,7 @@ for shot in completer resolved form; do
 done
 shoot 1024x768 -1024x768
 shoot 1600x1000 -scale1.5 1.5
+# The exported page of the same birth.
+QT_QPA_PLATFORM=offscreen "$(cd "$build" && pwd)/tests/gui/export_reference_page" "$work"
+cp "$work/chart-page.png" "$out/chart-page.png"
 echo "screenshots written to $out"

@@ -11,12 +11,13 @@
 #include <string>
 
 #include "cli/arguments.h"
-#include "cli/batch_row.h"
-#include "cli/csv.h"
-#include "cli/io.h"
 #include "cli/pipeline.h"
 #include "cli/places.h"
 #include "cli/render.h"
+#include "io/birth_resolution.h"
+#include "io/births_csv.h"
+#include "io/bytes.h"
+#include "io/csv.h"
 #include "tables/zones.h"
 #include "version.h"
 
@@ -57,25 +58,67 @@ std::string_view OptionOfField(FormField field) {
   return "";
 }
 
+// A message as one line of printable text: the line breaks of a message
+// that lists several things become "; " (a blank after a colon), and any
+// other control character (from a field the user gave) is shown as \xNN.
+std::string OneLine(std::string_view message) {
+  constexpr std::string_view kHex = "0123456789ABCDEF";
+  std::string line;
+  for (std::size_t i = 0; i < message.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(message[i]);
+    if (byte == '\n') {
+      while (i + 1 < message.size() && message[i + 1] == ' ') ++i;
+      line += line.ends_with(':') ? " " : "; ";
+    } else if (byte < 0x20 || byte == 0x7F) {
+      line += "\\x";
+      line += kHex[byte >> 4];
+      line += kHex[byte & 0xF];
+    } else {
+      line += message[i];
+    }
+  }
+  return line;
+}
+
+// A birth given by options with its place and zone resolved, as
+// ResolveBirth gives it; a zone that cannot be looked up because the tz
+// database is missing or damaged says so.
+ResolvedBirth ResolveOptions(const BirthFields& fields, PlaceServices& services) {
+  if (!fields.tz.empty()) {
+    if (std::optional<std::string> problem = services.history().DatabaseProblem(fields.tz)) {
+      ResolvedBirth failed;
+      failed.status = kExitRefused;
+      failed.error = std::move(*problem);
+      return failed;
+    }
+  }
+  return ResolveBirth(fields, services, kOptionWords);
+}
+
 // One batch record made into a birth, or the reason it is none: the
-// record's fields by the header's layout (batch_row.h), the place and zone
-// resolved here in the reading thread (PlaceServices keeps caches), the
-// chart left to the pipeline. Returns the bytes of the record's fields.
-std::size_t ReadRow(CsvRecord& record, const BatchLayout& layout, PlaceServices& services,
-                    BatchRow& row) {
+// record's fields by the header's layout, the place and zone resolved by
+// the births file's rules (io/birth_resolution.h) here in the reading
+// thread (PlaceServices keeps caches), the chart left to the pipeline.
+// Returns the bytes of the record's fields.
+std::size_t ReadRow(CsvRecord& record, const BatchLayout& layout, const PlaceFinder& findPlace,
+                    ZoneHistory& history, BatchRow& row) {
   row.lineNumber = record.lineNumber;
   std::size_t bytes = 0;
   for (const std::string& field : record.fields) bytes += field.size();
   Parsed<BirthFields> fields = FieldsOfRecord(record, layout);
   if (!fields.value) {
     row.error = std::move(fields.error);
-  } else if (ResolvedBirth entries = ResolveBirth(std::move(*fields.value), services, kColumnWords);
-             entries.entries) {
-    row.entries = std::move(*entries.entries);
-    row.report = std::move(entries.report);
-  } else {
-    row.error = std::move(entries.error);
+    return bytes;
   }
+  RowResolution resolved = ResolveRow(*fields.value, findPlace, history);
+  if (!resolved.entries) {
+    row.error = std::move(resolved.error);
+    return bytes;
+  }
+  row.entries = std::move(*resolved.entries);
+  row.report.place = std::move(resolved.place);
+  row.report.coordinates = resolved.coordinates;
+  row.report.zone = std::move(resolved.zone);
   return bytes;
 }
 
@@ -138,9 +181,9 @@ int OpenBatchFile(const std::string& path) {
 
 int RunOneChart(const CliOptions& options, CliChannels io) {
   PlaceServices services;
-  const ResolvedBirth entries = ResolveBirth(options.birth, services, kOptionWords);
+  const ResolvedBirth entries = ResolveOptions(options.birth, services);
   if (!entries.entries) {
-    io.err << kProgram << entries.error << '\n';
+    io.err << kProgram << OneLine(entries.error) << '\n';
     return entries.status;
   }
   Session session;
@@ -212,6 +255,9 @@ int RunBatch(ByteSource& input, std::string_view inputName, const BatchSettings&
     return kExitBadInput;
   }
   PlaceServices services;
+  const PlaceFinder findPlace = [&services](const std::string& query) -> const PlaceResolution& {
+    return services.ResolveBirthPlace(query);
+  };
 
   if (!settings.json) {
     writer.buffer() += kCsvOutputHeader;
@@ -259,8 +305,8 @@ int RunBatch(ByteSource& input, std::string_view inputName, const BatchSettings&
         return false;
       }
       start = row.outputEnd;
-      say(std::string(kProgram) + "line " + std::to_string(row.lineNumber) + ": " + row.error +
-          "\n");
+      say(std::string(kProgram) + "line " + std::to_string(row.lineNumber) + ": " +
+          OneLine(row.error) + "\n");
     }
     return writer.AppendRows(output.substr(start));
   };
@@ -271,7 +317,7 @@ int RunBatch(ByteSource& input, std::string_view inputName, const BatchSettings&
     std::optional<CsvRecord> record = reader.Next();
     if (!record) break;
     BatchRow& row = pipeline.NewRow();
-    pipeline.RowDone(ReadRow(*record, *layout, services, row));
+    pipeline.RowDone(ReadRow(*record, *layout, findPlace, services.history(), row));
   }
   reader.SetBeforeRead(nullptr);
   if (!pipeline.Finish()) return writeFailed();

@@ -10,8 +10,8 @@
 #include <string_view>
 
 #include "cli/chart_json.h"
-#include "cli/io.h"
 #include "cli/render.h"
+#include "io/bytes.h"
 
 namespace orvanta::cli {
 

@@ -4,74 +4,11 @@
 #include <cstdint>
 
 #include "cli/render.h"
-#include "cli/utf8.h"
 #include "tables/zones.h"
 
 namespace orvanta::cli {
 
 namespace {
-
-bool IsDigit(char c) {
-  return c >= '0' && c <= '9';
-}
-
-char Upper(char c) {
-  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-std::string_view Trim(std::string_view s) {
-  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-  while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
-  return s;
-}
-
-bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (Upper(a[i]) != Upper(b[i])) return false;
-  }
-  return true;
-}
-
-// A run of 1..maxDigits digits read as a number; nothing for any other text.
-std::optional<int> SmallNumber(std::string_view s, std::size_t maxDigits) {
-  if (s.empty() || s.size() > maxDigits) return std::nullopt;
-  int value = 0;
-  for (char c : s) {
-    if (!IsDigit(c)) return std::nullopt;
-    value = value * 10 + (c - '0');
-  }
-  return value;
-}
-
-// Quotes a user's text inside a message, cut short if it is very long. The
-// message is one line of printable text whatever the user gave: control
-// characters (a line break inside a quoted CSV field, a terminal escape)
-// and bytes that are not UTF-8 are shown as \xNN, and the cut never splits
-// a character.
-std::string Quoted(std::string_view s) {
-  constexpr std::size_t kShownChars = 40;
-  constexpr std::string_view kHex = "0123456789ABCDEF";
-  std::string out = "\"";
-  std::size_t shown = 0, i = 0;
-  for (; i < s.size() && shown < kShownChars; ++shown) {
-    const auto byte = static_cast<unsigned char>(s[i]);
-    if (byte >= 0x20 && byte < 0x7F) {
-      out += s[i++];
-    } else if (const std::size_t length = byte >= 0x80 ? Utf8SequenceLength(s.substr(i)) : 0) {
-      out += s.substr(i, length);
-      i += length;
-    } else {
-      out += "\\x";
-      out += kHex[byte >> 4];
-      out += kHex[byte & 0xF];
-      ++i;
-    }
-  }
-  if (i < s.size()) out += "...";
-  out += '"';
-  return out;
-}
 
 template <typename T>
 Parsed<T> Fail(std::string message) {
@@ -80,170 +17,12 @@ Parsed<T> Fail(std::string message) {
 
 }  // namespace
 
-Parsed<CalendarDate> ParseDate(std::string_view text) {
-  const std::string_view s = Trim(text);
-  const auto fail = [&] {
-    return Fail<CalendarDate>("bad date " + Quoted(text) + ": expected YYYY-MM-DD");
-  };
-  const std::size_t dash1 = s.find('-');
-  if (dash1 == std::string_view::npos) return fail();
-  const std::size_t dash2 = s.find('-', dash1 + 1);
-  if (dash2 == std::string_view::npos) return fail();
-  const auto year = SmallNumber(s.substr(0, dash1), 4);
-  const auto month = SmallNumber(s.substr(dash1 + 1, dash2 - dash1 - 1), 2);
-  const auto day = SmallNumber(s.substr(dash2 + 1), 2);
-  if (dash1 != 4 || !year || !month || !day) return fail();
-  if (*month < 1 || *month > 12) {
-    return Fail<CalendarDate>("bad date " + Quoted(text) + ": the month must be 01..12");
-  }
-  if (*day < 1 || *day > 31) {
-    return Fail<CalendarDate>("bad date " + Quoted(text) + ": the day must be 01..31");
-  }
-  if (*year < kFirstYear || *year > kLastYear) {
-    return Fail<CalendarDate>("bad date " + Quoted(text) + ": the year must lie in " +
-                              std::to_string(kFirstYear) + ".." + std::to_string(kLastYear));
-  }
-  return {CalendarDate{*year, *month, *day}, {}};
-}
-
-Parsed<ClockTime> ParseTime(std::string_view text) {
-  const std::string_view s = Trim(text);
-  const auto fail = [&] {
-    return Fail<ClockTime>("bad time " + Quoted(text) + ": expected HH:MM or HH:MM:SS");
-  };
-  const std::size_t colon1 = s.find(':');
-  if (colon1 == std::string_view::npos) return fail();
-  const std::size_t colon2 = s.find(':', colon1 + 1);
-  const auto hour = SmallNumber(s.substr(0, colon1), 2);
-  const auto minute =
-      SmallNumber(s.substr(colon1 + 1, colon2 == std::string_view::npos ? std::string_view::npos
-                                                                        : colon2 - colon1 - 1),
-                  2);
-  std::optional<int> second = 0;
-  if (colon2 != std::string_view::npos) second = SmallNumber(s.substr(colon2 + 1), 2);
-  if (!hour || !minute || !second) return fail();
-  if (*hour > 23 || *minute > 59 || *second > 59) {
-    return Fail<ClockTime>("bad time " + Quoted(text) +
-                           ": hours must be 0..23, minutes and seconds 0..59");
-  }
-  return {ClockTime{*hour, *minute, *second}, {}};
-}
-
-Parsed<CoordinateTexts> ParseCoordinate(std::string_view text, char positive, char negative,
-                                        std::string_view what) {
-  const std::string_view s = Trim(text);
-  std::size_t letter = 0;
-  while (letter < s.size() && IsDigit(s[letter])) ++letter;
-  const bool shapeOk = letter > 0 && letter + 1 < s.size() &&
-                       (Upper(s[letter]) == positive || Upper(s[letter]) == negative);
-  bool minutesOk = shapeOk;
-  for (std::size_t i = letter + 1; minutesOk && i < s.size(); ++i) minutesOk = IsDigit(s[i]);
-  if (!minutesOk) {
-    return Fail<CoordinateTexts>("bad " + std::string(what) + " " + Quoted(text) +
-                                 ": expected degrees, " + positive + " or " + negative +
-                                 ", minutes (as in 28" + positive + "36)");
-  }
-  return {CoordinateTexts{std::string(s.substr(0, letter)), std::string(s.substr(letter + 1)),
-                          Upper(s[letter]) == positive},
-          {}};
-}
-
-std::string_view ZoneAbbreviation(int listIndex) {
-  if (listIndex < 0 || listIndex >= kZoneCount) return {};
-  const std::string_view text = kZones[static_cast<std::size_t>(listIndex)].text;
-  const std::size_t first = text.find(',');
-  const std::size_t second = text.find(',', first + 1);
-  if (first == std::string_view::npos || second == std::string_view::npos) return {};
-  return Trim(text.substr(first + 1, second - first - 1));
-}
-
-Parsed<int> ParseZone(std::string_view text) {
-  const std::string_view s = Trim(text);
-  if (s.empty()) return {kDefaultZoneIndex, {}};
-  if (IsDigit(s.front())) {
-    const auto position = SmallNumber(s, 2);
-    if (!position || *position >= kZoneCount) {
-      return Fail<int>("bad zone " + Quoted(text) + ": a list position must be 0.." +
-                       std::to_string(kZoneCount - 1) + " (see --list-zones)");
-    }
-    return {*position, {}};
-  }
-  std::array<int, kZoneCount> matches{};
-  int matchCount = 0;
-  for (int i = 0; i < kZoneCount; ++i) {
-    if (EqualsIgnoreCase(ZoneAbbreviation(i), s))
-      matches[static_cast<std::size_t>(matchCount++)] = i;
-  }
-  if (matchCount == 1) return {matches[0], {}};
-  if (matchCount == 0) {
-    return Fail<int>("unknown zone " + Quoted(text) +
-                     ": give a list position 0..70 or an abbreviation (see --list-zones)");
-  }
-  std::string message = "ambiguous zone " + Quoted(text) + ": it names";
-  for (int k = 0; k < matchCount; ++k) {
-    const int i = matches[static_cast<std::size_t>(k)];
-    message += (k == 0 ? " " : ", ");
-    message +=
-        std::to_string(i) + " (" + std::string(kZones[static_cast<std::size_t>(i)].text) + ")";
-  }
-  message += "; give the list position instead";
-  return Fail<int>(std::move(message));
-}
-
-Parsed<bool> ParseDst(std::string_view text) {
-  const std::string_view s = Trim(text);
-  for (std::string_view yes : {"1", "true", "yes"}) {
-    if (EqualsIgnoreCase(s, yes)) return {true, {}};
-  }
-  for (std::string_view no : {"", "0", "false", "no"}) {
-    if (EqualsIgnoreCase(s, no)) return {false, {}};
-  }
-  return Fail<bool>("bad dst " + Quoted(text) + ": expected 1, 0, true, false, yes, no or empty");
-}
-
-Parsed<FormEntries> EntriesOf(const BirthFields& fields) {
-  const auto date = ParseDate(fields.date);
-  if (!date.value) return Fail<FormEntries>(date.error);
-  const auto time = ParseTime(fields.time);
-  if (!time.value) return Fail<FormEntries>(time.error);
-  const auto lat = ParseCoordinate(fields.lat, 'N', 'S', "latitude");
-  if (!lat.value) return Fail<FormEntries>(lat.error);
-  const auto lon = ParseCoordinate(fields.lon, 'E', 'W', "longitude");
-  if (!lon.value) return Fail<FormEntries>(lon.error);
-  const auto zone = ParseZone(fields.zone);
-  if (!zone.value) return Fail<FormEntries>(zone.error);
-  const auto dst = ParseDst(fields.dst);
-  if (!dst.value) return Fail<FormEntries>(dst.error);
-
-  // The lists of the form hold plain decimal texts ("5", not "05").
-  FormEntries e;
-  e.name = fields.name;
-  e.city = fields.city;
-  e.state = fields.state;
-  e.country = fields.country;
-  e.monthIndex = date.value->month - 1;
-  e.dayText = std::to_string(date.value->day);
-  e.yearText = std::to_string(date.value->year);
-  e.hourText = std::to_string(time.value->hour);
-  e.minuteText = std::to_string(time.value->minute);
-  e.secondText = std::to_string(time.value->second);
-  e.latDeg = lat.value->degreesText;
-  e.latMin = lat.value->minutesText;
-  e.north = lat.value->positive;
-  e.lonDeg = lon.value->degreesText;
-  e.lonMin = lon.value->minutesText;
-  e.east = lon.value->positive;
-  e.zoneIndex = *zone.value;
-  e.dst = *dst.value;
-  return {std::move(e), {}};
-}
-
 Parsed<ChartJsonMembers> ParseFieldList(std::string_view text) {
   ChartJsonMembers members;
   std::size_t start = 0;
   for (;;) {
     const std::size_t comma = text.find(',', start);
-    const std::string_view name = Trim(text.substr(
+    const std::string_view name = TrimField(text.substr(
         start, comma == std::string_view::npos ? std::string_view::npos : comma - start));
     if (name.empty()) {
       return Fail<ChartJsonMembers>(
@@ -252,7 +31,7 @@ Parsed<ChartJsonMembers> ParseFieldList(std::string_view text) {
     }
     const std::optional<std::size_t> index = ChartJsonMemberIndex(name);
     if (!index) {
-      return Fail<ChartJsonMembers>("--fields: unknown member " + Quoted(name) +
+      return Fail<ChartJsonMembers>("--fields: unknown member " + QuotedForMessage(name) +
                                     " (the members are listed in docs/cli.md; names are "
                                     "case-sensitive)");
     }
@@ -385,10 +164,10 @@ Parsed<CliOptions> ParseArguments(std::span<const std::string_view> args) {
     if (arg == "--jobs") {
       if (seenJobs) return Fail<CliOptions>("--jobs given twice");
       const auto value = takeValue();
-      const std::optional<int> jobs = value ? SmallNumber(Trim(*value), 3) : std::nullopt;
+      const std::optional<int> jobs = value ? SmallNumber(TrimField(*value), 3) : std::nullopt;
       if (!jobs || *jobs < 1 || *jobs > kMaxJobs) {
         return Fail<CliOptions>("--jobs needs a number of threads 1.." + std::to_string(kMaxJobs) +
-                                (value ? ", not " + Quoted(*value) : std::string()));
+                                (value ? ", not " + QuotedForMessage(*value) : std::string()));
       }
       seenJobs = true;
       options.jobs = *jobs;
@@ -418,6 +197,11 @@ Parsed<CliOptions> ParseArguments(std::span<const std::string_view> args) {
         return Fail<CliOptions>(std::string(arg) + " needs a value (" + std::string(arg) +
                                 "=--VALUE for one that starts with --)");
       }
+      // An empty zone name would leave the zone to the default: the
+      // option names a zone of the tz database or is not given.
+      if (arg == "--tz" && TrimField(*value).empty()) {
+        return Fail<CliOptions>("--tz needs a tz database name such as Europe/Madrid");
+      }
       seen[k] = true;
       anyBirthOption = true;
       options.birth.*kValueOptions[k].field = std::string(*value);
@@ -425,9 +209,9 @@ Parsed<CliOptions> ParseArguments(std::span<const std::string_view> args) {
     }
     if (known) continue;
     if (arg.starts_with("-") && arg.size() > 1) {
-      return Fail<CliOptions>("unknown option " + Quoted(arg) + " (see --help)");
+      return Fail<CliOptions>("unknown option " + QuotedForMessage(arg) + " (see --help)");
     }
-    return Fail<CliOptions>("unexpected argument " + Quoted(arg) + " (see --help)");
+    return Fail<CliOptions>("unexpected argument " + QuotedForMessage(arg) + " (see --help)");
   }
 
   if (wantHelp) {

@@ -1,15 +1,6 @@
-// The command line of orvanta-cli and the texts of one birth.
-//
-// A birth reaches the program either as options (--date 1980-06-15 --lat
-// 28N36 ...) or as one row of a batch file; both arrive here as texts and
-// are turned into the birth-data form's entries (FormEntries) exactly as a
-// user would have left them on the form: month as a list position, day,
-// year, hour, minute and second as plain decimal texts, degrees and minutes
-// as typed, hemispheres as the option buttons. Only the shape of each text
-// is checked here (a date is YYYY-MM-DD with month 1..12 and day 1..31, a
-// year lies in the form's list 1901..2050); whether the entries make a birth
-// (31 April, 95 degrees of latitude) is decided by Validate_Input inside
-// Run_Chart, with the system's own messages.
+// The command line of orvanta-cli: its options, modes and exit statuses.
+// A birth given as options arrives as texts (BirthFields) and is read by the
+// core's births-file rules (io/birth_fields.h), as a batch row is.
 #pragma once
 
 #include <bitset>
@@ -20,6 +11,7 @@
 #include <string_view>
 
 #include "chart/chart.h"
+#include "io/birth_fields.h"
 
 namespace orvanta::cli {
 
@@ -34,60 +26,10 @@ inline constexpr int kExitInternal =
     70;  // an internal failure, such as memory running out (EX_SOFTWARE)
 inline constexpr int kExitCannotWrite = 74;  // the output cannot be written (EX_IOERR)
 
-// The form's year list runs from 1901 to 2050.
-inline constexpr int kFirstYear = 1901;
-inline constexpr int kLastYear = 2050;
-
 // A set of members of a computed chart's JSON object, by their position in
 // the order they are written (render.h names them).
 inline constexpr std::size_t kChartJsonMemberCount = 38;
 using ChartJsonMembers = std::bitset<kChartJsonMemberCount>;
-
-// A value, or the reason why there is none.
-template <typename T>
-struct Parsed {
-  std::optional<T> value;
-  std::string error;  // set exactly when value is empty
-};
-
-// One birth as texts, from options or from a batch row.
-struct BirthFields {
-  std::string name, date, time, lat, lon, zone, dst, city, state, country;
-  std::string place;  // "City[, State], Country", looked up in the atlas
-  std::string tz;     // tz database zone name, "Europe/Madrid"
-};
-
-struct CalendarDate {
-  int year = 0, month = 0, day = 0;  // month 1..12, day 1..31 (not checked against the month)
-};
-struct ClockTime {
-  int hour = 0, minute = 0, second = 0;
-};
-// Astrological notation "28N36": degrees, hemisphere letter, minutes.
-struct CoordinateTexts {
-  std::string degreesText;
-  std::string minutesText;
-  bool positive = true;  // North or East: the first option button
-};
-
-Parsed<CalendarDate> ParseDate(std::string_view text);
-Parsed<ClockTime> ParseTime(std::string_view text);
-// `positive` and `negative` are the upper-case hemisphere letters ('N', 'S'
-// or 'E', 'W'); the lower-case letters are accepted as well.
-Parsed<CoordinateTexts> ParseCoordinate(std::string_view text, char positive, char negative,
-                                        std::string_view what);
-// List position 0..70, or an abbreviation unique in the zone list (either
-// case); empty gives the form's default, Greenwich Mean Time.
-Parsed<int> ParseZone(std::string_view text);
-// 1/0, true/false, yes/no (either case) or empty (false).
-Parsed<bool> ParseDst(std::string_view text);
-
-// The abbreviation of zone `listIndex`: the second comma field of its list
-// text, blanks trimmed ("Indian Time, IST, +5.3" gives "IST").
-std::string_view ZoneAbbreviation(int listIndex);
-
-// The form's entries for one birth, or the first malformed field.
-Parsed<FormEntries> EntriesOf(const BirthFields& fields);
 
 enum class Mode { Chart, Batch, ListZones, ListPlaces, Help, Version };
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "cli/utf8.h"
+#include "io/utf8.h"
 
 namespace orvanta::cli {
 

@@ -9,7 +9,7 @@
 
 #include "cli/app.h"
 #include "cli/arguments.h"
-#include "cli/io.h"
+#include "io/bytes.h"
 
 int main(int argc, char** argv) {
   // Whatever goes wrong inside (memory running out), the user gets a line
@@ -19,8 +19,8 @@ int main(int argc, char** argv) {
     // Standard input and output are read and written directly, so that a
     // failed read or write is known at once with its cause, and rows reach
     // a pipe as soon as they are computed.
-    orvanta::cli::DescriptorSource in(STDIN_FILENO);
-    orvanta::cli::DescriptorSink out(STDOUT_FILENO);
+    orvanta::DescriptorSource in(STDIN_FILENO);
+    orvanta::DescriptorSink out(STDOUT_FILENO);
     return orvanta::cli::RunCli(args, orvanta::cli::CliChannels{in, out, std::cerr});
   } catch (const std::exception& e) {
     std::fprintf(stderr, "orvanta-cli: internal error: %s\n", e.what());

@@ -8,8 +8,7 @@ namespace orvanta::cli {
 
 namespace {
 
-// How many candidates an ambiguous place lists, and --places at most.
-constexpr std::size_t kCandidatesShown = 5;
+// How many places --places lists at most.
 constexpr std::size_t kPlacesListed = 50;
 
 ResolvedBirth Fail(int status, std::string message) {
@@ -19,12 +18,6 @@ ResolvedBirth Fail(int status, std::string message) {
   return r;
 }
 
-std::string PlaceLine(const Place& p) {
-  const FormCoordinates c = CoordinatesToMinute(p.latitudeDeg, p.longitudeDeg);
-  return Describe(p) + " (" + LatitudeText(c) + " " + LongitudeText(c) + ", " + p.timeZone +
-         ", population " + std::to_string(p.population) + ")";
-}
-
 }  // namespace
 
 const Atlas& PlaceServices::atlas() {
@@ -32,10 +25,10 @@ const Atlas& PlaceServices::atlas() {
   return *atlas_;
 }
 
-const PlaceSearch& PlaceServices::SearchBirthPlace(const std::string& query) {
+const PlaceResolution& PlaceServices::ResolveBirthPlace(const std::string& query) {
   if (const auto it = searches_.find(query); it != searches_.end()) return it->second;
   if (searches_.size() >= kRememberedSearches) searches_.clear();
-  return searches_.emplace(query, atlas().Search(query, kCandidatesShown)).first->second;
+  return searches_.emplace(query, atlas().Resolve(query)).first->second;
 }
 
 ResolvedBirth ResolveBirth(const BirthFields& fields, PlaceServices& services,
@@ -53,17 +46,11 @@ ResolvedBirth ResolveBirth(const BirthFields& fields, PlaceServices& services,
   std::string zoneName;
 
   if (!f.place.empty()) {
-    const PlaceSearch& search = services.SearchBirthPlace(f.place);
-    if (search.refused) return Fail(kExitUsage, "bad place: " + search.message.value_or(""));
-    if (search.matches.empty()) return Fail(kExitRefused, search.message.value_or(""));
-    if (IsAmbiguous(search)) {
-      std::string message = "the place \"" + f.place + "\" is ambiguous; the best matches are:";
-      for (const Place& p : search.matches) message += "\n  " + PlaceLine(p);
-      message +=
-          "\nwrite the state or the country as well, as in \"" + Describe(search.matches[0]) + "\"";
-      return Fail(kExitRefused, message);
-    }
-    const Place& place = search.matches.front();
+    const PlaceResolution& found = services.ResolveBirthPlace(f.place);
+    if (found.outcome == PlaceOutcome::Refused)
+      return Fail(kExitUsage, "bad place: " + found.message);
+    if (!found.place) return Fail(kExitRefused, found.message);
+    const Place& place = *found.place;
     const FormCoordinates c = CoordinatesToMinute(place.latitudeDeg, place.longitudeDeg);
     if (f.lat.empty()) f.lat = LatitudeText(c);
     if (f.lon.empty()) f.lon = LongitudeText(c);
@@ -176,6 +163,8 @@ void AppendPlaceMembers(JsonObject& o, const PlaceReport& report, bool withPlace
     p.String("Latitude", LatitudeText(*report.coordinates));
     p.String("Longitude", LongitudeText(*report.coordinates));
     p.String("TimeZone", report.place->timeZone);
+    // The other name the place was found by ("Bombay" for Mumbai).
+    if (!report.place->matchedName.empty()) p.String("MatchedName", report.place->matchedName);
     p.Close();
   }
   if (withZone && report.zone) {
@@ -196,7 +185,7 @@ void AppendPlaceMembers(JsonObject& o, const PlaceReport& report, bool withPlace
 
 void AppendPlaceText(std::string& out, const PlaceReport& report) {
   if (report.place && report.coordinates) {
-    out += "  Place         : " + Describe(*report.place) + " (" +
+    out += "  Place         : " + DescribeMatch(*report.place) + " (" +
            LatitudeText(*report.coordinates) + " " + LongitudeText(*report.coordinates) + ", " +
            report.place->timeZone + ")\n";
   }

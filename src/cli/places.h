@@ -1,10 +1,12 @@
 // Birth places and time zones on the command line: --place, --tz and
 // --places, and the batch columns place and tz.
 //
-// A birth given with a place takes the atlas's best match for its city,
-// state, country and coordinates, and its zone name for the time-zone
-// history; --lat, --lon and --zone given beside it win over the atlas. A
-// zone name (from the place or from --tz) is resolved for the local birth
+// A birth given with a place takes the atlas place it names by a whole name
+// (the atlas's own or another language's), unique once the state, country
+// and coordinates are applied; otherwise the candidates or suggestions are
+// listed and the birth refused. The place gives the city, state, country,
+// coordinates and its zone name for the time-zone history; --lat, --lon and --zone given beside it
+// win over the atlas. A zone name (from the place or from --tz) is resolved for the local birth
 // time into a zone row, or an exact offset when no row has it, with the
 // daylight-saving tick off. A local time that happened twice is refused
 // unless --dst (the summer-time reading) or --no-dst (the standard one)
@@ -32,15 +34,15 @@ class PlaceServices {
   const Atlas& atlas();
   ZoneHistory& history() { return history_; }
 
-  // A search for a birth's place; batch files name the same places again
-  // and again, so earlier answers are kept (up to kRememberedSearches).
-  const PlaceSearch& SearchBirthPlace(const std::string& query);
+  // The place a birth names; batch files name the same places again and
+  // again, so earlier answers are kept (up to kRememberedSearches).
+  const PlaceResolution& ResolveBirthPlace(const std::string& query);
 
  private:
   static constexpr std::size_t kRememberedSearches = 4096;
   std::optional<Atlas> atlas_;
   ZoneHistory history_;
-  std::unordered_map<std::string, PlaceSearch> searches_;
+  std::unordered_map<std::string, PlaceResolution> searches_;
 };
 
 // What the place and the zone contributed to one birth, for the output.

@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "chart/explanation.h"
-#include "cli/csv.h"
 #include "cli/json.h"
+#include "io/csv.h"
 #include "model/datetime.h"
 #include "version.h"
 
@@ -318,6 +318,9 @@ void AppendChartText(std::string& out, const ChartOutput& chart, const PlaceRepo
     out += d.*row.text;
     out += '\n';
   }
+  out += "  ";
+  AppendPadded(out, kTimeZoneCaption, 14);
+  out += ": " + d.timeZone + '\n';
   if (report) AppendPlaceText(out, *report);
 
   out += '\n';

@@ -46,6 +46,8 @@ class BirthListModel final : public QAbstractTableModel {
       case 1:
         return b.date;
       case 2:
+        return b.time;
+      case 3:
         return b.place;
       default:
         // "2026-12-08T05:30:12.345Z" shown as "2026-12-08 05:30" (UTC).
@@ -58,7 +60,8 @@ class BirthListModel final : public QAbstractTableModel {
   }
 
  private:
-  static constexpr std::array<const char*, 4> kHeaders = {"Name", "Date", "Place", "Saved (UTC)"};
+  static constexpr std::array<const char*, 5> kHeaders = {"Name", "Date", "Time", "Place",
+                                                          "Saved (UTC)"};
   std::vector<BirthSummary> rows_;
 };
 
@@ -97,7 +100,7 @@ BirthListDialog::BirthListDialog(BirthsDb& db, QuestionSink& questions, MessageS
   txtNote_ = new QLineEdit(this);
   txtNote_->setObjectName(QStringLiteral("txtNote"));
   noteLabel->setBuddy(txtNote_);
-  cmdSaveNote_ = new QPushButton(QStringLiteral("Keep &Note"), this);
+  cmdSaveNote_ = new QPushButton(QStringLiteral("&Keep Note"), this);
   cmdSaveNote_->setObjectName(QStringLiteral("cmdSaveNote"));
   noteRow->addWidget(noteLabel);
   noteRow->addWidget(txtNote_);
@@ -140,6 +143,8 @@ int BirthListDialog::rowCount() const {
 }
 
 void BirthListDialog::Refresh() {
+  // The note typed for the birth shown is kept before the list changes.
+  KeepTypedNote();
   model_->Reset(db_.List(txtSearch_->text()));
   if (model_->rowCount() > 0) lstBirths_->selectRow(0);
   SelectionChanged();
@@ -152,13 +157,30 @@ std::optional<qint64> BirthListDialog::SelectedId() const {
 }
 
 void BirthListDialog::SelectionChanged() {
+  KeepTypedNote();
   const std::optional<qint64> id = SelectedId();
   cmdOpen_->setEnabled(id.has_value());
   cmdDelete_->setEnabled(id.has_value() && db_.canSave());
   txtNote_->clear();
+  noteOf_ = id;
   if (id) {
     if (const std::optional<SavedBirth> birth = db_.Load(*id)) txtNote_->setText(birth->note);
   }
+  txtNote_->setModified(false);
+}
+
+void BirthListDialog::KeepTypedNote() {
+  if (!noteOf_ || !txtNote_->isModified()) return;
+  txtNote_->setModified(false);
+  if (!db_.SetNote(*noteOf_, txtNote_->text())) {
+    messages_.Show(QStringLiteral("The note was not kept: %1").arg(db_.lastError()),
+                   MessageIcon::Stop);
+  }
+}
+
+void BirthListDialog::done(int result) {
+  KeepTypedNote();
+  QDialog::done(result);
 }
 
 void BirthListDialog::cmdOpen_Click() {
@@ -171,6 +193,7 @@ void BirthListDialog::cmdOpen_Click() {
 void BirthListDialog::cmdDelete_Click() {
   const QModelIndexList rows = lstBirths_->selectionModel()->selectedRows();
   if (rows.isEmpty()) return;
+  KeepTypedNote();
   const BirthSummary& b = model_->row(rows.front().row());
   const int answer =
       questions_.Ask(QStringLiteral("Delete the saved birth of %1, born %2? This cannot be undone.")
@@ -185,12 +208,9 @@ void BirthListDialog::cmdDelete_Click() {
 }
 
 void BirthListDialog::cmdSaveNote_Click() {
-  const std::optional<qint64> id = SelectedId();
-  if (!id) return;
-  if (!db_.SetNote(*id, txtNote_->text())) {
-    messages_.Show(QStringLiteral("The note was not kept: %1").arg(db_.lastError()),
-                   MessageIcon::Stop);
-  }
+  if (!noteOf_) return;
+  txtNote_->setModified(true);
+  KeepTypedNote();
 }
 
 }  // namespace orvanta

@@ -1,6 +1,8 @@
 // Open Birth: the list of saved births, searchable by name, date and place,
-// newest first. Open takes the chosen birth back to the caller; Delete asks
-// first; a note can be kept with each birth.
+// newest first, with the time of birth, so that two births of one name and
+// date can be told apart. Open takes the chosen birth back to the caller;
+// Delete asks first; a note can be kept with each birth, and a note typed
+// is kept when another birth is chosen or the list closes.
 #pragma once
 
 #include <QDialog>
@@ -34,9 +36,14 @@ class BirthListDialog : public QDialog {
   void cmdDelete_Click();
   void cmdSaveNote_Click();
 
+  // Keeps a typed note before the dialog closes.
+  void done(int result) override;
+
  private:
   std::optional<qint64> SelectedId() const;
   void SelectionChanged();
+  // Saves the note box into the birth it was shown for, when it was edited.
+  void KeepTypedNote();
 
   BirthsDb& db_;
   QuestionSink& questions_;
@@ -49,6 +56,7 @@ class BirthListDialog : public QDialog {
   QPushButton* cmdDelete_ = nullptr;
   QPushButton* cmdSaveNote_ = nullptr;
   std::optional<qint64> chosen_;
+  std::optional<qint64> noteOf_;  // the birth whose note the note box shows
 };
 
 }  // namespace orvanta

@@ -1,23 +1,32 @@
 #include "gui/births_db.h"
 
+#include <fcntl.h>
+#include <sqlite3.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QSqlDatabase>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStandardPaths>
+#include <QUrl>
 #include <QVariant>
 #include <array>
+#include <cerrno>
 #include <cstring>
-#include <fstream>
+#include <unordered_map>
 
+#include "atlas/atlas.h"
 #include "chart/validation.h"
-#include "cli/batch_row.h"
-#include "cli/csv.h"
+#include "io/birth_resolution.h"
+#include "io/births_csv.h"
+#include "io/bytes.h"
+#include "io/csv.h"
+#include "io/whole_file.h"
 
 namespace orvanta {
 namespace {
@@ -28,11 +37,35 @@ constexpr char kFileName[] = "births.sqlite";
 constexpr int kBusyTimeoutMs = 1000;
 
 // SQLite's primary result codes, as Qt reports them in nativeErrorCode().
+constexpr int kSqlitePerm = 3;
 constexpr int kSqliteBusy = 5;
 constexpr int kSqliteLocked = 6;
 constexpr int kSqliteReadOnly = 8;
+constexpr int kSqliteInterrupt = 9;
+constexpr int kSqliteIoErr = 10;
 constexpr int kSqliteCorrupt = 11;
+constexpr int kSqliteFull = 13;
+constexpr int kSqliteCantOpen = 14;
 constexpr int kSqliteNotADatabase = 26;
+// Virtual-machine steps between two looks at the integrity check's deadline.
+constexpr int kProgressSteps = 10000;
+
+// The primary code of an error (an extended code carries it in its low byte).
+int PrimaryCode(const QSqlError& error) {
+  return error.nativeErrorCode().toInt() & 0xff;
+}
+
+// The SQLite connection under a Qt one, for what Qt does not offer.
+sqlite3* HandleOf(const QSqlDatabase& db) {
+  const QVariant handle = db.driver()->handle();
+  if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0) return nullptr;
+  return *static_cast<sqlite3* const*>(handle.constData());
+}
+
+// The progress handler of the integrity check: non-zero stops it.
+int DeadlinePassed(void* deadline) {
+  return static_cast<const QDeadlineTimer*>(deadline)->hasExpired() ? 1 : 0;
+}
 
 // Version 1: one table of births, searched by name and date and listed by
 // the time of saving.
@@ -139,14 +172,6 @@ QString PlaceOf(const QString& city, const QString& state, const QString& countr
   return parts.join(QStringLiteral(", "));
 }
 
-QString LikePattern(const QString& filter) {
-  QString escaped = filter;
-  escaped.replace(QLatin1Char('\\'), QStringLiteral("\\\\"));
-  escaped.replace(QLatin1Char('%'), QStringLiteral("\\%"));
-  escaped.replace(QLatin1Char('_'), QStringLiteral("\\_"));
-  return QLatin1Char('%') + escaped + QLatin1Char('%');
-}
-
 }  // namespace
 
 QString BirthsDb::DefaultPath() {
@@ -161,9 +186,70 @@ QString BirthsDb::DateKey(const FormEntries& e) {
       .arg(Q(e.dayText).rightJustified(2, QLatin1Char('0')));
 }
 
-BirthsDb::BirthsDb(const QString& path)
-    : path_(path), connection_(QStringLiteral("orvanta-births-%1").arg(quintptr(this), 0, 16)) {
+BirthsDb::BirthsDb(const QString& path, std::chrono::milliseconds integrityBudget)
+    : path_(path),
+      connection_(QStringLiteral("orvanta-births-%1").arg(quintptr(this), 0, 16)),
+      integrityBudget_(integrityBudget) {
   Open();
+}
+
+BirthsDb::Failure BirthsDb::FailureOf(const QSqlError& error) const {
+  const int code = PrimaryCode(error);
+  // The system's own error of SQLite's last call, which tells a full disk
+  // from the other failures of reading and writing.
+  int systemError = 0;
+  if (sqlite3* handle = HandleOf(QSqlDatabase::database(connection_, false))) {
+    systemError = sqlite3_system_errno(handle);
+  }
+  const bool denied = systemError == EACCES || systemError == EPERM || systemError == EROFS;
+  switch (code) {
+    case kSqliteBusy:
+    case kSqliteLocked:
+      return {Cause::InUse, code};
+    case kSqliteCorrupt:
+    case kSqliteNotADatabase:
+      return {Cause::Damaged, code};
+    case kSqliteFull:
+      return {Cause::DiskFull, code};
+    case kSqliteReadOnly:
+    case kSqlitePerm:
+      return {Cause::NotWritable, code};
+    case kSqliteCantOpen:
+      return {denied ? Cause::NotWritable : Cause::CannotOpen, code};
+    case kSqliteIoErr:
+      if (systemError == ENOSPC || systemError == EDQUOT) return {Cause::DiskFull, code};
+      if (systemError == EFBIG) return {Cause::TooLarge, code};
+      if (denied) return {Cause::NotWritable, code};
+      return {Cause::DiskError, code};
+    default:
+      return {Cause::Other, code};
+  }
+}
+
+QString BirthsDb::CauseText(const Failure& failure) {
+  switch (failure.cause) {
+    case Cause::InUse:
+      return QStringLiteral("it is in use by another program");
+    case Cause::Damaged:
+      return QStringLiteral("it is damaged");
+    case Cause::NewerSchema:
+      return QStringLiteral("it was written by a newer version of Orvanta");
+    case Cause::DiskFull:
+      return QStringLiteral("the disk that holds it is full");
+    case Cause::TooLarge:
+      return QStringLiteral("it has reached the largest file size allowed here");
+    case Cause::NotWritable:
+      return QStringLiteral("it may not be written (no permission, or a read-only disk)");
+    case Cause::CannotOpen:
+      return QStringLiteral("the system refused to open it");
+    case Cause::DiskError:
+      return QStringLiteral("the disk reported an error reading or writing it");
+    case Cause::NoDriver:
+      return QStringLiteral("the SQLite driver of Qt is not installed");
+    case Cause::Other:
+      break;
+  }
+  return QStringLiteral("the database reported error %1").arg(failure.code);
 }
 
 BirthsDb::~BirthsDb() {
@@ -183,6 +269,85 @@ void BirthsDb::Fail(State state, const QString& message) {
   }
 }
 
+std::optional<BirthsDb::Failure> BirthsDb::Connect(Access access, int& version) {
+  {
+    QSqlDatabase old = QSqlDatabase::database(connection_, false);
+    if (old.isValid()) old.close();
+  }
+  QSqlDatabase db = QSqlDatabase::contains(connection_)
+                        ? QSqlDatabase::database(connection_, false)
+                        : QSqlDatabase::addDatabase(QLatin1String(kDriver), connection_);
+  if (!db.isValid()) return Failure{Cause::NoDriver, 0};
+  QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs);
+  if (access == Access::Immutable) {
+    // Read as a file no program changes: SQLite then needs no shared-memory
+    // file beside it, which a folder that cannot be written (or a full
+    // disk) would refuse.
+    db.setDatabaseName(QUrl::fromLocalFile(path_).toString(QUrl::FullyEncoded) +
+                       QStringLiteral("?immutable=1"));
+    options += QStringLiteral(";QSQLITE_OPEN_URI;QSQLITE_OPEN_READONLY");
+  } else {
+    db.setDatabaseName(path_);
+    if (access == Access::ReadOnly) options += QStringLiteral(";QSQLITE_OPEN_READONLY");
+  }
+  db.setConnectOptions(options);
+  if (!db.open()) return FailureOf(db.lastError());
+
+  QSqlQuery q(db);
+  // The full check reads every row and every index entry, which the quick
+  // check skips (a row missing from an index passes it). It may take
+  // kBirthsIntegrityBudget at most: past that (a file of millions of rows
+  // on a slow disk) the progress handler stops it and the quick check,
+  // which reads each page once, decides instead.
+  fullyChecked_ = false;
+  sqlite3* handle = HandleOf(db);
+  QDeadlineTimer deadline(integrityBudget_);
+  if (handle != nullptr) {
+    sqlite3_progress_handler(handle, kProgressSteps, &DeadlinePassed, &deadline);
+  }
+  bool checked = q.exec(QStringLiteral("PRAGMA integrity_check(1)")) && q.next();
+  if (handle != nullptr) sqlite3_progress_handler(handle, 0, nullptr, nullptr);
+  if (checked) {
+    fullyChecked_ = true;
+  } else if (PrimaryCode(q.lastError()) == kSqliteInterrupt) {
+    q.finish();
+    checked = q.exec(QStringLiteral("PRAGMA quick_check(1)")) && q.next();
+  }
+  if (!checked) return FailureOf(q.lastError());
+  if (q.value(0).toString() != QLatin1String("ok")) return Failure{Cause::Damaged, 0};
+  if (!q.exec(QStringLiteral("PRAGMA user_version")) || !q.next()) {
+    return FailureOf(q.lastError());
+  }
+  version = q.value(0).toInt();
+  q.finish();
+  if (version > kBirthsSchemaVersion) return Failure{Cause::NewerSchema, 0};
+  if (access != Access::ReadWrite) return std::nullopt;
+
+  // Write-ahead logging: a commit appends to the log without waiting for
+  // the disk (synchronous=NORMAL), and a process killed at any point leaves
+  // the file as it was after its last commit. Only a power failure could
+  // lose the latest commits, never the file's consistency.
+  if (!q.exec(QStringLiteral("PRAGMA journal_mode=WAL")) ||
+      !q.exec(QStringLiteral("PRAGMA synchronous=NORMAL"))) {
+    return FailureOf(q.lastError());
+  }
+  q.finish();
+  // Taking the write lock now tells at once whether another program holds
+  // the file, and brings an older file up to date in the same transaction.
+  if (!q.exec(QStringLiteral("BEGIN IMMEDIATE"))) return FailureOf(q.lastError());
+  if (version < kBirthsSchemaVersion && !Migrate(version)) {
+    const Failure failure = lastFailure_;
+    q.exec(QStringLiteral("ROLLBACK"));
+    return failure;
+  }
+  if (!q.exec(QStringLiteral("COMMIT"))) {
+    const Failure failure = FailureOf(q.lastError());
+    q.exec(QStringLiteral("ROLLBACK"));
+    return failure;
+  }
+  return std::nullopt;
+}
+
 void BirthsDb::Open() {
   const QString shown = QDir::toNativeSeparators(path_);
   const QString goesOn = QStringLiteral(" Charts can still be computed; saving births is off.");
@@ -194,6 +359,13 @@ void BirthsDb::Open() {
              goesOn);
     return;
   }
+  if (!exists && !Writable(info.absolutePath())) {
+    Fail(State::CannotOpen,
+         QStringLiteral("The births file \"%1\" cannot be created: its folder may not be written.")
+                 .arg(shown) +
+             goesOn);
+    return;
+  }
   if (exists && info.isDir()) {
     Fail(State::CannotOpen,
          QStringLiteral("The births file \"%1\" is a folder.").arg(shown) + goesOn);
@@ -202,116 +374,93 @@ void BirthsDb::Open() {
   // SQLite writes its journal beside the file, so a file in a folder that
   // cannot be written is read-only too.
   const bool readOnly = exists && (!Writable(path_) || !Writable(info.absolutePath()));
-
-  QSqlDatabase db = QSqlDatabase::addDatabase(QLatin1String(kDriver), connection_);
-  if (!db.isValid()) {
+  Access access = readOnly ? Access::ReadOnly : Access::ReadWrite;
+  // Why the file cannot be written, when it was opened for reading only.
+  std::optional<Failure> notWritable;
+  if (readOnly) notWritable = Failure{Cause::NotWritable, 0};
+  int version = 0;
+  for (;;) {
+    const std::optional<Failure> failure = Connect(access, version);
+    if (!failure) break;
+    switch (failure->cause) {
+      case Cause::InUse:
+        Fail(State::Locked,
+             QStringLiteral("The births file \"%1\" is in use by another program.").arg(shown) +
+                 goesOn);
+        return;
+      case Cause::Damaged:
+        Fail(State::Damaged,
+             QStringLiteral(
+                 "The births file \"%1\" is damaged and cannot be read. It is left as it is; "
+                 "move it away to start a new one.")
+                     .arg(shown) +
+                 goesOn);
+        return;
+      case Cause::NewerSchema:
+        Fail(State::NewerSchema,
+             QStringLiteral("The births file \"%1\" was written by a newer version of Orvanta "
+                            "(file version %2; this version knows up to %3). It is left as it "
+                            "is.")
+                     .arg(shown)
+                     .arg(version)
+                     .arg(kBirthsSchemaVersion) +
+                 goesOn);
+        return;
+      case Cause::NoDriver:
+        Fail(State::CannotOpen,
+             QStringLiteral("The SQLite driver of Qt is not installed, so births cannot be kept.") +
+                 goesOn);
+        return;
+      default:
+        break;
+    }
+    // The file cannot be written (a full disk, no permission, a folder
+    // that is not the user's): it is read without a write.
+    if (access == Access::ReadWrite) {
+      notWritable = *failure;
+      access = Access::ReadOnly;
+      continue;
+    }
+    // Reading a file in write-ahead-log mode needs a shared-memory file
+    // beside it; where that cannot be made, the file is read as it stands
+    // on the disk, which holds every commit once no log is left over.
+    const QFileInfo log(path_ + QStringLiteral("-wal"));
+    if (access == Access::ReadOnly && (!log.exists() || log.size() == 0)) {
+      access = Access::Immutable;
+      continue;
+    }
+    // Why it could not be written says more than a failed read-only open
+    // of a file that is not there.
+    const Failure& why =
+        failure->cause == Cause::CannotOpen && notWritable ? *notWritable : *failure;
     Fail(State::CannotOpen,
-         QStringLiteral("The SQLite driver of Qt is not installed, so births cannot be kept.") +
+         QStringLiteral("The births file \"%1\" cannot be opened: %2.").arg(shown, CauseText(why)) +
              goesOn);
     return;
   }
-  db.setDatabaseName(path_);
-  QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs);
-  if (readOnly) options += QStringLiteral(";QSQLITE_OPEN_READONLY");
-  db.setConnectOptions(options);
-  if (!db.open()) {
-    Fail(State::CannotOpen, QStringLiteral("The births file \"%1\" cannot be opened: %2.")
-                                    .arg(shown, db.lastError().driverText()) +
-                                goesOn);
+  if (!notWritable) {
+    state_ = State::Ready;
+    message_.clear();
     return;
   }
-
-  const QString damaged =
-      QStringLiteral(
-          "The births file \"%1\" is damaged and cannot be read. It is left as it is; "
-          "move it away to start a new one.")
-          .arg(shown) +
-      goesOn;
-  const QString locked =
-      QStringLiteral("The births file \"%1\" is in use by another program.").arg(shown) + goesOn;
-  const auto failedRead = [&](const QSqlQuery& q) {
-    const int code = q.lastError().nativeErrorCode().toInt();
-    if (code == kSqliteBusy || code == kSqliteLocked) {
-      Fail(State::Locked, locked);
-    } else {
-      Fail(State::Damaged, damaged);
-    }
-  };
-
-  QSqlQuery q(db);
-  if (!q.exec(QStringLiteral("PRAGMA quick_check(1)")) || !q.next()) {
-    failedRead(q);
-    return;
-  }
-  if (q.value(0).toString() != QLatin1String("ok")) {
-    Fail(State::Damaged, damaged);
-    return;
-  }
-  if (!q.exec(QStringLiteral("PRAGMA user_version")) || !q.next()) {
-    failedRead(q);
-    return;
-  }
-  const int version = q.value(0).toInt();
-  q.finish();
-  if (version > kBirthsSchemaVersion) {
-    Fail(State::NewerSchema,
-         QStringLiteral("The births file \"%1\" was written by a newer version of Orvanta "
-                        "(file version %2; this version knows up to %3). It is left as it is.")
-                 .arg(shown)
-                 .arg(version)
-                 .arg(kBirthsSchemaVersion) +
+  if (version < kBirthsSchemaVersion) {
+    Fail(State::CannotOpen,
+         QStringLiteral("The births file \"%1\" cannot be written (%2) and is of an older "
+                        "version that cannot be brought up to date.")
+                 .arg(shown, CauseText(*notWritable)) +
              goesOn);
     return;
   }
-  if (readOnly) {
-    state_ = State::ReadOnly;
-    message_ = QStringLiteral(
-                   "The births file \"%1\" is read-only: saved births can be opened, "
-                   "but saving is off until the file can be written.")
-                   .arg(shown);
-    if (version < kBirthsSchemaVersion) {
-      Fail(State::CannotOpen,
-           QStringLiteral("The births file \"%1\" is read-only and of an older version that "
-                          "cannot be brought up to date.")
-                   .arg(shown) +
-               goesOn);
-    }
-    return;
-  }
-  // Write-ahead logging: a commit appends to the log without waiting for
-  // the disk (synchronous=NORMAL), and a process killed at any point leaves
-  // the file as it was after its last commit. Only a power failure could
-  // lose the latest commits, never the file's consistency.
-  if (!q.exec(QStringLiteral("PRAGMA journal_mode=WAL")) ||
-      !q.exec(QStringLiteral("PRAGMA synchronous=NORMAL"))) {
-    failedRead(q);
-    return;
-  }
-  q.finish();
-  // Taking the write lock now tells at once whether another program holds
-  // the file, and brings an older file up to date in the same transaction.
-  if (!q.exec(QStringLiteral("BEGIN IMMEDIATE"))) {
-    failedRead(q);
-    return;
-  }
-  if (version < kBirthsSchemaVersion && !Migrate(version)) {
-    const QString why = lastError_;
-    q.exec(QStringLiteral("ROLLBACK"));
-    Fail(
-        State::CannotOpen,
-        QStringLiteral("The births file \"%1\" cannot be brought up to date: %2.").arg(shown, why) +
-            goesOn);
-    return;
-  }
-  if (!q.exec(QStringLiteral("COMMIT"))) {
-    const QString why = q.lastError().driverText();
-    q.exec(QStringLiteral("ROLLBACK"));
-    Fail(State::CannotOpen,
-         QStringLiteral("The births file \"%1\" cannot be written: %2.").arg(shown, why) + goesOn);
-    return;
-  }
-  state_ = State::Ready;
-  message_.clear();
+  state_ = State::ReadOnly;
+  message_ = notWritable->cause == Cause::NotWritable
+                 ? QStringLiteral(
+                       "The births file \"%1\" is read-only: saved births can be opened, "
+                       "but saving is off until the file can be written.")
+                       .arg(shown)
+                 : QStringLiteral(
+                       "The births file \"%1\" cannot be written: %2. Saved births can be "
+                       "opened; saving is off.")
+                       .arg(shown, CauseText(*notWritable));
 }
 
 bool BirthsDb::Migrate(int fromVersion) {
@@ -319,34 +468,33 @@ bool BirthsDb::Migrate(int fromVersion) {
   for (int v = fromVersion; v < kBirthsSchemaVersion; ++v) {
     for (const char* statement : *kMigrations[static_cast<std::size_t>(v)]) {
       if (!q.exec(QLatin1String(statement))) {
-        lastError_ = q.lastError().text();
+        lastFailure_ = FailureOf(q.lastError());
         return false;
       }
     }
   }
   if (!q.exec(QStringLiteral("PRAGMA user_version = %1").arg(kBirthsSchemaVersion))) {
-    lastError_ = q.lastError().text();
+    lastFailure_ = FailureOf(q.lastError());
     return false;
   }
   return true;
 }
 
-void BirthsDb::WriteFailed(const QString& error, const QString& nativeCode) {
-  lastError_ = error;
+void BirthsDb::WriteFailed(const QSqlError& error) {
+  const Failure failure = FailureOf(error);
+  lastError_ = CauseText(failure);
   const QString shown = QDir::toNativeSeparators(path_);
   const QString off = QStringLiteral(" Saving births is off.");
-  switch (nativeCode.toInt()) {
-    case kSqliteBusy:
-    case kSqliteLocked:
+  switch (failure.cause) {
+    case Cause::InUse:
       Fail(State::Locked,
            QStringLiteral("The births file \"%1\" is in use by another program.").arg(shown) + off);
       break;
-    case kSqliteReadOnly:
+    case Cause::NotWritable:
       state_ = State::ReadOnly;
       message_ = QStringLiteral("The births file \"%1\" cannot be written.").arg(shown) + off;
       break;
-    case kSqliteCorrupt:
-    case kSqliteNotADatabase:
+    case Cause::Damaged:
       Fail(State::Damaged, QStringLiteral("The births file \"%1\" is damaged.").arg(shown) + off);
       break;
     default:
@@ -363,14 +511,14 @@ bool BirthsDb::InTransaction(Change&& change) {
   QSqlDatabase db = QSqlDatabase::database(connection_, false);
   QSqlQuery control(db);
   if (!control.exec(QStringLiteral("BEGIN IMMEDIATE"))) {
-    WriteFailed(control.lastError().text(), control.lastError().nativeErrorCode());
+    WriteFailed(control.lastError());
     return false;
   }
   QSqlError failure;
   if (!change(db, failure) || !control.exec(QStringLiteral("COMMIT"))) {
     if (!failure.isValid()) failure = control.lastError();
     QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
-    WriteFailed(failure.text(), failure.nativeErrorCode());
+    WriteFailed(failure);
     return false;
   }
   return true;
@@ -454,7 +602,7 @@ std::vector<qint64> BirthsDb::FindSame(const FormEntries& entries) const {
   q.bindValue(0, Q(entries.name));
   q.bindValue(1, DateKey(entries));
   if (!q.exec()) {
-    lastError_ = q.lastError().text();
+    lastError_ = CauseText(FailureOf(q.lastError()));
     return ids;
   }
   while (q.next()) ids.push_back(q.value(0).toLongLong());
@@ -462,17 +610,36 @@ std::vector<qint64> BirthsDb::FindSame(const FormEntries& entries) const {
 }
 
 namespace {
-// The list lines of a query selecting id, name, birth_date, city, state,
-// country and saved_at.
+// The columns of a list line, in the order SummaryAt reads them.
+constexpr char kSummaryColumns[] =
+    "id, name, birth_date, hour_text, minute_text, second_text, city, state, country, saved_at";
+
+// "7" as "07", for a time of birth that lines up in the list.
+QString TwoDigits(const QString& number) {
+  return number.trimmed().rightJustified(2, QLatin1Char('0'));
+}
+
+BirthSummary SummaryAt(const QSqlQuery& q) {
+  const auto text = [&](int i) { return q.value(i).toString(); };
+  return BirthSummary{
+      q.value(0).toLongLong(),
+      text(1),
+      text(2),
+      QStringLiteral("%1:%2:%3").arg(TwoDigits(text(3)), TwoDigits(text(4)), TwoDigits(text(5))),
+      PlaceOf(text(6), text(7), text(8)),
+      text(9)};
+}
+
 std::vector<BirthSummary> SummariesOf(QSqlQuery& q) {
   std::vector<BirthSummary> list;
-  while (q.next()) {
-    list.push_back(
-        BirthSummary{q.value(0).toLongLong(), q.value(1).toString(), q.value(2).toString(),
-                     PlaceOf(q.value(3).toString(), q.value(4).toString(), q.value(5).toString()),
-                     q.value(6).toString()});
-  }
+  while (q.next()) list.push_back(SummaryAt(q));
   return list;
+}
+
+// A text folded for searching: the atlas's folding, which compares names
+// without case, accents or punctuation.
+std::string Folded(const QString& text) {
+  return FoldPlaceText(text.toStdString()).value_or(std::string());
 }
 }  // namespace
 
@@ -481,37 +648,35 @@ std::vector<BirthSummary> BirthsDb::List(const QString& filter) const {
   if (!canRead()) return list;
   QSqlQuery q(QSqlDatabase::database(connection_, false));
   q.setForwardOnly(true);
-  const QString trimmed = filter.trimmed();
-  QString sql =
-      QStringLiteral("SELECT id, name, birth_date, city, state, country, saved_at FROM births");
-  if (!trimmed.isEmpty()) {
-    sql += QStringLiteral(
-        " WHERE name LIKE ? ESCAPE '\\' OR birth_date LIKE ? ESCAPE '\\'"
-        " OR city LIKE ? ESCAPE '\\' OR state LIKE ? ESCAPE '\\' OR country LIKE ? ESCAPE '\\'");
-  }
-  sql += QStringLiteral(" ORDER BY saved_at DESC, id DESC");
-  q.prepare(sql);
-  if (!trimmed.isEmpty()) {
-    const QString pattern = LikePattern(trimmed);
-    for (int i = 0; i < 5; ++i) q.bindValue(i, pattern);
-  }
-  if (!q.exec()) {
-    lastError_ = q.lastError().text();
+  if (!q.exec(QStringLiteral("SELECT %1 FROM births ORDER BY saved_at DESC, id DESC")
+                  .arg(QLatin1String(kSummaryColumns)))) {
+    lastError_ = CauseText(FailureOf(q.lastError()));
     return list;
   }
-  return SummariesOf(q);
+  if (filter.trimmed().isEmpty()) return SummariesOf(q);
+  // Only punctuation ("%", "'"): nothing of a name, date or place to find.
+  const std::string wanted = Folded(filter);
+  if (wanted.empty()) return list;
+  while (q.next()) {
+    BirthSummary b = SummaryAt(q);
+    // Name, date and place in one text; the blanks between them keep a
+    // word of one from running into the next.
+    const std::string searched =
+        Folded(b.name + QLatin1Char(' ') + b.date + QLatin1Char(' ') + b.place);
+    if (searched.find(wanted) != std::string::npos) list.push_back(std::move(b));
+  }
+  return list;
 }
 
 std::vector<BirthSummary> BirthsDb::Recent(int count) const {
   std::vector<BirthSummary> list;
   if (!canRead()) return list;
   QSqlQuery q(QSqlDatabase::database(connection_, false));
-  q.prepare(
-      QStringLiteral("SELECT id, name, birth_date, city, state, country, saved_at FROM "
-                     "births ORDER BY saved_at DESC, id DESC LIMIT ?"));
+  q.prepare(QStringLiteral("SELECT %1 FROM births ORDER BY saved_at DESC, id DESC LIMIT ?")
+                .arg(QLatin1String(kSummaryColumns)));
   q.bindValue(0, count);
   if (!q.exec()) {
-    lastError_ = q.lastError().text();
+    lastError_ = CauseText(FailureOf(q.lastError()));
     return list;
   }
   return SummariesOf(q);
@@ -524,7 +689,8 @@ std::optional<SavedBirth> BirthsDb::Load(qint64 id) const {
                 .arg(QLatin1String(kColumns)));
   q.bindValue(0, id);
   if (!q.exec() || !q.next()) {
-    lastError_ = q.lastError().text();
+    lastError_ = q.lastError().isValid() ? CauseText(FailureOf(q.lastError()))
+                                         : QStringLiteral("it is no longer saved");
     return std::nullopt;
   }
   SavedBirth b;
@@ -545,72 +711,264 @@ int BirthsDb::Count() const {
   return q.value(0).toInt();
 }
 
-ImportReport BirthsDb::ImportCsv(const QString& csvPath) {
+namespace {
+
+// How many rows an import reads between two progress reports.
+constexpr int kRowsPerProgress = 256;
+// Place searches an import keeps: files name the same places again and again.
+constexpr std::size_t kRememberedSearches = 4096;
+
+// A failed statement in the program's own words, never SQLite's text.
+QString WhyNotWritten(const QSqlError& error) {
+  switch (PrimaryCode(error)) {
+    case kSqliteFull:
+      return QStringLiteral("the disk is full");
+    case kSqliteBusy:
+    case kSqliteLocked:
+      return QStringLiteral("the births file is in use by another program");
+    case kSqliteReadOnly:
+      return QStringLiteral("the births file cannot be written");
+    case kSqliteCorrupt:
+    case kSqliteNotADatabase:
+      return QStringLiteral("the births file is damaged");
+    default:
+      return QStringLiteral("the births file cannot be written (SQLite error %1)")
+          .arg(error.nativeErrorCode());
+  }
+}
+
+// Counts the bytes a source hands out, for the progress of a read.
+class CountingSource final : public ByteSource {
+ public:
+  explicit CountingSource(ByteSource& source) : source_(source) {}
+  ReadResult Read(char* data, std::size_t size) override {
+    const ReadResult result = source_.Read(data, size);
+    bytes_ += result.bytes;
+    return result;
+  }
+  std::size_t bytes() const { return bytes_; }
+
+ private:
+  ByteSource& source_;
+  std::size_t bytes_ = 0;
+};
+
+// The atlas, loaded on the first place a file names, with the searches
+// already made.
+class ImportPlaces {
+ public:
+  const PlaceResolution& Resolve(const std::string& query) {
+    if (const auto it = resolutions_.find(query); it != resolutions_.end()) return it->second;
+    if (!atlas_) atlas_.emplace();
+    if (resolutions_.size() >= kRememberedSearches) resolutions_.clear();
+    return resolutions_.emplace(query, atlas_->Resolve(query)).first->second;
+  }
+
+ private:
+  std::optional<Atlas> atlas_;
+  std::unordered_map<std::string, PlaceResolution> resolutions_;
+};
+
+// An open file descriptor, closed with its owner.
+class OpenFile {
+ public:
+  explicit OpenFile(int fd) : fd_(fd) {}
+  ~OpenFile() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  OpenFile(const OpenFile&) = delete;
+  OpenFile& operator=(const OpenFile&) = delete;
+  int get() const { return fd_; }
+
+ private:
+  int fd_;
+};
+
+// A connection of the import's own, removed with its owner.
+class ImportConnection {
+ public:
+  ImportConnection(const QString& name, const QString& path) : name_(name) {
+    QSqlDatabase db = QSqlDatabase::addDatabase(QLatin1String(kDriver), name_);
+    db.setDatabaseName(path);
+    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs));
+    open_ = db.open();
+  }
+  ~ImportConnection() {
+    {
+      QSqlDatabase db = QSqlDatabase::database(name_, false);
+      if (db.isValid()) db.close();
+    }
+    QSqlDatabase::removeDatabase(name_);
+  }
+  ImportConnection(const ImportConnection&) = delete;
+  ImportConnection& operator=(const ImportConnection&) = delete;
+  bool open() const { return open_; }
+  QSqlDatabase db() const { return QSqlDatabase::database(name_, false); }
+
+ private:
+  QString name_;
+  bool open_ = false;
+};
+
+}  // namespace
+
+ImportReport BirthsDb::ImportCsv(const QString& csvPath, const ImportControl& control) {
   ImportReport report;
   if (!canSave()) {
     report.failure = message_;
     return report;
   }
-  std::ifstream file(QFile::encodeName(csvPath).toStdString(), std::ios::binary);
-  if (!file) {
+  const QString shown = QDir::toNativeSeparators(csvPath);
+  const QLatin1String header(kBatchHeader.data(), static_cast<qsizetype>(kBatchHeader.size()));
+  const OpenFile file(::open(QFile::encodeName(csvPath).constData(), O_RDONLY | O_CLOEXEC));
+  struct stat st {};
+  if (file.get() < 0 || ::fstat(file.get(), &st) != 0) {
+    report.failure = QStringLiteral("The file \"%1\" cannot be opened: %2.")
+                         .arg(shown, QString::fromLocal8Bit(std::strerror(errno)));
+    return report;
+  }
+  if (S_ISDIR(st.st_mode)) {
     report.failure =
-        QStringLiteral("The file \"%1\" cannot be opened.").arg(QDir::toNativeSeparators(csvPath));
+        QStringLiteral("\"%1\" is a folder, not a births file with the header line %2.")
+            .arg(shown, header);
     return report;
   }
-  cli::CsvReader reader(file);
-  std::optional<cli::CsvRecord> header = reader.Next();
-  const std::optional<cli::BatchLayout> layout =
-      header ? cli::LayoutOfHeader(*header) : std::nullopt;
+  DescriptorSource source(file.get());
+  CountingSource counted(source);
+  CsvReader reader(counted);
+  const auto readFailed = [&] {
+    const CsvReadError& error = *reader.readError();
+    report.failure = QStringLiteral("Line %1: the file cannot be read: %2. No birth was imported.")
+                         .arg(error.lineNumber)
+                         .arg(QString::fromLocal8Bit(std::strerror(error.errorNumber)));
+  };
+  std::optional<CsvRecord> first = reader.Next();
+  const std::optional<BatchLayout> layout = first ? LayoutOfHeader(*first) : std::nullopt;
   if (!layout) {
-    report.failure = QStringLiteral("Line %1: expected the header line %2")
-                         .arg(header ? header->lineNumber : 1)
-                         .arg(QLatin1String(cli::kBatchHeader.data(), cli::kBatchHeader.size()));
+    if (reader.readError()) {
+      readFailed();
+    } else {
+      report.failure = QStringLiteral("Line %1: expected the header line %2")
+                           .arg(first ? first->lineNumber : 1)
+                           .arg(header);
+    }
     return report;
   }
-  std::vector<SavedBirth> births;
-  while (std::optional<cli::CsvRecord> record = reader.Next()) {
+
+  const ImportConnection connection(
+      QStringLiteral("orvanta-import-%1").arg(quintptr(&report), 0, 16), path_);
+  QSqlDatabase db = connection.db();
+  QSqlQuery control_(db);
+  const auto failed = [&](const QSqlError& error) {
+    QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
+    report.imported = 0;
+    report.failure = QStringLiteral("No birth was imported: %1.").arg(WhyNotWritten(error));
+  };
+  if (!connection.open() || !control_.exec(QStringLiteral("BEGIN IMMEDIATE"))) {
+    failed(connection.open() ? control_.lastError() : db.lastError());
+    return report;
+  }
+  QSqlQuery insert(db);
+  insert.prepare(QStringLiteral("INSERT INTO births (%1, note, saved_at) VALUES (%2?, ?)")
+                     .arg(QLatin1String(kColumns), QStringLiteral("?, ").repeated(kColumnCount)));
+  QSqlQuery same(db);
+  same.prepare(QStringLiteral("SELECT 1 FROM births WHERE name = ? AND birth_date = ? LIMIT 1"));
+  ImportPlaces places;
+  const PlaceFinder findPlace = [&places](const std::string& query) -> const PlaceResolution& {
+    return places.Resolve(query);
+  };
+  ZoneHistory history;
+  const QString now = NowUtc();
+  // The ids of the births saved although already there, to be taken out
+  // again when the user chooses to skip them.
+  std::vector<qint64> duplicateIds;
+  const auto problem = [&](long line, const std::string& message) {
+    if (report.problems.size() < kImportProblemsKept) {
+      report.problems.push_back({line, QString::fromStdString(message)});
+    }
+    ++report.problemCount;
+  };
+  long rows = 0;
+  while (std::optional<CsvRecord> record = reader.Next()) {
+    if (control.cancel && control.cancel->load()) {
+      QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
+      report = ImportReport{};
+      report.cancelled = true;
+      return report;
+    }
+    if (control.progress && ++rows % kRowsPerProgress == 0 && st.st_size > 0) {
+      control.progress(static_cast<double>(counted.bytes()) / static_cast<double>(st.st_size));
+    }
     const long line = record->lineNumber;
-    cli::Parsed<FormEntries> entries = cli::EntriesOfRecord(*record, *layout);
-    if (!entries.value) {
-      report.problems.push_back({line, Q(entries.error)});
+    Parsed<BirthFields> fields = FieldsOfRecord(*record, *layout);
+    if (!fields.value) {
+      problem(line, fields.error);
+      continue;
+    }
+    RowResolution resolved = ResolveRow(*fields.value, findPlace, history);
+    if (!resolved.entries) {
+      problem(line, resolved.error);
       continue;
     }
     // A birth the form would refuse is not kept: it could never be opened.
-    if (const auto refusal = Validate_Input(ValidationInputOf(*entries.value))) {
-      report.problems.push_back({line, Q(std::string(refusal->message))});
+    if (const auto refusal = Validate_Input(ValidationInputOf(*resolved.entries))) {
+      problem(line, std::string(refusal->message));
       continue;
     }
     SavedBirth birth;
-    birth.entries = std::move(*entries.value);
-    births.push_back(std::move(birth));
+    birth.entries = std::move(*resolved.entries);
+    birth.timeZoneName = Q(resolved.zoneName);
+    birth.note = Q(fields.value->note);
+    same.bindValue(0, Q(birth.entries.name));
+    same.bindValue(1, DateKey(birth.entries));
+    if (!same.exec()) {
+      failed(same.lastError());
+      return report;
+    }
+    const bool duplicate = same.next();
+    same.finish();
+    BindBirth(insert, birth);
+    insert.bindValue(kColumnCount, NotNull(birth.note));
+    insert.bindValue(kColumnCount + 1, now);
+    if (!insert.exec()) {
+      failed(insert.lastError());
+      return report;
+    }
+    ++report.imported;
+    if (duplicate) duplicateIds.push_back(insert.lastInsertId().toLongLong());
   }
-  if (const auto& error = reader.readError()) {
-    report.failure = QStringLiteral("Line %1: the file cannot be read: %2")
-                         .arg(error->lineNumber)
-                         .arg(QString::fromLocal8Bit(std::strerror(error->errorNumber)));
+  if (reader.readError()) {
+    QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
+    const ImportReport none;
+    report = none;
+    readFailed();
     return report;
   }
-  const QString now = NowUtc();
-  const bool ok = InTransaction([&](QSqlDatabase& db, QSqlError& failure) {
-    QSqlQuery q(db);
-    q.prepare(QStringLiteral("INSERT INTO births (%1, note, saved_at) VALUES (%2?, ?)")
-                  .arg(QLatin1String(kColumns), QStringLiteral("?, ").repeated(kColumnCount)));
-    for (const SavedBirth& birth : births) {
-      BindBirth(q, birth);
-      q.bindValue(kColumnCount, NotNull(QString()));
-      q.bindValue(kColumnCount + 1, now);
-      if (!q.exec()) {
-        failure = q.lastError();
-        return false;
+  report.duplicates = static_cast<int>(duplicateIds.size());
+  if (!duplicateIds.empty() && control.askDuplicates &&
+      control.askDuplicates(report.duplicates) == DuplicateChoice::Skip) {
+    QSqlQuery remove(db);
+    remove.prepare(QStringLiteral("DELETE FROM births WHERE id = ?"));
+    for (const qint64 id : duplicateIds) {
+      remove.bindValue(0, id);
+      if (!remove.exec()) {
+        failed(remove.lastError());
+        return report;
       }
     }
-    return true;
-  });
-  if (!ok) {
-    report.failure = QStringLiteral("No birth was imported: %1").arg(lastError_);
+    report.imported -= report.duplicates;
+    report.duplicatesSkipped = true;
+  }
+  if (control.cancel && control.cancel->load()) {
+    QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
+    report = ImportReport{};
+    report.cancelled = true;
     return report;
   }
-  report.imported = static_cast<int>(births.size());
+  if (!control_.exec(QStringLiteral("COMMIT"))) {
+    failed(control_.lastError());
+    return report;
+  }
   return report;
 }
 
@@ -618,22 +976,27 @@ QString BirthsDb::ExportCsv(const QString& csvPath) const {
   if (!canRead()) return message_;
   QSqlQuery q(QSqlDatabase::database(connection_, false));
   q.setForwardOnly(true);
-  if (!q.exec(QStringLiteral("SELECT %1 FROM births ORDER BY id").arg(QLatin1String(kColumns)))) {
-    return q.lastError().text();
+  if (!q.exec(
+          QStringLiteral("SELECT %1, note FROM births ORDER BY id").arg(QLatin1String(kColumns)))) {
+    return QStringLiteral("The births cannot be read: %1.").arg(WhyNotWritten(q.lastError()));
   }
-  std::string text(cli::kBatchHeader);
+  std::string text(kBirthsFileHeader);
   text += '\n';
   while (q.next()) {
-    text += cli::BatchRowOf(EntriesAt(q, 0));
+    FormEntries entries = EntriesAt(q, 0);
+    if (!q.value(kColumnCount - 1).isNull()) {
+      entries.exactOffsetMinutes = q.value(kColumnCount - 1).toInt();
+    }
+    text += BirthsRowOf(entries, q.value(kColumnCount - 2).toString().toStdString(),
+                        q.value(kColumnCount).toString().toStdString());
     text += '\n';
   }
-  QSaveFile file(csvPath);
-  if (!file.open(QIODevice::WriteOnly) ||
-      file.write(text.data(), static_cast<qint64>(text.size())) !=
-          static_cast<qint64>(text.size()) ||
-      !file.commit()) {
-    return QStringLiteral("The file \"%1\" cannot be written: %2")
-        .arg(QDir::toNativeSeparators(csvPath), file.errorString());
+  if (const std::optional<std::string> error =
+          WriteWholeFile(QFile::encodeName(csvPath).toStdString(), text)) {
+    return QStringLiteral(
+               "The births were not exported: the file \"%1\" cannot be written (%2). "
+               "Any file of that name is left as it was.")
+        .arg(QDir::toNativeSeparators(csvPath), QString::fromLocal8Bit(error->c_str()));
   }
   return {};
 }

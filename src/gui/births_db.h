@@ -12,15 +12,25 @@
 // log, so a crash or a kill in the middle of a save leaves the file as it
 // was before it.
 //
-// The file is never overwritten when it cannot be used as it is: a file
-// that is read-only is opened read-only (births can be opened, not saved);
-// a file that is locked by another program, damaged, or of a newer schema
-// is not used at all. Each case leaves a message for the user; charts are
-// computed as before. Nothing here throws or shows a window.
+// At start the file passes SQLite's full integrity check (every row and
+// index entry), or, when that takes longer than its budget (a very large
+// file on a slow disk), the quick check of every page. The file is never
+// written when it cannot be used as it is: a file that cannot be written
+// (read-only, another user's in a folder that is not the user's, on a full
+// disk) is opened for reading only (births can be opened, not saved); a
+// file that is locked by another program, fails the check, or is of a
+// newer schema is not used at all. Each case leaves a message in the
+// program's own words that says which it is ("damaged" only when the check
+// says so); charts are computed as before. Nothing here throws or shows a
+// window.
 #pragma once
 
 #include <QDateTime>
+#include <QSqlError>
 #include <QString>
+#include <atomic>
+#include <chrono>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -30,6 +40,11 @@ namespace orvanta {
 
 // The schema version this program writes.
 inline constexpr int kBirthsSchemaVersion = 1;
+
+// How long the full integrity check at start may take before the quick
+// check decides instead: a file of a hundred thousand births is checked in
+// full well within it.
+inline constexpr std::chrono::milliseconds kBirthsIntegrityBudget{3000};
 
 struct SavedBirth {
   qint64 id = 0;  // 0 for a birth not yet saved
@@ -48,6 +63,7 @@ struct BirthSummary {
   qint64 id = 0;
   QString name;
   QString date;     // YYYY-MM-DD
+  QString time;     // the time of birth as entered, H:M:S
   QString place;    // city, state, country, the empty ones left out
   QString savedAt;  // UTC, ISO 8601 with milliseconds
 };
@@ -58,10 +74,35 @@ struct ImportProblem {
   QString message;
 };
 
+// What an import does with a birth whose name and date are already saved
+// (or came earlier in the same file).
+enum class DuplicateChoice { Skip, KeepBoth };
+
+// How an import is watched and steered from another thread. Every member is
+// optional; the callbacks run on the importing thread.
+struct ImportControl {
+  // The share of the file read so far, 0..1, every few hundred rows.
+  std::function<void(double share)> progress;
+  // Set to stop: the import is rolled back and the file left as it was.
+  const std::atomic<bool>* cancel = nullptr;
+  // Called once, before anything is kept, when `count` of the births read
+  // are already saved: whether to skip them or keep both. Without it they
+  // are kept.
+  std::function<DuplicateChoice(int count)> askDuplicates;
+};
+
+inline constexpr std::size_t kImportProblemsKept = 1000;
+
 struct ImportReport {
   int imported = 0;
+  int duplicates = 0;  // births already saved, skipped or kept as chosen
+  bool duplicatesSkipped = false;
+  // The first kImportProblemsKept problems, in file order; problemCount
+  // counts them all.
   std::vector<ImportProblem> problems;
-  QString failure;  // set when the file could not be read or nothing could be saved
+  long problemCount = 0;
+  bool cancelled = false;  // nothing was saved
+  QString failure;         // set when the file could not be read or nothing could be saved
 };
 
 class BirthsDb {
@@ -71,8 +112,10 @@ class BirthsDb {
   // The births file in the user's data folder.
   static QString DefaultPath();
 
-  // Opens the file, creating it and its folder when they do not exist.
-  explicit BirthsDb(const QString& path);
+  // Opens the file, creating it and its folder when they do not exist;
+  // the full integrity check may take `integrityBudget`.
+  explicit BirthsDb(const QString& path,
+                    std::chrono::milliseconds integrityBudget = kBirthsIntegrityBudget);
   ~BirthsDb();
   BirthsDb(const BirthsDb&) = delete;
   BirthsDb& operator=(const BirthsDb&) = delete;
@@ -85,6 +128,9 @@ class BirthsDb {
   // Why the last change or read failed.
   const QString& lastError() const { return lastError_; }
   const QString& path() const { return path_; }
+  // Whether the full integrity check ran to its end at start (false when
+  // its budget ran out and the quick check decided).
+  bool fullyChecked() const { return fullyChecked_; }
 
   // Saves a new birth; its id, or nothing when the save failed (the failure
   // is in message(), and saving is then off).
@@ -97,29 +143,61 @@ class BirthsDb {
 
   // Saved births with the same name and date as `entries`, newest first.
   std::vector<qint64> FindSame(const FormEntries& entries) const;
-  // Births whose name, date or place contains `filter` (any case), newest
-  // first; every birth when the filter is empty.
+  // Births whose name, date or place contains `filter`, newest first; every
+  // birth when the filter is empty. Both sides are folded as the atlas folds
+  // names (case, accents and punctuation aside), so "jose" finds
+  // "JOSÉ D'SOUZA".
   std::vector<BirthSummary> List(const QString& filter = {}) const;
   std::vector<BirthSummary> Recent(int count = 5) const;
   std::optional<SavedBirth> Load(qint64 id) const;
   int Count() const;
 
-  // Imports a batch file (the command line's CSV format) in one transaction:
-  // the good rows are saved, each bad row is reported with its line.
-  ImportReport ImportCsv(const QString& csvPath);
-  // Writes every birth, oldest first, as a batch file; an error text, or
-  // empty on success. The file is replaced only once it is written whole.
+  // Imports a births file (io/births_csv.h) in one transaction: the good
+  // rows are saved, each bad row is reported with its line. Rows are read,
+  // checked and saved one at a time, so memory stays the same however long
+  // the file is. Runs on any thread: the import opens a connection of its
+  // own to the births file.
+  ImportReport ImportCsv(const QString& csvPath, const ImportControl& control = {});
+  // Writes every birth, oldest first, as a births file; an error text, or
+  // empty on success. The file is replaced only once it is written whole:
+  // on any failure the previous file is left as it was.
   QString ExportCsv(const QString& csvPath) const;
 
   // The date column of a birth: YYYY-MM-DD.
   static QString DateKey(const FormEntries& entries);
 
  private:
+  enum class Access { ReadWrite, ReadOnly, Immutable };
+  // Why the file could not be used, told apart by SQLite's code and the
+  // system's error under it.
+  enum class Cause {
+    InUse,
+    Damaged,
+    NewerSchema,
+    DiskFull,
+    TooLarge,
+    NotWritable,
+    CannotOpen,
+    DiskError,
+    NoDriver,
+    Other
+  };
+  struct Failure {
+    Cause cause = Cause::Other;
+    int code = 0;  // SQLite's primary result code, 0 for a finding of this program
+  };
+  Failure FailureOf(const QSqlError& error) const;
+  // The cause in the program's own words, never SQLite's text.
+  static QString CauseText(const Failure& failure);
+
   void Open();
+  // Opens the connection for `access`, checks the file and, for writing,
+  // takes it up to date; the failure, none when the file can be used so.
+  std::optional<Failure> Connect(Access access, int& version);
   void Fail(State state, const QString& message);
   // A failed write: a file found locked, read-only or damaged turns saving
   // off with its message.
-  void WriteFailed(const QString& error, const QString& nativeCode);
+  void WriteFailed(const QSqlError& error);
   bool Migrate(int fromVersion);
   // Runs `change` in one transaction; on failure rolls back, records the
   // message and turns saving off when the file cannot be written.
@@ -131,6 +209,9 @@ class BirthsDb {
   State state_ = State::CannotOpen;
   QString message_;
   mutable QString lastError_;
+  Failure lastFailure_;  // of the last migration step
+  std::chrono::milliseconds integrityBudget_;
+  bool fullyChecked_ = false;
 };
 
 }  // namespace orvanta

@@ -2,13 +2,18 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QEventLoop>
 #include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QProgressDialog>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QThread>
+#include <atomic>
+#include <memory>
 
 #include "chart/validation.h"
 #include "gui/birth_list_dialog.h"
@@ -59,7 +64,7 @@ void BirthsMenu::AddBirthCommands(QWidget* window) {
   import->setEnabled(db_.canSave());
   connect(import, &QAction::triggered, this, &BirthsMenu::ImportBirths);
   QAction* exportBirths =
-      MenuAction("mnuExportBirths", QStringLiteral("E&xport Births..."), window);
+      MenuAction("mnuExportBirths", QStringLiteral("&Export Births..."), window);
   exportBirths->setEnabled(db_.canRead());
   connect(exportBirths, &QAction::triggered, this, &BirthsMenu::ExportBirths);
 
@@ -199,25 +204,84 @@ void BirthsMenu::ImportBirths() {
   }
   const QString path = questions_.FileToOpen(QStringLiteral("Import Births"), kCsvFilter);
   if (path.isEmpty()) return;
-  const ImportReport report = db_.ImportCsv(path);
+
+  // The import runs on a thread of its own while the window shows its
+  // progress; Cancel rolls it back, leaving the births file as it was.
+  constexpr int kProgressSteps = 1000;
+  QProgressDialog progress(
+      QStringLiteral("Importing births from \"%1\"...").arg(QFileInfo(path).fileName()),
+      QStringLiteral("Cancel"), 0, kProgressSteps, QApplication::activeWindow());
+  progress.setObjectName(QStringLiteral("dlgImportProgress"));
+  progress.setWindowTitle(QStringLiteral("Import Births"));
+  progress.setWindowModality(Qt::ApplicationModal);
+  progress.setAutoClose(false);
+  progress.setAutoReset(false);
+  progress.setMinimumDuration(0);
+  std::atomic<bool> cancel{false};
+  connect(&progress, &QProgressDialog::canceled, &progress, [&cancel] { cancel = true; });
+
+  ImportControl control;
+  control.cancel = &cancel;
+  control.progress = [&progress](double share) {
+    QMetaObject::invokeMethod(
+        &progress,
+        [&progress, share] { progress.setValue(static_cast<int>(share * kProgressSteps)); },
+        Qt::QueuedConnection);
+  };
+  control.askDuplicates = [this, &cancel](int count) {
+    int answer = 0;
+    QMetaObject::invokeMethod(
+        this,
+        [&] {
+          answer = questions_.Ask(
+              QStringLiteral("%1 of the births in the file are already saved (the same name and "
+                             "date). Skip them, or keep both?")
+                  .arg(count),
+              {QStringLiteral("&Skip"), QStringLiteral("&Keep Both"), QStringLiteral("Cancel")}, 2);
+        },
+        Qt::BlockingQueuedConnection);
+    if (answer == 2) cancel = true;
+    return answer == 1 ? DuplicateChoice::KeepBoth : DuplicateChoice::Skip;
+  };
+
+  ImportReport report;
+  QEventLoop loop;
+  const std::unique_ptr<QThread> worker(
+      QThread::create([&] { report = db_.ImportCsv(path, control); }));
+  connect(worker.get(), &QThread::finished, &loop, &QEventLoop::quit);
+  worker->start();
+  loop.exec();
+  worker->wait();
+  progress.close();
+
+  if (report.cancelled) {
+    messages_.Show(QStringLiteral("The import was cancelled: no birth was imported."),
+                   MessageIcon::Information);
+    return;
+  }
   if (!report.failure.isEmpty()) {
     messages_.Show(report.failure, MessageIcon::Stop);
     return;
   }
   QString text = QStringLiteral("%1 births imported.").arg(report.imported);
-  if (!report.problems.empty()) {
-    text += QStringLiteral(" %1 rows were not imported:").arg(report.problems.size());
+  if (report.duplicates > 0) {
+    text += report.duplicatesSkipped
+                ? QStringLiteral(" %1 already saved were skipped.").arg(report.duplicates)
+                : QStringLiteral(" %1 already saved are now kept twice.").arg(report.duplicates);
+  }
+  if (report.problemCount > 0) {
+    text += QStringLiteral(" %1 rows were not imported:").arg(report.problemCount);
     constexpr std::size_t kShown = 20;  // a box, not a log: the first ones
     for (std::size_t i = 0; i < report.problems.size() && i < kShown; ++i) {
       text += QStringLiteral("\nLine %1: %2")
                   .arg(report.problems[i].line)
                   .arg(report.problems[i].message);
     }
-    if (report.problems.size() > kShown) {
-      text += QStringLiteral("\n... and %1 more.").arg(report.problems.size() - kShown);
+    if (report.problemCount > static_cast<long>(kShown)) {
+      text += QStringLiteral("\n... and %1 more.").arg(report.problemCount - kShown);
     }
   }
-  messages_.Show(text, report.problems.empty() ? MessageIcon::Information : MessageIcon::Stop);
+  messages_.Show(text, report.problemCount == 0 ? MessageIcon::Information : MessageIcon::Stop);
 }
 
 void BirthsMenu::ExportBirths() {

@@ -1,5 +1,6 @@
 #include "gui/chart_page.h"
 
+#include <QBuffer>
 #include <QFileInfo>
 #include <QFont>
 #include <QImage>
@@ -144,6 +145,8 @@ class PagePainter {
     for (const DetailCaption& d : kDetailCaptions) {
       y = Row(x, y, x + 130, width, Q(d.caption) + QLatin1Char(':'), Q(chart_.details.*d.text));
     }
+    y = Row(x, y, x + 130, width, Q(kTimeZoneCaption) + QLatin1Char(':'),
+            Q(chart_.details.timeZone));
     return y;
   }
 
@@ -251,7 +254,33 @@ class PagePainter {
 };
 
 QString WriteFailed(const QString& path, const QString& why) {
-  return QStringLiteral("The file \"%1\" cannot be written: %2").arg(path, why);
+  return QStringLiteral(
+             "The file \"%1\" cannot be written: %2. Any file of that name is left "
+             "as it was.")
+      .arg(path, why);
+}
+
+// Puts `bytes` in place of the file at `path` only once all of them are on
+// the disk. The page is made in memory first, so that each write here is
+// checked: unbuffered, a short or failed write (a full disk) is seen at once
+// rather than in a flush the save file does not report, and the save file
+// is then dropped, never committed over the previous file.
+QString WriteWhole(const QString& path, const QByteArray& bytes) {
+  QSaveFile file(path);
+  if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+    return WriteFailed(path, file.errorString());
+  }
+  for (qint64 done = 0; done < bytes.size();) {
+    const qint64 written = file.write(bytes.constData() + done, bytes.size() - done);
+    if (written <= 0) {
+      const QString why = file.errorString();
+      file.cancelWriting();
+      return WriteFailed(path, why);
+    }
+    done += written;
+  }
+  if (!file.commit()) return WriteFailed(path, file.errorString());
+  return {};
 }
 
 }  // namespace
@@ -286,10 +315,11 @@ QPageSize LocalePageSize() {
 }
 
 QString ExportChartPdf(const QString& path, const ChartOutput& chart, const QPageSize& pageSize) {
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) return WriteFailed(path, file.errorString());
+  QByteArray bytes;
   {
-    QPdfWriter pdf(&file);
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter pdf(&buffer);
     pdf.setResolution(kPdfDotsPerInch);
     pdf.setPageSize(pageSize);
     pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
@@ -300,8 +330,7 @@ QString ExportChartPdf(const QString& path, const ChartOutput& chart, const QPag
     PaintChartPage(painter, QRectF(0, 0, pdf.width(), pdf.height()), chart);
     painter.end();
   }
-  if (!file.commit()) return WriteFailed(path, file.errorString());
-  return {};
+  return WriteWhole(path, bytes);
 }
 
 QString ExportChartPng(const QString& path, const ChartOutput& chart, QSize pixels) {
@@ -311,18 +340,20 @@ QString ExportChartPng(const QString& path, const ChartOutput& chart, QSize pixe
     QPainter painter(&image);
     PaintChartPage(painter, QRectF(0, 0, pixels.width(), pixels.height()), chart);
   }
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) return WriteFailed(path, file.errorString());
-  if (!image.save(&file, "PNG") || !file.commit()) return WriteFailed(path, file.errorString());
-  return {};
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  if (!image.save(&buffer, "PNG")) return WriteFailed(path, QStringLiteral("no PNG image"));
+  return WriteWhole(path, bytes);
 }
 
 QString ExportChartSvg(const QString& path, const ChartOutput& chart, QSize pixels) {
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) return WriteFailed(path, file.errorString());
+  QByteArray bytes;
   {
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
     QSvgGenerator svg;
-    svg.setOutputDevice(&file);
+    svg.setOutputDevice(&buffer);
     svg.setSize(pixels);
     svg.setViewBox(QRect(QPoint(0, 0), pixels));
     svg.setTitle(QStringLiteral("Orvanta - %1").arg(Q(chart.details.name)));
@@ -331,8 +362,7 @@ QString ExportChartSvg(const QString& path, const ChartOutput& chart, QSize pixe
     PaintChartPage(painter, QRectF(0, 0, pixels.width(), pixels.height()), chart);
     painter.end();
   }
-  if (!file.commit()) return WriteFailed(path, file.errorString());
-  return {};
+  return WriteWhole(path, bytes);
 }
 
 QString ExportChart(const QString& path, const ChartOutput& chart) {
@@ -362,6 +392,7 @@ QString ChartPlainText(const ChartOutput& chart) {
   for (const DetailCaption& d : kDetailCaptions) {
     text += QStringLiteral("%1: %2\n").arg(Q(d.caption), Q(chart.details.*d.text));
   }
+  text += QStringLiteral("%1: %2\n").arg(Q(kTimeZoneCaption), Q(chart.details.timeZone));
   text += QLatin1Char('\n') + Q(kPositionsHeading) + QLatin1Char('\n');
   for (int body = 0; body < kBodyCount; ++body) {
     text += QStringLiteral("%1: %2\n")

@@ -95,6 +95,10 @@ constexpr std::array<PlacedTwips, kSignCount> kMarks = {{
 constexpr std::array<int, 5> kColumnLinesTwips = {150, 2100, 4100, 6020, 7950};
 constexpr std::array<int, 5> kRowLinesTwips = {210, 1830, 3510, 5190, 6870};
 
+// Rows of the details frame: seven details and the time zone fill its
+// 2775 twips.
+constexpr int kDetailPitchTwips = 270;
+
 // Object names of the detail labels, in the order of kDetailCaptions.
 constexpr std::array<std::string_view, kDetailCaptions.size()> kDetailControls = {
     "lblDOB", "lblTOB", "lblLongitude", "lblLatitude", "lblCity", "lblState", "lblCountry"};
@@ -420,12 +424,15 @@ void FrmDisplay::BuildChartTab(QWidget* page) {
   lblName_ = ValueLabel(details, "lblName", s_.Rect(120, 240, 3250, 255), s_);
   lblName_->setFont(s_.Font(kTextPx, true));
   for (std::size_t i = 0; i < kDetailCaptions.size(); ++i) {
-    const int top = 600 + 300 * static_cast<int>(i);
+    const int top = 600 + kDetailPitchTwips * static_cast<int>(i);
     PlacedLabel(details, ("Label" + std::to_string(20 + i)).c_str(),
                 DetailCaptionText(kDetailCaptions[i].caption), s_.Rect(120, top, 1320, 255),
                 s_.Font(10));
     details_[i] = ValueLabel(details, kDetailControls[i], s_.Rect(1440, top, 1980, 255), s_);
   }
+  // The clock the chart was computed with, under the place, across the frame.
+  const int zoneTop = 600 + kDetailPitchTwips * static_cast<int>(kDetailCaptions.size());
+  lblTimeZone_ = ValueLabel(details, "lblTimeZone", s_.Rect(120, zoneTop, 3300, 255), s_);
 }
 
 void FrmDisplay::BuildExplanationPanel(QWidget* page, QRect geometry) {
@@ -538,8 +545,11 @@ void FrmDisplay::Present(const ChartOutput& chart) {
   for (std::size_t i = 0; i < kDetailCaptions.size(); ++i) {
     SetCaption(details_[i], chart.details.*kDetailCaptions[i].text);
   }
+  SetCaption(lblTimeZone_, std::string(kTimeZoneCaption) + ": " + chart.details.timeZone);
+  lblTimeZone_->setToolTip(lblTimeZone_->text());
   // The texts the user typed may be too long for their labels.
   ElideToWidth(lblName_);
+  ElideToWidth(lblTimeZone_);
   for (std::size_t i = 0; i < kDetailCaptions.size(); ++i) {
     const auto text = kDetailCaptions[i].text;
     if (text == &BirthDetailTexts::city || text == &BirthDetailTexts::state ||

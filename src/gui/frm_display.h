@@ -94,6 +94,7 @@ class FrmDisplay : public QWidget {
   std::array<QLabel*, kSignCount> signCells_{};  // Aries first
   std::array<QLabel*, kSignCount> marks_{};      // lblArudha(0..11), Aries first
   QLabel* lblName_ = nullptr;
+  QLabel* lblTimeZone_ = nullptr;  // "Time Zone: Asia/Kathmandu, UTC+5:45, standard time"
   std::array<QLabel*, kDetailCaptions.size()> details_{};  // in kDetailCaptions order
   // The Indu Lagna sign's attributes: a label or, for the texts, a text box.
   std::array<QLabel*, kAttributeCount> attributeLabels_{};

@@ -1,9 +1,11 @@
 #include "gui/frm_main.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -14,6 +16,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShortcut>
+#include <QTimer>
 #include <QToolTip>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -204,6 +207,41 @@ QLabel* NamedLabel(const char* name, const QString& text, QWidget* parent) {
 
 }  // namespace
 
+// The reading question of a local time that happened twice or never, put
+// by the place picker whenever a list of the date or time changes. While
+// the focus is in those lists the date may be half typed (the year list
+// passes 2000 on the way to 2001), so the question waits; the form asks it
+// when the focus leaves them or the user computes.
+class FrmMain::ReadingQuestion final : public ReadingChooser {
+ public:
+  explicit ReadingQuestion(FrmMain& form) : form_(form), box_(&form), chooser_(&box_) {}
+
+  std::optional<int> Choose(const QString& question, const QStringList& readings) override {
+    if (!mustAsk && form_.DateOrTimeHasFocus()) {
+      waiting = true;
+      return std::nullopt;
+    }
+    waiting = false;
+    const std::optional<int> answer = chooser_->Choose(question, readings);
+    unanswered = !answer.has_value();
+    return answer;
+  }
+
+  void Use(ReadingChooser* chooser) { chooser_ = chooser != nullptr ? chooser : &box_; }
+  // Nothing left to ask: the zone was chosen by hand, or the question is
+  // about to be put again.
+  void Settle() { waiting = unanswered = false; }
+
+  bool waiting = false;     // a question waits for the date and time to be complete
+  bool unanswered = false;  // the last question was put and no reading chosen
+  bool mustAsk = false;     // the user computes: ask whatever has the focus
+
+ private:
+  FrmMain& form_;
+  MessageBoxReadingChooser box_;
+  ReadingChooser* chooser_;
+};
+
 FrmMain::FrmMain(Session& session, MessageSink& messages, const HelpLinks& help, QWidget* parent)
     : QMainWindow(parent), session_(session), messages_(messages), help_(help) {
   setObjectName(QStringLiteral("frmMain"));
@@ -213,6 +251,42 @@ FrmMain::FrmMain(Session& session, MessageSink& messages, const HelpLinks& help,
   BuildMenus();
   setCentralWidget(BuildForm());
   Form_Load();
+}
+
+FrmMain::~FrmMain() = default;
+
+void FrmMain::SetReadingChooser(ReadingChooser* chooser) {
+  readingQuestion_->Use(chooser);
+}
+
+bool FrmMain::DateOrTimeHasFocus() const {
+  const QWidget* focus = QApplication::focusWidget();
+  if (focus == nullptr) return false;
+  for (const QWidget* list : {cboMonth_, cboDate_, cboYear_, cboHH_, cboMM_, cboSS_}) {
+    if (focus == list || list->isAncestorOf(focus)) return true;
+  }
+  return false;
+}
+
+void FrmMain::ResolveZoneAgain() {
+  // The picker resolves the zone whenever a list of the date or time
+  // changes; telling it the hour list changed makes it resolve the date and
+  // time as they now stand.
+  emit cboHH_->currentIndexChanged(cboHH_->currentIndex());
+}
+
+bool FrmMain::ReadingSettled() {
+  ReadingQuestion& question = *readingQuestion_;
+  if (!question.waiting && !question.unanswered) return true;
+  question.Settle();
+  question.mustAsk = true;
+  ResolveZoneAgain();
+  question.mustAsk = false;
+  if (!question.unanswered) return true;
+  // The chart is not computed at a reading the user did not choose.
+  messages_.Show(placePicker_->resolvedLine()->text(), MessageIcon::Information);
+  cmbTimeZone_->setFocus();
+  return false;
 }
 
 void FrmMain::BuildMenus() {
@@ -378,6 +452,11 @@ QWidget* FrmMain::BuildForm() {
                                    optLat0_, optLat1_, optLong0_, optLong1_, cmbTimeZone_, chkDST_},
                       messages_, this);
   fraZone->layout()->addWidget(placePicker_->resolvedLine());
+  readingQuestion_ = std::make_unique<ReadingQuestion>(*this);
+  placePicker_->SetReadingChooser(readingQuestion_.get());
+  // A zone chosen by hand is the user's answer.
+  connect(cmbTimeZone_, &QComboBox::activated, this, [this] { readingQuestion_->Settle(); });
+  connect(chkDST_, &QCheckBox::clicked, this, [this] { readingQuestion_->Settle(); });
 
   auto* grid = new QGridLayout(central);
   grid->addWidget(frame6, 0, 0, 1, 2);
@@ -467,6 +546,10 @@ FormEntries FrmMain::Entries() const {
   e.zoneIndex = cmbTimeZone_->currentIndex();
   e.dst = chkDST_->isChecked();
   e.exactOffsetMinutes = placePicker_->ExactOffsetMinutes();
+  if (const auto zone = placePicker_->ResolvedZone()) {
+    e.zoneName = zone->zoneName;
+    e.zoneDaylight = zone->reading.daylight;
+  }
   return e;
 }
 
@@ -543,6 +626,7 @@ void FrmMain::Refuse(const Refusal& refusal) {
 }
 
 void FrmMain::cmdRashi_Click() {
+  if (!ReadingSettled()) return;
   const ChartRun run = Run_Chart(session_, Entries());
   if (run.refusal) {
     Refuse(*run.refusal);
@@ -575,6 +659,19 @@ void FrmMain::cmdBrowser_Click() {
 }
 
 bool FrmMain::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::FocusOut && readingQuestion_->waiting) {
+    // Not when a list's popup or another window takes the focus for a
+    // while; the question is put once the focus has settled elsewhere.
+    const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+    if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason) {
+      QTimer::singleShot(0, this, [this] {
+        if (readingQuestion_->waiting && !DateOrTimeHasFocus()) {
+          readingQuestion_->Settle();
+          ResolveZoneAgain();
+        }
+      });
+    }
+  }
   if (event->type() == QEvent::KeyPress) {
     const int key = static_cast<QKeyEvent*>(event)->key();
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {

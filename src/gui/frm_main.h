@@ -7,9 +7,17 @@
 // icon and moves the focus to the control the refusal names, or hands the
 // computed chart on through chartReady(). Typed characters pass the key
 // filters of the core; pasted text is checked again by the computation.
+//
+// A local time that happened twice or never at the chosen place is asked
+// about once the date and time are complete: when the focus leaves the
+// date and time lists, or at the latest when the user computes, never while
+// a year is still being typed. A birth whose reading was not chosen is
+// asked about again when computed, and refused when no reading is chosen
+// then either; a zone chosen by hand settles it.
 #pragma once
 
 #include <QMainWindow>
+#include <memory>
 
 #include "chart/chart.h"
 
@@ -24,12 +32,19 @@ namespace orvanta {
 class HelpLinks;
 class MessageSink;
 class PlacePicker;
+class ReadingChooser;
 
 class FrmMain : public QMainWindow {
   Q_OBJECT
  public:
   FrmMain(Session& session, MessageSink& messages, const HelpLinks& help,
           QWidget* parent = nullptr);
+  ~FrmMain() override;
+
+  // Who answers the question of a local time that happened twice or never
+  // (a question box over the form until this is called; tests answer
+  // without one).
+  void SetReadingChooser(ReadingChooser* chooser);
 
   // The entries as they stand (list positions, texts, option buttons).
   FormEntries Entries() const;
@@ -64,6 +79,16 @@ class FrmMain : public QMainWindow {
   void Refuse(const Refusal& refusal);
   QWidget* FieldWidget(FormField field) const;  // the control that holds a field
 
+  class ReadingQuestion;
+  // Whether the focus is in a list of the date or time of birth.
+  bool DateOrTimeHasFocus() const;
+  // Resolves the zone of the chosen place again for the date and time as
+  // they stand.
+  void ResolveZoneAgain();
+  // False when the local time still needs a reading the user did not choose:
+  // asks once more, and refuses the computation if it stays unchosen.
+  bool ReadingSettled();
+
   Session& session_;
   MessageSink& messages_;
   const HelpLinks& help_;
@@ -89,6 +114,7 @@ class FrmMain : public QMainWindow {
   QRadioButton* optLat0_ = nullptr;     // North
   QRadioButton* optLat1_ = nullptr;     // South
   PlacePicker* placePicker_ = nullptr;  // atlas places and the zone's history
+  std::unique_ptr<ReadingQuestion> readingQuestion_;
 };
 
 }  // namespace orvanta

@@ -1,6 +1,10 @@
 #include "gui/help_links.h"
 
+#include <QApplication>
 #include <QDesktopServices>
+#include <QMainWindow>
+#include <QMessageBox>
+#include <QStatusBar>
 #include <QUrlQuery>
 #include <utility>
 
@@ -12,17 +16,47 @@ QUrl UrlOf(std::string_view address) {
               QUrl::StrictMode);
 }
 
+// Says `message` in the active window: on its status line when it has one,
+// else in a message over it that does not stop the program.
+void SayInActiveWindow(const QString& message) {
+  QWidget* window = QApplication::activeWindow();
+  if (window == nullptr) return;
+  if (auto* main = qobject_cast<QMainWindow*>(window)) {
+    main->statusBar()->showMessage(message);
+    return;
+  }
+  if (auto* status = window->findChild<QStatusBar*>()) {
+    status->showMessage(message);
+    return;
+  }
+  auto* box = new QMessageBox(QMessageBox::Information, window->windowTitle(), message,
+                              QMessageBox::Ok, window);
+  box->setObjectName(QStringLiteral("msgCannotOpenPage"));
+  box->setAttribute(Qt::WA_DeleteOnClose);
+  box->open();
+}
+
 }  // namespace
 
 UrlOpener DesktopOpener() {
-  // The result is not examined: a page that cannot be opened gives no message.
-  return [](const QUrl& url) { QDesktopServices::openUrl(url); };
+  return [](const QUrl& url) { return QDesktopServices::openUrl(url); };
+}
+
+QString CannotOpenPageMessage(const QUrl& url) {
+  return QStringLiteral("The page %1 cannot be opened: no web browser took it.")
+      .arg(url.toDisplayString());
 }
 
 HelpLinks::HelpLinks(UrlOpener opener) : opener_(std::move(opener)) {}
 
+bool HelpLinks::OpenUrl(const QUrl& url) const {
+  if (opener_(url)) return true;
+  SayInActiveWindow(CannotOpenPageMessage(url));
+  return false;
+}
+
 void HelpLinks::Open(std::string_view address) const {
-  opener_(UrlOf(address));
+  OpenUrl(UrlOf(address));
 }
 
 void HelpLinks::OpenOnlineHelp() const {
@@ -57,7 +91,7 @@ QUrl HelpLinks::PlaceSearchUrl(const QString& query) {
 }
 
 void HelpLinks::OpenPlaceSearch(const QString& query) const {
-  opener_(PlaceSearchUrl(query));
+  OpenUrl(PlaceSearchUrl(query));
 }
 
 QAction* NamedAction(const char* name, const QString& text, QObject* parent) {

@@ -3,8 +3,10 @@
 //
 // Every address lives in the one table below. Each page has its own
 // procedure; it hands the address to the opener and returns at once, reading
-// nothing back. The opener is injectable so that tests can record the
-// addresses; the program's opener is QDesktopServices::openUrl.
+// nothing back from the page. The opener is injectable so that tests can
+// record the addresses; the program's opener is QDesktopServices::openUrl.
+// A page that no browser takes is said in the window the user is in: on its
+// status line, or in a message over a window that has none.
 #pragma once
 
 #include <QAction>
@@ -30,7 +32,8 @@ struct HelpAddresses {
   static constexpr std::string_view kPlaceSearchSite = "https://orvanta.example/";
 };
 
-using UrlOpener = std::function<void(const QUrl&)>;
+// Hands a page to a browser; false when none took it.
+using UrlOpener = std::function<bool(const QUrl&)>;
 
 // QDesktopServices::openUrl: the browser opens and control returns at once.
 UrlOpener DesktopOpener();
@@ -52,10 +55,17 @@ class HelpLinks {
   // The search address OpenPlaceSearch opens for a query.
   static QUrl PlaceSearchUrl(const QString& query);
 
+  // Opens any page (a link of the manual); false, and said in the active
+  // window, when it could not be opened.
+  bool OpenUrl(const QUrl& url) const;
+
  private:
   void Open(std::string_view address) const;
   UrlOpener opener_;
 };
+
+// What the user reads when `url` could not be opened.
+QString CannotOpenPageMessage(const QUrl& url);
 
 // A menu command with its control name.
 QAction* NamedAction(const char* name, const QString& text, QObject* parent);

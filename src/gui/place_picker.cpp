@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCompleter>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -68,6 +69,7 @@ PlacePicker::PlacePicker(const PlaceWidgets& widgets, MessageSink& messages, QWi
   completer_->setMaxVisibleItems(static_cast<int>(kSuggestions));
   w_.city->setCompleter(completer_);
   connect(w_.city, &QLineEdit::textEdited, this, &PlacePicker::CityEdited);
+  connect(w_.city, &QLineEdit::returnPressed, this, &PlacePicker::CityEntered);
   // Queued: the completer writes the whole suggestion into City after its
   // signal; the place's own name replaces it afterwards.
   connect(completer_, qOverload<const QString&>(&QCompleter::activated), this,
@@ -116,6 +118,11 @@ QString PlacePicker::ResolvedZoneName() const {
   return QString::fromStdString(place_->timeZone);
 }
 
+std::optional<ZoneResolution> PlacePicker::ResolvedZone() const {
+  if (!place_ || zoneByHand_) return std::nullopt;
+  return resolution_;
+}
+
 std::optional<int> PlacePicker::ExactOffsetMinutes() const {
   if (!resolution_) {
     // An exact offset the entries brought with them, until a row is picked.
@@ -129,25 +136,73 @@ std::optional<int> PlacePicker::ExactOffsetMinutes() const {
 }
 
 void PlacePicker::CityEdited(const QString& text) {
-  // A city typed anew is no longer the chosen atlas place.
-  if (place_) Reset(std::nullopt);
+  // A city typed anew is no longer the chosen atlas place: what came from
+  // that place goes with it, unless the user set it by hand.
+  if (place_) ForgetPlace();
   suggested_.clear();
   QStringList rows;
   if (!text.trimmed().isEmpty()) {
-    suggested_ = atlas().Search(Std(text), kSuggestions).matches;
-    for (const Place& p : suggested_) rows << Text(Describe(p));
+    const PlaceSearch search = atlas().Search(Std(text), kSuggestions);
+    suggested_ = search.matches;
+    for (const Place& p : suggested_) rows << Text(DescribeMatch(p));
+    if (rows.isEmpty()) line_->setText(Text(search.message.value_or("")));
   }
   suggestions_->setStringList(rows);
-  if (!rows.isEmpty()) completer_->complete();
+  if (!rows.isEmpty()) {
+    line_->clear();
+    completer_->complete();
+    // The first suggestion is the one Enter takes: current, but not
+    // selected, which would write it into City while the user types.
+    completer_->popup()->selectionModel()->setCurrentIndex(
+        completer_->completionModel()->index(0, 0), QItemSelectionModel::NoUpdate);
+  }
+}
+
+void PlacePicker::CityEntered() {
+  const QString text = w_.city->text();
+  if (place_ && text == Text(place_->name)) return;
+  for (const Place& p : suggested_) {
+    if (text == Text(DescribeMatch(p))) {
+      Choose(p);
+      return;
+    }
+  }
+  if (text.trimmed().isEmpty()) return;
+  const PlaceResolution r = atlas().Resolve(Std(text));
+  if (r.place) {
+    Choose(*r.place);
+  } else {
+    line_->setText(Text(r.message));
+  }
+}
+
+void PlacePicker::ForgetPlace() {
+  if (!coordinatesByHand_) {
+    for (QLineEdit* box : {w_.state, w_.latDeg, w_.latMin, w_.lonDeg, w_.lonMin}) {
+      const QSignalBlocker block(box);
+      box->clear();
+    }
+  }
+  if (!zoneByHand_) {
+    const QSignalBlocker blockZone(w_.zone), blockDst(w_.dst);
+    w_.zone->setCurrentIndex(-1);
+    w_.dst->setChecked(false);
+  }
+  Reset(std::nullopt);
 }
 
 void PlacePicker::SuggestionChosen(const QString& description) {
   const std::string wanted = Std(description);
   for (const Place& p : suggested_) {
-    if (Describe(p) == wanted) {
+    if (DescribeMatch(p) != wanted) continue;
+    if (place_ && place_->id == p.id) {
+      // Enter has taken it already; the completer wrote the whole row.
+      const QSignalBlocker block(w_.city);
+      w_.city->setText(Text(p.name));
+    } else {
       Choose(p);
-      return;
     }
+    return;
   }
 }
 
@@ -223,6 +278,8 @@ void PlacePicker::ShowLine() {
   QString text;
   if (resolution_) {
     text = Text(DescribeResolution(*resolution_));
+    if (place_ && !place_->matchedName.empty())
+      text = Text(DescribeMatch(*place_)) + QStringLiteral(": ") + text;
   } else {
     text = problem_;
   }

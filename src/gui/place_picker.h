@@ -2,14 +2,16 @@
 // offset from the time-zone history.
 //
 // PlacePicker works on the form's own widgets. Typing in City offers the
-// matching atlas places (name, state, country) in a completer; choosing one
-// fills City, State, Country, both coordinates with their hemispheres, the
-// zone and the daylight-saving tick (off: the resolved offset holds the
-// daylight hour). The line under the zone says what was resolved, and is
-// resolved again when the date or time changes. A coordinate or zone that the
-// user changes by hand wins, and the line says so. A local time that happened
-// twice or never asks the user which reading is meant. Ticking daylight
-// saving together with a daylight zone warns that the hour counts twice.
+// matching atlas places (name, state, country; by any of their names,
+// without case or accents) in a completer whose first row Enter takes, or
+// says that no place matches; choosing one fills City, State, Country, both coordinates with their
+// hemispheres, the zone and the daylight-saving tick (off: the resolved offset holds the daylight
+// hour). The line under the zone says what was resolved, and is resolved again when the date or
+// time changes. A coordinate or zone that the user changes by hand wins, and the line says so.
+// Retyping the city forgets the place and clears the state, coordinates and zone it filled, so that
+// no chart is computed for one place with another's clock. A local time that happened twice or
+// never asks the user which reading is meant. Ticking daylight saving together with a daylight zone
+// warns that the hour counts twice.
 #pragma once
 
 #include <QObject>
@@ -95,6 +97,10 @@ class PlacePicker : public QObject {
   // empty when no place was chosen or the zone was chosen by hand.
   QString ResolvedZoneName() const;
 
+  // The zone resolved for the chosen atlas place and the form's date; no
+  // value when no place is chosen or the zone was chosen by hand.
+  std::optional<ZoneResolution> ResolvedZone() const;
+
   // Replaces the question box (tests answer without a modal box).
   void SetReadingChooser(ReadingChooser* chooser) { chooser_ = chooser; }
 
@@ -110,6 +116,12 @@ class PlacePicker : public QObject {
   const Atlas& atlas();
   void CityEdited(const QString& text);
   void SuggestionChosen(const QString& description);
+  // Enter in City: the highlighted suggestion, or the place the text names
+  // by a whole name; otherwise the line says why there is none.
+  void CityEntered();
+  // Clears what the chosen place filled (state, coordinates, zone) unless
+  // the user set it by hand, and forgets the place.
+  void ForgetPlace();
   void Resolve();
   void ShowLine();
   void CoordinateEditedByHand();

@@ -116,7 +116,7 @@ void Shell::ShowAbout(QWidget* parent) {
 
 void Shell::ShowManual() {
   if (!manual_) {
-    manual_ = new HelpWindow(ManualPath(DataDir()));
+    manual_ = new HelpWindow(ManualPath(DataDir()), &help_);
     manual_->setAttribute(Qt::WA_DeleteOnClose);
   }
   manual_->show();

@@ -1,17 +1,16 @@
 // The guard that keeps a second copy of the program from starting.
 //
-// A lock file in the user's runtime directory (the temporary directory
-// where the runtime one cannot be written) is held for the life of the
-// program. A lock left behind by a copy that was killed or crashed names a
-// process that no longer runs; it is taken over, so a crash never locks the
-// user out. So is anything in the lock's place that no running copy can be
-// holding: an empty file (what a crash or a full disk leaves while the lock
-// is being written), a file whose contents cannot be read, a directory, a
-// link. Only a lock held by a running copy refuses the start, and a lock
-// naming another host is left alone, since whether that copy runs cannot be
-// known from here. When no place for the lock can be written at all, the
-// program starts all the same; the caller tells the user that other copies
-// cannot be kept out.
+// A lock file in the user's runtime directory (the temporary directory, under
+// a name of the user's own, where the runtime one cannot be written) is held
+// for the life of the program. Only a lock that a running copy of this user
+// holds refuses the start. Anything else in the lock's place is taken over:
+// a lock left by a copy that was killed or crashed, one naming another host
+// or a process that is not a running copy, an empty file (what a crash or a
+// full disk leaves while the lock is being written), a file whose contents
+// cannot be read, a directory, a link. A place held by another user, or that
+// cannot be cleared, gives way to the next. When no place for the lock can
+// be written at all, the program starts all the same; the caller tells the
+// user that other copies cannot be kept out.
 #pragma once
 
 #include <QLockFile>
@@ -37,7 +36,8 @@ class SingleInstanceGuard {
   // Held keeps the lock until the guard is destroyed.
   Outcome Acquire();
 
-  // The runtime directory's orvanta.lock, then the temporary directory's.
+  // The runtime directory's orvanta.lock, then the temporary directory's
+  // orvanta-<user number>.lock.
   static QStringList DefaultLockPaths();
 
  private:

@@ -231,8 +231,9 @@ TEST(ParseDst, AcceptedWords) {
 TEST(EntriesOf, MapsLikeTheForm) {
   // The form's lists hold plain decimal texts: 5 minutes is "5", the month is
   // a list position (June = 5); the hemispheres are the option buttons.
-  const BirthFields fields{"ARJUN MEHTA", "1980-06-05", "09:05:07", "33S52",     "151E12", "IST",
-                           "yes",         "Sydney",     "NSW",      "Australia", "",       ""};
+  const BirthFields fields{
+      "ARJUN MEHTA", "1980-06-05", "09:05:07",  "33S52", "151E12", "IST", "yes",
+      "Sydney",      "NSW",        "Australia", "",      "",       "",    ""};
   const auto parsed = EntriesOf(fields);
   ASSERT_TRUE(parsed.value.has_value()) << parsed.error;
   const FormEntries& e = *parsed.value;
@@ -259,7 +260,7 @@ TEST(EntriesOf, MapsLikeTheForm) {
 TEST(EntriesOf, NameIsPassedOnEvenWhenEmpty) {
   // An empty name is the validation's to refuse ("Please Enter Name").
   const auto parsed =
-      EntriesOf({"", "1980-06-15", "10:30", "28N36", "77E12", "", "", "", "", "", "", ""});
+      EntriesOf({"", "1980-06-15", "10:30", "28N36", "77E12", "", "", "", "", "", "", "", "", ""});
   ASSERT_TRUE(parsed.value.has_value()) << parsed.error;
   EXPECT_EQ(parsed.value->name, "");
   EXPECT_EQ(parsed.value->zoneIndex, kDefaultZoneIndex);

@@ -17,7 +17,7 @@
 #include "chart/chart.h"
 #include "cli/app.h"
 #include "cli/arguments.h"
-#include "cli/csv.h"
+#include "io/csv.h"
 #include "support/chart_invariants.h"
 #include "support/json_check.h"
 #include "support/reference_births.h"
@@ -178,7 +178,7 @@ TEST(BadBatchInput, BrokenLinesAreReportedAndTheOtherRowsGoOn) {
   const std::vector<std::string> expectedErrors = {
       "orvanta-cli: line 3: expected 10 fields, found 3",
       "orvanta-cli: line 5: bad date \"15/06/1980\": expected YYYY-MM-DD",
-      "orvanta-cli: line 6: a quoted field is not closed before the end of the input",
+      "orvanta-cli: line 6: a quoted field is not closed on its line",
       "orvanta-cli: line 8: bad date \"\\x80\\x81\": expected YYYY-MM-DD",
       "orvanta-cli: line 9: bad time \"x\": expected HH:MM or HH:MM:SS",
       "orvanta-cli: line 11: Please Enter Correct Date Or Month !",
@@ -201,13 +201,44 @@ TEST(BadBatchInput, BrokenLinesAreReportedAndTheOtherRowsGoOn) {
   }
 }
 
-TEST(BadBatchInput, LineBreakInsideAQuotedFieldStaysInsideItsMessage) {
-  // A quoted date that holds a line break: the message shows it as \x0A and
-  // stays one line, and the row after it is computed.
+TEST(BadBatchInput, LineBreakInsideAQuotedFieldIsRefusedOnItsLine) {
+  // No field holds a line break: a quoted date running over two lines is
+  // refused on its first line, the second line is read as a row of its own
+  // (refused too: its quote is not closed either), and the row after them
+  // is computed. Each message is one line.
   const std::string input = kHeader + "A,\"1980\n-06-15\",10:30,28N36,77E12,,,,,\n" + Row("NEXT");
   const Outcome r = Batch(input, true);
   EXPECT_EQ(r.status, kExitRowsFailed);
-  EXPECT_EQ(r.err, "orvanta-cli: line 2: bad date \"1980\\x0A-06-15\": expected YYYY-MM-DD\n");
+  EXPECT_EQ(r.err,
+            "orvanta-cli: line 2: a quoted field is not closed on its line\n"
+            "orvanta-cli: line 3: a quoted field is not closed on its line\n");
+  EXPECT_EQ(JsonNames(r.out), std::vector<std::string>{"NEXT"});
+}
+
+TEST(BadBatchInput, PlaceAndZoneTextsGiveOnePrintableLineEach) {
+  // A terminal escape in a place or zone name is shown as \x1B, never sent
+  // to the terminal; an ambiguous place lists its candidates on one line.
+  const std::string input =
+      "name,date,time,place,tz\n"
+      "A,1990-07-04,14:25,\"Nowhere\x1b[31mX\",\n"
+      "B,1990-07-04,14:25,\"Madrid, Spain\",\"Mars\x1b[31m\"\n"
+      "C,1990-07-04,14:25,Portland,\n"
+      "NEXT,1990-07-04,14:25,\"Madrid, Spain\",\n";
+  const Outcome r = Batch(input, true);
+  EXPECT_EQ(r.status, kExitRowsFailed);
+  std::istringstream lines(r.err);
+  std::string line;
+  std::vector<std::string> errors;
+  while (std::getline(lines, line)) errors.push_back(line);
+  ASSERT_EQ(errors.size(), 3u) << r.err;
+  EXPECT_EQ(errors[0], "orvanta-cli: line 2: No place in the atlas matches \"Nowhere\\x1B[31mX\".");
+  EXPECT_EQ(errors[1],
+            "orvanta-cli: line 3: unknown time zone \"Mars\\x1B[31m\": give a tz database name "
+            "such as Europe/Madrid");
+  EXPECT_TRUE(
+      errors[2].starts_with("orvanta-cli: line 4: The place \"Portland\" fits 3 places; "
+                            "write one of these: \"Portland, Oregon,"))
+      << errors[2];
   EXPECT_EQ(JsonNames(r.out), std::vector<std::string>{"NEXT"});
 }
 

@@ -237,7 +237,7 @@ std::vector<GoldenCase> GoldenCases() {
        2},
       // A place from the atlas and the zone from its history (summer time 1990).
       {"madrid_place_json",
-       {"--name", "ANA RUIZ", "--date", "1990-07-04", "--time", "14:25", "--place", "Madrid",
+       {"--name", "ANA RUIZ", "--date", "1990-07-04", "--time", "14:25", "--place", "Madrid, Spain",
         "--json-record"},
        nullptr,
        0},
@@ -381,6 +381,13 @@ TEST(CliProgram, MalformedArgumentsGiveStatus64AndNoChart) {
       {"missing time",
        {"--name", "A", "--date", "1980-06-15", "--lat", "28N36", "--lon", "77E12"},
        "missing --time"},
+      // A zone is named by the tz database, never left to the default or to
+      // the computer's own setting.
+      {"empty zone name", With(kDelhi, {"--tz", ""}), "--tz needs a tz database name"},
+      {"the host's zone",
+       {"--name", "A", "--date", "1980-06-15", "--time", "10:30", "--lat", "28N36", "--lon",
+        "77E12", "--tz", "localtime"},
+       "unknown time zone \"localtime\""},
   };
   for (const UsageCase& c : cases) {
     SCOPED_TRACE(c.label);
@@ -418,7 +425,21 @@ TEST(CliProgram, PlacesAndTheZoneHistory) {
        "",
        "the clocks went from 02:00 straight to 03:00"},
       {"ambiguous place lists candidates", With(birth, {"--place", "Portland"}), 2, "",
-       "Portland, State of Maine, United States of America (43N39 70W16"},
+       "\"Portland, State of Maine, United States of America\" (43N39 70W16"},
+      // Former and native names, whole names only, nothing of the query dropped.
+      {"a former name", With(birth, {"--place", "Bombay"}), 0,
+       "Place         : Bombay \u2192 Mumbai, Maharashtra, India (19N04 72E53", ""},
+      {"a former name with its country, never a longer name",
+       With(birth, {"--place", "Poona, India"}), 0, "Poona \u2192 Pune, Maharashtra", ""},
+      {"a native name with its country", With(birth, {"--place", "Wien, Austria"}), 0,
+       "Wien \u2192 Vienna, Vienna, Austria", ""},
+      {"Devanagari", With(birth, {"--place", "मुंबई, India"}), 0, "Mumbai, Maharashtra, India", ""},
+      {"Cyrillic, bare", With(birth, {"--place", "Москва"}), 0, "Moscow, Moscow, Russia", ""},
+      {"an empty city part", With(birth, {"--place", ", India"}), 64, "", "has an empty part"},
+      {"namesakes on two clocks are listed", With(birth, {"--place", "Manhattan, United States"}),
+       2, "", "\"Manhattan, Kansas, United States of America\" (39N11 96W34, America/Chicago"},
+      {"a beginning is only suggested", With(birth, {"--place", "Wiener"}), 2, "",
+       "Did you mean Wiener Neustadt"},
       {"unknown place", With(birth, {"--place", "Xqzzyville"}), 2, "",
        "No place in the atlas matches \"Xqzzyville\"."},
       {"query of 10,000 characters", With(birth, {"--place", std::string(10000, 'a')}), 64, "",
@@ -437,13 +458,13 @@ TEST(CliProgram, PlacesAndTheZoneHistory) {
        "\"ZoneShiftHours\":-5,\"ZoneShiftMinutes\":-45,",
        ""},
       {"--lat and --zone override the atlas",
-       {"--name", "A", "--date", "1990-07-04", "--time", "14:25", "--place", "Madrid", "--lat",
-        "41N00", "--zone", "CET", "--dst"},
+       {"--name", "A", "--date", "1990-07-04", "--time", "14:25", "--place", "Madrid, Spain",
+        "--lat", "41N00", "--zone", "CET", "--dst"},
        0,
        "Latitude      : 41° 0' N",
        ""},
       {"the place needs no --lat or --lon",
-       {"--name", "A", "--date", "1990-07-04", "--time", "14:25", "--place", "Madrid"},
+       {"--name", "A", "--date", "1990-07-04", "--time", "14:25", "--place", "Madrid, Spain"},
        0,
        "Latitude      : 40° 25' N",
        ""},
@@ -470,7 +491,7 @@ TEST(CliProgram, PlacesAndTheZoneHistory) {
   }
   // Overriding the zone by hand drops the resolved one from the output.
   const Result manual = RunProgram({"--name", "A", "--date", "1990-07-04", "--time", "14:25",
-                                    "--place", "Madrid", "--zone", "CET", "--json-record"});
+                                    "--place", "Madrid, Spain", "--zone", "CET", "--json-record"});
   EXPECT_EQ(manual.out.find("ZoneResolved"), std::string::npos);
   EXPECT_NE(manual.out.find("\"Place\":{\"City\":\"Madrid\""), std::string::npos);
 }
@@ -820,3 +841,113 @@ TEST(CliFaults, RowsThroughAPipeAppearAsTheyAreComputed) {
 }
 
 }  // namespace
+
+namespace {
+
+// Runs a shell command line in a mount namespace of its own (unshare -m), as
+// root may; the exit status of the command, or -1 when namespaces are not
+// available here.
+int InOwnMounts(const std::string& commands) {
+  if (std::system("unshare -m true 2>/dev/null") != 0) return -1;
+  const std::string line = "unshare -m sh -c '" + commands + "'";
+  const int status = std::system(line.c_str());
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+}  // namespace
+
+TEST(CliFaults, DamagedOrMissingZoneDatabaseIsReportedAndOtherRowsComputed) {
+  // The program is pointed at a private copy of the tz database (mounted
+  // over the system's folder): one zone file damaged, or no zones at all.
+  // Rows and births that need no zone are still computed; the others are
+  // refused with a message that says what is wrong, and nothing aborts.
+  const fs::path dir = ScratchDir().dir() / "zoneinfo";
+  const fs::path empty = ScratchDir().dir() / "nozones";
+  fs::create_directories(empty);
+  fs::copy("/usr/share/zoneinfo", dir,
+           fs::copy_options::recursive | fs::copy_options::copy_symlinks);
+  fs::remove(dir / "Europe" / "Madrid");
+  WriteFile(dir / "Europe" / "Madrid", std::string("Europe/Madrid\0", 14));
+  const fs::path batch = ScratchDir().dir() / "zones.csv";
+  WriteFile(batch,
+            "name,date,time,lat,lon,zone,tz\n"
+            "MADRID,1990-07-04,14:25,40N25,3W42,,Europe/Madrid\n"
+            "PLAIN,1990-07-04,14:25,40N25,3W42,29,\n"
+            "KOLKATA,1990-07-04,14:25,22N34,88E22,,Asia/Kolkata\n");
+  const fs::path out = ScratchDir().dir() / "zones.out";
+  const fs::path err = ScratchDir().dir() / "zones.err";
+  const std::string cli = ORVANTA_CLI_PATH;
+  struct Case {
+    const char* label;
+    fs::path database;
+    std::string args;
+    int status;
+    std::string err;
+    long rows;  // lines of standard output
+  };
+  const Case cases[] = {
+      {"damaged zone file, batch", dir, "--batch " + batch.string(), 1,
+       "orvanta-cli: line 2: The time-zone database's file for \"Europe/Madrid\" is damaged "
+       "(/usr/share/zoneinfo/Europe/Madrid).\n",
+       3},
+      {"no zones, batch", empty, "--batch " + batch.string(), 1,
+       "orvanta-cli: line 2: The time-zone database cannot be read: /usr/share/zoneinfo/ holds no "
+       "zones (install the tzdata package).\norvanta-cli: line 4: The time-zone database cannot be "
+       "read: /usr/share/zoneinfo/ holds no zones (install the tzdata package).\n",
+       2},
+      {"no zones, one chart", empty,
+       "--name A --date 1990-07-04 --time 14:25 --lat 40N25 --lon 3W42 --tz Europe/Madrid", 2,
+       "orvanta-cli: The time-zone database cannot be read: /usr/share/zoneinfo/ holds no zones "
+       "(install the tzdata package).\n",
+       0},
+      {"damaged zone file, place", dir,
+       "--name A --date 1990-07-04 --time 14:25 --place \"Madrid, Spain\"", 2,
+       "orvanta-cli: The time-zone database's file for \"Europe/Madrid\" is damaged "
+       "(/usr/share/zoneinfo/Europe/Madrid).\n",
+       0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.label);
+    const int status =
+        InOwnMounts("mount --bind " + c.database.string() + " /usr/share/zoneinfo && exec " + cli +
+                    " " + c.args + " > " + out.string() + " 2> " + err.string());
+    if (status < 0) GTEST_SKIP() << "no mount namespace here (root only)";
+    EXPECT_EQ(status, c.status);
+    EXPECT_EQ(ReadFile(err), c.err);
+    const std::string text = ReadFile(out);
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), c.rows) << text;
+  }
+}
+
+TEST(CliFaults, FullDiskEndsTheBatchAtItsLastWholeRow) {
+  // A batch writing to a regular file on a disk that fills: the run stops
+  // with status 74 and the file ends with a whole row, never part of one.
+  const fs::path input = ScratchDir().dir() / "many.csv";
+  std::string rows = kHeader;
+  for (int i = 0; i < 3000; ++i) rows += kGoodRow;
+  WriteFile(input, rows);
+  const fs::path disk = ScratchDir().dir() / "disk";
+  const fs::path copy = ScratchDir().dir() / "disk.out";
+  fs::create_directories(disk);
+  for (const char* form : {"", " --json"}) {
+    SCOPED_TRACE(form);
+    const int status = InOwnMounts("mount -t tmpfs -o size=100k tmpfs " + disk.string() + " && " +
+                                   ORVANTA_CLI_PATH + " --jobs 1 --batch " + input.string() + form +
+                                   " > " + disk.string() + "/out 2>/dev/null; " + "s=$?; cp " +
+                                   disk.string() + "/out " + copy.string() + "; exit $s");
+    if (status < 0) GTEST_SKIP() << "no mount namespace here (root only)";
+    EXPECT_EQ(status, 74);
+    const std::string text = ReadFile(copy);
+    ASSERT_GT(text.size(), 50'000u);
+    EXPECT_EQ(text.back(), '\n');
+    // Every line is whole: the same number of fields as the first row.
+    std::istringstream lines(text);
+    std::string line;
+    std::getline(lines, line);
+    std::getline(lines, line);
+    const auto commas = std::count(line.begin(), line.end(), ',');
+    while (std::getline(lines, line)) {
+      ASSERT_EQ(std::count(line.begin(), line.end(), ','), commas) << line;
+    }
+  }
+}

@@ -22,8 +22,8 @@
 
 #include "cli/app.h"
 #include "cli/arguments.h"
-#include "tables/zones.h"
 #include "support/json_check.h"
+#include "tables/zones.h"
 
 namespace {
 
@@ -60,7 +60,7 @@ bool OneLine(const std::string& s) {
 }
 
 void CheckEntries(const CliOptions& options, const std::vector<std::string_view>& args) {
-  const auto entries = orvanta::cli::EntriesOf(options.birth);
+  const auto entries = orvanta::EntriesOf(options.birth);
   if (!entries.value) {
     if (!OneLine(entries.error)) Fail("field error is not one line: " + entries.error, args);
     return;
@@ -68,7 +68,7 @@ void CheckEntries(const CliOptions& options, const std::vector<std::string_view>
   const orvanta::FormEntries& e = *entries.value;
   if (e.monthIndex < 0 || e.monthIndex > 11) Fail("month outside the list", args);
   if (!IsPlainNumber(e.dayText, 1, 31) ||
-      !IsPlainNumber(e.yearText, orvanta::cli::kFirstYear, orvanta::cli::kLastYear) ||
+      !IsPlainNumber(e.yearText, orvanta::kFirstYear, orvanta::kLastYear) ||
       !IsPlainNumber(e.hourText, 0, 23) || !IsPlainNumber(e.minuteText, 0, 59) ||
       !IsPlainNumber(e.secondText, 0, 59)) {
     Fail("date or time text outside its list", args);

@@ -24,8 +24,8 @@
 
 #include "cli/app.h"
 #include "cli/arguments.h"
-#include "cli/csv.h"
 #include "cli/render.h"
+#include "io/csv.h"
 #include "support/json_check.h"
 
 namespace {
@@ -58,7 +58,7 @@ std::vector<std::string> Lines(const std::string& text) {
 // the batch loop (the first record is the header).
 std::vector<long> DataRecordLines(const std::string& input) {
   std::istringstream in(input);
-  orvanta::cli::CsvReader reader(in);
+  orvanta::CsvReader reader(in);
   std::vector<long> lines;
   bool header = true;
   while (const auto record = reader.Next()) {
@@ -138,7 +138,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
   } else {
     std::istringstream back(out);
-    orvanta::cli::CsvReader reader(back);
+    orvanta::CsvReader reader(back);
     const auto header = reader.Next();
     if (!header || header->fields.size() != 12 || header->fields[0] != "name") {
       fail("CSV output without its header");

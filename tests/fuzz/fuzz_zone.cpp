@@ -19,8 +19,8 @@
 #include <string_view>
 
 #include "cli/arguments.h"
-#include "tables/zones.h"
 #include "support/json_check.h"
+#include "tables/zones.h"
 
 namespace {
 
@@ -61,7 +61,7 @@ std::string_view AbbreviationInList(int i) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
-  const auto parsed = orvanta::cli::ParseZone(text);
+  const auto parsed = orvanta::ParseZone(text);
   if (parsed.value.has_value() == !parsed.error.empty()) Fail("value and error disagree", text);
   if (!parsed.value && !orvanta::fuzz::IsPrintableLine(parsed.error)) {
     Fail("error message is not one line of printable text: " + parsed.error, text);
@@ -106,7 +106,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (!parsed.value) return 0;
 
   const int position = *parsed.value;
-  if (orvanta::cli::ZoneAbbreviation(position) != AbbreviationInList(position)) {
+  if (orvanta::ZoneAbbreviation(position) != AbbreviationInList(position)) {
     Fail("ZoneAbbreviation differs from the list text", text);
   }
   const auto shift = orvanta::Zone_Calculation(position);

@@ -5,15 +5,25 @@
 // file at each stop so that a script outside can photograph the screen
 // (tools: xvfb-run, import).
 //
-//   screenshot_tour DIR      marker files DIR/completer.ready, resolved.ready,
+//   screenshot_tour DIR CLI  marker files DIR/completer.ready, resolved.ready,
 //                            form.ready, chart.ready, details.ready; the tour
 //                            goes on when the script removes a marker.
+//
+// Before the chart is photographed, every position and the Indu Lagna the
+// window shows are compared with what the command line CLI prints for the
+// same birth; the tour stops with status 5 on a difference, so that no
+// screenshot can show numbers the program no longer computes.
+#include <algorithm>
+
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QCompleter>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -36,19 +46,74 @@ void Pause(const QString& marker) {
   while (QFile::exists(marker)) QTest::qWait(100);
 }
 
+// The command line's arguments for a form's birth.
+QStringList CommandLineOf(const orvanta::FormEntries& e) {
+  const auto q = [](const std::string& s) { return QString::fromStdString(s); };
+  const QString date = QStringLiteral("%1-%2-%3")
+                           .arg(q(e.yearText))
+                           .arg(e.monthIndex + 1, 2, 10, QLatin1Char('0'))
+                           .arg(q(e.dayText).rightJustified(2, QLatin1Char('0')));
+  return {QStringLiteral("--name"),
+          q(e.name),
+          QStringLiteral("--date"),
+          date,
+          QStringLiteral("--time"),
+          q(e.hourText).rightJustified(2, QLatin1Char('0')) + QLatin1Char(':') +
+              q(e.minuteText).rightJustified(2, QLatin1Char('0')),
+          QStringLiteral("--lat"),
+          q(e.latDeg) + (e.north ? QLatin1Char('N') : QLatin1Char('S')) + q(e.latMin),
+          QStringLiteral("--lon"),
+          q(e.lonDeg) + (e.east ? QLatin1Char('E') : QLatin1Char('W')) + q(e.lonMin),
+          QStringLiteral("--zone"),
+          QString::number(e.zoneIndex)};
+}
+
+// The positions ("00 Gem 40") and the Indu Lagna headline the command line
+// prints for the birth must each be shown in the window. Returns the
+// differences, empty when there are none.
+QStringList DifferencesFromCommandLine(const QWidget& window, const QString& cli,
+                                       const orvanta::FormEntries& birth) {
+  QProcess p;
+  p.start(cli, CommandLineOf(birth));
+  if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
+    return {cli + QStringLiteral(" did not print a chart: ") +
+            QString::fromUtf8(p.readAllStandardError())};
+  const QString report = QString::fromUtf8(p.readAllStandardOutput());
+  QStringList expected;
+  static const QRegularExpression position(QStringLiteral(R"(\b\d\d [A-Z][a-z]{2} \d\d\b)"));
+  for (const auto& m : position.globalMatch(report)) expected << m.captured();
+  static const QRegularExpression headline(QStringLiteral("^Indu Lagna: .*$"),
+                                           QRegularExpression::MultilineOption);
+  for (const auto& m : headline.globalMatch(report)) expected << m.captured();
+  if (expected.size() < 11)
+    return {QStringLiteral("the command line's report holds %1 positions and headlines, not 11")
+                .arg(expected.size())};
+
+  QStringList shown;
+  for (const QLabel* label : window.findChildren<QLabel*>()) shown << label->text();
+  QStringList differences;
+  for (const QString& value : expected) {
+    const bool found = std::any_of(shown.begin(), shown.end(),
+                                   [&](const QString& s) { return s.contains(value); });
+    if (!found) differences << QStringLiteral("the command line prints \"%1\"; the window does not show it").arg(value);
+  }
+  return differences;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   app.setQuitOnLastWindowClosed(false);
-  if (argc < 2) return 2;
+  if (argc < 3) return 2;
   const QString dir = QString::fromLocal8Bit(argv[1]);
+  const QString cli = QString::fromLocal8Bit(argv[2]);
 
   QTemporaryDir lockDir;
   orvanta::SingleInstanceGuard guard(lockDir.filePath("orvanta.lock"));
   orvanta::MessageBoxSink messages;
   orvanta::Shell shell(
-      messages, [](const QUrl&) {}, [] {});
+      messages, [](const QUrl&) { return true; }, [] {});
   if (!shell.Start(guard)) return 1;
 
   orvanta::FrmMain* form = shell.form();
@@ -85,6 +150,10 @@ int main(int argc, char* argv[]) {
   if (mdi == nullptr) return 3;
   if (!QTest::qWaitForWindowExposed(mdi)) return 4;
   QTest::qWait(500);
+  const QStringList differences =
+      DifferencesFromCommandLine(*mdi, cli, orvanta::reference::DelhiBirth());
+  for (const QString& d : differences) qCritical("screenshot_tour: %s", qPrintable(d));
+  if (!differences.isEmpty()) return 5;
   Pause(dir + "/chart.ready");
 
   mdi->display()->findChild<QTabWidget*>("SSTab1")->setCurrentIndex(1);

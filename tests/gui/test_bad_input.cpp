@@ -146,7 +146,9 @@ void TestBadInput::longPastedTextKeepsTheLayout_data() {
   QTest::addColumn<QString>("text");
   QTest::addColumn<QRect>("twips");  // the label's design place in its frame
   const QRect name(120, 240, 3250, 255);
-  const QRect city(1440, 1800, 1980, 255);
+  // Fifth detail row: 600 twips down, rows 270 apart (seven details and the
+  // time zone in the frame).
+  const QRect city(1440, 1680, 1980, 255);
   QTest::newRow("name of 10,000 letters")
       << "txtName"
       << "lblName" << QString(kLongTextLength, QLatin1Char('A')) << name;

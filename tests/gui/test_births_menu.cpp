@@ -3,10 +3,12 @@
 // in the File menu open and compute; the list searches and deletes after
 // asking; Ctrl+C on the chart tab copies the details and positions;
 // Export Chart writes the file chosen; a damaged births file is reported at
-// start, saving is off, charts still compute and the file is untouched.
+// start, saving is off, charts still compute and the file is untouched;
+// every menu and window has each of its mnemonics once.
 #include <QAction>
 #include <QClipboard>
 #include <QFile>
+#include <QGroupBox>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -16,11 +18,15 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <deque>
+#include <map>
+#include <memory>
+#include <optional>
 
 #include "gui/birth_list_dialog.h"
 #include "gui/births_db.h"
 #include "gui/births_menu.h"
 #include "gui/chart_page.h"
+#include "gui/frm_about.h"
 #include "gui/frm_display.h"
 #include "gui/frm_main.h"
 #include "gui/mdi_window.h"
@@ -52,6 +58,50 @@ class ScriptedQuestions final : public QuestionSink {
 
 QAction* FileAction(QWidget* window, const char* name) {
   return Control<QAction>(window, name);
+}
+
+// The letter after a single "&" of a caption, or nothing.
+std::optional<QChar> Mnemonic(const QString& text) {
+  for (qsizetype i = 0; i + 1 < text.size(); ++i) {
+    if (text[i] != '&') continue;
+    if (text[i + 1] != '&') return text[i + 1].toLower();
+    ++i;
+  }
+  return std::nullopt;
+}
+
+// The captions of `captions` that share a mnemonic with an earlier one.
+QStringList Clashes(const QStringList& captions) {
+  QStringList clashes;
+  std::map<QChar, QString> seen;
+  for (const QString& caption : captions) {
+    if (const auto letter = Mnemonic(caption)) {
+      const auto [at, fresh] = seen.emplace(*letter, caption);
+      if (!fresh) clashes << at->second + " / " + caption;
+    }
+  }
+  return clashes;
+}
+
+// Each menu of `window` on its own, then the window: its menu bar's titles
+// with its buttons, labelled fields and frames, which Alt reaches alike.
+QStringList MnemonicClashes(const QWidget* window) {
+  QStringList clashes;
+  QStringList windowCaptions;
+  for (const QMenu* menu : window->findChildren<QMenu*>()) clashes << Clashes(MenuTexts(menu));
+  if (const QMenuBar* bar = window->findChild<QMenuBar*>()) {
+    for (const QAction* a : bar->actions()) windowCaptions << a->text();
+  }
+  for (const QAbstractButton* b : window->findChildren<QAbstractButton*>()) {
+    windowCaptions << b->text();
+  }
+  for (const QLabel* l : window->findChildren<QLabel*>()) {
+    if (l->buddy() != nullptr) windowCaptions << l->text();
+  }
+  for (const QGroupBox* g : window->findChildren<QGroupBox*>()) windowCaptions << g->title();
+  clashes << Clashes(windowCaptions);
+  for (QString& clash : clashes) clash.prepend(window->objectName() + ": ");
+  return clashes;
 }
 
 }  // namespace
@@ -114,7 +164,7 @@ class TestBirthsMenu : public QObject {
     QVERIFY2(texts.contains("&1 MEERA RAO, 1980-06-15"), qPrintable(texts.join(" / ")));
     QVERIFY(texts.contains("&2 ARJUN MEHTA, 1980-06-15"));
     QVERIFY(texts.contains("&Save Birth") && texts.contains("&Open Birth...") &&
-            texts.contains("&Import Births...") && texts.contains("E&xport Births..."));
+            texts.contains("&Import Births...") && texts.contains("&Export Births..."));
     QCOMPARE(texts.back(), QString("E&xit"));
 
     // Opening a recent birth fills the form and computes it.
@@ -124,6 +174,57 @@ class TestBirthsMenu : public QObject {
     QCOMPARE(form->Entries().name, std::string("ARJUN MEHTA"));
     QCOMPARE(Control<QLabel>(program.shell.mainWindow()->display(), "lblName")->text(),
              QString("ARJUN MEHTA"));
+  }
+
+  // Import Births through the File menu: the import runs off the window's
+  // thread behind a progress window, asks once about the births already
+  // saved, and says what it did; Cancel on that question leaves the file
+  // as it was.
+  void importAsksOnceAboutDuplicatesAndCancelKeepsTheFile() {
+    ProgramUnderTest program;
+    ScriptedQuestions questions;
+    program.shell.UseBirthsFile(path_, &questions);
+    QVERIFY(program.Start());
+    FrmMain* form = program.shell.form();
+    Activate(form);
+    form->SetEntries(reference::DelhiBirth());
+    QTest::keyClick(form, Qt::Key_S, Qt::ControlModifier);
+    BirthsDb& db = program.shell.births()->db();
+    QCOMPARE(db.Count(), 1);
+
+    const QString csv = dir_.filePath("import.csv");
+    QFile file(csv);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(
+        "name,date,time,lat,lon,zone,note\n"
+        "ARJUN MEHTA,1980-06-15,10:30,28N36,77E12,34,again\n"
+        "MEERA RAO,1985-01-20,06:10,19N04,72E53,34,first time\n"
+        "ARJUN MEHTA,1980-06-15,10:30,28N36,77E12,34,and again\n");
+    file.close();
+    questions.fileToOpen = csv;
+
+    questions.replies = {2};  // Cancel
+    FileAction(form, "mnuImportBirths")->trigger();
+    QCOMPARE(questions.asked.size(), 1);
+    QCOMPARE(questions.asked.back(),
+             QString("2 of the births in the file are already saved (the same name and date). "
+                     "Skip them, or keep both?"));
+    QCOMPARE(questions.offered.back(), QString("&Skip|&Keep Both|Cancel"));
+    QCOMPARE(db.Count(), 1);
+    QCOMPARE(program.sink.shown.back().text,
+             QString("The import was cancelled: no birth was imported."));
+
+    questions.replies = {0};  // Skip
+    FileAction(form, "mnuImportBirths")->trigger();
+    QCOMPARE(questions.asked.size(), 2);
+    QCOMPARE(db.Count(), 2);
+    QCOMPARE(program.sink.shown.back().text,
+             QString("1 births imported. 2 already saved were skipped."));
+    // The note came with the birth.
+    const std::vector<BirthSummary> list = db.List("MEERA");
+    QCOMPARE(list.size(), std::size_t(1));
+    QCOMPARE(db.Load(list.front().id)->note, QString("first time"));
+    QVERIFY(!program.shell.form()->findChild<QWidget*>("dlgImportProgress"));
   }
 
   void listSearchesAndDeleteAsks() {
@@ -171,6 +272,74 @@ class TestBirthsMenu : public QObject {
     QCOMPARE(db.Load(*dialog.chosen())->note, QString("first consultation"));
   }
 
+  // A note typed and left by choosing another birth, searching or closing
+  // is kept; the search folds case and accents as the atlas does; two
+  // births of one name and date differ in their time column.
+  void listKeepsTypedNotesFoldsSearchAndShowsTime() {
+    BirthsDb db(path_);
+    FormEntries e = reference::DelhiBirth();
+    for (const char* name : {"JOSÉ D'SOUZA", "ARJUN MEHTA", "ARJUN MEHTA"}) {
+      e.name = name;
+      QVERIFY(db.Add(SavedBirth{0, e, {}, {}, {}, {}}));
+      e.hourText = "7";
+    }
+    ScriptedQuestions questions;
+    RecordingSink messages;
+    auto dialog = std::make_unique<BirthListDialog>(db, questions, messages);
+    dialog->show();
+    auto* list = Control<QTableView>(dialog.get(), "lstBirths");
+    const auto cell = [&](int row, int column) {
+      return list->model()->index(row, column).data().toString();
+    };
+    QCOMPARE(list->model()->headerData(2, Qt::Horizontal).toString(), QString("Time"));
+    // Newest first: the two ARJUN MEHTA births differ in their time.
+    QCOMPARE(cell(0, 0), cell(1, 0));
+    QCOMPARE(cell(0, 1), cell(1, 1));
+    QCOMPARE(cell(0, 2), QString("07:30:00"));
+    QCOMPARE(cell(2, 2), QString("10:30:00"));
+
+    auto* search = Control<QLineEdit>(dialog.get(), "txtSearch");
+    for (const char* typed : {"jose", "JOSE", "josé d'souza", "d souza", "José"}) {
+      search->clear();
+      // QTest types ASCII only; the rest arrives as an input method would.
+      const QString text = QString::fromUtf8(typed);
+      bool ascii = true;
+      for (const QChar c : text) ascii = ascii && c.unicode() < 0x80;
+      if (ascii) {
+        QTest::keyClicks(search, text);
+      } else {
+        search->insert(text);
+      }
+      QCOMPARE(dialog->rowCount(), 1);
+      QCOMPARE(cell(0, 0), QString::fromUtf8("JOSÉ D'SOUZA"));
+    }
+
+    // Typed, then another birth chosen: the note stays with the first.
+    search->clear();
+    auto* note = Control<QLineEdit>(dialog.get(), "txtNote");
+    list->selectRow(0);
+    const qint64 first = db.List().front().id;
+    QTest::keyClicks(note, "called back");
+    list->selectRow(1);
+    QVERIFY(note->text().isEmpty());
+    QCOMPARE(db.Load(first)->note, QString("called back"));
+    // Typed, then the search changes the list.
+    QTest::keyClicks(note, "second");
+    const qint64 second = db.List()[1].id;
+    QTest::keyClicks(search, "arjun");
+    QCOMPARE(db.Load(second)->note, QString("second"));
+    // Typed, then the list closes.
+    list->selectRow(1);
+    QCOMPARE(note->text(), QString("second"));
+    QTest::keyClick(note, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(note, "last");
+    const qint64 shown = db.List(QString("arjun"))[1].id;
+    QTest::keyClick(dialog.get(), Qt::Key_Escape);
+    QVERIFY(!dialog->isVisible());
+    QCOMPARE(db.Load(shown)->note, QString("last"));
+    QVERIFY(messages.shown.empty());
+  }
+
   void copyOnTheChartTabAndExportChart() {
     ProgramUnderTest program;
     ScriptedQuestions questions;
@@ -210,6 +379,40 @@ class TestBirthsMenu : public QObject {
     // Save Birth is on the main window's File menu too.
     QTest::keyClick(mdi, Qt::Key_S, Qt::ControlModifier);
     QCOMPARE(program.shell.births()->db().Count(), 1);
+  }
+
+  // Alt and a letter reach one control, and a menu's letter one command:
+  // the form, the main window, the list of births, the manual, the About box.
+  void mnemonicsAreUniqueInEveryMenuAndDialog() {
+    int ended = 0;
+    ProgramUnderTest program([&] { ++ended; });
+    ScriptedQuestions questions;
+    program.shell.UseBirthsFile(path_, &questions);
+    QVERIFY(program.Start());
+    FrmMain* form = program.shell.form();
+    form->SetEntries(reference::DelhiBirth());
+    form->cmdRashi_Click();
+    QVERIFY(program.shell.mainWindow());
+    program.shell.ShowManual();
+    RecordingSink messages;
+    BirthListDialog list(program.shell.births()->db(), questions, messages);
+    list.setObjectName("frmBirths");
+    FrmAbout about(program.shell.help());
+    QStringList clashes;
+    for (const QWidget* window : std::initializer_list<const QWidget*>{
+             form, program.shell.mainWindow(), program.shell.manual(), &list, &about}) {
+      clashes << MnemonicClashes(window);
+    }
+    QVERIFY2(clashes.isEmpty(), qPrintable(clashes.join("\n")));
+
+    // Alt+F, X on the form reaches Exit, which ends the program.
+    program.shell.Back();
+    Activate(form);
+    auto* file = Control<QMenu>(form, "mnuFile");
+    QTest::keyClick(form, Qt::Key_F, Qt::AltModifier);
+    QTRY_VERIFY(file->isVisible());
+    QTest::keyClick(file, Qt::Key_X);
+    QCOMPARE(ended, 1);
   }
 
   void damagedFileAtStart() {

@@ -3,7 +3,9 @@
 // pdftotext), on the page size asked for; the PNG has the requested size
 // and draws the Indu Lagna mark; the SVG is well-formed XML; the printer's
 // page size is the one printed on; the clipboard text holds the details and
-// positions.
+// positions. A page that cannot be written whole (a full disk, a file size
+// limit) leaves the previous file as it was and says why.
+#include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
@@ -17,6 +19,7 @@
 #include "chart/presentation.h"
 #include "cli/render.h"
 #include "gui/chart_page.h"
+#include "support/full_disk.h"
 #include "support/reference_births.h"
 
 using namespace orvanta;
@@ -29,10 +32,19 @@ ChartOutput ReferenceChart() {
   return run.chart;
 }
 
-// Runs a poppler tool; its standard output, or a failed test.
+// Runs a poppler tool; its standard output, or a failed test. A tool that is
+// not installed fails the test with the package that ships it: the test never
+// passes or skips for a machine that lacks a package.
 QString RunTool(const QString& program, const QStringList& args, bool* ok) {
   QProcess p;
   p.start(program, args);
+  if (!p.waitForStarted(60000)) {
+    *ok = false;
+    QTest::qFail(qPrintable(program + " cannot be started: install the Debian package poppler-utils "
+                                      "(tools/install-deps.sh does)"),
+                 __FILE__, __LINE__);
+    return {};
+  }
   *ok = p.waitForFinished(60000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
   return QString::fromUtf8(p.readAllStandardOutput());
 }
@@ -165,6 +177,45 @@ class TestChartPage : public QObject {
     QVERIFY(!QFile::exists(dir_.filePath("a.txt")));
     QVERIFY(
         ExportChart(dir_.filePath("no/such/folder/a.pdf"), chart).contains("cannot be written"));
+  }
+
+  // A write that fails part way (the page is tens of kilobytes; the disk or
+  // the file size limit holds 4 KB) must leave the previous file whole.
+  void failedWriteKeepsThePreviousFile_data() {
+    QTest::addColumn<QString>("suffix");
+    QTest::addColumn<bool>("fullDisk");
+    for (const char* suffix : {"pdf", "png", "svg"}) {
+      QTest::addRow("%s, full disk", suffix) << suffix << true;
+      QTest::addRow("%s, file size limit", suffix) << suffix << false;
+    }
+  }
+  void failedWriteKeepsThePreviousFile() {
+    QFETCH(QString, suffix);
+    QFETCH(bool, fullDisk);
+    const ChartOutput chart = ReferenceChart();
+    const QString folder = dir_.filePath(suffix + (fullDisk ? "-full-disk" : "-size-limit"));
+    testing::SmallDisk disk(folder, 64 * 1024);
+    if (fullDisk && !disk.mounted()) QSKIP("a tmpfs can be mounted by root only");
+    const QString path = QDir(folder).filePath("chart." + suffix);
+    const QByteArray previous(4096, 'p');
+    {
+      QFile old(path);
+      QVERIFY(old.open(QIODevice::WriteOnly));
+      QCOMPARE(old.write(previous), previous.size());
+    }
+    QString error;
+    if (fullDisk) {
+      disk.Fill("filler");
+      error = ExportChart(path, chart);
+    } else {
+      const testing::FileSizeLimit limit(4096);
+      error = ExportChart(path, chart);
+    }
+    QVERIFY2(error.contains("cannot be written"), qPrintable(error));
+    QFile old(path);
+    QVERIFY(old.open(QIODevice::ReadOnly));
+    QVERIFY(old.readAll() == previous);
+    QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden).size(), fullDisk ? 2 : 1);
   }
 
   // The clipboard text: the details and positions, one per line.

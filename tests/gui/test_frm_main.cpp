@@ -1,7 +1,8 @@
 // The birth-data form with real widgets: the lists and defaults right after
 // load, the key filters as the user types, the checks at the compute button
 // in their order with the focus they leave, the place lookup and the form's
-// menus.
+// menus; the question of a local time that never happened, which waits for
+// the date to be complete and is not answered by standard time.
 #include <QAction>
 #include <QCheckBox>
 #include <QClipboard>
@@ -16,6 +17,7 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QStatusBar>
 #include <QTextBrowser>
 #include <QToolTip>
 #include <QUrlQuery>
@@ -27,12 +29,28 @@
 #include "gui/frm_display.h"
 #include "gui/frm_main.h"
 #include "gui/help_window.h"
+#include "gui/place_picker.h"
 #include "gui/ui_common.h"
 #include "support/gui_harness.h"
 #include "tables/zones.h"
 
 using namespace orvanta;
 using namespace orvanta::testing;
+
+namespace {
+
+// Answers the reading question without a modal box and keeps what it asked.
+class ScriptedChooser final : public ReadingChooser {
+ public:
+  std::optional<int> Choose(const QString& question, const QStringList&) override {
+    questions << question;
+    return answer;
+  }
+  std::optional<int> answer;
+  QStringList questions;
+};
+
+}  // namespace
 
 class TestFrmMain : public QObject {
   Q_OBJECT
@@ -59,6 +77,9 @@ class TestFrmMain : public QObject {
   void linksReachableByTabAndOpenedByKeys();
   void f1AndHelpMenuAskForTheManual();
   void manualShowsItsTableOfContents();
+  void manualClosesFromTheKeyboardAndItsButton_data();
+  void manualClosesFromTheKeyboardAndItsButton();
+  void pageThatCannotBeOpenedIsSaidInTheWindow();
   void backspaceAndEnter();
   void pastedTextIsNotFilteredButValidated();
 
@@ -72,6 +93,8 @@ class TestFrmMain : public QObject {
   void menusAndLinksOpenTheirPages_data();
   void menusAndLinksOpenTheirPages();
   void menusAskForAboutAndExit();
+
+  void skippedTimeWaitsForTheDateAndIsNeverGuessed();
 
  private:
   template <typename T>
@@ -567,6 +590,55 @@ void TestFrmMain::manualShowsItsTableOfContents() {
   QVERIFY(help.browser()->verticalScrollBar()->value() > 0);
 }
 
+void TestFrmMain::manualClosesFromTheKeyboardAndItsButton_data() {
+  QTest::addColumn<QString>("how");
+  QTest::newRow("Escape") << "escape";
+  QTest::newRow("Ctrl+W") << "ctrl+w";
+  QTest::newRow("Close button") << "button";
+  QTest::newRow("Alt+C") << "alt+c";
+}
+
+void TestFrmMain::manualClosesFromTheKeyboardAndItsButton() {
+  QFETCH(QString, how);
+  HelpWindow help(ManualPath(DataDir()), help_.get());
+  Activate(&help);
+  QVERIFY(help.isVisible());
+  // From the text of the manual, where the keys are typed most.
+  help.browser()->setFocus();
+  if (how == "escape") {
+    QTest::keyClick(help.browser(), Qt::Key_Escape);
+  } else if (how == "ctrl+w") {
+    QTest::keyClick(help.browser(), Qt::Key_W, Qt::ControlModifier);
+  } else if (how == "alt+c") {
+    QTest::keyClick(help.browser(), Qt::Key_C, Qt::AltModifier);
+  } else {
+    QTest::mouseClick(orvanta::testing::get<QPushButton>(&help, "cmdClose"), Qt::LeftButton);
+  }
+  QTRY_VERIFY(!help.isVisible());
+}
+
+// No browser takes the page: the window the link was in says so on its
+// status line, the form's and the manual's alike.
+void TestFrmMain::pageThatCannotBeOpenedIsSaidInTheWindow() {
+  pages_.opens = false;
+  LinkLabel* forum = get<LinkLabel>("lblForum");
+  forum->setFocus();
+  QTest::keyClick(forum, Qt::Key_Return);
+  QCOMPARE(pages_.opened.size(), std::size_t{1});
+  const QString said =
+      "The page https://forum.orvanta.example/ cannot be opened: no web browser took it.";
+  QCOMPARE(form_->statusBar()->currentMessage(), said);
+
+  HelpWindow help(ManualPath(DataDir()), help_.get());
+  Activate(&help);
+  help.browser()->setHtml("<a href=\"https://orvanta.example/help/\">online help</a>");
+  emit help.browser()->anchorClicked(QUrl("https://orvanta.example/help/"));
+  QCOMPARE(help.statusLine()->currentMessage(),
+           QString("The page https://orvanta.example/help/ cannot be opened: no web browser "
+                   "took it."));
+  QVERIFY(sink_.shown.empty());
+}
+
 void TestFrmMain::backspaceAndEnter() {
   QLineEdit* latD = get<QLineEdit>("txtLatD");
   QTest::keyClicks(latD, "12");
@@ -824,6 +896,74 @@ void TestFrmMain::menusAskForAboutAndExit() {
   QCOMPARE(sink_.shown[0].text, QStringLiteral("Please Enter Name"));
   get<QAction>("mnuExit")->trigger();
   QCOMPARE(exit.count(), 1);
+}
+
+// New York: on 2 April 2000 the clocks went from 02:00 straight to 03:00
+// (first Sunday of April); on 2 April 1999 and 2001 they did not.
+void TestFrmMain::skippedTimeWaitsForTheDateAndIsNeverGuessed() {
+  ScriptedChooser chooser;
+  form_->SetReadingChooser(&chooser);
+  get<QLineEdit>("txtName")->setText("RAM");
+  get<QLineEdit>("txtName")->setFocus();
+  get<QComboBox>("cboYear")->setCurrentText("1999");
+  get<QComboBox>("cboMonth")->setCurrentIndex(3);
+  get<QComboBox>("cboDate")->setCurrentIndex(1);
+  get<QComboBox>("cboHH")->setCurrentIndex(2);
+  get<QComboBox>("cboMM")->setCurrentIndex(30);
+  // The atlas's New York (GeoNames 5128581).
+  const Place newYork{"New York",
+                      "New York",
+                      "United States of America",
+                      "US",
+                      "America/New_York",
+                      40.71427,
+                      -74.00597,
+                      8804190,
+                      "",
+                      0};
+  form_->findChild<PlacePicker*>()->Choose(newYork);
+  QVERIFY(chooser.questions.isEmpty());
+
+  // Typing 2001 in the year list passes 2000 on the way: nothing is asked
+  // while the year is typed, nor once it stands at 2001.
+  QComboBox* year = get<QComboBox>("cboYear");
+  year->setFocus();
+  QTest::keyClicks(year, "2001");
+  QCOMPARE(year->currentText(), QString("2001"));
+  QTest::mouseClick(get<QLineEdit>("txtName"), Qt::LeftButton);
+  QCoreApplication::processEvents();
+  QVERIFY2(chooser.questions.isEmpty(), qPrintable(chooser.questions.join("\n")));
+
+  // 2000: asked once the focus leaves the date; Cancel chooses nothing.
+  year->setCurrentText("1999");
+  year->setFocus();
+  // A pause ends the list's search for the first typed year.
+  QTest::qWait(QApplication::keyboardInputInterval() + 100);
+  QTest::keyClicks(year, "2000");
+  QCOMPARE(year->currentText(), QString("2000"));
+  QVERIFY(chooser.questions.isEmpty());
+  // Tab goes on to the hour: still the date and time, still no question.
+  QTest::keyClick(year, Qt::Key_Tab);
+  QCoreApplication::processEvents();
+  QVERIFY(chooser.questions.isEmpty());
+  QTest::mouseClick(get<QLineEdit>("txtName"), Qt::LeftButton);
+  QTRY_COMPARE(chooser.questions.size(), 1);
+  QVERIFY(chooser.questions[0].contains("did not exist"));
+
+  // Computing asks again; Cancel again refuses rather than computing the
+  // hour that never was as standard time.
+  get<QPushButton>("cmdRashi")->click();
+  QCOMPARE(chooser.questions.size(), 2);
+  QVERIFY(charts_.empty());
+  QCOMPARE(sink_.shown.size(), std::size_t{1});
+  QVERIFY2(sink_.shown[0].text.contains("No reading was chosen"), qPrintable(sink_.shown[0].text));
+
+  // The summer reading chosen: the chart is computed at EDT.
+  chooser.answer = 1;
+  get<QPushButton>("cmdRashi")->click();
+  QCOMPARE(chooser.questions.size(), 3);
+  QCOMPARE(charts_.size(), std::size_t{1});
+  QCOMPARE(form_->Entries().zoneIndex, 24);
 }
 
 QTEST_MAIN(TestFrmMain)

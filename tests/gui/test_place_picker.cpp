@@ -14,6 +14,7 @@
 #include <QSignalSpy>
 #include <memory>
 
+#include "chart/chart.h"
 #include "gui/frm_main.h"
 #include "gui/place_picker.h"
 #include "support/gui_harness.h"
@@ -50,6 +51,7 @@ class TestPlacePicker : public QObject {
   void doubledAndSkippedTimesAsk();
   void offsetWithoutRowIsUsedExactly();
   void daylightTickOnDaylightRowWarns();
+  void retypedCityNeverKeepsAnotherPlacesClock();
 
  private:
   template <typename T>
@@ -250,6 +252,64 @@ void TestPlacePicker::daylightTickOnDaylightRowWarns() {
   zone->setCurrentIndex(20);
   get<QCheckBox>("chkDST")->click();
   QCOMPARE(sink_.shown.size(), std::size_t{1});
+}
+
+// Kathmandu chosen with the form's first year (1901: local mean time,
+// UTC+5:41:16), then the city retyped: the state, coordinates and zone the
+// place filled go with it, and Enter takes the first row of the list, which
+// matches without case. Kathmandu's clock since 1986 is UTC+5:45 (tz
+// database); Chennai's UTC+5:30, row 34.
+void TestPlacePicker::retypedCityNeverKeepsAnotherPlacesClock() {
+  setBirth(1901, 1, 1, 12, 0);
+  pickCity(QStringLiteral("Kathmandu"), QStringLiteral("Kathmandu, Bagmati Province, Nepal"));
+  QLabel* line = get<QLabel>("lblZoneResolved");
+  QVERIFY2(line->text().contains(QStringLiteral("UTC+5:41:16")), qPrintable(line->text()));
+
+  QLineEdit* city = get<QLineEdit>("txtMCity");
+  city->selectAll();
+  QTest::keyClicks(city, QStringLiteral("xqzzyville"));
+  QCOMPARE(get<QLineEdit>("txtMState")->text(), QString());
+  QCOMPARE(get<QLineEdit>("txtLatD")->text(), QString());
+  QCOMPARE(get<QLineEdit>("txtLonD")->text(), QString());
+  QCOMPARE(get<QComboBox>("cmbTimeZone")->currentIndex(), -1);
+  QVERIFY2(line->text().startsWith(QStringLiteral("No place in the atlas matches")),
+           qPrintable(line->text()));
+  setBirth(1990, 1, 1, 12, 0);
+  const FormEntries forgotten = form_->Entries();
+  QVERIFY(!forgotten.exactOffsetMinutes);
+  QVERIFY(forgotten.zoneName.empty());
+  Session session;
+  QVERIFY(Run_Chart(session, forgotten).refusal.has_value());
+
+  // Enter takes the highlighted first row of a lower-case city.
+  city->selectAll();
+  QTest::keyClicks(city, QStringLiteral("kathmandu"));
+  QTRY_VERIFY(picker_->completer()->popup()->isVisible());
+  QTest::keyClick(picker_->completer()->popup(), Qt::Key_Return);
+  QTRY_COMPARE(city->text(), QStringLiteral("Kathmandu"));
+  QVERIFY2(line->text().contains(QStringLiteral("UTC+5:45")), qPrintable(line->text()));
+  QCOMPARE(form_->Entries().exactOffsetMinutes, std::optional<int>(345));
+
+  // Mumbai, then "chennai" typed and entered: Chennai's own place and clock.
+  city->selectAll();
+  QTest::keyClicks(city, QStringLiteral("chennai"));
+  QTRY_VERIFY(picker_->completer()->popup()->isVisible());
+  QTest::keyClick(picker_->completer()->popup(), Qt::Key_Return);
+  QTRY_COMPARE(city->text(), QStringLiteral("Chennai"));
+  QCOMPARE(get<QLineEdit>("txtMState")->text(), QStringLiteral("Tamil Nadu"));
+  QCOMPARE(get<QComboBox>("cmbTimeZone")->currentIndex(), 34);
+  QTest::keyClicks(get<QLineEdit>("txtName"), QStringLiteral("A"));
+  const FormEntries chennai = form_->Entries();
+  QCOMPARE(chennai.zoneName, std::string("Asia/Kolkata"));
+  Session computed;
+  const ChartRun run = Run_Chart(computed, chennai);
+  if (run.refusal) {
+    qWarning() << QByteArray(run.refusal->message.data(),
+                             static_cast<qsizetype>(run.refusal->message.size()));
+  }
+  QVERIFY(!run.refusal);
+  QCOMPARE(QString::fromStdString(run.chart.details.timeZone),
+           QStringLiteral("Asia/Kolkata, UTC+5:30, standard time"));
 }
 
 QTEST_MAIN(TestPlacePicker)

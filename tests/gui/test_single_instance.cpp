@@ -1,17 +1,23 @@
 // One copy at a time: a second start is refused while a copy runs, in this
 // process or another; a lock left by a killed copy, and anything in the
 // lock's place that no running copy can hold (an empty or unreadable file, a
-// directory, a dangling link), does not lock the user out; and where no lock
+// directory, a dangling link), does not lock the user out, nor does a lock
+// naming another host or a live process that is no running copy, nor another
+// user's lock in a shared folder; and where no lock
 // can be written at all the program starts and says so in its status line.
 //
 // Run with "--hold-lock PATH", this executable is the other copy: it takes
 // the lock, says "locked" on its standard output and waits to be killed.
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QLockFile>
 #include <QProcess>
 #include <QStatusBar>
+#include <QSysInfo>
 #include <QTemporaryDir>
 #include <QWidget>
 #include <cstdio>
@@ -29,6 +35,7 @@ using namespace orvanta::testing;
 namespace {
 
 constexpr int kHelperStartMs = 30000;  // generous: a loaded machine starts slowly
+constexpr uid_t kNobody = 65534;       // the user and group "nobody" of Debian
 
 int HoldLock(const char* path) {
   // Same executable, same application name as the test: the lock names a
@@ -63,7 +70,9 @@ class TestSingleInstance : public QObject {
   void lockOfAKilledCopyIsTakenOver();
   void whatNoRunningCopyHoldsIsReplaced_data();
   void whatNoRunningCopyHoldsIsReplaced();
-  void lockNamingAnotherHostIsLeftAlone();
+  void lockNoRunningCopyHoldsIsTakenOver_data();
+  void lockNoRunningCopyHoldsIsTakenOver();
+  void anotherUsersRunningCopyGivesWayToTheNextPlace();
   void unwritableLockPlaceGivesWayToTheNext();
   void noPlaceForTheLockStartsAndSaysSo();
 
@@ -191,16 +200,45 @@ void TestSingleInstance::whatNoRunningCopyHoldsIsReplaced() {
   ExpectStartHoldingTheLock(lockPath_);
 }
 
-void TestSingleInstance::lockNamingAnotherHostIsLeftAlone() {
-  // Whether a copy on another host runs cannot be known here: the lock
-  // stands, whatever its age and process number.
+// Locks that look like a running copy's but that no running copy holds.
+void TestSingleInstance::lockNoRunningCopyHoldsIsTakenOver_data() {
+  QTest::addColumn<QString>("host");
+  QTest::addColumn<bool>("anotherUser");
+  QTest::newRow("another host") << "another-host.example" << false;
+  // The process named is this test, alive and of the same name: only the
+  // lock file's flock tells that it is no running copy.
+  QTest::newRow("live process, this host") << QSysInfo::machineHostName() << false;
+  QTest::newRow("another user's, shared folder") << QSysInfo::machineHostName() << true;
+}
+
+void TestSingleInstance::lockNoRunningCopyHoldsIsTakenOver() {
+  QFETCH(QString, host);
+  QFETCH(bool, anotherUser);
+  if (anotherUser && ::geteuid() != 0) QSKIP("giving a file to another user needs root");
   QFile file(lockPath_);
   QVERIFY(file.open(QIODevice::WriteOnly));
-  file.write("1\norvanta\nanother-host.example\n");
+  file.write(QByteArray::number(QCoreApplication::applicationPid()) + '\n' +
+             QCoreApplication::applicationName().toUtf8() + '\n' + host.toUtf8() + '\n');
   file.close();
-  SingleInstanceGuard guard(lockPath_);
-  ExpectRefusal(guard);
-  QVERIFY(QFile::exists(lockPath_));
+  if (anotherUser) {
+    // A shared folder as /tmp is: anyone may write, only the owner remove.
+    QVERIFY(::chmod(QFile::encodeName(dir_->path()).constData(), 01777) == 0);
+    QVERIFY(::chown(QFile::encodeName(lockPath_).constData(), kNobody, kNobody) == 0);
+  }
+  ExpectStartHoldingTheLock(lockPath_);
+}
+
+void TestSingleInstance::anotherUsersRunningCopyGivesWayToTheNextPlace() {
+  if (::geteuid() != 0) QSKIP("giving a file to another user needs root");
+  std::unique_ptr<QProcess> holder = StartHolder(lockPath_);
+  QVERIFY2(holder != nullptr, "the other copy did not take the lock");
+  QVERIFY(::chown(QFile::encodeName(lockPath_).constData(), kNobody, kNobody) == 0);
+  const QString own = dir_->filePath(QStringLiteral("own.lock"));
+  SingleInstanceGuard guard(QStringList{lockPath_, own});
+  QCOMPARE(guard.Acquire(), SingleInstanceGuard::Outcome::Held);
+  QVERIFY(QFile::exists(own));
+  holder->closeWriteChannel();
+  QVERIFY(holder->waitForFinished(kHelperStartMs));
 }
 
 void TestSingleInstance::unwritableLockPlaceGivesWayToTheNext() {

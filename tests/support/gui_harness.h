@@ -35,10 +35,15 @@ class RecordingSink final : public MessageSink {
   std::vector<ShownMessage> shown;
 };
 
+// Records the pages; `opens` false plays a system where no browser takes them.
 struct RecordingOpener {
   std::vector<QUrl> opened;
+  bool opens = true;
   UrlOpener opener() {
-    return [this](const QUrl& url) { opened.push_back(url); };
+    return [this](const QUrl& url) {
+      opened.push_back(url);
+      return opens;
+    };
   }
 };
 

@@ -16,8 +16,9 @@ import sys
 try:
     import jsonschema
 except ImportError:
-    print("python3-jsonschema is not installed")
-    sys.exit(77)
+    print("jsonschema is missing: install the Debian package python3-jsonschema "
+          "(tools/install-deps.sh does)")
+    sys.exit(1)
 
 ABBR = ["Ari", "Tau", "Gem", "Can", "Leo", "Vir", "Lib", "Sco", "Sag", "Cap", "Aqu", "Pis"]
 SIGNS = ["Aries", "Taurus", "Gemini", "Cancer", "Leo", "Virgo", "Libra", "Scorpio",

@@ -4,8 +4,24 @@
 
 #include <algorithm>
 #include <array>
-#include <memory>
+#include <charconv>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <set>
 #include <tuple>
+#include <unordered_map>
+
+#include "tz/zone_resolution.h"
+
+// Where the generated index lies: relative to the program's folder as
+// installed, and the build's own copy (for programs run from the build).
+#ifndef ORVANTA_ATLAS_FROM_BIN
+#error "ORVANTA_ATLAS_FROM_BIN must be defined by the build"
+#endif
+#ifndef ORVANTA_BUILD_ATLAS_INDEX
+#error "ORVANTA_BUILD_ATLAS_INDEX must be defined by the build"
+#endif
 
 namespace orvanta {
 
@@ -32,6 +48,56 @@ inline constexpr std::array<CountryAlias, 12> kCountryAliases = {{
     {"holland", "nl"},
 }};
 
+// Separators inside the index: fields, list items, and a display name from
+// its folded form. None occurs in a place name.
+constexpr char kField = '\t';
+constexpr char kItem = '\x1e';
+constexpr char kPair = '\x1f';
+
+// The index's fields, in the order of a line; the first kOtherNames are
+// Atlas::Entry::fields.
+enum IndexField : std::size_t {
+  kName,
+  kState,
+  kCountry,
+  kCode,
+  kZone,
+  kLatitude,
+  kLongitude,
+  kPopulation,
+  kFoldedName,
+  kFoldedState,
+  kFoldedCountry,
+  kFoldedCode,
+  kOtherNames,  // display kPair folded, joined by kItem
+  kFieldCount
+};
+
+// A line that begins with this gives the other names of a country or of a
+// state (kind 'C' or 'S', country code, folded state, folded names joined
+// by kItem), which all its cities share.
+constexpr char kRegionLine = '=';
+
+// A line that begins with this gives a folded name and the cities that
+// carry it; these lines come last, sorted by name.
+constexpr char kNameLine = '\x1d';
+
+std::string RegionKey(char kind, std::string_view code, std::string_view foldedState) {
+  std::string key{kind};
+  key += kField;
+  key += code;
+  key += kField;
+  key += foldedState;
+  return key;
+}
+
+// Marks a match by the city's own name where an other name's number goes.
+constexpr std::uint32_t kOwnName = UINT32_MAX;
+
+// Search's score of a match by another name, added to its quality: after
+// the own names of the same quality, before those of the next.
+constexpr int kOtherNameRank = 10;
+
 // Match quality of one field, smaller is better.
 enum Quality : int { kEqual = 0, kBegins = 1, kWordInside = 2, kNoMatch = 100 };
 
@@ -50,34 +116,177 @@ Quality NameQuality(std::string_view name, std::string_view query) {
 }
 
 // States and countries also match by a later word: "Maine" is the atlas's
-// "State of Maine", "Zurich" its "Canton of Zurich".
-Quality FieldQuality(std::string_view field, std::string_view query) {
+// "State of Maine", "Zurich" its "Canton of Zurich"; their names in other
+// languages match whole.
+Quality FieldQuality(std::string_view field, std::string_view others, std::string_view query) {
   if (field.empty()) return kNoMatch;
-  return NameQuality(field, query);
+  const Quality own = NameQuality(field, query);
+  if (own == kEqual) return own;
+  for (std::size_t start = 0; start < others.size();) {
+    std::size_t end = others.find(kItem, start);
+    if (end == std::string_view::npos) end = others.size();
+    if (others.substr(start, end - start) == query) return kEqual;
+    start = end + 1;
+  }
+  return own;
 }
 
 struct OwnedCity {
   void operator()(GeonamesCity* c) const { geonames_city_free(c); }
 };
 
-std::string Text(const gchar* s) {
-  return s ? std::string(s) : std::string();
+// Library text without the index's own separators and line ends.
+std::string Clean(const gchar* s) {
+  std::string text = s ? std::string(s) : std::string();
+  for (char& c : text)
+    if (c == kField || c == kItem || c == kPair || c == '\n' || c == '\r') c = ' ';
+  return text;
 }
 
-// Splits at commas; blank parts (a trailing comma) are dropped.
-std::vector<std::string> Parts(std::string_view folded) {
-  std::vector<std::string> parts;
+std::vector<std::string_view> Split(std::string_view text, char separator) {
+  std::vector<std::string_view> parts;
   std::size_t start = 0;
-  while (start <= folded.size()) {
-    std::size_t end = folded.find(',', start);
-    if (end == std::string_view::npos) end = folded.size();
-    std::string_view part = folded.substr(start, end - start);
-    while (!part.empty() && part.front() == ' ') part.remove_prefix(1);
-    while (!part.empty() && part.back() == ' ') part.remove_suffix(1);
-    if (!part.empty()) parts.emplace_back(part);
+  while (true) {
+    const std::size_t end = text.find(separator, start);
+    if (end == std::string_view::npos) {
+      parts.push_back(text.substr(start));
+      return parts;
+    }
+    parts.push_back(text.substr(start, end - start));
     start = end + 1;
   }
-  return parts;
+}
+
+// A name folded as one part: a comma inside it is part of the name.
+std::string FoldName(std::string text) {
+  std::replace(text.begin(), text.end(), ',', ' ');
+  return FoldPlaceText(text).value_or("");
+}
+
+std::string DoubleText(double value) {
+  std::array<char, 32> buffer{};
+  const auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
+  return ec == std::errc() ? std::string(buffer.data(), end) : std::string("0");
+}
+
+// "40n25 3w42" (coordinates as the program prints them, folded) in signed
+// minutes of arc, north and east positive.
+struct MinuteCoordinates {
+  int latitude = 0;
+  int longitude = 0;
+  bool operator==(const MinuteCoordinates&) const = default;
+};
+
+std::optional<int> CoordinateMinutes(std::string_view text, char positive, char negative) {
+  const std::size_t letter = text.find_first_of(std::string{positive, negative});
+  if (letter == std::string_view::npos || letter == 0 || text.size() != letter + 3)
+    return std::nullopt;
+  int degrees = 0, minutes = 0;
+  const auto d = std::from_chars(text.data(), text.data() + letter, degrees);
+  const auto m = std::from_chars(text.data() + letter + 1, text.data() + text.size(), minutes);
+  if (d.ec != std::errc() || d.ptr != text.data() + letter || m.ec != std::errc() ||
+      m.ptr != text.data() + text.size() || minutes > 59 || degrees > 180)
+    return std::nullopt;
+  const int total = degrees * 60 + minutes;
+  return text[letter] == positive ? total : -total;
+}
+
+std::optional<MinuteCoordinates> ParseCoordinates(std::string_view folded) {
+  const std::size_t blank = folded.find(' ');
+  if (blank == std::string_view::npos) return std::nullopt;
+  const auto lat = CoordinateMinutes(folded.substr(0, blank), 'n', 's');
+  const auto lon = CoordinateMinutes(folded.substr(blank + 1), 'e', 'w');
+  if (!lat || !lon) return std::nullopt;
+  return MinuteCoordinates{*lat, *lon};
+}
+
+MinuteCoordinates MinutesOf(double latitudeDeg, double longitudeDeg) {
+  const FormCoordinates c = CoordinatesToMinute(latitudeDeg, longitudeDeg);
+  const int lat = c.latDeg * 60 + c.latMin;
+  const int lon = c.lonDeg * 60 + c.lonMin;
+  return {c.north ? lat : -lat, c.east ? lon : -lon};
+}
+
+std::string EscapeCommas(std::string_view text) {
+  std::string out;
+  for (const char c : text) {
+    if (c == ',') out += '\\';
+    out += c;
+  }
+  return out;
+}
+
+std::string ReadFile(const std::filesystem::path& path) {
+  std::error_code error;
+  const auto size = std::filesystem::file_size(path, error);
+  std::ifstream in(path, std::ios::binary);
+  if (error || !in) return {};
+  std::string text(static_cast<std::size_t>(size), '\0');
+  if (!in.read(text.data(), static_cast<std::streamsize>(size))) return {};
+  return text;
+}
+
+// Splits `text` at `separator` into `parts`; the number of parts, or one
+// more than `parts` holds when there are too many.
+template <std::size_t N>
+std::size_t SplitInto(std::string_view text, char separator,
+                      std::array<std::string_view, N>& parts) {
+  std::size_t count = 0;
+  std::size_t start = 0;
+  while (true) {
+    const std::size_t end = text.find(separator, start);
+    if (count == N) return N + 1;
+    parts[count++] = text.substr(start, end == std::string_view::npos ? end : end - start);
+    if (end == std::string_view::npos) return count;
+    start = end + 1;
+  }
+}
+
+std::string IndexPath() {
+  std::error_code error;
+  const auto program = std::filesystem::read_symlink("/proc/self/exe", error);
+  if (!error) {
+    const auto installed = program.parent_path() / ORVANTA_ATLAS_FROM_BIN;
+    if (std::filesystem::is_regular_file(installed, error)) return installed.string();
+  }
+  return ORVANTA_BUILD_ATLAS_INDEX;
+}
+
+// Devanagari writes a nasal before a consonant of its own class either as
+// the class's nasal letter with a virama or as an anusvara ("मुम्बई" and
+// "मुंबई" are one word); the fold writes the anusvara.
+std::string FoldDevanagariNasals(const std::string& text) {
+  constexpr gunichar kVirama = 0x094D, kAnusvara = 0x0902;
+  // The five classes of stops, four letters and the nasal each.
+  auto classOf = [](gunichar c) -> int {
+    if (c >= 0x0915 && c <= 0x0928) return static_cast<int>(c - 0x0915) / 5;
+    if (c >= 0x092A && c <= 0x092E) return 4;
+    return -1;
+  };
+  // The fifth letter of each class.
+  auto isNasal = [&](gunichar c) {
+    return c == 0x0919 || c == 0x091E || c == 0x0923 || c == 0x0928 || c == 0x092E;
+  };
+  if (text.find("\u094D") == std::string::npos) return text;
+  glong count = 0;
+  std::unique_ptr<gunichar, decltype(&g_free)> chars(
+      g_utf8_to_ucs4_fast(text.c_str(), static_cast<glong>(text.size()), &count), &g_free);
+  std::string out;
+  auto append = [&](gunichar c) {
+    std::array<char, 8> utf8{};
+    out.append(utf8.data(), static_cast<std::size_t>(g_unichar_to_utf8(c, utf8.data())));
+  };
+  for (glong i = 0; i < count; ++i) {
+    const gunichar c = chars.get()[i];
+    if (isNasal(c) && i + 2 < count && chars.get()[i + 1] == kVirama &&
+        classOf(chars.get()[i + 2]) == classOf(c)) {
+      append(kAnusvara);
+      ++i;  // the virama
+    } else {
+      append(c);
+    }
+  }
+  return out;
 }
 
 }  // namespace
@@ -86,25 +295,64 @@ std::optional<std::string> FoldPlaceText(std::string_view text) {
   if (!g_utf8_validate(text.data(), static_cast<gssize>(text.size()), nullptr)) return std::nullopt;
   // Embedded NULs pass the UTF-8 check; the transliteration stops at them.
   if (text.find('\0') != std::string_view::npos) return std::nullopt;
-  const std::string owned(text);
-  std::unique_ptr<gchar, decltype(&g_free)> ascii(g_str_to_ascii(owned.c_str(), "C"), &g_free);
   std::string folded;
-  folded.reserve(owned.size());
+  folded.reserve(text.size());
   bool blank = false;
-  for (const char* p = ascii.get(); p && *p; ++p) {
-    const char c = *p;
-    if (g_ascii_isalnum(c)) {
-      if (blank && !folded.empty() && folded.back() != ',') folded += ' ';
-      blank = false;
-      folded += g_ascii_tolower(c);
-    } else if (c == ',') {
-      folded += ',';
-      blank = false;
+  bool afterLatin = true;  // the last letter written has a Latin spelling
+  auto write = [&](std::string_view piece) {
+    if (blank && !folded.empty() && folded.back() != ',') folded += ' ';
+    blank = false;
+    folded += piece;
+  };
+  // Composed characters first, so that a letter and its accent are one.
+  std::unique_ptr<gchar, decltype(&g_free)> composed(
+      g_utf8_normalize(text.data(), static_cast<gssize>(text.size()), G_NORMALIZE_NFC), &g_free);
+  if (!composed) return std::nullopt;
+  for (const char* p = composed.get(); *p;) {
+    const char* next = g_utf8_next_char(p);
+    const auto byte = static_cast<unsigned char>(*p);
+    if (byte < 0x80) {
+      if (g_ascii_isalnum(*p)) {
+        const char lower = g_ascii_tolower(*p);
+        write(std::string_view(&lower, 1));
+        afterLatin = true;
+      } else if (*p == ',') {
+        folded += ',';
+        blank = false;
+      } else {
+        blank = true;
+      }
+      p = next;
+      continue;
+    }
+    const gunichar c = g_utf8_get_char(p);
+    const std::string one(p, next);
+    if (g_unichar_ismark(c)) {
+      // An accent on a Latin letter goes; a vowel sign of another script
+      // is part of its letter.
+      if (!afterLatin && !blank) folded += one;
+    } else if (g_unichar_isalnum(c)) {
+      std::unique_ptr<gchar, decltype(&g_free)> ascii(g_str_to_ascii(one.c_str(), "C"), &g_free);
+      const std::string_view latin = ascii ? std::string_view(ascii.get()) : std::string_view();
+      const bool spelled = !latin.empty() && std::all_of(latin.begin(), latin.end(),
+                                                         [](char a) { return g_ascii_isalnum(a); });
+      if (spelled) {
+        std::string lower(latin);
+        for (char& a : lower) a = g_ascii_tolower(a);
+        write(lower);
+        afterLatin = true;
+      } else {
+        std::unique_ptr<gchar, decltype(&g_free)> fold(
+            g_utf8_casefold(one.data(), static_cast<gssize>(one.size())), &g_free);
+        write(fold ? std::string_view(fold.get()) : std::string_view(one));
+        afterLatin = false;
+      }
     } else {
       blank = true;
     }
+    p = next;
   }
-  return folded;
+  return FoldDevanagariNasals(folded);
 }
 
 bool IsAmbiguous(const PlaceSearch& search) {
@@ -121,102 +369,538 @@ std::string Describe(const Place& place) {
   return text;
 }
 
-Atlas::Atlas() {
+std::string DescribeMatch(const Place& place) {
+  if (place.matchedName.empty()) return Describe(place);
+  return place.matchedName + " \u2192 " + Describe(place);
+}
+
+// ---------------------------------------------------------------------------
+// The index builder.
+
+struct AtlasIndexBuilder::City {
+  std::vector<std::string> fields;  // kName .. kFoldedCode
+  struct OtherName {
+    std::string display, folded;
+    int languages = 0;  // how many catalogues give it
+  };
+  std::vector<OtherName> otherNames;
+};
+
+AtlasIndexBuilder::AtlasIndexBuilder() = default;
+AtlasIndexBuilder::~AtlasIndexBuilder() = default;
+
+namespace {
+
+bool HasUpperCase(std::string_view text) {
+  return std::any_of(text.begin(), text.end(), [](char c) { return g_ascii_isupper(c); });
+}
+
+}  // namespace
+
+void AtlasIndexBuilder::AddPass() {
+  // Most names repeat from language to language and from city to city
+  // (states, countries): each distinct text is folded once.
+  auto fold = [&](const std::string& text) -> const std::string& {
+    auto it = folds_.find(text);
+    if (it == folds_.end()) it = folds_.emplace(text, FoldName(text)).first;
+    return it->second;
+  };
   const gint count = geonames_get_n_cities();
-  entries_.reserve(static_cast<std::size_t>(std::max(count, 0)));
+  const bool first = cities_.empty();
   for (gint i = 0; i < count; ++i) {
     std::unique_ptr<GeonamesCity, OwnedCity> city(geonames_get_city(i));
-    if (!city) continue;
-    Entry e;
-    e.place.name = Text(geonames_city_get_name(city.get()));
-    e.place.state = Text(geonames_city_get_state(city.get()));
-    e.place.country = Text(geonames_city_get_country(city.get()));
-    e.place.countryCode = Text(geonames_city_get_country_code(city.get()));
-    e.place.timeZone = Text(geonames_city_get_timezone(city.get()));
-    e.place.latitudeDeg = geonames_city_get_latitude(city.get());
-    e.place.longitudeDeg = geonames_city_get_longitude(city.get());
-    e.place.population = geonames_city_get_population(city.get());
-    e.foldedName = FoldPlaceText(e.place.name).value_or("");
-    e.foldedState = FoldPlaceText(e.place.state).value_or("");
-    e.foldedCountry = FoldPlaceText(e.place.country).value_or("");
-    e.foldedCode = FoldPlaceText(e.place.countryCode).value_or("");
-    entries_.push_back(std::move(e));
+    if (first) cities_.emplace_back();
+    if (!city || static_cast<std::size_t>(i) >= cities_.size()) continue;
+    City& c = cities_[static_cast<std::size_t>(i)];
+    const std::string name = Clean(geonames_city_get_name(city.get()));
+    const std::string state = Clean(geonames_city_get_state(city.get()));
+    const std::string country = Clean(geonames_city_get_country(city.get()));
+    if (c.fields.empty()) {
+      const std::string code = Clean(geonames_city_get_country_code(city.get()));
+      c.fields = {name,
+                  state,
+                  country,
+                  code,
+                  Clean(geonames_city_get_timezone(city.get())),
+                  DoubleText(geonames_city_get_latitude(city.get())),
+                  DoubleText(geonames_city_get_longitude(city.get())),
+                  std::to_string(geonames_city_get_population(city.get())),
+                  fold(name),
+                  fold(state),
+                  fold(country),
+                  fold(code)};
+      continue;
+    }
+    const std::string& folded = fold(name);
+    if (!folded.empty() && folded != c.fields[kFoldedName]) {
+      auto other = std::find_if(c.otherNames.begin(), c.otherNames.end(),
+                                [&](const City::OtherName& o) { return o.folded == folded; });
+      if (other == c.otherNames.end()) {
+        c.otherNames.push_back({name, folded, 1});
+      } else {
+        ++other->languages;
+        // "Poona" rather than a catalogue's "poona".
+        if (!HasUpperCase(other->display) && HasUpperCase(name)) other->display = name;
+      }
+    }
+    if (!state.empty() && fold(state) != c.fields[kFoldedState])
+      regions_[RegionKey('S', c.fields[kCode], c.fields[kFoldedState])].insert(fold(state));
+    if (!country.empty() && fold(country) != c.fields[kFoldedCountry])
+      regions_[RegionKey('C', c.fields[kCode], "")].insert(fold(country));
   }
 }
 
-PlaceSearch Atlas::Search(std::string_view query, std::size_t limit) const {
-  PlaceSearch result;
-  if (query.size() > kMaxPlaceQueryBytes) {
-    result.refused = true;
-    result.message = "The place name is too long (at most " + std::to_string(kMaxPlaceQueryBytes) +
-                     " characters).";
-    return result;
+std::string AtlasIndexBuilder::Text() const {
+  std::string text(kAtlasIndexHeader);
+  text += '\n';
+  // Every folded name with the cities that carry it ("row" for a city's
+  // own name, "row:k" for its k-th other name), sorted for lookups.
+  std::map<std::string, std::string> table;
+  auto refer = [&](const std::string& folded, const std::string& ref) {
+    std::string& refs = table[folded];
+    if (!refs.empty()) refs += ' ';
+    refs += ref;
+  };
+  std::size_t row = 0;
+  for (const City& c : cities_) {
+    if (c.fields.empty()) continue;
+    for (const std::string& f : c.fields) text += f + kField;
+    refer(c.fields[kFoldedName], std::to_string(row));
+    for (std::size_t k = 0; k < c.otherNames.size(); ++k) {
+      const City::OtherName& o = c.otherNames[k];
+      if (k > 0) text += kItem;
+      text += o.display + kPair + o.folded + kPair + std::to_string(o.languages);
+      refer(o.folded, std::to_string(row) + ':' + std::to_string(k));
+    }
+    text += '\n';
+    ++row;
   }
-  const auto folded = FoldPlaceText(query);
-  if (!folded) {
-    result.refused = true;
-    result.message = "The place name is not valid text (UTF-8).";
-    return result;
+  for (const auto& [key, names] : regions_) {
+    text += kRegionLine;
+    text += kField;
+    text += key;
+    text += kField;
+    for (auto it = names.begin(); it != names.end(); ++it) {
+      if (it != names.begin()) text += kItem;
+      text += *it;
+    }
+    text += '\n';
   }
-  const std::vector<std::string> parts = Parts(*folded);
-  if (parts.empty()) {
-    result.refused = true;
-    result.message = "Type a place: \"City\", \"City, Country\" or \"City, State, Country\".";
-    return result;
+  for (const auto& [folded, refs] : table) {
+    text += kNameLine;
+    text += kField + folded + kField + refs + '\n';
   }
-  if (parts.size() > 3) {
-    result.refused = true;
-    result.message = "A place has at most three parts: \"City, State, Country\".";
-    return result;
-  }
+  return text;
+}
 
+// ---------------------------------------------------------------------------
+// The atlas.
+
+Atlas::Atlas() {
+  std::optional<Atlas> loaded = FromIndex(ReadFile(IndexPath()));
+  if (!loaded) {
+    AtlasIndexBuilder builder;
+    builder.AddPass();
+    loaded = FromIndex(builder.Text());
+  }
+  if (loaded) *this = std::move(*loaded);
+}
+
+std::optional<Atlas> Atlas::FromIndex(std::string text) {
+  if (!StartsWith(text, kAtlasIndexHeader) || text.size() == kAtlasIndexHeader.size() ||
+      text[kAtlasIndexHeader.size()] != '\n')
+    return std::nullopt;
+  Atlas atlas{Empty{}};
+  atlas.text_ = std::make_shared<const std::string>(std::move(text));
+  const std::string_view all(*atlas.text_);
+  std::unordered_map<std::string, std::string_view> regions;
+  // The index of the installed atlas: 24,361 cities, some 100,000 other
+  // names and 120,000 distinct names.
+  atlas.entries_.reserve(25000);
+  atlas.nameTable_.reserve(125000);
+  std::size_t start = kAtlasIndexHeader.size() + 1;
+  while (start < all.size()) {
+    std::size_t end = all.find('\n', start);
+    if (end == std::string_view::npos) end = all.size();
+    std::array<std::string_view, kFieldCount> f;
+    const std::size_t fields = SplitInto(all.substr(start, end - start), kField, f);
+    start = end + 1;
+    if (f[0].size() == 1 && f[0][0] == kNameLine) {
+      if (fields != 3) return std::nullopt;
+      atlas.nameTable_.emplace_back(f[1], f[2]);
+      continue;
+    }
+    if (f[0].size() == 1 && f[0][0] == kRegionLine) {
+      if (fields != 5 || f[1].size() != 1) return std::nullopt;
+      regions.emplace(RegionKey(f[1][0], f[2], f[3]), f[4]);
+      continue;
+    }
+    if (fields != kFieldCount) return std::nullopt;
+    Entry e;
+    std::copy_n(f.begin(), e.fields.size(), e.fields.begin());
+    const auto lat = std::from_chars(f[kLatitude].data(), f[kLatitude].data() + f[kLatitude].size(),
+                                     e.latitudeDeg);
+    const auto lon = std::from_chars(f[kLongitude].data(),
+                                     f[kLongitude].data() + f[kLongitude].size(), e.longitudeDeg);
+    const auto pop = std::from_chars(f[kPopulation].data(),
+                                     f[kPopulation].data() + f[kPopulation].size(), e.population);
+    if (lat.ec != std::errc() || lon.ec != std::errc() || pop.ec != std::errc())
+      return std::nullopt;
+    // Other names are read when a lookup reaches them.
+    e.otherNames = f[kOtherNames];
+    if (!e.otherNames.empty()) ++atlas.otherNames_;
+    atlas.entries_.push_back(e);
+  }
+  if (!std::is_sorted(atlas.nameTable_.begin(), atlas.nameTable_.end())) return std::nullopt;
+  for (Entry& e : atlas.entries_) {
+    if (const auto it = regions.find(RegionKey('S', e.fields[kCode], e.fields[kFoldedState]));
+        it != regions.end())
+      e.otherStates = it->second;
+    if (const auto it = regions.find(RegionKey('C', e.fields[kCode], "")); it != regions.end())
+      e.otherCountries = it->second;
+  }
+  return atlas;
+}
+
+Place Atlas::PlaceOf(std::size_t index, std::string_view matchedName) const {
+  const Entry& e = entries_[index];
+  Place p;
+  p.name = e.fields[kName];
+  p.state = e.fields[kState];
+  p.country = e.fields[kCountry];
+  p.countryCode = e.fields[kCode];
+  p.timeZone = e.fields[kZone];
+  p.latitudeDeg = e.latitudeDeg;
+  p.longitudeDeg = e.longitudeDeg;
+  p.population = e.population;
+  p.matchedName = matchedName;
+  p.id = static_cast<std::uint32_t>(index + 1);
+  return p;
+}
+
+// A query split at its commas ("\\," is a comma inside a name), each part
+// folded; coordinates after the city are taken apart.
+struct ParsedPlaceQuery {
+  std::vector<std::string> parts;  // city, then state and/or country
+  std::optional<MinuteCoordinates> coordinates;
+  std::optional<std::string> refusal;
+};
+
+namespace {
+
+ParsedPlaceQuery ParseQuery(std::string_view query, bool blankPartsAllowed) {
+  ParsedPlaceQuery q;
+  if (query.size() > kMaxPlaceQueryBytes) {
+    q.refusal = "The place name is too long (at most " + std::to_string(kMaxPlaceQueryBytes) +
+                " characters).";
+    return q;
+  }
+  std::vector<std::string> raw(1);
+  for (std::size_t i = 0; i < query.size(); ++i) {
+    if (query[i] == '\\' && i + 1 < query.size() && query[i + 1] == ',') {
+      raw.back() += ' ';
+      ++i;
+    } else if (query[i] == ',') {
+      raw.emplace_back();
+    } else {
+      raw.back() += query[i];
+    }
+  }
+  bool blank = false;
+  for (const std::string& text : raw) {
+    auto folded = FoldPlaceText(text);
+    if (!folded) {
+      q.refusal = "The place name is not valid text (UTF-8).";
+      return q;
+    }
+    if (folded->empty()) {
+      blank = true;
+      continue;
+    }
+    if (!q.parts.empty() && !q.coordinates) {
+      if (const auto c = ParseCoordinates(*folded)) {
+        q.coordinates = c;
+        continue;
+      }
+    }
+    q.parts.push_back(std::move(*folded));
+  }
+  if (q.parts.empty()) {
+    q.refusal = "Type a place: \"City\", \"City, Country\" or \"City, State, Country\".";
+  } else if (q.parts.size() > 3) {
+    q.refusal =
+        "A place has at most three parts: \"City, State, Country\" (write a comma inside a name "
+        "as \\\\,).";
+  } else if (blank && !blankPartsAllowed) {
+    // A blank part is a slip (", India"): refused rather than left out.
+    q.refusal = "The place \"" + std::string(query) +
+                "\" has an empty part: write \"City\", \"City, Country\" or \"City, State, "
+                "Country\".";
+  }
+  return q;
+}
+
+}  // namespace
+
+PlaceSearch Atlas::Search(std::string_view query, std::size_t limit) const {
+  return SearchParsed(ParseQuery(query, true), query, limit);
+}
+
+int Atlas::QualifierScore(const Entry& e, const ParsedPlaceQuery& q) const {
   // The country named by a qualifier through a common short form, if any.
-  auto aliasCode = [](std::string_view q) -> std::string_view {
+  auto aliasCode = [](std::string_view text) -> std::string_view {
     for (const CountryAlias& a : kCountryAliases)
-      if (a.folded == q) return a.code;
+      if (a.folded == text) return a.code;
     return {};
   };
-  auto countryQuality = [&](const Entry& e, std::string_view q) {
-    if (q == e.foldedCode || aliasCode(q) == e.foldedCode) return kEqual;
-    return FieldQuality(e.foldedCountry, q);
+  auto countryQuality = [&](std::string_view text) {
+    if (text == e.fields[kFoldedCode] || aliasCode(text) == e.fields[kFoldedCode]) return kEqual;
+    return FieldQuality(e.fields[kFoldedCountry], e.otherCountries, text);
   };
+  auto stateQuality = [&](std::string_view text) {
+    return FieldQuality(e.fields[kFoldedState], e.otherStates, text);
+  };
+  if (q.coordinates && MinutesOf(e.latitudeDeg, e.longitudeDeg) != *q.coordinates) return kNoMatch;
+  if (q.parts.size() == 2) {
+    // "City, Country" or "City, State": whichever fits better.
+    return std::min(countryQuality(q.parts[1]), stateQuality(q.parts[1]));
+  }
+  if (q.parts.size() == 3) {
+    const int both = stateQuality(q.parts[1]) + countryQuality(q.parts[2]);
+    return both >= kNoMatch ? kNoMatch : both;
+  }
+  return 0;
+}
 
+Atlas::OtherNameView Atlas::OtherName(std::uint32_t row, std::uint32_t k) const {
+  const std::string_view all = entries_[row].otherNames;
+  std::size_t at = 0;
+  for (std::uint32_t skip = 0; skip < k && at != std::string_view::npos; ++skip) {
+    at = all.find(kItem, at);
+    if (at != std::string_view::npos) ++at;
+  }
+  if (at == std::string_view::npos || at >= all.size()) return {};
+  const std::string_view item = all.substr(at, all.find(kItem, at) - at);
+  std::array<std::string_view, 3> parts;
+  if (SplitInto(item, kPair, parts) != 3) return {};
+  OtherNameView view;
+  view.display = parts[0];
+  std::from_chars(parts[2].data(), parts[2].data() + parts[2].size(), view.languages);
+  return view;
+}
+
+template <typename Visit>
+void Atlas::ForEachReference(std::string_view refs, Visit visit) const {
+  for (const std::string_view ref : Split(refs, ' ')) {
+    const std::size_t colon = ref.find(':');
+    std::uint32_t row = 0, k = 0;
+    std::from_chars(ref.data(), ref.data() + std::min(colon, ref.size()), row);
+    if (row >= entries_.size()) continue;
+    if (colon == std::string_view::npos) {
+      visit(row, kOwnName);
+    } else {
+      std::from_chars(ref.data() + colon + 1, ref.data() + ref.size(), k);
+      visit(row, k);
+    }
+  }
+}
+
+PlaceSearch Atlas::SearchParsed(const ParsedPlaceQuery& q, std::string_view query,
+                                std::size_t limit) const {
+  PlaceSearch result;
+  if (q.refusal) {
+    result.refused = true;
+    result.message = q.refusal;
+    return result;
+  }
+  const std::string& city = q.parts[0];
+  // The best quality of each city's names: its own name by whole name,
+  // beginning or later word; its other names by whole name or beginning,
+  // found in the sorted name table.
   struct Hit {
     int score;
     std::uint32_t population;
-    std::size_t index;
+    std::uint32_t row;
+    std::uint32_t name;  // the other name that matched, or kOwnName
   };
+  std::vector<Hit> best(entries_.size(), Hit{kNoMatch, 0, 0, kOwnName});
+  for (std::uint32_t row = 0; row < entries_.size(); ++row)
+    best[row] = {NameQuality(entries_[row].fields[kFoldedName], city), 0, row, kOwnName};
+  const auto begin = std::lower_bound(nameTable_.begin(), nameTable_.end(), city,
+                                      [](const std::pair<std::string_view, std::string_view>& n,
+                                         std::string_view c) { return n.first < c; });
+  for (auto it = begin; it != nameTable_.end() && StartsWith(it->first, city); ++it) {
+    const int quality = it->first == city ? kEqual : kBegins;
+    ForEachReference(it->second, [&](std::uint32_t row, std::uint32_t name) {
+      if (name != kOwnName && quality < best[row].score) best[row] = {quality, 0, row, name};
+    });
+  }
   std::vector<Hit> hits;
-  for (std::size_t i = 0; i < entries_.size(); ++i) {
-    const Entry& e = entries_[i];
-    const Quality city = NameQuality(e.foldedName, parts[0]);
-    if (city == kNoMatch) continue;
-    int qualifiers = 0;
-    if (parts.size() == 2) {
-      // "City, Country" or "City, State": whichever fits better.
-      qualifiers = std::min(countryQuality(e, parts[1]), FieldQuality(e.foldedState, parts[1]));
-    } else if (parts.size() == 3) {
-      const int state = FieldQuality(e.foldedState, parts[1]);
-      const int country = countryQuality(e, parts[2]);
-      qualifiers = state + country;
-    }
+  for (Hit& h : best) {
+    if (h.score == kNoMatch) continue;
+    const Entry& e = entries_[h.row];
+    const int qualifiers = QualifierScore(e, q);
     if (qualifiers >= kNoMatch) continue;
-    hits.push_back({city * 10 + qualifiers, e.place.population, i});
+    // Another name ranks after the own names that match as well.
+    const int otherName = h.name == kOwnName ? 0 : kOtherNameRank;
+    hits.push_back({h.score * 20 + otherName + qualifiers, e.population, h.row, h.name});
   }
   const std::size_t keep = std::min(limit, hits.size());
   std::partial_sort(hits.begin(), hits.begin() + static_cast<std::ptrdiff_t>(keep), hits.end(),
                     [](const Hit& a, const Hit& b) {
-                      return std::tie(a.score, b.population, a.index) <
-                             std::tie(b.score, a.population, b.index);
+                      return std::tie(a.score, b.population, a.row) <
+                             std::tie(b.score, a.population, b.row);
                     });
   for (std::size_t k = 0; k < keep; ++k) {
-    result.matches.push_back(entries_[hits[k].index].place);
-    result.quality.push_back(hits[k].score);
+    const Hit& h = hits[k];
+    result.matches.push_back(
+        PlaceOf(h.row, h.name == kOwnName ? std::string_view() : OtherName(h.row, h.name).display));
+    result.quality.push_back(h.score);
   }
   if (result.matches.empty()) {
     result.message = "No place in the atlas matches \"" + std::string(query) + "\".";
   }
   return result;
+}
+
+namespace {
+
+// "#1234": a city by its row number as the program prints it.
+std::optional<std::uint32_t> RowNumber(std::string_view query) {
+  while (!query.empty() && query.front() == ' ') query.remove_prefix(1);
+  while (!query.empty() && query.back() == ' ') query.remove_suffix(1);
+  if (query.size() < 2 || query.front() != '#') return std::nullopt;
+  std::uint32_t id = 0;
+  const auto r = std::from_chars(query.data() + 1, query.data() + query.size(), id);
+  if (r.ec != std::errc() || r.ptr != query.data() + query.size() || id == 0) return std::nullopt;
+  return id;
+}
+
+// "Pune (Poona), Maharashtra, India" for a suggestion.
+std::string SuggestionText(const Place& p) {
+  std::string text = p.name;
+  if (!p.matchedName.empty()) text += " (" + p.matchedName + ")";
+  if (!p.state.empty()) text += ", " + p.state;
+  return text + ", " + p.country;
+}
+
+}  // namespace
+
+PlaceResolution Atlas::Resolve(std::string_view query) const {
+  return Resolve(query, true);
+}
+
+PlaceResolution Atlas::Resolve(std::string_view query, bool explain) const {
+  PlaceResolution r;
+  if (const auto id = RowNumber(query)) {
+    if (*id <= entries_.size()) {
+      r.outcome = PlaceOutcome::Found;
+      r.place = At(*id - 1);
+    } else {
+      r.message = "No place in the atlas has the number " + std::to_string(*id) + ".";
+    }
+    return r;
+  }
+  const ParsedPlaceQuery q = ParseQuery(query, false);
+  if (q.refusal) {
+    r.outcome = PlaceOutcome::Refused;
+    r.message = *q.refusal;
+    return r;
+  }
+  // The cities whose own name or another name is the whole query's city.
+  struct Candidate {
+    std::uint32_t row;
+    std::uint32_t name;
+    int qualifiers;
+    std::uint32_t strength;  // its own name above all, else how many languages give the name
+  };
+  std::vector<Candidate> candidates;
+  const auto range =
+      std::equal_range(nameTable_.begin(), nameTable_.end(),
+                       std::pair<std::string_view, std::string_view>(q.parts[0], {}),
+                       [](const auto& a, const auto& b) { return a.first < b.first; });
+  for (auto it = range.first; it != range.second; ++it) {
+    ForEachReference(it->second, [&](std::uint32_t row, std::uint32_t name) {
+      const int qualifiers = QualifierScore(entries_[row], q);
+      if (qualifiers >= kNoMatch) return;
+      candidates.push_back(
+          {row, name, qualifiers, name == kOwnName ? UINT32_MAX : OtherName(row, name).languages});
+    });
+  }
+  if (candidates.empty()) {
+    r.outcome = PlaceOutcome::NotFound;
+    r.message = "No place in the atlas matches \"" + std::string(query) + "\".";
+    if (!explain) return r;
+    const PlaceSearch suggestions = SearchParsed(q, query, 3);
+    for (std::size_t i = 0; i < suggestions.matches.size(); ++i) {
+      r.message += i == 0 ? " Did you mean " : i + 1 == suggestions.matches.size() ? " or " : ", ";
+      r.message += SuggestionText(suggestions.matches[i]);
+      r.candidates.push_back(suggestions.matches[i]);
+    }
+    if (!suggestions.matches.empty()) r.message += "?";
+    return r;
+  }
+  // The best qualifiers, then the city that carries the name most, then
+  // the larger population.
+  std::sort(candidates.begin(), candidates.end(), [&](const Candidate& a, const Candidate& b) {
+    return std::make_tuple(a.qualifiers, b.strength, entries_[b.row].population, a.row) <
+           std::make_tuple(b.qualifiers, a.strength, entries_[a.row].population, b.row);
+  });
+  std::size_t tied = 1;
+  while (tied < candidates.size() && candidates[tied].qualifiers == candidates[0].qualifiers &&
+         candidates[tied].strength == candidates[0].strength)
+    ++tied;
+  auto placeOf = [&](const Candidate& c) {
+    return PlaceOf(c.row,
+                   c.name == kOwnName ? std::string_view() : OtherName(c.row, c.name).display);
+  };
+  const Entry& first = entries_[candidates[0].row];
+  bool oneClock = true;
+  for (std::size_t k = 1; k < tied; ++k)
+    oneClock = oneClock && entries_[candidates[k].row].fields[kZone] == first.fields[kZone];
+  // Population never chooses for a place written in full, nor between clocks.
+  const bool fullyWritten = q.parts.size() == 3 || q.coordinates.has_value();
+  const bool settledByPopulation = tied > 1 && oneClock && !fullyWritten &&
+                                   static_cast<std::uint64_t>(first.population) >=
+                                       static_cast<std::uint64_t>(kClearPopulationRatio) *
+                                           entries_[candidates[1].row].population;
+  if (tied == 1 || settledByPopulation) {
+    r.outcome = PlaceOutcome::Found;
+    r.place = placeOf(candidates[0]);
+    return r;
+  }
+  r.outcome = PlaceOutcome::Ambiguous;
+  if (!explain) return r;
+  r.message = "The place \"" + std::string(query) + "\" fits " + std::to_string(tied) +
+              " places; write one of these:";
+  for (std::size_t k = 0; k < tied && k < kPlaceCandidatesListed; ++k) {
+    const Place p = placeOf(candidates[k]);
+    const FormCoordinates c = CoordinatesToMinute(p.latitudeDeg, p.longitudeDeg);
+    r.message += "\n  \"" + ChoosingText(p) + "\" (" + LatitudeText(c) + " " + LongitudeText(c) +
+                 ", " + p.timeZone + ", population " + std::to_string(p.population) + ")";
+    r.candidates.push_back(p);
+  }
+  if (tied > kPlaceCandidatesListed) {
+    r.message += "\n  and " + std::to_string(tied - kPlaceCandidatesListed) +
+                 " more: write the state or the country as well";
+  }
+  return r;
+}
+
+std::string Atlas::ChoosingText(const Place& place) const {
+  std::string written = EscapeCommas(place.name);
+  if (!place.state.empty()) written += ", " + EscapeCommas(place.state);
+  written += ", " + EscapeCommas(place.country);
+  auto reaches = [&](const std::string& text) {
+    const PlaceResolution r = Resolve(text, false);
+    return r.outcome == PlaceOutcome::Found && r.place->id == place.id;
+  };
+  if (reaches(written)) return written;
+  const FormCoordinates c = CoordinatesToMinute(place.latitudeDeg, place.longitudeDeg);
+  written += ", " + LatitudeText(c) + " " + LongitudeText(c);
+  if (reaches(written)) return written;
+  // Two cities of one name, state and country at the same minute of arc.
+  return "#" + std::to_string(place.id);
 }
 
 std::optional<Place> Atlas::FindDescribed(std::string_view description) const {

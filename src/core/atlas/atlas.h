@@ -2,25 +2,43 @@
 //
 // The atlas holds the 24,361 cities of over 15,000 people of the GeoNames
 // data that Debian ships with libgeonames (CC BY 4.0), each with its state,
-// country, coordinates in decimal degrees (north and east positive) and the
-// name of its time zone in the tz database. A query is "City", "City,
-// Country", "City, State" or "City, State, Country". Names are compared
-// without accents, case or punctuation ("Sao Paulo" finds "São Paulo");
-// countries may be written as the atlas names them ("United States of
-// America"), by ISO code ("US") or in a common short form ("USA", "UK").
-// Matches come best first: the city's name equal to the query before a name
-// that begins with it before a word inside the name, then the qualifiers
-// equal before begun, then the larger population.
+// country, coordinates in decimal degrees (north and east positive), the
+// name of its time zone in the tz database, and the other names the
+// library's translation catalogues give it in every language and script
+// ("Bombay" and "मुंबई" for Mumbai, "München" for Munich).
 //
-// Atlas loads every city once when it is built (about 0.1 s) and is then
-// read-only; the caller owns it and may share it between searches.
+// A query is "City", "City, Country", "City, State" or "City, State,
+// Country", optionally followed by the coordinates as the program prints
+// them ("Springfield, Missouri, 37N12 93W18"), or as "#id" with the
+// city's number; a comma inside a name is written "\,". Names are compared without accents, case or
+// punctuation
+// ("Sao Paulo" finds "São Paulo"); a name in a script without a Latin
+// spelling is compared as written, case folded. Countries may be written as
+// the atlas names them ("United States of America"), by ISO code ("US"), in
+// a common short form ("USA", "UK") or in another language ("Deutschland").
+//
+// Two uses: Resolve takes a birth place only on a whole-name match that is
+// unique once the state, country and coordinates are applied (population
+// settles a tie only between places on the same clock), and otherwise lists
+// the candidates or suggests the places the query begins; Search offers
+// matches as they are typed, best first.
+//
+// The index of names is generated at build time from the installed library
+// (tools/atlas_index) into share/orvanta/places.index and read in a few
+// milliseconds; without it the atlas reads the library itself (about 0.1 s,
+// the names in the current language only).
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
+#include <map>
+#include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace orvanta {
@@ -34,6 +52,12 @@ struct Place {
   double latitudeDeg = 0;   // north positive
   double longitudeDeg = 0;  // east positive
   std::uint32_t population = 0;
+  // Another name the query matched ("Bombay" for Mumbai); empty when the
+  // atlas's own name matched.
+  std::string matchedName;
+  // The city's row in the atlas plus one: "#id" names it when nothing else
+  // tells it from its namesakes.
+  std::uint32_t id = 0;
 };
 
 // Longest query accepted, in bytes of UTF-8: the longest place written in
@@ -54,31 +78,123 @@ struct PlaceSearch {
   bool refused = false;  // the query was refused before any search
 };
 
+// What a birth place query came to.
+enum class PlaceOutcome {
+  Found,      // one place: `place`
+  Ambiguous,  // several places fit equally: `candidates`, largest first
+  NotFound,   // no whole name fits: `candidates` holds suggestions, maybe none
+  Refused,    // the query is malformed (empty part, too long, not UTF-8)
+};
+
+struct PlaceResolution {
+  PlaceOutcome outcome = PlaceOutcome::NotFound;
+  std::optional<Place> place;
+  std::vector<Place> candidates;
+  std::string message;  // for every outcome but Found
+};
+
+// How many candidates or suggestions a resolution lists at most.
+inline constexpr std::size_t kPlaceCandidatesListed = 8;
+
+// The index's first line; a file that does not begin with it is not read.
+inline constexpr std::string_view kAtlasIndexHeader = "orvanta-atlas-index 1";
+
+// Reads the cities of libgeonames in the language of the current locale
+// (LANGUAGE, LC_MESSAGES) and collects their names; each pass in another
+// language adds the names it gives. Text() writes the index file.
+class AtlasIndexBuilder {
+ public:
+  AtlasIndexBuilder();
+  ~AtlasIndexBuilder();
+  AtlasIndexBuilder(const AtlasIndexBuilder&) = delete;
+  AtlasIndexBuilder& operator=(const AtlasIndexBuilder&) = delete;
+
+  // One pass over the library; the first pass fixes each city's own name.
+  void AddPass();
+  std::string Text() const;
+
+ private:
+  struct City;
+  std::vector<City> cities_;
+  // The other names of each country and state, by RegionKey.
+  std::map<std::string, std::set<std::string>> regions_;
+  std::unordered_map<std::string, std::string> folds_;  // each text folded once
+};
+
+struct ParsedPlaceQuery;
+
 class Atlas {
  public:
-  Atlas();  // loads the whole atlas
+  // The installed index (share/orvanta/places.index beside the program or
+  // the build's copy); without it the library's own names.
+  Atlas();
+  // From the text of an index file; no value when it is not one.
+  static std::optional<Atlas> FromIndex(std::string text);
 
   std::size_t size() const { return entries_.size(); }
+  // The city in row `index` (below size()), in the library's order.
+  Place At(std::size_t index) const { return PlaceOf(index, {}); }
+  // True when other names came with the atlas (the generated index).
+  bool hasOtherNames() const { return otherNames_ > 0; }
 
-  // At most `limit` places matching `query`, best first.
+  // At most `limit` places matching `query` by whole name, beginning or a
+  // later word, best first.
   PlaceSearch Search(std::string_view query, std::size_t limit = kDefaultPlaceMatches) const;
+
+  // The birth place `query` names, or why there is none.
+  PlaceResolution Resolve(std::string_view query) const;
 
   // The place written exactly as Describe gives it (as a completer offers
   // it), or no value.
   std::optional<Place> FindDescribed(std::string_view description) const;
 
+  // The shortest text Resolve takes to this place and no other: Describe
+  // with its commas written "\,", and the coordinates when the name, state
+  // and country are shared.
+  std::string ChoosingText(const Place& place) const;
+
  private:
+  // One city: views into text_ (name, state, country, code, zone, the
+  // coordinates and population as written, the folded name, state, country
+  // and code), the other names of its state and country (folded, joined by
+  // \x1e) and its own other names.
   struct Entry {
-    Place place;
-    std::string foldedName, foldedState, foldedCountry, foldedCode;
+    std::array<std::string_view, 12> fields;
+    std::string_view otherStates, otherCountries;
+    double latitudeDeg = 0;
+    double longitudeDeg = 0;
+    std::uint32_t population = 0;
+    std::string_view otherNames;  // display \x1f folded \x1f languages, joined by \x1e
   };
+  struct Empty {};
+  explicit Atlas(Empty) {}
+  // Without `explain`, no suggestions or candidates' texts are made.
+  PlaceResolution Resolve(std::string_view query, bool explain) const;
+  // A city's k-th other name and how many catalogues give it.
+  struct OtherNameView {
+    std::string_view display;
+    std::uint32_t languages = 0;
+  };
+  OtherNameView OtherName(std::uint32_t row, std::uint32_t k) const;
+  int QualifierScore(const Entry& e, const ParsedPlaceQuery& q) const;
+  template <typename Visit>
+  void ForEachReference(std::string_view refs, Visit visit) const;
+  PlaceSearch SearchParsed(const ParsedPlaceQuery& q, std::string_view query,
+                           std::size_t limit) const;
+  Place PlaceOf(std::size_t index, std::string_view matchedName) const;
+
+  std::shared_ptr<const std::string> text_;  // the index the views below point into
   std::vector<Entry> entries_;
+  // Every folded name (own or other) with its cities' references, sorted.
+  std::vector<std::pair<std::string_view, std::string_view>> nameTable_;
+  std::size_t otherNames_ = 0;
 };
 
 // A place is ambiguous when the first two matches fit equally well and
 // the first has less than this many times the second's people: "Portland"
 // (Oregon 652,503, Maine 66,881) is, "Madrid" (Spain 3,255,944, Colombia
-// 50,437) is not.
+// 50,437) is not by population. Resolve applies it only between places on
+// the same clock.
 inline constexpr std::uint32_t kClearPopulationRatio = 20;
 
 // True when the search's best match is not clearly the place meant.
@@ -87,9 +203,14 @@ bool IsAmbiguous(const PlaceSearch& search);
 // "Madrid, Madrid, Spain": name, state (when there is one) and country.
 std::string Describe(const Place& place);
 
-// Lower-case ASCII without accents, punctuation run into single blanks
-// ("São Paulo" and "sao-paulo" both give "sao paulo"); no value for text
-// that is not UTF-8.
+// "Bombay → Mumbai, Maharashtra, India" when another name matched, else
+// Describe.
+std::string DescribeMatch(const Place& place);
+
+// Lower case without accents, punctuation run into single blanks ("São
+// Paulo" and "sao-paulo" both give "sao paulo"); letters of scripts without
+// a Latin spelling are kept, case folded ("Москва" gives "москва"); commas
+// stay. No value for text that is not UTF-8.
 std::optional<std::string> FoldPlaceText(std::string_view text);
 
 }  // namespace orvanta

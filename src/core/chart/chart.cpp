@@ -5,8 +5,10 @@
 #include <chrono>
 #include <cstdint>
 #include <cstdlib>
+#include <span>
 #include <string_view>
 
+#include "chart/birth_place.h"
 #include "engine/planets.h"
 #include "engine/retrograde.h"
 #include "engine/sunrise.h"
@@ -40,10 +42,6 @@ Difference Between(LocalDateTime from, LocalDateTime to) {
   return {duration_cast<minutes>(diff).count(), diff.count()};
 }
 
-Difference Absolute(Difference d) {
-  return {std::llabs(d.minutes), std::llabs(d.seconds)};
-}
-
 // Sunrise and sunset of one day; an event that does not happen on that day
 // stays empty.
 RiseSetPair SunriseAndSunset(const SunriseInput& in) {
@@ -64,6 +62,7 @@ BirthDetailTexts DetailTexts(const FormEntries& e, const BirthDetails& b) {
   t.city = e.city;
   t.state = e.state;
   t.country = e.country;
+  t.timeZone = ChartClockText(e, b);
   return t;
 }
 
@@ -146,12 +145,63 @@ void PlaceBodies(ChartOutput& out) {
   }
 }
 
+// One day's sunrise and sunset, and which day it is.
+struct SunDay {
+  RiseSetPair events;
+  SunriseReference reference;
+};
+
+// The sunrise the elapsed time counts from, among the days' events, each at
+// the local date and time it happens:
+// - a birth between a day's sunrise and its sunset counts from that sunrise;
+// - a birth in the night before a sunrise on its own date counts back to the
+//   sunrise before it;
+// - a birth in the night after a day's sunset, before midnight, counts
+//   forward to the next sunrise.
+// Where a zone about a day away from the place's meridian moves the sunrise
+// the rule needs beyond the days given, `missingDirection` says on which
+// side of the birth it lies: -1 before, +1 after.
+struct ReferenceChoice {
+  const SunDay* day = nullptr;
+  bool forward = false;  // counted from the birth forward to the sunrise
+  int missingDirection = 0;
+};
+
+ReferenceChoice ChooseReference(std::span<const SunDay> days, LocalDateTime birth,
+                                LocalDateTime birthDate) {
+  const SunDay* daylight = nullptr;  // the day whose sunrise and sunset hold the birth
+  const SunDay* before = nullptr;    // the latest sunrise at or before the birth
+  const SunDay* after = nullptr;     // the first sunrise after it
+  for (const SunDay& d : days) {
+    const auto& [rise, set] = d.events;
+    if (!rise) continue;
+    if (*rise <= birth) {
+      if (!daylight && set && birth <= *set) daylight = &d;
+      if (!before || *before->events[0] < *rise) before = &d;
+    } else if (!after || *rise < *after->events[0]) {
+      after = &d;
+    }
+  }
+  if (daylight) return {daylight, false, 0};
+  if (after && std::chrono::floor<std::chrono::days>(*after->events[0]) == birthDate) {
+    if (before) return {before, false, 0};
+    // The day before's sunrise falls on the birth date: the zone runs about
+    // a day ahead of the place, and the sunrise before lies two days back.
+    return {nullptr, false, after->reference == SunriseReference::PreviousSunrise ? -1 : 0};
+  }
+  if (after) return {after, true, 0};
+  // The day after's sunrise is already past: the zone runs about a day
+  // behind the place, and the next sunrise lies two days on.
+  return {nullptr, false, before && before->reference == SunriseReference::NextSunrise ? +1 : 0};
+}
+
 // Sunrise and sunset of the birth day and of its neighbours, and the time
-// since the reference sunrise. The three cases are tested one after the
-// other: where the day's sunset falls before its sunrise on the clock a later
-// case that holds overrides an earlier one. A day without a sunrise or a
-// sunset (beyond the polar circles) takes no part, so no reference is
-// invented.
+// since the reference sunrise. A sunset after midnight, or the events at a
+// place whose zone lies far from its meridian, fall a day before or after
+// the day asked for; where the zone is about a day away, the sunrise the
+// rule needs can lie two days off the birth date: that day is computed too,
+// for the reference only. A day without a sunrise or a sunset (beyond the
+// polar circles) gives none and takes no part, so no reference is invented.
 void SunriseReferences(const BirthDetails& b, ChartOutput& out) {
   const LocalDateTime birthDate = MakeDateTime(b.Year, b.Month, b.Day);
   out.day = SunriseAndSunset(SunriseInputFor(b, birthDate));
@@ -159,27 +209,26 @@ void SunriseReferences(const BirthDetails& b, ChartOutput& out) {
   out.nextDay = SunriseAndSunset(SunriseInputFor(b, birthDate + std::chrono::days{1}));
 
   const LocalDateTime birth = b.BirthMoment;
-  const auto& [dayRise, daySet] = out.day;
-  std::optional<Difference> elapsed;
-  if (dayRise && daySet && *dayRise <= birth && birth <= *daySet) {
-    out.reference = SunriseReference::DaySunrise;
-    out.referenceSunrise = dayRise;
-    elapsed = Absolute(Between(*dayRise, birth));
+  std::array<SunDay, 4> days = {{{out.day, SunriseReference::DaySunrise},
+                                 {out.previousDay, SunriseReference::PreviousSunrise},
+                                 {out.nextDay, SunriseReference::NextSunrise},
+                                 {}}};
+  ReferenceChoice choice = ChooseReference(std::span(days).first(3), birth, birthDate);
+  if (choice.missingDirection != 0) {
+    const bool earlier = choice.missingDirection < 0;
+    const SunEvents further =
+        SunRise_SunSet(SunriseInputFor(b, birthDate + std::chrono::days{earlier ? -2 : 2}));
+    days[3] = {{further.rise, further.set},
+               earlier ? SunriseReference::PreviousSunrise : SunriseReference::NextSunrise};
+    choice = ChooseReference(days, birth, birthDate);
   }
-  if (dayRise && birth < *dayRise && out.previousDay[0]) {
-    out.reference = SunriseReference::PreviousSunrise;
-    out.referenceSunrise = out.previousDay[0];
-    elapsed = Absolute(Between(*out.previousDay[0], birth));
-  }
-  if (daySet && birth > *daySet && out.nextDay[0]) {
-    out.reference = SunriseReference::NextSunrise;
-    out.referenceSunrise = out.nextDay[0];
-    elapsed = Between(birth, *out.nextDay[0]);
-  }
-  if (elapsed && out.referenceSunrise) {
-    out.ElapsedMinutes = elapsed->minutes;
-    out.ElapsedSeconds = elapsed->seconds;
-  }
+  if (!choice.day) return;
+  const LocalDateTime sunrise = *choice.day->events[0];
+  out.reference = choice.day->reference;
+  out.referenceSunrise = sunrise;
+  const Difference elapsed = choice.forward ? Between(birth, sunrise) : Between(sunrise, birth);
+  out.ElapsedMinutes = elapsed.minutes;
+  out.ElapsedSeconds = elapsed.seconds;
 }
 
 // The Sun at the reference sunrise, and the three points moving from it;

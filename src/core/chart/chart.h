@@ -44,6 +44,11 @@ struct FormEntries {
   // the time-zone history; when set it is used instead of zoneIndex.
   std::optional<int> exactOffsetMinutes;
   bool dst = false;  // the daylight-saving tick
+  // The tz database zone the offset was resolved from ("Asia/Kathmandu")
+  // and whether that reading is summer time; empty when the zone was
+  // chosen from the list.
+  std::string zoneName;
+  bool zoneDaylight = false;
 };
 
 // Sunrise and sunset of one day; empty where the Sun does not rise or does

@@ -117,7 +117,12 @@ constexpr std::string_view CaptionOf(SignAttribute a) {
 struct BirthDetailTexts {
   std::string name, dateOfBirth, timeOfBirth, latitude, longitude;
   std::string city, state, country;
+  // The clock the chart was computed with: "Asia/Kathmandu, UTC+5:45,
+  // standard time" (ChartClockText).
+  std::string timeZone;
 };
+// The caption of BirthDetailTexts::timeZone, shown after kDetailCaptions.
+inline constexpr std::string_view kTimeZoneCaption = "Time Zone";
 struct DetailCaption {
   std::string_view caption;  // without the window's trailing colon
   std::string BirthDetailTexts::*text;

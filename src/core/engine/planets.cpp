@@ -202,7 +202,7 @@ double GeoLongitudeFrom(int index, double d, const EarthXY& earth) {
 
 // Universal time of a pass: the clock time plus the zone shift, hours first,
 // then minutes, with calendar arithmetic so that the date, month and year
-// roll over; seconds dropped. Daylight saving does not enter here.
+// roll over; seconds dropped. The shift carries the daylight-saving hour.
 LocalDateTime UniversalMinute(const PlanetMoment& moment) {
   LocalDateTime ut =
       MakeDateTime(moment.year, moment.month, moment.day, moment.hour, moment.minute);
@@ -244,7 +244,9 @@ PlanetMoment PlanetMomentOf(const BirthDetails& birth, const CivilTime& clock,
   m.day = clock.day;
   m.hour = clock.hour;
   m.minute = clock.minute;
-  m.zoneShiftHours = birth.ZoneShiftHours;
+  // With the tick the clock runs one hour ahead of the zone: universal time
+  // lies one hour further back, exactly as the zone's daylight row gives it.
+  m.zoneShiftHours = static_cast<std::int16_t>(birth.ZoneShiftHours - (birth.Dst ? 1 : 0));
   m.zoneShiftMinutes = birth.ZoneShiftMinutes;
   m.ayanCorr = time.AyanCorr;
   return m;

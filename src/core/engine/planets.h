@@ -51,14 +51,18 @@ struct PlanetMoment {
   int day = 1;
   int hour = 12;
   int minute = 0;
-  std::int16_t zoneShiftHours = 0;  // added to reach universal time
+  // Added to the clock time, hours first, to reach universal time; the
+  // daylight-saving hour is already in the hours.
+  std::int16_t zoneShiftHours = 0;
   std::int16_t zoneShiftMinutes = 0;
   double ayanCorr = 0;  // AyanCorr of Time_Calculation
 };
 
 // The pass of a birth at its own clock time, or at another local clock time
-// (the reference sunrise): the birth's zone shift, and the ayanamsa its own
-// computation left.
+// (the reference sunrise): the birth's zone shift with the daylight-saving
+// hour (the clock one hour ahead of the zone when the tick is set, so the
+// universal time is that of the Moon and the ascendant), and the ayanamsa its
+// own computation left.
 PlanetMoment PlanetMomentOf(const BirthDetails& birth, const TimeQuantities& time);
 PlanetMoment PlanetMomentOf(const BirthDetails& birth, const CivilTime& clock,
                             const TimeQuantities& time);

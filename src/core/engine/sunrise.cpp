@@ -13,7 +13,8 @@ namespace sun {
 
 // Quarter turn in radians, rounded; also the rise event's base angle (6 h).
 inline constexpr double kQuarterTurnRad = 1.5708;
-// Half turn in radians, rounded; the right-ascension quadrant shift.
+// Half turn in radians, rounded; the right-ascension quadrant shift, and the
+// reach of an event's local mean time either side of its base angle.
 inline constexpr double kHalfTurnRad = 3.14159;
 // Three quarter turns in radians, rounded; also the set event's base angle (18 h).
 inline constexpr double kThreeQuarterTurnRad = 4.71239;
@@ -67,22 +68,60 @@ double Sgn(double v) {
 
 // Repeated turns into 0 <= angle < full turn, as the algorithm writes it;
 // false when the angle cannot be reduced (not finite, or absurdly large).
-bool ReduceTurns(double& angleRad) {
+// `wholeTurns` receives the turns taken away: the angle was the result plus
+// that many turns.
+bool ReduceTurns(double& angleRad, int& wholeTurns) {
+  wholeTurns = 0;
   if (!std::isfinite(angleRad) || std::fabs(angleRad) > sun::kMaxReducibleRad) return false;
-  while (angleRad < 0.0) angleRad = angleRad + sun::kFullTurnRad;
-  while (angleRad >= sun::kFullTurnRad) angleRad = angleRad - sun::kFullTurnRad;
+  while (angleRad < 0.0) {
+    angleRad = angleRad + sun::kFullTurnRad;
+    --wholeTurns;
+  }
+  while (angleRad >= sun::kFullTurnRad) {
+    angleRad = angleRad - sun::kFullTurnRad;
+    ++wholeTurns;
+  }
   return true;
 }
 
-// Minutes after local midnight of one event (rise or set), or nothing where
-// the sun does not reach the horizon that day (|c| >= 1: the square root or
-// the division by it has no value) or any step gives a non-finite number.
+bool ReduceTurns(double& angleRad) {
+  int wholeTurns = 0;
+  return ReduceTurns(angleRad, wholeTurns);
+}
+
+// Whole turns to add to a local mean time to bring it within half a turn of
+// the event's base angle (06:00 for the rise, 18:00 for the set): the event
+// of the solar day asked for. A rise lies between about 00:00 and 12:00
+// local mean time and a set between 12:00 and 24:00 (the equation of time
+// moves both by up to a quarter of an hour, so a set near midnight can fall
+// on the next day and a rise on the day before); half a turn leaves hours
+// to spare either way.
+int TurnsToBaseDay(double localMeanRad, double baseRad) {
+  int turns = 0;
+  double angleRad = localMeanRad;
+  while (angleRad < baseRad - sun::kHalfTurnRad) {
+    angleRad = angleRad + sun::kFullTurnRad;
+    ++turns;
+  }
+  while (angleRad >= baseRad + sun::kHalfTurnRad) {
+    angleRad = angleRad - sun::kFullTurnRad;
+    --turns;
+  }
+  return turns;
+}
+
 // The place of the events: latitude (as its sine and cosine), longitude and
 // zone in radians.
 struct EventPlace {
   double sinLat = 0, cosLat = 0, lonRad = 0, zoneRad = 0;
 };
 
+// Minutes from the local midnight that starts the input date to one event
+// (rise or set) of the solar day of that date at the place: negative for an
+// event on the clock's previous day, 1440 or more for one on the next day.
+// Nothing where the sun does not reach the horizon that day (|c| >= 1: the
+// square root or the division by it has no value) or any step gives a
+// non-finite number.
 std::optional<int> EventMinutes(double baseRad, int dayOfYear0, const EventPlace& place,
                                 bool isRise) {
   const double lonRad = place.lonRad;
@@ -113,22 +152,26 @@ std::optional<int> EventMinutes(double baseRad, int dayOfYear0, const EventPlace
 
   // 9.7-9.8: local hour angle. |c| >= 1 is the polar day or night: the
   // square root is of a negative number or the division is by zero.
-  const double c =
-      (kCosZenith - std::sin(dec) * place.sinLat) / (std::cos(dec) * place.cosLat);
+  const double c = (kCosZenith - std::sin(dec) * place.sinLat) / (std::cos(dec) * place.cosLat);
   if (!std::isfinite(c) || std::fabs(c) >= 1.0) return std::nullopt;
   double h = kQuarterTurnRad - Sun_Atan2(c / std::sqrt(1 - c * c), 1);
   if (isRise) h = kFullTurnRad - h;
 
-  // 9.9-9.10: local mean time, then local clock angle.
+  // 9.9-9.10: local mean time, then local clock angle, reduced to a time
+  // of day. The turns taken away, with those that bring the local mean time
+  // to the solar day asked for, count the days between the input date and
+  // the clock's date of the event.
   const double localMeanRad = h + ra - kSiderealRadPerDay * t - kLocalMeanTimeOffsetRad;
   const double universalRad = localMeanRad - lonRad;
   double clockRad = universalRad + place.zoneRad;
-  if (!ReduceTurns(clockRad)) return std::nullopt;
+  int clockTurns = 0;
+  if (!ReduceTurns(clockRad, clockTurns)) return std::nullopt;
+  const int dayOffset = clockTurns + TurnsToBaseDay(localMeanRad, baseRad);
 
   // 9.11: hours and the rounded minute.
   const double hours = clockRad * kHoursPerRad;
   if (!std::isfinite(hours)) return std::nullopt;
-  return ClockMinutesOfHours(hours);
+  return dayOffset * kMinutesPerDay + ClockMinutesOfHours(hours);
 }
 
 bool IsValidCivilDate(int year, int month, int day) {
@@ -183,27 +226,25 @@ SunEvents SunRise_SunSet(const SunriseInput& in) {
   // 3-4. The date and its day of the year (from 0).
   const int dayOfYear0 = DayOfYear(MakeDateTime(in.year, in.month, in.day)) - 1;
 
-  // 6-7. With the daylight-saving tick the clock runs one hour ahead, on
-  // every date, as it does for the universal time of the birth; +13 is the
-  // same clock as -11.
+  // 6. With the daylight-saving tick the clock runs one hour ahead, on
+  // every date, as it does for the universal time of the birth. The offset
+  // stays as it is (+13 is not -11: the clock times agree but the dates are
+  // a day apart).
   if (in.dst) zoneHours = zoneHours + 1;
-  if (zoneHours == 13) zoneHours = -11;
 
   // 8.
   const double latRad = latDeg * sun::kRadPerDeg;
   const EventPlace place{std::sin(latRad), std::cos(latRad), lonDeg * sun::kRadPerDeg,
                          zoneHours * sun::kRadPerHour};
 
-  // 9. The rise first; where it fails the set is never computed.
-  const auto riseMinutes =
-      EventMinutes(sun::kQuarterTurnRad, dayOfYear0, place, true);
+  // 9. The rise first; where it fails the set is never computed. Each is
+  // dated on the local date on which it happens.
+  const LocalDateTime midnight = MakeDateTime(in.year, in.month, in.day);
+  const auto riseMinutes = EventMinutes(sun::kQuarterTurnRad, dayOfYear0, place, true);
   if (!riseMinutes) return events;
-  events.rise = MakeDateTime(in.year, in.month, in.day, *riseMinutes / 60, *riseMinutes % 60);
-  const auto setMinutes =
-      EventMinutes(sun::kThreeQuarterTurnRad, dayOfYear0, place, false);
-  if (setMinutes) {
-    events.set = MakeDateTime(in.year, in.month, in.day, *setMinutes / 60, *setMinutes % 60);
-  }
+  events.rise = midnight + std::chrono::minutes{*riseMinutes};
+  const auto setMinutes = EventMinutes(sun::kThreeQuarterTurnRad, dayOfYear0, place, false);
+  if (setMinutes) events.set = midnight + std::chrono::minutes{*setMinutes};
   return events;
 }
 
@@ -213,11 +254,9 @@ int ClockMinutesOfHours(double hours) {
   const int roundedMinutes = static_cast<int>(std::floor((hours - wholeHours) * 60 + 0.5));
   // A minute part of 60 carries into the next hour. Hour 24 (a carry from
   // 23:59.5 on, or an hour part of 24 where the angle sits just below the
-  // rounded full turn, whose hours reach 24.00003) is written as 23:59 of the
-  // same civil date: the event is always dated on the input date, and 23:59
-  // is the nearest valid time on it; 00:00 would put it a whole day early.
+  // rounded full turn, whose hours reach 24.00003) is 00:00 of the next day.
   const int total = static_cast<int>(wholeHours) * 60 + roundedMinutes;
-  return total < sun::kMinutesPerDay ? total : sun::kMinutesPerDay - 1;
+  return total < sun::kMinutesPerDay ? total : sun::kMinutesPerDay;
 }
 
 double Sun_Atan2(double y, double x) {

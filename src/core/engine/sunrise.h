@@ -4,8 +4,11 @@
 // Computers (1990), in radians with the program's own rounded constants, for
 // a zenith distance of 90°50' (upper limb, refraction). Inputs are the civil
 // date, the place in degrees and minutes, the signed zone shift and the
-// daylight-saving tick (one hour ahead when set); outputs are local clock
-// times on the input date, to the minute.
+// daylight-saving tick (one hour ahead when set); outputs are the sunrise and
+// sunset of the solar day of the input date at the place's longitude, each as
+// the local date and clock time at which it happens, to the minute (a sunset
+// after midnight, or the events of a zone far from the place's meridian, fall
+// on the day before or after the input date).
 #pragma once
 
 #include <optional>
@@ -43,10 +46,11 @@ SunEvents SunRise_SunSet(const SunriseInput& in);
 // Quadrant arctangent with pi as 3.14159265358979.
 double Sun_Atan2(double y, double x);
 
-// Clock minutes after midnight (0..1439) of an event `hours` after local
-// midnight: the hour part, and the minute part rounded to the nearest minute.
-// A minute part of 60 carries into the next hour; 24:00 and beyond is written
-// as 23:59 of the same date. A non-finite or negative value gives 0.
+// Clock minutes after midnight (0..1440) of an event `hours` (0 to 24.00003,
+// a rounded full turn) after local midnight: the hour part, and the minute
+// part rounded to the nearest minute. A minute part of 60 carries into the
+// next hour; 24:00 is 1440, midnight of the next day. A non-finite or
+// negative value gives 0.
 int ClockMinutesOfHours(double hours);
 
 }  // namespace orvanta

@@ -1,7 +1,9 @@
 #include "tz/zone_history.h"
 
 #include <date/tz.h>
+#include <sys/stat.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <exception>
 #include <fstream>
@@ -35,6 +37,90 @@ std::string ClosingRule(const std::string& zoneName) {
   const std::size_t start = bytes.rfind('\n', bytes.size() - 2);
   if (start == std::string::npos) return {};
   return bytes.substr(start + 1, bytes.size() - start - 2);
+}
+
+// True when the database's folder lists any zone.
+bool DatabaseIsThere() {
+  struct stat folder {};
+  if (::stat(std::string(kZoneInfoDir).c_str(), &folder) != 0 || !S_ISDIR(folder.st_mode)) {
+    return false;
+  }
+  try {
+    return !date::get_tzdb().zones.empty();
+  } catch (const std::exception&) {
+    return false;
+  }
+}
+
+// Names that stand for the host's own setting, not for a zone of the
+// database: a birth's zone never depends on the computer it is computed on.
+bool IsHostAlias(std::string_view zoneName) {
+  return zoneName == "localtime" || zoneName == "posixrules" || zoneName == "Factory";
+}
+
+// True when the compiled zone file (TZif, RFC 8536) is whole and its
+// indices point inside its tables. The time-zone library reads these files
+// with assertions and unchecked indices, so a damaged file would end the
+// process: it is read only after this check.
+bool ZoneFileIsSound(const std::string& bytes) {
+  struct Counts {
+    std::uint32_t isut, isstd, leap, time, type, chars;
+  };
+  const auto u32 = [&](std::size_t at) {
+    std::uint32_t v = 0;
+    for (std::size_t i = 0; i < 4; ++i) v = v << 8 | static_cast<unsigned char>(bytes[at + i]);
+    return v;
+  };
+  constexpr std::size_t kHeaderBytes = 44;
+  // The header at `at`: its counts, or nothing when it is no TZif header.
+  const auto header = [&](std::size_t at) -> std::optional<Counts> {
+    if (bytes.size() < at + kHeaderBytes || bytes.compare(at, 4, "TZif") != 0) return std::nullopt;
+    const char version = bytes[at + 4];
+    if (version != '\0' && version != '2' && version != '3' && version != '4') return std::nullopt;
+    const Counts c{u32(at + 20), u32(at + 24), u32(at + 28),
+                   u32(at + 32), u32(at + 36), u32(at + 40)};
+    // Counts far beyond any real zone would only overflow the sums below.
+    constexpr std::uint32_t kMostEntries = 1u << 20;
+    if (c.isut > kMostEntries || c.isstd > kMostEntries || c.leap > kMostEntries ||
+        c.time > kMostEntries || c.type > kMostEntries || c.chars > kMostEntries) {
+      return std::nullopt;
+    }
+    if (c.type == 0 || (c.isut != 0 && c.isut != c.type) || (c.isstd != 0 && c.isstd != c.type)) {
+      return std::nullopt;
+    }
+    return c;
+  };
+  const auto dataBytes = [](const Counts& c, std::size_t timeBytes) {
+    return std::size_t{c.time} * timeBytes + c.time + std::size_t{c.type} * 6 + c.chars +
+           std::size_t{c.leap} * (timeBytes + 4) + c.isstd + c.isut;
+  };
+  const std::optional<Counts> first = header(0);
+  if (!first) return false;
+  std::size_t at = kHeaderBytes;
+  Counts counts = *first;
+  std::size_t timeBytes = 4;
+  if (bytes[4] != '\0') {
+    // Version 2 and later repeat the data with 64-bit times, which are the
+    // ones read.
+    at += dataBytes(*first, 4);
+    const std::optional<Counts> second = header(at);
+    if (!second || bytes[at + 4] != bytes[4]) return false;
+    counts = *second;
+    at += kHeaderBytes;
+    timeBytes = 8;
+  }
+  if (bytes.size() < at + dataBytes(counts, timeBytes)) return false;
+  const std::size_t types = at + std::size_t{counts.time} * timeBytes;
+  for (std::size_t i = 0; i < counts.time; ++i) {
+    if (static_cast<unsigned char>(bytes[types + i]) >= counts.type) return false;
+  }
+  const std::size_t infos = types + counts.time;
+  for (std::size_t i = 0; i < counts.type; ++i) {
+    const auto isDst = static_cast<unsigned char>(bytes[infos + 6 * i + 4]);
+    const auto abbreviation = static_cast<unsigned char>(bytes[infos + 6 * i + 5]);
+    if (isDst > 1 || abbreviation >= counts.chars) return false;
+  }
+  return true;
 }
 
 ClockReading ReadingOf(const date::sys_info& info) {
@@ -75,12 +161,39 @@ ZoneHistory::ZoneHistory() = default;
 ZoneHistory::~ZoneHistory() = default;
 
 const ZoneHistory::Zone* ZoneHistory::Find(std::string_view zoneName) {
+  problem_.clear();
+  databaseAtFault_ = false;
   if (const auto it = zones_.find(zoneName); it != zones_.end()) return it->second.get();
+  const std::string quoted = "\"" + std::string(zoneName) + "\"";
+  const std::string noZone = "The time-zone database has no zone " + quoted + ".";
+  if (!DatabaseIsThere()) {
+    problem_ = "The time-zone database cannot be read: " + std::string(kZoneInfoDir) +
+               " holds no zones (install the tzdata package).";
+    databaseAtFault_ = true;
+    return nullptr;
+  }
+  if (zoneName.empty() || IsHostAlias(zoneName) || zoneName.find("..") != std::string::npos ||
+      zoneName.front() == '/') {
+    problem_ = noZone;
+    return nullptr;
+  }
   auto zone = std::make_unique<Zone>();
   try {
     zone->zone = date::locate_zone(zoneName);
   } catch (const std::exception&) {
-    return nullptr;  // an unknown name, or no database at all
+    problem_ = noZone;
+    return nullptr;
+  }
+  {
+    std::ifstream file(std::string(kZoneInfoDir) + zone->zone->name(), std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(file)),
+                            std::istreambuf_iterator<char>());
+    if (!ZoneFileIsSound(bytes)) {
+      problem_ = "The time-zone database's file for " + quoted + " is damaged (" +
+                 std::string(kZoneInfoDir) + zone->zone->name() + ").";
+      databaseAtFault_ = true;
+      return nullptr;
+    }
   }
   if (const std::string rule = ClosingRule(zone->zone->name());
       rule.find(',') != std::string::npos) {
@@ -96,11 +209,16 @@ bool ZoneHistory::Knows(std::string_view zoneName) {
   return Find(zoneName) != nullptr;
 }
 
+std::optional<std::string> ZoneHistory::DatabaseProblem(std::string_view zoneName) {
+  if (Find(zoneName) || !databaseAtFault_) return std::nullopt;
+  return problem_;
+}
+
 ZoneLookup ZoneHistory::Lookup(std::string_view zoneName, LocalDateTime local) {
   ZoneLookup lookup;
   const Zone* zone = Find(zoneName);
   if (!zone) {
-    lookup.error = "The time-zone database has no zone \"" + std::string(zoneName) + "\".";
+    lookup.error = problem_;
     return lookup;
   }
   try {

@@ -60,8 +60,13 @@ class ZoneHistory {
   ZoneHistory(const ZoneHistory&) = delete;
   ZoneHistory& operator=(const ZoneHistory&) = delete;
 
-  // True when the tz database knows the zone name.
+  // True when the tz database knows the zone name and its file is sound.
+  // Names for the host's own setting (localtime) are no zones.
   bool Knows(std::string_view zoneName);
+  // Why the zone cannot be used when the database is at fault (missing, or
+  // the zone's file damaged), as one sentence for a message; nothing when
+  // the zone can be used or the database simply has no such name.
+  std::optional<std::string> DatabaseProblem(std::string_view zoneName);
 
   ZoneLookup Lookup(std::string_view zoneName, LocalDateTime local);
 
@@ -74,6 +79,8 @@ class ZoneHistory {
   // Zones already looked up, with the rule for dates after the last listed
   // transition; filled on first use of each name.
   std::map<std::string, std::unique_ptr<Zone>, std::less<>> zones_;
+  std::string problem_;           // why the last Find found nothing
+  bool databaseAtFault_ = false;  // ... and whether the database is to blame
 };
 
 // "UTC+2:00", "UTC-3:30", "UTC+1:19:32" (seconds only when there are some).

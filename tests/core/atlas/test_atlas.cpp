@@ -2,6 +2,8 @@
 // the matches, and queries that must be refused.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iostream>
 #include <string>
 
 #include "atlas/atlas.h"
@@ -21,8 +23,145 @@ class AtlasSearch : public ::testing::Test {
 Atlas* AtlasSearch::atlas_ = nullptr;
 
 TEST_F(AtlasSearch, HoldsTheWholeCityList) {
-  // Debian's GeoNames list of cities of over 15,000 people.
+  // Debian's GeoNames list of cities of over 15,000 people, with the other
+  // names of the library's translation catalogues (the generated index).
   EXPECT_EQ(atlas_->size(), 24361u);
+  EXPECT_TRUE(atlas_->hasOtherNames());
+}
+
+TEST(FoldPlaceText, AccentsCaseAndScripts) {
+  struct Case {
+    const char* text;
+    const char* folded;
+  };
+  const Case cases[] = {
+      {"São Paulo", "sao paulo"},
+      {"sao-paulo", "sao paulo"},
+      {"Sa\u0303o Paulo", "sao paulo"},  // decomposed tilde
+      {"München", "munchen"},
+      {"Straße", "strasse"},
+      {"  Kolkata ,  India ", "kolkata,india"},
+      {"Москва", "москва"},  // Cyrillic has no Latin spelling here: case folded
+      {"МОСКВА", "москва"},
+      {"मुंबई", "मुंबई"},   // vowel signs stay with their letters
+      {"मुम्बई", "मुंबई"},  // a nasal of the next letter's class is an anusvara
+      {"東京", "東京"},
+      {"Yirga ‘Alem", "yirga alem"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    EXPECT_EQ(FoldPlaceText(c.text).value_or("(refused)"), c.folded);
+  }
+}
+
+// Whole names only, in any language and script; a prefix is a suggestion,
+// a tie between clocks a question. The places and their other names are
+// the GeoNames data's.
+TEST_F(AtlasSearch, ResolvesWholeNamesOnly) {
+  struct Case {
+    const char* query;
+    PlaceOutcome outcome;
+    const char* name;     // Found: the place; otherwise a place the message names
+    const char* state;    // Found: its state
+    const char* matched;  // Found: the other name shown, "" for the atlas's own
+  };
+  using enum PlaceOutcome;
+  const Case cases[] = {
+      {"Bombay", Found, "Mumbai", "Maharashtra", "Bombay"},
+      {"Madras", Found, "Chennai", "Tamil Nadu", "Madras"},
+      {"Calcutta", Found, "Kolkata", "State of West Bengal", "Calcutta"},
+      {"Bangalore", Found, "Bengaluru", "Karnataka", "Bangalore"},
+      {"Poona", Found, "Pune", "Maharashtra", "Poona"},
+      {"Thiruvananthapuram", Found, "Trivandrum", "Kerala", "Thiruvananthapuram"},
+      {"München", Found, "Munich", "Bavaria", "München"},
+      {"Praha", Found, "Prague", "Hlavní město Praha", "Praha"},
+      {"Москва", Found, "Moscow", "Moscow", "Москва"},
+      {"मुंबई", Found, "Mumbai", "Maharashtra", "मुम्बई"},
+      {"Mumbai", Found, "Mumbai", "Maharashtra", ""},
+      {"Kathmandu", Found, "Kathmandu", "Bagmati Province", ""},
+      {"Madrid, Spain", Found, "Madrid", "Madrid", ""},
+      {"Portland, Maine", Found, "Portland", "State of Maine", ""},
+      {"Poona, India", Found, "Pune", "Maharashtra", "Poona"},
+      {"Wien, Austria", Found, "Vienna", "Vienna", "Wien"},
+      {"मुंबई, India", Found, "Mumbai", "Maharashtra", "मुम्बई"},
+      {"Burgdorf\\, Hanover, Lower Saxony", Found, "Burgdorf, Hanover", "Lower Saxony", ""},
+      // Places on other clocks are never chosen by population.
+      {"Manhattan, United States", Ambiguous, "Manhattan", "", ""},
+      {"Madrid", Ambiguous, "Madrid", "", ""},
+      {"Portland", Ambiguous, "Portland", "", ""},
+      // A beginning is only suggested.
+      {"Wiener", NotFound, "Wiener Neustadt", "", ""},
+      {"Poonam", NotFound, "Poonamalle", "", ""},
+      {"Зуунмод", Found, "Зуунмод", "Central Aimak", ""},
+      {"Xqzzyville", NotFound, "", "", ""},
+      {"Зуунмод, Russia", NotFound, "", "", ""},
+      // Nothing of the query is dropped.
+      {", India", Refused, "", "", ""},
+      {"Madrid,", Refused, "", "", ""},
+      {"a, b, c, d", Refused, "", "", ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.query);
+    const PlaceResolution r = atlas_->Resolve(c.query);
+    EXPECT_EQ(r.outcome, c.outcome) << r.message;
+    if (c.outcome == Found) {
+      ASSERT_TRUE(r.place);
+      EXPECT_EQ(r.place->name, c.name);
+      EXPECT_EQ(r.place->state, c.state);
+      EXPECT_EQ(r.place->matchedName, c.matched);
+    } else {
+      EXPECT_FALSE(r.place);
+      EXPECT_FALSE(r.message.empty());
+      EXPECT_NE(r.message.find(c.name), std::string::npos) << r.message;
+      EXPECT_EQ(r.message.find("Indianapolis"), std::string::npos) << r.message;
+    }
+  }
+  // The match names the other name it came through.
+  EXPECT_EQ(DescribeMatch(*atlas_->Resolve("Bombay").place),
+            "Bombay \u2192 Mumbai, Maharashtra, India");
+}
+
+// Every city written "City, State, Country" as the atlas names it is
+// itself or is listed among the candidates, never another city; the text
+// ChoosingText prints takes every city to itself.
+TEST_F(AtlasSearch, EveryCityIsReachedAndNoneSilentlyReplaced) {
+  std::size_t itself = 0, listed = 0, needCoordinates = 0, needNumber = 0;
+  for (std::size_t i = 0; i < atlas_->size(); ++i) {
+    const Place p = atlas_->At(i);
+    auto same = [&](const Place& q) { return q.id == p.id; };
+    std::string written;
+    for (const char ch : p.name) written += ch == ',' ? std::string("\\,") : std::string(1, ch);
+    if (!p.state.empty()) {
+      written += ", ";
+      for (const char ch : p.state) written += ch == ',' ? std::string("\\,") : std::string(1, ch);
+    }
+    written += ", " + p.country;
+    const PlaceResolution r = atlas_->Resolve(written);
+    SCOPED_TRACE(written);
+    if (r.outcome == PlaceOutcome::Found) {
+      ASSERT_TRUE(same(*r.place)) << "became " << Describe(*r.place);
+      ++itself;
+    } else {
+      ASSERT_EQ(r.outcome, PlaceOutcome::Ambiguous) << r.message;
+      ++listed;
+      ASSERT_TRUE(std::any_of(r.candidates.begin(), r.candidates.end(), same) ||
+                  r.candidates.size() == kPlaceCandidatesListed)
+          << r.message;
+    }
+    const std::string choosing = atlas_->ChoosingText(p);
+    if (choosing.front() == '#') {
+      ++needNumber;
+    } else if (choosing != written) {
+      ++needCoordinates;
+    }
+    const PlaceResolution chosen = atlas_->Resolve(choosing);
+    ASSERT_EQ(chosen.outcome, PlaceOutcome::Found) << choosing << ": " << chosen.message;
+    ASSERT_TRUE(same(*chosen.place)) << choosing;
+  }
+  std::cout << "written in full: " << itself << " found, " << listed
+            << " listed with their namesakes; " << needCoordinates
+            << " are chosen with their coordinates, " << needNumber << " by number\n";
+  EXPECT_EQ(itself + listed, atlas_->size());
 }
 
 TEST_F(AtlasSearch, FirstMatchAsPeopleWriteIt) {

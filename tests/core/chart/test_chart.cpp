@@ -270,25 +270,82 @@ TEST(RunChart, SkyTrueExamples) {
     ASSERT_FALSE(run.refusal);
     EXPECT_EQ(run.chart.PositionText[Sun], "29 Sag 35");
   }
-  // "YSSG": 52°55' S 139°21' W on Eastern Standard Time, 9 February 1917,
-  // 01:18:14. The clock runs four hours ahead of the place, and the sunset
-  // (in the sky at 00:00 of the next day) is written as 23:59 of its date.
-  // Written as 00:00 it lay before the birth, which then counted from the
-  // next sunrise over more than a day (1906 minutes). Now the birth lies
-  // before the day's sunrise (09:03) and counts from the previous one
-  // (09:01): 16 h 17 min.
+  // "YSSG": 52°55' S 139°21' W on Eastern Standard Time. The clock runs
+  // four hours ahead of the place, and the sunset falls after midnight: on
+  // 8 February 1917 at 00:02 of the 9th (ephemeris 00:00:03). A birth at
+  // 23:30 on the 8th is still in daylight and counts from that day's sunrise
+  // (09:01; ephemeris 09:02:14): 14 h 29 min. Dated on the 8th, the sunset
+  // lay before the birth, which then counted to the next sunrise instead.
   {
-    SCOPED_TRACE("sunset at 24:00 written as 23:59");
+    SCOPED_TRACE("sunset after midnight on the next date");
+    Session session;
+    const ChartRun run = Run_Chart(session, EntriesOf({1917, 2, 8, 23, 30, 0, 52, 55, false, 139,
+                                                       21, false, kEasternStandardTime, false}));
+    ASSERT_FALSE(run.refusal);
+    const ChartOutput& c = run.chart;
+    ASSERT_TRUE(c.day[0] && c.day[1] && c.ElapsedMinutes);
+    EXPECT_EQ(FormatIsoMinute(*c.day[0]), "1917-02-08 09:01");
+    EXPECT_EQ(FormatIsoMinute(*c.day[1]), "1917-02-09 00:02");
+    EXPECT_EQ(c.reference, SunriseReference::DaySunrise);
+    EXPECT_EQ(*c.ElapsedMinutes, 14 * 60 + 29);
+  }
+  // The same place at 01:18:14 on 9 February: the sunset of the 9th rounds
+  // to 24:00, 00:00 of the 10th (ephemeris 23:58:07 on the 9th). The birth
+  // lies in the night before the day's sunrise (09:03) and counts from the
+  // previous one (09:01 on the 8th): 16 h 17 min.
+  {
+    SCOPED_TRACE("sunset at 24:00 is midnight of the next date");
     Session session;
     const ChartRun run = Run_Chart(session, EntriesOf({1917, 2, 9, 1, 18, 14, 52, 55, false, 139,
                                                        21, false, kEasternStandardTime, false}));
     ASSERT_FALSE(run.refusal);
     const ChartOutput& c = run.chart;
     ASSERT_TRUE(c.day[0] && c.day[1] && c.ElapsedMinutes);
-    EXPECT_EQ(FormatIsoMinute(*c.day[1]), "1917-02-09 23:59");
+    EXPECT_EQ(FormatIsoMinute(*c.day[1]), "1917-02-10 00:00");
     EXPECT_EQ(c.reference, SunriseReference::PreviousSunrise);
-    EXPECT_LT(*c.ElapsedMinutes, 24 * 60);
     EXPECT_EQ(*c.ElapsedMinutes, 16 * 60 + 17);
+  }
+  // Zones a day away from the place's meridian, across the date line: the
+  // events of the day asked for happen a clock day later or earlier, and a
+  // birth at noon counts from the sunrise of its own morning.
+  struct FarZoneRow {
+    const char* name;
+    SkyBirth birth;
+    const char* sunrise;  // the reference sunrise
+    long long elapsedMinutes;
+  };
+  const FarZoneRow farZones[] = {
+      // Apia, 13°50' S 171°46' W, on +13: the sunrise of 15 January at 06:10
+      // belongs to the 14th at that longitude (ephemeris 06:10:22).
+      {"Apia on +13, noon",
+       {2015, 1, 15, 12, 0, 0, 13, 50, false, 171, 46, false, 46, false},
+       "2015-01-15 06:10",
+       5 * 60 + 50},
+      // 8°31' S 179°12' E on -11: the sunrise of 15 March at 07:08 belongs
+      // to the 16th at that longitude (ephemeris 07:07:31).
+      {"179 E on -11, noon",
+       {2000, 3, 15, 12, 0, 0, 8, 31, false, 179, 12, true, 51, false},
+       "2000-03-15 07:08",
+       4 * 60 + 52},
+      // Apia at 03:00: back to 06:09 on the 14th (ephemeris 06:09:48).
+      {"Apia on +13, small hours",
+       {2015, 1, 15, 3, 0, 0, 13, 50, false, 171, 46, false, 46, false},
+       "2015-01-14 06:09",
+       20 * 60 + 51},
+      // 179° E at 21:00: forward to 07:08 on the 16th (ephemeris 07:07:28).
+      {"179 E on -11, evening",
+       {2000, 3, 15, 21, 0, 0, 8, 31, false, 179, 12, true, 51, false},
+       "2000-03-16 07:08",
+       10 * 60 + 8},
+  };
+  for (const FarZoneRow& row : farZones) {
+    SCOPED_TRACE(row.name);
+    Session session;
+    const ChartRun run = Run_Chart(session, EntriesOf(row.birth));
+    ASSERT_FALSE(run.refusal);
+    ASSERT_TRUE(run.chart.referenceSunrise && run.chart.ElapsedMinutes);
+    EXPECT_EQ(FormatIsoMinute(*run.chart.referenceSunrise), row.sunrise);
+    EXPECT_EQ(*run.chart.ElapsedMinutes, row.elapsedMinutes);
   }
   // New York, Sunday 1 April 2001, daylight-saving box ticked: the clock
   // runs one hour ahead all that day whatever the birth time, so a birth at
@@ -309,6 +366,87 @@ TEST(RunChart, SkyTrueExamples) {
     EXPECT_EQ(FormatIsoMinute(*run.chart.day[0]), "2001-04-01 06:42");
     EXPECT_EQ(FormatIsoMinute(*run.chart.day[1]), "2001-04-01 19:19");
   }
+}
+
+// A birth entered on a zone's standard row with the daylight-saving tick is
+// the same moment as one entered on its daylight row without it: every
+// position, the Sun at the reference sunrise, the sunrise and sunset, the
+// elapsed time and the marks agree exactly. The rows with their places,
+// north and south, each at three clock times (night, afternoon, evening).
+TEST(RunChart, TickAndDaylightRowGiveOneChart) {
+  struct PairRow {
+    const char* name;
+    int standardRow, daylightRow;
+    SkyBirth birth;  // zone and tick are set from the pair
+  };
+  const PairRow pairs[] = {
+      {"New York EST/EDT", 27, 24, {1990, 7, 4, 14, 25, 0, 40, 43, true, 74, 0, false, 0, false}},
+      {"Chicago CST/CDT", 21, 18, {1975, 8, 19, 6, 5, 30, 41, 52, true, 87, 38, false, 0, false}},
+      {"Los Angeles PST/PDT",
+       54,
+       53,
+       {2004, 5, 2, 9, 41, 0, 34, 3, true, 118, 15, false, 0, false}},
+      {"Honolulu HST/HDT", 32, 31, {1944, 6, 1, 3, 10, 0, 21, 18, true, 157, 51, false, 0, false}},
+      {"London GMT/BST", 29, 16, {1969, 3, 30, 11, 0, 0, 51, 30, true, 0, 7, false, 0, false}},
+      {"Madrid CET/CED", 20, 19, {1990, 7, 4, 14, 25, 0, 40, 25, true, 3, 42, false, 0, false}},
+      {"Athens EET/EED", 26, 25, {1999, 9, 21, 20, 45, 0, 37, 58, true, 23, 43, true, 0, false}},
+      {"Sydney AEST/AEDT", 8, 7, {1988, 1, 26, 17, 20, 0, 33, 52, false, 151, 12, true, 0, false}},
+      {"Adelaide ACST/ACDT",
+       6,
+       5,
+       {2010, 12, 31, 23, 59, 0, 34, 56, false, 138, 36, true, 0, false}},
+      {"Perth AWST/AWDT", 10, 9, {2007, 2, 14, 5, 30, 0, 31, 57, false, 115, 51, true, 0, false}},
+      {"Wellington NZT/NZST",
+       47,
+       46,
+       {1995, 2, 10, 0, 40, 0, 41, 17, false, 174, 47, true, 0, false}},
+  };
+  const int clockHours[] = {-1, 2, 21};  // -1: the row's own time
+  for (const PairRow& pair : pairs) {
+    for (const int hour : clockHours) {
+      SkyBirth ticked = pair.birth;
+      if (hour >= 0) ticked.hour = hour;
+      ticked.zoneIndex = pair.standardRow;
+      ticked.dst = true;
+      SkyBirth daylight = ticked;
+      daylight.zoneIndex = pair.daylightRow;
+      daylight.dst = false;
+      SCOPED_TRACE(std::string(pair.name) + " at " + std::to_string(ticked.hour) + ":" +
+                   std::to_string(ticked.minute));
+      Session s1, s2;
+      const ChartRun a = Run_Chart(s1, EntriesOf(ticked));
+      const ChartRun b = Run_Chart(s2, EntriesOf(daylight));
+      ASSERT_FALSE(a.refusal || b.refusal);
+      const ChartOutput& x = a.chart;
+      const ChartOutput& y = b.chart;
+      EXPECT_EQ(x.PositionText, y.PositionText);
+      EXPECT_EQ(x.time.UniversalTime, y.time.UniversalTime);
+      EXPECT_EQ(x.moon.MoonSidereal, y.moon.MoonSidereal);
+      EXPECT_EQ(x.day, y.day);
+      EXPECT_EQ(x.previousDay, y.previousDay);
+      EXPECT_EQ(x.nextDay, y.nextDay);
+      EXPECT_EQ(x.referenceSunrise, y.referenceSunrise);
+      EXPECT_EQ(x.ElapsedSeconds, y.ElapsedSeconds);
+      EXPECT_EQ(x.SunriseSunLongitude, y.SunriseSunLongitude);
+      EXPECT_EQ(x.signCells, y.signCells);
+      EXPECT_EQ(x.marks, y.marks);
+      ASSERT_EQ(x.induLagna.has_value(), y.induLagna.has_value());
+      if (x.induLagna) {
+        EXPECT_EQ(x.induLagna->sign, y.induLagna->sign);
+      }
+    }
+  }
+  // New York, 4 July 1990, 14:25 EDT: the Sun at 18° 46' Gemini and Mars at
+  // 0° 54' Aries whichever way the moment is entered (with the planets an
+  // hour late the tick once gave 18 Gem 49 and 00 Ari 56).
+  Session session;
+  SkyBirth ny = pairs[0].birth;
+  ny.zoneIndex = pairs[0].standardRow;
+  ny.dst = true;
+  const ChartRun run = Run_Chart(session, EntriesOf(ny));
+  ASSERT_FALSE(run.refusal);
+  EXPECT_EQ(run.chart.PositionText[Sun], "18 Gem 46");
+  EXPECT_EQ(run.chart.PositionText[Mars], "00 Ari 54");
 }
 
 // Births over the form's whole domain, no zone selection included, the

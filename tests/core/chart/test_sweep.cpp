@@ -144,6 +144,16 @@ TEST(Sweep, WholeInputDomain) {
     ASSERT_EQ(c.nextDay, expectNext) << where;
     if (c.ElapsedMinutes) {
       ASSERT_TRUE(c.referenceSunrise && c.ElapsedSeconds) << where;
+      // Counted from a sunrise before the birth, or forward to one after it
+      // from the evening before that sunrise's date, whatever the zone's
+      // distance from the place's meridian: never negative.
+      using namespace std::chrono;
+      const long long toReference =
+          duration_cast<seconds>(*c.referenceSunrise - c.birth.BirthMoment).count();
+      ASSERT_EQ(*c.ElapsedSeconds, std::llabs(toReference)) << where;
+      if (toReference > 0) {
+        ASSERT_GT(floor<days>(*c.referenceSunrise), floor<days>(c.birth.BirthMoment)) << where;
+      }
     }
   }
   RecordProperty("refused", static_cast<int>(refused));

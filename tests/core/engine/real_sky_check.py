@@ -5,13 +5,16 @@ The engine's numbers come from the helper program sky_values (built with the
 tests); the sky comes from PyEphem (Debian's python3-ephem), a modern
 ephemeris. Three checks, on a fixed sample (the same births every run):
 
-1. Positions. On BIRTHS moments spread over 1901-2050 the sidereal
-   longitudes of the Sun, Moon, Mercury, Venus, Mars, Jupiter and Saturn.
-   Both sides use the program's own ayanamsa: the ephemeris gives the
-   apparent geocentric longitude of the date at the program's own universal
-   time of the body, and the program's ayanamsa of that body is added. The
-   median difference must stay under 1' for the Sun to Mars and under 6' for
-   Jupiter and Saturn, and no difference may exceed 15'.
+1. Positions. On BIRTHS moments spread over 1901-2050, half of them with
+   the daylight-saving tick, the sidereal longitudes of the Sun, Moon,
+   Mercury, Venus, Mars, Jupiter and Saturn. Both sides use the program's own
+   ayanamsa: the ephemeris gives the apparent geocentric longitude of the
+   date at the birth's universal time (worked out here from the clock time,
+   the zone and the tick's hour), and the program's ayanamsa of that body is
+   added. For the births with the tick and for those without, the median
+   difference must stay under 1' for the Sun to Mars and under 6' for
+   Jupiter and Saturn, and no difference may exceed 15'; the universal time
+   the planets are computed for must be the birth's, to the second.
 2. Polar ascendants. At latitudes 66.6-89.9 degrees, north and south, the
    ecliptic point the program calls the ascendant must lie on the horizon
    and east of the meridian (rising), every time.
@@ -19,10 +22,16 @@ ephemeris. Three checks, on a fixed sample (the same births every run):
    daylight-saving tick: the program's clock times (one hour ahead of the
    zone) must agree with the ephemeris (upper limb, 34' of refraction, the
    horizon at -0 deg 50') within 6 minutes, with a median under 1 minute.
+4. Events after midnight: sunrises and sunsets that the local clock puts on
+   the day before or after the date asked for (sunsets near midnight at
+   55-63 degrees in summer, zones far from the place's meridian on both
+   sides of the date line). Each event, date and time, must agree with the
+   ephemeris's event of the same solar day within 6 minutes (a wrong date is
+   a day off), with a median under 1 minute.
 
 Prints a table of the figures. Usage: real_sky_check.py path/to/sky_values
-Exit status: 0 all within bounds, 1 a bound broken, 2 the helper failed,
-77 skipped (PyEphem not installed).
+Exit status: 0 all within bounds, 1 a bound broken or PyEphem missing
+(Debian's python3-ephem), 2 the helper failed.
 """
 
 import math
@@ -31,11 +40,11 @@ import statistics
 import subprocess
 import sys
 
-SKIP = 77
 SEED = 19010101  # fixed: the same births every run
-BIRTHS = 600  # position check, 1901-2050
+BIRTHS = 800  # position check, 1901-2050, half with the tick
 POLAR_BIRTHS = 400  # ascendant check, 66.6-89.9 degrees
 SUNRISE_BIRTHS = 400  # southern summer with the tick
+MIDNIGHT_CANDIDATES = 3000  # drawn for the events-after-midnight check
 FIRST_YEAR, LAST_YEAR = 1901, 2050
 
 # Bounds, arcminutes (positions) and clock minutes (sunrise and sunset).
@@ -48,6 +57,13 @@ MAX_ARCMIN = 15.0
 HORIZON_DEG = 1.0
 SUNRISE_MAX_MIN = 6.0
 SUNRISE_MEDIAN_MIN = 1.0
+# The universal time of the planets against the birth's, seconds (whole
+# minutes on both sides: only rounding of the Julian date is left).
+PLANET_UT_MAX_S = 1.0
+# Zone offsets east of Greenwich that the zone list offers, hours.
+LIST_OFFSETS_H = [-12, -11, -10.5, -10, -9.5, -9, -8, -7, -6, -5, -4, -3.5, -3, -2, -1, 0,
+                  1, 2, 3, 3.5, 4, 5, 5.5, 6, 6.5, 7, 7.5, 8, 8.5, 9, 9.5, 10, 10.5, 11,
+                  11.5, 12, 12.5, 13]
 
 BODIES = ["Sun", "Moon", "Mercury", "Venus", "Mars", "Jupiter", "Saturn"]
 INNER = {"Sun", "Moon", "Mercury", "Venus", "Mars"}
@@ -96,47 +112,67 @@ def apparent_longitude_deg(ephem, body, jd):
     return math.degrees(float(ephem.Ecliptic(eq, epoch=date).lon))
 
 
+def birth_jd(ephem, row):
+    """Universal time of a helper row as a Julian date: the clock time less
+    the zone's lead and the tick's hour."""
+    year, month, day, hour, minute = row[:5]
+    shift_h = row[11] + row[12] / 60.0 - row[13]  # local clock to universal time
+    return (ephem.julian_date(ephem.Date("%d/%d/%d %d:%d" % (year, month, day, hour, minute)))
+            + shift_h / 24.0)
+
+
 def check_positions(ephem, helper, rng):
     rows = []
-    for _ in range(BIRTHS):
+    for n in range(BIRTHS):
         year, month, day = random_date(rng)
         lon = rng.randint(0, 179)
         east = rng.randint(0, 1)
         rows.append((year, month, day, rng.randint(0, 23), rng.randint(0, 59),
                      rng.randint(0, 60), rng.randint(0, 59), rng.randint(0, 1),
-                     lon, rng.randint(0, 59), east, zone_of(lon if east else -lon), 0, 0))
+                     lon, rng.randint(0, 59), east, zone_of(lon if east else -lon), 0, n % 2))
     values = run_helper(helper, rows)
-    diffs = {b: [] for b in BODIES}
-    other_sign = {b: 0 for b in BODIES}
     classes = {"Sun": ephem.Sun, "Moon": ephem.Moon, "Mercury": ephem.Mercury,
                "Venus": ephem.Venus, "Mars": ephem.Mars, "Jupiter": ephem.Jupiter,
                "Saturn": ephem.Saturn}
-    for v in values:
-        planet_jd, ayan = v[0], v[1]
-        program = dict(zip(["Sun", "Mercury", "Venus", "Mars", "Jupiter", "Saturn"], v[2:8]))
-        moon_jd, moon_ayan, program["Moon"] = v[8], v[9], v[10]
-        for body in BODIES:
-            jd, a = (moon_jd, moon_ayan) if body == "Moon" else (planet_jd, ayan)
-            sky = (apparent_longitude_deg(ephem, classes[body](), jd) + a) % 360.0
-            diffs[body].append(wrap180(program[body] - sky) * 60.0)
-            if int(program[body] // 30) % 12 != int(sky // 30) % 12:
-                other_sign[body] += 1
-
     ok = True
-    print("Positions, %d moments %d-%d (arcminutes; program minus ephemeris)"
-          % (BIRTHS, FIRST_YEAR, LAST_YEAR))
-    print("  %-8s %8s %8s %8s %12s" % ("body", "median", "largest", "mean", "other sign"))
-    for body in BODIES:
-        magnitudes = [abs(d) for d in diffs[body]]
-        median, largest = statistics.median(magnitudes), max(magnitudes)
-        bound = MEDIAN_INNER_ARCMIN if body in INNER else MEDIAN_OUTER_ARCMIN
-        verdict = ""
-        if median >= bound or largest > MAX_ARCMIN:
-            ok = False
-            verdict = "  FAILS (median < %g', largest <= %g')" % (bound, MAX_ARCMIN)
-        print("  %-8s %8.2f %8.2f %+8.2f %11.1f%%%s"
-              % (body, median, largest, statistics.mean(diffs[body]),
-                 100.0 * other_sign[body] / BIRTHS, verdict))
+    for tick in (0, 1):
+        diffs = {b: [] for b in BODIES}
+        other_sign = {b: 0 for b in BODIES}
+        worst_ut_s = 0.0
+        count = 0
+        for row, v in zip(rows, values):
+            if row[13] != tick:
+                continue
+            count += 1
+            jd = birth_jd(ephem, row)
+            worst_ut_s = max(worst_ut_s, abs(v[0] - jd) * 86400.0, abs(v[8] - jd) * 86400.0)
+            program = dict(zip(["Sun", "Mercury", "Venus", "Mars", "Jupiter", "Saturn"], v[2:8]))
+            program["Moon"] = v[10]
+            for body in BODIES:
+                a = v[9] if body == "Moon" else v[1]
+                sky = (apparent_longitude_deg(ephem, classes[body](), jd) + a) % 360.0
+                diffs[body].append(wrap180(program[body] - sky) * 60.0)
+                if int(program[body] // 30) % 12 != int(sky // 30) % 12:
+                    other_sign[body] += 1
+        print("Positions, %d moments %d-%d %s the daylight-saving tick (arcminutes; program "
+              "minus ephemeris at the birth's universal time)"
+              % (count, FIRST_YEAR, LAST_YEAR, "with" if tick else "without"))
+        print("  %-8s %8s %8s %8s %12s" % ("body", "median", "largest", "mean", "other sign"))
+        for body in BODIES:
+            magnitudes = [abs(d) for d in diffs[body]]
+            median, largest = statistics.median(magnitudes), max(magnitudes)
+            bound = MEDIAN_INNER_ARCMIN if body in INNER else MEDIAN_OUTER_ARCMIN
+            verdict = ""
+            if median >= bound or largest > MAX_ARCMIN:
+                ok = False
+                verdict = "  FAILS (median < %g', largest <= %g')" % (bound, MAX_ARCMIN)
+            print("  %-8s %8.2f %8.2f %+8.2f %11.1f%%%s"
+                  % (body, median, largest, statistics.mean(diffs[body]),
+                     100.0 * other_sign[body] / count, verdict))
+        ut_ok = worst_ut_s <= PLANET_UT_MAX_S
+        ok = ok and ut_ok
+        print("  universal time of the planets and the Moon: at most %.3f s from the birth's%s"
+              % (worst_ut_s, "" if ut_ok else "  FAILS (<= %g s)" % PLANET_UT_MAX_S))
     return ok
 
 
@@ -217,7 +253,7 @@ def check_southern_sunrise(ephem, helper, rng):
                        - clock_ahead_h / 24.0)
         solar_noon_jd = ephem.julian_date(ephem.Date("%d/%d/%d" % row[:3])) + 0.5 - lon / 360.0
         for event, minutes in (("rising", v[14]), ("setting", v[15])):
-            if minutes < 0:
+            if math.isnan(minutes):
                 continue
             error = event_error_minutes(ephem, observer, event, midnight_jd + minutes / 1440.0,
                                         solar_noon_jd)
@@ -233,6 +269,70 @@ def check_southern_sunrise(ephem, helper, rng):
     return ok
 
 
+def check_events_after_midnight(ephem, helper, rng):
+    rows = []
+    for n in range(MIDNIGHT_CANDIDATES):
+        year = rng.randint(FIRST_YEAR, LAST_YEAR)
+        lon = rng.randint(0, 179)
+        east = rng.randint(0, 1)
+        if n % 2 == 0:
+            # Summer at 55-63 degrees, the zone nearest the place, with or
+            # without the tick: sunsets close to midnight.
+            south = rng.randint(0, 1)
+            month = rng.choice([12, 1] if south else [6, 7])
+            lat_min = rng.randint(55 * 60, 63 * 60)
+            shift_min = zone_of(lon if east else -lon) * 60
+            dst = rng.randint(0, 1)
+        else:
+            # Any offset of the zone list at any longitude below 60 degrees.
+            month = rng.randint(1, 12)
+            south = rng.randint(0, 1)
+            lat_min = rng.randint(0, 60 * 60)
+            shift_min = -int(round(rng.choice(LIST_OFFSETS_H) * 60))
+            dst = rng.randint(0, 1)
+        day = rng.randint(1, days_in_month(year, month))
+        # The zone minutes carry the sign of the hours (IST: -5, -30).
+        shift_h = int(shift_min / 60)
+        rows.append((year, month, day, 12, 0, lat_min // 60, lat_min % 60, south, lon,
+                     rng.randint(0, 59), east, shift_h, shift_min - 60 * shift_h, dst))
+    values = run_helper(helper, rows)
+    errors = []
+    crossing = {"rising": [0, 0], "setting": [0, 0]}  # before, after the date asked for
+    for row, v in zip(rows, values):
+        lat = (row[5] + row[6] / 60.0) * (-1 if row[7] else 1)
+        lon = (row[8] + row[9] / 60.0) * (1 if row[10] else -1)
+        clock_ahead_h = -(row[11] + row[12] / 60.0) + row[13]
+        date_jd = ephem.julian_date(ephem.Date("%d/%d/%d" % row[:3]))
+        midnight_jd = date_jd - clock_ahead_h / 24.0
+        solar_noon_jd = date_jd + 0.5 - lon / 360.0
+        for event, minutes in (("rising", v[14]), ("setting", v[15])):
+            if math.isnan(minutes) or 0 <= minutes < 1440:
+                continue
+            crossing[event][0 if minutes < 0 else 1] += 1
+            observer = ephem.Observer()
+            observer.lat, observer.lon = math.radians(lat), math.radians(lon)
+            observer.pressure = 0
+            observer.horizon = "-0:50"
+            error = event_error_minutes(ephem, observer, event, midnight_jd + minutes / 1440.0,
+                                        solar_noon_jd)
+            if error is not None:
+                errors.append(abs(error))
+                if abs(error) > SUNRISE_MAX_MIN:
+                    print("  off by %.1f min: %s %s at %+d min" % (error, row, event, minutes))
+    if not errors:
+        print("Events after midnight: none dated off the date asked for  FAILS")
+        return False
+    median, largest = statistics.median(errors), max(errors)
+    ok = median < SUNRISE_MEDIAN_MIN and largest <= SUNRISE_MAX_MIN
+    print("Events after midnight, %d dated a day off the date asked for (sunrises %d before, "
+          "%d after; sunsets %d before, %d after): median %.2f min, largest %.2f min%s"
+          % (len(errors), crossing["rising"][0], crossing["rising"][1], crossing["setting"][0],
+             crossing["setting"][1], median, largest,
+             "" if ok else "  FAILS (median < %g, largest <= %g)"
+             % (SUNRISE_MEDIAN_MIN, SUNRISE_MAX_MIN)))
+    return ok
+
+
 def main():
     if len(sys.argv) != 2:
         sys.stderr.write(__doc__)
@@ -240,13 +340,15 @@ def main():
     try:
         import ephem  # pylint: disable=import-outside-toplevel
     except ImportError:
-        print("python3-ephem is not installed: skipped")
-        return SKIP
+        print("PyEphem is missing: install the Debian package python3-ephem "
+              "(tools/install-deps.sh does)")
+        return 1
     rng = random.Random(SEED)
     helper = sys.argv[1]
     results = [check_positions(ephem, helper, rng),
                check_polar_ascendants(ephem, helper, rng),
-               check_southern_sunrise(ephem, helper, rng)]
+               check_southern_sunrise(ephem, helper, rng),
+               check_events_after_midnight(ephem, helper, rng)]
     return 0 if all(results) else 1
 
 

@@ -12,8 +12,11 @@
 //   riseMinutes setMinutes
 // planetJd is the planets' own universal time and moonJd/ascJd that of the
 // Moon and the ascendant, as Julian dates; longitudes are sidereal degrees
-// (the tropical ascendant excepted); rise and set are clock minutes after
-// midnight of the birth date, or -1 where the event is absent.
+// (the tropical ascendant excepted); rise and set are those of the birth
+// date's solar day, in minutes from the local midnight that begins the birth
+// date (negative on the day before, 1440 or more on the day after), or nan
+// where the event is absent.
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
@@ -28,10 +31,11 @@
 
 namespace {
 
-int MinutesOfDay(const std::optional<orvanta::LocalDateTime>& t) {
-  if (!t) return -1;
-  const orvanta::CivilTime c = orvanta::Split(*t);
-  return c.hour * 60 + c.minute;
+// Minutes from `midnight` to the event, "nan" where it is absent.
+std::string MinutesFrom(orvanta::LocalDateTime midnight,
+                        const std::optional<orvanta::LocalDateTime>& t) {
+  if (!t) return "nan";
+  return std::to_string(std::chrono::duration_cast<std::chrono::minutes>(*t - midnight).count());
 }
 
 }  // namespace
@@ -69,7 +73,8 @@ int main() {
     const TimeQuantities q = Time_Calculation(b);
     const MoonPosition moon = Ephemeris_Calculation(b);
     const PlanetPositions p = Planet_Calculation(PlanetMomentOf(b, q));
-    const SunEvents sun = SunRise_SunSet(SunriseInputFor(b, MakeDateTime(b.Year, b.Month, b.Day)));
+    const LocalDateTime midnight = MakeDateTime(b.Year, b.Month, b.Day);
+    const SunEvents sun = SunRise_SunSet(SunriseInputFor(b, midnight));
 
     const double birthJd = q.JulianDay - 0.5 + q.UniversalTime / 24;
     std::printf("%.17g %.17g", 2451545 + p.dayNumber, q.AyanCorr);
@@ -79,7 +84,8 @@ int main() {
     std::printf(" %.17g %.17g %.17g", birthJd, AyanamsaJ2000(moon.centuriesJ2000),
                 moon.MoonSidereal);
     std::printf(" %.17g %.17g %.17g", birthJd, q.tropicalAscendantDeg, q.AscendantDeg);
-    std::printf(" %d %d\n", MinutesOfDay(sun.rise), MinutesOfDay(sun.set));
+    std::printf(" %s %s\n", MinutesFrom(midnight, sun.rise).c_str(),
+                MinutesFrom(midnight, sun.set).c_str());
   }
   return 0;
 }

@@ -10,6 +10,7 @@
 
 #include "chart/presentation.h"
 #include "engine/calendar.h"
+#include "engine/lunar_node.h"
 #include "engine/moon.h"
 #include "engine/planets.h"
 
@@ -287,9 +288,9 @@ TEST(PlanetCalculation, HandCheckedDelhiBirth) {
   }
 }
 
-TEST(PlanetCalculation, DaylightSavingDoesNotEnterThePlanets) {
-  // Madrid 10:00 CET with daylight saving: the ascendant and the Moon use
-  // 08:00 UT, the planets only the zone shift, 09:00 UT.
+TEST(PlanetCalculation, DaylightSavingMovesThePlanetsWithTheMoon) {
+  // Madrid 10:00 CET with daylight saving: the clock runs two hours ahead of
+  // universal time, so the ascendant, the Moon and the planets all use 08:00.
   BirthDetails b = DelhiBirth();
   b.ZoneShiftHours = -1;
   b.ZoneShiftMinutes = 0;
@@ -304,7 +305,7 @@ TEST(PlanetCalculation, DaylightSavingDoesNotEnterThePlanets) {
   const TimeQuantities q = Time_Calculation(b);
   const PlanetPositions p = Planet_Calculation(PlanetMomentOf(b, q));
   EXPECT_EQ(q.UniversalTime, 8);
-  EXPECT_EQ(FormatIsoMinute(p.universalTime), "1980-06-15 09:00");
+  EXPECT_EQ(FormatIsoMinute(p.universalTime), "1980-06-15 08:00");
 }
 
 }  // namespace
@@ -313,18 +314,25 @@ TEST(PlanetCalculation, DaylightSavingDoesNotEnterThePlanets) {
 namespace orvanta {
 namespace {
 
+// A clock moment of the form's years (days 1..28, valid in every month).
+PlanetMoment RandomMoment(std::mt19937& rng) {
+  auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+  PlanetMoment m;
+  m.year = pick(1901, 2050);
+  m.month = pick(1, 12);
+  m.day = pick(1, 28);
+  m.hour = pick(0, 23);
+  m.minute = pick(0, 59);
+  return m;
+}
+
 // The sunrise pass computes the Sun alone; it must give exactly the Sun of
 // the full pass for the same moment.
 TEST(SunrisePass, SunIsBitIdenticalToTheFullPass) {
   std::mt19937 rng(1980615);
   auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
   for (int n = 0; n < 2000; ++n) {
-    PlanetMoment m;
-    m.year = pick(1901, 2050);
-    m.month = pick(1, 12);
-    m.day = pick(1, 28);
-    m.hour = pick(0, 23);
-    m.minute = pick(0, 59);
+    PlanetMoment m = RandomMoment(rng);
     m.zoneShiftHours = static_cast<std::int16_t>(pick(-13, 12));
     m.ayanCorr = -22.0 - pick(0, 2000) / 1000.0;
     const PlanetPositions full = Planet_Calculation(m);
@@ -333,6 +341,26 @@ TEST(SunrisePass, SunIsBitIdenticalToTheFullPass) {
                  std::to_string(m.day) + " " + std::to_string(m.hour) + ":" +
                  std::to_string(m.minute));
     ASSERT_EQ(sun.sunLongitudeDeg, full.sunLongitudeDeg);
+  }
+}
+
+// The Rahu node choice's own point is the chart's Rahu before its ayanamsa:
+// over random moments the two forms of the rule must not drift apart.
+TEST(PlanetCalculation, RahuIsTheProgramNodeChoiceMadeSidereal) {
+  constexpr double kSameArithmeticDeg = 1e-9;
+  constexpr double kAyanamsaDeg = 23.5;
+  std::mt19937 rng(25);
+  for (int n = 0; n < 2000; ++n) {
+    PlanetMoment m = RandomMoment(rng);
+    m.ayanCorr = -kAyanamsaDeg;
+    const PlanetPositions engine = Planet_Calculation(m);
+    const double jd = 2451545.0 + engine.dayNumber;
+    const double programDeg = NodeLongitudeDeg(NodeChoice::Program, jd).value_or(NAN);
+    EXPECT_NEAR(std::remainder(programDeg - (engine.rahuDeg + kAyanamsaDeg), 360.0), 0,
+                kSameArithmeticDeg)
+        << m.year << "-" << m.month << "-" << m.day << " " << m.hour << ":" << m.minute
+        << " UT: program node " << programDeg << ", Rahu " << engine.rahuDeg << " + "
+        << kAyanamsaDeg;
   }
 }
 

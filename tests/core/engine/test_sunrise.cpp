@@ -59,14 +59,36 @@ const ExampleRow kExamples[] = {
      "1980-01-15 17:52"},
     {"NewYorkFirstSundayAprilTickAddsHour", NewYorkEstDst(4, 1, 2001), "2001-04-01 06:42",
      "2001-04-01 19:19"},
+    // Each event is dated on the day it happens. The ephemeris times quoted
+    // are PyEphem's (upper limb at -0°50', no atmosphere), in the same zone.
     // 52°55' S 139°21' W on Eastern Standard Time: the clock runs four hours
-    // ahead of the place, and the sunset of 9 February 1917 falls past
-    // midnight. It is written on the input date, at 23:59, the nearest valid
-    // time, not at 00:00 of that date, a whole day before the event.
-    {"SunsetPastMidnightWrittenAs2359",
+    // ahead of the place, and the sunset of 8 February 1917 falls after
+    // midnight (ephemeris 09:02:14, and 00:00:03 on 9 February).
+    {"SunsetAfterMidnightOnTheNextDate",
+     {2, 8, 1917, 52, 55, true, 139, 21, false, 5, 0, false},
+     "1917-02-08 09:01",
+     "1917-02-09 00:02"},
+    // The next day's sunset rounds to 24:00: 00:00 of the next day
+    // (ephemeris 23:58:07 on 9 February, within the method's minutes).
+    {"SunsetAt2400IsMidnightOfTheNextDate",
      {2, 9, 1917, 52, 55, true, 139, 21, false, 5, 0, false},
      "1917-02-09 09:03",
-     "1917-02-09 23:59"},
+     "1917-02-10 00:00"},
+    // Apia, 13°50' S 171°46' W, on +13 ("New Zealand Std Summer Time"):
+    // the clock runs a day and half an hour ahead of the place, so the
+    // events of 15 January 2015 at that longitude happen on the 16th
+    // (ephemeris 06:10:57 and 19:01:59 on 16 January).
+    {"ZoneADayAheadOfThePlaceDatesTheNextDay",
+     {1, 15, 2015, 13, 50, true, 171, 46, false, -13, 0, false},
+     "2015-01-16 06:11",
+     "2015-01-16 19:02"},
+    // 8°31' S 179°12' E on -11 ("Nome Time"): the clock runs almost a day
+    // behind the place, so the events of 15 March 2000 happen on the 14th
+    // (ephemeris 07:07:34 and 19:16:39 on 14 March).
+    {"ZoneADayBehindThePlaceDatesThePreviousDay",
+     {3, 15, 2000, 8, 31, true, 179, 12, true, 11, 0, false},
+     "2000-03-14 07:08",
+     "2000-03-14 19:17"},
 };
 
 TEST(SunRiseSunSet, WorkedExamplesToTheMinute) {
@@ -78,41 +100,44 @@ TEST(SunRiseSunSet, WorkedExamplesToTheMinute) {
   }
 }
 
-// A correction of +12 hours with daylight saving in force reaches +13 and is
-// turned into -11: one full day apart, so the clock times agree with those
-// of a plain -11 zone (the two differ by 24 h in rounded radians, 0.2 s) and
-// keep the input date.
-TEST(SunRiseSunSet, PlusThirteenBecomesMinusElevenOnTheSameDate) {
-  const SunriseInput plus12Dst{7, 15, 2000, 18, 0, true, 178, 0, true, -12, 0, true};
-  SunriseInput minus11 = plus12Dst;
+// A correction of +12 hours with daylight saving in force reaches +13, and
+// stays +13: it gives exactly the events of the +13 row, and the clock times
+// of a -11 zone (24 h less, 0.2 s apart in rounded radians) a day later.
+TEST(SunRiseSunSet, PlusThirteenIsADayAheadOfMinusEleven) {
+  SunriseInput plus12Dst{7, 15, 2000, 18, 0, true, 178, 0, true, -12, 0, true};
+  SunriseInput plus13 = plus12Dst;
+  plus13.zoneShiftHours = -13;
+  plus13.dst = false;
+  SunriseInput minus11 = plus13;
   minus11.zoneShiftHours = 11;
-  minus11.dst = false;
-  SCOPED_TRACE(Describe(plus12Dst));
-  const SunEvents a = SunRise_SunSet(plus12Dst);
-  const SunEvents b = SunRise_SunSet(minus11);
-  ASSERT_TRUE(a.rise && a.set);
-  EXPECT_EQ(Show(a.rise), Show(b.rise));
-  EXPECT_EQ(Show(a.set), Show(b.set));
-  EXPECT_EQ(Show(a.rise).substr(0, 10), "2000-07-15");
-  EXPECT_EQ(Show(a.set).substr(0, 10), "2000-07-15");
 
-  // Over a whole summer the two never differ by more than the one minute
+  // Over a whole season the clock times differ by at most the one minute
   // that a 0.2 s shift can flip at a rounding boundary.
-  constexpr int kRoundingFlipMinutes = 1;
+  constexpr int kRoundingFlipSeconds = 60;
+  const auto apart = [](LocalDateTime a, LocalDateTime b) {
+    return std::chrono::abs(a - b - std::chrono::days{1}).count();
+  };
   for (int day = 0; day < 150; ++day) {
     const CivilTime c = Split(MakeDateTime(2000, 5, 1 + day));
-    SunriseInput p = plus12Dst;
-    p.month = c.month;
-    p.day = c.day;
-    SunriseInput m = minus11;
-    m.month = c.month;
-    m.day = c.day;
-    SCOPED_TRACE(Describe(p));
-    const SunEvents ep = SunRise_SunSet(p);
-    const SunEvents em = SunRise_SunSet(m);
-    ASSERT_TRUE(ep.rise && ep.set && em.rise && em.set);
-    EXPECT_LE(std::chrono::abs(*ep.rise - *em.rise).count(), kRoundingFlipMinutes * 60);
-    EXPECT_LE(std::chrono::abs(*ep.set - *em.set).count(), kRoundingFlipMinutes * 60);
+    for (SunriseInput* in : {&plus12Dst, &plus13, &minus11}) {
+      in->month = c.month;
+      in->day = c.day;
+    }
+    SCOPED_TRACE(Describe(plus12Dst));
+    const SunEvents ticked = SunRise_SunSet(plus12Dst);
+    const SunEvents row = SunRise_SunSet(plus13);
+    const SunEvents behind = SunRise_SunSet(minus11);
+    ASSERT_TRUE(ticked.rise && ticked.set && behind.rise && behind.set);
+    EXPECT_EQ(ticked.rise, row.rise);
+    EXPECT_EQ(ticked.set, row.set);
+    // At 178° E the +13 clock runs an hour ahead of the place: both events
+    // on the date asked for.
+    EXPECT_EQ(std::chrono::floor<std::chrono::days>(*ticked.rise),
+              MakeDateTime(2000, c.month, c.day));
+    EXPECT_EQ(std::chrono::floor<std::chrono::days>(*ticked.set),
+              MakeDateTime(2000, c.month, c.day));
+    EXPECT_LE(apart(*ticked.rise, *behind.rise), kRoundingFlipSeconds);
+    EXPECT_LE(apart(*ticked.set, *behind.set), kRoundingFlipSeconds);
   }
 }
 
@@ -173,14 +198,14 @@ struct ClockRow {
 };
 
 // Step 9.11 by hand: hour part, minute part rounded half up, carried; hour
-// 24 is the last minute of the same date.
+// 24 is midnight of the next day.
 const ClockRow kClock[] = {
     {"Plain", 6.0 + 1.0 / 60, 6 * 60 + 1},
     {"RoundsDown", 6.0 + 29.49 / 3600, 6 * 60},
     {"RoundsUpAtHalfMinute", 6.0 + 30.0 / 3600, 6 * 60 + 1},
     {"MinuteSixtyCarriesIntoNextHour", 5.0 + 59.6 / 60, 6 * 60},
-    {"LastHalfMinuteOfDayStaysOnTheDate", 23.0 + 59.7 / 60, 23 * 60 + 59},
-    {"HourPartTwentyFourStaysOnTheDate", 24.00003, 23 * 60 + 59},
+    {"LastHalfMinuteOfDayIsNextMidnight", 23.0 + 59.7 / 60, 24 * 60},
+    {"HourPartTwentyFourIsNextMidnight", 24.00003, 24 * 60},
     {"LastWholeMinute", 23.0 + 59.2 / 60, 23 * 60 + 59},
     {"Midnight", 0.0, 0},
     {"NotFiniteGivesMidnight", std::nan(""), 0},
@@ -229,10 +254,13 @@ TEST(SunAtan2, QuadrantsWithTheProgramsPi) {
   EXPECT_NEAR(Sun_Atan2(0, -1), 0.0, kExact) << "the sign of 0 is 0, not a half turn";
 }
 
-// Thousands of random dates and places over the form's range: every present
-// event is dated on the input date with a whole clock minute, a set never
-// comes without a rise, the sun rises and sets every day below 60 degrees,
-// and below 41 degrees the day lasts between the solstice extremes.
+// Thousands of random dates and places over the form's range, every zone of
+// the list at every longitude: every present event, moved from its clock to
+// the place's local mean time (less the zone, plus 4 minutes a degree east),
+// falls in the input date's morning (a rise) or afternoon and evening (a set),
+// give or take the equation of time; a set never comes without a rise nor
+// before it; the sun rises and sets every day below 60 degrees; and below 41
+// degrees the day lasts between the solstice extremes.
 TEST(SunRiseSunSet, PropertiesOverRandomDatesAndPlaces) {
   std::mt19937 rng(20240601u);  // fixed seed: the same inputs on every run
   auto pick = [&rng](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
@@ -268,14 +296,27 @@ TEST(SunRiseSunSet, PropertiesOverRandomDatesAndPlaces) {
     if (!e.rise) {
       EXPECT_FALSE(e.set.has_value()) << "a set without a rise: " << Show(e.set);
     }
-    for (const auto& event : {e.rise, e.set}) {
-      if (!event) continue;
-      const CivilTime c = Split(*event);
-      EXPECT_EQ(c.year, in.year);
-      EXPECT_EQ(c.month, in.month);
-      EXPECT_EQ(c.day, in.day);
-      EXPECT_TRUE(c.hour >= 0 && c.hour <= 23 && c.minute >= 0 && c.minute <= 59) << Show(event);
-      EXPECT_EQ(c.second, 0);
+    // The clock's lead over universal time and the place's over it, minutes.
+    const int zoneMinutes = -(in.zoneShiftHours * 60 + in.zoneShiftMinutes) + (in.dst ? 60 : 0);
+    const double placeMinutes = (in.lonDeg + in.lonMin / 60.0) * 4 * (in.east ? 1 : -1);
+    const LocalDateTime midnight = MakeDateTime(in.year, in.month, in.day);
+    const auto localMeanMinutes = [&](LocalDateTime event) {
+      const auto clock = std::chrono::duration_cast<std::chrono::minutes>(event - midnight);
+      return static_cast<double>(clock.count()) - zoneMinutes + placeMinutes;
+    };
+    // Equation of time (16.5 min at most), the method's few minutes and the
+    // rounding of the place to whole minutes of arc.
+    constexpr double kSolarDaySlackMinutes = 30;
+    if (e.rise) {
+      EXPECT_EQ(Split(*e.rise).second, 0);
+      EXPECT_GE(localMeanMinutes(*e.rise), -kSolarDaySlackMinutes) << Show(e.rise);
+      EXPECT_LE(localMeanMinutes(*e.rise), 12 * 60 + kSolarDaySlackMinutes) << Show(e.rise);
+    }
+    if (e.set) {
+      EXPECT_EQ(Split(*e.set).second, 0);
+      EXPECT_GE(localMeanMinutes(*e.set), 12 * 60 - kSolarDaySlackMinutes) << Show(e.set);
+      EXPECT_LE(localMeanMinutes(*e.set), 24 * 60 + kSolarDaySlackMinutes) << Show(e.set);
+      EXPECT_LE(*e.rise, *e.set) << Show(e.rise) << " " << Show(e.set);
     }
     if (in.latDeg < 60) {
       EXPECT_TRUE(e.rise && e.set) << "the sun rises and sets every day below 60 degrees";
@@ -284,7 +325,7 @@ TEST(SunRiseSunSet, PropertiesOverRandomDatesAndPlaces) {
     }
     if (in.latDeg <= 40 && e.rise && e.set) {
       const auto length = std::chrono::duration_cast<std::chrono::minutes>(*e.set - *e.rise);
-      const int dayMinutes = static_cast<int>((length.count() % 1440 + 1440) % 1440);
+      const int dayMinutes = static_cast<int>(length.count());
       EXPECT_LE(dayMinutes, kLongestDayMinutes + kMethodToleranceMinutes);
       EXPECT_GE(dayMinutes, kShortestDayMinutes - kMethodToleranceMinutes);
     }

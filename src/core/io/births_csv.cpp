@@ -1,8 +1,10 @@
-#include "cli/batch_row.h"
+#include "io/births_csv.h"
 
 #include <cstdio>
 
-namespace orvanta::cli {
+#include "io/birth_fields.h"
+
+namespace orvanta {
 
 namespace {
 
@@ -25,23 +27,48 @@ std::string TwoDigits(std::string_view text) {
   return digits;
 }
 
+// The columns that hold a user's free text, which may carry a spreadsheet
+// guard.
+constexpr std::array<std::string BirthFields::*, 7> kTextFields = {
+    &BirthFields::name,  &BirthFields::city, &BirthFields::state, &BirthFields::country,
+    &BirthFields::place, &BirthFields::tz,   &BirthFields::note};
+
+// Characters that make a spreadsheet read a cell as a formula, and the
+// guard itself.
+bool NeedsGuard(char first) {
+  return first == '=' || first == '+' || first == '-' || first == '@' || first == '\t' ||
+         first == '\r' || first == '\'';
+}
+
 }  // namespace
+
+std::string GuardedText(std::string_view text) {
+  std::string guarded;
+  if (!text.empty() && NeedsGuard(text.front())) guarded += '\'';
+  guarded += text;
+  return guarded;
+}
+
+void UnguardText(std::string& text) {
+  if (text.size() >= 2 && text.front() == '\'' && NeedsGuard(text[1])) text.erase(0, 1);
+}
 
 std::optional<BatchLayout> LayoutOfHeader(const CsvRecord& record) {
   if (!record.error.empty()) return std::nullopt;
-  static constexpr std::array<std::string BirthFields::*, kBatchColumns.size()> kFields = {
-      &BirthFields::name,  &BirthFields::date,    &BirthFields::time,  &BirthFields::lat,
-      &BirthFields::lon,   &BirthFields::zone,    &BirthFields::dst,   &BirthFields::city,
-      &BirthFields::state, &BirthFields::country, &BirthFields::place, &BirthFields::tz};
+  static constexpr std::array<std::string BirthFields::*, kBirthsColumns.size()> kFields = {
+      &BirthFields::name,   &BirthFields::date,    &BirthFields::time,  &BirthFields::lat,
+      &BirthFields::lon,    &BirthFields::zone,    &BirthFields::dst,   &BirthFields::city,
+      &BirthFields::state,  &BirthFields::country, &BirthFields::place, &BirthFields::tz,
+      &BirthFields::offset, &BirthFields::note};
   constexpr std::size_t kRequiredColumns = 3;  // name, date, time
   BatchLayout layout;
-  std::array<bool, kBatchColumns.size()> named{};
+  std::array<bool, kBirthsColumns.size()> named{};
   std::string scratch;
   for (const std::string& field : record.fields) {
     const std::string_view column = TrimmedLower(field, scratch);
     std::size_t k = 0;
-    while (k < kBatchColumns.size() && kBatchColumns[k] != column) ++k;
-    if (k == kBatchColumns.size() || named[k]) return std::nullopt;
+    while (k < kBirthsColumns.size() && kBirthsColumns[k] != column) ++k;
+    if (k == kBirthsColumns.size() || named[k]) return std::nullopt;
     named[k] = true;
     layout.push_back(kFields[k]);
   }
@@ -64,6 +91,7 @@ Parsed<BirthFields> FieldsOfRecord(CsvRecord& record, const BatchLayout& layout)
   }
   BirthFields fields;
   for (std::size_t i = 0; i < layout.size(); ++i) fields.*layout[i] = std::move(f[i]);
+  for (std::string BirthFields::*text : kTextFields) UnguardText(fields.*text);
   return {std::move(fields), {}};
 }
 
@@ -73,9 +101,13 @@ Parsed<FormEntries> EntriesOfRecord(CsvRecord& record, const BatchLayout& layout
   return EntriesOf(*fields.value);
 }
 
-std::string BatchRowOf(const FormEntries& e) {
+bool ZoneGivenByRow(const BirthFields& fields) {
+  return !TrimField(fields.zone).empty() || !TrimField(fields.offset).empty();
+}
+
+std::string BirthsRowOf(const FormEntries& e, std::string_view tzName, std::string_view note) {
   std::string row;
-  AppendCsvField(row, e.name);
+  AppendCsvField(row, GuardedText(e.name));
   row += ',';
   row +=
       e.yearText + "-" + TwoDigits(std::to_string(e.monthIndex + 1)) + "-" + TwoDigits(e.dayText);
@@ -86,16 +118,22 @@ std::string BatchRowOf(const FormEntries& e) {
   row += ',';
   AppendCsvField(row, e.lonDeg + (e.east ? "E" : "W") + e.lonMin);
   row += ',';
-  // An unselected zone list has no position the batch format can name: the
-  // row takes the form's default, as an empty zone column does.
+  // An unselected zone list has no position the file can name: the row
+  // takes the form's default, as an empty zone column does.
   if (e.zoneIndex >= 0) row += std::to_string(e.zoneIndex);
   row += ',';
   row += e.dst ? "1" : "0";
   for (const std::string* place : {&e.city, &e.state, &e.country}) {
     row += ',';
-    AppendCsvField(row, *place);
+    AppendCsvField(row, GuardedText(*place));
   }
+  row += ',';
+  AppendCsvField(row, GuardedText(tzName));
+  row += ',';
+  if (e.exactOffsetMinutes) row += std::to_string(*e.exactOffsetMinutes);
+  row += ',';
+  AppendCsvField(row, GuardedText(note));
   return row;
 }
 
-}  // namespace orvanta::cli
+}  // namespace orvanta

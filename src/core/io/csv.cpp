@@ -1,8 +1,8 @@
-#include "cli/csv.h"
+#include "io/csv.h"
 
 #include <algorithm>
 
-namespace orvanta::cli {
+namespace orvanta {
 
 namespace {
 constexpr int kEof = std::char_traits<char>::eof();
@@ -34,13 +34,11 @@ bool CsvReader::Fill() {
 }
 
 int CsvReader::Peek() {
-  if (replayAt_ < replay_.size()) return static_cast<unsigned char>(replay_[replayAt_]);
   if (chunkAt_ == chunk_.size() && !Fill()) return kEof;
   return static_cast<unsigned char>(chunk_[chunkAt_]);
 }
 
 int CsvReader::Take() {
-  if (replayAt_ < replay_.size()) return static_cast<unsigned char>(replay_[replayAt_++]);
   if (chunkAt_ == chunk_.size() && !Fill()) return kEof;
   return static_cast<unsigned char>(chunk_[chunkAt_++]);
 }
@@ -78,14 +76,9 @@ std::optional<CsvRecord> CsvReader::Next() {
     bool quoted = false;    // inside a quoted part
     bool anyQuote = false;  // the record used quotes (so it is not blank)
     bool ended = false;
-    // The bytes after the record's first line break, which lies inside a
-    // quote: they are read again as new lines if the quote never closes.
-    bool spansLines = false;
-    std::string laterLines;
-    bool abandoned = false;
 
     while (!ended) {
-      if (!quoted && !spansLines && replayAt_ >= replay_.size()) {
+      if (!quoted) {
         // A run of ordinary bytes of an unquoted field, taken in one piece
         // up to the record's limit; the byte that ends it is read below.
         const std::size_t limit =
@@ -100,24 +93,16 @@ std::optional<CsvRecord> CsvReader::Next() {
       if (c == kEof) {
         if (readError_) return std::nullopt;  // the record is incomplete
         if (quoted) record.error = "a quoted field is not closed before the end of the input";
-        abandoned = quoted && spansLines;
         break;
       }
       const char ch = static_cast<char>(c);
-      if (spansLines) laterLines += ch;
       if (++recordBytes > kMaxRecordBytes) {
         // Refused here, without waiting for a line end that may never come.
-        const std::string limit = std::to_string(kMaxRecordBytes) + " bytes";
-        if (spansLines) {
-          record.error = "a quoted field is not closed within " + limit;
-          abandoned = true;
+        record.error = "record longer than " + std::to_string(kMaxRecordBytes) + " bytes";
+        if (ch == '\n') {
+          ++line_;
         } else {
-          record.error = "record longer than " + limit;
-          if (ch == '\n') {
-            ++line_;
-          } else {
-            skipLine_ = true;
-          }
+          skipLine_ = true;
         }
         break;
       }
@@ -125,16 +110,20 @@ std::optional<CsvRecord> CsvReader::Next() {
         if (ch == '"') {
           if (Peek() == '"') {
             Take();
-            if (spansLines) laterLines += '"';
             field += '"';
           } else {
             quoted = false;
           }
+        } else if (ch == '\n') {
+          // No field holds a line break: a quote left open (a stray quote
+          // in a name) would otherwise swallow the rows after it. The
+          // record is refused on its line and the next line is a row again.
+          ++line_;
+          record.error = "a quoted field is not closed on its line";
+          break;
+        } else if (ch == '\r' && Peek() == '\n') {
+          // The CR of a CR LF line end: the LF refuses the record.
         } else {
-          if (ch == '\n') {
-            ++line_;
-            spansLines = true;
-          }
           field += ch;
         }
       } else if (ch == '"') {
@@ -152,14 +141,6 @@ std::optional<CsvRecord> CsvReader::Next() {
       } else {
         field += ch;
       }
-    }
-    if (abandoned) {
-      // Only the record's first line is lost: the lines after it are read
-      // again, unquoted, followed by whatever is left to read.
-      laterLines.append(replay_, replayAt_, std::string::npos);
-      replay_ = std::move(laterLines);
-      replayAt_ = 0;
-      line_ = record.lineNumber + 1;
     }
     if (!record.error.empty()) {
       record.fields.clear();
@@ -191,4 +172,4 @@ void AppendCsvField(std::string& out, std::string_view field) {
   out += '"';
 }
 
-}  // namespace orvanta::cli
+}  // namespace orvanta

@@ -1,21 +1,18 @@
-// A reader of comma-separated records for the batch mode.
+// A reader of comma-separated records: the births file and the batch input.
 //
-// Fields are separated by commas; a field in double quotes may hold commas,
-// line breaks and doubled quotes (""). Records end at LF or CR LF; a UTF-8
-// byte-order mark at the start is skipped, and lines holding nothing are
-// skipped. Each record carries the number of the line on which it starts
+// Fields are separated by commas; a field in double quotes may hold commas
+// and doubled quotes (""), never a line break. Records end at LF or CR LF; a
+// UTF-8 byte-order mark at the start is skipped, and lines holding nothing
+// are skipped. Each record carries the number of the line on which it starts
 // (the first line is 1), so that errors can name it. A record that cannot be
-// read whole (a quote left open at the end of the input, a record longer
-// than kMaxRecordBytes) is returned with an error instead of its fields, and
-// reading goes on after it.
-//
-// A record is refused as soon as it reaches kMaxRecordBytes, whether or not
-// a line end ever follows (endless input such as /dev/zero), and the rest
-// of its line is skipped. A quote that is never closed (a stray quote in a
-// name) would otherwise swallow every line after it: when a quoted field
-// that runs over a line break is still open at the end of the input, or at
-// the limit, only the line where its record starts is reported, and reading
-// starts again on the next line.
+// read whole is returned with an error instead of its fields, and reading
+// goes on after it:
+// - a quoted field still open at the end of its line (a stray quote in a
+//   name): the error names that line, and the next line is read as a record
+//   again, so that no row is swallowed;
+// - a record reaching kMaxRecordBytes, whether or not a line end ever
+//   follows (endless input such as /dev/zero): the rest of its line is
+//   skipped.
 //
 // The input comes from a ByteSource, so a failed read is a status: Next()
 // then gives nothing more and readError() names the line it happened on.
@@ -29,9 +26,9 @@
 #include <string>
 #include <vector>
 
-#include "cli/io.h"
+#include "io/bytes.h"
 
-namespace orvanta::cli {
+namespace orvanta {
 
 // Longest record kept in memory; longer ones are skipped with an error.
 inline constexpr std::size_t kMaxRecordBytes = 1 << 20;
@@ -67,8 +64,7 @@ class CsvReader {
 
  private:
   // The next byte without taking it, and the next byte taken (or eof at the
-  // end of the input or after a failed read): the bytes to be read again
-  // come first, then the source's.
+  // end of the input or after a failed read).
   int Peek();
   int Take();
   // Reads more from the source into chunk_; false at the end or on failure.
@@ -83,14 +79,13 @@ class CsvReader {
   std::size_t chunkAt_ = 0;
   bool sourceDone_ = false;  // the end of the input or a failed read was reached
   std::optional<CsvReadError> readError_;
-  std::string replay_;  // bytes of an abandoned record to be read again
-  std::size_t replayAt_ = 0;
   long line_ = 1;
   bool started_ = false;
   bool skipLine_ = false;  // the rest of an overlong record's line is still to be skipped
 };
 
-// Quotes a field for CSV output when it holds a comma, a quote or a line break.
+// Appends a field for CSV output, in quotes when it holds a comma, a quote or
+// a line break.
 void AppendCsvField(std::string& out, std::string_view field);
 
-}  // namespace orvanta::cli
+}  // namespace orvanta

@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <string_view>
 
-namespace orvanta::cli {
+namespace orvanta {
 
 // Length of the well-formed UTF-8 sequence at the start of `s` (2..4), or 0
 // when it is not one (stray continuation byte, overlong form, surrogate,
@@ -36,4 +36,4 @@ inline std::size_t Utf8SequenceLength(std::string_view s) {
   return length;
 }
 
-}  // namespace orvanta::cli
+}  // namespace orvanta

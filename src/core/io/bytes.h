@@ -14,7 +14,7 @@
 #include <string>
 #include <string_view>
 
-namespace orvanta::cli {
+namespace orvanta {
 
 // The outcome of one read: some bytes, the end of the input (no bytes, no
 // error), or a failure (an errno value).
@@ -53,7 +53,9 @@ class DescriptorSource final : public ByteSource {
 };
 
 // An open file descriptor, written with write(2). A closed pipe still ends
-// the program through SIGPIPE, unless that signal is ignored.
+// the program through SIGPIPE, unless that signal is ignored. A write to a
+// regular file that fails part way (a full disk) takes back the part of a
+// line it wrote, so that the file ends at its last whole line.
 class DescriptorSink final : public ByteSink {
  public:
   explicit DescriptorSink(int fd);
@@ -61,6 +63,9 @@ class DescriptorSink final : public ByteSink {
   bool WantsEachRow() const override { return !regularFile_; }
 
  private:
+  // Writes `bytes`, leaving in it what was not written; 0 or the errno value.
+  int WriteAll(std::string_view& bytes);
+
   int fd_;
   bool regularFile_;
 };
@@ -118,4 +123,4 @@ class RowWriter {
 // The system's text for an errno value ("Input/output error").
 std::string ErrorText(int errorNumber);
 
-}  // namespace orvanta::cli
+}  // namespace orvanta

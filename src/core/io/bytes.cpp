@@ -1,4 +1,4 @@
-#include "cli/io.h"
+#include "io/bytes.h"
 
 #include <poll.h>
 #include <sys/stat.h>
@@ -12,7 +12,7 @@
 #include <ostream>
 #include <system_error>
 
-namespace orvanta::cli {
+namespace orvanta {
 
 namespace {
 
@@ -44,6 +44,25 @@ DescriptorSink::DescriptorSink(int fd) : fd_(fd) {
 }
 
 int DescriptorSink::Write(std::string_view bytes) {
+  const std::string_view all = bytes;
+  const int error = WriteAll(bytes);
+  if (error != 0 && regularFile_ && bytes.size() < all.size()) {
+    // A full disk took part of the text: the part of a line it took is
+    // taken back, so the file ends with its last whole line.
+    const std::string_view written = all.substr(0, all.size() - bytes.size());
+    const std::size_t lastEnd = written.rfind('\n');
+    const std::size_t partial =
+        lastEnd == std::string_view::npos ? written.size() : written.size() - lastEnd - 1;
+    const off_t at = ::lseek(fd_, 0, SEEK_CUR);
+    if (partial > 0 && at >= static_cast<off_t>(partial)) {
+      const off_t end = at - static_cast<off_t>(partial);
+      if (::ftruncate(fd_, end) == 0) ::lseek(fd_, end, SEEK_SET);
+    }
+  }
+  return error;
+}
+
+int DescriptorSink::WriteAll(std::string_view& bytes) {
   while (!bytes.empty()) {
     const ssize_t n = ::write(fd_, bytes.data(), bytes.size());
     if (n > 0) {
@@ -115,4 +134,4 @@ std::string ErrorText(int errorNumber) {
   return std::generic_category().message(errorNumber);
 }
 
-}  // namespace orvanta::cli
+}  // namespace orvanta

@@ -1,0 +1,91 @@
+// One birth as the texts a user gives it: the options of the command line,
+// the columns of a births file. Each text is checked for its shape only (a
+// date is YYYY-MM-DD with month 1..12 and day 1..31, a year lies in the
+// form's list 1901..2050) and turned into the birth-data form's entries
+// (FormEntries) exactly as a user would have left them on the form: month
+// as a list position, day, year, hour, minute and second as plain decimal
+// texts, degrees and minutes as typed, hemispheres as the option buttons.
+// Whether the entries make a birth (31 April, 95 degrees of latitude) is
+// decided by Validate_Input, with the system's own messages.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "chart/chart.h"
+
+namespace orvanta {
+
+// The form's year list runs from 1901 to 2050.
+inline constexpr int kFirstYear = 1901;
+inline constexpr int kLastYear = 2050;
+
+// A value, or the reason why there is none.
+template <typename T>
+struct Parsed {
+  std::optional<T> value;
+  std::string error;  // set exactly when value is empty
+};
+
+// One birth as texts, from options or from a batch row.
+struct BirthFields {
+  std::string name, date, time, lat, lon, zone, dst, city, state, country;
+  std::string place;   // "City[, State], Country", looked up in the atlas
+  std::string tz;      // tz database zone name, "Europe/Madrid"
+  std::string offset;  // exact offset east of Greenwich in minutes, "345"
+  std::string note;    // the user's note on a saved birth; no part of the chart
+};
+
+struct CalendarDate {
+  int year = 0, month = 0, day = 0;  // month 1..12, day 1..31 (not checked against the month)
+};
+struct ClockTime {
+  int hour = 0, minute = 0, second = 0;
+};
+// Astrological notation "28N36": degrees, hemisphere letter, minutes.
+struct CoordinateTexts {
+  std::string degreesText;
+  std::string minutesText;
+  bool positive = true;  // North or East: the first option button
+};
+
+Parsed<CalendarDate> ParseDate(std::string_view text);
+Parsed<ClockTime> ParseTime(std::string_view text);
+// `positive` and `negative` are the upper-case hemisphere letters ('N', 'S'
+// or 'E', 'W'); the lower-case letters are accepted as well.
+Parsed<CoordinateTexts> ParseCoordinate(std::string_view text, char positive, char negative,
+                                        std::string_view what);
+// List position 0..70, or an abbreviation unique in the zone list (either
+// case); empty gives the form's default, Greenwich Mean Time.
+Parsed<int> ParseZone(std::string_view text);
+// 1/0, true/false, yes/no (either case) or empty (false).
+Parsed<bool> ParseDst(std::string_view text);
+
+// The abbreviation of zone `listIndex`: the second comma field of its list
+// text, blanks trimmed ("Indian Time, IST, +5.3" gives "IST").
+std::string_view ZoneAbbreviation(int listIndex);
+
+// An exact offset east of Greenwich in whole minutes, -720..840 ("345" for
+// +5:45, "-210" for -3:30); empty gives none.
+Parsed<std::optional<int>> ParseOffset(std::string_view text);
+
+// The form's entries for one birth, or the first malformed field.
+Parsed<FormEntries> EntriesOf(const BirthFields& fields);
+
+// A user's text quoted inside a message, cut short if it is very long. The
+// message stays one line of printable text whatever the user gave: control
+// characters (a line break, a terminal escape) and bytes that are not UTF-8
+// are shown as \xNN, and the cut never splits a character.
+std::string QuotedForMessage(std::string_view text);
+
+// The text without the spaces and tabs around it (a field of a row, an
+// option's value).
+std::string_view TrimField(std::string_view text);
+
+// A run of 1..maxDigits decimal digits read as a number; nothing for any
+// other text.
+std::optional<int> SmallNumber(std::string_view text, std::size_t maxDigits);
+
+}  // namespace orvanta

@@ -1,0 +1,45 @@
+// A births-file row made into a birth: its place looked up in the atlas and
+// its zone name resolved for the birth's local time, by the rules of the
+// births file (io/births_csv.h). The command line's batch mode and the
+// desktop program's import read rows through this one function.
+//
+// A place fills the city, state, country and coordinates the row leaves
+// empty, and gives its zone name; a tz column names the zone instead. The
+// zone name is resolved into a zone row (or an exact offset) unless a zone
+// or offset column decides the clock, in which case the name is only kept.
+// A local time the clocks showed twice takes the reading the dst column
+// chooses (1 summer time, 0 standard time) and is refused when it is empty;
+// a skipped one is refused naming the gap. Every message is one line.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "atlas/atlas.h"
+#include "chart/chart.h"
+#include "io/birth_fields.h"
+#include "tz/zone_history.h"
+#include "tz/zone_resolution.h"
+
+namespace orvanta {
+
+struct RowResolution {
+  std::optional<FormEntries> entries;
+  std::string zoneName;                        // the tz name kept with the birth; empty when none
+  std::optional<Place> place;                  // set when a place was looked up
+  std::optional<FormCoordinates> coordinates;  // the coordinates used with it
+  std::optional<ZoneResolution> zone;          // set when the zone was resolved
+  std::string error;                           // set when there are no entries
+  bool malformed = false;  // the error is a field of the wrong shape, not a place or time problem
+};
+
+// The atlas's answer for a place text (Atlas::Resolve); the caller may keep
+// earlier answers.
+using PlaceFinder = std::function<const PlaceResolution&(const std::string& query)>;
+
+RowResolution ResolveRow(const BirthFields& fields, const PlaceFinder& findPlace,
+                         ZoneHistory& history);
+
+}  // namespace orvanta

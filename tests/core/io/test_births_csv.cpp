@@ -1,0 +1,262 @@
+// Tests of the births file: rows written and read back (exact offsets, tz
+// names, notes, texts a spreadsheet would run as formulas), and files
+// written whole or not at all (a full disk, a device that is full).
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sched.h>
+#include <sys/mount.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "io/births_csv.h"
+#include "io/whole_file.h"
+#include "support/random_births.h"
+
+namespace orvanta {
+namespace {
+
+struct SavedRow {
+  FormEntries entries;
+  std::string tz, note;
+};
+
+// Reads a births file written under kBirthsFileHeader back into rows.
+std::vector<SavedRow> ReadBack(const std::string& text) {
+  std::istringstream in(text);
+  CsvReader reader(in);
+  std::optional<CsvRecord> header = reader.Next();
+  EXPECT_TRUE(header);
+  const std::optional<BatchLayout> layout = header ? LayoutOfHeader(*header) : std::nullopt;
+  EXPECT_TRUE(layout);
+  std::vector<SavedRow> rows;
+  if (!layout) return rows;
+  while (std::optional<CsvRecord> record = reader.Next()) {
+    Parsed<BirthFields> fields = FieldsOfRecord(*record, *layout);
+    EXPECT_TRUE(fields.value) << "line " << record->lineNumber << ": " << fields.error;
+    if (!fields.value) continue;
+    Parsed<FormEntries> entries = EntriesOf(*fields.value);
+    EXPECT_TRUE(entries.value) << "line " << record->lineNumber << ": " << entries.error;
+    if (!entries.value) continue;
+    rows.push_back({std::move(*entries.value), fields.value->tz, fields.value->note});
+  }
+  return rows;
+}
+
+std::string WriteFile(const std::vector<SavedRow>& rows) {
+  std::string text(kBirthsFileHeader);
+  text += '\n';
+  for (const SavedRow& r : rows) text += BirthsRowOf(r.entries, r.tz, r.note) + "\n";
+  return text;
+}
+
+void ExpectSameEntries(const FormEntries& a, const FormEntries& b) {
+  EXPECT_EQ(a.name, b.name);
+  EXPECT_EQ(a.city, b.city);
+  EXPECT_EQ(a.state, b.state);
+  EXPECT_EQ(a.country, b.country);
+  EXPECT_EQ(a.monthIndex, b.monthIndex);
+  EXPECT_EQ(a.dayText, b.dayText);
+  EXPECT_EQ(a.yearText, b.yearText);
+  EXPECT_EQ(a.hourText, b.hourText);
+  EXPECT_EQ(a.minuteText, b.minuteText);
+  EXPECT_EQ(a.secondText, b.secondText);
+  EXPECT_EQ(a.latDeg, b.latDeg);
+  EXPECT_EQ(a.latMin, b.latMin);
+  EXPECT_EQ(a.north, b.north);
+  EXPECT_EQ(a.lonDeg, b.lonDeg);
+  EXPECT_EQ(a.lonMin, b.lonMin);
+  EXPECT_EQ(a.east, b.east);
+  EXPECT_EQ(a.zoneIndex, b.zoneIndex);
+  EXPECT_EQ(a.exactOffsetMinutes, b.exactOffsetMinutes);
+  EXPECT_EQ(a.dst, b.dst);
+}
+
+FormEntries Kathmandu() {
+  FormEntries e;
+  e.name = "KATHMANDU 1990";
+  e.city = "Kathmandu";
+  e.country = "Nepal";
+  e.monthIndex = 6;
+  e.dayText = "4";
+  e.yearText = "1990";
+  e.hourText = "14";
+  e.minuteText = "25";
+  e.secondText = "0";
+  e.latDeg = "27";
+  e.latMin = "42";
+  e.lonDeg = "85";
+  e.lonMin = "19";
+  // Nepal's +5:45 is no row of the zone list: the form leaves the list
+  // unselected and keeps the exact offset.
+  e.zoneIndex = -1;
+  e.exactOffsetMinutes = 345;
+  return e;
+}
+
+TEST(BirthsFile, RowsReadBackAsWritten) {
+  FormEntries formula = Kathmandu();
+  formula.name = "=HYPERLINK(\"http://x\",\"y\")";
+  formula.city = "+91 Delhi";
+  formula.state = "-";
+  formula.country = "@India";
+  FormEntries apostrophes = Kathmandu();
+  apostrophes.name = "'=not a formula";
+  apostrophes.city = "'s-Hertogenbosch";
+  FormEntries west = Kathmandu();
+  west.exactOffsetMinutes = -210;  // Newfoundland's -3:30
+  west.east = false;
+  FormEntries listed = Kathmandu();
+  listed.exactOffsetMinutes.reset();
+  listed.zoneIndex = 34;
+  listed.dst = true;
+  const std::vector<SavedRow> rows = {
+      {Kathmandu(), "Asia/Kathmandu", "born at home"},
+      {formula, "", "=1+1, \"quoted\""},
+      {apostrophes, "", "'"},
+      {west, "America/St_Johns", ""},
+      {listed, "", ""},
+  };
+  const std::string text = WriteFile(rows);
+  // The exact offset in minutes, the zone list left empty; formulas behind
+  // an apostrophe.
+  EXPECT_NE(text.find("KATHMANDU 1990,1990-07-04,14:25:00,27N42,85E19,,0,Kathmandu,,Nepal,"
+                      "Asia/Kathmandu,345,born at home\n"),
+            std::string::npos)
+      << text;
+  EXPECT_NE(text.find("\"'=HYPERLINK(\"\"http://x\"\",\"\"y\"\")\""), std::string::npos) << text;
+  EXPECT_NE(text.find(",'+91 Delhi,'-,'@India,"), std::string::npos) << text;
+  EXPECT_NE(text.find("\n''=not a formula,"), std::string::npos) << text;
+  EXPECT_NE(text.find(",''s-Hertogenbosch,"), std::string::npos) << text;
+  const std::vector<SavedRow> back = ReadBack(text);
+  ASSERT_EQ(back.size(), rows.size());
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    SCOPED_TRACE("row " + std::to_string(i));
+    ExpectSameEntries(back[i].entries, rows[i].entries);
+    EXPECT_EQ(back[i].tz, rows[i].tz);
+    EXPECT_EQ(back[i].note, rows[i].note);
+  }
+  EXPECT_EQ(WriteFile(back), text);
+}
+
+TEST(BirthsFile, ThousandsOfRandomBirthsRoundTripByteForByte) {
+  // Property over the form's whole input domain, with exact offsets, tz
+  // names and notes drawn as well: write, read, write gives the same bytes
+  // and the same entries.
+  std::mt19937_64 rng(20261208);
+  const std::vector<std::string> texts = {"",  "Asia/Kolkata", "=A1", "+5", "'x", "a,b", "\"q\"",
+                                          "-", "@home",        "'+",  "É"};
+  std::vector<SavedRow> rows;
+  for (int i = 0; i < 5000; ++i) {
+    SavedRow r{testing::RandomFormEntries(rng, -1), texts[rng() % texts.size()],
+               texts[rng() % texts.size()]};
+    // The form leaves its zone list unselected only beside an exact offset.
+    if (rng() % 4 == 0 || r.entries.zoneIndex < 0) {
+      r.entries.exactOffsetMinutes = static_cast<int>(rng() % 1561) - 720;
+      if (rng() % 2 == 0) r.entries.zoneIndex = -1;
+    }
+    r.entries.name = texts[rng() % texts.size()] + r.entries.name;
+    r.entries.city = texts[rng() % texts.size()];
+    rows.push_back(std::move(r));
+  }
+  const std::string text = WriteFile(rows);
+  const std::vector<SavedRow> back = ReadBack(text);
+  ASSERT_EQ(back.size(), rows.size());
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    SCOPED_TRACE("row " + std::to_string(i) + ": " +
+                 BirthsRowOf(rows[i].entries, rows[i].tz, rows[i].note));
+    ExpectSameEntries(back[i].entries, rows[i].entries);
+    EXPECT_EQ(back[i].tz, rows[i].tz);
+    EXPECT_EQ(back[i].note, rows[i].note);
+  }
+  EXPECT_EQ(WriteFile(back), text);
+}
+
+TEST(BirthsFile, OffsetColumnShapes) {
+  // Minutes east of Greenwich; the bounds are the world's extremes, -12:00
+  // and +14:00.
+  const struct {
+    const char* text;
+    std::optional<int> minutes;
+    bool ok;
+  } cases[] = {
+      {"", std::nullopt, true}, {"345", 345, true},  {"+345", 345, true}, {" -210 ", -210, true},
+      {"-720", -720, true},     {"840", 840, true},  {"841", {}, false},  {"-721", {}, false},
+      {"5:45", {}, false},      {"5.75", {}, false}, {"--5", {}, false},  {"+", {}, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    const Parsed<std::optional<int>> parsed = ParseOffset(c.text);
+    EXPECT_EQ(parsed.value.has_value(), c.ok) << parsed.error;
+    if (parsed.value) {
+      EXPECT_EQ(*parsed.value, c.minutes);
+    }
+  }
+}
+
+std::string FileText(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// A folder that holds only `bytes` bytes: a small tmpfs mounted in a mount
+// namespace of this process's own (root only); empty when that is refused.
+std::optional<std::string> SmallDisk(const std::string& where, std::size_t bytes) {
+  std::filesystem::create_directories(where);
+  if (::unshare(CLONE_NEWNS) != 0) return std::nullopt;
+  if (::mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0) return std::nullopt;
+  const std::string size = "size=" + std::to_string(bytes);
+  if (::mount("tmpfs", where.c_str(), "tmpfs", 0, size.c_str()) != 0) return std::nullopt;
+  return where;
+}
+
+TEST(WholeFile, AFailedWriteLeavesThePreviousFile) {
+  const std::string folder =
+      ::testing::TempDir() + "orvanta-whole-file-" + std::to_string(::getpid());
+  const std::string previous = "name,date,time\nOLD,1980-01-01,10:00\n";
+  const std::string large(256 * 1024, 'x');
+  if (const std::optional<std::string> disk = SmallDisk(folder, 64 * 1024)) {
+    // A full disk: the write stops with ENOSPC part way.
+    const std::string path = *disk + "/births.csv";
+    ASSERT_EQ(WriteWholeFile(path, previous), std::nullopt);
+    EXPECT_EQ(WriteWholeFile(path, large), std::optional<std::string>("No space left on device"));
+    EXPECT_EQ(FileText(path), previous);
+    // Nothing is left behind, so the disk is as free as before.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(*disk),
+                            std::filesystem::directory_iterator{}),
+              1);
+    ::umount(disk->c_str());
+  } else {
+    // Without the right to mount: a file-size limit makes the write fail
+    // part way instead (EFBIG), through the same code.
+    std::filesystem::create_directories(folder);
+    const std::string path = folder + "/births.csv";
+    ASSERT_EQ(WriteWholeFile(path, previous), std::nullopt);
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit old{};
+    ::getrlimit(RLIMIT_FSIZE, &old);
+    rlimit small = old;
+    small.rlim_cur = 64 * 1024;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    const std::optional<std::string> error = WriteWholeFile(path, large);
+    ::setrlimit(RLIMIT_FSIZE, &old);
+    EXPECT_EQ(error, std::optional<std::string>("File too large"));
+    EXPECT_EQ(FileText(path), previous);
+  }
+  std::filesystem::remove_all(folder);
+  // A device that is always full is written in place and reported.
+  if (::access("/dev/full", W_OK) == 0) {
+    EXPECT_EQ(WriteWholeFile("/dev/full", large),
+              std::optional<std::string>("No space left on device"));
+  }
+}
+
+}  // namespace
+}  // namespace orvanta
