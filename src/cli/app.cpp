@@ -80,18 +80,10 @@ std::string OneLine(std::string_view message) {
   return line;
 }
 
-// A birth given by options with its place and zone resolved, as
-// ResolveBirth gives it; a zone that cannot be looked up because the tz
-// database is missing or damaged says so.
+// A birth given by options with its place and zone resolved by the births
+// file's rules (a zone that cannot be looked up because the tz database is
+// missing or damaged says so).
 ResolvedBirth ResolveOptions(const BirthFields& fields, PlaceServices& services) {
-  if (!fields.tz.empty()) {
-    if (std::optional<std::string> problem = services.history().DatabaseProblem(fields.tz)) {
-      ResolvedBirth failed;
-      failed.status = kExitRefused;
-      failed.error = std::move(*problem);
-      return failed;
-    }
-  }
   return ResolveBirth(fields, services, kOptionWords);
 }
 

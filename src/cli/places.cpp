@@ -33,81 +33,20 @@ const PlaceResolution& PlaceServices::ResolveBirthPlace(const std::string& query
 
 ResolvedBirth ResolveBirth(const BirthFields& fields, PlaceServices& services,
                            ReadingChoiceWords words) {
-  // A birth without place or zone name is read as before, without copies.
-  if (fields.place.empty() && fields.tz.empty()) {
-    Parsed<FormEntries> parsed = EntriesOf(fields);
-    if (!parsed.value) return Fail(kExitUsage, parsed.error);
-    ResolvedBirth plain;
-    plain.entries = std::move(parsed.value);
-    return plain;
-  }
-  BirthFields f = fields;
-  PlaceReport report;
-  std::string zoneName;
-
-  if (!f.place.empty()) {
-    const PlaceResolution& found = services.ResolveBirthPlace(f.place);
-    if (found.outcome == PlaceOutcome::Refused)
-      return Fail(kExitUsage, "bad place: " + found.message);
-    if (!found.place) return Fail(kExitRefused, found.message);
-    const Place& place = *found.place;
-    const FormCoordinates c = CoordinatesToMinute(place.latitudeDeg, place.longitudeDeg);
-    if (f.lat.empty()) f.lat = LatitudeText(c);
-    if (f.lon.empty()) f.lon = LongitudeText(c);
-    if (f.city.empty()) f.city = place.name;
-    if (f.state.empty()) f.state = place.state;
-    if (f.country.empty()) f.country = place.country;
-    report.place = place;
-    report.coordinates = c;
-    zoneName = place.timeZone;
-  }
-  if (!f.tz.empty()) {
-    if (!f.zone.empty())
-      return Fail(kExitUsage, "give the zone by list (--zone) or by name (--tz), not both");
-    if (!services.history().Knows(f.tz)) {
-      return Fail(kExitUsage, "unknown time zone \"" + f.tz +
-                                  "\": give a tz database name such as Europe/Madrid");
-    }
-    zoneName = f.tz;
-  }
-
-  // A zone chosen from the list wins over the zone's history; its dst is
-  // then the form's tick.
-  const bool resolve = !zoneName.empty() && f.zone.empty();
-  std::optional<bool> readingWanted;
-  if (resolve) {
-    const Parsed<bool> dst = ParseDst(f.dst);
-    if (!dst.value) return Fail(kExitUsage, dst.error);
-    if (!f.dst.empty()) readingWanted = *dst.value;
-    f.dst.clear();
-  }
-  Parsed<FormEntries> parsed = EntriesOf(f);
-  if (!parsed.value) return Fail(kExitUsage, parsed.error);
-  FormEntries& entries = *parsed.value;
-
-  if (resolve) {
-    // A date that does not exist (31 April) is left to the validation,
-    // which refuses it with the form's own message.
-    if (const auto local = LocalBirthTime(entries)) {
-      const DoubledChoice choice = !readingWanted   ? DoubledChoice::Refuse
-                                   : *readingWanted ? DoubledChoice::Daylight
-                                                    : DoubledChoice::Standard;
-      const ZoneResolutionResult r = ResolveZone(services.history(), zoneName, *local, choice);
-      if (!r.resolution) {
-        if (r.kind == LocalTimeKind::Doubled || r.kind == LocalTimeKind::Skipped) {
-          return Fail(kExitRefused, LocalTimeProblem(zoneName, *local, r.reading, words.daylight,
-                                                     words.standard));
-        }
-        return Fail(kExitRefused, r.message);
-      }
-      FillZone(entries, *r.resolution);
-      report.zone = r.resolution;
-    }
-  }
-
+  // A births file may record a tz name beside the zone that decides; on the
+  // command line the two are a contradiction.
+  if (!fields.tz.empty() && !fields.zone.empty())
+    return Fail(kExitUsage, "give the zone by list (--zone) or by name (--tz), not both");
+  const PlaceFinder findPlace = [&services](const std::string& query) -> const PlaceResolution& {
+    return services.ResolveBirthPlace(query);
+  };
+  RowResolution row = ResolveRow(fields, findPlace, services.history(), words);
+  if (!row.entries) return Fail(row.malformed ? kExitUsage : kExitRefused, std::move(row.error));
   ResolvedBirth result;
-  result.entries = std::move(entries);
-  result.report = std::move(report);
+  result.entries = std::move(row.entries);
+  result.report.place = std::move(row.place);
+  result.report.coordinates = row.coordinates;
+  result.report.zone = std::move(row.zone);
   return result;
 }
 

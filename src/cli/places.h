@@ -22,6 +22,7 @@
 #include "atlas/atlas.h"
 #include "chart/chart.h"
 #include "cli/arguments.h"
+#include "io/birth_resolution.h"
 #include "tz/zone_history.h"
 #include "tz/zone_resolution.h"
 
@@ -59,11 +60,7 @@ struct ResolvedBirth {
   int status = 0;     // kExitUsage for a malformed field, kExitRefused for a place or time problem
 };
 
-// How the user chooses a reading of a doubled time, for the message.
-struct ReadingChoiceWords {
-  std::string_view daylight;  // "--dst"
-  std::string_view standard;  // "--no-dst"
-};
+// How the command line chooses a reading of a doubled time, for the message.
 inline constexpr ReadingChoiceWords kOptionWords{"--dst", "--no-dst"};
 inline constexpr ReadingChoiceWords kColumnWords{"dst 1", "dst 0"};
 

@@ -7,10 +7,6 @@ namespace orvanta {
 
 namespace {
 
-// How a row chooses the reading of a doubled time, for the message.
-constexpr std::string_view kDaylightWords = "dst 1";
-constexpr std::string_view kStandardWords = "dst 0";
-
 RowResolution Fail(std::string message, bool malformed) {
   RowResolution r;
   r.error = std::move(message);
@@ -36,7 +32,7 @@ std::string OneLine(std::string_view message) {
 }  // namespace
 
 RowResolution ResolveRow(const BirthFields& fields, const PlaceFinder& findPlace,
-                         ZoneHistory& history) {
+                         ZoneHistory& history, ReadingChoiceWords words) {
   const bool zoneGiven = ZoneGivenByRow(fields);
   // A row without place or zone name is read as it is, without copies.
   if (fields.place.empty() && (fields.tz.empty() || zoneGiven)) {
@@ -105,7 +101,7 @@ RowResolution ResolveRow(const BirthFields& fields, const PlaceFinder& findPlace
       const ZoneResolutionResult r = ResolveZone(history, zoneName, *local, choice);
       if (!r.resolution) {
         if (r.kind == LocalTimeKind::Doubled || r.kind == LocalTimeKind::Skipped) {
-          return Fail(LocalTimeProblem(zoneName, *local, r.reading, kDaylightWords, kStandardWords),
+          return Fail(LocalTimeProblem(zoneName, *local, r.reading, words.daylight, words.standard),
                       false);
         }
         return Fail(r.message, false);

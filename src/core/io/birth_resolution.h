@@ -35,11 +35,19 @@ struct RowResolution {
   bool malformed = false;  // the error is a field of the wrong shape, not a place or time problem
 };
 
+// How the user chooses a reading of a doubled time, for the message: a
+// births file's dst column, or the command line's options.
+struct ReadingChoiceWords {
+  std::string_view daylight;  // "dst 1"
+  std::string_view standard;  // "dst 0"
+};
+inline constexpr ReadingChoiceWords kDstColumnWords{"dst 1", "dst 0"};
+
 // The atlas's answer for a place text (Atlas::Resolve); the caller may keep
 // earlier answers.
 using PlaceFinder = std::function<const PlaceResolution&(const std::string& query)>;
 
 RowResolution ResolveRow(const BirthFields& fields, const PlaceFinder& findPlace,
-                         ZoneHistory& history);
+                         ZoneHistory& history, ReadingChoiceWords words = kDstColumnWords);
 
 }  // namespace orvanta
