@@ -118,7 +118,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       break;
     case orvanta::cli::kExitRefused:
       if (err.empty()) Fail("refusal without its message", args);
-      if (json ? !orvanta::fuzz::IsValidJson(out) || out.find("\"Valid\":false") == out.npos
+      if (json ? !orvanta::fuzz::IsValidJson(out) ||
+                     out.find(parsed.value->jsonRecord ? "\"Valid\":false" : "\"valid\":false") ==
+                         out.npos
                : !out.empty()) {
         Fail("refusal with output: " + out, args);
       }

@@ -84,7 +84,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   std::istringstream in(input);
   std::ostringstream outStream, errStream;
-  const int status = orvanta::cli::RunBatch(in, json, outStream, errStream);
+  // The chart record: its members are checked below (the chart schema's
+  // output is checked against the schema by chart_schema_check).
+  orvanta::cli::BatchSettings settings;
+  settings.json = json;
+  settings.record = true;
+  const int status = orvanta::cli::RunBatch(in, settings, outStream, errStream);
   const std::string out = outStream.str(), err = errStream.str();
   const auto fail = [&](const std::string& what) { Fail(what, input, out, err); };
 
