@@ -89,6 +89,11 @@ TEST_F(AtlasSearch, ResolvesWholeNamesOnly) {
       {"Manhattan, United States", Ambiguous, "Manhattan", "", ""},
       {"Madrid", Ambiguous, "Madrid", "", ""},
       {"Portland", Ambiguous, "Portland", "", ""},
+      // "St", "St." and "Saint" are one word, whichever way either is spelt.
+      {"St Petersburg", Ambiguous, "Saint Petersburg", "", ""},
+      {"St Petersburg", Ambiguous, "St. Petersburg", "", ""},
+      {"St. Petersburg, Russia", Found, "Saint Petersburg", "Saint Petersburg", ""},
+      {"Saint Petersburg, Florida", Found, "St. Petersburg", "Florida", ""},
       // A beginning is only suggested.
       {"Wiener", NotFound, "Wiener Neustadt", "", ""},
       {"Poonam", NotFound, "Poonamalle", "", ""},
