@@ -868,6 +868,19 @@ PlaceResolution Atlas::Resolve(std::string_view query, bool explain) const {
   while (tied < candidates.size() && candidates[tied].qualifiers == candidates[0].qualifiers &&
          candidates[tied].strength == candidates[0].strength)
     ++tied;
+  // A city's own name outweighs another city's other name only on one
+  // clock: "Pekin" is a town in Illinois and, in French, Beijing.
+  if (candidates[0].name == kOwnName) {
+    std::size_t same = tied;
+    while (same < candidates.size() && candidates[same].qualifiers == candidates[0].qualifiers)
+      ++same;
+    for (std::size_t k = tied; k < same; ++k) {
+      if (entries_[candidates[k].row].fields[kZone] != entries_[candidates[0].row].fields[kZone]) {
+        tied = same;
+        break;
+      }
+    }
+  }
   auto placeOf = [&](const Candidate& c) {
     return PlaceOf(c.row,
                    c.name == kOwnName ? std::string_view() : OtherName(c.row, c.name).display);
