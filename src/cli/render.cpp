@@ -442,7 +442,7 @@ void AppendInduLagnaClassical(std::string& out, const ChartOutput& chart) {
 }
 
 // The members in the order they are written (docs/cli.md).
-constexpr std::array<ChartJsonMember, kChartJsonMemberCount - 2> kChartJsonMembers = {{
+constexpr std::array<ChartJsonMember, kChartJsonMemberCount - 3> kChartJsonMembers = {{
     {"Name", [](std::string& o, const ChartOutput& c) { AppendJsonString(o, c.birth.Name); }},
     {"Valid", [](std::string& o, const ChartOutput&) { o += "true"; }},
     {"ZoneShiftHours",
@@ -510,9 +510,28 @@ constexpr std::array<ChartJsonMember, kChartJsonMemberCount - 2> kChartJsonMembe
 
 }  // namespace
 
-// The members a place report adds, after the chart's own.
+// The members a place report adds, after the chart's own; then the clock,
+// written for every chart.
 constexpr std::array<std::string_view, 2> kPlaceJsonMembers = {"Place", "ZoneResolved"};
-static_assert(kChartJsonMembers.size() + kPlaceJsonMembers.size() == kChartJsonMemberCount);
+constexpr std::size_t kClockJsonMember = kChartJsonMembers.size() + kPlaceJsonMembers.size();
+static_assert(kClockJsonMember + 1 == kChartJsonMemberCount);
+
+namespace {
+
+void AppendClock(JsonObject& o, const ChartClock& clock) {
+  JsonObject c(o.Key("Clock"));
+  c.String("Text", clock.text);
+  if (clock.zoneName.empty()) {
+    c.Null("TimeZone");
+  } else {
+    c.String("TimeZone", clock.zoneName);
+  }
+  c.Integer("OffsetMinutes", clock.offsetMinutes);
+  c.Bool("Daylight", clock.daylight);
+  c.Close();
+}
+
+}  // namespace
 
 std::optional<std::size_t> ChartJsonMemberIndex(std::string_view name) {
   for (std::size_t k = 0; k < kChartJsonMemberCount; ++k) {
@@ -524,7 +543,8 @@ std::optional<std::size_t> ChartJsonMemberIndex(std::string_view name) {
 std::string_view ChartJsonMemberName(std::size_t index) {
   if (index < kChartJsonMembers.size()) return kChartJsonMembers[index].name;
   index -= kChartJsonMembers.size();
-  return index < kPlaceJsonMembers.size() ? kPlaceJsonMembers[index] : std::string_view{};
+  if (index < kPlaceJsonMembers.size()) return kPlaceJsonMembers[index];
+  return index == kPlaceJsonMembers.size() ? std::string_view{"Clock"} : std::string_view{};
 }
 
 void AppendChartJson(std::string& out, const ChartOutput& chart, const PlaceReport* report) {
@@ -541,6 +561,7 @@ void AppendChartJson(std::string& out, const ChartOutput& chart, const ChartJson
     AppendPlaceMembers(o, *report, members.test(kChartJsonMembers.size()),
                        members.test(kChartJsonMembers.size() + 1));
   }
+  if (members.test(kClockJsonMember)) AppendClock(o, chart.clock);
   o.Close();
 }
 

@@ -39,7 +39,8 @@ std::string_view InduLagnaSignName(const ChartOutput& chart);
 
 void AppendSouthIndianGrid(std::string& out, const ChartOutput& chart);
 // With a report, the place and the resolved zone are added (text: after
-// the birth details; JSON: the members Place and ZoneResolved, last).
+// the birth details; JSON: the members Place and ZoneResolved, before the
+// last member, Clock, which every chart has).
 void AppendChartText(std::string& out, const ChartOutput& chart,
                      const PlaceReport* report = nullptr);
 void AppendChartJson(std::string& out, const ChartOutput& chart,
@@ -47,7 +48,7 @@ void AppendChartJson(std::string& out, const ChartOutput& chart,
 
 // The names of the members chosen by ChartJsonMembers (arguments.h): Name,
 // Valid, ..., Attributes, then Place and ZoneResolved when there is a place
-// report, in the order they are written.
+// report, then Clock, in the order they are written.
 // The position of the member called `name` (exact case), if there is one.
 std::optional<std::size_t> ChartJsonMemberIndex(std::string_view name);
 std::string_view ChartJsonMemberName(std::size_t index);

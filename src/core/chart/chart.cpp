@@ -57,7 +57,7 @@ void MarkPositionSign(SignCaptions& marks, std::string_view positionText) {
   if (sign >= 0) AppendMark(marks, sign, "");
 }
 
-BirthDetailTexts DetailTexts(const FormEntries& e, const BirthDetails& b) {
+BirthDetailTexts DetailTexts(const FormEntries& e, const BirthDetails& b, const ChartClock& clock) {
   BirthDetailTexts t;
   t.name = b.Name;
   t.dateOfBirth.append(MonthName(b.Month)).append("/").append(ToText(b.Day));
@@ -70,7 +70,7 @@ BirthDetailTexts DetailTexts(const FormEntries& e, const BirthDetails& b) {
   t.city = e.city;
   t.state = e.state;
   t.country = e.country;
-  t.timeZone = ChartClockText(e, b);
+  t.timeZone = clock.text;
   return t;
 }
 
@@ -278,7 +278,10 @@ ChartRun Run_Chart(Session& session, const FormEntries& e, ChartScope scope) {
   FillBirthRecord(session, e, out.birth);
   BirthPass(out.birth, out);
   const bool everything = scope == ChartScope::Everything;
-  if (everything) out.details = DetailTexts(e, out.birth);
+  if (everything) {
+    out.clock = ChartClockOf(e, out.birth);
+    out.details = DetailTexts(e, out.birth, out.clock);
+  }
   PlaceBodies(out);
   // The twelve house calls in house order from the ascendant's sign. A text
   // that names no sign leaves the index at 0 and the houses run from Taurus
