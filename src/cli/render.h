@@ -16,26 +16,14 @@
 #include <vector>
 
 #include "chart/chart.h"
+#include "chart/chart_text.h"
 #include "cli/places.h"
 
 namespace orvanta::cli {
 
-// True when body `body` (Mercury..Saturn) was marked retrograde.
-bool IsRetrograde(const ChartOutput& chart, int body);
-
-// Position text of `body` with kRetroMark when it is retrograde.
-std::string PositionWithMark(const ChartOutput& chart, int body);
-
-// The non-empty lines of a caption (CR LF, LF or CR separated), blanks
-// trimmed at the right.
-std::vector<std::string_view> CaptionLines(std::string_view caption);
-
 // Words of `text` in lines of at most `width` characters (a longer word
 // stands on a line of its own), each line starting with `indent`.
 std::string WordWrap(std::string_view text, std::size_t width, std::string_view indent);
-
-// The English name of the Indu Lagna sign, or "" when nothing was copied.
-std::string_view InduLagnaSignName(const ChartOutput& chart);
 
 void AppendSouthIndianGrid(std::string& out, const ChartOutput& chart);
 // With a report, the place and the resolved zone are added (text: after
