@@ -45,7 +45,7 @@ struct Program {
   QTemporaryDir lockDir;
   orvanta::SingleInstanceGuard guard{lockDir.filePath("orvanta.lock")};
   CountingSink messages;
-  orvanta::Shell shell{messages, [](const QUrl&) {}, [] {}};
+  orvanta::Shell shell{messages, [](const QUrl&) { return true; }, [] {}};
   QPushButton* compute = nullptr;
 
   bool Start() {
@@ -109,7 +109,7 @@ void BM_BuildAndFillResultWindow(benchmark::State& state) {
   orvanta::Session session;
   const orvanta::ChartOutput chart =
       orvanta::Run_Chart(session, orvanta::reference::DelhiBirth()).chart;
-  const orvanta::HelpLinks help([](const QUrl&) {});
+  const orvanta::HelpLinks help([](const QUrl&) { return true; });
   for (auto _ : state) {
     auto mdi = std::make_unique<orvanta::MdiWindow>(help);
     mdi->display()->Present(chart);

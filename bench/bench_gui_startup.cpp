@@ -57,7 +57,7 @@ int RunStartupChild(int argc, char** argv, int pipeFd) {
   orvanta::MessageBoxSink messages;
   orvanta::SingleInstanceGuard guard(lockDir.filePath("orvanta.lock"));
   orvanta::Shell shell(
-      messages, [](const QUrl&) {}, [] {});
+      messages, [](const QUrl&) { return true; }, [] {});
   if (!shell.Start(guard)) return 3;
   if (!QTest::qWaitForWindowExposed(shell.form())) return 4;
   const char shown = 'F';
@@ -112,7 +112,7 @@ void BM_FormCreateAndShow(benchmark::State& state) {
   for (auto _ : state) {
     orvanta::SingleInstanceGuard guard(lockDir.filePath("orvanta.lock"));
     orvanta::Shell shell(
-        messages, [](const QUrl&) {}, [] {});
+        messages, [](const QUrl&) { return true; }, [] {});
     if (!shell.Start(guard) || !QTest::qWaitForWindowExposed(shell.form())) {
       state.SkipWithError("the form was not shown");
       break;

@@ -28,7 +28,7 @@ inline constexpr int kExitCannotWrite = 74;  // the output cannot be written (EX
 
 // A set of members of a computed chart's JSON object, by their position in
 // the order they are written (render.h names them).
-inline constexpr std::size_t kChartJsonMemberCount = 38;
+inline constexpr std::size_t kChartJsonMemberCount = 39;
 using ChartJsonMembers = std::bitset<kChartJsonMemberCount>;
 
 enum class Mode { Chart, Batch, ListZones, ListPlaces, Help, Version };

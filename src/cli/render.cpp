@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "chart/chart_text.h"
 #include "chart/explanation.h"
 #include "cli/json.h"
 #include "io/csv.h"
@@ -83,15 +84,6 @@ std::string_view FocusJsonName(FormField field) {
       return "cboSS";
   }
   return "";
-}
-
-std::string_view AttributeValueOf(const ChartOutput& chart, SignAttribute attribute) {
-  return chart.attributes ? ValueOf(*chart.attributes, attribute) : std::string_view{};
-}
-
-std::string_view RightTrimmed(std::string_view s) {
-  while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
-  return s;
 }
 
 void AppendPadded(std::string& out, std::string_view text, std::size_t width) {
@@ -212,32 +204,6 @@ void AppendOptionalInteger(std::string& out, const std::optional<long long>& val
 
 }  // namespace
 
-bool IsRetrograde(const ChartOutput& chart, int body) {
-  // RetroFlag runs Mercury, Venus, Mars, Jupiter, Saturn, ... from index 0.
-  if (body < Mercury || body > Saturn) return false;
-  return chart.RetroFlag[static_cast<std::size_t>(body - Mercury)];
-}
-
-std::string PositionWithMark(const ChartOutput& chart, int body) {
-  std::string text = chart.PositionText[static_cast<std::size_t>(body)];
-  if (IsRetrograde(chart, body)) text += kRetroMark;
-  return text;
-}
-
-std::vector<std::string_view> CaptionLines(std::string_view caption) {
-  std::vector<std::string_view> lines;
-  std::size_t start = 0;
-  while (start <= caption.size()) {
-    const std::size_t end = caption.find_first_of("\r\n", start);
-    const std::string_view line = RightTrimmed(caption.substr(
-        start, end == std::string_view::npos ? std::string_view::npos : end - start));
-    if (!line.empty()) lines.push_back(line);
-    if (end == std::string_view::npos) break;
-    start = end + 1;
-  }
-  return lines;
-}
-
 std::string WordWrap(std::string_view text, std::size_t width, std::string_view indent) {
   std::string out;
   std::string line;
@@ -268,10 +234,6 @@ std::string WordWrap(std::string_view text, std::size_t width, std::string_view 
   }
   flush();
   return out;
-}
-
-std::string_view InduLagnaSignName(const ChartOutput& chart) {
-  return AttributeValueOf(chart, SignAttribute::EnglishName);
 }
 
 void AppendSouthIndianGrid(std::string& out, const ChartOutput& chart) {
@@ -446,7 +408,7 @@ void AppendInduLagnaClassical(std::string& out, const ChartOutput& chart) {
 }
 
 // The members in the order they are written (docs/cli.md).
-constexpr std::array<ChartJsonMember, kChartJsonMemberCount - 2> kChartJsonMembers = {{
+constexpr std::array<ChartJsonMember, kChartJsonMemberCount - 3> kChartJsonMembers = {{
     {"Name", [](std::string& o, const ChartOutput& c) { AppendJsonString(o, c.birth.Name); }},
     {"Valid", [](std::string& o, const ChartOutput&) { o += "true"; }},
     {"ZoneShiftHours",
@@ -517,9 +479,28 @@ constexpr std::array<ChartJsonMember, kChartJsonMemberCount - 2> kChartJsonMembe
 
 }  // namespace
 
-// The members a place report adds, after the chart's own.
+// The members a place report adds, after the chart's own; then the clock,
+// written for every chart.
 constexpr std::array<std::string_view, 2> kPlaceJsonMembers = {"Place", "ZoneResolved"};
-static_assert(kChartJsonMembers.size() + kPlaceJsonMembers.size() == kChartJsonMemberCount);
+constexpr std::size_t kClockJsonMember = kChartJsonMembers.size() + kPlaceJsonMembers.size();
+static_assert(kClockJsonMember + 1 == kChartJsonMemberCount);
+
+namespace {
+
+void AppendClock(JsonObject& o, const ChartClock& clock) {
+  JsonObject c(o.Key("Clock"));
+  c.String("Text", clock.text);
+  if (clock.zoneName.empty()) {
+    c.Null("TimeZone");
+  } else {
+    c.String("TimeZone", clock.zoneName);
+  }
+  c.Integer("OffsetMinutes", clock.offsetMinutes);
+  c.Bool("Daylight", clock.daylight);
+  c.Close();
+}
+
+}  // namespace
 
 std::optional<std::size_t> ChartJsonMemberIndex(std::string_view name) {
   for (std::size_t k = 0; k < kChartJsonMemberCount; ++k) {
@@ -531,7 +512,8 @@ std::optional<std::size_t> ChartJsonMemberIndex(std::string_view name) {
 std::string_view ChartJsonMemberName(std::size_t index) {
   if (index < kChartJsonMembers.size()) return kChartJsonMembers[index].name;
   index -= kChartJsonMembers.size();
-  return index < kPlaceJsonMembers.size() ? kPlaceJsonMembers[index] : std::string_view{};
+  if (index < kPlaceJsonMembers.size()) return kPlaceJsonMembers[index];
+  return index == kPlaceJsonMembers.size() ? std::string_view{"Clock"} : std::string_view{};
 }
 
 void AppendChartJson(std::string& out, const ChartOutput& chart, const PlaceReport* report) {
@@ -548,6 +530,7 @@ void AppendChartJson(std::string& out, const ChartOutput& chart, const ChartJson
     AppendPlaceMembers(o, *report, members.test(kChartJsonMembers.size()),
                        members.test(kChartJsonMembers.size() + 1));
   }
+  if (members.test(kClockJsonMember)) AppendClock(o, chart.clock);
   o.Close();
 }
 

@@ -16,19 +16,10 @@
 #include <vector>
 
 #include "chart/chart.h"
+#include "chart/chart_text.h"
 #include "cli/places.h"
 
 namespace orvanta::cli {
-
-// True when body `body` (Mercury..Saturn) was marked retrograde.
-bool IsRetrograde(const ChartOutput& chart, int body);
-
-// Position text of `body` with kRetroMark when it is retrograde.
-std::string PositionWithMark(const ChartOutput& chart, int body);
-
-// The non-empty lines of a caption (CR LF, LF or CR separated), blanks
-// trimmed at the right.
-std::vector<std::string_view> CaptionLines(std::string_view caption);
 
 // Words of `text` in lines of at most `width` characters (a longer word
 // stands on a line of its own), each line starting with `indent`.
@@ -37,12 +28,10 @@ std::string WordWrap(std::string_view text, std::size_t width, std::string_view 
 // "YYYY-MM-DD HH:MM" in quotes, the text of FormatIsoMinute.
 void AppendIsoMinuteJson(std::string& out, LocalDateTime t);
 
-// The English name of the Indu Lagna sign, or "" when nothing was copied.
-std::string_view InduLagnaSignName(const ChartOutput& chart);
-
 void AppendSouthIndianGrid(std::string& out, const ChartOutput& chart);
 // With a report, the place and the resolved zone are added (text: after
-// the birth details; JSON: the members Place and ZoneResolved, last).
+// the birth details; JSON: the members Place and ZoneResolved, before the
+// last member, Clock, which every chart has).
 void AppendChartText(std::string& out, const ChartOutput& chart,
                      const PlaceReport* report = nullptr);
 void AppendChartJson(std::string& out, const ChartOutput& chart,
@@ -50,7 +39,7 @@ void AppendChartJson(std::string& out, const ChartOutput& chart,
 
 // The names of the members chosen by ChartJsonMembers (arguments.h): Name,
 // Valid, ..., Attributes, then Place and ZoneResolved when there is a place
-// report, in the order they are written.
+// report, then Clock, in the order they are written.
 // The position of the member called `name` (exact case), if there is one.
 std::optional<std::size_t> ChartJsonMemberIndex(std::string_view name);
 std::string_view ChartJsonMemberName(std::size_t index);

@@ -15,9 +15,9 @@
 #include <string>
 #include <vector>
 
+#include "chart/chart_text.h"
 #include "chart/explanation.h"
 #include "chart/presentation.h"
-#include "cli/render.h"
 #include "version.h"
 
 namespace orvanta {
@@ -54,7 +54,7 @@ QFont PageFont(int pixels, bool bold = false) {
 // A caption's lines (the window's captions hold line breaks) joined by `separator`.
 QString JoinedLines(std::string_view caption, const QString& separator) {
   QStringList lines;
-  for (std::string_view line : cli::CaptionLines(caption)) lines << Q(line);
+  for (std::string_view line : CaptionLines(caption)) lines << Q(line);
   return lines.join(separator);
 }
 
@@ -130,7 +130,7 @@ class PagePainter {
 
   void Title() {
     Text(QRectF(kMargin, 40, 500, 50), QStringLiteral("Orvanta"), PageFont(34, true), kHeadingInk);
-    if (!cli::InduLagnaSignName(chart_).empty()) {
+    if (!InduLagnaSignName(chart_).empty()) {
       Text(QRectF(kSheetWidth / 2 - 100, 52, kSheetWidth / 2 + 100 - kMargin, 40),
            Q(InduLagnaHeadline(chart_.induLagna ? chart_.induLagna->sign : -1)), PageFont(20, true),
            kMarkInk, Qt::AlignRight | Qt::AlignTop);
@@ -154,7 +154,7 @@ class PagePainter {
     y = Heading(x, y, width, kPositionsHeading);
     for (int body = 0; body < kBodyCount; ++body) {
       y = Row(x, y, x + 170, width, Q(kBodyWindowNames[static_cast<std::size_t>(body)]),
-              Q(cli::PositionWithMark(chart_, body)));
+              Q(PositionWithMark(chart_, body)));
     }
     return y;
   }
@@ -190,7 +190,7 @@ class PagePainter {
     p_.drawRect(centre);
     Text(centre.adjusted(8, 60, -8, -8), Q(kChartHeading), PageFont(15, true), kHeadingInk,
          Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap);
-    const std::string_view sign = cli::InduLagnaSignName(chart_);
+    const std::string_view sign = InduLagnaSignName(chart_);
     if (!sign.empty()) {
       Text(centre.adjusted(8, 100, -8, -8), QStringLiteral("IL: %1").arg(Q(sign)), PageFont(14),
            kMarkInk, Qt::AlignHCenter | Qt::AlignTop);
@@ -397,9 +397,9 @@ QString ChartPlainText(const ChartOutput& chart) {
   for (int body = 0; body < kBodyCount; ++body) {
     text += QStringLiteral("%1: %2\n")
                 .arg(Q(kBodyWindowNames[static_cast<std::size_t>(body)]),
-                     Q(cli::PositionWithMark(chart, body)));
+                     Q(PositionWithMark(chart, body)));
   }
-  const std::string_view sign = cli::InduLagnaSignName(chart);
+  const std::string_view sign = InduLagnaSignName(chart);
   if (!sign.empty()) text += QStringLiteral("\nIndu Lagna (IL): %1\n").arg(Q(sign));
   return text;
 }

@@ -15,9 +15,9 @@
 #include <QTest>
 #include <QXmlStreamReader>
 
+#include "chart/chart_text.h"
 #include "chart/explanation.h"
 #include "chart/presentation.h"
-#include "cli/render.h"
 #include "gui/chart_page.h"
 #include "support/full_disk.h"
 #include "support/reference_births.h"
@@ -40,9 +40,10 @@ QString RunTool(const QString& program, const QStringList& args, bool* ok) {
   p.start(program, args);
   if (!p.waitForStarted(60000)) {
     *ok = false;
-    QTest::qFail(qPrintable(program + " cannot be started: install the Debian package poppler-utils "
-                                      "(tools/install-deps.sh does)"),
-                 __FILE__, __LINE__);
+    QTest::qFail(
+        qPrintable(program + " cannot be started: install the Debian package poppler-utils "
+                             "(tools/install-deps.sh does)"),
+        __FILE__, __LINE__);
     return {};
   }
   *ok = p.waitForFinished(60000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
@@ -114,7 +115,7 @@ class TestChartPage : public QObject {
     for (const DetailCaption& d : kDetailCaptions) expected << Q(chart.details.*d.text);
     for (int body = 0; body < kBodyCount; ++body) {
       expected << Q(kBodyWindowNames[static_cast<std::size_t>(body)])
-               << Q(cli::PositionWithMark(chart, body));
+               << Q(PositionWithMark(chart, body));
     }
     for (const AttributeValue& a : *chart.attributes) {
       // The long texts wrap over lines: their first words are enough.
@@ -227,7 +228,7 @@ class TestChartPage : public QObject {
     QVERIFY(lines.contains("City: New Delhi"));
     for (int body = 0; body < kBodyCount; ++body) {
       QVERIFY(lines.contains(Q(kBodyWindowNames[static_cast<std::size_t>(body)]) + ": " +
-                             Q(cli::PositionWithMark(chart, body))));
+                             Q(PositionWithMark(chart, body))));
     }
     QVERIFY(lines.contains("Indu Lagna (IL): Scorpio"));
   }

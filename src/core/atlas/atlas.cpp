@@ -157,10 +157,28 @@ std::vector<std::string_view> Split(std::string_view text, char separator) {
   }
 }
 
+// "St", "Ste" and "Sainte" (folded, as whole words) written as "saint":
+// the atlas spells the same word every way ("St. Petersburg", "Saint
+// Petersburg", "Sainte-Foy"), and a name typed one way must meet the others.
+std::string SaintAsOneWord(std::string folded) {
+  std::string out;
+  out.reserve(folded.size() + 8);
+  std::size_t start = 0;
+  while (start <= folded.size()) {
+    std::size_t end = folded.find(' ', start);
+    if (end == std::string::npos) end = folded.size();
+    const std::string_view word(folded.data() + start, end - start);
+    out += word == "st" || word == "ste" || word == "sainte" ? std::string_view("saint") : word;
+    if (end < folded.size()) out += ' ';
+    start = end + 1;
+  }
+  return out;
+}
+
 // A name folded as one part: a comma inside it is part of the name.
 std::string FoldName(std::string text) {
   std::replace(text.begin(), text.end(), ',', ' ');
-  return FoldPlaceText(text).value_or("");
+  return SaintAsOneWord(FoldPlaceText(text).value_or(""));
 }
 
 std::string DoubleText(double value) {
@@ -623,7 +641,7 @@ ParsedPlaceQuery ParseQuery(std::string_view query, bool blankPartsAllowed) {
         continue;
       }
     }
-    q.parts.push_back(std::move(*folded));
+    q.parts.push_back(SaintAsOneWord(std::move(*folded)));
   }
   if (q.parts.empty()) {
     q.refusal = "Type a place: \"City\", \"City, Country\" or \"City, State, Country\".";
@@ -850,6 +868,19 @@ PlaceResolution Atlas::Resolve(std::string_view query, bool explain) const {
   while (tied < candidates.size() && candidates[tied].qualifiers == candidates[0].qualifiers &&
          candidates[tied].strength == candidates[0].strength)
     ++tied;
+  // A city's own name outweighs another city's other name only on one
+  // clock: "Pekin" is a town in Illinois and, in French, Beijing.
+  if (candidates[0].name == kOwnName) {
+    std::size_t same = tied;
+    while (same < candidates.size() && candidates[same].qualifiers == candidates[0].qualifiers)
+      ++same;
+    for (std::size_t k = tied; k < same; ++k) {
+      if (entries_[candidates[k].row].fields[kZone] != entries_[candidates[0].row].fields[kZone]) {
+        tied = same;
+        break;
+      }
+    }
+  }
   auto placeOf = [&](const Candidate& c) {
     return PlaceOf(c.row,
                    c.name == kOwnName ? std::string_view() : OtherName(c.row, c.name).display);

@@ -34,19 +34,21 @@ void FillZone(FormEntries& e, const ZoneResolution& r) {
   e.zoneDaylight = r.reading.daylight;
 }
 
-std::string ChartClockText(const FormEntries& e, const BirthDetails& b) {
+ChartClock ChartClockOf(const FormEntries& e, const BirthDetails& b) {
   // The zone shift is local time to Universal Time; the tick adds an hour
   // to the clock whichever way the zone runs.
-  const int offsetMinutes = -(b.ZoneShiftHours * 60 + b.ZoneShiftMinutes) + (b.Dst ? 60 : 0);
-  const bool summer = e.zoneName.empty() ? b.Dst || IsDaylightRow(e.zoneIndex) : e.zoneDaylight;
-  std::string text;
+  ChartClock clock;
+  clock.zoneName = e.zoneName;
+  clock.offsetMinutes = -(b.ZoneShiftHours * 60 + b.ZoneShiftMinutes) + (b.Dst ? 60 : 0);
+  clock.daylight = e.zoneName.empty() ? b.Dst || IsDaylightRow(e.zoneIndex) : e.zoneDaylight;
+  std::string& text = clock.text;
   if (!e.zoneName.empty()) text = e.zoneName + ", ";
-  text += FormatUtcOffset(offsetMinutes * 60);
-  text += summer ? ", summer time" : ", standard time";
+  text += FormatUtcOffset(clock.offsetMinutes * 60);
+  text += clock.daylight ? ", summer time" : ", standard time";
   if (e.zoneName.empty() && !e.exactOffsetMinutes && e.zoneIndex >= 0 && e.zoneIndex < kZoneCount)
     text += " (" + std::string(kZones[static_cast<std::size_t>(e.zoneIndex)].text) + ")";
   if (b.Dst) text += ", daylight saving ticked";
-  return text;
+  return clock;
 }
 
 std::optional<LocalDateTime> LocalBirthTime(const FormEntries& e) {

@@ -24,8 +24,8 @@ void FillZone(FormEntries& entries, const ZoneResolution& resolution);
 // resolved from (or the zone list's row), the offset from Universal Time
 // with the daylight-saving tick counted, and whether it is summer time:
 // "Asia/Kathmandu, UTC+5:45, standard time", "UTC+5:30, standard time
-// (Indian Time, IST, +5.3)".
-std::string ChartClockText(const FormEntries& entries, const BirthDetails& birth);
+// (Indian Time, IST, +5.3)" as its text, and in parts.
+ChartClock ChartClockOf(const FormEntries& entries, const BirthDetails& birth);
 
 // The local birth date and time the entries hold (seconds left out), or no
 // value when they hold no valid date.

@@ -49,7 +49,7 @@ RiseSetPair SunriseAndSunset(const SunriseInput& in) {
   return {events.rise, events.set};
 }
 
-BirthDetailTexts DetailTexts(const FormEntries& e, const BirthDetails& b) {
+BirthDetailTexts DetailTexts(const FormEntries& e, const BirthDetails& b, const ChartClock& clock) {
   BirthDetailTexts t;
   t.name = b.Name;
   t.dateOfBirth.append(MonthName(b.Month)).append("/").append(ToText(b.Day));
@@ -62,7 +62,7 @@ BirthDetailTexts DetailTexts(const FormEntries& e, const BirthDetails& b) {
   t.city = e.city;
   t.state = e.state;
   t.country = e.country;
-  t.timeZone = ChartClockText(e, b);
+  t.timeZone = clock.text;
   return t;
 }
 
@@ -274,7 +274,10 @@ ChartRun ComputeChart(const FormEntries& e, ChartScope scope) {
   FillBirthRecord(e, out.birth);
   BirthPass(out.birth, out);
   const bool everything = scope == ChartScope::Everything;
-  if (everything) out.details = DetailTexts(e, out.birth);
+  if (everything) {
+    out.clock = ChartClockOf(e, out.birth);
+    out.details = DetailTexts(e, out.birth, out.clock);
+  }
   PlaceBodies(out);
   BodySigns signs{};
   BodyFlags retrograde{};

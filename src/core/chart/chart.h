@@ -88,6 +88,7 @@ struct ChartOutput {
   SignCaptions signCells;  // the bodies in each sign's cell, Aries first
   SignCaptions marks;      // each sign's mark label ("IL" for the Indu Lagna), Aries first
   BirthDetailTexts details;
+  ChartClock clock;
   std::optional<AttributeRow> attributes;  // nothing when the index lies outside the tables
 };
 

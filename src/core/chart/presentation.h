@@ -112,13 +112,21 @@ constexpr std::string_view CaptionOf(SignAttribute a) {
   return kAttributeCaptions[static_cast<std::size_t>(a)];
 }
 
+// The clock a chart was computed with (ChartClockOf).
+struct ChartClock {
+  std::string text;       // "Asia/Kathmandu, UTC+5:45, standard time"
+  std::string zoneName;   // the tz zone; empty for a zone-list row or an offset typed by hand
+  int offsetMinutes = 0;  // east of Greenwich, the daylight-saving tick counted
+  bool daylight = false;  // summer time
+};
+
 // The birth details under the name, as the window writes them: caption and
 // the text it shows.
 struct BirthDetailTexts {
   std::string name, dateOfBirth, timeOfBirth, latitude, longitude;
   std::string city, state, country;
   // The clock the chart was computed with: "Asia/Kathmandu, UTC+5:45,
-  // standard time" (ChartClockText).
+  // standard time" (ChartClock::text).
   std::string timeZone;
 };
 // The caption of BirthDetailTexts::timeZone, shown after kDetailCaptions.

@@ -164,7 +164,10 @@ const ZoneHistory::Zone* ZoneHistory::Find(std::string_view zoneName) {
   problem_.clear();
   databaseAtFault_ = false;
   if (const auto it = zones_.find(zoneName); it != zones_.end()) return it->second.get();
-  const std::string quoted = "\"" + std::string(zoneName) + "\"";
+  // Built by appending: GCC 12 at -O3 warns falsely (-Wrestrict) on a
+  // literal added to a temporary string.
+  std::string quoted = "\"";
+  quoted.append(zoneName).append("\"");
   const std::string noZone = "The time-zone database has no zone " + quoted + ".";
   if (!DatabaseIsThere()) {
     problem_ = "The time-zone database cannot be read: " + std::string(kZoneInfoDir) +

@@ -89,6 +89,16 @@ TEST_F(AtlasSearch, ResolvesWholeNamesOnly) {
       {"Manhattan, United States", Ambiguous, "Manhattan", "", ""},
       {"Madrid", Ambiguous, "Madrid", "", ""},
       {"Portland", Ambiguous, "Portland", "", ""},
+      // Pékin and Pekín name Beijing in other languages: a town's own name does not
+      // outweigh it on another clock.
+      {"Pekin", Ambiguous, "Pekin, Illinois", "", ""},
+      {"Pekin", Ambiguous, "Beijing", "", ""},
+      {"Pekin, China", Found, "Beijing", "Beijing Municipality", "Pekín"},
+      // "St", "St." and "Saint" are one word, whichever way either is spelt.
+      {"St Petersburg", Ambiguous, "Saint Petersburg", "", ""},
+      {"St Petersburg", Ambiguous, "St. Petersburg", "", ""},
+      {"St. Petersburg, Russia", Found, "Saint Petersburg", "Saint Petersburg", ""},
+      {"Saint Petersburg, Florida", Found, "St. Petersburg", "Florida", ""},
       // A beginning is only suggested.
       {"Wiener", NotFound, "Wiener Neustadt", "", ""},
       {"Poonam", NotFound, "Poonamalle", "", ""},
