@@ -1,4 +1,4 @@
-// One whole chart computation (Run_Chart: validation, engine, Indu Lagna,
+// One whole chart computation (ComputeChart: validation, engine, Indu Lagna,
 // sunrise references, sign-table copy), each from a fresh session as the
 // batch mode runs it. Target: well under 20 microseconds per chart.
 #include <benchmark/benchmark.h>
@@ -42,7 +42,7 @@ void BM_RunChart_Delhi(benchmark::State& state) {
   const orvanta::FormEntries entries = orvanta::reference::DelhiBirth();
   for (auto _ : state) {
     orvanta::Session session;
-    orvanta::ChartRun run = orvanta::Run_Chart(session, entries);
+    orvanta::ChartRun run = orvanta::ComputeChart(session, entries);
     benchmark::DoNotOptimize(run);
   }
 }
@@ -53,7 +53,7 @@ void BM_RunChart_Varied(benchmark::State& state) {
   std::size_t i = 0;
   for (auto _ : state) {
     orvanta::Session session;
-    orvanta::ChartRun run = orvanta::Run_Chart(session, births[i++ % births.size()]);
+    orvanta::ChartRun run = orvanta::ComputeChart(session, births[i++ % births.size()]);
     benchmark::DoNotOptimize(run);
   }
 }

@@ -99,7 +99,7 @@ void BM_ComputeOnly(benchmark::State& state) {
   const orvanta::FormEntries entries = orvanta::reference::DelhiBirth();
   for (auto _ : state) {
     orvanta::Session session;
-    benchmark::DoNotOptimize(orvanta::Run_Chart(session, entries));
+    benchmark::DoNotOptimize(orvanta::ComputeChart(session, entries));
   }
 }
 BENCHMARK(BM_ComputeOnly)->Unit(benchmark::kMicrosecond);
@@ -108,7 +108,7 @@ BENCHMARK(BM_ComputeOnly)->Unit(benchmark::kMicrosecond);
 void BM_BuildAndFillResultWindow(benchmark::State& state) {
   orvanta::Session session;
   const orvanta::ChartOutput chart =
-      orvanta::Run_Chart(session, orvanta::reference::DelhiBirth()).chart;
+      orvanta::ComputeChart(session, orvanta::reference::DelhiBirth()).chart;
   const orvanta::HelpLinks help([](const QUrl&) { return true; });
   for (auto _ : state) {
     auto mdi = std::make_unique<orvanta::MdiWindow>(help);

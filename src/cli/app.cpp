@@ -179,7 +179,7 @@ int RunOneChart(const CliOptions& options, CliChannels io) {
     return entries.status;
   }
   Session session;
-  const ChartRun run = Run_Chart(session, *entries.entries);
+  const ChartRun run = ComputeChart(session, *entries.entries);
   std::string out;
   if (run.refusal) {
     int status = kExitRefused;
@@ -261,7 +261,7 @@ int RunBatch(ByteSource& input, std::string_view inputName, const BatchSettings&
     Session session;
     // A CSV line shows the positions and the Indu Lagna's sign only.
     const ChartRun run =
-        Run_Chart(session, row.entries,
+        ComputeChart(session, row.entries,
                   settings.json ? ChartScope::Everything : ChartScope::PositionsAndLagna);
     if (run.refusal) {
       row.error = run.refusal->message;

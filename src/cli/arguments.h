@@ -18,7 +18,7 @@ namespace orvanta::cli {
 // Exit statuses of the program (documented in docs/cli.md).
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitRowsFailed = 1;  // batch: at least one row was refused or malformed
-inline constexpr int kExitRefused = 2;     // the birth was refused by Validate_Input
+inline constexpr int kExitRefused = 2;     // the birth was refused by ValidateEntries
 inline constexpr int kExitUsage = 64;      // malformed command line (EX_USAGE)
 inline constexpr int kExitBadInput = 65;   // batch input without its header line (EX_DATAERR)
 inline constexpr int kExitNoInput = 66;    // batch input cannot be opened or read (EX_NOINPUT)

@@ -1,7 +1,7 @@
 // The three output forms of one computed chart: the text report, one JSON
 // object, and one CSV line of the batch mode.
 //
-// All of them only format what Run_Chart produced; nothing is recomputed
+// All of them only format what ComputeChart produced; nothing is recomputed
 // here. The text report follows the result window: the birth details, the
 // ten positions under the window's names, the South-Indian chart as a 4x4
 // grid of fixed signs with an empty centre, and the Indu Lagna sign's

@@ -127,11 +127,11 @@ BirthListDialog::BirthListDialog(BirthsDb& db, QuestionSink& questions, MessageS
   txtNote_->setReadOnly(!saving);
 
   connect(txtSearch_, &QLineEdit::textChanged, this, &BirthListDialog::Refresh);
-  connect(cmdOpen_, &QPushButton::clicked, this, &BirthListDialog::cmdOpen_Click);
-  connect(cmdDelete_, &QPushButton::clicked, this, &BirthListDialog::cmdDelete_Click);
-  connect(cmdSaveNote_, &QPushButton::clicked, this, &BirthListDialog::cmdSaveNote_Click);
+  connect(cmdOpen_, &QPushButton::clicked, this, &BirthListDialog::OpenSelected);
+  connect(cmdDelete_, &QPushButton::clicked, this, &BirthListDialog::DeleteSelected);
+  connect(cmdSaveNote_, &QPushButton::clicked, this, &BirthListDialog::SaveNote);
   connect(cmdClose, &QPushButton::clicked, this, &QDialog::reject);
-  connect(lstBirths_, &QTableView::doubleClicked, this, &BirthListDialog::cmdOpen_Click);
+  connect(lstBirths_, &QTableView::doubleClicked, this, &BirthListDialog::OpenSelected);
   connect(lstBirths_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
           &BirthListDialog::SelectionChanged);
   Refresh();
@@ -183,14 +183,14 @@ void BirthListDialog::done(int result) {
   QDialog::done(result);
 }
 
-void BirthListDialog::cmdOpen_Click() {
+void BirthListDialog::OpenSelected() {
   const std::optional<qint64> id = SelectedId();
   if (!id) return;
   chosen_ = id;
   accept();
 }
 
-void BirthListDialog::cmdDelete_Click() {
+void BirthListDialog::DeleteSelected() {
   const QModelIndexList rows = lstBirths_->selectionModel()->selectedRows();
   if (rows.isEmpty()) return;
   KeepTypedNote();
@@ -207,7 +207,7 @@ void BirthListDialog::cmdDelete_Click() {
   Refresh();
 }
 
-void BirthListDialog::cmdSaveNote_Click() {
+void BirthListDialog::SaveNote() {
   if (!noteOf_) return;
   txtNote_->setModified(true);
   KeepTypedNote();

@@ -32,9 +32,9 @@ class BirthListDialog : public QDialog {
   // Reads the list again with the search text as it stands.
   void Refresh();
 
-  void cmdOpen_Click();
-  void cmdDelete_Click();
-  void cmdSaveNote_Click();
+  void OpenSelected();
+  void DeleteSelected();
+  void SaveNote();
 
   // Keeps a typed note before the dialog closes.
   void done(int result) override;

@@ -911,7 +911,7 @@ ImportReport BirthsDb::ImportCsv(const QString& csvPath, const ImportControl& co
       continue;
     }
     // A birth the form would refuse is not kept: it could never be opened.
-    if (const auto refusal = Validate_Input(ValidationInputOf(*resolved.entries))) {
+    if (const auto refusal = ValidateEntries(ValidationInputOf(*resolved.entries))) {
       problem(line, std::string(refusal->message));
       continue;
     }

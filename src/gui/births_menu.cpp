@@ -149,7 +149,7 @@ void BirthsMenu::SaveBirth() {
   birth.entries = form_.Entries();
   birth.timeZoneName = form_.ResolvedZoneName();
   // Only a birth that can be computed is kept: it is opened by computing it.
-  if (const auto refusal = Validate_Input(ValidationInputOf(birth.entries))) {
+  if (const auto refusal = ValidateEntries(ValidationInputOf(birth.entries))) {
     messages_.Show(Text(refusal->message), refusal->icon);
     return;
   }
@@ -194,7 +194,7 @@ void BirthsMenu::OpenSaved(qint64 id) {
     return;
   }
   form_.SetEntries(birth->entries);
-  form_.cmdRashi_Click();
+  form_.ComputeChartFromForm();
 }
 
 void BirthsMenu::ImportBirths() {

@@ -250,7 +250,7 @@ FrmMain::FrmMain(Session& session, MessageSink& messages, const HelpLinks& help,
   setFont(LabelFont(12));
   BuildMenus();
   setCentralWidget(BuildForm());
-  Form_Load();
+  LoadForm();
 }
 
 FrmMain::~FrmMain() = default;
@@ -293,7 +293,7 @@ void FrmMain::BuildMenus() {
   QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
   file->setObjectName(QStringLiteral("mnuFile"));
   QAction* next = NamedAction("mnuNext", QStringLiteral("Get My Indu Lagna"), this);
-  connect(next, &QAction::triggered, this, &FrmMain::cmdRashi_Click);
+  connect(next, &QAction::triggered, this, &FrmMain::ComputeChartFromForm);
   file->addAction(next);
   QAction* exit = NamedAction("mnuExit", QStringLiteral("E&xit"), this);
   connect(exit, &QAction::triggered, this, &FrmMain::exitRequested);
@@ -321,7 +321,7 @@ QWidget* FrmMain::BuildForm() {
   cmdRashi->setObjectName(QStringLiteral("cmdRashi"));
   cmdRashi->setDefault(true);
   cmdRashi->setFont(LabelFont(12, true));
-  connect(cmdRashi, &QPushButton::clicked, this, &FrmMain::cmdRashi_Click);
+  connect(cmdRashi, &QPushButton::clicked, this, &FrmMain::ComputeChartFromForm);
   {
     auto* grid = new QGridLayout(frame6);
     grid->addWidget(NamedLabel("Label13", QStringLiteral("Name"), frame6), 0, 0);
@@ -347,7 +347,7 @@ QWidget* FrmMain::BuildForm() {
   txtMCountry_ = NamedLineEdit("txtMCountry", frame2);
   auto* cmdBrowser = new QPushButton(QStringLiteral("Click for Latitude && Longitude"), frame2);
   cmdBrowser->setObjectName(QStringLiteral("cmdBrowser"));
-  connect(cmdBrowser, &QPushButton::clicked, this, &FrmMain::cmdBrowser_Click);
+  connect(cmdBrowser, &QPushButton::clicked, this, &FrmMain::SearchPlace);
   {
     auto* grid = new QGridLayout(frame2);
     grid->addWidget(NamedLabel("Label54", QStringLiteral("City"), frame2), 0, 0);
@@ -507,7 +507,7 @@ QWidget* FrmMain::BuildForm() {
   return central;
 }
 
-void FrmMain::Form_Load() {
+void FrmMain::LoadForm() {
   for (const char* month : kMonthNames) cboMonth_->addItem(QString::fromLatin1(month));
   for (const ZoneEntry& zone : kZones) cmbTimeZone_->addItem(Text(zone.text));
   for (int day = 1; day <= 31; ++day) cboDate_->addItem(QString::number(day));
@@ -625,9 +625,9 @@ void FrmMain::Refuse(const Refusal& refusal) {
   }
 }
 
-void FrmMain::cmdRashi_Click() {
+void FrmMain::ComputeChartFromForm() {
   if (!ReadingSettled()) return;
-  const ChartRun run = Run_Chart(session_, Entries());
+  const ChartRun run = ComputeChart(session_, Entries());
   if (run.refusal) {
     Refuse(*run.refusal);
     return;
@@ -635,7 +635,7 @@ void FrmMain::cmdRashi_Click() {
   emit chartReady(run.chart);
 }
 
-void FrmMain::cmdBrowser_Click() {
+void FrmMain::SearchPlace() {
   struct Required {
     QLineEdit* box;
     std::string_view message;
@@ -677,7 +677,7 @@ bool FrmMain::eventFilter(QObject* watched, QEvent* event) {
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {
       // A list whose popup is open takes Enter for its pick; the popup is
       // another widget, so this field sees Enter only when it is closed.
-      cmdRashi_Click();
+      ComputeChartFromForm();
       return true;
     }
   }

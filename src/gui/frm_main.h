@@ -55,9 +55,9 @@ class FrmMain : public QMainWindow {
   QString ResolvedZoneName() const;
 
   // The compute button and its menu command.
-  void cmdRashi_Click();
+  void ComputeChartFromForm();
   // The place lookup: checks city, state and country, then opens a search.
-  void cmdBrowser_Click();
+  void SearchPlace();
 
  signals:
   // A computation succeeded; the receiver shows the result window.
@@ -75,7 +75,7 @@ class FrmMain : public QMainWindow {
  private:
   void BuildMenus();
   QWidget* BuildForm();
-  void Form_Load();
+  void LoadForm();
   void Refuse(const Refusal& refusal);
   QWidget* FieldWidget(FormField field) const;  // the control that holds a field
 

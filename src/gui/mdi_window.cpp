@@ -159,7 +159,7 @@ QWidget* MdiWindow::BuildStrips() {
   return central;
 }
 
-void MdiWindow::MDIForm_Resize() {
+void MdiWindow::LayoutForWidth() {
   const QScreen* screen = this->screen();
   const int screenWidthPx = screen != nullptr ? screen->geometry().width() : width();
   const MdiLayoutTwips layout =
@@ -178,7 +178,7 @@ void MdiWindow::MDIForm_Resize() {
 void MdiWindow::OpenLarge() {
   if (const QScreen* screen = this->screen()) setGeometry(screen->availableGeometry());
   showMaximized();
-  MDIForm_Resize();
+  LayoutForWidth();
   // The result window opens at the top of the area, its left side in view.
   displaySub_->move(displaySub_->x(), 0);
   if (QScrollBar* bar = mdiArea_->horizontalScrollBar()) bar->setValue(bar->minimum());
@@ -192,7 +192,7 @@ void MdiWindow::UnloadForBack() {
 
 void MdiWindow::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
-  MDIForm_Resize();
+  LayoutForWidth();
 }
 
 void MdiWindow::closeEvent(QCloseEvent* event) {

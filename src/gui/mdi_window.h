@@ -45,7 +45,7 @@ class MdiWindow : public QMainWindow {
 
   // Places the result window and the two command buttons for the current
   // width.
-  void MDIForm_Resize();
+  void LayoutForWidth();
 
  signals:
   void backRequested();

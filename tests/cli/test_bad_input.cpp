@@ -3,7 +3,7 @@
 // empty files, lines of a megabyte, texts that are not UTF-8, a name of
 // 10,000 characters, and pasted coordinate texts such as "−5" or "1e3".
 // The program's run loop is called in-process (RunCli, RunBatch) with string
-// streams, and the chart driver (Run_Chart) directly for the form's boxes.
+// streams, and the chart driver (ComputeChart) directly for the form's boxes.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -386,7 +386,7 @@ TEST(BadCommandLine, InvalidUtf8AndControlsInAFieldGiveOnePrintableLine) {
 }
 
 TEST(PastedCoordinates, RefusedWithTheBoxMessageAndFocusThroughRunChart) {
-  // Pasted texts are not filtered by the key filters; Run_Chart's validation
+  // Pasted texts are not filtered by the key filters; ComputeChart's validation
   // refuses each with the check of its own box (message and focus as in the
   // validation table) and computes nothing: the session keeps its values.
   struct Box {
@@ -416,7 +416,7 @@ TEST(PastedCoordinates, RefusedWithTheBoxMessageAndFocusThroughRunChart) {
       Session session;
       FormEntries e = reference::DelhiBirth();
       e.*box.text = text;
-      const ChartRun run = Run_Chart(session, e);
+      const ChartRun run = ComputeChart(session, e);
       ASSERT_TRUE(run.refusal);
       EXPECT_EQ(run.refusal->message, box.message);
       EXPECT_EQ(run.refusal->icon, MessageIcon::Stop);
@@ -428,7 +428,7 @@ TEST(PastedCoordinates, RefusedWithTheBoxMessageAndFocusThroughRunChart) {
 TEST(PastedCoordinates, TheSameBirthTypedPlainlyIsComputed) {
   // Control row: the entries the pasted texts replace give a whole chart.
   Session session;
-  const ChartRun run = Run_Chart(session, reference::DelhiBirth());
+  const ChartRun run = ComputeChart(session, reference::DelhiBirth());
   ASSERT_FALSE(run.refusal);
   EXPECT_EQ(fuzz::ChartFault(run.chart), "");
 }
@@ -437,7 +437,7 @@ TEST(LongName, TenThousandCharactersThroughRunChart) {
   Session session;
   FormEntries e = reference::DelhiBirth();
   e.name = std::string(10'000, 'A');
-  const ChartRun run = Run_Chart(session, e);
+  const ChartRun run = ComputeChart(session, e);
   ASSERT_FALSE(run.refusal);
   EXPECT_EQ(run.chart.details.name, e.name);
   EXPECT_EQ(fuzz::ChartFault(run.chart), "");

@@ -14,7 +14,7 @@
 namespace orvanta::cli {
 namespace {
 
-// A chart as Run_Chart would leave it: Sun and Moon in Gemini, a retrograde
+// A chart as ComputeChart would leave it: Sun and Moon in Gemini, a retrograde
 // Mercury in Taurus, Jupiter in Leo, the ascendant in Pisces, the Indu Lagna
 // in Taurus below three empty mark lines.
 ChartOutput HandChart() {
@@ -268,7 +268,7 @@ TEST(ChartJson, AttributesKeyedByControl) {
 }
 
 TEST(RefusalJson, Members) {
-  // The refusal of Validate_Input for an empty name, and a date refusal
+  // The refusal of ValidateEntries for an empty name, and a date refusal
   // without focus.
   std::string out;
   AppendRefusalJson(out, "", Refusal{"Please Enter Name", MessageIcon::Stop, FormField::Name});

@@ -1,4 +1,4 @@
-// Fuzz target: Run_Chart over form entries taken from the fuzz input, one
+// Fuzz target: ComputeChart over form entries taken from the fuzz input, one
 // to three charts in a row in the same session (as the desktop program runs
 // them).
 //
@@ -189,7 +189,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Session session;
   for (int n = 0; n < charts; ++n) {
     const FormEntries e = EntriesFrom(in, wild);
-    const ChartRun run = orvanta::Run_Chart(session, e);
+    const ChartRun run = orvanta::ComputeChart(session, e);
     if (run.refusal) {
       CheckRefusal(*run.refusal, e);
       std::string json;

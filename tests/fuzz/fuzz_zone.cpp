@@ -1,5 +1,5 @@
 // Fuzz target: orvanta-cli's zone parser (ParseZone) over any text, with
-// the zone list's own arithmetic (Zone_Calculation) for the position it
+// the zone list's own arithmetic (ZoneShiftOf) for the position it
 // gives. Properties, each checked against the zone list itself rather than
 // against the parser's code:
 // - the result is a list position 0..70, or an error message that is one
@@ -73,7 +73,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (int k = 0; k < 4; ++k) {
       wild = static_cast<int>((static_cast<unsigned>(wild) << 8) | data[k]);
     }
-    if ((wild < 0 || wild >= orvanta::kZoneCount) && orvanta::Zone_Calculation(wild)) {
+    if ((wild < 0 || wild >= orvanta::kZoneCount) && orvanta::ZoneShiftOf(wild)) {
       Fail("a correction for position " + std::to_string(wild), text);
     }
   }
@@ -109,7 +109,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (orvanta::ZoneAbbreviation(position) != AbbreviationInList(position)) {
     Fail("ZoneAbbreviation differs from the list text", text);
   }
-  const auto shift = orvanta::Zone_Calculation(position);
+  const auto shift = orvanta::ZoneShiftOf(position);
   if (!shift) Fail("no correction for a listed zone", text);
   if ((shift->hours > 0 && shift->minutes < 0) || (shift->hours < 0 && shift->minutes > 0)) {
     Fail("minutes and hours of the correction differ in sign", text);

@@ -145,7 +145,7 @@ int main(int argc, char* argv[]) {
   QTest::qWait(300);
   Pause(dir + "/form.ready");
 
-  form->cmdRashi_Click();
+  form->ComputeChartFromForm();
   orvanta::MdiWindow* mdi = shell.mainWindow();
   if (mdi == nullptr) return 3;
   if (!QTest::qWaitForWindowExposed(mdi)) return 4;

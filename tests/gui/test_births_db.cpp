@@ -126,7 +126,7 @@ FormEntries RandomBirth(QRandomGenerator& rng) {
     e.east = rng.bounded(2) == 0;
     e.zoneIndex = rng.bounded(71);
     e.dst = rng.bounded(2) == 1;
-    if (!Validate_Input(ValidationInputOf(e))) return e;
+    if (!ValidateEntries(ValidationInputOf(e))) return e;
   }
 }
 
@@ -404,7 +404,7 @@ class TestBirthsDb : public QObject {
       QCOMPARE(y->timeZoneName, x->timeZoneName);
       QCOMPARE(y->note, x->note);
       Session s1, s2;
-      const ChartRun c1 = Run_Chart(s1, x->entries), c2 = Run_Chart(s2, y->entries);
+      const ChartRun c1 = ComputeChart(s1, x->entries), c2 = ComputeChart(s2, y->entries);
       QVERIFY(!c1.refusal && !c2.refusal);
       QVERIFY(c1.chart.PositionText == c2.chart.PositionText);
       QCOMPARE(c1.chart.AscSignIndex, c2.chart.AscSignIndex);

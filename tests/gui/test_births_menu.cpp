@@ -346,7 +346,7 @@ class TestBirthsMenu : public QObject {
     program.shell.UseBirthsFile(path_, &questions);
     QVERIFY(program.Start());
     program.shell.form()->SetEntries(reference::DelhiBirth());
-    program.shell.form()->cmdRashi_Click();
+    program.shell.form()->ComputeChartFromForm();
     MdiWindow* mdi = program.shell.mainWindow();
     QVERIFY(mdi);
     Activate(mdi);
@@ -391,7 +391,7 @@ class TestBirthsMenu : public QObject {
     QVERIFY(program.Start());
     FrmMain* form = program.shell.form();
     form->SetEntries(reference::DelhiBirth());
-    form->cmdRashi_Click();
+    form->ComputeChartFromForm();
     QVERIFY(program.shell.mainWindow());
     program.shell.ShowManual();
     RecordingSink messages;
@@ -434,7 +434,7 @@ class TestBirthsMenu : public QObject {
     QVERIFY(!FileAction(form, "mnuOpenBirth")->isEnabled());
     form->SetEntries(reference::DelhiBirth());
     QTest::keyClick(form, Qt::Key_S, Qt::ControlModifier);  // disabled: nothing happens
-    form->cmdRashi_Click();
+    form->ComputeChartFromForm();
     QVERIFY(program.shell.mainWindow());
     QFile f(path_);
     QVERIFY(f.open(QIODevice::ReadOnly));

@@ -28,7 +28,7 @@ namespace {
 
 ChartOutput ReferenceChart() {
   Session session;
-  const ChartRun run = Run_Chart(session, reference::DelhiBirth());
+  const ChartRun run = ComputeChart(session, reference::DelhiBirth());
   return run.chart;
 }
 

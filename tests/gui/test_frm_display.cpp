@@ -178,7 +178,7 @@ void TestFrmDisplay::fullComputationFillsTheResultWindow() {
 
   // Every text is the core's text for the same entries, unchanged.
   Session session;
-  const ChartRun expected = Run_Chart(session, EntriesOf(kDelhi));
+  const ChartRun expected = ComputeChart(session, EntriesOf(kDelhi));
   QVERIFY(!expected.refusal);
   const ChartOutput& c = expected.chart;
   for (int i = 0; i < kBodyCount; ++i) {
@@ -220,7 +220,7 @@ void TestFrmDisplay::fullComputationFillsTheResultWindow() {
 
 void TestFrmDisplay::exactlyOneVisibleIlMark() {
   Type(kDelhi);
-  program_->shell.form()->cmdRashi_Click();
+  program_->shell.form()->ComputeChartFromForm();
   FrmDisplay* d = display();
   QVERIFY(d != nullptr);
   int marked = 0;
@@ -250,11 +250,11 @@ void TestFrmDisplay::exactlyOneVisibleIlMark() {
 
 void TestFrmDisplay::attributeTabShowsTheInduLagnaSign() {
   Type(kDelhi);
-  program_->shell.form()->cmdRashi_Click();
+  program_->shell.form()->ComputeChartFromForm();
   FrmDisplay* d = display();
   QVERIFY(d != nullptr);
   Session session;
-  const ChartRun expected = Run_Chart(session, EntriesOf(kDelhi));
+  const ChartRun expected = ComputeChart(session, EntriesOf(kDelhi));
   QVERIFY(expected.chart.attributes.has_value());
   QVERIFY(expected.chart.induLagna.has_value());
   const int il = expected.chart.induLagna->sign;
@@ -316,7 +316,7 @@ void TestFrmDisplay::presentTurnsToTheFirstTab() {
   QTabWidget* tabs = get<QTabWidget>(&d, "SSTab1");
   tabs->setCurrentIndex(1);
   Session session;
-  d.Present(Run_Chart(session, EntriesOf(kDelhi)).chart);
+  d.Present(ComputeChart(session, EntriesOf(kDelhi)).chart);
   QCOMPARE(tabs->currentIndex(), 0);
   QCOMPARE(tabs->count(), 2);
 }
@@ -358,9 +358,9 @@ void TestFrmDisplay::backKeepsEntriesAndSecondRunStartsFresh() {
   FrmDisplay* second = display();
   QVERIFY(second != nullptr);
   Session fresh;
-  const ChartRun alone = Run_Chart(fresh, EntriesOf(kNewYork));
+  const ChartRun alone = ComputeChart(fresh, EntriesOf(kNewYork));
   Session firstSession;
-  const ChartRun delhi = Run_Chart(firstSession, EntriesOf(kDelhi));
+  const ChartRun delhi = ComputeChart(firstSession, EntriesOf(kDelhi));
   QVERIFY(alone.chart.signCells != delhi.chart.signCells);
   for (int k = 0; k < kSignCount; ++k) {
     QCOMPARE(CaptionOf(get<QLabel>(second, kSignCells[k])),
@@ -393,7 +393,7 @@ void TestFrmDisplay::everyTextFitsItsLabel() {
   FrmDisplay d(help);
   d.show();
   Session session;
-  ChartOutput chart = Run_Chart(session, EntriesOf(kDelhi)).chart;
+  ChartOutput chart = ComputeChart(session, EntriesOf(kDelhi)).chart;
   chart.signCells[0] = "\r\nMercury (R) \r\nJupiter (R) \r\nSaturn (R) \r\nVenus (R) ";
   chart.details.dateOfBirth = "September/28/1980";
   chart.details.latitude = "89° 59' N";
@@ -421,7 +421,7 @@ void TestFrmDisplay::everyTextFitsItsLabel() {
 
 namespace {
 // A chart with the ascendant and the Moon in the given signs, the Indu Lagna
-// where the house calls put it, as Run_Chart leaves it.
+// where the house calls put it, as ComputeChart leaves it.
 ChartOutput ChartWith(int ascSign, int moonSign) {
   ChartOutput chart;
   for (auto& text : chart.PositionText) text = "15 Ari 07";

@@ -833,7 +833,7 @@ void TestFrmMain::placeLookupEncodesTypedText() {
   get<QLineEdit>("txtMCity")->setText(city);
   get<QLineEdit>("txtMState")->setText(state);
   get<QLineEdit>("txtMCountry")->setText(country);
-  form_->cmdBrowser_Click();
+  form_->SearchPlace();
   QCOMPARE(pages_.opened.size(), std::size_t{1});
   const QUrl url = pages_.opened[0];
   QVERIFY(url.isValid());

@@ -284,7 +284,7 @@ void TestMdiWindow::exitEndsTheProgramOnce() {
   e.lonMin = "12";
   e.latDeg = "28";
   e.latMin = "36";
-  shell.ShowChart(Run_Chart(session, e).chart);
+  shell.ShowChart(ComputeChart(session, e).chart);
   QVERIFY(shell.mainWindow() != nullptr && shell.mainWindow()->isVisible());
   QVERIFY(!shell.form()->isVisible());
 
@@ -310,7 +310,7 @@ void TestMdiWindow::mainWindowOpensLarge() {
   e.lonMin = "12";
   e.latDeg = "28";
   e.latMin = "36";
-  shell.ShowChart(Run_Chart(session, e).chart);
+  shell.ShowChart(ComputeChart(session, e).chart);
   MdiWindow* mdi = shell.mainWindow();
   QVERIFY(mdi != nullptr);
   const QRect available = mdi->screen()->availableGeometry();

@@ -279,7 +279,7 @@ void TestPlacePicker::retypedCityNeverKeepsAnotherPlacesClock() {
   QVERIFY(!forgotten.exactOffsetMinutes);
   QVERIFY(forgotten.zoneName.empty());
   Session session;
-  QVERIFY(Run_Chart(session, forgotten).refusal.has_value());
+  QVERIFY(ComputeChart(session, forgotten).refusal.has_value());
 
   // Enter takes the highlighted first row of a lower-case city.
   city->selectAll();
@@ -302,7 +302,7 @@ void TestPlacePicker::retypedCityNeverKeepsAnotherPlacesClock() {
   const FormEntries chennai = form_->Entries();
   QCOMPARE(chennai.zoneName, std::string("Asia/Kolkata"));
   Session computed;
-  const ChartRun run = Run_Chart(computed, chennai);
+  const ChartRun run = ComputeChart(computed, chennai);
   if (run.refusal) {
     qWarning() << QByteArray(run.refusal->message.data(),
                              static_cast<qsizetype>(run.refusal->message.size()));

@@ -45,7 +45,7 @@ Difference Between(LocalDateTime from, LocalDateTime to) {
 // Sunrise and sunset of one day; an event that does not happen on that day
 // stays empty.
 RiseSetPair SunriseAndSunset(const SunriseInput& in) {
-  const SunEvents events = SunRise_SunSet(in);
+  const SunEvents events = SunEventsOf(in);
   return {events.rise, events.set};
 }
 
@@ -93,8 +93,8 @@ namespace {
 // correction is zero (universal time).
 void FillBirthRecord(const FormEntries& e, BirthDetails& b) {
   b.Name = e.name;
-  const auto shift = e.exactOffsetMinutes ? Zone_Calculation(ExactOffset{*e.exactOffsetMinutes})
-                                          : Zone_Calculation(e.zoneIndex);
+  const auto shift = e.exactOffsetMinutes ? ZoneShiftOf(ExactOffset{*e.exactOffsetMinutes})
+                                          : ZoneShiftOf(e.zoneIndex);
   const std::int16_t shiftHours = shift ? shift->hours : std::int16_t{0};
   const std::int16_t shiftMinutes = shift ? shift->minutes : std::int16_t{0};
   // A list position whose month does not fit the 16-bit field (only a caller
@@ -124,10 +124,10 @@ void FillBirthRecord(const FormEntries& e, BirthDetails& b) {
 
 // The engine at the birth moment: ascendant, Moon, planets, retrograde marks.
 void BirthPass(const BirthDetails& b, ChartOutput& out) {
-  out.time = Time_Calculation(b);
-  out.moon = Ephemeris_Calculation(b);
-  const PlanetPositions planets = Planet_Calculation(PlanetMomentOf(b, out.time));
-  const RetrogradeMarks retro = Retrograde_Marking(b.Month, b.Day, b.Year, b.Hour, b.Minute);
+  out.time = ComputeAscendant(b);
+  out.moon = ComputeMoonPosition(b);
+  const PlanetPositions planets = ComputePlanets(PlanetMomentOf(b, out.time));
+  const RetrogradeMarks retro = RetrogradeMarksAt(b.Month, b.Day, b.Year, b.Hour, b.Minute);
   out.RetroFlag = retro.RetroFlag;
   out.ChartLabel = retro.ChartLabel;
   out.bodies = BodyPositionsOf(out.time, out.moon, planets, out.RetroFlag);
@@ -217,7 +217,7 @@ void SunriseReferences(const BirthDetails& b, ChartOutput& out) {
   if (choice.missingDirection != 0) {
     const bool earlier = choice.missingDirection < 0;
     const SunEvents further =
-        SunRise_SunSet(SunriseInputFor(b, birthDate + std::chrono::days{earlier ? -2 : 2}));
+        SunEventsOf(SunriseInputFor(b, birthDate + std::chrono::days{earlier ? -2 : 2}));
     days[3] = {{further.rise, further.set},
                earlier ? SunriseReference::PreviousSunrise : SunriseReference::NextSunrise};
     choice = ChooseReference(days, birth, birthDate);
@@ -260,13 +260,13 @@ void VighatiPoint(ChartOutput& out) {
 
 }  // namespace
 
-ChartRun Run_Chart(Session& /*session*/, const FormEntries& e, ChartScope scope) {
+ChartRun ComputeChart(Session& /*session*/, const FormEntries& e, ChartScope scope) {
   return ComputeChart(e, scope);
 }
 
 ChartRun ComputeChart(const FormEntries& e, ChartScope scope) {
   ChartRun run;
-  if (auto refusal = Validate_Input(ValidationInputOf(e))) {
+  if (auto refusal = ValidateEntries(ValidationInputOf(e))) {
     run.refusal = refusal;
     return run;
   }

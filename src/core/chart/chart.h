@@ -1,6 +1,6 @@
 // One chart, from the form's entries to every text the result window shows.
 //
-// Run_Chart validates the entries, fills the birth record, runs the engine
+// ComputeChart validates the entries, fills the birth record, runs the engine
 // stages in their fixed order (ascendant, Moon, planets, retrograde marks),
 // places the bodies into the twelve sign cells, runs the twelve house calls
 // and the sunrise references, finds the Indu Lagna and copies its sign's row.
@@ -111,7 +111,7 @@ enum class ChartScope { Everything, PositionsAndLagna };
 ChartRun ComputeChart(const FormEntries& entries, ChartScope scope = ChartScope::Everything);
 
 // The same within a window's or a run's session, which changes nothing.
-ChartRun Run_Chart(Session& session, const FormEntries& entries,
+ChartRun ComputeChart(Session& session, const FormEntries& entries,
                    ChartScope scope = ChartScope::Everything);
 
 }  // namespace orvanta

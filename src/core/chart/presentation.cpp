@@ -7,7 +7,7 @@ namespace orvanta {
 std::string PositionText(const BodyPosition& position) {
   if (position.sign < 0) {
     double angle = position.longitudeDeg;
-    return Format_Position(SignDMS(angle));
+    return ChartFormOfPosition(SignDMS(angle));
   }
   const std::string_view letters = kSignAbbr[static_cast<std::size_t>(position.sign)];
   const char text[9] = {static_cast<char>('0' + position.degrees / 10),

@@ -64,7 +64,7 @@ Refusal Information(std::string_view message) {
 
 }  // namespace
 
-std::optional<Refusal> Validate_Input(const ValidationInput& in) {
+std::optional<Refusal> ValidateEntries(const ValidationInput& in) {
   // The checks run in this order and the first failure is the only one told.
   if (TrimBlanks(in.name).empty()) return Stop(kEnterName, FormField::Name);
   if (OutOfRange(in.lonDeg, 179)) return Stop(kLonDegRange, FormField::LonDegrees);

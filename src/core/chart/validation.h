@@ -49,7 +49,7 @@ struct ValidationInput {
 };
 
 // The first check that fails, or nothing when the entries may be computed.
-std::optional<Refusal> Validate_Input(const ValidationInput& in);
+std::optional<Refusal> ValidateEntries(const ValidationInput& in);
 
 // What a key filter does with one typed character (character code as the
 // form sees it): the code that reaches the box (0 when discarded) and the

@@ -143,7 +143,7 @@ BirthUniversalTime UniversalTimeOfBirth(const BirthDetails& birth) {
   return u;
 }
 
-TimeQuantities Time_Calculation(const BirthDetails& birth) {
+TimeQuantities ComputeAscendant(const BirthDetails& birth) {
   using calendar::kDegToRad;
   using calendar::kPi;
   using calendar::kRadToDeg;

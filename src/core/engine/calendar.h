@@ -14,21 +14,18 @@
 
 #include <string>
 
+#include "engine/rounded_constants.h"
 #include "model/records.h"
 
 namespace orvanta {
 
 namespace calendar {
-// Degrees to radians, the Double 0.0174532925199433 (0x3F91DF46A2529D3A).
-inline constexpr double kDegToRad = 0.0174532925199433;
-// Radians to degrees, the Double 57.2957795130823 (0x404CA5DC1A63C1F5).
-inline constexpr double kRadToDeg = 57.2957795130823;
-// Pi as 3.14159265358979 (0x400921FB54442D11), one unit below M_PI in the
-// last place; the rounding is part of every ascendant.
-inline constexpr double kPi = 3.14159265358979;
+using rounded::kDegToRad;
+using rounded::kPi;
+using rounded::kRadToDeg;
 }  // namespace calendar
 
-// Everything Time_Calculation derives from one birth record.
+// Everything ComputeAscendant derives from one birth record.
 struct TimeQuantities {
   double localTimeHours = 0;   // Hour + Minute/60
   double zoneHours = 0;        // zone magnitude after daylight saving
@@ -70,7 +67,9 @@ bool ZoneRunsEast(const BirthDetails& birth, double longitudeDeg);
 // of date: the centuries counted from the Julian day stay continuous anyway.
 BirthUniversalTime UniversalTimeOfBirth(const BirthDetails& birth);
 
-TimeQuantities Time_Calculation(const BirthDetails& birth);
+// The universal time, the local sidereal time and the sidereal ascendant of
+// a birth, with every quantity on the way.
+TimeQuantities ComputeAscendant(const BirthDetails& birth);
 
 // Integer Julian day number of the civil date (the day beginning at noon).
 double JulianDayNumber(double month, double day, double year);

@@ -30,7 +30,8 @@ struct MoonPosition {
   std::string MoonText;  // Degree2Dms(MoonSidereal)
 };
 
-MoonPosition Ephemeris_Calculation(const BirthDetails& birth);
+// The Moon's tropical and sidereal longitude and its nakshatra at a birth.
+MoonPosition ComputeMoonPosition(const BirthDetails& birth);
 
 // Ayanamsa in degrees for T centuries from J2000.0 (negative; added to
 // tropical longitudes).

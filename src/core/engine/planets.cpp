@@ -263,7 +263,7 @@ double GeoLongitude(int index, double d) {
   return GeoLongitudeFrom(index, d, EarthPosition(d));
 }
 
-std::string Format_Position(std::string_view text) {
+std::string ChartFormOfPosition(std::string_view text) {
   const std::string_view t = TrimBlanks(text);
   constexpr std::string_view kDegreeMark = "°";
   const std::size_t degreeAt = t.find(kDegreeMark);
@@ -297,7 +297,7 @@ std::string Format_Position(std::string_view text) {
   return result;
 }
 
-PlanetPositions Planet_Calculation(const PlanetMoment& moment) {
+PlanetPositions ComputePlanets(const PlanetMoment& moment) {
   PlanetPositions out;
   const LocalDateTime ut = UniversalMinute(moment);
   const CivilTime c = Split(ut);

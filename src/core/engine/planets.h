@@ -25,14 +25,10 @@ namespace planets {
 // Newton iteration of Kepler's equation stops when a step is at most this
 // many radians: the Double 1.0E-12 (0x3D719799812DEA11).
 inline constexpr double kKeplerToleranceRad = 1.0E-12;
-// A full turn in radians as the program writes it, 6.28318530717958 (a few
-// units below 2*pi in the last places); the rounding is part of every result.
-inline constexpr double kTwoPi = 6.28318530717958;
-// Pi rounded to 3.1416 in the node's conversion back to degrees; this
-// rounding is part of Rahu and Ketu (it lowers them by up to 0.00085 deg).
-inline constexpr double kRahuPi = 3.1416;
-// Pi at full program precision for the planets' longitudes.
-inline constexpr double kPi = 3.14159265358979;
+using rounded::kPi;
+using rounded::kTwoPi;
+// Pi as the node's conversion back to degrees writes it.
+inline constexpr double kRahuPi = rounded::kPiFourDecimals;
 // General precession in longitude from J2000 to the date (IAU 2006), the
 // linear and the quadratic term, arcseconds per Julian century and per
 // century squared. The elements are of the mean equinox of J2000, the
@@ -55,7 +51,7 @@ struct PlanetMoment {
   // daylight-saving hour is already in the hours.
   std::int16_t zoneShiftHours = 0;
   std::int16_t zoneShiftMinutes = 0;
-  double ayanCorr = 0;  // AyanCorr of Time_Calculation
+  double ayanCorr = 0;  // AyanCorr of ComputeAscendant
 };
 
 // The pass of a birth at its own clock time, or at another local clock time
@@ -78,10 +74,10 @@ struct PlanetPositions {
   double sunLongitudeDeg = 0;  // = siderealDeg[2]; SunriseSunLongitude in sunrise mode
 };
 
-PlanetPositions Planet_Calculation(const PlanetMoment& moment);
+PlanetPositions ComputePlanets(const PlanetMoment& moment);
 
 // The one product of the sunrise pass: the Sun's sidereal longitude, the
-// same value Planet_Calculation gives for the Sun.
+// same value ComputePlanets gives for the Sun.
 struct SunAtMoment {
   double sunLongitudeDeg = 0;
 };
@@ -112,6 +108,6 @@ double TrueAnomaly(double meanAnomaly, double e);
 // Chart form of a SignDMS/Degree2Dms text: "05 Leo 07" for 5° 7' in Leo.
 // The chart's positions are written from their numbers (chart/presentation.h);
 // this form remains for an angle that has no sign.
-std::string Format_Position(std::string_view text);
+std::string ChartFormOfPosition(std::string_view text);
 
 }  // namespace orvanta

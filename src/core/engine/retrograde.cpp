@@ -51,13 +51,13 @@ std::int32_t DayOf(LocalDateTime when) {
 
 }  // namespace
 
-bool Is_Retrograde(std::string_view planet, LocalDateTime when) {
+bool IsRetrogradeOn(std::string_view planet, LocalDateTime when) {
   const auto found = std::find(kRetrogradePlanets.begin(), kRetrogradePlanets.end(), planet);
   if (found == kRetrogradePlanets.end()) return false;
   return RetrogradeOnDay(static_cast<std::size_t>(found - kRetrogradePlanets.begin()), DayOf(when));
 }
 
-RetrogradeMarks Retrograde_Marking(int month, int day, int year, int hour, int minute) {
+RetrogradeMarks RetrogradeMarksAt(int month, int day, int year, int hour, int minute) {
   RetrogradeMarks marks;
   for (std::size_t k = 0; k < kBodyCount; ++k) {
     marks.ChartLabel[k] = std::string(kChartLabelNames[k]);
@@ -81,7 +81,7 @@ RetrogradeMarks Retrograde_Marking(int month, int day, int year, int hour, int m
   return marks;
 }
 
-int Month_Number(std::string_view record) {
+int StationRecordMonth(std::string_view record) {
   const std::optional<StationRecord> fields = ParseStationRecord(record);
   return fields ? fields->Month : 0;
 }

@@ -22,16 +22,16 @@ inline constexpr std::array<std::string_view, 8> kRetrogradePlanets = {
 inline constexpr std::string_view kRetrogradeMark = " (R) ";
 
 // False for an unknown planet name or a date outside the tables.
-bool Is_Retrograde(std::string_view planet, LocalDateTime when);
+bool IsRetrogradeOn(std::string_view planet, LocalDateTime when);
 
 struct RetrogradeMarks {
   std::array<bool, 8> RetroFlag{};  // Mercury .. Pluto
   ChartLabels ChartLabel;           // plain names, " (R) " after Mercury..Saturn
 };
 
-RetrogradeMarks Retrograde_Marking(int month, int day, int year, int hour, int minute);
+RetrogradeMarks RetrogradeMarksAt(int month, int day, int year, int hour, int minute);
 
 // Month field (1..12) of a station record "M,D,YYYY,H,MIN,".
-int Month_Number(std::string_view record);
+int StationRecordMonth(std::string_view record);
 
 }  // namespace orvanta

@@ -4,26 +4,21 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "engine/rounded_constants.h"
+
 namespace orvanta {
 
 namespace sun {
 // The program's own rounded constants. Every one of them is used exactly as
 // written: the rounding is part of the result (a clock minute can depend on
-// the fifth digit), so none may be replaced by a more exact value.
-
-// Quarter turn in radians, rounded; also the rise event's base angle (6 h).
-inline constexpr double kQuarterTurnRad = 1.5708;
-// Half turn in radians, rounded; the right-ascension quadrant shift, and the
-// reach of an event's local mean time either side of its base angle.
-inline constexpr double kHalfTurnRad = 3.14159;
-// Three quarter turns in radians, rounded; also the set event's base angle (18 h).
-inline constexpr double kThreeQuarterTurnRad = 4.71239;
-// Full turn in radians, rounded; the reduction of every angle into 0..2pi.
-inline constexpr double kFullTurnRad = 6.28319;
-// Degrees to radians, rounded.
-inline constexpr double kRadPerDeg = 0.0174533;
-// Hours to radians (15 degrees per hour), rounded.
-inline constexpr double kRadPerHour = 0.261799;
+// the fifth digit), so none may be replaced by a more exact value. The
+// forms of pi come from rounded_constants.h.
+inline constexpr double kQuarterTurnRad = rounded::kQuarterTurnShort;
+inline constexpr double kHalfTurnRad = rounded::kHalfTurnShort;
+inline constexpr double kThreeQuarterTurnRad = rounded::kThreeQuarterTurnShort;
+inline constexpr double kFullTurnRad = rounded::kFullTurnShort;
+inline constexpr double kRadPerDeg = rounded::kDegToRadShort;
+inline constexpr double kRadPerHour = rounded::kHourToRadShort;
 // Cosine of the zenith distance 90 deg 50 min (upper limb with refraction), rounded.
 inline constexpr double kCosZenith = -0.0145439;
 // Mean anomaly of the Sun: rate in radians per day, rounded.
@@ -46,11 +41,9 @@ inline constexpr double kSinObliquity = 0.39782;
 inline constexpr double kSiderealRadPerDay = 0.0172028;
 // Local mean time offset in radians, rounded.
 inline constexpr double kLocalMeanTimeOffsetRad = 1.73364;
-// Radians to hours (24 / 2pi), rounded.
-inline constexpr double kHoursPerRad = 3.81972;
-// Pi as the quadrant arctangent uses it: the program's 15-digit literal,
-// 3.2e-15 below pi.
-inline constexpr double kAtanPi = 3.14159265358979;
+inline constexpr double kHoursPerRad = rounded::kRadToHourShort;
+// Pi as the quadrant arctangent uses it: 3.2e-15 below pi.
+inline constexpr double kAtanPi = rounded::kPi;
 // Largest magnitude an angle may have before it is reduced by repeated
 // turns. Every place on Earth stays far below it; a larger value can only
 // come from nonsensical input and counts as a failed event rather than a
@@ -204,7 +197,7 @@ SunriseInput SunriseInputFor(const BirthDetails& b, LocalDateTime date) {
   return in;
 }
 
-SunEvents SunRise_SunSet(const SunriseInput& in) {
+SunEvents SunEventsOf(const SunriseInput& in) {
   SunEvents events;
   // A date that names no day cannot be dated; both events are absent (the
   // caller keeps what it had), as when the date text cannot be read back.

@@ -41,7 +41,7 @@ struct SunEvents {
   std::optional<LocalDateTime> set;
 };
 
-SunEvents SunRise_SunSet(const SunriseInput& in);
+SunEvents SunEventsOf(const SunriseInput& in);
 
 // Quadrant arctangent with pi as 3.14159265358979.
 double Sun_Atan2(double y, double x);

@@ -6,7 +6,7 @@
 // as a list position, day, year, hour, minute and second as plain decimal
 // texts, degrees and minutes as typed, hemispheres as the option buttons.
 // Whether the entries make a birth (31 April, 95 degrees of latitude) is
-// decided by Validate_Input, with the system's own messages.
+// decided by ValidateEntries, with the system's own messages.
 #pragma once
 
 #include <cstddef>

@@ -2,13 +2,13 @@
 
 namespace orvanta {
 
-std::optional<ZoneShift> Zone_Calculation(int listIndex) {
+std::optional<ZoneShift> ZoneShiftOf(int listIndex) {
   if (listIndex < 0 || listIndex >= kZoneCount) return std::nullopt;
   const ZoneEntry& row = kZones[static_cast<std::size_t>(listIndex)];
   return ZoneShift{row.shiftHours, row.shiftMinutes};
 }
 
-std::optional<ZoneShift> Zone_Calculation(ExactOffset offset) {
+std::optional<ZoneShift> ZoneShiftOf(ExactOffset offset) {
   if (offset.eastMinutes < -kMaxExactOffsetMinutes || offset.eastMinutes > kMaxExactOffsetMinutes)
     return std::nullopt;
   const int correction = -offset.eastMinutes;

@@ -105,7 +105,7 @@ struct ZoneShift {
 
 // Correction for list position `listIndex`; no value for a position outside
 // the list (no selection), in which case the caller keeps its previous one.
-std::optional<ZoneShift> Zone_Calculation(int listIndex);
+std::optional<ZoneShift> ZoneShiftOf(int listIndex);
 
 // A clock offset east of Greenwich in whole minutes that no row carries (for
 // example Nepal's +5:45, or the Netherlands' +1:19:32 of 1935 taken to the
@@ -121,6 +121,6 @@ inline constexpr int kMaxExactOffsetMinutes = 14 * 60;
 // Correction for an exact offset, split like a row's: the negated offset in
 // whole hours and the remaining minutes with the same sign (+5:45 gives -5,
 // -45; -3:30 gives 3, 30). No value for an offset beyond the widest clocks.
-std::optional<ZoneShift> Zone_Calculation(ExactOffset offset);
+std::optional<ZoneShift> ZoneShiftOf(ExactOffset offset);
 
 }  // namespace orvanta

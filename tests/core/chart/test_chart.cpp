@@ -24,13 +24,13 @@ constexpr int kGreenwichMeanTime = 29;
 // New Delhi, 15 June 1980, 10:30 IST: the project's reference birth.
 TEST(RunChart, RefusedEntriesChangeNothing) {
   Session session;
-  ASSERT_FALSE(Run_Chart(session, reference::DelhiBirth()).refusal);
+  ASSERT_FALSE(ComputeChart(session, reference::DelhiBirth()).refusal);
 
   FormEntries bad = reference::DelhiBirth();
   bad.name = "   ";
   bad.latDeg = "95";
   bad.zoneIndex = kEasternStandardTime;
-  const ChartRun run = Run_Chart(session, bad);
+  const ChartRun run = ComputeChart(session, bad);
   ASSERT_TRUE(run.refusal);
   // The checks run in order: only the name is reported.
   EXPECT_EQ(run.refusal->message, "Please Enter Name");
@@ -40,7 +40,7 @@ TEST(RunChart, ZoneReachesTheRecordAsMagnitudeAndSignedShift) {
   Session session;
   FormEntries e = reference::DelhiBirth();
   e.zoneIndex = kAustralianCentralDaylight;  // shift -10 h -30 min
-  const ChartRun run = Run_Chart(session, e);
+  const ChartRun run = ComputeChart(session, e);
   ASSERT_FALSE(run.refusal);
   EXPECT_EQ(run.chart.birth.ZoneHours, 10);
   EXPECT_EQ(run.chart.birth.ZoneMinutes, 30);
@@ -51,10 +51,10 @@ TEST(RunChart, ZoneReachesTheRecordAsMagnitudeAndSignedShift) {
 // No zone selected is no correction, whatever zone the chart before had.
 TEST(RunChart, NoZoneSelectedMeansNoCorrection) {
   Session session;
-  ASSERT_FALSE(Run_Chart(session, reference::DelhiBirth()).refusal);
+  ASSERT_FALSE(ComputeChart(session, reference::DelhiBirth()).refusal);
   FormEntries e = reference::DelhiBirth();
   e.zoneIndex = -1;
-  const ChartRun run = Run_Chart(session, e);
+  const ChartRun run = ComputeChart(session, e);
   ASSERT_FALSE(run.refusal);
   EXPECT_EQ(run.chart.birth.ZoneShiftHours, 0);
   EXPECT_EQ(run.chart.birth.ZoneShiftMinutes, 0);
@@ -66,7 +66,7 @@ TEST(RunChart, DelhiBirthMeasuresFromTheDaysSunrise) {
   // Sunrise 05:23 and sunset 19:20 that day (almanac example); 10:30:00 is
   // 5 h 7 min after sunrise: 307 minutes, 18420 seconds.
   Session session;
-  const ChartRun run = Run_Chart(session, reference::DelhiBirth());
+  const ChartRun run = ComputeChart(session, reference::DelhiBirth());
   ASSERT_FALSE(run.refusal);
   const ChartOutput& c = run.chart;
   ASSERT_TRUE(c.day[0] && c.day[1]);
@@ -107,7 +107,7 @@ TEST(RunChart, SunriseReferenceFollowsTheBirthTime) {
     FormEntries e = reference::DelhiBirth();
     e.hourText = row.hour;
     e.minuteText = row.minute;
-    const ChartRun run = Run_Chart(session, e);
+    const ChartRun run = ComputeChart(session, e);
     ASSERT_FALSE(run.refusal);
     const ChartOutput& c = run.chart;
     EXPECT_EQ(c.reference, row.reference);
@@ -129,9 +129,9 @@ TEST(RunChart, SunriseReferenceFollowsTheBirthTime) {
 TEST(RunChart, SecondsChangeOnlyTheElapsedTime) {
   Session a, b;
   FormEntries e = reference::DelhiBirth();
-  const ChartRun whole = Run_Chart(a, e);
+  const ChartRun whole = ComputeChart(a, e);
   e.secondText = "59";
-  const ChartRun late = Run_Chart(b, e);
+  const ChartRun late = ComputeChart(b, e);
   ASSERT_FALSE(whole.refusal || late.refusal);
   EXPECT_EQ(whole.chart.PositionText, late.chart.PositionText);
   EXPECT_EQ(whole.chart.ChartLabel, late.chart.ChartLabel);
@@ -149,7 +149,7 @@ TEST(RunChart, SunAndMoonInOneSignShareACell) {
   e.hourText = "18";
   e.minuteText = "14";
   e.zoneIndex = 29;  // Greenwich Mean Time
-  const ChartRun run = Run_Chart(session, e);
+  const ChartRun run = ComputeChart(session, e);
   ASSERT_FALSE(run.refusal);
   const int sign = run.chart.bodies[Sun].sign;
   ASSERT_EQ(sign, run.chart.bodies[Moon].sign);
@@ -165,7 +165,7 @@ TEST(RunChart, SouthernLatitudeShowsMinutesWithoutLeadingZero) {
   e.north = false;
   e.lonMin = "07";
   e.east = false;
-  const ChartRun run = Run_Chart(session, e);
+  const ChartRun run = ComputeChart(session, e);
   ASSERT_FALSE(run.refusal);
   EXPECT_EQ(run.chart.details.latitude, "28° 5' S");
   EXPECT_EQ(run.chart.details.longitude, "77° 7' W");
@@ -179,10 +179,10 @@ TEST(RunChart, SecondComputationLeavesNothingOfTheFirst) {
   second.hourText = "23";
 
   Session reused;
-  ASSERT_FALSE(Run_Chart(reused, first).refusal);
-  const ChartRun again = Run_Chart(reused, second);
+  ASSERT_FALSE(ComputeChart(reused, first).refusal);
+  const ChartRun again = ComputeChart(reused, second);
   Session fresh;
-  const ChartRun alone = Run_Chart(fresh, second);
+  const ChartRun alone = ComputeChart(fresh, second);
   ASSERT_FALSE(again.refusal || alone.refusal);
   EXPECT_EQ(again.chart.signCells, alone.chart.signCells);
   EXPECT_EQ(again.chart.marks, alone.chart.marks);
@@ -191,7 +191,7 @@ TEST(RunChart, SecondComputationLeavesNothingOfTheFirst) {
   EXPECT_EQ(again.chart.induLagna->sign, alone.chart.induLagna->sign);
 
   // The same entries twice give the same result.
-  const ChartRun repeat = Run_Chart(reused, second);
+  const ChartRun repeat = ComputeChart(reused, second);
   EXPECT_EQ(repeat.chart.signCells, again.chart.signCells);
   EXPECT_EQ(repeat.chart.marks, again.chart.marks);
 }
@@ -219,7 +219,7 @@ TEST(RunChart, MonthPositionOutsideTheListDoesNotOverflow) {
     Session session;
     FormEntries e = reference::DelhiBirth();
     e.monthIndex = row.monthIndex;
-    const ChartRun run = Run_Chart(session, e);
+    const ChartRun run = ComputeChart(session, e);
     ASSERT_FALSE(run.refusal);
     EXPECT_EQ(run.chart.birth.Month, row.month);
   }
@@ -265,7 +265,7 @@ TEST(RunChart, SkyTrueExamples) {
   {
     SCOPED_TRACE("London 1950: the Sun in Sagittarius");
     Session session;
-    const ChartRun run = Run_Chart(session, EntriesOf({1950, 1, 13, 12, 0, 0, 51, 30, true, 0, 7,
+    const ChartRun run = ComputeChart(session, EntriesOf({1950, 1, 13, 12, 0, 0, 51, 30, true, 0, 7,
                                                        false, kGreenwichMeanTime, false}));
     ASSERT_FALSE(run.refusal);
     EXPECT_EQ(run.chart.PositionText[Sun], "29 Sag 35");
@@ -279,7 +279,7 @@ TEST(RunChart, SkyTrueExamples) {
   {
     SCOPED_TRACE("sunset after midnight on the next date");
     Session session;
-    const ChartRun run = Run_Chart(session, EntriesOf({1917, 2, 8, 23, 30, 0, 52, 55, false, 139,
+    const ChartRun run = ComputeChart(session, EntriesOf({1917, 2, 8, 23, 30, 0, 52, 55, false, 139,
                                                        21, false, kEasternStandardTime, false}));
     ASSERT_FALSE(run.refusal);
     const ChartOutput& c = run.chart;
@@ -296,7 +296,7 @@ TEST(RunChart, SkyTrueExamples) {
   {
     SCOPED_TRACE("sunset at 24:00 is midnight of the next date");
     Session session;
-    const ChartRun run = Run_Chart(session, EntriesOf({1917, 2, 9, 1, 18, 14, 52, 55, false, 139,
+    const ChartRun run = ComputeChart(session, EntriesOf({1917, 2, 9, 1, 18, 14, 52, 55, false, 139,
                                                        21, false, kEasternStandardTime, false}));
     ASSERT_FALSE(run.refusal);
     const ChartOutput& c = run.chart;
@@ -341,7 +341,7 @@ TEST(RunChart, SkyTrueExamples) {
   for (const FarZoneRow& row : farZones) {
     SCOPED_TRACE(row.name);
     Session session;
-    const ChartRun run = Run_Chart(session, EntriesOf(row.birth));
+    const ChartRun run = ComputeChart(session, EntriesOf(row.birth));
     ASSERT_FALSE(run.refusal);
     ASSERT_TRUE(run.chart.referenceSunrise && run.chart.ElapsedMinutes);
     EXPECT_EQ(FormatIsoMinute(*run.chart.referenceSunrise), row.sunrise);
@@ -359,7 +359,7 @@ TEST(RunChart, SkyTrueExamples) {
     SCOPED_TRACE(row.name);
     const int hour = row.hour;
     Session session;
-    const ChartRun run = Run_Chart(session, EntriesOf({2001, 4, 1, hour, 0, 0, 40, 43, true, 74, 0,
+    const ChartRun run = ComputeChart(session, EntriesOf({2001, 4, 1, hour, 0, 0, 40, 43, true, 74, 0,
                                                        false, kEasternStandardTime, true}));
     ASSERT_FALSE(run.refusal);
     ASSERT_TRUE(run.chart.day[0] && run.chart.day[1]);
@@ -414,8 +414,8 @@ TEST(RunChart, TickAndDaylightRowGiveOneChart) {
       SCOPED_TRACE(std::string(pair.name) + " at " + std::to_string(ticked.hour) + ":" +
                    std::to_string(ticked.minute));
       Session s1, s2;
-      const ChartRun a = Run_Chart(s1, EntriesOf(ticked));
-      const ChartRun b = Run_Chart(s2, EntriesOf(daylight));
+      const ChartRun a = ComputeChart(s1, EntriesOf(ticked));
+      const ChartRun b = ComputeChart(s2, EntriesOf(daylight));
       ASSERT_FALSE(a.refusal || b.refusal);
       const ChartOutput& x = a.chart;
       const ChartOutput& y = b.chart;
@@ -443,7 +443,7 @@ TEST(RunChart, TickAndDaylightRowGiveOneChart) {
   SkyBirth ny = pairs[0].birth;
   ny.zoneIndex = pairs[0].standardRow;
   ny.dst = true;
-  const ChartRun run = Run_Chart(session, EntriesOf(ny));
+  const ChartRun run = ComputeChart(session, EntriesOf(ny));
   ASSERT_FALSE(run.refusal);
   EXPECT_EQ(run.chart.PositionText[Sun], "18 Gem 46");
   EXPECT_EQ(run.chart.PositionText[Mars], "00 Ari 54");
@@ -478,7 +478,7 @@ std::string Shown(const ChartRun& run) {
 std::vector<std::string> ComputeAll(const std::vector<FormEntries>& births) {
   Session session;  // one session for the whole sequence, as one window keeps it
   std::vector<std::string> shown;
-  for (const FormEntries& e : births) shown.push_back(Shown(Run_Chart(session, e)));
+  for (const FormEntries& e : births) shown.push_back(Shown(ComputeChart(session, e)));
   return shown;
 }
 
@@ -534,9 +534,9 @@ TEST(RunChart, PolarBirthIsTheSameBeforeAndAfterAnOrdinaryOne) {
     SCOPED_TRACE(polarFirst ? "polar first" : "ordinary first");
     Session session;
     std::string polarShown, ordinaryShown;
-    if (polarFirst) polarShown = Shown(Run_Chart(session, polar));
-    ordinaryShown = Shown(Run_Chart(session, ordinary));
-    if (!polarFirst) polarShown = Shown(Run_Chart(session, polar));
+    if (polarFirst) polarShown = Shown(ComputeChart(session, polar));
+    ordinaryShown = Shown(ComputeChart(session, ordinary));
+    if (!polarFirst) polarShown = Shown(ComputeChart(session, polar));
     EXPECT_EQ(polarShown, Shown(polarAlone));
     EXPECT_EQ(ordinaryShown, ordinaryAlone);
   }

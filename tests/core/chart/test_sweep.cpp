@@ -75,7 +75,7 @@ TEST(Sweep, WholeInputDomain) {
                               e.lonDeg + "°" + e.lonMin + (e.east ? "E" : "W") + " zone " +
                               std::to_string(e.zoneIndex) + (e.dst ? " dst" : "");
 
-    const ChartRun run = Run_Chart(session, e);
+    const ChartRun run = ComputeChart(session, e);
 
     if (day > DaysInMonth(month, year)) {
       ASSERT_TRUE(run.refusal) << where;
@@ -132,13 +132,13 @@ TEST(Sweep, WholeInputDomain) {
     // Sunrise: each day has its own events; one that cannot happen on a
     // date stays empty, none is taken from another day or chart.
     const LocalDateTime date = MakeDateTime(year, month, day);
-    const SunEvents dayEvents = SunRise_SunSet(SunriseInputFor(c.birth, date));
+    const SunEvents dayEvents = SunEventsOf(SunriseInputFor(c.birth, date));
     if (!dayEvents.rise || !dayEvents.set) ++polar;
     const RiseSetPair expectDay = DayOf(dayEvents);
     const RiseSetPair expectPrev =
-        DayOf(SunRise_SunSet(SunriseInputFor(c.birth, date - std::chrono::days{1})));
+        DayOf(SunEventsOf(SunriseInputFor(c.birth, date - std::chrono::days{1})));
     const RiseSetPair expectNext =
-        DayOf(SunRise_SunSet(SunriseInputFor(c.birth, date + std::chrono::days{1})));
+        DayOf(SunEventsOf(SunriseInputFor(c.birth, date + std::chrono::days{1})));
     ASSERT_EQ(c.day, expectDay) << where;
     ASSERT_EQ(c.previousDay, expectPrev) << where;
     ASSERT_EQ(c.nextDay, expectNext) << where;

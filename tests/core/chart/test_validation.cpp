@@ -75,7 +75,7 @@ std::string Describe(const ValidationInput& in) {
 
 void Check(const Row& row) {
   SCOPED_TRACE(std::string(row.name) + ": " + Describe(row.in));
-  const std::optional<Refusal> r = Validate_Input(row.in);
+  const std::optional<Refusal> r = ValidateEntries(row.in);
   if (row.expect.message.empty()) {
     EXPECT_FALSE(r.has_value()) << "refused with '" << r->message << "'";
     return;

@@ -70,11 +70,11 @@ int main() {
     b.ZoneMinutes = static_cast<std::int16_t>(std::abs(v[12]));
     b.Dst = v[13] != 0;
 
-    const TimeQuantities q = Time_Calculation(b);
-    const MoonPosition moon = Ephemeris_Calculation(b);
-    const PlanetPositions p = Planet_Calculation(PlanetMomentOf(b, q));
+    const TimeQuantities q = ComputeAscendant(b);
+    const MoonPosition moon = ComputeMoonPosition(b);
+    const PlanetPositions p = ComputePlanets(PlanetMomentOf(b, q));
     const LocalDateTime midnight = MakeDateTime(b.Year, b.Month, b.Day);
-    const SunEvents sun = SunRise_SunSet(SunriseInputFor(b, midnight));
+    const SunEvents sun = SunEventsOf(SunriseInputFor(b, midnight));
 
     const double birthJd = q.JulianDay - 0.5 + q.UniversalTime / 24;
     std::printf("%.17g %.17g", 2451545 + p.dayNumber, q.AyanCorr);

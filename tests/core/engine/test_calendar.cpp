@@ -1,5 +1,5 @@
 // Julian day numbers, the ayanamsa correction, the small angle helpers and
-// the universal time and ascendant of Time_Calculation.
+// the universal time and ascendant of ComputeAscendant.
 #include <gtest/gtest.h>
 
 #include <bit>
@@ -166,7 +166,7 @@ TEST(TimeCalculation, UniversalTimeFollowsTheZone) {
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.name);
-    const TimeQuantities q = Time_Calculation(r.birth);
+    const TimeQuantities q = ComputeAscendant(r.birth);
     EXPECT_EQ(q.UniversalTime, r.expectedUt);
     EXPECT_EQ(q.JulianDay, 2444406) << "15 June 1980 whatever the universal time";
   }
@@ -178,8 +178,8 @@ TEST(TimeCalculation, CenturiesContinueAcrossMidnight) {
   BirthDetails early = Birth(0, 30, -5, -30, 77, 12, true, false);
   early.Day = 16;
   const BirthDetails evening = Birth(19, 0, 0, 0, 0, 0, false, false);
-  const TimeQuantities a = Time_Calculation(early);
-  const TimeQuantities b = Time_Calculation(evening);
+  const TimeQuantities a = ComputeAscendant(early);
+  const TimeQuantities b = ComputeAscendant(evening);
   EXPECT_EQ(a.UniversalTime, -5);
   EXPECT_EQ(a.JulianDay, b.JulianDay + 1);
   EXPECT_NEAR(a.CenturiesT, b.CenturiesT, kCenturiesContinuity);
@@ -191,7 +191,7 @@ TEST(TimeCalculation, HandCheckedDelhiBirth) {
   BirthDetails b = Birth(10, 30, -5, -30, 77, 12, true, false);
   b.LatDeg = 28;
   b.LatMin = 36;
-  const TimeQuantities q = Time_Calculation(b);
+  const TimeQuantities q = ComputeAscendant(b);
   EXPECT_EQ(q.UniversalTime, 5);
   EXPECT_NEAR(q.CenturiesT, 0.804536846909, 1e-12);
   EXPECT_NEAR(q.AyanCorr, -23.5818542580, kDerivedDigits);
@@ -208,8 +208,8 @@ TEST(TimeCalculation, SouthernLatitudeMovesTheAscendant) {
   BirthDetails north = Birth(10, 30, -5, -30, 77, 12, true, false);
   BirthDetails south = north;
   south.South = true;
-  const TimeQuantities n = Time_Calculation(north);
-  const TimeQuantities s = Time_Calculation(south);
+  const TimeQuantities n = ComputeAscendant(north);
+  const TimeQuantities s = ComputeAscendant(south);
   EXPECT_NE(n.tropicalAscendantDeg, s.tropicalAscendantDeg);
   EXPECT_GE(s.AscendantDeg, 0);
   EXPECT_LE(s.AscendantDeg, 360);

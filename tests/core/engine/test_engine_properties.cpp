@@ -47,7 +47,7 @@ RandomBirth Draw(std::mt19937_64& rng) {
   b.Hour = static_cast<std::int16_t>(pick(0, 23));
   b.Minute = static_cast<std::int16_t>(pick(0, 59));
   r.zoneIndex = pick(0, kZoneCount - 1);
-  const ZoneShift shift = *Zone_Calculation(r.zoneIndex);
+  const ZoneShift shift = *ZoneShiftOf(r.zoneIndex);
   b.ZoneShiftHours = shift.hours;
   b.ZoneShiftMinutes = shift.minutes;
   b.ZoneHours = static_cast<std::int16_t>(std::abs(shift.hours));
@@ -90,9 +90,9 @@ TEST(EngineProperties, RandomBirthsGiveWellFormedCharts) {
   for (int n = 0; n < kBirthCount && failures < 10; ++n) {
     const RandomBirth r = Draw(rng);
     const BirthDetails& b = r.birth;
-    const TimeQuantities q = Time_Calculation(b);
-    const MoonPosition moon = Ephemeris_Calculation(b);
-    const PlanetPositions p = Planet_Calculation(PlanetMomentOf(b, q));
+    const TimeQuantities q = ComputeAscendant(b);
+    const MoonPosition moon = ComputeMoonPosition(b);
+    const PlanetPositions p = ComputePlanets(PlanetMomentOf(b, q));
     const BodyPositions bodies = BodyPositionsOf(q, moon, p, {});
 
     std::ostringstream problems;
@@ -158,9 +158,9 @@ TEST(EngineProperties, DaylightSavingMovesTheBirthOneHourEarlier) {
   for (int n = 0; n < 2000; ++n) {
     RandomBirth r = Draw(rng);
     r.birth.Dst = false;
-    const TimeQuantities plain = Time_Calculation(r.birth);
+    const TimeQuantities plain = ComputeAscendant(r.birth);
     r.birth.Dst = true;
-    const TimeQuantities dst = Time_Calculation(r.birth);
+    const TimeQuantities dst = ComputeAscendant(r.birth);
     ASSERT_NEAR(dst.UniversalTime, plain.UniversalTime - 1, kClockRoundingHours) << Describe(n, r);
     // And the zone itself: universal time = local time + signed shift.
     const double expected =

@@ -35,7 +35,7 @@ TEST(AyanamsaJ2000, AtJ2000IsMinus23_8535) {
 TEST(EphemerisCalculation, AtJ2000TheElementsAreTheirConstants) {
   // 1 January 2000 12:00 UT is T = 0. Expected longitudes from
   // tools/skycheck/derive_positions.py with T forced to 0.
-  const MoonPosition p = Ephemeris_Calculation(GmtBirth(2000, 1, 1, 12, 0));
+  const MoonPosition p = ComputeMoonPosition(GmtBirth(2000, 1, 1, 12, 0));
   EXPECT_EQ(p.centuriesJ2000, 0);
   EXPECT_NEAR(p.MoonTropical, 223.316102916026, kDerivedDigits);
   EXPECT_NEAR(p.MoonSidereal, 199.462598072118, kDerivedDigits);
@@ -47,7 +47,7 @@ TEST(EphemerisCalculation, AtJ2000TheElementsAreTheirConstants) {
 TEST(EphemerisCalculation, EarlyBirthIsReducedByWholeTurns) {
   // 1 January 1901 00:00 UT, T = -0.99: the mean longitude is far below 0
   // and is raised by repeated turns. Expected values from the derivation.
-  const MoonPosition p = Ephemeris_Calculation(GmtBirth(1901, 1, 1, 0, 0));
+  const MoonPosition p = ComputeMoonPosition(GmtBirth(1901, 1, 1, 0, 0));
   EXPECT_NEAR(p.centuriesJ2000, -0.9899931553730321, 1e-15);
   EXPECT_NEAR(p.MoonTropical, 48.310038041847, kDerivedDigits);
   EXPECT_NEAR(p.MoonSidereal, 25.830222282146, kDerivedDigits);
@@ -65,7 +65,7 @@ TEST(EphemerisCalculation, HandCheckedDelhiBirth) {
   b.LonDeg = 77;
   b.LonMin = 12;
   b.East = true;
-  const MoonPosition p = Ephemeris_Calculation(b);
+  const MoonPosition p = ComputeMoonPosition(b);
   EXPECT_NEAR(p.centuriesJ2000, -0.195463153091, 1e-12);
   EXPECT_NEAR(p.MoonTropical, 113.80208701, 1e-8);
   EXPECT_NEAR(p.MoonSidereal, 90.220598267, kDerivedDigits);
@@ -83,8 +83,8 @@ TEST(EphemerisCalculation, DaylightSavingMovesTheMoonBackOneHour) {
   madrid.LonDeg = 3;
   madrid.LonMin = 42;
   madrid.Dst = true;
-  const MoonPosition dst = Ephemeris_Calculation(madrid);
-  const MoonPosition gmt = Ephemeris_Calculation(GmtBirth(1990, 7, 1, 8, 0));
+  const MoonPosition dst = ComputeMoonPosition(madrid);
+  const MoonPosition gmt = ComputeMoonPosition(GmtBirth(1990, 7, 1, 8, 0));
   EXPECT_EQ(dst.centuriesJ2000, gmt.centuriesJ2000);
   EXPECT_EQ(dst.MoonSidereal, gmt.MoonSidereal);
 }

@@ -146,7 +146,7 @@ TEST(FormatPosition, ChartForm) {
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.name);
-    EXPECT_EQ(Format_Position(r.text), r.expected) << "text [" << r.text << "]";
+    EXPECT_EQ(ChartFormOfPosition(r.text), r.expected) << "text [" << r.text << "]";
   }
 }
 
@@ -155,7 +155,7 @@ TEST(FormatPosition, SurvivesMalformedUtf8) {
   const std::string texts[] = {"\x80\x80", "5\xC2", "\xB0' \xC2", std::string(1, '\0')};
   for (const std::string& t : texts) {
     SCOPED_TRACE(t);
-    const std::string out = Format_Position(t);
+    const std::string out = ChartFormOfPosition(t);
     EXPECT_GE(out.size(), 4u);
   }
 }
@@ -189,7 +189,7 @@ TEST(PlanetCalculation, UniversalTimeRollsTheDateOver) {
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.name);
-    const PlanetPositions p = Planet_Calculation(r.moment);
+    const PlanetPositions p = ComputePlanets(r.moment);
     EXPECT_EQ(FormatIsoMinute(p.universalTime), r.expectedUt);
     const CivilTime c = Split(p.universalTime);
     EXPECT_EQ(p.dayNumber, DayNumber(c.year, c.month, c.day, c.hour, c.minute));
@@ -197,7 +197,7 @@ TEST(PlanetCalculation, UniversalTimeRollsTheDateOver) {
 }
 
 TEST(PlanetCalculation, J2000NoonGivesDayZero) {
-  const PlanetPositions p = Planet_Calculation(Moment(2000, 1, 1, 12, 0, 0, 0));
+  const PlanetPositions p = ComputePlanets(Moment(2000, 1, 1, 12, 0, 0, 0));
   EXPECT_EQ(p.dayNumber, 0);
 }
 
@@ -205,7 +205,7 @@ TEST(PlanetCalculation, RahuAndKetu) {
   for (int year = 1901; year <= 2050; year += 7) {
     SCOPED_TRACE(year);
     const PlanetMoment m = Moment(year, 5, 17, 6, 40, 0, 0);
-    const PlanetPositions p = Planet_Calculation(m);
+    const PlanetPositions p = ComputePlanets(m);
     // Ketu is Rahu + 180 reduced once.
     const double ketu = p.rahuDeg + 180 > 360 ? p.rahuDeg + 180 - 360 : p.rahuDeg + 180;
     EXPECT_EQ(p.ketuDeg, ketu);
@@ -219,7 +219,7 @@ TEST(PlanetCalculation, RahuAndKetu) {
 }
 
 TEST(PlanetCalculation, SunIsTheEarthsOrbitSeenBack) {
-  const PlanetPositions p = Planet_Calculation(Moment(1995, 3, 21, 6, 0, -5, -30));
+  const PlanetPositions p = ComputePlanets(Moment(1995, 3, 21, 6, 0, -5, -30));
   EXPECT_EQ(p.sunLongitudeDeg, p.siderealDeg[2]);
 }
 
@@ -247,9 +247,9 @@ TEST(PlanetCalculation, HandCheckedDelhiBirth) {
   // expected value comes from tools/skycheck/derive_positions.py, a separate
   // plain-float derivation of the same formulas (not this code).
   const BirthDetails b = DelhiBirth();
-  const TimeQuantities q = Time_Calculation(b);
-  const MoonPosition moon = Ephemeris_Calculation(b);
-  const PlanetPositions p = Planet_Calculation(PlanetMomentOf(b, q));
+  const TimeQuantities q = ComputeAscendant(b);
+  const MoonPosition moon = ComputeMoonPosition(b);
+  const PlanetPositions p = ComputePlanets(PlanetMomentOf(b, q));
   const BodyPositions bodies = BodyPositionsOf(q, moon, p, {});
 
   EXPECT_EQ(FormatIsoMinute(p.universalTime), "1980-06-15 05:00");
@@ -302,8 +302,8 @@ TEST(PlanetCalculation, DaylightSavingMovesThePlanetsWithTheMoon) {
   b.LonMin = 42;
   b.East = false;
   b.Dst = true;
-  const TimeQuantities q = Time_Calculation(b);
-  const PlanetPositions p = Planet_Calculation(PlanetMomentOf(b, q));
+  const TimeQuantities q = ComputeAscendant(b);
+  const PlanetPositions p = ComputePlanets(PlanetMomentOf(b, q));
   EXPECT_EQ(q.UniversalTime, 8);
   EXPECT_EQ(FormatIsoMinute(p.universalTime), "1980-06-15 08:00");
 }
@@ -335,7 +335,7 @@ TEST(SunrisePass, SunIsBitIdenticalToTheFullPass) {
     PlanetMoment m = RandomMoment(rng);
     m.zoneShiftHours = static_cast<std::int16_t>(pick(-13, 12));
     m.ayanCorr = -22.0 - pick(0, 2000) / 1000.0;
-    const PlanetPositions full = Planet_Calculation(m);
+    const PlanetPositions full = ComputePlanets(m);
     const SunAtMoment sun = SunriseSunPosition(m);
     SCOPED_TRACE(std::to_string(m.year) + "-" + std::to_string(m.month) + "-" +
                  std::to_string(m.day) + " " + std::to_string(m.hour) + ":" +
@@ -353,7 +353,7 @@ TEST(PlanetCalculation, RahuIsTheProgramNodeChoiceMadeSidereal) {
   for (int n = 0; n < 2000; ++n) {
     PlanetMoment m = RandomMoment(rng);
     m.ayanCorr = -kAyanamsaDeg;
-    const PlanetPositions engine = Planet_Calculation(m);
+    const PlanetPositions engine = ComputePlanets(m);
     const double jd = 2451545.0 + engine.dayNumber;
     const double programDeg = NodeLongitudeDeg(NodeChoice::Program, jd).value_or(NAN);
     EXPECT_NEAR(std::remainder(programDeg - (engine.rahuDeg + kAyanamsaDeg), 360.0), 0,

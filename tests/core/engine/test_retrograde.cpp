@@ -56,7 +56,7 @@ TEST(IsRetrograde, StationDaysAndNamedDates) {
     const LocalDateTime when = MakeDateTime(c.year, c.month, c.day, c.hour, c.minute);
     SCOPED_TRACE(std::string(c.name) + ": " + std::string(c.planet) + " at " +
                  FormatIsoMinute(when));
-    EXPECT_EQ(Is_Retrograde(c.planet, when), c.retrograde);
+    EXPECT_EQ(IsRetrogradeOn(c.planet, when), c.retrograde);
   }
 }
 
@@ -111,7 +111,7 @@ const std::array<MarkingCase, 6> kMarkingCases = {{
 TEST(RetrogradeMarking, FlagsAndLabels) {
   for (const MarkingCase& c : kMarkingCases) {
     SCOPED_TRACE(c.name);
-    const RetrogradeMarks marks = Retrograde_Marking(c.month, c.day, c.year, c.hour, c.minute);
+    const RetrogradeMarks marks = RetrogradeMarksAt(c.month, c.day, c.year, c.hour, c.minute);
     for (std::size_t k = 0; k < c.flags.size(); ++k) {
       SCOPED_TRACE(kRetrogradePlanets[k]);
       EXPECT_EQ(marks.RetroFlag[k], c.flags[k]);
@@ -123,11 +123,11 @@ TEST(RetrogradeMarking, FlagsAndLabels) {
 }
 
 TEST(RetrogradeMarking, SecondComputationLeavesNoStaleMark) {
-  const RetrogradeMarks first = Retrograde_Marking(3, 16, 1900, 10, 30);
+  const RetrogradeMarks first = RetrogradeMarksAt(3, 16, 1900, 10, 30);
   ASSERT_EQ(first.ChartLabel[Body::Mercury], "Mercury (R) ");
-  const RetrogradeMarks second = Retrograde_Marking(3, 1, 1900, 10, 30);
+  const RetrogradeMarks second = RetrogradeMarksAt(3, 1, 1900, 10, 30);
   EXPECT_EQ(second.ChartLabel, PlainLabels());
-  const RetrogradeMarks third = Retrograde_Marking(3, 16, 1900, 10, 30);
+  const RetrogradeMarks third = RetrogradeMarksAt(3, 16, 1900, 10, 30);
   EXPECT_EQ(third.ChartLabel, first.ChartLabel);
 }
 
@@ -135,7 +135,7 @@ TEST(RetrogradeMarking, NoMarksOnAnyDayOf1898Or2052) {
   for (const int year : {1898, 2052}) {
     for (int day = 1; day <= 365; ++day) {
       const CivilTime c = Split(MakeDateTime(year, 1, day));
-      const RetrogradeMarks marks = Retrograde_Marking(c.month, c.day, c.year, 12, 0);
+      const RetrogradeMarks marks = RetrogradeMarksAt(c.month, c.day, c.year, 12, 0);
       ASSERT_EQ(marks.RetroFlag, (std::array<bool, 8>{}))
           << c.year << "-" << c.month << "-" << c.day;
     }
@@ -158,7 +158,7 @@ TEST(RetrogradeMarking, OutOfRangeEntriesGiveNoMarks) {
   }};
   for (const Case& c : kCases) {
     SCOPED_TRACE(c.name);
-    const RetrogradeMarks marks = Retrograde_Marking(c.month, c.day, c.year, c.hour, c.minute);
+    const RetrogradeMarks marks = RetrogradeMarksAt(c.month, c.day, c.year, c.hour, c.minute);
     EXPECT_EQ(marks.RetroFlag, (std::array<bool, 8>{}));
     EXPECT_EQ(marks.ChartLabel, PlainLabels());
   }
@@ -206,7 +206,7 @@ TEST(IsRetrograde, SameAsLinearScanOnRandomDates) {
     const LocalDateTime when = from + std::chrono::minutes{minute(rng)};
     for (const std::string_view planet : kRetrogradePlanets) {
       const bool expected = LinearScanRetrograde(planet, when);
-      ASSERT_EQ(Is_Retrograde(planet, when), expected) << planet << " at " << FormatIsoMinute(when);
+      ASSERT_EQ(IsRetrogradeOn(planet, when), expected) << planet << " at " << FormatIsoMinute(when);
       retrogradeSeen += expected;
     }
   }
@@ -225,7 +225,7 @@ TEST(IsRetrograde, SameAsLinearScanAroundEveryStation) {
       for (const std::int32_t station : {p.StartDay, p.EndDay}) {
         for (int offset = -1; offset <= 1; ++offset) {
           const LocalDateTime when = LocalDateTime{} + days{station + offset};
-          ASSERT_EQ(Is_Retrograde(planet, when), LinearScanRetrograde(planet, when))
+          ASSERT_EQ(IsRetrogradeOn(planet, when), LinearScanRetrograde(planet, when))
               << planet << " at " << FormatIsoMinute(when);
         }
       }

@@ -215,7 +215,7 @@ TEST(StationRecords, MonthNumberReadsTheMonthField) {
   }};
   for (const Case& c : kCases) {
     SCOPED_TRACE(std::string(c.name) + ": \"" + std::string(c.record) + "\"");
-    EXPECT_EQ(Month_Number(c.record), c.month);
+    EXPECT_EQ(StationRecordMonth(c.record), c.month);
   }
 }
 

@@ -94,7 +94,7 @@ const ExampleRow kExamples[] = {
 TEST(SunRiseSunSet, WorkedExamplesToTheMinute) {
   for (const ExampleRow& row : kExamples) {
     SCOPED_TRACE(std::string(row.name) + ": " + Describe(row.in));
-    const SunEvents e = SunRise_SunSet(row.in);
+    const SunEvents e = SunEventsOf(row.in);
     EXPECT_EQ(Show(e.rise), row.rise);
     EXPECT_EQ(Show(e.set), row.set);
   }
@@ -124,9 +124,9 @@ TEST(SunRiseSunSet, PlusThirteenIsADayAheadOfMinusEleven) {
       in->day = c.day;
     }
     SCOPED_TRACE(Describe(plus12Dst));
-    const SunEvents ticked = SunRise_SunSet(plus12Dst);
-    const SunEvents row = SunRise_SunSet(plus13);
-    const SunEvents behind = SunRise_SunSet(minus11);
+    const SunEvents ticked = SunEventsOf(plus12Dst);
+    const SunEvents row = SunEventsOf(plus13);
+    const SunEvents behind = SunEventsOf(minus11);
     ASSERT_TRUE(ticked.rise && ticked.set && behind.rise && behind.set);
     EXPECT_EQ(ticked.rise, row.rise);
     EXPECT_EQ(ticked.set, row.set);
@@ -171,7 +171,7 @@ const PolarRow kPolar[] = {
 TEST(SunRiseSunSet, PolarCaseReportsAbsentEvents) {
   for (const PolarRow& row : kPolar) {
     SCOPED_TRACE(std::string(row.name) + ": " + Describe(row.in));
-    const SunEvents e = SunRise_SunSet(row.in);
+    const SunEvents e = SunEventsOf(row.in);
     EXPECT_EQ(e.rise.has_value(), row.risePresent) << Show(e.rise);
     EXPECT_EQ(e.set.has_value(), row.setPresent) << Show(e.set);
   }
@@ -185,7 +185,7 @@ TEST(SunRiseSunSet, DateThatNamesNoDayGivesNoEvents) {
   };
   for (const SunriseInput& in : bad) {
     SCOPED_TRACE(Describe(in));
-    const SunEvents e = SunRise_SunSet(in);
+    const SunEvents e = SunEventsOf(in);
     EXPECT_FALSE(e.rise.has_value());
     EXPECT_FALSE(e.set.has_value());
   }
@@ -234,8 +234,8 @@ TEST(SunRiseSunSet, OffsetUnderAnHourKeepsItsSign) {
   gmt.east = true;
   SunriseInput amsterdam = gmt;
   amsterdam.zoneShiftMinutes = -20;
-  const SunEvents a = SunRise_SunSet(gmt);
-  const SunEvents b = SunRise_SunSet(amsterdam);
+  const SunEvents a = SunEventsOf(gmt);
+  const SunEvents b = SunEventsOf(amsterdam);
   ASSERT_TRUE(a.rise && b.rise && a.set && b.set);
   EXPECT_EQ(*b.rise - *a.rise, std::chrono::minutes{20});
   EXPECT_EQ(*b.set - *a.set, std::chrono::minutes{20});
@@ -292,7 +292,7 @@ TEST(SunRiseSunSet, PropertiesOverRandomDatesAndPlaces) {
     in.dst = pick(0, 1) == 1;
     SCOPED_TRACE(Describe(in));
 
-    const SunEvents e = SunRise_SunSet(in);
+    const SunEvents e = SunEventsOf(in);
     if (!e.rise) {
       EXPECT_FALSE(e.set.has_value()) << "a set without a rise: " << Show(e.set);
     }

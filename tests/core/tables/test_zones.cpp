@@ -1,4 +1,4 @@
-// The 71 zone rows and the correction Zone_Calculation gives for each.
+// The 71 zone rows and the correction ZoneShiftOf gives for each.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -32,7 +32,7 @@ TEST(ZoneCalculation, WorkedExamples) {
   for (const Row& r : rows) {
     SCOPED_TRACE(r.name);
     EXPECT_EQ(kZones[static_cast<std::size_t>(r.index)].text, r.text);
-    const auto shift = Zone_Calculation(r.index);
+    const auto shift = ZoneShiftOf(r.index);
     ASSERT_TRUE(shift.has_value());
     EXPECT_EQ(shift->hours, r.hours);
     EXPECT_EQ(shift->minutes, r.minutes);
@@ -60,7 +60,7 @@ TEST(ZoneCalculation, ExactOffsetsSplitLikeRows) {
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.name);
-    const auto shift = Zone_Calculation(ExactOffset{r.eastMinutes});
+    const auto shift = ZoneShiftOf(ExactOffset{r.eastMinutes});
     ASSERT_EQ(shift.has_value(), r.valid);
     if (!shift) continue;
     EXPECT_EQ(shift->hours, r.hours);
@@ -72,7 +72,7 @@ TEST(ZoneCalculation, NoSelectionGivesNothing) {
   // The caller then keeps the previous correction.
   for (int index : {-1, kZoneCount, 1000}) {
     SCOPED_TRACE(index);
-    EXPECT_FALSE(Zone_Calculation(index).has_value());
+    EXPECT_FALSE(ZoneShiftOf(index).has_value());
   }
 }
 
@@ -104,7 +104,7 @@ TEST(ZoneTable, EveryRowIsItsTextNegated) {
     const char tenth = row.text[dot + 1];
     EXPECT_TRUE(tenth == '0' || tenth == '5' || (tenth == '3' && i == 34));
 
-    const auto shift = Zone_Calculation(i);
+    const auto shift = ZoneShiftOf(i);
     ASSERT_TRUE(shift.has_value());
     EXPECT_EQ(shift->hours * 60 + shift->minutes, -OffsetMinutesOfText(row.text));
     // Minutes carry the sign of the hours and never reach an hour.

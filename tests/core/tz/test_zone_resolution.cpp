@@ -63,8 +63,8 @@ TEST(ZoneResolution, HistoricalCases) {
     EXPECT_EQ(r.resolution->zoneIndex.value_or(-1), c.zoneIndex);
     // The row or the exact offset carries the offset to the minute.
     const auto shift = r.resolution->zoneIndex
-                           ? Zone_Calculation(*r.resolution->zoneIndex)
-                           : Zone_Calculation(ExactOffset{r.resolution->offsetMinutes});
+                           ? ZoneShiftOf(*r.resolution->zoneIndex)
+                           : ZoneShiftOf(ExactOffset{r.resolution->offsetMinutes});
     ASSERT_TRUE(shift);
     const int nearestMinute = (c.offsetSeconds + (c.offsetSeconds < 0 ? -30 : 30)) / 60;
     EXPECT_EQ(shift->hours * 60 + shift->minutes, -nearestMinute);
@@ -215,7 +215,7 @@ TEST(ZoneResolution, UniversalTimeForRandomCitiesAndDates) {
     e.hourText = std::to_string(c.hour);
     e.minuteText = std::to_string(c.minute);
     if (e.latDeg == "90" || e.lonDeg == "180") continue;  // outside the form's ranges
-    const ChartRun run = Run_Chart(session, e);
+    const ChartRun run = ComputeChart(session, e);
     ASSERT_FALSE(run.refusal) << place.name << ": " << run.refusal->message;
     // UniversalTime is in hours from the local date's midnight.
     const auto localMidnight = MakeDateTime(c.year, c.month, c.day);
