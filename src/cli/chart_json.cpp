@@ -3,6 +3,7 @@
 #include <array>
 #include <cmath>
 #include <cstdio>
+#include <optional>
 #include <utility>
 
 #include "chart/explanation.h"
@@ -256,16 +257,60 @@ void AppendSunrise(std::string& out, const ChartOutput& chart) {
   o.Close();
 }
 
+void AppendAttributeRow(std::string& out, const AttributeRow& row) {
+  JsonObject o(out);
+  for (const AttributeValue& v : row) {
+    o.String(kAttributeKeys[static_cast<std::size_t>(v.attribute)], v.value);
+  }
+  o.Close();
+}
+
+// True when two rows are the same views of the same table texts.
+bool SameRow(const AttributeRow& a, const AttributeRow& b) {
+  for (std::size_t k = 0; k < a.size(); ++k) {
+    if (a[k].attribute != b[k].attribute || a[k].value.data() != b[k].value.data() ||
+        a[k].value.size() != b[k].value.size()) {
+      return false;
+    }
+  }
+  return true;
+}
+
+// Each sign's row of the fixed tables as its JSON object, written once: a
+// third of every chart's JSON, the same bytes for every chart of that sign.
+struct AttributeObject {
+  AttributeRow row;
+  std::string json;
+};
+
+const std::array<std::optional<AttributeObject>, kSignCount>& AttributeObjects() {
+  static const auto objects = [] {
+    std::array<std::optional<AttributeObject>, kSignCount> all;
+    for (int sign = 0; sign < kSignCount; ++sign) {
+      if (const std::optional<AttributeRow> row = SignRowCopy(sign)) {
+        AttributeObject& o = all[static_cast<std::size_t>(sign)].emplace();
+        o.row = *row;
+        AppendAttributeRow(o.json, *row);
+      }
+    }
+    return all;
+  }();
+  return objects;
+}
+
 void AppendAttributes(std::string& out, const ChartOutput& chart) {
   if (!chart.attributes) {
     out += "null";
     return;
   }
-  JsonObject o(out);
-  for (const AttributeValue& v : *chart.attributes) {
-    o.String(kAttributeKeys[static_cast<std::size_t>(v.attribute)], v.value);
+  if (chart.induLagna && chart.induLagna->sign >= 0 && chart.induLagna->sign < kSignCount) {
+    const auto& cached = AttributeObjects()[static_cast<std::size_t>(chart.induLagna->sign)];
+    if (cached && SameRow(cached->row, *chart.attributes)) {
+      out += cached->json;
+      return;
+    }
   }
-  o.Close();
+  AppendAttributeRow(out, *chart.attributes);
 }
 
 void AppendTexts(std::string& out, const ChartOutput& chart) {
