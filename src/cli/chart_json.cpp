@@ -175,12 +175,10 @@ void AppendBirth(std::string& out, const ChartOutput& chart, const PlaceReport* 
   o.String("city", chart.details.city);
   o.String("state", chart.details.state);
   o.String("country", chart.details.country);
-  const double lat = b.LatDeg + b.LatMin / 60.0;
-  const double lon = b.LonDeg + b.LonMin / 60.0;
-  o.Number("latitudeDeg", b.South ? -lat : lat);
-  o.Number("longitudeDeg", b.East ? lon : -lon);
+  o.Number("latitudeDeg", LatitudeDeg(b));
+  o.Number("longitudeDeg", LongitudeDeg(b));
   JsonObject zone(o.Key("zone"));
-  zone.Integer("offsetMinutes", -(b.ZoneShiftHours * 60 + b.ZoneShiftMinutes));
+  zone.Integer("offsetMinutes", ZoneOffsetMinutes(b));
   zone.Bool("summerTimeTick", b.Dst);
   const bool resolved = report != nullptr && report->zone.has_value();
   if (resolved) {

@@ -1,10 +1,13 @@
 // The birth record one computation starts from, and the fixed name tables.
 //
-// BirthDetails holds the validated entries of the birth-data form as the
-// engine reads them: date and clock time as entered (local civil time), the
-// zone correction, and the place as separate whole degrees and minutes with
-// hemisphere flags. The sign conventions (West and North positive, East and
-// South negative) are applied by the engine, not here.
+// BirthDetails is a birth as numbers, made from the form's, the command
+// line's or a births-file row's entries by one validation step, and the only
+// input of the engine: date and clock time as entered (local civil time,
+// with seconds), the zone correction with the tz zone it was resolved from,
+// and the place as whole degrees and minutes of arc with hemisphere flags
+// (the resolution the chart computes with; LatitudeDeg and LongitudeDeg give
+// degrees). The engine's own sign conventions (West and North positive) are
+// applied by the engine, not here.
 #pragma once
 
 #include <array>
@@ -43,7 +46,32 @@ struct BirthDetails {
   // Local date and time including the seconds, which enter only the time
   // elapsed since sunrise.
   LocalDateTime BirthMoment{};
+
+  // The tz database zone the offset was resolved from ("Asia/Kathmandu") and
+  // whether that reading is summer time; empty when the zone was chosen from
+  // the zone list or given as an offset.
+  std::string ZoneName;
+  bool ZoneDaylight = false;
 };
+
+// Latitude in degrees, north positive, from the whole degrees and minutes
+// the chart uses.
+inline double LatitudeDeg(const BirthDetails& b) {
+  const double lat = b.LatDeg + b.LatMin / 60.0;
+  return b.South ? -lat : lat;
+}
+
+// Longitude in degrees, east positive.
+inline double LongitudeDeg(const BirthDetails& b) {
+  const double lon = b.LonDeg + b.LonMin / 60.0;
+  return b.East ? lon : -lon;
+}
+
+// The zone's offset from universal time in minutes, east positive, without
+// the daylight-saving tick.
+inline int ZoneOffsetMinutes(const BirthDetails& b) {
+  return -(b.ZoneShiftHours * 60 + b.ZoneShiftMinutes);
+}
 
 // Body index used by PositionText and ChartLabel.
 enum Body : int { Sun, Moon, Mercury, Venus, Mars, Jupiter, Saturn, Rahu, Ketu, Asc };
