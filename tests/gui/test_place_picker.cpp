@@ -266,7 +266,35 @@ void TestPlacePicker::retypedCityNeverKeepsAnotherPlacesClock() {
   QLabel* line = get<QLabel>("lblZoneResolved");
   QVERIFY2(line->text().contains(QStringLiteral("UTC+5:41:16")), qPrintable(line->text()));
 
+  // "pokhara" typed over it, the year set to 1990: Kathmandu's 1901 clock
+  // is gone, and the chart is refused until a place or zone is given; Enter
+  // takes Pokhara, on Kathmandu's clock of 1990.
   QLineEdit* city = get<QLineEdit>("txtMCity");
+  city->selectAll();
+  QTest::keyClicks(city, QStringLiteral("pokhara"));
+  QCOMPARE(get<QLineEdit>("txtMState")->text(), QString());
+  QCOMPARE(get<QLineEdit>("txtLatD")->text(), QString());
+  QCOMPARE(get<QComboBox>("cmbTimeZone")->currentIndex(), -1);
+  setBirth(1990, 1, 1, 12, 0);
+  QTest::keyClicks(get<QLineEdit>("txtName"), QStringLiteral("A"));
+  {
+    const FormEntries retyped = form_->Entries();
+    QVERIFY(!retyped.exactOffsetMinutes);
+    QVERIFY(retyped.zoneName.empty());
+    Session session;
+    QVERIFY(Run_Chart(session, retyped).refusal.has_value());
+  }
+  city->setFocus();
+  QTest::keyClick(city, Qt::Key_End);
+  QTest::keyClicks(city, QStringLiteral(" "));
+  QTest::keyClick(city, Qt::Key_Backspace);
+  QTRY_VERIFY(picker_->completer()->popup()->isVisible());
+  QTest::keyClick(picker_->completer()->popup(), Qt::Key_Return);
+  QTRY_COMPARE(city->text(), QStringLiteral("Pokhara"));
+  QVERIFY2(line->text().contains(QStringLiteral("UTC+5:45")), qPrintable(line->text()));
+  QCOMPARE(form_->Entries().exactOffsetMinutes, std::optional<int>(345));
+  setBirth(1901, 1, 1, 12, 0);
+
   city->selectAll();
   QTest::keyClicks(city, QStringLiteral("xqzzyville"));
   QCOMPARE(get<QLineEdit>("txtMState")->text(), QString());
@@ -292,6 +320,7 @@ void TestPlacePicker::retypedCityNeverKeepsAnotherPlacesClock() {
   QCOMPARE(form_->Entries().exactOffsetMinutes, std::optional<int>(345));
 
   // Mumbai, then "chennai" typed and entered: Chennai's own place and clock.
+  pickCity(QStringLiteral("Mumbai"), QStringLiteral("Mumbai, Maharashtra, India"));
   city->selectAll();
   QTest::keyClicks(city, QStringLiteral("chennai"));
   QTRY_VERIFY(picker_->completer()->popup()->isVisible());
