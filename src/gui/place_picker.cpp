@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCompleter>
+#include <QEvent>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
@@ -68,6 +69,7 @@ PlacePicker::PlacePicker(const PlaceWidgets& widgets, MessageSink& messages, QWi
   completer_->setCompletionMode(QCompleter::UnfilteredPopupCompletion);
   completer_->setMaxVisibleItems(static_cast<int>(kSuggestions));
   w_.city->setCompleter(completer_);
+  w_.city->installEventFilter(this);
   connect(w_.city, &QLineEdit::textEdited, this, &PlacePicker::CityEdited);
   connect(w_.city, &QLineEdit::returnPressed, this, &PlacePicker::CityEntered);
   // Queued: the completer writes the whole suggestion into City after its
@@ -104,6 +106,11 @@ PlacePicker::PlacePicker(const PlaceWidgets& widgets, MessageSink& messages, QWi
 }
 
 PlacePicker::~PlacePicker() = default;
+
+bool PlacePicker::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == w_.city && event->type() == QEvent::FocusIn) atlas().Prepare();
+  return QObject::eventFilter(watched, event);
+}
 
 const Atlas& PlacePicker::atlas() {
   if (!atlas_) atlas_.emplace();

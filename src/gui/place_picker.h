@@ -89,6 +89,10 @@ class PlacePicker : public QObject {
   PlacePicker(const PlaceWidgets& widgets, MessageSink& messages, QWidget* form);
   ~PlacePicker() override;
 
+  // The atlas is made ready when City takes the focus, so that the first
+  // key typed there finds it parsed.
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
   // The line under the zone ("lblZoneResolved"); the form places it.
   QLabel* resolvedLine() const { return line_; }
   // The button that offers the nearest city's zone ("btnZoneSuggestion");

@@ -151,6 +151,9 @@ class Atlas {
   Place At(std::size_t index) const { return PlaceOf(index, {}); }
   // True when other names came with the atlas (the generated index).
   bool hasOtherNames() const;
+  // Parses every city now (a few milliseconds, once), which the first
+  // search, nearest city or country lookup would otherwise do.
+  void Prepare() const { AllEntries(); }
 
   // At most `limit` places matching `query` by whole name, beginning or a
   // later word, best first.
