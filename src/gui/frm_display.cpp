@@ -95,9 +95,15 @@ constexpr std::array<PlacedTwips, kSignCount> kMarks = {{
 constexpr std::array<int, 5> kColumnLinesTwips = {150, 2100, 4100, 6020, 7950};
 constexpr std::array<int, 5> kRowLinesTwips = {210, 1830, 3510, 5190, 6870};
 
-// Rows of the details frame: seven details and the time zone fill its
-// 2775 twips.
+// Rows of the details frame: seven details, then the time zone on up to
+// three rows (its line, "Time Zone: Asia/Kathmandu, UTC+5:45, standard
+// time", is wider than the frame; a zone list row with the daylight tick
+// takes three), fill its 3330 twips.
 constexpr int kDetailPitchTwips = 270;
+constexpr int kClockRows = 3;
+
+// The planets' rows of the positions frame, which lies below the details.
+constexpr int kPositionPitchTwips = 345;
 
 // Object names of the detail labels, in the order of kDetailCaptions.
 constexpr std::array<std::string_view, kDetailCaptions.size()> kDetailControls = {
@@ -408,9 +414,9 @@ void FrmDisplay::BuildChartTab(QWidget* page) {
   connect(label7, &LinkLabel::clicked, this, [this] { help_.OpenHomePage(); });
 
   auto* western = new CaptionFrame(Text(kPositionsHeading), "fraWestern", true, block);
-  western->setGeometry(s_.Rect(8640, 3240 - kTabStripTwips, 3495, 4335));
+  western->setGeometry(s_.Rect(8640, 3795 - kTabStripTwips, 3495, 3780));
   for (int r = 0; r < kBodyCount; ++r) {
-    const int top = 360 + 390 * r;
+    const int top = 360 + kPositionPitchTwips * r;
     PlacedLabel(western, ("PlanetName" + std::to_string(r)).c_str(),
                 Text(kBodyWindowNames[static_cast<std::size_t>(r)]), s_.Rect(120, top, 1785, 255),
                 s_.Font(kTextPx));
@@ -420,7 +426,7 @@ void FrmDisplay::BuildChartTab(QWidget* page) {
 
   auto* details = new CaptionFrame(Text(kDetailsHeading), "fraDetails", true, block);
   fraDetails_ = details;
-  details->setGeometry(s_.Rect(8640, 360 - kTabStripTwips, 3490, 2775));
+  details->setGeometry(s_.Rect(8640, 360 - kTabStripTwips, 3490, 3330));
   lblName_ = ValueLabel(details, "lblName", s_.Rect(120, 240, 3250, 255), s_);
   lblName_->setFont(s_.Font(kTextPx, true));
   for (std::size_t i = 0; i < kDetailCaptions.size(); ++i) {
@@ -430,9 +436,13 @@ void FrmDisplay::BuildChartTab(QWidget* page) {
                 s_.Font(10));
     details_[i] = ValueLabel(details, kDetailControls[i], s_.Rect(1440, top, 1980, 255), s_);
   }
-  // The clock the chart was computed with, under the place, across the frame.
+  // The clock the chart was computed with, under the place, across the
+  // frame, wrapped rather than cut.
   const int zoneTop = 600 + kDetailPitchTwips * static_cast<int>(kDetailCaptions.size());
-  lblTimeZone_ = ValueLabel(details, "lblTimeZone", s_.Rect(120, zoneTop, 3300, 255), s_);
+  lblTimeZone_ = ValueLabel(details, "lblTimeZone",
+                            s_.Rect(120, zoneTop, 3300, kDetailPitchTwips * kClockRows), s_);
+  lblTimeZone_->setWordWrap(true);
+  lblTimeZone_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 }
 
 void FrmDisplay::BuildExplanationPanel(QWidget* page, QRect geometry) {
@@ -549,7 +559,6 @@ void FrmDisplay::Present(const ChartOutput& chart) {
   lblTimeZone_->setToolTip(lblTimeZone_->text());
   // The texts the user typed may be too long for their labels.
   ElideToWidth(lblName_);
-  ElideToWidth(lblTimeZone_);
   for (std::size_t i = 0; i < kDetailCaptions.size(); ++i) {
     const auto text = kDetailCaptions[i].text;
     if (text == &BirthDetailTexts::city || text == &BirthDetailTexts::state ||

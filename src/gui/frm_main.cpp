@@ -452,6 +452,7 @@ QWidget* FrmMain::BuildForm() {
                                    optLat0_, optLat1_, optLong0_, optLong1_, cmbTimeZone_, chkDST_},
                       messages_, this);
   fraZone->layout()->addWidget(placePicker_->resolvedLine());
+  fraZone->layout()->addWidget(placePicker_->zoneSuggestion());
   readingQuestion_ = std::make_unique<ReadingQuestion>(*this);
   placePicker_->SetReadingChooser(readingQuestion_.get());
   // A zone chosen by hand is the user's answer.

@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCompleter>
+#include <QEvent>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
@@ -68,6 +69,7 @@ PlacePicker::PlacePicker(const PlaceWidgets& widgets, MessageSink& messages, QWi
   completer_->setCompletionMode(QCompleter::UnfilteredPopupCompletion);
   completer_->setMaxVisibleItems(static_cast<int>(kSuggestions));
   w_.city->setCompleter(completer_);
+  w_.city->installEventFilter(this);
   connect(w_.city, &QLineEdit::textEdited, this, &PlacePicker::CityEdited);
   connect(w_.city, &QLineEdit::returnPressed, this, &PlacePicker::CityEntered);
   // Queued: the completer writes the whole suggestion into City after its
@@ -81,9 +83,16 @@ PlacePicker::PlacePicker(const PlaceWidgets& widgets, MessageSink& messages, QWi
   line_->setWordWrap(true);
   line_->setFont(LabelFont(9));
 
+  suggestionButton_ = new QPushButton(form);
+  suggestionButton_->setObjectName(QStringLiteral("btnZoneSuggestion"));
+  suggestionButton_->setFont(LabelFont(9));
+  suggestionButton_->setVisible(false);
+  connect(suggestionButton_, &QPushButton::clicked, this, &PlacePicker::TakeNearestZone);
+  connect(w_.country, &QLineEdit::textEdited, this, &PlacePicker::OfferNearestZone);
+
   for (QComboBox* list : {w_.month, w_.day, w_.year, w_.hour, w_.minute}) {
     connect(list, &QComboBox::currentIndexChanged, this, [this] {
-      if (place_ || resolution_ || !problem_.isEmpty()) Resolve();
+      if (ZoneSource() != nullptr || resolution_ || !problem_.isEmpty()) Resolve();
     });
   }
   for (QLineEdit* box : {w_.latDeg, w_.latMin, w_.lonDeg, w_.lonMin}) {
@@ -98,6 +107,11 @@ PlacePicker::PlacePicker(const PlaceWidgets& widgets, MessageSink& messages, QWi
 
 PlacePicker::~PlacePicker() = default;
 
+bool PlacePicker::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == w_.city && event->type() == QEvent::FocusIn) atlas().Prepare();
+  return QObject::eventFilter(watched, event);
+}
+
 const Atlas& PlacePicker::atlas() {
   if (!atlas_) atlas_.emplace();
   return *atlas_;
@@ -105,21 +119,67 @@ const Atlas& PlacePicker::atlas() {
 
 void PlacePicker::Reset(std::optional<int> exactOffsetMinutes) {
   place_.reset();
+  zoneFromNearest_.reset();
   resolution_.reset();
   problem_.clear();
   coordinatesByHand_ = false;
   zoneByHand_ = false;
   givenExactOffset_ = exactOffsetMinutes;
   ShowLine();
+  OfferNearestZone();
+}
+
+const Place* PlacePicker::ZoneSource() const {
+  if (place_) return &*place_;
+  if (zoneFromNearest_) return &zoneFromNearest_->place;
+  return nullptr;
+}
+
+void PlacePicker::OfferNearestZone() {
+  nearest_.reset();
+  nearestInCountry_ = false;
+  FormEntries e;
+  e.latDeg = Std(w_.latDeg->text());
+  e.latMin = Std(w_.latMin->text());
+  e.lonDeg = Std(w_.lonDeg->text());
+  e.lonMin = Std(w_.lonMin->text());
+  e.north = w_.north->isChecked();
+  e.east = w_.east->isChecked();
+  const auto position = place_ ? std::nullopt : TypedPositionOf(e);
+  if (position) {
+    const auto code = atlas().CountryCodeOf(Std(w_.country->text()));
+    nearest_ = atlas().Nearest(position->latitudeDeg, position->longitudeDeg, code.value_or(""));
+    nearestInCountry_ = code.has_value();
+  }
+  const bool inForce = nearest_ && zoneFromNearest_ && !zoneByHand_ &&
+                       zoneFromNearest_->place.timeZone == nearest_->place.timeZone;
+  if (nearest_ && !inForce) {
+    const Place& p = nearest_->place;
+    const QString km = QString::number(nearest_->distanceKm, 'f', 0);
+    suggestionButton_->setText(nearestInCountry_
+                                   ? QStringLiteral("Use %1 (nearest in %2: %3, %4 km)")
+                                         .arg(Text(p.timeZone), Text(p.country), Text(p.name), km)
+                                   : QStringLiteral("Use %1 (nearest city: %2, %3, %4 km)")
+                                         .arg(Text(p.timeZone), Text(p.name), Text(p.country), km));
+  }
+  suggestionButton_->setVisible(nearest_ && !inForce);
+}
+
+void PlacePicker::TakeNearestZone() {
+  if (!nearest_ || place_) return;
+  zoneFromNearest_ = nearest_;
+  zoneByHand_ = false;
+  Resolve();
+  OfferNearestZone();
 }
 
 QString PlacePicker::ResolvedZoneName() const {
-  if (!place_ || zoneByHand_ || !resolution_) return {};
-  return QString::fromStdString(place_->timeZone);
+  if (!ZoneSource() || zoneByHand_ || !resolution_) return {};
+  return QString::fromStdString(ZoneSource()->timeZone);
 }
 
 std::optional<ZoneResolution> PlacePicker::ResolvedZone() const {
-  if (!place_ || zoneByHand_) return std::nullopt;
+  if (!ZoneSource() || zoneByHand_) return std::nullopt;
   return resolution_;
 }
 
@@ -208,6 +268,7 @@ void PlacePicker::SuggestionChosen(const QString& description) {
 
 void PlacePicker::Choose(const Place& place) {
   place_ = place;
+  zoneFromNearest_.reset();
   coordinatesByHand_ = false;
   zoneByHand_ = false;
   const FormCoordinates c = CoordinatesToMinute(place.latitudeDeg, place.longitudeDeg);
@@ -224,12 +285,14 @@ void PlacePicker::Choose(const Place& place) {
   (c.north ? w_.north : w_.south)->setChecked(true);
   (c.east ? w_.east : w_.west)->setChecked(true);
   Resolve();
+  OfferNearestZone();
 }
 
 void PlacePicker::Resolve() {
   resolution_.reset();
   problem_.clear();
-  if (!place_) {
+  const Place* source = ZoneSource();
+  if (source == nullptr) {
     ShowLine();
     return;
   }
@@ -244,23 +307,23 @@ void PlacePicker::Resolve() {
     problem_ = QStringLiteral(
                    "%1: the date does not exist; the zone is resolved again when it "
                    "does")
-                   .arg(Text(place_->timeZone));
+                   .arg(Text(source->timeZone));
     ShowLine();
     return;
   }
-  const ZoneResolutionResult r = ResolveZone(history_, place_->timeZone, *local);
+  const ZoneResolutionResult r = ResolveZone(history_, source->timeZone, *local);
   if (r.resolution) {
     resolution_ = r.resolution;
   } else if (r.kind == LocalTimeKind::Doubled || r.kind == LocalTimeKind::Skipped) {
-    const QString question = Text(LocalTimeProblem(place_->timeZone, *local, r.reading, "", "")) +
+    const QString question = Text(LocalTimeProblem(source->timeZone, *local, r.reading, "", "")) +
                              QStringLiteral("\n\nWhich reading is meant?");
     const QStringList readings = {ReadingCaption(r.reading.first),
                                   ReadingCaption(r.reading.second)};
     if (const auto chosen = chooser_->Choose(question, readings)) {
       resolution_ =
-          ResolutionOf(place_->timeZone, *local, *chosen == 0 ? r.reading.first : r.reading.second);
+          ResolutionOf(source->timeZone, *local, *chosen == 0 ? r.reading.first : r.reading.second);
     } else {
-      problem_ = Text(LocalTimeProblem(place_->timeZone, *local, r.reading, "", "")) +
+      problem_ = Text(LocalTimeProblem(source->timeZone, *local, r.reading, "", "")) +
                  QStringLiteral(" No reading was chosen: choose the zone by hand.");
     }
   } else {
@@ -280,6 +343,11 @@ void PlacePicker::ShowLine() {
     text = Text(DescribeResolution(*resolution_));
     if (place_ && !place_->matchedName.empty())
       text = Text(DescribeMatch(*place_)) + QStringLiteral(": ") + text;
+    if (zoneFromNearest_)
+      text = QStringLiteral("Zone of %1, %2 km away: ")
+                 .arg(Text(Describe(zoneFromNearest_->place)),
+                      QString::number(zoneFromNearest_->distanceKm, 'f', 0)) +
+             text;
   } else {
     text = problem_;
   }
@@ -291,15 +359,33 @@ void PlacePicker::ShowLine() {
 }
 
 void PlacePicker::CoordinateEditedByHand() {
-  if (!place_) return;
+  if (!place_) {
+    OfferNearestZone();
+    // A zone taken from a city stays only while that city's clock is still
+    // the nearest one's: coordinates moved nearer another clock give it up.
+    if (zoneFromNearest_ && !zoneByHand_ &&
+        (!nearest_ || nearest_->place.timeZone != zoneFromNearest_->place.timeZone)) {
+      {
+        const QSignalBlocker blockZone(w_.zone), blockDst(w_.dst);
+        w_.zone->setCurrentIndex(-1);
+        w_.dst->setChecked(false);
+      }
+      Reset(std::nullopt);
+    } else if (zoneFromNearest_ && nearest_) {
+      zoneFromNearest_ = nearest_;
+      ShowLine();
+    }
+    return;
+  }
   coordinatesByHand_ = true;
   ShowLine();
 }
 
 void PlacePicker::ZoneChosenByHand() {
-  if (place_) {
+  if (ZoneSource() != nullptr) {
     zoneByHand_ = true;
     ShowLine();
+    OfferNearestZone();
   }
   WarnIfCountedTwice();
 }

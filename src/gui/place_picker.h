@@ -9,7 +9,10 @@
 // hour). The line under the zone says what was resolved, and is resolved again when the date or
 // time changes. A coordinate or zone that the user changes by hand wins, and the line says so.
 // Retyping the city forgets the place and clears the state, coordinates and zone it filled, so that
-// no chart is computed for one place with another's clock. A local time that happened twice or
+// no chart is computed for one place with another's clock. Coordinates typed without an atlas place
+// bring a button under the zone that offers the zone of the nearest atlas city (in the country the
+// Country box names, else anywhere); clicking it resolves that zone as choosing a place does, until
+// the coordinates move nearer a city on another clock. A local time that happened twice or
 // never asks the user which reading is meant. Ticking daylight saving together with a daylight zone
 // warns that the hour counts twice.
 #pragma once
@@ -30,6 +33,7 @@ class QComboBox;
 class QCompleter;
 class QLabel;
 class QLineEdit;
+class QPushButton;
 class QRadioButton;
 class QStringListModel;
 class QWidget;
@@ -85,8 +89,15 @@ class PlacePicker : public QObject {
   PlacePicker(const PlaceWidgets& widgets, MessageSink& messages, QWidget* form);
   ~PlacePicker() override;
 
+  // The atlas is made ready when City takes the focus, so that the first
+  // key typed there finds it parsed.
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
   // The line under the zone ("lblZoneResolved"); the form places it.
   QLabel* resolvedLine() const { return line_; }
+  // The button that offers the nearest city's zone ("btnZoneSuggestion");
+  // the form places it, the picker shows and hides it.
+  QPushButton* zoneSuggestion() const { return suggestionButton_; }
   QCompleter* completer() const { return completer_; }
 
   // The exact offset east of Greenwich in minutes when the resolved offset
@@ -127,6 +138,13 @@ class PlacePicker : public QObject {
   void CoordinateEditedByHand();
   void ZoneChosenByHand();
   void WarnIfCountedTwice();
+  // The nearest city for the typed coordinates and Country, offered on the
+  // button unless its zone is the one in force.
+  void OfferNearestZone();
+  void TakeNearestZone();
+  // The place whose zone is resolved: the chosen one, or the nearest city
+  // whose zone was taken for typed coordinates.
+  const Place* ZoneSource() const;
 
   PlaceWidgets w_;
   MessageSink& messages_;
@@ -140,7 +158,13 @@ class PlacePicker : public QObject {
   std::vector<Place> suggested_;
   QLabel* line_ = nullptr;
 
+  QPushButton* suggestionButton_ = nullptr;
+  std::optional<NearbyPlace> nearest_;  // offered on the button
+  bool nearestInCountry_ = false;       // found in the country the form names
+
   std::optional<Place> place_;  // the chosen atlas place
+  // The nearest city whose zone was taken for coordinates typed by hand.
+  std::optional<NearbyPlace> zoneFromNearest_;
   std::optional<ZoneResolution> resolution_;
   QString problem_;  // why the zone could not be resolved, shown in the line
   bool coordinatesByHand_ = false;

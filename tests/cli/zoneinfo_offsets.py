@@ -26,10 +26,9 @@ def atlas_zones(index_path):
     zones = []
     with open(index_path, encoding="utf-8") as index:
         next(index)  # header
-        for line in index:
-            if line[0] in "=\x1d":
-                continue
-            zones.append(line.split("\t")[4])
+        cities = int(next(index).split()[0])  # the contents: the city lines come first
+        for _ in range(cities):
+            zones.append(next(index).split("\t")[4])
     return zones
 
 

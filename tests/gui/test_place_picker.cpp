@@ -52,6 +52,7 @@ class TestPlacePicker : public QObject {
   void offsetWithoutRowIsUsedExactly();
   void daylightTickOnDaylightRowWarns();
   void retypedCityNeverKeepsAnotherPlacesClock();
+  void typedCoordinatesOfferTheNearestCitysZone();
 
  private:
   template <typename T>
@@ -265,7 +266,35 @@ void TestPlacePicker::retypedCityNeverKeepsAnotherPlacesClock() {
   QLabel* line = get<QLabel>("lblZoneResolved");
   QVERIFY2(line->text().contains(QStringLiteral("UTC+5:41:16")), qPrintable(line->text()));
 
+  // "pokhara" typed over it, the year set to 1990: Kathmandu's 1901 clock
+  // is gone, and the chart is refused until a place or zone is given; Enter
+  // takes Pokhara, on Kathmandu's clock of 1990.
   QLineEdit* city = get<QLineEdit>("txtMCity");
+  city->selectAll();
+  QTest::keyClicks(city, QStringLiteral("pokhara"));
+  QCOMPARE(get<QLineEdit>("txtMState")->text(), QString());
+  QCOMPARE(get<QLineEdit>("txtLatD")->text(), QString());
+  QCOMPARE(get<QComboBox>("cmbTimeZone")->currentIndex(), -1);
+  setBirth(1990, 1, 1, 12, 0);
+  QTest::keyClicks(get<QLineEdit>("txtName"), QStringLiteral("A"));
+  {
+    const FormEntries retyped = form_->Entries();
+    QVERIFY(!retyped.exactOffsetMinutes);
+    QVERIFY(retyped.zoneName.empty());
+    Session session;
+    QVERIFY(Run_Chart(session, retyped).refusal.has_value());
+  }
+  city->setFocus();
+  QTest::keyClick(city, Qt::Key_End);
+  QTest::keyClicks(city, QStringLiteral(" "));
+  QTest::keyClick(city, Qt::Key_Backspace);
+  QTRY_VERIFY(picker_->completer()->popup()->isVisible());
+  QTest::keyClick(picker_->completer()->popup(), Qt::Key_Return);
+  QTRY_COMPARE(city->text(), QStringLiteral("Pokhara"));
+  QVERIFY2(line->text().contains(QStringLiteral("UTC+5:45")), qPrintable(line->text()));
+  QCOMPARE(form_->Entries().exactOffsetMinutes, std::optional<int>(345));
+  setBirth(1901, 1, 1, 12, 0);
+
   city->selectAll();
   QTest::keyClicks(city, QStringLiteral("xqzzyville"));
   QCOMPARE(get<QLineEdit>("txtMState")->text(), QString());
@@ -291,6 +320,7 @@ void TestPlacePicker::retypedCityNeverKeepsAnotherPlacesClock() {
   QCOMPARE(form_->Entries().exactOffsetMinutes, std::optional<int>(345));
 
   // Mumbai, then "chennai" typed and entered: Chennai's own place and clock.
+  pickCity(QStringLiteral("Mumbai"), QStringLiteral("Mumbai, Maharashtra, India"));
   city->selectAll();
   QTest::keyClicks(city, QStringLiteral("chennai"));
   QTRY_VERIFY(picker_->completer()->popup()->isVisible());
@@ -310,6 +340,69 @@ void TestPlacePicker::retypedCityNeverKeepsAnotherPlacesClock() {
   QVERIFY(!run.refusal);
   QCOMPARE(QString::fromStdString(run.chart.details.timeZone),
            QStringLiteral("Asia/Kolkata, UTC+5:30, standard time"));
+}
+
+// Coordinates typed without an atlas place: the button under the zone
+// offers the zone of the nearest atlas city, in the country the form names
+// or else anywhere, and a click resolves it for the chart. 27N01 84E53 is
+// Birgunj (Nepal, UTC+5:45 since 1986), a kilometre or two from Raxaul
+// across the border (India, UTC+5:30).
+void TestPlacePicker::typedCoordinatesOfferTheNearestCitysZone() {
+  std::vector<ChartOutput> charts;
+  connect(form_.get(), &FrmMain::chartReady, this,
+          [&charts](const ChartOutput& chart) { charts.push_back(chart); });
+  setBirth(1990, 1, 1, 12, 0);
+  QTest::keyClicks(get<QLineEdit>("txtName"), QStringLiteral("A"));
+  QPushButton* offer = get<QPushButton>("btnZoneSuggestion");
+  QVERIFY(!offer->isVisible());
+  const std::pair<const char*, const char*> boxes[] = {
+      {"txtLatD", "27"}, {"txtLatM", "1"}, {"txtLonD", "84"}, {"txtLonM", "53"}};
+  for (const auto& [box, typed] : boxes) {
+    QLineEdit* edit = get<QLineEdit>(box);
+    edit->setFocus();
+    QTest::keyClicks(edit, QString::fromLatin1(typed));
+  }
+  QVERIFY(offer->isVisible());
+  QVERIFY2(offer->text().startsWith(
+               QStringLiteral("Use Asia/Kathmandu (nearest city: Birgunj, Nepal, ")),
+           qPrintable(offer->text()));
+  QTest::mouseClick(offer, Qt::LeftButton);
+  QVERIFY(!offer->isVisible());
+  QLabel* line = get<QLabel>("lblZoneResolved");
+  QVERIFY2(line->text().contains(QStringLiteral("UTC+5:45")), qPrintable(line->text()));
+  QTest::mouseClick(get<QPushButton>("cmdRashi"), Qt::LeftButton);
+  QCOMPARE(static_cast<int>(charts.size()), 1);
+  QCOMPARE(QString::fromStdString(charts[0].details.timeZone),
+           QStringLiteral("Asia/Kathmandu, UTC+5:45, standard time"));
+
+  // The form names India: the nearest Indian city's clock is offered.
+  QLineEdit* country = get<QLineEdit>("txtMCountry");
+  country->setFocus();
+  QTest::keyClicks(country, QStringLiteral("India"));
+  QVERIFY(offer->isVisible());
+  QVERIFY2(offer->text().startsWith(QStringLiteral("Use Asia/Kolkata (nearest in India: Raxaul, ")),
+           qPrintable(offer->text()));
+  QTest::mouseClick(offer, Qt::LeftButton);
+  QTest::mouseClick(get<QPushButton>("cmdRashi"), Qt::LeftButton);
+  QCOMPARE(static_cast<int>(charts.size()), 2);
+  QCOMPARE(QString::fromStdString(charts[1].details.timeZone),
+           QStringLiteral("Asia/Kolkata, UTC+5:30, standard time"));
+
+  // A zone taken stays only while the nearest city keeps its clock: Nepal's
+  // taken, then the coordinates moved into India (27N01 77E53), it goes, and
+  // no chart is computed with it.
+  country->selectAll();
+  QTest::keyClicks(country, QStringLiteral("Nepal"));
+  QTest::mouseClick(offer, Qt::LeftButton);
+  QVERIFY2(line->text().contains(QStringLiteral("UTC+5:45")), qPrintable(line->text()));
+  country->selectAll();
+  QTest::keyClicks(country, QStringLiteral("India"));
+  QLineEdit* lonDeg = get<QLineEdit>("txtLonD");
+  lonDeg->selectAll();
+  QTest::keyClicks(lonDeg, QStringLiteral("77"));
+  QCOMPARE(get<QComboBox>("cmbTimeZone")->currentIndex(), -1);
+  QVERIFY(form_->Entries().zoneName.empty());
+  QVERIFY(offer->isVisible());
 }
 
 QTEST_MAIN(TestPlacePicker)

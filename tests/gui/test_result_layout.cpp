@@ -63,6 +63,7 @@ class TestResultLayout : public QObject {
   void everyInterpretationTextShowsWhole();
   void gridKeepsItsOrderWithoutOverlap();
   void everyControlLiesInsideItsParent();
+  void clockLineShowsWhole();
   void resultWindowFitsASmallScreen();
 
  private:
@@ -166,6 +167,40 @@ void TestResultLayout::everyControlLiesInsideItsParent() {
     }
   }
   QVERIFY(display_->rect().contains(tabs->geometry()));
+}
+
+void TestResultLayout::clockLineShowsWhole() {
+  // The clock line at the window's default size: never elided, wrapped
+  // within its label. The longest zone names of the atlas, the longest zone
+  // list row with the daylight tick, local mean time with seconds.
+  const char* clocks[] = {
+      "Asia/Kathmandu, UTC+5:45, standard time",
+      "America/Argentina/Rio_Gallegos, UTC-2:00, summer time",
+      "America/North_Dakota/New_Salem, UTC-5:00, summer time",
+      "UTC+5:30, standard time (Indian Time,IST,+5.5)",
+      "UTC+11:00, summer time (Australian Eastern Daylight Time,AEDT,+11.0), daylight saving "
+      "ticked",
+      "Asia/Kathmandu, UTC+5:41:16, standard time",
+  };
+  QLabel* line = get<QLabel>(display_.get(), "lblTimeZone");
+  for (const char* clock : clocks) {
+    ChartOutput chart = ChartWithSign(0);
+    chart.details.timeZone = clock;
+    display_->Present(chart);
+    QCoreApplication::processEvents();
+    const QString whole = QStringLiteral("Time Zone: ") + QString::fromUtf8(clock);
+    QCOMPARE(line->text(), whole);
+    QVERIFY2(line->heightForWidth(line->width()) <= line->height(),
+             qPrintable(QString("%1 needs %2 px of %3")
+                            .arg(whole)
+                            .arg(line->heightForWidth(line->width()))
+                            .arg(line->height())));
+    // Each word fits the width (a word wider than the label would be cut).
+    for (const QString& word : whole.split(QLatin1Char(' '))) {
+      QVERIFY2(line->fontMetrics().horizontalAdvance(word) <= line->contentsRect().width(),
+               qPrintable(word));
+    }
+  }
 }
 
 void TestResultLayout::resultWindowFitsASmallScreen() {

@@ -1,13 +1,18 @@
 #include "atlas/atlas.h"
 
+#include <fcntl.h>
 #include <geonames.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <cmath>
 #include <filesystem>
-#include <fstream>
 #include <map>
+#include <mutex>
 #include <set>
 #include <tuple>
 #include <unordered_map>
@@ -81,6 +86,30 @@ constexpr char kRegionLine = '=';
 // A line that begins with this gives a folded name and the cities that
 // carry it; these lines come last, sorted by name.
 constexpr char kNameLine = '\x1d';
+
+// The index's table of contents (second line) and offset tables (at its
+// end) write each number in this many decimal digits, zero-padded, so that
+// the n-th offset lies at a known place and the contents have a known
+// length: cities, regions, names, cities with other names, and where the
+// row, region and name offset tables begin.
+constexpr std::size_t kOffsetDigits = 10;
+constexpr std::size_t kContentsCount = 7;
+constexpr std::size_t kContentsBytes = kContentsCount * (kOffsetDigits + 1);
+
+std::string Fixed(std::size_t n) {
+  std::string digits = std::to_string(n);
+  return std::string(kOffsetDigits - std::min(kOffsetDigits, digits.size()), '0') + digits;
+}
+
+// The number written at `at` in kOffsetDigits digits, or no value.
+std::optional<std::size_t> FixedAt(std::string_view all, std::size_t at) {
+  if (at > all.size() || all.size() - at < kOffsetDigits) return std::nullopt;
+  std::size_t n = 0;
+  const char* first = all.data() + at;
+  const auto r = std::from_chars(first, first + kOffsetDigits, n);
+  if (r.ec != std::errc() || r.ptr != first + kOffsetDigits) return std::nullopt;
+  return n;
+}
 
 std::string RegionKey(char kind, std::string_view code, std::string_view foldedState) {
   std::string key{kind};
@@ -232,16 +261,6 @@ std::string EscapeCommas(std::string_view text) {
     out += c;
   }
   return out;
-}
-
-std::string ReadFile(const std::filesystem::path& path) {
-  std::error_code error;
-  const auto size = std::filesystem::file_size(path, error);
-  std::ifstream in(path, std::ios::binary);
-  if (error || !in) return {};
-  std::string text(static_cast<std::size_t>(size), '\0');
-  if (!in.read(text.data(), static_cast<std::streamsize>(size))) return {};
-  return text;
 }
 
 // Splits `text` at `separator` into `parts`; the number of parts, or one
@@ -469,8 +488,10 @@ void AtlasIndexBuilder::AddPass() {
 }
 
 std::string AtlasIndexBuilder::Text() const {
-  std::string text(kAtlasIndexHeader);
-  text += '\n';
+  // The lines first, with where each begins; the header and the table of
+  // contents (of fixed length) go before them, the offset tables after.
+  std::string body;
+  std::vector<std::size_t> rowAt, regionAt, nameAt;
   // Every folded name with the cities that carry it ("row" for a city's
   // own name, "row:k" for its k-th other name), sorted for lookups.
   std::map<std::string, std::string> table;
@@ -479,34 +500,56 @@ std::string AtlasIndexBuilder::Text() const {
     if (!refs.empty()) refs += ' ';
     refs += ref;
   };
-  std::size_t row = 0;
+  std::size_t withOtherNames = 0;
   for (const City& c : cities_) {
     if (c.fields.empty()) continue;
-    for (const std::string& f : c.fields) text += f + kField;
+    const std::size_t row = rowAt.size();
+    rowAt.push_back(body.size());
+    for (const std::string& f : c.fields) body += f + kField;
     refer(c.fields[kFoldedName], std::to_string(row));
     for (std::size_t k = 0; k < c.otherNames.size(); ++k) {
       const City::OtherName& o = c.otherNames[k];
-      if (k > 0) text += kItem;
-      text += o.display + kPair + o.folded + kPair + std::to_string(o.languages);
+      if (k > 0) body += kItem;
+      body += o.display + kPair + o.folded + kPair + std::to_string(o.languages);
       refer(o.folded, std::to_string(row) + ':' + std::to_string(k));
     }
-    text += '\n';
-    ++row;
+    if (!c.otherNames.empty()) ++withOtherNames;
+    body += '\n';
   }
   for (const auto& [key, names] : regions_) {
-    text += kRegionLine;
-    text += kField;
-    text += key;
-    text += kField;
+    regionAt.push_back(body.size());
+    body += kRegionLine;
+    body += kField;
+    body += key;
+    body += kField;
     for (auto it = names.begin(); it != names.end(); ++it) {
-      if (it != names.begin()) text += kItem;
-      text += *it;
+      if (it != names.begin()) body += kItem;
+      body += *it;
     }
-    text += '\n';
+    body += '\n';
   }
   for (const auto& [folded, refs] : table) {
-    text += kNameLine;
-    text += kField + folded + kField + refs + '\n';
+    nameAt.push_back(body.size());
+    body += kNameLine;
+    body += kField + folded + kField + refs + '\n';
+  }
+  const std::size_t bodyAt = kAtlasIndexHeader.size() + 1 + kContentsBytes;
+  auto tableBytes = [](const std::vector<std::size_t>& t) { return t.size() * kOffsetDigits + 1; };
+  const std::size_t rowTableAt = bodyAt + body.size();
+  const std::size_t regionTableAt = rowTableAt + tableBytes(rowAt);
+  const std::size_t nameTableAt = regionTableAt + tableBytes(regionAt);
+  std::string text(kAtlasIndexHeader);
+  text += '\n';
+  for (const std::size_t n : {rowAt.size(), regionAt.size(), nameAt.size(), withOtherNames,
+                              rowTableAt, regionTableAt, nameTableAt}) {
+    text += Fixed(n);
+    text += ' ';
+  }
+  text.back() = '\n';
+  text += body;
+  for (const auto* t : {&rowAt, &regionAt, &nameAt}) {
+    for (const std::size_t at : *t) text += Fixed(bodyAt + at);
+    text += '\n';
   }
   return text;
 }
@@ -514,8 +557,90 @@ std::string AtlasIndexBuilder::Text() const {
 // ---------------------------------------------------------------------------
 // The atlas.
 
+struct Atlas::Index {
+  Index() = default;
+  Index(const Index&) = delete;
+  Index& operator=(const Index&) = delete;
+  ~Index() {
+    if (mapped != nullptr) ::munmap(mapped, mappedBytes);
+  }
+
+  // The n-th line of a table that begins at `tableAt`, without its line
+  // end; empty when the table points outside the file.
+  std::string_view Line(std::size_t tableAt, std::size_t n) const {
+    const auto at = FixedAt(all, tableAt + n * kOffsetDigits);
+    if (!at || *at >= all.size()) return {};
+    const std::size_t end = all.find('\n', *at);
+    return all.substr(*at, end == std::string_view::npos ? end : end - *at);
+  }
+  // The n-th city's line: it ends where the next begins, so that its long
+  // list of other names is not searched for the line's end.
+  std::string_view CityLine(std::size_t n) const {
+    const auto at = FixedAt(all, rowTableAt + n * kOffsetDigits);
+    const auto next =
+        n + 1 < cities ? FixedAt(all, rowTableAt + (n + 1) * kOffsetDigits) : std::nullopt;
+    if (at && next && *at < *next && *next <= all.size() && all[*next - 1] == '\n')
+      return all.substr(*at, *next - 1 - *at);
+    return Line(rowTableAt, n);
+  }
+  // A region or name line's key: the text between its kind mark and its
+  // last field.
+  static std::string_view Key(std::string_view line) {
+    const std::size_t last = line.rfind(kField);
+    return line.size() < 2 || last == std::string_view::npos || last < 2 ? std::string_view()
+                                                                         : line.substr(2, last - 2);
+  }
+  // The first line of a sorted table whose key is not below `key`.
+  std::size_t LowerBound(std::size_t tableAt, std::size_t count, std::string_view key) const {
+    std::size_t low = 0, high = count;
+    while (low < high) {
+      const std::size_t mid = low + (high - low) / 2;
+      if (Key(Line(tableAt, mid)) < key) {
+        low = mid + 1;
+      } else {
+        high = mid;
+      }
+    }
+    return low;
+  }
+
+  std::string owned;            // the text, when it was given rather than mapped
+  void* mapped = nullptr;       // the mapped file, when it was mapped
+  std::size_t mappedBytes = 0;  // its length
+  std::string_view all;         // the whole index, in one or the other
+  std::size_t cities = 0, regions = 0, names = 0, withOtherNames = 0;
+  std::size_t rowTableAt = 0, regionTableAt = 0, nameTableAt = 0;
+
+  // Every city, parsed when a search first needs them all.
+  mutable std::once_flag parsedOnce;
+  mutable std::vector<Entry> entries;
+};
+
+namespace {
+
+// The index file mapped into memory, or no value.
+std::optional<std::pair<void*, std::size_t>> MapFile(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return std::nullopt;
+  struct stat info {};
+  void* mapped = MAP_FAILED;
+  if (::fstat(fd, &info) == 0 && info.st_size > 0)
+    mapped = ::mmap(nullptr, static_cast<std::size_t>(info.st_size), PROT_READ, MAP_PRIVATE, fd, 0);
+  ::close(fd);
+  if (mapped == MAP_FAILED) return std::nullopt;
+  return std::pair{mapped, static_cast<std::size_t>(info.st_size)};
+}
+
+}  // namespace
+
 Atlas::Atlas() {
-  std::optional<Atlas> loaded = FromIndex(ReadFile(IndexPath()));
+  auto index = std::make_shared<Index>();
+  if (const auto file = MapFile(IndexPath())) {
+    index->mapped = file->first;
+    index->mappedBytes = file->second;
+    index->all = std::string_view(static_cast<const char*>(file->first), file->second);
+  }
+  std::optional<Atlas> loaded = FromIndex(std::move(index));
   if (!loaded) {
     AtlasIndexBuilder builder;
     builder.AddPass();
@@ -525,63 +650,103 @@ Atlas::Atlas() {
 }
 
 std::optional<Atlas> Atlas::FromIndex(std::string text) {
-  if (!StartsWith(text, kAtlasIndexHeader) || text.size() == kAtlasIndexHeader.size() ||
-      text[kAtlasIndexHeader.size()] != '\n')
+  auto index = std::make_shared<Index>();
+  index->owned = std::move(text);
+  index->all = index->owned;
+  return FromIndex(std::move(index));
+}
+
+std::optional<Atlas> Atlas::FromIndex(std::shared_ptr<Index> index) {
+  const std::string_view all = index->all;
+  const std::size_t contentsAt = kAtlasIndexHeader.size() + 1;
+  if (!StartsWith(all, kAtlasIndexHeader) || all.size() < contentsAt + kContentsBytes ||
+      all[kAtlasIndexHeader.size()] != '\n' || all[contentsAt + kContentsBytes - 1] != '\n')
+    return std::nullopt;
+  std::array<std::size_t, kContentsCount> n{};
+  for (std::size_t k = 0; k < n.size(); ++k) {
+    const auto value = FixedAt(all, contentsAt + k * (kOffsetDigits + 1));
+    if (!value) return std::nullopt;
+    n[k] = *value;
+  }
+  index->cities = n[0];
+  index->regions = n[1];
+  index->names = n[2];
+  index->withOtherNames = n[3];
+  index->rowTableAt = n[4];
+  index->regionTableAt = n[5];
+  index->nameTableAt = n[6];
+  // Each table lies whole inside the file and ends its line.
+  auto tableFits = [&](std::size_t at, std::size_t count) {
+    return at <= all.size() && count <= (all.size() - at) / kOffsetDigits &&
+           at + count * kOffsetDigits < all.size() && all[at + count * kOffsetDigits] == '\n';
+  };
+  if (!tableFits(index->rowTableAt, index->cities) ||
+      !tableFits(index->regionTableAt, index->regions) ||
+      !tableFits(index->nameTableAt, index->names) || index->cities >= UINT32_MAX)
     return std::nullopt;
   Atlas atlas{Empty{}};
-  atlas.text_ = std::make_shared<const std::string>(std::move(text));
-  const std::string_view all(*atlas.text_);
-  std::unordered_map<std::string, std::string_view> regions;
-  // The index of the installed atlas: 24,361 cities, some 100,000 other
-  // names and 120,000 distinct names.
-  atlas.entries_.reserve(25000);
-  atlas.nameTable_.reserve(125000);
-  std::size_t start = kAtlasIndexHeader.size() + 1;
-  while (start < all.size()) {
-    std::size_t end = all.find('\n', start);
-    if (end == std::string_view::npos) end = all.size();
-    std::array<std::string_view, kFieldCount> f;
-    const std::size_t fields = SplitInto(all.substr(start, end - start), kField, f);
-    start = end + 1;
-    if (f[0].size() == 1 && f[0][0] == kNameLine) {
-      if (fields != 3) return std::nullopt;
-      atlas.nameTable_.emplace_back(f[1], f[2]);
-      continue;
-    }
-    if (f[0].size() == 1 && f[0][0] == kRegionLine) {
-      if (fields != 5 || f[1].size() != 1) return std::nullopt;
-      regions.emplace(RegionKey(f[1][0], f[2], f[3]), f[4]);
-      continue;
-    }
-    if (fields != kFieldCount) return std::nullopt;
-    Entry e;
-    std::copy_n(f.begin(), e.fields.size(), e.fields.begin());
-    const auto lat = std::from_chars(f[kLatitude].data(), f[kLatitude].data() + f[kLatitude].size(),
-                                     e.latitudeDeg);
-    const auto lon = std::from_chars(f[kLongitude].data(),
-                                     f[kLongitude].data() + f[kLongitude].size(), e.longitudeDeg);
-    const auto pop = std::from_chars(f[kPopulation].data(),
-                                     f[kPopulation].data() + f[kPopulation].size(), e.population);
-    if (lat.ec != std::errc() || lon.ec != std::errc() || pop.ec != std::errc())
-      return std::nullopt;
-    // Other names are read when a lookup reaches them.
-    e.otherNames = f[kOtherNames];
-    if (!e.otherNames.empty()) ++atlas.otherNames_;
-    atlas.entries_.push_back(e);
-  }
-  if (!std::is_sorted(atlas.nameTable_.begin(), atlas.nameTable_.end())) return std::nullopt;
-  for (Entry& e : atlas.entries_) {
-    if (const auto it = regions.find(RegionKey('S', e.fields[kCode], e.fields[kFoldedState]));
-        it != regions.end())
-      e.otherStates = it->second;
-    if (const auto it = regions.find(RegionKey('C', e.fields[kCode], "")); it != regions.end())
-      e.otherCountries = it->second;
-  }
+  atlas.index_ = std::move(index);
   return atlas;
 }
 
+std::size_t Atlas::size() const {
+  return index_ ? index_->cities : 0;
+}
+
+bool Atlas::hasOtherNames() const {
+  return index_ && index_->withOtherNames > 0;
+}
+
+Atlas::Entry Atlas::EntryAt(std::size_t row) const {
+  Entry e;
+  if (row >= size()) return e;
+  // The fields before the other names, which are the rest of the line.
+  std::array<std::string_view, kFieldCount> f;
+  std::string_view rest = index_->CityLine(row);
+  for (std::size_t k = 0; k < kOtherNames; ++k) {
+    const std::size_t tab = rest.find(kField);
+    if (tab == std::string_view::npos) return e;
+    f[k] = rest.substr(0, tab);
+    rest.remove_prefix(tab + 1);
+  }
+  f[kOtherNames] = rest;
+  std::copy_n(f.begin(), e.fields.size(), e.fields.begin());
+  // A number the file does not hold reads as zero.
+  std::from_chars(f[kLatitude].data(), f[kLatitude].data() + f[kLatitude].size(), e.latitudeDeg);
+  std::from_chars(f[kLongitude].data(), f[kLongitude].data() + f[kLongitude].size(),
+                  e.longitudeDeg);
+  std::from_chars(f[kPopulation].data(), f[kPopulation].data() + f[kPopulation].size(),
+                  e.population);
+  e.otherNames = f[kOtherNames];
+  return e;
+}
+
+const std::vector<Atlas::Entry>& Atlas::AllEntries() const {
+  static const std::vector<Entry> none;
+  if (!index_) return none;
+  std::call_once(index_->parsedOnce, [this] {
+    index_->entries.reserve(size());
+    for (std::size_t row = 0; row < size(); ++row) index_->entries.push_back(EntryAt(row));
+  });
+  return index_->entries;
+}
+
+std::string_view Atlas::RegionNames(char kind, std::string_view code,
+                                    std::string_view foldedState) const {
+  if (!index_) return {};
+  const std::string key = RegionKey(kind, code, foldedState);
+  const std::size_t at = index_->LowerBound(index_->regionTableAt, index_->regions, key);
+  if (at == index_->regions) return {};
+  const std::string_view line = index_->Line(index_->regionTableAt, at);
+  if (Index::Key(line) != key) return {};
+  return line.substr(line.rfind(kField) + 1);
+}
+
 Place Atlas::PlaceOf(std::size_t index, std::string_view matchedName) const {
-  const Entry& e = entries_[index];
+  return PlaceOf(EntryAt(index), index, matchedName);
+}
+
+Place Atlas::PlaceOf(const Entry& e, std::size_t index, std::string_view matchedName) const {
   Place p;
   p.name = e.fields[kName];
   p.state = e.fields[kState];
@@ -664,34 +829,40 @@ PlaceSearch Atlas::Search(std::string_view query, std::size_t limit) const {
   return SearchParsed(ParseQuery(query, true), query, limit);
 }
 
-int Atlas::QualifierScore(const Entry& e, const ParsedPlaceQuery& q) const {
-  // The country named by a qualifier through a common short form, if any.
+int Atlas::CountryQuality(const Entry& e, std::string_view folded) const {
+  // The country named by a common short form, if any.
   auto aliasCode = [](std::string_view text) -> std::string_view {
     for (const CountryAlias& a : kCountryAliases)
       if (a.folded == text) return a.code;
     return {};
   };
-  auto countryQuality = [&](std::string_view text) {
-    if (text == e.fields[kFoldedCode] || aliasCode(text) == e.fields[kFoldedCode]) return kEqual;
-    return FieldQuality(e.fields[kFoldedCountry], e.otherCountries, text);
-  };
-  auto stateQuality = [&](std::string_view text) {
-    return FieldQuality(e.fields[kFoldedState], e.otherStates, text);
+  if (folded == e.fields[kFoldedCode] || aliasCode(folded) == e.fields[kFoldedCode]) return kEqual;
+  if (e.fields[kFoldedCountry].empty()) return kNoMatch;
+  if (NameQuality(e.fields[kFoldedCountry], folded) == kEqual) return kEqual;
+  return FieldQuality(e.fields[kFoldedCountry], RegionNames('C', e.fields[kCode], ""), folded);
+}
+
+int Atlas::QualifierScore(const Entry& e, const ParsedPlaceQuery& q) const {
+  auto stateQuality = [&](std::string_view text) -> int {
+    if (e.fields[kFoldedState].empty()) return kNoMatch;
+    if (NameQuality(e.fields[kFoldedState], text) == kEqual) return kEqual;
+    return FieldQuality(e.fields[kFoldedState],
+                        RegionNames('S', e.fields[kCode], e.fields[kFoldedState]), text);
   };
   if (q.coordinates && MinutesOf(e.latitudeDeg, e.longitudeDeg) != *q.coordinates) return kNoMatch;
   if (q.parts.size() == 2) {
     // "City, Country" or "City, State": whichever fits better.
-    return std::min(countryQuality(q.parts[1]), stateQuality(q.parts[1]));
+    return std::min(CountryQuality(e, q.parts[1]), stateQuality(q.parts[1]));
   }
   if (q.parts.size() == 3) {
-    const int both = stateQuality(q.parts[1]) + countryQuality(q.parts[2]);
+    const int both = stateQuality(q.parts[1]) + CountryQuality(e, q.parts[2]);
     return both >= kNoMatch ? kNoMatch : both;
   }
   return 0;
 }
 
-Atlas::OtherNameView Atlas::OtherName(std::uint32_t row, std::uint32_t k) const {
-  const std::string_view all = entries_[row].otherNames;
+Atlas::OtherNameView Atlas::OtherName(const Entry& e, std::uint32_t k) const {
+  const std::string_view all = e.otherNames;
   std::size_t at = 0;
   for (std::uint32_t skip = 0; skip < k && at != std::string_view::npos; ++skip) {
     at = all.find(kItem, at);
@@ -713,7 +884,7 @@ void Atlas::ForEachReference(std::string_view refs, Visit visit) const {
     const std::size_t colon = ref.find(':');
     std::uint32_t row = 0, k = 0;
     std::from_chars(ref.data(), ref.data() + std::min(colon, ref.size()), row);
-    if (row >= entries_.size()) continue;
+    if (row >= size()) continue;
     if (colon == std::string_view::npos) {
       visit(row, kOwnName);
     } else {
@@ -741,22 +912,28 @@ PlaceSearch Atlas::SearchParsed(const ParsedPlaceQuery& q, std::string_view quer
     std::uint32_t row;
     std::uint32_t name;  // the other name that matched, or kOwnName
   };
-  std::vector<Hit> best(entries_.size(), Hit{kNoMatch, 0, 0, kOwnName});
-  for (std::uint32_t row = 0; row < entries_.size(); ++row)
-    best[row] = {NameQuality(entries_[row].fields[kFoldedName], city), 0, row, kOwnName};
-  const auto begin = std::lower_bound(nameTable_.begin(), nameTable_.end(), city,
-                                      [](const std::pair<std::string_view, std::string_view>& n,
-                                         std::string_view c) { return n.first < c; });
-  for (auto it = begin; it != nameTable_.end() && StartsWith(it->first, city); ++it) {
-    const int quality = it->first == city ? kEqual : kBegins;
-    ForEachReference(it->second, [&](std::uint32_t row, std::uint32_t name) {
-      if (name != kOwnName && quality < best[row].score) best[row] = {quality, 0, row, name};
-    });
+  const std::vector<Entry>& entries = AllEntries();
+  std::vector<Hit> best(entries.size(), Hit{kNoMatch, 0, 0, kOwnName});
+  for (std::uint32_t row = 0; row < entries.size(); ++row)
+    best[row] = {NameQuality(entries[row].fields[kFoldedName], city), 0, row, kOwnName};
+  if (index_) {
+    const Index& x = *index_;
+    for (std::size_t n = x.LowerBound(x.nameTableAt, x.names, city); n < x.names; ++n) {
+      const std::string_view line = x.Line(x.nameTableAt, n);
+      const std::string_view name = Index::Key(line);
+      if (!StartsWith(name, city)) break;
+      const int quality = name == city ? kEqual : kBegins;
+      ForEachReference(line.substr(line.rfind(kField) + 1),
+                       [&](std::uint32_t row, std::uint32_t other) {
+                         if (other != kOwnName && quality < best[row].score)
+                           best[row] = {quality, 0, row, other};
+                       });
+    }
   }
   std::vector<Hit> hits;
   for (Hit& h : best) {
     if (h.score == kNoMatch) continue;
-    const Entry& e = entries_[h.row];
+    const Entry& e = entries[h.row];
     const int qualifiers = QualifierScore(e, q);
     if (qualifiers >= kNoMatch) continue;
     // Another name ranks after the own names that match as well.
@@ -771,8 +948,9 @@ PlaceSearch Atlas::SearchParsed(const ParsedPlaceQuery& q, std::string_view quer
                     });
   for (std::size_t k = 0; k < keep; ++k) {
     const Hit& h = hits[k];
+    const Entry& e = entries[h.row];
     result.matches.push_back(
-        PlaceOf(h.row, h.name == kOwnName ? std::string_view() : OtherName(h.row, h.name).display));
+        PlaceOf(e, h.row, h.name == kOwnName ? std::string_view() : OtherName(e, h.name).display));
     result.quality.push_back(h.score);
   }
   if (result.matches.empty()) {
@@ -811,7 +989,7 @@ PlaceResolution Atlas::Resolve(std::string_view query) const {
 PlaceResolution Atlas::Resolve(std::string_view query, bool explain) const {
   PlaceResolution r;
   if (const auto id = RowNumber(query)) {
-    if (*id <= entries_.size()) {
+    if (*id <= size()) {
       r.outcome = PlaceOutcome::Found;
       r.place = At(*id - 1);
     } else {
@@ -827,23 +1005,28 @@ PlaceResolution Atlas::Resolve(std::string_view query, bool explain) const {
   }
   // The cities whose own name or another name is the whole query's city.
   struct Candidate {
+    Entry entry;
     std::uint32_t row;
     std::uint32_t name;
     int qualifiers;
     std::uint32_t strength;  // its own name above all, else how many languages give the name
   };
   std::vector<Candidate> candidates;
-  const auto range =
-      std::equal_range(nameTable_.begin(), nameTable_.end(),
-                       std::pair<std::string_view, std::string_view>(q.parts[0], {}),
-                       [](const auto& a, const auto& b) { return a.first < b.first; });
-  for (auto it = range.first; it != range.second; ++it) {
-    ForEachReference(it->second, [&](std::uint32_t row, std::uint32_t name) {
-      const int qualifiers = QualifierScore(entries_[row], q);
-      if (qualifiers >= kNoMatch) return;
-      candidates.push_back(
-          {row, name, qualifiers, name == kOwnName ? UINT32_MAX : OtherName(row, name).languages});
-    });
+  if (index_) {
+    const Index& x = *index_;
+    // The name table holds each folded name once.
+    const std::size_t n = x.LowerBound(x.nameTableAt, x.names, q.parts[0]);
+    const std::string_view line = n < x.names ? x.Line(x.nameTableAt, n) : std::string_view();
+    if (Index::Key(line) == q.parts[0]) {
+      ForEachReference(line.substr(line.rfind(kField) + 1), [&](std::uint32_t row,
+                                                                std::uint32_t name) {
+        Entry e = EntryAt(row);
+        const int qualifiers = QualifierScore(e, q);
+        if (qualifiers >= kNoMatch) return;
+        const std::uint32_t strength = name == kOwnName ? UINT32_MAX : OtherName(e, name).languages;
+        candidates.push_back({e, row, name, qualifiers, strength});
+      });
+    }
   }
   if (candidates.empty()) {
     r.outcome = PlaceOutcome::NotFound;
@@ -861,8 +1044,8 @@ PlaceResolution Atlas::Resolve(std::string_view query, bool explain) const {
   // The best qualifiers, then the city that carries the name most, then
   // the larger population.
   std::sort(candidates.begin(), candidates.end(), [&](const Candidate& a, const Candidate& b) {
-    return std::make_tuple(a.qualifiers, b.strength, entries_[b.row].population, a.row) <
-           std::make_tuple(b.qualifiers, a.strength, entries_[a.row].population, b.row);
+    return std::make_tuple(a.qualifiers, b.strength, b.entry.population, a.row) <
+           std::make_tuple(b.qualifiers, a.strength, a.entry.population, b.row);
   });
   std::size_t tied = 1;
   while (tied < candidates.size() && candidates[tied].qualifiers == candidates[0].qualifiers &&
@@ -875,26 +1058,26 @@ PlaceResolution Atlas::Resolve(std::string_view query, bool explain) const {
     while (same < candidates.size() && candidates[same].qualifiers == candidates[0].qualifiers)
       ++same;
     for (std::size_t k = tied; k < same; ++k) {
-      if (entries_[candidates[k].row].fields[kZone] != entries_[candidates[0].row].fields[kZone]) {
+      if (candidates[k].entry.fields[kZone] != candidates[0].entry.fields[kZone]) {
         tied = same;
         break;
       }
     }
   }
   auto placeOf = [&](const Candidate& c) {
-    return PlaceOf(c.row,
-                   c.name == kOwnName ? std::string_view() : OtherName(c.row, c.name).display);
+    return PlaceOf(c.entry, c.row,
+                   c.name == kOwnName ? std::string_view() : OtherName(c.entry, c.name).display);
   };
-  const Entry& first = entries_[candidates[0].row];
+  const Entry& first = candidates[0].entry;
   bool oneClock = true;
   for (std::size_t k = 1; k < tied; ++k)
-    oneClock = oneClock && entries_[candidates[k].row].fields[kZone] == first.fields[kZone];
+    oneClock = oneClock && candidates[k].entry.fields[kZone] == first.fields[kZone];
   // Population never chooses for a place written in full, nor between clocks.
   const bool fullyWritten = q.parts.size() == 3 || q.coordinates.has_value();
-  const bool settledByPopulation = tied > 1 && oneClock && !fullyWritten &&
-                                   static_cast<std::uint64_t>(first.population) >=
-                                       static_cast<std::uint64_t>(kClearPopulationRatio) *
-                                           entries_[candidates[1].row].population;
+  const bool settledByPopulation =
+      tied > 1 && oneClock && !fullyWritten &&
+      static_cast<std::uint64_t>(first.population) >=
+          static_cast<std::uint64_t>(kClearPopulationRatio) * candidates[1].entry.population;
   if (tied == 1 || settledByPopulation) {
     r.outcome = PlaceOutcome::Found;
     r.place = placeOf(candidates[0]);
@@ -932,6 +1115,49 @@ std::string Atlas::ChoosingText(const Place& place) const {
   if (reaches(written)) return written;
   // Two cities of one name, state and country at the same minute of arc.
   return "#" + std::to_string(place.id);
+}
+
+std::optional<std::string> Atlas::CountryCodeOf(std::string_view text) const {
+  if (!FoldPlaceText(text)) return std::nullopt;
+  const std::string folded = FoldName(std::string(text));
+  if (folded.empty()) return std::nullopt;
+  std::set<std::string_view> tried;
+  for (const Entry& e : AllEntries()) {
+    if (!tried.insert(e.fields[kCode]).second) continue;
+    if (CountryQuality(e, folded) == kEqual) return std::string(e.fields[kCode]);
+  }
+  return std::nullopt;
+}
+
+std::optional<NearbyPlace> Atlas::Nearest(double latitudeDeg, double longitudeDeg,
+                                          std::string_view countryCode) const {
+  constexpr double kRadPerDeg = 3.14159265358979323846 / 180.0;
+  const double lat1Rad = latitudeDeg * kRadPerDeg;
+  const double lon1Rad = longitudeDeg * kRadPerDeg;
+  // The haversine formula: well conditioned for the short distances that
+  // decide the nearest city.
+  auto centralAngleRad = [&](const Entry& e) {
+    const double lat2Rad = e.latitudeDeg * kRadPerDeg;
+    const double halfDLat = (lat2Rad - lat1Rad) / 2.0;
+    const double halfDLon = (e.longitudeDeg * kRadPerDeg - lon1Rad) / 2.0;
+    const double h =
+        std::sin(halfDLat) * std::sin(halfDLat) +
+        std::cos(lat1Rad) * std::cos(lat2Rad) * std::sin(halfDLon) * std::sin(halfDLon);
+    return 2.0 * std::asin(std::sqrt(std::min(1.0, h)));
+  };
+  const std::vector<Entry>& entries = AllEntries();
+  std::optional<std::size_t> best;
+  double bestAngleRad = 0;
+  for (std::size_t row = 0; row < entries.size(); ++row) {
+    if (!countryCode.empty() && entries[row].fields[kCode] != countryCode) continue;
+    const double angleRad = centralAngleRad(entries[row]);
+    if (!best || angleRad < bestAngleRad) {
+      best = row;
+      bestAngleRad = angleRad;
+    }
+  }
+  if (!best) return std::nullopt;
+  return NearbyPlace{PlaceOf(entries[*best], *best, {}), bestAngleRad * kEarthMeanRadiusKm};
 }
 
 std::optional<Place> Atlas::FindDescribed(std::string_view description) const {

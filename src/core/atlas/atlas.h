@@ -24,8 +24,11 @@
 // matches as they are typed, best first.
 //
 // The index of names is generated at build time from the installed library
-// (tools/atlas_index) into share/orvanta/places.index and read in a few
-// milliseconds; without it the atlas reads the library itself (about 0.1 s,
+// (tools/atlas_index) into share/orvanta/places.index. The file is mapped,
+// not read: tables of offsets at its end take a lookup straight to the
+// names and cities it needs, so that one birth place is found in well under
+// a millisecond after start; a search over every name parses the cities
+// once. Without the file the atlas reads the library itself (about 0.1 s,
 // the names in the current language only).
 #pragma once
 
@@ -93,11 +96,22 @@ struct PlaceResolution {
   std::string message;  // for every outcome but Found
 };
 
+// A city near a point and how far it lies: the great-circle distance on
+// a sphere of the Earth's mean radius.
+struct NearbyPlace {
+  Place place;
+  double distanceKm = 0;
+};
+
+// The Earth's mean radius in kilometres (IUGG R1), for distances between
+// places; the sphere errs by under 0.5 % against the ellipsoid.
+inline constexpr double kEarthMeanRadiusKm = 6371.0088;
+
 // How many candidates or suggestions a resolution lists at most.
 inline constexpr std::size_t kPlaceCandidatesListed = 8;
 
 // The index's first line; a file that does not begin with it is not read.
-inline constexpr std::string_view kAtlasIndexHeader = "orvanta-atlas-index 1";
+inline constexpr std::string_view kAtlasIndexHeader = "orvanta-atlas-index 2";
 
 // Reads the cities of libgeonames in the language of the current locale
 // (LANGUAGE, LC_MESSAGES) and collects their names; each pass in another
@@ -126,16 +140,20 @@ struct ParsedPlaceQuery;
 class Atlas {
  public:
   // The installed index (share/orvanta/places.index beside the program or
-  // the build's copy); without it the library's own names.
+  // the build's copy), mapped into memory; without it the library's own
+  // names.
   Atlas();
   // From the text of an index file; no value when it is not one.
   static std::optional<Atlas> FromIndex(std::string text);
 
-  std::size_t size() const { return entries_.size(); }
+  std::size_t size() const;
   // The city in row `index` (below size()), in the library's order.
   Place At(std::size_t index) const { return PlaceOf(index, {}); }
   // True when other names came with the atlas (the generated index).
-  bool hasOtherNames() const { return otherNames_ > 0; }
+  bool hasOtherNames() const;
+  // Parses every city now (a few milliseconds, once), which the first
+  // search, nearest city or country lookup would otherwise do.
+  void Prepare() const { AllEntries(); }
 
   // At most `limit` places matching `query` by whole name, beginning or a
   // later word, best first.
@@ -153,21 +171,35 @@ class Atlas {
   // and country are shared.
   std::string ChoosingText(const Place& place) const;
 
+  // The ISO code ("IN") of the country `text` names as a whole: the atlas's
+  // name, the code, a common short form or another language's name, as
+  // Resolve takes a country. No value when it names none.
+  std::optional<std::string> CountryCodeOf(std::string_view text) const;
+
+  // The city nearest to a point (north and east positive, in degrees),
+  // among those of the country `countryCode` when it is not empty; no value
+  // when the atlas holds none there.
+  std::optional<NearbyPlace> Nearest(double latitudeDeg, double longitudeDeg,
+                                     std::string_view countryCode = {}) const;
+
  private:
-  // One city: views into text_ (name, state, country, code, zone, the
+  // One city: views into the index (name, state, country, code, zone, the
   // coordinates and population as written, the folded name, state, country
-  // and code), the other names of its state and country (folded, joined by
-  // \x1e) and its own other names.
+  // and code) and its own other names.
   struct Entry {
     std::array<std::string_view, 12> fields;
-    std::string_view otherStates, otherCountries;
     double latitudeDeg = 0;
     double longitudeDeg = 0;
     std::uint32_t population = 0;
     std::string_view otherNames;  // display \x1f folded \x1f languages, joined by \x1e
   };
+  // The index file held in memory (mapped or read) with its tables; a city
+  // is parsed when a lookup reaches it, and all of them once a search
+  // needs them.
+  struct Index;
   struct Empty {};
   explicit Atlas(Empty) {}
+  static std::optional<Atlas> FromIndex(std::shared_ptr<Index> index);
   // Without `explain`, no suggestions or candidates' texts are made.
   PlaceResolution Resolve(std::string_view query, bool explain) const;
   // A city's k-th other name and how many catalogues give it.
@@ -175,19 +207,23 @@ class Atlas {
     std::string_view display;
     std::uint32_t languages = 0;
   };
-  OtherNameView OtherName(std::uint32_t row, std::uint32_t k) const;
+  OtherNameView OtherName(const Entry& e, std::uint32_t k) const;
+  Entry EntryAt(std::size_t row) const;
+  const std::vector<Entry>& AllEntries() const;
+  // The other names of a state (kind 'S') or country ('C'), folded, joined
+  // by \x1e.
+  std::string_view RegionNames(char kind, std::string_view code,
+                               std::string_view foldedState) const;
+  int CountryQuality(const Entry& e, std::string_view folded) const;
   int QualifierScore(const Entry& e, const ParsedPlaceQuery& q) const;
   template <typename Visit>
   void ForEachReference(std::string_view refs, Visit visit) const;
   PlaceSearch SearchParsed(const ParsedPlaceQuery& q, std::string_view query,
                            std::size_t limit) const;
   Place PlaceOf(std::size_t index, std::string_view matchedName) const;
+  Place PlaceOf(const Entry& e, std::size_t index, std::string_view matchedName) const;
 
-  std::shared_ptr<const std::string> text_;  // the index the views below point into
-  std::vector<Entry> entries_;
-  // Every folded name (own or other) with its cities' references, sorted.
-  std::vector<std::pair<std::string_view, std::string_view>> nameTable_;
-  std::size_t otherNames_ = 0;
+  std::shared_ptr<const Index> index_;  // null when no atlas could be read
 };
 
 // A place is ambiguous when the first two matches fit equally well and

@@ -68,4 +68,17 @@ std::optional<LocalDateTime> LocalBirthTime(const FormEntries& e) {
                       static_cast<int>(*hour), static_cast<int>(*minute));
 }
 
+std::optional<TypedPosition> TypedPositionOf(const FormEntries& e) {
+  const auto latDeg = PlainWholeNumber(e.latDeg);
+  const auto latMin = PlainWholeNumber(e.latMin);
+  const auto lonDeg = PlainWholeNumber(e.lonDeg);
+  const auto lonMin = PlainWholeNumber(e.lonMin);
+  auto within = [](const std::optional<long>& n, long most) { return n && *n >= 0 && *n <= most; };
+  if (!within(latDeg, 89) || !within(latMin, 59) || !within(lonDeg, 179) || !within(lonMin, 59))
+    return std::nullopt;
+  const double latitudeDeg = static_cast<double>(*latDeg) + static_cast<double>(*latMin) / 60.0;
+  const double longitudeDeg = static_cast<double>(*lonDeg) + static_cast<double>(*lonMin) / 60.0;
+  return TypedPosition{e.north ? latitudeDeg : -latitudeDeg, e.east ? longitudeDeg : -longitudeDeg};
+}
+
 }  // namespace orvanta

@@ -31,4 +31,13 @@ ChartClock ChartClockOf(const FormEntries& entries, const BirthDetails& birth);
 // value when they hold no valid date.
 std::optional<LocalDateTime> LocalBirthTime(const FormEntries& entries);
 
+// The birth place's coordinates as the entries hold them, in degrees (north
+// and east positive), or no value while a box is empty or outside the form's
+// range (latitude 0..89, longitude 0..179 degrees, minutes 0..59).
+struct TypedPosition {
+  double latitudeDeg = 0;
+  double longitudeDeg = 0;
+};
+std::optional<TypedPosition> TypedPositionOf(const FormEntries& entries);
+
 }  // namespace orvanta

@@ -281,6 +281,71 @@ TEST_F(AtlasSearch, RefusesOrExplains) {
   }
 }
 
+// The zone suggested for coordinates typed without a place comes from the
+// nearest city of the country the form names. Positions are the GeoNames
+// data's; distances are hand calculated on the sphere (one degree of arc is
+// 111.195 km).
+TEST_F(AtlasSearch, NearestCityInTheCountryNamed) {
+  const double pune[] = {atlas_->Resolve("Pune").place->latitudeDeg,
+                         atlas_->Resolve("Pune").place->longitudeDeg};
+  const double birgunj[] = {atlas_->Resolve("Birgunj").place->latitudeDeg,
+                            atlas_->Resolve("Birgunj").place->longitudeDeg};
+  // The distances' tolerance: the hand calculation's rounding.
+  constexpr double kKmTolerance = 0.01;
+  struct Case {
+    const char* name;
+    double latitudeDeg, longitudeDeg;
+    const char* country;  // as the form's box holds it
+    const char* nearest;
+    const char* zone;
+    double distanceKm;  // < 0: not checked
+  };
+  const Case cases[] = {
+      {"at Pune", pune[0], pune[1], "", "Pune", "Asia/Kolkata", 0.0},
+      // 0.05 degree of latitude south of Pune: 5.5598 km.
+      {"south of Pune", pune[0] - 0.05, pune[1], "India", "Pune", "Asia/Kolkata", 5.5598},
+      // Birgunj (Nepal) and Raxaul (India) face each other across the border,
+      // on clocks 15 minutes apart.
+      {"Birgunj, no country", birgunj[0], birgunj[1], "", "Birgunj", "Asia/Kathmandu", 0.0},
+      {"Birgunj, in India", birgunj[0], birgunj[1], "India", "Raxaul", "Asia/Kolkata", -1},
+      {"Birgunj, by code", birgunj[0], birgunj[1], "in", "Raxaul", "Asia/Kolkata", -1},
+      {"Birgunj, in Nepal", birgunj[0], birgunj[1], "Nepal", "Birgunj", "Asia/Kathmandu", 0.0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const auto code = c.country[0] ? atlas_->CountryCodeOf(c.country) : std::nullopt;
+    ASSERT_EQ(code.has_value(), c.country[0] != '\0');
+    const auto near = atlas_->Nearest(c.latitudeDeg, c.longitudeDeg, code.value_or(""));
+    ASSERT_TRUE(near);
+    EXPECT_EQ(near->place.name, c.nearest);
+    EXPECT_EQ(near->place.timeZone, c.zone);
+    if (c.distanceKm >= 0) {
+      EXPECT_NEAR(near->distanceKm, c.distanceKm, kKmTolerance);
+    }
+  }
+  // Pune to Mumbai: 0.55326 degrees of latitude and 0.97274 of longitude at
+  // a mean latitude of 18.796 degrees, 1.07424 degrees of arc: 119.45 km.
+  const Place mumbai = *atlas_->Resolve("Mumbai").place;
+  EXPECT_NEAR(atlas_->Nearest(pune[0], pune[1], "IN")->distanceKm, 0.0, kKmTolerance);
+  EXPECT_EQ(atlas_->Nearest(mumbai.latitudeDeg, mumbai.longitudeDeg)->place.id, mumbai.id);
+  // A country with no city in the atlas, or none at all.
+  EXPECT_FALSE(atlas_->Nearest(0, 0, "XX"));
+
+  // Countries as Resolve takes them, and only whole.
+  struct Country {
+    const char* text;
+    const char* code;  // "" when the text names no country
+  };
+  const Country countries[] = {
+      {"India", "IN"}, {"india", "IN"}, {"IN", "IN"}, {"Deutschland", "DE"}, {"USA", "US"},
+      {"UK", "GB"},    {"Ind", ""},     {"", ""},     {"Atlantis", ""},      {"\xff", ""},
+  };
+  for (const Country& c : countries) {
+    SCOPED_TRACE(c.text);
+    EXPECT_EQ(atlas_->CountryCodeOf(c.text).value_or(""), c.code);
+  }
+}
+
 TEST_F(AtlasSearch, DescriptionFindsItsPlace) {
   for (const char* q : {"Madrid, Colombia", "Sao Paulo", "Portland, Maine"}) {
     SCOPED_TRACE(q);
