@@ -282,7 +282,7 @@ void TestPlacePicker::retypedCityNeverKeepsAnotherPlacesClock() {
     QVERIFY(!retyped.exactOffsetMinutes);
     QVERIFY(retyped.zoneName.empty());
     Session session;
-    QVERIFY(Run_Chart(session, retyped).refusal.has_value());
+    QVERIFY(ComputeChart(session, retyped).refusal.has_value());
   }
   city->setFocus();
   QTest::keyClick(city, Qt::Key_End);
