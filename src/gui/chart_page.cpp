@@ -135,6 +135,9 @@ class PagePainter {
            Q(InduLagnaHeadline(chart_.induLagna ? chart_.induLagna->sign : -1)), PageFont(20, true),
            kMarkInk, Qt::AlignRight | Qt::AlignTop);
     }
+    // The calculation settings the chart was computed with, under the headline.
+    Text(QRectF(kSheetWidth / 2 - 100, 79, kSheetWidth / 2 + 100 - kMargin, 18),
+         Q(SettingsLine(chart_.settings)), PageFont(11), kRuleInk, Qt::AlignRight | Qt::AlignTop);
     p_.setPen(QPen(kHeadingInk, 2.0));
     p_.drawLine(QPointF(kMargin, 98), QPointF(kSheetWidth - kMargin, 98));
   }

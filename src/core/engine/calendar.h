@@ -14,6 +14,7 @@
 
 #include <string>
 
+#include "engine/ayanamsa.h"
 #include "model/records.h"
 
 namespace orvanta {
@@ -70,12 +71,19 @@ bool ZoneRunsEast(const BirthDetails& birth, double longitudeDeg);
 // of date: the centuries counted from the Julian day stay continuous anyway.
 BirthUniversalTime UniversalTimeOfBirth(const BirthDetails& birth);
 
-TimeQuantities Time_Calculation(const BirthDetails& birth);
+// The birth's time quantities and ascendant. With the program's ayanamsa
+// AyanCorr is AyanamsaCorrection(T); with a named one it is that ayanamsa at
+// the birth moment, negated (NaN where AyanamsaDeg gives none).
+TimeQuantities Time_Calculation(const BirthDetails& birth,
+                                AyanamsaChoice ayanamsa = kDefaultAyanamsa);
 
 // Integer Julian day number of the civil date (the day beginning at noon).
 double JulianDayNumber(double month, double day, double year);
 
 // Ayanamsa correction in degrees for T Julian centuries from JD 2415020.0.
+// Its node is reduced by whole turns; a T so large that the turns could not
+// be counted one by one (or not finite) is reduced in one exact step, so the
+// call always ends.
 double AyanamsaCorrection(double T);
 
 // Quadrant arctangent in radians; ArcTan2(0, -1) is 0, not pi.

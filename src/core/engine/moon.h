@@ -10,6 +10,7 @@
 #include <array>
 #include <string>
 
+#include "engine/ayanamsa.h"
 #include "model/records.h"
 
 namespace orvanta {
@@ -30,7 +31,11 @@ struct MoonPosition {
   std::string MoonText;  // Degree2Dms(MoonSidereal)
 };
 
-MoonPosition Ephemeris_Calculation(const BirthDetails& birth);
+// The Moon at the birth moment. With the program's ayanamsa the sidereal
+// Moon uses AyanamsaJ2000; with a named one, that ayanamsa at the same
+// instant (no sidereal Moon where AyanamsaDeg gives none).
+MoonPosition Ephemeris_Calculation(const BirthDetails& birth,
+                                   AyanamsaChoice ayanamsa = kDefaultAyanamsa);
 
 // Ayanamsa in degrees for T centuries from J2000.0 (negative; added to
 // tropical longitudes).
