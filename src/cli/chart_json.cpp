@@ -218,8 +218,8 @@ void AppendInduLagna(std::string& out, const ChartOutput& chart) {
   // The other rule's sign, beside the one the chart follows.
   const std::optional<InduLagnaSteps> both = InduLagnaStepsFor(c.ascSign, c.moonSign, c.rule);
   JsonObject otherRule(o.Key("otherRule"));
-  otherRule.String("rule", RuleName(both ? both->otherRule : InduLagnaRule::FromMoonVenus12));
-  AppendSignOrNull(otherRule, "sign", both ? both->otherSign : -1);
+  otherRule.String("rule", RuleName(both ? both->other.rule : InduLagnaRule::FromMoonVenus12));
+  AppendSignOrNull(otherRule, "sign", both ? both->other.sign : -1);
   otherRule.Close();
   o.Close();
 }

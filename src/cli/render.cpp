@@ -392,15 +392,15 @@ void AppendInduLagnaSteps(std::string& out, const ChartOutput& chart) {
     return;
   }
   JsonObject e(out);
-  e.Integer("AscSign", steps->ascSign);
-  e.Integer("AscNinthSign", steps->ascNinthSign);
-  e.Integer("AscKala", steps->ascKala);
-  e.Integer("MoonSign", steps->moonSign);
-  e.Integer("MoonNinthSign", steps->moonNinthSign);
-  e.Integer("MoonKala", steps->moonKala);
-  e.Integer("Sum", steps->sum);
-  e.Integer("Remainder", steps->remainder);
-  e.Integer("InduLagnaSign", steps->induLagnaSign);
+  e.Integer("AscSign", steps->chosen.ascSign);
+  e.Integer("AscNinthSign", steps->chosen.ascNinthSign);
+  e.Integer("AscKala", steps->chosen.ascKala);
+  e.Integer("MoonSign", steps->chosen.moonSign);
+  e.Integer("MoonNinthSign", steps->chosen.moonNinthSign);
+  e.Integer("MoonKala", steps->chosen.moonKala);
+  e.Integer("Sum", steps->chosen.sum);
+  e.Integer("Remainder", steps->chosen.remainder);
+  e.Integer("InduLagnaSign", steps->chosen.sign);
   e.Close();
 }
 

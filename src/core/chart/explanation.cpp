@@ -34,25 +34,7 @@ std::optional<InduLagnaSteps> InduLagnaStepsFor(int ascSign, int moonSign, InduL
   const std::optional<InduLagnaCount> chosen = CountInduLagna(ascSign, moonSign, rule);
   const std::optional<InduLagnaCount> other = CountInduLagna(ascSign, moonSign, otherRule);
   if (!chosen || !other) return std::nullopt;
-  InduLagnaSteps s;
-  s.rule = rule;
-  s.ascSign = chosen->ascSign;
-  s.ascNinthSign = chosen->ascNinthSign;
-  s.ascKala = chosen->ascKala;
-  s.moonSign = chosen->moonSign;
-  s.moonNinthSign = chosen->moonNinthSign;
-  s.moonKala = chosen->moonKala;
-  s.sum = chosen->sum;
-  s.remainder = chosen->remainder;
-  s.startSign = chosen->startSign;
-  s.induLagnaSign = chosen->sign;
-  s.otherRule = otherRule;
-  s.otherAscKala = other->ascKala;
-  s.otherMoonKala = other->moonKala;
-  s.otherSum = other->sum;
-  s.otherRemainder = other->remainder;
-  s.otherSign = other->sign;
-  return s;
+  return InduLagnaSteps{*chosen, *other};
 }
 
 std::optional<InduLagnaSteps> ExplainInduLagna(const ChartOutput& chart) {
@@ -68,9 +50,10 @@ std::string InduLagnaHeadline(int signIndex) {
          std::string(row.VedicName) + ")";
 }
 
-InduLagnaWords ExplainInWords(const InduLagnaSteps& s) {
+InduLagnaWords ExplainInWords(const InduLagnaSteps& steps) {
+  const InduLagnaCount& s = steps.chosen;
   InduLagnaWords words;
-  words.headline = InduLagnaHeadline(s.induLagnaSign);
+  words.headline = InduLagnaHeadline(s.sign);
   words.steps.push_back(SignLine("Ascendant", s.ascSign, s.ascNinthSign, s.ascKala));
   words.steps.push_back(SignLine("Moon", s.moonSign, s.moonNinthSign, s.moonKala));
   words.steps.push_back("Sum: " + std::to_string(s.ascKala) + " + " + std::to_string(s.moonKala) +
@@ -82,16 +65,16 @@ InduLagnaWords ExplainInWords(const InduLagnaSteps& s) {
   std::string countLine = "Counting " + std::to_string(count) + " from the " +
                           (program ? "ascendant's" : "Moon's") + " sign (" + startName + " = 1";
   if (s.remainder == 0) countLine += "; a remainder of 0 counts as 12";
-  countLine += ") gives: " + std::string(EnglishOf(s.induLagnaSign));
+  countLine += ") gives: " + std::string(EnglishOf(s.sign));
   words.steps.push_back(countLine);
   if (program) {
     words.steps.push_back("This program counts from the ascendant's sign, Venus 10.");
     words.otherLine = "The textbook rule (counted from the Moon's sign, Venus 12) gives: " +
-                      std::string(EnglishOf(s.otherSign));
+                      std::string(EnglishOf(steps.other.sign));
   } else {
     words.steps.push_back("The classical count: from the Moon's sign, Venus 12.");
     words.otherLine = "This program's own count (from the ascendant's sign, Venus 10) gives: " +
-                      std::string(EnglishOf(s.otherSign));
+                      std::string(EnglishOf(steps.other.sign));
   }
   return words;
 }

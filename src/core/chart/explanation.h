@@ -19,29 +19,12 @@
 
 namespace orvanta {
 
-// The numbers of one Indu Lagna count under the chosen rule, and the other
-// rule's. Signs are 0-based indexes (0 = Aries); add 1 for the sign numbers
-// the chart shows in its corners.
+// The Indu Lagna count under the rule the chart follows, and the other
+// rule's count beside it. Signs are 0-based indexes (0 = Aries); add 1 for
+// the sign numbers the chart shows in its corners.
 struct InduLagnaSteps {
-  InduLagnaRule rule = kDefaultInduLagnaRule;  // the rule the chart follows
-  int ascSign = 0;                             // the ascendant's sign
-  int ascNinthSign = 0;                        // ninth sign from it, counting it as the first
-  int ascKala = 0;                             // kala of that ninth sign's lord under the rule
-  int moonSign = 0;                            // the Moon's sign
-  int moonNinthSign = 0;                       // ninth sign from it
-  int moonKala = 0;                            // kala of that ninth sign's lord under the rule
-  int sum = 0;                                 // ascKala + moonKala
-  int remainder = 0;                           // sum modulo 12, 0..11
-  int startSign = 0;                           // the sign the count starts from (counting it as 1)
-  int induLagnaSign = 0;                       // remainder 1 is startSign itself, 0 counts as 12
-
-  // The other rule's reading.
-  InduLagnaRule otherRule = InduLagnaRule::FromMoonVenus12;
-  int otherAscKala = 0;
-  int otherMoonKala = 0;
-  int otherSum = 0;
-  int otherRemainder = 0;
-  int otherSign = 0;
+  InduLagnaCount chosen;
+  InduLagnaCount other;
 };
 
 // Both counts (CountInduLagna under each rule) for an ascendant in `ascSign`

@@ -6,113 +6,78 @@ namespace orvanta {
 
 namespace {
 
-// Each choice's caption in the settings dialog, and its short form in the
-// settings line.
-struct RuleRow {
-  InduLagnaRule rule;
+// One choice: its stable name (the Indu Lagna rule's; the ayanamsa and the
+// node have theirs in the engine), its caption in the settings dialog and
+// its short form in the settings line.
+template <typename Choice>
+struct ChoiceRow {
+  Choice choice;
   std::string_view name;
   std::string_view caption;
   std::string_view shortCaption;
 };
-inline constexpr std::array<RuleRow, 2> kRuleRows = {{
+
+inline constexpr std::array<ChoiceRow<InduLagnaRule>, 2> kRuleRows = {{
     {InduLagnaRule::FromAscendantVenus10, "program",
      "This program's count (from the ascendant, Venus 10)", "program's count"},
     {InduLagnaRule::FromMoonVenus12, "classical", "The classical count (from the Moon, Venus 12)",
      "classical count"},
 }};
 
-struct AyanamsaRow {
-  AyanamsaChoice choice;
-  std::string_view caption;
-  std::string_view shortCaption;
-};
-inline constexpr std::array<AyanamsaRow, 4> kAyanamsaRows = {{
-    {AyanamsaChoice::Program, "This program's own (Lahiri type)", "program's own"},
-    {AyanamsaChoice::Lahiri, "Lahiri (Chitrapaksha)", "Lahiri"},
-    {AyanamsaChoice::Raman, "Raman", "Raman"},
-    {AyanamsaChoice::Krishnamurti, "Krishnamurti (KP)", "KP"},
+inline constexpr std::array<ChoiceRow<AyanamsaChoice>, 4> kAyanamsaRows = {{
+    {AyanamsaChoice::Program, "", "This program's own (Lahiri type)", "program's own"},
+    {AyanamsaChoice::Lahiri, "", "Lahiri (Chitrapaksha)", "Lahiri"},
+    {AyanamsaChoice::Raman, "", "Raman", "Raman"},
+    {AyanamsaChoice::Krishnamurti, "", "Krishnamurti (KP)", "KP"},
 }};
 
-struct NodeRow {
-  NodeChoice choice;
-  std::string_view caption;
-  std::string_view shortCaption;
-};
-inline constexpr std::array<NodeRow, 3> kNodeRows = {{
-    {NodeChoice::Program, "This program's own (below the mean node)", "program's own"},
-    {NodeChoice::Mean, "The mean node", "mean node"},
-    {NodeChoice::True, "The true node", "true node"},
+inline constexpr std::array<ChoiceRow<NodeChoice>, 3> kNodeRows = {{
+    {NodeChoice::Program, "", "This program's own (below the mean node)", "program's own"},
+    {NodeChoice::Mean, "", "The mean node", "mean node"},
+    {NodeChoice::True, "", "The true node", "true node"},
 }};
+
+// The row of `choice`; the first row for a value outside the enumeration.
+template <typename Choice, std::size_t N>
+const ChoiceRow<Choice>& RowOf(const std::array<ChoiceRow<Choice>, N>& rows, Choice choice) {
+  for (const ChoiceRow<Choice>& row : rows) {
+    if (row.choice == choice) return row;
+  }
+  return rows.front();
+}
 
 }  // namespace
 
 std::string_view InduLagnaRuleName(InduLagnaRule rule) {
-  for (const RuleRow& row : kRuleRows) {
-    if (row.rule == rule) return row.name;
-  }
-  return {};
+  return RowOf(kRuleRows, rule).name;
 }
 
 std::optional<InduLagnaRule> InduLagnaRuleFromName(std::string_view name) {
-  for (const RuleRow& row : kRuleRows) {
-    if (row.name == name) return row.rule;
+  for (const ChoiceRow<InduLagnaRule>& row : kRuleRows) {
+    if (row.name == name) return row.choice;
   }
   return std::nullopt;
 }
 
 std::string_view InduLagnaRuleCaption(InduLagnaRule rule) {
-  for (const RuleRow& row : kRuleRows) {
-    if (row.rule == rule) return row.caption;
-  }
-  return {};
+  return RowOf(kRuleRows, rule).caption;
 }
 
 std::string_view AyanamsaCaption(AyanamsaChoice choice) {
-  for (const AyanamsaRow& row : kAyanamsaRows) {
-    if (row.choice == choice) return row.caption;
-  }
-  return {};
+  return RowOf(kAyanamsaRows, choice).caption;
 }
 
 std::string_view NodeCaption(NodeChoice choice) {
-  for (const NodeRow& row : kNodeRows) {
-    if (row.choice == choice) return row.caption;
-  }
-  return {};
+  return RowOf(kNodeRows, choice).caption;
 }
-
-namespace {
-
-std::string_view ShortCaption(InduLagnaRule rule) {
-  for (const RuleRow& row : kRuleRows) {
-    if (row.rule == rule) return row.shortCaption;
-  }
-  return {};
-}
-
-std::string_view ShortCaption(AyanamsaChoice choice) {
-  for (const AyanamsaRow& row : kAyanamsaRows) {
-    if (row.choice == choice) return row.shortCaption;
-  }
-  return {};
-}
-
-std::string_view ShortCaption(NodeChoice choice) {
-  for (const NodeRow& row : kNodeRows) {
-    if (row.choice == choice) return row.shortCaption;
-  }
-  return {};
-}
-
-}  // namespace
 
 std::string SettingsLine(const CalculationSettings& s) {
   std::string line = "Settings: ayanamsa ";
-  line += ShortCaption(s.ayanamsa);
+  line += RowOf(kAyanamsaRows, s.ayanamsa).shortCaption;
   line += "; Rahu/Ketu ";
-  line += ShortCaption(s.node);
+  line += RowOf(kNodeRows, s.node).shortCaption;
   line += "; Indu Lagna ";
-  line += ShortCaption(s.induLagnaRule);
+  line += RowOf(kRuleRows, s.induLagnaRule).shortCaption;
   return line;
 }
 

@@ -163,30 +163,30 @@ TEST(Explanation, NumbersGiveTheCountedSignForEveryPair) {
       SCOPED_TRACE(std::to_string(asc) + "/" + std::to_string(moon));
       const std::optional<InduLagnaSteps> s = InduLagnaStepsFor(asc, moon);
       ASSERT_TRUE(s);
-      EXPECT_EQ(s->ascKala, kKala[static_cast<std::size_t>(asc)]);
-      EXPECT_EQ(s->moonKala, kKala[static_cast<std::size_t>(moon)]);
-      EXPECT_EQ(s->sum, s->ascKala + s->moonKala);
-      EXPECT_EQ(s->remainder, s->sum % 12);
+      EXPECT_EQ(s->chosen.ascKala, kKala[static_cast<std::size_t>(asc)]);
+      EXPECT_EQ(s->chosen.moonKala, kKala[static_cast<std::size_t>(moon)]);
+      EXPECT_EQ(s->chosen.sum, s->chosen.ascKala + s->chosen.moonKala);
+      EXPECT_EQ(s->chosen.remainder, s->chosen.sum % 12);
       int sign = asc;
-      for (int step = 1; step < (s->remainder == 0 ? 12 : s->remainder); ++step)
+      for (int step = 1; step < (s->chosen.remainder == 0 ? 12 : s->chosen.remainder); ++step)
         sign = (sign + 1) % 12;
-      EXPECT_EQ(s->induLagnaSign, sign);
+      EXPECT_EQ(s->chosen.sign, sign);
       int classical = moon;
-      for (int step = 1; step < (s->otherRemainder == 0 ? 12 : s->otherRemainder); ++step)
+      for (int step = 1; step < (s->other.remainder == 0 ? 12 : s->other.remainder); ++step)
         classical = (classical + 1) % 12;
-      EXPECT_EQ(s->otherSign, classical);
+      EXPECT_EQ(s->other.sign, classical);
       // Chosen the other way round, the two counts change places.
       const std::optional<InduLagnaSteps> swapped =
           InduLagnaStepsFor(asc, moon, InduLagnaRule::FromMoonVenus12);
       ASSERT_TRUE(swapped);
-      EXPECT_EQ(swapped->induLagnaSign, s->otherSign);
-      EXPECT_EQ(swapped->otherSign, s->induLagnaSign);
-      EXPECT_EQ(swapped->startSign, moon);
+      EXPECT_EQ(swapped->chosen.sign, s->other.sign);
+      EXPECT_EQ(swapped->other.sign, s->chosen.sign);
+      EXPECT_EQ(swapped->chosen.startSign, moon);
       EXPECT_EQ(ExplainInWords(*s).headline.substr(0, 12), "Indu Lagna: ");
       // A Venus-ruled ninth sign (from Virgo or Aquarius) is the only place
       // where the textbook kala differs.
-      EXPECT_EQ(s->otherAscKala - s->ascKala, asc == Vir || asc == Aqu ? 2 : 0);
-      EXPECT_EQ(s->otherMoonKala - s->moonKala, moon == Vir || moon == Aqu ? 2 : 0);
+      EXPECT_EQ(s->other.ascKala - s->chosen.ascKala, asc == Vir || asc == Aqu ? 2 : 0);
+      EXPECT_EQ(s->other.moonKala - s->chosen.moonKala, moon == Vir || moon == Aqu ? 2 : 0);
     }
   }
   EXPECT_FALSE(InduLagnaStepsFor(-1, 0));
@@ -201,7 +201,7 @@ TEST(Explanation, ChartExplainsItsOwnCount) {
   chart.induLagna = CountInduLagna(Ari, Tau, InduLagnaRule::FromAscendantVenus10);
   const std::optional<InduLagnaSteps> steps = ExplainInduLagna(chart);
   ASSERT_TRUE(steps);
-  EXPECT_EQ(steps->induLagnaSign, Aqu);
+  EXPECT_EQ(steps->chosen.sign, Aqu);
   chart.induLagna.reset();
   EXPECT_FALSE(ExplainInduLagna(chart));
 }
