@@ -390,7 +390,10 @@ void PrintChart(QPrinter& printer, const ChartOutput& chart) {
 }
 
 QString ChartPlainText(const ChartOutput& chart) {
-  QString text = Q(kDetailsHeading) + QLatin1Char('\n');
+  QString text;
+  // Chosen settings first, as in the command line's text report.
+  if (!chart.settings.IsDefault()) text += Q(SettingsLine(chart.settings)) + QLatin1Char('\n');
+  text += Q(kDetailsHeading) + QLatin1Char('\n');
   text += QStringLiteral("Name: %1\n").arg(Q(chart.details.name));
   for (const DetailCaption& d : kDetailCaptions) {
     text += QStringLiteral("%1: %2\n").arg(Q(d.caption), Q(chart.details.*d.text));

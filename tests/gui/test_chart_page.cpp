@@ -67,10 +67,10 @@ class TestChartPage : public QObject {
  private slots:
   // Each calculation setting reaches every output of one chart: the result
   // window (positions, headline, explanation, caption line), the page, the
-  // text report and the JSON show the same positions, the same Indu Lagna
-  // and the same settings. Only a chart with a setting changed has the
-  // settings line in the text report; the window and the page always show
-  // it.
+  // copied text, the text report and the JSON show the same positions, the
+  // same Indu Lagna and the same settings. Only a chart with a setting
+  // changed has the settings line in the texts; the window and the page
+  // always show it.
   void eachSettingReachesWindowPageTextAndJson_data() {
     QTest::addColumn<int>("ayanamsa");
     QTest::addColumn<int>("node");
@@ -144,7 +144,10 @@ class TestChartPage : public QObject {
     QVERIFY(page.contains(Q(words.otherLine).simplified()));
     for (const QString& p : positions) QVERIFY2(page.contains(p), qPrintable(p));
 
-    // The text report.
+    // The clipboard's text, and the text report.
+    const QString copied = ChartPlainText(chart);
+    QCOMPARE(copied.startsWith(settingsLine + "\n"), !settings.IsDefault());
+    for (const QString& p : positions) QVERIFY2(copied.contains(p), qPrintable(p));
     std::string report;
     cli::AppendChartText(report, chart);
     const QString text = Q(report);
