@@ -178,7 +178,7 @@ int RunOneChart(const CliOptions& options, CliChannels io) {
     io.err << kProgram << OneLine(entries.error) << '\n';
     return entries.status;
   }
-  Session session;
+  Session session{options.calculation};
   const ChartRun run = ComputeChart(session, *entries.entries);
   std::string out;
   if (run.refusal) {
@@ -258,7 +258,7 @@ int RunBatch(ByteSource& input, std::string_view inputName, const BatchSettings&
 
   // Computes one row from a fresh session; runs in the pipeline's workers.
   const auto compute = [&settings](BatchRow& row, std::string& output) {
-    Session session;
+    Session session{settings.calculation};
     // A CSV line shows the positions and the Indu Lagna's sign only.
     const ChartRun run =
         ComputeChart(session, row.entries,
@@ -365,6 +365,7 @@ int RunCli(std::span<const std::string_view> args, CliChannels io) {
       settings.record = options.jsonRecord;
       settings.jobs = options.jobs > 0 ? options.jobs : UsableCores();
       settings.fields = options.fields;
+      settings.calculation = options.calculation;
       if (options.batchPath == "-") {
         return RunBatch(io.in, "standard input", settings, io.out, io.err);
       }

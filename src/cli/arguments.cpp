@@ -65,11 +65,41 @@ constexpr std::array<ValueOption, 11> kValueOptions = {{
 
 constexpr std::array<std::string_view, 3> kRequiredForChart = {"--name", "--date", "--time"};
 
+// The calculation settings' options: each takes one of its choices' names.
+struct SettingOption {
+  std::string_view name;
+  std::string_view values;  // the names accepted, for the message
+  // Stores the choice named `value` into `settings`; false for an unknown name.
+  bool (*apply)(std::string_view value, CalculationSettings& settings);
+};
+constexpr std::array<SettingOption, 3> kSettingOptions = {{
+    {"--il-rule", "program or classical",
+     [](std::string_view v, CalculationSettings& s) {
+       const auto rule = InduLagnaRuleFromName(v);
+       if (rule) s.induLagnaRule = *rule;
+       return rule.has_value();
+     }},
+    {"--ayanamsa", "program, lahiri, raman or kp",
+     [](std::string_view v, CalculationSettings& s) {
+       const auto choice = AyanamsaChoiceFromName(v);
+       if (choice) s.ayanamsa = *choice;
+       return choice.has_value();
+     }},
+    {"--node", "program, mean or true",
+     [](std::string_view v, CalculationSettings& s) {
+       const auto choice = NodeChoiceFromName(v);
+       if (choice) s.node = *choice;
+       return choice.has_value();
+     }},
+}};
+
 }  // namespace
 
 Parsed<CliOptions> ParseArguments(std::span<const std::string_view> args) {
   CliOptions options;
   std::array<bool, kValueOptions.size()> seen{};
+  std::array<bool, kSettingOptions.size()> seenSetting{};
+  bool anySetting = false;
   bool seenDst = false, seenNoDst = false, seenPlaces = false, seenJson = false, seenBatch = false,
        wantHelp = false, wantZones = false, wantVersion = false, seenJobs = false,
        seenFields = false, seenRecord = false;
@@ -188,6 +218,21 @@ Parsed<CliOptions> ParseArguments(std::span<const std::string_view> args) {
       continue;
     }
     bool known = false;
+    for (std::size_t k = 0; k < kSettingOptions.size(); ++k) {
+      const SettingOption& option = kSettingOptions[k];
+      if (arg != option.name) continue;
+      known = true;
+      if (seenSetting[k]) return Fail<CliOptions>(std::string(arg) + " given twice");
+      const auto value = takeValue();
+      if (!value || !option.apply(*value, options.calculation)) {
+        return Fail<CliOptions>(std::string(arg) + " needs " + std::string(option.values) +
+                                (value ? ", not " + QuotedForMessage(*value) : std::string()));
+      }
+      seenSetting[k] = true;
+      anySetting = true;
+      break;
+    }
+    if (known) continue;
     for (std::size_t k = 0; k < kValueOptions.size(); ++k) {
       if (arg != kValueOptions[k].name) continue;
       known = true;
@@ -223,7 +268,8 @@ Parsed<CliOptions> ParseArguments(std::span<const std::string_view> args) {
     return {std::move(options), {}};
   }
   if (seenPlaces) {
-    if (anyBirthOption || seenBatch || wantZones || seenJobs || seenFields || seenRecord) {
+    if (anyBirthOption || seenBatch || wantZones || seenJobs || seenFields || seenRecord ||
+        anySetting) {
       return Fail<CliOptions>("--places takes no other options but --json");
     }
     options.mode = Mode::ListPlaces;
@@ -234,7 +280,7 @@ Parsed<CliOptions> ParseArguments(std::span<const std::string_view> args) {
   }
   if (seenJobs && !seenBatch) return Fail<CliOptions>("--jobs is for --batch");
   if (wantZones) {
-    if (anyBirthOption || seenBatch || seenJson || seenRecord) {
+    if (anyBirthOption || seenBatch || seenJson || seenRecord || anySetting) {
       return Fail<CliOptions>("--list-zones takes no other options");
     }
     options.mode = Mode::ListZones;
@@ -281,6 +327,7 @@ std::string_view UsageText() {
   orvanta-cli --name NAME --date ... --time ... --lat ... --lon ... --tz ZONE
   orvanta-cli --places QUERY [--json]
   orvanta-cli --batch FILE|- [--json | --json-record [--fields LIST]] [--jobs N]
+  (charts and batches also take [--ayanamsa A] [--node N] [--il-rule R])
   orvanta-cli --list-zones
   orvanta-cli --help | --version
 
@@ -319,6 +366,13 @@ Indu Lagna of one birth, with the Indu Lagna sign's attributes and texts.
   --jobs N           batch: compute on N threads, 1..256 (default: one per
                      core); the output is the same for every N
   --list-zones       the 71 time zones with their list positions
+  --ayanamsa A       the ayanamsa: program (this program's own, the
+                     default), lahiri (Chitrapaksha), raman or kp
+  --node N           Rahu and Ketu: program (this program's own point, the
+                     default), mean (the mean node) or true (the true node)
+  --il-rule R        the Indu Lagna's count: program (from the ascendant,
+                     Venus 10; the default) or classical (from the Moon,
+                     Venus 12)
 
 A value that starts with -- is written with =, as in --city=--X--.
 

@@ -42,6 +42,7 @@ struct CliOptions {
   std::string placesQuery;  // --places
   int jobs = 0;             // --jobs: threads computing batch rows; 0 = one per usable core
   ChartJsonMembers fields = ChartJsonMembers{}.set();  // --fields: the JSON members written
+  CalculationSettings calculation;                     // --il-rule, --ayanamsa, --node
 };
 
 // Most threads --jobs may ask for.

@@ -214,11 +214,11 @@ void AppendInduLagna(std::string& out, const ChartOutput& chart) {
   steps.Integer("remainder", c.remainder);
   AppendSignOrNull(steps, "countedFrom", c.startSign);
   steps.Close();
-  const std::optional<InduLagnaCount> other =
-      CountInduLagna(c.ascSign, c.moonSign, InduLagnaRule::FromMoonVenus12);
+  // The other rule's sign, beside the one the chart follows.
+  const std::optional<InduLagnaSteps> both = InduLagnaStepsFor(c.ascSign, c.moonSign, c.rule);
   JsonObject otherRule(o.Key("otherRule"));
-  otherRule.String("rule", RuleName(InduLagnaRule::FromMoonVenus12));
-  AppendSignOrNull(otherRule, "sign", other ? other->sign : -1);
+  otherRule.String("rule", RuleName(both ? both->other.rule : InduLagnaRule::FromMoonVenus12));
+  AppendSignOrNull(otherRule, "sign", both ? both->other.sign : -1);
   otherRule.Close();
   o.Close();
 }
@@ -348,9 +348,9 @@ void AppendChartSchemaJson(std::string& out, const ChartOutput& chart, const Pla
   o.Bool("valid", true);
   AppendBirth(o.Key("birth"), chart, report);
   JsonObject settings(o.Key("settings"));
-  settings.String("ayanamsa", "lahiri");
-  settings.String("node", "mean");
-  settings.String("induLagnaRule", RuleName(InduLagnaRule::FromAscendantVenus10));
+  settings.String("ayanamsa", AyanamsaChoiceName(chart.settings.ayanamsa));
+  settings.String("node", NodeChoiceName(chart.settings.node));
+  settings.String("induLagnaRule", RuleName(chart.settings.induLagnaRule));
   settings.String("chartStyle", "south-indian");
   settings.Close();
   std::string& bodies = o.Key("bodies");

@@ -268,7 +268,14 @@ void AppendSouthIndianGrid(std::string& out, const ChartOutput& chart) {
 void AppendChartText(std::string& out, const ChartOutput& chart, const PlaceReport* report) {
   const BirthDetailTexts& d = chart.details;
   out += kProgramTitle;
-  out += "\n\n";
+  out += '\n';
+  // The settings stand under the title when one differs from the program's
+  // own, so that a report of the defaults reads as it always has.
+  if (!chart.settings.IsDefault()) {
+    out += SettingsLine(chart.settings);
+    out += '\n';
+  }
+  out += '\n';
   out += kDetailsHeading;
   out += "\n  ";
   out += d.name;
@@ -385,23 +392,27 @@ void AppendInduLagnaSteps(std::string& out, const ChartOutput& chart) {
     return;
   }
   JsonObject e(out);
-  e.Integer("AscSign", steps->ascSign);
-  e.Integer("AscNinthSign", steps->ascNinthSign);
-  e.Integer("AscKala", steps->ascKala);
-  e.Integer("MoonSign", steps->moonSign);
-  e.Integer("MoonNinthSign", steps->moonNinthSign);
-  e.Integer("MoonKala", steps->moonKala);
-  e.Integer("Sum", steps->sum);
-  e.Integer("Remainder", steps->remainder);
-  e.Integer("InduLagnaSign", steps->induLagnaSign);
+  e.Integer("AscSign", steps->chosen.ascSign);
+  e.Integer("AscNinthSign", steps->chosen.ascNinthSign);
+  e.Integer("AscKala", steps->chosen.ascKala);
+  e.Integer("MoonSign", steps->chosen.moonSign);
+  e.Integer("MoonNinthSign", steps->chosen.moonNinthSign);
+  e.Integer("MoonKala", steps->chosen.moonKala);
+  e.Integer("Sum", steps->chosen.sum);
+  e.Integer("Remainder", steps->chosen.remainder);
+  e.Integer("InduLagnaSign", steps->chosen.sign);
   e.Close();
 }
 
-// The textbook reading's sign, or null as for the steps.
+// The classical count's sign, whichever rule the chart follows; null as for
+// the steps.
 void AppendInduLagnaClassical(std::string& out, const ChartOutput& chart) {
-  const std::optional<InduLagnaSteps> steps = ExplainInduLagna(chart);
-  if (steps) {
-    AppendJsonInteger(out, steps->classicalSign);
+  const std::optional<InduLagnaCount> classical =
+      chart.induLagna ? CountInduLagna(chart.induLagna->ascSign, chart.induLagna->moonSign,
+                                       InduLagnaRule::FromMoonVenus12)
+                      : std::nullopt;
+  if (classical) {
+    AppendJsonInteger(out, classical->sign);
   } else {
     out += "null";
   }

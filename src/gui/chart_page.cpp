@@ -135,6 +135,9 @@ class PagePainter {
            Q(InduLagnaHeadline(chart_.induLagna ? chart_.induLagna->sign : -1)), PageFont(20, true),
            kMarkInk, Qt::AlignRight | Qt::AlignTop);
     }
+    // The calculation settings the chart was computed with, under the headline.
+    Text(QRectF(kSheetWidth / 2 - 100, 79, kSheetWidth / 2 + 100 - kMargin, 18),
+         Q(SettingsLine(chart_.settings)), PageFont(11), kRuleInk, Qt::AlignRight | Qt::AlignTop);
     p_.setPen(QPen(kHeadingInk, 2.0));
     p_.drawLine(QPointF(kMargin, 98), QPointF(kSheetWidth - kMargin, 98));
   }
@@ -387,7 +390,10 @@ void PrintChart(QPrinter& printer, const ChartOutput& chart) {
 }
 
 QString ChartPlainText(const ChartOutput& chart) {
-  QString text = Q(kDetailsHeading) + QLatin1Char('\n');
+  QString text;
+  // Chosen settings first, as in the command line's text report.
+  if (!chart.settings.IsDefault()) text += Q(SettingsLine(chart.settings)) + QLatin1Char('\n');
+  text += Q(kDetailsHeading) + QLatin1Char('\n');
   text += QStringLiteral("Name: %1\n").arg(Q(chart.details.name));
   for (const DetailCaption& d : kDetailCaptions) {
     text += QStringLiteral("%1: %2\n").arg(Q(d.caption), Q(chart.details.*d.text));

@@ -44,7 +44,8 @@ inline constexpr int kImagePageHeightPx = 1754;
 // Prints the page on the printer's page, within its margins.
 void PrintChart(QPrinter& printer, const ChartOutput& chart);
 
-// The birth details and positions as plain text, one item a line.
+// The birth details and positions as plain text, one item a line, after the
+// settings line when a calculation setting differs from the default.
 QString ChartPlainText(const ChartOutput& chart);
 
 }  // namespace orvanta

@@ -591,12 +591,14 @@ void FrmDisplay::Present(const ChartOutput& chart) {
     QStringList lines;
     for (const std::string& line : words.steps) lines << Text(line);
     howFound_->setText(lines.join(QLatin1Char('\n')));
-    textbookRule_->setText(Text(words.textbookLine));
+    textbookRule_->setText(Text(words.otherLine));
   } else {
     headline_->clear();
     howFound_->clear();
     textbookRule_->clear();
   }
+  // The caption line names the calculation settings the chart was computed with.
+  setWindowTitle(ProgramTitle() + QStringLiteral(" - ") + Text(SettingsLine(chart.settings)));
   tabs_->setCurrentIndex(0);
 }
 

@@ -299,6 +299,13 @@ void FrmMain::BuildMenus() {
   connect(exit, &QAction::triggered, this, &FrmMain::exitRequested);
   file->addAction(exit);
 
+  // Tools > Settings…: the calculation settings, for every chart from now on.
+  QMenu* tools = menuBar()->addMenu(QStringLiteral("&Tools"));
+  tools->setObjectName(QStringLiteral("mnuTools"));
+  QAction* settings = NamedAction("mnuSettings", QStringLiteral("&Settings…"), this);
+  connect(settings, &QAction::triggered, this, &FrmMain::settingsRequested);
+  tools->addAction(settings);
+
   AddHelpMenus(
       menuBar(), help_, {"mnuHelp1", "mnuHelp2", "mkmoney"}, [this] { emit aboutRequested(); },
       [this] { emit manualRequested(); });

@@ -65,6 +65,8 @@ class FrmMain : public QMainWindow {
   void aboutRequested();
   // F1 or Help > "Orvanta Help": the offline manual.
   void manualRequested();
+  // Tools > Settings…
+  void settingsRequested();
   void exitRequested();
 
  protected:

@@ -1,6 +1,7 @@
 // Orvanta, the desktop program: one copy at a time, the birth-data form
 // first, the main window with each computed chart.
 #include <QApplication>
+#include <QSettings>
 
 #include "gui/births_db.h"
 #include "gui/message_sink.h"
@@ -26,6 +27,9 @@ int main(int argc, char* argv[]) {
   orvanta::SingleInstanceGuard guard;
   orvanta::Shell shell(messages);
   shell.UseBirthsFile(orvanta::BirthsDb::DefaultPath());
+  // The calculation settings, kept in the desktop's usual place for them.
+  shell.UseSettingsFile(
+      QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("orvanta")).fileName());
   if (!shell.Start(guard)) return 0;
   return app.exec();
 }

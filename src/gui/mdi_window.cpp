@@ -97,6 +97,13 @@ void MdiWindow::BuildMenus() {
   connect(exit, &QAction::triggered, this, &MdiWindow::exitRequested);
   file->addAction(exit);
 
+  // Tools > Settings…: the calculation settings, for every chart from now on.
+  QMenu* tools = menuBar()->addMenu(QStringLiteral("&Tools"));
+  tools->setObjectName(QStringLiteral("mnuTools"));
+  QAction* settings = NamedAction("mnuSettings", QStringLiteral("&Settings…"), this);
+  connect(settings, &QAction::triggered, this, &MdiWindow::settingsRequested);
+  tools->addAction(settings);
+
   AddHelpMenus(
       menuBar(), help_, {"mnuHelpSep1", "mnuHelpSep2", "mm"}, [this] { emit aboutRequested(); },
       [this] { emit manualRequested(); });

@@ -52,6 +52,8 @@ class MdiWindow : public QMainWindow {
   void exitRequested();
   void aboutRequested();
   void manualRequested();
+  // Tools > Settings…
+  void settingsRequested();
 
  protected:
   void resizeEvent(QResizeEvent* event) override;

@@ -1,6 +1,7 @@
 #include "gui/shell.h"
 
 #include <QApplication>
+#include <QSettings>
 #include <QStatusBar>
 #include <QWidget>
 #include <utility>
@@ -13,6 +14,7 @@
 #include "gui/help_window.h"
 #include "gui/mdi_window.h"
 #include "gui/message_sink.h"
+#include "gui/settings_dialog.h"
 #include "gui/single_instance.h"
 
 namespace orvanta {
@@ -35,6 +37,37 @@ void Shell::UseBirthsFile(const QString& path, QuestionSink* questions) {
     ownQuestions_ = std::make_unique<DialogQuestionSink>();
     questions_ = ownQuestions_.get();
   }
+}
+
+void Shell::UseSettingsFile(const QString& path) {
+  settingsPath_ = path;
+  const QSettings store(path, QSettings::IniFormat);
+  session_.settings = LoadCalculationSettings(store);
+}
+
+void Shell::ShowSettings(QWidget* parent) {
+  SettingsDialog dialog(session_.settings, parent);
+  if (dialog.exec() == QDialog::Accepted) ApplySettings(dialog.Chosen());
+}
+
+void Shell::ApplySettings(const CalculationSettings& settings) {
+  session_.settings = settings;
+  if (!settingsPath_.isEmpty()) {
+    QSettings store(settingsPath_, QSettings::IniFormat);
+    SaveCalculationSettings(store, settings);
+  }
+  if (!mdi_ || !shown_) return;
+  // The shown chart's own entries, computed again; they passed the
+  // validation before, and the settings do not take part in it.
+  const ChartRun run = ComputeChart(session_, shown_->entries);
+  if (run.refusal) return;
+  Present(*mdi_, run.chart);
+}
+
+void Shell::Present(MdiWindow& mdi, const ChartOutput& chart) {
+  shown_ = chart;
+  mdi.display()->Present(chart);
+  if (births_) births_->SetChart(chart);
 }
 
 MdiWindow* Shell::mainWindow() const {
@@ -66,6 +99,7 @@ bool Shell::Start(SingleInstanceGuard& guard) {
   connect(form_.get(), &FrmMain::aboutRequested, this, [this] { ShowAbout(form_.get()); });
   connect(form_.get(), &FrmMain::exitRequested, this, &Shell::UnloadAllAndEnd);
   connect(form_.get(), &FrmMain::manualRequested, this, &Shell::ShowManual);
+  connect(form_.get(), &FrmMain::settingsRequested, this, [this] { ShowSettings(form_.get()); });
   form_->show();
   // A births file that cannot be used is told once; charts compute as ever.
   if (births_ && !births_->db().message().isEmpty()) {
@@ -86,9 +120,9 @@ void Shell::ShowChart(const ChartOutput& chart) {
   connect(mdi, &MdiWindow::exitRequested, this, &Shell::UnloadAllAndEnd);
   connect(mdi, &MdiWindow::aboutRequested, this, [this, mdi] { ShowAbout(mdi); });
   connect(mdi, &MdiWindow::manualRequested, this, &Shell::ShowManual);
-  mdi->display()->Present(chart);
+  connect(mdi, &MdiWindow::settingsRequested, this, [this, mdi] { ShowSettings(mdi); });
+  Present(*mdi, chart);
   if (births_) {
-    births_->SetChart(chart);
     births_->AddBirthCommands(mdi);
     births_->AddChartCommands(mdi);
   }

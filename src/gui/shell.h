@@ -48,6 +48,17 @@ class Shell : public QObject {
   void UseBirthsFile(const QString& path, QuestionSink* questions = nullptr);
   BirthsMenu* births() const { return births_.get(); }
 
+  // Keeps the calculation settings in the settings file at `path` (the
+  // program's own in main.cpp) and starts with those kept there. Without it
+  // every start has the defaults and nothing is kept.
+  void UseSettingsFile(const QString& path);
+  const CalculationSettings& settings() const { return session_.settings; }
+  // The Settings dialog over `parent`; OK applies the choices.
+  void ShowSettings(QWidget* parent);
+  // Computes every chart from now on with `settings`, keeps them in the
+  // settings file, and computes the shown chart again.
+  void ApplySettings(const CalculationSettings& settings);
+
   // Shows the birth-data form, or, when another copy holds the guard, says
   // so and ends. Returns whether the program goes on. When the guard finds
   // no place for its lock the form shows, and its status line says that
@@ -73,16 +84,22 @@ class Shell : public QObject {
   static void QuitEventLoop();
 
  private:
+  // Shows `chart` in the main window's result window and keeps it for
+  // printing, saving and computing again.
+  void Present(MdiWindow& mdi, const ChartOutput& chart);
+
   MessageSink& messages_;
   HelpLinks help_;
   std::function<void()> endProgram_;
   Session session_;
+  QString settingsPath_;  // where the calculation settings are kept; empty: not kept
   std::unique_ptr<FrmMain> form_;
   QString birthsPath_;
   std::unique_ptr<QuestionSink> ownQuestions_;
   QuestionSink* questions_ = nullptr;
   std::unique_ptr<BirthsMenu> births_;
   QPointer<MdiWindow> mdi_;
+  std::optional<ChartOutput> shown_;  // the chart the main window shows
   QPointer<HelpWindow> manual_;
   std::optional<QPoint> formPosition_;  // where the form stood when a chart hid it
   bool ending_ = false;

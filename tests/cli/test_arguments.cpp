@@ -369,6 +369,30 @@ TEST(ParseArguments, ModesAndMistakes) {
        {"--batch", "-", "--json-record", "--fields"},
        std::nullopt,
        "--fields needs member names"},
+      {"settings of one chart", with({"--ayanamsa", "kp", "--node=true", "--il-rule", "classical"}),
+       Mode::Chart, ""},
+      {"settings of a batch",
+       {"--batch", "-", "--ayanamsa=raman", "--node", "mean"},
+       Mode::Batch,
+       ""},
+      {"unknown ayanamsa", with({"--ayanamsa", "fagan"}), std::nullopt,
+       "--ayanamsa needs program, lahiri, raman or kp, not \"fagan\""},
+      {"ayanamsa in capitals", with({"--ayanamsa", "Lahiri"}), std::nullopt, "not \"Lahiri\""},
+      {"unknown node", with({"--node", "osculating"}), std::nullopt,
+       "--node needs program, mean or true"},
+      {"unknown rule", with({"--il-rule=textbook"}), std::nullopt,
+       "--il-rule needs program or classical, not \"textbook\""},
+      {"rule forgotten", with({"--il-rule"}), std::nullopt, "--il-rule needs program or classical"},
+      {"setting twice", with({"--node", "mean", "--node", "true"}), std::nullopt,
+       "--node given twice"},
+      {"settings with the places",
+       {"--places", "Madrid", "--node", "mean"},
+       std::nullopt,
+       "--places takes no other options"},
+      {"settings with the zone list",
+       {"--list-zones", "--ayanamsa", "kp"},
+       std::nullopt,
+       "--list-zones takes no other options"},
   };
   for (const ArgumentsCase& c : cases) {
     SCOPED_TRACE(c.label);
@@ -404,6 +428,20 @@ TEST(ParseArguments, FillsTheBirthFields) {
   EXPECT_TRUE(parsed.value->json);
   EXPECT_EQ(parsed.value->jobs, 0);  // one per usable core
   EXPECT_TRUE(parsed.value->fields.all());
+  EXPECT_TRUE(parsed.value->calculation.IsDefault());
+
+  // The settings' options fill the calculation settings.
+  std::vector<std::string_view> chosen = args;
+  for (std::string_view extra :
+       {"--ayanamsa", "lahiri", "--node", "true", "--il-rule", "classical"}) {
+    chosen.push_back(extra);
+  }
+  const auto withSettings = ParseArguments(chosen);
+  ASSERT_TRUE(withSettings.value.has_value()) << withSettings.error;
+  const CalculationSettings& c = withSettings.value->calculation;
+  EXPECT_EQ(c.ayanamsa, AyanamsaChoice::Lahiri);
+  EXPECT_EQ(c.node, NodeChoice::True);
+  EXPECT_EQ(c.induLagnaRule, InduLagnaRule::FromMoonVenus12);
 }
 
 TEST(ParseFieldList, NamesInAnyOrderGiveTheMembersInTheirOrder) {

@@ -250,6 +250,17 @@ std::vector<GoldenCase> GoldenCases() {
       {"places_madrid_json", {"--places", "Madrid, Colombia", "--json"}, nullptr, 0},
       // Columns by name, in another order, with place and tz.
       {"batch_places_json", {"--batch", "-", "--json-record"}, "batch_places.csv", 1},
+      // Chosen calculation settings: their line under the title, the
+      // classical count's explanation, the settings in the JSON.
+      {"delhi_settings_text",
+       With(kDelhi, {"--ayanamsa", "lahiri", "--node", "true", "--il-rule", "classical"}), nullptr,
+       0},
+      {"delhi_settings_chart_json",
+       With(kDelhi, {"--ayanamsa=kp", "--node=mean", "--il-rule=classical", "--json"}), nullptr, 0},
+      {"batch_csv_raman",
+       {"--batch", "-", "--ayanamsa", "raman", "--node", "true"},
+       "batch_rows.csv",
+       1},
   };
 }
 
@@ -373,6 +384,11 @@ TEST(CliProgram, MalformedArgumentsGiveStatus64AndNoChart) {
       {"zone 71", Replace(kDelhi, "--zone", "71"), "0..70"},
       {"unknown zone", Replace(kDelhi, "--zone", "MARS"), "unknown zone"},
       {"unknown option", With(kDelhi, {"--polar"}), "unknown option"},
+      {"unknown ayanamsa", With(kDelhi, {"--ayanamsa", "fagan"}),
+       "--ayanamsa needs program, lahiri, raman or kp, not \"fagan\""},
+      {"unknown node", With(kDelhi, {"--node=osculating"}), "--node needs program, mean or true"},
+      {"unknown Indu Lagna rule", With(kDelhi, {"--il-rule", "moon"}),
+       "--il-rule needs program or classical"},
       // A forgotten value does not take the next option as the value.
       {"value missing before an option", Replace(kDelhi, "--city", "--json-record"),
        "--city needs a value"},

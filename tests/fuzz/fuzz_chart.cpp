@@ -1,6 +1,7 @@
 // Fuzz target: ComputeChart over form entries taken from the fuzz input, one
 // to three charts in a row in the same session (as the desktop program runs
-// them).
+// them), each under calculation settings (ayanamsa, node, Indu Lagna rule)
+// the input chooses.
 //
 // The text boxes (name, place, the four coordinate boxes) take any bytes, as
 // pasted text can; the drop-down lists (day, year, hour, minute, second,
@@ -189,6 +190,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Session session;
   for (int n = 0; n < charts; ++n) {
     const FormEntries e = EntriesFrom(in, wild);
+    // Each chart under calculation settings the input chooses.
+    session.settings.ayanamsa =
+        orvanta::kAyanamsaChoices[in.ConsumeIntegralInRange<std::size_t>(0, 3)];
+    session.settings.node = orvanta::kNodeChoices[in.ConsumeIntegralInRange<std::size_t>(0, 2)];
+    session.settings.induLagnaRule =
+        orvanta::kInduLagnaRules[in.ConsumeIntegralInRange<std::size_t>(0, 1)];
     const ChartRun run = orvanta::ComputeChart(session, e);
     if (run.refusal) {
       CheckRefusal(*run.refusal, e);

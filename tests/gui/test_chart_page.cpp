@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
+#include <QLabel>
 #include <QPrinter>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -18,8 +19,13 @@
 #include "chart/chart_text.h"
 #include "chart/explanation.h"
 #include "chart/presentation.h"
+#include "cli/chart_json.h"
+#include "cli/render.h"
 #include "gui/chart_page.h"
+#include "gui/frm_display.h"
+#include "gui/help_links.h"
 #include "support/full_disk.h"
+#include "support/gui_harness.h"
 #include "support/reference_births.h"
 
 using namespace orvanta;
@@ -59,6 +65,106 @@ QString Q(std::string_view s) {
 class TestChartPage : public QObject {
   Q_OBJECT
  private slots:
+  // Each calculation setting reaches every output of one chart: the result
+  // window (positions, headline, explanation, caption line), the page, the
+  // copied text, the text report and the JSON show the same positions, the
+  // same Indu Lagna and the same settings. Only a chart with a setting
+  // changed has the settings line in the texts; the window and the page
+  // always show it.
+  void eachSettingReachesWindowPageTextAndJson_data() {
+    QTest::addColumn<int>("ayanamsa");
+    QTest::addColumn<int>("node");
+    QTest::addColumn<int>("rule");
+    QTest::addColumn<QString>("json");  // the JSON's settings member
+    const auto row = [](const char* name, AyanamsaChoice a, NodeChoice n, InduLagnaRule r,
+                        const char* json) {
+      QTest::newRow(name) << int(a) << int(n) << int(r) << QString::fromLatin1(json);
+    };
+    const auto program = InduLagnaRule::FromAscendantVenus10;
+    row("defaults", AyanamsaChoice::Program, NodeChoice::Program, program,
+        R"("ayanamsa":"program","node":"program","induLagnaRule":"from-ascendant-venus-10")");
+    row("Lahiri", AyanamsaChoice::Lahiri, NodeChoice::Program, program,
+        R"("ayanamsa":"lahiri","node":"program","induLagnaRule":"from-ascendant-venus-10")");
+    row("Raman", AyanamsaChoice::Raman, NodeChoice::Program, program,
+        R"("ayanamsa":"raman","node":"program","induLagnaRule":"from-ascendant-venus-10")");
+    row("KP", AyanamsaChoice::Krishnamurti, NodeChoice::Program, program,
+        R"("ayanamsa":"kp","node":"program","induLagnaRule":"from-ascendant-venus-10")");
+    row("mean node", AyanamsaChoice::Program, NodeChoice::Mean, program,
+        R"("ayanamsa":"program","node":"mean","induLagnaRule":"from-ascendant-venus-10")");
+    row("true node", AyanamsaChoice::Program, NodeChoice::True, program,
+        R"("ayanamsa":"program","node":"true","induLagnaRule":"from-ascendant-venus-10")");
+    row("classical count", AyanamsaChoice::Program, NodeChoice::Program,
+        InduLagnaRule::FromMoonVenus12,
+        R"("ayanamsa":"program","node":"program","induLagnaRule":"from-moon-venus-12")");
+    row("all three", AyanamsaChoice::Raman, NodeChoice::True, InduLagnaRule::FromMoonVenus12,
+        R"("ayanamsa":"raman","node":"true","induLagnaRule":"from-moon-venus-12")");
+  }
+  void eachSettingReachesWindowPageTextAndJson() {
+    QFETCH(int, ayanamsa);
+    QFETCH(int, node);
+    QFETCH(int, rule);
+    QFETCH(QString, json);
+    CalculationSettings settings;
+    settings.ayanamsa = static_cast<AyanamsaChoice>(ayanamsa);
+    settings.node = static_cast<NodeChoice>(node);
+    settings.induLagnaRule = static_cast<InduLagnaRule>(rule);
+    const ChartRun run = ComputeChart(reference::DelhiBirth(), settings);
+    QVERIFY(!run.refusal && run.chart.induLagna);
+    const ChartOutput& chart = run.chart;
+    const QString settingsLine = Q(SettingsLine(settings));
+    const std::optional<InduLagnaSteps> steps = ExplainInduLagna(chart);
+    QVERIFY(steps);
+    const InduLagnaWords words = ExplainInWords(*steps);
+
+    // The window.
+    testing::RecordingOpener pages;
+    HelpLinks help(pages.opener());
+    FrmDisplay window(help);
+    window.Present(chart);
+    QVERIFY(window.windowTitle().endsWith(settingsLine));
+    const QString headline = window.findChild<QLabel*>("lblInduLagnaHeadline")->text();
+    QCOMPARE(headline, Q(words.headline));
+    QCOMPARE(window.findChild<QLabel*>("lblTextbookRule")->text(), Q(words.otherLine));
+    QStringList positions;
+    for (int body = 0; body < kBodyCount; ++body) {
+      positions << window.findChild<QLabel*>(QStringLiteral("planet%1").arg(body))->text();
+      QCOMPARE(positions.back(), Q(chart.PositionText[static_cast<std::size_t>(body)]));
+    }
+
+    // The page.
+    const QString pdf = dir_.filePath("settings.pdf");
+    QCOMPARE(ExportChartPdf(pdf, chart, QPageSize(QPageSize::A4)), QString());
+    bool ok = false;
+    const QString page = RunTool("pdftotext", {pdf, "-"}, &ok)
+                             .normalized(QString::NormalizationForm_KC)
+                             .simplified();
+    QVERIFY(ok);
+    QVERIFY2(page.contains(settingsLine), qPrintable(page.left(300)));
+    QVERIFY(page.contains(headline));
+    QVERIFY(page.contains(Q(words.otherLine).simplified()));
+    for (const QString& p : positions) QVERIFY2(page.contains(p), qPrintable(p));
+
+    // The clipboard's text, and the text report.
+    const QString copied = ChartPlainText(chart);
+    QCOMPARE(copied.startsWith(settingsLine + "\n"), !settings.IsDefault());
+    for (const QString& p : positions) QVERIFY2(copied.contains(p), qPrintable(p));
+    std::string report;
+    cli::AppendChartText(report, chart);
+    const QString text = Q(report);
+    QCOMPARE(text.contains(settingsLine), !settings.IsDefault());
+    QVERIFY(text.contains(headline));
+    QVERIFY(text.contains(Q(words.otherLine)));
+    for (const QString& p : positions) QVERIFY2(text.contains(p), qPrintable(p));
+
+    // The JSON.
+    std::string object;
+    cli::AppendChartSchemaJson(object, chart);
+    const QString jsonText = Q(object);
+    QVERIFY2(jsonText.contains("\"settings\":{" + json + ","), qPrintable(jsonText));
+    QVERIFY(jsonText.contains("\"induLagna\":{\"sign\":\"" + Q(InduLagnaSignName(chart)) + "\""));
+    for (const QString& p : positions) QVERIFY2(jsonText.contains("\"" + p + "\""), qPrintable(p));
+  }
+
   // PDF on A4 and Letter, and the printer's page: each renders, has the
   // page size asked for and carries every part of the page.
   void pdfPagesRenderAndHoldEverything_data() {

@@ -243,14 +243,16 @@ void TestFrmMain::captionsAndMenus() {
   for (const Caption& c : labels) QCOMPARE(get<QLabel>(c.control)->text(), QString(c.text));
   QCOMPARE(get<QCheckBox>("chkDST")->text(), QStringLiteral("Daylight Saving Time"));
 
-  // The menu bar: File, Help, and the command on the bar itself.
+  // The menu bar: File, Tools, Help, and the command on the bar itself.
   const QList<QAction*> bar = form_->menuBar()->actions();
-  QCOMPARE(bar.size(), 3);
+  QCOMPARE(bar.size(), 4);
   QCOMPARE(bar[0]->text(), QStringLiteral("&File"));
-  QCOMPARE(bar[1]->text(), QStringLiteral("&Help"));
-  QCOMPARE(bar[2]->text(), QStringLiteral("Make Money &Online"));
+  QCOMPARE(bar[1]->text(), QStringLiteral("&Tools"));
+  QCOMPARE(bar[2]->text(), QStringLiteral("&Help"));
+  QCOMPARE(bar[3]->text(), QStringLiteral("Make Money &Online"));
   QCOMPARE(MenuTexts(bar[0]->menu()), QStringList({"Get My Indu Lagna", "E&xit"}));
-  QCOMPARE(MenuTexts(bar[1]->menu()),
+  QCOMPARE(MenuTexts(bar[1]->menu()), QStringList({"&Settings…"}));
+  QCOMPARE(MenuTexts(bar[2]->menu()),
            QStringList({"Orvanta Help", "&Online Help", "&Visit Us Online", "-",
                         "Check for Software &Update", "-", "&About Software"}));
 }

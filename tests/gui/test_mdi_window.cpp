@@ -2,7 +2,9 @@
 // buttons, the menus and links with the pages they open, the About box, and
 // Exit through the one ending routine.
 #include <QAction>
+#include <QComboBox>
 #include <QDialog>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
@@ -17,13 +19,17 @@
 #include <cmath>
 #include <memory>
 
+#include "chart/explanation.h"
 #include "gui/data_dir.h"
+#include "gui/frm_display.h"
 #include "gui/frm_main.h"
 #include "gui/mdi_window.h"
+#include "gui/settings_dialog.h"
 #include "gui/shell.h"
 #include "gui/single_instance.h"
 #include "gui/ui_common.h"
 #include "support/gui_harness.h"
+#include "support/reference_births.h"
 
 using namespace orvanta;
 using namespace orvanta::testing;
@@ -58,6 +64,7 @@ class TestMdiWindow : public QObject {
   void exitEndsTheProgramOnce();
   void mainWindowOpensLarge();
   void dataFolderBesideTheProgram();
+  void settingsDialogRecomputesTheChartAndIsKept();
 
  private:
   RecordingOpener pages_;
@@ -163,12 +170,14 @@ void TestMdiWindow::captionsAndMenus() {
   QCOMPARE(mdi_->displayWindow()->widget()->objectName(), QStringLiteral("frmDisplay"));
 
   const QList<QAction*> bar = mdi_->menuBar()->actions();
-  QCOMPARE(bar.size(), 3);
+  QCOMPARE(bar.size(), 4);
   QCOMPARE(bar[0]->text(), QStringLiteral("&File"));
-  QCOMPARE(bar[1]->text(), QStringLiteral("&Help"));
-  QCOMPARE(bar[2]->text(), QStringLiteral("Make Money &Online"));
+  QCOMPARE(bar[1]->text(), QStringLiteral("&Tools"));
+  QCOMPARE(bar[2]->text(), QStringLiteral("&Help"));
+  QCOMPARE(bar[3]->text(), QStringLiteral("Make Money &Online"));
   QCOMPARE(MenuTexts(bar[0]->menu()), QStringList({"&Back", "E&xit"}));
-  QCOMPARE(MenuTexts(bar[1]->menu()),
+  QCOMPARE(MenuTexts(bar[1]->menu()), QStringList({"&Settings…"}));
+  QCOMPARE(MenuTexts(bar[2]->menu()),
            QStringList({"Orvanta Help", "&Online Help", "&Visit Us Online", "-",
                         "Check for Software &Update", "-", "&About Software"}));
 }
@@ -342,6 +351,95 @@ void TestMdiWindow::dataFolderBesideTheProgram() {
   QCOMPARE(DataDirFor(path("build/src/gui")), path("build/share/orvanta"));
   QVERIFY(top.mkpath(QStringLiteral("build/src/share/orvanta")));
   QCOMPARE(DataDirFor(path("build/src/gui")), path("build/src/share/orvanta"));
+}
+
+// Tools > Settings… with the keyboard: the dialog opens on the shown chart's
+// settings, the lists are reached by their mnemonics, OK computes the shown
+// chart again (positions, headline, caption line), and a new start with the
+// same settings file begins with the chosen settings. Cancel changes nothing.
+void TestMdiWindow::settingsDialogRecomputesTheChartAndIsKept() {
+  QTemporaryDir dir;
+  const QString store = dir.filePath(QStringLiteral("orvanta.conf"));
+  SingleInstanceGuard guard(dir.filePath(QStringLiteral("orvanta.lock")));
+  RecordingSink sink;
+  auto shell = std::make_unique<Shell>(sink, pages_.opener(), [] {});
+  shell->UseSettingsFile(store);
+  QVERIFY(shell->settings().IsDefault());
+  QVERIFY(shell->Start(guard));
+  Session session;
+  shell->ShowChart(ComputeChart(session, reference::DelhiBirth()).chart);
+  FrmDisplay* display = shell->mainWindow()->display();
+  const QString rahuBefore = get<QLabel>(display, "planet7")->text();
+  const QString sunBefore = get<QLabel>(display, "planet0")->text();
+  QCOMPARE(display->windowTitle(),
+           QStringLiteral("Orvanta v1.15 - Settings: ayanamsa program's own; Rahu/Ketu "
+                          "program's own; Indu Lagna program's count"));
+
+  // Cancel first: nothing changes.
+  QTimer::singleShot(0, this, [] {
+    QWidget* dialog = QApplication::activeModalWidget();
+    QVERIFY(dialog != nullptr);
+    QTest::keyClick(dialog, Qt::Key_Escape);
+  });
+  get<QAction>(shell->mainWindow(), "mnuSettings")->trigger();
+  QVERIFY(shell->settings().IsDefault());
+  QCOMPARE(get<QLabel>(display, "planet0")->text(), sunBefore);
+
+  QString shownAyanamsa;
+  QTimer::singleShot(0, this, [&] {
+    auto* dialog = qobject_cast<SettingsDialog*>(QApplication::activeModalWidget());
+    QVERIFY(dialog != nullptr);
+    Activate(dialog);
+    auto* ayanamsa = get<QComboBox>(dialog, "cboAyanamsa");
+    QCOMPARE(QApplication::focusWidget(), ayanamsa);
+    shownAyanamsa = ayanamsa->currentText();
+    // The ayanamsa list has the focus: Krishnamurti is the fourth entry.
+    QTest::keyClick(ayanamsa, Qt::Key_End);
+    // Alt+R reaches Rahu and Ketu, Alt+I the Indu Lagna rule.
+    QTest::keyClick(dialog, Qt::Key_R, Qt::AltModifier);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_End);
+    QTest::keyClick(dialog, Qt::Key_I, Qt::AltModifier);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    QCOMPARE(get<QComboBox>(dialog, "cboNode")->currentText(), QStringLiteral("The true node"));
+    QCOMPARE(get<QComboBox>(dialog, "cboInduLagnaRule")->currentText(),
+             QStringLiteral("The classical count (from the Moon, Venus 12)"));
+    QTest::mouseClick(get<QDialogButtonBox>(dialog, "buttons")->button(QDialogButtonBox::Ok),
+                      Qt::LeftButton);
+  });
+  get<QAction>(shell->mainWindow(), "mnuSettings")->trigger();
+  QCOMPARE(shownAyanamsa, QStringLiteral("This program's own (Lahiri type)"));
+  CalculationSettings chosen;
+  chosen.ayanamsa = AyanamsaChoice::Krishnamurti;
+  chosen.node = NodeChoice::True;
+  chosen.induLagnaRule = InduLagnaRule::FromMoonVenus12;
+  QVERIFY(shell->settings() == chosen);
+
+  // The same window shows the chart of the same birth under the new settings.
+  QCOMPARE(shell->mainWindow()->display(), display);
+  const ChartOutput expected = ComputeChart(reference::DelhiBirth(), chosen).chart;
+  QCOMPARE(get<QLabel>(display, "planet0")->text(), Text(expected.PositionText[Sun]));
+  QCOMPARE(get<QLabel>(display, "planet7")->text(), Text(expected.PositionText[Rahu]));
+  QVERIFY(get<QLabel>(display, "planet0")->text() != sunBefore);
+  QVERIFY(get<QLabel>(display, "planet7")->text() != rahuBefore);
+  QCOMPARE(get<QLabel>(display, "lblInduLagnaHeadline")->text(),
+           Text(InduLagnaHeadline(expected.induLagna->sign)));
+  QCOMPARE(display->windowTitle(),
+           QStringLiteral("Orvanta v1.15 - Settings: ayanamsa KP; Rahu/Ketu true node; Indu "
+                          "Lagna classical count"));
+
+  // A new start with the same file: the settings were kept.
+  shell.reset();
+  SingleInstanceGuard again(dir.filePath(QStringLiteral("orvanta2.lock")));
+  Shell next(sink, pages_.opener(), [] {});
+  next.UseSettingsFile(store);
+  QVERIFY(next.settings() == chosen);
+  QVERIFY(next.Start(again));
+  next.form()->SetEntries(reference::DelhiBirth());
+  next.form()->ComputeChartFromForm();
+  QVERIFY(next.mainWindow() != nullptr);
+  QCOMPARE(get<QLabel>(next.mainWindow()->display(), "planet7")->text(),
+           Text(expected.PositionText[Rahu]));
+  QVERIFY(sink.shown.empty());
 }
 
 QTEST_MAIN(TestMdiWindow)

@@ -125,10 +125,15 @@ void FillBirthRecord(const FormEntries& e, BirthDetails& b) {
 }
 
 // The engine at the birth moment: ascendant, Moon, planets, retrograde marks.
-void BirthPass(const BirthDetails& b, ChartOutput& out) {
-  out.time = ComputeAscendant(b);
-  out.moon = ComputeMoonPosition(b);
-  const PlanetPositions planets = ComputePlanets(PlanetMomentOf(b, out.time));
+// The ayanamsa chosen in the settings makes every sidereal longitude: the
+// ascendant and the Moon here, the planets, Rahu, Ketu and the Sun at the
+// reference sunrise through AyanCorr, which their moments carry.
+void BirthPass(const BirthDetails& b, const CalculationSettings& settings, ChartOutput& out) {
+  out.time = ComputeAscendant(b, settings.ayanamsa);
+  out.moon = ComputeMoonPosition(b, settings.ayanamsa);
+  PlanetMoment moment = PlanetMomentOf(b, out.time);
+  moment.node = settings.node;
+  const PlanetPositions planets = ComputePlanets(moment);
   const RetrogradeMarks retro = RetrogradeMarksAt(b.Month, b.Day, b.Year, b.Hour, b.Minute);
   out.RetroFlag = retro.RetroFlag;
   out.ChartLabel = retro.ChartLabel;
@@ -262,19 +267,25 @@ void VighatiPoint(ChartOutput& out) {
 
 }  // namespace
 
-ChartRun ComputeChart(Session& /*session*/, const FormEntries& e, ChartScope scope) {
-  return ComputeChart(e, scope);
+ChartRun ComputeChart(Session& session, const FormEntries& e, ChartScope scope) {
+  return ComputeChart(e, session.settings, scope);
 }
 
 ChartRun ComputeChart(const FormEntries& e, ChartScope scope) {
+  return ComputeChart(e, CalculationSettings{}, scope);
+}
+
+ChartRun ComputeChart(const FormEntries& e, const CalculationSettings& settings, ChartScope scope) {
   ChartRun run;
   if (auto refusal = ValidateEntries(ValidationInputOf(e))) {
     run.refusal = refusal;
     return run;
   }
   ChartOutput& out = run.chart;
+  out.entries = e;
+  out.settings = settings;
   FillBirthRecord(e, out.birth);
-  BirthPass(out.birth, out);
+  BirthPass(out.birth, settings, out);
   const bool everything = scope == ChartScope::Everything;
   if (everything) {
     out.clock = ChartClockOf(e, out.birth);
@@ -293,7 +304,7 @@ ChartRun ComputeChart(const FormEntries& e, ChartScope scope) {
     SunriseReferences(out.birth, out);
     MovingPoints(out.birth, out);
   }
-  out.induLagna = CountInduLagna(signs[Asc], signs[Moon], InduLagnaRule::FromAscendantVenus10);
+  out.induLagna = CountInduLagna(signs[Asc], signs[Moon], settings.induLagnaRule);
   if (out.induLagna) {
     AppendMark(out.marks, out.induLagna->sign, kInduLagnaMark);
     // The Indu Lagna sign's row.

@@ -4,8 +4,8 @@
 // stages in their fixed order (ascendant, Moon, planets, retrograde marks),
 // places the bodies into the twelve sign cells, runs the twelve house calls
 // and the sunrise references, finds the Indu Lagna and copies its sign's row.
-// Each chart is a function of its entries alone: nothing is carried from one
-// computation to the next.
+// Each chart is a function of its entries and its calculation settings
+// alone: nothing is carried from one computation to the next.
 #pragma once
 
 #include <array>
@@ -14,6 +14,7 @@
 
 #include "chart/positions.h"
 #include "chart/presentation.h"
+#include "chart/settings.h"
 #include "chart/validation.h"
 #include "engine/calendar.h"
 #include "engine/moon.h"
@@ -55,15 +56,21 @@ struct FormEntries {
 // not set on that day (beyond the polar circles).
 using RiseSetPair = std::array<std::optional<LocalDateTime>, 2>;
 
-// What a window or a command-line run keeps while it computes charts. Each
-// chart is a function of its entries alone: nothing here changes a result,
-// so two sessions, or one session in any order of births, give the same
-// charts.
-struct Session {};
+// What a window or a command-line run keeps while it computes charts: the
+// calculation settings the user chose. Each chart is a function of its
+// entries and these settings alone: nothing else is kept, so two sessions
+// with the same settings, or one session in any order of births, give the
+// same charts.
+struct Session {
+  CalculationSettings settings;
+};
 
 enum class SunriseReference { None, DaySunrise, PreviousSunrise, NextSunrise };
 
 struct ChartOutput {
+  // What the chart was computed from: the entries and the settings.
+  FormEntries entries;
+  CalculationSettings settings;
   BirthDetails birth;
   TimeQuantities time;
   MoonPosition moon;
@@ -73,7 +80,7 @@ struct ChartOutput {
   ChartLabels ChartLabel;
   std::int16_t AscSignIndex = 0;  // the ascendant's sign, 0 when it has none
   HouseCalls houses;
-  // This program's count of the Indu Lagna; nothing without an ascendant's
+  // The Indu Lagna under the settings' rule; nothing without an ascendant's
   // or a Moon's sign.
   std::optional<InduLagnaCount> induLagna;
 
@@ -107,10 +114,14 @@ ValidationInput ValidationInputOf(const FormEntries& entries);
 // batch's CSV output, which shows only those, uses it.
 enum class ChartScope { Everything, PositionsAndLagna };
 
-// The chart of the form's entries, or the validation's refusal.
+// The chart of the form's entries under `settings`, or the validation's
+// refusal.
+ChartRun ComputeChart(const FormEntries& entries, const CalculationSettings& settings,
+                      ChartScope scope = ChartScope::Everything);
+// The same with the default settings.
 ChartRun ComputeChart(const FormEntries& entries, ChartScope scope = ChartScope::Everything);
 
-// The same within a window's or a run's session, which changes nothing.
+// The same under a window's or a run's session's settings.
 ChartRun ComputeChart(Session& session, const FormEntries& entries,
                    ChartScope scope = ChartScope::Everything);
 

@@ -27,33 +27,20 @@ std::string SignLine(std::string_view body, int sign, int ninth, int kala) {
 
 }  // namespace
 
-std::optional<InduLagnaSteps> InduLagnaStepsFor(int ascSign, int moonSign) {
-  const std::optional<InduLagnaCount> program =
-      CountInduLagna(ascSign, moonSign, InduLagnaRule::FromAscendantVenus10);
-  const std::optional<InduLagnaCount> classical =
-      CountInduLagna(ascSign, moonSign, InduLagnaRule::FromMoonVenus12);
-  if (!program || !classical) return std::nullopt;
-  InduLagnaSteps s;
-  s.ascSign = program->ascSign;
-  s.ascNinthSign = program->ascNinthSign;
-  s.ascKala = program->ascKala;
-  s.moonSign = program->moonSign;
-  s.moonNinthSign = program->moonNinthSign;
-  s.moonKala = program->moonKala;
-  s.sum = program->sum;
-  s.remainder = program->remainder;
-  s.induLagnaSign = program->sign;
-  s.classicalAscKala = classical->ascKala;
-  s.classicalMoonKala = classical->moonKala;
-  s.classicalSum = classical->sum;
-  s.classicalRemainder = classical->remainder;
-  s.classicalSign = classical->sign;
-  return s;
+std::optional<InduLagnaSteps> InduLagnaStepsFor(int ascSign, int moonSign, InduLagnaRule rule) {
+  const InduLagnaRule otherRule = rule == InduLagnaRule::FromAscendantVenus10
+                                      ? InduLagnaRule::FromMoonVenus12
+                                      : InduLagnaRule::FromAscendantVenus10;
+  const std::optional<InduLagnaCount> chosen = CountInduLagna(ascSign, moonSign, rule);
+  const std::optional<InduLagnaCount> other = CountInduLagna(ascSign, moonSign, otherRule);
+  if (!chosen || !other) return std::nullopt;
+  return InduLagnaSteps{*chosen, *other};
 }
 
 std::optional<InduLagnaSteps> ExplainInduLagna(const ChartOutput& chart) {
   if (!chart.induLagna) return std::nullopt;
-  return InduLagnaStepsFor(chart.induLagna->ascSign, chart.induLagna->moonSign);
+  return InduLagnaStepsFor(chart.induLagna->ascSign, chart.induLagna->moonSign,
+                           chart.induLagna->rule);
 }
 
 std::string InduLagnaHeadline(int signIndex) {
@@ -63,24 +50,32 @@ std::string InduLagnaHeadline(int signIndex) {
          std::string(row.VedicName) + ")";
 }
 
-InduLagnaWords ExplainInWords(const InduLagnaSteps& s) {
+InduLagnaWords ExplainInWords(const InduLagnaSteps& steps) {
+  const InduLagnaCount& s = steps.chosen;
   InduLagnaWords words;
-  words.headline = InduLagnaHeadline(s.induLagnaSign);
+  words.headline = InduLagnaHeadline(s.sign);
   words.steps.push_back(SignLine("Ascendant", s.ascSign, s.ascNinthSign, s.ascKala));
   words.steps.push_back(SignLine("Moon", s.moonSign, s.moonNinthSign, s.moonKala));
   words.steps.push_back("Sum: " + std::to_string(s.ascKala) + " + " + std::to_string(s.moonKala) +
                         " = " + std::to_string(s.sum));
   words.steps.push_back("Remainder by 12: " + std::to_string(s.remainder));
-  const std::string ascName(EnglishOf(s.ascSign));
+  const bool program = s.rule == InduLagnaRule::FromAscendantVenus10;
+  const std::string startName(EnglishOf(s.startSign));
   const int count = s.remainder == 0 ? kSignCount : s.remainder;
-  std::string countLine =
-      "Counting " + std::to_string(count) + " from the ascendant's sign (" + ascName + " = 1";
+  std::string countLine = "Counting " + std::to_string(count) + " from the " +
+                          (program ? "ascendant's" : "Moon's") + " sign (" + startName + " = 1";
   if (s.remainder == 0) countLine += "; a remainder of 0 counts as 12";
-  countLine += ") gives: " + std::string(EnglishOf(s.induLagnaSign));
+  countLine += ") gives: " + std::string(EnglishOf(s.sign));
   words.steps.push_back(countLine);
-  words.steps.push_back("This program counts from the ascendant's sign, Venus 10.");
-  words.textbookLine = "The textbook rule (counted from the Moon's sign, Venus 12) gives: " +
-                       std::string(EnglishOf(s.classicalSign));
+  if (program) {
+    words.steps.push_back("This program counts from the ascendant's sign, Venus 10.");
+    words.otherLine = "The textbook rule (counted from the Moon's sign, Venus 12) gives: " +
+                      std::string(EnglishOf(steps.other.sign));
+  } else {
+    words.steps.push_back("The classical count: from the Moon's sign, Venus 12.");
+    words.otherLine = "This program's own count (from the ascendant's sign, Venus 10) gives: " +
+                      std::string(EnglishOf(steps.other.sign));
+  }
   return words;
 }
 
@@ -93,7 +88,7 @@ std::vector<std::string> ExplanationPlainText(const InduLagnaSteps& steps) {
   lines.push_back(std::string(kHowFoundHeading));
   for (const std::string& line : words.steps) lines.push_back("  " + line);
   lines.push_back(std::string(kOtherReadingHeading));
-  lines.push_back("  " + words.textbookLine);
+  lines.push_back("  " + words.otherLine);
   return lines;
 }
 

@@ -1,12 +1,13 @@
 // How the Indu Lagna of a chart was found, in numbers and in words.
 //
-// This program counts the sum of two kala values (the lords of the ninth
-// signs from the ascendant's and from the Moon's sign, Venus 10) modulo 12
-// from the ascendant's sign. Many textbooks count the same sum from the
-// Moon's sign and give Venus 12; the explanation shows that reading as well,
-// clearly set apart, so that a reader who knows it sees why the two differ.
-// The desktop window, its printout and the command line all take their
-// words from here.
+// This program's own count takes the sum of two kala values (the lords of
+// the ninth signs from the ascendant's and from the Moon's sign, Venus 10)
+// modulo 12 from the ascendant's sign. The classical count of the textbooks
+// counts the same sum from the Moon's sign and gives Venus 12. The
+// explanation follows the rule the chart was computed with and shows the
+// other rule's sign as well, clearly set apart, so that a reader who knows
+// it sees why the two differ. The desktop window, its printout and the
+// command line all take their words from here.
 #pragma once
 
 #include <optional>
@@ -14,48 +15,39 @@
 #include <vector>
 
 #include "chart/chart.h"
+#include "chart/settings.h"
 
 namespace orvanta {
 
-// The numbers of one Indu Lagna count. Signs are 0-based indexes (0 = Aries);
-// add 1 for the sign numbers the chart shows in its corners.
+// The Indu Lagna count under the rule the chart follows, and the other
+// rule's count beside it. Signs are 0-based indexes (0 = Aries); add 1 for
+// the sign numbers the chart shows in its corners.
 struct InduLagnaSteps {
-  int ascSign = 0;        // the ascendant's sign
-  int ascNinthSign = 0;   // ninth sign from it, counting it as the first
-  int ascKala = 0;        // kala of that ninth sign's lord
-  int moonSign = 0;       // the Moon's sign
-  int moonNinthSign = 0;  // ninth sign from it
-  int moonKala = 0;       // kala of that ninth sign's lord
-  int sum = 0;            // ascKala + moonKala
-  int remainder = 0;      // sum modulo 12, 0..11
-  int induLagnaSign = 0;  // counted from ascSign: remainder 1 is ascSign itself, 0 counts as 12
-
-  // The textbook reading: Venus 12 and the count from the Moon's sign.
-  int classicalAscKala = 0;
-  int classicalMoonKala = 0;
-  int classicalSum = 0;
-  int classicalRemainder = 0;
-  int classicalSign = 0;
+  InduLagnaCount chosen;
+  InduLagnaCount other;
 };
 
 // Both counts (CountInduLagna under each rule) for an ascendant in `ascSign`
-// and a Moon in `moonSign` (both 0..11); nothing for a sign outside 0..11.
-std::optional<InduLagnaSteps> InduLagnaStepsFor(int ascSign, int moonSign);
+// and a Moon in `moonSign` (both 0..11), `rule` the chosen one; nothing for
+// a sign outside 0..11.
+std::optional<InduLagnaSteps> InduLagnaStepsFor(int ascSign, int moonSign,
+                                                InduLagnaRule rule = kDefaultInduLagnaRule);
 
 // The count behind a computed chart, from the signs of its ascendant and
-// Moon; nothing when the chart has no Indu Lagna.
+// Moon and the rule it was computed with; nothing when the chart has no
+// Indu Lagna.
 std::optional<InduLagnaSteps> ExplainInduLagna(const ChartOutput& chart);
 
 // "Indu Lagna: Scorpio (Vrischika)" for sign index 7; empty outside 0..11.
 std::string InduLagnaHeadline(int signIndex);
 
 // The explanation in words: the "How it was found" lines in order, and the
-// textbook reading's line ("The textbook rule (counted from the Moon's sign,
-// Venus 12) gives: Aquarius").
+// other rule's line ("The textbook rule (counted from the Moon's sign,
+// Venus 12) gives: Aquarius" beside this program's count).
 struct InduLagnaWords {
   std::string headline;
   std::vector<std::string> steps;
-  std::string textbookLine;
+  std::string otherLine;
 };
 InduLagnaWords ExplainInWords(const InduLagnaSteps& steps);
 

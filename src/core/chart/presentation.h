@@ -41,7 +41,7 @@ inline constexpr std::array<std::string_view, 3> kLegendTexts = {
     "The corner numbers are sign numbers (Aries 1 … Pisces 12)",
 };
 inline constexpr std::string_view kHowFoundHeading = "How it was found";
-// Heading of the textbook reading, which this program does not follow.
+// Heading of the other rule's reading, beside the one the chart follows.
 inline constexpr std::string_view kOtherReadingHeading = "The other reading";
 
 // Headings of the result window's parts.

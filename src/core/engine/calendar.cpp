@@ -59,9 +59,20 @@ double JulianDayNumber(double month, double day, double year) {
   return j;
 }
 
+namespace {
+// Above this many degrees the ayanamsa's node is reduced with fmod: a
+// million turns, far past any date the form accepts (T = 1 moves the node
+// by about 5.4 turns), and far below 2^56, up to which subtracting 360 is
+// exact.
+inline constexpr double kNodeTurnLoopLimitDeg = 360.0e6;
+}  // namespace
+
 double AyanamsaCorrection(double T) {
   using calendar::kDegToRad;
   double nodeDeg = (933060 - 6962911 * T + 7.5 * (T * T)) / 3600;
+  // Below the limit each subtraction of 360 is exact, so fmod gives the same
+  // value; above it (and for an infinite node) the loop would not end.
+  if (!(nodeDeg < kNodeTurnLoopLimitDeg)) nodeDeg = std::fmod(nodeDeg, 360.0);
   while (nodeDeg >= 360) nodeDeg = nodeDeg - 360;  // negative values are not raised
   const double twiceSunDeg = (2013816 + 259205536 * T) / 3600;
   const double nutationArcsec =
@@ -143,7 +154,7 @@ BirthUniversalTime UniversalTimeOfBirth(const BirthDetails& birth) {
   return u;
 }
 
-TimeQuantities ComputeAscendant(const BirthDetails& birth) {
+TimeQuantities ComputeAscendant(const BirthDetails& birth, AyanamsaChoice ayanamsa) {
   using calendar::kDegToRad;
   using calendar::kPi;
   using calendar::kRadToDeg;
@@ -162,7 +173,12 @@ TimeQuantities ComputeAscendant(const BirthDetails& birth) {
   q.UniversalTime = u.universalTimeHours;
   const double T = ((q.JulianDay - 2415020) + q.UniversalTime / 24 - 0.5) / 36525;
   q.CenturiesT = T;
-  q.AyanCorr = AyanamsaCorrection(T);
+  if (ayanamsa == AyanamsaChoice::Program) {
+    q.AyanCorr = AyanamsaCorrection(T);
+  } else {
+    const double jdUt = q.JulianDay - 0.5 + q.UniversalTime / 24;
+    q.AyanCorr = -AyanamsaDeg(ayanamsa, jdUt).value_or(NAN);
+  }
 
   double s = 15 * (6.6460656 + 2400.0513 * T + 0.0000258 * (T * T) + q.UniversalTime) - longitude;
   while (s >= 360) s = s - 360;  // a negative sidereal time is not raised

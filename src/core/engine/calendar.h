@@ -14,6 +14,7 @@
 
 #include <string>
 
+#include "engine/ayanamsa.h"
 #include "engine/rounded_constants.h"
 #include "model/records.h"
 
@@ -68,13 +69,19 @@ bool ZoneRunsEast(const BirthDetails& birth, double longitudeDeg);
 BirthUniversalTime UniversalTimeOfBirth(const BirthDetails& birth);
 
 // The universal time, the local sidereal time and the sidereal ascendant of
-// a birth, with every quantity on the way.
-TimeQuantities ComputeAscendant(const BirthDetails& birth);
+// a birth, with every quantity on the way. With the program's ayanamsa
+// AyanCorr is AyanamsaCorrection(T); with a named one it is that ayanamsa at
+// the birth moment, negated (NaN where AyanamsaDeg gives none).
+TimeQuantities ComputeAscendant(const BirthDetails& birth,
+                                AyanamsaChoice ayanamsa = kDefaultAyanamsa);
 
 // Integer Julian day number of the civil date (the day beginning at noon).
 double JulianDayNumber(double month, double day, double year);
 
 // Ayanamsa correction in degrees for T Julian centuries from JD 2415020.0.
+// Its node is reduced by whole turns; a T so large that the turns could not
+// be counted one by one (or not finite) is reduced in one exact step, so the
+// call always ends.
 double AyanamsaCorrection(double T);
 
 // Quadrant arctangent in radians; ArcTan2(0, -1) is 0, not pi.

@@ -134,7 +134,7 @@ int NakshatraIndex(double moonSiderealDeg) {
   return static_cast<int>(k);
 }
 
-MoonPosition ComputeMoonPosition(const BirthDetails& birth) {
+MoonPosition ComputeMoonPosition(const BirthDetails& birth, AyanamsaChoice ayanamsa) {
   // The same birth moment as the ascendant's, counted from J2000.0.
   const BirthUniversalTime u = UniversalTimeOfBirth(birth);
   const double jd = u.julianDay;
@@ -143,7 +143,10 @@ MoonPosition ComputeMoonPosition(const BirthDetails& birth) {
   MoonPosition p;
   p.centuriesJ2000 = ((jd - 2451545) + ut / 24 - 0.5) / 36525;
   p.MoonTropical = MoonTropicalLongitude(p.centuriesJ2000);
-  p.MoonSidereal = SiderealMoonDeg(p.MoonTropical, AyanamsaJ2000(p.centuriesJ2000));
+  const double correctionDeg = ayanamsa == AyanamsaChoice::Program
+                                   ? AyanamsaJ2000(p.centuriesJ2000)
+                                   : -AyanamsaDeg(ayanamsa, jd - 0.5 + ut / 24).value_or(NAN);
+  p.MoonSidereal = SiderealMoonDeg(p.MoonTropical, correctionDeg);
   p.MoonText = Degree2Dms(p.MoonSidereal);
   p.nakshatraIndex = NakshatraIndex(p.MoonSidereal);
   p.NakStartDeg = kNakStartTable[static_cast<std::size_t>(p.nakshatraIndex)];

@@ -10,6 +10,7 @@
 #include <array>
 #include <string>
 
+#include "engine/ayanamsa.h"
 #include "model/records.h"
 
 namespace orvanta {
@@ -31,7 +32,11 @@ struct MoonPosition {
 };
 
 // The Moon's tropical and sidereal longitude and its nakshatra at a birth.
-MoonPosition ComputeMoonPosition(const BirthDetails& birth);
+// With the program's ayanamsa the sidereal Moon uses AyanamsaJ2000; with a
+// named one, that ayanamsa at the same instant (no sidereal Moon where
+// AyanamsaDeg gives none).
+MoonPosition ComputeMoonPosition(const BirthDetails& birth,
+                                 AyanamsaChoice ayanamsa = kDefaultAyanamsa);
 
 // Ayanamsa in degrees for T centuries from J2000.0 (negative; added to
 // tropical longitudes).

@@ -4,7 +4,9 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "engine/ayanamsa.h"
 #include "engine/calendar.h"
+#include "engine/lunar_node.h"
 
 namespace orvanta {
 
@@ -313,14 +315,20 @@ PlanetPositions ComputePlanets(const PlanetMoment& moment) {
     out.siderealDeg[static_cast<std::size_t>(index)] = std::fabs(lonDeg);
   }
 
-  // Mean lunar node: reduced into one turn in radians, back to degrees with
-  // pi rounded to 3.1416, one whole degree off, then made sidereal.
-  using planets::kTwoPi;
-  double nodeRad = (125.1228 - 0.0529538083 * out.dayNumber) * calendar::kDegToRad;
-  nodeRad = nodeRad - kTwoPi * std::trunc(nodeRad / kTwoPi);
-  if (nodeRad < 0) nodeRad = nodeRad + kTwoPi;
-  double rahuDeg = nodeRad * 180 / planets::kRahuPi;
-  rahuDeg = rahuDeg - 1;
+  // The program's node: the mean lunar node reduced into one turn in
+  // radians, back to degrees with pi rounded to 3.1416, one whole degree
+  // off. A chosen mean or true node is tropical in 0..360. Then sidereal.
+  double rahuDeg = NAN;
+  if (moment.node == NodeChoice::Program) {
+    using planets::kTwoPi;
+    double nodeRad = (125.1228 - 0.0529538083 * out.dayNumber) * calendar::kDegToRad;
+    nodeRad = nodeRad - kTwoPi * std::trunc(nodeRad / kTwoPi);
+    if (nodeRad < 0) nodeRad = nodeRad + kTwoPi;
+    rahuDeg = nodeRad * 180 / planets::kRahuPi;
+    rahuDeg = rahuDeg - 1;
+  } else {
+    rahuDeg = NodeLongitudeDeg(moment.node, ayanamsa::kJ2000Jd + out.dayNumber).value_or(NAN);
+  }
   rahuDeg = rahuDeg - ayanamsaDeg;
   if (std::isfinite(rahuDeg)) {
     while (rahuDeg < 0) rahuDeg = rahuDeg + 360;

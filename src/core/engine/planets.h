@@ -7,7 +7,8 @@
 // carried to the equinox of the date by the general precession in longitude;
 // no perturbations, aberration, nutation or light time. Time is days d from
 // J2000.0 in universal time; longitudes in degrees. Rahu is the mean node of
-// the date, one degree lowered as the program has always shown it.
+// the date, one degree lowered as the program has always shown it, or the
+// mean or true node of engine/lunar_node.h when one of those is chosen.
 #pragma once
 
 #include <array>
@@ -15,6 +16,7 @@
 #include <string_view>
 
 #include "engine/calendar.h"
+#include "engine/lunar_node.h"
 #include "engine/moon.h"
 #include "model/datetime.h"
 #include "model/records.h"
@@ -52,6 +54,8 @@ struct PlanetMoment {
   std::int16_t zoneShiftHours = 0;
   std::int16_t zoneShiftMinutes = 0;
   double ayanCorr = 0;  // AyanCorr of ComputeAscendant
+  // The node Rahu stands at (Ketu opposite); the program's own by default.
+  NodeChoice node = kDefaultNode;
 };
 
 // The pass of a birth at its own clock time, or at another local clock time

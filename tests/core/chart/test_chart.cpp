@@ -2,6 +2,7 @@
 // computations, and the texts it hands to the result window.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <limits>
@@ -11,6 +12,8 @@
 #include <vector>
 
 #include "chart/chart.h"
+#include "chart/chart_text.h"
+#include "engine/planets.h"
 #include "support/random_births.h"
 #include "support/reference_births.h"
 
@@ -539,6 +542,107 @@ TEST(RunChart, PolarBirthIsTheSameBeforeAndAfterAnOrdinaryOne) {
     if (!polarFirst) polarShown = Shown(ComputeChart(session, polar));
     EXPECT_EQ(polarShown, Shown(polarAlone));
     EXPECT_EQ(ordinaryShown, ordinaryAlone);
+  }
+}
+
+}  // namespace
+}  // namespace orvanta
+
+namespace orvanta {
+namespace {
+
+// The difference a - b brought into -180..180 degrees.
+double TurnDifference(double a, double b) {
+  return std::remainder(a - b, 360.0);
+}
+
+// A named ayanamsa moves every sidereal longitude by the same arc: the
+// program's ayanamsa less the chosen one at the birth moment. The ascendant,
+// the planets, Rahu and Ketu and the Sun at the reference sunrise carry the
+// birth's AyanCorr and move by exactly that arc (to rounding); the Moon has
+// its own J2000 form of the program's value (within 3"). A longitude the
+// settings left out would move by nothing, or by the wrong arc. The node
+// choices move Rahu alone; the Indu Lagna rule moves no longitude.
+TEST(RunChart, EverySiderealLongitudeFollowsTheChosenAyanamsa) {
+  constexpr double kRoundingDeg = 1e-9;
+  constexpr double kMoonFormDeg = 3.0 / 3600;  // AyanamsaJ2000 against AyanamsaCorrection
+  std::mt19937_64 rng(20261208);
+  int compared = 0;
+  for (int i = 0; i < 400; ++i) {
+    const FormEntries e = testing::RandomFormEntries(rng);
+    const ChartRun program = ComputeChart(e);
+    if (program.refusal) continue;
+    for (const AyanamsaChoice choice :
+         {AyanamsaChoice::Lahiri, AyanamsaChoice::Raman, AyanamsaChoice::Krishnamurti}) {
+      CalculationSettings settings;
+      settings.ayanamsa = choice;
+      const ChartRun named = ComputeChart(e, settings);
+      ASSERT_FALSE(named.refusal);
+      const ChartOutput& a = program.chart;
+      const ChartOutput& b = named.chart;
+      SCOPED_TRACE(e.yearText + " " + std::string(AyanamsaChoiceName(choice)));
+      // The arc: the named value at the birth moment less the program's.
+      const double arc = -(b.time.AyanCorr - a.time.AyanCorr);
+      for (int body = 0; body < kBodyCount; ++body) {
+        SCOPED_TRACE(body);
+        const double tolerance = body == Moon ? kMoonFormDeg : kRoundingDeg;
+        EXPECT_NEAR(TurnDifference(a.bodies[static_cast<std::size_t>(body)].longitudeDeg,
+                                   b.bodies[static_cast<std::size_t>(body)].longitudeDeg),
+                    arc, tolerance);
+      }
+      if (a.ElapsedMinutes) {
+        ASSERT_TRUE(b.ElapsedMinutes);
+        EXPECT_NEAR(TurnDifference(a.SunriseSunLongitude, b.SunriseSunLongitude), arc,
+                    kRoundingDeg);
+      }
+      ++compared;
+    }
+    for (const NodeChoice node : {NodeChoice::Mean, NodeChoice::True}) {
+      CalculationSettings settings;
+      settings.node = node;
+      const ChartOutput b = ComputeChart(e, settings).chart;
+      const ChartOutput& a = program.chart;
+      for (int body = 0; body < kBodyCount; ++body) {
+        if (body == Rahu || body == Ketu) continue;
+        EXPECT_EQ(a.bodies[static_cast<std::size_t>(body)].longitudeDeg,
+                  b.bodies[static_cast<std::size_t>(body)].longitudeDeg);
+      }
+      // Rahu is the chosen node made sidereal with the birth's ayanamsa.
+      const double jd =
+          ayanamsa::kJ2000Jd + ComputePlanets(PlanetMomentOf(a.birth, a.time)).dayNumber;
+      EXPECT_NEAR(TurnDifference(b.bodies[Rahu].longitudeDeg,
+                                 *NodeLongitudeDeg(node, jd) + a.time.AyanCorr),
+                  0, kRoundingDeg);
+      EXPECT_NEAR(TurnDifference(b.bodies[Ketu].longitudeDeg, b.bodies[Rahu].longitudeDeg + 180), 0,
+                  kRoundingDeg);
+    }
+  }
+  EXPECT_GT(compared, 600);
+}
+
+// The Indu Lagna rule decides the chart's count, its "IL" mark and its
+// sign's row; the settings travel with the chart.
+TEST(RunChart, TheChosenInduLagnaRuleMakesTheMarkAndTheRow) {
+  CalculationSettings classical;
+  classical.induLagnaRule = InduLagnaRule::FromMoonVenus12;
+  std::mt19937_64 rng(7);
+  for (int i = 0; i < 200; ++i) {
+    const FormEntries e = testing::RandomFormEntries(rng);
+    const ChartRun run = ComputeChart(e, classical);
+    if (run.refusal || !run.chart.induLagna) continue;
+    const ChartOutput& c = run.chart;
+    EXPECT_EQ(c.settings, classical);
+    const auto expected =
+        CountInduLagna(c.bodies[Asc].sign, c.bodies[Moon].sign, InduLagnaRule::FromMoonVenus12);
+    ASSERT_TRUE(expected);
+    EXPECT_EQ(c.induLagna->sign, expected->sign);
+    EXPECT_NE(c.marks[static_cast<std::size_t>(expected->sign)].find("IL"), std::string::npos);
+    EXPECT_EQ(InduLagnaSignName(c),
+              FillSignTables()[static_cast<std::size_t>(expected->sign)].EnglishName);
+    for (int sign = 0; sign < kSignCount; ++sign) {
+      if (sign == expected->sign) continue;
+      EXPECT_EQ(c.marks[static_cast<std::size_t>(sign)].find("IL"), std::string::npos);
+    }
   }
 }
 

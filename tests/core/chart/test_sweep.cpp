@@ -108,9 +108,12 @@ TEST(Sweep, WholeInputDomain) {
     const int il = c.induLagna->sign;
     const std::optional<InduLagnaSteps> steps = ExplainInduLagna(c);
     ASSERT_TRUE(steps) << where;
-    ASSERT_EQ(steps->ascSign, c.bodies[Asc].sign) << where;
-    ASSERT_EQ(steps->moonSign, c.bodies[Moon].sign) << where;
-    ASSERT_EQ((steps->ascSign + (steps->remainder == 0 ? 12 : steps->remainder) - 1) % 12, il)
+    ASSERT_EQ(steps->chosen.ascSign, c.bodies[Asc].sign) << where;
+    ASSERT_EQ(steps->chosen.moonSign, c.bodies[Moon].sign) << where;
+    ASSERT_EQ((steps->chosen.ascSign +
+               (steps->chosen.remainder == 0 ? 12 : steps->chosen.remainder) - 1) %
+                  12,
+              il)
         << where;
 
     // Leaving out the sunrise and the detail texts changes none of what the

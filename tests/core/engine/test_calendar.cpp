@@ -5,6 +5,7 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 #include <string>
 
 #include "engine/calendar.h"
@@ -48,6 +49,31 @@ TEST(JulianDayNumber, WorkedExamples) {
 TEST(AyanamsaCorrection, AtTheEpochIsMinus22_4663) {
   // T = 0 is JD 2415020.0; the worked value is -22.4663 to four decimals.
   EXPECT_NEAR(AyanamsaCorrection(0), -22.4663, kFourDecimals);
+}
+
+// The correction's node is reduced by whole turns. Wherever turns can be
+// counted one by one the value is that of the plain loop (subtracting 360
+// is exact there); far beyond, or for a non-finite T, the call still ends.
+TEST(AyanamsaCorrection, EndsForAnyCenturiesAndKeepsTheLoopsValue) {
+  const auto looped = [](double T) {
+    double nodeDeg = (933060 - 6962911 * T + 7.5 * (T * T)) / 3600;
+    while (nodeDeg >= 360) nodeDeg = nodeDeg - 360;
+    const double twiceSunDeg = (2013816 + 259205536 * T) / 3600;
+    const double nutationArcsec = 17.23 * std::sin(nodeDeg * calendar::kDegToRad) +
+                                  1.27 * std::sin(twiceSunDeg * calendar::kDegToRad);
+    return (nutationArcsec - (5025.64 + 1.11 * T) * T - 80861.27) / 3600;
+  };
+  for (const double T : {-2.0, -0.5, 0.0, 0.8, 1.5, 3.0, -40.0, 100.0, 2000.0}) {
+    SCOPED_TRACE(T);
+    EXPECT_EQ(AyanamsaCorrection(T), looped(T));
+  }
+  // Each of these would never leave the plain loop.
+  for (const double T :
+       {1e12, -1e12, 1e200, std::numeric_limits<double>::infinity(),
+        -std::numeric_limits<double>::infinity(), std::numeric_limits<double>::quiet_NaN()}) {
+    SCOPED_TRACE(T);
+    (void)AyanamsaCorrection(T);
+  }
 }
 
 TEST(Norm360, OneStepEachWay) {

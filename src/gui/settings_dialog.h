@@ -1,0 +1,37 @@
+// The Settings dialog: the ayanamsa, the node Rahu and Ketu stand at, and
+// the Indu Lagna's rule, chosen from lists whose captions come from the
+// core (chart/settings.h); and how the choices are kept across restarts.
+//
+// The dialog only moves values between its lists and a CalculationSettings;
+// the shell applies them to its session and recomputes the shown chart.
+#pragma once
+
+#include <QDialog>
+
+#include "chart/settings.h"
+
+class QComboBox;
+class QSettings;
+
+namespace orvanta {
+
+class SettingsDialog : public QDialog {
+  Q_OBJECT
+ public:
+  explicit SettingsDialog(const CalculationSettings& current, QWidget* parent = nullptr);
+
+  // The choices as the lists stand.
+  CalculationSettings Chosen() const;
+
+ private:
+  QComboBox* ayanamsa_ = nullptr;
+  QComboBox* node_ = nullptr;
+  QComboBox* induLagnaRule_ = nullptr;
+};
+
+// The settings kept in `store` under "calculation/"; a missing or unknown
+// value is the default.
+CalculationSettings LoadCalculationSettings(const QSettings& store);
+void SaveCalculationSettings(QSettings& store, const CalculationSettings& settings);
+
+}  // namespace orvanta
