@@ -37,6 +37,7 @@ struct BatchSettings {
   bool record = false;  // with json: the internal record (--json-record), not the chart schema
   int jobs = 1;         // threads computing charts; 1 computes each row as it is read
   ChartJsonMembers fields = ChartJsonMembers{}.set();  // the JSON members written
+  ChartStyle style = ChartStyle::SouthIndian;          // the JSON's settings.chartStyle
 };
 
 // The batch mode over an open input: one chart per CSV row, each from a
