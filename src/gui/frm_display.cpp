@@ -14,6 +14,7 @@
 #include <string_view>
 
 #include "chart/explanation.h"
+#include "gui/chart_view.h"
 #include "gui/help_links.h"
 #include "gui/ui_common.h"
 
@@ -94,6 +95,12 @@ constexpr std::array<PlacedTwips, kSignCount> kMarks = {{
 // mark label lies between two neighbouring lines.
 constexpr std::array<int, 5> kColumnLinesTwips = {150, 2100, 4100, 6020, 7950};
 constexpr std::array<int, 5> kRowLinesTwips = {210, 1830, 3510, 5190, 6870};
+
+// The drawing of the two charts inside fraBirthchart, below its caption,
+// and the forum link under it.
+constexpr int kChartViewWidthTwips = 7995;
+constexpr int kChartViewHeightTwips = 6000;
+constexpr int kForumLinkTopTwips = 6360;
 
 // Rows of the details frame: seven details and the time zone fill its
 // 2775 twips.
@@ -365,6 +372,7 @@ void FrmDisplay::BuildChartTab(QWidget* page) {
 
   auto* lines = new ChartLines(chart, s_);
   lines->setGeometry(0, 0, chart->width(), chart->height());
+  lines->hide();
 
   for (int k = 0; k < kSignCount; ++k) {
     const PlacedTwips& box = kSignBoxes[k];
@@ -372,6 +380,7 @@ void FrmDisplay::BuildChartTab(QWidget* page) {
         PlacedLabel(chart, std::string(box.name).c_str(), QString(),
                     s_.Rect(box.left, box.top, kSignBoxWidth, kSignBoxHeight), s_.Font(kTextPx));
     cell->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    cell->hide();
     signCells_[k] = cell;
 
     const PlacedTwips& mark = kMarks[k];
@@ -382,6 +391,7 @@ void FrmDisplay::BuildChartTab(QWidget* page) {
     QPalette p = markLabel->palette();
     p.setColor(QPalette::WindowText, QColor(0xB0, 0x00, 0x00));
     markLabel->setPalette(p);
+    markLabel->hide();
     marks_[k] = markLabel;
 
     // House number k + 1 in the lower right corner of the sign's cell.
@@ -394,7 +404,12 @@ void FrmDisplay::BuildChartTab(QWidget* page) {
     QPalette hp = hno->palette();
     hp.setColor(QPalette::WindowText, QColor(0x60, 0x60, 0x60));
     hno->setPalette(hp);
+    hno->hide();
   }
+
+  // The drawing of both charts, above the forum link.
+  chartView_ = new ChartView(chart);
+  chartView_->setGeometry(s_.Rect(60, 240, kChartViewWidthTwips, kChartViewHeightTwips));
 
   auto* label7 = new LinkLabel(QStringLiteral("Visit the Orvanta forum"), chart);
   label7->setObjectName(QStringLiteral("Label7"));
@@ -404,7 +419,7 @@ void FrmDisplay::BuildChartTab(QWidget* page) {
     return f;
   }());
   label7->setAlignment(Qt::AlignCenter);
-  label7->setGeometry(s_.Rect(2520, 3240, 3165, 345));
+  label7->setGeometry(s_.Rect(2520, kForumLinkTopTwips, 3165, 345));
   connect(label7, &LinkLabel::clicked, this, [this] { help_.OpenHomePage(); });
 
   auto* western = new CaptionFrame(Text(kPositionsHeading), "fraWestern", true, block);
@@ -458,6 +473,9 @@ void FrmDisplay::BuildExplanationPanel(QWidget* page, QRect geometry) {
   }());
   box->addWidget(textbookRule_);
   box->addSpacing(s_.Px(90));
+  navamsaHowFound_ = wrapped("lblNavamsaHowFound", s_.Font(kTextPx));
+  box->addWidget(navamsaHowFound_);
+  box->addSpacing(s_.Px(90));
   QLabel* legendHeading = wrapped("lblLegendHeading", s_.Font(kTextPx, true));
   legendHeading->setText(Text(kLegendHeading));
   box->addWidget(legendHeading);
@@ -510,6 +528,11 @@ void FrmDisplay::BuildDetailsTab(QWidget* page) {
           s_.Rect(column.left, top + kGridLineTwips, column.width, kCaptionHeightTwips), s_);
     }
   }
+}
+
+void FrmDisplay::SetChartStyle(ChartStyle style) {
+  style_ = style;
+  chartView_->SetStyle(style);
 }
 
 QWidget* FrmDisplay::AttributeWidget(SignAttribute attribute) const {
@@ -588,6 +611,14 @@ void FrmDisplay::Present(const ChartOutput& chart) {
     howFound_->clear();
     textbookRule_->clear();
   }
+  if (const std::optional<InduLagnaWords> navamsa = ExplainNavamsaInduLagna(chart)) {
+    QStringList lines{Text(navamsa->headline)};
+    for (const std::string& line : navamsa->steps) lines << Text(line);
+    navamsaHowFound_->setText(lines.join(QLatin1Char('\n')));
+  } else {
+    navamsaHowFound_->clear();
+  }
+  chartView_->Present(chart, style_);
   tabs_->setCurrentIndex(0);
 }
 

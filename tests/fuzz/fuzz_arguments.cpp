@@ -103,8 +103,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   // A batch run would open the named file; the batch loop has its own target.
   if (parsed.value && parsed.value->mode == Mode::Batch) return 0;
-  // A drawing would be written to a file the input names.
-  if (parsed.value && !parsed.value->svgPath.empty() && parsed.value->svgPath != "-") return 0;
+  // A drawing goes to a file the input names, or before the JSON.
+  if (parsed.value && !parsed.value->svgPath.empty()) return 0;
 
   std::istringstream in;
   std::ostringstream outStream, errStream;

@@ -11,19 +11,23 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <cmath>
 #include <memory>
 
+#include "gui/chart_view.h"
 #include "gui/data_dir.h"
+#include "gui/frm_display.h"
 #include "gui/frm_main.h"
 #include "gui/mdi_window.h"
 #include "gui/shell.h"
 #include "gui/single_instance.h"
 #include "gui/ui_common.h"
 #include "support/gui_harness.h"
+#include "support/reference_births.h"
 
 using namespace orvanta;
 using namespace orvanta::testing;
@@ -41,6 +45,7 @@ class TestMdiWindow : public QObject {
   Q_OBJECT
 
  private slots:
+  void initTestCase();
   void init();
   void cleanup();
 
@@ -58,12 +63,20 @@ class TestMdiWindow : public QObject {
   void exitEndsTheProgramOnce();
   void mainWindowOpensLarge();
   void dataFolderBesideTheProgram();
+  void viewMenuRedrawsInTheChosenStyleAndKeepsIt();
+  void chartsStackWhereTheRoomIsNarrow();
 
  private:
+  QTemporaryDir settingsDir_;  // the view settings of this test run
   RecordingOpener pages_;
   std::unique_ptr<HelpLinks> help_;
   std::unique_ptr<MdiWindow> mdi_;
 };
+
+void TestMdiWindow::initTestCase() {
+  // The chosen chart style is kept here, not in the user's settings.
+  QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsDir_.path());
+}
 
 void TestMdiWindow::init() {
   pages_.opened.clear();
@@ -163,12 +176,15 @@ void TestMdiWindow::captionsAndMenus() {
   QCOMPARE(mdi_->displayWindow()->widget()->objectName(), QStringLiteral("frmDisplay"));
 
   const QList<QAction*> bar = mdi_->menuBar()->actions();
-  QCOMPARE(bar.size(), 3);
+  QCOMPARE(bar.size(), 4);
   QCOMPARE(bar[0]->text(), QStringLiteral("&File"));
-  QCOMPARE(bar[1]->text(), QStringLiteral("&Help"));
-  QCOMPARE(bar[2]->text(), QStringLiteral("Make Money &Online"));
+  QCOMPARE(bar[1]->text(), QStringLiteral("&View"));
+  QCOMPARE(bar[2]->text(), QStringLiteral("&Help"));
+  QCOMPARE(bar[3]->text(), QStringLiteral("Make Money &Online"));
   QCOMPARE(MenuTexts(bar[0]->menu()), QStringList({"&Back", "E&xit"}));
   QCOMPARE(MenuTexts(bar[1]->menu()),
+           QStringList({"&South Indian", "&North Indian", "&East Indian"}));
+  QCOMPARE(MenuTexts(bar[2]->menu()),
            QStringList({"Orvanta Help", "&Online Help", "&Visit Us Online", "-",
                         "Check for Software &Update", "-", "&About Software"}));
 }
@@ -342,6 +358,60 @@ void TestMdiWindow::dataFolderBesideTheProgram() {
   QCOMPARE(DataDirFor(path("build/src/gui")), path("build/share/orvanta"));
   QVERIFY(top.mkpath(QStringLiteral("build/src/share/orvanta")));
   QCOMPARE(DataDirFor(path("build/src/gui")), path("build/src/share/orvanta"));
+}
+
+// The View menu's three styles: choosing one redraws the charts shown in
+// it, and a new main window (the next start) opens with it.
+void TestMdiWindow::viewMenuRedrawsInTheChosenStyleAndKeepsIt() {
+  const ChartRun run = ComputeChart(reference::DelhiBirth());
+  QVERIFY(!run.refusal);
+  mdi_->display()->Present(run.chart);
+  ChartView* view = mdi_->display()->chartView();
+  QCOMPARE(view->style(), ChartStyle::SouthIndian);
+  QVERIFY(QTest::qWaitForWindowExposed(mdi_.get()));
+  QVERIFY(view->isVisible());
+  const QImage south = view->grab().toImage();
+
+  QAction* north = get<QAction>(mdi_.get(), "mnuStyleNorth");
+  QVERIFY(north->isCheckable() && !north->isChecked());
+  north->trigger();
+  QVERIFY(north->isChecked());
+  QVERIFY(!get<QAction>(mdi_.get(), "mnuStyleSouth")->isChecked());
+  QCOMPARE(view->style(), ChartStyle::NorthIndian);
+  QVERIFY(view->drawings().has_value());
+  QCOMPARE((*view->drawings())[0].style, ChartStyle::NorthIndian);
+  QCOMPARE((*view->drawings())[1].kind, ChartKind::Navamsa);
+  // North Indian: house 1 holds the ascendant's sign, Leo.
+  QCOMPARE((*view->drawings())[0].cells[4].house, 1);
+  QVERIFY(view->grab().toImage() != south);
+
+  // A new main window reads the choice back.
+  {
+    MdiWindow next(*help_);
+    QVERIFY(get<QAction>(&next, "mnuStyleNorth")->isChecked());
+    QCOMPARE(next.display()->chartView()->style(), ChartStyle::NorthIndian);
+    get<QAction>(&next, "mnuStyleEast")->trigger();
+  }
+  MdiWindow third(*help_);
+  QCOMPARE(third.display()->chartView()->style(), ChartStyle::EastIndian);
+  get<QAction>(&third, "mnuStyleSouth")->trigger();
+  QCOMPARE(third.display()->chartView()->style(), ChartStyle::SouthIndian);
+}
+
+// Two charts side by side where the room is wide, one above the other where
+// it is narrow: whichever gives each the larger square.
+void TestMdiWindow::chartsStackWhereTheRoomIsNarrow() {
+  QCOMPARE(ArrangementFor(QSizeF(800, 400)), ChartArrangement::SideBySide);
+  QCOMPARE(ArrangementFor(QSizeF(533, 400)), ChartArrangement::SideBySide);
+  QCOMPARE(ArrangementFor(QSizeF(300, 600)), ChartArrangement::Stacked);
+  const std::array<QRectF, 2> stacked = ChartAreas(QRectF(0, 0, 300, 600));
+  QCOMPARE(stacked[0], QRectF(0, 0, 300, 300));
+  QCOMPARE(stacked[1], QRectF(0, 300, 300, 300));
+  ChartView view;
+  view.resize(250, 700);
+  QCOMPARE(view.arrangement(), ChartArrangement::Stacked);
+  view.resize(700, 250);
+  QCOMPARE(view.arrangement(), ChartArrangement::SideBySide);
 }
 
 QTEST_MAIN(TestMdiWindow)
