@@ -479,10 +479,8 @@ void FrmDisplay::BuildExplanationPanel(QWidget* page, QRect geometry) {
   QLabel* legendHeading = wrapped("lblLegendHeading", s_.Font(kTextPx, true));
   legendHeading->setText(Text(kLegendHeading));
   box->addWidget(legendHeading);
-  QStringList legend;
-  for (std::string_view line : kLegendTexts) legend << Text(line);
   legend_ = wrapped("lblLegend", s_.Font(kTextPx));
-  legend_->setText(legend.join(QLatin1Char('\n')));
+  ShowLegend();
   box->addWidget(legend_);
   box->addStretch(1);
   if (auto* heading = panel->findChild<QLabel*>(QStringLiteral("lblOtherReadingHeading"))) {
@@ -533,6 +531,13 @@ void FrmDisplay::BuildDetailsTab(QWidget* page) {
 void FrmDisplay::SetChartStyle(ChartStyle style) {
   style_ = style;
   chartView_->SetStyle(style);
+  ShowLegend();
+}
+
+void FrmDisplay::ShowLegend() {
+  QStringList legend;
+  for (const std::string& line : ChartLegend(style_)) legend << Text(line);
+  legend_->setText(legend.join(QLatin1Char('\n')));
 }
 
 QWidget* FrmDisplay::AttributeWidget(SignAttribute attribute) const {

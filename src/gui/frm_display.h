@@ -90,6 +90,8 @@ class FrmDisplay : public QWidget {
   void BuildChartTab(QWidget* page);
   void BuildDetailsTab(QWidget* page);
   void BuildExplanationPanel(QWidget* page, QRect geometry);
+  // The legend of the drawn charts in their style.
+  void ShowLegend();
 
   const HelpLinks& help_;
   Scaled s_;

@@ -501,9 +501,13 @@ void TestFrmDisplay::headlineLegendAndExplanation() {
            "The textbook rule (counted from the Moon's sign, Venus 12) gives: " + textbook);
   QCOMPARE(get<QLabel>(&d, "lblOtherReadingHeading")->text(), QStringLiteral("The other reading"));
   QCOMPARE(get<QGroupBox>(&d, "fraExplanation")->title(), QStringLiteral("How it was found"));
-  QCOMPARE(get<QLabel>(&d, "lblLegend")->text(),
-           QStringLiteral("IL = Indu Lagna\n(R) = retrograde\nThe corner numbers are sign numbers "
-                          "(Aries 1 \u2026 Pisces 12)"));
+  QCOMPARE(
+      get<QLabel>(&d, "lblLegend")->text(),
+      QStringLiteral("IL = Indu Lagna\n(R) = retrograde\nAsc = ascendant\nThe numbers are sign "
+                     "numbers (Aries 1 \u2026 Pisces 12)\nNavamsa IL = the Indu Lagna of the "
+                     "Navamsa's ascendant and Moon"));
+  d.SetChartStyle(ChartStyle::NorthIndian);
+  QVERIFY(get<QLabel>(&d, "lblLegend")->text().contains("House 1 (top) holds the ascendant"));
   // The numbers in the steps give the sign the headline shows: the sum's
   // remainder counted from the ascendant's sign, read back from the text.
   const QRegularExpression number(QStringLiteral("kala (\\d+)$"));
