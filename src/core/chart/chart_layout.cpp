@@ -1,6 +1,7 @@
 #include "chart/chart_layout.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "chart/presentation.h"
 #include "tables/sign_tables.h"

@@ -119,13 +119,13 @@ ChartDrawing DrawChart(const ChartOutput& chart, ChartKind kind, ChartStyle styl
 // The legend under a drawing, one entry a line.
 std::vector<std::string> ChartLegend(ChartStyle style);
 
+// Characters of a UTF-8 text, for the width estimate.
+std::size_t TextLength(std::string_view text);
+
 // The text size, in units of the square, at which `lines` lines of at most
 // `longestChars` characters fit in `box`, never above `largest`. Widths are
 // estimated at 0.62 of the size per character (DejaVu Sans' widest common
 // letters), lines at 1.2 of the size.
-// Characters of a UTF-8 text, for the width estimate.
-std::size_t TextLength(std::string_view text);
-
 double FittingTextSize(const UnitBox& box, std::size_t lines, std::size_t longestChars,
                        double largest);
 
