@@ -6,10 +6,12 @@
 # program (targets screenshot_tour and orvanta-cli). The tour stops, and no
 # screenshot is written, when a number the window shows differs from what
 # orvanta-cli prints for the same birth. Three screens: 1600x1000
-# (form.png, chart.png, details.png), 1024x768 (chart-1024x768.png,
+# (form.png, chart.png, details.png, and the charts North and East Indian:
+# chart-north.png, chart-east.png), 1024x768 (chart-1024x768.png,
 # details-1024x768.png) and 1600x1000 at QT_SCALE_FACTOR=1.5
 # (chart-scale1.5.png, details-scale1.5.png); the result window must show
-# whole on each. Then the exported page (chart-page.png, target
+# whole on each. Then the exported page (chart-page.png, and North and East
+# Indian: chart-page-north.png, chart-page-east.png; target
 # export_reference_page).
 set -eu
 build=${1:-build}
@@ -27,7 +29,7 @@ cat > "$work/run.sh" <<SCRIPT
 #!/bin/sh
 "$tour" "$work" "$cli" &
 pid=\$!
-for shot in completer resolved form chart details; do
+for shot in completer resolved form chart chart-north chart-east details; do
   while [ ! -e "$work/\$shot.ready" ]; do
     kill -0 \$pid 2>/dev/null || { wait \$pid; exit \$?; }
     sleep 0.2
@@ -46,6 +48,10 @@ shoot() {
   QT_SCALE_FACTOR=${3:-1} xvfb-run -a -s "-screen 0 $1x24" "$work/run.sh"
   cp "$work/chart.png" "$out/chart$2.png"
   cp "$work/details.png" "$out/details$2.png"
+  if [ -z "$2" ]; then
+    cp "$work/chart-north.png" "$out/chart-north.png"
+    cp "$work/chart-east.png" "$out/chart-east.png"
+  fi
 }
 shoot 1600x1000 ""
 # The form is a small window on a large, black screen: keep only the window.
@@ -56,5 +62,7 @@ shoot 1024x768 -1024x768
 shoot 1600x1000 -scale1.5 1.5
 # The exported page of the same birth.
 QT_QPA_PLATFORM=offscreen "$(cd "$build" && pwd)/tests/gui/export_reference_page" "$work"
-cp "$work/chart-page.png" "$out/chart-page.png"
+for page in chart-page chart-page-north chart-page-east; do
+  cp "$work/$page.png" "$out/$page.png"
+done
 echo "screenshots written to $out"

@@ -18,6 +18,7 @@
 #include "io/births_csv.h"
 #include "io/bytes.h"
 #include "io/csv.h"
+#include "io/whole_file.h"
 #include "tables/zones.h"
 #include "version.h"
 
@@ -199,11 +200,24 @@ int RunOneChart(const CliOptions& options, CliChannels io) {
     }
     return status;
   }
+  if (options.svgPath == "-") {
+    // The drawing on standard output, before the chart's own output.
+    out += ChartSvg(run.chart, options.style, options.charts);
+  } else if (!options.svgPath.empty()) {
+    // The drawing first, whole or not at all: a run that cannot keep it
+    // stops before writing anything else.
+    const std::string svg = ChartSvg(run.chart, options.style, options.charts);
+    if (const auto why = WriteWholeFile(options.svgPath, svg)) {
+      io.err << kProgram << "cannot write the drawing " << QuotedForMessage(options.svgPath) << ": "
+             << *why << '\n';
+      return kExitCannotWrite;
+    }
+  }
   if (options.jsonRecord) {
     AppendChartJson(out, run.chart, options.fields, &entries.report);
     out += '\n';
   } else if (options.json) {
-    AppendChartSchemaJson(out, run.chart, &entries.report);
+    AppendChartSchemaJson(out, run.chart, &entries.report, options.style);
     out += '\n';
   } else {
     AppendChartText(out, run.chart, &entries.report);
@@ -269,7 +283,7 @@ int RunBatch(ByteSource& input, std::string_view inputName, const BatchSettings&
       AppendChartJson(output, run.chart, settings.fields, &row.report);
       output += '\n';
     } else if (settings.json) {
-      AppendChartSchemaJson(output, run.chart, &row.report);
+      AppendChartSchemaJson(output, run.chart, &row.report, settings.style);
       output += '\n';
     } else {
       AppendChartCsv(output, run.chart);
@@ -366,6 +380,7 @@ int RunCli(std::span<const std::string_view> args, CliChannels io) {
       settings.jobs = options.jobs > 0 ? options.jobs : UsableCores();
       settings.fields = options.fields;
       settings.calculation = options.calculation;
+      settings.style = options.style;
       if (options.batchPath == "-") {
         return RunBatch(io.in, "standard input", settings, io.out, io.err);
       }

@@ -102,7 +102,7 @@ Parsed<CliOptions> ParseArguments(std::span<const std::string_view> args) {
   bool anySetting = false;
   bool seenDst = false, seenNoDst = false, seenPlaces = false, seenJson = false, seenBatch = false,
        wantHelp = false, wantZones = false, wantVersion = false, seenJobs = false,
-       seenFields = false, seenRecord = false;
+       seenFields = false, seenRecord = false, seenStyle = false, seenChart = false;
   bool anyBirthOption = false;
 
   for (std::size_t i = 0; i < args.size(); ++i) {
@@ -217,6 +217,46 @@ Parsed<CliOptions> ParseArguments(std::span<const std::string_view> args) {
       options.fields = *fields.value;
       continue;
     }
+    if (arg == "--svg") {
+      if (!options.svgPath.empty()) return Fail<CliOptions>("--svg given twice");
+      const auto value = takeValue();
+      if (!value || value->empty()) {
+        return Fail<CliOptions>(
+            "--svg needs a file name (--svg=--NAME for one that starts with --)");
+      }
+      options.svgPath = std::string(*value);
+      continue;
+    }
+    if (arg == "--style") {
+      if (seenStyle) return Fail<CliOptions>("--style given twice");
+      const auto value = takeValue();
+      const std::optional<ChartStyle> style =
+          value ? ChartStyleOfKey(std::string(TrimField(*value)) + "-indian") : std::nullopt;
+      if (!style) {
+        return Fail<CliOptions>("--style needs south, north or east" +
+                                (value ? ", not " + QuotedForMessage(*value) : std::string()));
+      }
+      seenStyle = true;
+      options.style = *style;
+      continue;
+    }
+    if (arg == "--chart") {
+      if (seenChart) return Fail<CliOptions>("--chart given twice");
+      const auto value = takeValue();
+      const std::string_view word = value ? TrimField(*value) : std::string_view();
+      if (word == "rasi") {
+        options.charts = ChartSelection::Rasi;
+      } else if (word == "navamsa") {
+        options.charts = ChartSelection::Navamsa;
+      } else if (word == "both") {
+        options.charts = ChartSelection::Both;
+      } else {
+        return Fail<CliOptions>("--chart needs rasi, navamsa or both" +
+                                (value ? ", not " + QuotedForMessage(*value) : std::string()));
+      }
+      seenChart = true;
+      continue;
+    }
     bool known = false;
     for (std::size_t k = 0; k < kSettingOptions.size(); ++k) {
       const SettingOption& option = kSettingOptions[k];
@@ -269,7 +309,7 @@ Parsed<CliOptions> ParseArguments(std::span<const std::string_view> args) {
   }
   if (seenPlaces) {
     if (anyBirthOption || seenBatch || wantZones || seenJobs || seenFields || seenRecord ||
-        anySetting) {
+        anySetting || seenStyle || seenChart || !options.svgPath.empty()) {
       return Fail<CliOptions>("--places takes no other options but --json");
     }
     options.mode = Mode::ListPlaces;
@@ -279,8 +319,12 @@ Parsed<CliOptions> ParseArguments(std::span<const std::string_view> args) {
     return Fail<CliOptions>("--fields chooses members of the record: give --json-record");
   }
   if (seenJobs && !seenBatch) return Fail<CliOptions>("--jobs is for --batch");
+  if (seenChart && options.svgPath.empty()) {
+    return Fail<CliOptions>("--chart chooses the charts of the drawing: give --svg FILE");
+  }
   if (wantZones) {
-    if (anyBirthOption || seenBatch || seenJson || seenRecord || anySetting) {
+    if (anyBirthOption || seenBatch || seenJson || seenRecord || anySetting || seenStyle ||
+        seenChart || !options.svgPath.empty()) {
       return Fail<CliOptions>("--list-zones takes no other options");
     }
     options.mode = Mode::ListZones;
@@ -289,6 +333,9 @@ Parsed<CliOptions> ParseArguments(std::span<const std::string_view> args) {
   if (seenBatch) {
     if (anyBirthOption) {
       return Fail<CliOptions>("--batch reads every birth from its file: give no birth options");
+    }
+    if (!options.svgPath.empty()) {
+      return Fail<CliOptions>("--svg draws one birth's charts: it does not go with --batch");
     }
     options.mode = Mode::Batch;
     return {std::move(options), {}};
@@ -321,18 +368,21 @@ std::string_view UsageText() {
               --lat 28N36 --lon 77E12 [--zone N|ABBR] [--dst]
               [--city C] [--state S] [--country K]
               [--json | --json-record [--fields LIST]]
+              [--svg FILE [--chart rasi|navamsa|both]] [--style south|north|east]
   orvanta-cli --name NAME --date YYYY-MM-DD --time HH:MM[:SS]
               --place "City[, State], Country" [--dst|--no-dst] [--json|--json-record]
               (--lat, --lon, --zone, --tz override what the place gives)
   orvanta-cli --name NAME --date ... --time ... --lat ... --lon ... --tz ZONE
   orvanta-cli --places QUERY [--json]
   orvanta-cli --batch FILE|- [--json | --json-record [--fields LIST]] [--jobs N]
+              [--style south|north|east]
   (charts and batches also take [--ayanamsa A] [--node N] [--il-rule R])
   orvanta-cli --list-zones
   orvanta-cli --help | --version
 
 Computes the sidereal positions, retrograde marks, South-Indian chart and
-Indu Lagna of one birth, with the Indu Lagna sign's attributes and texts.
+Indu Lagna of one birth, with the Indu Lagna sign's attributes and texts;
+draws the birth chart and its Navamsa as SVG.
 
   --name NAME        the person's name (must not be empty)
   --date YYYY-MM-DD  date of birth, year 1901..2050
@@ -365,6 +415,12 @@ Indu Lagna of one birth, with the Indu Lagna sign's attributes and texts.
                      (columns found by name; place and tz columns may be added)
   --jobs N           batch: compute on N threads, 1..256 (default: one per
                      core); the output is the same for every N
+  --svg FILE         also write the birth (rasi) chart and its Navamsa (D9)
+                     side by side as an SVG drawing, replacing FILE whole
+                     (- for standard output, before the chart's output)
+  --chart WHICH      with --svg: rasi, navamsa or both (default both)
+  --style STYLE      the drawing's style: south (default), north or east
+                     Indian; --json names it in settings.chartStyle
   --list-zones       the 71 time zones with their list positions
   --ayanamsa A       the ayanamsa: program (this program's own, the
                      default), lahiri (Chitrapaksha), raman or kp

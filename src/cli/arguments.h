@@ -11,6 +11,8 @@
 #include <string_view>
 
 #include "chart/chart.h"
+#include "chart/chart_layout.h"
+#include "chart/chart_svg.h"
 #include "io/birth_fields.h"
 
 namespace orvanta::cli {
@@ -43,6 +45,9 @@ struct CliOptions {
   int jobs = 0;             // --jobs: threads computing batch rows; 0 = one per usable core
   ChartJsonMembers fields = ChartJsonMembers{}.set();  // --fields: the JSON members written
   CalculationSettings calculation;                     // --il-rule, --ayanamsa, --node
+  std::string svgPath;                                 // --svg: the drawing's file; empty: none
+  ChartStyle style = ChartStyle::SouthIndian;          // --style
+  ChartSelection charts = ChartSelection::Both;        // --chart: what --svg draws
 };
 
 // Most threads --jobs may ask for.

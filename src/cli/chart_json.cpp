@@ -223,6 +223,22 @@ void AppendInduLagna(std::string& out, const ChartOutput& chart) {
   o.Close();
 }
 
+// The Indu Lagna of the Navamsa: the sign, the rule, and the navamsa signs
+// of the ascendant and the Moon it was counted from.
+void AppendNavamsaInduLagna(std::string& out, const ChartOutput& chart) {
+  const std::optional<InduLagnaCount> c = NavamsaInduLagna(chart);
+  if (!c) {
+    out += "null";
+    return;
+  }
+  JsonObject o(out);
+  AppendSignOrNull(o, "sign", c->sign);
+  o.String("rule", RuleName(c->rule));
+  AppendSignOrNull(o, "ascendantSign", c->ascSign);
+  AppendSignOrNull(o, "moonSign", c->moonSign);
+  o.Close();
+}
+
 void AppendSunrise(std::string& out, const ChartOutput& chart) {
   JsonObject o(out);
   AppendDay(o.Key("previousDay"), chart.previousDay);
@@ -341,7 +357,8 @@ void AppendTexts(std::string& out, const ChartOutput& chart) {
 
 }  // namespace
 
-void AppendChartSchemaJson(std::string& out, const ChartOutput& chart, const PlaceReport* report) {
+void AppendChartSchemaJson(std::string& out, const ChartOutput& chart, const PlaceReport* report,
+                           ChartStyle style) {
   JsonObject o(out);
   o.String("schema", kChartSchemaId);
   o.String("name", chart.birth.Name);
@@ -351,7 +368,7 @@ void AppendChartSchemaJson(std::string& out, const ChartOutput& chart, const Pla
   settings.String("ayanamsa", AyanamsaChoiceName(chart.settings.ayanamsa));
   settings.String("node", NodeChoiceName(chart.settings.node));
   settings.String("induLagnaRule", RuleName(chart.settings.induLagnaRule));
-  settings.String("chartStyle", "south-indian");
+  settings.String("chartStyle", ChartStyleKey(style));
   settings.Close();
   std::string& bodies = o.Key("bodies");
   bodies += '[';
@@ -363,6 +380,7 @@ void AppendChartSchemaJson(std::string& out, const ChartOutput& chart, const Pla
   bodies += ']';
   AppendPosition(o.Key("ascendant"), kBodyNames[Asc], chart.bodies[Asc]);
   AppendInduLagna(o.Key("induLagna"), chart);
+  AppendNavamsaInduLagna(o.Key("navamsaInduLagna"), chart);
   AppendSunrise(o.Key("sunrise"), chart);
   AppendAttributes(o.Key("signAttributes"), chart);
   AppendTexts(o.Key("texts"), chart);

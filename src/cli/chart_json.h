@@ -1,8 +1,8 @@
 // The public JSON form of a chart (schema "orvanta.chart/2", described by
 // docs/chart.schema.json): the birth as resolved, the settings used, every
 // body as numbers and plain names, the ascendant, the Indu Lagna under both
-// rules, sunrise and sunset, the sign's attributes under plain keys, and the
-// texts the chart shows. One object per chart, on one line. The internal
+// rules and that of the Navamsa, sunrise and sunset, the sign's attributes
+// under plain keys, and the texts the chart shows. One object per chart, on one line. The internal
 // record of --json-record is written by render.h.
 #pragma once
 
@@ -10,14 +10,17 @@
 #include <string_view>
 
 #include "chart/chart.h"
+#include "chart/chart_layout.h"
 #include "cli/places.h"
 
 namespace orvanta::cli {
 
 inline constexpr std::string_view kChartSchemaId = "orvanta.chart/2";
 
+// `style` is the drawing's style the settings name.
 void AppendChartSchemaJson(std::string& out, const ChartOutput& chart,
-                           const PlaceReport* report = nullptr);
+                           const PlaceReport* report = nullptr,
+                           ChartStyle style = ChartStyle::SouthIndian);
 // A refused birth: the schema, the name, "valid": false, the message and the
 // entry it concerns (or null).
 void AppendRefusalSchemaJson(std::string& out, std::string_view name, const Refusal& refusal);

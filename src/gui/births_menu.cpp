@@ -24,6 +24,7 @@
 #include "gui/mdi_window.h"
 #include "gui/message_sink.h"
 #include "gui/ui_common.h"
+#include "gui/view_settings.h"
 
 namespace orvanta {
 namespace {
@@ -301,7 +302,7 @@ void BirthsMenu::ExportChart() {
       QStringLiteral("PDF (*.pdf);;PNG image (*.png);;SVG drawing (*.svg)"));
   if (path.isEmpty()) return;
   if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".pdf");
-  const QString error = orvanta::ExportChart(path, *chart_);
+  const QString error = orvanta::ExportChart(path, *chart_, SavedChartStyle());
   if (!error.isEmpty()) messages_.Show(error, MessageIcon::Stop);
 }
 
@@ -310,8 +311,9 @@ void BirthsMenu::PrintChart() {
   QPrinter printer(QPrinter::HighResolution);
   QPrintPreviewDialog preview(&printer, QApplication::activeWindow());
   const ChartOutput chart = *chart_;
+  const ChartStyle style = SavedChartStyle();
   connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
-          [chart](QPrinter* p) { orvanta::PrintChart(*p, chart); });
+          [chart, style](QPrinter* p) { orvanta::PrintChart(*p, chart, style); });
   preview.exec();
 }
 

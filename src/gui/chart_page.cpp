@@ -18,6 +18,7 @@
 #include "chart/chart_text.h"
 #include "chart/explanation.h"
 #include "chart/presentation.h"
+#include "gui/chart_view.h"
 #include "version.h"
 
 namespace orvanta {
@@ -28,8 +29,8 @@ namespace {
 constexpr double kSheetWidth = 1000.0;
 constexpr double kMargin = 50.0;
 constexpr double kColumnGap = 40.0;
-constexpr double kGridSide = 440.0;    // the South-Indian chart, 4 x 4 cells
-constexpr double kFooterSpace = 50.0;  // below the content: the footer line
+constexpr double kChartHeight = 500.0;  // each chart's area: title, square, Indu Lagna line
+constexpr double kFooterSpace = 50.0;   // below the content: the footer line
 constexpr char kFontFamily[] = "DejaVu Sans";
 // The PDF's resolution: fine enough that text positions are exact.
 constexpr int kPdfDotsPerInch = 600;
@@ -51,16 +52,9 @@ QFont PageFont(int pixels, bool bold = false) {
   return font;
 }
 
-// A caption's lines (the window's captions hold line breaks) joined by `separator`.
-QString JoinedLines(std::string_view caption, const QString& separator) {
-  QStringList lines;
-  for (std::string_view line : CaptionLines(caption)) lines << Q(line);
-  return lines.join(separator);
-}
-
-// How the Indu Lagna was found, line by line, with the indent of each
-// line (0 for a heading, 1 for the lines under it); nothing when the
-// count cannot be explained without contradicting the chart.
+// How the Indu Lagna was found, line by line without the legend, with the
+// indent of each line (0 for a heading, 1 for the lines under it); nothing
+// when the count cannot be explained without contradicting the chart.
 struct ExplanationLine {
   QString text;
   bool indented = false;
@@ -70,9 +64,13 @@ std::vector<ExplanationLine> ExplanationLines(const ChartOutput& chart) {
   const std::optional<InduLagnaSteps> steps = ExplainInduLagna(chart);
   if (!steps) return lines;
   const std::vector<std::string> text = ExplanationPlainText(*steps);
-  // The first line is the headline, which the page shows in its title.
+  // The first line is the headline, which the page shows in its title; the
+  // legend stands apart, under the charts' own (ChartLegend).
+  bool inLegend = false;
   for (std::size_t i = 1; i < text.size(); ++i) {
     const bool indented = text[i].rfind("  ", 0) == 0;
+    if (!indented) inLegend = text[i] == kLegendHeading;
+    if (inLegend) continue;
     lines.push_back({Q(std::string_view(text[i]).substr(indented ? 2 : 0)), indented});
   }
   return lines;
@@ -80,8 +78,8 @@ std::vector<ExplanationLine> ExplanationLines(const ChartOutput& chart) {
 
 class PagePainter {
  public:
-  PagePainter(QPainter& p, const ChartOutput& chart, double height)
-      : p_(p), chart_(chart), height_(height) {}
+  PagePainter(QPainter& p, const ChartOutput& chart, ChartStyle style, double height)
+      : p_(p), chart_(chart), style_(style), height_(height) {}
 
   // Paints the page; returns the bottom of the content above the footer.
   double Paint() {
@@ -92,12 +90,12 @@ class PagePainter {
     const double right = kMargin + half + kColumnGap;
     const double detailsBottom = Details(kMargin, top, half);
     const double positionsBottom = Positions(right, top, half);
-    const double gridTop = std::max(detailsBottom, positionsBottom) + 24;
-    Grid(kMargin, gridTop);
-    const double explanationBottom =
-        Explanation(kMargin + kGridSide + kColumnGap, gridTop,
-                    kSheetWidth - kMargin - (kMargin + kGridSide + kColumnGap));
-    const double bottom = Attributes(std::max(gridTop + kGridSide, explanationBottom) + 30);
+    const double chartsTop = std::max(detailsBottom, positionsBottom) + 24;
+    const double explanationTop = Charts(chartsTop) + 10;
+    const double explanationBottom = std::max(Explanation(kMargin, explanationTop, half),
+                                              NavamsaExplanation(right, explanationTop, half));
+    const double legendBottom = Legend(right, NavamsaLegendTop(explanationBottom), half);
+    const double bottom = Attributes(std::max(explanationBottom, legendBottom) + 30);
     Footer();
     return bottom;
   }
@@ -162,42 +160,41 @@ class PagePainter {
     return y;
   }
 
-  void Grid(double left, double top) {
-    const double cell = kGridSide / 4;
-    const auto& rows = FillSignTables();
-    p_.setBrush(Qt::NoBrush);
-    for (int r = 0; r < 4; ++r) {
-      for (int c = 0; c < 4; ++c) {
-        const int sign =
-            kSouthIndianCells[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)];
-        if (sign < 0) continue;
-        const QRectF box(left + c * cell, top + r * cell, cell, cell);
-        p_.setPen(QPen(kInk, 1.5));
-        p_.drawRect(box);
-        const auto s = static_cast<std::size_t>(sign);
-        // The sign's abbreviation and number (Aries 1 .. Pisces 12).
-        Text(box.adjusted(5, 4, -5, -4),
-             QStringLiteral("%1 %2").arg(Q(rows[s].DisplayAbbreviation)).arg(sign + 1),
-             PageFont(11), kRuleInk);
-        const QString mark = JoinedLines(chart_.marks[s], QStringLiteral(" "));
-        if (!mark.isEmpty()) {
-          Text(box.adjusted(5, 3, -5, -4), mark, PageFont(14, true), kMarkInk,
-               Qt::AlignRight | Qt::AlignTop);
-        }
-        Text(box.adjusted(6, 22, -4, -4), JoinedLines(chart_.signCells[s], QStringLiteral("\n")),
-             PageFont(12), kInk, Qt::AlignLeft | Qt::AlignTop);
-      }
+  // The birth chart and its Navamsa side by side in the page's style, under
+  // their heading; returns their bottom.
+  double Charts(double top) {
+    top = Heading(kMargin, top, kSheetWidth - 2 * kMargin, kChartHeading);
+    const QRectF room(kMargin, top, kSheetWidth - 2 * kMargin, kChartHeight);
+    const std::array<QRectF, 2> areas = ChartAreas(room);
+    PaintChart(p_, areas[0].adjusted(0, 0, -kColumnGap / 2, 0),
+               DrawChart(chart_, ChartKind::Rasi, style_), QString::fromLatin1(kFontFamily));
+    PaintChart(p_, areas[1].adjusted(kColumnGap / 2, 0, 0, 0),
+               DrawChart(chart_, ChartKind::Navamsa, style_), QString::fromLatin1(kFontFamily));
+    return top + kChartHeight;
+  }
+
+  // How the Navamsa's Indu Lagna was found, beside the birth chart's count.
+  double NavamsaExplanation(double x, double y, double width) {
+    const std::optional<InduLagnaWords> words = ExplainNavamsaInduLagna(chart_);
+    if (!words) return y;
+    y = Heading(x, y, width, "How the Navamsa Indu Lagna was found");
+    y += 4;
+    y += Text(QRectF(x, y, width, 60), Q(words->headline), PageFont(13, true), kInk) + 3;
+    for (const std::string& line : words->steps) {
+      y += Text(QRectF(x + 12, y, width - 12, 300), Q(line), PageFont(12), kInk) + 4;
     }
-    p_.setPen(QPen(kInk, 1.5));
-    const QRectF centre(left + cell, top + cell, 2 * cell, 2 * cell);
-    p_.drawRect(centre);
-    Text(centre.adjusted(8, 60, -8, -8), Q(kChartHeading), PageFont(15, true), kHeadingInk,
-         Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap);
-    const std::string_view sign = InduLagnaSignName(chart_);
-    if (!sign.empty()) {
-      Text(centre.adjusted(8, 100, -8, -8), QStringLiteral("IL: %1").arg(Q(sign)), PageFont(14),
-           kMarkInk, Qt::AlignHCenter | Qt::AlignTop);
+    return y;
+  }
+
+  static double NavamsaLegendTop(double y) { return y + 12; }
+
+  // The chart's legend, under the Navamsa's count.
+  double Legend(double x, double y, double width) {
+    y += Text(QRectF(x, y, width, 40), Q(kLegendHeading), PageFont(13, true), kInk) + 3;
+    for (const std::string& line : ChartLegend(style_)) {
+      y += Text(QRectF(x + 12, y, width - 12, 60), Q(line), PageFont(12), kInk) + 2;
     }
+    return y;
   }
 
   double Explanation(double x, double y, double width) {
@@ -253,6 +250,7 @@ class PagePainter {
 
   QPainter& p_;
   const ChartOutput& chart_;
+  ChartStyle style_;
   double height_;
 };
 
@@ -288,7 +286,8 @@ QString WriteWhole(const QString& path, const QByteArray& bytes) {
 
 }  // namespace
 
-void PaintChartPage(QPainter& painter, const QRectF& target, const ChartOutput& chart) {
+void PaintChartPage(QPainter& painter, const QRectF& target, const ChartOutput& chart,
+                    ChartStyle style) {
   painter.save();
   painter.setRenderHint(QPainter::Antialiasing);
   painter.setRenderHint(QPainter::TextAntialiasing);
@@ -301,14 +300,14 @@ void PaintChartPage(QPainter& painter, const QRectF& target, const ChartOutput& 
   {
     QPicture trial;
     QPainter measure(&trial);
-    const double needed = PagePainter(measure, chart, sheetHeight).Paint();
+    const double needed = PagePainter(measure, chart, style, sheetHeight).Paint();
     const double available = sheetHeight - kFooterSpace;
     if (needed > available) fit = available / needed;
   }
   painter.fillRect(target, Qt::white);
   painter.translate(target.left() + (target.width() - target.width() * fit) / 2, target.top());
   painter.scale(scale * fit, scale * fit);
-  PagePainter(painter, chart, sheetHeight / fit).Paint();
+  PagePainter(painter, chart, style, sheetHeight / fit).Paint();
   painter.restore();
 }
 
@@ -317,7 +316,8 @@ QPageSize LocalePageSize() {
                                                                               : QPageSize::A4);
 }
 
-QString ExportChartPdf(const QString& path, const ChartOutput& chart, const QPageSize& pageSize) {
+QString ExportChartPdf(const QString& path, const ChartOutput& chart, const QPageSize& pageSize,
+                       ChartStyle style) {
   QByteArray bytes;
   {
     QBuffer buffer(&bytes);
@@ -330,18 +330,19 @@ QString ExportChartPdf(const QString& path, const ChartOutput& chart, const QPag
     pdf.setCreator(QStringLiteral("Orvanta"));
     QPainter painter;
     if (!painter.begin(&pdf)) return WriteFailed(path, QStringLiteral("no PDF page"));
-    PaintChartPage(painter, QRectF(0, 0, pdf.width(), pdf.height()), chart);
+    PaintChartPage(painter, QRectF(0, 0, pdf.width(), pdf.height()), chart, style);
     painter.end();
   }
   return WriteWhole(path, bytes);
 }
 
-QString ExportChartPng(const QString& path, const ChartOutput& chart, QSize pixels) {
+QString ExportChartPng(const QString& path, const ChartOutput& chart, QSize pixels,
+                       ChartStyle style) {
   QImage image(pixels, QImage::Format_RGB32);
   image.fill(Qt::white);
   {
     QPainter painter(&image);
-    PaintChartPage(painter, QRectF(0, 0, pixels.width(), pixels.height()), chart);
+    PaintChartPage(painter, QRectF(0, 0, pixels.width(), pixels.height()), chart, style);
   }
   QByteArray bytes;
   QBuffer buffer(&bytes);
@@ -350,7 +351,8 @@ QString ExportChartPng(const QString& path, const ChartOutput& chart, QSize pixe
   return WriteWhole(path, bytes);
 }
 
-QString ExportChartSvg(const QString& path, const ChartOutput& chart, QSize pixels) {
+QString ExportChartSvg(const QString& path, const ChartOutput& chart, QSize pixels,
+                       ChartStyle style) {
   QByteArray bytes;
   {
     QBuffer buffer(&bytes);
@@ -362,30 +364,30 @@ QString ExportChartSvg(const QString& path, const ChartOutput& chart, QSize pixe
     svg.setTitle(QStringLiteral("Orvanta - %1").arg(Q(chart.details.name)));
     QPainter painter;
     if (!painter.begin(&svg)) return WriteFailed(path, QStringLiteral("no SVG drawing"));
-    PaintChartPage(painter, QRectF(0, 0, pixels.width(), pixels.height()), chart);
+    PaintChartPage(painter, QRectF(0, 0, pixels.width(), pixels.height()), chart, style);
     painter.end();
   }
   return WriteWhole(path, bytes);
 }
 
-QString ExportChart(const QString& path, const ChartOutput& chart) {
+QString ExportChart(const QString& path, const ChartOutput& chart, ChartStyle style) {
   const QString suffix = QFileInfo(path).suffix().toLower();
   const QSize image(kImagePageWidthPx, kImagePageHeightPx);
-  if (suffix == QLatin1String("png")) return ExportChartPng(path, chart, image);
-  if (suffix == QLatin1String("svg")) return ExportChartSvg(path, chart, image);
-  if (suffix == QLatin1String("pdf")) return ExportChartPdf(path, chart, LocalePageSize());
+  if (suffix == QLatin1String("png")) return ExportChartPng(path, chart, image, style);
+  if (suffix == QLatin1String("svg")) return ExportChartSvg(path, chart, image, style);
+  if (suffix == QLatin1String("pdf")) return ExportChartPdf(path, chart, LocalePageSize(), style);
   return QStringLiteral(
              "Export as PDF, PNG or SVG: the file name \"%1\" ends in none of "
              ".pdf, .png, .svg.")
       .arg(path);
 }
 
-void PrintChart(QPrinter& printer, const ChartOutput& chart) {
+void PrintChart(QPrinter& printer, const ChartOutput& chart, ChartStyle style) {
   QPainter painter;
   if (!painter.begin(&printer)) return;
   // The page within the printer's margins, in the printer's own dots.
   const QRect page = printer.pageLayout().paintRectPixels(printer.resolution());
-  PaintChartPage(painter, QRectF(0, 0, page.width(), page.height()), chart);
+  PaintChartPage(painter, QRectF(0, 0, page.width(), page.height()), chart, style);
   painter.end();
 }
 

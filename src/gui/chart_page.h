@@ -4,10 +4,11 @@
 // The page is drawn with QPainter straight onto the output device (printer,
 // PDF writer, image, SVG generator), so it has the output's resolution: text
 // and lines are vector in PDF and SVG and drawn at the printer's dots or the
-// image's pixels, never a grab of the screen. It holds the chart, the birth
-// details, the positions, how the Indu Lagna was found, and the Indu Lagna
-// sign's attributes and texts. Only strings of the ChartOutput are drawn;
-// nothing is computed here.
+// image's pixels, never a grab of the screen. It holds the birth details,
+// the positions, the birth chart and its Navamsa side by side in the chosen
+// style, how the Indu Lagna and the Navamsa's Indu Lagna were found, the
+// legend, and the Indu Lagna sign's attributes and texts. Only strings of the ChartOutput are
+// drawn; nothing is computed here.
 #pragma once
 
 #include <QPageSize>
@@ -16,6 +17,7 @@
 #include <QString>
 
 #include "chart/chart.h"
+#include "chart/chart_layout.h"
 
 class QPainter;
 class QPrinter;
@@ -23,26 +25,32 @@ class QPrinter;
 namespace orvanta {
 
 // Draws the page into `target` (device coordinates of the painter).
-void PaintChartPage(QPainter& painter, const QRectF& target, const ChartOutput& chart);
+void PaintChartPage(QPainter& painter, const QRectF& target, const ChartOutput& chart,
+                    ChartStyle style = ChartStyle::SouthIndian);
 
 // The page size of the user's locale: Letter where the US measures are
 // used, A4 elsewhere (what a printer set up for the locale offers first).
 QPageSize LocalePageSize();
 
 // Each returns an error text, or empty when the file was written whole.
-QString ExportChartPdf(const QString& path, const ChartOutput& chart, const QPageSize& pageSize);
-QString ExportChartPng(const QString& path, const ChartOutput& chart, QSize pixels);
-QString ExportChartSvg(const QString& path, const ChartOutput& chart, QSize pixels);
+QString ExportChartPdf(const QString& path, const ChartOutput& chart, const QPageSize& pageSize,
+                       ChartStyle style = ChartStyle::SouthIndian);
+QString ExportChartPng(const QString& path, const ChartOutput& chart, QSize pixels,
+                       ChartStyle style = ChartStyle::SouthIndian);
+QString ExportChartSvg(const QString& path, const ChartOutput& chart, QSize pixels,
+                       ChartStyle style = ChartStyle::SouthIndian);
 // By the file's suffix (.pdf, .png, .svg): PDF on the locale's page size,
 // PNG and SVG at the page's proportions, 1240 pixels wide (A4 at 150 dpi).
-QString ExportChart(const QString& path, const ChartOutput& chart);
+QString ExportChart(const QString& path, const ChartOutput& chart,
+                    ChartStyle style = ChartStyle::SouthIndian);
 
 // Pixels of the PNG and SVG page: A4's proportions at 150 dots per inch.
 inline constexpr int kImagePageWidthPx = 1240;
 inline constexpr int kImagePageHeightPx = 1754;
 
 // Prints the page on the printer's page, within its margins.
-void PrintChart(QPrinter& printer, const ChartOutput& chart);
+void PrintChart(QPrinter& printer, const ChartOutput& chart,
+                ChartStyle style = ChartStyle::SouthIndian);
 
 // The birth details and positions as plain text, one item a line, after the
 // settings line when a calculation setting differs from the default.

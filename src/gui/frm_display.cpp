@@ -14,6 +14,7 @@
 #include <string_view>
 
 #include "chart/explanation.h"
+#include "gui/chart_view.h"
 #include "gui/help_links.h"
 #include "gui/ui_common.h"
 
@@ -94,6 +95,12 @@ constexpr std::array<PlacedTwips, kSignCount> kMarks = {{
 // mark label lies between two neighbouring lines.
 constexpr std::array<int, 5> kColumnLinesTwips = {150, 2100, 4100, 6020, 7950};
 constexpr std::array<int, 5> kRowLinesTwips = {210, 1830, 3510, 5190, 6870};
+
+// The drawing of the two charts inside fraBirthchart, below its caption,
+// and the forum link under it.
+constexpr int kChartViewWidthTwips = 7995;
+constexpr int kChartViewHeightTwips = 6000;
+constexpr int kForumLinkTopTwips = 6360;
 
 // Rows of the details frame: seven details, then the time zone on up to
 // three rows (its line, "Time Zone: Asia/Kathmandu, UTC+5:45, standard
@@ -371,6 +378,7 @@ void FrmDisplay::BuildChartTab(QWidget* page) {
 
   auto* lines = new ChartLines(chart, s_);
   lines->setGeometry(0, 0, chart->width(), chart->height());
+  lines->hide();
 
   for (int k = 0; k < kSignCount; ++k) {
     const PlacedTwips& box = kSignBoxes[k];
@@ -378,6 +386,7 @@ void FrmDisplay::BuildChartTab(QWidget* page) {
         PlacedLabel(chart, std::string(box.name).c_str(), QString(),
                     s_.Rect(box.left, box.top, kSignBoxWidth, kSignBoxHeight), s_.Font(kTextPx));
     cell->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    cell->hide();
     signCells_[k] = cell;
 
     const PlacedTwips& mark = kMarks[k];
@@ -388,6 +397,7 @@ void FrmDisplay::BuildChartTab(QWidget* page) {
     QPalette p = markLabel->palette();
     p.setColor(QPalette::WindowText, QColor(0xB0, 0x00, 0x00));
     markLabel->setPalette(p);
+    markLabel->hide();
     marks_[k] = markLabel;
 
     // House number k + 1 in the lower right corner of the sign's cell.
@@ -400,7 +410,12 @@ void FrmDisplay::BuildChartTab(QWidget* page) {
     QPalette hp = hno->palette();
     hp.setColor(QPalette::WindowText, QColor(0x60, 0x60, 0x60));
     hno->setPalette(hp);
+    hno->hide();
   }
+
+  // The drawing of both charts, above the forum link.
+  chartView_ = new ChartView(chart);
+  chartView_->setGeometry(s_.Rect(60, 240, kChartViewWidthTwips, kChartViewHeightTwips));
 
   auto* label7 = new LinkLabel(QStringLiteral("Visit the Orvanta forum"), chart);
   label7->setObjectName(QStringLiteral("Label7"));
@@ -410,7 +425,7 @@ void FrmDisplay::BuildChartTab(QWidget* page) {
     return f;
   }());
   label7->setAlignment(Qt::AlignCenter);
-  label7->setGeometry(s_.Rect(2520, 3240, 3165, 345));
+  label7->setGeometry(s_.Rect(2520, kForumLinkTopTwips, 3165, 345));
   connect(label7, &LinkLabel::clicked, this, [this] { help_.OpenHomePage(); });
 
   auto* western = new CaptionFrame(Text(kPositionsHeading), "fraWestern", true, block);
@@ -468,13 +483,14 @@ void FrmDisplay::BuildExplanationPanel(QWidget* page, QRect geometry) {
   }());
   box->addWidget(textbookRule_);
   box->addSpacing(s_.Px(90));
+  navamsaHowFound_ = wrapped("lblNavamsaHowFound", s_.Font(kTextPx));
+  box->addWidget(navamsaHowFound_);
+  box->addSpacing(s_.Px(90));
   QLabel* legendHeading = wrapped("lblLegendHeading", s_.Font(kTextPx, true));
   legendHeading->setText(Text(kLegendHeading));
   box->addWidget(legendHeading);
-  QStringList legend;
-  for (std::string_view line : kLegendTexts) legend << Text(line);
   legend_ = wrapped("lblLegend", s_.Font(kTextPx));
-  legend_->setText(legend.join(QLatin1Char('\n')));
+  ShowLegend();
   box->addWidget(legend_);
   box->addStretch(1);
   if (auto* heading = panel->findChild<QLabel*>(QStringLiteral("lblOtherReadingHeading"))) {
@@ -520,6 +536,18 @@ void FrmDisplay::BuildDetailsTab(QWidget* page) {
           s_.Rect(column.left, top + kGridLineTwips, column.width, kCaptionHeightTwips), s_);
     }
   }
+}
+
+void FrmDisplay::SetChartStyle(ChartStyle style) {
+  style_ = style;
+  chartView_->SetStyle(style);
+  ShowLegend();
+}
+
+void FrmDisplay::ShowLegend() {
+  QStringList legend;
+  for (const std::string& line : ChartLegend(style_)) legend << Text(line);
+  legend_->setText(legend.join(QLatin1Char('\n')));
 }
 
 QWidget* FrmDisplay::AttributeWidget(SignAttribute attribute) const {
@@ -599,6 +627,14 @@ void FrmDisplay::Present(const ChartOutput& chart) {
   }
   // The caption line names the calculation settings the chart was computed with.
   setWindowTitle(ProgramTitle() + QStringLiteral(" - ") + Text(SettingsLine(chart.settings)));
+  if (const std::optional<InduLagnaWords> navamsa = ExplainNavamsaInduLagna(chart)) {
+    QStringList lines{Text(navamsa->headline)};
+    for (const std::string& line : navamsa->steps) lines << Text(line);
+    navamsaHowFound_->setText(lines.join(QLatin1Char('\n')));
+  } else {
+    navamsaHowFound_->clear();
+  }
+  chartView_->Present(chart, style_);
   tabs_->setCurrentIndex(0);
 }
 

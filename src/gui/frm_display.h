@@ -1,6 +1,9 @@
-// The result window: birth details, planetary positions and the fixed-sign
-// South-Indian chart with the Indu Lagna mark on the first tab; the Indu
-// Lagna sign's attributes and five interpretation texts on the second.
+// The result window: birth details, planetary positions, the birth chart
+// and its Navamsa drawn in the chosen style (gui/chart_view.h) with the
+// Indu Lagna marks on the first tab; the Indu Lagna sign's attributes and
+// five interpretation texts on the second. The first tab's sign and mark
+// labels of the fixed South-Indian design still receive their captions but
+// stay hidden behind the drawing.
 //
 // The window computes nothing. Present() copies the strings of one
 // ChartOutput unchanged into the controls, which carry the names the rest of
@@ -18,6 +21,7 @@
 #include <cmath>
 
 #include "chart/chart.h"
+#include "chart/chart_layout.h"
 #include "gui/ui_common.h"
 
 class QLabel;
@@ -26,6 +30,7 @@ class QTabWidget;
 
 namespace orvanta {
 
+class ChartView;
 class HelpLinks;
 
 // The window's design in twips, drawn at a scale: 1 on a screen that holds
@@ -68,6 +73,11 @@ class FrmDisplay : public QWidget {
   // Writes one computed chart into the window and turns to the first tab.
   void Present(const ChartOutput& chart);
 
+  // Draws the charts (the birth chart and its Navamsa) in `style`, now and
+  // for every chart presented after.
+  void SetChartStyle(ChartStyle style);
+  ChartView* chartView() const { return chartView_; }
+
   // Raises the chart frame and then the details frame above their siblings,
   // as the main window does when it loads this window.
   void BringChartToFront();
@@ -80,6 +90,8 @@ class FrmDisplay : public QWidget {
   void BuildChartTab(QWidget* page);
   void BuildDetailsTab(QWidget* page);
   void BuildExplanationPanel(QWidget* page, QRect geometry);
+  // The legend of the drawn charts in their style.
+  void ShowLegend();
 
   const HelpLinks& help_;
   Scaled s_;
@@ -88,6 +100,9 @@ class FrmDisplay : public QWidget {
   QLabel* howFound_ = nullptr;      // the count, one step a line
   QLabel* textbookRule_ = nullptr;  // the other reading
   QLabel* legend_ = nullptr;
+  QLabel* navamsaHowFound_ = nullptr;  // the Navamsa's count, headline first
+  ChartView* chartView_ = nullptr;
+  ChartStyle style_ = ChartStyle::SouthIndian;
   QWidget* fraBirthchart_ = nullptr;
   QWidget* fraDetails_ = nullptr;
   std::array<QLabel*, kBodyCount> planet_{};

@@ -27,9 +27,11 @@ int main(int argc, char* argv[]) {
   orvanta::SingleInstanceGuard guard;
   orvanta::Shell shell(messages);
   shell.UseBirthsFile(orvanta::BirthsDb::DefaultPath());
-  // The calculation settings, kept in the desktop's usual place for them.
-  shell.UseSettingsFile(
-      QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("orvanta")).fileName());
+  // The calculation settings, kept in the desktop's usual place for them,
+  // the same file as the View menu's chart style.
+  shell.UseSettingsFile(QSettings(QSettings::IniFormat, QSettings::UserScope,
+                                  QStringLiteral("orvanta"), QStringLiteral("orvanta"))
+                            .fileName());
   if (!shell.Start(guard)) return 0;
   return app.exec();
 }

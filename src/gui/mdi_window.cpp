@@ -1,5 +1,6 @@
 #include "gui/mdi_window.h"
 
+#include <QActionGroup>
 #include <QCloseEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -10,13 +11,19 @@
 #include <QStyle>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <array>
 
 #include "gui/frm_display.h"
 #include "gui/help_links.h"
 #include "gui/ui_common.h"
+#include "gui/view_settings.h"
 
 namespace orvanta {
 namespace {
+
+// The View menu's actions, in kChartStyles order.
+constexpr std::array<const char*, kChartStyles.size()> kStyleActionNames = {
+    "mnuStyleSouth", "mnuStyleNorth", "mnuStyleEast"};
 
 constexpr int kTitleStripHeightTwips = 795;
 constexpr int kCommandStripHeightTwips = 585;
@@ -62,6 +69,7 @@ MdiWindow::MdiWindow(const HelpLinks& help, QWidget* parent) : QMainWindow(paren
   displaySub_->setAttribute(Qt::WA_DeleteOnClose);
   mdiArea_->addSubWindow(displaySub_);
   display_ = new FrmDisplay(help_, displaySub_, DisplayScale());
+  display_->SetChartStyle(SavedChartStyle());
   displaySub_->setWidget(display_);
   displaySub_->setObjectName(QStringLiteral("frmDisplayWindow"));
   displaySub_->setWindowTitle(ProgramTitle());
@@ -97,6 +105,29 @@ void MdiWindow::BuildMenus() {
   connect(exit, &QAction::triggered, this, &MdiWindow::exitRequested);
   file->addAction(exit);
 
+  // The chart style, one of three, kept for the next start.
+  QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
+  view->setObjectName(QStringLiteral("mnuView"));
+  auto* styles = new QActionGroup(this);
+  styles->setExclusive(true);
+  const ChartStyle saved = SavedChartStyle();
+  for (std::size_t i = 0; i < kChartStyles.size(); ++i) {
+    const ChartStyle style = kChartStyles[i];
+    const std::string_view caption = ChartStyleCaption(style);
+    QAction* action =
+        NamedAction(kStyleActionNames[i],
+                    QStringLiteral("&") +
+                        QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())),
+                    this);
+    action->setCheckable(true);
+    action->setChecked(style == saved);
+    styles->addAction(action);
+    view->addAction(action);
+    connect(action, &QAction::triggered, this, [this, style] {
+      SaveChartStyle(style);
+      if (display_ != nullptr) display_->SetChartStyle(style);
+    });
+  }
   // Tools > Settings…: the calculation settings, for every chart from now on.
   QMenu* tools = menuBar()->addMenu(QStringLiteral("&Tools"));
   tools->setObjectName(QStringLiteral("mnuTools"));

@@ -393,6 +393,28 @@ TEST(ParseArguments, ModesAndMistakes) {
        {"--list-zones", "--ayanamsa", "kp"},
        std::nullopt,
        "--list-zones takes no other options"},
+      {"drawing in a style", with({"--svg", "c.svg", "--style", "north", "--chart", "navamsa"}),
+       Mode::Chart, ""},
+      {"drawing on standard output", with({"--svg", "-", "--json"}), Mode::Chart, ""},
+      {"style of a batch's JSON", {"--batch", "-", "--json", "--style=east"}, Mode::Batch, ""},
+      {"drawing of a batch",
+       {"--batch", "-", "--svg", "c.svg"},
+       std::nullopt,
+       "does not go with --batch"},
+      {"drawing without a file", with({"--svg"}), std::nullopt, "--svg needs a file name"},
+      {"drawing twice", with({"--svg", "a.svg", "--svg", "b.svg"}), std::nullopt,
+       "--svg given twice"},
+      {"unknown style", with({"--style", "western"}), std::nullopt,
+       "--style needs south, north or east, not \"western\""},
+      {"style in full", with({"--style", "north-indian"}), std::nullopt, "--style needs"},
+      {"style twice", with({"--style", "north", "--style", "east"}), std::nullopt, "twice"},
+      {"unknown chart", with({"--svg", "c.svg", "--chart", "d10"}), std::nullopt,
+       "--chart needs rasi, navamsa or both"},
+      {"chart without a drawing", with({"--chart", "rasi"}), std::nullopt, "give --svg FILE"},
+      {"zone list with a style",
+       {"--list-zones", "--style", "north"},
+       std::nullopt,
+       "no other options"},
   };
   for (const ArgumentsCase& c : cases) {
     SCOPED_TRACE(c.label);
@@ -404,6 +426,38 @@ TEST(ParseArguments, ModesAndMistakes) {
     }
     ASSERT_TRUE(parsed.value.has_value()) << parsed.error;
     EXPECT_EQ(parsed.value->mode, *c.mode);
+  }
+}
+
+// The drawing's options land in the options; without them the drawing is
+// none, South Indian, both charts.
+TEST(ParseArguments, DrawingOptions) {
+  const std::vector<std::string_view> base = {"--name", "A",     "--date", "1980-06-15", "--time",
+                                              "10:30",  "--lat", "28N36",  "--lon",      "77E12"};
+  const auto plain = ParseArguments(base);
+  ASSERT_TRUE(plain.value) << plain.error;
+  EXPECT_TRUE(plain.value->svgPath.empty());
+  EXPECT_EQ(plain.value->style, ChartStyle::SouthIndian);
+  EXPECT_EQ(plain.value->charts, ChartSelection::Both);
+  struct Row {
+    std::string_view style, chart;
+    ChartStyle expectedStyle;
+    ChartSelection expectedCharts;
+  };
+  for (const Row& r : {Row{"south", "rasi", ChartStyle::SouthIndian, ChartSelection::Rasi},
+                       Row{"north", "navamsa", ChartStyle::NorthIndian, ChartSelection::Navamsa},
+                       Row{" east ", "both", ChartStyle::EastIndian, ChartSelection::Both}}) {
+    std::vector<std::string_view> args = base;
+    for (std::string_view a :
+         {std::string_view("--svg"), std::string_view("out.svg"), std::string_view("--style"),
+          r.style, std::string_view("--chart"), r.chart}) {
+      args.push_back(a);
+    }
+    const auto parsed = ParseArguments(args);
+    ASSERT_TRUE(parsed.value) << parsed.error;
+    EXPECT_EQ(parsed.value->svgPath, "out.svg");
+    EXPECT_EQ(parsed.value->style, r.expectedStyle);
+    EXPECT_EQ(parsed.value->charts, r.expectedCharts);
   }
 }
 

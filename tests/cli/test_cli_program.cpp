@@ -207,6 +207,11 @@ std::vector<GoldenCase> GoldenCases() {
       {"delhi_text", kDelhi, nullptr, 0},
       {"delhi_json", With(kDelhi, {"--json-record"}), nullptr, 0},
       {"delhi_chart_json", With(kDelhi, {"--json"}), nullptr, 0},
+      // The Navamsa drawn North-Indian on standard output, then the chart's
+      // JSON naming the style.
+      {"delhi_navamsa_north_svg",
+       With(kDelhi, {"--svg", "-", "--style", "north", "--chart", "navamsa", "--json"}), nullptr,
+       0},
       // Southern and western hemispheres, daylight saving, seconds.
       {"new_york_dst_json",
        {"--name", "GRACE HOLT", "--date", "1969-07-20", "--time", "22:56:15", "--lat", "40N43",
@@ -302,6 +307,38 @@ TEST(CliProgram, TextAndJsonAgree) {
   }
   EXPECT_EQ(json.out.back(), '\n');
   EXPECT_EQ(json.out.find('\n'), json.out.size() - 1);  // one line
+}
+
+// --svg writes the drawing beside an unchanged text report and JSON record;
+// a drawing that cannot be written stops the run with status 74, before
+// any other output, and leaves no file.
+TEST(CliProgram, DrawingBesideAnUnchangedReport) {
+  const fs::path svg = ScratchDir().dir() / "chart.svg";
+  const Result text = RunProgram(kDelhi);
+  const Result record = RunProgram(With(kDelhi, {"--json-record"}));
+  for (const std::string style : {"south", "north", "east"}) {
+    SCOPED_TRACE(style);
+    fs::remove(svg);
+    const Result drawn = RunProgram(With(kDelhi, {"--svg", svg.string(), "--style", style}));
+    ASSERT_EQ(drawn.status, 0) << drawn.err;
+    EXPECT_EQ(drawn.out, text.out);
+    EXPECT_EQ(drawn.err, "");
+    const std::string content = ReadFile(svg);
+    EXPECT_TRUE(content.starts_with("<?xml")) << content.substr(0, 80);
+    EXPECT_NE(content.find("data-style=\"" + style + "-indian\""), std::string::npos);
+    EXPECT_NE(content.find("data-chart=\"navamsa\""), std::string::npos);
+    const Result drawnRecord =
+        RunProgram(With(kDelhi, {"--json-record", "--svg", svg.string(), "--style", style}));
+    EXPECT_EQ(drawnRecord.out, record.out);
+  }
+  const fs::path nowhere = ScratchDir().dir() / "no such folder" / "chart.svg";
+  const Result failed = RunProgram(With(kDelhi, {"--svg", nowhere.string()}));
+  EXPECT_EQ(failed.status, 74);
+  EXPECT_EQ(failed.out, "");
+  EXPECT_TRUE(failed.err.starts_with("orvanta-cli: cannot write the drawing \"")) << failed.err;
+  EXPECT_TRUE(failed.err.ends_with("\": No such file or directory\n")) << failed.err;
+  EXPECT_FALSE(fs::exists(nowhere));
+  fs::remove(svg);
 }
 
 struct RefusalCase {

@@ -1,7 +1,7 @@
 // Fuzz target: orvanta-cli's command line. The input is split at NUL bytes
 // into the arguments after the program name (as the process would receive
-// them), parsed, and, unless it asks for a batch file, run in-process with
-// string streams. Properties:
+// them), parsed, and, unless it asks for a batch file or a drawing in a
+// file, run in-process with string streams. Properties:
 // - ParseArguments gives options or an error message, never both, and a
 //   message is one line of printable UTF-8 whatever the arguments held;
 // - options for one chart carry every required birth option, and their
@@ -103,6 +103,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   // A batch run would open the named file; the batch loop has its own target.
   if (parsed.value && parsed.value->mode == Mode::Batch) return 0;
+  // A drawing goes to a file the input names, or before the JSON.
+  if (parsed.value && !parsed.value->svgPath.empty()) return 0;
 
   std::istringstream in;
   std::ostringstream outStream, errStream;

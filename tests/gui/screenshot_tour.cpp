@@ -6,16 +6,20 @@
 // (tools: xvfb-run, import).
 //
 //   screenshot_tour DIR CLI  marker files DIR/completer.ready, resolved.ready,
-//                            form.ready, chart.ready, details.ready; the tour
-//                            goes on when the script removes a marker.
+//                            form.ready, chart.ready, chart-north.ready,
+//                            chart-east.ready, details.ready; the tour goes on
+//                            when the script removes a marker.
+//
+// The charts are shown South Indian first, then North and East Indian
+// through the View menu; the tour keeps its view settings in a folder of
+// its own, so it starts South Indian and leaves the user's choice alone.
 //
 // Before the chart is photographed, every position and the Indu Lagna the
 // window shows are compared with what the command line CLI prints for the
 // same birth; the tour stops with status 5 on a difference, so that no
 // screenshot can show numbers the program no longer computes.
-#include <algorithm>
-
 #include <QAbstractItemView>
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QCompleter>
@@ -24,10 +28,12 @@
 #include <QLineEdit>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSettings>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
+#include <algorithm>
 
 #include "gui/frm_display.h"
 #include "gui/frm_main.h"
@@ -95,7 +101,9 @@ QStringList DifferencesFromCommandLine(const QWidget& window, const QString& cli
   for (const QString& value : expected) {
     const bool found = std::any_of(shown.begin(), shown.end(),
                                    [&](const QString& s) { return s.contains(value); });
-    if (!found) differences << QStringLiteral("the command line prints \"%1\"; the window does not show it").arg(value);
+    if (!found)
+      differences << QStringLiteral("the command line prints \"%1\"; the window does not show it")
+                         .arg(value);
   }
   return differences;
 }
@@ -110,6 +118,7 @@ int main(int argc, char* argv[]) {
   const QString cli = QString::fromLocal8Bit(argv[2]);
 
   QTemporaryDir lockDir;
+  QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, lockDir.path());
   orvanta::SingleInstanceGuard guard(lockDir.filePath("orvanta.lock"));
   orvanta::MessageBoxSink messages;
   orvanta::Shell shell(
@@ -155,6 +164,12 @@ int main(int argc, char* argv[]) {
   for (const QString& d : differences) qCritical("screenshot_tour: %s", qPrintable(d));
   if (!differences.isEmpty()) return 5;
   Pause(dir + "/chart.ready");
+  for (const char* style : {"North", "East"}) {
+    mdi->findChild<QAction*>(QStringLiteral("mnuStyle") + QLatin1String(style))->trigger();
+    QTest::qWait(300);
+    Pause(dir + "/chart-" + QString::fromLatin1(style).toLower() + ".ready");
+  }
+  mdi->findChild<QAction*>(QStringLiteral("mnuStyleSouth"))->trigger();
 
   mdi->display()->findChild<QTabWidget*>("SSTab1")->setCurrentIndex(1);
   QTest::qWait(300);

@@ -16,6 +16,7 @@
 #include <QTest>
 #include <QXmlStreamReader>
 
+#include "chart/chart_layout.h"
 #include "chart/chart_text.h"
 #include "chart/explanation.h"
 #include "chart/presentation.h"
@@ -171,15 +172,26 @@ class TestChartPage : public QObject {
     QTest::addColumn<int>("page");
     QTest::addColumn<bool>("printer");
     QTest::addColumn<QString>("size");  // as pdfinfo reports it
-    QTest::newRow("export A4") << int(QPageSize::A4) << false << "pts (A4)";
-    QTest::newRow("export Letter") << int(QPageSize::Letter) << false << "pts (letter)";
-    QTest::newRow("printer Letter") << int(QPageSize::Letter) << true << "pts (letter)";
-    QTest::newRow("printer A4") << int(QPageSize::A4) << true << "pts (A4)";
+    QTest::addColumn<int>("style");
+    for (const ChartStyle style : kChartStyles) {
+      const QString name = Q(ChartStyleKey(style));
+      const int s = static_cast<int>(style);
+      QTest::newRow(qPrintable("export A4, " + name))
+          << int(QPageSize::A4) << false << "pts (A4)" << s;
+      QTest::newRow(qPrintable("export Letter, " + name))
+          << int(QPageSize::Letter) << false << "pts (letter)" << s;
+      QTest::newRow(qPrintable("printer Letter, " + name))
+          << int(QPageSize::Letter) << true << "pts (letter)" << s;
+      QTest::newRow(qPrintable("printer A4, " + name))
+          << int(QPageSize::A4) << true << "pts (A4)" << s;
+    }
   }
   void pdfPagesRenderAndHoldEverything() {
     QFETCH(int, page);
     QFETCH(bool, printer);
     QFETCH(QString, size);
+    QFETCH(int, style);
+    const auto chartStyle = static_cast<ChartStyle>(style);
     const ChartOutput chart = ReferenceChart();
     const QString pdf = dir_.filePath("page.pdf");
     const QPageSize pageSize(static_cast<QPageSize::PageSizeId>(page));
@@ -188,9 +200,9 @@ class TestChartPage : public QObject {
       p.setOutputFormat(QPrinter::PdfFormat);
       p.setOutputFileName(pdf);
       p.setPageSize(pageSize);
-      PrintChart(p, chart);
+      PrintChart(p, chart, chartStyle);
     } else {
-      QCOMPARE(ExportChartPdf(pdf, chart, pageSize), QString());
+      QCOMPARE(ExportChartPdf(pdf, chart, pageSize, chartStyle), QString());
     }
     bool ok = false;
     const QString info = RunTool("pdfinfo", {pdf}, &ok);
@@ -217,7 +229,22 @@ class TestChartPage : public QObject {
                             "Indu Lagna: Scorpio (Vrischika)"};
     const std::optional<InduLagnaSteps> steps = ExplainInduLagna(chart);
     QVERIFY(steps);
-    for (const std::string& line : ExplanationPlainText(*steps)) expected << Q(line).simplified();
+    // The count's lines; the legend is the charts' own for the style.
+    for (const std::string& line : ExplanationPlainText(*steps)) {
+      if (line.find(kLegendTexts[2]) == std::string::npos) expected << Q(line).simplified();
+    }
+    for (const std::string& line : ChartLegend(chartStyle)) expected << Q(line);
+    // Both charts with their titles and Indu Lagnas, and how the Navamsa's
+    // was found (by hand in test_chart_layout: Pisces).
+    expected << "Rasi (birth chart)"
+             << "Navamsa (D9)"
+             << "IL: Scorpio"
+             << "Navamsa IL: Pisces"
+             << "How the Navamsa Indu Lagna was found"
+             << "Navamsa Indu Lagna: Pisces (Meena)";
+    const std::optional<InduLagnaWords> navamsa = ExplainNavamsaInduLagna(chart);
+    QVERIFY(navamsa);
+    for (const std::string& line : navamsa->steps) expected << Q(line).simplified();
     for (const DetailCaption& d : kDetailCaptions) expected << Q(chart.details.*d.text);
     for (int body = 0; body < kBodyCount; ++body) {
       expected << Q(kBodyWindowNames[static_cast<std::size_t>(body)])

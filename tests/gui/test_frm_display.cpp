@@ -18,6 +18,7 @@
 #include <memory>
 
 #include "chart/explanation.h"
+#include "gui/chart_view.h"
 #include "gui/frm_display.h"
 #include "gui/frm_main.h"
 #include "gui/mdi_window.h"
@@ -237,15 +238,20 @@ void TestFrmDisplay::exactlyOneVisibleIlMark() {
     QStringList withText = lines;
     withText.removeAll(QString());
     QCOMPARE(withText.last(), QStringLiteral("IL"));
-    // Shown inside its small label, whole.
+    // The label keeps the mark; the drawing shows it.
     QCOMPARE(mark->text(), QStringLiteral("IL"));
-    QVERIFY(mark->isVisibleTo(d));
-    const QRect needed = mark->fontMetrics().boundingRect(QStringLiteral("IL"));
-    QVERIFY2(needed.width() <= mark->contentsRect().width() &&
-                 mark->fontMetrics().ascent() <= mark->contentsRect().height(),
-             "IL does not fit its label");
+    QVERIFY(d->chartView()->isVisibleTo(d));
+    const auto& drawings = d->chartView()->drawings();
+    QVERIFY(drawings.has_value());
+    QVERIFY((*drawings)[0].texts[static_cast<std::size_t>(k)].induLagna);
   }
   QCOMPARE(marked, 1);
+  // One mark in each drawn chart, the birth chart's where the label has it.
+  for (const ChartDrawing& drawing : *d->chartView()->drawings()) {
+    QCOMPARE(std::count_if(drawing.texts.begin(), drawing.texts.end(),
+                           [](const ChartCellTexts& t) { return t.induLagna; }),
+             1);
+  }
 }
 
 void TestFrmDisplay::attributeTabShowsTheInduLagnaSign() {
@@ -296,7 +302,8 @@ void TestFrmDisplay::signBoxesStandAtTheirDesignPositions_data() {
   QTest::newRow("mark of Aries") << "lblArudha0" << QRect(3600, 240, 405, 210);
   QTest::newRow("mark of Virgo") << "lblArudha5" << QRect(7440, 5280, 405, 210);
   QTest::newRow("mark of Pisces") << "lblArudha11" << QRect(1560, 240, 405, 210);
-  QTest::newRow("forum link in the centre") << "Label7" << QRect(2520, 3240, 3165, 345);
+  QTest::newRow("forum link under the charts") << "Label7" << QRect(2520, 6360, 3165, 345);
+  QTest::newRow("the drawn charts") << "chartView" << QRect(60, 240, 7995, 6000);
 }
 
 void TestFrmDisplay::signBoxesStandAtTheirDesignPositions() {
@@ -494,9 +501,13 @@ void TestFrmDisplay::headlineLegendAndExplanation() {
            "The textbook rule (counted from the Moon's sign, Venus 12) gives: " + textbook);
   QCOMPARE(get<QLabel>(&d, "lblOtherReadingHeading")->text(), QStringLiteral("The other reading"));
   QCOMPARE(get<QGroupBox>(&d, "fraExplanation")->title(), QStringLiteral("How it was found"));
-  QCOMPARE(get<QLabel>(&d, "lblLegend")->text(),
-           QStringLiteral("IL = Indu Lagna\n(R) = retrograde\nThe corner numbers are sign numbers "
-                          "(Aries 1 \u2026 Pisces 12)"));
+  QCOMPARE(
+      get<QLabel>(&d, "lblLegend")->text(),
+      QStringLiteral("IL = Indu Lagna\n(R) = retrograde\nAsc = ascendant\nThe numbers are sign "
+                     "numbers (Aries 1 \u2026 Pisces 12)\nNavamsa IL = the Indu Lagna of the "
+                     "Navamsa's ascendant and Moon"));
+  d.SetChartStyle(ChartStyle::NorthIndian);
+  QVERIFY(get<QLabel>(&d, "lblLegend")->text().contains("House 1 (top) holds the ascendant"));
   // The numbers in the steps give the sign the headline shows: the sum's
   // remainder counted from the ascendant's sign, read back from the text.
   const QRegularExpression number(QStringLiteral("kala (\\d+)$"));

@@ -13,6 +13,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -20,6 +21,7 @@
 #include <memory>
 
 #include "chart/explanation.h"
+#include "gui/chart_view.h"
 #include "gui/data_dir.h"
 #include "gui/frm_display.h"
 #include "gui/frm_main.h"
@@ -47,6 +49,7 @@ class TestMdiWindow : public QObject {
   Q_OBJECT
 
  private slots:
+  void initTestCase();
   void init();
   void cleanup();
 
@@ -65,12 +68,20 @@ class TestMdiWindow : public QObject {
   void mainWindowOpensLarge();
   void dataFolderBesideTheProgram();
   void settingsDialogRecomputesTheChartAndIsKept();
+  void viewMenuRedrawsInTheChosenStyleAndKeepsIt();
+  void chartsStackWhereTheRoomIsNarrow();
 
  private:
+  QTemporaryDir settingsDir_;  // the view settings of this test run
   RecordingOpener pages_;
   std::unique_ptr<HelpLinks> help_;
   std::unique_ptr<MdiWindow> mdi_;
 };
+
+void TestMdiWindow::initTestCase() {
+  // The chosen chart style is kept here, not in the user's settings.
+  QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsDir_.path());
+}
 
 void TestMdiWindow::init() {
   pages_.opened.clear();
@@ -170,14 +181,17 @@ void TestMdiWindow::captionsAndMenus() {
   QCOMPARE(mdi_->displayWindow()->widget()->objectName(), QStringLiteral("frmDisplay"));
 
   const QList<QAction*> bar = mdi_->menuBar()->actions();
-  QCOMPARE(bar.size(), 4);
+  QCOMPARE(bar.size(), 5);
   QCOMPARE(bar[0]->text(), QStringLiteral("&File"));
-  QCOMPARE(bar[1]->text(), QStringLiteral("&Tools"));
-  QCOMPARE(bar[2]->text(), QStringLiteral("&Help"));
-  QCOMPARE(bar[3]->text(), QStringLiteral("Make Money &Online"));
+  QCOMPARE(bar[1]->text(), QStringLiteral("&View"));
+  QCOMPARE(bar[2]->text(), QStringLiteral("&Tools"));
+  QCOMPARE(bar[3]->text(), QStringLiteral("&Help"));
+  QCOMPARE(bar[4]->text(), QStringLiteral("Make Money &Online"));
   QCOMPARE(MenuTexts(bar[0]->menu()), QStringList({"&Back", "E&xit"}));
-  QCOMPARE(MenuTexts(bar[1]->menu()), QStringList({"&Settings…"}));
-  QCOMPARE(MenuTexts(bar[2]->menu()),
+  QCOMPARE(MenuTexts(bar[1]->menu()),
+           QStringList({"&South Indian", "&North Indian", "&East Indian"}));
+  QCOMPARE(MenuTexts(bar[2]->menu()), QStringList({"&Settings…"}));
+  QCOMPARE(MenuTexts(bar[3]->menu()),
            QStringList({"Orvanta Help", "&Online Help", "&Visit Us Online", "-",
                         "Check for Software &Update", "-", "&About Software"}));
 }
@@ -440,6 +454,60 @@ void TestMdiWindow::settingsDialogRecomputesTheChartAndIsKept() {
   QCOMPARE(get<QLabel>(next.mainWindow()->display(), "planet7")->text(),
            Text(expected.PositionText[Rahu]));
   QVERIFY(sink.shown.empty());
+}
+
+// The View menu's three styles: choosing one redraws the charts shown in
+// it, and a new main window (the next start) opens with it.
+void TestMdiWindow::viewMenuRedrawsInTheChosenStyleAndKeepsIt() {
+  const ChartRun run = ComputeChart(reference::DelhiBirth());
+  QVERIFY(!run.refusal);
+  mdi_->display()->Present(run.chart);
+  ChartView* view = mdi_->display()->chartView();
+  QCOMPARE(view->style(), ChartStyle::SouthIndian);
+  QVERIFY(QTest::qWaitForWindowExposed(mdi_.get()));
+  QVERIFY(view->isVisible());
+  const QImage south = view->grab().toImage();
+
+  QAction* north = get<QAction>(mdi_.get(), "mnuStyleNorth");
+  QVERIFY(north->isCheckable() && !north->isChecked());
+  north->trigger();
+  QVERIFY(north->isChecked());
+  QVERIFY(!get<QAction>(mdi_.get(), "mnuStyleSouth")->isChecked());
+  QCOMPARE(view->style(), ChartStyle::NorthIndian);
+  QVERIFY(view->drawings().has_value());
+  QCOMPARE((*view->drawings())[0].style, ChartStyle::NorthIndian);
+  QCOMPARE((*view->drawings())[1].kind, ChartKind::Navamsa);
+  // North Indian: house 1 holds the ascendant's sign, Leo.
+  QCOMPARE((*view->drawings())[0].cells[4].house, 1);
+  QVERIFY(view->grab().toImage() != south);
+
+  // A new main window reads the choice back.
+  {
+    MdiWindow next(*help_);
+    QVERIFY(get<QAction>(&next, "mnuStyleNorth")->isChecked());
+    QCOMPARE(next.display()->chartView()->style(), ChartStyle::NorthIndian);
+    get<QAction>(&next, "mnuStyleEast")->trigger();
+  }
+  MdiWindow third(*help_);
+  QCOMPARE(third.display()->chartView()->style(), ChartStyle::EastIndian);
+  get<QAction>(&third, "mnuStyleSouth")->trigger();
+  QCOMPARE(third.display()->chartView()->style(), ChartStyle::SouthIndian);
+}
+
+// Two charts side by side where the room is wide, one above the other where
+// it is narrow: whichever gives each the larger square.
+void TestMdiWindow::chartsStackWhereTheRoomIsNarrow() {
+  QCOMPARE(ArrangementFor(QSizeF(800, 400)), ChartArrangement::SideBySide);
+  QCOMPARE(ArrangementFor(QSizeF(533, 400)), ChartArrangement::SideBySide);
+  QCOMPARE(ArrangementFor(QSizeF(300, 600)), ChartArrangement::Stacked);
+  const std::array<QRectF, 2> stacked = ChartAreas(QRectF(0, 0, 300, 600));
+  QCOMPARE(stacked[0], QRectF(0, 0, 300, 300));
+  QCOMPARE(stacked[1], QRectF(0, 300, 300, 300));
+  ChartView view;
+  view.resize(250, 700);
+  QCOMPARE(view.arrangement(), ChartArrangement::Stacked);
+  view.resize(700, 250);
+  QCOMPARE(view.arrangement(), ChartArrangement::SideBySide);
 }
 
 QTEST_MAIN(TestMdiWindow)

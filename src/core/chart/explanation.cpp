@@ -1,5 +1,6 @@
 #include "chart/explanation.h"
 
+#include "chart/chart_layout.h"
 #include "tables/sign_tables.h"
 
 namespace orvanta {
@@ -75,6 +76,26 @@ InduLagnaWords ExplainInWords(const InduLagnaSteps& steps) {
     words.steps.push_back("The classical count: from the Moon's sign, Venus 12.");
     words.otherLine = "This program's own count (from the ascendant's sign, Venus 10) gives: " +
                       std::string(EnglishOf(steps.other.sign));
+  }
+  return words;
+}
+
+std::optional<InduLagnaWords> ExplainNavamsaInduLagna(const ChartOutput& chart) {
+  const std::optional<InduLagnaCount> navamsa = NavamsaInduLagna(chart);
+  if (!navamsa) return std::nullopt;
+  const std::optional<InduLagnaSteps> steps =
+      InduLagnaStepsFor(navamsa->ascSign, navamsa->moonSign);
+  if (!steps) return std::nullopt;
+  InduLagnaWords words = ExplainInWords(*steps);
+  words.headline = "Navamsa " + words.headline;
+  // The first two lines name the bodies whose navamsa signs were counted.
+  words.steps[0] = "Navamsa a" + words.steps[0].substr(1);
+  words.steps[1] = "Navamsa " + words.steps[1];
+  for (std::string& line : words.steps) {
+    const std::string from = "from the ascendant's sign";
+    if (const std::size_t at = line.find(from); at != std::string::npos) {
+      line.replace(at, from.size(), "from the Navamsa ascendant's sign");
+    }
   }
   return words;
 }

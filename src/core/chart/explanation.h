@@ -51,6 +51,12 @@ struct InduLagnaWords {
 };
 InduLagnaWords ExplainInWords(const InduLagnaSteps& steps);
 
+// How the Navamsa's Indu Lagna was found (NavamsaInduLagna): the headline
+// "Navamsa Indu Lagna: Pisces (Meena)" and the same count's lines with the
+// navamsa signs of the ascendant and the Moon ("Navamsa ascendant in Taurus
+// (2): ..."); nothing when the chart has no Indu Lagna.
+std::optional<InduLagnaWords> ExplainNavamsaInduLagna(const ChartOutput& chart);
+
 // The whole explanation as plain-text lines, for a text report or a
 // printout: headline, legend, "How it was found" with its lines indented by
 // two blanks, then the other reading. No line carries a line break.

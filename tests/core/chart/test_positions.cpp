@@ -51,6 +51,59 @@ TEST(PositionOf, BoundariesByHand) {
   }
 }
 
+// Degrees, minutes and seconds within sign `sign` (0 = Aries) as a longitude.
+double Dms(int sign, int degrees, int minutes, int seconds = 0) {
+  return sign * 30.0 + degrees + minutes / 60.0 + seconds / 3600.0;
+}
+
+// The navamsa sign at and around each boundary of a fire, an earth, an air
+// and a water sign, worked by hand: a sign's nine navamsas of 3 deg 20 min
+// run on from Aries in a fire sign, from Capricorn in an earth sign, from
+// Libra in an air sign and from Cancer in a water sign.
+TEST(PositionOf, NavamsaAtEveryBoundary) {
+  struct NavamsaRow {
+    const char* name;
+    double lonDeg;
+    int navamsa;
+  };
+  const NavamsaRow rows[] = {
+      {"Aries 0", Dms(0, 0, 0), 0},
+      {"Aries 3 19 59", Dms(0, 3, 19, 59), 0},
+      {"Aries 3 20", Dms(0, 3, 20), 1},
+      {"Aries 26 39 59", Dms(0, 26, 39, 59), 7},
+      {"Aries 26 40", Dms(0, 26, 40), 8},
+      {"Aries 29 59 59", Dms(0, 29, 59, 59), 8},
+      {"Taurus 0", Dms(1, 0, 0), 9},
+      {"Taurus 3 19 59", Dms(1, 3, 19, 59), 9},
+      {"Taurus 3 20", Dms(1, 3, 20), 10},
+      {"Taurus 26 39 59", Dms(1, 26, 39, 59), 4},
+      {"Taurus 26 40", Dms(1, 26, 40), 5},
+      {"Taurus 29 59 59", Dms(1, 29, 59, 59), 5},
+      {"Gemini 0", Dms(2, 0, 0), 6},
+      {"Gemini 3 19 59", Dms(2, 3, 19, 59), 6},
+      {"Gemini 3 20", Dms(2, 3, 20), 7},
+      {"Gemini 26 39 59", Dms(2, 26, 39, 59), 1},
+      {"Gemini 26 40", Dms(2, 26, 40), 2},
+      {"Gemini 29 59 59", Dms(2, 29, 59, 59), 2},
+      {"Cancer 0", Dms(3, 0, 0), 3},
+      {"Cancer 3 19 59", Dms(3, 3, 19, 59), 3},
+      {"Cancer 3 20", Dms(3, 3, 20), 4},
+      {"Cancer 26 39 59", Dms(3, 26, 39, 59), 10},
+      {"Cancer 26 40", Dms(3, 26, 40), 11},
+      {"Cancer 29 59 59", Dms(3, 29, 59, 59), 11},
+      // The turn closes: the last navamsa of Pisces (water) is Pisces, and
+      // Aries begins again with Aries.
+      {"Pisces 29 59 59", Dms(11, 29, 59, 59), 11},
+      {"Sagittarius 26 40", Dms(8, 26, 40), 8},
+      {"Virgo 26 40", Dms(5, 26, 40), 5},
+      {"Aquarius 0", Dms(10, 0, 0), 6},
+  };
+  for (const NavamsaRow& r : rows) {
+    SCOPED_TRACE(r.name);
+    EXPECT_EQ(PositionOf(r.lonDeg).navamsaSign, r.navamsa) << "longitude " << r.lonDeg;
+  }
+}
+
 // A reduction that stopped at exactly 360, or no number at all, has no sign:
 // the chart writes the angle's digits without sign letters, as it always has.
 TEST(PositionOf, NoSignAt360OrNotFinite) {

@@ -1,0 +1,287 @@
+#include "chart/chart_layout.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "chart/presentation.h"
+#include "tables/sign_tables.h"
+
+namespace orvanta {
+
+namespace {
+
+// Room between a cell's edge and its texts, in units of the square.
+constexpr double kInset = 0.008;
+// Height of the label strip along the top of a square cell.
+constexpr double kLabelStrip = 0.045;
+// A North-Indian house number's box, centred by the house's inner corner.
+constexpr double kNumberBoxWidth = 0.07;
+constexpr double kNumberBoxHeight = 0.045;
+// The square cells of the East-Indian chart: a third of the side.
+constexpr double kThird = 1.0 / 3.0;
+// Text box of an East-Indian corner triangle, along its legs from the right
+// angle: the two lengths add up to less than the legs' 1/3, so the box's
+// far corner stays inside the hypotenuse.
+constexpr double kTriangleAcross = 0.19;
+constexpr double kTriangleDown = 0.13;
+
+UnitBox Square(double x, double y, double side) {
+  return {x, y, side, side};
+}
+
+std::vector<UnitPoint> Outline(const UnitBox& b) {
+  return {{b.x, b.y}, {b.x + b.width, b.y}, {b.x + b.width, b.y + b.height}, {b.x, b.y + b.height}};
+}
+
+// Label strip along the top of a square cell, text box below it.
+void SquareCell(ChartCellShape& cell, const UnitBox& square) {
+  cell.outline = Outline(square);
+  cell.labelBox = {square.x + kInset, square.y + kInset / 2, square.width - 2 * kInset,
+                   kLabelStrip};
+  const double top = square.y + kInset / 2 + kLabelStrip;
+  cell.textBox = {square.x + kInset, top, square.width - 2 * kInset,
+                  square.y + square.height - kInset - top};
+}
+
+// A corner triangle of the East-Indian chart, whose right angle stands at
+// `corner` and whose legs run a third of the side in directions `dx` and
+// `dy` (+1 or -1): the label strip and text box lie in the right angle.
+void TriangleCell(ChartCellShape& cell, UnitPoint corner, double dx, double dy) {
+  cell.outline = {corner, {corner.x + dx * kThird, corner.y}, {corner.x, corner.y + dy * kThird}};
+  const double x0 = corner.x + dx * kInset;
+  const double x1 = corner.x + dx * kTriangleAcross;
+  const double y0 = corner.y + dy * kInset / 2;
+  const double y1 = corner.y + dy * kTriangleDown;
+  const UnitBox box{std::min(x0, x1), std::min(y0, y1), std::abs(x1 - x0), std::abs(y1 - y0)};
+  cell.labelBox = {box.x, box.y, box.width, kLabelStrip};
+  cell.textBox = {box.x, box.y + kLabelStrip, box.width, box.height - kLabelStrip};
+}
+
+// The North-Indian houses 1..12: outline, the point by the inner corner
+// where the sign number stands, and the text box.
+struct NorthHouse {
+  std::array<UnitPoint, 4> outline;
+  int corners;  // 4 for a diamond, 3 for a triangle
+  UnitPoint number;
+  UnitBox text;
+};
+// The square's corners, the midpoints of its sides, the centre, and the
+// four points where the diagonals cross the diamond.
+constexpr UnitPoint kTopLeft{0, 0}, kTopRight{1, 0}, kBottomRight{1, 1}, kBottomLeft{0, 1};
+constexpr UnitPoint kTop{0.5, 0}, kLeft{0, 0.5}, kBottom{0.5, 1}, kRight{1, 0.5};
+constexpr UnitPoint kCentre{0.5, 0.5};
+constexpr UnitPoint kInnerTopLeft{0.25, 0.25}, kInnerTopRight{0.75, 0.25};
+constexpr UnitPoint kInnerBottomLeft{0.25, 0.75}, kInnerBottomRight{0.75, 0.75};
+// House 1 the top diamond, then counter-clockwise. The diamonds' text boxes
+// are 0.3 x 0.2 about their centres (half-width plus half-height within the
+// half-diagonal 0.25); a triangle's box stands on its side of the square,
+// its far corners within the triangle's other two sides.
+constexpr std::array<NorthHouse, kSignCount> kNorthHouses = {{
+    {{kTop, kInnerTopRight, kCentre, kInnerTopLeft}, 4, {0.5, 0.42}, {0.35, 0.14, 0.3, 0.2}},
+    {{kTopLeft, kTop, kInnerTopLeft, {}}, 3, {0.25, 0.185}, {0.11, 0.004, 0.28, 0.105}},
+    {{kTopLeft, kInnerTopLeft, kLeft, {}}, 3, {0.18, 0.25}, {0.008, 0.14, 0.13, 0.22}},
+    {{kLeft, kInnerTopLeft, kCentre, kInnerBottomLeft}, 4, {0.44, 0.5}, {0.09, 0.4, 0.3, 0.2}},
+    {{kLeft, kInnerBottomLeft, kBottomLeft, {}}, 3, {0.18, 0.75}, {0.008, 0.64, 0.13, 0.22}},
+    {{kBottomLeft, kInnerBottomLeft, kBottom, {}}, 3, {0.25, 0.815}, {0.11, 0.891, 0.28, 0.105}},
+    {{kBottom, kInnerBottomLeft, kCentre, kInnerBottomRight},
+     4,
+     {0.5, 0.58},
+     {0.35, 0.66, 0.3, 0.2}},
+    {{kBottom, kInnerBottomRight, kBottomRight, {}}, 3, {0.75, 0.815}, {0.61, 0.891, 0.28, 0.105}},
+    {{kBottomRight, kInnerBottomRight, kRight, {}}, 3, {0.82, 0.75}, {0.862, 0.64, 0.13, 0.22}},
+    {{kRight, kInnerBottomRight, kCentre, kInnerTopRight}, 4, {0.56, 0.5}, {0.61, 0.4, 0.3, 0.2}},
+    {{kRight, kInnerTopRight, kTopRight, {}}, 3, {0.82, 0.25}, {0.862, 0.14, 0.13, 0.22}},
+    {{kTopRight, kInnerTopRight, kTop, {}}, 3, {0.75, 0.185}, {0.61, 0.004, 0.28, 0.105}},
+}};
+
+// The East-Indian cells, Aries first: a middle square (its top-left
+// corner) or a corner triangle (its right angle and the legs' directions).
+struct EastCell {
+  bool square;
+  UnitPoint at;
+  double dx, dy;
+};
+constexpr std::array<EastCell, kSignCount> kEastCells = {{
+    {true, {kThird, 0}, 0, 0},           // Aries: top middle
+    {false, {kThird, 0}, -1, +1},        // Taurus: top-left corner, by the top edge
+    {false, {0, kThird}, +1, -1},        // Gemini: top-left corner, by the left edge
+    {true, {0, kThird}, 0, 0},           // Cancer: left middle
+    {false, {0, 2 * kThird}, +1, +1},    // Leo: bottom-left corner, by the left edge
+    {false, {kThird, 1}, -1, -1},        // Virgo: bottom-left corner, by the bottom edge
+    {true, {kThird, 2 * kThird}, 0, 0},  // Libra: bottom middle
+    {false, {2 * kThird, 1}, +1, -1},    // Scorpio: bottom-right corner, by the bottom edge
+    {false, {1, 2 * kThird}, -1, +1},    // Sagittarius: bottom-right corner, by the right edge
+    {true, {2 * kThird, kThird}, 0, 0},  // Capricorn: right middle
+    {false, {1, kThird}, -1, -1},        // Aquarius: top-right corner, by the right edge
+    {false, {2 * kThird, 0}, +1, +1},    // Pisces: top-right corner, by the top edge
+}};
+
+int HouseOf(int sign, int ascSign) {
+  return (sign - ascSign + 2 * kSignCount) % kSignCount + 1;
+}
+
+std::string SignName(int sign) {
+  return std::string(FillSignTables()[static_cast<std::size_t>(sign)].EnglishName);
+}
+
+}  // namespace
+
+std::string_view ChartStyleKey(ChartStyle style) {
+  switch (style) {
+    case ChartStyle::SouthIndian:
+      return "south-indian";
+    case ChartStyle::NorthIndian:
+      return "north-indian";
+    case ChartStyle::EastIndian:
+      return "east-indian";
+  }
+  return "south-indian";
+}
+
+std::optional<ChartStyle> ChartStyleOfKey(std::string_view key) {
+  for (const ChartStyle style : kChartStyles) {
+    if (ChartStyleKey(style) == key) return style;
+  }
+  return std::nullopt;
+}
+
+std::string_view ChartStyleCaption(ChartStyle style) {
+  switch (style) {
+    case ChartStyle::SouthIndian:
+      return "South Indian";
+    case ChartStyle::NorthIndian:
+      return "North Indian";
+    case ChartStyle::EastIndian:
+      return "East Indian";
+  }
+  return "South Indian";
+}
+
+std::array<ChartCellShape, kSignCount> ChartCells(ChartStyle style, int ascSign) {
+  ascSign = std::clamp(ascSign, 0, kSignCount - 1);
+  std::array<ChartCellShape, kSignCount> cells;
+  for (int sign = 0; sign < kSignCount; ++sign) {
+    ChartCellShape& cell = cells[static_cast<std::size_t>(sign)];
+    cell.sign = sign;
+    cell.house = HouseOf(sign, ascSign);
+    switch (style) {
+      case ChartStyle::SouthIndian: {
+        const ChartCell at = CellOfSign(sign);
+        SquareCell(cell, Square(at.column * 0.25, at.row * 0.25, 0.25));
+        break;
+      }
+      case ChartStyle::EastIndian: {
+        const EastCell& east = kEastCells[static_cast<std::size_t>(sign)];
+        if (east.square) {
+          SquareCell(cell, Square(east.at.x, east.at.y, kThird));
+        } else {
+          TriangleCell(cell, east.at, east.dx, east.dy);
+        }
+        break;
+      }
+      case ChartStyle::NorthIndian: {
+        const NorthHouse& house = kNorthHouses[static_cast<std::size_t>(cell.house - 1)];
+        cell.outline.assign(house.outline.begin(), house.outline.begin() + house.corners);
+        cell.labelBox = {house.number.x - kNumberBoxWidth / 2,
+                         house.number.y - kNumberBoxHeight / 2, kNumberBoxWidth, kNumberBoxHeight};
+        cell.textBox = house.text;
+        break;
+      }
+    }
+  }
+  return cells;
+}
+
+FittedCellText FitCellText(const ChartCellTexts& texts, const UnitBox& box, double largest) {
+  FittedCellText best;
+  best.size = -1;
+  const std::size_t count = texts.bodies.size();
+  for (std::size_t perLine = 1; perLine <= 3; ++perLine) {
+    FittedCellText trial;
+    if (texts.induLagna) trial.lines.push_back({std::string(kInduLagnaMark), true});
+    for (std::size_t i = 0; i < count; i += perLine) {
+      std::string line;
+      for (std::size_t k = i; k < std::min(count, i + perLine); ++k) {
+        if (k > i) line += "  ";
+        line += texts.bodies[k];
+      }
+      trial.lines.push_back({line, false});
+    }
+    std::size_t longest = 0;
+    for (const CellLine& line : trial.lines) longest = std::max(longest, TextLength(line.text));
+    trial.size = FittingTextSize(box, trial.lines.size(), longest, largest);
+    // More to a line only where that lets the text grow.
+    if (trial.size > best.size) best = std::move(trial);
+    if (perLine >= count) break;
+  }
+  return best;
+}
+
+std::size_t TextLength(std::string_view text) {
+  return static_cast<std::size_t>(
+      std::count_if(text.begin(), text.end(), [](char c) { return (c & 0xC0) != 0x80; }));
+}
+
+std::optional<InduLagnaCount> NavamsaInduLagna(const ChartOutput& chart) {
+  if (!chart.induLagna) return std::nullopt;
+  return CountInduLagna(chart.bodies[Asc].navamsaSign, chart.bodies[Moon].navamsaSign,
+                        chart.induLagna->rule);
+}
+
+ChartDrawing DrawChart(const ChartOutput& chart, ChartKind kind, ChartStyle style) {
+  ChartDrawing d;
+  d.style = style;
+  d.kind = kind;
+  const bool navamsa = kind == ChartKind::Navamsa;
+  const auto signOf = [&](int body) {
+    const BodyPosition& p = chart.bodies[static_cast<std::size_t>(body)];
+    return navamsa ? p.navamsaSign : p.sign;
+  };
+  const int ascSign = signOf(Asc);
+  d.cells = ChartCells(style, std::max(ascSign, 0));
+  d.title = navamsa ? "Navamsa (D9)" : "Rasi (birth chart)";
+  const std::optional<InduLagnaCount> induLagna =
+      navamsa ? NavamsaInduLagna(chart) : chart.induLagna;
+  if (induLagna) {
+    d.induLagnaLine = std::string(navamsa ? "Navamsa IL: " : "IL: ") + SignName(induLagna->sign);
+  }
+  for (int sign = 0; sign < kSignCount; ++sign) {
+    ChartCellTexts& t = d.texts[static_cast<std::size_t>(sign)];
+    t.signLabel = std::to_string(sign + 1);
+    if (style != ChartStyle::NorthIndian) {
+      t.signLabel = std::string(kSignAbbr[static_cast<std::size_t>(sign)]) + " " + t.signLabel;
+    }
+    t.induLagna = induLagna && induLagna->sign == sign;
+    t.ascendant = ascSign == sign;
+  }
+  for (int body = 0; body < kBodyCount; ++body) {
+    const int sign = signOf(body);
+    if (sign < 0 || sign >= kSignCount) continue;
+    // The chart's own label: the body's short name, " (R) " when retrograde.
+    std::string_view label = chart.ChartLabel[static_cast<std::size_t>(body)];
+    while (!label.empty() && label.back() == ' ') label.remove_suffix(1);
+    d.texts[static_cast<std::size_t>(sign)].bodies.emplace_back(label);
+  }
+  return d;
+}
+
+std::vector<std::string> ChartLegend(ChartStyle style) {
+  std::vector<std::string> lines(kLegendTexts.begin(), kLegendTexts.begin() + 2);
+  lines.emplace_back("Asc = ascendant");
+  if (style == ChartStyle::NorthIndian) lines.emplace_back("House 1 (top) holds the ascendant");
+  lines.emplace_back("The numbers are sign numbers (Aries 1 \u2026 Pisces 12)");
+  lines.emplace_back("Navamsa IL = the Indu Lagna of the Navamsa's ascendant and Moon");
+  return lines;
+}
+
+double FittingTextSize(const UnitBox& box, std::size_t lines, std::size_t longestChars,
+                       double largest) {
+  double size = largest;
+  if (lines > 0) size = std::min(size, box.height / (1.2 * static_cast<double>(lines)));
+  if (longestChars > 0) {
+    size = std::min(size, box.width / (0.62 * static_cast<double>(longestChars)));
+  }
+  return size;
+}
+
+}  // namespace orvanta

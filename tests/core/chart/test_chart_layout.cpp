@@ -1,0 +1,151 @@
+// The drawn chart's contents: each body in the cell of its sign in the birth
+// chart and of its navamsa sign in the Navamsa, the Navamsa's Indu Lagna,
+// and the text of a crowded cell still legible. The cells' geometry is read
+// back from the SVG drawing in test_chart_svg.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+#include <string>
+
+#include "chart/chart_layout.h"
+#include "support/random_births.h"
+#include "support/reference_births.h"
+
+namespace orvanta {
+namespace {
+
+// The navamsa sign by the traditional rule, read apart from the program's
+// count through the turn: the nine navamsas of a sign run on from Aries in
+// a fire sign, Capricorn in an earth sign, Libra in an air sign and Cancer
+// in a water sign.
+int NavamsaByElement(double lonDeg) {
+  constexpr int kFirstNavamsa[4] = {0, 9, 6, 3};  // fire, earth, air, water
+  const double lon = std::fabs(lonDeg);
+  const int sign = static_cast<int>(lon / 30);
+  const int part = static_cast<int>((lon - 30.0 * sign) / (30.0 / 9));
+  return (kFirstNavamsa[sign % 4] + part) % kSignCount;
+}
+
+// Whether `body`'s label stands among the bodies of the cell of `sign`.
+bool InCell(const ChartDrawing& d, int sign, std::string_view label) {
+  for (const std::string& b : d.texts[static_cast<std::size_t>(sign)].bodies) {
+    if (b == label || b == std::string(label) + std::string(kRetroMark)) return true;
+  }
+  return false;
+}
+
+// New Delhi 1980 worked by hand from its longitudes (test_planets): the
+// Sun at Gemini 0 40 (air, first navamsa: Libra), the Moon at Cancer 0 13
+// (Cancer), Mercury at Gemini 25 07 (eighth: Taurus), Venus at Gemini 0 49
+// (Libra), Mars at Leo 23 03 (seventh from Aries: Libra), Jupiter at Leo
+// 10 09 (fourth: Cancer), Saturn at Leo 27 06 (ninth: Sagittarius), Rahu
+// at Cancer 28 35 (ninth from Cancer: Pisces), Ketu at Capricorn 28 35
+// (ninth from Capricorn: Virgo), the ascendant at Leo 6 30 (second:
+// Taurus). The Navamsa's Indu Lagna by this program's rule: Taurus's ninth
+// sign Capricorn, Saturn, kala 1; Cancer's ninth sign Pisces, Jupiter,
+// kala 10; 11 counted from Taurus is Pisces.
+TEST(ChartLayout, DelhiNavamsaByHand) {
+  const ChartRun run = ComputeChart(reference::DelhiBirth());
+  ASSERT_FALSE(run.refusal);
+  const ChartOutput& chart = run.chart;
+  const std::array<int, kBodyCount> navamsa = {6, 3, 1, 6, 6, 3, 8, 11, 5, 1};
+  for (int body = 0; body < kBodyCount; ++body) {
+    SCOPED_TRACE(kChartLabelNames[static_cast<std::size_t>(body)]);
+    EXPECT_EQ(chart.bodies[static_cast<std::size_t>(body)].navamsaSign,
+              navamsa[static_cast<std::size_t>(body)]);
+  }
+  const std::optional<InduLagnaCount> il = NavamsaInduLagna(chart);
+  ASSERT_TRUE(il);
+  EXPECT_EQ(il->ascSign, 1);
+  EXPECT_EQ(il->moonSign, 3);
+  EXPECT_EQ(il->sum, 11);
+  EXPECT_EQ(il->sign, 11);
+
+  for (const ChartStyle style : kChartStyles) {
+    SCOPED_TRACE(ChartStyleKey(style));
+    const ChartDrawing d = DrawChart(chart, ChartKind::Navamsa, style);
+    EXPECT_EQ(d.title, "Navamsa (D9)");
+    EXPECT_EQ(d.induLagnaLine, "Navamsa IL: Pisces");
+    // Libra holds the Sun, Venus (retrograde) and Mars, in body order.
+    EXPECT_EQ(d.texts[6].bodies, (std::vector<std::string>{"Sun", "Venus (R)", "Mars"}));
+    EXPECT_TRUE(d.texts[11].induLagna);
+    EXPECT_TRUE(d.texts[1].ascendant);
+    const ChartDrawing rasi = DrawChart(chart, ChartKind::Rasi, style);
+    EXPECT_EQ(rasi.induLagnaLine, "IL: Scorpio");
+    EXPECT_TRUE(rasi.texts[7].induLagna);
+    EXPECT_TRUE(rasi.texts[4].ascendant);
+    EXPECT_EQ(rasi.texts[4].bodies, (std::vector<std::string>{"Mars", "Jupiter", "Saturn", "Asc"}));
+    // North Indian: house 1 holds the ascendant's sign.
+    EXPECT_EQ(rasi.cells[4].house, 1);
+    EXPECT_EQ(d.cells[1].house, 1);
+    EXPECT_EQ(rasi.texts[4].signLabel, style == ChartStyle::NorthIndian ? "5" : "Leo 5");
+  }
+}
+
+// 2,000 births from the whole input domain: every body's navamsa sign
+// agrees with its own longitude, each drawing puts every body in the cell
+// of its sign (rasi) or navamsa sign, and the Navamsa's Indu Lagna is the
+// birth chart's rule applied to the navamsa signs and marked in one cell.
+TEST(ChartLayout, RandomBirthsNavamsaAgreesWithLongitudes) {
+  std::mt19937_64 rng(20261208);
+  int charts = 0;
+  for (int i = 0; i < 2000; ++i) {
+    const FormEntries entries = testing::RandomFormEntries(rng);
+    const ChartRun run = ComputeChart(entries, ChartScope::PositionsAndLagna);
+    if (run.refusal) continue;
+    ++charts;
+    const ChartOutput& chart = run.chart;
+    const ChartDrawing rasi = DrawChart(chart, ChartKind::Rasi, ChartStyle::NorthIndian);
+    const ChartDrawing d9 = DrawChart(chart, ChartKind::Navamsa, ChartStyle::EastIndian);
+    for (int body = 0; body < kBodyCount; ++body) {
+      const BodyPosition& p = chart.bodies[static_cast<std::size_t>(body)];
+      const std::string_view label = kChartLabelNames[static_cast<std::size_t>(body)];
+      if (p.sign < 0) continue;
+      ASSERT_EQ(p.navamsaSign, NavamsaByElement(p.longitudeDeg))
+          << "birth " << i << " body " << label << " longitude " << p.longitudeDeg;
+      ASSERT_TRUE(InCell(rasi, p.sign, label)) << "birth " << i << " " << label;
+      ASSERT_TRUE(InCell(d9, p.navamsaSign, label)) << "birth " << i << " " << label;
+    }
+    if (!chart.induLagna) continue;
+    const std::optional<InduLagnaCount> il = NavamsaInduLagna(chart);
+    ASSERT_TRUE(il);
+    const std::optional<InduLagnaCount> expected = CountInduLagna(
+        chart.bodies[Asc].navamsaSign, chart.bodies[Moon].navamsaSign, chart.induLagna->rule);
+    ASSERT_EQ(il->sign, expected->sign) << "birth " << i;
+    int marked = 0;
+    for (const ChartCellTexts& t : d9.texts) marked += t.induLagna ? 1 : 0;
+    ASSERT_EQ(marked, 1) << "birth " << i;
+    ASSERT_TRUE(d9.texts[static_cast<std::size_t>(il->sign)].induLagna) << "birth " << i;
+  }
+  EXPECT_GT(charts, 1000);
+}
+
+// The most crowded cell a chart can have (eight bodies and the mark: Rahu
+// and Ketu never share a sign) stays legible in the smallest cell of every
+// style: at least 1.2 % of the chart's side, 5 pixels on a 420-pixel chart.
+TEST(ChartLayout, CrowdedCellStaysLegible) {
+  ChartCellTexts crowded;
+  crowded.induLagna = true;
+  crowded.bodies = {"Sun",      "Moon",        "Mercury (R)", "Venus (R)",
+                    "Mars (R)", "Jupiter (R)", "Saturn (R)",  "Rahu"};
+  constexpr double kLegibleShare = 0.012;
+  for (const ChartStyle style : kChartStyles) {
+    for (int asc = 0; asc < kSignCount; ++asc) {
+      for (const ChartCellShape& cell : ChartCells(style, asc)) {
+        SCOPED_TRACE(std::string(ChartStyleKey(style)) + " sign " + std::to_string(cell.sign));
+        const FittedCellText fitted = FitCellText(crowded, cell.textBox, 0.036);
+        EXPECT_GE(fitted.size, kLegibleShare);
+        std::string all;
+        for (const CellLine& line : fitted.lines) all += line.text + "  ";
+        for (const std::string& body : crowded.bodies) {
+          EXPECT_NE(all.find(body), std::string::npos) << body;
+        }
+        EXPECT_TRUE(fitted.lines.front().mark);
+      }
+    }
+  }
+}
+
+}  // namespace
+}  // namespace orvanta
