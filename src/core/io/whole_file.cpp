@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <cerrno>
+#include <cstdlib>
 
 #include "io/bytes.h"
 
@@ -43,8 +44,9 @@ int WriteAll(int fd, std::string_view bytes) {
 }
 
 // A device or a pipe is written as it is: it cannot be replaced by a file.
+// (So is a link that names no file yet, which creates it.)
 std::optional<std::string> WriteInPlace(const std::string& path, std::string_view bytes) {
-  const int fd = ::open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
   if (fd < 0) return ErrorText(errno);
   int error = WriteAll(fd, bytes);
   if (::close(fd) != 0 && error == 0) error = errno;
@@ -54,7 +56,17 @@ std::optional<std::string> WriteInPlace(const std::string& path, std::string_vie
 
 }  // namespace
 
-std::optional<std::string> WriteWholeFile(const std::string& path, std::string_view bytes) {
+std::optional<std::string> WriteWholeFile(const std::string& givenPath, std::string_view bytes) {
+  // A symbolic link stays a link: the file it names is the one replaced
+  // (renaming over the link would put a file in its place).
+  std::string path = givenPath;
+  struct stat link {};
+  if (::lstat(path.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
+    char* real = ::realpath(path.c_str(), nullptr);
+    if (real == nullptr) return WriteInPlace(path, bytes);
+    path = real;
+    std::free(real);
+  }
   struct stat old {};
   const bool exists = ::stat(path.c_str(), &old) == 0;
   if (exists && !S_ISREG(old.st_mode) && !S_ISDIR(old.st_mode)) return WriteInPlace(path, bytes);

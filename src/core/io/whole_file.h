@@ -17,7 +17,8 @@ namespace orvanta {
 
 // Writes `bytes` as the whole content of `path`; nothing on success, else
 // why not, as the system words it ("No space left on device"). A file that
-// is replaced keeps its permission bits.
+// is replaced keeps its permission bits; a symbolic link stays a link and
+// the file it names is replaced.
 std::optional<std::string> WriteWholeFile(const std::string& path, std::string_view bytes);
 
 }  // namespace orvanta

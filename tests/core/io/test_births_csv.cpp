@@ -250,6 +250,15 @@ TEST(WholeFile, AFailedWriteLeavesThePreviousFile) {
     EXPECT_EQ(error, std::optional<std::string>("File too large"));
     EXPECT_EQ(FileText(path), previous);
   }
+  // A link stays a link, and the file it names gets the new bytes.
+  std::filesystem::create_directories(folder);
+  const std::string target = folder + "/births.csv";
+  const std::string link = folder + "/latest.csv";
+  ASSERT_EQ(WriteWholeFile(target, previous), std::nullopt);
+  std::filesystem::create_symlink("births.csv", link);
+  ASSERT_EQ(WriteWholeFile(link, "name,date,time\n"), std::nullopt);
+  EXPECT_TRUE(std::filesystem::is_symlink(link));
+  EXPECT_EQ(FileText(target), "name,date,time\n");
   std::filesystem::remove_all(folder);
   // A device that is always full is written in place and reported.
   if (::access("/dev/full", W_OK) == 0) {
