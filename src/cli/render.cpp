@@ -4,6 +4,7 @@
 
 #include "chart/chart_text.h"
 #include "chart/explanation.h"
+#include "chart/report_text.h"
 #include "cli/json.h"
 #include "io/csv.h"
 #include "model/datetime.h"
@@ -46,14 +47,6 @@ constexpr std::array<std::string_view, kAttributeCount> kAttributeJsonKeys = {
     "lblNotCompatibleWith",
 };
 
-// The five texts, in the order the report prints them.
-constexpr std::array<SignAttribute, 5> kReportTexts = {
-    SignAttribute::NatureText, SignAttribute::LooksText, SignAttribute::HealthText,
-    SignAttribute::CareerText, SignAttribute::LoveText};
-
-constexpr std::size_t kTextWidth = 78;  // columns of the wrapped texts
-constexpr std::size_t kCellWidth = 13;  // fits "Jupiter (R)" and "Pis ... IL"
-
 // JSON value of a refusal's focus: the name of the form's box, as the JSON
 // format has always written it (docs/cli.md).
 std::string_view FocusJsonName(FormField field) {
@@ -84,51 +77,6 @@ std::string_view FocusJsonName(FormField field) {
       return "cboSS";
   }
   return "";
-}
-
-void AppendPadded(std::string& out, std::string_view text, std::size_t width) {
-  out += text;
-  if (text.size() < width) out.append(width - text.size(), ' ');
-}
-
-bool HasIndu(const ChartOutput& chart, int sign) {
-  for (std::string_view line : CaptionLines(chart.marks[static_cast<std::size_t>(sign)])) {
-    if (line == kInduLagnaMark) return true;
-  }
-  return false;
-}
-
-// The lines of one cell: the sign abbreviation with "IL" at the right when
-// the Indu Lagna stands there, then the bodies in body order.
-std::vector<std::string> CellLines(const ChartOutput& chart, int sign) {
-  std::vector<std::string> lines;
-  if (sign < 0) return lines;
-  std::string head(kSignAbbr[static_cast<std::size_t>(sign)]);
-  if (HasIndu(chart, sign)) {
-    head.append(kCellWidth - head.size() - kInduLagnaMark.size(), ' ');
-    head += kInduLagnaMark;
-  }
-  lines.push_back(std::move(head));
-  for (std::string_view body : CaptionLines(chart.signCells[static_cast<std::size_t>(sign)])) {
-    lines.emplace_back(body);
-  }
-  return lines;
-}
-
-void AppendBorder(std::string& out, bool openCentre) {
-  const std::string segment(kCellWidth + 2, '-');
-  out += '+';
-  for (int column = 0; column < 4; ++column) {
-    const bool centre = openCentre && (column == 1 || column == 2);
-    if (centre) {
-      out.append(kCellWidth + 2, ' ');
-      out += column == 1 ? ' ' : '+';
-    } else {
-      out += segment;
-      out += '+';
-    }
-  }
-  out += '\n';
 }
 
 template <typename Array>
@@ -204,146 +152,10 @@ void AppendOptionalInteger(std::string& out, const std::optional<long long>& val
 
 }  // namespace
 
-std::string WordWrap(std::string_view text, std::size_t width, std::string_view indent) {
-  std::string out;
-  std::string line;
-  const auto flush = [&] {
-    if (line.empty()) return;
-    out += indent;
-    out += line;
-    out += '\n';
-    line.clear();
-  };
-  std::size_t i = 0;
-  while (i < text.size()) {
-    while (i < text.size() &&
-           (text[i] == ' ' || text[i] == '\t' || text[i] == '\r' || text[i] == '\n')) {
-      ++i;
-    }
-    const std::size_t start = i;
-    while (i < text.size() && text[i] != ' ' && text[i] != '\t' && text[i] != '\r' &&
-           text[i] != '\n') {
-      ++i;
-    }
-    if (i == start) break;
-    const std::string_view word = text.substr(start, i - start);
-    const std::size_t available = width > indent.size() ? width - indent.size() : 1;
-    if (!line.empty() && line.size() + 1 + word.size() > available) flush();
-    if (!line.empty()) line += ' ';
-    line += word;
-  }
-  flush();
-  return out;
-}
-
-void AppendSouthIndianGrid(std::string& out, const ChartOutput& chart) {
-  for (std::size_t row = 0; row < kSouthIndianCells.size(); ++row) {
-    // Above row 2 the centre stays open: rows 1 and 2 share the empty middle.
-    AppendBorder(out, row == 2);
-    std::array<std::vector<std::string>, 4> cells;
-    std::size_t height = 2;
-    for (std::size_t column = 0; column < 4; ++column) {
-      cells[column] = CellLines(chart, kSouthIndianCells[row][column]);
-      height = std::max(height, cells[column].size());
-    }
-    for (std::size_t line = 0; line < height; ++line) {
-      out += '|';
-      for (std::size_t column = 0; column < 4; ++column) {
-        const bool centre = kSouthIndianCells[row][column] < 0;
-        if (centre) {
-          out.append(kCellWidth + 2, ' ');
-          out += column == 1 ? ' ' : '|';
-          continue;
-        }
-        out += ' ';
-        AppendPadded(out, line < cells[column].size() ? cells[column][line] : "", kCellWidth);
-        out += " |";
-      }
-      out += '\n';
-    }
-  }
-  AppendBorder(out, false);
-}
-
 void AppendChartText(std::string& out, const ChartOutput& chart, const PlaceReport* report) {
-  const BirthDetailTexts& d = chart.details;
-  out += kProgramTitle;
-  out += '\n';
-  // The settings stand under the title when one differs from the program's
-  // own, so that a report of the defaults reads as it always has.
-  if (!chart.settings.IsDefault()) {
-    out += SettingsLine(chart.settings);
-    out += '\n';
-  }
-  out += '\n';
-  out += kDetailsHeading;
-  out += "\n  ";
-  out += d.name;
-  out += '\n';
-  for (const DetailCaption& row : kDetailCaptions) {
-    out += "  ";
-    AppendPadded(out, row.caption, 14);
-    out += ": ";
-    out += d.*row.text;
-    out += '\n';
-  }
-  out += "  ";
-  AppendPadded(out, kTimeZoneCaption, 14);
-  out += ": " + d.timeZone + '\n';
-  if (report) AppendPlaceText(out, *report);
-
-  out += '\n';
-  out += kPositionsHeading;
-  out += '\n';
-  for (int body = 0; body < kBodyCount; ++body) {
-    out += "  ";
-    AppendPadded(out, kBodyWindowNames[static_cast<std::size_t>(body)], 18);
-    out += PositionWithMark(chart, body);
-    out += '\n';
-  }
-
-  out += '\n';
-  out += kChartHeading;
-  out += '\n';
-  AppendSouthIndianGrid(out, chart);
-  const int il = chart.induLagna ? chart.induLagna->sign : -1;
-  out += "\nIndu Lagna (IL): ";
-  if (const std::string_view sign = InduLagnaSignName(chart); !sign.empty()) {
-    out += sign;
-  } else if (il >= 0 && il < kSignCount) {
-    out += kSignAbbr[static_cast<std::size_t>(il)];
-  } else {
-    out += "no sign";
-  }
-  out += '\n';
-  // How it was found, with the legend and the textbook reading: the same
-  // lines as the result window's panel.
-  if (const std::optional<InduLagnaSteps> steps = ExplainInduLagna(chart)) {
-    out += '\n';
-    for (const std::string& line : ExplanationPlainText(*steps)) {
-      out += line;
-      out += '\n';
-    }
-  }
-
-  if (!chart.attributes) return;
-  out += '\n';
-  out += kAttributesHeading;
-  out += '\n';
-  for (const AttributeValue& a : *chart.attributes) {
-    if (IsInterpretationText(a.attribute)) continue;
-    out += "  ";
-    AppendPadded(out, CaptionOf(a.attribute), 27);
-    out += ": ";
-    out += a.value;
-    out += '\n';
-  }
-  for (SignAttribute text : kReportTexts) {
-    out += '\n';
-    out += CaptionOf(text);
-    out += '\n';
-    out += WordWrap(AttributeValueOf(chart, text), kTextWidth, "  ");
-  }
+  std::string placeLines;
+  if (report) AppendPlaceText(placeLines, *report);
+  AppendChartReport(out, chart, placeLines);
 }
 
 namespace {

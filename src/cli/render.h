@@ -2,10 +2,8 @@
 // object, and one CSV line of the batch mode.
 //
 // All of them only format what ComputeChart produced; nothing is recomputed
-// here. The text report follows the result window: the birth details, the
-// ten positions under the window's names, the South-Indian chart as a 4x4
-// grid of fixed signs with an empty centre, and the Indu Lagna sign's
-// attributes and five texts. docs/cli.md describes the JSON members.
+// here. The text report is the core's (chart/report_text.h) with the atlas
+// place and zone added; docs/cli.md describes the JSON members.
 #pragma once
 
 #include <array>
@@ -17,21 +15,17 @@
 
 #include "chart/chart.h"
 #include "chart/chart_text.h"
+#include "chart/report_text.h"
 #include "cli/places.h"
 
 namespace orvanta::cli {
 
-// Words of `text` in lines of at most `width` characters (a longer word
-// stands on a line of its own), each line starting with `indent`.
-std::string WordWrap(std::string_view text, std::size_t width, std::string_view indent);
-
 // "YYYY-MM-DD HH:MM" in quotes, the text of FormatIsoMinute.
 void AppendIsoMinuteJson(std::string& out, LocalDateTime t);
 
-void AppendSouthIndianGrid(std::string& out, const ChartOutput& chart);
-// With a report, the place and the resolved zone are added (text: after
-// the birth details; JSON: the members Place and ZoneResolved, before the
-// last member, Clock, which every chart has).
+// The text report (chart/report_text.h). With a report, the place and the resolved zone are added
+// (text: after the birth details; JSON: the members Place and ZoneResolved, before the last member,
+// Clock, which every chart has).
 void AppendChartText(std::string& out, const ChartOutput& chart,
                      const PlaceReport* report = nullptr);
 void AppendChartJson(std::string& out, const ChartOutput& chart,
