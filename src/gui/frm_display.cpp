@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QScrollArea>
 #include <QStringList>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -463,8 +464,22 @@ void FrmDisplay::BuildChartTab(QWidget* page) {
 void FrmDisplay::BuildExplanationPanel(QWidget* page, QRect geometry) {
   auto* panel = new CaptionFrame(Text(kHowFoundHeading), "fraExplanation", true, page);
   panel->setGeometry(geometry);
-  auto* box = new QVBoxLayout(panel);
-  box->setContentsMargins(s_.Px(120), s_.Px(300), s_.Px(120), s_.Px(120));
+  // The steps of both counts and the legend can be longer than the panel
+  // (a small window, a large font): they scroll rather than being cut.
+  auto* outer = new QVBoxLayout(panel);
+  outer->setContentsMargins(s_.Px(60), s_.Px(300), s_.Px(60), s_.Px(60));
+  auto* scroll = new QScrollArea(panel);
+  scroll->setObjectName(QStringLiteral("scrExplanation"));
+  scroll->setFrameShape(QFrame::NoFrame);
+  scroll->setWidgetResizable(true);
+  scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  scroll->viewport()->setAutoFillBackground(false);
+  auto* content = new QWidget(scroll);
+  content->setAutoFillBackground(false);
+  scroll->setWidget(content);
+  outer->addWidget(scroll);
+  auto* box = new QVBoxLayout(content);
+  box->setContentsMargins(s_.Px(60), 0, s_.Px(60), 0);
   box->setSpacing(s_.Px(60));
   const auto wrapped = [this, panel](const char* name, const QFont& font) {
     QLabel* label = PlacedLabel(panel, name, QString(), QRect(), font);

@@ -13,6 +13,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <memory>
@@ -533,11 +535,20 @@ void TestFrmDisplay::explanationFitsItsPanel() {
       d.Present(ChartWith(asc, moon));
       QWidget* panel = get<QWidget>(&d, "fraExplanation");
       panel->layout()->activate();
-      for (QLabel* label : panel->findChildren<QLabel*>()) {
+      // Every line can be read: each label as tall as its wrapped text, all
+      // of them inside the scrolled content, which scrolls to its end.
+      auto* scroll = get<QScrollArea>(panel, "scrExplanation");
+      QWidget* content = scroll->widget();
+      content->layout()->activate();
+      QCoreApplication::processEvents();
+      for (QLabel* label : content->findChildren<QLabel*>()) {
         const QString where = QString("scale %1, %2").arg(scale).arg(label->objectName());
         QVERIFY2(label->height() >= label->heightForWidth(label->width()), qPrintable(where));
-        QVERIFY2(panel->rect().contains(label->geometry()), qPrintable(where));
+        QVERIFY2(content->rect().contains(label->geometry()), qPrintable(where));
       }
+      QVERIFY(content->height() <=
+              scroll->viewport()->height() + scroll->verticalScrollBar()->maximum());
+      QVERIFY(panel->rect().contains(QRect(scroll->mapTo(panel, QPoint(0, 0)), scroll->size())));
       QVERIFY(d.rect().contains(panel->mapTo(&d, panel->rect().bottomRight())));
     }
   }

@@ -84,7 +84,7 @@ std::optional<InduLagnaWords> ExplainNavamsaInduLagna(const ChartOutput& chart) 
   const std::optional<InduLagnaCount> navamsa = NavamsaInduLagna(chart);
   if (!navamsa) return std::nullopt;
   const std::optional<InduLagnaSteps> steps =
-      InduLagnaStepsFor(navamsa->ascSign, navamsa->moonSign);
+      InduLagnaStepsFor(navamsa->ascSign, navamsa->moonSign, navamsa->rule);
   if (!steps) return std::nullopt;
   InduLagnaWords words = ExplainInWords(*steps);
   words.headline = "Navamsa " + words.headline;
@@ -92,9 +92,13 @@ std::optional<InduLagnaWords> ExplainNavamsaInduLagna(const ChartOutput& chart) 
   words.steps[0] = "Navamsa a" + words.steps[0].substr(1);
   words.steps[1] = "Navamsa " + words.steps[1];
   for (std::string& line : words.steps) {
-    const std::string from = "from the ascendant's sign";
-    if (const std::size_t at = line.find(from); at != std::string::npos) {
-      line.replace(at, from.size(), "from the Navamsa ascendant's sign");
+    for (const auto& [from, to] :
+         {std::pair<std::string_view, std::string_view>{"from the ascendant's sign",
+                                                        "from the Navamsa ascendant's sign"},
+          {"from the Moon's sign", "from the Navamsa Moon's sign"}}) {
+      if (const std::size_t at = line.find(from); at != std::string::npos) {
+        line.replace(at, from.size(), to);
+      }
     }
   }
   return words;

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "chart/chart_layout.h"
+#include "chart/explanation.h"
 #include "support/random_births.h"
 #include "support/reference_births.h"
 
@@ -81,6 +82,24 @@ TEST(ChartLayout, DelhiNavamsaByHand) {
     EXPECT_EQ(d.cells[1].house, 1);
     EXPECT_EQ(rasi.texts[4].signLabel, style == ChartStyle::NorthIndian ? "5" : "Leo 5");
   }
+
+  // The classical count on the same navamsa signs: 11 counted from the
+  // Navamsa Moon's sign, Cancer, is Taurus; the drawing and the explanation
+  // both follow the chosen rule.
+  CalculationSettings classical;
+  classical.induLagnaRule = InduLagnaRule::FromMoonVenus12;
+  const ChartRun byMoon = ComputeChart(reference::DelhiBirth(), classical);
+  ASSERT_FALSE(byMoon.refusal);
+  const std::optional<InduLagnaCount> moonIl = NavamsaInduLagna(byMoon.chart);
+  ASSERT_TRUE(moonIl);
+  EXPECT_EQ(moonIl->sign, 1);
+  EXPECT_EQ(DrawChart(byMoon.chart, ChartKind::Navamsa, ChartStyle::SouthIndian).induLagnaLine,
+            "Navamsa IL: Taurus");
+  const std::optional<InduLagnaWords> words = ExplainNavamsaInduLagna(byMoon.chart);
+  ASSERT_TRUE(words);
+  EXPECT_EQ(words->headline, "Navamsa " + InduLagnaHeadline(1));
+  EXPECT_EQ(words->steps[4].rfind("Counting 11 from the Navamsa Moon's sign (Cancer = 1)", 0), 0u)
+      << words->steps[4];
 }
 
 // 2,000 births from the whole input domain: every body's navamsa sign
