@@ -55,14 +55,21 @@ std::string Escaped(std::string_view text) {
   return out;
 }
 
+// Appends the pieces in order. Built by appending rather than with
+// operator+, whose temporaries GCC 12 at -O3 wrongly warns about
+// (-Wrestrict).
+template <typename... Pieces>
+void Append(std::string& out, const Pieces&... pieces) {
+  (out.append(std::string_view(pieces)), ...);
+}
+
 void TextElement(std::string& out, std::string_view cls, double x, double y, double size,
                  std::string_view anchor, std::string_view ink, std::string_view text,
                  bool bold = false) {
-  out += "<text class=\"" + std::string(cls) + "\" x=\"" + Number(x) + "\" y=\"" + Number(y) +
-         "\" font-size=\"" + Number(size) + "\" text-anchor=\"" + std::string(anchor) +
-         "\" fill=\"" + std::string(ink) + "\"";
+  Append(out, "<text class=\"", cls, "\" x=\"", Number(x), "\" y=\"", Number(y), "\" font-size=\"",
+         Number(size), "\" text-anchor=\"", anchor, "\" fill=\"", ink, "\"");
   if (bold) out += " font-weight=\"bold\"";
-  out += ">" + Escaped(text) + "</text>\n";
+  Append(out, ">", Escaped(text), "</text>\n");
 }
 
 // One chart with its top-left corner at (left, top) of the drawing.
@@ -70,27 +77,26 @@ void AppendChart(std::string& out, const ChartDrawing& d, double left, double to
   const double side = kChartSide;
   const auto X = [&](double u) { return left + u * side; };
   const auto Y = [&](double u) { return top + kTitleSpace + u * side; };
-  out += "<g class=\"chart\" data-chart=\"" +
-         std::string(d.kind == ChartKind::Navamsa ? "navamsa" : "rasi") + "\" data-style=\"" +
-         std::string(ChartStyleKey(d.style)) + "\">\n";
+  Append(out, "<g class=\"chart\" data-chart=\"", d.kind == ChartKind::Navamsa ? "navamsa" : "rasi",
+         "\" data-style=\"", ChartStyleKey(d.style), "\">\n");
   TextElement(out, "title", left + side / 2, top + kTitleSize + 4, kTitleSize, "middle",
               kHeadingInk, d.title, true);
-  out += "<rect x=\"" + Number(X(0)) + "\" y=\"" + Number(Y(0)) + "\" width=\"" + Number(side) +
-         "\" height=\"" + Number(side) + "\" fill=\"none\" stroke=\"" + kInk +
-         "\" stroke-width=\"2\"/>\n";
+  Append(out, "<rect x=\"", Number(X(0)), "\" y=\"", Number(Y(0)), "\" width=\"", Number(side),
+         "\" height=\"", Number(side), "\" fill=\"none\" stroke=\"", kInk,
+         "\" stroke-width=\"2\"/>\n");
   for (std::size_t k = 0; k < d.cells.size(); ++k) {
     const ChartCellShape& cell = d.cells[k];
     const ChartCellTexts& texts = d.texts[k];
-    out += "<g class=\"cell\" data-sign=\"" + std::to_string(cell.sign + 1) + "\" data-house=\"" +
-           std::to_string(cell.house) + "\"";
+    Append(out, "<g class=\"cell\" data-sign=\"", std::to_string(cell.sign + 1), "\" data-house=\"",
+           std::to_string(cell.house), "\"");
     if (texts.ascendant) out += " data-ascendant=\"true\"";
     out += ">\n<polygon points=\"";
     for (std::size_t i = 0; i < cell.outline.size(); ++i) {
       if (i > 0) out += ' ';
-      out += Number(X(cell.outline[i].x)) + "," + Number(Y(cell.outline[i].y));
+      Append(out, Number(X(cell.outline[i].x)), ",", Number(Y(cell.outline[i].y)));
     }
-    out += "\" fill=\"" + std::string(texts.ascendant ? "#fff4e0" : "none") + "\" stroke=\"" +
-           kInk + "\" stroke-width=\"1.2\"/>\n";
+    Append(out, "\" fill=\"", texts.ascendant ? "#fff4e0" : "none", "\" stroke=\"", kInk,
+           "\" stroke-width=\"1.2\"/>\n");
     const UnitBox& lb = cell.labelBox;
     const double labelSize =
         FittingTextSize(lb, 1, TextLength(texts.signLabel), kLargestLabelText) * side;
@@ -133,10 +139,12 @@ std::string ChartSvg(const ChartOutput& chart, ChartStyle style, ChartSelection 
       chartsBottom + static_cast<double>(legend.size() + 1) * kLegendLine + kMargin;
 
   std::string out = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
-  out += "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + Number(width) + "\" height=\"" +
-         Number(height) + "\" viewBox=\"0 0 " + Number(width) + " " + Number(height) +
-         "\" font-family=\"DejaVu Sans, sans-serif\">\n";
-  out += "<title>" + Escaped("Orvanta - " + chart.birth.Name) + "</title>\n";
+  Append(out, "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"", Number(width), "\" height=\"",
+         Number(height), "\" viewBox=\"0 0 ", Number(width), " ", Number(height),
+         "\" font-family=\"DejaVu Sans, sans-serif\">\n");
+  std::string title = "Orvanta - ";
+  title += chart.birth.Name;
+  Append(out, "<title>", Escaped(title), "</title>\n");
   out += "<rect width=\"100%\" height=\"100%\" fill=\"white\"/>\n";
   for (std::size_t i = 0; i < drawings.size(); ++i) {
     AppendChart(out, drawings[i], kMargin + static_cast<double>(i) * (kChartSide + kGap), kMargin);
