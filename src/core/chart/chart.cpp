@@ -120,8 +120,6 @@ void FillBirthRecord(const FormEntries& e, BirthDetails& b) {
   int seconds = 0;
   if (const auto s = PlainWholeNumber(e.secondText)) seconds = static_cast<int>(*s);
   b.BirthMoment = MakeDateTime(b.Year, b.Month, b.Day, b.Hour, b.Minute, seconds);
-  b.ZoneName = e.zoneName;
-  b.ZoneDaylight = e.zoneDaylight;
 }
 
 // The engine at the birth moment: ascendant, Moon, planets, retrograde marks.

@@ -3,8 +3,8 @@
 // BirthDetails is a birth as numbers, made from the form's, the command
 // line's or a births-file row's entries by one validation step, and the only
 // input of the engine: date and clock time as entered (local civil time,
-// with seconds), the zone correction with the tz zone it was resolved from,
-// and the place as whole degrees and minutes of arc with hemisphere flags
+// with seconds), the zone correction (the tz zone it was resolved from is in
+// the chart's clock), and the place as whole degrees and minutes of arc with hemisphere flags
 // (the resolution the chart computes with; LatitudeDeg and LongitudeDeg give
 // degrees). The engine's own sign conventions (West and North positive) are
 // applied by the engine, not here.
@@ -46,12 +46,6 @@ struct BirthDetails {
   // Local date and time including the seconds, which enter only the time
   // elapsed since sunrise.
   LocalDateTime BirthMoment{};
-
-  // The tz database zone the offset was resolved from ("Asia/Kathmandu") and
-  // whether that reading is summer time; empty when the zone was chosen from
-  // the zone list or given as an offset.
-  std::string ZoneName;
-  bool ZoneDaylight = false;
 };
 
 // Latitude in degrees, north positive, from the whole degrees and minutes
