@@ -96,23 +96,19 @@ JsonObject::JsonObject(std::string& out) : out_(out) {
 }
 
 std::string& JsonObject::Key(std::string_view name) {
-  // One append for the whole `,"name":` when the name is of the usual size.
-  char key[48];
-  std::size_t length = 0;
-  if (name.size() + 4 <= sizeof key) {
-    if (!first_) key[length++] = ',';
-    key[length++] = '"';
-    std::memcpy(key + length, name.data(), name.size());
-    length += name.size();
-    key[length++] = '"';
-    key[length++] = ':';
-    out_.append(key, length);
-  } else {
-    if (!first_) out_ += ',';
-    out_ += '"';
-    out_ += name;
-    out_ += "\":";
-  }
+  // The whole `,"name":` written in place after one resize: a key built in
+  // a small buffer byte by byte and then copied out is read back before its
+  // bytes have settled, which stalls the copy on every member.
+  const std::size_t at = out_.size();
+  const std::size_t comma = first_ ? 0 : 1;
+  out_.resize(at + comma + name.size() + 3);
+  char* p = out_.data() + at;
+  if (comma != 0) *p++ = ',';
+  *p++ = '"';
+  std::memcpy(p, name.data(), name.size());
+  p += name.size();
+  p[0] = '"';
+  p[1] = ':';
   first_ = false;
   return out_;
 }

@@ -21,7 +21,7 @@
 #include <unordered_map>
 
 #include "atlas/atlas.h"
-#include "chart/validation.h"
+#include "chart/chart.h"
 #include "io/birth_resolution.h"
 #include "io/births_csv.h"
 #include "io/bytes.h"
@@ -911,7 +911,7 @@ ImportReport BirthsDb::ImportCsv(const QString& csvPath, const ImportControl& co
       continue;
     }
     // A birth the form would refuse is not kept: it could never be opened.
-    if (const auto refusal = ValidateEntries(ValidationInputOf(*resolved.entries))) {
+    if (const auto refusal = ReadBirth(*resolved.entries).refusal) {
       problem(line, std::string(refusal->message));
       continue;
     }

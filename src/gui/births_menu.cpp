@@ -15,7 +15,7 @@
 #include <atomic>
 #include <memory>
 
-#include "chart/validation.h"
+#include "chart/chart.h"
 #include "gui/birth_list_dialog.h"
 #include "gui/chart_page.h"
 #include "gui/frm_display.h"
@@ -150,7 +150,7 @@ void BirthsMenu::SaveBirth() {
   birth.entries = form_.Entries();
   birth.timeZoneName = form_.ResolvedZoneName();
   // Only a birth that can be computed is kept: it is opened by computing it.
-  if (const auto refusal = ValidateEntries(ValidationInputOf(birth.entries))) {
+  if (const auto refusal = ReadBirth(birth.entries).refusal) {
     messages_.Show(Text(refusal->message), refusal->icon);
     return;
   }

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <span>
 #include <string_view>
+#include <utility>
 
 #include "chart/birth_place.h"
 #include "engine/planets.h"
@@ -273,16 +274,24 @@ ChartRun ComputeChart(const FormEntries& e, ChartScope scope) {
   return ComputeChart(e, CalculationSettings{}, scope);
 }
 
+BirthReading ReadBirth(const FormEntries& e) {
+  BirthReading reading;
+  reading.refusal = ValidateEntries(ValidationInputOf(e));
+  if (!reading.refusal) FillBirthRecord(e, reading.birth);
+  return reading;
+}
+
 ChartRun ComputeChart(const FormEntries& e, const CalculationSettings& settings, ChartScope scope) {
   ChartRun run;
-  if (auto refusal = ValidateEntries(ValidationInputOf(e))) {
-    run.refusal = refusal;
+  BirthReading reading = ReadBirth(e);
+  if (reading.refusal) {
+    run.refusal = reading.refusal;
     return run;
   }
   ChartOutput& out = run.chart;
   out.entries = e;
   out.settings = settings;
-  FillBirthRecord(e, out.birth);
+  out.birth = std::move(reading.birth);
   BirthPass(out.birth, settings, out);
   const bool everything = scope == ChartScope::Everything;
   if (everything) {

@@ -1,6 +1,6 @@
 // One chart, from the form's entries to every text the result window shows.
 //
-// ComputeChart validates the entries, fills the birth record, runs the engine
+// ComputeChart reads the entries as a birth in numbers (ReadBirth), runs the engine
 // stages in their fixed order (ascendant, Moon, planets, retrograde marks),
 // places the bodies into the twelve sign cells, runs the twelve house calls
 // and the sunrise references, finds the Indu Lagna and copies its sign's row.
@@ -105,6 +105,16 @@ struct ChartRun {
 };
 
 ValidationInput ValidationInputOf(const FormEntries& entries);
+
+// The entries read as one birth in numbers, or the first check they fail
+// (the checks in the form's order, with its messages). Every front end's
+// entries (the form, the command line's options, a births-file row) pass
+// this one step before a chart, and the engine starts from `birth` alone.
+struct BirthReading {
+  std::optional<Refusal> refusal;
+  BirthDetails birth;  // meaningful only without a refusal
+};
+BirthReading ReadBirth(const FormEntries& entries);
 
 // How much of a chart to compute. `PositionsAndLagna` leaves out what is
 // counted from the sunrise (the three days' rise and set, the elapsed time,

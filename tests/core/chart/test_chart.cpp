@@ -49,6 +49,15 @@ TEST(RunChart, ZoneReachesTheRecordAsMagnitudeAndSignedShift) {
   EXPECT_EQ(run.chart.birth.ZoneMinutes, 30);
   EXPECT_EQ(run.chart.birth.ZoneShiftHours, -10);
   EXPECT_EQ(run.chart.birth.ZoneShiftMinutes, -30);
+
+  // The reference birth read once as numbers: what the engine starts from.
+  const BirthReading reading = ReadBirth(reference::DelhiBirth());
+  ASSERT_FALSE(reading.refusal);
+  const BirthDetails& b = reading.birth;
+  EXPECT_EQ(b.BirthMoment, MakeDateTime(1980, 6, 15, 10, 30));
+  EXPECT_DOUBLE_EQ(LatitudeDeg(b), 28.6);
+  EXPECT_DOUBLE_EQ(LongitudeDeg(b), 77.2);
+  EXPECT_EQ(ZoneOffsetMinutes(b), 330);
 }
 
 // No zone selected is no correction, whatever zone the chart before had.
