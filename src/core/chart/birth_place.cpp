@@ -38,14 +38,14 @@ ChartClock ChartClockOf(const FormEntries& e, const BirthDetails& b) {
   // The zone shift is local time to Universal Time; the tick adds an hour
   // to the clock whichever way the zone runs.
   ChartClock clock;
-  clock.zoneName = e.zoneName;
+  clock.zoneName = b.ZoneName;
   clock.offsetMinutes = -(b.ZoneShiftHours * 60 + b.ZoneShiftMinutes) + (b.Dst ? 60 : 0);
-  clock.daylight = e.zoneName.empty() ? b.Dst || IsDaylightRow(e.zoneIndex) : e.zoneDaylight;
+  clock.daylight = b.ZoneName.empty() ? b.Dst || IsDaylightRow(e.zoneIndex) : b.ZoneSummerTime;
   std::string& text = clock.text;
-  if (!e.zoneName.empty()) text = e.zoneName + ", ";
+  if (!b.ZoneName.empty()) text = b.ZoneName + ", ";
   text += FormatUtcOffset(clock.offsetMinutes * 60);
   text += clock.daylight ? ", summer time" : ", standard time";
-  if (e.zoneName.empty() && !e.exactOffsetMinutes && e.zoneIndex >= 0 && e.zoneIndex < kZoneCount)
+  if (b.ZoneName.empty() && !e.exactOffsetMinutes && e.zoneIndex >= 0 && e.zoneIndex < kZoneCount)
     text += " (" + std::string(kZones[static_cast<std::size_t>(e.zoneIndex)].text) + ")";
   if (b.Dst) text += ", daylight saving ticked";
   return clock;

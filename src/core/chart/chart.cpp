@@ -111,6 +111,8 @@ void FillBirthRecord(const FormEntries& e, BirthDetails& b) {
   b.ZoneShiftMinutes = shiftMinutes;
   b.ZoneHours = static_cast<std::int16_t>(std::abs(shiftHours));
   b.ZoneMinutes = static_cast<std::int16_t>(std::abs(shiftMinutes));
+  b.ZoneName = e.zoneName;
+  b.ZoneSummerTime = e.zoneDaylight;
   ReadField(e.lonDeg, b.LonDeg);
   ReadField(e.lonMin, b.LonMin);
   ReadField(e.latDeg, b.LatDeg);

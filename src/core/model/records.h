@@ -3,8 +3,8 @@
 // BirthDetails is a birth as numbers, made from the form's, the command
 // line's or a births-file row's entries by one validation step, and the only
 // input of the engine: date and clock time as entered (local civil time,
-// with seconds), the zone correction (the tz zone it was resolved from is in
-// the chart's clock), and the place as whole degrees and minutes of arc with hemisphere flags
+// with seconds), the zone correction with the tz zone it was resolved from,
+// and the place as whole degrees and minutes of arc with hemisphere flags
 // (the resolution the chart computes with; LatitudeDeg and LongitudeDeg give
 // degrees). The engine's own sign conventions (West and North positive) are
 // applied by the engine, not here.
@@ -34,6 +34,11 @@ struct BirthDetails {
   // Their magnitudes, which the ascendant and the Moon start from.
   std::int16_t ZoneHours = 0;
   std::int16_t ZoneMinutes = 0;
+  // The tz database zone the correction was resolved from ("Asia/Kathmandu")
+  // and whether its reading at the birth is summer time; empty and false
+  // when the zone was chosen from the list.
+  std::string ZoneName;
+  bool ZoneSummerTime = false;
 
   std::int16_t LonDeg = 0;  // 0..179
   std::int16_t LonMin = 0;  // 0..59
