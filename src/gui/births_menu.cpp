@@ -183,8 +183,14 @@ void BirthsMenu::OpenBirth() {
     messages_.Show(db_.message(), MessageIcon::Information);
     return;
   }
-  BirthListDialog dialog(db_, questions_, messages_, QApplication::activeWindow());
-  if (dialog.exec() == QDialog::Accepted && dialog.chosen()) OpenSaved(*dialog.chosen());
+  // The list is gone before the birth is computed: its parent may be the
+  // chart window the new chart replaces.
+  std::optional<qint64> chosen;
+  {
+    BirthListDialog dialog(db_, questions_, messages_, QApplication::activeWindow());
+    if (dialog.exec() == QDialog::Accepted) chosen = dialog.chosen();
+  }
+  if (chosen) OpenSaved(*chosen);
 }
 
 void BirthsMenu::OpenSaved(qint64 id) {

@@ -24,6 +24,7 @@ Shell::Shell(MessageSink& messages, UrlOpener opener, std::function<void()> endP
 
 Shell::~Shell() {
   delete mdi_.data();
+  for (const QPointer<MdiWindow>& window : replaced_) delete window.data();
   births_.reset();
   delete manual_.data();
   form_.reset();
@@ -110,9 +111,15 @@ bool Shell::Start(SingleInstanceGuard& guard) {
 }
 
 void Shell::ShowChart(const ChartOutput& chart) {
+  // The window a new chart replaces goes once control is back in the event
+  // loop: the command that asked for the chart (a menu action, a dialog)
+  // may still be running in it.
   if (mdi_) {
     mdi_->UnloadForBack();
-    delete mdi_.data();
+    mdi_->hide();
+    mdi_->deleteLater();
+    std::erase_if(replaced_, [](const QPointer<MdiWindow>& window) { return window.isNull(); });
+    replaced_.push_back(mdi_);
   }
   auto* mdi = new MdiWindow(help_);
   mdi->setAttribute(Qt::WA_DeleteOnClose);

@@ -15,6 +15,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "chart/chart.h"
 #include "gui/help_links.h"
@@ -99,6 +100,9 @@ class Shell : public QObject {
   QuestionSink* questions_ = nullptr;
   std::unique_ptr<BirthsMenu> births_;
   QPointer<MdiWindow> mdi_;
+  // Chart windows a newer chart replaced, deleted when control is back in
+  // the event loop (or with the shell, if it ends first).
+  std::vector<QPointer<MdiWindow>> replaced_;
   std::optional<ChartOutput> shown_;  // the chart the main window shows
   QPointer<HelpWindow> manual_;
   std::optional<QPoint> formPosition_;  // where the form stood when a chart hid it

@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTimer>
 #include <deque>
 #include <map>
 #include <memory>
@@ -172,6 +173,32 @@ class TestBirthsMenu : public QObject {
     Control<QAction>(form, "mnuRecent2")->trigger();
     QVERIFY(program.shell.mainWindow());
     QCOMPARE(form->Entries().name, std::string("ARJUN MEHTA"));
+    QCOMPARE(Control<QLabel>(program.shell.mainWindow()->display(), "lblName")->text(),
+             QString("ARJUN MEHTA"));
+
+    // From the chart window: a recent birth in its own File menu, and the
+    // list opened over it, open a birth whose chart replaces that very
+    // window while the command is still running in it.
+    MdiWindow* chartWindow = program.shell.mainWindow();
+    Activate(chartWindow);
+    emit Control<QMenu>(chartWindow, "mnuFile")->aboutToShow();
+    Control<QAction>(chartWindow, "mnuRecent1")->trigger();
+    QCOMPARE(Control<QLabel>(program.shell.mainWindow()->display(), "lblName")->text(),
+             QString("MEERA RAO"));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    chartWindow = program.shell.mainWindow();
+    Activate(chartWindow);
+    bool listShown = false;
+    QTimer::singleShot(0, this, [&listShown] {
+      auto* list = qobject_cast<BirthListDialog*>(QApplication::activeModalWidget());
+      if (!list) return;
+      listShown = list->parentWidget() != nullptr;
+      QTest::keyClicks(Control<QLineEdit>(list, "txtSearch"), "arjun");
+      QTest::mouseClick(Control<QPushButton>(list, "cmdOpen"), Qt::LeftButton);
+    });
+    Control<QAction>(chartWindow, "mnuOpenBirth")->trigger();
+    QVERIFY(listShown);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCOMPARE(Control<QLabel>(program.shell.mainWindow()->display(), "lblName")->text(),
              QString("ARJUN MEHTA"));
   }
