@@ -200,7 +200,11 @@ void BirthsMenu::OpenSaved(qint64 id) {
                    MessageIcon::Stop);
     return;
   }
-  form_.SetEntries(birth->entries);
+  // The zone the birth was resolved from comes back with it, so that its
+  // chart says which clock it was computed with, as when it was saved.
+  FormEntries entries = birth->entries;
+  entries.zoneName = birth->timeZoneName.toStdString();
+  form_.SetEntries(entries);
   form_.ComputeChartFromForm();
 }
 

@@ -589,7 +589,7 @@ void FrmMain::SetEntries(const FormEntries& e) {
   (e.north ? optLat0_ : optLat1_)->setChecked(true);
   cmbTimeZone_->setCurrentIndex(e.exactOffsetMinutes ? -1 : e.zoneIndex);
   chkDST_->setChecked(e.dst);
-  placePicker_->Reset(e.exactOffsetMinutes);
+  placePicker_->Reset(e.exactOffsetMinutes, e.zoneName);
 }
 
 QString FrmMain::ResolvedZoneName() const {

@@ -30,6 +30,17 @@ std::string Std(const QString& s) {
   return s.toStdString();
 }
 
+// The form's date and time of birth, as entries.
+FormEntries DateEntriesOf(const PlaceWidgets& w) {
+  FormEntries e;
+  e.monthIndex = w.month->currentIndex();
+  e.dayText = Std(w.day->currentText());
+  e.yearText = Std(w.year->currentText());
+  e.hourText = Std(w.hour->currentText());
+  e.minuteText = Std(w.minute->currentText());
+  return e;
+}
+
 // "UTC-4:00, summer time (EDT)" for a question button.
 QString ReadingCaption(const ClockReading& r) {
   return Text(FormatUtcOffset(r.offsetSeconds)) +
@@ -117,21 +128,52 @@ const Atlas& PlacePicker::atlas() {
   return *atlas_;
 }
 
-void PlacePicker::Reset(std::optional<int> exactOffsetMinutes) {
+void PlacePicker::Reset(std::optional<int> exactOffsetMinutes, const std::string& zoneName) {
   place_.reset();
   zoneFromNearest_.reset();
+  savedZone_.reset();
   resolution_.reset();
   problem_.clear();
   coordinatesByHand_ = false;
   zoneByHand_ = false;
   givenExactOffset_ = exactOffsetMinutes;
+  if (!zoneName.empty()) RestoreZone(zoneName);
   ShowLine();
   OfferNearestZone();
+}
+
+void PlacePicker::RestoreZone(const std::string& zoneName) {
+  // A tick beside a resolved zone would have made it a zone chosen by hand,
+  // which is saved without a name.
+  if (w_.dst->isChecked()) return;
+  const std::optional<LocalDateTime> local = LocalBirthTime(DateEntriesOf(w_));
+  if (!local) return;
+  const ZoneResolutionResult r = ResolveZone(history_, zoneName, *local);
+  std::vector<ZoneResolution> candidates;
+  if (r.resolution) {
+    candidates.push_back(*r.resolution);
+  } else if (r.kind == LocalTimeKind::Doubled || r.kind == LocalTimeKind::Skipped) {
+    // The reading the birth was saved with is the one whose offset it carries.
+    candidates.push_back(ResolutionOf(zoneName, *local, r.reading.first));
+    candidates.push_back(ResolutionOf(zoneName, *local, r.reading.second));
+  }
+  const int row = w_.zone->currentIndex();
+  for (const ZoneResolution& c : candidates) {
+    const bool same = givenExactOffset_ ? !c.zoneIndex && c.offsetMinutes == *givenExactOffset_
+                                        : row >= 0 && c.zoneIndex == row;
+    if (!same) continue;
+    Place source;
+    source.timeZone = zoneName;
+    savedZone_ = std::move(source);
+    resolution_ = c;
+    return;
+  }
 }
 
 const Place* PlacePicker::ZoneSource() const {
   if (place_) return &*place_;
   if (zoneFromNearest_) return &zoneFromNearest_->place;
+  if (savedZone_) return &*savedZone_;
   return nullptr;
 }
 
@@ -151,8 +193,10 @@ void PlacePicker::OfferNearestZone() {
     nearest_ = atlas().Nearest(position->latitudeDeg, position->longitudeDeg, code.value_or(""));
     nearestInCountry_ = code.has_value();
   }
-  const bool inForce = nearest_ && zoneFromNearest_ && !zoneByHand_ &&
-                       zoneFromNearest_->place.timeZone == nearest_->place.timeZone;
+  const Place* zone =
+      zoneFromNearest_ ? &zoneFromNearest_->place : (savedZone_ ? &*savedZone_ : nullptr);
+  const bool inForce =
+      nearest_ && zone && !zoneByHand_ && zone->timeZone == nearest_->place.timeZone;
   if (nearest_ && !inForce) {
     const Place& p = nearest_->place;
     const QString km = QString::number(nearest_->distanceKm, 'f', 0);
@@ -168,6 +212,7 @@ void PlacePicker::OfferNearestZone() {
 void PlacePicker::TakeNearestZone() {
   if (!nearest_ || place_) return;
   zoneFromNearest_ = nearest_;
+  savedZone_.reset();
   zoneByHand_ = false;
   Resolve();
   OfferNearestZone();
@@ -198,7 +243,7 @@ std::optional<int> PlacePicker::ExactOffsetMinutes() const {
 void PlacePicker::CityEdited(const QString& text) {
   // A city typed anew is no longer the chosen atlas place: what came from
   // that place goes with it, unless the user set it by hand.
-  if (place_) ForgetPlace();
+  if (place_ || savedZone_) ForgetPlace();
   suggested_.clear();
   QStringList rows;
   if (!text.trimmed().isEmpty()) {
@@ -269,6 +314,7 @@ void PlacePicker::SuggestionChosen(const QString& description) {
 void PlacePicker::Choose(const Place& place) {
   place_ = place;
   zoneFromNearest_.reset();
+  savedZone_.reset();
   coordinatesByHand_ = false;
   zoneByHand_ = false;
   const FormCoordinates c = CoordinatesToMinute(place.latitudeDeg, place.longitudeDeg);
@@ -296,13 +342,7 @@ void PlacePicker::Resolve() {
     ShowLine();
     return;
   }
-  FormEntries e;
-  e.monthIndex = w_.month->currentIndex();
-  e.dayText = Std(w_.day->currentText());
-  e.yearText = Std(w_.year->currentText());
-  e.hourText = Std(w_.hour->currentText());
-  e.minuteText = Std(w_.minute->currentText());
-  const auto local = LocalBirthTime(e);
+  const auto local = LocalBirthTime(DateEntriesOf(w_));
   if (!local) {
     problem_ = QStringLiteral(
                    "%1: the date does not exist; the zone is resolved again when it "
@@ -359,7 +399,7 @@ void PlacePicker::ShowLine() {
 }
 
 void PlacePicker::CoordinateEditedByHand() {
-  if (!place_) {
+  if (!place_ && !savedZone_) {
     OfferNearestZone();
     // A zone taken from a city stays only while that city's clock is still
     // the nearest one's: coordinates moved nearer another clock give it up.

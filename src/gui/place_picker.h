@@ -120,8 +120,11 @@ class PlacePicker : public QObject {
 
   // Forgets the chosen place (the form was filled from other entries); an
   // exact offset those entries carry stays in force until a zone row is
-  // picked.
-  void Reset(std::optional<int> exactOffsetMinutes);
+  // picked. `zoneName`, the tz zone those entries were resolved from (a
+  // saved birth's), is taken back when it still gives the form's date and
+  // time the zone row or exact offset they carry: the zone then follows a
+  // changed date as a chosen place's does.
+  void Reset(std::optional<int> exactOffsetMinutes, const std::string& zoneName = {});
 
  private:
   const Atlas& atlas();
@@ -142,9 +145,11 @@ class PlacePicker : public QObject {
   // button unless its zone is the one in force.
   void OfferNearestZone();
   void TakeNearestZone();
-  // The place whose zone is resolved: the chosen one, or the nearest city
-  // whose zone was taken for typed coordinates.
+  // The place whose zone is resolved: the chosen one, the nearest city
+  // whose zone was taken for typed coordinates, or the zone the entries
+  // were saved with.
   const Place* ZoneSource() const;
+  void RestoreZone(const std::string& zoneName);
 
   PlaceWidgets w_;
   MessageSink& messages_;
@@ -165,6 +170,9 @@ class PlacePicker : public QObject {
   std::optional<Place> place_;  // the chosen atlas place
   // The nearest city whose zone was taken for coordinates typed by hand.
   std::optional<NearbyPlace> zoneFromNearest_;
+  // The zone the entries given to Reset were saved with (only its tz name
+  // is set).
+  std::optional<Place> savedZone_;
   std::optional<ZoneResolution> resolution_;
   QString problem_;  // why the zone could not be resolved, shown in the line
   bool coordinatesByHand_ = false;

@@ -186,6 +186,21 @@ class TestBirthsMenu : public QObject {
     QCOMPARE(Control<QLabel>(program.shell.mainWindow()->display(), "lblName")->text(),
              QString("MEERA RAO"));
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    // A birth whose zone was resolved from the atlas opens with that zone:
+    // its chart names the clock it was computed with, as when it was saved.
+    FormEntries kathmandu = reference::DelhiBirth();
+    kathmandu.name = "SITA SHARMA";
+    kathmandu.yearText = "2000";
+    kathmandu.zoneIndex = -1;
+    kathmandu.exactOffsetMinutes = 345;
+    const std::optional<qint64> id =
+        db.Add(SavedBirth{0, kathmandu, "Asia/Kathmandu", 345, {}, {}});
+    QVERIFY(id);
+    program.shell.births()->OpenSaved(*id);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCOMPARE(Control<QLabel>(program.shell.mainWindow()->display(), "lblTimeZone")->text(),
+             QString("Time Zone: Asia/Kathmandu, UTC+5:45, standard time"));
     chartWindow = program.shell.mainWindow();
     Activate(chartWindow);
     bool listShown = false;

@@ -199,6 +199,16 @@ void TestPlacePicker::doubledAndSkippedTimesAsk() {
   QCOMPARE(chooser_.offered, (QStringList{QStringLiteral("UTC-4:00, summer time (EDT)"),
                                           QStringLiteral("UTC-5:00, standard time (EST)")}));
   QCOMPARE(get<QComboBox>("cmbTimeZone")->currentIndex(), 27);
+  // Written back into the form, the entries keep the reading taken without
+  // asking again.
+  const FormEntries taken = form_->Entries();
+  QCOMPARE(taken.zoneName, std::string("America/New_York"));
+  form_->SetEntries(FormEntries{});
+  form_->SetEntries(taken);
+  QCOMPARE(chooser_.questions.size(), 1);
+  QCOMPARE(form_->Entries().zoneIndex, 27);
+  QCOMPARE(form_->Entries().zoneName, std::string("America/New_York"));
+  QVERIFY(!form_->Entries().zoneDaylight);
 
   // 9 March 2008 02:30 never happened; the user takes the summer reading.
   chooser_.answer = 1;
@@ -234,6 +244,15 @@ void TestPlacePicker::offsetWithoutRowIsUsedExactly() {
   form_->SetEntries(FormEntries{});
   QCOMPARE(form_->Entries().exactOffsetMinutes, std::nullopt);
   form_->SetEntries(back);
+  QCOMPARE(form_->Entries().exactOffsetMinutes, std::optional<int>(345));
+  // The zone they were resolved from comes back with them, and follows a
+  // changed date: Nepal kept UTC+5:30 until 1986 (the IST row).
+  QCOMPARE(form_->Entries().zoneName, std::string("Asia/Kathmandu"));
+  setBirth(1980, 6, 1, 12, 0);
+  QCOMPARE(form_->Entries().exactOffsetMinutes, std::nullopt);
+  QVERIFY(get<QLabel>("lblZoneResolved")->text().contains(QStringLiteral("UTC+5:30")));
+  QCOMPARE(form_->Entries().zoneName, std::string("Asia/Kathmandu"));
+  setBirth(2000, 6, 1, 12, 0);
   QCOMPARE(form_->Entries().exactOffsetMinutes, std::optional<int>(345));
   QComboBox* zone = get<QComboBox>("cmbTimeZone");
   zone->setCurrentIndex(34);
