@@ -1,6 +1,7 @@
 #include "gui/message_sink.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -10,6 +11,18 @@
 #include "gui/ui_common.h"
 
 namespace orvanta {
+
+namespace {
+
+// The folder the file dialogs open in: the user's documents, or the home
+// folder where there is no documents folder (the dialog would otherwise
+// open wherever the program was started from).
+QString StartFolder() {
+  const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  return !documents.isEmpty() && QDir(documents).exists() ? documents : QDir::homePath();
+}
+
+}  // namespace
 
 void MessageBoxSink::Show(const QString& text, MessageIcon icon) {
   QMessageBox box(icon == MessageIcon::Stop ? QMessageBox::Critical : QMessageBox::Information,
@@ -39,16 +52,13 @@ int DialogQuestionSink::Ask(const QString& text, const QStringList& answers, int
 }
 
 QString DialogQuestionSink::FileToOpen(const QString& caption, const QString& filter) {
-  return QFileDialog::getOpenFileName(
-      QApplication::activeWindow(), caption,
-      QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation), filter);
+  return QFileDialog::getOpenFileName(QApplication::activeWindow(), caption, StartFolder(), filter);
 }
 
 QString DialogQuestionSink::FileToSave(const QString& caption, const QString& suggestedName,
                                        const QString& filter) {
-  const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
   return QFileDialog::getSaveFileName(QApplication::activeWindow(), caption,
-                                      folder + QLatin1Char('/') + suggestedName, filter);
+                                      StartFolder() + QLatin1Char('/') + suggestedName, filter);
 }
 
 }  // namespace orvanta
