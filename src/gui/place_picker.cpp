@@ -193,8 +193,9 @@ void PlacePicker::OfferNearestZone() {
     nearest_ = atlas().Nearest(position->latitudeDeg, position->longitudeDeg, code.value_or(""));
     nearestInCountry_ = code.has_value();
   }
-  const Place* zone =
-      zoneFromNearest_ ? &zoneFromNearest_->place : (savedZone_ ? &*savedZone_ : nullptr);
+  // With a chosen place nothing is offered, so the zone in force is the
+  // nearest city's taken earlier or the saved one.
+  const Place* zone = ZoneSource();
   const bool inForce =
       nearest_ && zone && !zoneByHand_ && zone->timeZone == nearest_->place.timeZone;
   if (nearest_ && !inForce) {
