@@ -9,7 +9,9 @@
 //   0..11, day 1..31, year 1901..2050, zone 0..70, plain decimal texts) or
 //   name the malformed field;
 // - the run ends with 0 (a whole chart, nothing on standard error), 2 (the
-//   check's message on standard error; with --json a valid refusal object)
+//   check's message on standard error; with --json a valid refusal object,
+//   or, for a place or local time refused before the check, nothing on
+//   standard output and one line on standard error)
 //   or 64 (nothing on standard output, one line on standard error);
 // - with --json, standard output is one valid JSON object.
 #include <cstdint>
@@ -120,10 +122,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       break;
     case orvanta::cli::kExitRefused:
       if (err.empty()) Fail("refusal without its message", args);
-      if (json ? !orvanta::fuzz::IsValidJson(out) ||
-                     out.find(parsed.value->jsonRecord ? "\"Valid\":false" : "\"valid\":false") ==
-                         out.npos
-               : !out.empty()) {
+      if (json && out.empty()) {
+        // A place or a local time refused before the birth is read: nothing
+        // on standard output, the program's one line on standard error.
+        if (!err.starts_with("orvanta-cli: ") || !err.ends_with('\n') ||
+            !OneLine(err.substr(0, err.size() - 1))) {
+          Fail("refusal without its object or its line: " + err, args);
+        }
+      } else if (json ? !orvanta::fuzz::IsValidJson(out) ||
+                            out.find(parsed.value->jsonRecord ? "\"Valid\":false"
+                                                              : "\"valid\":false") == out.npos
+                      : !out.empty()) {
         Fail("refusal with output: " + out, args);
       }
       break;
