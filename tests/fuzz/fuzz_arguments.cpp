@@ -11,7 +11,8 @@
 // - the run ends with 0 (a whole chart, nothing on standard error), 2 (the
 //   check's message on standard error; with --json a valid refusal object,
 //   or, for a place or local time refused before the check, nothing on
-//   standard output and one line on standard error)
+//   standard output and one line on standard error; --places that found
+//   nothing writes an empty list with --json)
 //   or 64 (nothing on standard output, one line on standard error);
 // - with --json, standard output is one valid JSON object.
 #include <cstdint>
@@ -114,6 +115,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string out = outStream.str(), err = errStream.str();
   // Help, version and the zone list are text even with --json.
   const bool json = parsed.value && parsed.value->json && parsed.value->mode == Mode::Chart;
+  const bool placesJson =
+      parsed.value && parsed.value->json && parsed.value->mode == Mode::ListPlaces;
   switch (status) {
     case orvanta::cli::kExitOk:
       if (!err.empty()) Fail("success with an error message: " + err, args);
@@ -122,7 +125,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       break;
     case orvanta::cli::kExitRefused:
       if (err.empty()) Fail("refusal without its message", args);
-      if (json && out.empty()) {
+      if (placesJson) {
+        // --places that found nothing lists nothing.
+        if (out != "[]\n") Fail("places refused with a list: " + out, args);
+      } else if (json && out.empty()) {
         // A place or a local time refused before the birth is read: nothing
         // on standard output, the program's one line on standard error.
         if (!err.starts_with("orvanta-cli: ") || !err.ends_with('\n') ||
