@@ -14,7 +14,7 @@
 //   standard output and one line on standard error; --places that found
 //   nothing writes an empty list with --json)
 //   or 64 (nothing on standard output, one line on standard error);
-// - with --json, standard output is one valid JSON object.
+// - with --json, anything on standard output is one valid JSON object.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -60,6 +60,12 @@ bool IsDigits(const std::string& s) {
 
 bool OneLine(const std::string& s) {
   return !s.empty() && orvanta::fuzz::IsPrintableLine(s);
+}
+
+// The program's own message: "orvanta-cli: ", one line, and its line end.
+bool IsProgramMessage(const std::string& err) {
+  return err.starts_with("orvanta-cli: ") && err.ends_with('\n') &&
+         OneLine(err.substr(0, err.size() - 1));
 }
 
 void CheckEntries(const CliOptions& options, const std::vector<std::string_view>& args) {
@@ -131,10 +137,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       } else if (json && out.empty()) {
         // A place or a local time refused before the birth is read: nothing
         // on standard output, the program's one line on standard error.
-        if (!err.starts_with("orvanta-cli: ") || !err.ends_with('\n') ||
-            !OneLine(err.substr(0, err.size() - 1))) {
-          Fail("refusal without its object or its line: " + err, args);
-        }
+        if (!IsProgramMessage(err)) Fail("refusal without its object or its line: " + err, args);
       } else if (json ? !orvanta::fuzz::IsValidJson(out) ||
                             out.find(parsed.value->jsonRecord ? "\"Valid\":false"
                                                               : "\"valid\":false") == out.npos
@@ -144,10 +147,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       break;
     case orvanta::cli::kExitUsage:
       if (!out.empty()) Fail("usage error with output: " + out, args);
-      if (!err.starts_with("orvanta-cli: ") || !err.ends_with('\n') ||
-          !OneLine(err.substr(0, err.size() - 1))) {
-        Fail("usage error is not one line: " + err, args);
-      }
+      if (!IsProgramMessage(err)) Fail("usage error is not one line: " + err, args);
       break;
     default:
       Fail("status " + std::to_string(status), args);
