@@ -471,6 +471,21 @@ TEST(CliProgram, PlacesAndTheZoneHistory) {
       {"--no-dst takes the standard reading",
        With(birth, {"--place", "New York, USA", "--no-dst", "--json-record"}), 0,
        "\"ZoneResolved\":{\"TimeZone\":\"America/New_York\",\"OffsetMinutes\":-300,", ""},
+      // Dublin's summer time is standard time in the tz database's terms,
+      // and its winter is flagged: the reading called summer time is the one
+      // --dst takes, an hour ahead (ZoneShiftHours -1), in every zone.
+      {"doubled time in Dublin names its summer time",
+       {"--name", "A", "--date", "2020-10-25", "--time", "01:30", "--place", "Dublin, Ireland"}, 2,
+       "",
+       "happened twice: UTC+1:00, summer time (IST), and UTC+0:00, standard time (GMT). Choose "
+       "--dst for the summer-time reading or --no-dst for the standard one."},
+      {"--dst in Dublin takes its summer reading",
+       {"--name", "A", "--date", "2020-10-25", "--time", "01:30", "--place", "Dublin, Ireland",
+        "--dst", "--json-record"},
+       0, "\"ZoneShiftHours\":-1,", ""},
+      {"Dublin in January is standard time",
+       {"--name", "A", "--date", "1990-01-15", "--time", "12:00", "--place", "Dublin, Ireland"}, 0,
+       "UTC+0:00, standard time (GMT)", ""},
       {"skipped time names the gap",
        {"--name", "A", "--date", "2008-03-09", "--time", "02:30", "--place", "New York, USA",
         "--dst"},
