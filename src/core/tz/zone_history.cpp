@@ -185,8 +185,7 @@ bool IsSummerTime(const ZonePeriods& zone, const date::sys_info& period) {
 }
 
 ClockReading ReadingOf(const ZonePeriods& zone, const date::sys_info& info) {
-  return ClockReading{static_cast<int>(info.offset.count()), IsSummerTime(zone, info),
-                      info.abbrev};
+  return ClockReading{static_cast<int>(info.offset.count()), IsSummerTime(zone, info), info.abbrev};
 }
 
 LocalTimeReading ReadingOf(const ZonePeriods& zone, const date::local_info& info) {
