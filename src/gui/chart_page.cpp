@@ -334,9 +334,7 @@ QString ExportChartPdf(const QString& path, const ChartOutput& chart, const QPag
     pdf.setResolution(kPdfDotsPerInch);
     pdf.setPageSize(pageSize);
     pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
-    // The title goes into the PDF's XML metadata too, whose writer escapes
-    // markup but not the characters XML forbids.
-    pdf.setTitle(Q(XmlSafeText(DocumentTitle(chart))));
+    pdf.setTitle(Q(DocumentTitle(chart)));
     pdf.setCreator(QStringLiteral("Orvanta"));
     QPainter painter;
     if (!painter.begin(&pdf)) return WriteFailed(path, QStringLiteral("no PDF page"));
