@@ -276,7 +276,7 @@ int RunBatch(ByteSource& input, std::string_view inputName, const BatchSettings&
     // A CSV line shows the positions and the Indu Lagna's sign only.
     const ChartRun run =
         ComputeChart(session, row.entries,
-                  settings.json ? ChartScope::Everything : ChartScope::PositionsAndLagna);
+                     settings.json ? ChartScope::Everything : ChartScope::PositionsAndLagna);
     if (run.refusal) {
       row.error = run.refusal->message;
     } else if (settings.json && settings.record) {
@@ -370,7 +370,7 @@ int RunCli(std::span<const std::string_view> args, CliChannels io) {
     case Mode::ListPlaces: {
       PlaceServices services;
       const PlaceList list = ListPlaces(options.placesQuery, options.json, services);
-      if (!list.error.empty()) io.err << kProgram << list.error << '\n';
+      if (!list.error.empty()) io.err << kProgram << OneLine(list.error) << '\n';
       return WriteOutput(io.out, list.text, io.err, list.status);
     }
     case Mode::Batch: {

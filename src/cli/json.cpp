@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "io/utf8.h"
+#include "model/utf8.h"
 
 namespace orvanta::cli {
 

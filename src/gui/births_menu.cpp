@@ -25,6 +25,7 @@
 #include "gui/message_sink.h"
 #include "gui/ui_common.h"
 #include "gui/view_settings.h"
+#include "io/file_name.h"
 
 namespace orvanta {
 namespace {
@@ -307,8 +308,7 @@ void BirthsMenu::ExportChart() {
   if (!chart_) return;
   QString path = questions_.FileToSave(
       QStringLiteral("Export Chart"),
-      (chart_->details.name.empty() ? QStringLiteral("chart") : Q(chart_->details.name)) +
-          QStringLiteral(".pdf"),
+      Q(ProposedFileName(chart_->details.name, "chart")) + QStringLiteral(".pdf"),
       QStringLiteral("PDF (*.pdf);;PNG image (*.png);;SVG drawing (*.svg)"));
   if (path.isEmpty()) return;
   if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".pdf");

@@ -18,6 +18,7 @@
 #include "chart/chart_text.h"
 #include "chart/explanation.h"
 #include "chart/presentation.h"
+#include "chart/xml_text.h"
 #include "gui/chart_view.h"
 #include "version.h"
 
@@ -254,6 +255,13 @@ class PagePainter {
   double height_;
 };
 
+// The title of a PDF or SVG file: the program and the person's name.
+std::string DocumentTitle(const ChartOutput& chart) {
+  std::string title = "Orvanta - ";
+  title += chart.details.name;
+  return title;
+}
+
 QString WriteFailed(const QString& path, const QString& why) {
   return QStringLiteral(
              "The file \"%1\" cannot be written: %2. Any file of that name is left "
@@ -326,7 +334,7 @@ QString ExportChartPdf(const QString& path, const ChartOutput& chart, const QPag
     pdf.setResolution(kPdfDotsPerInch);
     pdf.setPageSize(pageSize);
     pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
-    pdf.setTitle(QStringLiteral("Orvanta - %1").arg(Q(chart.details.name)));
+    pdf.setTitle(Q(DocumentTitle(chart)));
     pdf.setCreator(QStringLiteral("Orvanta"));
     QPainter painter;
     if (!painter.begin(&pdf)) return WriteFailed(path, QStringLiteral("no PDF page"));
@@ -361,13 +369,19 @@ QString ExportChartSvg(const QString& path, const ChartOutput& chart, QSize pixe
     svg.setOutputDevice(&buffer);
     svg.setSize(pixels);
     svg.setViewBox(QRect(QPoint(0, 0), pixels));
-    svg.setTitle(QStringLiteral("Orvanta - %1").arg(Q(chart.details.name)));
+    // The generator writes its title into <title> as it is given.
+    svg.setTitle(Q(XmlEscaped(DocumentTitle(chart))));
     QPainter painter;
     if (!painter.begin(&svg)) return WriteFailed(path, QStringLiteral("no SVG drawing"));
     PaintChartPage(painter, QRectF(0, 0, pixels.width(), pixels.height()), chart, style);
     painter.end();
   }
-  return WriteWhole(path, bytes);
+  // The generator escapes & < > " in the texts it draws, but copies the
+  // characters XML forbids (control characters, U+FFFE, U+FFFF) as they
+  // are: a name holding one would make the file ill-formed. Its markup is
+  // plain ASCII, so the pass changes only characters of the texts.
+  const std::string safe = XmlSafeText(std::string_view(bytes.constData(), bytes.size()));
+  return WriteWhole(path, QByteArray(safe.data(), static_cast<qsizetype>(safe.size())));
 }
 
 QString ExportChart(const QString& path, const ChartOutput& chart, ChartStyle style) {

@@ -341,6 +341,115 @@ TEST(CliProgram, DrawingBesideAnUnchangedReport) {
   fs::remove(svg);
 }
 
+// Hex of the bytes, as the reading-back script prints a title.
+std::string Hex(std::string_view bytes) {
+  constexpr std::string_view kHex = "0123456789abcdef";
+  std::string out;
+  for (const char c : bytes) {
+    out += kHex[static_cast<unsigned char>(c) >> 4];
+    out += kHex[static_cast<unsigned char>(c) & 0xF];
+  }
+  return out;
+}
+
+// A name of every hostile kind gives, in each style, a drawing that Python's
+// XML parser reads back: well-formed, an SVG, no script element, no
+// character XML forbids, and the name as the title's text, with U+FFFD for
+// what XML cannot carry (a control character, U+FFFE, U+FFFF, a byte that
+// is not UTF-8: one U+FFFD a byte, as in the JSON).
+TEST(CliProgram, HostileNamesGiveWellFormedDrawings) {
+  struct Case {
+    const char* label;
+    std::string name;
+    std::string title;  // the title's text as read back
+  };
+  const std::string big(100 * 1024, 'x');
+  const std::vector<Case> cases = {
+      {"a script", "</title><script>alert(document.domain)</script><title>",
+       "</title><script>alert(document.domain)</script><title>"},
+      {"<", "A<B", "A<B"},
+      {"&", "A&B", "A&B"},
+      {"\"", "A\"B", "A\"B"},
+      {"'", "A'B", "A'B"},
+      {"]]>", "A]]>B", "A]]>B"},
+      {"a processing instruction", "<?xml-stylesheet href=\"x\"?>",
+       "<?xml-stylesheet href=\"x\"?>"},
+      {"\\x01",
+       "A\x01"
+       "B",
+       "A\uFFFDB"},
+      {"\\x08",
+       "A\x08"
+       "B",
+       "A\uFFFDB"},
+      {"\\x0b",
+       "A\x0B"
+       "B",
+       "A\uFFFDB"},
+      {"\\x0c",
+       "A\x0C"
+       "B",
+       "A\uFFFDB"},
+      {"ESC", "A\x1B[31mB", "A\uFFFD[31mB"},
+      {"U+FFFE",
+       "A\xEF\xBF\xBE"
+       "B",
+       "A\uFFFDB"},
+      {"U+FFFF",
+       "A\xEF\xBF\xBF"
+       "B",
+       "A\uFFFDB"},
+      {"an encoded lone surrogate",
+       "A\xED\xA0\x80"
+       "B",
+       "A\uFFFD\uFFFD\uFFFDB"},
+      {"\\xff",
+       "A\xFF"
+       "B",
+       "A\uFFFDB"},
+      {"\\xc3 alone",
+       "A\xC3"
+       "B",
+       "A\uFFFDB"},
+      {"100 KB", big, big},
+  };
+  const fs::path dir = ScratchDir().dir() / "hostile";
+  fs::create_directories(dir);
+  std::vector<std::string> files, expected, labels;
+  for (std::size_t i = 0; i < cases.size(); ++i) {
+    for (const std::string style : {"south", "north", "east"}) {
+      const Case& c = cases[i];
+      SCOPED_TRACE(std::string(c.label) + ", " + style);
+      const fs::path svg = dir / (std::to_string(i) + "-" + style + ".svg");
+      std::vector<std::string> args = kDelhi;
+      args[1] = c.name;
+      const Result r = RunProgram(With(args, {"--svg", svg.string(), "--style", style}));
+      ASSERT_EQ(r.status, 0) << r.err;
+      files.push_back(svg.string());
+      expected.push_back("OK " + Hex("Orvanta - " + c.title));
+      labels.push_back(std::string(c.label) + ", " + style);
+    }
+  }
+  std::string command = "/usr/bin/python3 " ORVANTA_SVG_CHECK;
+  for (const std::string& f : files) command += " '" + f + "'";
+  FILE* pipe = ::popen(command.c_str(), "r");
+  ASSERT_NE(pipe, nullptr);
+  std::string report;
+  char buffer[4096];
+  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+    report.append(buffer, n);
+  ASSERT_EQ(::pclose(pipe), 0) << "install Debian's python3 (tools/install-deps.sh does)";
+  std::istringstream lines(report);
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    SCOPED_TRACE(labels[i]);
+    std::string line;
+    ASSERT_TRUE(std::getline(lines, line));
+    EXPECT_EQ(line.substr(0, 300), expected[i].substr(0, 300));
+    EXPECT_EQ(line.size(), expected[i].size());
+  }
+  fs::remove_all(dir);
+}
+
 struct RefusalCase {
   const char* label;
   std::vector<std::string> args;
@@ -519,6 +628,14 @@ TEST(CliProgram, PlacesAndTheZoneHistory) {
        "too long"},
       {"query not UTF-8", With(birth, {"--place", "S\xE3o Paulo"}), 64, "", "not valid text"},
       {"--places with a long query", {"--places", std::string(10000, 'a')}, 64, "", "too long"},
+      // A control character of the query is shown, never sent to the terminal.
+      {"ESC in --place", With(birth, {"--place", "Xq\x1B[2Jzz"}), 2, "",
+       "No place in the atlas matches \"Xq\\x1B[2Jzz\"."},
+      {"ESC in --places",
+       {"--places", "Xq\x1B[2Jzz"},
+       2,
+       "",
+       "No place in the atlas matches \"Xq\\x1B[2Jzz\"."},
       {"unknown tz", With(birth, {"--lat", "1N00", "--lon", "1E00", "--tz", "Mars/Base"}), 64, "",
        "unknown time zone \"Mars/Base\""},
       {"--zone and --tz",
@@ -556,6 +673,7 @@ TEST(CliProgram, PlacesAndTheZoneHistory) {
     } else {
       EXPECT_NE(r.out.find(c.outPart), std::string::npos) << r.out;
     }
+    EXPECT_EQ(r.err.find('\x1B'), std::string::npos);
     if (c.errPart.empty()) {
       EXPECT_EQ(r.err, "");
     } else {

@@ -51,9 +51,12 @@ class ScriptedQuestions final : public QuestionSink {
     return reply;
   }
   QString FileToOpen(const QString&, const QString&) override { return fileToOpen; }
-  QString FileToSave(const QString&, const QString&, const QString&) override { return fileToSave; }
+  QString FileToSave(const QString&, const QString& suggested, const QString&) override {
+    suggestedNames << suggested;
+    return fileToSave;
+  }
   std::deque<int> replies;
-  QStringList asked, offered;
+  QStringList asked, offered, suggestedNames;
   QString fileToOpen, fileToSave;
 };
 
@@ -413,6 +416,7 @@ class TestBirthsMenu : public QObject {
 
     questions.fileToSave = dir_.filePath("arjun.png");
     FileAction(mdi, "mnuExportChart")->trigger();
+    QCOMPARE(questions.suggestedNames.last(), QString("ARJUN MEHTA.pdf"));
     QCOMPARE(QImage(questions.fileToSave).size(), QSize(kImagePageWidthPx, kImagePageHeightPx));
     questions.fileToSave = dir_.filePath("arjun");  // no suffix: a PDF
     FileAction(mdi, "mnuExportChart")->trigger();
@@ -421,6 +425,17 @@ class TestBirthsMenu : public QObject {
     // Save Birth is on the main window's File menu too.
     QTest::keyClick(mdi, Qt::Key_S, Qt::ControlModifier);
     QCOMPARE(program.shell.births()->db().Count(), 1);
+
+    // A name with a path in it is proposed as one plain file name.
+    {
+      FormEntries birth = reference::DelhiBirth();
+      birth.name = "../AC/DC";
+      program.shell.form()->SetEntries(birth);
+      program.shell.form()->ComputeChartFromForm();
+      questions.fileToSave.clear();  // the dialog cancelled
+      FileAction(mdi, "mnuExportChart")->trigger();
+      QCOMPARE(questions.suggestedNames.last(), QString("_AC_DC.pdf"));
+    }
   }
 
   // Alt and a letter reach one control, and a menu's letter one command:

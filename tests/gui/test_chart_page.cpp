@@ -302,6 +302,125 @@ class TestChartPage : public QObject {
     QVERIFY(text.contains("Scorpio"));
   }
 
+  // A name or place of every hostile kind, imported from a births file, gives
+  // in each style an SVG that reads back well-formed, with no script
+  // element, no character XML forbids, and the name as the title's text,
+  // U+FFFD for what XML cannot carry.
+  void svgOfHostileNamesIsWellFormed_data() {
+    QTest::addColumn<QByteArray>("name");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<int>("style");
+    const QString fffd(QChar(0xFFFD));
+    struct Row {
+      const char* label;
+      QByteArray name;
+      QString title;
+    };
+    const QByteArray big(100 * 1024, 'x');
+    const Row rows[] = {
+        {"script", "</title><script>alert(document.domain)</script><title>",
+         "</title><script>alert(document.domain)</script><title>"},
+        {"lt", "A<B", "A<B"},
+        {"amp", "A&B", "A&B"},
+        {"quot", "A\"B", "A\"B"},
+        {"apos", "A'B", "A'B"},
+        {"cdata end", "A]]>B", "A]]>B"},
+        {"processing instruction", "<?xml-stylesheet href=\"x\"?>",
+         "<?xml-stylesheet href=\"x\"?>"},
+        {"x01",
+         "A\x01"
+         "B",
+         "A" + fffd + "B"},
+        {"x08",
+         "A\x08"
+         "B",
+         "A" + fffd + "B"},
+        {"x0b",
+         "A\x0B"
+         "B",
+         "A" + fffd + "B"},
+        {"x0c",
+         "A\x0C"
+         "B",
+         "A" + fffd + "B"},
+        {"ESC", "A\x1B[31mB", "A" + fffd + "[31mB"},
+        {"U+FFFE",
+         "A\xEF\xBF\xBE"
+         "B",
+         "A" + fffd + "B"},
+        {"U+FFFF",
+         "A\xEF\xBF\xBF"
+         "B",
+         "A" + fffd + "B"},
+        {"lone surrogate",
+         "A\xED\xA0\x80"
+         "B",
+         "A" + fffd + fffd + fffd + "B"},
+        {"xff",
+         "A\xFF"
+         "B",
+         "A" + fffd + "B"},
+        {"xc3 alone",
+         "A\xC3"
+         "B",
+         "A" + fffd + "B"},
+        {"100 KB", big, QString::fromLatin1(big)},
+    };
+    for (const Row& row : rows) {
+      for (const ChartStyle style :
+           {ChartStyle::SouthIndian, ChartStyle::NorthIndian, ChartStyle::EastIndian}) {
+        QTest::addRow("%s, %s", row.label, ChartStyleKey(style).data())
+            << row.name << row.title << static_cast<int>(style);
+      }
+    }
+  }
+  void svgOfHostileNamesIsWellFormed() {
+    QFETCH(QByteArray, name);
+    QFETCH(QString, title);
+    QFETCH(int, style);
+    ChartOutput chart = ReferenceChart();
+    chart.details.name = name.toStdString();
+    chart.details.city = name.toStdString();
+    const QString svg = dir_.filePath("hostile.svg");
+    QCOMPARE(ExportChart(svg, chart, static_cast<ChartStyle>(style)), QString());
+    QFile file(svg);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QXmlStreamReader xml(&file);
+    QString readTitle;
+    bool inTitle = false;
+    const auto forbidden = [](const QString& text) {
+      for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if ((c < 0x20 && c != '\t' && c != '\n' && c != '\r') || c == 0xFFFE || c == 0xFFFF)
+          return true;
+        if (QChar::isHighSurrogate(c)) {
+          if (i + 1 >= text.size() || !QChar::isLowSurrogate(text[i + 1].unicode())) return true;
+          ++i;
+        } else if (QChar::isLowSurrogate(c)) {
+          return true;
+        }
+      }
+      return false;
+    };
+    while (!xml.atEnd()) {
+      xml.readNext();
+      if (xml.isStartElement()) {
+        QVERIFY2(xml.name().compare(QLatin1String("script"), Qt::CaseInsensitive) != 0,
+                 "a script element");
+        inTitle = xml.name() == QLatin1String("title");
+        for (const QXmlStreamAttribute& a : xml.attributes())
+          QVERIFY(!forbidden(a.value().toString()));
+      } else if (xml.isEndElement()) {
+        inTitle = false;
+      } else if (xml.isCharacters()) {
+        QVERIFY(!forbidden(xml.text().toString()));
+        if (inTitle) readTitle += xml.text();
+      }
+    }
+    QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
+    QCOMPARE(readTitle, "Orvanta - " + title);
+  }
+
   // The file name chooses the format; any other ending is refused.
   void exportChoosesByTheFileName() {
     const ChartOutput chart = ReferenceChart();

@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <vector>
 
+#include "chart/xml_text.h"
+
 namespace orvanta {
 
 namespace {
@@ -32,29 +34,6 @@ std::string Number(double value) {
   return text;
 }
 
-std::string Escaped(std::string_view text) {
-  std::string out;
-  for (const char c : text) {
-    switch (c) {
-      case '&':
-        out += "&amp;";
-        break;
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      case '"':
-        out += "&quot;";
-        break;
-      default:
-        out += c;
-    }
-  }
-  return out;
-}
-
 // Appends the pieces in order. Built by appending rather than with
 // operator+, whose temporaries GCC 12 at -O3 wrongly warns about
 // (-Wrestrict).
@@ -69,7 +48,7 @@ void TextElement(std::string& out, std::string_view cls, double x, double y, dou
   Append(out, "<text class=\"", cls, "\" x=\"", Number(x), "\" y=\"", Number(y), "\" font-size=\"",
          Number(size), "\" text-anchor=\"", anchor, "\" fill=\"", ink, "\"");
   if (bold) out += " font-weight=\"bold\"";
-  Append(out, ">", Escaped(text), "</text>\n");
+  Append(out, ">", XmlEscaped(text), "</text>\n");
 }
 
 // One chart with its top-left corner at (left, top) of the drawing.
@@ -144,7 +123,7 @@ std::string ChartSvg(const ChartOutput& chart, ChartStyle style, ChartSelection 
          "\" font-family=\"DejaVu Sans, sans-serif\">\n");
   std::string title = "Orvanta - ";
   title += chart.birth.Name;
-  Append(out, "<title>", Escaped(title), "</title>\n");
+  Append(out, "<title>", XmlEscaped(title), "</title>\n");
   out += "<rect width=\"100%\" height=\"100%\" fill=\"white\"/>\n";
   for (std::size_t i = 0; i < drawings.size(); ++i) {
     AppendChart(out, drawings[i], kMargin + static_cast<double>(i) * (kChartSide + kGap), kMargin);

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "io/utf8.h"
+#include "model/utf8.h"
 #include "tables/zones.h"
 
 namespace orvanta {

@@ -5,7 +5,9 @@
 // sign, then counter-clockwise; East Indian: Aries top middle, then
 // counter-clockwise, the corners cut by the diagonals), every body stands
 // in the cell of its sign (its navamsa sign in the Navamsa), and every text
-// lies inside its cell.
+// lies inside its cell. The texts of a drawing as XML can carry them:
+// markup escaped, the characters XML forbids and bytes that are not UTF-8
+// replaced by U+FFFD.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -16,6 +18,7 @@
 #include <vector>
 
 #include "chart/chart_svg.h"
+#include "chart/xml_text.h"
 #include "support/reference_births.h"
 
 namespace orvanta {
@@ -251,11 +254,80 @@ TEST(ChartSvg, SelectionTitlesAndLegend) {
   EXPECT_NE(d9.find(">Navamsa IL: Pisces</text>"), std::string::npos);
   EXPECT_NE(rasi.find("<title>Orvanta - A &amp; B &lt;C&gt;</title>"), std::string::npos);
   for (const std::string& line : ChartLegend(ChartStyle::NorthIndian)) {
-    EXPECT_NE(rasi.find(">" + line + "</text>"), std::string::npos) << line;
+    EXPECT_NE(rasi.find(">" + XmlEscaped(line) + "</text>"), std::string::npos) << line;
   }
   EXPECT_NE(rasi.find(">IL = Indu Lagna</text>"), std::string::npos);
   EXPECT_NE(rasi.find(">(R) = retrograde</text>"), std::string::npos);
   EXPECT_EQ(rasi, ChartSvg(run.chart, ChartStyle::NorthIndian, ChartSelection::Rasi));
+}
+
+// Each row by the XML 1.0 recommendation: the Char production (tab, LF, CR,
+// U+0020..U+D7FF, U+E000..U+FFFD, U+10000..U+10FFFF) and the five
+// predefined entities; bytes that are not UTF-8 by the Unicode standard's
+// well-formed sequences (table 3-7), one U+FFFD a byte as in the JSON.
+TEST(XmlText, EscapesMarkupAndReplacesWhatXmlForbids) {
+  struct Row {
+    const char* label;
+    std::string_view in;
+    std::string_view escaped;  // XmlEscaped
+    std::string_view safe;     // XmlSafeText
+  };
+  const Row rows[] = {
+      {"plain ASCII", "ARJUN MEHTA", "ARJUN MEHTA", "ARJUN MEHTA"},
+      {"empty", "", "", ""},
+      {"the five markup characters", "& < > \" '", "&amp; &lt; &gt; &quot; &apos;", "& < > \" '"},
+      {"a script", "</title><script>alert(document.domain)</script><title>",
+       "&lt;/title&gt;&lt;script&gt;alert(document.domain)&lt;/script&gt;&lt;title&gt;",
+       "</title><script>alert(document.domain)</script><title>"},
+      {"the end of a CDATA section", "]]>", "]]&gt;", "]]>"},
+      {"a processing instruction", "<?xml-stylesheet href=\"x\"?>",
+       "&lt;?xml-stylesheet href=&quot;x&quot;?&gt;", "<?xml-stylesheet href=\"x\"?>"},
+      {"an entity already written", "&amp;", "&amp;amp;", "&amp;"},
+      {"tab, LF and CR stay", "a\tb\nc\rd", "a\tb\nc\rd", "a\tb\nc\rd"},
+      {"C0 controls", "\x01|\x08|\x0B|\x0C|\x1B|\x1F", "\uFFFD|\uFFFD|\uFFFD|\uFFFD|\uFFFD|\uFFFD",
+       "\uFFFD|\uFFFD|\uFFFD|\uFFFD|\uFFFD|\uFFFD"},
+      {"NUL", std::string_view("a\0b", 3), "a\uFFFDb", "a\uFFFDb"},
+      {"DEL and C1 controls are Chars", "\x7F\xC2\x85", "\x7F\xC2\x85", "\x7F\xC2\x85"},
+      {"U+FFFE and U+FFFF",
+       "a\xEF\xBF\xBE"
+       "b\xEF\xBF\xBF",
+       "a\uFFFDb\uFFFD", "a\uFFFDb\uFFFD"},
+      {"U+FFFD and U+E000 stay", "\uFFFD\uE000", "\uFFFD\uE000", "\uFFFD\uE000"},
+      {"U+1FFFE and U+10FFFF are Chars", "\xF0\x9F\xBF\xBE\xF4\x8F\xBF\xBF",
+       "\xF0\x9F\xBF\xBE\xF4\x8F\xBF\xBF", "\xF0\x9F\xBF\xBE\xF4\x8F\xBF\xBF"},
+      {"an encoded lone surrogate", "a\xED\xA0\x80z", "a\uFFFD\uFFFD\uFFFDz",
+       "a\uFFFD\uFFFD\uFFFDz"},
+      {"a stray byte", "\xFF", "\uFFFD", "\uFFFD"},
+      {"a cut sequence", "\xC3", "\uFFFD", "\uFFFD"},
+      {"a cut sequence before markup", "\xC3<", "\uFFFD&lt;", "\uFFFD<"},
+      {"an overlong slash", "\xC0\xAF", "\uFFFD\uFFFD", "\uFFFD\uFFFD"},
+      {"Latin, Devanagari, an emoji", "Jos\u00E9 \u092E\u0941\u0902 \U0001F600",
+       "Jos\u00E9 \u092E\u0941\u0902 \U0001F600", "Jos\u00E9 \u092E\u0941\u0902 \U0001F600"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.label);
+    EXPECT_EQ(XmlEscaped(row.in), row.escaped);
+    EXPECT_EQ(XmlSafeText(row.in), row.safe);
+  }
+}
+
+// A name of every hostile kind reaches the drawing only as text: the title
+// holds the escaped name, and no byte of the drawing is one XML forbids.
+TEST(ChartSvg, HostileNamesStayText) {
+  ChartRun run = ComputeChart(reference::DelhiBirth());
+  ASSERT_FALSE(run.refusal);
+  const std::string longName(100000, '<');
+  for (const std::string_view name :
+       {std::string_view("</title><script>alert(document.domain)</script><title>"),
+        std::string_view("\x01\x08\x0B\x0C\x1B ]]> \xEF\xBF\xBE\xEF\xBF\xBF \xED\xA0\x80 \xFF\xC3"),
+        std::string_view(longName)}) {
+    SCOPED_TRACE(name.substr(0, 60));
+    run.chart.birth.Name = std::string(name);
+    const std::string svg = ChartSvg(run.chart, ChartStyle::SouthIndian, ChartSelection::Both);
+    EXPECT_NE(svg.find("<title>Orvanta - " + XmlEscaped(name) + "</title>"), std::string::npos);
+    EXPECT_EQ(svg.find("<script"), std::string::npos);
+    EXPECT_EQ(XmlSafeText(svg), svg);  // nothing XML forbids, all of it UTF-8
+  }
 }
 
 }  // namespace

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "io/births_csv.h"
+#include "io/file_name.h"
 #include "io/whole_file.h"
 #include "support/random_births.h"
 
@@ -268,4 +269,36 @@ TEST(WholeFile, AFailedWriteLeavesThePreviousFile) {
 }
 
 }  // namespace
+// The name Export Chart proposes stays one name in the dialog's folder:
+// nothing of it is a path, a hidden file or a name other systems refuse.
+TEST(ProposedFileName, OneNameInTheFolderWhateverTheText) {
+  struct Row {
+    const char* label;
+    std::string_view text, name;
+  };
+  const Row rows[] = {
+      {"a plain name", "ARJUN MEHTA", "ARJUN MEHTA"},
+      {"a path", "../../etc/passwd", "_.._etc_passwd"},
+      {"a slash inside", "AC/DC", "AC_DC"},
+      {"a backslash", "C:\\Users\\x", "C__Users_x"},
+      {"characters other systems refuse", "a*b?c\"d<e>f|g", "a_b_c_d_e_f_g"},
+      {"controls and ESC", "A\x01\n\x1B[31mB\x7F", "A___[31mB_"},
+      {"bytes not UTF-8", "S\xE3o \xED\xA0\x80", "S_o ___"},
+      {"UTF-8 kept", "Jos\u00E9 \u092E\u0941\u0902", "Jos\u00E9 \u092E\u0941\u0902"},
+      {"dots and spaces at the ends", " .hidden. ", "hidden"},
+      {"only dots", "..", "chart"},
+      {"empty", "", "chart"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.label);
+    EXPECT_EQ(ProposedFileName(row.text, "chart"), row.name);
+  }
+  // A long name is cut at a character's end.
+  std::string longName;
+  for (int i = 0; i < 50000; ++i) longName += "\u00E9";  // two bytes each
+  const std::string cut = ProposedFileName("a" + longName, "chart");
+  EXPECT_EQ(cut.size(), kLongestProposedFileName - 1);
+  EXPECT_EQ(cut, "a" + longName.substr(0, kLongestProposedFileName - 2));
+}
+
 }  // namespace orvanta
