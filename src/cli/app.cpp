@@ -277,7 +277,7 @@ int RunBatch(ByteSource& input, std::string_view inputName, const BatchSettings&
     // A CSV line shows the positions and the Indu Lagna's sign only.
     const ChartRun run =
         ComputeChart(session, row.entries,
-                  settings.json ? ChartScope::Everything : ChartScope::PositionsAndLagna);
+                     settings.json ? ChartScope::Everything : ChartScope::PositionsAndLagna);
     if (run.refusal) {
       row.error = run.refusal->message;
     } else if (settings.json && settings.record) {
@@ -303,8 +303,8 @@ int RunBatch(ByteSource& input, std::string_view inputName, const BatchSettings&
   };
   // Writes the rows of a chunk in order; runs in one worker at a time.
   bool anyFailed = false;
-  long rowsDone = 0;     // rows whose chart or message went out
-  long lastLine = 0;     // the input line of the last of them
+  long rowsDone = 0;  // rows whose chart or message went out
+  long lastLine = 0;  // the input line of the last of them
   const auto write = [&](const BatchChunk& chunk) {
     const std::string_view output = chunk.output;
     std::size_t start = 0;  // the chunk's output not yet handed to the writer

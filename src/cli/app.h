@@ -45,7 +45,7 @@ struct BatchSettings {
   int jobs = 1;         // threads computing charts; 1 computes each row as it is read
   ChartJsonMembers fields = ChartJsonMembers{}.set();  // the JSON members written
   CalculationSettings calculation;  // --il-rule, --ayanamsa, --node: every row's settings
-  ChartStyle style = ChartStyle::SouthIndian;          // the JSON's settings.chartStyle
+  ChartStyle style = ChartStyle::SouthIndian;  // the JSON's settings.chartStyle
   // Polled between rows: once it holds a signal's number the run stops
   // after the row being written (null: never).
   const std::atomic<int>* stop = nullptr;

@@ -21,12 +21,8 @@ int UsableCores() {
   return hardware > 0 ? static_cast<int>(hardware) : 1;
 }
 
-BatchPipeline::BatchPipeline(int jobs, Compute compute, Write write,
-                             const std::atomic<int>* stop)
-    : compute_(std::move(compute)),
-      write_(std::move(write)),
-      stop_(stop),
-      inline_(jobs <= 1) {
+BatchPipeline::BatchPipeline(int jobs, Compute compute, Write write, const std::atomic<int>* stop)
+    : compute_(std::move(compute)), write_(std::move(write)), stop_(stop), inline_(jobs <= 1) {
   if (inline_) {
     chunks_.resize(1);
     return;

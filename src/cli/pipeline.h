@@ -74,8 +74,7 @@ class BatchPipeline {
 
   // `stop`, when given, is polled between rows: once it is non-zero no
   // further row is computed and the run winds down as after a failed write.
-  BatchPipeline(int jobs, Compute compute, Write write,
-                const std::atomic<int>* stop = nullptr);
+  BatchPipeline(int jobs, Compute compute, Write write, const std::atomic<int>* stop = nullptr);
   ~BatchPipeline();
   BatchPipeline(const BatchPipeline&) = delete;
   BatchPipeline& operator=(const BatchPipeline&) = delete;
@@ -100,9 +99,7 @@ class BatchPipeline {
   void Work();
   void Stop(std::exception_ptr failure);
   void Shutdown();
-  bool StopAsked() const {
-    return stop_ != nullptr && stop_->load(std::memory_order_relaxed) != 0;
-  }
+  bool StopAsked() const { return stop_ != nullptr && stop_->load(std::memory_order_relaxed) != 0; }
 
   Compute compute_;
   Write write_;

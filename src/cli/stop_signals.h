@@ -28,6 +28,8 @@ std::string SignalName(int signal);
 
 // The status of a run stopped by `signal`: 128 plus its number, as a shell
 // reports a command the signal ended (130 for SIGINT, 143 for SIGTERM).
-inline constexpr int ExitStatusOfSignal(int signal) { return 128 + signal; }
+inline constexpr int ExitStatusOfSignal(int signal) {
+  return 128 + signal;
+}
 
 }  // namespace orvanta::cli
