@@ -41,8 +41,18 @@ StopRequest* CatchStopSignals() {
   static const bool caught = [] {
     int fds[2];
     if (::pipe2(fds, O_CLOEXEC | O_NONBLOCK) == 0) {
-      g_request.wakeFd = fds[0];
-      g_wakeWriteFd = fds[1];
+      // Never on 0, 1 or 2: with standard input or output closed the pipe
+      // would take its place.
+      for (int& fd : fds) {
+        if (fd > STDERR_FILENO) continue;
+        const int moved = ::fcntl(fd, F_DUPFD_CLOEXEC, STDERR_FILENO + 1);
+        ::close(fd);
+        fd = moved;
+      }
+      if (fds[0] >= 0 && fds[1] >= 0) {
+        g_request.wakeFd = fds[0];
+        g_wakeWriteFd = fds[1];
+      }
     }
     struct sigaction action {};
     action.sa_handler = OnStopSignal;

@@ -439,6 +439,10 @@ TEST(CliProgram, MalformedArgumentsGiveStatus64AndNoChart) {
       // A zone is named by the tz database, never left to the default or to
       // the computer's own setting.
       {"empty zone name", With(kDelhi, {"--tz", ""}), "--tz needs a tz database name"},
+      // An empty place is named, not taken for missing coordinates.
+      {"empty place",
+       {"--name", "A", "--date", "1980-06-15", "--time", "10:30", "--place="},
+       "--place is empty"},
       {"the host's zone",
        {"--name", "A", "--date", "1980-06-15", "--time", "10:30", "--lat", "28N36", "--lon",
         "77E12", "--tz", "localtime"},
@@ -500,6 +504,24 @@ TEST(CliProgram, PlacesAndTheZoneHistory) {
       {"query of 10,000 characters", With(birth, {"--place", std::string(10000, 'a')}), 64, "",
        "too long"},
       {"query not UTF-8", With(birth, {"--place", "S\xE3o Paulo"}), 64, "", "not valid text"},
+      // The length is counted in characters: 200 accented letters pass
+      // (and match nothing), 201 are refused.
+      {"200 two-byte characters",
+       With(birth, {"--place",
+                    [] {
+                      std::string e;
+                      for (int i = 0; i < 200; ++i) e += "\u00E9";
+                      return e;
+                    }()}),
+       2, "", "No place in the atlas matches"},
+      {"201 two-byte characters",
+       With(birth, {"--place",
+                    [] {
+                      std::string e;
+                      for (int i = 0; i < 201; ++i) e += "\u00E9";
+                      return e;
+                    }()}),
+       64, "", "at most 200 characters"},
       {"--places with a long query", {"--places", std::string(10000, 'a')}, 64, "", "too long"},
       {"unknown tz", With(birth, {"--lat", "1N00", "--lon", "1E00", "--tz", "Mars/Base"}), 64, "",
        "unknown time zone \"Mars/Base\""},

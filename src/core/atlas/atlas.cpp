@@ -773,9 +773,19 @@ namespace {
 
 ParsedPlaceQuery ParseQuery(std::string_view query, bool blankPartsAllowed) {
   ParsedPlaceQuery q;
-  if (query.size() > kMaxPlaceQueryBytes) {
-    q.refusal = "The place name is too long (at most " + std::to_string(kMaxPlaceQueryBytes) +
+  // Characters, not bytes: "é" is one (the bytes that continue a UTF-8
+  // sequence are not counted; the query's UTF-8 is checked below).
+  const auto characters = std::count_if(query.begin(), query.end(), [](char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+  });
+  if (static_cast<std::size_t>(characters) > kMaxPlaceQueryCharacters) {
+    q.refusal = "The place name is too long (at most " + std::to_string(kMaxPlaceQueryCharacters) +
                 " characters).";
+    return q;
+  }
+  // A NUL is valid UTF-8 but no text a place is written with.
+  if (query.find('\0') != std::string_view::npos) {
+    q.refusal = "The place name contains a NUL character.";
     return q;
   }
   std::vector<std::string> raw(1);
