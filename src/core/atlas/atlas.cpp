@@ -8,11 +8,13 @@
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <filesystem>
 #include <map>
 #include <mutex>
+#include <new>
 #include <set>
 #include <tuple>
 #include <unordered_map>
@@ -618,15 +620,26 @@ struct Atlas::Index {
 
 namespace {
 
-// The index file mapped into memory, or no value.
+// The index file mapped into memory, or no value. A mapping refused for
+// want of memory (a process limit such as ulimit -v) is memory running
+// out, reported as such (std::bad_alloc): it must not send the atlas to
+// the library's cities instead, whose allocator aborts the program when
+// memory runs out.
 std::optional<std::pair<void*, std::size_t>> MapFile(const std::string& path) {
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return std::nullopt;
+  if (fd < 0) {
+    if (errno == ENOMEM) throw std::bad_alloc();
+    return std::nullopt;
+  }
   struct stat info {};
   void* mapped = MAP_FAILED;
-  if (::fstat(fd, &info) == 0 && info.st_size > 0)
+  int error = 0;
+  if (::fstat(fd, &info) == 0 && info.st_size > 0) {
     mapped = ::mmap(nullptr, static_cast<std::size_t>(info.st_size), PROT_READ, MAP_PRIVATE, fd, 0);
+    if (mapped == MAP_FAILED) error = errno;
+  }
   ::close(fd);
+  if (error == ENOMEM) throw std::bad_alloc();
   if (mapped == MAP_FAILED) return std::nullopt;
   return std::pair{mapped, static_cast<std::size_t>(info.st_size)};
 }
