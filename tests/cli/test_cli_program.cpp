@@ -1066,6 +1066,31 @@ TEST(CliFaults, DamagedOrMissingZoneDatabaseIsReportedAndOtherRowsComputed) {
   }
 }
 
+TEST(CliFaults, MemoryLimitGivesStatus70NeverAnAbort) {
+  // Under an address-space limit (ulimit -v) too small for the atlas, a
+  // batch of places on two threads ends with its documented status for
+  // memory running out, never with an abort in a library's allocator.
+  const fs::path batch = ScratchDir().dir() / "places.csv";
+  std::string rows = "name,date,time,place\n";
+  for (int i = 0; i < 100; ++i) rows += "P" + std::to_string(i) + ",1990-07-04,14:25,Madrid\n";
+  WriteFile(batch, rows);
+  const fs::path err = ScratchDir().dir() / "memory.err";
+  for (const int kilobytes : {22'000, 26'000, 30'000}) {
+    SCOPED_TRACE(std::to_string(kilobytes) + " kB");
+    const std::string line = "ulimit -v " + std::to_string(kilobytes) + " && exec " +
+                             ORVANTA_CLI_PATH + " --jobs 2 --batch " + batch.string() +
+                             " >/dev/null 2>" + err.string();
+    const int status = std::system(("sh -c '" + line + "'").c_str());
+    ASSERT_TRUE(WIFEXITED(status)) << "ended by a signal";
+    const int code = WEXITSTATUS(status);
+    const std::string message = ReadFile(err);
+    EXPECT_TRUE(code == 0 || code == 70) << code << ": " << message;
+    if (code == 70) {
+      EXPECT_TRUE(message.starts_with("orvanta-cli: internal error")) << message;
+    }
+  }
+}
+
 TEST(CliFaults, FullDiskEndsTheBatchAtItsLastWholeRow) {
   // A batch writing to a regular file on a disk that fills: the run stops
   // with status 74 and the file ends with a whole row, never part of one.
