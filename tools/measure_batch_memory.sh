@@ -2,7 +2,8 @@
 # Peak resident memory of the batch mode for 10,000 and for 1,000,000 rows:
 # the batch streams through a bounded window of rows, so the two figures
 # should lie within a few megabytes of each other, for a file and for
-# standard input, JSON and CSV output, one job and every core.
+# standard input, JSON and CSV output, one job, every core and 256 jobs
+# (more jobs than cores hold no more rows in flight than one per core).
 #
 # Usage: tools/measure_batch_memory.sh [path/to/orvanta-cli]
 # (default build/src/cli/orvanta-cli; an optimised build is quicker). The
@@ -34,7 +35,7 @@ cores=$(nproc)
 for rows in 10000 1000000; do
   python3 "$here/compare/random_births.py" "$rows" >"$work/rows.csv"
   echo "$rows rows:"
-  for jobs in 1 "$cores"; do
+  for jobs in 1 "$cores" 256; do
     peak "JSON, file, --jobs $jobs" "$cli" --batch "$work/rows.csv" --json --jobs "$jobs"
     peak "CSV, file, --jobs $jobs" "$cli" --batch "$work/rows.csv" --jobs "$jobs"
     peak "JSON, standard input, --jobs $jobs" sh -c 'exec "$0" --batch - --json --jobs "$1" <"$2"' \

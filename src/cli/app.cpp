@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <array>
+#include <atomic>
 #include <cerrno>
 #include <istream>
 #include <ostream>
@@ -289,48 +290,72 @@ int RunBatch(ByteSource& input, std::string_view inputName, const BatchSettings&
       AppendChartCsv(output, run.chart);
     }
   };
+  // A stop request, once seen by any part of the run, is kept: the run
+  // then ends as stopped by that signal, whatever else comes.
+  std::atomic<int> stoppedBy{0};
+  const auto stopAsked = [&]() -> bool {
+    if (settings.stop == nullptr) return false;
+    const int signal = settings.stop->load(std::memory_order_relaxed);
+    if (signal == 0) return false;
+    int none = 0;
+    stoppedBy.compare_exchange_strong(none, signal);
+    return true;
+  };
   // Writes the rows of a chunk in order; runs in one worker at a time.
   bool anyFailed = false;
+  long rowsDone = 0;  // rows whose chart or message went out
+  long lastLine = 0;  // the input line of the last of them
   const auto write = [&](const BatchChunk& chunk) {
     const std::string_view output = chunk.output;
     std::size_t start = 0;  // the chunk's output not yet handed to the writer
     for (std::size_t i = 0; i < chunk.count; ++i) {
+      // Asked to stop: the run ends after the row written last.
+      if (stopAsked()) return false;
       const BatchRow& row = chunk.rows[i];
       if (row.error.empty()) {
-        if (writer.eachRow()) {
-          writer.buffer() += output.substr(start, row.outputEnd - start);
-          if (!writer.EndRow()) return false;
-          start = row.outputEnd;
-        }
-        continue;
-      }
-      // Errors go out before the output that follows them, so that a
-      // reader of both streams sees them near their rows.
-      anyFailed = true;
-      if (!writer.AppendRows(output.substr(start, row.outputEnd - start)) || !writer.Flush()) {
-        return false;
+        writer.buffer() += output.substr(start, row.outputEnd - start);
+        if (!writer.EndRow()) return false;
+      } else {
+        // Errors go out after the rows before them, so that a reader of
+        // both streams sees them near their rows.
+        anyFailed = true;
+        if (!writer.Flush()) return false;
+        say(std::string(kProgram) + "line " + std::to_string(row.lineNumber) + ": " +
+            OneLine(row.error) + "\n");
       }
       start = row.outputEnd;
-      say(std::string(kProgram) + "line " + std::to_string(row.lineNumber) + ": " +
-          OneLine(row.error) + "\n");
+      ++rowsDone;
+      lastLine = row.lineNumber;
     }
-    return writer.AppendRows(output.substr(start));
+    return true;
   };
 
-  BatchPipeline pipeline(settings.jobs, compute, write);
+  BatchPipeline pipeline(settings.jobs, compute, write, settings.stop);
   reader.SetBeforeRead([&pipeline] { pipeline.Dispatch(); });
-  while (!pipeline.Stopped()) {
+  while (!pipeline.Stopped() && !stopAsked()) {
     std::optional<CsvRecord> record = reader.Next();
     if (!record) break;
     BatchRow& row = pipeline.NewRow();
     pipeline.RowDone(ReadRow(*record, *layout, findPlace, services.history(), row));
   }
   reader.SetBeforeRead(nullptr);
-  if (!pipeline.Finish()) return writeFailed();
-  // The rows computed before a failed read are written before it is reported.
-  const bool written = writer.Flush();
-  const int status = reader.readError() ? readFailed() : anyFailed ? kExitRowsFailed : kExitOk;
-  return written ? status : writeFailed();
+  // A read woken by the stop request is no failed read.
+  stopAsked();
+  const bool finished = pipeline.Finish();
+  stopAsked();
+  if (!finished && stoppedBy.load() == 0) return writeFailed();
+  // The rows computed before a failed read or a stop are written before
+  // it is reported.
+  if (!writer.Flush()) return writeFailed();
+  if (const int signal = stoppedBy.load(); signal != 0) {
+    say(std::string(kProgram) + "stopped by " + SignalName(signal) +
+        (rowsDone == 0 ? std::string(" before the first row")
+                       : " after " + std::to_string(rowsDone) + (rowsDone == 1 ? " row" : " rows") +
+                             ", the last on line " + std::to_string(lastLine)) +
+        "\n");
+    return ExitStatusOfSignal(signal);
+  }
+  return reader.readError() ? readFailed() : anyFailed ? kExitRowsFailed : kExitOk;
 }
 
 int RunBatch(ByteSource& input, std::string_view inputName, bool json, ByteSink& out,
@@ -381,6 +406,8 @@ int RunCli(std::span<const std::string_view> args, CliChannels io) {
       settings.fields = options.fields;
       settings.calculation = options.calculation;
       settings.style = options.style;
+      StopRequest* stop = io.catchStop ? io.catchStop() : nullptr;
+      if (stop != nullptr) settings.stop = &stop->signal;
       if (options.batchPath == "-") {
         return RunBatch(io.in, "standard input", settings, io.out, io.err);
       }
@@ -389,7 +416,7 @@ int RunCli(std::span<const std::string_view> args, CliChannels io) {
         io.err << kProgram << "cannot open the batch file \"" << options.batchPath << "\"\n";
         return kExitNoInput;
       }
-      DescriptorSource source(file.get());
+      DescriptorSource source(file.get(), stop != nullptr ? stop->wakeFd : -1);
       return RunBatch(source, "\"" + options.batchPath + "\"", settings, io.out, io.err);
     }
     case Mode::Chart:

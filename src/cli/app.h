@@ -4,6 +4,7 @@
 // process's descriptors; tests and benchmarks call it with string streams.
 #pragma once
 
+#include <functional>
 #include <iosfwd>
 #include <span>
 #include <string>
@@ -11,6 +12,7 @@
 
 #include "cli/chart_json.h"
 #include "cli/render.h"
+#include "cli/stop_signals.h"
 #include "io/bytes.h"
 
 namespace orvanta::cli {
@@ -25,6 +27,11 @@ struct CliChannels {
   ByteSource& in;     // standard input (for --batch -)
   ByteSink& out;      // standard output
   std::ostream& err;  // standard error
+  // Called as a batch starts: catches the signals that ask it to stop
+  // (CatchStopSignals in the program, which also lets the request wake a
+  // read of standard input) and gives the request they fill; none: the
+  // run is never asked to stop.
+  std::function<StopRequest*()> catchStop = {};
 };
 
 // Runs the program with the arguments after its name; returns the exit status.
@@ -38,15 +45,20 @@ struct BatchSettings {
   int jobs = 1;         // threads computing charts; 1 computes each row as it is read
   ChartJsonMembers fields = ChartJsonMembers{}.set();  // the JSON members written
   CalculationSettings calculation;  // --il-rule, --ayanamsa, --node: every row's settings
-  ChartStyle style = ChartStyle::SouthIndian;          // the JSON's settings.chartStyle
+  ChartStyle style = ChartStyle::SouthIndian;  // the JSON's settings.chartStyle
+  // Polled between rows: once it holds a signal's number the run stops
+  // after the row being written (null: never).
+  const std::atomic<int>* stop = nullptr;
 };
 
 // The batch mode over an open input: one chart per CSV row, each from a
 // fresh session, written in input order whatever the number of jobs.
 // `inputName` names the input in a read error ("standard input" or the
 // file's name). Returns kExitOk, kExitRowsFailed, kExitBadInput,
-// kExitNoInput (a read failed; the rows before it are written) or
-// kExitCannotWrite (the output failed; the run stopped there).
+// kExitNoInput (a read failed; the rows before it are written),
+// kExitCannotWrite (the output failed; the run stopped there) or, when
+// settings.stop asked it to stop, ExitStatusOfSignal() of that signal (the
+// rows written so far are whole).
 int RunBatch(ByteSource& input, std::string_view inputName, const BatchSettings& settings,
              ByteSink& out, std::ostream& err);
 int RunBatch(ByteSource& input, std::string_view inputName, bool json, ByteSink& out,

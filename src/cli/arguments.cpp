@@ -287,6 +287,12 @@ Parsed<CliOptions> ParseArguments(std::span<const std::string_view> args) {
       if (arg == "--tz" && TrimField(*value).empty()) {
         return Fail<CliOptions>("--tz needs a tz database name such as Europe/Madrid");
       }
+      // An empty place would leave the coordinates to --lat and --lon and
+      // be reported as their absence.
+      if (arg == "--place" && TrimField(*value).empty()) {
+        return Fail<CliOptions>(
+            "--place is empty: give a place such as \"Madrid, Spain\" (or --lat and --lon)");
+      }
       seen[k] = true;
       anyBirthOption = true;
       options.birth.*kValueOptions[k].field = std::string(*value);

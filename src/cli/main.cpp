@@ -9,6 +9,7 @@
 
 #include "cli/app.h"
 #include "cli/arguments.h"
+#include "cli/stop_signals.h"
 #include "io/bytes.h"
 
 int main(int argc, char** argv) {
@@ -21,7 +22,14 @@ int main(int argc, char** argv) {
     // a pipe as soon as they are computed.
     orvanta::DescriptorSource in(STDIN_FILENO);
     orvanta::DescriptorSink out(STDOUT_FILENO);
-    return orvanta::cli::RunCli(args, orvanta::cli::CliChannels{in, out, std::cerr});
+    // A batch stops after the row being written on SIGINT or SIGTERM; a
+    // read of standard input that waits gives way to the request.
+    const auto catchStop = [&in] {
+      orvanta::cli::StopRequest* stop = orvanta::cli::CatchStopSignals();
+      in.SetWakeDescriptor(stop->wakeFd);
+      return stop;
+    };
+    return orvanta::cli::RunCli(args, orvanta::cli::CliChannels{in, out, std::cerr, catchStop});
   } catch (const std::exception& e) {
     std::fprintf(stderr, "orvanta-cli: internal error: %s\n", e.what());
   } catch (...) {

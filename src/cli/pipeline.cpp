@@ -1,7 +1,10 @@
 #include "cli/pipeline.h"
 
+#include <pthread.h>
 #include <sched.h>
 
+#include <algorithm>
+#include <csignal>
 #include <system_error>
 #include <utility>
 
@@ -18,14 +21,22 @@ int UsableCores() {
   return hardware > 0 ? static_cast<int>(hardware) : 1;
 }
 
-BatchPipeline::BatchPipeline(int jobs, Compute compute, Write write)
-    : compute_(std::move(compute)), write_(std::move(write)), inline_(jobs <= 1) {
+BatchPipeline::BatchPipeline(int jobs, Compute compute, Write write, const std::atomic<int>* stop)
+    : compute_(std::move(compute)), write_(std::move(write)), stop_(stop), inline_(jobs <= 1) {
   if (inline_) {
     chunks_.resize(1);
     return;
   }
-  chunks_.resize(static_cast<std::size_t>(jobs) * kChunksPerJob);
+  const int busy = std::min(jobs, UsableCores());
+  chunks_.resize(static_cast<std::size_t>(busy) * kChunksPerJob);
   finished_.assign(chunks_.size(), false);
+  // The workers start with SIGINT and SIGTERM blocked, so that a stop
+  // signal is handled in the reading thread, never in a worker's write.
+  sigset_t stopSignals, previous;
+  sigemptyset(&stopSignals);
+  sigaddset(&stopSignals, SIGINT);
+  sigaddset(&stopSignals, SIGTERM);
+  const bool masked = ::pthread_sigmask(SIG_BLOCK, &stopSignals, &previous) == 0;
   try {
     for (int j = 0; j < jobs; ++j) workers_.emplace_back([this] { Work(); });
   } catch (const std::system_error&) {
@@ -35,6 +46,7 @@ BatchPipeline::BatchPipeline(int jobs, Compute compute, Write write)
       chunks_.resize(1);
     }
   }
+  if (masked) ::pthread_sigmask(SIG_SETMASK, &previous, nullptr);
 }
 
 BatchPipeline::~BatchPipeline() {
@@ -91,6 +103,10 @@ void BatchPipeline::RowDone(std::size_t fieldBytes) {
   if (inline_) {
     BatchChunk& chunk = chunks_[0];
     if (stopped_) return;
+    if (StopAsked()) {
+      stopped_ = true;
+      return;
+    }
     BatchRow& row = chunk.rows[0];
     if (row.error.empty()) compute_(row, chunk.output);
     row.outputEnd = chunk.output.size();
@@ -118,6 +134,7 @@ void BatchPipeline::Dispatch() {
 }
 
 bool BatchPipeline::Stopped() {
+  if (StopAsked()) return true;
   if (inline_) return stopped_;
   const std::lock_guard lock(mutex_);
   return stopped_;
@@ -153,9 +170,11 @@ void BatchPipeline::Work() {
     const std::size_t sequence = computing_++;
     BatchChunk& chunk = Slot(sequence);
     lock.unlock();
+    bool asked = false;
     try {
       for (std::size_t i = 0; i < chunk.count; ++i) {
         if (stopRequested_.load(std::memory_order_relaxed)) break;
+        if ((asked = StopAsked())) break;
         BatchRow& row = chunk.rows[i];
         if (row.error.empty()) compute_(row, chunk.output);
         row.outputEnd = chunk.output.size();
@@ -166,6 +185,11 @@ void BatchPipeline::Work() {
       return;
     }
     lock.lock();
+    if (asked) {
+      // Asked to stop: the rows not written yet are dropped.
+      Stop(nullptr);
+      return;
+    }
     finished_[sequence % chunks_.size()] = true;
     if (writerBusy_) continue;  // the worker writing now writes this chunk too, in its turn
     writerBusy_ = true;

@@ -6,8 +6,17 @@
 // chunk's output text, and hand the chunks on to be written strictly in
 // the order they were gathered: whichever worker finishes the oldest
 // chunk writes it and every finished chunk after it, one writer at a time.
-// At most kChunksPerJob chunks per worker are in flight, so memory stays
-// the same however long the input is; the reader waits for a free chunk.
+// At most kChunksPerJob chunks per worker are in flight, counting no more
+// workers than there are usable cores (more threads than cores compute no
+// faster, and would only hold more rows), so memory stays the same however
+// long the input is and however many jobs are asked for; the reader waits
+// for a free chunk.
+//
+// A stop request (a SIGINT or SIGTERM, see stop_signals.h) is polled by the
+// workers between rows and by the writer before each row: the run ends
+// after the row being written, and rows computed after it are dropped. The
+// workers block those signals, so that their handler runs in the reading
+// thread.
 //
 // With one job there are no threads: each row is computed and written as
 // soon as it has been read, before the next one is read.
@@ -63,7 +72,9 @@ class BatchPipeline {
   // after which nothing more is computed or written.
   using Write = std::function<bool(const BatchChunk& chunk)>;
 
-  BatchPipeline(int jobs, Compute compute, Write write);
+  // `stop`, when given, is polled between rows: once it is non-zero no
+  // further row is computed and the run winds down as after a failed write.
+  BatchPipeline(int jobs, Compute compute, Write write, const std::atomic<int>* stop = nullptr);
   ~BatchPipeline();
   BatchPipeline(const BatchPipeline&) = delete;
   BatchPipeline& operator=(const BatchPipeline&) = delete;
@@ -76,7 +87,8 @@ class BatchPipeline {
   // Hands the rows gathered so far on to be computed (called before the
   // reader may wait for input, so that rows already read are not held back).
   void Dispatch();
-  // True once a write failed or a computation threw: the reader stops.
+  // True once a write failed, a computation threw or a stop was requested:
+  // the reader stops.
   bool Stopped();
   // Waits until every dispatched row is written, ends the threads and
   // rethrows an exception of a worker. False when a write failed.
@@ -87,9 +99,11 @@ class BatchPipeline {
   void Work();
   void Stop(std::exception_ptr failure);
   void Shutdown();
+  bool StopAsked() const { return stop_ != nullptr && stop_->load(std::memory_order_relaxed) != 0; }
 
   Compute compute_;
   Write write_;
+  const std::atomic<int>* stop_;
   std::vector<BatchChunk> chunks_;
   std::vector<std::thread> workers_;
   bool inline_;  // one job: compute and write in the calling thread

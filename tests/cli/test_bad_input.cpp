@@ -218,19 +218,20 @@ TEST(BadBatchInput, LineBreakInsideAQuotedFieldIsRefusedOnItsLine) {
 TEST(BadBatchInput, PlaceAndZoneTextsGiveOnePrintableLineEach) {
   // A terminal escape in a place or zone name is shown as \x1B, never sent
   // to the terminal; an ambiguous place lists its candidates on one line.
-  const std::string input =
-      "name,date,time,place,tz\n"
-      "A,1990-07-04,14:25,\"Nowhere\x1b[31mX\",\n"
-      "B,1990-07-04,14:25,\"Madrid, Spain\",\"Mars\x1b[31m\"\n"
-      "C,1990-07-04,14:25,Portland,\n"
-      "NEXT,1990-07-04,14:25,\"Madrid, Spain\",\n";
+  const std::string input = std::string("name,date,time,place,tz\n") +
+                            "A,1990-07-04,14:25,\"Nowhere\x1b[31mX\",\n"
+                            "B,1990-07-04,14:25,\"Madrid, Spain\",\"Mars\x1b[31m\"\n"
+                            "C,1990-07-04,14:25,Portland,\n" +
+                            // A NUL is named as such, not as text that is no UTF-8.
+                            std::string("D,1990-07-04,14:25,Mad\0rid,\n", 28) +
+                            "NEXT,1990-07-04,14:25,\"Madrid, Spain\",\n";
   const Outcome r = Batch(input, true);
   EXPECT_EQ(r.status, kExitRowsFailed);
   std::istringstream lines(r.err);
   std::string line;
   std::vector<std::string> errors;
   while (std::getline(lines, line)) errors.push_back(line);
-  ASSERT_EQ(errors.size(), 3u) << r.err;
+  ASSERT_EQ(errors.size(), 4u) << r.err;
   EXPECT_EQ(errors[0], "orvanta-cli: line 2: No place in the atlas matches \"Nowhere\\x1B[31mX\".");
   EXPECT_EQ(errors[1],
             "orvanta-cli: line 3: unknown time zone \"Mars\\x1B[31m\": give a tz database name "
@@ -239,6 +240,7 @@ TEST(BadBatchInput, PlaceAndZoneTextsGiveOnePrintableLineEach) {
       errors[2].starts_with("orvanta-cli: line 4: The place \"Portland\" fits 3 places; "
                             "write one of these: \"Portland, Oregon,"))
       << errors[2];
+  EXPECT_EQ(errors[3], "orvanta-cli: line 5: bad place: The place name contains a NUL character.");
   EXPECT_EQ(JsonNames(r.out), std::vector<std::string>{"NEXT"});
 }
 

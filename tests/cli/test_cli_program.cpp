@@ -23,6 +23,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <random>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -546,6 +548,10 @@ TEST(CliProgram, MalformedArgumentsGiveStatus64AndNoChart) {
       // A zone is named by the tz database, never left to the default or to
       // the computer's own setting.
       {"empty zone name", With(kDelhi, {"--tz", ""}), "--tz needs a tz database name"},
+      // An empty place is named, not taken for missing coordinates.
+      {"empty place",
+       {"--name", "A", "--date", "1980-06-15", "--time", "10:30", "--place="},
+       "--place is empty"},
       {"the host's zone",
        {"--name", "A", "--date", "1980-06-15", "--time", "10:30", "--lat", "28N36", "--lon",
         "77E12", "--tz", "localtime"},
@@ -627,6 +633,24 @@ TEST(CliProgram, PlacesAndTheZoneHistory) {
       {"query of 10,000 characters", With(birth, {"--place", std::string(10000, 'a')}), 64, "",
        "too long"},
       {"query not UTF-8", With(birth, {"--place", "S\xE3o Paulo"}), 64, "", "not valid text"},
+      // The length is counted in characters: 200 accented letters pass
+      // (and match nothing), 201 are refused.
+      {"200 two-byte characters",
+       With(birth, {"--place",
+                    [] {
+                      std::string e;
+                      for (int i = 0; i < 200; ++i) e += "\u00E9";
+                      return e;
+                    }()}),
+       2, "", "No place in the atlas matches"},
+      {"201 two-byte characters",
+       With(birth, {"--place",
+                    [] {
+                      std::string e;
+                      for (int i = 0; i < 201; ++i) e += "\u00E9";
+                      return e;
+                    }()}),
+       64, "", "at most 200 characters"},
       {"--places with a long query", {"--places", std::string(10000, 'a')}, 64, "", "too long"},
       // A control character of the query is shown, never sent to the terminal.
       {"ESC in --place", With(birth, {"--place", "Xq\x1B[2Jzz"}), 2, "",
@@ -1031,6 +1055,76 @@ TEST(CliFaults, RowsThroughAPipeAppearAsTheyAreComputed) {
   EXPECT_EQ(JsonNames(received), (std::vector<std::string>{"ROW 1", "ROW 2", "ROW 3", "ROW 4"}));
 }
 
+TEST(CliFaults, SignalsDuringABatchLeaveWholeRows) {
+  // SIGTERM, SIGINT and SIGKILL at random moments of batches into a regular
+  // file: every file is a byte prefix of the uninterrupted output and ends
+  // at a row's end. SIGTERM and SIGINT stop the run after the row being
+  // written, with status 143 or 130 and a message that counts the rows.
+  const fs::path input = ScratchDir().dir() / "signals.csv";
+  {
+    std::ofstream out(input, std::ios::binary);
+    out << kHeader;
+    for (int i = 0; i < 40'000; ++i) out << Row("ROW " + std::to_string(i));
+  }
+  const fs::path outPath = ScratchDir().dir() / "signals.out";
+  const Result full = RunLaunch({{"--batch", input.string()}, "/dev/null", outPath.string(), {}});
+  ASSERT_EQ(full.status, 0) << full.err;
+  // Where each row of the full output ends (the header is a row too).
+  std::vector<std::size_t> rowEnds = {0};
+  for (std::size_t at = full.out.find('\n'); at != std::string::npos;
+       at = full.out.find('\n', at + 1)) {
+    rowEnds.push_back(at + 1);
+  }
+  std::mt19937 random(20261209);  // a fixed seed: the same delays on every run
+  std::uniform_int_distribution<int> delayMicroseconds(0, 120'000);
+  const int signals[] = {SIGTERM, SIGINT, SIGKILL};
+  const std::regex stopped(
+      "orvanta-cli: stopped by (SIGTERM|SIGINT) (before the first row|after ([0-9]+) rows?, "
+      "the last on line ([0-9]+))\n");
+  for (int run = 0; run < 30; ++run) {
+    const int signal = signals[run % 3];
+    const std::string jobs = run % 2 == 0 ? "1" : "2";
+    SCOPED_TRACE("run " + std::to_string(run) + ", signal " + std::to_string(signal) + ", --jobs " +
+                 jobs);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0600);
+    const pid_t pid = Spawn({"--batch", input.string(), "--jobs", jobs}, {}, actions);
+    ASSERT_GT(pid, 0);
+    usleep(static_cast<useconds_t>(delayMicroseconds(random)));
+    kill(pid, signal);
+    Result r;
+    Reap(pid, r);
+    posix_spawn_file_actions_destroy(&actions);
+    const std::string text = ReadFile(outPath);
+    ASSERT_LE(text.size(), full.out.size());
+    EXPECT_EQ(text, full.out.substr(0, text.size())) << "not a prefix of the full output";
+    EXPECT_TRUE(std::binary_search(rowEnds.begin(), rowEnds.end(), text.size()))
+        << "the file ends inside a row: ..."
+        << text.substr(text.size() - std::min<std::size_t>(text.size(), 80));
+    if (signal == SIGKILL || r.status == 0) continue;  // killed, or done before the signal
+    if (r.signal == signal) {
+      // Ended before the batch began to catch the signal: nothing written.
+      EXPECT_EQ(text, "");
+      continue;
+    }
+    EXPECT_EQ(r.status, signal == SIGINT ? 130 : 143) << r.err;
+    std::smatch m;
+    ASSERT_TRUE(std::regex_match(r.err, m, stopped)) << r.err;
+    EXPECT_EQ(m[1], signal == SIGINT ? "SIGINT" : "SIGTERM");
+    // The rows counted are the rows in the file, after its header.
+    const long rows = m[3].matched ? std::stol(m[3]) : 0;
+    const auto lines = static_cast<long>(std::count(text.begin(), text.end(), '\n'));
+    EXPECT_EQ(rows, std::max(0L, lines - 1));
+    if (m[4].matched) {
+      EXPECT_EQ(std::stol(m[4]), rows + 1);
+    }
+  }
+  fs::remove(input);
+  fs::remove(outPath);
+}
 }  // namespace
 
 namespace {
@@ -1107,6 +1201,31 @@ TEST(CliFaults, DamagedOrMissingZoneDatabaseIsReportedAndOtherRowsComputed) {
     EXPECT_EQ(ReadFile(err), c.err);
     const std::string text = ReadFile(out);
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), c.rows) << text;
+  }
+}
+
+TEST(CliFaults, MemoryLimitGivesStatus70NeverAnAbort) {
+  // Under an address-space limit (ulimit -v) too small for the atlas, a
+  // batch of places on two threads ends with its documented status for
+  // memory running out, never with an abort in a library's allocator.
+  const fs::path batch = ScratchDir().dir() / "places.csv";
+  std::string rows = "name,date,time,place\n";
+  for (int i = 0; i < 100; ++i) rows += "P" + std::to_string(i) + ",1990-07-04,14:25,Madrid\n";
+  WriteFile(batch, rows);
+  const fs::path err = ScratchDir().dir() / "memory.err";
+  for (const int kilobytes : {22'000, 26'000, 30'000}) {
+    SCOPED_TRACE(std::to_string(kilobytes) + " kB");
+    const std::string line = "ulimit -v " + std::to_string(kilobytes) + " && exec " +
+                             ORVANTA_CLI_PATH + " --jobs 2 --batch " + batch.string() +
+                             " >/dev/null 2>" + err.string();
+    const int status = std::system(("sh -c '" + line + "'").c_str());
+    ASSERT_TRUE(WIFEXITED(status)) << "ended by a signal";
+    const int code = WEXITSTATUS(status);
+    const std::string message = ReadFile(err);
+    EXPECT_TRUE(code == 0 || code == 70) << code << ": " << message;
+    if (code == 70) {
+      EXPECT_TRUE(message.starts_with("orvanta-cli: internal error")) << message;
+    }
   }
 }
 

@@ -8,11 +8,13 @@
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <filesystem>
 #include <map>
 #include <mutex>
+#include <new>
 #include <set>
 #include <tuple>
 #include <unordered_map>
@@ -618,15 +620,26 @@ struct Atlas::Index {
 
 namespace {
 
-// The index file mapped into memory, or no value.
+// The index file mapped into memory, or no value. A mapping refused for
+// want of memory (a process limit such as ulimit -v) is memory running
+// out, reported as such (std::bad_alloc): it must not send the atlas to
+// the library's cities instead, whose allocator aborts the program when
+// memory runs out.
 std::optional<std::pair<void*, std::size_t>> MapFile(const std::string& path) {
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return std::nullopt;
+  if (fd < 0) {
+    if (errno == ENOMEM) throw std::bad_alloc();
+    return std::nullopt;
+  }
   struct stat info {};
   void* mapped = MAP_FAILED;
-  if (::fstat(fd, &info) == 0 && info.st_size > 0)
+  int error = 0;
+  if (::fstat(fd, &info) == 0 && info.st_size > 0) {
     mapped = ::mmap(nullptr, static_cast<std::size_t>(info.st_size), PROT_READ, MAP_PRIVATE, fd, 0);
+    if (mapped == MAP_FAILED) error = errno;
+  }
   ::close(fd);
+  if (error == ENOMEM) throw std::bad_alloc();
   if (mapped == MAP_FAILED) return std::nullopt;
   return std::pair{mapped, static_cast<std::size_t>(info.st_size)};
 }
@@ -773,9 +786,19 @@ namespace {
 
 ParsedPlaceQuery ParseQuery(std::string_view query, bool blankPartsAllowed) {
   ParsedPlaceQuery q;
-  if (query.size() > kMaxPlaceQueryBytes) {
-    q.refusal = "The place name is too long (at most " + std::to_string(kMaxPlaceQueryBytes) +
+  // Characters, not bytes: "é" is one (the bytes that continue a UTF-8
+  // sequence are not counted; the query's UTF-8 is checked below).
+  const auto characters = std::count_if(query.begin(), query.end(), [](char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+  });
+  if (static_cast<std::size_t>(characters) > kMaxPlaceQueryCharacters) {
+    q.refusal = "The place name is too long (at most " + std::to_string(kMaxPlaceQueryCharacters) +
                 " characters).";
+    return q;
+  }
+  // A NUL is valid UTF-8 but no text a place is written with.
+  if (query.find('\0') != std::string_view::npos) {
+    q.refusal = "The place name contains a NUL character.";
     return q;
   }
   std::vector<std::string> raw(1);

@@ -63,9 +63,9 @@ struct Place {
   std::uint32_t id = 0;
 };
 
-// Longest query accepted, in bytes of UTF-8: the longest place written in
-// full ("City, State, Country") stays well below it.
-inline constexpr std::size_t kMaxPlaceQueryBytes = 200;
+// Longest query accepted, in characters (code points): the longest place
+// written in full ("City, State, Country") stays well below it.
+inline constexpr std::size_t kMaxPlaceQueryCharacters = 200;
 
 // How many matches a search returns unless the caller asks for another number.
 inline constexpr std::size_t kDefaultPlaceMatches = 10;

@@ -1,10 +1,12 @@
 #include "io/bytes.h"
 
+#include <fcntl.h>
 #include <poll.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstring>
 #include <ios>
@@ -16,36 +18,75 @@ namespace orvanta {
 
 namespace {
 
-// Waits until `fd` is ready for `events`; false when polling itself fails.
-bool WaitFor(int fd, short events) {
-  pollfd p{fd, events, 0};
+// What a wait for a descriptor came to.
+enum class Wait { Ready, Woken, Failed };
+
+// Waits until `fd` is ready for `events` or `wakeFd` (if not -1) is
+// readable, whichever comes first.
+Wait WaitFor(int fd, short events, int wakeFd = -1) {
+  std::array<pollfd, 2> p{{{fd, events, 0}, {wakeFd, POLLIN, 0}}};
+  const nfds_t count = wakeFd >= 0 ? 2 : 1;
   for (;;) {
-    if (::poll(&p, 1, -1) >= 0) return true;
-    if (errno != EINTR) return false;
+    if (::poll(p.data(), count, -1) >= 0) return p[1].revents != 0 ? Wait::Woken : Wait::Ready;
+    if (errno != EINTR) return Wait::Failed;
   }
+}
+
+std::size_t PageBytes() {
+  const long page = ::sysconf(_SC_PAGESIZE);
+  return page > 0 ? static_cast<std::size_t>(page) : 4096;
 }
 
 }  // namespace
 
 ReadResult DescriptorSource::Read(char* data, std::size_t size) {
   for (;;) {
+    // A read that would wait is waited for together with the wake
+    // descriptor (a regular file is always ready).
+    if (wakeFd_ >= 0 && WaitFor(fd_, POLLIN, wakeFd_) == Wait::Woken) return {0, EINTR};
     const ssize_t n = ::read(fd_, data, size);
     if (n >= 0) return {static_cast<std::size_t>(n), 0};
     const int error = errno;
     if (error == EINTR) continue;
-    if ((error == EAGAIN || error == EWOULDBLOCK) && WaitFor(fd_, POLLIN)) continue;
+    if (error == EAGAIN || error == EWOULDBLOCK) {
+      const Wait wait = WaitFor(fd_, POLLIN, wakeFd_);
+      if (wait == Wait::Woken) return {0, EINTR};
+      if (wait == Wait::Ready) continue;
+    }
     return {0, error};
   }
 }
 
-DescriptorSink::DescriptorSink(int fd) : fd_(fd) {
+DescriptorSink::DescriptorSink(int fd) : fd_(fd), pageBytes_(PageBytes()) {
   struct stat st {};
   regularFile_ = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+}
+
+std::size_t DescriptorSink::WholeWriteRoom() {
+  if (!regularFile_) return kNoRoomLimit;
+  if (position_ < 0) {
+    // A file opened for appending (>>) is written at its end, wherever
+    // the descriptor's offset stands.
+    const int flags = ::fcntl(fd_, F_GETFL);
+    struct stat st {};
+    if (flags >= 0 && (flags & O_APPEND) != 0) {
+      position_ = ::fstat(fd_, &st) == 0 ? st.st_size : -1;
+    } else {
+      position_ = ::lseek(fd_, 0, SEEK_CUR);
+    }
+    if (position_ < 0) return pageBytes_;
+  }
+  return pageBytes_ - static_cast<std::size_t>(position_) % pageBytes_;
 }
 
 int DescriptorSink::Write(std::string_view bytes) {
   const std::string_view all = bytes;
   const int error = WriteAll(bytes);
+  if (error == 0 && position_ >= 0) {
+    position_ += static_cast<off_t>(all.size());
+  } else {
+    position_ = -1;  // asked again before the next write
+  }
   if (error != 0 && regularFile_ && bytes.size() < all.size()) {
     // A full disk took part of the text: the part of a line it took is
     // taken back, so the file ends with its last whole line.
@@ -71,7 +112,7 @@ int DescriptorSink::WriteAll(std::string_view& bytes) {
     }
     const int error = n == 0 ? EIO : errno;
     if (error == EINTR) continue;
-    if ((error == EAGAIN || error == EWOULDBLOCK) && WaitFor(fd_, POLLOUT)) continue;
+    if ((error == EAGAIN || error == EWOULDBLOCK) && WaitFor(fd_, POLLOUT) == Wait::Ready) continue;
     return error;
   }
   return 0;
@@ -106,27 +147,28 @@ RowWriter::RowWriter(ByteSink& sink) : sink_(sink), eachRow_(sink.WantsEachRow()
 }
 
 bool RowWriter::EndRow() {
+  if (rowEnds_.empty() || rowEnds_.back() != buffer_.size()) rowEnds_.push_back(buffer_.size());
   if (eachRow_ || buffer_.size() >= kBlockBytes) return Flush();
   return error_ == 0;
 }
 
 bool RowWriter::Flush() {
-  if (error_ == 0 && !buffer_.empty()) error_ = sink_.Write(buffer_);
+  // Text after the last row's end (none, when every row was ended) is a row.
+  if (!buffer_.empty() && (rowEnds_.empty() || rowEnds_.back() != buffer_.size())) {
+    rowEnds_.push_back(buffer_.size());
+  }
+  const std::string_view text = buffer_;
+  std::size_t start = 0;
+  for (std::size_t next = 0; next < rowEnds_.size() && error_ == 0;) {
+    // The first row, and the rows after it while they fit the room.
+    const std::size_t room = sink_.WholeWriteRoom();
+    std::size_t end = rowEnds_[next++];
+    while (next < rowEnds_.size() && rowEnds_[next] - start <= room) end = rowEnds_[next++];
+    error_ = sink_.Write(text.substr(start, end - start));
+    start = end;
+  }
   buffer_.clear();
-  return error_ == 0;
-}
-
-bool RowWriter::AppendRows(std::string_view rows) {
-  if (buffer_.size() + rows.size() < kBlockBytes) {
-    buffer_ += rows;
-    return error_ == 0;
-  }
-  if (!Flush()) return false;
-  if (rows.size() < kBlockBytes) {
-    buffer_ += rows;
-  } else {
-    error_ = sink_.Write(rows);
-  }
+  rowEnds_.clear();
   return error_ == 0;
 }
 

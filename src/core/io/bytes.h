@@ -9,10 +9,13 @@
 // the same loops over strings.
 #pragma once
 
+#include <sys/types.h>
+
 #include <cstddef>
 #include <iosfwd>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace orvanta {
 
@@ -39,28 +42,42 @@ class ByteSink {
   // or a terminal); false for a regular file, which is written in large
   // blocks.
   virtual bool WantsEachRow() const { return false; }
+  // The most bytes the next Write() can take so that a process killed
+  // during it leaves all of them or none: for a regular file what is left
+  // of the page the write begins in (the kernel stops a write for a fatal
+  // signal only between pages); no limit for any other sink.
+  virtual std::size_t WholeWriteRoom() { return kNoRoomLimit; }
+
+  static constexpr std::size_t kNoRoomLimit = static_cast<std::size_t>(-1);
 };
 
 // An open file descriptor, read with read(2). Interrupted reads are retried;
-// a descriptor in non-blocking mode is waited for.
+// a descriptor in non-blocking mode is waited for. With a wake descriptor
+// (the read end of a self-pipe that a signal handler writes to), a read
+// that would wait gives up with EINTR as soon as that one is readable, so
+// that a request to stop is not held up by an input that never comes.
 class DescriptorSource final : public ByteSource {
  public:
-  explicit DescriptorSource(int fd) : fd_(fd) {}
+  explicit DescriptorSource(int fd, int wakeFd = -1) : fd_(fd), wakeFd_(wakeFd) {}
   ReadResult Read(char* data, std::size_t size) override;
+  void SetWakeDescriptor(int wakeFd) { wakeFd_ = wakeFd; }
 
  private:
   int fd_;
+  int wakeFd_;
 };
 
-// An open file descriptor, written with write(2). A closed pipe still ends
-// the program through SIGPIPE, unless that signal is ignored. A write to a
-// regular file that fails part way (a full disk) takes back the part of a
-// line it wrote, so that the file ends at its last whole line.
+// An open file descriptor, written with write(2); a short write is
+// continued. A closed pipe still ends the program through SIGPIPE, unless
+// that signal is ignored. A write to a regular file that fails part way (a
+// full disk) takes back the part of a line it wrote, so that the file ends
+// at its last whole line.
 class DescriptorSink final : public ByteSink {
  public:
   explicit DescriptorSink(int fd);
   int Write(std::string_view bytes) override;
   bool WantsEachRow() const override { return !regularFile_; }
+  std::size_t WholeWriteRoom() override;
 
  private:
   // Writes `bytes`, leaving in it what was not written; 0 or the errno value.
@@ -68,6 +85,9 @@ class DescriptorSink final : public ByteSink {
 
   int fd_;
   bool regularFile_;
+  std::size_t pageBytes_;
+  // Where in the file the next write lands, once known (-1: to be asked).
+  off_t position_ = -1;
 };
 
 // A C++ stream. A stream buffer that throws on a failed read (a file
@@ -90,25 +110,25 @@ class StreamSink final : public ByteSink {
   std::ostream& out_;
 };
 
-// The batch mode's standard output: rows are gathered into blocks of about
-// kBlockBytes, or passed on one by one when the sink wants each row. The
+// The batch mode's standard output: rows are gathered up to about
+// kBlockBytes, or passed on one by one when the sink wants each row. Every
+// write ends at a row's end and holds as many whole rows as fit in the
+// sink's WholeWriteRoom() (a row longer than that goes alone), so that even
+// a process killed in the middle of the run leaves whole rows behind. The
 // first failed write is kept; nothing is written after it.
 class RowWriter {
  public:
   static constexpr std::size_t kBlockBytes = 1 << 16;
 
   explicit RowWriter(ByteSink& sink);
-  // Rows are appended here, then EndRow() is called.
+  // A row is appended here, then EndRow() is called.
   std::string& buffer() { return buffer_; }
-  // Writes what is gathered when it is time; false once the output failed.
+  // Ends the row appended to buffer(); writes what is gathered when it is
+  // time. False once the output failed.
   bool EndRow();
   // Writes what is gathered now; false once the output failed.
   bool Flush();
-  // Several whole rows at once, for a sink that takes blocks (the rows may
-  // go out together with what is gathered, or on their own when they fill
-  // a block); false once the output failed.
-  bool AppendRows(std::string_view rows);
-  // True when each row is to be passed on by itself (EndRow after each).
+  // True when each row is to be passed on by itself (EndRow flushes it).
   bool eachRow() const { return eachRow_; }
   // The errno value of the failed write, or 0.
   int error() const { return error_; }
@@ -117,6 +137,7 @@ class RowWriter {
   ByteSink& sink_;
   bool eachRow_;
   std::string buffer_;
+  std::vector<std::size_t> rowEnds_;  // where each row gathered in buffer_ ends
   int error_ = 0;
 };
 

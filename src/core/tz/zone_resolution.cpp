@@ -1,5 +1,6 @@
 #include "tz/zone_resolution.h"
 
+#include <chrono>
 #include <cmath>
 #include <cstdlib>
 
@@ -156,6 +157,30 @@ std::string ReadingText(const ClockReading& r) {
   if (!r.abbreviation.empty()) text += " (" + r.abbreviation + ")";
   return text;
 }
+
+// A gap that crosses midnight (a zone moved across the date line, such as
+// Pacific/Apia at the end of 2011): the clock times alone would read "from
+// 00:00 straight to 00:00", so the dates are named, and the dates skipped
+// whole.
+std::string SkippedDaysText(const LocalTimeReading& reading) {
+  using std::chrono::days;
+  const LocalDateTime start = reading.gapStart;
+  const LocalDateTime end = reading.gapEnd;
+  const LocalDateTime firstWhole = std::chrono::ceil<days>(start);
+  const LocalDateTime lastWhole = std::chrono::floor<days>(end) - days{1};
+  std::string text = " did not exist: ";
+  if (firstWhole <= lastWhole) {
+    text += LongDate(firstWhole);
+    if (lastWhole != firstWhole) text += " to " + LongDate(lastWhole);
+    text += lastWhole != firstWhole ? " were skipped: " : " was skipped: ";
+  }
+  // A gap that begins at midnight begins at the end of the day before.
+  const std::string from = start == std::chrono::floor<days>(start)
+                               ? "the end of " + LongDate(start - days{1})
+                               : LongDate(start) + " at " + ClockText(start);
+  return text + "the clocks went from " + from + " straight to " + LongDate(end) + " at " +
+         ClockText(end);
+}
 }  // namespace
 
 std::string DescribeResolution(const ZoneResolution& r) {
@@ -175,10 +200,14 @@ std::string LocalTimeProblem(std::string_view zoneName, LocalDateTime local,
   const std::string where =
       std::string(zoneName) + " on " + LongDate(local) + " at " + ClockText(local);
   if (reading.kind == LocalTimeKind::Skipped) {
-    return where + " did not exist: the clocks went from " + ClockText(reading.gapStart) +
-           " straight to " + ClockText(reading.gapEnd) + " (" +
-           FormatUtcOffset(reading.first.offsetSeconds) + " to " +
-           FormatUtcOffset(reading.second.offsetSeconds) + "). Check the time of birth.";
+    const std::string offsets = " (" + FormatUtcOffset(reading.first.offsetSeconds) + " to " +
+                                FormatUtcOffset(reading.second.offsetSeconds) + ").";
+    if (std::chrono::floor<std::chrono::days>(reading.gapStart) ==
+        std::chrono::floor<std::chrono::days>(reading.gapEnd)) {
+      return where + " did not exist: the clocks went from " + ClockText(reading.gapStart) +
+             " straight to " + ClockText(reading.gapEnd) + offsets + " Check the time of birth.";
+    }
+    return where + SkippedDaysText(reading) + offsets + " Check the date of birth.";
   }
   if (reading.kind == LocalTimeKind::Doubled) {
     const bool firstIsDaylight = reading.first.offsetSeconds > reading.second.offsetSeconds;

@@ -132,6 +132,30 @@ TEST(ZoneResolution, DoubledAndSkippedTimesAreNotGuessed) {
               "America/New_York on 9 March 2008 at 02:30 did not exist: the clocks went from "
               "02:00 straight to 03:00 (UTC-5:00 to UTC-4:00). Check the time of birth.");
   }
+  // Whole days skipped when a zone crossed the date line: the dates are
+  // named, not "from 00:00 straight to 00:00" (Samoa left 30 December 2011
+  // out, going from UTC-10 to UTC+14; Kiritimati left out 31 December 1994,
+  // going from UTC-10 to UTC+14).
+  const struct {
+    const char* zone;
+    LocalDateTime local;
+    const char* message;
+  } dateLine[] = {
+      {"Pacific/Apia", MakeDateTime(2011, 12, 30, 12, 0),
+       "Pacific/Apia on 30 December 2011 at 12:00 did not exist: 30 December 2011 was skipped: "
+       "the clocks went from the end of 29 December 2011 straight to 31 December 2011 at 00:00 "
+       "(UTC-10:00 to UTC+14:00). Check the date of birth."},
+      {"Pacific/Kiritimati", MakeDateTime(1994, 12, 31, 8, 0),
+       "Pacific/Kiritimati on 31 December 1994 at 08:00 did not exist: 31 December 1994 was "
+       "skipped: the clocks went from the end of 30 December 1994 straight to 1 January 1995 at "
+       "00:00 (UTC-10:00 to UTC+14:00). Check the date of birth."},
+  };
+  for (const auto& row : dateLine) {
+    SCOPED_TRACE(row.zone);
+    const ZoneResolutionResult s = ResolveZone(history, row.zone, row.local);
+    EXPECT_EQ(s.kind, LocalTimeKind::Skipped);
+    EXPECT_EQ(s.message, row.message);
+  }
   // The same in the years only the closing rule covers.
   EXPECT_EQ(ResolveZone(history, "America/New_York", MakeDateTime(2040, 3, 11, 2, 30)).kind,
             LocalTimeKind::Skipped);
