@@ -217,10 +217,10 @@ int RunOneChart(const CliOptions& options, CliChannels io) {
     AppendChartJson(out, run.chart, options.fields, &entries.report);
     out += '\n';
   } else if (options.json) {
-    AppendChartSchemaJson(out, run.chart, &entries.report, options.style);
+    AppendChartSchemaJson(out, run.chart, &entries.report, options.style, options.dasha);
     out += '\n';
   } else {
-    AppendChartText(out, run.chart, &entries.report);
+    AppendChartText(out, run.chart, &entries.report, options.dasha);
   }
   return WriteOutput(io.out, out, io.err, kExitOk);
 }
@@ -276,14 +276,14 @@ int RunBatch(ByteSource& input, std::string_view inputName, const BatchSettings&
     // A CSV line shows the positions and the Indu Lagna's sign only.
     const ChartRun run =
         ComputeChart(session, row.entries,
-                  settings.json ? ChartScope::Everything : ChartScope::PositionsAndLagna);
+                     settings.json ? ChartScope::Everything : ChartScope::PositionsAndLagna);
     if (run.refusal) {
       row.error = run.refusal->message;
     } else if (settings.json && settings.record) {
       AppendChartJson(output, run.chart, settings.fields, &row.report);
       output += '\n';
     } else if (settings.json) {
-      AppendChartSchemaJson(output, run.chart, &row.report, settings.style);
+      AppendChartSchemaJson(output, run.chart, &row.report, settings.style, settings.dasha);
       output += '\n';
     } else {
       AppendChartCsv(output, run.chart);
@@ -381,6 +381,7 @@ int RunCli(std::span<const std::string_view> args, CliChannels io) {
       settings.fields = options.fields;
       settings.calculation = options.calculation;
       settings.style = options.style;
+      settings.dasha = options.dasha;
       if (options.batchPath == "-") {
         return RunBatch(io.in, "standard input", settings, io.out, io.err);
       }

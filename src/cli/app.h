@@ -38,7 +38,8 @@ struct BatchSettings {
   int jobs = 1;         // threads computing charts; 1 computes each row as it is read
   ChartJsonMembers fields = ChartJsonMembers{}.set();  // the JSON members written
   CalculationSettings calculation;  // --il-rule, --ayanamsa, --node: every row's settings
-  ChartStyle style = ChartStyle::SouthIndian;          // the JSON's settings.chartStyle
+  ChartStyle style = ChartStyle::SouthIndian;  // the JSON's settings.chartStyle
+  DashaRequest dasha;                          // --dasha-levels, --dasha-at
 };
 
 // The batch mode over an open input: one chart per CSV row, each from a
