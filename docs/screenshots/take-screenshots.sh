@@ -12,7 +12,7 @@
 # (chart-scale1.5.png, details-scale1.5.png); the result window must show
 # whole on each. Then the exported page (chart-page.png, and North and East
 # Indian: chart-page-north.png, chart-page-east.png; target
-# export_reference_page).
+# export_reference_page), and the Dasha page (dasha.png).
 set -eu
 build=${1:-build}
 out=$(cd "$(dirname "$0")" && pwd)
@@ -65,4 +65,7 @@ QT_QPA_PLATFORM=offscreen "$(cd "$build" && pwd)/tests/gui/export_reference_page
 for page in chart-page chart-page-north chart-page-east; do
   cp "$work/$page.png" "$out/$page.png"
 done
+# The Dasha page, with the periods of a fixed date marked (target
+# dasha_screenshot).
+QT_QPA_PLATFORM=offscreen "$(cd "$build" && pwd)/tests/gui/dasha_screenshot" "$out"
 echo "screenshots written to $out"

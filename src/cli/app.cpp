@@ -218,10 +218,10 @@ int RunOneChart(const CliOptions& options, CliChannels io) {
     AppendChartJson(out, run.chart, options.fields, &entries.report);
     out += '\n';
   } else if (options.json) {
-    AppendChartSchemaJson(out, run.chart, &entries.report, options.style);
+    AppendChartSchemaJson(out, run.chart, &entries.report, options.style, options.dasha);
     out += '\n';
   } else {
-    AppendChartText(out, run.chart, &entries.report);
+    AppendChartText(out, run.chart, &entries.report, options.dasha);
   }
   return WriteOutput(io.out, out, io.err, kExitOk);
 }
@@ -284,7 +284,7 @@ int RunBatch(ByteSource& input, std::string_view inputName, const BatchSettings&
       AppendChartJson(output, run.chart, settings.fields, &row.report);
       output += '\n';
     } else if (settings.json) {
-      AppendChartSchemaJson(output, run.chart, &row.report, settings.style);
+      AppendChartSchemaJson(output, run.chart, &row.report, settings.style, settings.dasha);
       output += '\n';
     } else {
       AppendChartCsv(output, run.chart);
@@ -408,6 +408,7 @@ int RunCli(std::span<const std::string_view> args, CliChannels io) {
       settings.style = options.style;
       StopRequest* stop = io.catchStop ? io.catchStop() : nullptr;
       if (stop != nullptr) settings.stop = &stop->signal;
+      settings.dasha = options.dasha;
       if (options.batchPath == "-") {
         return RunBatch(io.in, "standard input", settings, io.out, io.err);
       }

@@ -49,6 +49,7 @@ struct BatchSettings {
   // Polled between rows: once it holds a signal's number the run stops
   // after the row being written (null: never).
   const std::atomic<int>* stop = nullptr;
+  DashaRequest dasha;  // --dasha-levels, --dasha-at
 };
 
 // The batch mode over an open input: one chart per CSV row, each from a

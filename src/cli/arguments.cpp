@@ -1,6 +1,7 @@
 #include "cli/arguments.h"
 
 #include <array>
+#include <chrono>
 #include <cstdint>
 
 #include "cli/render.h"
@@ -72,7 +73,7 @@ struct SettingOption {
   // Stores the choice named `value` into `settings`; false for an unknown name.
   bool (*apply)(std::string_view value, CalculationSettings& settings);
 };
-constexpr std::array<SettingOption, 3> kSettingOptions = {{
+constexpr std::array<SettingOption, 4> kSettingOptions = {{
     {"--il-rule", "program or classical",
      [](std::string_view v, CalculationSettings& s) {
        const auto rule = InduLagnaRuleFromName(v);
@@ -91,7 +92,33 @@ constexpr std::array<SettingOption, 3> kSettingOptions = {{
        if (choice) s.node = *choice;
        return choice.has_value();
      }},
+    {"--dasha-year", "julian, gregorian, sidereal or savana",
+     [](std::string_view v, CalculationSettings& s) {
+       const auto choice = dasha::YearLengthFromName(v);
+       if (choice) s.dashaYear = *choice;
+       return choice.has_value();
+     }},
 }};
+
+// A date as YYYY-MM-DD (four, two and two digits) that the calendar has.
+std::optional<std::chrono::year_month_day> IsoDate(std::string_view text) {
+  if (text.size() != 10 || text[4] != '-' || text[7] != '-') return std::nullopt;
+  const auto number = [text](std::size_t from, std::size_t count) -> std::optional<int> {
+    int n = 0;
+    for (std::size_t i = from; i < from + count; ++i) {
+      if (text[i] < '0' || text[i] > '9') return std::nullopt;
+      n = n * 10 + (text[i] - '0');
+    }
+    return n;
+  };
+  const auto y = number(0, 4), m = number(5, 2), d = number(8, 2);
+  if (!y || !m || !d) return std::nullopt;
+  const std::chrono::year_month_day date{std::chrono::year{*y},
+                                         std::chrono::month{static_cast<unsigned>(*m)},
+                                         std::chrono::day{static_cast<unsigned>(*d)}};
+  if (!date.ok()) return std::nullopt;
+  return date;
+}
 
 }  // namespace
 
@@ -102,7 +129,8 @@ Parsed<CliOptions> ParseArguments(std::span<const std::string_view> args) {
   bool anySetting = false;
   bool seenDst = false, seenNoDst = false, seenPlaces = false, seenJson = false, seenBatch = false,
        wantHelp = false, wantZones = false, wantVersion = false, seenJobs = false,
-       seenFields = false, seenRecord = false, seenStyle = false, seenChart = false;
+       seenFields = false, seenRecord = false, seenStyle = false, seenChart = false,
+       seenDashaLevels = false, seenDashaAt = false;
   bool anyBirthOption = false;
 
   for (std::size_t i = 0; i < args.size(); ++i) {
@@ -257,6 +285,31 @@ Parsed<CliOptions> ParseArguments(std::span<const std::string_view> args) {
       seenChart = true;
       continue;
     }
+    if (arg == "--dasha-levels") {
+      if (seenDashaLevels) return Fail<CliOptions>("--dasha-levels given twice");
+      const auto value = takeValue();
+      int levels = 0;
+      if (value) levels = SmallNumber(TrimField(*value), 1).value_or(0);
+      if (levels < 1 || levels > dasha::kMaxLevel) {
+        return Fail<CliOptions>("--dasha-levels needs a number of levels 1..5" +
+                                (value ? ", not " + QuotedForMessage(*value) : std::string()));
+      }
+      seenDashaLevels = true;
+      options.dasha.levels = levels;
+      continue;
+    }
+    if (arg == "--dasha-at") {
+      if (seenDashaAt) return Fail<CliOptions>("--dasha-at given twice");
+      const auto value = takeValue();
+      const auto date = value ? IsoDate(TrimField(*value)) : std::nullopt;
+      if (!date) {
+        return Fail<CliOptions>("--dasha-at needs a date YYYY-MM-DD" +
+                                (value ? ", not " + QuotedForMessage(*value) : std::string()));
+      }
+      seenDashaAt = true;
+      options.dasha.at = *date;
+      continue;
+    }
     bool known = false;
     for (std::size_t k = 0; k < kSettingOptions.size(); ++k) {
       const SettingOption& option = kSettingOptions[k];
@@ -315,7 +368,8 @@ Parsed<CliOptions> ParseArguments(std::span<const std::string_view> args) {
   }
   if (seenPlaces) {
     if (anyBirthOption || seenBatch || wantZones || seenJobs || seenFields || seenRecord ||
-        anySetting || seenStyle || seenChart || !options.svgPath.empty()) {
+        anySetting || seenStyle || seenChart || seenDashaLevels || seenDashaAt ||
+        !options.svgPath.empty()) {
       return Fail<CliOptions>("--places takes no other options but --json");
     }
     options.mode = Mode::ListPlaces;
@@ -330,7 +384,7 @@ Parsed<CliOptions> ParseArguments(std::span<const std::string_view> args) {
   }
   if (wantZones) {
     if (anyBirthOption || seenBatch || seenJson || seenRecord || anySetting || seenStyle ||
-        seenChart || !options.svgPath.empty()) {
+        seenChart || seenDashaLevels || seenDashaAt || !options.svgPath.empty()) {
       return Fail<CliOptions>("--list-zones takes no other options");
     }
     options.mode = Mode::ListZones;
@@ -382,7 +436,8 @@ std::string_view UsageText() {
   orvanta-cli --places QUERY [--json]
   orvanta-cli --batch FILE|- [--json | --json-record [--fields LIST]] [--jobs N]
               [--style south|north|east]
-  (charts and batches also take [--ayanamsa A] [--node N] [--il-rule R])
+  (charts and batches also take [--ayanamsa A] [--node N] [--il-rule R]
+   [--dasha-year Y] [--dasha-levels N] [--dasha-at YYYY-MM-DD])
   orvanta-cli --list-zones
   orvanta-cli --help | --version
 
@@ -435,6 +490,13 @@ draws the birth chart and its Navamsa as SVG.
   --il-rule R        the Indu Lagna's count: program (from the ascendant,
                      Venus 10; the default) or classical (from the Moon,
                      Venus 12)
+  --dasha-year Y     the year the Vimshottari periods are counted in: julian
+                     (365.25 days, the default), gregorian (365.2425),
+                     sidereal (365.256363) or savana (360)
+  --dasha-levels N   the periods' levels in the report and the JSON: 1
+                     mahadashas .. 5 pranas (default 2, with antardashas)
+  --dasha-at DATE    also the periods running on DATE (YYYY-MM-DD, from its
+                     00:00 by the birth's clock), one per level
 
 A value that starts with -- is written with =, as in --city=--X--.
 

@@ -13,6 +13,7 @@
 #include "chart/chart.h"
 #include "chart/chart_layout.h"
 #include "chart/chart_svg.h"
+#include "chart/dasha_chart.h"
 #include "io/birth_fields.h"
 
 namespace orvanta::cli {
@@ -48,6 +49,7 @@ struct CliOptions {
   std::string svgPath;                                 // --svg: the drawing's file; empty: none
   ChartStyle style = ChartStyle::SouthIndian;          // --style
   ChartSelection charts = ChartSelection::Both;        // --chart: what --svg draws
+  DashaRequest dasha;                                  // --dasha-levels, --dasha-at
 };
 
 // Most threads --jobs may ask for.

@@ -1,5 +1,6 @@
 #include "cli/chart_json.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdio>
@@ -7,6 +8,7 @@
 #include <utility>
 
 #include "chart/explanation.h"
+#include "chart/positions.h"
 #include "cli/json.h"
 #include "cli/render.h"
 
@@ -355,10 +357,68 @@ void AppendTexts(std::string& out, const ChartOutput& chart) {
   o.Close();
 }
 
+// One period and its sub-periods down to `levels`.
+void AppendPeriod(std::string& out, const dasha::Vimshottari& v, const dasha::Period& p,
+                  int levels) {
+  JsonObject o(out);
+  o.String("lord", dasha::LordName(p.lord()));
+  o.String("start", UtcText(p.start));
+  o.String("end", UtcText(p.end));
+  if (p.level < levels) {
+    if (const auto subs = dasha::SubPeriods(v, p)) {
+      std::string& list = o.Key("periods");
+      list += '[';
+      for (std::size_t i = 0; i < subs->size(); ++i) {
+        if (i > 0) list += ',';
+        AppendPeriod(list, v, (*subs)[i], levels);
+      }
+      list += ']';
+    }
+  }
+  o.Close();
+}
+
+// "dasha": the Vimshottari periods; "dashaAt" with a date asked for.
+void AppendDasha(JsonObject& o, const ChartOutput& chart, const DashaRequest& request) {
+  const std::optional<dasha::Vimshottari> v = DashaOf(chart);
+  if (!v) {
+    o.Null("dasha");
+    return;
+  }
+  const int levels = std::clamp(request.levels, 1, dasha::kMaxLevel);
+  JsonObject d(o.Key("dasha"));
+  d.String("system", "vimshottari");
+  d.Number("yearDays", dasha::YearDays(v->yearLength));
+  d.Number("moonLongitudeDeg", v->moonLongitudeDeg);
+  d.String("nakshatra", kNakshatraNames[static_cast<std::size_t>(v->nakshatra)]);
+  d.Number("balanceYears", v->balanceYears);
+  std::string& list = d.Key("periods");
+  list += '[';
+  const auto maha = dasha::Mahadashas(*v);
+  for (std::size_t i = 0; i < maha.size(); ++i) {
+    if (i > 0) list += ',';
+    AppendPeriod(list, *v, maha[i], levels);
+  }
+  list += ']';
+  d.Close();
+  if (!request.at) return;
+  JsonObject at(o.Key("dashaAt"));
+  at.String("date", DateText(*request.at));
+  std::string& lords = at.Key("lords");
+  lords += '[';
+  const auto running = dasha::PeriodsAt(*v, StartOfLocalDate(chart.birth, *request.at), levels);
+  for (std::size_t i = 0; i < running.size(); ++i) {
+    if (i > 0) lords += ',';
+    AppendJsonString(lords, dasha::LordName(running[i].lord()));
+  }
+  lords += ']';
+  at.Close();
+}
+
 }  // namespace
 
 void AppendChartSchemaJson(std::string& out, const ChartOutput& chart, const PlaceReport* report,
-                           ChartStyle style) {
+                           ChartStyle style, const DashaRequest& dasha) {
   JsonObject o(out);
   o.String("schema", kChartSchemaId);
   o.String("name", chart.birth.Name);
@@ -369,6 +429,7 @@ void AppendChartSchemaJson(std::string& out, const ChartOutput& chart, const Pla
   settings.String("node", NodeChoiceName(chart.settings.node));
   settings.String("induLagnaRule", RuleName(chart.settings.induLagnaRule));
   settings.String("chartStyle", ChartStyleKey(style));
+  settings.String("dashaYear", dasha::YearLengthName(chart.settings.dashaYear));
   settings.Close();
   std::string& bodies = o.Key("bodies");
   bodies += '[';
@@ -384,6 +445,7 @@ void AppendChartSchemaJson(std::string& out, const ChartOutput& chart, const Pla
   AppendSunrise(o.Key("sunrise"), chart);
   AppendAttributes(o.Key("signAttributes"), chart);
   AppendTexts(o.Key("texts"), chart);
+  AppendDasha(o, chart, dasha);
   o.Close();
 }
 

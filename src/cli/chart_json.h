@@ -2,8 +2,9 @@
 // docs/chart.schema.json): the birth as resolved, the settings used, every
 // body as numbers and plain names, the ascendant, the Indu Lagna under both
 // rules and that of the Navamsa, sunrise and sunset, the sign's attributes
-// under plain keys, and the texts the chart shows. One object per chart, on one line. The internal
-// record of --json-record is written by render.h.
+// under plain keys, the texts the chart shows, and the Vimshottari periods
+// to the levels asked (with those running on a date, when one is asked). One object per chart, on
+// one line. The internal record of --json-record is written by render.h.
 #pragma once
 
 #include <string>
@@ -11,6 +12,7 @@
 
 #include "chart/chart.h"
 #include "chart/chart_layout.h"
+#include "chart/dasha_chart.h"
 #include "cli/places.h"
 
 namespace orvanta::cli {
@@ -20,7 +22,8 @@ inline constexpr std::string_view kChartSchemaId = "orvanta.chart/2";
 // `style` is the drawing's style the settings name.
 void AppendChartSchemaJson(std::string& out, const ChartOutput& chart,
                            const PlaceReport* report = nullptr,
-                           ChartStyle style = ChartStyle::SouthIndian);
+                           ChartStyle style = ChartStyle::SouthIndian,
+                           const DashaRequest& dasha = {});
 // A refused birth: the schema, the name, "valid": false, the message and the
 // entry it concerns (or null).
 void AppendRefusalSchemaJson(std::string& out, std::string_view name, const Refusal& refusal);

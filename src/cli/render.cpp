@@ -152,10 +152,11 @@ void AppendOptionalInteger(std::string& out, const std::optional<long long>& val
 
 }  // namespace
 
-void AppendChartText(std::string& out, const ChartOutput& chart, const PlaceReport* report) {
+void AppendChartText(std::string& out, const ChartOutput& chart, const PlaceReport* report,
+                     const DashaRequest& dasha) {
   std::string placeLines;
   if (report) AppendPlaceText(placeLines, *report);
-  AppendChartReport(out, chart, placeLines);
+  AppendChartReport(out, chart, placeLines, dasha);
 }
 
 namespace {

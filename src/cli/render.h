@@ -27,7 +27,7 @@ void AppendIsoMinuteJson(std::string& out, LocalDateTime t);
 // (text: after the birth details; JSON: the members Place and ZoneResolved, before the last member,
 // Clock, which every chart has).
 void AppendChartText(std::string& out, const ChartOutput& chart,
-                     const PlaceReport* report = nullptr);
+                     const PlaceReport* report = nullptr, const DashaRequest& dasha = {});
 void AppendChartJson(std::string& out, const ChartOutput& chart,
                      const PlaceReport* report = nullptr);
 

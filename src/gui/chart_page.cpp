@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "chart/chart_text.h"
+#include "chart/dasha_chart.h"
 #include "chart/explanation.h"
 #include "chart/presentation.h"
 #include "chart/xml_text.h"
@@ -96,7 +97,7 @@ class PagePainter {
     const double explanationBottom = std::max(Explanation(kMargin, explanationTop, half),
                                               NavamsaExplanation(right, explanationTop, half));
     const double legendBottom = Legend(right, NavamsaLegendTop(explanationBottom), half);
-    const double bottom = Attributes(std::max(explanationBottom, legendBottom) + 30);
+    const double bottom = Dasha(Attributes(std::max(explanationBottom, legendBottom) + 30) + 24);
     Footer();
     return bottom;
   }
@@ -135,7 +136,9 @@ class PagePainter {
            kMarkInk, Qt::AlignRight | Qt::AlignTop);
     }
     // The calculation settings the chart was computed with, under the headline.
-    Text(QRectF(kSheetWidth / 2 - 100, 79, kSheetWidth / 2 + 100 - kMargin, 18),
+    // (From beside the title: the line with the dasha year is longer than
+    // the headline.)
+    Text(QRectF(kMargin + 180, 79, kSheetWidth - 2 * kMargin - 180, 18),
          Q(SettingsLine(chart_.settings)), PageFont(11), kRuleInk, Qt::AlignRight | Qt::AlignTop);
     p_.setPen(QPen(kHeadingInk, 2.0));
     p_.drawLine(QPointF(kMargin, 98), QPointF(kSheetWidth - kMargin, 98));
@@ -241,6 +244,50 @@ class PagePainter {
       y += Text(QRectF(kMargin, y, width, 400), Q(a->value), PageFont(12), kInk) + 6;
     }
     return y;
+  }
+
+  // The Vimshottari mahadashas with their antardashas: the balance at birth,
+  // then nine blocks in three columns, each the mahadasha and its nine
+  // antardashas with their start dates (local dates of the birth's clock).
+  double Dasha(double y) {
+    const std::optional<dasha::Vimshottari> v = DashaOf(chart_);
+    if (!v) return y;
+    const double width = kSheetWidth - 2 * kMargin;
+    y = Heading(kMargin, y, width, "Vimshottari Dasha");
+    y += Text(QRectF(kMargin, y, width, 40),
+              Q(BalanceText(*v)) + QStringLiteral("; ") + Q(DashaYearCaption(v->yearLength)) +
+                  QStringLiteral("; dates by the birth's clock."),
+              PageFont(12), kInk) +
+         8;
+    constexpr int kColumns = 3;
+    constexpr double kLine = 15;
+    const double column = (width - (kColumns - 1) * kColumnGap / 2) / kColumns;
+    const auto maha = dasha::Mahadashas(*v);
+    double rowTop = y;
+    double rowBottom = y;
+    for (std::size_t i = 0; i < maha.size(); ++i) {
+      const double x = kMargin + static_cast<double>(i % kColumns) * (column + kColumnGap / 2);
+      if (i % kColumns == 0) rowTop = rowBottom;
+      double line = rowTop;
+      const auto date = [this](dasha::UtSeconds t) {
+        return Q(DateText(LocalDateOf(chart_.birth, t)));
+      };
+      Text(QRectF(x, line, column, kLine),
+           QStringLiteral("%1  %2 \u2013 %3")
+               .arg(Q(dasha::LordName(maha[i].lord())), date(maha[i].start), date(maha[i].end)),
+           PageFont(11, true), kInk);
+      line += kLine;
+      if (const auto subs = dasha::SubPeriods(*v, maha[i])) {
+        for (const dasha::Period& p : *subs) {
+          Text(QRectF(x + 12, line, column - 12, kLine),
+               QStringLiteral("%1  %2").arg(Q(dasha::LordName(p.lord())), date(p.start)),
+               PageFont(10), kInk);
+          line += kLine - 2;
+        }
+      }
+      rowBottom = std::max(rowBottom, line + 6);
+    }
+    return rowBottom;
   }
 
   void Footer() {

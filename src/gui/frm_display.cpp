@@ -16,6 +16,7 @@
 
 #include "chart/explanation.h"
 #include "gui/chart_view.h"
+#include "gui/dasha_page.h"
 #include "gui/help_links.h"
 #include "gui/ui_common.h"
 
@@ -322,6 +323,8 @@ FrmDisplay::FrmDisplay(const HelpLinks& help, QWidget* parent, double scale)
   auto* detailsPage = new QWidget;
   tabs_->addTab(chartPage, Text(kChartHeading));
   tabs_->addTab(detailsPage, Text(kAttributesHeading));
+  dashaPage_ = new DashaPage;
+  tabs_->addTab(dashaPage_, QStringLiteral("Dasha"));
   BuildChartTab(chartPage);
   BuildDetailsTab(detailsPage);
 }
@@ -650,6 +653,8 @@ void FrmDisplay::Present(const ChartOutput& chart) {
     navamsaHowFound_->clear();
   }
   chartView_->Present(chart, style_);
+  // Today from the system clock, here at the edge; the page takes it as given.
+  dashaPage_->Present(chart, SystemNow());
   tabs_->setCurrentIndex(0);
 }
 

@@ -31,6 +31,7 @@ class QTabWidget;
 namespace orvanta {
 
 class ChartView;
+class DashaPage;
 class HelpLinks;
 
 // The window's design in twips, drawn at a scale: 1 on a screen that holds
@@ -77,6 +78,8 @@ class FrmDisplay : public QWidget {
   // for every chart presented after.
   void SetChartStyle(ChartStyle style);
   ChartView* chartView() const { return chartView_; }
+  // The "Dasha" tab.
+  DashaPage* dashaPage() const { return dashaPage_; }
 
   // Raises the chart frame and then the details frame above their siblings,
   // as the main window does when it loads this window.
@@ -102,6 +105,7 @@ class FrmDisplay : public QWidget {
   QLabel* legend_ = nullptr;
   QLabel* navamsaHowFound_ = nullptr;  // the Navamsa's count, headline first
   ChartView* chartView_ = nullptr;
+  DashaPage* dashaPage_ = nullptr;
   ChartStyle style_ = ChartStyle::SouthIndian;
   QWidget* fraBirthchart_ = nullptr;
   QWidget* fraDetails_ = nullptr;

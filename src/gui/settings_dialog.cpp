@@ -16,6 +16,7 @@ namespace {
 constexpr char kAyanamsaKey[] = "calculation/ayanamsa";
 constexpr char kNodeKey[] = "calculation/node";
 constexpr char kInduLagnaRuleKey[] = "calculation/induLagnaRule";
+constexpr char kDashaYearKey[] = "calculation/dashaYear";
 
 // A list of `choices` with their captions, the item data the index into
 // `choices`, showing `current`.
@@ -56,11 +57,14 @@ SettingsDialog::SettingsDialog(const CalculationSettings& current, QWidget* pare
   node_ = ChoiceList("cboNode", kNodeChoices, current.node, NodeCaption, this);
   induLagnaRule_ = ChoiceList("cboInduLagnaRule", kInduLagnaRules, current.induLagnaRule,
                               InduLagnaRuleCaption, this);
+  dashaYear_ =
+      ChoiceList("cboDashaYear", kDashaYearChoices, current.dashaYear, DashaYearCaption, this);
 
   auto* form = new QFormLayout;
   form->addRow(QStringLiteral("&Ayanamsa:"), ayanamsa_);
   form->addRow(QStringLiteral("&Rahu and Ketu:"), node_);
   form->addRow(QStringLiteral("&Indu Lagna rule:"), induLagnaRule_);
+  form->addRow(QStringLiteral("&Dasha year:"), dashaYear_);
 
   auto* note = new QLabel(
       QStringLiteral("The chart shown is computed again with the new settings. They are kept "
@@ -85,6 +89,7 @@ CalculationSettings SettingsDialog::Chosen() const {
   s.ayanamsa = ChoiceAt(kAyanamsaChoices, ayanamsa_);
   s.node = ChoiceAt(kNodeChoices, node_);
   s.induLagnaRule = ChoiceAt(kInduLagnaRules, induLagnaRule_);
+  s.dashaYear = ChoiceAt(kDashaYearChoices, dashaYear_);
   return s;
 }
 
@@ -95,6 +100,9 @@ CalculationSettings LoadCalculationSettings(const QSettings& store) {
   if (const auto r = InduLagnaRuleFromName(StoredName(store, kInduLagnaRuleKey))) {
     s.induLagnaRule = *r;
   }
+  if (const auto y = dasha::YearLengthFromName(StoredName(store, kDashaYearKey))) {
+    s.dashaYear = *y;
+  }
   return s;
 }
 
@@ -103,6 +111,7 @@ void SaveCalculationSettings(QSettings& store, const CalculationSettings& s) {
   store.setValue(QString::fromLatin1(kNodeKey), NameText(NodeChoiceName(s.node)));
   store.setValue(QString::fromLatin1(kInduLagnaRuleKey),
                  NameText(InduLagnaRuleName(s.induLagnaRule)));
+  store.setValue(QString::fromLatin1(kDashaYearKey), NameText(dasha::YearLengthName(s.dashaYear)));
   store.sync();
 }
 

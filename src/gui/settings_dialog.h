@@ -1,5 +1,5 @@
 // The Settings dialog: the ayanamsa, the node Rahu and Ketu stand at, and
-// the Indu Lagna's rule, chosen from lists whose captions come from the
+// the Indu Lagna's rule and the dasha's year, chosen from lists whose captions come from the
 // core (chart/settings.h); and how the choices are kept across restarts.
 //
 // The dialog only moves values between its lists and a CalculationSettings;
@@ -27,6 +27,7 @@ class SettingsDialog : public QDialog {
   QComboBox* ayanamsa_ = nullptr;
   QComboBox* node_ = nullptr;
   QComboBox* induLagnaRule_ = nullptr;
+  QComboBox* dashaYear_ = nullptr;
 };
 
 // The settings kept in `store` under "calculation/"; a missing or unknown

@@ -461,6 +461,72 @@ TEST(ParseArguments, DrawingOptions) {
   }
 }
 
+// The dasha's options: the year length (a calculation setting), the levels
+// and the date; each refused with its one-line message when out of range.
+TEST(ParseArguments, DashaOptions) {
+  const std::vector<std::string_view> base = {"--name", "A",     "--date", "1980-06-15", "--time",
+                                              "10:30",  "--lat", "28N36",  "--lon",      "77E12"};
+  const auto plain = ParseArguments(base);
+  ASSERT_TRUE(plain.value) << plain.error;
+  EXPECT_EQ(plain.value->dasha.levels, 2);
+  EXPECT_FALSE(plain.value->dasha.at);
+  EXPECT_EQ(plain.value->calculation.dashaYear, dasha::YearLength::Julian);
+  struct Row {
+    const char* name;
+    std::vector<std::string_view> extra;
+    std::string error;  // empty: accepted
+  };
+  const Row rows[] = {
+      {"all three",
+       {"--dasha-year", "sidereal", "--dasha-levels", "5", "--dasha-at", "2024-02-29"},
+       ""},
+      {"with =", {"--dasha-year=savana", "--dasha-levels=1", "--dasha-at=2000-01-01"}, ""},
+      {"unknown year",
+       {"--dasha-year", "tropical"},
+       "--dasha-year needs julian, gregorian, sidereal or savana, not \"tropical\""},
+      {"level 0",
+       {"--dasha-levels", "0"},
+       "--dasha-levels needs a number of levels 1..5, not \"0\""},
+      {"level 6",
+       {"--dasha-levels", "6"},
+       "--dasha-levels needs a number of levels 1..5, not \"6\""},
+      {"no level", {"--dasha-levels"}, "--dasha-levels needs a number of levels 1..5"},
+      {"no such day",
+       {"--dasha-at", "2023-02-29"},
+       "--dasha-at needs a date YYYY-MM-DD, not \"2023-02-29\""},
+      {"wrong shape",
+       {"--dasha-at", "9/12/2026"},
+       "--dasha-at needs a date YYYY-MM-DD, not \"9/12/2026\""},
+      {"twice", {"--dasha-at", "2026-12-09", "--dasha-at", "2026-12-10"}, "--dasha-at given twice"},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    std::vector<std::string_view> args = base;
+    args.insert(args.end(), r.extra.begin(), r.extra.end());
+    const auto parsed = ParseArguments(args);
+    if (r.error.empty()) {
+      ASSERT_TRUE(parsed.value) << parsed.error;
+    } else {
+      EXPECT_FALSE(parsed.value);
+      EXPECT_EQ(parsed.error, r.error);
+    }
+  }
+  std::vector<std::string_view> args = base;
+  for (std::string_view a :
+       {"--dasha-year", "sidereal", "--dasha-levels", "5", "--dasha-at", "2024-02-29"}) {
+    args.push_back(a);
+  }
+  const auto parsed = ParseArguments(args);
+  ASSERT_TRUE(parsed.value) << parsed.error;
+  EXPECT_EQ(parsed.value->calculation.dashaYear, dasha::YearLength::Sidereal);
+  EXPECT_EQ(parsed.value->dasha.levels, 5);
+  ASSERT_TRUE(parsed.value->dasha.at);
+  EXPECT_EQ(*parsed.value->dasha.at, std::chrono::year_month_day(std::chrono::year{2024} / 2 / 29));
+  // Not with the zone list.
+  EXPECT_FALSE(
+      ParseArguments(std::vector<std::string_view>{"--list-zones", "--dasha-levels", "3"}).value);
+}
+
 TEST(ParseArguments, FillsTheBirthFields) {
   const std::vector<std::string_view> args = {
       "--name",  "ARJUN MEHTA", "--date",    "1980-06-15", "--time", "10:30",  "--lat",

@@ -220,13 +220,13 @@ class TestChartPage : public QObject {
                              .normalized(QString::NormalizationForm_KC)
                              .simplified();
     QVERIFY(ok);
-    QStringList expected = {"ARJUN MEHTA",
-                            Q(kDetailsHeading),
-                            Q(kPositionsHeading),
-                            Q(kChartHeading),
-                            Q(kAttributesHeading),
-                            "How the Indu Lagna was found",
-                            "Indu Lagna: Scorpio (Vrischika)"};
+    QStringList expected = {
+        "ARJUN MEHTA", Q(kDetailsHeading), Q(kPositionsHeading), Q(kChartHeading),
+        Q(kAttributesHeading), "How the Indu Lagna was found", "Indu Lagna: Scorpio (Vrischika)",
+        // The dasha: the balance, a mahadasha and one of its
+        // antardashas (tests/cli/golden/delhi_text.out).
+        "Vimshottari Dasha", "Jupiter dasha, 3 years 8 months 25 days left at birth",
+        "Saturn 1984-03-10 \u2013 2003-03-11", "Venus 1990-12-31"};
     const std::optional<InduLagnaSteps> steps = ExplainInduLagna(chart);
     QVERIFY(steps);
     // The count's lines; the legend is the charts' own for the style.

@@ -17,10 +17,12 @@
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTreeWidget>
 #include <memory>
 
 #include "chart/explanation.h"
 #include "gui/chart_view.h"
+#include "gui/dasha_page.h"
 #include "gui/frm_display.h"
 #include "gui/frm_main.h"
 #include "gui/mdi_window.h"
@@ -72,6 +74,7 @@ class TestFrmDisplay : public QObject {
   void fullComputationFillsTheResultWindow();
   void exactlyOneVisibleIlMark();
   void attributeTabShowsTheInduLagnaSign();
+  void dashaPageOpensPeriodsAndMarksTheRunningOne();
   void signBoxesStandAtTheirDesignPositions_data();
   void signBoxesStandAtTheirDesignPositions();
   void presentTurnsToTheFirstTab();
@@ -256,6 +259,78 @@ void TestFrmDisplay::exactlyOneVisibleIlMark() {
   }
 }
 
+// The Dasha page of the reference birth (Moon in Punarvasu, Jupiter's
+// mahadasha at birth), with "today" given: the dates are those of the text
+// report's Dasha section for the same birth (tests/cli/golden/delhi_text.out).
+void TestFrmDisplay::dashaPageOpensPeriodsAndMarksTheRunningOne() {
+  Type(kDelhi);
+  program_->shell.form()->ComputeChartFromForm();
+  FrmDisplay* d = display();
+  QVERIFY(d != nullptr);
+  auto* tabs = d->findChild<QTabWidget*>(QStringLiteral("SSTab1"));
+  QVERIFY(tabs != nullptr);
+  DashaPage* page = d->dashaPage();
+  QVERIFY(page != nullptr);
+  QCOMPARE(tabs->tabText(tabs->indexOf(page)), QStringLiteral("Dasha"));
+
+  Session session;
+  const ChartRun run = ComputeChart(session, EntriesOf(kDelhi));
+  QVERIFY(!run.refusal);
+  using namespace std::chrono;
+  // 1 June 1991, 12:00 UT: Saturn's mahadasha, Venus's antardasha.
+  page->Present(run.chart, sys_days{1991y / 6 / 1} + 12h);
+  QCOMPARE(page->balance()->text(),
+           QStringLiteral("Jupiter dasha, 3 years 8 months 25 days left at birth"));
+  QTreeWidget* tree = page->tree();
+  QCOMPARE(tree->topLevelItemCount(), 9);
+  const QStringList mahaLords = {"Jupiter", "Saturn", "Mercury", "Ketu", "Venus",
+                                 "Sun",     "Moon",   "Mars",    "Rahu"};
+  for (int i = 0; i < 9; ++i) {
+    QCOMPARE(tree->topLevelItem(i)->text(DashaPage::LordColumn), mahaLords[i]);
+  }
+  QTreeWidgetItem* jupiter = tree->topLevelItem(0);
+  QCOMPARE(jupiter->text(DashaPage::StartColumn), QStringLiteral("1968-03-10"));
+  QCOMPARE(jupiter->text(DashaPage::AgeColumn), QStringLiteral("before birth"));
+  // Jupiter's antardashas are made only when it is opened.
+  QCOMPARE(jupiter->childCount(), 0);
+  tree->expandItem(jupiter);
+  QCOMPARE(jupiter->childCount(), 9);
+  QCOMPARE(jupiter->child(0)->text(DashaPage::LordColumn), QStringLiteral("Jupiter"));
+  QCOMPARE(jupiter->child(8)->text(DashaPage::LordColumn), QStringLiteral("Rahu"));
+  QCOMPARE(jupiter->child(8)->text(DashaPage::StartColumn), QStringLiteral("1981-10-16"));
+  QCOMPARE(jupiter->child(8)->text(DashaPage::AgeColumn), QStringLiteral("1 year 4 months 1 day"));
+
+  // Saturn, running, is open; its antardashas from Saturn, Venus marked.
+  QTreeWidgetItem* saturn = tree->topLevelItem(1);
+  QVERIFY(saturn->isExpanded());
+  QCOMPARE(saturn->text(DashaPage::NowColumn), QStringLiteral("running"));
+  const QStringList antarLords = {"Saturn", "Mercury", "Ketu", "Venus",  "Sun",
+                                  "Moon",   "Mars",    "Rahu", "Jupiter"};
+  QCOMPARE(saturn->childCount(), 9);
+  for (int i = 0; i < 9; ++i) {
+    QCOMPARE(saturn->child(i)->text(DashaPage::LordColumn), antarLords[i]);
+  }
+  QCOMPARE(saturn->child(3)->text(DashaPage::StartColumn), QStringLiteral("1990-12-31"));
+  QCOMPARE(saturn->child(3)->text(DashaPage::EndColumn), QStringLiteral("1994-03-02"));
+  QCOMPARE(saturn->child(3)->text(DashaPage::NowColumn), QStringLiteral("running"));
+  // The deepest running period is a pratyantardasha of Saturn-Venus, the
+  // current item, and the only one marked at its level.
+  QTreeWidgetItem* running = page->RunningItem();
+  QVERIFY(running != nullptr);
+  QCOMPARE(running->parent(), saturn->child(3));
+  QCOMPARE(tree->currentItem(), running);
+  QVERIFY(running->font(DashaPage::LordColumn).bold());
+  const auto now = sys_days{1991y / 6 / 1} + 12h;
+  const auto at = dasha::PeriodsAt(*DashaOf(run.chart), now, 3);
+  QCOMPARE(running->text(DashaPage::LordColumn),
+           QString::fromUtf8(dasha::LordName(at[2].lord()).data()));
+  int marked = 0;
+  for (int i = 0; i < running->parent()->childCount(); ++i) {
+    marked += running->parent()->child(i)->text(DashaPage::NowColumn).isEmpty() ? 0 : 1;
+  }
+  QCOMPARE(marked, 1);
+}
+
 void TestFrmDisplay::attributeTabShowsTheInduLagnaSign() {
   Type(kDelhi);
   program_->shell.form()->ComputeChartFromForm();
@@ -327,7 +402,7 @@ void TestFrmDisplay::presentTurnsToTheFirstTab() {
   Session session;
   d.Present(ComputeChart(session, EntriesOf(kDelhi)).chart);
   QCOMPARE(tabs->currentIndex(), 0);
-  QCOMPARE(tabs->count(), 2);
+  QCOMPARE(tabs->count(), 3);  // the chart, the Indu Lagna sign, the Dasha
 }
 
 void TestFrmDisplay::backKeepsEntriesAndSecondRunStartsFresh() {

@@ -387,7 +387,7 @@ void TestMdiWindow::settingsDialogRecomputesTheChartAndIsKept() {
   const QString sunBefore = get<QLabel>(display, "planet0")->text();
   QCOMPARE(display->windowTitle(),
            QStringLiteral("Orvanta v1.15 - Settings: ayanamsa program's own; Rahu/Ketu "
-                          "program's own; Indu Lagna program's count"));
+                          "program's own; Indu Lagna program's count; dasha year 365.25 days"));
 
   // Cancel first: nothing changes.
   QTimer::singleShot(0, this, [] {
@@ -414,6 +414,12 @@ void TestMdiWindow::settingsDialogRecomputesTheChartAndIsKept() {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_End);
     QTest::keyClick(dialog, Qt::Key_I, Qt::AltModifier);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    // Alt+D the dasha year: the savana year is the last entry.
+    QTest::keyClick(dialog, Qt::Key_D, Qt::AltModifier);
+    QCOMPARE(QApplication::focusWidget(), get<QComboBox>(dialog, "cboDashaYear"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_End);
+    QCOMPARE(get<QComboBox>(dialog, "cboDashaYear")->currentText(),
+             QStringLiteral("savana year, 360 days"));
     QCOMPARE(get<QComboBox>(dialog, "cboNode")->currentText(), QStringLiteral("The true node"));
     QCOMPARE(get<QComboBox>(dialog, "cboInduLagnaRule")->currentText(),
              QStringLiteral("The classical count (from the Moon, Venus 12)"));
@@ -426,6 +432,7 @@ void TestMdiWindow::settingsDialogRecomputesTheChartAndIsKept() {
   chosen.ayanamsa = AyanamsaChoice::Krishnamurti;
   chosen.node = NodeChoice::True;
   chosen.induLagnaRule = InduLagnaRule::FromMoonVenus12;
+  chosen.dashaYear = dasha::YearLength::Savana;
   QVERIFY(shell->settings() == chosen);
 
   // The same window shows the chart of the same birth under the new settings.
@@ -439,7 +446,7 @@ void TestMdiWindow::settingsDialogRecomputesTheChartAndIsKept() {
            Text(InduLagnaHeadline(expected.induLagna->sign)));
   QCOMPARE(display->windowTitle(),
            QStringLiteral("Orvanta v1.15 - Settings: ayanamsa KP; Rahu/Ketu true node; Indu "
-                          "Lagna classical count"));
+                          "Lagna classical count; dasha year 360 days"));
 
   // A new start with the same file: the settings were kept.
   shell.reset();

@@ -66,6 +66,26 @@ void AppendBorder(std::string& out, bool openCentre) {
   out += '\n';
 }
 
+void AppendAttributes(std::string& out, const ChartOutput& chart) {
+  out += '\n';
+  out += kAttributesHeading;
+  out += '\n';
+  for (const AttributeValue& a : *chart.attributes) {
+    if (IsInterpretationText(a.attribute)) continue;
+    out += "  ";
+    AppendPadded(out, CaptionOf(a.attribute), 27);
+    out += ": ";
+    out += a.value;
+    out += '\n';
+  }
+  for (SignAttribute text : kReportTexts) {
+    out += '\n';
+    out += CaptionOf(text);
+    out += '\n';
+    out += WordWrap(AttributeValueOf(chart, text), kTextWidth, "  ");
+  }
+}
+
 }  // namespace
 
 std::string WordWrap(std::string_view text, std::size_t width, std::string_view indent) {
@@ -129,7 +149,8 @@ void AppendSouthIndianGrid(std::string& out, const ChartOutput& chart) {
   AppendBorder(out, false);
 }
 
-void AppendChartReport(std::string& out, const ChartOutput& chart, std::string_view placeLines) {
+void AppendChartReport(std::string& out, const ChartOutput& chart, std::string_view placeLines,
+                       const DashaRequest& dasha) {
   const BirthDetailTexts& d = chart.details;
   out += kProgramTitle;
   out += '\n';
@@ -190,24 +211,9 @@ void AppendChartReport(std::string& out, const ChartOutput& chart, std::string_v
     }
   }
 
-  if (!chart.attributes) return;
+  if (chart.attributes) AppendAttributes(out, chart);
   out += '\n';
-  out += kAttributesHeading;
-  out += '\n';
-  for (const AttributeValue& a : *chart.attributes) {
-    if (IsInterpretationText(a.attribute)) continue;
-    out += "  ";
-    AppendPadded(out, CaptionOf(a.attribute), 27);
-    out += ": ";
-    out += a.value;
-    out += '\n';
-  }
-  for (SignAttribute text : kReportTexts) {
-    out += '\n';
-    out += CaptionOf(text);
-    out += '\n';
-    out += WordWrap(AttributeValueOf(chart, text), kTextWidth, "  ");
-  }
+  AppendDashaReport(out, chart, dasha);
 }
 
 }  // namespace orvanta

@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "chart/chart.h"
+#include "chart/dasha_chart.h"
 
 namespace orvanta {
 
@@ -23,7 +24,8 @@ void AppendSouthIndianGrid(std::string& out, const ChartOutput& chart);
 
 // The whole report. `placeLines` (whole lines, each ending in a line feed)
 // stand after the birth details: the command line's atlas place and zone.
-void AppendChartReport(std::string& out, const ChartOutput& chart,
-                       std::string_view placeLines = {});
+// The Dasha section ends it, to the levels `dasha` asks for.
+void AppendChartReport(std::string& out, const ChartOutput& chart, std::string_view placeLines = {},
+                       const DashaRequest& dasha = {});
 
 }  // namespace orvanta

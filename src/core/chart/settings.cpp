@@ -1,6 +1,7 @@
 #include "chart/settings.h"
 
 #include <array>
+#include <cstdint>
 
 namespace orvanta {
 
@@ -71,6 +72,10 @@ std::string_view NodeCaption(NodeChoice choice) {
   return RowOf(kNodeRows, choice).caption;
 }
 
+std::string_view DashaYearCaption(dasha::YearLength length) {
+  return dasha::YearLengthRowOf(length).caption;
+}
+
 std::string SettingsLine(const CalculationSettings& s) {
   std::string line = "Settings: ayanamsa ";
   line += RowOf(kAyanamsaRows, s.ayanamsa).shortCaption;
@@ -78,6 +83,18 @@ std::string SettingsLine(const CalculationSettings& s) {
   line += RowOf(kNodeRows, s.node).shortCaption;
   line += "; Indu Lagna ";
   line += RowOf(kRuleRows, s.induLagnaRule).shortCaption;
+  line += "; dasha year ";
+  const double days = dasha::YearDays(s.dashaYear);
+  line += std::to_string(static_cast<long long>(days));
+  // The fraction as its table gives it (.25, .2425, .256363), without
+  // trailing zeros.
+  const std::int64_t fraction = dasha::YearLengthRowOf(s.dashaYear).microdays % 1'000'000;
+  if (fraction != 0) {
+    std::string digits = std::to_string(1'000'000 + fraction).substr(1);
+    while (digits.back() == '0') digits.pop_back();
+    line += "." + digits;
+  }
+  line += " days";
   return line;
 }
 

@@ -1,5 +1,6 @@
 // The calculation settings a chart is computed with: the Indu Lagna rule,
-// the ayanamsa and the lunar node Rahu and Ketu stand at.
+// the ayanamsa, the lunar node Rahu and Ketu stand at, and the year the
+// dasha periods are counted in.
 //
 // A chart is a function of its birth and these settings alone. The defaults
 // are the program's own choices, so that a chart computed without choosing
@@ -14,6 +15,7 @@
 #include <string>
 #include <string_view>
 
+#include "dasha/vimshottari.h"
 #include "engine/ayanamsa.h"
 #include "engine/lunar_node.h"
 #include "lagna/indu_lagna.h"
@@ -26,6 +28,7 @@ struct CalculationSettings {
   InduLagnaRule induLagnaRule = kDefaultInduLagnaRule;
   AyanamsaChoice ayanamsa = kDefaultAyanamsa;
   NodeChoice node = kDefaultNode;
+  dasha::YearLength dashaYear = dasha::kDefaultYearLength;
 
   bool operator==(const CalculationSettings&) const = default;
   // True when every choice is the program's own.
@@ -40,6 +43,7 @@ std::optional<InduLagnaRule> InduLagnaRuleFromName(std::string_view name);
 std::string_view InduLagnaRuleCaption(InduLagnaRule rule);
 std::string_view AyanamsaCaption(AyanamsaChoice choice);
 std::string_view NodeCaption(NodeChoice choice);
+std::string_view DashaYearCaption(dasha::YearLength length);
 
 // Every choice, in the order the settings dialog lists them (the default
 // first).
@@ -50,9 +54,12 @@ inline constexpr std::array<AyanamsaChoice, 4> kAyanamsaChoices = {
     AyanamsaChoice::Krishnamurti};
 inline constexpr std::array<NodeChoice, 3> kNodeChoices = {NodeChoice::Program, NodeChoice::Mean,
                                                            NodeChoice::True};
+inline constexpr std::array<dasha::YearLength, 4> kDashaYearChoices = {
+    dasha::YearLength::Julian, dasha::YearLength::Gregorian, dasha::YearLength::Sidereal,
+    dasha::YearLength::Savana};
 
 // The settings in one line, in short: "Settings: ayanamsa Lahiri; Rahu/Ketu
-// true node; Indu Lagna classical count".
+// true node; Indu Lagna classical count; dasha year 365.25 days".
 std::string SettingsLine(const CalculationSettings& settings);
 
 }  // namespace orvanta

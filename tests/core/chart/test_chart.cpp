@@ -13,6 +13,7 @@
 
 #include "chart/chart.h"
 #include "chart/chart_text.h"
+#include "chart/dasha_chart.h"
 #include "engine/planets.h"
 #include "support/random_births.h"
 #include "support/reference_births.h"
@@ -278,7 +279,7 @@ TEST(RunChart, SkyTrueExamples) {
     SCOPED_TRACE("London 1950: the Sun in Sagittarius");
     Session session;
     const ChartRun run = ComputeChart(session, EntriesOf({1950, 1, 13, 12, 0, 0, 51, 30, true, 0, 7,
-                                                       false, kGreenwichMeanTime, false}));
+                                                          false, kGreenwichMeanTime, false}));
     ASSERT_FALSE(run.refusal);
     EXPECT_EQ(run.chart.PositionText[Sun], "29 Sag 35");
   }
@@ -292,7 +293,7 @@ TEST(RunChart, SkyTrueExamples) {
     SCOPED_TRACE("sunset after midnight on the next date");
     Session session;
     const ChartRun run = ComputeChart(session, EntriesOf({1917, 2, 8, 23, 30, 0, 52, 55, false, 139,
-                                                       21, false, kEasternStandardTime, false}));
+                                                          21, false, kEasternStandardTime, false}));
     ASSERT_FALSE(run.refusal);
     const ChartOutput& c = run.chart;
     ASSERT_TRUE(c.day[0] && c.day[1] && c.ElapsedMinutes);
@@ -309,7 +310,7 @@ TEST(RunChart, SkyTrueExamples) {
     SCOPED_TRACE("sunset at 24:00 is midnight of the next date");
     Session session;
     const ChartRun run = ComputeChart(session, EntriesOf({1917, 2, 9, 1, 18, 14, 52, 55, false, 139,
-                                                       21, false, kEasternStandardTime, false}));
+                                                          21, false, kEasternStandardTime, false}));
     ASSERT_FALSE(run.refusal);
     const ChartOutput& c = run.chart;
     ASSERT_TRUE(c.day[0] && c.day[1] && c.ElapsedMinutes);
@@ -371,8 +372,8 @@ TEST(RunChart, SkyTrueExamples) {
     SCOPED_TRACE(row.name);
     const int hour = row.hour;
     Session session;
-    const ChartRun run = ComputeChart(session, EntriesOf({2001, 4, 1, hour, 0, 0, 40, 43, true, 74, 0,
-                                                       false, kEasternStandardTime, true}));
+    const ChartRun run = ComputeChart(session, EntriesOf({2001, 4, 1, hour, 0, 0, 40, 43, true, 74,
+                                                          0, false, kEasternStandardTime, true}));
     ASSERT_FALSE(run.refusal);
     ASSERT_TRUE(run.chart.day[0] && run.chart.day[1]);
     EXPECT_EQ(FormatIsoMinute(*run.chart.day[0]), "2001-04-01 06:42");
@@ -653,6 +654,85 @@ TEST(RunChart, TheChosenInduLagnaRuleMakesTheMarkAndTheRow) {
       EXPECT_EQ(c.marks[static_cast<std::size_t>(sign)].find("IL"), std::string::npos);
     }
   }
+}
+
+}  // namespace
+}  // namespace orvanta
+
+namespace orvanta {
+namespace {
+
+// The dasha of a chart: the birth's Universal Time to the second, the
+// chart's own sidereal Moon, the year length of the settings.
+TEST(ChartDasha, BirthInstantAndMoonComeFromTheChart) {
+  using namespace std::chrono;
+  struct Row {
+    const char* name;
+    int zoneIndex;  // -1: the reference birth's IST
+    bool dst;
+    sys_seconds ut;  // by hand: the clock 1980-06-15 10:30:45 less the zone (and tick)
+  };
+  const Row rows[] = {
+      {"IST, UTC+5:30", -1, false, sys_days{1980y / 6 / 15} + 5h + 0min + 45s},
+      {"Eastern, UTC-5", kEasternStandardTime, false, sys_days{1980y / 6 / 15} + 15h + 30min + 45s},
+      {"Eastern with the tick, UTC-4", kEasternStandardTime, true,
+       sys_days{1980y / 6 / 15} + 14h + 30min + 45s},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    FormEntries e = reference::DelhiBirth();
+    e.secondText = "45";
+    if (r.zoneIndex >= 0) {
+      e.zoneIndex = r.zoneIndex;
+      e.dst = r.dst;
+    }
+    const ChartRun run = ComputeChart(e);
+    ASSERT_FALSE(run.refusal);
+    const sys_seconds expected = r.ut;
+    EXPECT_EQ(BirthInstantUt(run.chart.birth), expected);
+    const auto v = DashaOf(run.chart);
+    ASSERT_TRUE(v);
+    EXPECT_EQ(v->birth, expected);
+    EXPECT_EQ(v->moonLongitudeDeg, run.chart.moon.MoonSidereal);
+    EXPECT_EQ(v->nakshatra, run.chart.moon.nakshatraIndex);
+  }
+}
+
+TEST(ChartDasha, YearLengthSettingAndTexts) {
+  CalculationSettings savana;
+  savana.dashaYear = dasha::YearLength::Savana;
+  const ChartRun julian = ComputeChart(reference::DelhiBirth());
+  const ChartRun short_ = ComputeChart(reference::DelhiBirth(), savana);
+  ASSERT_FALSE(julian.refusal);
+  ASSERT_FALSE(short_.refusal);
+  const auto a = DashaOf(julian.chart);
+  const auto b = DashaOf(short_.chart);
+  ASSERT_TRUE(a && b);
+  EXPECT_EQ(b->yearLength, dasha::YearLength::Savana);
+  const auto ma = dasha::Mahadashas(*a);
+  const auto mb = dasha::Mahadashas(*b);
+  // 120 years of 360 days against 120 of 365.25: 630 days shorter.
+  EXPECT_EQ((ma[8].end - ma[0].start) - (mb[8].end - mb[0].start),
+            std::chrono::seconds{630 * 86400});
+  EXPECT_NE(SettingsLine(savana).find("dasha year 360 days"), std::string::npos);
+  EXPECT_NE(SettingsLine(CalculationSettings{}).find("dasha year 365.25 days"), std::string::npos);
+  CalculationSettings sidereal;
+  sidereal.dashaYear = dasha::YearLength::Sidereal;
+  EXPECT_NE(SettingsLine(sidereal).find("dasha year 365.256363 days"), std::string::npos);
+
+  // Age by the calendar of the birth's clock; nothing before the birth.
+  const BirthDetails& birth = julian.chart.birth;
+  EXPECT_FALSE(AgeAt(birth, BirthInstantUt(birth) - std::chrono::seconds{1}));
+  const auto age = AgeAt(
+      birth, StartOfLocalDate(birth, std::chrono::year_month_day{std::chrono::year{2014} / 8 / 3}));
+  ASSERT_TRUE(age);
+  EXPECT_EQ(age->years, 34);
+  EXPECT_EQ(age->months, 1);
+  EXPECT_EQ(age->days, 19);
+  EXPECT_EQ(AgeText(age), "34 years 1 month 19 days");
+  EXPECT_EQ(AgeText(std::nullopt), "before birth");
+  EXPECT_EQ(UtcText(BirthInstantUt(birth)), "1980-06-15T05:00:00Z");
+  EXPECT_NE(BalanceText(*a).find(" left at birth"), std::string::npos);
 }
 
 }  // namespace

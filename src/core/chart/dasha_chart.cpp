@@ -1,0 +1,190 @@
+#include "chart/dasha_chart.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "chart/positions.h"
+#include "engine/calendar.h"
+
+namespace orvanta {
+
+namespace {
+
+using namespace std::chrono;
+
+constexpr std::size_t kLordColumn = 22;  // indent and lord, five levels deep
+
+std::string TwoDigits(unsigned value) {
+  std::string s = std::to_string(value);
+  return value < 10 ? "0" + s : s;
+}
+
+void AppendPadded(std::string& out, std::string_view text, std::size_t width) {
+  out += text;
+  if (text.size() < width) out.append(width - text.size(), ' ');
+}
+
+// "UTC+5:30", "UTC-3", "UTC".
+std::string OffsetText(seconds offset) {
+  const long long total = offset.count() / 60;
+  if (total == 0) return "UTC";
+  const long long magnitude = total < 0 ? -total : total;
+  std::string text = total < 0 ? "UTC-" : "UTC+";
+  text += std::to_string(magnitude / 60);
+  if (magnitude % 60 != 0) text += ":" + TwoDigits(static_cast<unsigned>(magnitude % 60));
+  return text;
+}
+
+std::string PartsText(const dasha::YearsMonthsDays& ymd) {
+  std::string text;
+  const auto part = [&text](int n, std::string_view one, std::string_view many) {
+    if (n == 0) return;
+    if (!text.empty()) text += ' ';
+    text += std::to_string(n);
+    text += ' ';
+    text += n == 1 ? one : many;
+  };
+  part(ymd.years, "year", "years");
+  part(ymd.months, "month", "months");
+  part(ymd.days, "day", "days");
+  return text.empty() ? "0 days" : text;
+}
+
+void AppendPeriodLine(std::string& out, const ChartOutput& chart, const dasha::Period& p) {
+  out.append(static_cast<std::size_t>(2 * p.level), ' ');
+  AppendPadded(out, dasha::LordName(p.lord()), kLordColumn - static_cast<std::size_t>(2 * p.level));
+  out += DateText(LocalDateOf(chart.birth, p.start));
+  out += "  ";
+  out += DateText(LocalDateOf(chart.birth, p.end));
+  out += "  ";
+  out += AgeText(AgeAt(chart.birth, p.start));
+  out += '\n';
+}
+
+void AppendPeriodTree(std::string& out, const ChartOutput& chart, const dasha::Vimshottari& v,
+                      const dasha::Period& p, int levels) {
+  AppendPeriodLine(out, chart, p);
+  if (p.level >= levels) return;
+  if (const auto subs = dasha::SubPeriods(v, p)) {
+    for (const dasha::Period& s : *subs) AppendPeriodTree(out, chart, v, s, levels);
+  }
+}
+
+}  // namespace
+
+std::chrono::seconds BirthClockOffset(const BirthDetails& birth) {
+  const BirthUniversalTime u = UniversalTimeOfBirth(birth);
+  // Local minus universal time; whole minutes of the zone and the hour of
+  // daylight saving.
+  return seconds{std::llround((u.localTimeHours - u.universalTimeHours) * 3600)};
+}
+
+dasha::UtSeconds BirthInstantUt(const BirthDetails& birth) {
+  return sys_seconds{birth.BirthMoment.time_since_epoch()} - BirthClockOffset(birth);
+}
+
+std::optional<dasha::Vimshottari> DashaOf(const ChartOutput& chart) {
+  return dasha::VimshottariOf(chart.moon.MoonSidereal, BirthInstantUt(chart.birth),
+                              chart.settings.dashaYear);
+}
+
+dasha::UtSeconds StartOfLocalDate(const BirthDetails& birth, year_month_day date) {
+  return sys_seconds{sys_days{date}} - BirthClockOffset(birth);
+}
+
+year_month_day LocalDateOf(const BirthDetails& birth, dasha::UtSeconds instant) {
+  return year_month_day{floor<days>(instant + BirthClockOffset(birth))};
+}
+
+std::string DateText(year_month_day date) {
+  char buffer[32];
+  std::snprintf(buffer, sizeof buffer, "%04d-%02u-%02u", static_cast<int>(date.year()),
+                static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()));
+  return buffer;
+}
+
+std::string UtcText(dasha::UtSeconds instant) {
+  const sys_days day = floor<days>(instant);
+  const hh_mm_ss<seconds> clock{instant - day};
+  return DateText(year_month_day{day}) + "T" +
+         TwoDigits(static_cast<unsigned>(clock.hours().count())) + ":" +
+         TwoDigits(static_cast<unsigned>(clock.minutes().count())) + ":" +
+         TwoDigits(static_cast<unsigned>(clock.seconds().count())) + "Z";
+}
+
+std::optional<dasha::YearsMonthsDays> AgeAt(const BirthDetails& birth, dasha::UtSeconds instant) {
+  const dasha::UtSeconds born = BirthInstantUt(birth);
+  if (instant < born) return std::nullopt;
+  const year_month_day from = LocalDateOf(birth, born);
+  const year_month_day to = LocalDateOf(birth, instant);
+  int years = static_cast<int>(to.year()) - static_cast<int>(from.year());
+  int months = static_cast<int>(static_cast<unsigned>(to.month())) -
+               static_cast<int>(static_cast<unsigned>(from.month()));
+  int dayCount = static_cast<int>(static_cast<unsigned>(to.day())) -
+                 static_cast<int>(static_cast<unsigned>(from.day()));
+  if (dayCount < 0) {
+    // Borrow the month before the later date's month.
+    const year_month before = year_month{to.year(), to.month()} - std::chrono::months{1};
+    dayCount += static_cast<int>(static_cast<unsigned>((before / last).day()));
+    --months;
+  }
+  if (months < 0) {
+    months += 12;
+    --years;
+  }
+  return dasha::YearsMonthsDays{years, months, dayCount};
+}
+
+std::string AgeText(const std::optional<dasha::YearsMonthsDays>& age) {
+  return age ? PartsText(*age) : std::string("before birth");
+}
+
+std::string BalanceText(const dasha::Vimshottari& v) {
+  std::string text(dasha::LordName(v.firstLord));
+  text += " dasha, ";
+  text += PartsText(dasha::YearsMonthsDaysOf(v.balanceYears));
+  text += " left at birth";
+  return text;
+}
+
+void AppendDashaReport(std::string& out, const ChartOutput& chart, const DashaRequest& request) {
+  const std::optional<dasha::Vimshottari> v = DashaOf(chart);
+  out += "Vimshottari Dasha (";
+  out += DashaYearCaption(chart.settings.dashaYear);
+  out += ")\n";
+  if (!v) {
+    out += "  No periods: the chart has no sidereal Moon.\n";
+    return;
+  }
+  out += "  Moon in ";
+  out += kNakshatraNames[static_cast<std::size_t>(v->nakshatra)];
+  out += ": ";
+  out += BalanceText(*v);
+  out += "\n  Dates by the birth's clock (";
+  out += OffsetText(BirthClockOffset(chart.birth));
+  out += "); the age at the start of each period.\n\n";
+  const int levels = std::clamp(request.levels, 1, dasha::kMaxLevel);
+  for (const dasha::Period& m : dasha::Mahadashas(*v)) AppendPeriodTree(out, chart, *v, m, levels);
+  if (!request.at) return;
+  out += "\n  Running on ";
+  out += DateText(*request.at);
+  const std::vector<dasha::Period> running =
+      dasha::PeriodsAt(*v, StartOfLocalDate(chart.birth, *request.at), levels);
+  if (running.empty()) {
+    out += ": none (the date lies outside the 120 years)\n";
+    return;
+  }
+  out += ":\n";
+  for (const dasha::Period& p : running) {
+    out += "    ";
+    AppendPadded(out, dasha::kLevelNames[static_cast<std::size_t>(p.level - 1)], 17);
+    AppendPadded(out, dasha::LordName(p.lord()), 9);
+    out += DateText(LocalDateOf(chart.birth, p.start));
+    out += "  ";
+    out += DateText(LocalDateOf(chart.birth, p.end));
+    out += '\n';
+  }
+}
+
+}  // namespace orvanta
