@@ -58,8 +58,9 @@ Parsed<long long> IntegerIn(const StoredValue& v, Range range, const std::string
 Parsed<bool> FlagOf(const StoredValue& v, const std::string& what, const std::string& meaning) {
   if (auto problem = KindProblem(v, StoredValue::Kind::Integer, what)) return {{}, *problem};
   if (v.integer != 0 && v.integer != 1) {
-    return {{}, "its " + what + " " + std::to_string(v.integer) + " is neither 1 nor 0 (" +
-                    meaning + ")"};
+    return {
+        {},
+        "its " + what + " " + std::to_string(v.integer) + " is neither 1 nor 0 (" + meaning + ")"};
   }
   return {v.integer == 1, {}};
 }
@@ -72,13 +73,14 @@ Parsed<std::string> NumberTextIn(const StoredValue& v, Range range, const std::s
   if (!text.value) return text;
   const std::optional<long> number = PlainWholeNumber(*text.value);
   if (!number) {
-    return {{}, "its " + what + " " + QuotedForMessage(*text.value) + " is not a number of " +
-                    shown};
+    return {{},
+            "its " + what + " " + QuotedForMessage(*text.value) + " is not a number of " + shown};
   }
   if (*number < range.first || *number > range.last) {
-    return {{}, "its " + what + " " + (*number >= kNumberCap ? QuotedForMessage(*text.value)
-                                                             : std::to_string(*number)) +
-                    " is outside " + shown};
+    return {{},
+            "its " + what + " " +
+                (*number >= kNumberCap ? QuotedForMessage(*text.value) : std::to_string(*number)) +
+                " is outside " + shown};
   }
   return text;
 }
@@ -130,16 +132,15 @@ Parsed<FormEntries> EntriesOfStoredBirth(const StoredBirth& s) {
   take(NumberTextIn(s.latDeg, kLatDegrees, "latitude degrees",
                     "the form's latitudes " + Span(kLatDegrees)),
        e.latDeg);
-  take(NumberTextIn(s.latMin, kMinutes, "latitude minutes",
-                    "the form's minutes " + Span(kMinutes)),
+  take(NumberTextIn(s.latMin, kMinutes, "latitude minutes", "the form's minutes " + Span(kMinutes)),
        e.latMin);
   take(FlagOf(s.north, "hemisphere of latitude", "North or South"), e.north);
   take(NumberTextIn(s.lonDeg, kLonDegrees, "longitude degrees",
                     "the form's longitudes " + Span(kLonDegrees)),
        e.lonDeg);
-  take(NumberTextIn(s.lonMin, kMinutes, "longitude minutes",
-                    "the form's minutes " + Span(kMinutes)),
-       e.lonMin);
+  take(
+      NumberTextIn(s.lonMin, kMinutes, "longitude minutes", "the form's minutes " + Span(kMinutes)),
+      e.lonMin);
   take(FlagOf(s.east, "hemisphere of longitude", "East or West"), e.east);
   take(FlagOf(s.dst, "daylight-saving tick", "ticked or not"), e.dst);
   take(TextOf(s.tzName, "time-zone name"), e.zoneName);
