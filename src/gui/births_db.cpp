@@ -844,6 +844,21 @@ class ImportConnection {
   bool open_ = false;
 };
 
+// Writes the write-ahead log into the file and empties it when its owner
+// goes; a reader that holds the log back leaves it for the next checkpoint.
+class LogTruncation {
+ public:
+  explicit LogTruncation(const QSqlDatabase& db) : db_(db) {}
+  ~LogTruncation() {
+    if (db_.isOpen()) QSqlQuery(db_).exec(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
+  }
+  LogTruncation(const LogTruncation&) = delete;
+  LogTruncation& operator=(const LogTruncation&) = delete;
+
+ private:
+  QSqlDatabase db_;
+};
+
 }  // namespace
 
 ImportReport BirthsDb::ImportCsv(const QString& csvPath, const ImportControl& control) {
@@ -892,6 +907,10 @@ ImportReport BirthsDb::ImportCsv(const QString& csvPath, const ImportControl& co
   const ImportConnection connection(
       QStringLiteral("orvanta-import-%1").arg(quintptr(&report), 0, 16), path_);
   QSqlDatabase db = connection.db();
+  // However the import ends (saved, cancelled, failed), the write-ahead log
+  // it filled is written into the file and cut back to nothing, so that a
+  // large import leaves no log of its size beside the file.
+  const LogTruncation truncation(db);
   QSqlQuery control_(db);
   const auto failed = [&](const QSqlError& error) {
     QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
