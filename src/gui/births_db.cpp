@@ -22,6 +22,7 @@
 
 #include "atlas/atlas.h"
 #include "chart/chart.h"
+#include "chart/validation.h"
 #include "io/birth_resolution.h"
 #include "io/births_csv.h"
 #include "io/bytes.h"
@@ -966,6 +967,10 @@ ImportReport BirthsDb::ImportCsv(const QString& csvPath, const ImportControl& co
     // A birth the form would refuse is not kept: it could never be opened.
     if (const auto refusal = ReadBirth(*resolved.entries).refusal) {
       problem(line, std::string(refusal->message));
+      continue;
+    }
+    if (CharacterCount(resolved.entries->name) > kMaxNameChars) {
+      problem(line, std::string(NameLengthRefusal().message));
       continue;
     }
     SavedBirth birth;

@@ -230,12 +230,4 @@ void TestBadInput::nameLongerThanItsLimitIsRefusedNotCut() {
   }
   Paste("txtName", QString(10000, QLatin1Char('A')));
   QCOMPARE(name->text().size(), 10000);
-  // The same limit holds where no box stands in the way: the checks at the
-  // compute button.
-  FormEntries e = reference::DelhiBirth();
-  e.name = std::string(10001, 'A');
-  const std::optional<Refusal> refusal = ValidateEntries(ValidationInputOf(e));
-  QVERIFY(refusal);
-  QCOMPARE(std::string(refusal->message),
-           std::string("The name is too long: a name has at most 10,000 characters"));
 }

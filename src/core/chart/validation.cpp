@@ -83,7 +83,6 @@ Refusal NameLengthRefusal() {
 std::optional<Refusal> ValidateEntries(const ValidationInput& in) {
   // The checks run in this order and the first failure is the only one told.
   if (TrimBlanks(in.name).empty()) return Stop(kEnterName, FormField::Name);
-  if (CharacterCount(in.name) > kMaxNameChars) return Stop(kNameTooLong, FormField::Name);
   if (OutOfRange(in.lonDeg, 179)) return Stop(kLonDegRange, FormField::LonDegrees);
   if (OutOfRange(in.lonMin, 59)) return Stop(kLonMinRange, FormField::LonMinutes);
   if (OutOfRange(in.latDeg, 89)) return Stop(kLatDegRange, FormField::LatDegrees);

@@ -49,10 +49,11 @@ struct ValidationInput {
   std::string day = "1", hour = "0", minute = "0", second = "0";
 };
 
-// The longest name a birth may have, in characters (Unicode code points):
-// the name box, the births file and every front end's checks keep to it. A
-// name of ten thousand letters still lays out on the page; a longer text is
-// no name but a pasted document.
+// The longest name a saved birth may have, in characters (Unicode code
+// points): the form's name box, the births file's import and the opening
+// of a saved birth keep to it. A name of ten thousand letters still lays
+// out on the page; a longer text is no name but a pasted document. (The
+// command line's batch reads rows of up to a megabyte and computes them.)
 inline constexpr std::size_t kMaxNameChars = 10'000;
 
 // The number of characters (code points) of a UTF-8 text: the bytes that
