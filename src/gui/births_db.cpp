@@ -22,10 +22,12 @@
 
 #include "atlas/atlas.h"
 #include "chart/chart.h"
+#include "chart/validation.h"
 #include "io/birth_resolution.h"
 #include "io/births_csv.h"
 #include "io/bytes.h"
 #include "io/csv.h"
+#include "io/saved_birth.h"
 #include "io/whole_file.h"
 
 namespace orvanta {
@@ -139,29 +141,53 @@ void BindBirth(QSqlQuery& q, const SavedBirth& b) {
   for (int i = 0; i < kColumnCount; ++i) q.bindValue(i, values[static_cast<std::size_t>(i)]);
 }
 
-// Reads the columns of kColumns from `first` on.
-FormEntries EntriesAt(const QSqlQuery& q, int first) {
-  const auto text = [&](int i) { return q.value(first + i).toString().toStdString(); };
-  FormEntries e;
-  e.name = text(0);
-  e.monthIndex = q.value(first + 2).toInt();
-  e.dayText = text(3);
-  e.yearText = text(4);
-  e.hourText = text(5);
-  e.minuteText = text(6);
-  e.secondText = text(7);
-  e.city = text(8);
-  e.state = text(9);
-  e.country = text(10);
-  e.latDeg = text(11);
-  e.latMin = text(12);
-  e.north = q.value(first + 13).toInt() != 0;
-  e.lonDeg = text(14);
-  e.lonMin = text(15);
-  e.east = q.value(first + 16).toInt() != 0;
-  e.zoneIndex = q.value(first + 17).toInt();
-  e.dst = q.value(first + 18).toInt() != 0;
-  return e;
+// One stored value with the kind SQLite gave it (Qt's SQLite driver hands
+// out an integer as qlonglong, a real as double, a blob as QByteArray).
+StoredValue StoredAt(const QSqlQuery& q, int i) {
+  const QVariant v = q.value(i);
+  StoredValue s;
+  if (v.isNull()) return s;
+  switch (v.typeId()) {
+    case QMetaType::LongLong:
+    case QMetaType::Int:
+      return StoredValue::Integer(v.toLongLong());
+    case QMetaType::Double:
+      s.kind = StoredValue::Kind::Real;
+      return s;
+    case QMetaType::QByteArray:
+      s.kind = StoredValue::Kind::Blob;
+      return s;
+    default:
+      return StoredValue::Text(v.toString().toStdString());
+  }
+}
+
+// Reads the columns of kColumns from `first` on, checked as the form would
+// show them: the entries, or why the form cannot show the birth.
+Parsed<FormEntries> EntriesAt(const QSqlQuery& q, int first) {
+  const auto at = [&](int i) { return StoredAt(q, first + i); };
+  StoredBirth s;
+  s.name = at(0);
+  s.monthIndex = at(2);
+  s.dayText = at(3);
+  s.yearText = at(4);
+  s.hourText = at(5);
+  s.minuteText = at(6);
+  s.secondText = at(7);
+  s.city = at(8);
+  s.state = at(9);
+  s.country = at(10);
+  s.latDeg = at(11);
+  s.latMin = at(12);
+  s.north = at(13);
+  s.lonDeg = at(14);
+  s.lonMin = at(15);
+  s.east = at(16);
+  s.zoneIndex = at(17);
+  s.dst = at(18);
+  s.tzName = at(19);
+  s.utcOffsetMinutes = at(20);
+  return EntriesOfStoredBirth(s);
 }
 
 QString PlaceOf(const QString& city, const QString& state, const QString& country) {
@@ -689,16 +715,25 @@ std::optional<SavedBirth> BirthsDb::Load(qint64 id) const {
                 .arg(QLatin1String(kColumns)));
   q.bindValue(0, id);
   if (!q.exec() || !q.next()) {
-    lastError_ = q.lastError().isValid() ? CauseText(FailureOf(q.lastError()))
-                                         : QStringLiteral("it is no longer saved");
+    lastError_ = QStringLiteral("The saved birth cannot be read: %1")
+                     .arg(q.lastError().isValid() ? CauseText(FailureOf(q.lastError()))
+                                                  : QStringLiteral("it is no longer saved"));
+    return std::nullopt;
+  }
+  // Every value is checked against what the form can show: a birth the
+  // form cannot show is not opened as another one.
+  Parsed<FormEntries> entries = EntriesAt(q, 1);
+  if (!entries.value) {
+    lastError_ = QStringLiteral("The saved birth cannot be opened: %1.")
+                     .arg(QString::fromStdString(entries.error));
     return std::nullopt;
   }
   SavedBirth b;
   b.id = q.value(0).toLongLong();
-  b.entries = EntriesAt(q, 1);
-  b.timeZoneName = q.value(20).toString();
-  if (!q.value(21).isNull()) b.utcOffsetMinutes = q.value(21).toInt();
-  b.entries.exactOffsetMinutes = b.utcOffsetMinutes;
+  b.entries = std::move(*entries.value);
+  b.timeZoneName = QString::fromStdString(b.entries.zoneName);
+  b.entries.zoneName.clear();
+  b.utcOffsetMinutes = b.entries.exactOffsetMinutes;
   b.note = q.value(22).toString();
   b.savedAt = QDateTime::fromString(q.value(23).toString(), Qt::ISODateWithMs);
   return b;
@@ -810,6 +845,21 @@ class ImportConnection {
   bool open_ = false;
 };
 
+// Writes the write-ahead log into the file and empties it when its owner
+// goes; a reader that holds the log back leaves it for the next checkpoint.
+class LogTruncation {
+ public:
+  explicit LogTruncation(const QSqlDatabase& db) : db_(db) {}
+  ~LogTruncation() {
+    if (db_.isOpen()) QSqlQuery(db_).exec(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
+  }
+  LogTruncation(const LogTruncation&) = delete;
+  LogTruncation& operator=(const LogTruncation&) = delete;
+
+ private:
+  QSqlDatabase db_;
+};
+
 }  // namespace
 
 ImportReport BirthsDb::ImportCsv(const QString& csvPath, const ImportControl& control) {
@@ -858,6 +908,10 @@ ImportReport BirthsDb::ImportCsv(const QString& csvPath, const ImportControl& co
   const ImportConnection connection(
       QStringLiteral("orvanta-import-%1").arg(quintptr(&report), 0, 16), path_);
   QSqlDatabase db = connection.db();
+  // However the import ends (saved, cancelled, failed), the write-ahead log
+  // it filled is written into the file and cut back to nothing, so that a
+  // large import leaves no log of its size beside the file.
+  const LogTruncation truncation(db);
   QSqlQuery control_(db);
   const auto failed = [&](const QSqlError& error) {
     QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
@@ -913,6 +967,10 @@ ImportReport BirthsDb::ImportCsv(const QString& csvPath, const ImportControl& co
     // A birth the form would refuse is not kept: it could never be opened.
     if (const auto refusal = ReadBirth(*resolved.entries).refusal) {
       problem(line, std::string(refusal->message));
+      continue;
+    }
+    if (CharacterCount(resolved.entries->name) > kMaxNameChars) {
+      problem(line, std::string(NameLengthRefusal().message));
       continue;
     }
     SavedBirth birth;
@@ -982,12 +1040,17 @@ QString BirthsDb::ExportCsv(const QString& csvPath) const {
   }
   std::string text(kBirthsFileHeader);
   text += '\n';
+  // A birth the form cannot show is not written as another birth: the
+  // export stops and names it.
   while (q.next()) {
-    FormEntries entries = EntriesAt(q, 0);
-    if (!q.value(kColumnCount - 1).isNull()) {
-      entries.exactOffsetMinutes = q.value(kColumnCount - 1).toInt();
+    const Parsed<FormEntries> entries = EntriesAt(q, 0);
+    if (!entries.value) {
+      return QStringLiteral(
+                 "The births were not exported: the saved birth of %1 cannot be read: %2. Any "
+                 "file of that name is left as it was.")
+          .arg(q.value(0).toString(), QString::fromStdString(entries.error));
     }
-    text += BirthsRowOf(entries, q.value(kColumnCount - 2).toString().toStdString(),
+    text += BirthsRowOf(*entries.value, entries.value->zoneName,
                         q.value(kColumnCount).toString().toStdString());
     text += '\n';
   }

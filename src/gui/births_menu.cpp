@@ -196,9 +196,10 @@ void BirthsMenu::OpenBirth() {
 
 void BirthsMenu::OpenSaved(qint64 id) {
   const std::optional<SavedBirth> birth = db_.Load(id);
+  // A birth that cannot be read, or whose stored values the form cannot
+  // show, is told; the form keeps its entries and nothing is computed.
   if (!birth) {
-    messages_.Show(QStringLiteral("The saved birth cannot be read: %1").arg(db_.lastError()),
-                   MessageIcon::Stop);
+    messages_.Show(db_.lastError(), MessageIcon::Stop);
     return;
   }
   // The zone the birth was resolved from comes back with it, so that its

@@ -153,9 +153,15 @@ TypedRule ListRule(FormField list) {
 // (pasted, dropped, committed by an input method) follows the same rule:
 // an edit that brings in a refused character is undone and answered by the
 // balloon. Texts the program writes itself are not edits and pass.
+//
+// The name box holds at most kMaxNameChars characters, the limit of every
+// birth's name. A longer edit is undone whole and told, never cut: the box
+// leaves its own limit (Qt's 32,767) above the name's, so that even a paste
+// Qt cuts is still seen as too long.
 class NameTextGuard : public QObject {
  public:
-  explicit NameTextGuard(QLineEdit* box) : QObject(box), box_(box), current_(box->text()) {
+  explicit NameTextGuard(QLineEdit* box, bool isName = false)
+      : QObject(box), box_(box), current_(box->text()), isName_(isName) {
     // A user's edit signals textEdited before textChanged, so at textEdited
     // current_ still holds the text before the edit. The box's own text is
     // read rather than the signal's argument, which a revert made inside
@@ -166,12 +172,17 @@ class NameTextGuard : public QObject {
 
  private:
   void Edited(const QString& text) {
-    if (CountRefused(text) <= CountRefused(current_)) return;
+    const bool tooLong =
+        isName_ && Characters(text) > kMaxNameChars && Characters(text) > Characters(current_);
+    if (!tooLong && CountRefused(text) <= CountRefused(current_)) return;
     const QString before = current_;
     const int cursor = std::min(box_->cursorPosition(), static_cast<int>(before.size()));
     box_->setText(before);
     box_->setCursorPosition(cursor);
-    ShowBalloon(box_, NameCharacterRefusal());
+    ShowBalloon(box_, tooLong ? NameLengthRefusal() : NameCharacterRefusal());
+  }
+  static std::size_t Characters(const QString& text) {
+    return static_cast<std::size_t>(text.toUcs4().size());
   }
   static int CountRefused(const QString& text) {
     int n = 0;
@@ -183,6 +194,7 @@ class NameTextGuard : public QObject {
 
   QLineEdit* box_;
   QString current_;
+  bool isName_;
 };
 
 QLineEdit* NamedLineEdit(const char* name, QWidget* parent) {
@@ -476,7 +488,8 @@ QWidget* FrmMain::BuildForm() {
   grid->setRowStretch(3, 1);
 
   new TypedKeyFilter(txtName_, NameRule(true), txtName_);
-  new NameTextGuard(txtName_);
+  new NameTextGuard(txtName_, true);
+  static_assert(kMaxNameChars < 32767, "the box's own limit lies above the name's");
   for (QLineEdit* box : {txtMCity_, txtMState_, txtMCountry_}) {
     new TypedKeyFilter(box, NameRule(false), box);
     new NameTextGuard(box);

@@ -1,13 +1,13 @@
 // Orvanta, the desktop program: one copy at a time, the birth-data form
 // first, the main window with each computed chart.
 #include <QApplication>
-#include <QSettings>
 
 #include "gui/births_db.h"
 #include "gui/message_sink.h"
 #include "gui/shell.h"
 #include "gui/single_instance.h"
 #include "gui/ui_common.h"
+#include "gui/view_settings.h"
 #include "version.h"
 
 int main(int argc, char* argv[]) {
@@ -29,9 +29,7 @@ int main(int argc, char* argv[]) {
   shell.UseBirthsFile(orvanta::BirthsDb::DefaultPath());
   // The calculation settings, kept in the desktop's usual place for them,
   // the same file as the View menu's chart style.
-  shell.UseSettingsFile(QSettings(QSettings::IniFormat, QSettings::UserScope,
-                                  QStringLiteral("orvanta"), QStringLiteral("orvanta"))
-                            .fileName());
+  shell.UseSettingsFile(orvanta::SettingsFilePath());
   if (!shell.Start(guard)) return 0;
   return app.exec();
 }

@@ -1,6 +1,7 @@
 #include "gui/shell.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QSettings>
 #include <QStatusBar>
 #include <QWidget>
@@ -16,6 +17,7 @@
 #include "gui/message_sink.h"
 #include "gui/settings_dialog.h"
 #include "gui/single_instance.h"
+#include "gui/view_settings.h"
 
 namespace orvanta {
 
@@ -41,7 +43,20 @@ void Shell::UseBirthsFile(const QString& path, QuestionSink* questions) {
 }
 
 void Shell::UseSettingsFile(const QString& path) {
+  // A pipe or a device in the settings file's place is never opened: the
+  // program starts with the default settings, keeps none, and says so once.
+  if (!SettingsFileUsable(path)) {
+    settingsPath_.clear();
+    session_.settings = CalculationSettings{};
+    settingsProblem_ =
+        QStringLiteral(
+            "The settings file \"%1\" is not a regular file: the default settings are used "
+            "and none are kept")
+            .arg(QDir::toNativeSeparators(path));
+    return;
+  }
   settingsPath_ = path;
+  settingsProblem_.clear();
   const QSettings store(path, QSettings::IniFormat);
   session_.settings = LoadCalculationSettings(store);
 }
@@ -53,7 +68,7 @@ void Shell::ShowSettings(QWidget* parent) {
 
 void Shell::ApplySettings(const CalculationSettings& settings) {
   session_.settings = settings;
-  if (!settingsPath_.isEmpty()) {
+  if (!settingsPath_.isEmpty() && SettingsFileUsable(settingsPath_)) {
     QSettings store(settingsPath_, QSettings::IniFormat);
     SaveCalculationSettings(store, settings);
   }
@@ -92,6 +107,8 @@ bool Shell::Start(SingleInstanceGuard& guard) {
     // works, only a second copy would not be refused.
     form_->statusBar()->showMessage(QString::fromLatin1(kCannotKeepOtherCopiesOut));
   }
+  // Said once, in the status line: the program works with its defaults.
+  if (!settingsProblem_.isEmpty()) form_->statusBar()->showMessage(settingsProblem_);
   connect(form_.get(), &FrmMain::chartReady, this, &Shell::ShowChart);
   if (!birthsPath_.isEmpty()) {
     births_ = std::make_unique<BirthsMenu>(birthsPath_, *form_, messages_, *questions_);

@@ -51,7 +51,9 @@ class Shell : public QObject {
 
   // Keeps the calculation settings in the settings file at `path` (the
   // program's own in main.cpp) and starts with those kept there. Without it
-  // every start has the defaults and nothing is kept.
+  // every start has the defaults and nothing is kept; so too when the file
+  // is no regular file (a pipe, a device), which the form's status line
+  // then says.
   void UseSettingsFile(const QString& path);
   const CalculationSettings& settings() const { return session_.settings; }
   // The Settings dialog over `parent`; OK applies the choices.
@@ -93,7 +95,8 @@ class Shell : public QObject {
   HelpLinks help_;
   std::function<void()> endProgram_;
   Session session_;
-  QString settingsPath_;  // where the calculation settings are kept; empty: not kept
+  QString settingsPath_;     // where the calculation settings are kept; empty: not kept
+  QString settingsProblem_;  // why the settings file is not used, told once at start
   std::unique_ptr<FrmMain> form_;
   QString birthsPath_;
   std::unique_ptr<QuestionSink> ownQuestions_;

@@ -4,12 +4,23 @@
 // it, as the tests do).
 #pragma once
 
+#include <QString>
+
 #include "chart/chart_layout.h"
 
 namespace orvanta {
 
-// The chart style last chosen; South Indian when none was, or when the
-// saved text names no style.
+// The user's settings file (orvanta/orvanta.ini in the configuration folder).
+QString SettingsFilePath();
+// Whether a settings file may be opened: it is not there yet, or it is a
+// regular file (or a link to one). A pipe, a device or a folder in its place
+// is never opened: reading a pipe waits for a writer that may never come,
+// and the program would start with no window.
+bool SettingsFileUsable(const QString& path);
+
+// The chart style last chosen; South Indian when none was, when the saved
+// text names no style, or when the settings file may not be opened (then
+// nothing is saved either).
 ChartStyle SavedChartStyle();
 void SaveChartStyle(ChartStyle style);
 

@@ -13,6 +13,8 @@
 #include <QTemporaryDir>
 #include <memory>
 
+#include "chart/chart.h"
+#include "chart/validation.h"
 #include "gui/frm_display.h"
 #include "gui/frm_main.h"
 #include "gui/mdi_window.h"
@@ -49,6 +51,7 @@ class TestBadInput : public QObject {
   void pastedCoordinateRefusedAtTheButton();
   void longPastedTextKeepsTheLayout_data();
   void longPastedTextKeepsTheLayout();
+  void nameLongerThanItsLimitIsRefusedNotCut();
 
  private:
   // Pastes `text` into the box through the clipboard and Ctrl+V, as a user
@@ -213,3 +216,18 @@ void TestBadInput::longPastedTextKeepsTheLayout() {
 
 QTEST_MAIN(TestBadInput)
 #include "test_bad_input.moc"
+
+// A pasted name longer than a name may be (10,000 characters) is refused
+// whole with the balloon, never cut to fit: neither at the box's own limit
+// of 32,767 nor at the name's. Exactly 10,000 characters are taken.
+void TestBadInput::nameLongerThanItsLimitIsRefusedNotCut() {
+  QLineEdit* name = get<QLineEdit>(program_->shell.form(), "txtName");
+  for (const int length : {40000, 32767, 10001}) {
+    Paste("txtName", QString(length, QLatin1Char('A')));
+    QCOMPARE(name->text(), QString());
+    QCOMPARE(name->property("balloonText").toString(),
+             QStringLiteral("The name is too long: a name has at most 10,000 characters"));
+  }
+  Paste("txtName", QString(10000, QLatin1Char('A')));
+  QCOMPARE(name->text().size(), 10000);
+}

@@ -516,6 +516,50 @@ class TestBirthsDb : public QObject {
     QCOMPARE(db.Count(), 5);
   }
 
+  // An import of many rows, cancelled at its last row or finished, leaves
+  // no write-ahead log of its size beside the births file: the log is
+  // written back and emptied whichever way the import ends.
+  void importLeavesNoLargeLog() {
+    const QString path = dir_.filePath("births.sqlite");
+    BirthsDb db(path);
+    constexpr int kRows = 20000;
+    std::string text = "name,date,time,lat,lon,zone\n";
+    for (int i = 0; i < kRows; ++i) {
+      text += "PERSON NUMBER " + std::to_string(i) + ",1980-06-15,10:30,28N36,77E12,34\n";
+    }
+    const QString csv = dir_.filePath("many.csv");
+    QFile file(csv);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(text.data(), static_cast<qint64>(text.size()));
+    file.close();
+    const QString log = path + "-wal";
+    // A log of more than a megabyte is what 20,000 rows leave without it.
+    constexpr qint64 kMostLogBytes = 64 * 1024;
+    std::atomic<bool> cancel{false};
+    ImportControl control;
+    control.cancel = &cancel;
+    control.askDuplicates = [&](int) { return DuplicateChoice::KeepBoth; };
+    control.progress = [&](double share) {
+      if (share > 0.99) cancel = true;
+    };
+    ImportReport report = db.ImportCsv(csv, control);
+    QVERIFY(report.cancelled);
+    QCOMPARE(db.Count(), 0);
+    QVERIFY2(QFileInfo(log).size() <= kMostLogBytes,
+             qPrintable(QString::number(QFileInfo(log).size())));
+
+    cancel = false;
+    control.progress = nullptr;
+    report = db.ImportCsv(csv, control);
+    QCOMPARE(report.imported, kRows);
+    QCOMPARE(db.Count(), kRows);
+    QVERIFY2(QFileInfo(log).size() <= kMostLogBytes,
+             qPrintable(QString::number(QFileInfo(log).size())));
+    // Every birth is in the file itself, and a new connection reads them.
+    BirthsDb again(path);
+    QCOMPARE(again.Count(), kRows);
+  }
+
   // A full disk under the export: the previous file is left byte for byte
   // and the message says why. A small tmpfs mounted in a mount namespace of
   // this process when it may (root), else a file-size limit that makes the

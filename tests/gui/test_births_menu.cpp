@@ -7,7 +7,9 @@
 // every menu and window has each of its mnemonics once.
 #include <QAction>
 #include <QClipboard>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
@@ -15,6 +17,9 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTimer>
@@ -472,6 +477,120 @@ class TestBirthsMenu : public QObject {
     QCOMPARE(ended, 1);
   }
 
+  // A saved birth whose stored values the form cannot show (another
+  // program's or a damaged row: a year after the year list, a zone past the
+  // list, an offset no clock kept, a missing hemisphere) is not opened as
+  // another birth: Open Birth names the value, the form keeps its entries
+  // and nothing is computed. The file is written here without the
+  // columns' constraints, as another program could write it.
+  void openRefusesStoredValuesTheFormCannotShow() {
+    struct Row {
+      const char* label;
+      const char* change;  // the SET clause applied to the reference birth's row
+      const char* why;     // what the message names
+    };
+    const std::vector<Row> rows = {
+        {"year after the list", "year_text = '2051'",
+         "its year 2051 is outside the form's years 1901\u20132050"},
+        {"year before the list", "year_text = '1900'",
+         "its year 1900 is outside the form's years 1901\u20132050"},
+        {"year missing", "year_text = NULL", "its year is missing"},
+        {"year with a leading zero", "year_text = '01980'",
+         "its year \"01980\" is not written as the form's years 1901\u20132050 are"},
+        {"offset 900", "utc_offset_minutes = 900",
+         "its offset from Greenwich in minutes 900 is outside the widest clocks, "
+         "-720\u2013840 minutes"},
+        {"offset -99999999", "utc_offset_minutes = -99999999",
+         "its offset from Greenwich in minutes -99999999 is outside the widest clocks, "
+         "-720\u2013840 minutes"},
+        {"offset 2^31", "utc_offset_minutes = 2147483648",
+         "its offset from Greenwich in minutes 2147483648 is outside the widest clocks, "
+         "-720\u2013840 minutes"},
+        {"offset as text", "utc_offset_minutes = 'east'",
+         "its offset from Greenwich in minutes is not a whole number"},
+        {"zone 71", "zone_index = 71",
+         "its zone (list position) 71 is outside the form's zones 0\u201370"},
+        {"zone -1 without an offset", "zone_index = -1",
+         "its zone (list position) -1 is outside the form's zones 0\u201370"},
+        {"zone huge", "zone_index = 9223372036854775807",
+         "its zone (list position) 9223372036854775807 is outside the form's zones 0\u201370"},
+        {"zone missing", "zone_index = NULL", "its zone (list position) is missing"},
+        {"zone as a real", "zone_index = 29.5", "its zone (list position) is not a whole number"},
+        {"month 13", "month_index = 13",
+         "its month (list position) 13 is outside the form's months 0\u201311 (January to "
+         "December)"},
+        {"month -1", "month_index = -1",
+         "its month (list position) -1 is outside the form's months 0\u201311 (January to "
+         "December)"},
+        {"north missing", "north = NULL", "its hemisphere of latitude is missing"},
+        {"east missing", "east = NULL", "its hemisphere of longitude is missing"},
+        {"north 2", "north = 2",
+         "its hemisphere of latitude 2 is neither 1 nor 0 (North or South)"},
+        {"dst 5", "dst = 5", "its daylight-saving tick 5 is neither 1 nor 0 (ticked or not)"},
+        {"day 0", "day_text = '0'", "its day 0 is outside the form's days 1\u201331"},
+        {"day 32", "day_text = '32'", "its day 32 is outside the form's days 1\u201331"},
+        {"day not a number", "day_text = 'x'",
+         "its day \"x\" is not a number of the form's days 1\u201331"},
+        {"hour 24", "hour_text = '24'", "its hour 24 is outside the form's hours 0\u201323"},
+        {"minute 60", "minute_text = '60'",
+         "its minute 60 is outside the form's minutes 0\u201359"},
+        {"second 60", "second_text = '60'",
+         "its second 60 is outside the form's seconds 0\u201359"},
+        {"latitude 91", "lat_deg = '91'",
+         "its latitude degrees 91 is outside the form's latitudes 0\u201389"},
+        {"latitude minutes 60", "lat_min = '60'",
+         "its latitude minutes 60 is outside the form's minutes 0\u201359"},
+        {"longitude 180", "lon_deg = '180'",
+         "its longitude degrees 180 is outside the form's longitudes 0\u2013179"},
+        {"longitude empty", "lon_deg = ''",
+         "its longitude degrees \"\" is not a number of the form's longitudes 0\u2013179"},
+        {"name missing", "name = NULL", "its name is missing"},
+        {"name empty", "name = '  '", "its name is empty"},
+        {"name a blob", "name = x'41'", "its name is not text"},
+        {"name of 10,001 characters", "name = printf('%.*c', 10001, 'A')",
+         "its name has 10001 characters, more than the 10000 a name may have"},
+        {"city missing", "city = NULL", "its city is missing"},
+        {"zone name missing", "tz_name = NULL", "its time-zone name is missing"},
+        {"31 April", "month_index = 3, day_text = '31'",
+         "the form refuses it (Please Enter Correct Date Or Month !)"},
+    };
+    for (const Row& row : rows) {
+      const QString label = QString::fromUtf8(row.label);
+      WriteHostileFile(row.change);
+      ProgramUnderTest program;
+      ScriptedQuestions questions;
+      program.shell.UseBirthsFile(path_, &questions);
+      QVERIFY2(program.Start(), qPrintable(label));
+      FrmMain* form = program.shell.form();
+      FormEntries before = reference::DelhiBirth();
+      before.name = "SITA RAO";
+      before.yearText = "1999";
+      form->SetEntries(before);
+      program.shell.births()->OpenSaved(1);
+      QVERIFY2(!program.sink.shown.empty(), qPrintable(label));
+      QCOMPARE(
+          program.sink.shown.back().text,
+          QStringLiteral("The saved birth cannot be opened: %1.").arg(QString::fromUtf8(row.why)));
+      QCOMPARE(program.sink.shown.back().icon, MessageIcon::Stop);
+      QVERIFY2(program.shell.mainWindow() == nullptr, qPrintable(label));
+      const FormEntries after = form->Entries();
+      QCOMPARE(after.name, before.name);
+      QCOMPARE(after.yearText, before.yearText);
+      QCOMPARE(after.zoneIndex, before.zoneIndex);
+    }
+    // The same file with the row as saved opens and computes.
+    WriteHostileFile("name = name");
+    ProgramUnderTest program;
+    ScriptedQuestions questions;
+    program.shell.UseBirthsFile(path_, &questions);
+    QVERIFY(program.Start());
+    program.shell.births()->OpenSaved(1);
+    QVERIFY(program.sink.shown.empty());
+    QVERIFY(program.shell.mainWindow() != nullptr);
+    QCOMPARE(Control<QLabel>(program.shell.mainWindow()->display(), "lblName")->text(),
+             QString("ARJUN MEHTA"));
+  }
+
   void damagedFileAtStart() {
     QDir().mkpath(QFileInfo(path_).absolutePath());
     const QByteArray garbage(4096, 'x');
@@ -499,6 +618,38 @@ class TestBirthsMenu : public QObject {
   }
 
  private:
+  // The births file as version 1 lays it out, without the columns'
+  // constraints, holding the reference birth changed by `change`.
+  void WriteHostileFile(const char* change) {
+    QFile::remove(path_);
+    QDir().mkpath(QFileInfo(path_).absolutePath());
+    {
+      QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "hostile");
+      db.setDatabaseName(path_);
+      QVERIFY(db.open());
+      QSqlQuery q(db);
+      for (const char* statement :
+           {"CREATE TABLE births (id INTEGER PRIMARY KEY, name TEXT, birth_date TEXT,"
+            " month_index INTEGER, day_text TEXT, year_text TEXT, hour_text TEXT,"
+            " minute_text TEXT, second_text TEXT, city TEXT, state TEXT, country TEXT,"
+            " lat_deg TEXT, lat_min TEXT, north INTEGER, lon_deg TEXT, lon_min TEXT,"
+            " east INTEGER, zone_index INTEGER, dst INTEGER, tz_name TEXT,"
+            " utc_offset_minutes INTEGER, note TEXT, saved_at TEXT)",
+            "CREATE INDEX births_by_name_date ON births(name, birth_date)",
+            "CREATE INDEX births_by_saved ON births(saved_at, id)",
+            "INSERT INTO births VALUES (1, 'ARJUN MEHTA', '1980-06-15', 5, '15', '1980', '10',"
+            " '30', '0', 'New Delhi', 'Delhi', 'India', '28', '36', 1, '77', '12', 1, 34, 0, '',"
+            " NULL, '', '2026-01-01T00:00:00.000Z')",
+            "PRAGMA user_version = 1"}) {
+        QVERIFY2(q.exec(QString::fromLatin1(statement)), qPrintable(q.lastError().text()));
+      }
+      QVERIFY2(q.exec(QStringLiteral("UPDATE births SET %1").arg(QString::fromLatin1(change))),
+               qPrintable(q.lastError().text()));
+      db.close();
+    }
+    QSqlDatabase::removeDatabase("hostile");
+  }
+
   QTemporaryDir dir_;
   QString path_;
 };

@@ -1,6 +1,10 @@
 // The main window: the resize rule for the result window and the two command
 // buttons, the menus and links with the pages they open, the About box, and
 // Exit through the one ending routine.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QAction>
 #include <QComboBox>
 #include <QDialog>
@@ -15,10 +19,14 @@
 #include <QScreen>
 #include <QSettings>
 #include <QSignalSpy>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <atomic>
+#include <chrono>
 #include <cmath>
 #include <memory>
+#include <thread>
 
 #include "chart/explanation.h"
 #include "gui/chart_view.h"
@@ -30,6 +38,7 @@
 #include "gui/shell.h"
 #include "gui/single_instance.h"
 #include "gui/ui_common.h"
+#include "gui/view_settings.h"
 #include "support/gui_harness.h"
 #include "support/reference_births.h"
 
@@ -68,6 +77,7 @@ class TestMdiWindow : public QObject {
   void mainWindowOpensLarge();
   void dataFolderBesideTheProgram();
   void settingsDialogRecomputesTheChartAndIsKept();
+  void settingsFileThatIsAPipeIsNotOpened();
   void viewMenuRedrawsInTheChosenStyleAndKeepsIt();
   void chartsStackWhereTheRoomIsNarrow();
 
@@ -461,6 +471,58 @@ void TestMdiWindow::settingsDialogRecomputesTheChartAndIsKept() {
   QCOMPARE(get<QLabel>(next.mainWindow()->display(), "planet7")->text(),
            Text(expected.PositionText[Rahu]));
   QVERIFY(sink.shown.empty());
+}
+
+// A pipe in the settings file's place is never opened: the program starts
+// with its window and the default settings, its status line says once why,
+// and choosing a chart style neither blocks nor replaces the pipe. (Were the
+// pipe opened, the start would wait for a writer: a helper thread plays one
+// after a while, so that such a fault fails the test instead of hanging it.)
+void TestMdiWindow::settingsFileThatIsAPipeIsNotOpened() {
+  const QString pipe = SettingsFilePath();
+  QDir().mkpath(QFileInfo(pipe).absolutePath());
+  QFile::remove(pipe);
+  QVERIFY(::mkfifo(QFile::encodeName(pipe).constData(), 0600) == 0);
+  std::atomic<bool> done{false}, released{false};
+  std::thread writer([&] {
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+    while (!done && std::chrono::steady_clock::now() < until) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    while (!done) {
+      const int fd = ::open(QFile::encodeName(pipe).constData(), O_WRONLY | O_NONBLOCK);
+      if (fd >= 0) {
+        released = true;
+        ::close(fd);
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+  });
+  {
+    QTemporaryDir dir;
+    SingleInstanceGuard guard(dir.filePath(QStringLiteral("orvanta.lock")));
+    RecordingSink sink;
+    Shell shell(sink, pages_.opener(), [] {});
+    shell.UseSettingsFile(pipe);
+    QVERIFY(shell.settings().IsDefault());
+    QVERIFY(shell.Start(guard));
+    QCOMPARE(shell.form()->statusBar()->currentMessage(),
+             QStringLiteral("The settings file \"%1\" is not a regular file: the default "
+                            "settings are used and none are kept")
+                 .arg(QDir::toNativeSeparators(pipe)));
+    QVERIFY(sink.shown.empty());
+    Session session;
+    shell.ShowChart(ComputeChart(session, reference::DelhiBirth()).chart);
+    QVERIFY(shell.mainWindow() != nullptr);
+    get<QAction>(shell.mainWindow(), "mnuStyleNorth")->trigger();
+    shell.ApplySettings(shell.settings());
+  }
+  done = true;
+  writer.join();
+  QVERIFY(!released);
+  struct stat st {};
+  QVERIFY(::stat(QFile::encodeName(pipe).constData(), &st) == 0 && S_ISFIFO(st.st_mode));
+  QFile::remove(pipe);
 }
 
 // The View menu's three styles: choosing one redraws the charts shown in

@@ -21,6 +21,9 @@ inline constexpr std::string_view kFebruaryDate = "Please Enter Correct Date Or 
 inline constexpr std::string_view kThirtyDayMonth = "Please Enter Correct Date Or Month !";
 inline constexpr std::string_view kOnlyNumbers = "Only Numbers Are Accepted";
 inline constexpr std::string_view kOnlyLetters = "Please Enter only Letters";
+inline constexpr std::string_view kNameTooLong =
+    "The name is too long: a name has at most 10,000 characters";
+static_assert(kMaxNameChars == 10'000, "kNameTooLong names the limit");
 // The date and time lists: a number typed into a list that is none of its
 // items is refused with the list's own message, never read as 0 or left at
 // the previous item.
@@ -63,6 +66,19 @@ Refusal Information(std::string_view message) {
 }
 
 }  // namespace
+
+std::size_t CharacterCount(std::string_view text) {
+  std::size_t count = 0;
+  // Every byte but a UTF-8 continuation byte starts a character.
+  for (const char c : text) {
+    if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++count;
+  }
+  return count;
+}
+
+Refusal NameLengthRefusal() {
+  return Stop(kNameTooLong, FormField::Name);
+}
 
 std::optional<Refusal> ValidateEntries(const ValidationInput& in) {
   // The checks run in this order and the first failure is the only one told.

@@ -3,6 +3,7 @@
 // texts; the front ends show the refusal and move the focus.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -47,6 +48,20 @@ struct ValidationInput {
   // user may have typed, "08" or " 7 " included).
   std::string day = "1", hour = "0", minute = "0", second = "0";
 };
+
+// The longest name a saved birth may have, in characters (Unicode code
+// points): the form's name box, the births file's import and the opening
+// of a saved birth keep to it. A name of ten thousand letters still lays
+// out on the page; a longer text is no name but a pasted document. (The
+// command line's batch reads rows of up to a megabyte and computes them.)
+inline constexpr std::size_t kMaxNameChars = 10'000;
+
+// The number of characters (code points) of a UTF-8 text: the bytes that
+// are no continuation byte.
+std::size_t CharacterCount(std::string_view text);
+
+// The answer to a name longer than kMaxNameChars, typed, pasted or read.
+Refusal NameLengthRefusal();
 
 // The first check that fails, or nothing when the entries may be computed.
 std::optional<Refusal> ValidateEntries(const ValidationInput& in);

@@ -204,7 +204,8 @@ Parsed<bool> ParseDst(std::string_view text) {
 
 Parsed<std::optional<int>> ParseOffset(std::string_view text) {
   // Nepal's +5:45 and the Chatham Islands' +13:45 lie within these bounds.
-  constexpr int kMostWestMinutes = -12 * 60, kMostEastMinutes = 14 * 60;
+  constexpr int kMostWestMinutes = kMostWestOffsetMinutes;
+  constexpr int kMostEastMinutes = kMostEastOffsetMinutes;
   const std::string_view s = TrimField(text);
   if (s.empty()) return {std::optional<int>{}, {}};
   const bool west = s.front() == '-';

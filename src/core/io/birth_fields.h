@@ -21,6 +21,10 @@ namespace orvanta {
 // The form's year list runs from 1901 to 2050.
 inline constexpr int kFirstYear = 1901;
 inline constexpr int kLastYear = 2050;
+// The exact offsets a birth may carry, in minutes east of Greenwich: the
+// widest clocks ever kept, 12 hours west to 14 hours east.
+inline constexpr int kMostWestOffsetMinutes = -12 * 60;
+inline constexpr int kMostEastOffsetMinutes = 14 * 60;
 
 // A value, or the reason why there is none.
 template <typename T>
