@@ -221,6 +221,16 @@ void TestPlacePicker::doubledAndSkippedTimesAsk() {
   chooser_.answer.reset();
   setBirth(2008, 11, 2, 1, 45);
   QVERIFY(get<QLabel>("lblZoneResolved")->text().contains(QStringLiteral("No reading was chosen")));
+
+  // Dublin, 25 October 2020 01:30: its summer time (IST, +1) is standard
+  // time in the tz database's terms; the question still calls it summer time.
+  chooser_.answer = 0;
+  setBirth(2020, 10, 25, 1, 30);
+  pickCity(QStringLiteral("Dublin"), QStringLiteral("Dublin, Leinster, Ireland"));
+  QCOMPARE(chooser_.offered, (QStringList{QStringLiteral("UTC+1:00, summer time (IST)"),
+                                          QStringLiteral("UTC+0:00, standard time (GMT)")}));
+  QCOMPARE(form_->Entries().zoneName, std::string("Europe/Dublin"));
+  QVERIFY(form_->Entries().zoneDaylight);
 }
 
 void TestPlacePicker::offsetWithoutRowIsUsedExactly() {

@@ -26,4 +26,8 @@ date::local_info PosixZoneRule::Info(date::local_seconds local) const {
   return impl_->zone.get_info(local);
 }
 
+date::sys_info PosixZoneRule::Info(date::sys_seconds instant) const {
+  return impl_->zone.get_info(instant);
+}
+
 }  // namespace orvanta::tzdetail

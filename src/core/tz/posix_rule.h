@@ -23,6 +23,7 @@ class PosixZoneRule {
   ~PosixZoneRule();
 
   date::local_info Info(date::local_seconds local) const;
+  date::sys_info Info(date::sys_seconds instant) const;
 
  private:
   struct Impl;

@@ -123,24 +123,85 @@ bool ZoneFileIsSound(const std::string& bytes) {
   return true;
 }
 
-ClockReading ReadingOf(const date::sys_info& info) {
-  return ClockReading{static_cast<int>(info.offset.count()), info.save.count() != 0, info.abbrev};
+// Periods are followed back to this instant and forward to the next, no
+// further: no birth lies outside them.
+inline constexpr auto kEarliestPeriod = date::sys_days{date::year{1800} / 1 / 1};
+inline constexpr auto kLatestPeriod = date::sys_days{date::year{2200} / 1 / 1};
+
+// A zone as the lookups read it: the file's listed periods and, beyond the
+// last of them, the rule the file ends with (when it keeps daylight saving).
+struct ZonePeriods {
+  const date::time_zone* zone = nullptr;
+  const tzdetail::PosixZoneRule* closingRule = nullptr;
+
+  date::sys_info At(date::sys_seconds instant) const {
+    date::sys_info info = zone->get_info(instant);
+    if (closingRule && info.end >= kOpenEnded) info = closingRule->Info(instant);
+    return info;
+  }
+};
+
+bool Flagged(const date::sys_info& period) {
+  return period.save.count() != 0;
 }
 
-LocalTimeReading ReadingOf(const date::local_info& info) {
+// Summer time as people use the word: of the zone's two readings around a
+// moment, the one whose clock runs ahead. The tz database's daylight flag
+// is not that: it marks the winter of Europe/Dublin (whose summer time is
+// its standard time in the database's terms) and the Ramadan hour of
+// Africa/Casablanca, both an hour behind the rest of the year. The nearest
+// period whose flag and offset both differ from this one's decides; a zone
+// with one kind of period only keeps its flag. The doubled-hour message,
+// --dst and the desktop's question all read this one answer.
+bool IsSummerTime(const ZonePeriods& zone, const date::sys_info& period) {
+  constexpr int kMostSteps = 6;  // periods looked at on each side
+  const auto differs = [&](const date::sys_info& other) {
+    return Flagged(other) != Flagged(period) && other.offset != period.offset;
+  };
+  std::optional<date::sys_info> before, after;
+  date::sys_info p = period;
+  for (int i = 0; i < kMostSteps && p.begin > kEarliestPeriod; ++i) {
+    p = zone.At(p.begin - std::chrono::seconds{1});
+    if (differs(p)) {
+      before = p;
+      break;
+    }
+  }
+  p = period;
+  for (int i = 0; i < kMostSteps && p.end < kLatestPeriod; ++i) {
+    p = zone.At(p.end);
+    if (differs(p)) {
+      after = p;
+      break;
+    }
+  }
+  if (before && after) {
+    // The nearer one; the earlier when both are as near.
+    if (after->begin - period.end < period.begin - before->end) before.reset();
+  }
+  const std::optional<date::sys_info>& other = before ? before : after;
+  if (!other) return Flagged(period);
+  return period.offset > other->offset;
+}
+
+ClockReading ReadingOf(const ZonePeriods& zone, const date::sys_info& info) {
+  return ClockReading{static_cast<int>(info.offset.count()), IsSummerTime(zone, info), info.abbrev};
+}
+
+LocalTimeReading ReadingOf(const ZonePeriods& zone, const date::local_info& info) {
   LocalTimeReading r;
-  r.first = ReadingOf(info.first);
+  r.first = ReadingOf(zone, info.first);
   switch (info.result) {
     case date::local_info::unique:
       r.kind = LocalTimeKind::Unique;
       break;
     case date::local_info::ambiguous:
       r.kind = LocalTimeKind::Doubled;
-      r.second = ReadingOf(info.second);
+      r.second = ReadingOf(zone, info.second);
       break;
     case date::local_info::nonexistent: {
       r.kind = LocalTimeKind::Skipped;
-      r.second = ReadingOf(info.second);
+      r.second = ReadingOf(zone, info.second);
       const auto change = info.first.end.time_since_epoch();
       r.gapStart = LocalDateTime{change + info.first.offset};
       r.gapEnd = LocalDateTime{change + info.second.offset};
@@ -227,11 +288,12 @@ ZoneLookup ZoneHistory::Lookup(std::string_view zoneName, LocalDateTime local) {
   try {
     const date::local_seconds t{local.time_since_epoch()};
     const date::local_info info = zone->zone->get_info(t);
+    const ZonePeriods periods{zone->zone, zone->closingRule.get()};
     if (zone->closingRule && info.result == date::local_info::unique &&
         info.first.end >= kOpenEnded) {
-      lookup.reading = ReadingOf(zone->closingRule->Info(t));
+      lookup.reading = ReadingOf(periods, zone->closingRule->Info(t));
     } else {
-      lookup.reading = ReadingOf(info);
+      lookup.reading = ReadingOf(periods, info);
     }
   } catch (const std::exception& ex) {
     lookup.error = std::string("The time-zone database could not be read: ") + ex.what();

@@ -3,7 +3,7 @@
 //
 // For a tz zone name ("Europe/Madrid") and a local civil date and time it
 // gives the total offset east of Greenwich in seconds (standard time plus
-// daylight saving), whether daylight saving was in force and the zone's
+// daylight saving), whether it was summer time and the zone's
 // abbreviation, as the tz database records them for that moment (war time,
 // double summer time, the Netherlands' +0:19:32 of 1909-1937 included). A
 // local time that the clocks skipped (the hour lost in spring) or showed
@@ -26,6 +26,9 @@ namespace orvanta {
 
 struct ClockReading {
   int offsetSeconds = 0;  // east of Greenwich, standard plus daylight saving
+  // Summer time: the zone's reading whose clock runs ahead of its other one
+  // around that moment (Dublin's +1 in July, not the tz database's flag,
+  // which marks Dublin's winter).
   bool daylight = false;
   std::string abbreviation;  // "CEST", "+0545"
 };

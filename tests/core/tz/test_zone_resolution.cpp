@@ -49,6 +49,16 @@ TEST(ZoneResolution, HistoricalCases) {
       // After the zone files' last listed transition (2037) the closing rule holds.
       {"New York 2045 summer", "America/New_York", 2045, 7, 1, 12, 0, -4 * 3600, true, "EDT", 24},
       {"New York 2050 winter", "America/New_York", 2050, 1, 10, 12, 0, -5 * 3600, false, "EST", 27},
+      // Summer time is the reading whose clock runs ahead, whatever the tz
+      // database flags: it flags Dublin's winter (its summer time, Irish
+      // Standard Time, is standard time in its terms) and Morocco's Ramadan
+      // hour, both an hour behind the rest of the year.
+      {"Dublin winter", "Europe/Dublin", 1990, 1, 15, 12, 0, 0, false, "GMT", 29},
+      {"Dublin summer", "Europe/Dublin", 1990, 7, 4, 12, 0, 3600, true, "IST", 16},
+      {"Dublin 2045 winter", "Europe/Dublin", 2045, 1, 15, 12, 0, 0, false, "GMT", 29},
+      {"Dublin 2045 summer", "Europe/Dublin", 2045, 7, 4, 12, 0, 3600, true, "IST", 16},
+      {"Casablanca Ramadan", "Africa/Casablanca", 2020, 5, 10, 12, 0, 0, false, "+00", 29},
+      {"Casablanca January", "Africa/Casablanca", 2020, 1, 15, 12, 0, 3600, true, "+01", 16},
   };
   ZoneHistory history;
   for (const Case& c : cases) {
@@ -89,6 +99,26 @@ TEST(ZoneResolution, DoubledAndSkippedTimesAreNotGuessed) {
   ASSERT_TRUE(standard.resolution);
   EXPECT_EQ(standard.resolution->offsetMinutes, -300);
   EXPECT_EQ(standard.resolution->zoneIndex, 27);  // "Eastern Standard Time,EST,-5.0"
+
+  // Dublin's clocks went back from 02:00 IST to 01:00 GMT on 25 October
+  // 2020: the summer-time reading the message names is the one --dst takes.
+  const LocalDateTime dublinDoubled = MakeDateTime(2020, 10, 25, 1, 30);
+  const ZoneResolutionResult dublin = ResolveZone(history, "Europe/Dublin", dublinDoubled);
+  EXPECT_EQ(dublin.kind, LocalTimeKind::Doubled);
+  EXPECT_EQ(LocalTimeProblem("Europe/Dublin", dublinDoubled, dublin.reading, "--dst", "--no-dst"),
+            "Europe/Dublin on 25 October 2020 at 01:30 happened twice: UTC+1:00, summer time "
+            "(IST), and UTC+0:00, standard time (GMT). Choose --dst for the summer-time reading "
+            "or --no-dst for the standard one.");
+  const auto dublinSummer =
+      ResolveZone(history, "Europe/Dublin", dublinDoubled, DoubledChoice::Daylight);
+  ASSERT_TRUE(dublinSummer.resolution);
+  EXPECT_EQ(dublinSummer.resolution->offsetMinutes, 60);
+  EXPECT_TRUE(dublinSummer.resolution->reading.daylight);
+  const auto dublinStandard =
+      ResolveZone(history, "Europe/Dublin", dublinDoubled, DoubledChoice::Standard);
+  ASSERT_TRUE(dublinStandard.resolution);
+  EXPECT_EQ(dublinStandard.resolution->offsetMinutes, 0);
+  EXPECT_FALSE(dublinStandard.resolution->reading.daylight);
 
   // 9 March 2008: clocks went from 02:00 EST straight to 03:00 EDT; no
   // choice makes 02:30 exist.
