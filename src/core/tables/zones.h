@@ -12,6 +12,8 @@
 #include <optional>
 #include <string_view>
 
+#include "model/birth.h"
+
 namespace orvanta {
 
 struct ZoneEntry {
@@ -97,11 +99,6 @@ inline constexpr std::array<ZoneEntry, kZoneCount> kZones = {{
     ZoneEntry{"Yukon Standard Time,YST,-9.0", 9, 0},                     // 69
     ZoneEntry{"Yukon War Time,YWT,-8.0", 8, 0},                          // 70
 }};
-
-struct ZoneShift {
-  std::int16_t hours = 0;
-  std::int16_t minutes = 0;
-};
 
 // Correction for list position `listIndex`; no value for a position outside
 // the list (no selection), in which case the caller keeps its previous one.

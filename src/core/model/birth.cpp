@@ -1,0 +1,66 @@
+#include "model/birth.h"
+
+#include <cmath>
+#include <cstdlib>
+
+namespace orvanta {
+
+namespace {
+
+double DegreesOf(const ArcAngle& a) {
+  const double deg = a.degrees + a.minutes / 60.0;
+  return a.positive ? deg : -deg;
+}
+
+// Seconds of clock per degree of longitude (24 hours for 360 degrees).
+inline constexpr double kClockSecondsPerDegree = 240.0;
+
+}  // namespace
+
+double LatitudeDeg(const GeoPosition& position) {
+  return DegreesOf(position.latitude);
+}
+
+double LongitudeDeg(const GeoPosition& position) {
+  return DegreesOf(position.longitude);
+}
+
+int OffsetSecondsWithTick(const Clock& clock) {
+  return clock.offsetSeconds + (clock.daylightTick ? kDaylightTickSeconds : 0);
+}
+
+std::chrono::sys_seconds UniversalTimeOf(LocalDateTime local, const Clock& clock) {
+  return std::chrono::sys_seconds{local.time_since_epoch()} -
+         std::chrono::seconds{OffsetSecondsWithTick(clock)};
+}
+
+std::chrono::sys_seconds UniversalTime(const Birth& birth) {
+  return UniversalTimeOf(birth.local, birth.clock);
+}
+
+double ClockHours(const Clock& clock) {
+  const int magnitude = std::abs(clock.offsetSeconds);
+  double hours = magnitude / 3600 + (magnitude % 3600) / 60 / 60.0;
+  // Only a clock with seconds adds them, so that a whole-minute clock is
+  // visibly the zone list's hours + minutes / 60.
+  if (const int seconds = magnitude % 60; seconds != 0) hours = hours + seconds / 3600.0;
+  if (clock.offsetSeconds < 0) hours = -hours;
+  if (clock.daylightTick) hours = hours + kDaylightTickSeconds / 3600.0;
+  return hours;
+}
+
+ZoneShift LegacyZoneShift(const Clock& clock) {
+  const int minutes = (std::abs(clock.offsetSeconds) + 30) / 60;
+  const int correction = clock.offsetSeconds < 0 ? minutes : -minutes;
+  return {static_cast<std::int16_t>(correction / 60), static_cast<std::int16_t>(correction % 60)};
+}
+
+Clock LocalMeanTimeClock(const GeoPosition& position) {
+  Clock clock;
+  clock.offsetSeconds =
+      static_cast<int>(std::lround(LongitudeDeg(position) * kClockSecondsPerDegree));
+  clock.source = ClockSource::LocalMeanTime;
+  return clock;
+}
+
+}  // namespace orvanta
