@@ -634,6 +634,8 @@ TEST(CliProgram, PlacesAndTheZoneHistory) {
        2, "", "\"Manhattan, Kansas, United States of America\" (39N11 96W34, America/Chicago"},
       {"a beginning is only suggested", With(birth, {"--place", "Wiener"}), 2, "",
        "Did you mean Wiener Neustadt"},
+      {"a city's number names the city it took", With(birth, {"--place", "#1"}), 0,
+       "Place         : #1 \u2192 Escaldes-Engordany, Escaldes-Engordany, Andorra", ""},
       {"unknown place", With(birth, {"--place", "Xqzzyville"}), 2, "",
        "No place in the atlas matches \"Xqzzyville\"."},
       {"query of 10,000 characters", With(birth, {"--place", std::string(10000, 'a')}), 64, "",

@@ -1015,6 +1015,9 @@ PlaceResolution Atlas::Resolve(std::string_view query, bool explain) const {
     if (*id <= size()) {
       r.outcome = PlaceOutcome::Found;
       r.place = At(*id - 1);
+      // Shown as "#1 \u2192 Escaldes-Engordany, ...": a number names no city,
+      // so the line says which one it took.
+      r.place->matchedName = "#" + std::to_string(*id);
     } else {
       r.message = "No place in the atlas has the number " + std::to_string(*id) + ".";
     }
