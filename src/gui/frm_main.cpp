@@ -29,6 +29,7 @@
 #include "gui/message_sink.h"
 #include "gui/place_picker.h"
 #include "gui/ui_common.h"
+#include "io/birth_fields.h"
 #include "tables/zones.h"
 
 namespace orvanta {
@@ -37,9 +38,6 @@ namespace {
 constexpr std::array<const char*, 12> kMonthNames = {
     "January", "February", "March",     "April",   "May",      "June",
     "July",    "August",   "September", "October", "November", "December"};
-
-constexpr int kFirstYear = 1901;
-constexpr int kLastYear = 2050;
 
 std::string Std(const QString& s) {
   return s.toStdString();

@@ -172,30 +172,4 @@ Parsed<FormEntries> EntriesOfStoredBirth(const StoredBirth& s) {
   return {std::move(e), {}};
 }
 
-StoredBirth StoredBirthOf(const FormEntries& e) {
-  const auto flag = [](bool b) { return StoredValue::Integer(b ? 1 : 0); };
-  StoredBirth s;
-  s.name = StoredValue::Text(e.name);
-  s.monthIndex = StoredValue::Integer(e.monthIndex);
-  s.dayText = StoredValue::Text(e.dayText);
-  s.yearText = StoredValue::Text(e.yearText);
-  s.hourText = StoredValue::Text(e.hourText);
-  s.minuteText = StoredValue::Text(e.minuteText);
-  s.secondText = StoredValue::Text(e.secondText);
-  s.city = StoredValue::Text(e.city);
-  s.state = StoredValue::Text(e.state);
-  s.country = StoredValue::Text(e.country);
-  s.latDeg = StoredValue::Text(e.latDeg);
-  s.latMin = StoredValue::Text(e.latMin);
-  s.north = flag(e.north);
-  s.lonDeg = StoredValue::Text(e.lonDeg);
-  s.lonMin = StoredValue::Text(e.lonMin);
-  s.east = flag(e.east);
-  s.zoneIndex = StoredValue::Integer(e.zoneIndex);
-  s.dst = flag(e.dst);
-  s.tzName = StoredValue::Text(e.zoneName);
-  if (e.exactOffsetMinutes) s.utcOffsetMinutes = StoredValue::Integer(*e.exactOffsetMinutes);
-  return s;
-}
-
 }  // namespace orvanta

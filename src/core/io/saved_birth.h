@@ -59,8 +59,4 @@ struct StoredBirth {
 // and, last, the form's own checks of the whole birth (31 April).
 Parsed<FormEntries> EntriesOfStoredBirth(const StoredBirth& stored);
 
-// A saved birth's entries as the database stores them, for a round trip
-// through EntriesOfStoredBirth.
-StoredBirth StoredBirthOf(const FormEntries& entries);
-
 }  // namespace orvanta
