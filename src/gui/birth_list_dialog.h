@@ -48,9 +48,9 @@ class BirthListDialog : public QDialog {
   bool searching() const { return searchDelay_.isActive() || stop_ != nullptr; }
   // Whether more births match than the list shows.
   bool hasMore() const { return more_; }
-  // Reads the list again with the search text as it stands: the whole list
-  // at once (its first page, read by the order's index), a search on the
-  // dialog's thread.
+  // Reads the list again with the search text as it stands: without a
+  // search at once (its first page, read by the order's index); a search
+  // on the search thread, its page shown when it comes.
   void Refresh();
 
   void OpenSelected();
