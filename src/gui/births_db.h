@@ -6,9 +6,12 @@
 // exact offset from Universal Time in minutes when it is known, a note and
 // the time it was saved (UTC).
 //
+// Each birth keeps its name, date and place folded for searching, so that
+// the list is searched in the file and read a page at a time, never whole.
+//
 // The file carries its schema version in SQLite's user_version; a file of
 // an older version is brought up to date by the migrations, one transaction
-// for all of them. Every change is one transaction in SQLite's write-ahead
+// for all of them (a file that cannot be written is read as it is). Every change is one transaction in SQLite's write-ahead
 // log, so a crash or a kill in the middle of a save leaves the file as it
 // was before it.
 //
