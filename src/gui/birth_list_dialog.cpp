@@ -6,10 +6,13 @@
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QTableView>
 #include <QVBoxLayout>
 #include <array>
+#include <chrono>
+#include <utility>
 #include <vector>
 
 #include "gui/births_db.h"
@@ -17,9 +20,14 @@
 #include "gui/ui_common.h"
 
 namespace orvanta {
+namespace {
+// The pause in the typing after which the search runs: a word typed at
+// speed is searched once.
+constexpr std::chrono::milliseconds kSearchPause{150};
+}  // namespace
 
-// The list's rows, read from the database in one query: a plain table model
-// over the summaries, so that ten thousand births list at once.
+// The list's rows, one page read from the database in one query: a plain
+// table model over the summaries.
 class BirthListModel final : public QAbstractTableModel {
  public:
   using QAbstractTableModel::QAbstractTableModel;
@@ -30,6 +38,11 @@ class BirthListModel final : public QAbstractTableModel {
     endResetModel();
   }
   const BirthSummary& row(int i) const { return rows_[static_cast<std::size_t>(i)]; }
+  void RemoveRow(int i) {
+    beginRemoveRows({}, i, i);
+    rows_.erase(rows_.begin() + i);
+    endRemoveRows();
+  }
 
   int rowCount(const QModelIndex& parent = {}) const override {
     return parent.isValid() ? 0 : static_cast<int>(rows_.size());
@@ -94,6 +107,12 @@ BirthListDialog::BirthListDialog(BirthsDb& db, QuestionSink& questions, MessageS
   lstBirths_->horizontalHeader()->setStretchLastSection(true);
   lstBirths_->setMinimumSize(640, 320);
   layout->addWidget(lstBirths_);
+  lblMore_ = new QLabel(QStringLiteral("Showing the first %1 of the matches; type more to narrow.")
+                            .arg(kBirthListLimit),
+                        this);
+  lblMore_->setObjectName(QStringLiteral("lblMore"));
+  lblMore_->hide();
+  layout->addWidget(lblMore_);
 
   auto* noteRow = new QHBoxLayout;
   auto* noteLabel = new QLabel(QStringLiteral("&Note:"), this);
@@ -126,7 +145,11 @@ BirthListDialog::BirthListDialog(BirthsDb& db, QuestionSink& questions, MessageS
   cmdSaveNote_->setEnabled(saving);
   txtNote_->setReadOnly(!saving);
 
-  connect(txtSearch_, &QLineEdit::textChanged, this, &BirthListDialog::Refresh);
+  searchDelay_.setSingleShot(true);
+  searchDelay_.setInterval(kSearchPause);
+  searches_.setMaxThreadCount(1);
+  connect(&searchDelay_, &QTimer::timeout, this, &BirthListDialog::Refresh);
+  connect(txtSearch_, &QLineEdit::textChanged, this, [this] { searchDelay_.start(); });
   connect(cmdOpen_, &QPushButton::clicked, this, &BirthListDialog::OpenSelected);
   connect(cmdDelete_, &QPushButton::clicked, this, &BirthListDialog::DeleteSelected);
   connect(cmdSaveNote_, &QPushButton::clicked, this, &BirthListDialog::SaveNote);
@@ -142,10 +165,52 @@ int BirthListDialog::rowCount() const {
   return model_->rowCount();
 }
 
+BirthListDialog::~BirthListDialog() {
+  StopSearch();
+  searches_.waitForDone();
+}
+
+void BirthListDialog::StopSearch() {
+  if (stop_) stop_->store(true);
+  stop_.reset();
+}
+
 void BirthListDialog::Refresh() {
+  searchDelay_.stop();
+  StopSearch();
+  const quint64 generation = ++generation_;
+  const QString filter = txtSearch_->text();
+  if (filter.trimmed().isEmpty()) {
+    // The newest births, read by the order's index: at once however many.
+    Show(generation, db_.ListPage(filter));
+    return;
+  }
+  stop_ = std::make_shared<std::atomic<bool>>(false);
+  const std::shared_ptr<std::atomic<bool>> stop = stop_;
+  const BirthListSource source = db_.listSource();
+  const QPointer<BirthListDialog> dialog(this);
+  searches_.start([dialog, generation, source, filter, stop] {
+    BirthListPage page = BirthsDb::ListPageAt(source, filter, kBirthListLimit, stop.get());
+    if (page.cancelled || stop->load()) return;
+    // Handed to the window's thread; dropped there if the dialog is gone
+    // (the dialog waits for this thread before it goes).
+    QMetaObject::invokeMethod(
+        dialog.data(),
+        [dialog, generation, page = std::move(page)]() mutable {
+          if (dialog) dialog->Show(generation, std::move(page));
+        },
+        Qt::QueuedConnection);
+  });
+}
+
+void BirthListDialog::Show(quint64 generation, BirthListPage page) {
+  if (generation != generation_) return;
+  stop_.reset();
   // The note typed for the birth shown is kept before the list changes.
   KeepTypedNote();
-  model_->Reset(db_.List(txtSearch_->text()));
+  more_ = page.more;
+  lblMore_->setVisible(more_);
+  model_->Reset(std::move(page.rows));
   if (model_->rowCount() > 0) lstBirths_->selectRow(0);
   SelectionChanged();
 }
@@ -203,6 +268,10 @@ void BirthListDialog::DeleteSelected() {
   if (!db_.Remove(b.id)) {
     messages_.Show(QStringLiteral("The birth was not deleted: %1").arg(db_.lastError()),
                    MessageIcon::Stop);
+  } else {
+    // Gone from the list at once, before the list is read again.
+    noteOf_.reset();
+    model_->RemoveRow(rows.front().row());
   }
   Refresh();
 }

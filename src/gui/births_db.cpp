@@ -18,6 +18,7 @@
 #include <array>
 #include <cerrno>
 #include <cstring>
+#include <span>
 #include <unordered_map>
 
 #include "atlas/atlas.h"
@@ -92,10 +93,19 @@ constexpr std::array<const char*, 3> kVersion1 = {
     "CREATE INDEX births_by_saved ON births(saved_at, id)",
 };
 
+// Version 2: each birth's name, date and place folded for searching
+// (FoldedSearchText), so that the list is searched in the database. The
+// migration fills it for the births already saved.
+constexpr std::array<const char*, 1> kVersion2 = {
+    "ALTER TABLE births ADD COLUMN search_text TEXT NOT NULL DEFAULT ''",
+};
+
 // The statements that take a file of version i to version i + 1; a later
 // version appends its step, so that every older file is brought up to date.
-constexpr std::array<const std::array<const char*, 3>*, kBirthsSchemaVersion> kMigrations = {
-    &kVersion1};
+constexpr std::array<std::span<const char* const>, kBirthsSchemaVersion> kMigrations = {
+    std::span<const char* const>(kVersion1), std::span<const char* const>(kVersion2)};
+// The version whose step fills the search text of the births already saved.
+constexpr int kSearchTextVersion = 2;
 
 constexpr char kColumns[] =
     "name, birth_date, month_index, day_text, year_text, hour_text, minute_text, second_text,"
@@ -196,6 +206,20 @@ QString PlaceOf(const QString& city, const QString& state, const QString& countr
     if (!p.trimmed().isEmpty()) parts << p.trimmed();
   }
   return parts.join(QStringLiteral(", "));
+}
+
+// The text the list's search looks in: name, date and place in one text,
+// folded as the atlas folds names (case, accents and punctuation aside);
+// the blanks between them keep a word of one from running into the next.
+QString FoldedSearchText(const QString& name, const QString& date, const QString& place) {
+  const QString joined = name + QLatin1Char(' ') + date + QLatin1Char(' ') + place;
+  return NotNull(
+      QString::fromStdString(FoldPlaceText(joined.toStdString()).value_or(std::string())));
+}
+
+QString SearchTextOf(const FormEntries& e) {
+  return FoldedSearchText(Q(e.name), BirthsDb::DateKey(e),
+                          PlaceOf(Q(e.city), Q(e.state), Q(e.country)));
 }
 
 }  // namespace
@@ -317,6 +341,11 @@ std::optional<BirthsDb::Failure> BirthsDb::Connect(Access access, int& version) 
     if (access == Access::ReadOnly) options += QStringLiteral(";QSQLITE_OPEN_READONLY");
   }
   db.setConnectOptions(options);
+  // The list's searches on other threads open the file as this connection
+  // does, for reading only.
+  listSource_.databaseName = db.databaseName();
+  listSource_.connectOptions =
+      access == Access::ReadWrite ? options + QStringLiteral(";QSQLITE_OPEN_READONLY") : options;
   if (!db.open()) return FailureOf(db.lastError());
 
   QSqlQuery q(db);
@@ -467,9 +496,13 @@ void BirthsDb::Open() {
   if (!notWritable) {
     state_ = State::Ready;
     message_.clear();
+    listSource_.searchColumn = true;
     return;
   }
-  if (version < kBirthsSchemaVersion) {
+  // A file of an older version that cannot be written is read as it is:
+  // its list is searched without the folded search text it lacks.
+  listSource_.searchColumn = version >= kSearchTextVersion;
+  if (version < 1) {  // not even the table of births yet
     Fail(State::CannotOpen,
          QStringLiteral("The births file \"%1\" cannot be written (%2) and is of an older "
                         "version that cannot be brought up to date.")
@@ -492,15 +525,45 @@ void BirthsDb::Open() {
 bool BirthsDb::Migrate(int fromVersion) {
   QSqlQuery q(QSqlDatabase::database(connection_, false));
   for (int v = fromVersion; v < kBirthsSchemaVersion; ++v) {
-    for (const char* statement : *kMigrations[static_cast<std::size_t>(v)]) {
+    for (const char* statement : kMigrations[static_cast<std::size_t>(v)]) {
       if (!q.exec(QLatin1String(statement))) {
         lastFailure_ = FailureOf(q.lastError());
         return false;
       }
     }
+    if (v + 1 == kSearchTextVersion && !FillSearchText()) return false;
   }
   if (!q.exec(QStringLiteral("PRAGMA user_version = %1").arg(kBirthsSchemaVersion))) {
     lastFailure_ = FailureOf(q.lastError());
+    return false;
+  }
+  return true;
+}
+
+bool BirthsDb::FillSearchText() {
+  const QSqlDatabase db = QSqlDatabase::database(connection_, false);
+  QSqlQuery read(db);
+  read.setForwardOnly(true);
+  QSqlQuery write(db);
+  // Changing a column other than the key while reading the table in key
+  // order is safe in SQLite: every row is read once.
+  if (!read.exec(QStringLiteral("SELECT id, name, birth_date, city, state, country FROM births"
+                                " ORDER BY id")) ||
+      !write.prepare(QStringLiteral("UPDATE births SET search_text = ? WHERE id = ?"))) {
+    lastFailure_ = FailureOf(read.lastError().isValid() ? read.lastError() : write.lastError());
+    return false;
+  }
+  while (read.next()) {
+    const auto text = [&](int i) { return read.value(i).toString(); };
+    write.bindValue(0, FoldedSearchText(text(1), text(2), PlaceOf(text(3), text(4), text(5))));
+    write.bindValue(1, read.value(0));
+    if (!write.exec()) {
+      lastFailure_ = FailureOf(write.lastError());
+      return false;
+    }
+  }
+  if (read.lastError().isValid()) {
+    lastFailure_ = FailureOf(read.lastError());
     return false;
   }
   return true;
@@ -554,11 +617,13 @@ std::optional<qint64> BirthsDb::Add(const SavedBirth& birth) {
   qint64 id = 0;
   const bool ok = InTransaction([&](QSqlDatabase& db, QSqlError& failure) {
     QSqlQuery q(db);
-    q.prepare(QStringLiteral("INSERT INTO births (%1, note, saved_at) VALUES (%2?, ?)")
-                  .arg(QLatin1String(kColumns), QStringLiteral("?, ").repeated(kColumnCount)));
+    q.prepare(
+        QStringLiteral("INSERT INTO births (%1, note, saved_at, search_text) VALUES (%2?, ?, ?)")
+            .arg(QLatin1String(kColumns), QStringLiteral("?, ").repeated(kColumnCount)));
     BindBirth(q, birth);
     q.bindValue(kColumnCount, NotNull(birth.note));
     q.bindValue(kColumnCount + 1, NowUtc());
+    q.bindValue(kColumnCount + 2, SearchTextOf(birth.entries));
     if (!q.exec()) {
       failure = q.lastError();
       return false;
@@ -578,11 +643,13 @@ bool BirthsDb::Update(qint64 id, const SavedBirth& birth, bool keepNote) {
     }
     if (!keepNote) assignments += QStringLiteral("note = ?, ");
     QSqlQuery q(db);
-    q.prepare(QStringLiteral("UPDATE births SET %1saved_at = ? WHERE id = ?").arg(assignments));
+    q.prepare(QStringLiteral("UPDATE births SET %1saved_at = ?, search_text = ? WHERE id = ?")
+                  .arg(assignments));
     BindBirth(q, birth);
     int next = kColumnCount;
     if (!keepNote) q.bindValue(next++, NotNull(birth.note));
     q.bindValue(next++, NowUtc());
+    q.bindValue(next++, SearchTextOf(birth.entries));
     q.bindValue(next, id);
     if (!q.exec()) {
       failure = q.lastError();
@@ -667,31 +734,122 @@ std::vector<BirthSummary> SummariesOf(QSqlQuery& q) {
 std::string Folded(const QString& text) {
   return FoldPlaceText(text.toStdString()).value_or(std::string());
 }
+
+// Virtual-machine steps between two looks at a list search's cancel flag.
+constexpr int kListProgressSteps = 1000;
+
+// The progress handler of a list search: non-zero stops it.
+int ListCancelled(void* cancel) {
+  return static_cast<const std::atomic<bool>*>(cancel)->load() ? 1 : 0;
+}
+
+// The first `limit` births (all of them when negative) whose folded search
+// text contains the folded filter, newest first, on the connection `db`.
+// With `searchColumn` the database searches its folded column, walking the
+// births newest first and stopping at the limit; without it (an older file
+// read as it is) each birth is folded here.
+// A failed read leaves its error in `failure`.
+BirthListPage ReadListPage(const QSqlDatabase& db, bool searchColumn, const QString& filter,
+                           int limit, const std::atomic<bool>* cancel, QSqlError& failure) {
+  BirthListPage page;
+  const bool all = filter.trimmed().isEmpty();
+  const std::string wanted = all ? std::string() : Folded(filter);
+  // Only punctuation ("%", "'"): nothing of a name, date or place to find.
+  if (!all && wanted.empty()) return page;
+  const bool inDatabase = all || searchColumn;
+  QSqlQuery q(db);
+  q.setForwardOnly(true);
+  q.prepare(QStringLiteral("SELECT %1 FROM births%2 ORDER BY saved_at DESC, id DESC LIMIT ?")
+                .arg(QLatin1String(kSummaryColumns),
+                     all || !searchColumn ? QString()
+                                          : QStringLiteral(" WHERE instr(search_text, ?) > 0")));
+  int next = 0;
+  if (!all && searchColumn) q.bindValue(next++, QString::fromStdString(wanted));
+  // One more than asked tells whether there are more; -1 is no limit.
+  q.bindValue(next, inDatabase && limit >= 0 ? limit + 1 : -1);
+  const auto stopped = [&] { return cancel != nullptr && cancel->load(); };
+  if (!q.exec()) {
+    page.cancelled = stopped();
+    if (!page.cancelled) failure = q.lastError();
+    return page;
+  }
+  while (q.next()) {
+    if (!inDatabase && stopped()) break;
+    BirthSummary b = SummaryAt(q);
+    if (!inDatabase &&
+        FoldedSearchText(b.name, b.date, b.place).toStdString().find(wanted) == std::string::npos) {
+      continue;
+    }
+    if (limit >= 0 && static_cast<int>(page.rows.size()) == limit) {
+      page.more = true;
+      break;
+    }
+    page.rows.push_back(std::move(b));
+  }
+  if (stopped()) {
+    page = BirthListPage{};
+    page.cancelled = true;
+  } else if (q.lastError().isValid()) {
+    page.rows.clear();
+    failure = q.lastError();
+  }
+  return page;
+}
 }  // namespace
 
 std::vector<BirthSummary> BirthsDb::List(const QString& filter) const {
-  std::vector<BirthSummary> list;
-  if (!canRead()) return list;
-  QSqlQuery q(QSqlDatabase::database(connection_, false));
-  q.setForwardOnly(true);
-  if (!q.exec(QStringLiteral("SELECT %1 FROM births ORDER BY saved_at DESC, id DESC")
-                  .arg(QLatin1String(kSummaryColumns)))) {
-    lastError_ = CauseText(FailureOf(q.lastError()));
-    return list;
+  BirthListPage page = ListPage(filter, -1);
+  return std::move(page.rows);
+}
+
+BirthListPage BirthsDb::ListPage(const QString& filter, int limit) const {
+  if (!canRead()) return {};
+  QSqlError failure;
+  BirthListPage page = ReadListPage(QSqlDatabase::database(connection_, false),
+                                    listSource_.searchColumn, filter, limit, nullptr, failure);
+  if (failure.isValid()) page.error = lastError_ = CauseText(FailureOf(failure));
+  return page;
+}
+
+BirthListSource BirthsDb::listSource() const {
+  BirthListSource source = listSource_;
+  source.readable = canRead();
+  return source;
+}
+
+BirthListPage BirthsDb::ListPageAt(const BirthListSource& source, const QString& filter, int limit,
+                                   const std::atomic<bool>* cancel) {
+  BirthListPage page;
+  if (!source.readable) return page;
+  // A connection of this call's own, named by a frame no other live call shares.
+  const QString name = QStringLiteral("orvanta-list-%1").arg(quintptr(&page), 0, 16);
+  {
+    QSqlDatabase db = QSqlDatabase::addDatabase(QLatin1String(kDriver), name);
+    db.setDatabaseName(source.databaseName);
+    db.setConnectOptions(source.connectOptions);
+    QSqlError failure;
+    if (!db.open()) {
+      failure = db.lastError();
+    } else {
+      sqlite3* handle = HandleOf(db);
+      if (handle != nullptr && cancel != nullptr) {
+        sqlite3_progress_handler(handle, kListProgressSteps, &ListCancelled,
+                                 const_cast<std::atomic<bool>*>(cancel));
+      }
+      page = ReadListPage(db, source.searchColumn, filter, limit, cancel, failure);
+      if (handle != nullptr) sqlite3_progress_handler(handle, 0, nullptr, nullptr);
+      db.close();
+    }
+    if (failure.isValid()) {
+      const int code = PrimaryCode(failure);
+      const Cause cause = code == kSqliteBusy || code == kSqliteLocked            ? Cause::InUse
+                          : code == kSqliteCorrupt || code == kSqliteNotADatabase ? Cause::Damaged
+                                                                                  : Cause::Other;
+      page.error = CauseText(Failure{cause, code});
+    }
   }
-  if (filter.trimmed().isEmpty()) return SummariesOf(q);
-  // Only punctuation ("%", "'"): nothing of a name, date or place to find.
-  const std::string wanted = Folded(filter);
-  if (wanted.empty()) return list;
-  while (q.next()) {
-    BirthSummary b = SummaryAt(q);
-    // Name, date and place in one text; the blanks between them keep a
-    // word of one from running into the next.
-    const std::string searched =
-        Folded(b.name + QLatin1Char(' ') + b.date + QLatin1Char(' ') + b.place);
-    if (searched.find(wanted) != std::string::npos) list.push_back(std::move(b));
-  }
-  return list;
+  QSqlDatabase::removeDatabase(name);
+  return page;
 }
 
 std::vector<BirthSummary> BirthsDb::Recent(int count) const {
@@ -923,8 +1081,9 @@ ImportReport BirthsDb::ImportCsv(const QString& csvPath, const ImportControl& co
     return report;
   }
   QSqlQuery insert(db);
-  insert.prepare(QStringLiteral("INSERT INTO births (%1, note, saved_at) VALUES (%2?, ?)")
-                     .arg(QLatin1String(kColumns), QStringLiteral("?, ").repeated(kColumnCount)));
+  insert.prepare(
+      QStringLiteral("INSERT INTO births (%1, note, saved_at, search_text) VALUES (%2?, ?, ?)")
+          .arg(QLatin1String(kColumns), QStringLiteral("?, ").repeated(kColumnCount)));
   QSqlQuery same(db);
   same.prepare(QStringLiteral("SELECT 1 FROM births WHERE name = ? AND birth_date = ? LIMIT 1"));
   ImportPlaces places;
@@ -988,6 +1147,7 @@ ImportReport BirthsDb::ImportCsv(const QString& csvPath, const ImportControl& co
     BindBirth(insert, birth);
     insert.bindValue(kColumnCount, NotNull(birth.note));
     insert.bindValue(kColumnCount + 1, now);
+    insert.bindValue(kColumnCount + 2, SearchTextOf(birth.entries));
     if (!insert.exec()) {
       failed(insert.lastError());
       return report;

@@ -6,9 +6,12 @@
 // exact offset from Universal Time in minutes when it is known, a note and
 // the time it was saved (UTC).
 //
+// Each birth keeps its name, date and place folded for searching, so that
+// the list is searched in the file and read a page at a time, never whole.
+//
 // The file carries its schema version in SQLite's user_version; a file of
 // an older version is brought up to date by the migrations, one transaction
-// for all of them. Every change is one transaction in SQLite's write-ahead
+// for all of them (a file that cannot be written is read as it is). Every change is one transaction in SQLite's write-ahead
 // log, so a crash or a kill in the middle of a save leaves the file as it
 // was before it.
 //
@@ -39,7 +42,11 @@
 namespace orvanta {
 
 // The schema version this program writes.
-inline constexpr int kBirthsSchemaVersion = 1;
+inline constexpr int kBirthsSchemaVersion = 2;
+
+// How many births the list shows at most: a list of a million is read a
+// page at a time, never whole.
+inline constexpr int kBirthListLimit = 500;
 
 // How long the full integrity check at start may take before the quick
 // check decides instead: a file of a hundred thousand births is checked in
@@ -66,6 +73,26 @@ struct BirthSummary {
   QString time;     // the time of birth as entered, H:M:S
   QString place;    // city, state, country, the empty ones left out
   QString savedAt;  // UTC, ISO 8601 with milliseconds
+};
+
+// One read of the list: the first births that match, and whether there are
+// more than were read.
+struct BirthListPage {
+  std::vector<BirthSummary> rows;
+  bool more = false;       // more births match than `rows` holds
+  bool cancelled = false;  // stopped before its end; rows holds nothing
+  QString error;           // why the births could not be read; empty on success
+};
+
+// Where a connection of another thread reads the list from: the same file,
+// opened as the births file's own connection opens it, for reading only.
+struct BirthListSource {
+  QString databaseName;
+  QString connectOptions;
+  // Whether the file keeps the folded search text of each birth (a file of
+  // an older version opened for reading only does not).
+  bool searchColumn = true;
+  bool readable = false;
 };
 
 // A row of an import that was not imported.
@@ -148,6 +175,14 @@ class BirthsDb {
   // names (case, accents and punctuation aside), so "jose" finds
   // "JOSÉ D'SOUZA".
   std::vector<BirthSummary> List(const QString& filter = {}) const;
+  // The first `limit` births of List(filter), in its order.
+  BirthListPage ListPage(const QString& filter, int limit = kBirthListLimit) const;
+  // Where another thread reads the list from.
+  BirthListSource listSource() const;
+  // ListPage on a connection of its own to `source`: runs on any thread,
+  // and stops early (cancelled) once `cancel` is set.
+  static BirthListPage ListPageAt(const BirthListSource& source, const QString& filter, int limit,
+                                  const std::atomic<bool>* cancel);
   std::vector<BirthSummary> Recent(int count = 5) const;
   std::optional<SavedBirth> Load(qint64 id) const;
   int Count() const;
@@ -199,6 +234,8 @@ class BirthsDb {
   // off with its message.
   void WriteFailed(const QSqlError& error);
   bool Migrate(int fromVersion);
+  // Fills the folded search text of every birth saved before it was kept.
+  bool FillSearchText();
   // Runs `change` in one transaction; on failure rolls back, records the
   // message and turns saving off when the file cannot be written.
   template <typename Change>
@@ -206,6 +243,7 @@ class BirthsDb {
 
   QString path_;
   QString connection_;
+  BirthListSource listSource_;
   State state_ = State::CannotOpen;
   QString message_;
   mutable QString lastError_;

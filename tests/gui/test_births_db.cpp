@@ -787,6 +787,98 @@ class TestBirthsDb : public QObject {
     if (kind == "readonly") ::chmod(QFile::encodeName(path).constData(), 0644);
   }
 
+  // A file of version 1 (no folded search text) is brought up to date in
+  // place: every birth kept and found by the search as before, the search
+  // text kept up by later changes. Read-only, it is read as it is and its
+  // search folds each birth as it reads it.
+  void versionOneFileIsUpgradedInPlace() {
+    const QString path = dir_.filePath("births.sqlite");
+    const QString readOnlyPath = dir_.filePath("readonly.sqlite");
+    {
+      BirthsDb db(path);
+      FormEntries e = reference::DelhiBirth();
+      for (const char* name : {"ARJUN MEHTA", "JOSÉ D'SOUZA", "MEERA RAO"}) {
+        e.name = name;
+        QVERIFY(db.Add(Birth(e)));
+      }
+    }
+    {
+      QSqlDatabase raw = QSqlDatabase::addDatabase("QSQLITE", "older");
+      raw.setDatabaseName(path);
+      QVERIFY(raw.open());
+      QSqlQuery q(raw);
+      QVERIFY2(q.exec("ALTER TABLE births DROP COLUMN search_text"),
+               qPrintable(q.lastError().text()));
+      QVERIFY(q.exec("PRAGMA user_version = 1"));
+      QVERIFY(q.exec("PRAGMA wal_checkpoint(TRUNCATE)"));
+      q.finish();
+      raw.close();
+      raw = QSqlDatabase();
+      QSqlDatabase::removeDatabase("older");
+    }
+    QVERIFY(QFile::copy(path, readOnlyPath));
+
+    struct Search {
+      const char* filter;
+      int expected;
+    };
+    const Search searches[] = {
+        {"", 3},          {"jose", 1},    {"D SOUZA", 1}, {"josé d'souza", 1},
+        {"new delhi", 3}, {"1980-06", 3}, {"%", 0},       {"nobody", 0}};
+    const auto searchesAsBefore = [&](const BirthsDb& db) {
+      for (const Search& s : searches) {
+        const QString filter = QString::fromUtf8(s.filter);
+        QCOMPARE(static_cast<int>(db.List(filter).size()), s.expected);
+        const BirthListPage page = BirthsDb::ListPageAt(db.listSource(), filter, 2, nullptr);
+        QVERIFY2(page.error.isEmpty(), qPrintable(page.error));
+        QCOMPARE(static_cast<int>(page.rows.size()), std::min(s.expected, 2));
+        QCOMPARE(page.more, s.expected > 2);
+      }
+    };
+    {
+      BirthsDb db(path);
+      QCOMPARE(db.state(), BirthsDb::State::Ready);
+      QCOMPARE(db.Count(), 3);
+      for (const BirthSummary& b : db.List()) QVERIFY(db.Load(b.id));
+      searchesAsBefore(db);
+      // Renamed: found by its new name only.
+      const qint64 meera = db.List("meera").front().id;
+      SavedBirth renamed = *db.Load(meera);
+      renamed.entries.name = "MEERA IYER";
+      QVERIFY(db.Update(meera, renamed));
+      QCOMPARE(db.List("rao").size(), std::size_t(0));
+      QCOMPARE(db.List("iyer").size(), std::size_t(1));
+      // A search told to stop gives nothing.
+      const std::atomic<bool> stop{true};
+      QVERIFY(BirthsDb::ListPageAt(db.listSource(), "jose", kBirthListLimit, &stop).cancelled);
+    }
+    {
+      QSqlDatabase raw = QSqlDatabase::addDatabase("QSQLITE", "upgraded");
+      raw.setDatabaseName(path);
+      QVERIFY(raw.open());
+      QSqlQuery q(raw);
+      QVERIFY(q.exec("PRAGMA user_version") && q.next());
+      QCOMPARE(q.value(0).toInt(), kBirthsSchemaVersion);
+      QVERIFY(q.exec("SELECT count(*) FROM births WHERE search_text = ''") && q.next());
+      QCOMPARE(q.value(0).toInt(), 0);
+      q.finish();
+      raw.close();
+      raw = QSqlDatabase();
+      QSqlDatabase::removeDatabase("upgraded");
+    }
+
+    QVERIFY(::chmod(QFile::encodeName(readOnlyPath).constData(), 0444) == 0);
+    const QByteArray before = FileBytes(readOnlyPath);
+    {
+      BirthsDb db(readOnlyPath);
+      QCOMPARE(db.state(), BirthsDb::State::ReadOnly);
+      QCOMPARE(db.Count(), 3);
+      searchesAsBefore(db);
+    }
+    QVERIFY(FileBytes(readOnlyPath) == before);
+    ::chmod(QFile::encodeName(readOnlyPath).constData(), 0644);
+  }
+
   // The full check is bounded: with no time for it the quick check decides
   // (and passes a row missing from an index); with the program's budget a
   // file of 10,000 births is checked in full.

@@ -217,6 +217,7 @@ class TestBirthsMenu : public QObject {
       if (!list) return;
       listShown = list->parentWidget() != nullptr;
       QTest::keyClicks(Control<QLineEdit>(list, "txtSearch"), "arjun");
+      QTRY_VERIFY(!list->searching());
       QTest::mouseClick(Control<QPushButton>(list, "cmdOpen"), Qt::LeftButton);
     });
     Control<QAction>(chartWindow, "mnuOpenBirth")->trigger();
@@ -290,15 +291,21 @@ class TestBirthsMenu : public QObject {
     dialog.show();
     QCOMPARE(dialog.rowCount(), 3);
     auto* search = Control<QLineEdit>(&dialog, "txtSearch");
+    // The search runs once the typing pauses.
     QTest::keyClicks(search, "meera");
+    QVERIFY(dialog.searching());
+    QTRY_VERIFY(!dialog.searching());
     QCOMPARE(dialog.rowCount(), 1);
     search->clear();
     QTest::keyClicks(search, "delhi");
+    QTRY_VERIFY(!dialog.searching());
     QCOMPARE(dialog.rowCount(), 3);
 
     // Delete asks; Cancel keeps the birth, Delete removes it.
     search->clear();
     QTest::keyClicks(search, "ravi");
+    QTRY_VERIFY(!dialog.searching());
+    QCOMPARE(dialog.rowCount(), 1);
     questions.replies = {1};
     QTest::mouseClick(Control<QPushButton>(&dialog, "cmdDelete"), Qt::LeftButton);
     QCOMPARE(db.Count(), 3);
@@ -309,10 +316,14 @@ class TestBirthsMenu : public QObject {
     QTest::mouseClick(Control<QPushButton>(&dialog, "cmdDelete"), Qt::LeftButton);
     QCOMPARE(db.Count(), 2);
     QCOMPARE(dialog.rowCount(), 0);
+    QTRY_VERIFY(!dialog.searching());
+    QCOMPARE(dialog.rowCount(), 0);
 
     // A note is kept with the birth; Open hands the chosen birth back.
     search->clear();
     QTest::keyClicks(search, "arjun");
+    QTRY_VERIFY(!dialog.searching());
+    QCOMPARE(dialog.rowCount(), 1);
     QTest::keyClicks(Control<QLineEdit>(&dialog, "txtNote"), "first consultation");
     QTest::mouseClick(Control<QPushButton>(&dialog, "cmdSaveNote"), Qt::LeftButton);
     QTest::mouseClick(Control<QPushButton>(&dialog, "cmdOpen"), Qt::LeftButton);
@@ -320,6 +331,51 @@ class TestBirthsMenu : public QObject {
     QVERIFY(dialog.chosen());
     QCOMPARE(db.Load(*dialog.chosen())->entries.name, std::string("ARJUN MEHTA"));
     QCOMPARE(db.Load(*dialog.chosen())->note, QString("first consultation"));
+  }
+
+  // A list longer than it shows: the first page, newest first, with the line
+  // that says so; typing narrows it until everything that matches is shown.
+  void longListShowsItsFirstPageAndTypingNarrowsIt() {
+    BirthsDb db(path_);
+    FormEntries e = reference::DelhiBirth();
+    constexpr int kBirths = kBirthListLimit + 20;
+    for (int i = 0; i < kBirths; ++i) {
+      e.name = "PERSON " + std::to_string(i);
+      QVERIFY(db.Add(SavedBirth{0, e, {}, {}, {}, {}}));
+    }
+    ScriptedQuestions questions;
+    RecordingSink messages;
+    BirthListDialog dialog(db, questions, messages);
+    dialog.show();
+    auto* list = Control<QTableView>(&dialog, "lstBirths");
+    auto* more = Control<QLabel>(&dialog, "lblMore");
+    const auto name = [&](int row) { return list->model()->index(row, 0).data().toString(); };
+    QCOMPARE(dialog.rowCount(), kBirthListLimit);
+    QVERIFY(dialog.hasMore());
+    QVERIFY(more->isVisible());
+    QCOMPARE(more->text(), QString("Showing the first 500 of the matches; type more to narrow."));
+    QCOMPARE(name(0), QString("PERSON %1").arg(kBirths - 1));
+    QCOMPARE(name(kBirthListLimit - 1), QString("PERSON %1").arg(kBirths - kBirthListLimit));
+
+    auto* search = Control<QLineEdit>(&dialog, "txtSearch");
+    QTest::keyClicks(search, "person");
+    QTRY_VERIFY(!dialog.searching());
+    QCOMPARE(dialog.rowCount(), kBirthListLimit);
+    QVERIFY(more->isVisible());
+    // PERSON 51 and PERSON 510 to 519, newest first.
+    QTest::keyClicks(search, " 51");
+    QTRY_VERIFY(!dialog.searching());
+    QCOMPARE(dialog.rowCount(), 11);
+    QVERIFY(!dialog.hasMore());
+    QVERIFY(!more->isVisible());
+    QCOMPARE(name(0), QString("PERSON 519"));
+    QCOMPARE(name(10), QString("PERSON 51"));
+    // Cleared, the first page and its line again.
+    search->clear();
+    QTRY_VERIFY(!dialog.searching());
+    QCOMPARE(dialog.rowCount(), kBirthListLimit);
+    QVERIFY(more->isVisible());
+    QVERIFY(messages.shown.empty());
   }
 
   // A note typed and left by choosing another birth, searching or closing
@@ -360,12 +416,15 @@ class TestBirthsMenu : public QObject {
       } else {
         search->insert(text);
       }
+      QTRY_VERIFY(!dialog->searching());
       QCOMPARE(dialog->rowCount(), 1);
       QCOMPARE(cell(0, 0), QString::fromUtf8("JOSÉ D'SOUZA"));
     }
 
     // Typed, then another birth chosen: the note stays with the first.
     search->clear();
+    QTRY_VERIFY(!dialog->searching());
+    QCOMPARE(dialog->rowCount(), 3);
     auto* note = Control<QLineEdit>(dialog.get(), "txtNote");
     list->selectRow(0);
     const qint64 first = db.List().front().id;
@@ -377,6 +436,8 @@ class TestBirthsMenu : public QObject {
     QTest::keyClicks(note, "second");
     const qint64 second = db.List()[1].id;
     QTest::keyClicks(search, "arjun");
+    QTRY_VERIFY(!dialog->searching());
+    QCOMPARE(dialog->rowCount(), 2);
     QCOMPARE(db.Load(second)->note, QString("second"));
     // Typed, then the list closes.
     list->selectRow(1);
