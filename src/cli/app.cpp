@@ -246,8 +246,33 @@ int RunBatch(ByteSource& input, std::string_view inputName, const BatchSettings&
     return kExitCannotWrite;
   };
 
+  // A stop request, once seen by any part of the run, is kept: the run
+  // then ends as stopped by that signal, whatever else comes.
+  std::atomic<int> stoppedBy{0};
+  const auto stopAsked = [&]() -> bool {
+    if (settings.stop == nullptr) return false;
+    const int signal = settings.stop->load(std::memory_order_relaxed);
+    if (signal == 0) return false;
+    int none = 0;
+    stoppedBy.compare_exchange_strong(none, signal);
+    return true;
+  };
+  long rowsDone = 0;  // rows whose chart or message went out
+  long lastLine = 0;  // the input line of the last of them
+  const auto reportStop = [&] {
+    const int signal = stoppedBy.load();
+    say(std::string(kProgram) + "stopped by " + SignalName(signal) +
+        (rowsDone == 0 ? std::string(" before the first row")
+                       : " after " + std::to_string(rowsDone) + (rowsDone == 1 ? " row" : " rows") +
+                             ", the last on line " + std::to_string(lastLine)) +
+        "\n");
+    return ExitStatusOfSignal(signal);
+  };
+
   std::optional<CsvRecord> header = reader.Next();
   if (!header) {
+    // A read woken by the stop request is no failed read.
+    if (stopAsked()) return reportStop();
     if (reader.readError()) return readFailed();
     say(std::string(kProgram) + "empty batch input: expected the header line " +
         std::string(kBatchHeader) + "\n");
@@ -290,21 +315,8 @@ int RunBatch(ByteSource& input, std::string_view inputName, const BatchSettings&
       AppendChartCsv(output, run.chart);
     }
   };
-  // A stop request, once seen by any part of the run, is kept: the run
-  // then ends as stopped by that signal, whatever else comes.
-  std::atomic<int> stoppedBy{0};
-  const auto stopAsked = [&]() -> bool {
-    if (settings.stop == nullptr) return false;
-    const int signal = settings.stop->load(std::memory_order_relaxed);
-    if (signal == 0) return false;
-    int none = 0;
-    stoppedBy.compare_exchange_strong(none, signal);
-    return true;
-  };
   // Writes the rows of a chunk in order; runs in one worker at a time.
   bool anyFailed = false;
-  long rowsDone = 0;  // rows whose chart or message went out
-  long lastLine = 0;  // the input line of the last of them
   const auto write = [&](const BatchChunk& chunk) {
     const std::string_view output = chunk.output;
     std::size_t start = 0;  // the chunk's output not yet handed to the writer
@@ -347,14 +359,7 @@ int RunBatch(ByteSource& input, std::string_view inputName, const BatchSettings&
   // The rows computed before a failed read or a stop are written before
   // it is reported.
   if (!writer.Flush()) return writeFailed();
-  if (const int signal = stoppedBy.load(); signal != 0) {
-    say(std::string(kProgram) + "stopped by " + SignalName(signal) +
-        (rowsDone == 0 ? std::string(" before the first row")
-                       : " after " + std::to_string(rowsDone) + (rowsDone == 1 ? " row" : " rows") +
-                             ", the last on line " + std::to_string(lastLine)) +
-        "\n");
-    return ExitStatusOfSignal(signal);
-  }
+  if (stoppedBy.load() != 0) return reportStop();
   return reader.readError() ? readFailed() : anyFailed ? kExitRowsFailed : kExitOk;
 }
 
