@@ -90,6 +90,11 @@ FrmAbout::FrmAbout(const HelpLinks& help, QWidget* parent) : QDialog(parent) {
   layout->addLayout(top);
   layout->addLayout(buttons);
   setFixedWidth(420);
+  // The box opens with OK focused: Enter closes it, and a link is reached
+  // only by Tab or the mouse, never opened by a key meant to close.
+  setTabOrder(cmdOK, lblHomePage);
+  setTabOrder(lblHomePage, lblCoBrand);
+  cmdOK->setFocus();
 }
 
 }  // namespace orvanta

@@ -6,6 +6,7 @@
 // start, saving is off, charts still compute and the file is untouched;
 // every menu and window has each of its mnemonics once.
 #include <QAction>
+#include <QApplication>
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
@@ -35,6 +36,7 @@
 #include "gui/frm_about.h"
 #include "gui/frm_display.h"
 #include "gui/frm_main.h"
+#include "gui/help_links.h"
 #include "gui/mdi_window.h"
 #include "support/gui_harness.h"
 #include "support/reference_births.h"
@@ -536,6 +538,32 @@ class TestBirthsMenu : public QObject {
     QTRY_VERIFY(file->isVisible());
     QTest::keyClick(file, Qt::Key_X);
     QCOMPARE(ended, 1);
+  }
+
+  // The About box opens with OK focused: Enter closes it and opens no page;
+  // Tab reaches the links, and Enter on one opens its page.
+  void aboutBoxOpensWithOkFocused() {
+    QList<QUrl> opened;
+    const HelpLinks help([&opened](const QUrl& url) {
+      opened << url;
+      return true;
+    });
+    FrmAbout about(help);
+    about.show();
+    QVERIFY(QTest::qWaitForWindowActive(&about));
+    QCOMPARE(QApplication::focusWidget(), about.findChild<QPushButton*>("cmdOK"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QCOMPARE(about.result(), int(QDialog::Accepted));
+    QVERIFY(opened.isEmpty());
+
+    FrmAbout again(help);
+    again.show();
+    QVERIFY(QTest::qWaitForWindowActive(&again));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget()->objectName(), QString("lblHomePage"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QCOMPARE(opened, QList<QUrl>{QUrl(QString::fromUtf8(HelpAddresses::kForumHome.data(),
+                                                        HelpAddresses::kForumHome.size()))});
   }
 
   // A saved birth whose stored values the form cannot show (another
