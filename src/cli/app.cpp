@@ -158,15 +158,19 @@ class OwnedDescriptor {
 };
 
 // The batch file opened for reading; -1 for a directory or a file that
-// cannot be opened.
-int OpenBatchFile(const std::string& path) {
+// cannot be opened, with `error` set to why.
+int OpenBatchFile(const std::string& path, int& error) {
   int fd = -1;
   do {
     fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   } while (fd < 0 && errno == EINTR);
-  if (fd < 0) return -1;
+  if (fd < 0) {
+    error = errno;
+    return -1;
+  }
   struct stat st {};
   if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+    error = S_ISDIR(st.st_mode) ? EISDIR : errno;
     ::close(fd);
     return -1;
   }
@@ -209,8 +213,8 @@ int RunOneChart(const CliOptions& options, CliChannels io) {
     // stops before writing anything else.
     const std::string svg = ChartSvg(run.chart, options.style, options.charts);
     if (const auto why = WriteWholeFile(options.svgPath, svg)) {
-      io.err << kProgram << "cannot write the drawing " << QuotedForMessage(options.svgPath) << ": "
-             << *why << '\n';
+      io.err << kProgram << "cannot write the drawing "
+             << QuotedForMessage(options.svgPath, kWholeText) << ": " << *why << '\n';
       return kExitCannotWrite;
     }
   }
@@ -417,13 +421,18 @@ int RunCli(std::span<const std::string_view> args, CliChannels io) {
       if (options.batchPath == "-") {
         return RunBatch(io.in, "standard input", settings, io.out, io.err);
       }
-      const OwnedDescriptor file(OpenBatchFile(options.batchPath));
+      int openError = 0;
+      const OwnedDescriptor file(OpenBatchFile(options.batchPath, openError));
+      // The path as the user gave it, shown printable (a name may hold a
+      // line break or a terminal escape).
+      const std::string shownPath = QuotedForMessage(options.batchPath, kWholeText);
       if (file.get() < 0) {
-        io.err << kProgram << "cannot open the batch file \"" << options.batchPath << "\"\n";
+        io.err << kProgram << "cannot open the batch file " << shownPath << ": "
+               << ErrorText(openError) << '\n';
         return kExitNoInput;
       }
       DescriptorSource source(file.get(), stop != nullptr ? stop->wakeFd : -1);
-      return RunBatch(source, "\"" + options.batchPath + "\"", settings, io.out, io.err);
+      return RunBatch(source, shownPath, settings, io.out, io.err);
     }
     case Mode::Chart:
       break;

@@ -307,14 +307,28 @@ TEST(BadBatchInput, UnreadablePathsGiveStatus66AndNoOutput) {
   // that runs through a regular file, an empty name, a missing file.
   const ScratchDir scratch;
   const fs::path file = scratch.Write("plain.csv", kHeader + Row("A"));
-  const std::string paths[] = {scratch.dir().string(), (file / "rows.csv").string(), "",
-                               (scratch.dir() / "missing.csv").string()};
-  for (const std::string& path : paths) {
-    SCOPED_TRACE(path);
-    const Outcome r = Cli({"--batch", path});
+  // The path is shown whole and printable, with the system's reason.
+  const std::string longName(200, 'x');
+  const struct {
+    std::string path, shown, why;
+  } cases[] = {
+      {scratch.dir().string(), scratch.dir().string(), "Is a directory"},
+      {(file / "rows.csv").string(), (file / "rows.csv").string(), "Not a directory"},
+      {"", "", "No such file or directory"},
+      {(scratch.dir() / "missing.csv").string(), (scratch.dir() / "missing.csv").string(),
+       "No such file or directory"},
+      {(scratch.dir() / (longName + ".csv")).string(),
+       (scratch.dir() / (longName + ".csv")).string(), "No such file or directory"},
+      {(scratch.dir() / "a\nb\x1b[2J.csv").string(),
+       (scratch.dir() / "a\\x0Ab\\x1B[2J.csv").string(), "No such file or directory"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.path);
+    const Outcome r = Cli({"--batch", c.path});
     EXPECT_EQ(r.status, kExitNoInput);
     EXPECT_EQ(r.out, "");
-    EXPECT_EQ(r.err, "orvanta-cli: cannot open the batch file \"" + path + "\"\n");
+    EXPECT_EQ(r.err,
+              "orvanta-cli: cannot open the batch file \"" + c.shown + "\": " + c.why + "\n");
   }
 }
 
@@ -329,7 +343,8 @@ TEST(BadBatchInput, FileWithoutReadPermission) {
   const Outcome r = Cli({"--batch", file.string()});
   EXPECT_EQ(r.status, kExitNoInput);
   EXPECT_EQ(r.out, "");
-  EXPECT_EQ(r.err, "orvanta-cli: cannot open the batch file \"" + file.string() + "\"\n");
+  EXPECT_EQ(r.err, "orvanta-cli: cannot open the batch file \"" + file.string() +
+                       "\": Permission denied\n");
 }
 
 const std::vector<std::string> kDelhi = {"--date", "1980-06-15", "--time", "10:30",  "--lat",

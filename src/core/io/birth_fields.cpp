@@ -47,12 +47,11 @@ std::optional<int> SmallNumber(std::string_view s, std::size_t maxDigits) {
   return value;
 }
 
-std::string QuotedForMessage(std::string_view s) {
-  constexpr std::size_t kShownChars = 40;
+std::string QuotedForMessage(std::string_view s, std::size_t shownChars) {
   constexpr std::string_view kHex = "0123456789ABCDEF";
   std::string out = "\"";
   std::size_t shown = 0, i = 0;
-  for (; i < s.size() && shown < kShownChars; ++shown) {
+  for (; i < s.size() && shown < shownChars; ++shown) {
     const auto byte = static_cast<unsigned char>(s[i]);
     if (byte >= 0x20 && byte < 0x7F) {
       out += s[i++];

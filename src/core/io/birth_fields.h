@@ -81,8 +81,11 @@ Parsed<FormEntries> EntriesOf(const BirthFields& fields);
 // A user's text quoted inside a message, cut short if it is very long. The
 // message stays one line of printable text whatever the user gave: control
 // characters (a line break, a terminal escape) and bytes that are not UTF-8
-// are shown as \xNN, and the cut never splits a character.
-std::string QuotedForMessage(std::string_view text);
+// are shown as \xNN, and the cut never splits a character. A file's path
+// is shown whole (kWholeText).
+inline constexpr std::size_t kShownTextChars = 40;
+inline constexpr std::size_t kWholeText = static_cast<std::size_t>(-1);
+std::string QuotedForMessage(std::string_view text, std::size_t shownChars = kShownTextChars);
 
 // The text without the spaces and tabs around it (a field of a row, an
 // option's value).
