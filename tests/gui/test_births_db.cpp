@@ -956,40 +956,52 @@ class TestBirthsDb : public QObject {
   // says so; its births are read as they are, saving off. The disk is a
   // small tmpfs: with no room for the copy, the copy is what fails; with
   // room for the copy only, the migration's own writes fail, and the copy
-  // is taken away again.
+  // is taken away again. Without root, a file-size limit under the copy's
+  // size makes the copy fail the same way.
   void failedMigrationLeavesTheOldFile_data() {
-    QTest::addColumn<bool>("roomForTheCopy");
+    QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("says");
     QTest::newRow("no room for the copy")
-        << false
+        << "disk"
         << "could not be brought up to date for this version of Orvanta: no copy of it "
            "could be kept beside it (the disk that holds it is full).";
     QTest::newRow("no room for the migration")
-        << true
+        << "disk with room for the copy"
         << "could not be brought up to date for this version of Orvanta (the disk "
            "that holds it is full).";
+    QTest::newRow("a file-size limit under the copy")
+        << "size limit"
+        << "could not be brought up to date for this version of Orvanta: no copy of it "
+           "could be kept beside it (it has reached the largest file size allowed here).";
   }
   void failedMigrationLeavesTheOldFile() {
-    QFETCH(bool, roomForTheCopy);
+    QFETCH(QString, kind);
     QFETCH(QString, says);
     const QString folder = dir_.filePath("disk");
-    testing::SmallDisk disk(folder, 4 * 1024 * 1024);
-    if (!disk.mounted()) QSKIP("a tmpfs can be mounted by root only");
+    // A small tmpfs (root only), or a limit on the size of the files this
+    // process writes, which every user may set.
+    std::optional<testing::SmallDisk> disk;
+    if (kind != "size limit") {
+      disk.emplace(folder, 4 * 1024 * 1024);
+      if (!disk->mounted()) QSKIP("a tmpfs can be mounted by root only");
+    }
+    QVERIFY(QDir().mkpath(folder));
     const QString path = folder + "/births.sqlite";
     MakeOldFile(path, kOldBirths, 1);
     const std::map<qint64, std::string> charts = ChartsOfOldFile(path);
     const QByteArray before = FileBytes(path);
     // Room for a copy of the file and a little more, or for nothing.
-    if (roomForTheCopy) {
-      disk.Fill("filler");
+    if (disk) disk->Fill("filler");
+    if (kind == "disk with room for the copy") {
       QFile filler(QDir(folder).filePath("filler"));
       QVERIFY(filler.resize(filler.size() - before.size() - 48 * 1024));
-    } else {
-      disk.Fill("filler");
     }
+    std::optional<testing::FileSizeLimit> limit;
+    if (kind == "size limit") limit.emplace(64 * 1024);
     {
       BirthsDb db(path);
       QCOMPARE(db.state(), BirthsDb::State::ReadOnly);
+      qInfo("%s", qPrintable(db.message()));
       QVERIFY2(db.message().contains(says), qPrintable(db.message()));
       QVERIFY2(
           db.message().endsWith("It is left as it was: saved births can be opened, saving is off."),
@@ -1008,9 +1020,10 @@ class TestBirthsDb : public QObject {
       }
       QCOMPARE(static_cast<int>(db.List("kathmandu").size()), kOldBirths / 5);
     }
+    limit.reset();
     QVERIFY(FileBytes(path) == before);
     QVERIFY(!QFileInfo::exists(path + ".v1"));
-    QVERIFY(QFile::remove(QDir(folder).filePath("filler")));
+    if (disk) QVERIFY(QFile::remove(QDir(folder).filePath("filler")));
     // With room again, the next start migrates it.
     BirthsDb db(path);
     QCOMPARE(db.state(), BirthsDb::State::Ready);
