@@ -12,6 +12,7 @@
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <QStandardPaths>
 #include <QUrl>
 #include <QVariant>
@@ -71,8 +72,10 @@ int DeadlinePassed(void* deadline) {
 }
 
 // Version 1: one table of births, searched by name and date and listed by
-// the time of saving.
-constexpr std::array<const char*, 3> kVersion1 = {
+// the time of saving, each birth as the form left it. Files of this version
+// and the next are read to be migrated, or as they are when they cannot be
+// written; the statements stay here as the record of what they hold.
+[[maybe_unused]] constexpr std::array<const char*, 3> kVersion1 = {
     "CREATE TABLE births ("
     " id INTEGER PRIMARY KEY,"
     " name TEXT NOT NULL,"
@@ -93,25 +96,60 @@ constexpr std::array<const char*, 3> kVersion1 = {
     "CREATE INDEX births_by_saved ON births(saved_at, id)",
 };
 
-// Version 2: each birth's name, date and place folded for searching
-// (FoldedSearchText), so that the list is searched in the database. The
-// migration fills it for the births already saved.
-constexpr std::array<const char*, 1> kVersion2 = {
-    "ALTER TABLE births ADD COLUMN search_text TEXT NOT NULL DEFAULT ''",
-};
-
-// The statements that take a file of version i to version i + 1; a later
-// version appends its step, so that every older file is brought up to date.
-constexpr std::array<std::span<const char* const>, kBirthsSchemaVersion> kMigrations = {
-    std::span<const char* const>(kVersion1), std::span<const char* const>(kVersion2)};
-// The version whose step fills the search text of the births already saved.
+// Version 2 added each birth's name, date and place folded for searching
+// (FoldedSearchText), so that the list is searched in the database:
+//   ALTER TABLE births ADD COLUMN search_text TEXT NOT NULL DEFAULT ''
+// The first version that keeps the search text.
 constexpr int kSearchTextVersion = 2;
 
-constexpr char kColumns[] =
+// Version 3: each birth as its numbers (io/saved_birth.h). The local date
+// and time are ISO 8601 texts, the date apart so that the same-birth check
+// and the list's search keep their index; the latitude and longitude whole
+// degrees and minutes (the resolution the chart computes with) with their
+// hemispheres (north, east: 1; south, west: 0), so that 0°0′ South stays
+// South; the clock its offset east of Greenwich in seconds without the
+// tick, the tick, the summer-time reading (NULL where a file of an older
+// version did not keep it), the tz zone's name, the zone list's row (NULL
+// where none was chosen) and where the clock came from (ClockSourceKey).
+constexpr std::array<const char*, 3> kVersion3 = {
+    "CREATE TABLE births ("
+    " id INTEGER PRIMARY KEY,"
+    " name TEXT NOT NULL,"
+    " birth_date TEXT NOT NULL,"  // YYYY-MM-DD, local
+    " birth_time TEXT NOT NULL,"  // HH:MM:SS, local
+    " city TEXT NOT NULL, state TEXT NOT NULL, country TEXT NOT NULL,"
+    " lat_deg INTEGER NOT NULL, lat_min INTEGER NOT NULL, north INTEGER NOT NULL,"
+    " lon_deg INTEGER NOT NULL, lon_min INTEGER NOT NULL, east INTEGER NOT NULL,"
+    " utc_offset_seconds INTEGER NOT NULL,"  // east of Greenwich, without the tick
+    " dst INTEGER NOT NULL,"                 // the daylight-saving tick
+    " summer_time INTEGER,"                  // 1 summer, 0 standard, NULL not known
+    " tz_name TEXT NOT NULL DEFAULT '',"     // empty when the clock is no tz zone's
+    " zone_row INTEGER,"                     // NULL when no row was chosen
+    " clock_source TEXT NOT NULL,"
+    " note TEXT NOT NULL DEFAULT '',"
+    " saved_at TEXT NOT NULL,"  // UTC, ISO 8601 with milliseconds
+    " search_text TEXT NOT NULL DEFAULT '')",
+    "CREATE INDEX births_by_name_date ON births(name, birth_date)",
+    "CREATE INDEX births_by_saved ON births(saved_at, id)",
+};
+
+// A file of version 1 or 2 keeps the births that cannot be converted (a
+// value the form cannot show, which could not be opened before either) in
+// this table, as they were; the migration drops it when it is empty.
+constexpr char kNotConverted[] = "births_not_converted";
+
+// The columns of a birth of versions 1 and 2, in the order EntriesAt reads them.
+constexpr char kOldColumns[] =
     "name, birth_date, month_index, day_text, year_text, hour_text, minute_text, second_text,"
     " city, state, country, lat_deg, lat_min, north, lon_deg, lon_min, east, zone_index, dst,"
     " tz_name, utc_offset_minutes";
-constexpr int kColumnCount = 21;
+constexpr int kOldColumnCount = 21;
+
+// The columns of a birth of version 3, in the order BirthAt reads them.
+constexpr char kColumns[] =
+    "name, birth_date, birth_time, city, state, country, lat_deg, lat_min, north, lon_deg,"
+    " lon_min, east, utc_offset_seconds, dst, summer_time, tz_name, zone_row, clock_source";
+constexpr int kColumnCount = 18;
 
 // Qt binds a null QString as SQL NULL; the text columns hold "" instead.
 QString NotNull(const QString& s) {
@@ -137,18 +175,36 @@ QString NowUtc() {
   return QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs);
 }
 
-void BindBirth(QSqlQuery& q, const SavedBirth& b) {
-  const FormEntries& e = b.entries;
-  const std::optional<int> offset = b.utcOffsetMinutes ? b.utcOffsetMinutes : e.exactOffsetMinutes;
-  const std::array<QVariant, kColumnCount> values = {
-      Q(e.name), BirthsDb::DateKey(e), e.monthIndex, Q(e.dayText), Q(e.yearText), Q(e.hourText),
-      Q(e.minuteText), Q(e.secondText), Q(e.city), Q(e.state), Q(e.country), Q(e.latDeg),
-      Q(e.latMin), e.north ? 1 : 0, Q(e.lonDeg), Q(e.lonMin), e.east ? 1 : 0, e.zoneIndex,
-      e.dst ? 1 : 0, NotNull(b.timeZoneName),
-      // The exact offset the form used (one no zone row carries) is kept with
-      // the birth, so that reopening it computes the same chart.
-      offset ? QVariant(*offset) : QVariant(QMetaType(QMetaType::Int))};
-  for (int i = 0; i < kColumnCount; ++i) q.bindValue(i, values[static_cast<std::size_t>(i)]);
+// The birth a saved birth's entries make: the zone's name and the exact
+// offset the form used (one no zone row carries) come with it, so that
+// reopening it computes the same chart. Nothing when an entry is no number
+// (only entries the form has not checked).
+std::optional<Birth> BirthOfSaved(const SavedBirth& b) {
+  FormEntries e = b.entries;
+  if (b.utcOffsetMinutes) e.exactOffsetMinutes = b.utcOffsetMinutes;
+  e.zoneName = b.timeZoneName.toStdString();
+  return BirthOfFormEntries(e);
+}
+
+QVariant VariantOf(const StoredValue& v) {
+  switch (v.kind) {
+    case StoredValue::Kind::Integer:
+      return QVariant(static_cast<qlonglong>(v.integer));
+    case StoredValue::Kind::Text:
+      return QVariant(Q(v.text));
+    default:
+      return QVariant(QMetaType(QMetaType::LongLong));  // NULL
+  }
+}
+
+// Binds the kColumns of `stored` from position 0.
+void BindRow(QSqlQuery& q, const StoredTypedBirth& s) {
+  const std::array<const StoredValue*, kColumnCount> values = {
+      &s.name,          &s.birthDate, &s.birthTime,  &s.city,   &s.state,   &s.country,
+      &s.latDeg,        &s.latMin,    &s.north,      &s.lonDeg, &s.lonMin,  &s.east,
+      &s.offsetSeconds, &s.dstTick,   &s.summerTime, &s.tzName, &s.zoneRow, &s.clockSource};
+  for (int i = 0; i < kColumnCount; ++i)
+    q.bindValue(i, VariantOf(*values[static_cast<std::size_t>(i)]));
 }
 
 // One stored value with the kind SQLite gave it (Qt's SQLite driver hands
@@ -172,8 +228,8 @@ StoredValue StoredAt(const QSqlQuery& q, int i) {
   }
 }
 
-// Reads the columns of kColumns from `first` on, checked as the form would
-// show them: the entries, or why the form cannot show the birth.
+// Reads the columns of kOldColumns from `first` on, checked as the form
+// would show them: the entries, or why the form cannot show the birth.
 Parsed<FormEntries> EntriesAt(const QSqlQuery& q, int first) {
   const auto at = [&](int i) { return StoredAt(q, first + i); };
   StoredBirth s;
@@ -200,6 +256,42 @@ Parsed<FormEntries> EntriesAt(const QSqlQuery& q, int first) {
   return EntriesOfStoredBirth(s);
 }
 
+// Reads the columns of kColumns from `first` on, checked as the form would
+// show them: the birth, or why the form cannot show it.
+Parsed<Birth> BirthAt(const QSqlQuery& q, int first) {
+  const auto at = [&](int i) { return StoredAt(q, first + i); };
+  StoredTypedBirth s;
+  const std::array<StoredValue*, kColumnCount> values = {
+      &s.name,          &s.birthDate, &s.birthTime,  &s.city,   &s.state,   &s.country,
+      &s.latDeg,        &s.latMin,    &s.north,      &s.lonDeg, &s.lonMin,  &s.east,
+      &s.offsetSeconds, &s.dstTick,   &s.summerTime, &s.tzName, &s.zoneRow, &s.clockSource};
+  for (int i = 0; i < kColumnCount; ++i) *values[static_cast<std::size_t>(i)] = at(i);
+  return BirthOfStoredRow(s);
+}
+
+// The form's entries of a stored row of either layout, the zone's name in
+// `zoneName`, and the birth they make; or why the form cannot show it.
+struct ReadRow {
+  std::optional<FormEntries> entries;
+  Birth birth;
+  std::string error;
+};
+ReadRow RowAt(const QSqlQuery& q, int first, bool typed) {
+  ReadRow row;
+  if (typed) {
+    Parsed<Birth> birth = BirthAt(q, first);
+    if (!birth.value) return {std::nullopt, {}, birth.error};
+    Parsed<FormEntries> entries = FormEntriesOfBirth(*birth.value);
+    if (!entries.value) return {std::nullopt, {}, entries.error};
+    return {std::move(entries.value), std::move(*birth.value), {}};
+  }
+  Parsed<FormEntries> entries = EntriesAt(q, first);
+  if (!entries.value) return {std::nullopt, {}, entries.error};
+  std::optional<Birth> birth = BirthOfFormEntries(*entries.value);
+  if (!birth) return {std::nullopt, {}, "its entries are not numbers"};
+  return {std::move(entries.value), std::move(*birth), {}};
+}
+
 QString PlaceOf(const QString& city, const QString& state, const QString& country) {
   QStringList parts;
   for (const QString& p : {city, state, country}) {
@@ -217,9 +309,9 @@ QString FoldedSearchText(const QString& name, const QString& date, const QString
       QString::fromStdString(FoldPlaceText(joined.toStdString()).value_or(std::string())));
 }
 
-QString SearchTextOf(const FormEntries& e) {
-  return FoldedSearchText(Q(e.name), BirthsDb::DateKey(e),
-                          PlaceOf(Q(e.city), Q(e.state), Q(e.country)));
+QString SearchTextOf(const Birth& b) {
+  return FoldedSearchText(Q(b.name), Q(IsoDateOf(b.local)),
+                          PlaceOf(Q(b.city), Q(b.state), Q(b.country)));
 }
 
 }  // namespace
@@ -378,6 +470,43 @@ std::optional<BirthsDb::Failure> BirthsDb::Connect(Access access, int& version) 
   if (version > kBirthsSchemaVersion) return Failure{Cause::NewerSchema, 0};
   if (access != Access::ReadWrite) return std::nullopt;
 
+  // A file of an older version is copied beside itself before anything in
+  // it changes; without the copy it is not changed at all.
+  QString backup;
+  if (version >= 1 && version < kBirthsSchemaVersion) {
+    backup = BackupPath(version);
+    q.prepare(QStringLiteral("VACUUM INTO ?"));
+    q.bindValue(0, backup);
+    if (!q.exec()) {
+      const Failure failure = FailureOf(q.lastError());
+      QFile::remove(backup);
+      migration_ = MigrationFailure{failure, false};
+      return failure;
+    }
+    q.finish();
+  }
+  // Taking the write lock now tells at once whether another program holds
+  // the file, and brings an older file up to date in one transaction: the
+  // old file stays as it was unless every birth is converted. This happens
+  // before the file is put in write-ahead-log mode, so that a failed
+  // migration does not change a byte of it.
+  const auto migrationFailed = [&](const Failure& failure) {
+    q.exec(QStringLiteral("ROLLBACK"));
+    if (!backup.isEmpty()) {
+      QFile::remove(backup);
+      migration_ = MigrationFailure{failure, true};
+    }
+    return failure;
+  };
+  if (!q.exec(QStringLiteral("BEGIN IMMEDIATE"))) {
+    const Failure failure = FailureOf(q.lastError());
+    if (!backup.isEmpty()) QFile::remove(backup);
+    return failure;
+  }
+  if (version < kBirthsSchemaVersion && !Migrate(version)) return migrationFailed(lastFailure_);
+  if (!q.exec(QStringLiteral("COMMIT"))) return migrationFailed(FailureOf(q.lastError()));
+  if (!backup.isEmpty()) backup_ = backup;
+
   // Write-ahead logging: a commit appends to the log without waiting for
   // the disk (synchronous=NORMAL), and a process killed at any point leaves
   // the file as it was after its last commit. Only a power failure could
@@ -387,20 +516,19 @@ std::optional<BirthsDb::Failure> BirthsDb::Connect(Access access, int& version) 
     return FailureOf(q.lastError());
   }
   q.finish();
-  // Taking the write lock now tells at once whether another program holds
-  // the file, and brings an older file up to date in the same transaction.
-  if (!q.exec(QStringLiteral("BEGIN IMMEDIATE"))) return FailureOf(q.lastError());
-  if (version < kBirthsSchemaVersion && !Migrate(version)) {
-    const Failure failure = lastFailure_;
-    q.exec(QStringLiteral("ROLLBACK"));
-    return failure;
-  }
-  if (!q.exec(QStringLiteral("COMMIT"))) {
-    const Failure failure = FailureOf(q.lastError());
-    q.exec(QStringLiteral("ROLLBACK"));
-    return failure;
-  }
+  version = kBirthsSchemaVersion;
   return std::nullopt;
+}
+
+QString BirthsDb::BackupPath(int version) const {
+  // births.sqlite.v2, or births.sqlite.v2-2 and so on beside an older copy:
+  // a copy already there is never replaced.
+  const QString first = path_ + QStringLiteral(".v%1").arg(version);
+  QString candidate = first;
+  for (int n = 2; QFileInfo::exists(candidate); ++n) {
+    candidate = first + QStringLiteral("-%1").arg(n);
+  }
+  return candidate;
 }
 
 void BirthsDb::Open() {
@@ -493,6 +621,9 @@ void BirthsDb::Open() {
              goesOn);
     return;
   }
+  version_ = version;
+  listSource_.typedColumns = version >= kBirthsSchemaVersion;
+  listSource_.notConverted = listSource_.typedColumns && HasNotConverted();
   if (!notWritable) {
     state_ = State::Ready;
     message_.clear();
@@ -502,6 +633,20 @@ void BirthsDb::Open() {
   // A file of an older version that cannot be written is read as it is:
   // its list is searched without the folded search text it lacks.
   listSource_.searchColumn = version >= kSearchTextVersion;
+  if (migration_ && version >= 1) {
+    state_ = State::ReadOnly;
+    const QString why = CauseText(migration_->failure);
+    message_ =
+        (migration_->copied
+             ? QStringLiteral("The births file \"%1\" could not be brought up to date for this "
+                              "version of Orvanta (%2).")
+                   .arg(shown, why)
+             : QStringLiteral("The births file \"%1\" could not be brought up to date for this "
+                              "version of Orvanta: no copy of it could be kept beside it (%2).")
+                   .arg(shown, why)) +
+        QStringLiteral(" It is left as it was: saved births can be opened, saving is off.");
+    return;
+  }
   if (version < 1) {  // not even the table of births yet
     Fail(State::CannotOpen,
          QStringLiteral("The births file \"%1\" cannot be written (%2) and is of an older "
@@ -523,40 +668,56 @@ void BirthsDb::Open() {
 }
 
 bool BirthsDb::Migrate(int fromVersion) {
-  QSqlQuery q(QSqlDatabase::database(connection_, false));
-  for (int v = fromVersion; v < kBirthsSchemaVersion; ++v) {
-    for (const char* statement : kMigrations[static_cast<std::size_t>(v)]) {
-      if (!q.exec(QLatin1String(statement))) {
-        lastFailure_ = FailureOf(q.lastError());
-        return false;
-      }
-    }
-    if (v + 1 == kSearchTextVersion && !FillSearchText()) return false;
-  }
-  if (!q.exec(QStringLiteral("PRAGMA user_version = %1").arg(kBirthsSchemaVersion))) {
+  const QSqlDatabase db = QSqlDatabase::database(connection_, false);
+  QSqlQuery q(db);
+  const auto run = [&](const QString& statement) {
+    if (q.exec(statement)) return true;
     lastFailure_ = FailureOf(q.lastError());
     return false;
+  };
+  if (fromVersion >= 1) {
+    // The old table keeps its births under another name while they are
+    // converted; its indexes make room for the new table's.
+    if (!run(QStringLiteral("DROP INDEX IF EXISTS births_by_name_date")) ||
+        !run(QStringLiteral("DROP INDEX IF EXISTS births_by_saved")) ||
+        !run(QStringLiteral("ALTER TABLE births RENAME TO %1").arg(QLatin1String(kNotConverted)))) {
+      return false;
+    }
   }
-  return true;
+  for (const char* statement : kVersion3) {
+    if (!run(QLatin1String(statement))) return false;
+  }
+  if (fromVersion >= 1 && !ConvertBirths()) return false;
+  return run(QStringLiteral("PRAGMA user_version = %1").arg(kBirthsSchemaVersion));
 }
 
-bool BirthsDb::FillSearchText() {
+bool BirthsDb::ConvertBirths() {
   const QSqlDatabase db = QSqlDatabase::database(connection_, false);
   QSqlQuery read(db);
   read.setForwardOnly(true);
   QSqlQuery write(db);
-  // Changing a column other than the key while reading the table in key
-  // order is safe in SQLite: every row is read once.
-  if (!read.exec(QStringLiteral("SELECT id, name, birth_date, city, state, country FROM births"
-                                " ORDER BY id")) ||
-      !write.prepare(QStringLiteral("UPDATE births SET search_text = ? WHERE id = ?"))) {
+  if (!read.exec(QStringLiteral("SELECT id, %1, note, saved_at FROM %2 ORDER BY id")
+                     .arg(QLatin1String(kOldColumns), QLatin1String(kNotConverted))) ||
+      !write.prepare(
+          QStringLiteral("INSERT INTO births (%1, id, note, saved_at, search_text)"
+                         " VALUES (%2?, ?, ?, ?)")
+              .arg(QLatin1String(kColumns), QStringLiteral("?, ").repeated(kColumnCount)))) {
     lastFailure_ = FailureOf(read.lastError().isValid() ? read.lastError() : write.lastError());
     return false;
   }
   while (read.next()) {
-    const auto text = [&](int i) { return read.value(i).toString(); };
-    write.bindValue(0, FoldedSearchText(text(1), text(2), PlaceOf(text(3), text(4), text(5))));
-    write.bindValue(1, read.value(0));
+    // A birth the form cannot show stays in the old table as it was.
+    const ReadRow row = RowAt(read, 1, false);
+    if (!row.entries) continue;
+    StoredTypedBirth stored = StoredRowOf(row.birth);
+    // The older files did not keep whether the clock read summer time;
+    // the form finds it again from the zone when the birth is opened.
+    stored.summerTime = StoredValue{};
+    BindRow(write, stored);
+    write.bindValue(kColumnCount, read.value(0));
+    write.bindValue(kColumnCount + 1, NotNull(read.value(kOldColumnCount + 1).toString()));
+    write.bindValue(kColumnCount + 2, read.value(kOldColumnCount + 2));
+    write.bindValue(kColumnCount + 3, SearchTextOf(row.birth));
     if (!write.exec()) {
       lastFailure_ = FailureOf(write.lastError());
       return false;
@@ -566,7 +727,54 @@ bool BirthsDb::FillSearchText() {
     lastFailure_ = FailureOf(read.lastError());
     return false;
   }
+  read.finish();
+  QSqlQuery q(db);
+  const auto run = [&](const QString& statement) {
+    if (q.exec(statement)) return true;
+    lastFailure_ = FailureOf(q.lastError());
+    return false;
+  };
+  const QString old = QLatin1String(kNotConverted);
+  if (!run(QStringLiteral("DELETE FROM %1 WHERE id IN (SELECT id FROM births)").arg(old)) ||
+      !run(QStringLiteral("SELECT count(*) FROM %1").arg(old)) || !q.next()) {
+    return false;
+  }
+  const int left = q.value(0).toInt();
+  q.finish();
+  notConverted_ = left;
+  if (left == 0) return run(QStringLiteral("DROP TABLE %1").arg(old));
+  // The births left over are listed and searched beside the others, and
+  // opening one names the value the form cannot show, as before.
+  if (!db.record(old).contains(QStringLiteral("search_text")) &&
+      !run(QStringLiteral("ALTER TABLE %1 ADD COLUMN search_text TEXT NOT NULL DEFAULT ''")
+               .arg(old))) {
+    return false;
+  }
+  QSqlQuery rows(db);
+  QSqlQuery fill(db);
+  if (!rows.exec(
+          QStringLiteral("SELECT id, name, birth_date, city, state, country FROM %1").arg(old)) ||
+      !fill.prepare(QStringLiteral("UPDATE %1 SET search_text = ? WHERE id = ?").arg(old))) {
+    lastFailure_ = FailureOf(rows.lastError().isValid() ? rows.lastError() : fill.lastError());
+    return false;
+  }
+  while (rows.next()) {
+    const auto text = [&](int i) { return rows.value(i).toString(); };
+    fill.bindValue(0, FoldedSearchText(text(1), text(2), PlaceOf(text(3), text(4), text(5))));
+    fill.bindValue(1, rows.value(0));
+    if (!fill.exec()) {
+      lastFailure_ = FailureOf(fill.lastError());
+      return false;
+    }
+  }
   return true;
+}
+
+bool BirthsDb::HasNotConverted() const {
+  QSqlQuery q(QSqlDatabase::database(connection_, false));
+  q.prepare(QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?"));
+  q.bindValue(0, QLatin1String(kNotConverted));
+  return q.exec() && q.next();
 }
 
 void BirthsDb::WriteFailed(const QSqlError& error) {
@@ -613,17 +821,22 @@ bool BirthsDb::InTransaction(Change&& change) {
   return true;
 }
 
-std::optional<qint64> BirthsDb::Add(const SavedBirth& birth) {
+std::optional<qint64> BirthsDb::Add(const SavedBirth& saved) {
+  const std::optional<Birth> birth = BirthOfSaved(saved);
+  if (!birth) {
+    lastError_ = QStringLiteral("the birth's entries are not all numbers");
+    return std::nullopt;
+  }
   qint64 id = 0;
   const bool ok = InTransaction([&](QSqlDatabase& db, QSqlError& failure) {
     QSqlQuery q(db);
     q.prepare(
         QStringLiteral("INSERT INTO births (%1, note, saved_at, search_text) VALUES (%2?, ?, ?)")
             .arg(QLatin1String(kColumns), QStringLiteral("?, ").repeated(kColumnCount)));
-    BindBirth(q, birth);
-    q.bindValue(kColumnCount, NotNull(birth.note));
+    BindRow(q, StoredRowOf(*birth));
+    q.bindValue(kColumnCount, NotNull(saved.note));
     q.bindValue(kColumnCount + 1, NowUtc());
-    q.bindValue(kColumnCount + 2, SearchTextOf(birth.entries));
+    q.bindValue(kColumnCount + 2, SearchTextOf(*birth));
     if (!q.exec()) {
       failure = q.lastError();
       return false;
@@ -635,7 +848,12 @@ std::optional<qint64> BirthsDb::Add(const SavedBirth& birth) {
   return id;
 }
 
-bool BirthsDb::Update(qint64 id, const SavedBirth& birth, bool keepNote) {
+bool BirthsDb::Update(qint64 id, const SavedBirth& saved, bool keepNote) {
+  const std::optional<Birth> birth = BirthOfSaved(saved);
+  if (!birth) {
+    lastError_ = QStringLiteral("the birth's entries are not all numbers");
+    return false;
+  }
   return InTransaction([&](QSqlDatabase& db, QSqlError& failure) {
     QString assignments;
     for (const QString& column : QString::fromLatin1(kColumns).split(QLatin1Char(','))) {
@@ -645,11 +863,11 @@ bool BirthsDb::Update(qint64 id, const SavedBirth& birth, bool keepNote) {
     QSqlQuery q(db);
     q.prepare(QStringLiteral("UPDATE births SET %1saved_at = ?, search_text = ? WHERE id = ?")
                   .arg(assignments));
-    BindBirth(q, birth);
+    BindRow(q, StoredRowOf(*birth));
     int next = kColumnCount;
-    if (!keepNote) q.bindValue(next++, NotNull(birth.note));
+    if (!keepNote) q.bindValue(next++, NotNull(saved.note));
     q.bindValue(next++, NowUtc());
-    q.bindValue(next++, SearchTextOf(birth.entries));
+    q.bindValue(next++, SearchTextOf(*birth));
     q.bindValue(next, id);
     if (!q.exec()) {
       failure = q.lastError();
@@ -682,6 +900,13 @@ bool BirthsDb::Remove(qint64 id) {
       failure = q.lastError();
       return false;
     }
+    if (q.numRowsAffected() == 1 || !listSource_.notConverted) return q.numRowsAffected() == 1;
+    q.prepare(QStringLiteral("DELETE FROM %1 WHERE id = ?").arg(QLatin1String(kNotConverted)));
+    q.bindValue(0, id);
+    if (!q.exec()) {
+      failure = q.lastError();
+      return false;
+    }
     return q.numRowsAffected() == 1;
   });
 }
@@ -703,9 +928,26 @@ std::vector<qint64> BirthsDb::FindSame(const FormEntries& entries) const {
 }
 
 namespace {
-// The columns of a list line, in the order SummaryAt reads them.
-constexpr char kSummaryColumns[] =
-    "id, name, birth_date, hour_text, minute_text, second_text, city, state, country, saved_at";
+// The list's lines of a file, in the order SummaryAt reads their columns,
+// the last saying whether the line is of a birth kept as its numbers (1) or
+// as the form's texts (0): a file of version 3 keeps the time of birth as
+// HH:MM:SS, an older one, and the births a migration could not convert, as
+// the form's texts.
+QString ListSelect(bool typed, bool notConverted) {
+  constexpr char kTyped[] =
+      "id, name, birth_date, birth_time, NULL, NULL, city, state, country, saved_at, 1";
+  constexpr char kOld[] =
+      "id, name, birth_date, hour_text, minute_text, second_text, city, state, country, "
+      "saved_at, 0";
+  if (!typed) return QStringLiteral("SELECT %1 FROM births").arg(QLatin1String(kOld));
+  if (!notConverted) return QStringLiteral("SELECT %1 FROM births").arg(QLatin1String(kTyped));
+  return QStringLiteral(
+             "SELECT * FROM (SELECT id, name, birth_date, birth_time AS t1, NULL AS t2, NULL AS t3,"
+             " city, state, country, saved_at, 1 AS typed, search_text FROM births UNION ALL"
+             " SELECT id, name, birth_date, hour_text, minute_text, second_text, city, state,"
+             " country, saved_at, 0, search_text FROM %1)")
+      .arg(QLatin1String(kNotConverted));
+}
 
 // "7" as "07", for a time of birth that lines up in the list.
 QString TwoDigits(const QString& number) {
@@ -714,13 +956,13 @@ QString TwoDigits(const QString& number) {
 
 BirthSummary SummaryAt(const QSqlQuery& q) {
   const auto text = [&](int i) { return q.value(i).toString(); };
+  const bool typed = q.value(10).toInt() == 1;
+  // The time is whole in column 3 (version 3), or in three texts.
+  const QString time = typed ? text(3)
+                             : QStringLiteral("%1:%2:%3")
+                                   .arg(TwoDigits(text(3)), TwoDigits(text(4)), TwoDigits(text(5)));
   return BirthSummary{
-      q.value(0).toLongLong(),
-      text(1),
-      text(2),
-      QStringLiteral("%1:%2:%3").arg(TwoDigits(text(3)), TwoDigits(text(4)), TwoDigits(text(5))),
-      PlaceOf(text(6), text(7), text(8)),
-      text(9)};
+      q.value(0).toLongLong(), text(1), text(2), time, PlaceOf(text(6), text(7), text(8)), text(9)};
 }
 
 std::vector<BirthSummary> SummariesOf(QSqlQuery& q) {
@@ -749,8 +991,10 @@ int ListCancelled(void* cancel) {
 // births newest first and stopping at the limit; without it (an older file
 // read as it is) each birth is folded here.
 // A failed read leaves its error in `failure`.
-BirthListPage ReadListPage(const QSqlDatabase& db, bool searchColumn, const QString& filter,
-                           int limit, const std::atomic<bool>* cancel, QSqlError& failure) {
+BirthListPage ReadListPage(const QSqlDatabase& db, const BirthListSource& source,
+                           const QString& filter, int limit, const std::atomic<bool>* cancel,
+                           QSqlError& failure) {
+  const bool searchColumn = source.searchColumn;
   BirthListPage page;
   const bool all = filter.trimmed().isEmpty();
   const std::string wanted = all ? std::string() : Folded(filter);
@@ -759,8 +1003,8 @@ BirthListPage ReadListPage(const QSqlDatabase& db, bool searchColumn, const QStr
   const bool inDatabase = all || searchColumn;
   QSqlQuery q(db);
   q.setForwardOnly(true);
-  q.prepare(QStringLiteral("SELECT %1 FROM births%2 ORDER BY saved_at DESC, id DESC LIMIT ?")
-                .arg(QLatin1String(kSummaryColumns),
+  q.prepare(QStringLiteral("%1%2 ORDER BY saved_at DESC, id DESC LIMIT ?")
+                .arg(ListSelect(source.typedColumns, source.notConverted),
                      all || !searchColumn ? QString()
                                           : QStringLiteral(" WHERE instr(search_text, ?) > 0")));
   int next = 0;
@@ -805,8 +1049,8 @@ std::vector<BirthSummary> BirthsDb::List(const QString& filter) const {
 BirthListPage BirthsDb::ListPage(const QString& filter, int limit) const {
   if (!canRead()) return {};
   QSqlError failure;
-  BirthListPage page = ReadListPage(QSqlDatabase::database(connection_, false),
-                                    listSource_.searchColumn, filter, limit, nullptr, failure);
+  BirthListPage page = ReadListPage(QSqlDatabase::database(connection_, false), listSource_, filter,
+                                    limit, nullptr, failure);
   if (failure.isValid()) page.error = lastError_ = CauseText(FailureOf(failure));
   return page;
 }
@@ -836,7 +1080,7 @@ BirthListPage BirthsDb::ListPageAt(const BirthListSource& source, const QString&
         sqlite3_progress_handler(handle, kListProgressSteps, &ListCancelled,
                                  const_cast<std::atomic<bool>*>(cancel));
       }
-      page = ReadListPage(db, source.searchColumn, filter, limit, cancel, failure);
+      page = ReadListPage(db, source, filter, limit, cancel, failure);
       if (handle != nullptr) sqlite3_progress_handler(handle, 0, nullptr, nullptr);
       db.close();
     }
@@ -856,8 +1100,8 @@ std::vector<BirthSummary> BirthsDb::Recent(int count) const {
   std::vector<BirthSummary> list;
   if (!canRead()) return list;
   QSqlQuery q(QSqlDatabase::database(connection_, false));
-  q.prepare(QStringLiteral("SELECT %1 FROM births ORDER BY saved_at DESC, id DESC LIMIT ?")
-                .arg(QLatin1String(kSummaryColumns)));
+  q.prepare(QStringLiteral("%1 ORDER BY saved_at DESC, id DESC LIMIT ?")
+                .arg(ListSelect(listSource_.typedColumns, listSource_.notConverted)));
   q.bindValue(0, count);
   if (!q.exec()) {
     lastError_ = CauseText(FailureOf(q.lastError()));
@@ -868,39 +1112,57 @@ std::vector<BirthSummary> BirthsDb::Recent(int count) const {
 
 std::optional<SavedBirth> BirthsDb::Load(qint64 id) const {
   if (!canRead()) return std::nullopt;
+  const bool typed = listSource_.typedColumns;
   QSqlQuery q(QSqlDatabase::database(connection_, false));
   q.prepare(QStringLiteral("SELECT id, %1, note, saved_at FROM births WHERE id = ?")
-                .arg(QLatin1String(kColumns)));
+                .arg(QLatin1String(typed ? kColumns : kOldColumns)));
   q.bindValue(0, id);
-  if (!q.exec() || !q.next()) {
+  bool found = q.exec() && q.next();
+  // A birth an older file kept that the migration could not convert.
+  bool old = !typed;
+  if (!found && !q.lastError().isValid() && listSource_.notConverted) {
+    q.prepare(QStringLiteral("SELECT id, %1, note, saved_at FROM %2 WHERE id = ?")
+                  .arg(QLatin1String(kOldColumns), QLatin1String(kNotConverted)));
+    q.bindValue(0, id);
+    found = q.exec() && q.next();
+    old = true;
+  }
+  if (!found) {
     lastError_ = QStringLiteral("The saved birth cannot be read: %1")
                      .arg(q.lastError().isValid() ? CauseText(FailureOf(q.lastError()))
                                                   : QStringLiteral("it is no longer saved"));
     return std::nullopt;
   }
+  const int columns = old ? kOldColumnCount : kColumnCount;
   // Every value is checked against what the form can show: a birth the
   // form cannot show is not opened as another one.
-  Parsed<FormEntries> entries = EntriesAt(q, 1);
-  if (!entries.value) {
+  ReadRow row = RowAt(q, 1, !old);
+  if (!row.entries) {
     lastError_ = QStringLiteral("The saved birth cannot be opened: %1.")
-                     .arg(QString::fromStdString(entries.error));
+                     .arg(QString::fromStdString(row.error));
     return std::nullopt;
   }
   SavedBirth b;
   b.id = q.value(0).toLongLong();
-  b.entries = std::move(*entries.value);
+  b.entries = std::move(*row.entries);
   b.timeZoneName = QString::fromStdString(b.entries.zoneName);
   b.entries.zoneName.clear();
   b.utcOffsetMinutes = b.entries.exactOffsetMinutes;
-  b.note = q.value(22).toString();
-  b.savedAt = QDateTime::fromString(q.value(23).toString(), Qt::ISODateWithMs);
+  b.note = q.value(columns + 1).toString();
+  b.savedAt = QDateTime::fromString(q.value(columns + 2).toString(), Qt::ISODateWithMs);
+  b.birth = std::move(row.birth);
   return b;
 }
 
 int BirthsDb::Count() const {
   if (!canRead()) return 0;
   QSqlQuery q(QSqlDatabase::database(connection_, false));
-  if (!q.exec(QStringLiteral("SELECT count(*) FROM births")) || !q.next()) return 0;
+  const QString counted =
+      listSource_.notConverted
+          ? QStringLiteral("SELECT (SELECT count(*) FROM births) + (SELECT count(*) FROM %1)")
+                .arg(QLatin1String(kNotConverted))
+          : QStringLiteral("SELECT count(*) FROM births");
+  if (!q.exec(counted) || !q.next()) return 0;
   return q.value(0).toInt();
 }
 
@@ -1132,22 +1394,24 @@ ImportReport BirthsDb::ImportCsv(const QString& csvPath, const ImportControl& co
       problem(line, std::string(NameLengthRefusal().message));
       continue;
     }
-    SavedBirth birth;
-    birth.entries = std::move(*resolved.entries);
-    birth.timeZoneName = Q(resolved.zoneName);
-    birth.note = Q(fields.value->note);
-    same.bindValue(0, Q(birth.entries.name));
-    same.bindValue(1, DateKey(birth.entries));
+    resolved.entries->zoneName = resolved.zoneName;
+    const std::optional<Birth> birth = BirthOfFormEntries(*resolved.entries);
+    if (!birth) {
+      problem(line, "its entries are not all numbers");
+      continue;
+    }
+    same.bindValue(0, Q(birth->name));
+    same.bindValue(1, DateKey(*resolved.entries));
     if (!same.exec()) {
       failed(same.lastError());
       return report;
     }
     const bool duplicate = same.next();
     same.finish();
-    BindBirth(insert, birth);
-    insert.bindValue(kColumnCount, NotNull(birth.note));
+    BindRow(insert, StoredRowOf(*birth));
+    insert.bindValue(kColumnCount, Q(fields.value->note));
     insert.bindValue(kColumnCount + 1, now);
-    insert.bindValue(kColumnCount + 2, SearchTextOf(birth.entries));
+    insert.bindValue(kColumnCount + 2, SearchTextOf(*birth));
     if (!insert.exec()) {
       failed(insert.lastError());
       return report;
@@ -1192,26 +1456,39 @@ ImportReport BirthsDb::ImportCsv(const QString& csvPath, const ImportControl& co
 
 QString BirthsDb::ExportCsv(const QString& csvPath) const {
   if (!canRead()) return message_;
+  const bool typed = listSource_.typedColumns;
+  const int columns = typed ? kColumnCount : kOldColumnCount;
   QSqlQuery q(QSqlDatabase::database(connection_, false));
   q.setForwardOnly(true);
-  if (!q.exec(
-          QStringLiteral("SELECT %1, note FROM births ORDER BY id").arg(QLatin1String(kColumns)))) {
+  if (!q.exec(QStringLiteral("SELECT %1, note FROM births ORDER BY id")
+                  .arg(QLatin1String(typed ? kColumns : kOldColumns)))) {
     return QStringLiteral("The births cannot be read: %1.").arg(WhyNotWritten(q.lastError()));
   }
   std::string text(kBirthsFileHeader);
   text += '\n';
   // A birth the form cannot show is not written as another birth: the
-  // export stops and names it.
+  // export stops and names it (a birth the migration could not convert
+  // first).
+  QSqlQuery left(QSqlDatabase::database(connection_, false));
+  if (listSource_.notConverted &&
+      left.exec(QStringLiteral("SELECT %1 FROM %2 ORDER BY id LIMIT 1")
+                    .arg(QLatin1String(kOldColumns), QLatin1String(kNotConverted))) &&
+      left.next()) {
+    return QStringLiteral(
+               "The births were not exported: the saved birth of %1 cannot be read: %2. Any "
+               "file of that name is left as it was.")
+        .arg(left.value(0).toString(), QString::fromStdString(RowAt(left, 0, false).error));
+  }
   while (q.next()) {
-    const Parsed<FormEntries> entries = EntriesAt(q, 0);
-    if (!entries.value) {
+    const ReadRow row = RowAt(q, 0, typed);
+    if (!row.entries) {
       return QStringLiteral(
                  "The births were not exported: the saved birth of %1 cannot be read: %2. Any "
                  "file of that name is left as it was.")
-          .arg(q.value(0).toString(), QString::fromStdString(entries.error));
+          .arg(q.value(0).toString(), QString::fromStdString(row.error));
     }
-    text += BirthsRowOf(*entries.value, entries.value->zoneName,
-                        q.value(kColumnCount).toString().toStdString());
+    text +=
+        BirthsRowOf(*row.entries, row.entries->zoneName, q.value(columns).toString().toStdString());
     text += '\n';
   }
   if (const std::optional<std::string> error =

@@ -9,11 +9,17 @@
 // Each birth keeps its name, date and place folded for searching, so that
 // the list is searched in the file and read a page at a time, never whole.
 //
-// The file carries its schema version in SQLite's user_version; a file of
-// an older version is brought up to date by the migrations, one transaction
-// for all of them (a file that cannot be written is read as it is). Every change is one transaction in SQLite's write-ahead
-// log, so a crash or a kill in the middle of a save leaves the file as it
-// was before it.
+// The file carries its schema version in SQLite's user_version. Version 3
+// keeps each birth as its numbers (the columns are described in
+// births_db.cpp and io/saved_birth.h). A file of version 1 or 2 is migrated
+// at its first start: a copy of it is kept beside it first
+// (births.sqlite.v1 or .v2, or .v2-2 and so on beside an older copy, which
+// is never replaced), then every birth is converted in one transaction. A
+// migration that cannot keep its copy or fails part way (a full disk)
+// leaves the old file as it was, says so, and the births are read as they
+// are, saving off; a file that cannot be written is read as it is too.
+// Every change is one transaction in SQLite's write-ahead log, so a crash or
+// a kill in the middle of a save leaves the file as it was before it.
 //
 // At start the file passes SQLite's full integrity check (every row and
 // index entry), or, when that takes longer than its budget (a very large
@@ -38,11 +44,12 @@
 #include <vector>
 
 #include "chart/chart.h"
+#include "model/birth.h"
 
 namespace orvanta {
 
 // The schema version this program writes.
-inline constexpr int kBirthsSchemaVersion = 2;
+inline constexpr int kBirthsSchemaVersion = 3;
 
 // How many births the list shows at most: a list of a million is read a
 // page at a time, never whole.
@@ -63,6 +70,8 @@ struct SavedBirth {
   std::optional<int> utcOffsetMinutes;
   QString note;
   QDateTime savedAt;  // UTC
+  // The birth as its numbers, as Load read it (the entries are made from it).
+  Birth birth;
 };
 
 // One line of the list of saved births.
@@ -92,6 +101,11 @@ struct BirthListSource {
   // Whether the file keeps the folded search text of each birth (a file of
   // an older version opened for reading only does not).
   bool searchColumn = true;
+  // Whether the births are kept as their numbers (version 3) rather than
+  // as the form's entries.
+  bool typedColumns = true;
+  // Whether the file keeps births a migration could not convert beside them.
+  bool notConverted = false;
   bool readable = false;
 };
 
@@ -158,6 +172,15 @@ class BirthsDb {
   // Whether the full integrity check ran to its end at start (false when
   // its budget ran out and the quick check decided).
   bool fullyChecked() const { return fullyChecked_; }
+  // The schema version of the file as it is read (kBirthsSchemaVersion
+  // once migrated; an older one read as it is); 0 when it is not read.
+  int version() const { return version_; }
+  // The copy of the older file this start kept before migrating it; empty
+  // when nothing was migrated.
+  const QString& backupPath() const { return backup_; }
+  // The births of an older file that could not be converted (values the
+  // form cannot show); they stay in the file as they were.
+  int notConverted() const { return notConverted_; }
 
   // Saves a new birth; its id, or nothing when the save failed (the failure
   // is in message(), and saving is then off).
@@ -233,9 +256,15 @@ class BirthsDb {
   // A failed write: a file found locked, read-only or damaged turns saving
   // off with its message.
   void WriteFailed(const QSqlError& error);
+  // Takes the file from `fromVersion` (0: a new file) to kBirthsSchemaVersion
+  // inside the open transaction.
   bool Migrate(int fromVersion);
-  // Fills the folded search text of every birth saved before it was kept.
-  bool FillSearchText();
+  // Converts the births of a file of version 1 or 2 into the new table.
+  bool ConvertBirths();
+  // Whether the file keeps births a migration could not convert.
+  bool HasNotConverted() const;
+  // Where the copy of a file of `version` is kept: a name not yet taken.
+  QString BackupPath(int version) const;
   // Runs `change` in one transaction; on failure rolls back, records the
   // message and turns saving off when the file cannot be written.
   template <typename Change>
@@ -248,6 +277,16 @@ class BirthsDb {
   QString message_;
   mutable QString lastError_;
   Failure lastFailure_;  // of the last migration step
+  // Why the migration of an older file failed, and whether its copy had
+  // been kept (and was taken away again) when it did.
+  struct MigrationFailure {
+    Failure failure;
+    bool copied = false;
+  };
+  std::optional<MigrationFailure> migration_;
+  int version_ = 0;
+  QString backup_;
+  int notConverted_ = 0;
   std::chrono::milliseconds integrityBudget_;
   bool fullyChecked_ = false;
 };

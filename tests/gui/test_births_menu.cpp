@@ -205,7 +205,7 @@ class TestBirthsMenu : public QObject {
     kathmandu.zoneIndex = -1;
     kathmandu.exactOffsetMinutes = 345;
     const std::optional<qint64> id =
-        db.Add(SavedBirth{0, kathmandu, "Asia/Kathmandu", 345, {}, {}});
+        db.Add(SavedBirth{0, kathmandu, "Asia/Kathmandu", 345, {}, {}, {}});
     QVERIFY(id);
     program.shell.births()->OpenSaved(*id);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -285,7 +285,7 @@ class TestBirthsMenu : public QObject {
     FormEntries e = reference::DelhiBirth();
     for (const char* name : {"ARJUN MEHTA", "MEERA RAO", "RAVI KUMAR"}) {
       e.name = name;
-      QVERIFY(db.Add(SavedBirth{0, e, {}, {}, {}, {}}));
+      QVERIFY(db.Add(SavedBirth{0, e, {}, {}, {}, {}, {}}));
     }
     ScriptedQuestions questions;
     RecordingSink messages;
@@ -343,7 +343,7 @@ class TestBirthsMenu : public QObject {
     constexpr int kBirths = kBirthListLimit + 20;
     for (int i = 0; i < kBirths; ++i) {
       e.name = "PERSON " + std::to_string(i);
-      QVERIFY(db.Add(SavedBirth{0, e, {}, {}, {}, {}}));
+      QVERIFY(db.Add(SavedBirth{0, e, {}, {}, {}, {}, {}}));
     }
     ScriptedQuestions questions;
     RecordingSink messages;
@@ -388,7 +388,7 @@ class TestBirthsMenu : public QObject {
     FormEntries e = reference::DelhiBirth();
     for (const char* name : {"JOSÉ D'SOUZA", "ARJUN MEHTA", "ARJUN MEHTA"}) {
       e.name = name;
-      QVERIFY(db.Add(SavedBirth{0, e, {}, {}, {}, {}}));
+      QVERIFY(db.Add(SavedBirth{0, e, {}, {}, {}, {}, {}}));
       e.hourText = "7";
     }
     ScriptedQuestions questions;

@@ -1,5 +1,8 @@
 #include "io/saved_birth.h"
 
+#include <array>
+#include <cstdio>
+
 #include "chart/validation.h"
 #include "model/whole_number.h"
 #include "tables/zones.h"
@@ -21,6 +24,8 @@ inline constexpr Range kLatDegrees{0, 89};
 inline constexpr Range kLonDegrees{0, 179};
 inline constexpr Range kZonePositions{0, kZoneCount - 1};
 inline constexpr Range kOffsets{kMostWestOffsetMinutes, kMostEastOffsetMinutes};
+inline constexpr Range kOffsetSeconds{kMostWestOffsetMinutes * 60L, kMostEastOffsetMinutes * 60L};
+inline constexpr Range kMonths{1, 12};
 
 // "1901–2050" (an en dash).
 std::string Span(Range r) {
@@ -169,6 +174,343 @@ Parsed<FormEntries> EntriesOfStoredBirth(const StoredBirth& s) {
     }
   }
   if (!problem.empty()) return {std::nullopt, problem};
+  return {std::move(e), {}};
+}
+
+namespace {
+
+struct SourceKey {
+  ClockSource source;
+  std::string_view key;
+};
+// The stored names of the clock's sources; a file keeps the name, so that a
+// new source appends a row and no stored value changes its meaning.
+inline constexpr std::array<SourceKey, 5> kSourceKeys = {{
+    {ClockSource::ZoneRow, "zone-row"},
+    {ClockSource::ZoneHistory, "zone-history"},
+    {ClockSource::LocalMeanTime, "local-mean-time"},
+    {ClockSource::CityTime, "city-time"},
+    {ClockSource::GivenOffset, "given-offset"},
+}};
+
+// The offset of a zone row east of Greenwich in seconds (the row holds the
+// correction towards Universal Time, so its sign is turned).
+int RowOffsetSeconds(int row) {
+  const ZoneEntry& entry = kZones[static_cast<std::size_t>(row)];
+  return -(entry.shiftHours * 3600 + entry.shiftMinutes * 60);
+}
+
+// The digits of `text` from `at` for `count` characters as a number, or
+// nothing when one of them is no digit.
+std::optional<int> DigitsAt(std::string_view text, std::size_t at, std::size_t count) {
+  int value = 0;
+  for (std::size_t i = at; i < at + count; ++i) {
+    if (text[i] < '0' || text[i] > '9') return std::nullopt;
+    value = value * 10 + (text[i] - '0');
+  }
+  return value;
+}
+
+// Three numbers written as `shape` says ("YYYY-MM-DD" or "HH:MM:SS": the
+// letters digits, the rest as written), or nothing.
+std::optional<std::array<int, 3>> IsoParts(std::string_view text, std::string_view shape) {
+  if (text.size() != shape.size()) return std::nullopt;
+  std::array<int, 3> parts{};
+  std::size_t part = 0;
+  for (std::size_t i = 0; i < shape.size();) {
+    if (shape[i] == '-' || shape[i] == ':') {
+      if (text[i] != shape[i]) return std::nullopt;
+      ++i;
+      continue;
+    }
+    std::size_t end = i;
+    while (end < shape.size() && shape[end] == shape[i]) ++end;
+    const std::optional<int> value = DigitsAt(text, i, end - i);
+    if (!value || part == parts.size()) return std::nullopt;
+    parts[part++] = *value;
+    i = end;
+  }
+  return parts;
+}
+
+// A number within `range`, or what is wrong with it.
+std::optional<std::string> OutsideProblem(long long value, Range range, const std::string& what,
+                                          const std::string& shown) {
+  if (value >= range.first && value <= range.last) return std::nullopt;
+  return "its " + what + " " + std::to_string(value) + " is outside " + shown;
+}
+
+// "+5:45", "-3:30", "+5:41:16".
+std::string OffsetText(int seconds) {
+  const int magnitude = seconds < 0 ? -seconds : seconds;
+  std::string text = (seconds < 0 ? "-" : "+") + std::to_string(magnitude / 3600) + ":";
+  char rest[8];
+  std::snprintf(rest, sizeof rest, "%02d", magnitude % 3600 / 60);
+  text += rest;
+  if (magnitude % 60 != 0) {
+    std::snprintf(rest, sizeof rest, ":%02d", magnitude % 60);
+    text += rest;
+  }
+  return text;
+}
+
+}  // namespace
+
+std::string_view ClockSourceKey(ClockSource source) {
+  for (const SourceKey& k : kSourceKeys) {
+    if (k.source == source) return k.key;
+  }
+  return kSourceKeys.front().key;
+}
+
+std::optional<ClockSource> ClockSourceOfKey(std::string_view key) {
+  for (const SourceKey& k : kSourceKeys) {
+    if (k.key == key) return k.source;
+  }
+  return std::nullopt;
+}
+
+std::string IsoDateOf(LocalDateTime local) {
+  const CivilTime t = Split(local);
+  char text[16];
+  std::snprintf(text, sizeof text, "%04d-%02d-%02d", t.year, t.month, t.day);
+  return text;
+}
+
+std::string IsoTimeOf(LocalDateTime local) {
+  const CivilTime t = Split(local);
+  char text[16];
+  std::snprintf(text, sizeof text, "%02d:%02d:%02d", t.hour, t.minute, t.second);
+  return text;
+}
+
+StoredTypedBirth StoredRowOf(const Birth& b) {
+  StoredTypedBirth s;
+  s.name = StoredValue::Text(b.name);
+  s.city = StoredValue::Text(b.city);
+  s.state = StoredValue::Text(b.state);
+  s.country = StoredValue::Text(b.country);
+  s.birthDate = StoredValue::Text(IsoDateOf(b.local));
+  s.birthTime = StoredValue::Text(IsoTimeOf(b.local));
+  s.latDeg = StoredValue::Integer(b.position.latitude.degrees);
+  s.latMin = StoredValue::Integer(b.position.latitude.minutes);
+  s.north = StoredValue::Integer(b.position.latitude.positive ? 1 : 0);
+  s.lonDeg = StoredValue::Integer(b.position.longitude.degrees);
+  s.lonMin = StoredValue::Integer(b.position.longitude.minutes);
+  s.east = StoredValue::Integer(b.position.longitude.positive ? 1 : 0);
+  s.offsetSeconds = StoredValue::Integer(b.clock.offsetSeconds);
+  s.dstTick = StoredValue::Integer(b.clock.daylightTick ? 1 : 0);
+  s.summerTime = StoredValue::Integer(b.clock.summerTime ? 1 : 0);
+  s.tzName = StoredValue::Text(b.clock.zoneName);
+  if (b.clock.zoneRow) s.zoneRow = StoredValue::Integer(*b.clock.zoneRow);
+  s.clockSource = StoredValue::Text(std::string(ClockSourceKey(b.clock.source)));
+  return s;
+}
+
+Parsed<Birth> BirthOfStoredRow(const StoredTypedBirth& s) {
+  Birth b;
+  std::string problem;
+  const auto take = [&problem](auto parsed, auto& into) {
+    if (!problem.empty()) return;
+    if (!parsed.value) {
+      problem = parsed.error;
+      return;
+    }
+    into = std::move(*parsed.value);
+  };
+  const auto check = [&problem](std::optional<std::string> found) {
+    if (problem.empty() && found) problem = std::move(*found);
+  };
+
+  take(TextOf(s.name, "name"), b.name);
+  if (problem.empty()) {
+    if (TrimBlanks(b.name).empty()) {
+      problem = "its name is empty";
+    } else if (const std::size_t count = CharacterCount(b.name); count > kMaxNameChars) {
+      problem = "its name has " + std::to_string(count) + " characters, more than the " +
+                std::to_string(kMaxNameChars) + " a name may have";
+    }
+  }
+  // The date and the time, each written as ISO 8601 writes it.
+  std::string dateText, timeText;
+  take(TextOf(s.birthDate, "date"), dateText);
+  std::optional<std::array<int, 3>> date;
+  if (problem.empty()) {
+    date = IsoParts(dateText, "YYYY-MM-DD");
+    if (!date) problem = "its date " + QuotedForMessage(dateText) + " is not written YYYY-MM-DD";
+  }
+  if (date) {
+    check(OutsideProblem((*date)[0], kYears, "year", "the form's years " + Span(kYears)));
+    check(OutsideProblem((*date)[1], kMonths, "month", "the form's months " + Span(kMonths)));
+    check(OutsideProblem((*date)[2], kDays, "day", "the form's days " + Span(kDays)));
+  }
+  take(TextOf(s.birthTime, "time"), timeText);
+  std::optional<std::array<int, 3>> time;
+  if (problem.empty()) {
+    time = IsoParts(timeText, "HH:MM:SS");
+    if (!time) problem = "its time " + QuotedForMessage(timeText) + " is not written HH:MM:SS";
+  }
+  if (time) {
+    check(OutsideProblem((*time)[0], kHours, "hour", "the form's hours " + Span(kHours)));
+    check(OutsideProblem((*time)[1], kMinutes, "minute", "the form's minutes " + Span(kMinutes)));
+    check(OutsideProblem((*time)[2], kMinutes, "second", "the form's seconds " + Span(kMinutes)));
+  }
+  if (problem.empty()) {
+    b.local = MakeDateTime((*date)[0], (*date)[1], (*date)[2], (*time)[0], (*time)[1], (*time)[2]);
+  }
+  take(TextOf(s.city, "city"), b.city);
+  take(TextOf(s.state, "state"), b.state);
+  take(TextOf(s.country, "country"), b.country);
+  // An angle's degrees and minutes, within their ranges.
+  const auto angle = [&](const StoredValue& deg, const StoredValue& min, const StoredValue& flag,
+                         Range degrees, const char* what, const char* hemispheres, ArcAngle& into) {
+    long long d = 0, m = 0;
+    const std::string name(what);
+    take(IntegerIn(deg, degrees, name + " degrees", "the form's " + name + "s " + Span(degrees)),
+         d);
+    take(IntegerIn(min, kMinutes, name + " minutes", "the form's minutes " + Span(kMinutes)), m);
+    take(FlagOf(flag, "hemisphere of " + name, hemispheres), into.positive);
+    into.degrees = static_cast<std::int16_t>(d);
+    into.minutes = static_cast<std::int16_t>(m);
+  };
+  angle(s.latDeg, s.latMin, s.north, kLatDegrees, "latitude", "North or South",
+        b.position.latitude);
+  angle(s.lonDeg, s.lonMin, s.east, kLonDegrees, "longitude", "East or West", b.position.longitude);
+  // The clock.
+  long long offset = 0;
+  take(IntegerIn(s.offsetSeconds, kOffsetSeconds, "offset from Greenwich in seconds",
+                 "the widest clocks, " + Span(kOffsetSeconds) + " seconds"),
+       offset);
+  b.clock.offsetSeconds = static_cast<int>(offset);
+  take(FlagOf(s.dstTick, "daylight-saving tick", "ticked or not"), b.clock.daylightTick);
+  // Files before this version did not keep the reading: not known is read
+  // as standard time, and the form finds it again from the zone.
+  if (problem.empty() && s.summerTime.kind != StoredValue::Kind::Null) {
+    take(FlagOf(s.summerTime, "summer-time reading", "summer or standard time"),
+         b.clock.summerTime);
+  }
+  take(TextOf(s.tzName, "time-zone name"), b.clock.zoneName);
+  if (problem.empty() && s.zoneRow.kind != StoredValue::Kind::Null) {
+    long long row = 0;
+    take(IntegerIn(s.zoneRow, kZonePositions, "zone (list position)",
+                   "the form's zones " + Span(kZonePositions)),
+         row);
+    b.clock.zoneRow = static_cast<int>(row);
+    // A row and an offset that disagree would give two clocks; neither is
+    // taken over the other.
+    if (problem.empty() && RowOffsetSeconds(*b.clock.zoneRow) != b.clock.offsetSeconds) {
+      problem = "its offset " + OffsetText(b.clock.offsetSeconds) + " is not that of its zone " +
+                std::to_string(row) + " (" + OffsetText(RowOffsetSeconds(*b.clock.zoneRow)) + ")";
+    }
+  }
+  std::string sourceKey;
+  take(TextOf(s.clockSource, "clock's source"), sourceKey);
+  if (problem.empty()) {
+    if (const std::optional<ClockSource> source = ClockSourceOfKey(sourceKey)) {
+      b.clock.source = *source;
+    } else {
+      problem = "its clock's source " + QuotedForMessage(sourceKey) + " is none of the known ones";
+    }
+  }
+  if (problem.empty() && b.clock.source == ClockSource::ZoneRow && !b.clock.zoneRow) {
+    problem = "its clock is of a zone row but names none";
+  }
+  // Last, the form's own checks of the whole birth, on the date as stored:
+  // the local date-time would have carried 31 April into 1 May.
+  if (problem.empty()) {
+    Parsed<FormEntries> entries = FormEntriesOfBirth(b);
+    if (entries.value) {
+      entries.value->yearText = std::to_string((*date)[0]);
+      entries.value->monthIndex = (*date)[1] - 1;
+      entries.value->dayText = std::to_string((*date)[2]);
+    }
+    if (!entries.value) {
+      problem = entries.error;
+    } else if (const std::optional<Refusal> refusal = ReadBirth(*entries.value).refusal) {
+      problem = "the form refuses it (" + std::string(refusal->message) + ")";
+    }
+  }
+  if (!problem.empty()) return {std::nullopt, problem};
+  return {std::move(b), {}};
+}
+
+std::optional<Birth> BirthOfFormEntries(const FormEntries& e) {
+  const auto number = [](const std::string& text) -> std::optional<int> {
+    const std::optional<long> n = PlainWholeNumber(text);
+    if (!n || *n > kNumberCap) return std::nullopt;
+    return static_cast<int>(*n);
+  };
+  const std::optional<int> day = number(e.dayText), year = number(e.yearText),
+                           hour = number(e.hourText), minute = number(e.minuteText),
+                           second = number(e.secondText), latDeg = number(e.latDeg),
+                           latMin = number(e.latMin), lonDeg = number(e.lonDeg),
+                           lonMin = number(e.lonMin);
+  if (!day || !year || !hour || !minute || !second || !latDeg || !latMin || !lonDeg || !lonMin ||
+      e.monthIndex < 0 || e.monthIndex > 11) {
+    return std::nullopt;
+  }
+  Birth b;
+  b.name = e.name;
+  b.city = e.city;
+  b.state = e.state;
+  b.country = e.country;
+  b.position.latitude = {static_cast<std::int16_t>(*latDeg), static_cast<std::int16_t>(*latMin),
+                         e.north};
+  b.position.longitude = {static_cast<std::int16_t>(*lonDeg), static_cast<std::int16_t>(*lonMin),
+                          e.east};
+  b.local = MakeDateTime(*year, e.monthIndex + 1, *day, *hour, *minute, *second);
+  Clock& c = b.clock;
+  c.daylightTick = e.dst;
+  c.summerTime = e.zoneDaylight;
+  c.zoneName = e.zoneName;
+  const bool fromZone = !e.zoneName.empty();
+  if (e.exactOffsetMinutes) {
+    c.offsetSeconds = *e.exactOffsetMinutes * 60;
+    c.source = fromZone ? ClockSource::ZoneHistory : ClockSource::GivenOffset;
+  } else if (e.zoneIndex >= 0 && e.zoneIndex < kZoneCount) {
+    c.offsetSeconds = RowOffsetSeconds(e.zoneIndex);
+    c.zoneRow = e.zoneIndex;
+    c.source = fromZone ? ClockSource::ZoneHistory : ClockSource::ZoneRow;
+  } else {
+    // No row chosen: the chart reads the clock as Universal Time.
+    c.offsetSeconds = 0;
+    c.source = ClockSource::GivenOffset;
+  }
+  return b;
+}
+
+Parsed<FormEntries> FormEntriesOfBirth(const Birth& b) {
+  if (b.clock.offsetSeconds % 60 != 0) {
+    return {std::nullopt, "its clock " + OffsetText(b.clock.offsetSeconds) +
+                              " has seconds, which the form's clock cannot show"};
+  }
+  const CivilTime t = Split(b.local);
+  FormEntries e;
+  e.name = b.name;
+  e.city = b.city;
+  e.state = b.state;
+  e.country = b.country;
+  e.monthIndex = t.month - 1;
+  e.dayText = std::to_string(t.day);
+  e.yearText = std::to_string(t.year);
+  e.hourText = std::to_string(t.hour);
+  e.minuteText = std::to_string(t.minute);
+  e.secondText = std::to_string(t.second);
+  e.latDeg = std::to_string(b.position.latitude.degrees);
+  e.latMin = std::to_string(b.position.latitude.minutes);
+  e.north = b.position.latitude.positive;
+  e.lonDeg = std::to_string(b.position.longitude.degrees);
+  e.lonMin = std::to_string(b.position.longitude.minutes);
+  e.east = b.position.longitude.positive;
+  if (b.clock.zoneRow) {
+    e.zoneIndex = *b.clock.zoneRow;
+  } else {
+    e.zoneIndex = -1;
+    e.exactOffsetMinutes = b.clock.offsetSeconds / 60;
+  }
+  e.dst = b.clock.daylightTick;
+  e.zoneName = b.clock.zoneName;
+  e.zoneDaylight = b.clock.summerTime;
   return {std::move(e), {}};
 }
 
