@@ -20,6 +20,7 @@
 #include "atlas/atlas.h"
 #include "chart/chart.h"
 #include "io/birth_fields.h"
+#include "tz/birth_clock.h"
 #include "tz/zone_history.h"
 #include "tz/zone_resolution.h"
 
@@ -31,6 +32,8 @@ struct RowResolution {
   std::optional<Place> place;                  // set when a place was looked up
   std::optional<FormCoordinates> coordinates;  // the coordinates used with it
   std::optional<ZoneResolution> zone;          // set when the zone was resolved
+  std::optional<ClockOption> clock;            // ... and the birth's clock with its caption
+  std::optional<ClockOption> otherClock;       // the other choice, where there is one
   std::string error;                           // set when there are no entries
   bool malformed = false;  // the error is a field of the wrong shape, not a place or time problem
 };
@@ -47,7 +50,10 @@ inline constexpr ReadingChoiceWords kDstColumnWords{"dst 1", "dst 0"};
 // earlier answers.
 using PlaceFinder = std::function<const PlaceResolution&(const std::string& query)>;
 
+// `preference` chooses between a city time or local mean time and the tz
+// reading where they differ (tz/birth_clock.h).
 RowResolution ResolveRow(const BirthFields& fields, const PlaceFinder& findPlace,
-                         ZoneHistory& history, ReadingChoiceWords words = kDstColumnWords);
+                         ZoneHistory& history, ReadingChoiceWords words = kDstColumnWords,
+                         ClockPreference preference = ClockPreference::City);
 
 }  // namespace orvanta
