@@ -15,7 +15,7 @@
 #include "chart/chart_svg.h"
 #include "chart/dasha_chart.h"
 #include "io/birth_fields.h"
-#include "tz/birth_clock.h"
+#include "tz/clock_preference.h"
 
 namespace orvanta::cli {
 

@@ -47,8 +47,8 @@ ResolvedBirth ResolveBirth(const BirthFields& fields, PlaceServices& services,
   result.report.place = std::move(row.place);
   result.report.coordinates = row.coordinates;
   result.report.zone = std::move(row.zone);
-  result.report.clock = std::move(row.clock);
-  result.report.otherClock = std::move(row.otherClock);
+  result.report.ownClockCaption = std::move(row.ownClockCaption);
+  result.report.otherClockCaption = std::move(row.otherClockCaption);
   return result;
 }
 
@@ -133,9 +133,9 @@ void AppendPlaceText(std::string& out, const PlaceReport& report) {
   // A city time or local mean time is the clock (the chart's Time Zone line
   // names it) and the tz reading the other choice; the tz resolution's own
   // words would say its offset is used.
-  if (report.clock && report.clock->clock.source != ClockSource::ZoneHistory) {
-    if (report.otherClock)
-      out += "  Other clock   : " + report.otherClock->caption + " (--clock standard)\n";
+  if (!report.ownClockCaption.empty()) {
+    if (!report.otherClockCaption.empty())
+      out += "  Other clock   : " + report.otherClockCaption + " (--clock standard)\n";
     return;
   }
   if (report.zone) {
@@ -146,8 +146,8 @@ void AppendPlaceText(std::string& out, const PlaceReport& report) {
     }
     out += '\n';
   }
-  if (report.otherClock)
-    out += "  Other clock   : " + report.otherClock->caption + " (--clock city)\n";
+  if (!report.otherClockCaption.empty())
+    out += "  Other clock   : " + report.otherClockCaption + " (--clock city)\n";
 }
 
 }  // namespace orvanta::cli

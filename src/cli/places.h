@@ -51,8 +51,8 @@ struct PlaceReport {
   std::optional<Place> place;                  // set when a place was looked up
   std::optional<FormCoordinates> coordinates;  // the coordinates used with it
   std::optional<ZoneResolution> zone;          // set when the zone was resolved
-  std::optional<ClockOption> clock;            // ... the birth's clock
-  std::optional<ClockOption> otherClock;       // ... and the other choice, where there is one
+  std::string ownClockCaption;                 // the place's own clock, where the birth takes it
+  std::string otherClockCaption;               // the other choice, where there is one
 };
 
 struct ResolvedBirth {

@@ -33,6 +33,7 @@
 #include "io/birth_fields.h"
 #include "io/offset_text.h"
 #include "tables/zones.h"
+#include "tz/birth_clock.h"
 
 namespace orvanta {
 namespace {
@@ -749,7 +750,7 @@ void FrmMain::ZoneShown() {
     // A doubled time the user answered keeps the picker's reading.
     if (clock.clock && clock.tz.resolution &&
         clock.tz.resolution->reading.offsetSeconds == zone->reading.offsetSeconds)
-      birthClock_ = std::move(clock);
+      birthClock_ = std::make_unique<BirthClock>(std::move(clock));
   }
   ShowClock();
 }

@@ -34,7 +34,7 @@
 
 #include "atlas/atlas.h"
 #include "chart/chart.h"
-#include "tz/birth_clock.h"
+#include "tz/clock_preference.h"
 #include "tz/zone_history.h"
 
 class QButtonGroup;
@@ -47,6 +47,7 @@ class QRadioButton;
 
 namespace orvanta {
 
+struct BirthClock;
 class HelpLinks;
 class MessageSink;
 class PlacePicker;
@@ -149,7 +150,7 @@ class FrmMain : public QMainWindow {
   std::optional<Atlas> atlas_;  // the nearest city of typed coordinates, loaded on first use
   // The zone in force read with the place's own clock, and which of the
   // two clocks the user takes.
-  std::optional<BirthClock> birthClock_;
+  std::unique_ptr<BirthClock> birthClock_;  // none where the picker's reading holds alone
   ClockPreference clockPreference_ = ClockPreference::City;
 };
 

@@ -3,6 +3,7 @@
 #include "chart/birth_place.h"
 #include "io/births_csv.h"
 #include "io/offset_text.h"
+#include "tz/birth_clock.h"
 
 namespace orvanta {
 
@@ -116,8 +117,9 @@ RowResolution ResolveRow(const BirthFields& fields, const PlaceFinder& findPlace
       }
       FillClock(entries, *clock.clock);
       result.zone = r.resolution;
-      result.clock = clock.clock;
-      result.otherClock = clock.alternative;
+      if (clock.clock->clock.source != ClockSource::ZoneHistory)
+        result.ownClockCaption = clock.clock->caption;
+      if (clock.alternative) result.otherClockCaption = clock.alternative->caption;
     }
   }
   result.entries = std::move(entries);

@@ -23,15 +23,11 @@
 
 #include "model/birth.h"
 #include "model/datetime.h"
+#include "tz/clock_preference.h"
 #include "tz/zone_history.h"
 #include "tz/zone_resolution.h"
 
 namespace orvanta {
-
-// Which of the two clocks a birth takes where a city time or local mean time
-// differs from the tz reading: `City` (the default) takes the place's own
-// clock, `Standard` the tz zone's reading.
-enum class ClockPreference { City, Standard };
 
 struct BirthClockQuery {
   std::string_view zoneName;  // "Asia/Kolkata"
