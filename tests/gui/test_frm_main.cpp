@@ -582,7 +582,8 @@ void TestFrmMain::manualShowsItsTableOfContents() {
   QStringList contents;
   for (int i = 0; i < help.contents()->count(); ++i) contents << help.contents()->item(i)->text();
   QCOMPARE(contents, QStringList({"Entering a birth", "The zone list", "Daylight saving time",
-                                  "The atlas", "How the Indu Lagna is found", "Vimshottari dasha",
+                                  "The clock of a birth", "The atlas",
+                                  "How the Indu Lagna is found", "Vimshottari dasha",
                                   "Accuracy of the positions", "The command line", "On the web"}));
   QVERIFY(help.browser()->toPlainText().contains(
       QStringLiteral("The textbook rule (counted from the Moon's sign, Venus 12)")));
