@@ -967,11 +967,17 @@ PlaceSearch Atlas::SearchParsed(const ParsedPlaceQuery& q, std::string_view quer
     std::uint32_t population;
     std::uint32_t row;
     std::uint32_t name;  // the other name that matched, or kOwnName
+    int folded = 0;      // 1 unless the name is written as typed, accents and all
   };
   const std::vector<Entry>& entries = AllEntries();
-  std::vector<Hit> best(entries.size(), Hit{kNoMatch, 0, 0, kOwnName});
+  // Among equal matches a name written exactly as typed with its accents
+  // comes first ("Löhne" before Lohne), as Resolve takes it.
+  const bool accentsTyped =
+      std::any_of(q.cityAsWritten.begin(), q.cityAsWritten.end(),
+                  [](char ch) { return static_cast<unsigned char>(ch) >= 0x80; });
+  std::vector<Hit> best(entries.size(), Hit{kNoMatch, 0, 0, kOwnName, 0});
   for (std::uint32_t row = 0; row < entries.size(); ++row)
-    best[row] = {NameQuality(entries[row].fields[kFoldedName], city), 0, row, kOwnName};
+    best[row] = {NameQuality(entries[row].fields[kFoldedName], city), 0, row, kOwnName, 0};
   if (index_) {
     const Index& x = *index_;
     for (std::size_t n = x.LowerBound(x.nameTableAt, x.names, city); n < x.names; ++n) {
@@ -982,7 +988,7 @@ PlaceSearch Atlas::SearchParsed(const ParsedPlaceQuery& q, std::string_view quer
       ForEachReference(line.substr(line.rfind(kField) + 1),
                        [&](std::uint32_t row, std::uint32_t other) {
                          if (other != kOwnName && quality < best[row].score)
-                           best[row] = {quality, 0, row, other};
+                           best[row] = {quality, 0, row, other, 0};
                        });
     }
   }
@@ -994,13 +1000,19 @@ PlaceSearch Atlas::SearchParsed(const ParsedPlaceQuery& q, std::string_view quer
     if (qualifiers >= kNoMatch) continue;
     // Another name ranks after the own names that match as well.
     const int otherName = h.name == kOwnName ? 0 : kOtherNameRank;
-    hits.push_back({h.score * 20 + otherName + qualifiers, e.population, h.row, h.name});
+    int folded = 0;
+    if (accentsTyped) {
+      const std::string_view name =
+          h.name == kOwnName ? std::string_view(e.fields[kName]) : OtherName(e, h.name).display;
+      folded = CaseFoldedName(name) == q.cityAsWritten ? 0 : 1;
+    }
+    hits.push_back({h.score * 20 + otherName + qualifiers, e.population, h.row, h.name, folded});
   }
   const std::size_t keep = std::min(limit, hits.size());
   std::partial_sort(hits.begin(), hits.begin() + static_cast<std::ptrdiff_t>(keep), hits.end(),
                     [](const Hit& a, const Hit& b) {
-                      return std::tie(a.score, b.population, a.row) <
-                             std::tie(b.score, a.population, b.row);
+                      return std::tie(a.score, a.folded, b.population, a.row) <
+                             std::tie(b.score, b.folded, a.population, b.row);
                     });
   for (std::size_t k = 0; k < keep; ++k) {
     const Hit& h = hits[k];

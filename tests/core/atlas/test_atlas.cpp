@@ -199,6 +199,8 @@ TEST_F(AtlasSearch, FirstMatchAsPeopleWriteIt) {
       {"Madrid, Colombia", "Madrid", "Cundinamarca", "Colombia", "America/Bogota"},
       {"Madrid, CO", "Madrid", "Cundinamarca", "Colombia", "America/Bogota"},
       {"Zürich", "Zurich", "Canton of Zurich", "Switzerland", "Europe/Zurich"},
+      // Written with its umlaut: Löhne before Lohne, whatever their sizes.
+      {"Löhne", "Löhne", "North Rhine-Westphalia", "Germany", "Europe/Berlin"},
       {"Zurich, Zurich", "Zurich", "Canton of Zurich", "Switzerland", "Europe/Zurich"},
       {"new york", "New York", "New York", "United States of America", "America/New_York"},
       {"New York, USA", "New York", "New York", "United States of America", "America/New_York"},
