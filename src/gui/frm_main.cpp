@@ -724,16 +724,22 @@ const Atlas& FrmMain::atlas() {
 void FrmMain::ZoneShown() {
   const std::optional<ZoneResolution> zone = placePicker_->ResolvedZone();
   // The tz history's reading holds its summer hour: the tick is off and
-  // disabled beside it, so that no clock is an hour off.
-  if (zone) {
+  // disabled beside it, so that no clock is an hour off. So it is while an
+  // atlas place's zone has no reading yet (a doubled hour not answered):
+  // the tick would otherwise be put on whatever row the list still shows.
+  const bool pending = !zone && placePicker_->ZoneFromAtlasPlace();
+  if (zone || pending) {
     const QSignalBlocker block(chkDST_);
     chkDST_->setChecked(false);
   }
-  chkDST_->setEnabled(!zone);
-  chkDST_->setToolTip(zone ? QStringLiteral("The zone's history gives the clock of this birth, "
-                                            "summer time included; choose a zone from the list "
-                                            "to set the tick by hand.")
-                           : QString());
+  chkDST_->setEnabled(!zone && !pending);
+  chkDST_->setToolTip(
+      zone      ? QStringLiteral("The zone's history gives the clock of this birth, summer time "
+                                      "included; choose a zone from the list to set the tick by hand.")
+      : pending ? QStringLiteral("The zone's history has no single reading of this time yet: "
+                                 "answer which reading is meant, or choose a zone from the list "
+                                 "to set the tick by hand.")
+                : QString());
   birthClock_.reset();
   if (zone) {
     FormEntries position;

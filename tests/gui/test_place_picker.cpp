@@ -470,6 +470,25 @@ void TestPlacePicker::tickNeverOnTopOfAResolvedZone() {
   QTest::mouseClick(get<QPushButton>("cmdRashi"), Qt::LeftButton);
   QCOMPARE(static_cast<int>(charts.size()), 2);
   QCOMPARE(charts[1].clock.offsetMinutes, -240);  // EST with the tick
+
+  // New York again, 2 November 2008 at 01:30, which happened twice, the
+  // question left unanswered: the tick stays off and disabled rather than
+  // being put on the row the list still shows. (The form's own question,
+  // which this test replaces, refuses the chart; here it is computed on
+  // the row the list shows, without the tick.)
+  pickCity(QStringLiteral("New York"),
+           QStringLiteral("New York, New York, United States of America"));
+  setBirth(2008, 11, 2, 1, 30);
+  QVERIFY(!get<QLabel>("lblZoneResolved")->text().isEmpty());
+  QVERIFY(!dst->isEnabled());
+  QVERIFY(!dst->isChecked());
+  dst->click();
+  QVERIFY(!dst->isChecked());
+  QTest::mouseClick(get<QPushButton>("cmdRashi"), Qt::LeftButton);
+  for (const ChartOutput& chart : charts) {
+    QVERIFY(!chart.entries.dst || chart.entries.zoneName.empty());
+    QVERIFY(chart.clock.offsetMinutes != -180);
+  }
 }
 
 // Coordinates typed over New York for a village near Raxaul (26N59 84E51):
