@@ -85,8 +85,9 @@ std::string OneLine(std::string_view message) {
 // A birth given by options with its place and zone resolved by the births
 // file's rules (a zone that cannot be looked up because the tz database is
 // missing or damaged says so).
-ResolvedBirth ResolveOptions(const BirthFields& fields, PlaceServices& services) {
-  return ResolveBirth(fields, services, kOptionWords);
+ResolvedBirth ResolveOptions(const BirthFields& fields, PlaceServices& services,
+                             ClockPreference preference) {
+  return ResolveBirth(fields, services, kOptionWords, preference);
 }
 
 // One batch record made into a birth, or the reason it is none: the
@@ -179,7 +180,7 @@ int OpenBatchFile(const std::string& path, int& error) {
 
 int RunOneChart(const CliOptions& options, CliChannels io) {
   PlaceServices services;
-  const ResolvedBirth entries = ResolveOptions(options.birth, services);
+  const ResolvedBirth entries = ResolveOptions(options.birth, services, options.clock);
   if (!entries.entries) {
     io.err << kProgram << OneLine(entries.error) << '\n';
     return entries.status;

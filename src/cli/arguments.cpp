@@ -127,6 +127,7 @@ Parsed<CliOptions> ParseArguments(std::span<const std::string_view> args) {
   std::array<bool, kValueOptions.size()> seen{};
   std::array<bool, kSettingOptions.size()> seenSetting{};
   bool anySetting = false;
+  bool seenClock = false;
   bool seenDst = false, seenNoDst = false, seenPlaces = false, seenJson = false, seenBatch = false,
        wantHelp = false, wantZones = false, wantVersion = false, seenJobs = false,
        seenFields = false, seenRecord = false, seenStyle = false, seenChart = false,
@@ -253,6 +254,19 @@ Parsed<CliOptions> ParseArguments(std::span<const std::string_view> args) {
             "--svg needs a file name (--svg=--NAME for one that starts with --)");
       }
       options.svgPath = std::string(*value);
+      continue;
+    }
+    if (arg == "--clock") {
+      if (seenClock) return Fail<CliOptions>("--clock given twice");
+      const auto value = takeValue();
+      const std::string_view word = value ? TrimField(*value) : std::string_view();
+      if (word != "city" && word != "standard") {
+        return Fail<CliOptions>("--clock needs city or standard" +
+                                (value ? ", not " + QuotedForMessage(*value) : std::string()));
+      }
+      seenClock = true;
+      options.clock = word == "city" ? ClockPreference::City : ClockPreference::Standard;
+      anyBirthOption = true;
       continue;
     }
     if (arg == "--style") {
@@ -431,6 +445,7 @@ std::string_view UsageText() {
               [--svg FILE [--chart rasi|navamsa|both]] [--style south|north|east]
   orvanta-cli --name NAME --date YYYY-MM-DD --time HH:MM[:SS]
               --place "City[, State], Country" [--dst|--no-dst] [--json|--json-record]
+              [--clock city|standard]
               (--lat, --lon, --zone, --tz override what the place gives)
   orvanta-cli --name NAME --date ... --time ... --lat ... --lon ... --tz ZONE
   orvanta-cli --places QUERY [--json]
@@ -462,6 +477,13 @@ draws the birth chart and its Navamsa as SVG.
                      country, coordinates and the zone's history
   --tz ZONE          the zone by its tz database name (Europe/Madrid); the
                      offset at the birth time comes from its history
+  --clock city|standard
+                     with a place or --tz: the birth place's own clock
+                     where the tz history leaves it out (city, the default:
+                     Bombay Time in Mumbai until 1955, Calcutta Time in
+                     Kolkata until 1948, the local mean time of the birth's
+                     longitude where the history gives LMT), or the tz
+                     zone's reading (standard)
   --places QUERY     list the atlas places matching QUERY: name, state,
                      country, latitude, longitude, zone, population
   --city, --state, --country

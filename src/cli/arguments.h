@@ -15,6 +15,7 @@
 #include "chart/chart_svg.h"
 #include "chart/dasha_chart.h"
 #include "io/birth_fields.h"
+#include "tz/clock_preference.h"
 
 namespace orvanta::cli {
 
@@ -50,6 +51,9 @@ struct CliOptions {
   ChartStyle style = ChartStyle::SouthIndian;          // --style
   ChartSelection charts = ChartSelection::Both;        // --chart: what --svg draws
   DashaRequest dasha;                                  // --dasha-levels, --dasha-at
+  // --clock: a city time or local mean time (city), or the tz reading
+  // (standard), where the two differ.
+  ClockPreference clock = ClockPreference::City;
 };
 
 // Most threads --jobs may ask for.

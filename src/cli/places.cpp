@@ -32,7 +32,7 @@ const PlaceResolution& PlaceServices::ResolveBirthPlace(const std::string& query
 }
 
 ResolvedBirth ResolveBirth(const BirthFields& fields, PlaceServices& services,
-                           ReadingChoiceWords words) {
+                           ReadingChoiceWords words, ClockPreference preference) {
   // A births file may record a tz name beside the zone that decides; on the
   // command line the two are a contradiction.
   if (!fields.tz.empty() && !fields.zone.empty())
@@ -40,13 +40,15 @@ ResolvedBirth ResolveBirth(const BirthFields& fields, PlaceServices& services,
   const PlaceFinder findPlace = [&services](const std::string& query) -> const PlaceResolution& {
     return services.ResolveBirthPlace(query);
   };
-  RowResolution row = ResolveRow(fields, findPlace, services.history(), words);
+  RowResolution row = ResolveRow(fields, findPlace, services.history(), words, preference);
   if (!row.entries) return Fail(row.malformed ? kExitUsage : kExitRefused, std::move(row.error));
   ResolvedBirth result;
   result.entries = std::move(row.entries);
   result.report.place = std::move(row.place);
   result.report.coordinates = row.coordinates;
   result.report.zone = std::move(row.zone);
+  result.report.ownClockCaption = std::move(row.ownClockCaption);
+  result.report.otherClockCaption = std::move(row.otherClockCaption);
   return result;
 }
 
@@ -128,6 +130,14 @@ void AppendPlaceText(std::string& out, const PlaceReport& report) {
            LatitudeText(*report.coordinates) + " " + LongitudeText(*report.coordinates) + ", " +
            report.place->timeZone + ")\n";
   }
+  // A city time or local mean time is the clock (the chart's Time Zone line
+  // names it) and the tz reading the other choice; the tz resolution's own
+  // words would say its offset is used.
+  if (!report.ownClockCaption.empty()) {
+    if (!report.otherClockCaption.empty())
+      out += "  Other clock   : " + report.otherClockCaption + " (--clock standard)\n";
+    return;
+  }
   if (report.zone) {
     out += "  Zone          : " + DescribeResolution(*report.zone);
     if (report.zone->zoneIndex) {
@@ -136,6 +146,8 @@ void AppendPlaceText(std::string& out, const PlaceReport& report) {
     }
     out += '\n';
   }
+  if (!report.otherClockCaption.empty())
+    out += "  Other clock   : " + report.otherClockCaption + " (--clock city)\n";
 }
 
 }  // namespace orvanta::cli

@@ -51,6 +51,8 @@ struct PlaceReport {
   std::optional<Place> place;                  // set when a place was looked up
   std::optional<FormCoordinates> coordinates;  // the coordinates used with it
   std::optional<ZoneResolution> zone;          // set when the zone was resolved
+  std::string ownClockCaption;                 // the place's own clock, where the birth takes it
+  std::string otherClockCaption;               // the other choice, where there is one
 };
 
 struct ResolvedBirth {
@@ -65,8 +67,10 @@ inline constexpr ReadingChoiceWords kOptionWords{"--dst", "--no-dst"};
 inline constexpr ReadingChoiceWords kColumnWords{"dst 1", "dst 0"};
 
 // The form's entries for one birth with its place and zone resolved.
+// `preference` chooses a city time or the tz reading where they differ.
 ResolvedBirth ResolveBirth(const BirthFields& fields, PlaceServices& services,
-                           ReadingChoiceWords words);
+                           ReadingChoiceWords words,
+                           ClockPreference preference = ClockPreference::City);
 
 // --places QUERY: the matches one per line, or a JSON array, for standard
 // output; a message for standard error; the exit status.

@@ -24,13 +24,16 @@
 #include <functional>
 #include <optional>
 
+#include "chart/birth_place.h"
 #include "chart/validation.h"
 #include "gui/help_links.h"
 #include "gui/message_sink.h"
 #include "gui/place_picker.h"
 #include "gui/ui_common.h"
 #include "io/birth_fields.h"
+#include "io/offset_text.h"
 #include "tables/zones.h"
+#include "tz/birth_clock.h"
 
 namespace orvanta {
 namespace {
@@ -42,6 +45,11 @@ constexpr std::array<const char*, 12> kMonthNames = {
 std::string Std(const QString& s) {
   return s.toStdString();
 }
+
+// How far the nearest atlas city may lie for its zone to be taken without
+// asking for coordinates typed without a place: a district's distance, not
+// another country's.
+inline constexpr double kNearestZoneKm = 200.0;
 
 // Where the last balloon's text is kept on its box, for a reader that cannot
 // see the balloon (a test, an accessibility tool).
@@ -470,6 +478,28 @@ QWidget* FrmMain::BuildForm() {
                       messages_, this);
   fraZone->layout()->addWidget(placePicker_->resolvedLine());
   fraZone->layout()->addWidget(placePicker_->zoneSuggestion());
+  // The place's own clock under the zone line, and the other one a click away.
+  lblClock_ = NamedLabel("lblBirthClock", QString(), fraZone);
+  lblClock_->setWordWrap(true);
+  lblClock_->setVisible(false);
+  btnClockChoice_ = new QPushButton(fraZone);
+  btnClockChoice_->setObjectName(QStringLiteral("btnClockChoice"));
+  btnClockChoice_->setVisible(false);
+  fraZone->layout()->addWidget(lblClock_);
+  fraZone->layout()->addWidget(btnClockChoice_);
+  connect(placePicker_, &PlacePicker::zoneShown, this, &FrmMain::ZoneShown);
+  connect(btnClockChoice_, &QPushButton::clicked, this, [this] {
+    clockPreference_ = clockPreference_ == ClockPreference::City ? ClockPreference::Standard
+                                                                 : ClockPreference::City;
+    ZoneShown();
+  });
+  // A city typed anew starts from the place's own clock; a city cleared
+  // takes its country with it.
+  connect(txtMCity_, &QLineEdit::textEdited, this,
+          [this] { clockPreference_ = ClockPreference::City; });
+  connect(txtMCity_, &QLineEdit::textChanged, this, [this](const QString& text) {
+    if (text.isEmpty()) txtMCountry_->clear();
+  });
   readingQuestion_ = std::make_unique<ReadingQuestion>(*this);
   placePicker_->SetReadingChooser(readingQuestion_.get());
   // A zone chosen by hand is the user's answer.
@@ -568,6 +598,13 @@ FormEntries FrmMain::Entries() const {
   if (const auto zone = placePicker_->ResolvedZone()) {
     e.zoneName = zone->zoneName;
     e.zoneDaylight = zone->reading.daylight;
+    // A zone from the tz history counts its summer time: never the tick on top.
+    e.dst = false;
+    // The place's own clock where it keeps one, to the second.
+    if (birthClock_ && birthClock_->clock && birthClock_->tz.resolution &&
+        birthClock_->tz.resolution->zoneName == zone->zoneName &&
+        birthClock_->tz.resolution->local == zone->local)
+      FillClock(e, *birthClock_->clock);
   }
   return e;
 }
@@ -600,6 +637,7 @@ void FrmMain::SetEntries(const FormEntries& e) {
   (e.north ? optLat0_ : optLat1_)->setChecked(true);
   cmbTimeZone_->setCurrentIndex(e.exactOffsetMinutes ? -1 : e.zoneIndex);
   chkDST_->setChecked(e.dst);
+  clockPreference_ = ClockPreference::City;
   placePicker_->Reset(e.exactOffsetMinutes, e.zoneName);
 }
 
@@ -646,6 +684,7 @@ void FrmMain::Refuse(const Refusal& refusal) {
 
 void FrmMain::ComputeChartFromForm() {
   if (!ReadingSettled()) return;
+  if (!ZoneReady()) return;
   const ChartRun run = ComputeChart(session_, Entries());
   if (run.refusal) {
     Refuse(*run.refusal);
@@ -675,6 +714,121 @@ void FrmMain::SearchPlace() {
   help_.OpenPlaceSearch(txtMCity_->text() + QLatin1Char(' ') + txtMState_->text() +
                         QLatin1Char(' ') + txtMCountry_->text() +
                         QStringLiteral(" Latitude Longitude"));
+}
+
+const Atlas& FrmMain::atlas() {
+  if (!atlas_) atlas_.emplace();
+  return *atlas_;
+}
+
+void FrmMain::ZoneShown() {
+  const std::optional<ZoneResolution> zone = placePicker_->ResolvedZone();
+  // The tz history's reading holds its summer hour: the tick is off and
+  // disabled beside it, so that no clock is an hour off. So it is while an
+  // atlas place's zone has no reading yet (a doubled hour not answered):
+  // the tick would otherwise be put on whatever row the list still shows.
+  const bool pending = !zone && placePicker_->ZoneFromAtlasPlace();
+  if (zone || pending) {
+    const QSignalBlocker block(chkDST_);
+    chkDST_->setChecked(false);
+  }
+  chkDST_->setEnabled(!zone && !pending);
+  chkDST_->setToolTip(
+      zone      ? QStringLiteral("The zone's history gives the clock of this birth, summer time "
+                                      "included; choose a zone from the list to set the tick by hand.")
+      : pending ? QStringLiteral("The zone's history has no single reading of this time yet: "
+                                 "answer which reading is meant, or choose a zone from the list "
+                                 "to set the tick by hand.")
+                : QString());
+  birthClock_.reset();
+  if (zone) {
+    FormEntries position;
+    position.latDeg = Std(txtLatD_->text());
+    position.latMin = Std(txtLatM_->text());
+    position.lonDeg = Std(txtLonD_->text());
+    position.lonMin = Std(txtLonM_->text());
+    position.north = optLat0_->isChecked();
+    position.east = optLong0_->isChecked();
+    const BirthClockQuery query =
+        ClockQueryOf(position, zone->zoneName, zone->local, DoubledChoice::Refuse,
+                     placePicker_->ZoneFromAtlasPlace());
+    BirthClock clock = BirthClockOf(history_, query, clockPreference_);
+    // A doubled time the user answered keeps the picker's reading.
+    if (clock.clock && clock.tz.resolution &&
+        clock.tz.resolution->reading.offsetSeconds == zone->reading.offsetSeconds)
+      birthClock_ = std::make_unique<BirthClock>(std::move(clock));
+  }
+  ShowClock();
+}
+
+void FrmMain::ShowClock() {
+  const bool own = birthClock_ && birthClock_->clock->clock.source != ClockSource::ZoneHistory;
+  lblClock_->setText(own ? Text(birthClock_->clock->caption) : QString());
+  lblClock_->setVisible(own);
+  const bool other = birthClock_ && birthClock_->alternative;
+  btnClockChoice_->setText(
+      other ? QStringLiteral("Use %1").arg(Text(birthClock_->alternative->caption)) : QString());
+  btnClockChoice_->setVisible(other);
+}
+
+bool FrmMain::ZoneReady() {
+  const FormEntries e = Entries();
+  if (const std::optional<ZoneResolution> zone = placePicker_->ResolvedZone()) {
+    // Coordinates typed over a place keep its zone only while the nearest
+    // atlas city keeps that clock: an Indian village is never computed on
+    // New York's.
+    // The Country box may still name the old place's country: the zone
+    // goes only when neither the nearest city anywhere nor the nearest in
+    // that country keeps it.
+    const std::optional<TypedPosition> position = TypedPositionOf(e);
+    if (!placePicker_->CoordinatesTypedByHand() || !position) return true;
+    const std::optional<NearbyPlace> nearest =
+        atlas().Nearest(position->latitudeDeg, position->longitudeDeg, "");
+    if (!nearest || nearest->place.timeZone == zone->zoneName) return true;
+    if (const std::optional<std::string> code = atlas().CountryCodeOf(e.country)) {
+      const std::optional<NearbyPlace> inCountry =
+          atlas().Nearest(position->latitudeDeg, position->longitudeDeg, *code);
+      if (inCountry && inCountry->place.timeZone == zone->zoneName &&
+          inCountry->distanceKm <= kNearestZoneKm)
+        return true;
+    }
+    messages_.Show(
+        QStringLiteral("The coordinates typed lie nearest to %1 (%2 km away), on "
+                       "%3, not on %4: choose the birth place again, or its zone "
+                       "from the list.")
+            .arg(Text(Describe(nearest->place)), QString::number(nearest->distanceKm, 'f', 0),
+                 Text(nearest->place.timeZone), Text(zone->zoneName)),
+        MessageIcon::Information);
+    cmbTimeZone_->setFocus();
+    return false;
+  }
+  if (e.exactOffsetMinutes || e.zoneIndex >= 0) return true;
+  // No zone at all: the nearest atlas city's, shown in the line under the
+  // zone, where the picker offers one; an empty zone box is never UTC+0.
+  // A city far away (the Country box naming another country) is only
+  // offered.
+  QPushButton* nearest = placePicker_->zoneSuggestion();
+  QString offered;
+  if (!nearest->isHidden()) {
+    const std::optional<TypedPosition> position = TypedPositionOf(e);
+    const std::optional<std::string> code = atlas().CountryCodeOf(e.country);
+    const std::optional<NearbyPlace> city =
+        position ? atlas().Nearest(position->latitudeDeg, position->longitudeDeg, code.value_or(""))
+                 : std::nullopt;
+    if (city && city->distanceKm <= kNearestZoneKm) {
+      nearest->click();
+      if (placePicker_->ResolvedZone()) return true;
+    }
+    offered = QStringLiteral(" The nearest atlas city is offered under the zone list: ") +
+              nearest->text() + QLatin1Char('.');
+  }
+  messages_.Show(QStringLiteral("Choose the time zone of the birth from the zone list, or the "
+                                "birth place from the atlas: without a zone the chart has no "
+                                "clock.") +
+                     offered,
+                 MessageIcon::Information);
+  cmbTimeZone_->setFocus();
+  return false;
 }
 
 bool FrmMain::eventFilter(QObject* watched, QEvent* event) {

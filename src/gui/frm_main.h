@@ -14,21 +14,40 @@
 // a year is still being typed. A birth whose reading was not chosen is
 // asked about again when computed, and refused when no reading is chosen
 // then either; a zone chosen by hand settles it.
+//
+// The zone's rules on the form: a zone resolved from the tz history counts
+// its summer time, so the daylight-saving tick is off and disabled beside
+// it (the reason in its tooltip), never an hour on top. A chart is never
+// computed with an empty zone box: coordinates typed without a place take
+// the nearest atlas city's zone (in the country the Country box names),
+// shown in the line under the zone, or the chart is refused saying which
+// zone to choose; coordinates typed over a chosen place keep its zone only
+// while the nearest atlas city is on that clock. Where the place keeps its
+// own clock (a city time, local mean time: tz/birth_clock.h) the line under
+// the zone says so and one click beside it takes the tz zone's reading
+// instead, or back. Clearing the city clears the country too.
 #pragma once
 
 #include <QMainWindow>
 #include <memory>
+#include <optional>
 
+#include "atlas/atlas.h"
 #include "chart/chart.h"
+#include "tz/clock_preference.h"
+#include "tz/zone_history.h"
 
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
+class QLabel;
 class QLineEdit;
+class QPushButton;
 class QRadioButton;
 
 namespace orvanta {
 
+struct BirthClock;
 class HelpLinks;
 class MessageSink;
 class PlacePicker;
@@ -90,6 +109,14 @@ class FrmMain : public QMainWindow {
   // False when the local time still needs a reading the user did not choose:
   // asks once more, and refuses the computation if it stays unchosen.
   bool ReadingSettled();
+  // After the picker wrote its line: the tick beside the zone, the birth's
+  // own clock and its other choice.
+  void ZoneShown();
+  void ShowClock();
+  // False when the chart would have no zone or a stale one: takes the
+  // nearest atlas city's zone where one is offered, else refuses.
+  bool ZoneReady();
+  const Atlas& atlas();
 
   Session& session_;
   MessageSink& messages_;
@@ -117,6 +144,14 @@ class FrmMain : public QMainWindow {
   QRadioButton* optLat1_ = nullptr;     // South
   PlacePicker* placePicker_ = nullptr;  // atlas places and the zone's history
   std::unique_ptr<ReadingQuestion> readingQuestion_;
+  QLabel* lblClock_ = nullptr;             // "lblBirthClock": the place's own clock
+  QPushButton* btnClockChoice_ = nullptr;  // "btnClockChoice": the other clock, one click
+  ZoneHistory history_;
+  std::optional<Atlas> atlas_;  // the nearest city of typed coordinates, loaded on first use
+  // The zone in force read with the place's own clock, and which of the
+  // two clocks the user takes.
+  std::unique_ptr<BirthClock> birthClock_;  // none where the picker's reading holds alone
+  ClockPreference clockPreference_ = ClockPreference::City;
 };
 
 }  // namespace orvanta

@@ -397,6 +397,7 @@ void PlacePicker::ShowLine() {
     if (coordinatesByHand_) text += QStringLiteral("; the coordinates entered by hand are used");
   }
   line_->setText(text);
+  emit zoneShown();
 }
 
 void PlacePicker::CoordinateEditedByHand() {

@@ -118,6 +118,14 @@ class PlacePicker : public QObject {
   // Fills the form from an atlas place and resolves its zone.
   void Choose(const Place& place);
 
+  // True when the zone in force came from an atlas place (the chosen one,
+  // or the nearest city's taken for typed coordinates), not from saved
+  // entries nor the user.
+  bool ZoneFromAtlasPlace() const { return (place_ || zoneFromNearest_) && !zoneByHand_; }
+  // True when the user typed the coordinates over a chosen place or saved
+  // entries.
+  bool CoordinatesTypedByHand() const { return coordinatesByHand_; }
+
   // Forgets the chosen place (the form was filled from other entries); an
   // exact offset those entries carry stays in force until a zone row is
   // picked. `zoneName`, the tz zone those entries were resolved from (a
@@ -125,6 +133,11 @@ class PlacePicker : public QObject {
   // time the zone row or exact offset they carry: the zone then follows a
   // changed date as a chosen place's does.
   void Reset(std::optional<int> exactOffsetMinutes, const std::string& zoneName = {});
+
+ signals:
+  // The line under the zone was written anew: the zone was resolved,
+  // forgotten or chosen by hand.
+  void zoneShown();
 
  private:
   const Atlas& atlas();

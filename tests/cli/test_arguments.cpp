@@ -408,6 +408,12 @@ TEST(ParseArguments, ModesAndMistakes) {
        "--style needs south, north or east, not \"western\""},
       {"style in full", with({"--style", "north-indian"}), std::nullopt, "--style needs"},
       {"style twice", with({"--style", "north", "--style", "east"}), std::nullopt, "twice"},
+      {"city clock", with({"--clock", "city"}), Mode::Chart, ""},
+      {"standard clock", with({"--clock=standard"}), Mode::Chart, ""},
+      {"unknown clock", with({"--clock", "local"}), std::nullopt,
+       "--clock needs city or standard, not \"local\""},
+      {"clock without a value", with({"--clock"}), std::nullopt, "--clock needs city or standard"},
+      {"clock twice", with({"--clock", "city", "--clock", "standard"}), std::nullopt, "twice"},
       {"unknown chart", with({"--svg", "c.svg", "--chart", "d10"}), std::nullopt,
        "--chart needs rasi, navamsa or both"},
       {"chart without a drawing", with({"--chart", "rasi"}), std::nullopt, "give --svg FILE"},
@@ -427,6 +433,9 @@ TEST(ParseArguments, ModesAndMistakes) {
     ASSERT_TRUE(parsed.value.has_value()) << parsed.error;
     EXPECT_EQ(parsed.value->mode, *c.mode);
   }
+  // The place's own clock unless the standard one is asked for.
+  EXPECT_EQ(ParseArguments(birth).value->clock, ClockPreference::City);
+  EXPECT_EQ(ParseArguments(with({"--clock", "standard"})).value->clock, ClockPreference::Standard);
 }
 
 // The drawing's options land in the options; without them the drawing is

@@ -53,6 +53,11 @@ class TestPlacePicker : public QObject {
   void daylightTickOnDaylightRowWarns();
   void retypedCityNeverKeepsAnotherPlacesClock();
   void typedCoordinatesOfferTheNearestCitysZone();
+  void tickNeverOnTopOfAResolvedZone();
+  void coordinatesTypedOverAPlaceNeverKeepItsClock();
+  void emptyZoneBoxIsNeverUtcZero();
+  void cityClockWithTheTzReadingOneClickAway();
+  void clearingTheCityClearsTheCountry();
 
  private:
   template <typename T>
@@ -432,6 +437,193 @@ void TestPlacePicker::typedCoordinatesOfferTheNearestCitysZone() {
   QCOMPARE(get<QComboBox>("cmbTimeZone")->currentIndex(), -1);
   QVERIFY(form_->Entries().zoneName.empty());
   QVERIFY(offer->isVisible());
+}
+
+// New York on 4 July 1990 is on summer time by the tz history (EDT,
+// UTC-4): the tick is off and disabled beside it, and the chart is computed
+// at UTC-4, never UTC-3. A zone chosen from the list gives the tick back.
+void TestPlacePicker::tickNeverOnTopOfAResolvedZone() {
+  std::vector<ChartOutput> charts;
+  connect(form_.get(), &FrmMain::chartReady, this,
+          [&charts](const ChartOutput& chart) { charts.push_back(chart); });
+  setBirth(1990, 7, 4, 14, 25);
+  QTest::keyClicks(get<QLineEdit>("txtName"), QStringLiteral("A"));
+  pickCity(QStringLiteral("New York"),
+           QStringLiteral("New York, New York, United States of America"));
+  QCheckBox* dst = get<QCheckBox>("chkDST");
+  QVERIFY(!dst->isEnabled());
+  QVERIFY(dst->toolTip().contains(QStringLiteral("summer time included")));
+  QTest::mouseClick(dst, Qt::LeftButton);
+  dst->click();
+  QVERIFY(!dst->isChecked());
+  QTest::mouseClick(get<QPushButton>("cmdRashi"), Qt::LeftButton);
+  QCOMPARE(static_cast<int>(charts.size()), 1);
+  QCOMPARE(charts[0].clock.offsetMinutes, -240);
+  QCOMPARE(charts[0].entries.dst, false);
+
+  QComboBox* zone = get<QComboBox>("cmbTimeZone");
+  zone->setCurrentIndex(27);  // "Eastern Standard Time", chosen by hand
+  emit zone->activated(27);
+  QVERIFY(dst->isEnabled());
+  dst->click();
+  QVERIFY(dst->isChecked());
+  QTest::mouseClick(get<QPushButton>("cmdRashi"), Qt::LeftButton);
+  QCOMPARE(static_cast<int>(charts.size()), 2);
+  QCOMPARE(charts[1].clock.offsetMinutes, -240);  // EST with the tick
+
+  // New York again, 2 November 2008 at 01:30, which happened twice, the
+  // question left unanswered: the tick stays off and disabled rather than
+  // being put on the row the list still shows. (The form's own question,
+  // which this test replaces, refuses the chart; here it is computed on
+  // the row the list shows, without the tick.)
+  pickCity(QStringLiteral("New York"),
+           QStringLiteral("New York, New York, United States of America"));
+  setBirth(2008, 11, 2, 1, 30);
+  QVERIFY(!get<QLabel>("lblZoneResolved")->text().isEmpty());
+  QVERIFY(!dst->isEnabled());
+  QVERIFY(!dst->isChecked());
+  dst->click();
+  QVERIFY(!dst->isChecked());
+  QTest::mouseClick(get<QPushButton>("cmdRashi"), Qt::LeftButton);
+  for (const ChartOutput& chart : charts) {
+    QVERIFY(!chart.entries.dst || chart.entries.zoneName.empty());
+    QVERIFY(chart.clock.offsetMinutes != -180);
+  }
+}
+
+// Coordinates typed over New York for a village near Raxaul (26N59 84E51):
+// New York's EDT is no clock of theirs, and the chart is refused naming
+// the nearest city's zone.
+void TestPlacePicker::coordinatesTypedOverAPlaceNeverKeepItsClock() {
+  std::vector<ChartOutput> charts;
+  connect(form_.get(), &FrmMain::chartReady, this,
+          [&charts](const ChartOutput& chart) { charts.push_back(chart); });
+  setBirth(1990, 7, 4, 14, 25);
+  QTest::keyClicks(get<QLineEdit>("txtName"), QStringLiteral("A"));
+  pickCity(QStringLiteral("New York"),
+           QStringLiteral("New York, New York, United States of America"));
+  QTest::mouseClick(get<QPushButton>("cmdRashi"), Qt::LeftButton);
+  QCOMPARE(static_cast<int>(charts.size()), 1);
+  const std::pair<const char*, const char*> boxes[] = {
+      {"txtLatD", "26"}, {"txtLatM", "59"}, {"txtLonD", "84"}, {"txtLonM", "51"}};
+  for (const auto& [box, typed] : boxes) {
+    QLineEdit* edit = get<QLineEdit>(box);
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClicks(edit, QString::fromLatin1(typed));
+  }
+  QTest::mouseClick(get<QRadioButton>("optLong0"), Qt::LeftButton);  // East
+  sink_.shown.clear();
+  QTest::mouseClick(get<QPushButton>("cmdRashi"), Qt::LeftButton);
+  QCOMPARE(static_cast<int>(charts.size()), 1);
+  QVERIFY(!sink_.shown.empty());
+  QVERIFY2(sink_.shown.back().text.contains(QStringLiteral("on Asia/Kolkata, not on "
+                                                           "America/New_York")),
+           qPrintable(sink_.shown.back().text));
+}
+
+// Coordinates typed after the city was retyped to one the atlas lacks: the
+// zone box is empty, and the chart takes the nearest atlas city's zone
+// (Birgunj, Nepal, for 27N01 84E53 with Nepal in the Country box), shown
+// in the line; with no coordinates either it is refused. Never UTC+0.
+void TestPlacePicker::emptyZoneBoxIsNeverUtcZero() {
+  std::vector<ChartOutput> charts;
+  connect(form_.get(), &FrmMain::chartReady, this,
+          [&charts](const ChartOutput& chart) { charts.push_back(chart); });
+  setBirth(1990, 1, 1, 12, 0);
+  QTest::keyClicks(get<QLineEdit>("txtName"), QStringLiteral("A"));
+  pickCity(QStringLiteral("New York"),
+           QStringLiteral("New York, New York, United States of America"));
+  QLineEdit* city = get<QLineEdit>("txtMCity");
+  city->setFocus();
+  city->selectAll();
+  QTest::keyClicks(city, QStringLiteral("Xqzzpur"));
+  QLineEdit* country = get<QLineEdit>("txtMCountry");
+  country->setFocus();
+  country->selectAll();
+  QTest::keyClicks(country, QStringLiteral("Nepal"));
+  QCOMPARE(get<QComboBox>("cmbTimeZone")->currentIndex(), -1);
+
+  // No coordinates: refused, saying which zone to choose.
+  sink_.shown.clear();
+  QTest::mouseClick(get<QPushButton>("cmdRashi"), Qt::LeftButton);
+  QVERIFY(charts.empty());
+  QVERIFY(!sink_.shown.empty());
+
+  const std::pair<const char*, const char*> boxes[] = {
+      {"txtLatD", "27"}, {"txtLatM", "1"}, {"txtLonD", "84"}, {"txtLonM", "53"}};
+  for (const auto& [box, typed] : boxes) {
+    QLineEdit* edit = get<QLineEdit>(box);
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClicks(edit, QString::fromLatin1(typed));
+  }
+  // New York left the longitude west; a city 13,500 km away is only
+  // offered, as above.
+  QTest::mouseClick(get<QRadioButton>("optLong0"), Qt::LeftButton);  // East
+  sink_.shown.clear();
+  QTest::mouseClick(get<QPushButton>("cmdRashi"), Qt::LeftButton);
+  QVERIFY2(sink_.shown.empty(), qPrintable(sink_.shown.empty() ? QString() : sink_.shown[0].text));
+  QCOMPARE(static_cast<int>(charts.size()), 1);
+  QCOMPARE(QString::fromStdString(charts[0].details.timeZone),
+           QStringLiteral("Asia/Kathmandu, UTC+5:45, standard time"));
+  QLabel* line = get<QLabel>("lblZoneResolved");
+  QVERIFY2(line->text().startsWith(QStringLiteral("Zone of Birgunj")), qPrintable(line->text()));
+}
+
+// Mumbai on 10 May 1930 kept Bombay Time (UTC+4:51, until 1955;
+// src/core/tz/city_times.cpp has the sources): the line under the zone says
+// so, one click takes Indian Standard Time (the tz reading, UTC+5:30) and
+// the chart follows, and a second click gives Bombay Time back.
+void TestPlacePicker::cityClockWithTheTzReadingOneClickAway() {
+  std::vector<ChartOutput> charts;
+  connect(form_.get(), &FrmMain::chartReady, this,
+          [&charts](const ChartOutput& chart) { charts.push_back(chart); });
+  setBirth(1930, 5, 10, 8, 0);
+  QTest::keyClicks(get<QLineEdit>("txtName"), QStringLiteral("A"));
+  pickCity(QStringLiteral("Mumbai"), QStringLiteral("Mumbai, Maharashtra, India"));
+  QLabel* clock = get<QLabel>("lblBirthClock");
+  QPushButton* other = get<QPushButton>("btnClockChoice");
+  QVERIFY(clock->isVisible());
+  QCOMPARE(clock->text(), QStringLiteral("Bombay Time, UTC+4:51, the city's own clock until 1955"));
+  QVERIFY(other->isVisible());
+  QCOMPARE(other->text(), QStringLiteral("Use Asia/Kolkata, UTC+5:30, standard time (IST)"));
+  QTest::mouseClick(get<QPushButton>("cmdRashi"), Qt::LeftButton);
+  QCOMPARE(static_cast<int>(charts.size()), 1);
+  QCOMPARE(charts[0].clock.offsetMinutes, 4 * 60 + 51);
+  QCOMPARE(QString::fromStdString(charts[0].details.timeZone), clock->text());
+
+  QTest::mouseClick(other, Qt::LeftButton);
+  QVERIFY(!clock->isVisible());
+  QCOMPARE(other->text(),
+           QStringLiteral("Use Bombay Time, UTC+4:51, the city's own clock until 1955"));
+  QTest::mouseClick(get<QPushButton>("cmdRashi"), Qt::LeftButton);
+  QCOMPARE(static_cast<int>(charts.size()), 2);
+  QCOMPARE(charts[1].clock.offsetMinutes, 5 * 60 + 30);
+  QVERIFY(charts[0].PositionText[Asc] != charts[1].PositionText[Asc]);
+
+  QTest::mouseClick(other, Qt::LeftButton);
+  QTest::mouseClick(get<QPushButton>("cmdRashi"), Qt::LeftButton);
+  QCOMPARE(static_cast<int>(charts.size()), 3);
+  QCOMPARE(charts[2].clock.offsetMinutes, 4 * 60 + 51);
+  QCOMPARE(charts[2].PositionText, charts[0].PositionText);
+
+  // In 1960 the city is on Indian Standard Time: nothing else to choose.
+  get<QComboBox>("cboYear")->setCurrentIndex(1960 - 1901);
+  QVERIFY(!clock->isVisible());
+  QVERIFY(!other->isVisible());
+}
+
+void TestPlacePicker::clearingTheCityClearsTheCountry() {
+  pickCity(QStringLiteral("Mumbai"), QStringLiteral("Mumbai, Maharashtra, India"));
+  QLineEdit* country = get<QLineEdit>("txtMCountry");
+  QCOMPARE(country->text(), QStringLiteral("India"));
+  QLineEdit* city = get<QLineEdit>("txtMCity");
+  city->setFocus();
+  city->selectAll();
+  QTest::keyClick(city, Qt::Key_Delete);
+  QVERIFY(city->text().isEmpty());
+  QVERIFY(country->text().isEmpty());
 }
 
 QTEST_MAIN(TestPlacePicker)

@@ -778,11 +778,43 @@ Place Atlas::PlaceOf(const Entry& e, std::size_t index, std::string_view matched
 // folded; coordinates after the city are taken apart.
 struct ParsedPlaceQuery {
   std::vector<std::string> parts;  // city, then state and/or country
+  // The city as written, accents kept and case folded (CaseFoldedName).
+  std::string cityAsWritten;
   std::optional<MinuteCoordinates> coordinates;
   std::optional<std::string> refusal;
 };
 
 namespace {
+
+// A name with its accents kept, for the exact-name rule: blanks around it
+// and between words reduced to one, ASCII and the Latin-1 capitals (À..Þ)
+// in lower case. "Löhne" stays "löhne", apart from "lohne".
+std::string CaseFoldedName(std::string_view text) {
+  std::string out;
+  bool blank = false;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const unsigned char c = static_cast<unsigned char>(text[i]);
+    if (c == ' ' || c == '\t') {
+      blank = !out.empty();
+      continue;
+    }
+    if (blank) out += ' ';
+    blank = false;
+    if (c >= 'A' && c <= 'Z') {
+      out += static_cast<char>(c - 'A' + 'a');
+    } else if (c == 0xC3 && i + 1 < text.size()) {
+      // U+00C0..U+00DE but U+00D7 (the multiplication sign): their small
+      // letters lie 0x20 above.
+      const unsigned char next = static_cast<unsigned char>(text[i + 1]);
+      out += static_cast<char>(c);
+      out += static_cast<char>(next >= 0x80 && next <= 0x9E && next != 0x97 ? next + 0x20 : next);
+      ++i;
+    } else {
+      out += static_cast<char>(c);
+    }
+  }
+  return out;
+}
 
 ParsedPlaceQuery ParseQuery(std::string_view query, bool blankPartsAllowed) {
   ParsedPlaceQuery q;
@@ -829,6 +861,7 @@ ParsedPlaceQuery ParseQuery(std::string_view query, bool blankPartsAllowed) {
         continue;
       }
     }
+    if (q.parts.empty()) q.cityAsWritten = CaseFoldedName(text);
     q.parts.push_back(SaintAsOneWord(std::move(*folded)));
   }
   if (q.parts.empty()) {
@@ -934,11 +967,17 @@ PlaceSearch Atlas::SearchParsed(const ParsedPlaceQuery& q, std::string_view quer
     std::uint32_t population;
     std::uint32_t row;
     std::uint32_t name;  // the other name that matched, or kOwnName
+    int folded = 0;      // 1 unless the name is written as typed, accents and all
   };
   const std::vector<Entry>& entries = AllEntries();
-  std::vector<Hit> best(entries.size(), Hit{kNoMatch, 0, 0, kOwnName});
+  // Among equal matches a name written exactly as typed with its accents
+  // comes first ("Löhne" before Lohne), as Resolve takes it.
+  const bool accentsTyped =
+      std::any_of(q.cityAsWritten.begin(), q.cityAsWritten.end(),
+                  [](char ch) { return static_cast<unsigned char>(ch) >= 0x80; });
+  std::vector<Hit> best(entries.size(), Hit{kNoMatch, 0, 0, kOwnName, 0});
   for (std::uint32_t row = 0; row < entries.size(); ++row)
-    best[row] = {NameQuality(entries[row].fields[kFoldedName], city), 0, row, kOwnName};
+    best[row] = {NameQuality(entries[row].fields[kFoldedName], city), 0, row, kOwnName, 0};
   if (index_) {
     const Index& x = *index_;
     for (std::size_t n = x.LowerBound(x.nameTableAt, x.names, city); n < x.names; ++n) {
@@ -949,7 +988,7 @@ PlaceSearch Atlas::SearchParsed(const ParsedPlaceQuery& q, std::string_view quer
       ForEachReference(line.substr(line.rfind(kField) + 1),
                        [&](std::uint32_t row, std::uint32_t other) {
                          if (other != kOwnName && quality < best[row].score)
-                           best[row] = {quality, 0, row, other};
+                           best[row] = {quality, 0, row, other, 0};
                        });
     }
   }
@@ -961,13 +1000,19 @@ PlaceSearch Atlas::SearchParsed(const ParsedPlaceQuery& q, std::string_view quer
     if (qualifiers >= kNoMatch) continue;
     // Another name ranks after the own names that match as well.
     const int otherName = h.name == kOwnName ? 0 : kOtherNameRank;
-    hits.push_back({h.score * 20 + otherName + qualifiers, e.population, h.row, h.name});
+    int folded = 0;
+    if (accentsTyped) {
+      const std::string_view name =
+          h.name == kOwnName ? std::string_view(e.fields[kName]) : OtherName(e, h.name).display;
+      folded = CaseFoldedName(name) == q.cityAsWritten ? 0 : 1;
+    }
+    hits.push_back({h.score * 20 + otherName + qualifiers, e.population, h.row, h.name, folded});
   }
   const std::size_t keep = std::min(limit, hits.size());
   std::partial_sort(hits.begin(), hits.begin() + static_cast<std::ptrdiff_t>(keep), hits.end(),
                     [](const Hit& a, const Hit& b) {
-                      return std::tie(a.score, b.population, a.row) <
-                             std::tie(b.score, a.population, b.row);
+                      return std::tie(a.score, a.folded, b.population, a.row) <
+                             std::tie(b.score, b.folded, a.population, b.row);
                     });
   for (std::size_t k = 0; k < keep; ++k) {
     const Hit& h = hits[k];
@@ -1053,6 +1098,23 @@ PlaceResolution Atlas::Resolve(std::string_view query, bool explain) const {
         candidates.push_back({e, row, name, qualifiers, strength});
       });
     }
+  }
+  // An exact name wins: "Löhne" typed with its umlaut is Löhne, not a
+  // choice between Löhne and Lohne; the names that match only once accents
+  // are folded count where no name is written exactly as typed. A name
+  // typed in plain ASCII says nothing of accents (the keyboard may have
+  // none): "Pekin" stays a choice between Pekin, Illinois and Beijing
+  // (Pékin), "Lohne" between Lohne and Löhne.
+  const bool accentsTyped =
+      std::any_of(q.cityAsWritten.begin(), q.cityAsWritten.end(),
+                  [](char ch) { return static_cast<unsigned char>(ch) >= 0x80; });
+  auto writtenAsTyped = [&](const Candidate& c) {
+    const std::string_view name = c.name == kOwnName ? std::string_view(c.entry.fields[kName])
+                                                     : OtherName(c.entry, c.name).display;
+    return CaseFoldedName(name) == q.cityAsWritten;
+  };
+  if (accentsTyped && std::any_of(candidates.begin(), candidates.end(), writtenAsTyped)) {
+    std::erase_if(candidates, [&](const Candidate& c) { return !writtenAsTyped(c); });
   }
   if (candidates.empty()) {
     r.outcome = PlaceOutcome::NotFound;

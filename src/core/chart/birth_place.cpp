@@ -23,11 +23,14 @@ void FillPlace(FormEntries& e, const Place& place) {
 }
 
 void FillZone(FormEntries& e, const ZoneResolution& r) {
+  e.exactOffsetSeconds.reset();
+  e.clockCaption.clear();
   if (r.zoneIndex) {
     e.zoneIndex = *r.zoneIndex;
     e.exactOffsetMinutes.reset();
   } else {
     e.exactOffsetMinutes = r.offsetMinutes;
+    if (r.reading.offsetSeconds % 60 != 0) e.exactOffsetSeconds = r.reading.offsetSeconds;
   }
   e.dst = false;
   e.zoneName = r.zoneName;
@@ -42,9 +45,16 @@ ChartClock ChartClockOf(const FormEntries& e, const BirthDetails& b) {
   clock.offsetMinutes = -(b.ZoneShiftHours * 60 + b.ZoneShiftMinutes) + (b.Dst ? 60 : 0);
   clock.daylight = b.ZoneName.empty() ? b.Dst || IsDaylightRow(e.zoneIndex) : b.ZoneSummerTime;
   std::string& text = clock.text;
-  if (!b.ZoneName.empty()) text = b.ZoneName + ", ";
-  text += FormatUtcOffset(clock.offsetMinutes * 60);
-  text += clock.daylight ? ", summer time" : ", standard time";
+  // A city time or local mean time is named by its own caption, to the
+  // second; an exact offset with seconds is shown with them.
+  const bool ownSeconds = e.exactOffsetSeconds && e.exactOffsetMinutes && !b.Dst;
+  if (!e.clockCaption.empty()) {
+    text = e.clockCaption;
+  } else {
+    if (!b.ZoneName.empty()) text = b.ZoneName + ", ";
+    text += FormatUtcOffset(ownSeconds ? *e.exactOffsetSeconds : clock.offsetMinutes * 60);
+    text += clock.daylight ? ", summer time" : ", standard time";
+  }
   if (b.ZoneName.empty() && !e.exactOffsetMinutes && e.zoneIndex >= 0 && e.zoneIndex < kZoneCount)
     text += " (" + std::string(kZones[static_cast<std::size_t>(e.zoneIndex)].text) + ")";
   if (b.Dst) text += ", daylight saving ticked";

@@ -44,6 +44,14 @@ struct FormEntries {
   // An offset east of Greenwich in minutes that no row carries, resolved from
   // the time-zone history; when set it is used instead of zoneIndex.
   std::optional<int> exactOffsetMinutes;
+  // The same offset to the second where it has seconds (Kathmandu's
+  // +5:41:16 of 1901); exactOffsetMinutes then holds it to the nearest
+  // minute.
+  std::optional<int> exactOffsetSeconds;
+  // The clock's own name where it is no tz reading: "Bombay Time, UTC+4:51,
+  // the city's own clock until 1955", "local mean time at 83°58′ E,
+  // UTC+5:35:52"; empty otherwise.
+  std::string clockCaption;
   bool dst = false;  // the daylight-saving tick
   // The tz database zone the offset was resolved from ("Asia/Kathmandu")
   // and whether that reading is summer time; empty when the zone was

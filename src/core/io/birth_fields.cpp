@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "io/offset_text.h"
 #include "model/utf8.h"
 #include "tables/zones.h"
 
@@ -233,7 +234,7 @@ Parsed<FormEntries> EntriesOf(const BirthFields& fields) {
   if (!zone.value) return Fail<FormEntries>(zone.error);
   const auto dst = ParseDst(fields.dst);
   if (!dst.value) return Fail<FormEntries>(dst.error);
-  const auto offset = ParseOffset(fields.offset);
+  const auto offset = ParseOffsetSeconds(fields.offset);
   if (!offset.value) return Fail<FormEntries>(offset.error);
 
   // The lists of the form hold plain decimal texts ("5", not "05").
@@ -258,7 +259,7 @@ Parsed<FormEntries> EntriesOf(const BirthFields& fields) {
   // form does.
   e.zoneIndex = *offset.value && TrimField(fields.zone).empty() ? -1 : *zone.value;
   e.dst = *dst.value;
-  e.exactOffsetMinutes = *offset.value;
+  if (*offset.value) SetExactOffset(e, **offset.value);
   return {std::move(e), {}};
 }
 

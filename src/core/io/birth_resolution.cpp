@@ -2,6 +2,8 @@
 
 #include "chart/birth_place.h"
 #include "io/births_csv.h"
+#include "io/offset_text.h"
+#include "tz/birth_clock.h"
 
 namespace orvanta {
 
@@ -32,7 +34,8 @@ std::string OneLine(std::string_view message) {
 }  // namespace
 
 RowResolution ResolveRow(const BirthFields& fields, const PlaceFinder& findPlace,
-                         ZoneHistory& history, ReadingChoiceWords words) {
+                         ZoneHistory& history, ReadingChoiceWords words,
+                         ClockPreference preference) {
   const bool zoneGiven = ZoneGivenByRow(fields);
   // A row without place or zone name is read as it is, without copies.
   if (fields.place.empty() && (fields.tz.empty() || zoneGiven)) {
@@ -98,7 +101,13 @@ RowResolution ResolveRow(const BirthFields& fields, const PlaceFinder& findPlace
       const DoubledChoice choice = !readingWanted   ? DoubledChoice::Refuse
                                    : *readingWanted ? DoubledChoice::Daylight
                                                     : DoubledChoice::Standard;
-      const ZoneResolutionResult r = ResolveZone(history, zoneName, *local, choice);
+      // The birth's clock: a city time or the place's own mean time where
+      // they apply, else the tz reading.
+      const BirthClock clock = BirthClockOf(
+          history,
+          ClockQueryOf(entries, zoneName, *local, choice, !f.place.empty() && f.tz.empty()),
+          preference);
+      const ZoneResolutionResult& r = clock.tz;
       if (!r.resolution) {
         if (r.kind == LocalTimeKind::Doubled || r.kind == LocalTimeKind::Skipped) {
           return Fail(LocalTimeProblem(zoneName, *local, r.reading, words.daylight, words.standard),
@@ -106,8 +115,11 @@ RowResolution ResolveRow(const BirthFields& fields, const PlaceFinder& findPlace
         }
         return Fail(r.message, false);
       }
-      FillZone(entries, *r.resolution);
+      FillClock(entries, *clock.clock);
       result.zone = r.resolution;
+      if (clock.clock->clock.source != ClockSource::ZoneHistory)
+        result.ownClockCaption = clock.clock->caption;
+      if (clock.alternative) result.otherClockCaption = clock.alternative->caption;
     }
   }
   result.entries = std::move(entries);

@@ -20,6 +20,7 @@
 #include "atlas/atlas.h"
 #include "chart/chart.h"
 #include "io/birth_fields.h"
+#include "tz/clock_preference.h"
 #include "tz/zone_history.h"
 #include "tz/zone_resolution.h"
 
@@ -31,7 +32,12 @@ struct RowResolution {
   std::optional<Place> place;                  // set when a place was looked up
   std::optional<FormCoordinates> coordinates;  // the coordinates used with it
   std::optional<ZoneResolution> zone;          // set when the zone was resolved
-  std::string error;                           // set when there are no entries
+  // The caption of the birth's clock where it is the place's own (a city
+  // time, local mean time; tz/birth_clock.h), and of the other choice
+  // where there is one; empty otherwise.
+  std::string ownClockCaption;
+  std::string otherClockCaption;
+  std::string error;       // set when there are no entries
   bool malformed = false;  // the error is a field of the wrong shape, not a place or time problem
 };
 
@@ -47,7 +53,10 @@ inline constexpr ReadingChoiceWords kDstColumnWords{"dst 1", "dst 0"};
 // earlier answers.
 using PlaceFinder = std::function<const PlaceResolution&(const std::string& query)>;
 
+// `preference` chooses between a city time or local mean time and the tz
+// reading where they differ (tz/birth_clock.h).
 RowResolution ResolveRow(const BirthFields& fields, const PlaceFinder& findPlace,
-                         ZoneHistory& history, ReadingChoiceWords words = kDstColumnWords);
+                         ZoneHistory& history, ReadingChoiceWords words = kDstColumnWords,
+                         ClockPreference preference = ClockPreference::City);
 
 }  // namespace orvanta

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "io/birth_fields.h"
+#include "io/offset_text.h"
 
 namespace orvanta {
 
@@ -29,9 +30,9 @@ std::string TwoDigits(std::string_view text) {
 
 // The columns that hold a user's free text, which may carry a spreadsheet
 // guard.
-constexpr std::array<std::string BirthFields::*, 7> kTextFields = {
-    &BirthFields::name,  &BirthFields::city, &BirthFields::state, &BirthFields::country,
-    &BirthFields::place, &BirthFields::tz,   &BirthFields::note};
+constexpr std::array<std::string BirthFields::*, 8> kTextFields = {
+    &BirthFields::name,  &BirthFields::city, &BirthFields::state,  &BirthFields::country,
+    &BirthFields::place, &BirthFields::tz,   &BirthFields::offset, &BirthFields::note};
 
 // Characters that make a spreadsheet read a cell as a formula, and the
 // guard itself.
@@ -130,7 +131,9 @@ std::string BirthsRowOf(const FormEntries& e, std::string_view tzName, std::stri
   row += ',';
   AppendCsvField(row, GuardedText(tzName));
   row += ',';
-  if (e.exactOffsetMinutes) row += std::to_string(*e.exactOffsetMinutes);
+  // Minutes as always, "+5:41:16" (behind its guard) where there are seconds.
+  if (const std::optional<int> offset = ExactOffsetSecondsOf(e))
+    AppendCsvField(row, GuardedText(OffsetText(*offset)));
   row += ',';
   AppendCsvField(row, GuardedText(note));
   return row;

@@ -85,6 +85,15 @@ TEST_F(AtlasSearch, ResolvesWholeNamesOnly) {
       {"Wien, Austria", Found, "Vienna", "Vienna", "Wien"},
       {"मुंबई, India", Found, "Mumbai", "Maharashtra", "मुम्बई"},
       {"Burgdorf\\, Hanover, Lower Saxony", Found, "Burgdorf, Hanover", "Lower Saxony", ""},
+      // A name written exactly with its accents wins over the names that
+      // match only with their accents folded: Löhne (Westphalia), not Lohne
+      // (Lower Saxony). Plain letters say nothing of accents.
+      {"Löhne, Germany", Found, "Löhne", "North Rhine-Westphalia", ""},
+      {"löhne", Found, "Löhne", "North Rhine-Westphalia", ""},
+      {"Lohne, Germany", Ambiguous, "Löhne", "", ""},
+      {"Lohne, Germany", Ambiguous, "Lohne", "", ""},
+      // Without an exact name the folded ones count.
+      {"Sao Paulo, Brazil", Found, "São Paulo", "São Paulo", ""},
       // Places on other clocks are never chosen by population.
       {"Manhattan, United States", Ambiguous, "Manhattan", "", ""},
       {"Madrid", Ambiguous, "Madrid", "", ""},
@@ -190,6 +199,8 @@ TEST_F(AtlasSearch, FirstMatchAsPeopleWriteIt) {
       {"Madrid, Colombia", "Madrid", "Cundinamarca", "Colombia", "America/Bogota"},
       {"Madrid, CO", "Madrid", "Cundinamarca", "Colombia", "America/Bogota"},
       {"Zürich", "Zurich", "Canton of Zurich", "Switzerland", "Europe/Zurich"},
+      // Written with its umlaut: Löhne before Lohne, whatever their sizes.
+      {"Löhne", "Löhne", "North Rhine-Westphalia", "Germany", "Europe/Berlin"},
       {"Zurich, Zurich", "Zurich", "Canton of Zurich", "Switzerland", "Europe/Zurich"},
       {"new york", "New York", "New York", "United States of America", "America/New_York"},
       {"New York, USA", "New York", "New York", "United States of America", "America/New_York"},

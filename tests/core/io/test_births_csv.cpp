@@ -16,8 +16,11 @@
 #include <string>
 #include <vector>
 
+#include "atlas/atlas.h"
+#include "io/birth_resolution.h"
 #include "io/births_csv.h"
 #include "io/file_name.h"
+#include "io/offset_text.h"
 #include "io/whole_file.h"
 #include "support/random_births.h"
 
@@ -77,6 +80,7 @@ void ExpectSameEntries(const FormEntries& a, const FormEntries& b) {
   EXPECT_EQ(a.east, b.east);
   EXPECT_EQ(a.zoneIndex, b.zoneIndex);
   EXPECT_EQ(a.exactOffsetMinutes, b.exactOffsetMinutes);
+  EXPECT_EQ(ExactOffsetSecondsOf(a), ExactOffsetSecondsOf(b));
   EXPECT_EQ(a.dst, b.dst);
 }
 
@@ -114,6 +118,10 @@ TEST(BirthsFile, RowsReadBackAsWritten) {
   FormEntries west = Kathmandu();
   west.exactOffsetMinutes = -210;  // Newfoundland's -3:30
   west.east = false;
+  // Kathmandu's mean time of 1901, +5:41:16, to the second.
+  FormEntries meanTime = Kathmandu();
+  meanTime.yearText = "1901";
+  SetExactOffset(meanTime, 5 * 3600 + 41 * 60 + 16);
   FormEntries listed = Kathmandu();
   listed.exactOffsetMinutes.reset();
   listed.zoneIndex = 34;
@@ -124,6 +132,7 @@ TEST(BirthsFile, RowsReadBackAsWritten) {
       {apostrophes, "", "'"},
       {west, "America/St_Johns", ""},
       {listed, "", ""},
+      {meanTime, "Asia/Kathmandu", ""},
   };
   const std::string text = WriteFile(rows);
   // The exact offset in minutes, the zone list left empty; formulas behind
@@ -136,6 +145,9 @@ TEST(BirthsFile, RowsReadBackAsWritten) {
   EXPECT_NE(text.find(",'+91 Delhi,'-,'@India,"), std::string::npos) << text;
   EXPECT_NE(text.find("\n''=not a formula,"), std::string::npos) << text;
   EXPECT_NE(text.find(",''s-Hertogenbosch,"), std::string::npos) << text;
+  // An offset with seconds is written with them, behind the guard its sign
+  // needs.
+  EXPECT_NE(text.find(",Asia/Kathmandu,'+5:41:16,\n"), std::string::npos) << text;
   const std::vector<SavedRow> back = ReadBack(text);
   ASSERT_EQ(back.size(), rows.size());
   for (std::size_t i = 0; i < rows.size(); ++i) {
@@ -161,6 +173,8 @@ TEST(BirthsFile, ThousandsOfRandomBirthsRoundTripByteForByte) {
     // The form leaves its zone list unselected only beside an exact offset.
     if (rng() % 4 == 0 || r.entries.zoneIndex < 0) {
       r.entries.exactOffsetMinutes = static_cast<int>(rng() % 1561) - 720;
+      // Some to the second, as local mean time gives them.
+      if (rng() % 3 == 0) SetExactOffset(r.entries, static_cast<int>(rng() % 93601) - 43200);
       if (rng() % 2 == 0) r.entries.zoneIndex = -1;
     }
     r.entries.name = texts[rng() % texts.size()] + r.entries.name;
@@ -199,6 +213,157 @@ TEST(BirthsFile, OffsetColumnShapes) {
     if (parsed.value) {
       EXPECT_EQ(*parsed.value, c.minutes);
     }
+  }
+}
+
+// The offset column as it reads today: minutes as always, or signed hours,
+// minutes and seconds.
+TEST(BirthsFile, OffsetColumnWithSeconds) {
+  const struct {
+    const char* text;
+    std::optional<int> seconds;
+    bool ok;
+  } cases[] = {
+      {"", std::nullopt, true},
+      {"345", 345 * 60, true},
+      {"-210", -210 * 60, true},
+      {"+5:41:16", 20476, true},  // Kathmandu's mean time, the tz database's LMT
+      {"5:45", 20700, true},
+      {"-0:19:32", -1172, true},
+      {" +5:53:20 ", 21200, true},  // Calcutta Time
+      {"+14:00", 14 * 3600, true},
+      {"-12:00:00", -12 * 3600, true},
+      {"+14:00:01", {}, false},
+      {"-12:00:01", {}, false},
+      {"5:60", {}, false},
+      {"5:45:60", {}, false},
+      {"5:4", {}, false},
+      {"5:45:1", {}, false},
+      {"5::45", {}, false},
+      {":45", {}, false},
+      {"5:45:16:00", {}, false},
+      {"123:00", {}, false},
+      {"+", {}, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    const Parsed<std::optional<int>> parsed = ParseOffsetSeconds(c.text);
+    EXPECT_EQ(parsed.value.has_value(), c.ok) << parsed.error;
+    if (parsed.value) {
+      EXPECT_EQ(*parsed.value, c.seconds);
+    }
+    // Written back in the shortest form that reads to the same seconds.
+    if (parsed.value && *parsed.value) {
+      EXPECT_EQ(ParseOffsetSeconds(OffsetText(**parsed.value)).value, *parsed.value);
+    }
+  }
+  EXPECT_EQ(OffsetText(20476), "+5:41:16");
+  EXPECT_EQ(OffsetText(-1172), "-0:19:32");
+  EXPECT_EQ(OffsetText(345 * 60), "345");
+  EXPECT_EQ(OffsetText(-210 * 60), "-210");
+  // An old file's minutes read as before: no seconds of their own.
+  FormEntries e;
+  SetExactOffset(e, 345 * 60);
+  EXPECT_EQ(e.exactOffsetMinutes, 345);
+  EXPECT_FALSE(e.exactOffsetSeconds);
+  SetExactOffset(e, 20476);
+  EXPECT_EQ(e.exactOffsetMinutes, 341);
+  EXPECT_EQ(e.exactOffsetSeconds, 20476);
+  // Seconds that no longer fit the minutes (a zone filled since) are not
+  // the offset.
+  e.exactOffsetMinutes = 345;
+  EXPECT_EQ(ExactOffsetSecondsOf(e), 345 * 60);
+}
+
+// Births resolved from the atlas take the place's own clock: the city time
+// inside its area and period, the birth's own mean time where the tz
+// history gives LMT, the tz reading otherwise or where the row names its tz
+// zone. Written to a births file and read back, each gives the same chart
+// and the same clock to the second. The expected offsets are those of
+// tests/core/tz/test_birth_clock.cpp, with their sources.
+TEST(BirthsFile, ResolvedClocksRoundTripToTheSecond) {
+  struct Case {
+    const char* name;
+    const char* place;
+    const char* tz;
+    const char* lat;
+    const char* lon;
+    const char* date;
+    const char* time;
+    ClockPreference preference;
+    int offsetSeconds;
+    const char* clockText;  // the chart's clock line
+  };
+  const ClockPreference city = ClockPreference::City;
+  const Case cases[] = {
+      {"Mumbai 1930", "Mumbai, India", "", "", "", "1930-05-10", "08:00", city, 4 * 3600 + 51 * 60,
+       "Bombay Time, UTC+4:51, the city's own clock until 1955"},
+      {"Mumbai 1930 standard", "Mumbai, India", "", "", "", "1930-05-10", "08:00",
+       ClockPreference::Standard, 5 * 3600 + 1800, "Asia/Kolkata, UTC+5:30, standard time"},
+      {"Mumbai 1930 tz", "Mumbai, India", "Asia/Kolkata", "", "", "1930-05-10", "08:00", city,
+       5 * 3600 + 1800, "Asia/Kolkata, UTC+5:30, standard time"},
+      {"Kolkata 1930", "Kolkata, India", "", "", "", "1930-05-10", "08:00", city, 21200,
+       "Calcutta Time, UTC+5:53:20, the city's own clock until 1948"},
+      {"Kathmandu 1901", "Kathmandu, Nepal", "", "", "", "1901-01-15", "10:00", city, 20476,
+       "local mean time at 85\u00B019\u2032 E, UTC+5:41:16"},
+      {"Pokhara 1901", "Pokhara, Nepal", "", "", "", "1901-01-15", "10:00", city, 20152,
+       "local mean time at 83\u00B058\u2032 E, UTC+5:35:52"},
+      {"28N00 80E00 1901", "", "Asia/Kathmandu", "28N00", "80E00", "1901-01-15", "10:00", city,
+       19200, "local mean time at 80\u00B000\u2032 E, UTC+5:20"},
+      {"Kathmandu 1990", "Kathmandu, Nepal", "", "", "", "1990-05-10", "10:00", city, 20700,
+       "Asia/Kathmandu, UTC+5:45, standard time"},
+  };
+  const Atlas atlas;
+  ZoneHistory history;
+  PlaceResolution found;
+  const PlaceFinder findPlace = [&](const std::string& query) -> const PlaceResolution& {
+    found = atlas.Resolve(query);
+    return found;
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    BirthFields fields;
+    fields.name = c.name;
+    fields.place = c.place;
+    fields.tz = c.tz;
+    fields.lat = c.lat;
+    fields.lon = c.lon;
+    fields.date = c.date;
+    fields.time = c.time;
+    const RowResolution r = ResolveRow(fields, findPlace, history, kDstColumnWords, c.preference);
+    ASSERT_TRUE(r.entries) << r.error;
+    const FormEntries& e = *r.entries;
+    std::optional<int> offset = ExactOffsetSecondsOf(e);
+    if (!offset) {
+      const std::optional<ZoneShift> shift = ZoneShiftOf(e.zoneIndex);
+      ASSERT_TRUE(shift);
+      offset = -(shift->hours * 3600 + shift->minutes * 60);
+    }
+    EXPECT_EQ(*offset, c.offsetSeconds);
+    const ChartRun chart = ComputeChart(e);
+    ASSERT_FALSE(chart.refusal);
+    EXPECT_EQ(chart.chart.clock.text, c.clockText);
+
+    // Exported and imported: the zone or offset column decides the clock.
+    std::string text(kBirthsFileHeader);
+    text += "\n" + BirthsRowOf(e, r.zoneName) + "\n";
+    std::istringstream in(text);
+    CsvReader reader(in);
+    std::optional<CsvRecord> header = reader.Next();
+    ASSERT_TRUE(header);
+    const std::optional<BatchLayout> layout = LayoutOfHeader(*header);
+    ASSERT_TRUE(layout);
+    std::optional<CsvRecord> record = reader.Next();
+    ASSERT_TRUE(record);
+    Parsed<BirthFields> back = FieldsOfRecord(*record, *layout);
+    ASSERT_TRUE(back.value) << back.error;
+    const RowResolution again = ResolveRow(*back.value, findPlace, history);
+    ASSERT_TRUE(again.entries) << again.error;
+    ExpectSameEntries(*again.entries, e);
+    const ChartRun chartAgain = ComputeChart(*again.entries);
+    ASSERT_FALSE(chartAgain.refusal);
+    EXPECT_EQ(chartAgain.chart.PositionText, chart.chart.PositionText);
+    EXPECT_EQ(chartAgain.chart.clock.offsetMinutes, chart.chart.clock.offsetMinutes);
   }
 }
 
