@@ -27,6 +27,17 @@ std::string Ordinal(int n) {
   return text + "th";
 }
 
+// "the Sun", "the Moon", "Mars".
+std::string Named(int body) {
+  const std::string name(BodyName(body));
+  return body == Sun || body == Moon ? "the " + name : name;
+}
+
+std::string Capitalised(std::string text) {
+  if (!text.empty() && text[0] == 't') text[0] = 'T';
+  return text;
+}
+
 // "12°34' Leo": whole degrees and minutes within the sign, truncated.
 std::string LongitudeText(const wealth::SpecialLagna& l) {
   const double within = l.longitudeDeg - 30.0 * l.sign;
@@ -42,7 +53,7 @@ std::string ListOf(const std::vector<int>& bodies) {
   std::string text;
   for (std::size_t i = 0; i < bodies.size(); ++i) {
     if (i > 0) text += i + 1 == bodies.size() ? " and " : ", ";
-    text += BodyName(bodies[i]);
+    text += Named(bodies[i]);
   }
   return text;
 }
@@ -67,11 +78,11 @@ std::string DignityPhrase(std::optional<Dignity> d) {
 }
 
 std::string OccupantLine(const wealth::Occupant& o) {
-  const std::string name(BodyName(o.body));
-  std::string line = name;
+  const std::string name = Named(o.body);
+  std::string line = Capitalised(name);
   if (o.body == Moon) {
-    line += o.nature == Nature::Benefic ? ", the waxing Moon, a benefic,"
-                                        : ", the waning Moon, a malefic,";
+    line +=
+        o.nature == Nature::Benefic ? ", waxing and so a benefic," : ", waning and so a malefic,";
   } else {
     line += o.nature == Nature::Benefic ? ", a natural benefic," : ", a natural malefic,";
   }
@@ -90,7 +101,7 @@ std::string OccupantLine(const wealth::Occupant& o) {
 // The aspect line, with the house from the aspecting body in which the
 // Indu Lagna falls.
 std::string AspectLine(const wealth::WealthReading& r, int body) {
-  std::string line(BodyName(body));
+  std::string line = Capitalised(Named(body));
   line += " aspects the Indu Lagna";
   if (const auto h = r.housesFromInduLagna[static_cast<std::size_t>(body)]) {
     const int bodySign = (r.induLagnaSign + *h - 1) % kSignCount;
@@ -186,7 +197,7 @@ std::vector<std::string> WealthReadingLines(const ChartWealth& w) {
   const wealth::WealthReading& r = w.reading;
   std::vector<std::string> lines;
   std::string lord = "The Indu Lagna stands in " + std::string(SignName(r.induLagnaSign)) +
-                     "; its lord " + std::string(BodyName(r.lord));
+                     "; its lord " + Named(r.lord);
   if (r.lordSign >= 0) {
     lord += " stands in " + std::string(SignName(r.lordSign));
     if (r.lordHouseFromAscendant)

@@ -359,7 +359,8 @@ TEST(WealthReading, ReadingLinesNameTheFactors) {
   EXPECT_TRUE(
       has("Jupiter, a natural benefic, in an enemy's sign, stands in the Indu Lagna: "
           "classically a mark of great wealth, most in Jupiter's periods."));
-  EXPECT_TRUE(has("Moon, the waxing Moon, a benefic"));
+  EXPECT_TRUE(
+      has("The Moon, waxing and so a benefic, in a friend's sign, stands in the Indu Lagna"));
   EXPECT_TRUE(has("Saturn aspects the Indu Lagna with its 10th-house aspect"));
   EXPECT_TRUE(has("Hora, Ghati and Bhava Lagnas: none"));
   const auto c = wealth::ReadWealth(InputOf(charts[2]));
