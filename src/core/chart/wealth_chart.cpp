@@ -193,6 +193,30 @@ std::vector<SpecialLagnaMark> SpecialLagnaMarks(const wealth::WealthReading& r) 
   return marks;
 }
 
+void AddSpecialLagnaMarks(ChartDrawing& drawing, const ChartOutput& chart) {
+  const auto w = wealth::ReadWealth(WealthInputOf(chart));
+  if (!w) return;
+  std::array<std::string, kSignCount> cells;
+  const auto add = [&cells](int sign, std::string_view mark) {
+    if (sign < 0 || sign >= kSignCount) return;
+    std::string& cell = cells[static_cast<std::size_t>(sign)];
+    if (!cell.empty()) cell += ' ';
+    cell += mark;
+  };
+  if (drawing.kind == ChartKind::Rasi) {
+    for (const SpecialLagnaMark& m : SpecialLagnaMarks(*w)) add(m.sign, m.mark);
+  } else {
+    const std::pair<std::string_view, const std::optional<wealth::SpecialLagna>*> lagnas[] = {
+        {"HL", &w->hora}, {"GL", &w->ghati}, {"BL", &w->bhava}, {"SL", &w->sree}};
+    for (const auto& [mark, lagna] : lagnas) {
+      if (*lagna) add(PositionOf((*lagna)->longitudeDeg).navamsaSign, mark);
+    }
+  }
+  for (std::size_t s = 0; s < cells.size(); ++s) {
+    if (!cells[s].empty()) drawing.texts[s].bodies.push_back(cells[s]);
+  }
+}
+
 std::vector<std::string> WealthReadingLines(const ChartWealth& w) {
   const wealth::WealthReading& r = w.reading;
   std::vector<std::string> lines;

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "chart/chart.h"
+#include "chart/chart_layout.h"
 #include "wealth/wealth.h"
 
 namespace orvanta {
@@ -51,6 +52,13 @@ struct SpecialLagnaMark {
 };
 // HL, GL, BL, SL, AL, A2, A11, each where the chart has it.
 std::vector<SpecialLagnaMark> SpecialLagnaMarks(const wealth::WealthReading& reading);
+
+// Adds the special lagnas' marks to a drawn chart: in the birth chart each
+// of HL, GL, BL, SL, AL, A2 and A11 in its sign; in the Navamsa the four
+// that are longitudes (HL, GL, BL, SL) in their navamsa signs (the arudhas
+// are signs of the birth chart only). The marks of one cell share one line
+// after its bodies ("HL AL").
+void AddSpecialLagnaMarks(ChartDrawing& drawing, const ChartOutput& chart);
 
 // One line per factor, in the program's words, each naming the classical
 // rule it reads: the Indu Lagna and its lord, the occupants or the aspects
