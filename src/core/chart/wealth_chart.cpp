@@ -226,8 +226,11 @@ std::vector<std::string> WealthReadingLines(const ChartWealth& w) {
     lord += " stands in " + std::string(SignName(r.lordSign));
     if (r.lordHouseFromAscendant)
       lord += ", the " + Ordinal(*r.lordHouseFromAscendant) + " house from the ascendant";
-    if (r.lordHouseFromInduLagna)
+    if (r.lordHouseFromInduLagna == 1) {
+      lord += ", in the Indu Lagna itself";
+    } else if (r.lordHouseFromInduLagna) {
       lord += " and the " + Ordinal(*r.lordHouseFromInduLagna) + " from the Indu Lagna";
+    }
     if (r.lordDignity) lord += ", " + DignityPhrase(r.lordDignity);
     const bool strong = r.lordDignity == Dignity::Exalted || r.lordDignity == Dignity::Own ||
                         r.lordDignity == Dignity::Friend;
