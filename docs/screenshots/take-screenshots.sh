@@ -12,7 +12,9 @@
 # (chart-scale1.5.png, details-scale1.5.png); the result window must show
 # whole on each. Then the exported page (chart-page.png, and North and East
 # Indian: chart-page-north.png, chart-page-east.png; target
-# export_reference_page), and the Dasha page (dasha.png).
+# export_reference_page), the Dasha page (dasha.png), the Wealth page
+# (wealth.png) and the charts with the special lagnas shown
+# (chart-special-lagnas.png; target wealth_screenshot).
 set -eu
 build=${1:-build}
 out=$(cd "$(dirname "$0")" && pwd)
@@ -68,4 +70,5 @@ done
 # The Dasha page, with the periods of a fixed date marked (target
 # dasha_screenshot).
 QT_QPA_PLATFORM=offscreen "$(cd "$build" && pwd)/tests/gui/dasha_screenshot" "$out"
+QT_QPA_PLATFORM=offscreen "$(cd "$build" && pwd)/tests/gui/wealth_screenshot" "$out"
 echo "screenshots written to $out"

@@ -11,6 +11,7 @@
 #include "chart/positions.h"
 #include "cli/json.h"
 #include "cli/render.h"
+#include "cli/wealth_json.h"
 
 namespace orvanta::cli {
 
@@ -446,6 +447,7 @@ void AppendChartSchemaJson(std::string& out, const ChartOutput& chart, const Pla
   AppendAttributes(o.Key("signAttributes"), chart);
   AppendTexts(o.Key("texts"), chart);
   AppendDasha(o, chart, dasha);
+  AppendWealthJson(o.Key("wealth"), chart);
   o.Close();
 }
 

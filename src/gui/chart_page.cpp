@@ -19,6 +19,7 @@
 #include "chart/dasha_chart.h"
 #include "chart/explanation.h"
 #include "chart/presentation.h"
+#include "chart/wealth_chart.h"
 #include "chart/xml_text.h"
 #include "gui/chart_view.h"
 #include "version.h"
@@ -97,7 +98,8 @@ class PagePainter {
     const double explanationBottom = std::max(Explanation(kMargin, explanationTop, half),
                                               NavamsaExplanation(right, explanationTop, half));
     const double legendBottom = Legend(right, NavamsaLegendTop(explanationBottom), half);
-    const double bottom = Dasha(Attributes(std::max(explanationBottom, legendBottom) + 30) + 24);
+    const double bottom =
+        Wealth(Dasha(Attributes(std::max(explanationBottom, legendBottom) + 30) + 24) + 16);
     Footer();
     return bottom;
   }
@@ -290,6 +292,33 @@ class PagePainter {
     return rowBottom;
   }
 
+  // The wealth reading, one line a factor, and the mahadashas that give or
+  // cost (their antardashas are on the Wealth page and in the text report).
+  double Wealth(double y) {
+    const std::optional<ChartWealth> w = WealthOf(chart_);
+    if (!w) return y;
+    const double width = kSheetWidth - 2 * kMargin;
+    y = Heading(kMargin, y, width, kWealthHeading);
+    for (const std::string& line : WealthReadingLines(*w)) {
+      y += Text(QRectF(kMargin, y, width, 60), Q(line), PageFont(11), kInk) + 2;
+    }
+    y += 6;
+    for (const wealth::WealthPeriod& p : w->periods) {
+      if (p.period.level != 1) continue;
+      QStringList why;
+      for (const wealth::Reason& r : p.why) why << Q(wealth::ReasonText(r));
+      y += Text(QRectF(kMargin, y, width, 40),
+                QStringLiteral("%1  %2 \u2013 %3  %4: %5")
+                    .arg(Q(PeriodName(p.period)),
+                         Q(DateText(LocalDateOf(chart_.birth, p.period.start))),
+                         Q(DateText(LocalDateOf(chart_.birth, p.period.end))),
+                         Q(wealth::EffectName(p.effect)), why.join(QStringLiteral("; "))),
+                PageFont(10), kInk) +
+           1;
+    }
+    return y;
+  }
+
   void Footer() {
     Text(QRectF(kMargin, height_ - 40, kSheetWidth - 2 * kMargin, 20),
          QStringLiteral("Orvanta %1").arg(QString::fromLatin1(kVersion)), PageFont(10), kRuleInk,
@@ -470,6 +499,10 @@ QString ChartPlainText(const ChartOutput& chart) {
   }
   const std::string_view sign = InduLagnaSignName(chart);
   if (!sign.empty()) text += QStringLiteral("\nIndu Lagna (IL): %1\n").arg(Q(sign));
+  if (const std::optional<ChartWealth> w = WealthOf(chart)) {
+    text += QLatin1Char('\n') + Q(kWealthHeading) + QLatin1Char('\n');
+    for (const std::string& line : WealthReadingLines(*w)) text += Q(line) + QLatin1Char('\n');
+  }
   return text;
 }
 

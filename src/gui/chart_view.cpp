@@ -6,6 +6,8 @@
 #include <QPolygonF>
 #include <algorithm>
 
+#include "chart/wealth_chart.h"
+
 namespace orvanta {
 namespace {
 
@@ -165,8 +167,16 @@ void ChartView::SetStyle(ChartStyle style) {
   if (chart_) {
     drawings_ = std::array<ChartDrawing, 2>{DrawChart(*chart_, ChartKind::Rasi, style),
                                             DrawChart(*chart_, ChartKind::Navamsa, style)};
+    if (specialLagnas_) {
+      for (ChartDrawing& d : *drawings_) AddSpecialLagnaMarks(d, *chart_);
+    }
   }
   update();
+}
+
+void ChartView::SetSpecialLagnas(bool shown) {
+  specialLagnas_ = shown;
+  SetStyle(style_);
 }
 
 void ChartView::paintEvent(QPaintEvent*) {

@@ -44,6 +44,9 @@ class ChartView : public QWidget {
   // Draws the charts shown in another style.
   void SetStyle(ChartStyle style);
   ChartStyle style() const { return style_; }
+  // Shows or hides the special lagnas' marks (HL, GL, BL, SL, AL, A2, A11).
+  void SetSpecialLagnas(bool shown);
+  bool specialLagnas() const { return specialLagnas_; }
   // The birth chart and the Navamsa as drawn; empty before a chart.
   const std::optional<std::array<ChartDrawing, 2>>& drawings() const { return drawings_; }
   ChartArrangement arrangement() const { return ArrangementFor(size()); }
@@ -55,6 +58,7 @@ class ChartView : public QWidget {
   std::optional<ChartOutput> chart_;
   std::optional<std::array<ChartDrawing, 2>> drawings_;
   ChartStyle style_ = ChartStyle::SouthIndian;
+  bool specialLagnas_ = false;
 };
 
 }  // namespace orvanta

@@ -15,10 +15,12 @@
 #include <string_view>
 
 #include "chart/explanation.h"
+#include "chart/wealth_chart.h"
 #include "gui/chart_view.h"
 #include "gui/dasha_page.h"
 #include "gui/help_links.h"
 #include "gui/ui_common.h"
+#include "gui/wealth_page.h"
 
 namespace orvanta {
 namespace {
@@ -325,6 +327,12 @@ FrmDisplay::FrmDisplay(const HelpLinks& help, QWidget* parent, double scale)
   tabs_->addTab(detailsPage, Text(kAttributesHeading));
   dashaPage_ = new DashaPage;
   tabs_->addTab(dashaPage_, QStringLiteral("Dasha"));
+  wealthPage_ = new WealthPage;
+  tabs_->addTab(wealthPage_, Text(kWealthHeading));
+  wealthPage_->SetOpenPeriod([this](int mahadasha, int antardasha) {
+    tabs_->setCurrentWidget(dashaPage_);
+    ShowDashaPeriod(dashaPage_->tree(), mahadasha, antardasha);
+  });
   BuildChartTab(chartPage);
   BuildDetailsTab(detailsPage);
 }
@@ -655,6 +663,7 @@ void FrmDisplay::Present(const ChartOutput& chart) {
   chartView_->Present(chart, style_);
   // Today from the system clock, here at the edge; the page takes it as given.
   dashaPage_->Present(chart, SystemNow());
+  wealthPage_->Present(chart);
   tabs_->setCurrentIndex(0);
 }
 

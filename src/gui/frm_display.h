@@ -32,6 +32,7 @@ namespace orvanta {
 
 class ChartView;
 class DashaPage;
+class WealthPage;
 class HelpLinks;
 
 // The window's design in twips, drawn at a scale: 1 on a screen that holds
@@ -80,6 +81,7 @@ class FrmDisplay : public QWidget {
   ChartView* chartView() const { return chartView_; }
   // The "Dasha" tab.
   DashaPage* dashaPage() const { return dashaPage_; }
+  WealthPage* wealthPage() const { return wealthPage_; }
 
   // Raises the chart frame and then the details frame above their siblings,
   // as the main window does when it loads this window.
@@ -106,6 +108,7 @@ class FrmDisplay : public QWidget {
   QLabel* navamsaHowFound_ = nullptr;  // the Navamsa's count, headline first
   ChartView* chartView_ = nullptr;
   DashaPage* dashaPage_ = nullptr;
+  WealthPage* wealthPage_ = nullptr;
   ChartStyle style_ = ChartStyle::SouthIndian;
   QWidget* fraBirthchart_ = nullptr;
   QWidget* fraDetails_ = nullptr;

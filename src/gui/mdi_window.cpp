@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <array>
 
+#include "gui/chart_view.h"
 #include "gui/frm_display.h"
 #include "gui/help_links.h"
 #include "gui/ui_common.h"
@@ -70,6 +71,7 @@ MdiWindow::MdiWindow(const HelpLinks& help, QWidget* parent) : QMainWindow(paren
   mdiArea_->addSubWindow(displaySub_);
   display_ = new FrmDisplay(help_, displaySub_, DisplayScale());
   display_->SetChartStyle(SavedChartStyle());
+  display_->chartView()->SetSpecialLagnas(SavedSpecialLagnas());
   displaySub_->setWidget(display_);
   displaySub_->setObjectName(QStringLiteral("frmDisplayWindow"));
   displaySub_->setWindowTitle(ProgramTitle());
@@ -128,6 +130,16 @@ void MdiWindow::BuildMenus() {
       if (display_ != nullptr) display_->SetChartStyle(style);
     });
   }
+  // The special lagnas' marks in the drawings, kept for the next start.
+  view->addSeparator();
+  QAction* special = NamedAction("mnuSpecialLagnas", QStringLiteral("Special &Lagnas"), this);
+  special->setCheckable(true);
+  special->setChecked(SavedSpecialLagnas());
+  view->addAction(special);
+  connect(special, &QAction::toggled, this, [this](bool shown) {
+    SaveSpecialLagnas(shown);
+    if (display_ != nullptr) display_->chartView()->SetSpecialLagnas(shown);
+  });
   // Tools > Settings…: the calculation settings, for every chart from now on.
   QMenu* tools = menuBar()->addMenu(QStringLiteral("&Tools"));
   tools->setObjectName(QStringLiteral("mnuTools"));

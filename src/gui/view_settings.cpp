@@ -13,6 +13,7 @@ namespace orvanta {
 namespace {
 
 constexpr char kStyleKey[] = "view/chartStyle";
+constexpr char kSpecialLagnasKey[] = "view/specialLagnas";
 
 // The settings, or none when the file may not be opened.
 std::unique_ptr<QSettings> ViewSettings() {
@@ -52,6 +53,16 @@ void SaveChartStyle(ChartStyle style) {
   if (!store) return;
   store->setValue(QLatin1String(kStyleKey),
                   QString::fromLatin1(key.data(), static_cast<qsizetype>(key.size())));
+}
+
+bool SavedSpecialLagnas() {
+  const std::unique_ptr<QSettings> store = ViewSettings();
+  return store && store->value(QLatin1String(kSpecialLagnasKey), false).toBool();
+}
+
+void SaveSpecialLagnas(bool shown) {
+  const std::unique_ptr<QSettings> store = ViewSettings();
+  if (store) store->setValue(QLatin1String(kSpecialLagnasKey), shown);
 }
 
 }  // namespace orvanta

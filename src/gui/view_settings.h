@@ -24,4 +24,10 @@ bool SettingsFileUsable(const QString& path);
 ChartStyle SavedChartStyle();
 void SaveChartStyle(ChartStyle style);
 
+// Whether the charts show the special lagnas' marks (View > Special
+// Lagnas); off when never chosen or when the settings file may not be
+// opened.
+bool SavedSpecialLagnas();
+void SaveSpecialLagnas(bool shown);
+
 }  // namespace orvanta

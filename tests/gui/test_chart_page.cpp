@@ -226,7 +226,11 @@ class TestChartPage : public QObject {
         // The dasha: the balance, a mahadasha and one of its
         // antardashas (tests/cli/golden/delhi_text.out).
         "Vimshottari Dasha", "Jupiter dasha, 3 years 8 months 25 days left at birth",
-        "Saturn 1984-03-10 \u2013 2003-03-11", "Venus 1990-12-31"};
+        "Saturn 1984-03-10 \u2013 2003-03-11", "Venus 1990-12-31",
+        // The wealth reading and a marked mahadasha (the same golden file).
+        "Mars aspects the Indu Lagna with its 4th-house aspect",
+        "Jupiter mahadasha 1968-03-10 \u2013 1984-03-10 gives: stands in the 10th from the Indu "
+        "Lagna, an angle"};
     const std::optional<InduLagnaSteps> steps = ExplainInduLagna(chart);
     QVERIFY(steps);
     // The count's lines; the legend is the charts' own for the style.

@@ -21,6 +21,7 @@
 #include <memory>
 
 #include "chart/explanation.h"
+#include "chart/wealth_chart.h"
 #include "gui/chart_view.h"
 #include "gui/dasha_page.h"
 #include "gui/frm_display.h"
@@ -29,6 +30,7 @@
 #include "gui/shell.h"
 #include "gui/single_instance.h"
 #include "gui/ui_common.h"
+#include "gui/wealth_page.h"
 #include "support/gui_harness.h"
 #include "tables/sign_tables.h"
 
@@ -75,6 +77,8 @@ class TestFrmDisplay : public QObject {
   void exactlyOneVisibleIlMark();
   void attributeTabShowsTheInduLagnaSign();
   void dashaPageOpensPeriodsAndMarksTheRunningOne();
+  void wealthPageShowsTheReadingAndOpensItsPeriods();
+  void specialLagnasAreMarkedOnlyWhenShown();
   void signBoxesStandAtTheirDesignPositions_data();
   void signBoxesStandAtTheirDesignPositions();
   void presentTurnsToTheFirstTab();
@@ -262,6 +266,89 @@ void TestFrmDisplay::exactlyOneVisibleIlMark() {
 // The Dasha page of the reference birth (Moon in Punarvasu, Jupiter's
 // mahadasha at birth), with "today" given: the dates are those of the text
 // report's Dasha section for the same birth (tests/cli/golden/delhi_text.out).
+void TestFrmDisplay::wealthPageShowsTheReadingAndOpensItsPeriods() {
+  Type(kDelhi);
+  program_->shell.form()->ComputeChartFromForm();
+  FrmDisplay* d = display();
+  QVERIFY(d != nullptr);
+  auto* tabs = d->findChild<QTabWidget*>(QStringLiteral("SSTab1"));
+  QVERIFY(tabs != nullptr);
+  WealthPage* page = d->wealthPage();
+  QVERIFY(page != nullptr);
+  QCOMPARE(tabs->tabText(tabs->indexOf(page)), QStringLiteral("Wealth"));
+
+  Session session;
+  const ChartRun run = ComputeChart(session, EntriesOf(kDelhi));
+  QVERIFY(!run.refusal);
+  const std::optional<ChartWealth> w = WealthOf(run.chart);
+  QVERIFY(w.has_value());
+  // The Delhi birth: the Indu Lagna in Scorpio, empty, Mars (its lord, in
+  // Leo) aspecting it with its 4th.
+  const QString text = page->reading()->toPlainText();
+  QVERIFY2(text.startsWith(QStringLiteral("The Indu Lagna stands in Scorpio; its lord Mars stands "
+                                          "in Leo")),
+           qPrintable(text));
+  QVERIFY(text.contains(QStringLiteral("Mars aspects the Indu Lagna with its 4th-house aspect")));
+  QVERIFY(text.contains(QStringLiteral("Hora Lagna (HL, wealth): ")));
+  QTreeWidget* periods = page->periods();
+  QCOMPARE(periods->topLevelItemCount(), static_cast<int>(w->periods.size()));
+  // The first marked period is Jupiter's mahadasha (in the 10th from the
+  // Indu Lagna); Mercury's antardasha within it costs (the 8th).
+  QCOMPARE(periods->topLevelItem(0)->text(WealthPage::PeriodColumn),
+           QStringLiteral("Jupiter mahadasha"));
+  QCOMPARE(periods->topLevelItem(0)->text(WealthPage::EffectColumn), QStringLiteral("gives"));
+  QTreeWidgetItem* mercury = nullptr;
+  for (int i = 0; i < periods->topLevelItemCount() && !mercury; ++i) {
+    if (periods->topLevelItem(i)->text(WealthPage::PeriodColumn) ==
+        QStringLiteral("Jupiter-Mercury antardasha")) {
+      mercury = periods->topLevelItem(i);
+    }
+  }
+  QVERIFY(mercury != nullptr);
+  QCOMPARE(mercury->text(WealthPage::EffectColumn), QStringLiteral("costs"));
+  QCOMPARE(mercury->text(WealthPage::WhyColumn),
+           QStringLiteral("stands in the 8th from the Indu Lagna"));
+  // Opening it shows the same period on the Dasha page.
+  tabs->setCurrentWidget(page);
+  emit periods->itemActivated(mercury, 0);
+  QCOMPARE(tabs->currentWidget(), static_cast<QWidget*>(d->dashaPage()));
+  QTreeWidgetItem* current = d->dashaPage()->tree()->currentItem();
+  QVERIFY(current != nullptr);
+  QVERIFY(current->parent() != nullptr);
+  QCOMPARE(current->parent()->text(DashaPage::LordColumn), QStringLiteral("Jupiter"));
+  QCOMPARE(current->text(DashaPage::LordColumn), QStringLiteral("Mercury"));
+  QCOMPARE(current->text(DashaPage::StartColumn), mercury->text(WealthPage::StartColumn));
+}
+
+void TestFrmDisplay::specialLagnasAreMarkedOnlyWhenShown() {
+  Type(kDelhi);
+  program_->shell.form()->ComputeChartFromForm();
+  FrmDisplay* d = display();
+  QVERIFY(d != nullptr);
+  ChartView* view = d->chartView();
+  const auto marked = [view](std::string_view mark) {
+    int cells = 0;
+    for (const ChartCellTexts& cell : (*view->drawings())[0].texts) {
+      for (const std::string& line : cell.bodies) {
+        if (QString::fromStdString(line)
+                .split(QLatin1Char(' '))
+                .contains(QString::fromLatin1(mark.data(), static_cast<qsizetype>(mark.size()))))
+          ++cells;
+      }
+    }
+    return cells;
+  };
+  QVERIFY(view->drawings().has_value());
+  // Off by default.
+  QCOMPARE(marked("HL"), 0);
+  view->SetSpecialLagnas(true);
+  for (const char* mark : {"HL", "GL", "BL", "SL", "AL", "A2", "A11"}) {
+    QCOMPARE(marked(mark), 1);
+  }
+  view->SetSpecialLagnas(false);
+  QCOMPARE(marked("AL"), 0);
+}
+
 void TestFrmDisplay::dashaPageOpensPeriodsAndMarksTheRunningOne() {
   Type(kDelhi);
   program_->shell.form()->ComputeChartFromForm();
@@ -402,7 +489,7 @@ void TestFrmDisplay::presentTurnsToTheFirstTab() {
   Session session;
   d.Present(ComputeChart(session, EntriesOf(kDelhi)).chart);
   QCOMPARE(tabs->currentIndex(), 0);
-  QCOMPARE(tabs->count(), 3);  // the chart, the Indu Lagna sign, the Dasha
+  QCOMPARE(tabs->count(), 4);  // the chart, the Indu Lagna sign, the Dasha, the Wealth
 }
 
 void TestFrmDisplay::backKeepsEntriesAndSecondRunStartsFresh() {

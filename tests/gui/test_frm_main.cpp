@@ -584,8 +584,8 @@ void TestFrmMain::manualShowsItsTableOfContents() {
   QCOMPARE(contents,
            QStringList({"Entering a birth", "The zone list", "Daylight saving time",
                         "The clock of a birth", "The atlas", "How the Indu Lagna is found",
-                        "Calculation settings", "Vimshottari dasha", "Accuracy of the positions",
-                        "The command line", "On the web"}));
+                        "Calculation settings", "Vimshottari dasha", "Wealth",
+                        "Accuracy of the positions", "The command line", "On the web"}));
   QVERIFY(help.browser()->toPlainText().contains(
       QStringLiteral("The textbook rule (counted from the Moon's sign, Venus 12)")));
   // Choosing an entry scrolls the manual to its section.

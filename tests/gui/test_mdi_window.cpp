@@ -79,6 +79,7 @@ class TestMdiWindow : public QObject {
   void settingsDialogRecomputesTheChartAndIsKept();
   void settingsFileThatIsAPipeIsNotOpened();
   void viewMenuRedrawsInTheChosenStyleAndKeepsIt();
+  void specialLagnasAreOffByDefaultAndKept();
   void chartsStackWhereTheRoomIsNarrow();
 
  private:
@@ -199,7 +200,7 @@ void TestMdiWindow::captionsAndMenus() {
   QCOMPARE(bar[4]->text(), QStringLiteral("Make Money &Online"));
   QCOMPARE(MenuTexts(bar[0]->menu()), QStringList({"&Back", "E&xit"}));
   QCOMPARE(MenuTexts(bar[1]->menu()),
-           QStringList({"&South Indian", "&North Indian", "&East Indian"}));
+           QStringList({"&South Indian", "&North Indian", "&East Indian", "-", "Special &Lagnas"}));
   QCOMPARE(MenuTexts(bar[2]->menu()), QStringList({"&Settings…"}));
   QCOMPARE(MenuTexts(bar[3]->menu()),
            QStringList({"Orvanta Help", "&Online Help", "&Visit Us Online", "-",
@@ -527,6 +528,32 @@ void TestMdiWindow::settingsFileThatIsAPipeIsNotOpened() {
 
 // The View menu's three styles: choosing one redraws the charts shown in
 // it, and a new main window (the next start) opens with it.
+void TestMdiWindow::specialLagnasAreOffByDefaultAndKept() {
+  const ChartRun run = ComputeChart(reference::DelhiBirth());
+  QVERIFY(!run.refusal);
+  mdi_->display()->Present(run.chart);
+  ChartView* view = mdi_->display()->chartView();
+  QAction* special = get<QAction>(mdi_.get(), "mnuSpecialLagnas");
+  QVERIFY(special->isCheckable() && !special->isChecked());
+  QVERIFY(!view->specialLagnas());
+  special->trigger();
+  QVERIFY(view->specialLagnas());
+  // The Arudha Lagna's mark stands in the birth chart.
+  bool marked = false;
+  for (const ChartCellTexts& cell : (*view->drawings())[0].texts) {
+    for (const std::string& line : cell.bodies) marked = marked || line.find("AL") == 0;
+  }
+  QVERIFY(marked);
+  {
+    MdiWindow next(*help_);
+    QVERIFY(get<QAction>(&next, "mnuSpecialLagnas")->isChecked());
+    QVERIFY(next.display()->chartView()->specialLagnas());
+    get<QAction>(&next, "mnuSpecialLagnas")->trigger();
+  }
+  MdiWindow third(*help_);
+  QVERIFY(!get<QAction>(&third, "mnuSpecialLagnas")->isChecked());
+}
+
 void TestMdiWindow::viewMenuRedrawsInTheChosenStyleAndKeepsIt() {
   const ChartRun run = ComputeChart(reference::DelhiBirth());
   QVERIFY(!run.refusal);

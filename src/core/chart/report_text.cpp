@@ -7,6 +7,7 @@
 #include "chart/explanation.h"
 #include "chart/presentation.h"
 #include "chart/settings.h"
+#include "chart/wealth_chart.h"
 #include "version.h"
 
 namespace orvanta {
@@ -214,6 +215,8 @@ void AppendChartReport(std::string& out, const ChartOutput& chart, std::string_v
   if (chart.attributes) AppendAttributes(out, chart);
   out += '\n';
   AppendDashaReport(out, chart, dasha);
+  out += '\n';
+  AppendWealthReport(out, chart);
 }
 
 }  // namespace orvanta
