@@ -43,7 +43,7 @@ const char* const kSignCells[kSignCount] = {
     "lblAries", "lblTaurus",  "lblGemini",      "lblCancer",    "lblLeo",      "lblVirgo",
     "lblLibra", "lblScorpio", "lblSagattarius", "lblCapricorn", "lblAquarius", "lblPisces"};
 
-struct Birth {
+struct TypedBirth {
   QString name, city, state, country;
   int month, day, year, hour, minute;
   QString latD, latM, lonD, lonM;
@@ -51,11 +51,12 @@ struct Birth {
 };
 
 // New Delhi, 15 June 1980, 10:30 IST: the project's reference birth.
-const Birth kDelhi = {"arjun mehta", "New Delhi", "Delhi", "India", 6,          15, 1980, 10, 30,
-                      "28",          "36",        "77",    "12",    kIndianTime};
+const TypedBirth kDelhi = {"arjun mehta", "New Delhi", "Delhi", "India", 6,    15,
+                           1980,          10,          30,      "28",    "36", "77",
+                           "12",          kIndianTime};
 // A second birth in another season and zone.
-const Birth kNewYork = {"mira", "New York", "NY", "USA", 11,   2,   1999,
-                        23,     5,          "40", "43",  "74", "0", 27};
+const TypedBirth kNewYork = {"mira", "New York", "NY", "USA", 11,   2,   1999,
+                             23,     5,          "40", "43",  "74", "0", 27};
 
 QStringList Lines(const QString& caption) {
   return caption.split(QStringLiteral("\r\n"));
@@ -88,8 +89,8 @@ class TestFrmDisplay : public QObject {
   void backReturnsTheFormWhereItWas();
 
  private:
-  void Type(const Birth& birth);
-  FormEntries EntriesOf(const Birth& birth) const;
+  void Type(const TypedBirth& birth);
+  FormEntries EntriesOf(const TypedBirth& birth) const;
   FrmDisplay* display() const;
 
   std::unique_ptr<ProgramUnderTest> program_;
@@ -107,7 +108,7 @@ void TestFrmDisplay::cleanup() {
   program_.reset();
 }
 
-void TestFrmDisplay::Type(const Birth& b) {
+void TestFrmDisplay::Type(const TypedBirth& b) {
   FrmMain* form = program_->shell.form();
   const auto type = [&](const char* box, const QString& text) {
     QLineEdit* edit = get<QLineEdit>(form, box);
@@ -131,7 +132,7 @@ void TestFrmDisplay::Type(const Birth& b) {
   get<QComboBox>(form, "cmbTimeZone")->setCurrentIndex(b.zone);
 }
 
-FormEntries TestFrmDisplay::EntriesOf(const Birth& b) const {
+FormEntries TestFrmDisplay::EntriesOf(const TypedBirth& b) const {
   FormEntries e;
   e.name = b.name.toUpper().toStdString();
   e.city = b.city.toStdString();
@@ -157,7 +158,7 @@ FrmDisplay* TestFrmDisplay::display() const {
 }
 
 void TestFrmDisplay::refusedEntriesOpenNoWindow() {
-  Birth noName = kDelhi;
+  TypedBirth noName = kDelhi;
   noName.name.clear();
   Type(noName);
   QTest::mouseClick(get<QPushButton>(program_->shell.form(), "cmdRashi"), Qt::LeftButton);

@@ -23,31 +23,34 @@ void FillPlace(FormEntries& e, const Place& place) {
 }
 
 void FillZone(FormEntries& e, const ZoneResolution& r) {
+  e.exactOffsetSeconds.reset();
   if (r.zoneIndex) {
     e.zoneIndex = *r.zoneIndex;
     e.exactOffsetMinutes.reset();
   } else {
     e.exactOffsetMinutes = r.offsetMinutes;
+    if (r.reading.offsetSeconds % 60 != 0) e.exactOffsetSeconds = r.reading.offsetSeconds;
   }
   e.dst = false;
   e.zoneName = r.zoneName;
   e.zoneDaylight = r.reading.daylight;
 }
 
-ChartClock ChartClockOf(const FormEntries& e, const BirthDetails& b) {
-  // The zone shift is local time to Universal Time; the tick adds an hour
-  // to the clock whichever way the zone runs.
+ChartClock ChartClockOf(const Birth& b) {
+  const Clock& c = b.clock;
   ChartClock clock;
-  clock.zoneName = b.ZoneName;
-  clock.offsetMinutes = -(b.ZoneShiftHours * 60 + b.ZoneShiftMinutes) + (b.Dst ? 60 : 0);
-  clock.daylight = b.ZoneName.empty() ? b.Dst || IsDaylightRow(e.zoneIndex) : b.ZoneSummerTime;
+  clock.zoneName = c.zoneName;
+  const int offsetSeconds = OffsetSecondsWithTick(c);
+  clock.offsetMinutes = -(LegacyZoneShift(c).hours * 60 + LegacyZoneShift(c).minutes) +
+                        (c.daylightTick ? kDaylightTickSeconds / 60 : 0);
+  clock.daylight = ReadsSummerTime(c);
   std::string& text = clock.text;
-  if (!b.ZoneName.empty()) text = b.ZoneName + ", ";
-  text += FormatUtcOffset(clock.offsetMinutes * 60);
+  if (!c.zoneName.empty()) text = c.zoneName + ", ";
+  text += FormatUtcOffset(offsetSeconds);
   text += clock.daylight ? ", summer time" : ", standard time";
-  if (b.ZoneName.empty() && !e.exactOffsetMinutes && e.zoneIndex >= 0 && e.zoneIndex < kZoneCount)
-    text += " (" + std::string(kZones[static_cast<std::size_t>(e.zoneIndex)].text) + ")";
-  if (b.Dst) text += ", daylight saving ticked";
+  if (c.zoneName.empty() && c.zoneRow)
+    text += " (" + std::string(kZones[static_cast<std::size_t>(*c.zoneRow)].text) + ")";
+  if (c.daylightTick) text += ", daylight saving ticked";
   return clock;
 }
 

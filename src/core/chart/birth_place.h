@@ -25,7 +25,7 @@ void FillZone(FormEntries& entries, const ZoneResolution& resolution);
 // with the daylight-saving tick counted, and whether it is summer time:
 // "Asia/Kathmandu, UTC+5:45, standard time", "UTC+5:30, standard time
 // (Indian Time, IST, +5.3)" as its text, and in parts.
-ChartClock ChartClockOf(const FormEntries& entries, const BirthDetails& birth);
+ChartClock ChartClockOf(const Birth& birth);
 
 // The local birth date and time the entries hold (seconds left out), or no
 // value when they hold no valid date.

@@ -15,16 +15,18 @@
 #include "engine/sunrise.h"
 #include "lagna/moving_points.h"
 #include "tables/zones.h"
+#include "tz/zone_resolution.h"
 
 namespace orvanta {
 
 namespace {
 
-// Reads a list text into a 16-bit record field; a text without a value
-// leaves the field as it was (the front ends offer only numbers).
-void ReadField(std::string_view text, std::int16_t& field) {
-  if (const auto v = PlainWholeNumber(text); v && *v <= 32767)
-    field = static_cast<std::int16_t>(*v);
+// Reads a list text into a field, up to the 16-bit range the form's
+// numbers have always had; a text without a value leaves the field as it
+// was (the front ends offer only numbers).
+template <typename Field>
+void ReadField(std::string_view text, Field& field) {
+  if (const auto v = PlainWholeNumber(text); v && *v <= 32767) field = static_cast<Field>(*v);
 }
 
 std::string ToText(int value) {
@@ -50,19 +52,23 @@ RiseSetPair SunriseAndSunset(const SunriseInput& in) {
   return {events.rise, events.set};
 }
 
-BirthDetailTexts DetailTexts(const FormEntries& e, const BirthDetails& b, const ChartClock& clock) {
+void AppendArc(std::string& text, const ArcAngle& a, const char* positive, const char* negative) {
+  text.append(ToText(a.degrees)).append("° ").append(ToText(a.minutes)).append("'");
+  text.append(a.positive ? positive : negative);
+}
+
+BirthDetailTexts DetailTexts(const Birth& b, const ChartClock& clock) {
   BirthDetailTexts t;
-  t.name = b.Name;
-  t.dateOfBirth.append(MonthName(b.Month)).append("/").append(ToText(b.Day));
-  t.dateOfBirth.append("/").append(ToText(b.Year));
-  t.timeOfBirth.append(ToText(b.Hour)).append(":").append(ToText(b.Minute));
-  t.latitude.append(ToText(b.LatDeg)).append("° ").append(ToText(b.LatMin)).append("'");
-  t.latitude.append(e.north ? " N" : " S");
-  t.longitude.append(ToText(b.LonDeg)).append("° ").append(ToText(b.LonMin)).append("'");
-  t.longitude.append(e.east ? " E" : " W");
-  t.city = e.city;
-  t.state = e.state;
-  t.country = e.country;
+  t.name = b.name;
+  const CivilTime& local = b.local;
+  t.dateOfBirth.append(MonthName(local.month)).append("/").append(ToText(local.day));
+  t.dateOfBirth.append("/").append(ToText(local.year));
+  t.timeOfBirth.append(ToText(local.hour)).append(":").append(ToText(local.minute));
+  AppendArc(t.latitude, b.position.latitude, " N", " S");
+  AppendArc(t.longitude, b.position.longitude, " E", " W");
+  t.city = b.city;
+  t.state = b.state;
+  t.country = b.country;
   t.timeZone = clock.text;
   return t;
 }
@@ -90,52 +96,72 @@ ValidationInput ValidationInputOf(const FormEntries& e) {
 
 namespace {
 
-// The birth record from validated entries. With no zone selected the
-// correction is zero (universal time).
-void FillBirthRecord(const FormEntries& e, BirthDetails& b) {
-  b.Name = e.name;
-  const auto shift = e.exactOffsetMinutes ? ZoneShiftOf(ExactOffset{*e.exactOffsetMinutes})
-                                          : ZoneShiftOf(e.zoneIndex);
-  const std::int16_t shiftHours = shift ? shift->hours : std::int16_t{0};
-  const std::int16_t shiftMinutes = shift ? shift->minutes : std::int16_t{0};
+// The clock of validated entries: the offset to the second, the exact
+// offset or the zone row's; with no zone selected the offset is zero
+// (universal time).
+Clock ClockOf(const FormEntries& e) {
+  Clock clock;
+  std::optional<ZoneShift> shift;
+  if (e.exactOffsetSeconds) {
+    clock.offsetSeconds = *e.exactOffsetSeconds;
+    clock.source = ClockSource::ZoneHistory;
+  } else {
+    shift = e.exactOffsetMinutes ? ZoneShiftOf(ExactOffset{*e.exactOffsetMinutes})
+                                 : ZoneShiftOf(e.zoneIndex);
+    if (shift) clock.offsetSeconds = -(shift->hours * 3600 + shift->minutes * 60);
+    if (e.exactOffsetMinutes) {
+      clock.source = e.zoneName.empty() ? ClockSource::GivenOffset : ClockSource::ZoneHistory;
+    } else if (shift) {
+      clock.zoneRow = e.zoneIndex;
+    }
+  }
+  clock.daylightTick = e.dst;
+  clock.zoneName = e.zoneName;
+  clock.summerTime = e.zoneName.empty() ? IsDaylightRow(e.zoneIndex) : e.zoneDaylight;
+  return clock;
+}
+
+// The birth from validated entries.
+Birth BirthOf(const FormEntries& e) {
+  Birth b;
+  b.name = e.name;
+  b.city = e.city;
+  b.state = e.state;
+  b.country = e.country;
+  CivilTime& local = b.local;
   // A list position whose month does not fit the 16-bit field (only a caller
   // outside the form can give one) leaves the field as it was.
   if (e.monthIndex >= INT16_MIN - 1 && e.monthIndex < INT16_MAX) {
-    b.Month = static_cast<std::int16_t>(e.monthIndex + 1);
+    local.month = static_cast<std::int16_t>(e.monthIndex + 1);
   }
-  ReadField(e.dayText, b.Day);
-  ReadField(e.yearText, b.Year);
-  ReadField(e.hourText, b.Hour);
-  ReadField(e.minuteText, b.Minute);
-  b.ZoneShiftHours = shiftHours;
-  b.ZoneShiftMinutes = shiftMinutes;
-  b.ZoneHours = static_cast<std::int16_t>(std::abs(shiftHours));
-  b.ZoneMinutes = static_cast<std::int16_t>(std::abs(shiftMinutes));
-  b.ZoneName = e.zoneName;
-  b.ZoneSummerTime = e.zoneDaylight;
-  ReadField(e.lonDeg, b.LonDeg);
-  ReadField(e.lonMin, b.LonMin);
-  ReadField(e.latDeg, b.LatDeg);
-  ReadField(e.latMin, b.LatMin);
-  b.East = e.east;
-  b.South = !e.north;
-  b.Dst = e.dst;
-  int seconds = 0;
-  if (const auto s = PlainWholeNumber(e.secondText)) seconds = static_cast<int>(*s);
-  b.BirthMoment = MakeDateTime(b.Year, b.Month, b.Day, b.Hour, b.Minute, seconds);
+  ReadField(e.dayText, local.day);
+  ReadField(e.yearText, local.year);
+  ReadField(e.hourText, local.hour);
+  ReadField(e.minuteText, local.minute);
+  if (const auto s = PlainWholeNumber(e.secondText)) local.second = static_cast<int>(*s);
+  b.clock = ClockOf(e);
+  ReadField(e.lonDeg, b.position.longitude.degrees);
+  ReadField(e.lonMin, b.position.longitude.minutes);
+  ReadField(e.latDeg, b.position.latitude.degrees);
+  ReadField(e.latMin, b.position.latitude.minutes);
+  b.position.longitude.positive = e.east;
+  b.position.latitude.positive = e.north;
+  return b;
 }
 
 // The engine at the birth moment: ascendant, Moon, planets, retrograde marks.
 // The ayanamsa chosen in the settings makes every sidereal longitude: the
 // ascendant and the Moon here, the planets, Rahu, Ketu and the Sun at the
 // reference sunrise through AyanCorr, which their moments carry.
-void BirthPass(const BirthDetails& b, const CalculationSettings& settings, ChartOutput& out) {
+void BirthPass(const Birth& b, const CalculationSettings& settings, ChartOutput& out) {
   out.time = ComputeAscendant(b, settings.ayanamsa);
   out.moon = ComputeMoonPosition(b, settings.ayanamsa);
   PlanetMoment moment = PlanetMomentOf(b, out.time);
   moment.node = settings.node;
   const PlanetPositions planets = ComputePlanets(moment);
-  const RetrogradeMarks retro = RetrogradeMarksAt(b.Month, b.Day, b.Year, b.Hour, b.Minute);
+  const CivilTime& local = b.local;
+  const RetrogradeMarks retro =
+      RetrogradeMarksAt(local.month, local.day, local.year, local.hour, local.minute);
   out.RetroFlag = retro.RetroFlag;
   out.ChartLabel = retro.ChartLabel;
   out.bodies = BodyPositionsOf(out.time, out.moon, planets, out.RetroFlag);
@@ -210,13 +236,13 @@ ReferenceChoice ChooseReference(std::span<const SunDay> days, LocalDateTime birt
 // rule needs can lie two days off the birth date: that day is computed too,
 // for the reference only. A day without a sunrise or a sunset (beyond the
 // polar circles) gives none and takes no part, so no reference is invented.
-void SunriseReferences(const BirthDetails& b, ChartOutput& out) {
-  const LocalDateTime birthDate = MakeDateTime(b.Year, b.Month, b.Day);
+void SunriseReferences(const Birth& b, ChartOutput& out) {
+  const LocalDateTime birthDate = MakeDateTime(b.local.year, b.local.month, b.local.day);
   out.day = SunriseAndSunset(SunriseInputFor(b, birthDate));
   out.previousDay = SunriseAndSunset(SunriseInputFor(b, birthDate - std::chrono::days{1}));
   out.nextDay = SunriseAndSunset(SunriseInputFor(b, birthDate + std::chrono::days{1}));
 
-  const LocalDateTime birth = b.BirthMoment;
+  const LocalDateTime birth = LocalMoment(b);
   std::array<SunDay, 4> days = {{{out.day, SunriseReference::DaySunrise},
                                  {out.previousDay, SunriseReference::PreviousSunrise},
                                  {out.nextDay, SunriseReference::NextSunrise},
@@ -241,7 +267,7 @@ void SunriseReferences(const BirthDetails& b, ChartOutput& out) {
 
 // The Sun at the reference sunrise, and the three points moving from it;
 // each adds an empty line to its sign's mark.
-void MovingPoints(const BirthDetails& b, ChartOutput& out) {
+void MovingPoints(const Birth& b, ChartOutput& out) {
   if (!out.ElapsedMinutes || !out.referenceSunrise) return;
   const CivilTime riseClock = Split(*out.referenceSunrise);
   const SunAtMoment atSunrise = SunriseSunPosition(PlanetMomentOf(b, riseClock, out.time));
@@ -279,7 +305,7 @@ ChartRun ComputeChart(const FormEntries& e, ChartScope scope) {
 BirthReading ReadBirth(const FormEntries& e) {
   BirthReading reading;
   reading.refusal = ValidateEntries(ValidationInputOf(e));
-  if (!reading.refusal) FillBirthRecord(e, reading.birth);
+  if (!reading.refusal) reading.birth = BirthOf(e);
   return reading;
 }
 
@@ -297,8 +323,8 @@ ChartRun ComputeChart(const FormEntries& e, const CalculationSettings& settings,
   BirthPass(out.birth, settings, out);
   const bool everything = scope == ChartScope::Everything;
   if (everything) {
-    out.clock = ChartClockOf(e, out.birth);
-    out.details = DetailTexts(e, out.birth, out.clock);
+    out.clock = ChartClockOf(out.birth);
+    out.details = DetailTexts(out.birth, out.clock);
   }
   PlaceBodies(out);
   BodySigns signs{};

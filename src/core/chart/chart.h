@@ -21,6 +21,7 @@
 #include "engine/sunrise.h"
 #include "lagna/indu_lagna.h"
 #include "lagna/vighati.h"
+#include "model/birth.h"
 #include "model/datetime.h"
 #include "model/records.h"
 #include "tables/sign_tables.h"
@@ -44,6 +45,9 @@ struct FormEntries {
   // An offset east of Greenwich in minutes that no row carries, resolved from
   // the time-zone history; when set it is used instead of zoneIndex.
   std::optional<int> exactOffsetMinutes;
+  // The same offset to the second where the history gives seconds (a city's
+  // mean time, Kathmandu's +5:41:16); when set it is used instead of both.
+  std::optional<int> exactOffsetSeconds;
   bool dst = false;  // the daylight-saving tick
   // The tz database zone the offset was resolved from ("Asia/Kathmandu")
   // and whether that reading is summer time; empty when the zone was
@@ -71,7 +75,7 @@ struct ChartOutput {
   // What the chart was computed from: the entries and the settings.
   FormEntries entries;
   CalculationSettings settings;
-  BirthDetails birth;
+  Birth birth;
   TimeQuantities time;
   MoonPosition moon;
   BodyPositions bodies;        // the birth chart's positions, Sun..Asc
@@ -112,7 +116,7 @@ ValidationInput ValidationInputOf(const FormEntries& entries);
 // this one step before a chart, and the engine starts from `birth` alone.
 struct BirthReading {
   std::optional<Refusal> refusal;
-  BirthDetails birth;  // meaningful only without a refusal
+  Birth birth;  // meaningful only without a refusal
 };
 BirthReading ReadBirth(const FormEntries& entries);
 
@@ -133,6 +137,6 @@ ChartRun ComputeChart(const FormEntries& entries, ChartScope scope = ChartScope:
 
 // The same under a window's or a run's session's settings.
 ChartRun ComputeChart(Session& session, const FormEntries& entries,
-                   ChartScope scope = ChartScope::Everything);
+                      ChartScope scope = ChartScope::Everything);
 
 }  // namespace orvanta

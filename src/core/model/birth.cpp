@@ -34,8 +34,18 @@ std::chrono::sys_seconds UniversalTimeOf(LocalDateTime local, const Clock& clock
          std::chrono::seconds{OffsetSecondsWithTick(clock)};
 }
 
+LocalDateTime LocalMoment(const Birth& birth) {
+  const CivilTime& c = birth.local;
+  return MakeDateTime(c.year, c.month, c.day, c.hour, c.minute, c.second);
+}
+
 std::chrono::sys_seconds UniversalTime(const Birth& birth) {
-  return UniversalTimeOf(birth.local, birth.clock);
+  return UniversalTimeOf(LocalMoment(birth), birth.clock);
+}
+
+bool ReadsSummerTime(const Clock& clock) {
+  if (!clock.zoneName.empty()) return clock.summerTime;
+  return clock.daylightTick || clock.summerTime;
 }
 
 double ClockHours(const Clock& clock) {

@@ -66,9 +66,16 @@ struct Birth {
   std::string name;
   std::string city, state, country;
   GeoPosition position;
-  LocalDateTime local{};  // the local clock reading, with seconds
+  // The local clock reading with seconds, as entered: a day the form's leap
+  // rule lets through (29 February 1900) stays as it was entered, since the
+  // engine's calendar steps work on the entered date.
+  CivilTime local{1901, 1, 1, 0, 0, 0};
   Clock clock;
 };
+
+// The local clock reading as a date-time; a day past the end of its month
+// rolls into the next.
+LocalDateTime LocalMoment(const Birth& birth);
 
 // The clock's offset east of Greenwich in seconds with the tick counted.
 int OffsetSecondsWithTick(const Clock& clock);
@@ -77,6 +84,11 @@ int OffsetSecondsWithTick(const Clock& clock);
 std::chrono::sys_seconds UniversalTimeOf(LocalDateTime local, const Clock& clock);
 // The birth's Universal Time, to the second.
 std::chrono::sys_seconds UniversalTime(const Birth& birth);
+
+// Whether the birth's clock reads summer time: a zone's own reading where
+// the clock came from a tz zone, otherwise the zone row's reading or the
+// daylight-saving tick.
+bool ReadsSummerTime(const Clock& clock);
 
 // The offset east with the tick, in hours, formed as the engine has always
 // formed it: whole hours + minutes / 60 (+ seconds / 3600 where the clock

@@ -100,7 +100,8 @@ ZoneResolution ResolutionOf(std::string_view zoneName, LocalDateTime local,
   r.local = local;
   r.reading = reading;
   r.offsetMinutes = RoundSecondsToMinutes(reading.offsetSeconds);
-  r.zoneIndex = ZoneRowForOffset(r.offsetMinutes, reading);
+  // A clock with seconds (a city's mean time) keeps them: no row has it.
+  if (reading.offsetSeconds % 60 == 0) r.zoneIndex = ZoneRowForOffset(r.offsetMinutes, reading);
   return r;
 }
 

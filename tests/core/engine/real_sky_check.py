@@ -1,4 +1,4 @@
-#!/usr/bin/python3
+#!/ usr / bin / python3
 """Checks the engine's sky against an independent ephemeris.
 
 The engine's numbers come from the helper program sky_values (built with the
@@ -22,6 +22,12 @@ ephemeris. Three checks, on a fixed sample (the same births every run):
    daylight-saving tick: the program's clock times (one hour ahead of the
    zone) must agree with the ephemeris (upper limb, 34' of refraction, the
    horizon at -0 deg 50') within 6 minutes, with a median under 1 minute.
+5. A clock to the second: Kathmandu, 27N42 85E19, 15 January 1901 at 10:00
+   on the city's mean time of +5:41:16 (tz database, Asia/Kathmandu "LMT").
+   The universal time of the ascendant must be 04:18:44 to a hundredth of a
+   second, and the tropical ascendant must lie within 1' of the ecliptic
+   point the ephemeris puts on the eastern horizon at that moment (the
+   offset taken to the minute, +5:41, is 5' off).
 4. Events after midnight: sunrises and sunsets that the local clock puts on
    the day before or after the date asked for (sunsets near midnight at
    55-63 degrees in summer, zones far from the place's meridian on both
@@ -47,20 +53,20 @@ SUNRISE_BIRTHS = 400  # southern summer with the tick
 MIDNIGHT_CANDIDATES = 3000  # drawn for the events-after-midnight check
 FIRST_YEAR, LAST_YEAR = 1901, 2050
 
-# Bounds, arcminutes (positions) and clock minutes (sunrise and sunset).
+#Bounds, arcminutes(positions) and clock minutes(sunrise and sunset).
 MEDIAN_INNER_ARCMIN = 1.0  # Sun, Moon, Mercury, Venus, Mars
 MEDIAN_OUTER_ARCMIN = 6.0  # Jupiter, Saturn
 MAX_ARCMIN = 15.0
-# The ascendant's altitude in the real sky: the program's sidereal time and
-# obliquity are of 1900 and mean, off by seconds of arc; a degree is far
-# beyond that and far below the quarter turn between the two horizon points.
+#The ascendant 's altitude in the real sky: the program' s sidereal time and
+#obliquity are of 1900 and mean, off by seconds of arc; a degree is far
+#beyond that and far below the quarter turn between the two horizon points.
 HORIZON_DEG = 1.0
 SUNRISE_MAX_MIN = 6.0
 SUNRISE_MEDIAN_MIN = 1.0
-# The universal time of the planets against the birth's, seconds (whole
-# minutes on both sides: only rounding of the Julian date is left).
+#The universal time of the planets against the birth's, seconds (whole
+#minutes on both sides : only rounding of the Julian date is left).
 PLANET_UT_MAX_S = 1.0
-# Zone offsets east of Greenwich that the zone list offers, hours.
+#Zone offsets east of Greenwich that the zone list offers, hours.
 LIST_OFFSETS_H = [-12, -11, -10.5, -10, -9.5, -9, -8, -7, -6, -5, -4, -3.5, -3, -2, -1, 0,
                   1, 2, 3, 3.5, 4, 5, 5.5, 6, 6.5, 7, 7.5, 8, 8.5, 9, 9.5, 10, 10.5, 11,
                   11.5, 12, 12.5, 13]
@@ -136,8 +142,10 @@ def check_positions(ephem, helper, rng):
                "Saturn": ephem.Saturn}
     ok = True
     for tick in (0, 1):
-        diffs = {b: [] for b in BODIES}
-        other_sign = {b: 0 for b in BODIES}
+        diffs = {
+b: [] for b in BODIES}
+        other_sign = {
+b: 0 for b in BODIES}
         worst_ut_s = 0.0
         count = 0
         for row, v in zip(rows, values):
@@ -246,8 +254,8 @@ def check_southern_sunrise(ephem, helper, rng):
         observer.lat, observer.lon = math.radians(lat), math.radians(lon)
         observer.pressure = 0
         observer.horizon = "-0:50"
-        # Local midnight of the birth date as a Julian date in universal time:
-        # the clock is the zone plus the hour of daylight saving ahead.
+#Local midnight of the birth date as a Julian date in universal time:
+#the clock is the zone plus the hour of daylight saving ahead.
         clock_ahead_h = -row[11] + 1
         midnight_jd = (ephem.julian_date(ephem.Date("%d/%d/%d" % row[:3]))
                        - clock_ahead_h / 24.0)
@@ -276,28 +284,29 @@ def check_events_after_midnight(ephem, helper, rng):
         lon = rng.randint(0, 179)
         east = rng.randint(0, 1)
         if n % 2 == 0:
-            # Summer at 55-63 degrees, the zone nearest the place, with or
-            # without the tick: sunsets close to midnight.
+#Summer at 55 - 63 degrees, the zone nearest the place, with or
+#without the tick : sunsets close to midnight.
             south = rng.randint(0, 1)
             month = rng.choice([12, 1] if south else [6, 7])
             lat_min = rng.randint(55 * 60, 63 * 60)
             shift_min = zone_of(lon if east else -lon) * 60
             dst = rng.randint(0, 1)
         else:
-            # Any offset of the zone list at any longitude below 60 degrees.
+#Any offset of the zone list at any longitude below 60 degrees.
             month = rng.randint(1, 12)
             south = rng.randint(0, 1)
             lat_min = rng.randint(0, 60 * 60)
             shift_min = -int(round(rng.choice(LIST_OFFSETS_H) * 60))
             dst = rng.randint(0, 1)
         day = rng.randint(1, days_in_month(year, month))
-        # The zone minutes carry the sign of the hours (IST: -5, -30).
+#The zone minutes carry the sign of the hours(IST : -5, -30).
         shift_h = int(shift_min / 60)
         rows.append((year, month, day, 12, 0, lat_min // 60, lat_min % 60, south, lon,
                      rng.randint(0, 59), east, shift_h, shift_min - 60 * shift_h, dst))
     values = run_helper(helper, rows)
     errors = []
-    crossing = {"rising": [0, 0], "setting": [0, 0]}  # before, after the date asked for
+    crossing = {
+  "rising" : [ 0, 0 ], "setting" : [ 0, 0 ]}  # before, after the date asked for
     for row, v in zip(rows, values):
         lat = (row[5] + row[6] / 60.0) * (-1 if row[7] else 1)
         lon = (row[8] + row[9] / 60.0) * (1 if row[10] else -1)
@@ -333,6 +342,49 @@ def check_events_after_midnight(ephem, helper, rng):
     return ok
 
 
+KATHMANDU_ASC_MAX_ARCMIN = 1.0
+KATHMANDU_UT_MAX_S = 0.01
+
+
+def rising_ecliptic_point_deg(ephem, lat_deg, lon_deg, jd):
+    """The ecliptic longitude of the date rising on the eastern horizon."""
+    observer = ephem.Observer()
+    observer.lat, observer.lon = math.radians(lat_deg), math.radians(lon_deg)
+    observer.date = ephem.Date(jd - DUBLIN_JD)
+    observer.pressure = 0
+    theta = float(observer.sidereal_time())
+#The pole of the equator stands 90 deg - obliquity above the ecliptic.
+    pole = ephem.Ecliptic(ephem.Equatorial(0, math.pi / 2, epoch=observer.date),
+                          epoch=observer.date)
+    eps = math.pi / 2 - float(pole.lat)
+    phi = math.radians(lat_deg)
+    point = math.atan2(-math.cos(theta), math.sin(eps) * math.tan(phi) +
+                       math.cos(eps) * math.sin(theta))
+    for candidate in (point, point + math.pi):
+        eq = ephem.Equatorial(ephem.Ecliptic(candidate, 0, epoch=observer.date),
+                              epoch=observer.date)
+        if math.sin(theta - float(eq.ra)) < 0:  # east of the meridian
+            return math.degrees(candidate) % 360.0
+    return math.degrees(point) % 360.0
+
+
+def check_clock_to_the_second(ephem, helper):
+    offset = 5 * 3600 + 41 * 60 + 16
+    row = (1901, 1, 15, 10, 0, 27, 42, 0, 85, 19, 1, 0, 0, 0, offset)
+    by_minute = (1901, 1, 15, 10, 0, 27, 42, 0, 85, 19, 1, -5, -41, 0)
+    exact, minute = run_helper(helper, [row, by_minute])
+    expected_jd = ephem.julian_date(ephem.Date("1901/1/15 04:18:44"))
+    ut_error_s = abs(exact[11] - expected_jd) * 86400
+    sky = rising_ecliptic_point_deg(ephem, 27 + 42 / 60.0, 85 + 19 / 60.0, expected_jd)
+    error = abs(wrap180(exact[12] - sky)) * 60
+    minute_error = abs(wrap180(minute[12] - sky)) * 60
+    ok = ut_error_s <= KATHMANDU_UT_MAX_S and error <= KATHMANDU_ASC_MAX_ARCMIN
+    print("Kathmandu 1901-01-15 10:00 at +5:41:16: universal time %.3f s from 04:18:44, "
+          "ascendant %.2f' from the ephemeris's (%.2f' at +5:41)%s"
+          % (ut_error_s, error, minute_error, "" if ok else "  FAILS"))
+    return ok
+
+
 def main():
     if len(sys.argv) != 2:
         sys.stderr.write(__doc__)
@@ -348,7 +400,8 @@ def main():
     results = [check_positions(ephem, helper, rng),
                check_polar_ascendants(ephem, helper, rng),
                check_southern_sunrise(ephem, helper, rng),
-               check_events_after_midnight(ephem, helper, rng)]
+               check_events_after_midnight(ephem, helper, rng),
+               check_clock_to_the_second(ephem, helper)]
     return 0 if all(results) else 1
 
 

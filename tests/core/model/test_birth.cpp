@@ -19,7 +19,7 @@ using namespace std::chrono_literals;
 // 10:00:00 - 5:41:16 by hand.
 TEST(UniversalTime, KathmanduCityTimeToTheSecond) {
   Birth b;
-  b.local = MakeDateTime(1901, 1, 15, 10, 0, 0);
+  b.local = CivilTime{1901, 1, 15, 10, 0, 0};
   b.clock.offsetSeconds = 5 * 3600 + 41 * 60 + 16;
   b.clock.zoneName = "Asia/Kathmandu";
   b.clock.source = ClockSource::CityTime;
