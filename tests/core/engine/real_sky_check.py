@@ -1,9 +1,9 @@
-#!/ usr / bin / python3
+#!/usr/bin/python3
 """Checks the engine's sky against an independent ephemeris.
 
 The engine's numbers come from the helper program sky_values (built with the
 tests); the sky comes from PyEphem (Debian's python3-ephem), a modern
-ephemeris. Three checks, on a fixed sample (the same births every run):
+ephemeris. Five checks, on a fixed sample (the same births every run):
 
 1. Positions. On BIRTHS moments spread over 1901-2050, half of them with
    the daylight-saving tick, the sidereal longitudes of the Sun, Moon,
@@ -53,20 +53,20 @@ SUNRISE_BIRTHS = 400  # southern summer with the tick
 MIDNIGHT_CANDIDATES = 3000  # drawn for the events-after-midnight check
 FIRST_YEAR, LAST_YEAR = 1901, 2050
 
-#Bounds, arcminutes(positions) and clock minutes(sunrise and sunset).
+# Bounds, arcminutes (positions) and clock minutes (sunrise and sunset).
 MEDIAN_INNER_ARCMIN = 1.0  # Sun, Moon, Mercury, Venus, Mars
 MEDIAN_OUTER_ARCMIN = 6.0  # Jupiter, Saturn
 MAX_ARCMIN = 15.0
-#The ascendant 's altitude in the real sky: the program' s sidereal time and
-#obliquity are of 1900 and mean, off by seconds of arc; a degree is far
-#beyond that and far below the quarter turn between the two horizon points.
+# The ascendant's altitude in the real sky: the program's sidereal time and
+# obliquity are of 1900 and mean, off by seconds of arc; a degree is far
+# beyond that and far below the quarter turn between the two horizon points.
 HORIZON_DEG = 1.0
 SUNRISE_MAX_MIN = 6.0
 SUNRISE_MEDIAN_MIN = 1.0
-#The universal time of the planets against the birth's, seconds (whole
-#minutes on both sides : only rounding of the Julian date is left).
+# The universal time of the planets against the birth's, seconds (whole
+# minutes on both sides: only rounding of the Julian date is left).
 PLANET_UT_MAX_S = 1.0
-#Zone offsets east of Greenwich that the zone list offers, hours.
+# Zone offsets east of Greenwich that the zone list offers, hours.
 LIST_OFFSETS_H = [-12, -11, -10.5, -10, -9.5, -9, -8, -7, -6, -5, -4, -3.5, -3, -2, -1, 0,
                   1, 2, 3, 3.5, 4, 5, 5.5, 6, 6.5, 7, 7.5, 8, 8.5, 9, 9.5, 10, 10.5, 11,
                   11.5, 12, 12.5, 13]
@@ -142,10 +142,8 @@ def check_positions(ephem, helper, rng):
                "Saturn": ephem.Saturn}
     ok = True
     for tick in (0, 1):
-        diffs = {
-b: [] for b in BODIES}
-        other_sign = {
-b: 0 for b in BODIES}
+        diffs = {b: [] for b in BODIES}
+        other_sign = {b: 0 for b in BODIES}
         worst_ut_s = 0.0
         count = 0
         for row, v in zip(rows, values):
@@ -254,8 +252,8 @@ def check_southern_sunrise(ephem, helper, rng):
         observer.lat, observer.lon = math.radians(lat), math.radians(lon)
         observer.pressure = 0
         observer.horizon = "-0:50"
-#Local midnight of the birth date as a Julian date in universal time:
-#the clock is the zone plus the hour of daylight saving ahead.
+        # Local midnight of the birth date as a Julian date in universal time:
+        # the clock is the zone plus the hour of daylight saving ahead.
         clock_ahead_h = -row[11] + 1
         midnight_jd = (ephem.julian_date(ephem.Date("%d/%d/%d" % row[:3]))
                        - clock_ahead_h / 24.0)
@@ -284,29 +282,28 @@ def check_events_after_midnight(ephem, helper, rng):
         lon = rng.randint(0, 179)
         east = rng.randint(0, 1)
         if n % 2 == 0:
-#Summer at 55 - 63 degrees, the zone nearest the place, with or
-#without the tick : sunsets close to midnight.
+            # Summer at 55-63 degrees, the zone nearest the place, with or
+            # without the tick: sunsets close to midnight.
             south = rng.randint(0, 1)
             month = rng.choice([12, 1] if south else [6, 7])
             lat_min = rng.randint(55 * 60, 63 * 60)
             shift_min = zone_of(lon if east else -lon) * 60
             dst = rng.randint(0, 1)
         else:
-#Any offset of the zone list at any longitude below 60 degrees.
+            # Any offset of the zone list at any longitude below 60 degrees.
             month = rng.randint(1, 12)
             south = rng.randint(0, 1)
             lat_min = rng.randint(0, 60 * 60)
             shift_min = -int(round(rng.choice(LIST_OFFSETS_H) * 60))
             dst = rng.randint(0, 1)
         day = rng.randint(1, days_in_month(year, month))
-#The zone minutes carry the sign of the hours(IST : -5, -30).
+        # The zone minutes carry the sign of the hours (IST: -5, -30).
         shift_h = int(shift_min / 60)
         rows.append((year, month, day, 12, 0, lat_min // 60, lat_min % 60, south, lon,
                      rng.randint(0, 59), east, shift_h, shift_min - 60 * shift_h, dst))
     values = run_helper(helper, rows)
     errors = []
-    crossing = {
-  "rising" : [ 0, 0 ], "setting" : [ 0, 0 ]}  # before, after the date asked for
+    crossing = {"rising": [0, 0], "setting": [0, 0]}  # before, after the date asked for
     for row, v in zip(rows, values):
         lat = (row[5] + row[6] / 60.0) * (-1 if row[7] else 1)
         lon = (row[8] + row[9] / 60.0) * (1 if row[10] else -1)
@@ -353,7 +350,7 @@ def rising_ecliptic_point_deg(ephem, lat_deg, lon_deg, jd):
     observer.date = ephem.Date(jd - DUBLIN_JD)
     observer.pressure = 0
     theta = float(observer.sidereal_time())
-#The pole of the equator stands 90 deg - obliquity above the ecliptic.
+    # The pole of the equator stands 90 deg - obliquity above the ecliptic.
     pole = ephem.Ecliptic(ephem.Equatorial(0, math.pi / 2, epoch=observer.date),
                           epoch=observer.date)
     eps = math.pi / 2 - float(pole.lat)
