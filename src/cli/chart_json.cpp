@@ -95,7 +95,7 @@ void AppendSignName(std::string& out, int sign) {
     out += "null";
     return;
   }
-  AppendJsonString(out, FillSignTables()[static_cast<std::size_t>(sign)].EnglishName);
+  AppendJsonString(out, SignRows()[static_cast<std::size_t>(sign)].EnglishName);
 }
 
 void AppendSignOrNull(JsonObject& o, std::string_view name, int sign) {

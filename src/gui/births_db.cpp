@@ -22,13 +22,13 @@
 #include <unordered_map>
 
 #include "atlas/atlas.h"
-#include "chart/chart.h"
-#include "chart/validation.h"
+#include "io/birth_entries.h"
 #include "io/birth_resolution.h"
 #include "io/births_csv.h"
 #include "io/bytes.h"
 #include "io/csv.h"
 #include "io/saved_birth.h"
+#include "io/validation.h"
 #include "io/whole_file.h"
 
 namespace orvanta {

@@ -11,8 +11,8 @@
 //
 // The file carries its schema version in SQLite's user_version; a file of
 // an older version is brought up to date by the migrations, one transaction
-// for all of them (a file that cannot be written is read as it is). Every change is one transaction in SQLite's write-ahead
-// log, so a crash or a kill in the middle of a save leaves the file as it
+// for all of them (a file that cannot be written is read as it is). Every change is one transaction
+// in SQLite's write-ahead log, so a crash or a kill in the middle of a save leaves the file as it
 // was before it.
 //
 // At start the file passes SQLite's full integrity check (every row and
@@ -37,7 +37,7 @@
 #include <optional>
 #include <vector>
 
-#include "chart/chart.h"
+#include "io/birth_entries.h"
 
 namespace orvanta {
 

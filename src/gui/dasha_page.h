@@ -11,8 +11,8 @@
 #include <optional>
 #include <vector>
 
-#include "chart/chart.h"
 #include "chart/dasha_chart.h"
+#include "io/birth_entries.h"
 
 class QLabel;
 class QTreeWidget;

@@ -24,12 +24,12 @@
 #include <functional>
 #include <optional>
 
-#include "chart/validation.h"
 #include "gui/help_links.h"
 #include "gui/message_sink.h"
 #include "gui/place_picker.h"
 #include "gui/ui_common.h"
 #include "io/birth_fields.h"
+#include "io/validation.h"
 #include "tables/zones.h"
 
 namespace orvanta {

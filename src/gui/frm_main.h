@@ -19,7 +19,7 @@
 #include <QMainWindow>
 #include <memory>
 
-#include "chart/chart.h"
+#include "io/birth_entries.h"
 
 class QButtonGroup;
 class QCheckBox;

@@ -32,12 +32,12 @@
 #include <cstring>
 #include <sstream>
 
-#include "chart/validation.h"
 #include "cli/app.h"
 #include "cli/arguments.h"
 #include "gui/births_db.h"
 #include "io/births_csv.h"
 #include "io/csv.h"
+#include "io/validation.h"
 #include "support/full_disk.h"
 #include "support/reference_births.h"
 

@@ -342,7 +342,7 @@ void TestFrmDisplay::attributeTabShowsTheInduLagnaSign() {
   QVERIFY(expected.chart.attributes.has_value());
   QVERIFY(expected.chart.induLagna.has_value());
   const int il = expected.chart.induLagna->sign;
-  const SignRow& row = FillSignTables()[static_cast<std::size_t>(il)];
+  const SignRow& row = SignRows()[static_cast<std::size_t>(il)];
 
   for (const AttributeValue& a : *expected.chart.attributes) {
     QWidget* shown = d->AttributeWidget(a.attribute);
@@ -517,7 +517,7 @@ ChartOutput ChartWith(int ascSign, int moonSign) {
   BodySigns signs{};
   signs[Moon] = moonSign;
   signs[Asc] = ascSign;
-  chart.houses = RunHouseCalls(signs, {}, chart.marks);
+  chart.houses = HouseCallsOf(signs, {}, chart.marks);
   chart.induLagna = CountInduLagna(ascSign, moonSign, InduLagnaRule::FromAscendantVenus10);
   AppendMark(chart.marks, chart.induLagna->sign, kInduLagnaMark);
   chart.attributes = SignRowCopy(chart.induLagna->sign);
@@ -596,7 +596,7 @@ void TestFrmDisplay::headlineLegendAndExplanation() {
   const int remainder = (ascKala + moonKala) % 12;
   QCOMPARE(steps[3], QString("Remainder by 12: %1").arg(remainder));
   const int sign = (asc + (remainder == 0 ? 12 : remainder) - 1) % 12;
-  QVERIFY(headline.startsWith("Indu Lagna: " + Text(FillSignTables()[sign].EnglishName) + " ("));
+  QVERIFY(headline.startsWith("Indu Lagna: " + Text(SignRows()[sign].EnglishName) + " ("));
 }
 
 void TestFrmDisplay::explanationFitsItsPanel() {

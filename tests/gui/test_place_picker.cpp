@@ -14,9 +14,9 @@
 #include <QSignalSpy>
 #include <memory>
 
-#include "chart/chart.h"
 #include "gui/frm_main.h"
 #include "gui/place_picker.h"
+#include "io/birth_entries.h"
 #include "support/gui_harness.h"
 
 using namespace orvanta;

@@ -9,25 +9,15 @@
 #include <string_view>
 #include <utility>
 
-#include "chart/birth_place.h"
 #include "engine/planets.h"
 #include "engine/retrograde.h"
 #include "engine/sunrise.h"
 #include "lagna/moving_points.h"
 #include "tables/zones.h"
-#include "tz/zone_resolution.h"
 
 namespace orvanta {
 
 namespace {
-
-// Reads a list text into a field, up to the 16-bit range the form's
-// numbers have always had; a text without a value leaves the field as it
-// was (the front ends offer only numbers).
-template <typename Field>
-void ReadField(std::string_view text, Field& field) {
-  if (const auto v = PlainWholeNumber(text); v && *v <= 32767) field = static_cast<Field>(*v);
-}
 
 std::string ToText(int value) {
   return std::to_string(value);
@@ -71,82 +61,6 @@ BirthDetailTexts DetailTexts(const Birth& b, const ChartClock& clock) {
   t.country = b.country;
   t.timeZone = clock.text;
   return t;
-}
-
-}  // namespace
-
-ValidationInput ValidationInputOf(const FormEntries& e) {
-  ValidationInput in;
-  in.name = e.name;
-  in.lonDeg = e.lonDeg;
-  in.lonMin = e.lonMin;
-  in.latDeg = e.latDeg;
-  in.latMin = e.latMin;
-  in.year = e.yearText;
-  in.monthIndex = e.monthIndex;
-  // The day list holds 1..31 at positions 0..30.
-  const auto day = PlainWholeNumber(e.dayText);
-  in.dayIndex = day ? static_cast<int>(*day - 1) : -1;
-  in.day = e.dayText;
-  in.hour = e.hourText;
-  in.minute = e.minuteText;
-  in.second = e.secondText;
-  return in;
-}
-
-namespace {
-
-// The clock of validated entries: the offset to the second, the exact
-// offset or the zone row's; with no zone selected the offset is zero
-// (universal time).
-Clock ClockOf(const FormEntries& e) {
-  Clock clock;
-  std::optional<ZoneShift> shift;
-  if (e.exactOffsetSeconds) {
-    clock.offsetSeconds = *e.exactOffsetSeconds;
-    clock.source = ClockSource::ZoneHistory;
-  } else {
-    shift = e.exactOffsetMinutes ? ZoneShiftOf(ExactOffset{*e.exactOffsetMinutes})
-                                 : ZoneShiftOf(e.zoneIndex);
-    if (shift) clock.offsetSeconds = -(shift->hours * 3600 + shift->minutes * 60);
-    if (e.exactOffsetMinutes) {
-      clock.source = e.zoneName.empty() ? ClockSource::GivenOffset : ClockSource::ZoneHistory;
-    } else if (shift) {
-      clock.zoneRow = e.zoneIndex;
-    }
-  }
-  clock.daylightTick = e.dst;
-  clock.zoneName = e.zoneName;
-  clock.summerTime = e.zoneName.empty() ? IsDaylightRow(e.zoneIndex) : e.zoneDaylight;
-  return clock;
-}
-
-// The birth from validated entries.
-Birth BirthOf(const FormEntries& e) {
-  Birth b;
-  b.name = e.name;
-  b.city = e.city;
-  b.state = e.state;
-  b.country = e.country;
-  CivilTime& local = b.local;
-  // A list position whose month does not fit the 16-bit field (only a caller
-  // outside the form can give one) leaves the field as it was.
-  if (e.monthIndex >= INT16_MIN - 1 && e.monthIndex < INT16_MAX) {
-    local.month = static_cast<std::int16_t>(e.monthIndex + 1);
-  }
-  ReadField(e.dayText, local.day);
-  ReadField(e.yearText, local.year);
-  ReadField(e.hourText, local.hour);
-  ReadField(e.minuteText, local.minute);
-  if (const auto s = PlainWholeNumber(e.secondText)) local.second = static_cast<int>(*s);
-  b.clock = ClockOf(e);
-  ReadField(e.lonDeg, b.position.longitude.degrees);
-  ReadField(e.lonMin, b.position.longitude.minutes);
-  ReadField(e.latDeg, b.position.latitude.degrees);
-  ReadField(e.latMin, b.position.latitude.minutes);
-  b.position.longitude.positive = e.east;
-  b.position.latitude.positive = e.north;
-  return b;
 }
 
 // The engine at the birth moment: ascendant, Moon, planets, retrograde marks.
@@ -294,32 +208,29 @@ void VighatiPoint(ChartOutput& out) {
 
 }  // namespace
 
-ChartRun ComputeChart(Session& session, const FormEntries& e, ChartScope scope) {
-  return ComputeChart(e, session.settings, scope);
+ChartClock ChartClockOf(const Birth& b) {
+  const Clock& c = b.clock;
+  ChartClock clock;
+  clock.zoneName = c.zoneName;
+  const ZoneShift shift = LegacyZoneShift(c);
+  clock.offsetMinutes =
+      -(shift.hours * 60 + shift.minutes) + (c.daylightTick ? kDaylightTickSeconds / 60 : 0);
+  clock.daylight = ReadsSummerTime(c);
+  std::string& text = clock.text;
+  if (!c.zoneName.empty()) text = c.zoneName + ", ";
+  text += FormatUtcOffset(OffsetSecondsWithTick(c));
+  text += clock.daylight ? ", summer time" : ", standard time";
+  if (c.zoneName.empty() && c.zoneRow && *c.zoneRow >= 0 && *c.zoneRow < kZoneCount)
+    text += " (" + std::string(kZones[static_cast<std::size_t>(*c.zoneRow)].text) + ")";
+  if (c.daylightTick) text += ", daylight saving ticked";
+  return clock;
 }
 
-ChartRun ComputeChart(const FormEntries& e, ChartScope scope) {
-  return ComputeChart(e, CalculationSettings{}, scope);
-}
-
-BirthReading ReadBirth(const FormEntries& e) {
-  BirthReading reading;
-  reading.refusal = ValidateEntries(ValidationInputOf(e));
-  if (!reading.refusal) reading.birth = BirthOf(e);
-  return reading;
-}
-
-ChartRun ComputeChart(const FormEntries& e, const CalculationSettings& settings, ChartScope scope) {
-  ChartRun run;
-  BirthReading reading = ReadBirth(e);
-  if (reading.refusal) {
-    run.refusal = reading.refusal;
-    return run;
-  }
-  ChartOutput& out = run.chart;
-  out.entries = e;
+ChartOutput ComputeChart(const Birth& birth, const CalculationSettings& settings,
+                         ChartScope scope) {
+  ChartOutput out;
   out.settings = settings;
-  out.birth = std::move(reading.birth);
+  out.birth = birth;
   BirthPass(out.birth, settings, out);
   const bool everything = scope == ChartScope::Everything;
   if (everything) {
@@ -334,7 +245,7 @@ ChartRun ComputeChart(const FormEntries& e, const CalculationSettings& settings,
     retrograde[i] = out.bodies[i].retrograde;
   }
   out.AscSignIndex = static_cast<std::int16_t>(std::max(signs[Asc], 0));
-  out.houses = RunHouseCalls(signs, retrograde, out.marks);
+  out.houses = HouseCallsOf(signs, retrograde, out.marks);
   if (everything) {
     SunriseReferences(out.birth, out);
     MovingPoints(out.birth, out);
@@ -346,7 +257,7 @@ ChartRun ComputeChart(const FormEntries& e, const CalculationSettings& settings,
     out.attributes = SignRowCopy(out.induLagna->sign);
   }
   if (everything) VighatiPoint(out);
-  return run;
+  return out;
 }
 
 }  // namespace orvanta

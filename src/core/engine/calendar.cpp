@@ -80,7 +80,7 @@ double ArcTan2(double y, double x) {
   return 0;
 }
 
-double Norm360(double& angle) {
+double StepInto360(double& angle) {
   if (angle < 0) angle = angle + 360;
   if (angle > 360) angle = angle - 360;
   return angle;
@@ -184,10 +184,10 @@ TimeQuantities ComputeAscendant(const Birth& birth, AyanamsaChoice ayanamsa) {
   q.tropicalAscendantDeg = ascendant;
 
   ascendant = q.tropicalAscendantDeg + q.AyanCorr;
-  // Norm360 replaces its argument, so the later calls see the reduced value.
-  q.AscendantInt = std::floor(Norm360(ascendant));
-  q.AscendantDeg = Norm360(ascendant);
-  double forText = Norm360(ascendant);
+  // StepInto360 replaces its argument, so the later calls see the reduced value.
+  q.AscendantInt = std::floor(StepInto360(ascendant));
+  q.AscendantDeg = StepInto360(ascendant);
+  double forText = StepInto360(ascendant);
   q.AscendantText = SignDMS(forText);
   return q;
 }

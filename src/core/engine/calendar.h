@@ -41,7 +41,7 @@ struct TimeQuantities {
   double ramcRad = 0;
   double obliquityRad = 0;
   double tropicalAscendantDeg = 0;
-  double AscendantDeg = 0;    // Norm360 of the sidereal ascendant
+  double AscendantDeg = 0;    // StepInto360 of the sidereal ascendant
   double AscendantInt = 0;    // floor of AscendantDeg
   std::string AscendantText;  // SignDMS of the sidereal ascendant
 };
@@ -84,7 +84,7 @@ double ArcTan2(double y, double x);
 
 // One step each way: below 0 add 360, then above 360 subtract 360. The
 // argument is replaced by the result, which is also returned.
-double Norm360(double& angle);
+double StepInto360(double& angle);
 
 // "5° 30' 0\" Leo": degrees within the sign, minutes, truncated seconds and
 // the sign letters. The argument is replaced by its absolute value.

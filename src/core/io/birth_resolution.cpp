@@ -1,6 +1,6 @@
 #include "io/birth_resolution.h"
 
-#include "chart/birth_place.h"
+#include "io/birth_place.h"
 #include "io/births_csv.h"
 
 namespace orvanta {

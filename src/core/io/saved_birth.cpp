@@ -1,6 +1,6 @@
 #include "io/saved_birth.h"
 
-#include "chart/validation.h"
+#include "io/validation.h"
 #include "model/whole_number.h"
 #include "tables/zones.h"
 

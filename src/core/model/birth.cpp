@@ -65,6 +65,18 @@ ZoneShift LegacyZoneShift(const Clock& clock) {
   return {static_cast<std::int16_t>(correction / 60), static_cast<std::int16_t>(correction % 60)};
 }
 
+std::string FormatUtcOffset(int offsetSeconds) {
+  const int magnitude = std::abs(offsetSeconds);
+  const int hours = magnitude / 3600;
+  const int minutes = magnitude / 60 % 60;
+  const int seconds = magnitude % 60;
+  std::string text = "UTC";
+  text += offsetSeconds < 0 ? '-' : '+';
+  text += std::to_string(hours) + ":" + (minutes < 10 ? "0" : "") + std::to_string(minutes);
+  if (seconds != 0) text += std::string(":") + (seconds < 10 ? "0" : "") + std::to_string(seconds);
+  return text;
+}
+
 Clock LocalMeanTimeClock(const GeoPosition& position) {
   Clock clock;
   clock.offsetSeconds =

@@ -11,10 +11,10 @@
 #include <thread>
 #include <vector>
 
-#include "chart/chart.h"
 #include "chart/chart_text.h"
 #include "chart/dasha_chart.h"
 #include "engine/planets.h"
+#include "io/birth_entries.h"
 #include "support/random_births.h"
 #include "support/reference_births.h"
 
@@ -650,7 +650,7 @@ TEST(RunChart, TheChosenInduLagnaRuleMakesTheMarkAndTheRow) {
     EXPECT_EQ(c.induLagna->sign, expected->sign);
     EXPECT_NE(c.marks[static_cast<std::size_t>(expected->sign)].find("IL"), std::string::npos);
     EXPECT_EQ(InduLagnaSignName(c),
-              FillSignTables()[static_cast<std::size_t>(expected->sign)].EnglishName);
+              SignRows()[static_cast<std::size_t>(expected->sign)].EnglishName);
     for (int sign = 0; sign < kSignCount; ++sign) {
       if (sign == expected->sign) continue;
       EXPECT_EQ(c.marks[static_cast<std::size_t>(sign)].find("IL"), std::string::npos);

@@ -14,9 +14,9 @@
 #include <random>
 #include <string>
 
-#include "chart/chart.h"
 #include "chart/explanation.h"
 #include "engine/sunrise.h"
+#include "io/birth_entries.h"
 #include "support/chart_invariants.h"
 #include "support/random_births.h"
 #include "tables/zones.h"

@@ -79,7 +79,7 @@ TEST(AyanamsaCorrection, EndsForAnyCenturiesAndKeepsTheLoopsValue) {
   }
 }
 
-TEST(Norm360, OneStepEachWay) {
+TEST(StepInto360, OneStepEachWay) {
   struct Row {
     const char* name;
     double in, expected;
@@ -93,7 +93,7 @@ TEST(Norm360, OneStepEachWay) {
   for (const Row& r : rows) {
     SCOPED_TRACE(r.name);
     double angle = r.in;
-    EXPECT_EQ(Norm360(angle), r.expected) << "input " << r.in;
+    EXPECT_EQ(StepInto360(angle), r.expected) << "input " << r.in;
     EXPECT_EQ(angle, r.expected) << "the argument is replaced";
   }
 }

@@ -10,8 +10,8 @@
 #include <string>
 
 #include "atlas/atlas.h"
-#include "chart/birth_place.h"
-#include "chart/chart.h"
+#include "io/birth_entries.h"
+#include "io/birth_place.h"
 #include "tables/zones.h"
 #include "tz/zone_history.h"
 #include "tz/zone_resolution.h"

@@ -1,4 +1,4 @@
-#include "chart/birth_place.h"
+#include "io/birth_place.h"
 
 #include <chrono>
 
@@ -34,24 +34,6 @@ void FillZone(FormEntries& e, const ZoneResolution& r) {
   e.dst = false;
   e.zoneName = r.zoneName;
   e.zoneDaylight = r.reading.daylight;
-}
-
-ChartClock ChartClockOf(const Birth& b) {
-  const Clock& c = b.clock;
-  ChartClock clock;
-  clock.zoneName = c.zoneName;
-  const int offsetSeconds = OffsetSecondsWithTick(c);
-  clock.offsetMinutes = -(LegacyZoneShift(c).hours * 60 + LegacyZoneShift(c).minutes) +
-                        (c.daylightTick ? kDaylightTickSeconds / 60 : 0);
-  clock.daylight = ReadsSummerTime(c);
-  std::string& text = clock.text;
-  if (!c.zoneName.empty()) text = c.zoneName + ", ";
-  text += FormatUtcOffset(offsetSeconds);
-  text += clock.daylight ? ", summer time" : ", standard time";
-  if (c.zoneName.empty() && c.zoneRow)
-    text += " (" + std::string(kZones[static_cast<std::size_t>(*c.zoneRow)].text) + ")";
-  if (c.daylightTick) text += ", daylight saving ticked";
-  return clock;
 }
 
 std::optional<LocalDateTime> LocalBirthTime(const FormEntries& e) {
