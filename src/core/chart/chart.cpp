@@ -212,9 +212,7 @@ ChartClock ChartClockOf(const Birth& b) {
   const Clock& c = b.clock;
   ChartClock clock;
   clock.zoneName = c.zoneName;
-  const ZoneShift shift = LegacyZoneShift(c);
-  clock.offsetMinutes =
-      -(shift.hours * 60 + shift.minutes) + (c.daylightTick ? kDaylightTickSeconds / 60 : 0);
+  clock.offsetMinutes = OffsetMinutesWithTick(c);
   clock.daylight = ReadsSummerTime(c);
   std::string& text = clock.text;
   if (!c.zoneName.empty()) text = c.zoneName + ", ";

@@ -77,6 +77,14 @@ std::string FormatUtcOffset(int offsetSeconds) {
   return text;
 }
 
+int OffsetMinutesWithTick(const Clock& clock) {
+  Clock ticked = clock;
+  ticked.offsetSeconds = OffsetSecondsWithTick(clock);
+  ticked.daylightTick = false;
+  const ZoneShift shift = LegacyZoneShift(ticked);
+  return -(shift.hours * 60 + shift.minutes);
+}
+
 Clock LocalMeanTimeClock(const GeoPosition& position) {
   Clock clock;
   clock.offsetSeconds =

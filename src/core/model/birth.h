@@ -109,6 +109,10 @@ ZoneShift LegacyZoneShift(const Clock& clock);
 // "UTC+2:00", "UTC-3:30", "UTC+1:19:32" (seconds only when there are some).
 std::string FormatUtcOffset(int offsetSeconds);
 
+// The offset east with the tick, to the nearest minute as LegacyZoneShift
+// takes it.
+int OffsetMinutesWithTick(const Clock& clock);
+
 // The mean time of a meridian: four minutes of clock per degree east, to
 // the nearest second.
 Clock LocalMeanTimeClock(const GeoPosition& position);
