@@ -189,7 +189,7 @@ std::string DescribeResolution(const ZoneResolution& r) {
                      ReadingText(r.reading);
   if (!r.zoneIndex) {
     text += "; no zone in the list has it, the exact offset";
-    if (r.reading.offsetSeconds % 60 != 0) text += " to the minute";
+    if (r.reading.offsetSeconds % 60 != 0) text += ", to the second,";
     text += " is used";
   }
   return text;
