@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "chart/chart.h"
+#include "io/birth_entries.h"
 #include "support/reference_births.h"
 
 namespace {

@@ -10,10 +10,10 @@
 #include <string>
 #include <string_view>
 
-#include "chart/chart.h"
 #include "chart/chart_layout.h"
 #include "chart/chart_svg.h"
 #include "chart/dasha_chart.h"
+#include "io/birth_entries.h"
 #include "io/birth_fields.h"
 #include "tz/clock_preference.h"
 

@@ -96,7 +96,7 @@ void AppendSignName(std::string& out, int sign) {
     out += "null";
     return;
   }
-  AppendJsonString(out, FillSignTables()[static_cast<std::size_t>(sign)].EnglishName);
+  AppendJsonString(out, SignRows()[static_cast<std::size_t>(sign)].EnglishName);
 }
 
 void AppendSignOrNull(JsonObject& o, std::string_view name, int sign) {
@@ -170,19 +170,22 @@ std::string TwoDigits(int n) {
 }
 
 void AppendBirth(std::string& out, const ChartOutput& chart, const PlaceReport* report) {
-  const BirthDetails& b = chart.birth;
-  const CivilTime moment = Split(b.BirthMoment);
+  const Birth& b = chart.birth;
+  const CivilTime& local = b.local;
   JsonObject o(out);
-  o.String("date", std::to_string(b.Year) + "-" + TwoDigits(b.Month) + "-" + TwoDigits(b.Day));
-  o.String("time", TwoDigits(b.Hour) + ":" + TwoDigits(b.Minute) + ":" + TwoDigits(moment.second));
+  o.String("date",
+           std::to_string(local.year) + "-" + TwoDigits(local.month) + "-" + TwoDigits(local.day));
+  o.String("time",
+           TwoDigits(local.hour) + ":" + TwoDigits(local.minute) + ":" + TwoDigits(local.second));
   o.String("city", chart.details.city);
   o.String("state", chart.details.state);
   o.String("country", chart.details.country);
-  o.Number("latitudeDeg", LatitudeDeg(b));
-  o.Number("longitudeDeg", LongitudeDeg(b));
+  o.Number("latitudeDeg", LatitudeDeg(b.position));
+  o.Number("longitudeDeg", LongitudeDeg(b.position));
   JsonObject zone(o.Key("zone"));
-  zone.Integer("offsetMinutes", ZoneOffsetMinutes(b));
-  zone.Bool("summerTimeTick", b.Dst);
+  const ZoneShift shift = LegacyZoneShift(b.clock);
+  zone.Integer("offsetMinutes", -(shift.hours * 60 + shift.minutes));
+  zone.Bool("summerTimeTick", b.clock.daylightTick);
   const bool resolved = report != nullptr && report->zone.has_value();
   if (resolved) {
     zone.String("tzName", report->zone->zoneName);
@@ -422,7 +425,7 @@ void AppendChartSchemaJson(std::string& out, const ChartOutput& chart, const Pla
                            ChartStyle style, const DashaRequest& dasha) {
   JsonObject o(out);
   o.String("schema", kChartSchemaId);
-  o.String("name", chart.birth.Name);
+  o.String("name", chart.birth.name);
   o.Bool("valid", true);
   AppendBirth(o.Key("birth"), chart, report);
   JsonObject settings(o.Key("settings"));

@@ -10,10 +10,10 @@
 #include <string>
 #include <string_view>
 
-#include "chart/chart.h"
 #include "chart/chart_layout.h"
 #include "chart/dasha_chart.h"
 #include "cli/places.h"
+#include "io/birth_entries.h"
 
 namespace orvanta::cli {
 

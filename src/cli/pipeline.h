@@ -35,8 +35,8 @@
 #include <thread>
 #include <vector>
 
-#include "chart/chart.h"
 #include "cli/places.h"
+#include "io/birth_entries.h"
 
 namespace orvanta::cli {
 

@@ -1,7 +1,7 @@
 #include "cli/places.h"
 
-#include "chart/birth_place.h"
 #include "cli/json.h"
+#include "io/birth_place.h"
 #include "tables/zones.h"
 
 namespace orvanta::cli {

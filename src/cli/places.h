@@ -20,8 +20,8 @@
 #include <unordered_map>
 
 #include "atlas/atlas.h"
-#include "chart/chart.h"
 #include "cli/arguments.h"
+#include "io/birth_entries.h"
 #include "io/birth_resolution.h"
 #include "tz/zone_history.h"
 #include "tz/zone_resolution.h"

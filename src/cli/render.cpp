@@ -1,6 +1,7 @@
 #include "cli/render.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "chart/chart_text.h"
 #include "chart/explanation.h"
@@ -233,16 +234,24 @@ void AppendInduLagnaClassical(std::string& out, const ChartOutput& chart) {
 
 // The members in the order they are written (docs/cli.md).
 constexpr std::array<ChartJsonMember, kChartJsonMemberCount - 3> kChartJsonMembers = {{
-    {"Name", [](std::string& o, const ChartOutput& c) { AppendJsonString(o, c.birth.Name); }},
+    {"Name", [](std::string& o, const ChartOutput& c) { AppendJsonString(o, c.birth.name); }},
     {"Valid", [](std::string& o, const ChartOutput&) { o += "true"; }},
     {"ZoneShiftHours",
-     [](std::string& o, const ChartOutput& c) { AppendJsonInteger(o, c.birth.ZoneShiftHours); }},
+     [](std::string& o, const ChartOutput& c) {
+       AppendJsonInteger(o, LegacyZoneShift(c.birth.clock).hours);
+     }},
     {"ZoneShiftMinutes",
-     [](std::string& o, const ChartOutput& c) { AppendJsonInteger(o, c.birth.ZoneShiftMinutes); }},
+     [](std::string& o, const ChartOutput& c) {
+       AppendJsonInteger(o, LegacyZoneShift(c.birth.clock).minutes);
+     }},
     {"ZoneHours",
-     [](std::string& o, const ChartOutput& c) { AppendJsonInteger(o, c.birth.ZoneHours); }},
+     [](std::string& o, const ChartOutput& c) {
+       AppendJsonInteger(o, std::abs(LegacyZoneShift(c.birth.clock).hours));
+     }},
     {"ZoneMinutes",
-     [](std::string& o, const ChartOutput& c) { AppendJsonInteger(o, c.birth.ZoneMinutes); }},
+     [](std::string& o, const ChartOutput& c) {
+       AppendJsonInteger(o, std::abs(LegacyZoneShift(c.birth.clock).minutes));
+     }},
     {"UniversalTime",
      [](std::string& o, const ChartOutput& c) { AppendJsonNumber(o, c.time.UniversalTime); }},
     {"JulianDay",
@@ -373,7 +382,7 @@ void AppendRefusalJson(std::string& out, std::string_view name, const Refusal& r
 }
 
 void AppendChartCsv(std::string& out, const ChartOutput& chart) {
-  AppendCsvField(out, chart.birth.Name);
+  AppendCsvField(out, chart.birth.name);
   for (int body = 0; body < kBodyCount; ++body) {
     out += ',';
     AppendCsvField(out, PositionWithMark(chart, body));

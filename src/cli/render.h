@@ -13,10 +13,10 @@
 #include <string_view>
 #include <vector>
 
-#include "chart/chart.h"
 #include "chart/chart_text.h"
 #include "chart/report_text.h"
 #include "cli/places.h"
+#include "io/birth_entries.h"
 
 namespace orvanta::cli {
 

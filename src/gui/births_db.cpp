@@ -23,13 +23,13 @@
 #include <unordered_map>
 
 #include "atlas/atlas.h"
-#include "chart/chart.h"
-#include "chart/validation.h"
+#include "io/birth_entries.h"
 #include "io/birth_resolution.h"
 #include "io/births_csv.h"
 #include "io/bytes.h"
 #include "io/csv.h"
 #include "io/saved_birth.h"
+#include "io/validation.h"
 #include "io/whole_file.h"
 
 namespace orvanta {
@@ -310,7 +310,7 @@ QString FoldedSearchText(const QString& name, const QString& date, const QString
 }
 
 QString SearchTextOf(const Birth& b) {
-  return FoldedSearchText(Q(b.name), Q(IsoDateOf(b.local)),
+  return FoldedSearchText(Q(b.name), Q(IsoDateOf(LocalMoment(b))),
                           PlaceOf(Q(b.city), Q(b.state), Q(b.country)));
 }
 

@@ -43,7 +43,7 @@
 #include <optional>
 #include <vector>
 
-#include "chart/chart.h"
+#include "io/birth_entries.h"
 #include "model/birth.h"
 
 namespace orvanta {

@@ -15,7 +15,6 @@
 #include <atomic>
 #include <memory>
 
-#include "chart/chart.h"
 #include "gui/birth_list_dialog.h"
 #include "gui/chart_page.h"
 #include "gui/frm_display.h"
@@ -25,6 +24,7 @@
 #include "gui/message_sink.h"
 #include "gui/ui_common.h"
 #include "gui/view_settings.h"
+#include "io/birth_entries.h"
 #include "io/file_name.h"
 
 namespace orvanta {

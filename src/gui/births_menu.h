@@ -11,8 +11,8 @@
 #include <memory>
 #include <optional>
 
-#include "chart/chart.h"
 #include "gui/births_db.h"
+#include "io/birth_entries.h"
 
 class QAction;
 class QMenu;

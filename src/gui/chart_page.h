@@ -16,8 +16,8 @@
 #include <QSize>
 #include <QString>
 
-#include "chart/chart.h"
 #include "chart/chart_layout.h"
+#include "io/birth_entries.h"
 
 class QPainter;
 class QPrinter;

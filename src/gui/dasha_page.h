@@ -11,8 +11,8 @@
 #include <optional>
 #include <vector>
 
-#include "chart/chart.h"
 #include "chart/dasha_chart.h"
+#include "io/birth_entries.h"
 
 class QLabel;
 class QTreeWidget;
@@ -46,7 +46,7 @@ class DashaPage : public QWidget {
   QLabel* note_ = nullptr;
   QTreeWidget* tree_ = nullptr;
   QTreeWidgetItem* running_ = nullptr;
-  BirthDetails birth_;
+  Birth birth_;
   std::optional<dasha::Vimshottari> scheme_;
   std::vector<dasha::Period> periods_;  // the items' periods, by the index each item keeps
 };

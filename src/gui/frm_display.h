@@ -20,9 +20,9 @@
 #include <array>
 #include <cmath>
 
-#include "chart/chart.h"
 #include "chart/chart_layout.h"
 #include "gui/ui_common.h"
+#include "io/birth_entries.h"
 
 class QLabel;
 class QPlainTextEdit;

@@ -24,14 +24,14 @@
 #include <functional>
 #include <optional>
 
-#include "chart/birth_place.h"
-#include "chart/validation.h"
 #include "gui/help_links.h"
 #include "gui/message_sink.h"
 #include "gui/place_picker.h"
 #include "gui/ui_common.h"
 #include "io/birth_fields.h"
+#include "io/birth_place.h"
 #include "io/offset_text.h"
+#include "io/validation.h"
 #include "tables/zones.h"
 #include "tz/birth_clock.h"
 

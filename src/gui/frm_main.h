@@ -33,7 +33,7 @@
 #include <optional>
 
 #include "atlas/atlas.h"
-#include "chart/chart.h"
+#include "io/birth_entries.h"
 #include "tz/clock_preference.h"
 #include "tz/zone_history.h"
 

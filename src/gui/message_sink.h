@@ -6,7 +6,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "chart/validation.h"
+#include "io/validation.h"
 
 class QWidget;
 

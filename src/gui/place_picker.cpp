@@ -14,9 +14,9 @@
 #include <QSignalBlocker>
 #include <QStringListModel>
 
-#include "chart/birth_place.h"
 #include "gui/message_sink.h"
 #include "gui/ui_common.h"
+#include "io/birth_place.h"
 #include "tables/zones.h"
 
 namespace orvanta {

@@ -73,11 +73,8 @@ void Shell::ApplySettings(const CalculationSettings& settings) {
     SaveCalculationSettings(store, settings);
   }
   if (!mdi_ || !shown_) return;
-  // The shown chart's own entries, computed again; they passed the
-  // validation before, and the settings do not take part in it.
-  const ChartRun run = ComputeChart(session_, shown_->entries);
-  if (run.refusal) return;
-  Present(*mdi_, run.chart);
+  // The shown chart's own birth, computed again under the new settings.
+  Present(*mdi_, ComputeChart(shown_->birth, session_.settings));
 }
 
 void Shell::Present(MdiWindow& mdi, const ChartOutput& chart) {

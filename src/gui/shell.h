@@ -17,9 +17,9 @@
 #include <optional>
 #include <vector>
 
-#include "chart/chart.h"
 #include "gui/help_links.h"
 #include "gui/help_window.h"
+#include "io/birth_entries.h"
 
 namespace orvanta {
 

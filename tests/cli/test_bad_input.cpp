@@ -14,9 +14,9 @@
 #include <string>
 #include <vector>
 
-#include "chart/chart.h"
 #include "cli/app.h"
 #include "cli/arguments.h"
+#include "io/birth_entries.h"
 #include "io/csv.h"
 #include "support/chart_invariants.h"
 #include "support/json_check.h"

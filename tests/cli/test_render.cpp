@@ -19,7 +19,7 @@ namespace {
 // in Taurus below three empty mark lines.
 ChartOutput HandChart() {
   ChartOutput c;
-  c.birth.Name = "ARJUN MEHTA";
+  c.birth.name = "ARJUN MEHTA";
   c.PositionText = {"00 Gem 12", "15 Gem 40", "12 Tau 05", "20 Tau 00", "03 Leo 30",
                     "10 Leo 10", "25 Vir 59", "05 Can 00", "05 Cap 00", "18 Pis 33"};
   c.RetroFlag[0] = true;  // Mercury
@@ -283,7 +283,7 @@ TEST(RefusalJson, Members) {
 
 TEST(ChartCsv, OneLinePerChart) {
   ChartOutput c = HandChart();
-  c.birth.Name = "MEHTA, ARJUN";
+  c.birth.name = "MEHTA, ARJUN";
   c.attributes = TaurusAttributes();
   std::string out;
   AppendChartCsv(out, c);

@@ -25,9 +25,9 @@
 #include <sstream>
 #include <string>
 
-#include "chart/chart.h"
 #include "cli/arguments.h"
 #include "cli/render.h"
+#include "io/birth_entries.h"
 #include "io/csv.h"
 #include "support/chart_invariants.h"
 #include "support/json_check.h"

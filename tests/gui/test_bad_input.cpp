@@ -13,14 +13,14 @@
 #include <QTemporaryDir>
 #include <memory>
 
-#include "chart/chart.h"
-#include "chart/validation.h"
 #include "gui/frm_display.h"
 #include "gui/frm_main.h"
 #include "gui/mdi_window.h"
 #include "gui/shell.h"
 #include "gui/single_instance.h"
 #include "gui/ui_common.h"
+#include "io/birth_entries.h"
+#include "io/validation.h"
 #include "support/gui_harness.h"
 
 using namespace orvanta;

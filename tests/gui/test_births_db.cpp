@@ -36,7 +36,6 @@
 #include <map>
 #include <sstream>
 
-#include "chart/validation.h"
 #include "cli/app.h"
 #include "cli/arguments.h"
 #include "cli/chart_json.h"
@@ -45,6 +44,7 @@
 #include "io/births_csv.h"
 #include "io/csv.h"
 #include "io/saved_birth.h"
+#include "io/validation.h"
 #include "support/full_disk.h"
 #include "support/reference_births.h"
 
@@ -91,7 +91,7 @@ void WriteFile(const QString& path, const QByteArray& bytes) {
   QCOMPARE(f.write(bytes), bytes.size());
 }
 
-SavedBirth Saved(const FormEntries& e) {
+SavedBirth SavedOf(const FormEntries& e) {
   SavedBirth b;
   b.entries = e;
   return b;
@@ -219,7 +219,7 @@ int SaveLoop(const char* path) {
   FormEntries e = reference::DelhiBirth();
   for (int i = 0; i < kSaveLoopCount; ++i) {
     e.name = "BIRTH " + std::to_string(i);
-    if (!db.Add(Saved(e))) return 3;
+    if (!db.Add(SavedOf(e))) return 3;
     std::printf("%d\n", i);
     std::fflush(stdout);
   }
@@ -270,7 +270,7 @@ class TestBirthsDb : public QObject {
   void saveReopenUpdateKeepBothDeleteSearch() {
     const QString path = dir_.filePath("births.sqlite");
     FormEntries delhi = reference::DelhiBirth();
-    SavedBirth first = Saved(delhi);
+    SavedBirth first = SavedOf(delhi);
     first.timeZoneName = "Asia/Kolkata";
     first.utcOffsetMinutes = 330;
     first.note = "client since 2020";
@@ -285,7 +285,7 @@ class TestBirthsDb : public QObject {
       other.city = "Pune";
       other.state = "Maharashtra";
       other.dayText = "3";
-      QVERIFY(db.Add(Saved(other)));
+      QVERIFY(db.Add(SavedOf(other)));
     }
     BirthsDb db(path);  // the program started again
     QCOMPARE(db.Count(), 2);
@@ -309,14 +309,14 @@ class TestBirthsDb : public QObject {
     FormEntries corrected = delhi;
     corrected.hourText = "11";
     corrected.city = "Delhi Cantonment";
-    QVERIFY(db.Update(id, Saved(corrected)));
+    QVERIFY(db.Update(id, SavedOf(corrected)));
     QCOMPARE(db.Count(), 2);
     QCOMPARE(db.Load(id)->entries.hourText, std::string("11"));
     QCOMPARE(db.Load(id)->note, QString("client since 2020"));
     QCOMPARE(db.Load(id)->timeZoneName, QString());  // the new entries had none
 
     // Keep both: a second birth of the same name and date.
-    const auto second = db.Add(Saved(delhi));
+    const auto second = db.Add(SavedOf(delhi));
     QVERIFY(second);
     QCOMPARE(db.FindSame(delhi).size(), std::size_t(2));
     QCOMPARE(db.Count(), 3);
@@ -346,7 +346,7 @@ class TestBirthsDb : public QObject {
     FormEntries kathmandu = delhi;
     kathmandu.name = "SITA THAPA";
     kathmandu.exactOffsetMinutes = 345;
-    const auto kid = db.Add(Saved(kathmandu));
+    const auto kid = db.Add(SavedOf(kathmandu));
     QVERIFY(kid);
     QCOMPARE(BirthsDb(path).Load(*kid)->entries.exactOffsetMinutes, std::optional<int>(345));
   }
@@ -562,7 +562,7 @@ class TestBirthsDb : public QObject {
   // leaves the file as it was.
   void duplicatesAskedOnceAndCancelLeavesTheFile() {
     BirthsDb db(dir_.filePath("births.sqlite"));
-    QVERIFY(db.Add(Saved(reference::DelhiBirth())));
+    QVERIFY(db.Add(SavedOf(reference::DelhiBirth())));
     const std::string delhi = BirthsRowOf(reference::DelhiBirth());
     FormEntries other = reference::DelhiBirth();
     other.name = "SOMEONE ELSE";
@@ -656,7 +656,7 @@ class TestBirthsDb : public QObject {
     FormEntries e = reference::DelhiBirth();
     for (int i = 0; i < 400; ++i) {
       e.name = "BIRTH WITH A LONG NAME TO FILL THE DISK " + std::to_string(i);
-      QVERIFY(db.Add(Saved(e)));
+      QVERIFY(db.Add(SavedOf(e)));
     }
     const QString folder = dir_.filePath("disk");
     QVERIFY(QDir().mkpath(folder));
@@ -807,7 +807,7 @@ class TestBirthsDb : public QObject {
       FormEntries e = reference::DelhiBirth();
       for (int i = 0; i < 200; ++i) {
         e.name = "BIRTH " + std::to_string(i);
-        QVERIFY(good.Add(Saved(e)));
+        QVERIFY(good.Add(SavedOf(e)));
       }
     }
     if (kind == "garbage") {
@@ -855,7 +855,7 @@ class TestBirthsDb : public QObject {
       QVERIFY(!db.canSave());
       QCOMPARE(db.canRead(), canRead);
       QCOMPARE(db.Count(), canRead ? 200 : 0);
-      QVERIFY(!db.Add(Saved(reference::DelhiBirth())));
+      QVERIFY(!db.Add(SavedOf(reference::DelhiBirth())));
       QVERIFY(!db.Remove(1));
       const QString csv = dir_.filePath("in.csv");
       WriteFile(csv, QByteArray::fromStdString(std::string(kBirthsFileHeader) + "\n" +
@@ -1009,7 +1009,7 @@ class TestBirthsDb : public QObject {
       QCOMPARE(db.version(), 1);
       QCOMPARE(db.Count(), kOldBirths);
       QVERIFY(!db.canSave());
-      QVERIFY(!db.Add(Saved(reference::DelhiBirth())));
+      QVERIFY(!db.Add(SavedOf(reference::DelhiBirth())));
       // Opened as they are, the births give the charts they gave.
       for (const qint64 id : {charts.begin()->first, charts.rbegin()->first}) {
         const std::optional<SavedBirth> saved = db.Load(id);
@@ -1119,7 +1119,7 @@ class TestBirthsDb : public QObject {
       BirthsDb db(path);
       QVERIFY(db.fullyChecked());
       QRandomGenerator rng(21);
-      for (int i = 0; i < 10000; ++i) QVERIFY(db.Add(Saved(RandomBirth(rng))));
+      for (int i = 0; i < 10000; ++i) QVERIFY(db.Add(SavedOf(RandomBirth(rng))));
     }
     {
       BirthsDb db(path);
@@ -1138,7 +1138,7 @@ class TestBirthsDb : public QObject {
     const QString path = folder + "/births.sqlite";
     {
       BirthsDb db(path);
-      QVERIFY(db.Add(Saved(reference::DelhiBirth())));
+      QVERIFY(db.Add(SavedOf(reference::DelhiBirth())));
     }
     QVERIFY(!QFileInfo::exists(path + "-wal"));
     const QByteArray before = FileBytes(path);
@@ -1182,13 +1182,13 @@ class TestBirthsDb : public QObject {
     const QString path = folder + "/births.sqlite";
     {
       BirthsDb db(path);
-      QVERIFY(db.Add(Saved(reference::DelhiBirth())));
+      QVERIFY(db.Add(SavedOf(reference::DelhiBirth())));
       disk.Fill("filler");
       FormEntries e = reference::DelhiBirth();
       bool failed = false;
       for (int i = 0; i < 2000 && !failed; ++i) {
         e.name = "BIRTH " + std::to_string(i) + std::string(200, 'X');
-        failed = !db.Add(Saved(e));
+        failed = !db.Add(SavedOf(e));
       }
       QVERIFY(failed);
       QCOMPARE(db.lastError(), QString("the disk that holds it is full"));

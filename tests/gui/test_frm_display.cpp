@@ -45,7 +45,7 @@ const char* const kSignCells[kSignCount] = {
     "lblAries", "lblTaurus",  "lblGemini",      "lblCancer",    "lblLeo",      "lblVirgo",
     "lblLibra", "lblScorpio", "lblSagattarius", "lblCapricorn", "lblAquarius", "lblPisces"};
 
-struct Birth {
+struct TypedBirth {
   QString name, city, state, country;
   int month, day, year, hour, minute;
   QString latD, latM, lonD, lonM;
@@ -53,11 +53,12 @@ struct Birth {
 };
 
 // New Delhi, 15 June 1980, 10:30 IST: the project's reference birth.
-const Birth kDelhi = {"arjun mehta", "New Delhi", "Delhi", "India", 6,          15, 1980, 10, 30,
-                      "28",          "36",        "77",    "12",    kIndianTime};
+const TypedBirth kDelhi = {"arjun mehta", "New Delhi", "Delhi", "India", 6,    15,
+                           1980,          10,          30,      "28",    "36", "77",
+                           "12",          kIndianTime};
 // A second birth in another season and zone.
-const Birth kNewYork = {"mira", "New York", "NY", "USA", 11,   2,   1999,
-                        23,     5,          "40", "43",  "74", "0", 27};
+const TypedBirth kNewYork = {"mira", "New York", "NY", "USA", 11,   2,   1999,
+                             23,     5,          "40", "43",  "74", "0", 27};
 
 QStringList Lines(const QString& caption) {
   return caption.split(QStringLiteral("\r\n"));
@@ -92,8 +93,8 @@ class TestFrmDisplay : public QObject {
   void backReturnsTheFormWhereItWas();
 
  private:
-  void Type(const Birth& birth);
-  FormEntries EntriesOf(const Birth& birth) const;
+  void Type(const TypedBirth& birth);
+  FormEntries EntriesOf(const TypedBirth& birth) const;
   FrmDisplay* display() const;
 
   std::unique_ptr<ProgramUnderTest> program_;
@@ -111,7 +112,7 @@ void TestFrmDisplay::cleanup() {
   program_.reset();
 }
 
-void TestFrmDisplay::Type(const Birth& b) {
+void TestFrmDisplay::Type(const TypedBirth& b) {
   FrmMain* form = program_->shell.form();
   const auto type = [&](const char* box, const QString& text) {
     QLineEdit* edit = get<QLineEdit>(form, box);
@@ -135,7 +136,7 @@ void TestFrmDisplay::Type(const Birth& b) {
   get<QComboBox>(form, "cmbTimeZone")->setCurrentIndex(b.zone);
 }
 
-FormEntries TestFrmDisplay::EntriesOf(const Birth& b) const {
+FormEntries TestFrmDisplay::EntriesOf(const TypedBirth& b) const {
   FormEntries e;
   e.name = b.name.toUpper().toStdString();
   e.city = b.city.toStdString();
@@ -161,7 +162,7 @@ FrmDisplay* TestFrmDisplay::display() const {
 }
 
 void TestFrmDisplay::refusedEntriesOpenNoWindow() {
-  Birth noName = kDelhi;
+  TypedBirth noName = kDelhi;
   noName.name.clear();
   Type(noName);
   QTest::mouseClick(get<QPushButton>(program_->shell.form(), "cmdRashi"), Qt::LeftButton);
@@ -428,7 +429,7 @@ void TestFrmDisplay::attributeTabShowsTheInduLagnaSign() {
   QVERIFY(expected.chart.attributes.has_value());
   QVERIFY(expected.chart.induLagna.has_value());
   const int il = expected.chart.induLagna->sign;
-  const SignRow& row = FillSignTables()[static_cast<std::size_t>(il)];
+  const SignRow& row = SignRows()[static_cast<std::size_t>(il)];
 
   for (const AttributeValue& a : *expected.chart.attributes) {
     QWidget* shown = d->AttributeWidget(a.attribute);
@@ -603,7 +604,7 @@ ChartOutput ChartWith(int ascSign, int moonSign) {
   BodySigns signs{};
   signs[Moon] = moonSign;
   signs[Asc] = ascSign;
-  chart.houses = RunHouseCalls(signs, {}, chart.marks);
+  chart.houses = HouseCallsOf(signs, {}, chart.marks);
   chart.induLagna = CountInduLagna(ascSign, moonSign, InduLagnaRule::FromAscendantVenus10);
   AppendMark(chart.marks, chart.induLagna->sign, kInduLagnaMark);
   chart.attributes = SignRowCopy(chart.induLagna->sign);
@@ -682,7 +683,7 @@ void TestFrmDisplay::headlineLegendAndExplanation() {
   const int remainder = (ascKala + moonKala) % 12;
   QCOMPARE(steps[3], QString("Remainder by 12: %1").arg(remainder));
   const int sign = (asc + (remainder == 0 ? 12 : remainder) - 1) % 12;
-  QVERIFY(headline.startsWith("Indu Lagna: " + Text(FillSignTables()[sign].EnglishName) + " ("));
+  QVERIFY(headline.startsWith("Indu Lagna: " + Text(SignRows()[sign].EnglishName) + " ("));
 }
 
 void TestFrmDisplay::explanationFitsItsPanel() {

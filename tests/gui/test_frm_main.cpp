@@ -467,9 +467,9 @@ void TestFrmMain::numbersTypedIntoTheLists() {
   QVERIFY(sink_.shown.empty());
   QCOMPARE(static_cast<int>(charts_.size()), 1);
   const ChartOutput chart = charts_[0];
-  QCOMPARE(int{chart.birth.Day}, expectedDay);
-  QCOMPARE(int{chart.birth.Hour}, expectedHour);
-  QCOMPARE(int{chart.birth.Minute}, expectedMinute);
+  QCOMPARE(chart.birth.local.day, expectedDay);
+  QCOMPARE(chart.birth.local.hour, expectedHour);
+  QCOMPARE(chart.birth.local.minute, expectedMinute);
   // The time of birth keeps its format: no leading zeros.
   QCOMPARE(QString::fromStdString(chart.details.timeOfBirth),
            QString("%1:%2").arg(expectedHour).arg(expectedMinute));

@@ -14,9 +14,9 @@
 #include <QSignalSpy>
 #include <memory>
 
-#include "chart/chart.h"
 #include "gui/frm_main.h"
 #include "gui/place_picker.h"
+#include "io/birth_entries.h"
 #include "support/gui_harness.h"
 
 using namespace orvanta;
@@ -158,9 +158,9 @@ void TestPlacePicker::typeCityPickSuggestionFillsEverything() {
   get<QPushButton>("cmdRashi")->click();
   QCOMPARE(ready.count(), 1);
   const auto chart = ready.at(0).at(0).value<ChartOutput>();
-  QCOMPARE(chart.birth.ZoneShiftHours, std::int16_t{-1});
-  QCOMPARE(chart.birth.LatMin, std::int16_t{25});
-  QVERIFY(!chart.birth.East);
+  QCOMPARE(chart.birth.clock.offsetSeconds, 3600);
+  QCOMPARE(chart.birth.position.latitude.minutes, std::int16_t{25});
+  QVERIFY(!chart.birth.position.longitude.positive);
   QVERIFY(sink_.shown.empty());
   QVERIFY(chooser_.questions.isEmpty());
 
@@ -250,8 +250,7 @@ void TestPlacePicker::offsetWithoutRowIsUsedExactly() {
   get<QPushButton>("cmdRashi")->click();
   QCOMPARE(ready.count(), 1);
   const auto chart = ready.at(0).at(0).value<ChartOutput>();
-  QCOMPARE(chart.birth.ZoneShiftHours, std::int16_t{-5});
-  QCOMPARE(chart.birth.ZoneShiftMinutes, std::int16_t{-45});
+  QCOMPARE(chart.birth.clock.offsetSeconds, 5 * 3600 + 45 * 60);
 
   // Entries written back into the form keep their exact offset until a row
   // is picked.
@@ -459,7 +458,7 @@ void TestPlacePicker::tickNeverOnTopOfAResolvedZone() {
   QTest::mouseClick(get<QPushButton>("cmdRashi"), Qt::LeftButton);
   QCOMPARE(static_cast<int>(charts.size()), 1);
   QCOMPARE(charts[0].clock.offsetMinutes, -240);
-  QCOMPARE(charts[0].entries.dst, false);
+  QCOMPARE(charts[0].birth.clock.daylightTick, false);
 
   QComboBox* zone = get<QComboBox>("cmbTimeZone");
   zone->setCurrentIndex(27);  // "Eastern Standard Time", chosen by hand
@@ -486,7 +485,7 @@ void TestPlacePicker::tickNeverOnTopOfAResolvedZone() {
   QVERIFY(!dst->isChecked());
   QTest::mouseClick(get<QPushButton>("cmdRashi"), Qt::LeftButton);
   for (const ChartOutput& chart : charts) {
-    QVERIFY(!chart.entries.dst || chart.entries.zoneName.empty());
+    QVERIFY(!chart.birth.clock.daylightTick || chart.birth.clock.zoneName.empty());
     QVERIFY(chart.clock.offsetMinutes != -180);
   }
 }

@@ -9,7 +9,7 @@
 #include <cmath>
 #include <string>
 
-#include "chart/chart.h"
+#include "io/birth_entries.h"
 
 namespace orvanta::fuzz {
 

@@ -9,7 +9,7 @@
 #include <random>
 #include <string>
 
-#include "chart/chart.h"
+#include "io/birth_entries.h"
 #include "tables/zones.h"
 
 namespace orvanta::testing {

@@ -1,7 +1,7 @@
 // Births the tests and benchmarks share.
 #pragma once
 
-#include "chart/chart.h"
+#include "io/birth_entries.h"
 
 namespace orvanta::reference {
 

@@ -427,7 +427,7 @@ int Generate() {
   out += "\n}  // namespace\n\n";
   for (const PlanetSpec& planet : kPlanets) {
     const std::string p = planet.name;
-    out += "StationTables Load_" + p + "_Stations() {\n";
+    out += "StationTables " + p + "StationTables() {\n";
     out += "  return {" + p + "RetroStart, " + p + "RetroEnd, *k" + p + "Periods};\n";
     out += "}\n\n";
   }

@@ -9,7 +9,6 @@
 #include <string_view>
 #include <utility>
 
-#include "chart/birth_place.h"
 #include "engine/planets.h"
 #include "engine/retrograde.h"
 #include "engine/sunrise.h"
@@ -19,13 +18,6 @@
 namespace orvanta {
 
 namespace {
-
-// Reads a list text into a 16-bit record field; a text without a value
-// leaves the field as it was (the front ends offer only numbers).
-void ReadField(std::string_view text, std::int16_t& field) {
-  if (const auto v = PlainWholeNumber(text); v && *v <= 32767)
-    field = static_cast<std::int16_t>(*v);
-}
 
 std::string ToText(int value) {
   return std::to_string(value);
@@ -50,92 +42,40 @@ RiseSetPair SunriseAndSunset(const SunriseInput& in) {
   return {events.rise, events.set};
 }
 
-BirthDetailTexts DetailTexts(const FormEntries& e, const BirthDetails& b, const ChartClock& clock) {
+void AppendArc(std::string& text, const ArcAngle& a, const char* positive, const char* negative) {
+  text.append(ToText(a.degrees)).append("° ").append(ToText(a.minutes)).append("'");
+  text.append(a.positive ? positive : negative);
+}
+
+BirthDetailTexts DetailTexts(const Birth& b, const ChartClock& clock) {
   BirthDetailTexts t;
-  t.name = b.Name;
-  t.dateOfBirth.append(MonthName(b.Month)).append("/").append(ToText(b.Day));
-  t.dateOfBirth.append("/").append(ToText(b.Year));
-  t.timeOfBirth.append(ToText(b.Hour)).append(":").append(ToText(b.Minute));
-  t.latitude.append(ToText(b.LatDeg)).append("° ").append(ToText(b.LatMin)).append("'");
-  t.latitude.append(e.north ? " N" : " S");
-  t.longitude.append(ToText(b.LonDeg)).append("° ").append(ToText(b.LonMin)).append("'");
-  t.longitude.append(e.east ? " E" : " W");
-  t.city = e.city;
-  t.state = e.state;
-  t.country = e.country;
+  t.name = b.name;
+  const CivilTime& local = b.local;
+  t.dateOfBirth.append(MonthName(local.month)).append("/").append(ToText(local.day));
+  t.dateOfBirth.append("/").append(ToText(local.year));
+  t.timeOfBirth.append(ToText(local.hour)).append(":").append(ToText(local.minute));
+  AppendArc(t.latitude, b.position.latitude, " N", " S");
+  AppendArc(t.longitude, b.position.longitude, " E", " W");
+  t.city = b.city;
+  t.state = b.state;
+  t.country = b.country;
   t.timeZone = clock.text;
   return t;
-}
-
-}  // namespace
-
-ValidationInput ValidationInputOf(const FormEntries& e) {
-  ValidationInput in;
-  in.name = e.name;
-  in.lonDeg = e.lonDeg;
-  in.lonMin = e.lonMin;
-  in.latDeg = e.latDeg;
-  in.latMin = e.latMin;
-  in.year = e.yearText;
-  in.monthIndex = e.monthIndex;
-  // The day list holds 1..31 at positions 0..30.
-  const auto day = PlainWholeNumber(e.dayText);
-  in.dayIndex = day ? static_cast<int>(*day - 1) : -1;
-  in.day = e.dayText;
-  in.hour = e.hourText;
-  in.minute = e.minuteText;
-  in.second = e.secondText;
-  return in;
-}
-
-namespace {
-
-// The birth record from validated entries. With no zone selected the
-// correction is zero (universal time).
-void FillBirthRecord(const FormEntries& e, BirthDetails& b) {
-  b.Name = e.name;
-  const auto shift = e.exactOffsetMinutes ? ZoneShiftOf(ExactOffset{*e.exactOffsetMinutes})
-                                          : ZoneShiftOf(e.zoneIndex);
-  const std::int16_t shiftHours = shift ? shift->hours : std::int16_t{0};
-  const std::int16_t shiftMinutes = shift ? shift->minutes : std::int16_t{0};
-  // A list position whose month does not fit the 16-bit field (only a caller
-  // outside the form can give one) leaves the field as it was.
-  if (e.monthIndex >= INT16_MIN - 1 && e.monthIndex < INT16_MAX) {
-    b.Month = static_cast<std::int16_t>(e.monthIndex + 1);
-  }
-  ReadField(e.dayText, b.Day);
-  ReadField(e.yearText, b.Year);
-  ReadField(e.hourText, b.Hour);
-  ReadField(e.minuteText, b.Minute);
-  b.ZoneShiftHours = shiftHours;
-  b.ZoneShiftMinutes = shiftMinutes;
-  b.ZoneHours = static_cast<std::int16_t>(std::abs(shiftHours));
-  b.ZoneMinutes = static_cast<std::int16_t>(std::abs(shiftMinutes));
-  b.ZoneName = e.zoneName;
-  b.ZoneSummerTime = e.zoneDaylight;
-  ReadField(e.lonDeg, b.LonDeg);
-  ReadField(e.lonMin, b.LonMin);
-  ReadField(e.latDeg, b.LatDeg);
-  ReadField(e.latMin, b.LatMin);
-  b.East = e.east;
-  b.South = !e.north;
-  b.Dst = e.dst;
-  int seconds = 0;
-  if (const auto s = PlainWholeNumber(e.secondText)) seconds = static_cast<int>(*s);
-  b.BirthMoment = MakeDateTime(b.Year, b.Month, b.Day, b.Hour, b.Minute, seconds);
 }
 
 // The engine at the birth moment: ascendant, Moon, planets, retrograde marks.
 // The ayanamsa chosen in the settings makes every sidereal longitude: the
 // ascendant and the Moon here, the planets, Rahu, Ketu and the Sun at the
 // reference sunrise through AyanCorr, which their moments carry.
-void BirthPass(const BirthDetails& b, const CalculationSettings& settings, ChartOutput& out) {
+void BirthPass(const Birth& b, const CalculationSettings& settings, ChartOutput& out) {
   out.time = ComputeAscendant(b, settings.ayanamsa);
   out.moon = ComputeMoonPosition(b, settings.ayanamsa);
   PlanetMoment moment = PlanetMomentOf(b, out.time);
   moment.node = settings.node;
   const PlanetPositions planets = ComputePlanets(moment);
-  const RetrogradeMarks retro = RetrogradeMarksAt(b.Month, b.Day, b.Year, b.Hour, b.Minute);
+  const CivilTime& local = b.local;
+  const RetrogradeMarks retro =
+      RetrogradeMarksAt(local.month, local.day, local.year, local.hour, local.minute);
   out.RetroFlag = retro.RetroFlag;
   out.ChartLabel = retro.ChartLabel;
   out.bodies = BodyPositionsOf(out.time, out.moon, planets, out.RetroFlag);
@@ -210,13 +150,13 @@ ReferenceChoice ChooseReference(std::span<const SunDay> days, LocalDateTime birt
 // rule needs can lie two days off the birth date: that day is computed too,
 // for the reference only. A day without a sunrise or a sunset (beyond the
 // polar circles) gives none and takes no part, so no reference is invented.
-void SunriseReferences(const BirthDetails& b, ChartOutput& out) {
-  const LocalDateTime birthDate = MakeDateTime(b.Year, b.Month, b.Day);
+void SunriseReferences(const Birth& b, ChartOutput& out) {
+  const LocalDateTime birthDate = MakeDateTime(b.local.year, b.local.month, b.local.day);
   out.day = SunriseAndSunset(SunriseInputFor(b, birthDate));
   out.previousDay = SunriseAndSunset(SunriseInputFor(b, birthDate - std::chrono::days{1}));
   out.nextDay = SunriseAndSunset(SunriseInputFor(b, birthDate + std::chrono::days{1}));
 
-  const LocalDateTime birth = b.BirthMoment;
+  const LocalDateTime birth = LocalMoment(b);
   std::array<SunDay, 4> days = {{{out.day, SunriseReference::DaySunrise},
                                  {out.previousDay, SunriseReference::PreviousSunrise},
                                  {out.nextDay, SunriseReference::NextSunrise},
@@ -241,7 +181,7 @@ void SunriseReferences(const BirthDetails& b, ChartOutput& out) {
 
 // The Sun at the reference sunrise, and the three points moving from it;
 // each adds an empty line to its sign's mark.
-void MovingPoints(const BirthDetails& b, ChartOutput& out) {
+void MovingPoints(const Birth& b, ChartOutput& out) {
   if (!out.ElapsedMinutes || !out.referenceSunrise) return;
   const CivilTime riseClock = Split(*out.referenceSunrise);
   const SunAtMoment atSunrise = SunriseSunPosition(PlanetMomentOf(b, riseClock, out.time));
@@ -268,37 +208,39 @@ void VighatiPoint(ChartOutput& out) {
 
 }  // namespace
 
-ChartRun ComputeChart(Session& session, const FormEntries& e, ChartScope scope) {
-  return ComputeChart(e, session.settings, scope);
-}
-
-ChartRun ComputeChart(const FormEntries& e, ChartScope scope) {
-  return ComputeChart(e, CalculationSettings{}, scope);
-}
-
-BirthReading ReadBirth(const FormEntries& e) {
-  BirthReading reading;
-  reading.refusal = ValidateEntries(ValidationInputOf(e));
-  if (!reading.refusal) FillBirthRecord(e, reading.birth);
-  return reading;
-}
-
-ChartRun ComputeChart(const FormEntries& e, const CalculationSettings& settings, ChartScope scope) {
-  ChartRun run;
-  BirthReading reading = ReadBirth(e);
-  if (reading.refusal) {
-    run.refusal = reading.refusal;
-    return run;
+ChartClock ChartClockOf(const Birth& b) {
+  const Clock& c = b.clock;
+  ChartClock clock;
+  clock.zoneName = c.zoneName;
+  clock.offsetMinutes = OffsetMinutesWithTick(c);
+  clock.daylight = ReadsSummerTime(c);
+  std::string& text = clock.text;
+  if (!c.caption.empty()) {
+    // A city's own time or the place's local mean time is named by its
+    // caption, to the second.
+    text = c.caption;
+  } else {
+    if (!c.zoneName.empty()) text = c.zoneName + ", ";
+    text += FormatUtcOffset(OffsetSecondsWithTick(c));
+    text += clock.daylight ? ", summer time" : ", standard time";
   }
-  ChartOutput& out = run.chart;
-  out.entries = e;
+  if (c.zoneName.empty() && c.caption.empty() && c.zoneRow && *c.zoneRow >= 0 &&
+      *c.zoneRow < kZoneCount)
+    text += " (" + std::string(kZones[static_cast<std::size_t>(*c.zoneRow)].text) + ")";
+  if (c.daylightTick) text += ", daylight saving ticked";
+  return clock;
+}
+
+ChartOutput ComputeChart(const Birth& birth, const CalculationSettings& settings,
+                         ChartScope scope) {
+  ChartOutput out;
   out.settings = settings;
-  out.birth = std::move(reading.birth);
+  out.birth = birth;
   BirthPass(out.birth, settings, out);
   const bool everything = scope == ChartScope::Everything;
   if (everything) {
-    out.clock = ChartClockOf(e, out.birth);
-    out.details = DetailTexts(e, out.birth, out.clock);
+    out.clock = ChartClockOf(out.birth);
+    out.details = DetailTexts(out.birth, out.clock);
   }
   PlaceBodies(out);
   BodySigns signs{};
@@ -308,7 +250,7 @@ ChartRun ComputeChart(const FormEntries& e, const CalculationSettings& settings,
     retrograde[i] = out.bodies[i].retrograde;
   }
   out.AscSignIndex = static_cast<std::int16_t>(std::max(signs[Asc], 0));
-  out.houses = RunHouseCalls(signs, retrograde, out.marks);
+  out.houses = HouseCallsOf(signs, retrograde, out.marks);
   if (everything) {
     SunriseReferences(out.birth, out);
     MovingPoints(out.birth, out);
@@ -320,7 +262,7 @@ ChartRun ComputeChart(const FormEntries& e, const CalculationSettings& settings,
     out.attributes = SignRowCopy(out.induLagna->sign);
   }
   if (everything) VighatiPoint(out);
-  return run;
+  return out;
 }
 
 }  // namespace orvanta

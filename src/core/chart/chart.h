@@ -1,10 +1,11 @@
-// One chart, from the form's entries to every text the result window shows.
+// One chart, from a typed birth to every text the result window shows.
 //
-// ComputeChart reads the entries as a birth in numbers (ReadBirth), runs the engine
+// ComputeChart takes the birth in numbers (io/birth_entries.h reads the
+// form's entries into one), runs the engine
 // stages in their fixed order (ascendant, Moon, planets, retrograde marks),
 // places the bodies into the twelve sign cells, runs the twelve house calls
 // and the sunrise references, finds the Indu Lagna and copies its sign's row.
-// Each chart is a function of its entries and its calculation settings
+// Each chart is a function of its birth and its calculation settings
 // alone: nothing is carried from one computation to the next.
 #pragma once
 
@@ -15,50 +16,17 @@
 #include "chart/positions.h"
 #include "chart/presentation.h"
 #include "chart/settings.h"
-#include "chart/validation.h"
 #include "engine/calendar.h"
 #include "engine/moon.h"
 #include "engine/sunrise.h"
 #include "lagna/indu_lagna.h"
 #include "lagna/vighati.h"
+#include "model/birth.h"
 #include "model/datetime.h"
 #include "model/records.h"
 #include "tables/sign_tables.h"
 
 namespace orvanta {
-
-// The birth-data form's entries as the user left them.
-struct FormEntries {
-  std::string name;
-  std::string city, state, country;
-  int monthIndex = 0;  // position in the month list, 0 = January
-  std::string dayText = "1";
-  std::string yearText = "1901";
-  std::string hourText = "0";
-  std::string minuteText = "0";
-  std::string secondText = "0";
-  std::string lonDeg, lonMin, latDeg, latMin;  // degrees and minutes as typed
-  bool east = true;
-  bool north = true;
-  int zoneIndex = 29;  // row of the zone list; -1 = no selection
-  // An offset east of Greenwich in minutes that no row carries, resolved from
-  // the time-zone history; when set it is used instead of zoneIndex.
-  std::optional<int> exactOffsetMinutes;
-  // The same offset to the second where it has seconds (Kathmandu's
-  // +5:41:16 of 1901); exactOffsetMinutes then holds it to the nearest
-  // minute.
-  std::optional<int> exactOffsetSeconds;
-  // The clock's own name where it is no tz reading: "Bombay Time, UTC+4:51,
-  // the city's own clock until 1955", "local mean time at 83°58′ E,
-  // UTC+5:35:52"; empty otherwise.
-  std::string clockCaption;
-  bool dst = false;  // the daylight-saving tick
-  // The tz database zone the offset was resolved from ("Asia/Kathmandu")
-  // and whether that reading is summer time; empty when the zone was
-  // chosen from the list.
-  std::string zoneName;
-  bool zoneDaylight = false;
-};
 
 // Sunrise and sunset of one day; empty where the Sun does not rise or does
 // not set on that day (beyond the polar circles).
@@ -76,10 +44,9 @@ struct Session {
 enum class SunriseReference { None, DaySunrise, PreviousSunrise, NextSunrise };
 
 struct ChartOutput {
-  // What the chart was computed from: the entries and the settings.
-  FormEntries entries;
+  // What the chart was computed from: the birth and the settings.
   CalculationSettings settings;
-  BirthDetails birth;
+  Birth birth;
   TimeQuantities time;
   MoonPosition moon;
   BodyPositions bodies;        // the birth chart's positions, Sun..Asc
@@ -107,23 +74,6 @@ struct ChartOutput {
   std::optional<AttributeRow> attributes;  // nothing when the index lies outside the tables
 };
 
-struct ChartRun {
-  std::optional<Refusal> refusal;  // set when validation refused the entries
-  ChartOutput chart;               // meaningful only without a refusal
-};
-
-ValidationInput ValidationInputOf(const FormEntries& entries);
-
-// The entries read as one birth in numbers, or the first check they fail
-// (the checks in the form's order, with its messages). Every front end's
-// entries (the form, the command line's options, a births-file row) pass
-// this one step before a chart, and the engine starts from `birth` alone.
-struct BirthReading {
-  std::optional<Refusal> refusal;
-  BirthDetails birth;  // meaningful only without a refusal
-};
-BirthReading ReadBirth(const FormEntries& entries);
-
 // How much of a chart to compute. `PositionsAndLagna` leaves out what is
 // counted from the sunrise (the three days' rise and set, the elapsed time,
 // the moving points and the vighati point, with their marks) and the birth
@@ -132,15 +82,15 @@ BirthReading ReadBirth(const FormEntries& entries);
 // batch's CSV output, which shows only those, uses it.
 enum class ChartScope { Everything, PositionsAndLagna };
 
-// The chart of the form's entries under `settings`, or the validation's
-// refusal.
-ChartRun ComputeChart(const FormEntries& entries, const CalculationSettings& settings,
-                      ChartScope scope = ChartScope::Everything);
-// The same with the default settings.
-ChartRun ComputeChart(const FormEntries& entries, ChartScope scope = ChartScope::Everything);
+// The chart of a birth under `settings`.
+ChartOutput ComputeChart(const Birth& birth, const CalculationSettings& settings,
+                         ChartScope scope = ChartScope::Everything);
 
-// The same under a window's or a run's session's settings.
-ChartRun ComputeChart(Session& session, const FormEntries& entries,
-                   ChartScope scope = ChartScope::Everything);
+// The clock a chart was computed with, for every output: the zone it was
+// resolved from (or the zone list's row), the offset from Universal Time
+// with the daylight-saving tick counted, and whether it is summer time:
+// "Asia/Kathmandu, UTC+5:45, standard time", "UTC+5:30, standard time
+// (Indian Time, IST, +5.3)" as its text, and in parts.
+ChartClock ChartClockOf(const Birth& birth);
 
 }  // namespace orvanta

@@ -121,7 +121,7 @@ int HouseOf(int sign, int ascSign) {
 }
 
 std::string SignName(int sign) {
-  return std::string(FillSignTables()[static_cast<std::size_t>(sign)].EnglishName);
+  return std::string(SignRows()[static_cast<std::size_t>(sign)].EnglishName);
 }
 
 }  // namespace

@@ -122,7 +122,7 @@ std::string ChartSvg(const ChartOutput& chart, ChartStyle style, ChartSelection 
          Number(height), "\" viewBox=\"0 0 ", Number(width), " ", Number(height),
          "\" font-family=\"DejaVu Sans, sans-serif\">\n");
   std::string title = "Orvanta - ";
-  title += chart.birth.Name;
+  title += chart.birth.name;
   Append(out, "<title>", XmlEscaped(title), "</title>\n");
   out += "<rect width=\"100%\" height=\"100%\" fill=\"white\"/>\n";
   for (std::size_t i = 0; i < drawings.size(); ++i) {

@@ -79,15 +79,12 @@ void AppendPeriodTree(std::string& out, const ChartOutput& chart, const dasha::V
 
 }  // namespace
 
-std::chrono::seconds BirthClockOffset(const BirthDetails& birth) {
-  const BirthUniversalTime u = UniversalTimeOfBirth(birth);
-  // Local minus universal time; whole minutes of the zone and the hour of
-  // daylight saving.
-  return seconds{std::llround((u.localTimeHours - u.universalTimeHours) * 3600)};
+std::chrono::seconds BirthClockOffset(const Birth& birth) {
+  return seconds{OffsetSecondsWithTick(birth.clock)};
 }
 
-dasha::UtSeconds BirthInstantUt(const BirthDetails& birth) {
-  return sys_seconds{birth.BirthMoment.time_since_epoch()} - BirthClockOffset(birth);
+dasha::UtSeconds BirthInstantUt(const Birth& birth) {
+  return UniversalTime(birth);
 }
 
 std::optional<dasha::Vimshottari> DashaOf(const ChartOutput& chart) {
@@ -95,11 +92,11 @@ std::optional<dasha::Vimshottari> DashaOf(const ChartOutput& chart) {
                               chart.settings.dashaYear);
 }
 
-dasha::UtSeconds StartOfLocalDate(const BirthDetails& birth, year_month_day date) {
+dasha::UtSeconds StartOfLocalDate(const Birth& birth, year_month_day date) {
   return sys_seconds{sys_days{date}} - BirthClockOffset(birth);
 }
 
-year_month_day LocalDateOf(const BirthDetails& birth, dasha::UtSeconds instant) {
+year_month_day LocalDateOf(const Birth& birth, dasha::UtSeconds instant) {
   return year_month_day{floor<days>(instant + BirthClockOffset(birth))};
 }
 
@@ -119,7 +116,7 @@ std::string UtcText(dasha::UtSeconds instant) {
          TwoDigits(static_cast<unsigned>(clock.seconds().count())) + "Z";
 }
 
-std::optional<dasha::YearsMonthsDays> AgeAt(const BirthDetails& birth, dasha::UtSeconds instant) {
+std::optional<dasha::YearsMonthsDays> AgeAt(const Birth& birth, dasha::UtSeconds instant) {
   const dasha::UtSeconds born = BirthInstantUt(birth);
   if (instant < born) return std::nullopt;
   const year_month_day from = LocalDateOf(birth, born);

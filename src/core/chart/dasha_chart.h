@@ -21,10 +21,10 @@ namespace orvanta {
 // The birth instant in Universal Time to the second: the clock reading with
 // its seconds, moved by the same zone and daylight-saving hour as the
 // ascendant and the Moon are computed with.
-dasha::UtSeconds BirthInstantUt(const BirthDetails& birth);
+dasha::UtSeconds BirthInstantUt(const Birth& birth);
 
 // The birth's clock against Universal Time (local minus UT), seconds.
-std::chrono::seconds BirthClockOffset(const BirthDetails& birth);
+std::chrono::seconds BirthClockOffset(const Birth& birth);
 
 // The periods of a chart; nothing where the chart has no sidereal Moon.
 std::optional<dasha::Vimshottari> DashaOf(const ChartOutput& chart);
@@ -38,10 +38,10 @@ struct DashaRequest {
 };
 
 // The instant a date of the birth's clock starts (its 00:00).
-dasha::UtSeconds StartOfLocalDate(const BirthDetails& birth, std::chrono::year_month_day date);
+dasha::UtSeconds StartOfLocalDate(const Birth& birth, std::chrono::year_month_day date);
 
 // The local date of an instant by the birth's clock.
-std::chrono::year_month_day LocalDateOf(const BirthDetails& birth, dasha::UtSeconds instant);
+std::chrono::year_month_day LocalDateOf(const Birth& birth, dasha::UtSeconds instant);
 
 // "YYYY-MM-DD".
 std::string DateText(std::chrono::year_month_day date);
@@ -50,7 +50,7 @@ std::string UtcText(dasha::UtSeconds instant);
 
 // The native's age at a date, in whole calendar years, months and days of
 // the birth's clock; nothing before the birth.
-std::optional<dasha::YearsMonthsDays> AgeAt(const BirthDetails& birth, dasha::UtSeconds instant);
+std::optional<dasha::YearsMonthsDays> AgeAt(const Birth& birth, dasha::UtSeconds instant);
 // "34 years 2 months 5 days" (a part that is zero is left out, "0 days"
 // when all are), and "before birth" for nothing.
 std::string AgeText(const std::optional<dasha::YearsMonthsDays>& age);

@@ -8,7 +8,7 @@ namespace orvanta {
 namespace {
 
 std::string_view EnglishOf(int sign) {
-  return FillSignTables()[static_cast<std::size_t>(sign)].EnglishName;
+  return SignRows()[static_cast<std::size_t>(sign)].EnglishName;
 }
 
 std::string_view LordOf(int sign) {
@@ -46,7 +46,7 @@ std::optional<InduLagnaSteps> ExplainInduLagna(const ChartOutput& chart) {
 
 std::string InduLagnaHeadline(int signIndex) {
   if (signIndex < 0 || signIndex >= kSignCount) return {};
-  const SignRow& row = FillSignTables()[static_cast<std::size_t>(signIndex)];
+  const SignRow& row = SignRows()[static_cast<std::size_t>(signIndex)];
   return std::string(kHeadlinePrefix) + std::string(row.EnglishName) + " (" +
          std::string(row.VedicName) + ")";
 }

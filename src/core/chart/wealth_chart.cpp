@@ -142,7 +142,7 @@ std::optional<wealth::SunriseBasis> LastSunriseBasis(const ChartOutput& chart) {
   }
   // After sunset the hidden points count forward to the next sunrise; the
   // wealth lagnas count from the latest sunrise at or before the birth.
-  const LocalDateTime birth = chart.birth.BirthMoment;
+  const LocalDateTime birth = LocalMoment(chart.birth);
   std::optional<LocalDateTime> last;
   for (const RiseSetPair* day : {&chart.previousDay, &chart.day, &chart.nextDay}) {
     const auto& rise = (*day)[0];

@@ -41,15 +41,6 @@ double Sgn(double x) {
 
 }  // namespace
 
-bool ZoneRunsEast(const BirthDetails& birth, double longitudeDeg) {
-  // The zone's own sign decides: a negative shift (local time ahead of UT)
-  // lies east of Greenwich. Only a zone of 0 falls back to the hemisphere,
-  // where both directions give the same time.
-  if (birth.ZoneShiftHours < 0 || birth.ZoneShiftMinutes < 0) return true;
-  if (birth.ZoneShiftHours > 0 || birth.ZoneShiftMinutes > 0) return false;
-  return longitudeDeg < 0;
-}
-
 double JulianDayNumber(double month, double day, double year) {
   const double m = 12 * (year + 4800) + month - 3;
   const double t = (2 * (m - 12 * std::floor(m / 12)) + 7 + 365 * m) / 12;
@@ -89,7 +80,7 @@ double ArcTan2(double y, double x) {
   return 0;
 }
 
-double Norm360(double& angle) {
+double StepInto360(double& angle) {
   if (angle < 0) angle = angle + 360;
   if (angle > 360) angle = angle - 360;
   return angle;
@@ -132,29 +123,18 @@ std::string SignDMS(double& angle) {
   return text;
 }
 
-BirthUniversalTime UniversalTimeOfBirth(const BirthDetails& birth) {
+BirthUniversalTime UniversalTimeOfBirth(const Birth& birth) {
   BirthUniversalTime u;
-  u.localTimeHours = birth.Hour + birth.Minute / 60.0;
-  double zone = birth.ZoneHours + birth.ZoneMinutes / 60.0;
-  double longitude = birth.LonDeg + birth.LonMin / 60.0;
-  if (birth.East) longitude = -longitude;
-  u.longitudeDeg = longitude;
-
-  const bool east = ZoneRunsEast(birth, longitude);
-  if (birth.Dst) {
-    if (east) {
-      zone = zone + 1;
-    } else {
-      zone = zone - 1;
-    }
-  }
-  u.zoneHours = zone;
-  u.julianDay = JulianDayNumber(birth.Month, birth.Day, birth.Year);
-  u.universalTimeHours = east ? u.localTimeHours - zone : u.localTimeHours + zone;
+  const CivilTime& local = birth.local;
+  u.localTimeHours = local.hour + local.minute / 60.0;
+  u.clockHours = ClockHours(birth.clock);
+  u.longitudeDeg = -LongitudeDeg(birth.position);
+  u.julianDay = JulianDayNumber(local.month, local.day, local.year);
+  u.universalTimeHours = u.localTimeHours - u.clockHours;
   return u;
 }
 
-TimeQuantities ComputeAscendant(const BirthDetails& birth, AyanamsaChoice ayanamsa) {
+TimeQuantities ComputeAscendant(const Birth& birth, AyanamsaChoice ayanamsa) {
   using calendar::kDegToRad;
   using calendar::kPi;
   using calendar::kRadToDeg;
@@ -162,10 +142,9 @@ TimeQuantities ComputeAscendant(const BirthDetails& birth, AyanamsaChoice ayanam
   TimeQuantities q;
   const BirthUniversalTime u = UniversalTimeOfBirth(birth);
   q.localTimeHours = u.localTimeHours;
-  q.zoneHours = u.zoneHours;
+  q.clockHours = u.clockHours;
   q.longitudeDeg = u.longitudeDeg;
-  double latitude = birth.LatDeg + birth.LatMin / 60.0;
-  if (birth.South) latitude = -latitude;
+  const double latitude = LatitudeDeg(birth.position);
   q.latitudeDeg = latitude;
   const double longitude = u.longitudeDeg;
 
@@ -205,10 +184,10 @@ TimeQuantities ComputeAscendant(const BirthDetails& birth, AyanamsaChoice ayanam
   q.tropicalAscendantDeg = ascendant;
 
   ascendant = q.tropicalAscendantDeg + q.AyanCorr;
-  // Norm360 replaces its argument, so the later calls see the reduced value.
-  q.AscendantInt = std::floor(Norm360(ascendant));
-  q.AscendantDeg = Norm360(ascendant);
-  double forText = Norm360(ascendant);
+  // StepInto360 replaces its argument, so the later calls see the reduced value.
+  q.AscendantInt = std::floor(StepInto360(ascendant));
+  q.AscendantDeg = StepInto360(ascendant);
+  double forText = StepInto360(ascendant);
   q.AscendantText = SignDMS(forText);
   return q;
 }

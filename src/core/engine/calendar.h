@@ -16,6 +16,7 @@
 
 #include "engine/ayanamsa.h"
 #include "engine/rounded_constants.h"
+#include "model/birth.h"
 #include "model/records.h"
 
 namespace orvanta {
@@ -26,10 +27,10 @@ using rounded::kPi;
 using rounded::kRadToDeg;
 }  // namespace calendar
 
-// Everything ComputeAscendant derives from one birth record.
+// Everything ComputeAscendant derives from one birth.
 struct TimeQuantities {
-  double localTimeHours = 0;   // Hour + Minute/60
-  double zoneHours = 0;        // zone magnitude after daylight saving
+  double localTimeHours = 0;   // hour + minute / 60 of the clock reading
+  double clockHours = 0;       // the clock's offset east, tick counted (ClockHours)
   double longitudeDeg = 0;     // west positive
   double latitudeDeg = 0;      // north positive
   double UniversalTime = 0;    // hours, not reduced to 0..24
@@ -40,40 +41,34 @@ struct TimeQuantities {
   double ramcRad = 0;
   double obliquityRad = 0;
   double tropicalAscendantDeg = 0;
-  double AscendantDeg = 0;    // Norm360 of the sidereal ascendant
+  double AscendantDeg = 0;    // StepInto360 of the sidereal ascendant
   double AscendantInt = 0;    // floor of AscendantDeg
   std::string AscendantText;  // SignDMS of the sidereal ascendant
 };
 
-// The birth moment as the ascendant and the Moon both work it out: clock
-// time, zone magnitude moved one hour by daylight saving, and universal time
-// on the local civil date.
+// The birth moment as the ascendant and the Moon both work it out: the
+// clock reading in hours (its seconds left out, as they always were), the
+// clock's offset in the engine's hours, and universal time on the local
+// civil date.
 struct BirthUniversalTime {
-  double localTimeHours = 0;      // Hour + Minute/60
-  double zoneHours = 0;           // zone magnitude after daylight saving
+  double localTimeHours = 0;      // hour + minute / 60
+  double clockHours = 0;          // ClockHours of the birth's clock
   double longitudeDeg = 0;        // west positive
   double julianDay = 0;           // of the local civil date (not moved to the UT date)
   double universalTimeHours = 0;  // not reduced to 0..24
 };
 
-// True when the zone correction is applied eastward (universal time = local
-// time - zone): decided by the sign of the zone shift; a zone of 0 falls back
-// to the longitude hemisphere (longitudeDeg < 0, east). Daylight saving
-// follows the same direction.
-bool ZoneRunsEast(const BirthDetails& birth, double longitudeDeg);
-
-// Universal time of a birth: the zone runs in its own direction (see
-// ZoneRunsEast) and daylight saving moves the clock one hour further from
-// universal time in that same direction. No reduction to 0..24 and no change
-// of date: the centuries counted from the Julian day stay continuous anyway.
-BirthUniversalTime UniversalTimeOfBirth(const BirthDetails& birth);
+// Universal time of a birth in hours: the clock reading less the clock's
+// offset east with the tick (ClockHours), to the second of the offset. No
+// reduction to 0..24 and no change of date: the centuries counted from the
+// Julian day stay continuous anyway.
+BirthUniversalTime UniversalTimeOfBirth(const Birth& birth);
 
 // The universal time, the local sidereal time and the sidereal ascendant of
 // a birth, with every quantity on the way. With the program's ayanamsa
 // AyanCorr is AyanamsaCorrection(T); with a named one it is that ayanamsa at
 // the birth moment, negated (NaN where AyanamsaDeg gives none).
-TimeQuantities ComputeAscendant(const BirthDetails& birth,
-                                AyanamsaChoice ayanamsa = kDefaultAyanamsa);
+TimeQuantities ComputeAscendant(const Birth& birth, AyanamsaChoice ayanamsa = kDefaultAyanamsa);
 
 // Integer Julian day number of the civil date (the day beginning at noon).
 double JulianDayNumber(double month, double day, double year);
@@ -89,7 +84,7 @@ double ArcTan2(double y, double x);
 
 // One step each way: below 0 add 360, then above 360 subtract 360. The
 // argument is replaced by the result, which is also returned.
-double Norm360(double& angle);
+double StepInto360(double& angle);
 
 // "5° 30' 0\" Leo": degrees within the sign, minutes, truncated seconds and
 // the sign letters. The argument is replaced by its absolute value.

@@ -134,7 +134,7 @@ int NakshatraIndex(double moonSiderealDeg) {
   return static_cast<int>(k);
 }
 
-MoonPosition ComputeMoonPosition(const BirthDetails& birth, AyanamsaChoice ayanamsa) {
+MoonPosition ComputeMoonPosition(const Birth& birth, AyanamsaChoice ayanamsa) {
   // The same birth moment as the ascendant's, counted from J2000.0.
   const BirthUniversalTime u = UniversalTimeOfBirth(birth);
   const double jd = u.julianDay;

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "engine/ayanamsa.h"
+#include "model/birth.h"
 #include "model/records.h"
 
 namespace orvanta {
@@ -35,8 +36,7 @@ struct MoonPosition {
 // With the program's ayanamsa the sidereal Moon uses AyanamsaJ2000; with a
 // named one, that ayanamsa at the same instant (no sidereal Moon where
 // AyanamsaDeg gives none).
-MoonPosition ComputeMoonPosition(const BirthDetails& birth,
-                                 AyanamsaChoice ayanamsa = kDefaultAyanamsa);
+MoonPosition ComputeMoonPosition(const Birth& birth, AyanamsaChoice ayanamsa = kDefaultAyanamsa);
 
 // Ayanamsa in degrees for T centuries from J2000.0 (negative; added to
 // tropical longitudes).

@@ -202,15 +202,15 @@ double GeoLongitudeFrom(int index, double d, const EarthXY& earth) {
   return lonDeg;
 }
 
-// Universal time of a pass: the clock time plus the zone shift, hours first,
-// then minutes, with calendar arithmetic so that the date, month and year
-// roll over; seconds dropped. The shift carries the daylight-saving hour.
+// Universal time of a pass: the clock time less the clock's offset, with
+// calendar arithmetic so that the date, month and year roll over; the
+// seconds an offset to the second leaves are dropped, as the clock time's
+// own seconds are.
 LocalDateTime UniversalMinute(const PlanetMoment& moment) {
-  LocalDateTime ut =
-      MakeDateTime(moment.year, moment.month, moment.day, moment.hour, moment.minute);
-  ut += std::chrono::hours{moment.zoneShiftHours};
-  ut += std::chrono::minutes{moment.zoneShiftMinutes};
-  return ut;
+  const LocalDateTime ut =
+      MakeDateTime(moment.year, moment.month, moment.day, moment.hour, moment.minute) -
+      std::chrono::seconds{moment.offsetSeconds};
+  return std::chrono::floor<std::chrono::minutes>(ut);
 }
 
 double DayNumberOf(LocalDateTime ut) {
@@ -233,12 +233,11 @@ double SiderealLongitude(int index, double d, const EarthXY& earth, double ayana
 
 }  // namespace
 
-PlanetMoment PlanetMomentOf(const BirthDetails& birth, const TimeQuantities& time) {
-  return PlanetMomentOf(
-      birth, CivilTime{birth.Year, birth.Month, birth.Day, birth.Hour, birth.Minute, 0}, time);
+PlanetMoment PlanetMomentOf(const Birth& birth, const TimeQuantities& time) {
+  return PlanetMomentOf(birth, birth.local, time);
 }
 
-PlanetMoment PlanetMomentOf(const BirthDetails& birth, const CivilTime& clock,
+PlanetMoment PlanetMomentOf(const Birth& birth, const CivilTime& clock,
                             const TimeQuantities& time) {
   PlanetMoment m;
   m.year = clock.year;
@@ -246,10 +245,7 @@ PlanetMoment PlanetMomentOf(const BirthDetails& birth, const CivilTime& clock,
   m.day = clock.day;
   m.hour = clock.hour;
   m.minute = clock.minute;
-  // With the tick the clock runs one hour ahead of the zone: universal time
-  // lies one hour further back, exactly as the zone's daylight row gives it.
-  m.zoneShiftHours = static_cast<std::int16_t>(birth.ZoneShiftHours - (birth.Dst ? 1 : 0));
-  m.zoneShiftMinutes = birth.ZoneShiftMinutes;
+  m.offsetSeconds = OffsetSecondsWithTick(birth.clock);
   m.ayanCorr = time.AyanCorr;
   return m;
 }

@@ -18,6 +18,7 @@
 #include "engine/calendar.h"
 #include "engine/lunar_node.h"
 #include "engine/moon.h"
+#include "model/birth.h"
 #include "model/datetime.h"
 #include "model/records.h"
 
@@ -49,23 +50,22 @@ struct PlanetMoment {
   int day = 1;
   int hour = 12;
   int minute = 0;
-  // Added to the clock time, hours first, to reach universal time; the
-  // daylight-saving hour is already in the hours.
-  std::int16_t zoneShiftHours = 0;
-  std::int16_t zoneShiftMinutes = 0;
+  // The clock's offset east of Greenwich in seconds with the daylight-saving
+  // tick counted (OffsetSecondsWithTick): the clock time less it is
+  // universal time.
+  int offsetSeconds = 0;
   double ayanCorr = 0;  // AyanCorr of ComputeAscendant
   // The node Rahu stands at (Ketu opposite); the program's own by default.
   NodeChoice node = kDefaultNode;
 };
 
 // The pass of a birth at its own clock time, or at another local clock time
-// (the reference sunrise): the birth's zone shift with the daylight-saving
-// hour (the clock one hour ahead of the zone when the tick is set, so the
+// (the reference sunrise): the birth's clock with the daylight-saving tick
+// (the clock one hour ahead of the zone when the tick is set, so the
 // universal time is that of the Moon and the ascendant), and the ayanamsa its
 // own computation left.
-PlanetMoment PlanetMomentOf(const BirthDetails& birth, const TimeQuantities& time);
-PlanetMoment PlanetMomentOf(const BirthDetails& birth, const CivilTime& clock,
-                            const TimeQuantities& time);
+PlanetMoment PlanetMomentOf(const Birth& birth, const TimeQuantities& time);
+PlanetMoment PlanetMomentOf(const Birth& birth, const CivilTime& clock, const TimeQuantities& time);
 
 struct PlanetPositions {
   LocalDateTime universalTime{};  // the UT moment, seconds dropped

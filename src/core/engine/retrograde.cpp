@@ -18,8 +18,8 @@ using LoadStations = StationTables (*)();
 
 // Loader of each planet's tables, in kRetrogradePlanets order.
 constexpr std::array<LoadStations, kRetrogradePlanets.size()> kStationLoaders = {
-    Load_Mercury_Stations, Load_Venus_Stations,  Load_Mars_Stations,    Load_Jupiter_Stations,
-    Load_Saturn_Stations,  Load_Uranus_Stations, Load_Neptune_Stations, Load_Pluto_Stations};
+    MercuryStationTables, VenusStationTables,  MarsStationTables,    JupiterStationTables,
+    SaturnStationTables,  UranusStationTables, NeptuneStationTables, PlutoStationTables};
 
 // Entries of RetroFlag that carry a chart mark: Mercury..Saturn, labels 2..6.
 inline constexpr std::size_t kMarkedPlanets = 5;

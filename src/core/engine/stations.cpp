@@ -2848,35 +2848,35 @@ static_assert(kPlutoPeriods.has_value(), "Pluto stations must be well-formed and
 
 }  // namespace
 
-StationTables Load_Mercury_Stations() {
+StationTables MercuryStationTables() {
   return {MercuryRetroStart, MercuryRetroEnd, *kMercuryPeriods};
 }
 
-StationTables Load_Venus_Stations() {
+StationTables VenusStationTables() {
   return {VenusRetroStart, VenusRetroEnd, *kVenusPeriods};
 }
 
-StationTables Load_Mars_Stations() {
+StationTables MarsStationTables() {
   return {MarsRetroStart, MarsRetroEnd, *kMarsPeriods};
 }
 
-StationTables Load_Jupiter_Stations() {
+StationTables JupiterStationTables() {
   return {JupiterRetroStart, JupiterRetroEnd, *kJupiterPeriods};
 }
 
-StationTables Load_Saturn_Stations() {
+StationTables SaturnStationTables() {
   return {SaturnRetroStart, SaturnRetroEnd, *kSaturnPeriods};
 }
 
-StationTables Load_Uranus_Stations() {
+StationTables UranusStationTables() {
   return {UranusRetroStart, UranusRetroEnd, *kUranusPeriods};
 }
 
-StationTables Load_Neptune_Stations() {
+StationTables NeptuneStationTables() {
   return {NeptuneRetroStart, NeptuneRetroEnd, *kNeptunePeriods};
 }
 
-StationTables Load_Pluto_Stations() {
+StationTables PlutoStationTables() {
   return {PlutoRetroStart, PlutoRetroEnd, *kPlutoPeriods};
 }
 

@@ -62,21 +62,21 @@ struct RetroPeriodDays {
   std::int32_t EndDay = 0;
 };
 
-// A planet's tables as Load_<Planet>_Stations hands them out.
+// A planet's tables as <Planet>StationTables hands them out.
 struct StationTables {
   std::span<const std::string_view> RetroStart;
   std::span<const std::string_view> RetroEnd;
   std::span<const RetroPeriodDays> PeriodDays;  // row i = rows i of the two texts
 };
 
-StationTables Load_Mercury_Stations();
-StationTables Load_Venus_Stations();
-StationTables Load_Mars_Stations();
-StationTables Load_Jupiter_Stations();
-StationTables Load_Saturn_Stations();
-StationTables Load_Uranus_Stations();
-StationTables Load_Neptune_Stations();
-StationTables Load_Pluto_Stations();
+StationTables MercuryStationTables();
+StationTables VenusStationTables();
+StationTables MarsStationTables();
+StationTables JupiterStationTables();
+StationTables SaturnStationTables();
+StationTables UranusStationTables();
+StationTables NeptuneStationTables();
+StationTables PlutoStationTables();
 
 namespace station_detail {
 

@@ -2,7 +2,6 @@
 
 #include <chrono>
 #include <cmath>
-#include <cstdlib>
 
 #include "engine/rounded_constants.h"
 
@@ -179,21 +178,14 @@ bool IsValidCivilDate(int year, int month, int day) {
 
 }  // namespace
 
-SunriseInput SunriseInputFor(const BirthDetails& b, LocalDateTime date) {
+SunriseInput SunriseInputFor(const Birth& b, LocalDateTime date) {
   const CivilTime c = Split(date);
   SunriseInput in;
   in.month = c.month;
   in.day = c.day;
   in.year = c.year;
-  in.latDeg = b.LatDeg;
-  in.latMin = b.LatMin;
-  in.south = b.South;
-  in.lonDeg = b.LonDeg;
-  in.lonMin = b.LonMin;
-  in.east = b.East;
-  in.zoneShiftHours = b.ZoneShiftHours;
-  in.zoneShiftMinutes = b.ZoneShiftMinutes;
-  in.dst = b.Dst;
+  in.position = b.position;
+  in.clock = b.clock;
   return in;
 }
 
@@ -204,26 +196,17 @@ SunEvents SunEventsOf(const SunriseInput& in) {
   if (!IsValidCivilDate(in.year, in.month, in.day)) return events;
 
   // 1. Place in degrees, north and east positive.
-  double latDeg = in.latDeg + in.latMin / 60.0;
-  if (in.south) latDeg = -latDeg;
-  double lonDeg = in.lonDeg + in.lonMin / 60.0;
-  if (!in.east) lonDeg = -lonDeg;
+  const double latDeg = LatitudeDeg(in.position);
+  const double lonDeg = LongitudeDeg(in.position);
 
-  // 2. Zone offset in hours, east positive: the negated correction to UT.
-  // An offset under an hour (an exact one such as +0:20) carries its sign
-  // in the minutes alone.
-  const double s =
-      in.zoneShiftHours < 0 || (in.zoneShiftHours == 0 && in.zoneShiftMinutes < 0) ? -1.0 : 1.0;
-  double zoneHours = -s * (std::abs(in.zoneShiftHours) + std::abs(in.zoneShiftMinutes) / 60.0);
+  // 2, 6. Zone offset in hours, east positive. With the daylight-saving
+  // tick the clock runs one hour ahead, on every date, as it does for the
+  // universal time of the birth. The offset stays as it is (+13 is not -11:
+  // the clock times agree but the dates are a day apart).
+  const double zoneHours = ClockHours(in.clock);
 
   // 3-4. The date and its day of the year (from 0).
   const int dayOfYear0 = DayOfYear(MakeDateTime(in.year, in.month, in.day)) - 1;
-
-  // 6. With the daylight-saving tick the clock runs one hour ahead, on
-  // every date, as it does for the universal time of the birth. The offset
-  // stays as it is (+13 is not -11: the clock times agree but the dates are
-  // a day apart).
-  if (in.dst) zoneHours = zoneHours + 1;
 
   // 8.
   const double latRad = latDeg * sun::kRadPerDeg;

@@ -13,6 +13,7 @@
 
 #include <optional>
 
+#include "model/birth.h"
 #include "model/datetime.h"
 #include "model/records.h"
 
@@ -20,17 +21,15 @@ namespace orvanta {
 
 struct SunriseInput {
   int month = 1, day = 1, year = 2000;
-  int latDeg = 0, latMin = 0;
-  bool south = false;
-  int lonDeg = 0, lonMin = 0;
-  bool east = true;
-  int zoneShiftHours = 0, zoneShiftMinutes = 0;  // ZoneShiftHours/ZoneShiftMinutes
-  bool dst = false;  // the daylight-saving tick: the clock one hour ahead
+  GeoPosition position;
+  // The clock the events are told in (its offset and daylight-saving tick;
+  // the tick puts the clock one hour ahead on every date).
+  Clock clock;
 };
 
-// The sunrise call for one civil date at the birth place: the birth's place,
-// signed zone shift and daylight-saving tick.
-SunriseInput SunriseInputFor(const BirthDetails& birth, LocalDateTime date);
+// The sunrise call for one civil date at the birth place, in the birth's
+// clock.
+SunriseInput SunriseInputFor(const Birth& birth, LocalDateTime date);
 
 // The two events of one call. Where the sun does not rise (or set) on that
 // date at that latitude the event is absent; the rise is computed first, so

@@ -14,7 +14,7 @@
 #include <string>
 #include <string_view>
 
-#include "chart/chart.h"
+#include "io/birth_entries.h"
 
 namespace orvanta {
 

@@ -1,6 +1,6 @@
 #include "io/birth_resolution.h"
 
-#include "chart/birth_place.h"
+#include "io/birth_place.h"
 #include "io/births_csv.h"
 #include "io/offset_text.h"
 #include "tz/birth_clock.h"

@@ -18,7 +18,7 @@
 #include <string_view>
 
 #include "atlas/atlas.h"
-#include "chart/chart.h"
+#include "io/birth_entries.h"
 #include "io/birth_fields.h"
 #include "tz/clock_preference.h"
 #include "tz/zone_history.h"

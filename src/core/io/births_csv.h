@@ -35,7 +35,7 @@
 #include <string_view>
 #include <vector>
 
-#include "chart/chart.h"
+#include "io/birth_entries.h"
 #include "io/birth_fields.h"
 #include "io/csv.h"
 

@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdio>
 
-#include "chart/validation.h"
+#include "io/validation.h"
 #include "model/whole_number.h"
 #include "tables/zones.h"
 
@@ -290,8 +290,8 @@ StoredTypedBirth StoredRowOf(const Birth& b) {
   s.city = StoredValue::Text(b.city);
   s.state = StoredValue::Text(b.state);
   s.country = StoredValue::Text(b.country);
-  s.birthDate = StoredValue::Text(IsoDateOf(b.local));
-  s.birthTime = StoredValue::Text(IsoTimeOf(b.local));
+  s.birthDate = StoredValue::Text(IsoDateOf(LocalMoment(b)));
+  s.birthTime = StoredValue::Text(IsoTimeOf(LocalMoment(b)));
   s.latDeg = StoredValue::Integer(b.position.latitude.degrees);
   s.latMin = StoredValue::Integer(b.position.latitude.minutes);
   s.north = StoredValue::Integer(b.position.latitude.positive ? 1 : 0);
@@ -356,7 +356,7 @@ Parsed<Birth> BirthOfStoredRow(const StoredTypedBirth& s) {
     check(OutsideProblem((*time)[2], kMinutes, "second", "the form's seconds " + Span(kMinutes)));
   }
   if (problem.empty()) {
-    b.local = MakeDateTime((*date)[0], (*date)[1], (*date)[2], (*time)[0], (*time)[1], (*time)[2]);
+    b.local = CivilTime{(*date)[0], (*date)[1], (*date)[2], (*time)[0], (*time)[1], (*time)[2]};
   }
   take(TextOf(s.city, "city"), b.city);
   take(TextOf(s.state, "state"), b.state);
@@ -458,7 +458,9 @@ std::optional<Birth> BirthOfFormEntries(const FormEntries& e) {
                          e.north};
   b.position.longitude = {static_cast<std::int16_t>(*lonDeg), static_cast<std::int16_t>(*lonMin),
                           e.east};
-  b.local = MakeDateTime(*year, e.monthIndex + 1, *day, *hour, *minute, *second);
+  b.local =
+      CivilTime{static_cast<int>(*year), e.monthIndex + 1,          static_cast<int>(*day),
+                static_cast<int>(*hour), static_cast<int>(*minute), static_cast<int>(*second)};
   Clock& c = b.clock;
   c.daylightTick = e.dst;
   c.summerTime = e.zoneDaylight;
@@ -484,7 +486,7 @@ Parsed<FormEntries> FormEntriesOfBirth(const Birth& b) {
     return {std::nullopt, "its clock " + OffsetText(b.clock.offsetSeconds) +
                               " has seconds, which the form's clock cannot show"};
   }
-  const CivilTime t = Split(b.local);
+  const CivilTime& t = b.local;
   FormEntries e;
   e.name = b.name;
   e.city = b.city;

@@ -20,13 +20,13 @@
 // first one the form cannot show is named; nothing is read from such a birth.
 //
 // The ranges are those of the form and of the births file's columns
-// (io/birth_fields.h, chart/validation.h, tables/zones.h), so that a birth
+// (io/birth_fields.h, io/validation.h, tables/zones.h), so that a birth
 // the import or the Save command keeps always opens.
 #pragma once
 
 #include <string>
 
-#include "chart/chart.h"
+#include "io/birth_entries.h"
 #include "io/birth_fields.h"
 #include "model/birth.h"
 

@@ -84,7 +84,7 @@ long PadaSign(long lordSign, long houseSign) {
   return p;
 }
 
-HouseCalls RunHouseCalls(const BodySigns& signs, const BodyFlags& retrograde, SignCaptions& marks) {
+HouseCalls HouseCallsOf(const BodySigns& signs, const BodyFlags& retrograde, SignCaptions& marks) {
   HouseCalls calls;
   const int ascSign = signs[Asc];
   if (ascSign < 0 || ascSign >= kSignCount) return calls;

@@ -81,6 +81,6 @@ struct HouseCalls {
 // bodies by name; a retrograde planet is not found, and its house keeps the
 // lord sign of the house before it (none before house 1). Without an
 // ascendant sign no house is called.
-HouseCalls RunHouseCalls(const BodySigns& signs, const BodyFlags& retrograde, SignCaptions& marks);
+HouseCalls HouseCallsOf(const BodySigns& signs, const BodyFlags& retrograde, SignCaptions& marks);
 
 }  // namespace orvanta

@@ -34,8 +34,18 @@ std::chrono::sys_seconds UniversalTimeOf(LocalDateTime local, const Clock& clock
          std::chrono::seconds{OffsetSecondsWithTick(clock)};
 }
 
+LocalDateTime LocalMoment(const Birth& birth) {
+  const CivilTime& c = birth.local;
+  return MakeDateTime(c.year, c.month, c.day, c.hour, c.minute, c.second);
+}
+
 std::chrono::sys_seconds UniversalTime(const Birth& birth) {
-  return UniversalTimeOf(birth.local, birth.clock);
+  return UniversalTimeOf(LocalMoment(birth), birth.clock);
+}
+
+bool ReadsSummerTime(const Clock& clock) {
+  if (!clock.zoneName.empty()) return clock.summerTime;
+  return clock.daylightTick || clock.summerTime;
 }
 
 double ClockHours(const Clock& clock) {
@@ -53,6 +63,26 @@ ZoneShift LegacyZoneShift(const Clock& clock) {
   const int minutes = (std::abs(clock.offsetSeconds) + 30) / 60;
   const int correction = clock.offsetSeconds < 0 ? minutes : -minutes;
   return {static_cast<std::int16_t>(correction / 60), static_cast<std::int16_t>(correction % 60)};
+}
+
+std::string FormatUtcOffset(int offsetSeconds) {
+  const int magnitude = std::abs(offsetSeconds);
+  const int hours = magnitude / 3600;
+  const int minutes = magnitude / 60 % 60;
+  const int seconds = magnitude % 60;
+  std::string text = "UTC";
+  text += offsetSeconds < 0 ? '-' : '+';
+  text += std::to_string(hours) + ":" + (minutes < 10 ? "0" : "") + std::to_string(minutes);
+  if (seconds != 0) text += std::string(":") + (seconds < 10 ? "0" : "") + std::to_string(seconds);
+  return text;
+}
+
+int OffsetMinutesWithTick(const Clock& clock) {
+  Clock ticked = clock;
+  ticked.offsetSeconds = OffsetSecondsWithTick(clock);
+  ticked.daylightTick = false;
+  const ZoneShift shift = LegacyZoneShift(ticked);
+  return -(shift.hours * 60 + shift.minutes);
 }
 
 Clock LocalMeanTimeClock(const GeoPosition& position) {

@@ -60,15 +60,26 @@ struct Clock {
   std::string zoneName;        // "Asia/Kathmandu"; empty for a row or an offset
   std::optional<int> zoneRow;  // the zone list's row, where one was chosen
   ClockSource source = ClockSource::ZoneRow;
+  // The clock's own name where it is no tz reading nor a row: "Bombay Time,
+  // UTC+4:51, the city's own clock until 1955", "local mean time at 83°58′ E,
+  // UTC+5:35:52"; empty otherwise.
+  std::string caption;
 };
 
 struct Birth {
   std::string name;
   std::string city, state, country;
   GeoPosition position;
-  LocalDateTime local{};  // the local clock reading, with seconds
+  // The local clock reading with seconds, as entered: a day the form's leap
+  // rule lets through (29 February 1900) stays as it was entered, since the
+  // engine's calendar steps work on the entered date.
+  CivilTime local{1901, 1, 1, 0, 0, 0};
   Clock clock;
 };
+
+// The local clock reading as a date-time; a day past the end of its month
+// rolls into the next.
+LocalDateTime LocalMoment(const Birth& birth);
 
 // The clock's offset east of Greenwich in seconds with the tick counted.
 int OffsetSecondsWithTick(const Clock& clock);
@@ -77,6 +88,11 @@ int OffsetSecondsWithTick(const Clock& clock);
 std::chrono::sys_seconds UniversalTimeOf(LocalDateTime local, const Clock& clock);
 // The birth's Universal Time, to the second.
 std::chrono::sys_seconds UniversalTime(const Birth& birth);
+
+// Whether the birth's clock reads summer time: a zone's own reading where
+// the clock came from a tz zone, otherwise the zone row's reading or the
+// daylight-saving tick.
+bool ReadsSummerTime(const Clock& clock);
 
 // The offset east with the tick, in hours, formed as the engine has always
 // formed it: whole hours + minutes / 60 (+ seconds / 3600 where the clock
@@ -93,6 +109,13 @@ struct ZoneShift {
   std::int16_t minutes = 0;
 };
 ZoneShift LegacyZoneShift(const Clock& clock);
+
+// "UTC+2:00", "UTC-3:30", "UTC+1:19:32" (seconds only when there are some).
+std::string FormatUtcOffset(int offsetSeconds);
+
+// The offset east with the tick, to the nearest minute as LegacyZoneShift
+// takes it.
+int OffsetMinutesWithTick(const Clock& clock);
 
 // The mean time of a meridian: four minutes of clock per degree east, to
 // the nearest second.

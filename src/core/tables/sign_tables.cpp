@@ -477,7 +477,7 @@ static_assert(InAttributeOrder());
 
 }  // namespace
 
-const std::array<SignRow, kSignCount>& FillSignTables() {
+const std::array<SignRow, kSignCount>& SignRows() {
   return kSignRows;
 }
 

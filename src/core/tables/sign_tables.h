@@ -43,7 +43,7 @@ struct SignRow {
 };
 
 // The twelve rows, Aries first.
-const std::array<SignRow, kSignCount>& FillSignTables();
+const std::array<SignRow, kSignCount>& SignRows();
 
 // What the result window shows of the Indu Lagna sign, in the order the row
 // copy writes it. The sign's English name is shown twice (as the sign the

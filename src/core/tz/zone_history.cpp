@@ -309,16 +309,4 @@ std::string ZoneHistory::Version() {
   }
 }
 
-std::string FormatUtcOffset(int offsetSeconds) {
-  const int magnitude = std::abs(offsetSeconds);
-  const int hours = magnitude / 3600;
-  const int minutes = magnitude / 60 % 60;
-  const int seconds = magnitude % 60;
-  std::string text = "UTC";
-  text += offsetSeconds < 0 ? '-' : '+';
-  text += std::to_string(hours) + ":" + (minutes < 10 ? "0" : "") + std::to_string(minutes);
-  if (seconds != 0) text += std::string(":") + (seconds < 10 ? "0" : "") + std::to_string(seconds);
-  return text;
-}
-
 }  // namespace orvanta

@@ -20,6 +20,7 @@
 #include <string>
 #include <string_view>
 
+#include "model/birth.h"
 #include "model/datetime.h"
 
 namespace orvanta {
@@ -85,8 +86,5 @@ class ZoneHistory {
   std::string problem_;           // why the last Find found nothing
   bool databaseAtFault_ = false;  // ... and whether the database is to blame
 };
-
-// "UTC+2:00", "UTC-3:30", "UTC+1:19:32" (seconds only when there are some).
-std::string FormatUtcOffset(int offsetSeconds);
 
 }  // namespace orvanta

@@ -100,7 +100,8 @@ ZoneResolution ResolutionOf(std::string_view zoneName, LocalDateTime local,
   r.local = local;
   r.reading = reading;
   r.offsetMinutes = RoundSecondsToMinutes(reading.offsetSeconds);
-  r.zoneIndex = ZoneRowForOffset(r.offsetMinutes, reading);
+  // A clock with seconds (a city's mean time) keeps them: no row has it.
+  if (reading.offsetSeconds % 60 == 0) r.zoneIndex = ZoneRowForOffset(r.offsetMinutes, reading);
   return r;
 }
 
@@ -188,7 +189,7 @@ std::string DescribeResolution(const ZoneResolution& r) {
                      ReadingText(r.reading);
   if (!r.zoneIndex) {
     text += "; no zone in the list has it, the exact offset";
-    if (r.reading.offsetSeconds % 60 != 0) text += " to the minute";
+    if (r.reading.offsetSeconds % 60 != 0) text += ", to the second,";
     text += " is used";
   }
   return text;

@@ -43,7 +43,8 @@ struct ZoneResolution {
   LocalDateTime local{};
   ClockReading reading;   // the reading taken
   int offsetMinutes = 0;  // reading.offsetSeconds to the nearest minute
-  // The zone row with that offset, or no value when the exact offset is used.
+  // The zone row with that offset, or no value when the exact offset is used
+  // (always for an offset with seconds).
   std::optional<int> zoneIndex;
 };
 

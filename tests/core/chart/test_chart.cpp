@@ -11,10 +11,10 @@
 #include <thread>
 #include <vector>
 
-#include "chart/chart.h"
 #include "chart/chart_text.h"
 #include "chart/dasha_chart.h"
 #include "engine/planets.h"
+#include "io/birth_entries.h"
 #include "support/random_births.h"
 #include "support/reference_births.h"
 
@@ -46,19 +46,21 @@ TEST(RunChart, ZoneReachesTheRecordAsMagnitudeAndSignedShift) {
   e.zoneIndex = kAustralianCentralDaylight;  // shift -10 h -30 min
   const ChartRun run = ComputeChart(session, e);
   ASSERT_FALSE(run.refusal);
-  EXPECT_EQ(run.chart.birth.ZoneHours, 10);
-  EXPECT_EQ(run.chart.birth.ZoneMinutes, 30);
-  EXPECT_EQ(run.chart.birth.ZoneShiftHours, -10);
-  EXPECT_EQ(run.chart.birth.ZoneShiftMinutes, -30);
+  EXPECT_EQ(run.chart.birth.clock.offsetSeconds, 10 * 3600 + 30 * 60);
+  EXPECT_EQ(LegacyZoneShift(run.chart.birth.clock).hours, -10);
+  EXPECT_EQ(LegacyZoneShift(run.chart.birth.clock).minutes, -30);
+  EXPECT_EQ(run.chart.birth.clock.zoneRow, std::optional<int>(kAustralianCentralDaylight));
+  EXPECT_TRUE(run.chart.birth.clock.summerTime);
 
   // The reference birth read once as numbers: what the engine starts from.
   const BirthReading reading = ReadBirth(reference::DelhiBirth());
   ASSERT_FALSE(reading.refusal);
-  const BirthDetails& b = reading.birth;
-  EXPECT_EQ(b.BirthMoment, MakeDateTime(1980, 6, 15, 10, 30));
-  EXPECT_DOUBLE_EQ(LatitudeDeg(b), 28.6);
-  EXPECT_DOUBLE_EQ(LongitudeDeg(b), 77.2);
-  EXPECT_EQ(ZoneOffsetMinutes(b), 330);
+  const Birth& b = reading.birth;
+  EXPECT_EQ(LocalMoment(b), MakeDateTime(1980, 6, 15, 10, 30));
+  EXPECT_DOUBLE_EQ(LatitudeDeg(b.position), 28.6);
+  EXPECT_DOUBLE_EQ(LongitudeDeg(b.position), 77.2);
+  EXPECT_EQ(b.clock.offsetSeconds, 330 * 60);
+  EXPECT_EQ(b.clock.source, ClockSource::ZoneRow);
 }
 
 // No zone selected is no correction, whatever zone the chart before had.
@@ -69,8 +71,8 @@ TEST(RunChart, NoZoneSelectedMeansNoCorrection) {
   e.zoneIndex = -1;
   const ChartRun run = ComputeChart(session, e);
   ASSERT_FALSE(run.refusal);
-  EXPECT_EQ(run.chart.birth.ZoneShiftHours, 0);
-  EXPECT_EQ(run.chart.birth.ZoneShiftMinutes, 0);
+  EXPECT_EQ(run.chart.birth.clock.offsetSeconds, 0);
+  EXPECT_FALSE(run.chart.birth.clock.zoneRow);
   e.zoneIndex = kGreenwichMeanTime;
   EXPECT_EQ(run.chart.PositionText, ComputeChart(e).chart.PositionText);
 }
@@ -126,7 +128,7 @@ TEST(RunChart, SunriseReferenceFollowsTheBirthTime) {
     EXPECT_EQ(c.reference, row.reference);
     ASSERT_TRUE(c.referenceSunrise && c.ElapsedMinutes && c.ElapsedSeconds);
     const long long seconds =
-        std::chrono::duration_cast<std::chrono::seconds>(*c.referenceSunrise - c.birth.BirthMoment)
+        std::chrono::duration_cast<std::chrono::seconds>(*c.referenceSunrise - LocalMoment(c.birth))
             .count();
     if (row.reference == SunriseReference::NextSunrise) {
       // Counted forward from the birth to the next sunrise.
@@ -234,7 +236,7 @@ TEST(RunChart, MonthPositionOutsideTheListDoesNotOverflow) {
     e.monthIndex = row.monthIndex;
     const ChartRun run = ComputeChart(session, e);
     ASSERT_FALSE(run.refusal);
-    EXPECT_EQ(run.chart.birth.Month, row.month);
+    EXPECT_EQ(run.chart.birth.local.month, row.month);
   }
 }
 
@@ -648,7 +650,7 @@ TEST(RunChart, TheChosenInduLagnaRuleMakesTheMarkAndTheRow) {
     EXPECT_EQ(c.induLagna->sign, expected->sign);
     EXPECT_NE(c.marks[static_cast<std::size_t>(expected->sign)].find("IL"), std::string::npos);
     EXPECT_EQ(InduLagnaSignName(c),
-              FillSignTables()[static_cast<std::size_t>(expected->sign)].EnglishName);
+              SignRows()[static_cast<std::size_t>(expected->sign)].EnglishName);
     for (int sign = 0; sign < kSignCount; ++sign) {
       if (sign == expected->sign) continue;
       EXPECT_EQ(c.marks[static_cast<std::size_t>(sign)].find("IL"), std::string::npos);
@@ -721,7 +723,7 @@ TEST(ChartDasha, YearLengthSettingAndTexts) {
   EXPECT_NE(SettingsLine(sidereal).find("dasha year 365.256363 days"), std::string::npos);
 
   // Age by the calendar of the birth's clock; nothing before the birth.
-  const BirthDetails& birth = julian.chart.birth;
+  const Birth& birth = julian.chart.birth;
   EXPECT_FALSE(AgeAt(birth, BirthInstantUt(birth) - std::chrono::seconds{1}));
   const auto age = AgeAt(
       birth, StartOfLocalDate(birth, std::chrono::year_month_day{std::chrono::year{2014} / 8 / 3}));

@@ -241,7 +241,7 @@ TEST(ChartSvg, EveryCellInItsPlaceForEveryAscendant) {
 TEST(ChartSvg, SelectionTitlesAndLegend) {
   ChartRun run = ComputeChart(reference::DelhiBirth());
   ASSERT_FALSE(run.refusal);
-  run.chart.birth.Name = "A & B <C>";
+  run.chart.birth.name = "A & B <C>";
   const std::string rasi = ChartSvg(run.chart, ChartStyle::NorthIndian, ChartSelection::Rasi);
   const std::string d9 = ChartSvg(run.chart, ChartStyle::NorthIndian, ChartSelection::Navamsa);
   ASSERT_EQ(ReadCharts(rasi).size(), 1u);
@@ -322,7 +322,7 @@ TEST(ChartSvg, HostileNamesStayText) {
         std::string_view("\x01\x08\x0B\x0C\x1B ]]> \xEF\xBF\xBE\xEF\xBF\xBF \xED\xA0\x80 \xFF\xC3"),
         std::string_view(longName)}) {
     SCOPED_TRACE(name.substr(0, 60));
-    run.chart.birth.Name = std::string(name);
+    run.chart.birth.name = std::string(name);
     const std::string svg = ChartSvg(run.chart, ChartStyle::SouthIndian, ChartSelection::Both);
     EXPECT_NE(svg.find("<title>Orvanta - " + XmlEscaped(name) + "</title>"), std::string::npos);
     EXPECT_EQ(svg.find("<script"), std::string::npos);

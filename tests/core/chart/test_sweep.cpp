@@ -14,9 +14,9 @@
 #include <random>
 #include <string>
 
-#include "chart/chart.h"
 #include "chart/explanation.h"
 #include "engine/sunrise.h"
+#include "io/birth_entries.h"
 #include "support/chart_invariants.h"
 #include "support/random_births.h"
 #include "tables/zones.h"
@@ -152,10 +152,10 @@ TEST(Sweep, WholeInputDomain) {
       // distance from the place's meridian: never negative.
       using namespace std::chrono;
       const long long toReference =
-          duration_cast<seconds>(*c.referenceSunrise - c.birth.BirthMoment).count();
+          duration_cast<seconds>(*c.referenceSunrise - LocalMoment(c.birth)).count();
       ASSERT_EQ(*c.ElapsedSeconds, std::llabs(toReference)) << where;
       if (toReference > 0) {
-        ASSERT_GT(floor<days>(*c.referenceSunrise), floor<days>(c.birth.BirthMoment)) << where;
+        ASSERT_GT(floor<days>(*c.referenceSunrise), floor<days>(LocalMoment(c.birth))) << where;
       }
     }
   }

@@ -6,7 +6,7 @@
 #include <functional>
 #include <string>
 
-#include "chart/validation.h"
+#include "io/validation.h"
 
 namespace orvanta {
 namespace {

@@ -33,21 +33,12 @@ int main() {
       std::cerr << "dasha_values: unreadable line: " << line << "\n";
       return 2;
     }
-    BirthDetails b;
-    b.Year = static_cast<std::int16_t>(v[0]);
-    b.Month = static_cast<std::int16_t>(v[1]);
-    b.Day = static_cast<std::int16_t>(v[2]);
-    b.Hour = static_cast<std::int16_t>(v[3]);
-    b.Minute = static_cast<std::int16_t>(v[4]);
-    b.LonDeg = static_cast<std::int16_t>(v[6]);
-    b.LonMin = static_cast<std::int16_t>(v[7]);
-    b.East = v[8] != 0;
-    b.ZoneShiftHours = static_cast<std::int16_t>(v[9]);
-    b.ZoneShiftMinutes = static_cast<std::int16_t>(v[10]);
-    b.ZoneHours = static_cast<std::int16_t>(std::abs(v[9]));
-    b.ZoneMinutes = static_cast<std::int16_t>(std::abs(v[10]));
-    b.Dst = v[11] != 0;
-    b.BirthMoment = MakeDateTime(b.Year, b.Month, b.Day, b.Hour, b.Minute, v[5]);
+    Birth b;
+    b.local = CivilTime{v[0], v[1], v[2], v[3], v[4], v[5]};
+    b.position.longitude = {static_cast<std::int16_t>(v[6]), static_cast<std::int16_t>(v[7]),
+                            v[8] != 0};
+    b.clock.offsetSeconds = -(v[9] * 3600 + v[10] * 60);
+    b.clock.daylightTick = v[11] != 0;
 
     const MoonPosition moon = ComputeMoonPosition(b, AyanamsaChoice::Lahiri);
     const dasha::UtSeconds birth = BirthInstantUt(b);

@@ -3,7 +3,7 @@
 
 The engine's numbers come from the helper program sky_values (built with the
 tests); the sky comes from PyEphem (Debian's python3-ephem), a modern
-ephemeris. Three checks, on a fixed sample (the same births every run):
+ephemeris. Five checks, on a fixed sample (the same births every run):
 
 1. Positions. On BIRTHS moments spread over 1901-2050, half of them with
    the daylight-saving tick, the sidereal longitudes of the Sun, Moon,
@@ -22,6 +22,12 @@ ephemeris. Three checks, on a fixed sample (the same births every run):
    daylight-saving tick: the program's clock times (one hour ahead of the
    zone) must agree with the ephemeris (upper limb, 34' of refraction, the
    horizon at -0 deg 50') within 6 minutes, with a median under 1 minute.
+5. A clock to the second: Kathmandu, 27N42 85E19, 15 January 1901 at 10:00
+   on the city's mean time of +5:41:16 (tz database, Asia/Kathmandu "LMT").
+   The universal time of the ascendant must be 04:18:44 to a hundredth of a
+   second, and the tropical ascendant must lie within 1' of the ecliptic
+   point the ephemeris puts on the eastern horizon at that moment (the
+   offset taken to the minute, +5:41, is 5' off).
 4. Events after midnight: sunrises and sunsets that the local clock puts on
    the day before or after the date asked for (sunsets near midnight at
    55-63 degrees in summer, zones far from the place's meridian on both
@@ -333,6 +339,49 @@ def check_events_after_midnight(ephem, helper, rng):
     return ok
 
 
+KATHMANDU_ASC_MAX_ARCMIN = 1.0
+KATHMANDU_UT_MAX_S = 0.01
+
+
+def rising_ecliptic_point_deg(ephem, lat_deg, lon_deg, jd):
+    """The ecliptic longitude of the date rising on the eastern horizon."""
+    observer = ephem.Observer()
+    observer.lat, observer.lon = math.radians(lat_deg), math.radians(lon_deg)
+    observer.date = ephem.Date(jd - DUBLIN_JD)
+    observer.pressure = 0
+    theta = float(observer.sidereal_time())
+    # The pole of the equator stands 90 deg - obliquity above the ecliptic.
+    pole = ephem.Ecliptic(ephem.Equatorial(0, math.pi / 2, epoch=observer.date),
+                          epoch=observer.date)
+    eps = math.pi / 2 - float(pole.lat)
+    phi = math.radians(lat_deg)
+    point = math.atan2(-math.cos(theta), math.sin(eps) * math.tan(phi) +
+                       math.cos(eps) * math.sin(theta))
+    for candidate in (point, point + math.pi):
+        eq = ephem.Equatorial(ephem.Ecliptic(candidate, 0, epoch=observer.date),
+                              epoch=observer.date)
+        if math.sin(theta - float(eq.ra)) < 0:  # east of the meridian
+            return math.degrees(candidate) % 360.0
+    return math.degrees(point) % 360.0
+
+
+def check_clock_to_the_second(ephem, helper):
+    offset = 5 * 3600 + 41 * 60 + 16
+    row = (1901, 1, 15, 10, 0, 27, 42, 0, 85, 19, 1, 0, 0, 0, offset)
+    by_minute = (1901, 1, 15, 10, 0, 27, 42, 0, 85, 19, 1, -5, -41, 0)
+    exact, minute = run_helper(helper, [row, by_minute])
+    expected_jd = ephem.julian_date(ephem.Date("1901/1/15 04:18:44"))
+    ut_error_s = abs(exact[11] - expected_jd) * 86400
+    sky = rising_ecliptic_point_deg(ephem, 27 + 42 / 60.0, 85 + 19 / 60.0, expected_jd)
+    error = abs(wrap180(exact[12] - sky)) * 60
+    minute_error = abs(wrap180(minute[12] - sky)) * 60
+    ok = ut_error_s <= KATHMANDU_UT_MAX_S and error <= KATHMANDU_ASC_MAX_ARCMIN
+    print("Kathmandu 1901-01-15 10:00 at +5:41:16: universal time %.3f s from 04:18:44, "
+          "ascendant %.2f' from the ephemeris's (%.2f' at +5:41)%s"
+          % (ut_error_s, error, minute_error, "" if ok else "  FAILS"))
+    return ok
+
+
 def main():
     if len(sys.argv) != 2:
         sys.stderr.write(__doc__)
@@ -348,7 +397,8 @@ def main():
     results = [check_positions(ephem, helper, rng),
                check_polar_ascendants(ephem, helper, rng),
                check_southern_sunrise(ephem, helper, rng),
-               check_events_after_midnight(ephem, helper, rng)]
+               check_events_after_midnight(ephem, helper, rng),
+               check_clock_to_the_second(ephem, helper)]
     return 0 if all(results) else 1
 
 

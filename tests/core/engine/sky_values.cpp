@@ -4,7 +4,10 @@
 //
 // Input, one birth per line, whitespace-separated integers:
 //   year month day hour minute latDeg latMin south lonDeg lonMin east
-//   zoneShiftHours zoneShiftMinutes dst
+//   zoneShiftHours zoneShiftMinutes dst [offsetSeconds]
+// (the zone list's correction from clock time to universal time, hours and
+// minutes with one sign; a fifteenth number, where given, is instead the
+// clock's offset east of Greenwich to the second, Kathmandu's 20476 of 1901)
 // Output, one line per birth, whitespace-separated, full precision:
 //   planetJd ayanCorr sun mercury venus mars jupiter saturn
 //   moonJd moonAyanamsa moon
@@ -27,7 +30,7 @@
 #include "engine/moon.h"
 #include "engine/planets.h"
 #include "engine/sunrise.h"
-#include "model/records.h"
+#include "model/birth.h"
 
 namespace {
 
@@ -52,28 +55,20 @@ int main() {
       std::cerr << "sky_values: unreadable line: " << line << "\n";
       return 2;
     }
-    BirthDetails b;
-    b.Year = static_cast<std::int16_t>(v[0]);
-    b.Month = static_cast<std::int16_t>(v[1]);
-    b.Day = static_cast<std::int16_t>(v[2]);
-    b.Hour = static_cast<std::int16_t>(v[3]);
-    b.Minute = static_cast<std::int16_t>(v[4]);
-    b.LatDeg = static_cast<std::int16_t>(v[5]);
-    b.LatMin = static_cast<std::int16_t>(v[6]);
-    b.South = v[7] != 0;
-    b.LonDeg = static_cast<std::int16_t>(v[8]);
-    b.LonMin = static_cast<std::int16_t>(v[9]);
-    b.East = v[10] != 0;
-    b.ZoneShiftHours = static_cast<std::int16_t>(v[11]);
-    b.ZoneShiftMinutes = static_cast<std::int16_t>(v[12]);
-    b.ZoneHours = static_cast<std::int16_t>(std::abs(v[11]));
-    b.ZoneMinutes = static_cast<std::int16_t>(std::abs(v[12]));
-    b.Dst = v[13] != 0;
+    Birth b;
+    b.local = CivilTime{v[0], v[1], v[2], v[3], v[4], 0};
+    b.position.latitude = {static_cast<std::int16_t>(v[5]), static_cast<std::int16_t>(v[6]),
+                           v[7] == 0};
+    b.position.longitude = {static_cast<std::int16_t>(v[8]), static_cast<std::int16_t>(v[9]),
+                            v[10] != 0};
+    b.clock.offsetSeconds = -(v[11] * 3600 + v[12] * 60);
+    if (int offsetSeconds = 0; in >> offsetSeconds) b.clock.offsetSeconds = offsetSeconds;
+    b.clock.daylightTick = v[13] != 0;
 
     const TimeQuantities q = ComputeAscendant(b);
     const MoonPosition moon = ComputeMoonPosition(b);
     const PlanetPositions p = ComputePlanets(PlanetMomentOf(b, q));
-    const LocalDateTime midnight = MakeDateTime(b.Year, b.Month, b.Day);
+    const LocalDateTime midnight = MakeDateTime(b.local.year, b.local.month, b.local.day);
     const SunEvents sun = SunEventsOf(SunriseInputFor(b, midnight));
 
     const double birthJd = q.JulianDay - 0.5 + q.UniversalTime / 24;

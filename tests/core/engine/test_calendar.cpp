@@ -19,6 +19,9 @@ constexpr double kFourDecimals = 0.5e-4;
 constexpr double kDerivedDigits = 1e-9;
 // Continuity of T across a change of date, in centuries (about 3 ns).
 constexpr double kCenturiesContinuity = 1e-15;
+// Universal time in seconds from hours: the double of a few hours holds
+// far finer than a microsecond.
+constexpr double kUtSecondsTolerance = 1e-6;
 
 TEST(CalendarConstants, HaveTheStatedBitPatterns) {
   EXPECT_EQ(std::bit_cast<std::uint64_t>(calendar::kDegToRad), 0x3F91DF46A2529D3AULL);
@@ -76,7 +79,7 @@ TEST(AyanamsaCorrection, EndsForAnyCenturiesAndKeepsTheLoopsValue) {
   }
 }
 
-TEST(Norm360, OneStepEachWay) {
+TEST(StepInto360, OneStepEachWay) {
   struct Row {
     const char* name;
     double in, expected;
@@ -90,7 +93,7 @@ TEST(Norm360, OneStepEachWay) {
   for (const Row& r : rows) {
     SCOPED_TRACE(r.name);
     double angle = r.in;
-    EXPECT_EQ(Norm360(angle), r.expected) << "input " << r.in;
+    EXPECT_EQ(StepInto360(angle), r.expected) << "input " << r.in;
     EXPECT_EQ(angle, r.expected) << "the argument is replaced";
   }
 }
@@ -145,23 +148,17 @@ TEST(SignDMS, NonFiniteGivesEmptyText) {
   EXPECT_EQ(SignDMS(inf), "");
 }
 
-BirthDetails Birth(int hour, int minute, int shiftHours, int shiftMinutes, int lonDeg, int lonMin,
-                   bool east, bool dst) {
-  BirthDetails b;
-  b.Month = 6;
-  b.Day = 15;
-  b.Year = 1980;
-  b.Hour = static_cast<std::int16_t>(hour);
-  b.Minute = static_cast<std::int16_t>(minute);
-  b.ZoneShiftHours = static_cast<std::int16_t>(shiftHours);
-  b.ZoneShiftMinutes = static_cast<std::int16_t>(shiftMinutes);
-  b.ZoneHours = static_cast<std::int16_t>(std::abs(shiftHours));
-  b.ZoneMinutes = static_cast<std::int16_t>(std::abs(shiftMinutes));
-  b.LonDeg = static_cast<std::int16_t>(lonDeg);
-  b.LonMin = static_cast<std::int16_t>(lonMin);
-  b.East = east;
-  b.LatDeg = 40;
-  b.Dst = dst;
+// A birth on 15 June 1980 at 40N00 with the zone list's correction from
+// clock time to universal time (hours and minutes of one sign).
+Birth Born(int hour, int minute, int shiftHours, int shiftMinutes, int lonDeg, int lonMin,
+           bool east, bool dst) {
+  Birth b;
+  b.local = CivilTime{1980, 6, 15, hour, minute, 0};
+  b.clock.offsetSeconds = -(shiftHours * 3600 + shiftMinutes * 60);
+  b.clock.daylightTick = dst;
+  b.position.longitude = {static_cast<std::int16_t>(lonDeg), static_cast<std::int16_t>(lonMin),
+                          east};
+  b.position.latitude = {40, 0, true};
   return b;
 }
 
@@ -171,24 +168,24 @@ BirthDetails Birth(int hour, int minute, int shiftHours, int shiftMinutes, int l
 TEST(TimeCalculation, UniversalTimeFollowsTheZone) {
   struct Row {
     const char* name;
-    BirthDetails birth;
+    Birth birth;
     double expectedUt;
   };
   const Row rows[] = {
-      {"Madrid 10:00 CET, west of Greenwich", Birth(10, 0, -1, 0, 3, 42, false, false), 9},
-      {"Madrid 10:00 CET with daylight saving", Birth(10, 0, -1, 0, 3, 42, false, true), 8},
-      {"Delhi 10:30 IST", Birth(10, 30, -5, -30, 77, 12, true, false), 5},
+      {"Madrid 10:00 CET, west of Greenwich", Born(10, 0, -1, 0, 3, 42, false, false), 9},
+      {"Madrid 10:00 CET with daylight saving", Born(10, 0, -1, 0, 3, 42, false, true), 8},
+      {"Delhi 10:30 IST", Born(10, 30, -5, -30, 77, 12, true, false), 5},
       {"east on IST with daylight saving subtracts 6.5 h",
-       Birth(10, 30, -5, -30, 77, 12, true, true), 4},
-      {"west on EST with daylight saving adds 4 h", Birth(10, 0, 5, 0, 74, 0, false, true), 14},
-      {"longitude 0 on EST counts as west", Birth(10, 0, 5, 0, 0, 0, true, false), 15},
-      {"St. John's 10:00 NST adds 3.5 h", Birth(10, 0, 3, 30, 52, 43, false, false), 13.5},
-      {"London on BST", Birth(10, 0, -1, 0, 0, 7, false, false), 9},
-      {"GMT west with daylight saving", Birth(10, 0, 0, 0, 0, 7, false, true), 9},
-      {"GMT east with daylight saving", Birth(10, 0, 0, 0, 10, 0, true, true), 9},
-      {"GMT without daylight saving", Birth(10, 0, 0, 0, 10, 0, true, false), 10},
+       Born(10, 30, -5, -30, 77, 12, true, true), 4},
+      {"west on EST with daylight saving adds 4 h", Born(10, 0, 5, 0, 74, 0, false, true), 14},
+      {"longitude 0 on EST counts as west", Born(10, 0, 5, 0, 0, 0, true, false), 15},
+      {"St. John's 10:00 NST adds 3.5 h", Born(10, 0, 3, 30, 52, 43, false, false), 13.5},
+      {"London on BST", Born(10, 0, -1, 0, 0, 7, false, false), 9},
+      {"GMT west with daylight saving", Born(10, 0, 0, 0, 0, 7, false, true), 9},
+      {"GMT east with daylight saving", Born(10, 0, 0, 0, 10, 0, true, true), 9},
+      {"GMT without daylight saving", Born(10, 0, 0, 0, 10, 0, true, false), 10},
       {"after midnight east: negative, no change of date",
-       Birth(0, 30, -5, -30, 77, 12, true, false), -5},
+       Born(0, 30, -5, -30, 77, 12, true, false), -5},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.name);
@@ -198,12 +195,23 @@ TEST(TimeCalculation, UniversalTimeFollowsTheZone) {
   }
 }
 
+// Kathmandu kept its mean time, +5:41:16, until 1920 (tz database,
+// Asia/Kathmandu "LMT"): 10:00 on 15 January 1901 is 04:18:44 UT, to the
+// second, in the hours the ascendant and the Moon start from.
+TEST(TimeCalculation, ClockWithSecondsReachesUniversalTime) {
+  Birth b = Born(10, 0, 0, 0, 85, 19, true, false);
+  b.local = CivilTime{1901, 1, 15, 10, 0, 0};
+  b.clock.offsetSeconds = 5 * 3600 + 41 * 60 + 16;
+  const TimeQuantities q = ComputeAscendant(b);
+  EXPECT_NEAR(q.UniversalTime * 3600, 4 * 3600 + 18 * 60 + 44, kUtSecondsTolerance);
+}
+
 TEST(TimeCalculation, CenturiesContinueAcrossMidnight) {
   // 00:30 IST on 16 June is 19:00 UT on 15 June: the date stays, the
   // universal time goes negative, and T is the same instant.
-  BirthDetails early = Birth(0, 30, -5, -30, 77, 12, true, false);
-  early.Day = 16;
-  const BirthDetails evening = Birth(19, 0, 0, 0, 0, 0, false, false);
+  Birth early = Born(0, 30, -5, -30, 77, 12, true, false);
+  early.local.day = 16;
+  const Birth evening = Born(19, 0, 0, 0, 0, 0, false, false);
   const TimeQuantities a = ComputeAscendant(early);
   const TimeQuantities b = ComputeAscendant(evening);
   EXPECT_EQ(a.UniversalTime, -5);
@@ -214,9 +222,8 @@ TEST(TimeCalculation, CenturiesContinueAcrossMidnight) {
 TEST(TimeCalculation, HandCheckedDelhiBirth) {
   // 15 June 1980 10:30 IST, 28°36'N 77°12'E. Expected values from
   // tools/skycheck/derive_positions.py, an independent float derivation.
-  BirthDetails b = Birth(10, 30, -5, -30, 77, 12, true, false);
-  b.LatDeg = 28;
-  b.LatMin = 36;
+  Birth b = Born(10, 30, -5, -30, 77, 12, true, false);
+  b.position.latitude = {28, 36, true};
   const TimeQuantities q = ComputeAscendant(b);
   EXPECT_EQ(q.UniversalTime, 5);
   EXPECT_NEAR(q.CenturiesT, 0.804536846909, 1e-12);
@@ -231,9 +238,9 @@ TEST(TimeCalculation, HandCheckedDelhiBirth) {
 TEST(TimeCalculation, SouthernLatitudeMovesTheAscendant) {
   // Same sky, mirrored latitude: the ascendant changes but stays a valid
   // angle in 0..360 (property of the formula, no expected digits).
-  BirthDetails north = Birth(10, 30, -5, -30, 77, 12, true, false);
-  BirthDetails south = north;
-  south.South = true;
+  Birth north = Born(10, 30, -5, -30, 77, 12, true, false);
+  Birth south = north;
+  south.position.latitude.positive = false;
   const TimeQuantities n = ComputeAscendant(north);
   const TimeQuantities s = ComputeAscendant(south);
   EXPECT_NE(n.tropicalAscendantDeg, s.tropicalAscendantDeg);

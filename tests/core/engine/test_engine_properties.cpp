@@ -33,42 +33,46 @@ int DaysInMonth(int year, int month) {
 }
 
 struct RandomBirth {
-  BirthDetails birth;
+  Birth birth;
   int zoneIndex = 0;
 };
 
 RandomBirth Draw(std::mt19937_64& rng) {
   auto pick = [&rng](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
   RandomBirth r;
-  BirthDetails& b = r.birth;
-  b.Year = static_cast<std::int16_t>(pick(1901, 2050));
-  b.Month = static_cast<std::int16_t>(pick(1, 12));
-  b.Day = static_cast<std::int16_t>(pick(1, DaysInMonth(b.Year, b.Month)));
-  b.Hour = static_cast<std::int16_t>(pick(0, 23));
-  b.Minute = static_cast<std::int16_t>(pick(0, 59));
+  Birth& b = r.birth;
+  CivilTime& t = b.local;
+  t.year = pick(1901, 2050);
+  t.month = pick(1, 12);
+  t.day = pick(1, DaysInMonth(t.year, t.month));
+  t.hour = pick(0, 23);
+  t.minute = pick(0, 59);
   r.zoneIndex = pick(0, kZoneCount - 1);
   const ZoneShift shift = *ZoneShiftOf(r.zoneIndex);
-  b.ZoneShiftHours = shift.hours;
-  b.ZoneShiftMinutes = shift.minutes;
-  b.ZoneHours = static_cast<std::int16_t>(std::abs(shift.hours));
-  b.ZoneMinutes = static_cast<std::int16_t>(std::abs(shift.minutes));
-  b.LatDeg = static_cast<std::int16_t>(pick(0, 89));
-  b.LatMin = static_cast<std::int16_t>(pick(0, 59));
-  b.LonDeg = static_cast<std::int16_t>(pick(0, 179));
-  b.LonMin = static_cast<std::int16_t>(pick(0, 59));
-  b.East = pick(0, 1) == 1;
-  b.South = pick(0, 1) == 1;
-  b.Dst = pick(0, 1) == 1;
+  b.clock.offsetSeconds = -(shift.hours * 3600 + shift.minutes * 60);
+  b.clock.zoneRow = r.zoneIndex;
+  ArcAngle& lat = b.position.latitude;
+  ArcAngle& lon = b.position.longitude;
+  lat.degrees = static_cast<std::int16_t>(pick(0, 89));
+  lat.minutes = static_cast<std::int16_t>(pick(0, 59));
+  lon.degrees = static_cast<std::int16_t>(pick(0, 179));
+  lon.minutes = static_cast<std::int16_t>(pick(0, 59));
+  lon.positive = pick(0, 1) == 1;
+  lat.positive = pick(0, 1) != 1;
+  b.clock.daylightTick = pick(0, 1) == 1;
   return r;
 }
 
 std::string Describe(int n, const RandomBirth& r) {
-  const BirthDetails& b = r.birth;
+  const CivilTime& t = r.birth.local;
+  const ArcAngle& lat = r.birth.position.latitude;
+  const ArcAngle& lon = r.birth.position.longitude;
   std::ostringstream out;
-  out << "seed 0x" << std::hex << kSeed << std::dec << ", birth #" << n << ": " << b.Year << "-"
-      << b.Month << "-" << b.Day << " " << b.Hour << ":" << b.Minute << " zone " << r.zoneIndex
-      << " lat " << b.LatDeg << "°" << b.LatMin << (b.South ? "S" : "N") << " lon " << b.LonDeg
-      << "°" << b.LonMin << (b.East ? "E" : "W") << (b.Dst ? " DST" : "");
+  out << "seed 0x" << std::hex << kSeed << std::dec << ", birth #" << n << ": " << t.year << "-"
+      << t.month << "-" << t.day << " " << t.hour << ":" << t.minute << " zone " << r.zoneIndex
+      << " lat " << lat.degrees << "°" << lat.minutes << (lat.positive ? "N" : "S") << " lon "
+      << lon.degrees << "°" << lon.minutes << (lon.positive ? "E" : "W")
+      << (r.birth.clock.daylightTick ? " DST" : "");
   return out.str();
 }
 
@@ -89,7 +93,7 @@ TEST(EngineProperties, RandomBirthsGiveWellFormedCharts) {
   int failures = 0;
   for (int n = 0; n < kBirthCount && failures < 10; ++n) {
     const RandomBirth r = Draw(rng);
-    const BirthDetails& b = r.birth;
+    const Birth& b = r.birth;
     const TimeQuantities q = ComputeAscendant(b);
     const MoonPosition moon = ComputeMoonPosition(b);
     const PlanetPositions p = ComputePlanets(PlanetMomentOf(b, q));
@@ -157,14 +161,14 @@ TEST(EngineProperties, DaylightSavingMovesTheBirthOneHourEarlier) {
   std::mt19937_64 rng(kSeed + 1);
   for (int n = 0; n < 2000; ++n) {
     RandomBirth r = Draw(rng);
-    r.birth.Dst = false;
+    r.birth.clock.daylightTick = false;
     const TimeQuantities plain = ComputeAscendant(r.birth);
-    r.birth.Dst = true;
+    r.birth.clock.daylightTick = true;
     const TimeQuantities dst = ComputeAscendant(r.birth);
     ASSERT_NEAR(dst.UniversalTime, plain.UniversalTime - 1, kClockRoundingHours) << Describe(n, r);
     // And the zone itself: universal time = local time + signed shift.
-    const double expected =
-        plain.localTimeHours + r.birth.ZoneShiftHours + r.birth.ZoneShiftMinutes / 60.0;
+    const ZoneShift shift = *ZoneShiftOf(r.zoneIndex);
+    const double expected = plain.localTimeHours + shift.hours + shift.minutes / 60.0;
     ASSERT_NEAR(plain.UniversalTime, expected, kClockRoundingHours) << Describe(n, r);
   }
 }

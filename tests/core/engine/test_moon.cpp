@@ -16,14 +16,10 @@ constexpr double kDerivedDigits = 1e-9;
 // Sums of decimal literals such as 10 - 23.86 + 360, within rounding.
 constexpr double kLiteralSum = 1e-12;
 
-BirthDetails GmtBirth(int year, int month, int day, int hour, int minute) {
-  BirthDetails b;
-  b.Year = static_cast<std::int16_t>(year);
-  b.Month = static_cast<std::int16_t>(month);
-  b.Day = static_cast<std::int16_t>(day);
-  b.Hour = static_cast<std::int16_t>(hour);
-  b.Minute = static_cast<std::int16_t>(minute);
-  b.East = false;  // Greenwich, longitude 0, zone 0
+Birth GmtBirth(int year, int month, int day, int hour, int minute) {
+  Birth b;
+  b.local = CivilTime{year, month, day, hour, minute, 0};
+  b.position.longitude.positive = false;  // Greenwich, longitude 0, zone 0
   return b;
 }
 
@@ -57,14 +53,9 @@ TEST(EphemerisCalculation, EarlyBirthIsReducedByWholeTurns) {
 
 TEST(EphemerisCalculation, HandCheckedDelhiBirth) {
   // 15 June 1980 10:30 IST, 77°12'E: values from derive_positions.py.
-  BirthDetails b = GmtBirth(1980, 6, 15, 10, 30);
-  b.ZoneShiftHours = -5;
-  b.ZoneShiftMinutes = -30;
-  b.ZoneHours = 5;
-  b.ZoneMinutes = 30;
-  b.LonDeg = 77;
-  b.LonMin = 12;
-  b.East = true;
+  Birth b = GmtBirth(1980, 6, 15, 10, 30);
+  b.clock.offsetSeconds = 5 * 3600 + 30 * 60;
+  b.position.longitude = {77, 12, true};
   const MoonPosition p = ComputeMoonPosition(b);
   EXPECT_NEAR(p.centuriesJ2000, -0.195463153091, 1e-12);
   EXPECT_NEAR(p.MoonTropical, 113.80208701, 1e-8);
@@ -77,12 +68,10 @@ TEST(EphemerisCalculation, HandCheckedDelhiBirth) {
 TEST(EphemerisCalculation, DaylightSavingMovesTheMoonBackOneHour) {
   // Madrid on CET: with daylight saving the clock is two hours ahead of UT,
   // the same instant as 08:00 GMT.
-  BirthDetails madrid = GmtBirth(1990, 7, 1, 10, 0);
-  madrid.ZoneShiftHours = -1;
-  madrid.ZoneHours = 1;
-  madrid.LonDeg = 3;
-  madrid.LonMin = 42;
-  madrid.Dst = true;
+  Birth madrid = GmtBirth(1990, 7, 1, 10, 0);
+  madrid.clock.offsetSeconds = 3600;
+  madrid.position.longitude = {3, 42, false};
+  madrid.clock.daylightTick = true;
   const MoonPosition dst = ComputeMoonPosition(madrid);
   const MoonPosition gmt = ComputeMoonPosition(GmtBirth(1990, 7, 1, 8, 0));
   EXPECT_EQ(dst.centuriesJ2000, gmt.centuriesJ2000);

@@ -15,9 +15,9 @@
 #include <string>
 #include <string_view>
 
-#include "model/datetime.h"
 #include "engine/retrograde.h"
 #include "engine/stations.h"
+#include "model/datetime.h"
 
 namespace orvanta {
 namespace {
@@ -167,8 +167,8 @@ TEST(RetrogradeMarking, OutOfRangeEntriesGiveNoMarks) {
 // A planet's tables by name, empty for an unknown name.
 StationTables TablesOf(std::string_view planet) {
   constexpr std::array<StationTables (*)(), 8> kLoaders = {
-      Load_Mercury_Stations, Load_Venus_Stations,  Load_Mars_Stations,    Load_Jupiter_Stations,
-      Load_Saturn_Stations,  Load_Uranus_Stations, Load_Neptune_Stations, Load_Pluto_Stations};
+      MercuryStationTables, VenusStationTables,  MarsStationTables,    JupiterStationTables,
+      SaturnStationTables,  UranusStationTables, NeptuneStationTables, PlutoStationTables};
   for (std::size_t k = 0; k < kRetrogradePlanets.size(); ++k) {
     if (kRetrogradePlanets[k] == planet) return kLoaders[k]();
   }
@@ -206,7 +206,8 @@ TEST(IsRetrograde, SameAsLinearScanOnRandomDates) {
     const LocalDateTime when = from + std::chrono::minutes{minute(rng)};
     for (const std::string_view planet : kRetrogradePlanets) {
       const bool expected = LinearScanRetrograde(planet, when);
-      ASSERT_EQ(IsRetrogradeOn(planet, when), expected) << planet << " at " << FormatIsoMinute(when);
+      ASSERT_EQ(IsRetrogradeOn(planet, when), expected)
+          << planet << " at " << FormatIsoMinute(when);
       retrogradeSeen += expected;
     }
   }

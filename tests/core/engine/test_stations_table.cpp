@@ -14,9 +14,9 @@
 #include <string>
 #include <string_view>
 
-#include "model/datetime.h"
 #include "engine/retrograde.h"
 #include "engine/stations.h"
+#include "model/datetime.h"
 
 namespace orvanta {
 namespace {
@@ -35,21 +35,21 @@ struct PlanetRow {
 };
 
 constexpr std::array<PlanetRow, 8> kPlanetRows = {{
-    {"Mercury", Load_Mercury_Stations, 476, "3,15,1900,13,19,", "4,7,1900,18,42,",
+    {"Mercury", MercuryStationTables, 476, "3,15,1900,13,19,", "4,7,1900,18,42,",
      "12,1,2050,17,17,", "12,21,2050,11,33,", 19.4, 24.6},
-    {"Venus", Load_Venus_Stations, 95, "6,16,1900,22,56,", "7,30,1900,2,44,", "9,25,2050,22,15,",
+    {"Venus", VenusStationTables, 95, "6,16,1900,22,56,", "7,30,1900,2,44,", "9,25,2050,22,15,",
      "11,6,2050,19,4,", 40.4, 43.6},
-    {"Mars", Load_Mars_Stations, 71, "1,13,1901,6,16,", "4,4,1901,7,21,", "7,15,2050,5,50,",
+    {"Mars", MarsStationTables, 71, "1,13,1901,6,16,", "4,4,1901,7,21,", "7,15,2050,5,50,",
      "9,13,2050,9,41,", 59.9, 81.1},
-    {"Jupiter", Load_Jupiter_Stations, 139, "3,27,1900,20,39,", "7,29,1900,1,35,",
+    {"Jupiter", JupiterStationTables, 139, "3,27,1900,20,39,", "7,29,1900,1,35,",
      "12,21,2050,13,21,", "4,21,2051,23,46,", 116.7, 124.6},
-    {"Saturn", Load_Saturn_Stations, 146, "4,14,1900,6,2,", "9,2,1900,14,39,", "5,18,2050,13,6,",
+    {"Saturn", SaturnStationTables, 146, "4,14,1900,6,2,", "9,2,1900,14,39,", "5,18,2050,13,6,",
      "10,6,2050,11,5,", 133.4, 141.9},
-    {"Uranus", Load_Uranus_Stations, 150, "3,17,1900,17,36,", "8,17,1900,15,27,",
+    {"Uranus", UranusStationTables, 150, "3,17,1900,17,36,", "8,17,1900,15,27,",
      "12,30,2050,15,40,", "5,29,2051,6,22,", 148.8, 154.6},
-    {"Neptune", Load_Neptune_Stations, 150, "10,2,1900,13,58,", "3,8,1901,0,45,",
-     "8,31,2050,13,52,", "2,4,2051,10,41,", 155.9, 160.7},
-    {"Pluto", Load_Pluto_Stations, 151, "9,16,1899,5,48,", "2,27,1900,7,36,", "6,10,2050,3,49,",
+    {"Neptune", NeptuneStationTables, 150, "10,2,1900,13,58,", "3,8,1901,0,45,", "8,31,2050,13,52,",
+     "2,4,2051,10,41,", 155.9, 160.7},
+    {"Pluto", PlutoStationTables, 151, "9,16,1899,5,48,", "2,27,1900,7,36,", "6,10,2050,3,49,",
      "11,21,2050,16,16,", 156.2, 164.8},
 }};
 

@@ -8,19 +8,38 @@
 #include <string>
 
 #include "engine/sunrise.h"
+#include "model/birth.h"
 #include "model/datetime.h"
 #include "tables/zones.h"
 
 namespace orvanta {
 namespace {
 
+// A call for one date at a place, with the zone list's correction from clock
+// time to universal time (hours and minutes of one sign) and the tick.
+SunriseInput In(int month, int day, int year, int latDeg, int latMin, bool south, int lonDeg,
+                int lonMin, bool east, int shiftHours, int shiftMinutes, bool dst) {
+  SunriseInput in;
+  in.month = month;
+  in.day = day;
+  in.year = year;
+  in.position.latitude = {static_cast<std::int16_t>(latDeg), static_cast<std::int16_t>(latMin),
+                          !south};
+  in.position.longitude = {static_cast<std::int16_t>(lonDeg), static_cast<std::int16_t>(lonMin),
+                           east};
+  in.clock.offsetSeconds = -(shiftHours * 3600 + shiftMinutes * 60);
+  in.clock.daylightTick = dst;
+  return in;
+}
+
 std::string Describe(const SunriseInput& in) {
+  const ArcAngle& lat = in.position.latitude;
+  const ArcAngle& lon = in.position.longitude;
   return std::to_string(in.year) + "-" + std::to_string(in.month) + "-" + std::to_string(in.day) +
-         " lat " + std::to_string(in.latDeg) + "d" + std::to_string(in.latMin) +
-         (in.south ? "S" : "N") + " lon " + std::to_string(in.lonDeg) + "d" +
-         std::to_string(in.lonMin) + (in.east ? "E" : "W") + " zone " +
-         std::to_string(in.zoneShiftHours) + "," + std::to_string(in.zoneShiftMinutes) +
-         (in.dst ? " dst" : "");
+         " lat " + std::to_string(lat.degrees) + "d" + std::to_string(lat.minutes) +
+         (lat.positive ? "N" : "S") + " lon " + std::to_string(lon.degrees) + "d" +
+         std::to_string(lon.minutes) + (lon.positive ? "E" : "W") + " offset " +
+         std::to_string(in.clock.offsetSeconds) + " s" + (in.clock.daylightTick ? " dst" : "");
 }
 
 std::string Show(const std::optional<LocalDateTime>& t) {
@@ -29,10 +48,10 @@ std::string Show(const std::optional<LocalDateTime>& t) {
 
 // Places of the worked examples.
 SunriseInput Greenwich(int month, int day, int year) {
-  return {month, day, year, 51, 28, false, 0, 0, true, 0, 0, false};
+  return In(month, day, year, 51, 28, false, 0, 0, true, 0, 0, false);
 }
 SunriseInput NewYorkEstDst(int month, int day, int year) {
-  return {month, day, year, 40, 43, false, 74, 0, false, 5, 0, true};
+  return In(month, day, year, 40, 43, false, 74, 0, false, 5, 0, true);
 }
 
 struct ExampleRow {
@@ -46,10 +65,8 @@ struct ExampleRow {
 // rounded constants (local clock times to the minute).
 const ExampleRow kExamples[] = {
     {"GreenwichEquinox2000", Greenwich(3, 21, 2000), "2000-03-21 06:01", "2000-03-21 18:14"},
-    {"DelhiIst1980",
-     {6, 15, 1980, 28, 36, false, 77, 12, true, -5, -30, false},
-     "1980-06-15 05:23",
-     "1980-06-15 19:20"},
+    {"DelhiIst1980", In(6, 15, 1980, 28, 36, false, 77, 12, true, -5, -30, false),
+     "1980-06-15 05:23", "1980-06-15 19:20"},
     // With the tick the clock runs one hour ahead on every date, as for the
     // universal time of the birth: in summer, in January, and on the day a
     // calendar would change the clock (the birth's clock time plays no part).
@@ -64,30 +81,25 @@ const ExampleRow kExamples[] = {
     // 52°55' S 139°21' W on Eastern Standard Time: the clock runs four hours
     // ahead of the place, and the sunset of 8 February 1917 falls after
     // midnight (ephemeris 09:02:14, and 00:00:03 on 9 February).
-    {"SunsetAfterMidnightOnTheNextDate",
-     {2, 8, 1917, 52, 55, true, 139, 21, false, 5, 0, false},
-     "1917-02-08 09:01",
-     "1917-02-09 00:02"},
+    {"SunsetAfterMidnightOnTheNextDate", In(2, 8, 1917, 52, 55, true, 139, 21, false, 5, 0, false),
+     "1917-02-08 09:01", "1917-02-09 00:02"},
     // The next day's sunset rounds to 24:00: 00:00 of the next day
     // (ephemeris 23:58:07 on 9 February, within the method's minutes).
     {"SunsetAt2400IsMidnightOfTheNextDate",
-     {2, 9, 1917, 52, 55, true, 139, 21, false, 5, 0, false},
-     "1917-02-09 09:03",
+     In(2, 9, 1917, 52, 55, true, 139, 21, false, 5, 0, false), "1917-02-09 09:03",
      "1917-02-10 00:00"},
     // Apia, 13°50' S 171°46' W, on +13 ("New Zealand Std Summer Time"):
     // the clock runs a day and half an hour ahead of the place, so the
     // events of 15 January 2015 at that longitude happen on the 16th
     // (ephemeris 06:10:57 and 19:01:59 on 16 January).
     {"ZoneADayAheadOfThePlaceDatesTheNextDay",
-     {1, 15, 2015, 13, 50, true, 171, 46, false, -13, 0, false},
-     "2015-01-16 06:11",
+     In(1, 15, 2015, 13, 50, true, 171, 46, false, -13, 0, false), "2015-01-16 06:11",
      "2015-01-16 19:02"},
     // 8°31' S 179°12' E on -11 ("Nome Time"): the clock runs almost a day
     // behind the place, so the events of 15 March 2000 happen on the 14th
     // (ephemeris 07:07:34 and 19:16:39 on 14 March).
     {"ZoneADayBehindThePlaceDatesThePreviousDay",
-     {3, 15, 2000, 8, 31, true, 179, 12, true, 11, 0, false},
-     "2000-03-14 07:08",
+     In(3, 15, 2000, 8, 31, true, 179, 12, true, 11, 0, false), "2000-03-14 07:08",
      "2000-03-14 19:17"},
 };
 
@@ -104,12 +116,12 @@ TEST(SunRiseSunSet, WorkedExamplesToTheMinute) {
 // stays +13: it gives exactly the events of the +13 row, and the clock times
 // of a -11 zone (24 h less, 0.2 s apart in rounded radians) a day later.
 TEST(SunRiseSunSet, PlusThirteenIsADayAheadOfMinusEleven) {
-  SunriseInput plus12Dst{7, 15, 2000, 18, 0, true, 178, 0, true, -12, 0, true};
+  SunriseInput plus12Dst = In(7, 15, 2000, 18, 0, true, 178, 0, true, -12, 0, true);
   SunriseInput plus13 = plus12Dst;
-  plus13.zoneShiftHours = -13;
-  plus13.dst = false;
+  plus13.clock.offsetSeconds = 13 * 3600;
+  plus13.clock.daylightTick = false;
   SunriseInput minus11 = plus13;
-  minus11.zoneShiftHours = 11;
+  minus11.clock.offsetSeconds = -11 * 3600;
 
   // Over a whole season the clock times differ by at most the one minute
   // that a 0.2 s shift can flip at a rounding boundary.
@@ -153,19 +165,14 @@ struct PolarRow {
 // Sun's declination crosses the horizon limit between rise and set: the rise
 // exists, the set does not.
 const PolarRow kPolar[] = {
-    {"MidnightSun70NLateJune",
-     {6, 25, 2000, 70, 0, false, 25, 0, true, -2, 0, false},
-     false,
+    {"MidnightSun70NLateJune", In(6, 25, 2000, 70, 0, false, 25, 0, true, -2, 0, false), false,
      false},
-    {"PolarNight70NLateDecember",
-     {12, 22, 2000, 70, 0, false, 25, 0, true, -2, 0, false},
-     false,
+    {"PolarNight70NLateDecember", In(12, 22, 2000, 70, 0, false, 25, 0, true, -2, 0, false), false,
      false},
-    {"MidnightSun70SLateDecember",
-     {12, 22, 2000, 70, 0, true, 25, 0, true, -2, 0, false},
-     false,
+    {"MidnightSun70SLateDecember", In(12, 22, 2000, 70, 0, true, 25, 0, true, -2, 0, false), false,
      false},
-    {"RiseWithoutSet89NEquinox", {3, 21, 2000, 89, 0, false, 0, 0, true, 0, 0, false}, true, false},
+    {"RiseWithoutSet89NEquinox", In(3, 21, 2000, 89, 0, false, 0, 0, true, 0, 0, false), true,
+     false},
 };
 
 TEST(SunRiseSunSet, PolarCaseReportsAbsentEvents) {
@@ -179,9 +186,9 @@ TEST(SunRiseSunSet, PolarCaseReportsAbsentEvents) {
 
 TEST(SunRiseSunSet, DateThatNamesNoDayGivesNoEvents) {
   const SunriseInput bad[] = {
-      {2, 30, 2000, 51, 28, false, 0, 0, true, 0, 0, false},
-      {13, 1, 2000, 51, 28, false, 0, 0, true, 0, 0, false},
-      {0, 1, 2000, 51, 28, false, 0, 0, true, 0, 0, false},
+      In(2, 30, 2000, 51, 28, false, 0, 0, true, 0, 0, false),
+      In(13, 1, 2000, 51, 28, false, 0, 0, true, 0, 0, false),
+      In(0, 1, 2000, 51, 28, false, 0, 0, true, 0, 0, false),
   };
   for (const SunriseInput& in : bad) {
     SCOPED_TRACE(Describe(in));
@@ -223,17 +230,9 @@ TEST(SunRiseSunSet, OffsetUnderAnHourKeepsItsSign) {
   // minute) reaches the sunrise step as 0 hours and -20 minutes: the clock
   // runs 20 minutes ahead of Greenwich, so every event reads 20 minutes
   // later than on Greenwich time, not 20 minutes earlier.
-  SunriseInput gmt;
-  gmt.year = 1935;
-  gmt.month = 6;
-  gmt.day = 1;
-  gmt.latDeg = 52;
-  gmt.latMin = 22;
-  gmt.lonDeg = 4;
-  gmt.lonMin = 54;
-  gmt.east = true;
+  SunriseInput gmt = In(6, 1, 1935, 52, 22, false, 4, 54, true, 0, 0, false);
   SunriseInput amsterdam = gmt;
-  amsterdam.zoneShiftMinutes = -20;
+  amsterdam.clock.offsetSeconds = 20 * 60;
   const SunEvents a = SunEventsOf(gmt);
   const SunEvents b = SunEventsOf(amsterdam);
   ASSERT_TRUE(a.rise && b.rise && a.set && b.set);
@@ -280,16 +279,17 @@ TEST(SunRiseSunSet, PropertiesOverRandomDatesAndPlaces) {
         std::chrono::year{in.year}, std::chrono::month_day_last{month{static_cast<unsigned>(
                                         in.month)}}}.day()));
     in.day = pick(1, daysInMonth);
-    in.latDeg = pick(0, 89);
-    in.latMin = pick(0, 59);
-    in.south = pick(0, 1) == 1;
-    in.lonDeg = pick(0, 179);
-    in.lonMin = pick(0, 59);
-    in.east = pick(0, 1) == 1;
+    ArcAngle& lat = in.position.latitude;
+    ArcAngle& lon = in.position.longitude;
+    lat.degrees = static_cast<std::int16_t>(pick(0, 89));
+    lat.minutes = static_cast<std::int16_t>(pick(0, 59));
+    lat.positive = pick(0, 1) != 1;
+    lon.degrees = static_cast<std::int16_t>(pick(0, 179));
+    lon.minutes = static_cast<std::int16_t>(pick(0, 59));
+    lon.positive = pick(0, 1) == 1;
     const ZoneEntry& zone = kZones[static_cast<std::size_t>(pick(0, kZoneCount - 1))];
-    in.zoneShiftHours = zone.shiftHours;
-    in.zoneShiftMinutes = zone.shiftMinutes;
-    in.dst = pick(0, 1) == 1;
+    in.clock.offsetSeconds = -(zone.shiftHours * 3600 + zone.shiftMinutes * 60);
+    in.clock.daylightTick = pick(0, 1) == 1;
     SCOPED_TRACE(Describe(in));
 
     const SunEvents e = SunEventsOf(in);
@@ -297,8 +297,8 @@ TEST(SunRiseSunSet, PropertiesOverRandomDatesAndPlaces) {
       EXPECT_FALSE(e.set.has_value()) << "a set without a rise: " << Show(e.set);
     }
     // The clock's lead over universal time and the place's over it, minutes.
-    const int zoneMinutes = -(in.zoneShiftHours * 60 + in.zoneShiftMinutes) + (in.dst ? 60 : 0);
-    const double placeMinutes = (in.lonDeg + in.lonMin / 60.0) * 4 * (in.east ? 1 : -1);
+    const int zoneMinutes = OffsetSecondsWithTick(in.clock) / 60;
+    const double placeMinutes = (lon.degrees + lon.minutes / 60.0) * 4 * (lon.positive ? 1 : -1);
     const LocalDateTime midnight = MakeDateTime(in.year, in.month, in.day);
     const auto localMeanMinutes = [&](LocalDateTime event) {
       const auto clock = std::chrono::duration_cast<std::chrono::minutes>(event - midnight);
@@ -318,12 +318,12 @@ TEST(SunRiseSunSet, PropertiesOverRandomDatesAndPlaces) {
       EXPECT_LE(localMeanMinutes(*e.set), 24 * 60 + kSolarDaySlackMinutes) << Show(e.set);
       EXPECT_LE(*e.rise, *e.set) << Show(e.rise) << " " << Show(e.set);
     }
-    if (in.latDeg < 60) {
+    if (lat.degrees < 60) {
       EXPECT_TRUE(e.rise && e.set) << "the sun rises and sets every day below 60 degrees";
     } else if (!e.set) {
       ++polarSamples;
     }
-    if (in.latDeg <= 40 && e.rise && e.set) {
+    if (lat.degrees <= 40 && e.rise && e.set) {
       const auto length = std::chrono::duration_cast<std::chrono::minutes>(*e.set - *e.rise);
       const int dayMinutes = static_cast<int>(length.count());
       EXPECT_LE(dayMinutes, kLongestDayMinutes + kMethodToleranceMinutes);

@@ -21,8 +21,8 @@ bool SameBirth(const Birth& a, const Birth& b) {
   };
   return a.name == b.name && a.city == b.city && a.state == b.state && a.country == b.country &&
          sameAngle(a.position.latitude, b.position.latitude) &&
-         sameAngle(a.position.longitude, b.position.longitude) && a.local == b.local &&
-         a.clock.offsetSeconds == b.clock.offsetSeconds &&
+         sameAngle(a.position.longitude, b.position.longitude) &&
+         LocalMoment(a) == LocalMoment(b) && a.clock.offsetSeconds == b.clock.offsetSeconds &&
          a.clock.daylightTick == b.clock.daylightTick && a.clock.summerTime == b.clock.summerTime &&
          a.clock.zoneName == b.clock.zoneName && a.clock.zoneRow == b.clock.zoneRow &&
          a.clock.source == b.clock.source;

@@ -25,7 +25,7 @@ struct Computation {
 
 Computation Compute(const BodySigns& signs, const BodyFlags& retrograde = {}) {
   Computation c;
-  c.houses = RunHouseCalls(signs, retrograde, c.marks);
+  c.houses = HouseCallsOf(signs, retrograde, c.marks);
   c.count = CountInduLagna(signs[Asc], signs[Moon], InduLagnaRule::FromAscendantVenus10);
   if (c.count) AppendMark(c.marks, c.count->sign, "IL");
   return c;
@@ -129,10 +129,10 @@ const std::string kBr = "\r\n";
 
 // House 1 of an Aries ascendant with Mars in Cancer: the pada (Cancer) and
 // the lord's own break fall into one label, two line breaks.
-TEST(RunHouseCalls, HouseOnePadaAndLordInOneLabel) {
+TEST(HouseCallsOf, HouseOnePadaAndLordInOneLabel) {
   SignCaptions marks;
   const HouseCalls calls =
-      RunHouseCalls({Leo, Tau, Gem, Can, Can, Sag, Cap, Vir, Pis, Ari}, {}, marks);
+      HouseCallsOf({Leo, Tau, Gem, Can, Can, Sag, Cap, Vir, Pis, Ari}, {}, marks);
   EXPECT_EQ(calls.houseCount, 12);
   EXPECT_EQ(calls.lagnaSign, 1);
   EXPECT_EQ(calls.firstLordSign, 4);
@@ -146,13 +146,13 @@ TEST(RunHouseCalls, HouseOnePadaAndLordInOneLabel) {
 // retrograde: house 2 keeps Mars's Gemini, d = 2, pada 4 (Cancer); house 7
 // keeps Mercury's Cancer from house 6, d = -6 -> 6, 13 -> 1, the seventh,
 // moved on nine to 10 (Capricorn). So Cancer gains a line, Leo loses one.
-TEST(RunHouseCalls, RetrogradeLordKeepsPreviousLordSign) {
+TEST(HouseCallsOf, RetrogradeLordKeepsPreviousLordSign) {
   const BodySigns signs = {Leo, Tau, Can, Vir, Gem, Sag, Cap, Vir, Pis, Ari};
   SignCaptions direct, retro;
-  RunHouseCalls(signs, {}, direct);
+  HouseCallsOf(signs, {}, direct);
   BodyFlags venusRetro{};
   venusRetro[Venus] = true;
-  RunHouseCalls(signs, venusRetro, retro);
+  HouseCallsOf(signs, venusRetro, retro);
   for (int k = 0; k < kSignCount; ++k) {
     SCOPED_TRACE("label " + std::to_string(k));
     const int expected = k == Can ? 1 : k == Leo ? -1 : 0;
@@ -164,11 +164,11 @@ TEST(RunHouseCalls, RetrogradeLordKeepsPreviousLordSign) {
   BodyFlags marsRetro{};
   marsRetro[Mars] = true;
   SignCaptions marks;
-  EXPECT_EQ(RunHouseCalls(signs, marsRetro, marks).firstLordSign, 0);
+  EXPECT_EQ(HouseCallsOf(signs, marsRetro, marks).firstLordSign, 0);
 }
 
 // A chart whose ascendant has no sign calls no house and has no Indu Lagna.
-TEST(RunHouseCalls, NoAscendantSignNoHouses) {
+TEST(HouseCallsOf, NoAscendantSignNoHouses) {
   for (int bad : {-1, 12}) {
     SCOPED_TRACE(bad);
     const Computation c = Compute({Gem, Tau, Can, Lib, Sco, Cap, Aqu, Tau, Sco, bad});

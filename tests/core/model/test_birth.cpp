@@ -19,7 +19,7 @@ using namespace std::chrono_literals;
 // 10:00:00 - 5:41:16 by hand.
 TEST(UniversalTime, KathmanduCityTimeToTheSecond) {
   Birth b;
-  b.local = MakeDateTime(1901, 1, 15, 10, 0, 0);
+  b.local = CivilTime{1901, 1, 15, 10, 0, 0};
   b.clock.offsetSeconds = 5 * 3600 + 41 * 60 + 16;
   b.clock.zoneName = "Asia/Kathmandu";
   b.clock.source = ClockSource::CityTime;
@@ -49,6 +49,7 @@ TEST(ClockHours, EveryZoneRowAsTheZoneListGivesIt) {
       c.zoneRow = row;
       EXPECT_EQ(LegacyZoneShift(c).hours, z.shiftHours);
       EXPECT_EQ(LegacyZoneShift(c).minutes, z.shiftMinutes);
+      EXPECT_EQ(OffsetMinutesWithTick(c), -(z.shiftHours * 60 + z.shiftMinutes) + (tick ? 60 : 0));
       const double s = z.shiftHours < 0 || (z.shiftHours == 0 && z.shiftMinutes < 0) ? -1.0 : 1.0;
       double expected = -s * (std::abs(z.shiftHours) + std::abs(z.shiftMinutes) / 60.0);
       if (tick) expected = expected + 1;

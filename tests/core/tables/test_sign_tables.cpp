@@ -116,7 +116,7 @@ constexpr std::array<ShortField, 23> kShortFields = {{
 }};
 
 TEST(SignTables, EveryShortValueMatchesTheReferenceRow) {
-  const auto& rows = FillSignTables();
+  const auto& rows = SignRows();
   for (std::size_t k = 0; k < rows.size(); ++k) {
     for (const ShortField& field : kShortFields) {
       SCOPED_TRACE(std::string(kExpectedRows[k].englishName) + "." + std::string(field.name));
@@ -128,7 +128,7 @@ TEST(SignTables, EveryShortValueMatchesTheReferenceRow) {
 // The irregular entries, spelled out once more so that a "tidied" table fails
 // with a message that names them.
 TEST(SignTables, IrregularEntriesStayAsPublished) {
-  const auto& rows = FillSignTables();
+  const auto& rows = SignRows();
   EXPECT_EQ(rows[8].SignColor, "Yellowish brown");                           // lower-case b
   EXPECT_EQ(rows[5].CompatibleSigns, "Scorpio, Capricorn, Pisces, Cancer");  // four signs
   EXPECT_EQ(rows[10].CompatibleSigns, "Aquarius, Libra, Gemini");            // three, itself first
@@ -140,7 +140,7 @@ TEST(SignTables, IrregularEntriesStayAsPublished) {
 // reference rows, texts from the sign's own paragraphs.
 std::array<std::string_view, kAttributeCount> ExpectedCopy(std::size_t k) {
   const ExpectedRow& e = kExpectedRows[k];
-  const SignRow& r = FillSignTables()[k];
+  const SignRow& r = SignRows()[k];
   return {e.englishName,  e.vedicName,       e.englishName,      e.rulingPlanet, e.symbol,
           e.element,      e.signColor,       e.signType,         e.gender,       e.activityPeriod,
           e.fruitfulness, e.caste,           e.position,         e.constituent,  e.luckyDays,
@@ -299,7 +299,7 @@ std::string Describe(const ExpectedText& e) {
 TEST(SignTexts, EachParagraphKeepsItsOpeningLengthAndForm) {
   for (const ExpectedText& e : kExpectedTexts) {
     SCOPED_TRACE(Describe(e));
-    const std::string_view text = FillSignTables()[static_cast<std::size_t>(e.sign)].*e.field;
+    const std::string_view text = SignRows()[static_cast<std::size_t>(e.sign)].*e.field;
     EXPECT_TRUE(text.starts_with(e.begins))
         << "expected to begin with \"" << e.begins << "\"\nactual: \"" << text << "\"";
     const double ratio = static_cast<double>(text.size()) / e.statedLengthChars;
@@ -324,7 +324,7 @@ TEST(SignTexts, EachParagraphKeepsItsOpeningLengthAndForm) {
 
 // The two paragraphs that are published in full.
 TEST(SignTexts, PublishedParagraphsAreReproducedExactly) {
-  const auto& rows = FillSignTables();
+  const auto& rows = SignRows();
   EXPECT_EQ(rows[1].HealthText,
             "You may not enjoy good health all the time. Throat and heart ailments may be "
             "common.");
@@ -337,8 +337,8 @@ TEST(SignTexts, NoTwoParagraphsAreEqual) {
     for (std::size_t b = a + 1; b < kExpectedTexts.size(); ++b) {
       const auto& ea = kExpectedTexts[a];
       const auto& eb = kExpectedTexts[b];
-      const std::string_view ta = FillSignTables()[static_cast<std::size_t>(ea.sign)].*ea.field;
-      const std::string_view tb = FillSignTables()[static_cast<std::size_t>(eb.sign)].*eb.field;
+      const std::string_view ta = SignRows()[static_cast<std::size_t>(ea.sign)].*ea.field;
+      const std::string_view tb = SignRows()[static_cast<std::size_t>(eb.sign)].*eb.field;
       EXPECT_NE(ta, tb) << Describe(ea) << " equals " << Describe(eb);
     }
   }
@@ -357,7 +357,7 @@ TEST(SignTexts, NatureParagraphNamesTheRulerAndElementOfItsRow) {
   for (std::size_t k = 0; k < kExpectedRows.size(); ++k) {
     const ExpectedRow& e = kExpectedRows[k];
     SCOPED_TRACE(std::string(e.englishName));
-    const std::string nature = Lower(FillSignTables()[k].NatureText);
+    const std::string nature = Lower(SignRows()[k].NatureText);
     EXPECT_NE(nature.find(Lower(e.rulingPlanet)), std::string::npos) << "ruler " << e.rulingPlanet;
     EXPECT_NE(nature.find(Lower(e.element)), std::string::npos) << "element " << e.element;
   }

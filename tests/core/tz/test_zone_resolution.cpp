@@ -10,8 +10,8 @@
 #include <string>
 
 #include "atlas/atlas.h"
-#include "chart/birth_place.h"
-#include "chart/chart.h"
+#include "io/birth_entries.h"
+#include "io/birth_place.h"
 #include "tables/zones.h"
 #include "tz/zone_history.h"
 #include "tz/zone_resolution.h"
@@ -179,7 +179,7 @@ TEST(ZoneResolution, ResolvedLineSaysWhatWasFound) {
   ASSERT_TRUE(amsterdam.resolution);
   EXPECT_EQ(DescribeResolution(*amsterdam.resolution),
             "Europe/Amsterdam on 1 June 1935 at 12:00: UTC+1:19:32, summer time (NST); no zone "
-            "in the list has it, the exact offset to the minute is used");
+            "in the list has it, the exact offset, to the second, is used");
 }
 
 TEST(ZoneResolution, CoordinatesToTheMinute) {

@@ -22,6 +22,7 @@
 #include "chart/dasha_chart.h"
 #include "chart/wealth_chart.h"
 #include "engine/ayanamsa.h"
+#include "io/birth_entries.h"
 
 int main() {
   using namespace orvanta;

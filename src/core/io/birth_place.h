@@ -10,7 +10,7 @@
 #include <string>
 
 #include "atlas/atlas.h"
-#include "chart/chart.h"
+#include "io/birth_entries.h"
 #include "model/datetime.h"
 #include "tz/zone_resolution.h"
 
@@ -19,13 +19,6 @@ namespace orvanta {
 void FillPlace(FormEntries& entries, const Place& place);
 void FillCoordinates(FormEntries& entries, const FormCoordinates& c);
 void FillZone(FormEntries& entries, const ZoneResolution& resolution);
-
-// The clock a chart was computed with, for every output: the zone it was
-// resolved from (or the zone list's row), the offset from Universal Time
-// with the daylight-saving tick counted, and whether it is summer time:
-// "Asia/Kathmandu, UTC+5:45, standard time", "UTC+5:30, standard time
-// (Indian Time, IST, +5.3)" as its text, and in parts.
-ChartClock ChartClockOf(const FormEntries& entries, const BirthDetails& birth);
 
 // The local birth date and time the entries hold (seconds left out), or no
 // value when they hold no valid date.

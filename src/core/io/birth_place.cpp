@@ -1,4 +1,4 @@
-#include "chart/birth_place.h"
+#include "io/birth_place.h"
 
 #include <chrono>
 
@@ -35,30 +35,6 @@ void FillZone(FormEntries& e, const ZoneResolution& r) {
   e.dst = false;
   e.zoneName = r.zoneName;
   e.zoneDaylight = r.reading.daylight;
-}
-
-ChartClock ChartClockOf(const FormEntries& e, const BirthDetails& b) {
-  // The zone shift is local time to Universal Time; the tick adds an hour
-  // to the clock whichever way the zone runs.
-  ChartClock clock;
-  clock.zoneName = b.ZoneName;
-  clock.offsetMinutes = -(b.ZoneShiftHours * 60 + b.ZoneShiftMinutes) + (b.Dst ? 60 : 0);
-  clock.daylight = b.ZoneName.empty() ? b.Dst || IsDaylightRow(e.zoneIndex) : b.ZoneSummerTime;
-  std::string& text = clock.text;
-  // A city time or local mean time is named by its own caption, to the
-  // second; an exact offset with seconds is shown with them.
-  const bool ownSeconds = e.exactOffsetSeconds && e.exactOffsetMinutes && !b.Dst;
-  if (!e.clockCaption.empty()) {
-    text = e.clockCaption;
-  } else {
-    if (!b.ZoneName.empty()) text = b.ZoneName + ", ";
-    text += FormatUtcOffset(ownSeconds ? *e.exactOffsetSeconds : clock.offsetMinutes * 60);
-    text += clock.daylight ? ", summer time" : ", standard time";
-  }
-  if (b.ZoneName.empty() && !e.exactOffsetMinutes && e.zoneIndex >= 0 && e.zoneIndex < kZoneCount)
-    text += " (" + std::string(kZones[static_cast<std::size_t>(e.zoneIndex)].text) + ")";
-  if (b.Dst) text += ", daylight saving ticked";
-  return clock;
 }
 
 std::optional<LocalDateTime> LocalBirthTime(const FormEntries& e) {

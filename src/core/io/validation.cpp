@@ -1,4 +1,4 @@
-#include "chart/validation.h"
+#include "io/validation.h"
 
 #include <array>
 
