@@ -142,26 +142,6 @@ void AppendDay(std::string& out, const RiseSetPair& day) {
   o.Close();
 }
 
-// The lines of a caption with text, without its line breaks (CR LF) and
-// trailing blanks.
-void AppendLines(std::string& out, std::string_view caption) {
-  out += '[';
-  bool first = true;
-  while (!caption.empty()) {
-    const std::size_t end = caption.find_first_of("\r\n");
-    std::string_view line = caption.substr(0, end);
-    while (!line.empty() && line.back() == ' ') line.remove_suffix(1);
-    if (!line.empty()) {
-      if (!first) out += ',';
-      first = false;
-      AppendJsonString(out, line);
-    }
-    if (end == std::string_view::npos) break;
-    caption.remove_prefix(end + 1);
-  }
-  out += ']';
-}
-
 std::string TwoDigits(int n) {
   char text[8];
   std::snprintf(text, sizeof text, "%02d", n);
@@ -338,17 +318,36 @@ void AppendTexts(std::string& out, const ChartOutput& chart) {
     AppendJsonString(positions, PositionWithMark(chart, body));
   }
   positions += ']';
-  for (const auto& [name, captions] :
-       {std::pair<std::string_view, const SignCaptions*>{"signCells", &chart.signCells},
-        {"marks", &chart.marks}}) {
-    std::string& cells = o.Key(name);
+  // Each sign's bodies by their labels, in body order.
+  std::string& cells = o.Key("signCells");
+  cells += '[';
+  for (int sign = 0; sign < kSignCount; ++sign) {
+    if (sign > 0) cells += ',';
     cells += '[';
-    for (std::size_t k = 0; k < captions->size(); ++k) {
-      if (k > 0) cells += ',';
-      AppendLines(cells, (*captions)[k]);
+    bool first = true;
+    for (int body = 0; body < kBodyCount; ++body) {
+      if (chart.bodies[static_cast<std::size_t>(body)].sign != sign) continue;
+      if (!first) cells += ',';
+      first = false;
+      AppendJsonString(cells, BodyLabel(chart, body));
     }
     cells += ']';
   }
+  cells += ']';
+  // Each sign's marks: "IL" where the Indu Lagna stands.
+  std::string& marks = o.Key("marks");
+  marks += '[';
+  for (int sign = 0; sign < kSignCount; ++sign) {
+    if (sign > 0) marks += ',';
+    if (chart.induLagna && chart.induLagna->sign == sign) {
+      marks += '[';
+      AppendJsonString(marks, kInduLagnaMark);
+      marks += ']';
+    } else {
+      marks += "[]";
+    }
+  }
+  marks += ']';
   JsonObject details(o.Key("details"));
   for (std::size_t k = 0; k < kDetailCaptions.size(); ++k) {
     details.String(kDetailKeys[k], chart.details.*kDetailCaptions[k].text);
