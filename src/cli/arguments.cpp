@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cstdint>
 
+#include "cli/chart_json.h"
 #include "cli/render.h"
 #include "tables/zones.h"
 
@@ -18,29 +19,45 @@ Parsed<T> Fail(std::string message) {
 
 }  // namespace
 
-Parsed<ChartJsonMembers> ParseFieldList(std::string_view text) {
-  ChartJsonMembers members;
+namespace {
+
+// Member names separated by commas, each looked up by `indexOf`; `example`
+// is the list the message shows.
+template <typename Members, typename IndexOf>
+Parsed<Members> ParseMembers(std::string_view text, IndexOf indexOf, std::string_view example) {
+  Members members;
   std::size_t start = 0;
   for (;;) {
     const std::size_t comma = text.find(',', start);
     const std::string_view name = TrimField(text.substr(
         start, comma == std::string_view::npos ? std::string_view::npos : comma - start));
     if (name.empty()) {
-      return Fail<ChartJsonMembers>(
-          "--fields needs member names separated by commas, as in "
-          "Name,PositionText,InduLagnaIndex");
+      return Fail<Members>("--fields needs member names separated by commas, as in " +
+                           std::string(example));
     }
-    const std::optional<std::size_t> index = ChartJsonMemberIndex(name);
+    const std::optional<std::size_t> index = indexOf(name);
     if (!index) {
-      return Fail<ChartJsonMembers>("--fields: unknown member " + QuotedForMessage(name) +
-                                    " (the members are listed in docs/cli.md; names are "
-                                    "case-sensitive)");
+      return Fail<Members>("--fields: unknown member " + QuotedForMessage(name) +
+                           " (the members are listed in docs/cli.md; names are "
+                           "case-sensitive)");
     }
     members.set(*index);
     if (comma == std::string_view::npos) break;
     start = comma + 1;
   }
   return {members, {}};
+}
+
+constexpr std::string_view kRecordFieldsExample = "Name,PositionText,InduLagnaIndex";
+
+}  // namespace
+
+Parsed<ChartJsonMembers> ParseFieldList(std::string_view text) {
+  return ParseMembers<ChartJsonMembers>(text, ChartJsonMemberIndex, kRecordFieldsExample);
+}
+
+Parsed<ChartSchemaMembers> ParseSchemaFieldList(std::string_view text) {
+  return ParseMembers<ChartSchemaMembers>(text, ChartSchemaMemberIndex, "name,bodies,induLagna");
 }
 
 namespace {
@@ -132,6 +149,7 @@ Parsed<CliOptions> ParseArguments(std::span<const std::string_view> args) {
        seenFields = false, seenRecord = false, seenStyle = false, seenChart = false,
        seenDashaLevels = false, seenDashaAt = false;
   bool anyBirthOption = false;
+  std::string fieldsText;  // the value of --fields
 
   for (std::size_t i = 0; i < args.size(); ++i) {
     std::string_view arg = args[i];
@@ -239,10 +257,10 @@ Parsed<CliOptions> ParseArguments(std::span<const std::string_view> args) {
             "--fields needs member names separated by commas, as in "
             "Name,PositionText,InduLagnaIndex");
       }
-      Parsed<ChartJsonMembers> fields = ParseFieldList(*value);
-      if (!fields.value) return Fail<CliOptions>(fields.error);
+      // Read once the output is known: --json and --json-record have
+      // members of their own.
       seenFields = true;
-      options.fields = *fields.value;
+      fieldsText = std::string(*value);
       continue;
     }
     if (arg == "--svg") {
@@ -375,8 +393,17 @@ Parsed<CliOptions> ParseArguments(std::span<const std::string_view> args) {
     options.mode = Mode::ListPlaces;
     return {std::move(options), {}};
   }
-  if (seenFields && !seenRecord) {
-    return Fail<CliOptions>("--fields chooses members of the record: give --json-record");
+  if (seenFields && !seenJson && !seenRecord) {
+    return Fail<CliOptions>("--fields chooses members of the JSON: give --json or --json-record");
+  }
+  if (seenFields && seenRecord) {
+    Parsed<ChartJsonMembers> fields = ParseFieldList(fieldsText);
+    if (!fields.value) return Fail<CliOptions>(fields.error);
+    options.fields = *fields.value;
+  } else if (seenFields) {
+    Parsed<ChartSchemaMembers> fields = ParseSchemaFieldList(fieldsText);
+    if (!fields.value) return Fail<CliOptions>(fields.error);
+    options.schemaFields = *fields.value;
   }
   if (seenJobs && !seenBatch) return Fail<CliOptions>("--jobs is for --batch");
   if (seenChart && options.svgPath.empty()) {

@@ -377,30 +377,35 @@ void AppendPeriod(std::string& out, const dasha::Vimshottari& v, const dasha::Pe
   o.Close();
 }
 
-// "dasha": the Vimshottari periods; "dashaAt" with a date asked for.
-void AppendDasha(JsonObject& o, const ChartOutput& chart, const DashaRequest& request) {
+// "dasha": the Vimshottari periods; "dashaAt" with a date asked for; each
+// when `withDasha`, `withDashaAt` choose it.
+void AppendDasha(JsonObject& o, const ChartOutput& chart, const DashaRequest& request,
+                 bool withDasha, bool withDashaAt) {
+  if (!withDasha && !(withDashaAt && request.at)) return;
   const std::optional<dasha::Vimshottari> v = DashaOf(chart);
   if (!v) {
-    o.Null("dasha");
+    if (withDasha) o.Null("dasha");
     return;
   }
   const int levels = std::clamp(request.levels, 1, dasha::kMaxLevel);
-  JsonObject d(o.Key("dasha"));
-  d.String("system", "vimshottari");
-  d.Number("yearDays", dasha::YearDays(v->yearLength));
-  d.Number("moonLongitudeDeg", v->moonLongitudeDeg);
-  d.String("nakshatra", kNakshatraNames[static_cast<std::size_t>(v->nakshatra)]);
-  d.Number("balanceYears", v->balanceYears);
-  std::string& list = d.Key("periods");
-  list += '[';
-  const auto maha = dasha::Mahadashas(*v);
-  for (std::size_t i = 0; i < maha.size(); ++i) {
-    if (i > 0) list += ',';
-    AppendPeriod(list, *v, maha[i], levels);
+  if (withDasha) {
+    JsonObject d(o.Key("dasha"));
+    d.String("system", "vimshottari");
+    d.Number("yearDays", dasha::YearDays(v->yearLength));
+    d.Number("moonLongitudeDeg", v->moonLongitudeDeg);
+    d.String("nakshatra", kNakshatraNames[static_cast<std::size_t>(v->nakshatra)]);
+    d.Number("balanceYears", v->balanceYears);
+    std::string& list = d.Key("periods");
+    list += '[';
+    const auto maha = dasha::Mahadashas(*v);
+    for (std::size_t i = 0; i < maha.size(); ++i) {
+      if (i > 0) list += ',';
+      AppendPeriod(list, *v, maha[i], levels);
+    }
+    list += ']';
+    d.Close();
   }
-  list += ']';
-  d.Close();
-  if (!request.at) return;
+  if (!request.at || !withDashaAt) return;
   JsonObject at(o.Key("dashaAt"));
   at.String("date", DateText(*request.at));
   std::string& lords = at.Key("lords");
@@ -416,35 +421,49 @@ void AppendDasha(JsonObject& o, const ChartOutput& chart, const DashaRequest& re
 
 }  // namespace
 
-void AppendChartSchemaJson(std::string& out, const ChartOutput& chart, const PlaceReport* report,
-                           ChartStyle style, const DashaRequest& dasha) {
-  JsonObject o(out);
-  o.String("schema", kChartSchemaId);
-  o.String("name", chart.birth.Name);
-  o.Bool("valid", true);
-  AppendBirth(o.Key("birth"), chart, report);
-  JsonObject settings(o.Key("settings"));
-  settings.String("ayanamsa", AyanamsaChoiceName(chart.settings.ayanamsa));
-  settings.String("node", NodeChoiceName(chart.settings.node));
-  settings.String("induLagnaRule", RuleName(chart.settings.induLagnaRule));
-  settings.String("chartStyle", ChartStyleKey(style));
-  settings.String("dashaYear", dasha::YearLengthName(chart.settings.dashaYear));
-  settings.Close();
-  std::string& bodies = o.Key("bodies");
-  bodies += '[';
-  for (int body = Sun; body < Asc; ++body) {
-    if (body > Sun) bodies += ',';
-    AppendPosition(bodies, kBodyNames[static_cast<std::size_t>(body)],
-                   chart.bodies[static_cast<std::size_t>(body)]);
+std::optional<std::size_t> ChartSchemaMemberIndex(std::string_view name) {
+  for (std::size_t k = 0; k < kChartSchemaMembers.size(); ++k) {
+    if (kChartSchemaMembers[k] == name) return k;
   }
-  bodies += ']';
-  AppendPosition(o.Key("ascendant"), kBodyNames[Asc], chart.bodies[Asc]);
-  AppendInduLagna(o.Key("induLagna"), chart);
-  AppendNavamsaInduLagna(o.Key("navamsaInduLagna"), chart);
-  AppendSunrise(o.Key("sunrise"), chart);
-  AppendAttributes(o.Key("signAttributes"), chart);
-  AppendTexts(o.Key("texts"), chart);
-  AppendDasha(o, chart, dasha);
+  return std::nullopt;
+}
+
+void AppendChartSchemaJson(std::string& out, const ChartOutput& chart, const PlaceReport* report,
+                           ChartStyle style, const DashaRequest& dasha,
+                           const ChartSchemaMembers& members) {
+  // Whether the member at `k` of kChartSchemaMembers is written.
+  const auto with = [&members](std::size_t k) { return members.test(k); };
+  JsonObject o(out);
+  if (with(0)) o.String("schema", kChartSchemaId);
+  if (with(1)) o.String("name", chart.birth.Name);
+  if (with(2)) o.Bool("valid", true);
+  if (with(3)) AppendBirth(o.Key("birth"), chart, report);
+  if (with(4)) {
+    JsonObject settings(o.Key("settings"));
+    settings.String("ayanamsa", AyanamsaChoiceName(chart.settings.ayanamsa));
+    settings.String("node", NodeChoiceName(chart.settings.node));
+    settings.String("induLagnaRule", RuleName(chart.settings.induLagnaRule));
+    settings.String("chartStyle", ChartStyleKey(style));
+    settings.String("dashaYear", dasha::YearLengthName(chart.settings.dashaYear));
+    settings.Close();
+  }
+  if (with(5)) {
+    std::string& bodies = o.Key("bodies");
+    bodies += '[';
+    for (int body = Sun; body < Asc; ++body) {
+      if (body > Sun) bodies += ',';
+      AppendPosition(bodies, kBodyNames[static_cast<std::size_t>(body)],
+                     chart.bodies[static_cast<std::size_t>(body)]);
+    }
+    bodies += ']';
+  }
+  if (with(6)) AppendPosition(o.Key("ascendant"), kBodyNames[Asc], chart.bodies[Asc]);
+  if (with(7)) AppendInduLagna(o.Key("induLagna"), chart);
+  if (with(8)) AppendNavamsaInduLagna(o.Key("navamsaInduLagna"), chart);
+  if (with(9)) AppendSunrise(o.Key("sunrise"), chart);
+  if (with(10)) AppendAttributes(o.Key("signAttributes"), chart);
+  if (with(11)) AppendTexts(o.Key("texts"), chart);
+  AppendDasha(o, chart, dasha, with(12), with(13));
   o.Close();
 }
 
