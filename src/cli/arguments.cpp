@@ -454,14 +454,14 @@ std::string_view UsageText() {
   orvanta-cli --name NAME --date YYYY-MM-DD --time HH:MM[:SS]
               --lat 28N36 --lon 77E12 [--zone N|ABBR] [--dst]
               [--city C] [--state S] [--country K]
-              [--json | --json-record [--fields LIST]]
+              [--json | --json-record] [--fields LIST]
               [--svg FILE [--chart rasi|navamsa|both]] [--style south|north|east]
   orvanta-cli --name NAME --date YYYY-MM-DD --time HH:MM[:SS]
               --place "City[, State], Country" [--dst|--no-dst] [--json|--json-record]
               (--lat, --lon, --zone, --tz override what the place gives)
   orvanta-cli --name NAME --date ... --time ... --lat ... --lon ... --tz ZONE
   orvanta-cli --places QUERY [--json]
-  orvanta-cli --batch FILE|- [--json | --json-record [--fields LIST]] [--jobs N]
+  orvanta-cli --batch FILE|- [--json | --json-record] [--fields LIST] [--jobs N]
               [--style south|north|east]
   (charts and batches also take [--ayanamsa A] [--node N] [--il-rule R]
    [--dasha-year Y] [--dasha-levels N] [--dasha-at YYYY-MM-DD])
@@ -496,8 +496,9 @@ draws the birth chart and its Navamsa as SVG.
   --json             one JSON object of the chart schema orvanta.chart/2
                      (docs/chart.schema.json) instead of text
   --json-record      the chart's internal record as one JSON object
-  --fields LIST      with --json-record: only these members, as in
-                     Name,PositionText,InduLagnaIndex (in their usual order)
+  --fields LIST      only these members, in their usual order: with --json
+                     top-level ones, as in name,bodies,induLagna; with
+                     --json-record, as in Name,PositionText,InduLagnaIndex
   --batch FILE       one chart per row of a CSV file (- for standard input)
                      with the header name,date,time,lat,lon,zone,dst,city,state,country
                      (columns found by name; place and tz columns may be added)

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <optional>
@@ -356,13 +357,57 @@ void AppendTexts(std::string& out, const ChartOutput& chart) {
   o.Close();
 }
 
+// UtcText in quotes, written straight into the output: each chart's dasha
+// writes two for every period, most of a row's cost when it went through
+// a formatted text.
+void AppendUtcJson(std::string& out, dasha::UtSeconds instant) {
+  using namespace std::chrono;
+  const sys_days day = floor<days>(instant);
+  const year_month_day date{day};
+  const int year = static_cast<int>(date.year());
+  if (year < 0 || year > 9999) {
+    AppendJsonString(out, UtcText(instant));
+    return;
+  }
+  const hh_mm_ss<seconds> clock{instant - day};
+  const auto month = static_cast<unsigned>(date.month());
+  const auto dayOfMonth = static_cast<unsigned>(date.day());
+  const auto hour = static_cast<unsigned>(clock.hours().count());
+  const auto minute = static_cast<unsigned>(clock.minutes().count());
+  const auto second = static_cast<unsigned>(clock.seconds().count());
+  const auto digit = [](unsigned n) { return static_cast<char>('0' + n % 10); };
+  const char text[22] = {'"',
+                         digit(static_cast<unsigned>(year) / 1000),
+                         digit(static_cast<unsigned>(year) / 100),
+                         digit(static_cast<unsigned>(year) / 10),
+                         digit(static_cast<unsigned>(year)),
+                         '-',
+                         digit(month / 10),
+                         digit(month),
+                         '-',
+                         digit(dayOfMonth / 10),
+                         digit(dayOfMonth),
+                         'T',
+                         digit(hour / 10),
+                         digit(hour),
+                         ':',
+                         digit(minute / 10),
+                         digit(minute),
+                         ':',
+                         digit(second / 10),
+                         digit(second),
+                         'Z',
+                         '"'};
+  out.append(text, sizeof text);
+}
+
 // One period and its sub-periods down to `levels`.
 void AppendPeriod(std::string& out, const dasha::Vimshottari& v, const dasha::Period& p,
                   int levels) {
   JsonObject o(out);
   o.String("lord", dasha::LordName(p.lord()));
-  o.String("start", UtcText(p.start));
-  o.String("end", UtcText(p.end));
+  AppendUtcJson(o.Key("start"), p.start);
+  AppendUtcJson(o.Key("end"), p.end);
   if (p.level < levels) {
     if (const auto subs = dasha::SubPeriods(v, p)) {
       std::string& list = o.Key("periods");
