@@ -223,7 +223,8 @@ int RunOneChart(const CliOptions& options, CliChannels io) {
     AppendChartJson(out, run.chart, options.fields, &entries.report);
     out += '\n';
   } else if (options.json) {
-    AppendChartSchemaJson(out, run.chart, &entries.report, options.style, options.dasha);
+    AppendChartSchemaJson(out, run.chart, &entries.report, options.style, options.dasha,
+                          options.schemaFields);
     out += '\n';
   } else {
     AppendChartText(out, run.chart, &entries.report, options.dasha);
@@ -314,7 +315,8 @@ int RunBatch(ByteSource& input, std::string_view inputName, const BatchSettings&
       AppendChartJson(output, run.chart, settings.fields, &row.report);
       output += '\n';
     } else if (settings.json) {
-      AppendChartSchemaJson(output, run.chart, &row.report, settings.style, settings.dasha);
+      AppendChartSchemaJson(output, run.chart, &row.report, settings.style, settings.dasha,
+                            settings.schemaFields);
       output += '\n';
     } else {
       AppendChartCsv(output, run.chart);
@@ -414,6 +416,7 @@ int RunCli(std::span<const std::string_view> args, CliChannels io) {
       settings.record = options.jsonRecord;
       settings.jobs = options.jobs > 0 ? options.jobs : UsableCores();
       settings.fields = options.fields;
+      settings.schemaFields = options.schemaFields;
       settings.calculation = options.calculation;
       settings.style = options.style;
       StopRequest* stop = io.catchStop ? io.catchStop() : nullptr;

@@ -43,7 +43,8 @@ struct BatchSettings {
   bool json = false;    // one JSON object per row instead of a CSV line
   bool record = false;  // with json: the internal record (--json-record), not the chart schema
   int jobs = 1;         // threads computing charts; 1 computes each row as it is read
-  ChartJsonMembers fields = ChartJsonMembers{}.set();  // the JSON members written
+  ChartJsonMembers fields = ChartJsonMembers{}.set();            // the record's members written
+  ChartSchemaMembers schemaFields = ChartSchemaMembers{}.set();  // the schema's members written
   CalculationSettings calculation;  // --il-rule, --ayanamsa, --node: every row's settings
   ChartStyle style = ChartStyle::SouthIndian;  // the JSON's settings.chartStyle
   // Polled between rows: once it holds a signal's number the run stops

@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cstdint>
 
+#include "cli/chart_json.h"
 #include "cli/render.h"
 #include "tables/zones.h"
 
@@ -18,29 +19,45 @@ Parsed<T> Fail(std::string message) {
 
 }  // namespace
 
-Parsed<ChartJsonMembers> ParseFieldList(std::string_view text) {
-  ChartJsonMembers members;
+namespace {
+
+// Member names separated by commas, each looked up by `indexOf`; `example`
+// is the list the message shows.
+template <typename Members, typename IndexOf>
+Parsed<Members> ParseMembers(std::string_view text, IndexOf indexOf, std::string_view example) {
+  Members members;
   std::size_t start = 0;
   for (;;) {
     const std::size_t comma = text.find(',', start);
     const std::string_view name = TrimField(text.substr(
         start, comma == std::string_view::npos ? std::string_view::npos : comma - start));
     if (name.empty()) {
-      return Fail<ChartJsonMembers>(
-          "--fields needs member names separated by commas, as in "
-          "Name,PositionText,InduLagnaIndex");
+      return Fail<Members>("--fields needs member names separated by commas, as in " +
+                           std::string(example));
     }
-    const std::optional<std::size_t> index = ChartJsonMemberIndex(name);
+    const std::optional<std::size_t> index = indexOf(name);
     if (!index) {
-      return Fail<ChartJsonMembers>("--fields: unknown member " + QuotedForMessage(name) +
-                                    " (the members are listed in docs/cli.md; names are "
-                                    "case-sensitive)");
+      return Fail<Members>("--fields: unknown member " + QuotedForMessage(name) +
+                           " (the members are listed in docs/cli.md; names are "
+                           "case-sensitive)");
     }
     members.set(*index);
     if (comma == std::string_view::npos) break;
     start = comma + 1;
   }
   return {members, {}};
+}
+
+constexpr std::string_view kRecordFieldsExample = "Name,PositionText,InduLagnaIndex";
+
+}  // namespace
+
+Parsed<ChartJsonMembers> ParseFieldList(std::string_view text) {
+  return ParseMembers<ChartJsonMembers>(text, ChartJsonMemberIndex, kRecordFieldsExample);
+}
+
+Parsed<ChartSchemaMembers> ParseSchemaFieldList(std::string_view text) {
+  return ParseMembers<ChartSchemaMembers>(text, ChartSchemaMemberIndex, "name,bodies,induLagna");
 }
 
 namespace {
@@ -133,6 +150,7 @@ Parsed<CliOptions> ParseArguments(std::span<const std::string_view> args) {
        seenFields = false, seenRecord = false, seenStyle = false, seenChart = false,
        seenDashaLevels = false, seenDashaAt = false;
   bool anyBirthOption = false;
+  std::string fieldsText;  // the value of --fields
 
   for (std::size_t i = 0; i < args.size(); ++i) {
     std::string_view arg = args[i];
@@ -240,10 +258,10 @@ Parsed<CliOptions> ParseArguments(std::span<const std::string_view> args) {
             "--fields needs member names separated by commas, as in "
             "Name,PositionText,InduLagnaIndex");
       }
-      Parsed<ChartJsonMembers> fields = ParseFieldList(*value);
-      if (!fields.value) return Fail<CliOptions>(fields.error);
+      // Read once the output is known: --json and --json-record have
+      // members of their own.
       seenFields = true;
-      options.fields = *fields.value;
+      fieldsText = std::string(*value);
       continue;
     }
     if (arg == "--svg") {
@@ -389,8 +407,17 @@ Parsed<CliOptions> ParseArguments(std::span<const std::string_view> args) {
     options.mode = Mode::ListPlaces;
     return {std::move(options), {}};
   }
-  if (seenFields && !seenRecord) {
-    return Fail<CliOptions>("--fields chooses members of the record: give --json-record");
+  if (seenFields && !seenJson && !seenRecord) {
+    return Fail<CliOptions>("--fields chooses members of the JSON: give --json or --json-record");
+  }
+  if (seenFields && seenRecord) {
+    Parsed<ChartJsonMembers> fields = ParseFieldList(fieldsText);
+    if (!fields.value) return Fail<CliOptions>(fields.error);
+    options.fields = *fields.value;
+  } else if (seenFields) {
+    Parsed<ChartSchemaMembers> fields = ParseSchemaFieldList(fieldsText);
+    if (!fields.value) return Fail<CliOptions>(fields.error);
+    options.schemaFields = *fields.value;
   }
   if (seenJobs && !seenBatch) return Fail<CliOptions>("--jobs is for --batch");
   if (seenChart && options.svgPath.empty()) {
@@ -441,7 +468,7 @@ std::string_view UsageText() {
   orvanta-cli --name NAME --date YYYY-MM-DD --time HH:MM[:SS]
               --lat 28N36 --lon 77E12 [--zone N|ABBR] [--dst]
               [--city C] [--state S] [--country K]
-              [--json | --json-record [--fields LIST]]
+              [--json | --json-record] [--fields LIST]
               [--svg FILE [--chart rasi|navamsa|both]] [--style south|north|east]
   orvanta-cli --name NAME --date YYYY-MM-DD --time HH:MM[:SS]
               --place "City[, State], Country" [--dst|--no-dst] [--json|--json-record]
@@ -449,7 +476,7 @@ std::string_view UsageText() {
               (--lat, --lon, --zone, --tz override what the place gives)
   orvanta-cli --name NAME --date ... --time ... --lat ... --lon ... --tz ZONE
   orvanta-cli --places QUERY [--json]
-  orvanta-cli --batch FILE|- [--json | --json-record [--fields LIST]] [--jobs N]
+  orvanta-cli --batch FILE|- [--json | --json-record] [--fields LIST] [--jobs N]
               [--style south|north|east]
   (charts and batches also take [--ayanamsa A] [--node N] [--il-rule R]
    [--dasha-year Y] [--dasha-levels N] [--dasha-at YYYY-MM-DD])
@@ -491,8 +518,9 @@ draws the birth chart and its Navamsa as SVG.
   --json             one JSON object of the chart schema orvanta.chart/2
                      (docs/chart.schema.json) instead of text
   --json-record      the chart's internal record as one JSON object
-  --fields LIST      with --json-record: only these members, as in
-                     Name,PositionText,InduLagnaIndex (in their usual order)
+  --fields LIST      only these members, in their usual order: with --json
+                     top-level ones, as in name,bodies,induLagna; with
+                     --json-record, as in Name,PositionText,InduLagnaIndex
   --batch FILE       one chart per row of a CSV file (- for standard input)
                      with the header name,date,time,lat,lon,zone,dst,city,state,country
                      (columns found by name; place and tz columns may be added)

@@ -34,6 +34,10 @@ inline constexpr int kExitCannotWrite = 74;  // the output cannot be written (EX
 // the order they are written (render.h names them).
 inline constexpr std::size_t kChartJsonMemberCount = 39;
 using ChartJsonMembers = std::bitset<kChartJsonMemberCount>;
+// A set of the top-level members of the chart schema's object (--json), by
+// their position in the order they are written (chart_json.h names them).
+inline constexpr std::size_t kChartSchemaMemberCount = 15;
+using ChartSchemaMembers = std::bitset<kChartSchemaMemberCount>;
 
 enum class Mode { Chart, Batch, ListZones, ListPlaces, Help, Version };
 
@@ -45,12 +49,13 @@ struct CliOptions {
   std::string batchPath;    // "-" is standard input
   std::string placesQuery;  // --places
   int jobs = 0;             // --jobs: threads computing batch rows; 0 = one per usable core
-  ChartJsonMembers fields = ChartJsonMembers{}.set();  // --fields: the JSON members written
-  CalculationSettings calculation;                     // --il-rule, --ayanamsa, --node
-  std::string svgPath;                                 // --svg: the drawing's file; empty: none
-  ChartStyle style = ChartStyle::SouthIndian;          // --style
-  ChartSelection charts = ChartSelection::Both;        // --chart: what --svg draws
-  DashaRequest dasha;                                  // --dasha-levels, --dasha-at
+  ChartJsonMembers fields = ChartJsonMembers{}.set();            // --fields with --json-record
+  ChartSchemaMembers schemaFields = ChartSchemaMembers{}.set();  // --fields with --json
+  CalculationSettings calculation;                               // --il-rule, --ayanamsa, --node
+  std::string svgPath;                           // --svg: the drawing's file; empty: none
+  ChartStyle style = ChartStyle::SouthIndian;    // --style
+  ChartSelection charts = ChartSelection::Both;  // --chart: what --svg draws
+  DashaRequest dasha;                            // --dasha-levels, --dasha-at
   // --clock: a city time or local mean time (city), or the tz reading
   // (standard), where the two differ.
   ClockPreference clock = ClockPreference::City;
@@ -62,6 +67,8 @@ inline constexpr int kMaxJobs = 256;
 // The value of --fields: member names of the JSON object, separated by
 // commas (blanks around a name are ignored).
 Parsed<ChartJsonMembers> ParseFieldList(std::string_view text);
+// The same for the chart schema's top-level members (--json).
+Parsed<ChartSchemaMembers> ParseSchemaFieldList(std::string_view text);
 
 // Parses the arguments after the program name.
 Parsed<CliOptions> ParseArguments(std::span<const std::string_view> args);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <optional>
@@ -141,26 +142,6 @@ void AppendDay(std::string& out, const RiseSetPair& day) {
   AppendTime(o.Key("sunrise"), day[0]);
   AppendTime(o.Key("sunset"), day[1]);
   o.Close();
-}
-
-// The lines of a caption with text, without its line breaks (CR LF) and
-// trailing blanks.
-void AppendLines(std::string& out, std::string_view caption) {
-  out += '[';
-  bool first = true;
-  while (!caption.empty()) {
-    const std::size_t end = caption.find_first_of("\r\n");
-    std::string_view line = caption.substr(0, end);
-    while (!line.empty() && line.back() == ' ') line.remove_suffix(1);
-    if (!line.empty()) {
-      if (!first) out += ',';
-      first = false;
-      AppendJsonString(out, line);
-    }
-    if (end == std::string_view::npos) break;
-    caption.remove_prefix(end + 1);
-  }
-  out += ']';
 }
 
 std::string TwoDigits(int n) {
@@ -342,17 +323,36 @@ void AppendTexts(std::string& out, const ChartOutput& chart) {
     AppendJsonString(positions, PositionWithMark(chart, body));
   }
   positions += ']';
-  for (const auto& [name, captions] :
-       {std::pair<std::string_view, const SignCaptions*>{"signCells", &chart.signCells},
-        {"marks", &chart.marks}}) {
-    std::string& cells = o.Key(name);
+  // Each sign's bodies by their labels, in body order.
+  std::string& cells = o.Key("signCells");
+  cells += '[';
+  for (int sign = 0; sign < kSignCount; ++sign) {
+    if (sign > 0) cells += ',';
     cells += '[';
-    for (std::size_t k = 0; k < captions->size(); ++k) {
-      if (k > 0) cells += ',';
-      AppendLines(cells, (*captions)[k]);
+    bool first = true;
+    for (int body = 0; body < kBodyCount; ++body) {
+      if (chart.bodies[static_cast<std::size_t>(body)].sign != sign) continue;
+      if (!first) cells += ',';
+      first = false;
+      AppendJsonString(cells, BodyLabel(chart, body));
     }
     cells += ']';
   }
+  cells += ']';
+  // Each sign's marks: "IL" where the Indu Lagna stands.
+  std::string& marks = o.Key("marks");
+  marks += '[';
+  for (int sign = 0; sign < kSignCount; ++sign) {
+    if (sign > 0) marks += ',';
+    if (chart.induLagna && chart.induLagna->sign == sign) {
+      marks += '[';
+      AppendJsonString(marks, kInduLagnaMark);
+      marks += ']';
+    } else {
+      marks += "[]";
+    }
+  }
+  marks += ']';
   JsonObject details(o.Key("details"));
   for (std::size_t k = 0; k < kDetailCaptions.size(); ++k) {
     details.String(kDetailKeys[k], chart.details.*kDetailCaptions[k].text);
@@ -361,13 +361,57 @@ void AppendTexts(std::string& out, const ChartOutput& chart) {
   o.Close();
 }
 
+// UtcText in quotes, written straight into the output: each chart's dasha
+// writes two for every period, most of a row's cost when it went through
+// a formatted text.
+void AppendUtcJson(std::string& out, dasha::UtSeconds instant) {
+  using namespace std::chrono;
+  const sys_days day = floor<days>(instant);
+  const year_month_day date{day};
+  const int year = static_cast<int>(date.year());
+  if (year < 0 || year > 9999) {
+    AppendJsonString(out, UtcText(instant));
+    return;
+  }
+  const hh_mm_ss<seconds> clock{instant - day};
+  const auto month = static_cast<unsigned>(date.month());
+  const auto dayOfMonth = static_cast<unsigned>(date.day());
+  const auto hour = static_cast<unsigned>(clock.hours().count());
+  const auto minute = static_cast<unsigned>(clock.minutes().count());
+  const auto second = static_cast<unsigned>(clock.seconds().count());
+  const auto digit = [](unsigned n) { return static_cast<char>('0' + n % 10); };
+  const char text[22] = {'"',
+                         digit(static_cast<unsigned>(year) / 1000),
+                         digit(static_cast<unsigned>(year) / 100),
+                         digit(static_cast<unsigned>(year) / 10),
+                         digit(static_cast<unsigned>(year)),
+                         '-',
+                         digit(month / 10),
+                         digit(month),
+                         '-',
+                         digit(dayOfMonth / 10),
+                         digit(dayOfMonth),
+                         'T',
+                         digit(hour / 10),
+                         digit(hour),
+                         ':',
+                         digit(minute / 10),
+                         digit(minute),
+                         ':',
+                         digit(second / 10),
+                         digit(second),
+                         'Z',
+                         '"'};
+  out.append(text, sizeof text);
+}
+
 // One period and its sub-periods down to `levels`.
 void AppendPeriod(std::string& out, const dasha::Vimshottari& v, const dasha::Period& p,
                   int levels) {
   JsonObject o(out);
   o.String("lord", dasha::LordName(p.lord()));
-  o.String("start", UtcText(p.start));
-  o.String("end", UtcText(p.end));
+  AppendUtcJson(o.Key("start"), p.start);
+  AppendUtcJson(o.Key("end"), p.end);
   if (p.level < levels) {
     if (const auto subs = dasha::SubPeriods(v, p)) {
       std::string& list = o.Key("periods");
@@ -382,30 +426,35 @@ void AppendPeriod(std::string& out, const dasha::Vimshottari& v, const dasha::Pe
   o.Close();
 }
 
-// "dasha": the Vimshottari periods; "dashaAt" with a date asked for.
-void AppendDasha(JsonObject& o, const ChartOutput& chart, const DashaRequest& request) {
+// "dasha": the Vimshottari periods; "dashaAt" with a date asked for; each
+// when `withDasha`, `withDashaAt` choose it.
+void AppendDasha(JsonObject& o, const ChartOutput& chart, const DashaRequest& request,
+                 bool withDasha, bool withDashaAt) {
+  if (!withDasha && !(withDashaAt && request.at)) return;
   const std::optional<dasha::Vimshottari> v = DashaOf(chart);
   if (!v) {
-    o.Null("dasha");
+    if (withDasha) o.Null("dasha");
     return;
   }
   const int levels = std::clamp(request.levels, 1, dasha::kMaxLevel);
-  JsonObject d(o.Key("dasha"));
-  d.String("system", "vimshottari");
-  d.Number("yearDays", dasha::YearDays(v->yearLength));
-  d.Number("moonLongitudeDeg", v->moonLongitudeDeg);
-  d.String("nakshatra", kNakshatraNames[static_cast<std::size_t>(v->nakshatra)]);
-  d.Number("balanceYears", v->balanceYears);
-  std::string& list = d.Key("periods");
-  list += '[';
-  const auto maha = dasha::Mahadashas(*v);
-  for (std::size_t i = 0; i < maha.size(); ++i) {
-    if (i > 0) list += ',';
-    AppendPeriod(list, *v, maha[i], levels);
+  if (withDasha) {
+    JsonObject d(o.Key("dasha"));
+    d.String("system", "vimshottari");
+    d.Number("yearDays", dasha::YearDays(v->yearLength));
+    d.Number("moonLongitudeDeg", v->moonLongitudeDeg);
+    d.String("nakshatra", kNakshatraNames[static_cast<std::size_t>(v->nakshatra)]);
+    d.Number("balanceYears", v->balanceYears);
+    std::string& list = d.Key("periods");
+    list += '[';
+    const auto maha = dasha::Mahadashas(*v);
+    for (std::size_t i = 0; i < maha.size(); ++i) {
+      if (i > 0) list += ',';
+      AppendPeriod(list, *v, maha[i], levels);
+    }
+    list += ']';
+    d.Close();
   }
-  list += ']';
-  d.Close();
-  if (!request.at) return;
+  if (!request.at || !withDashaAt) return;
   JsonObject at(o.Key("dashaAt"));
   at.String("date", DateText(*request.at));
   std::string& lords = at.Key("lords");
@@ -421,36 +470,50 @@ void AppendDasha(JsonObject& o, const ChartOutput& chart, const DashaRequest& re
 
 }  // namespace
 
-void AppendChartSchemaJson(std::string& out, const ChartOutput& chart, const PlaceReport* report,
-                           ChartStyle style, const DashaRequest& dasha) {
-  JsonObject o(out);
-  o.String("schema", kChartSchemaId);
-  o.String("name", chart.birth.name);
-  o.Bool("valid", true);
-  AppendBirth(o.Key("birth"), chart, report);
-  JsonObject settings(o.Key("settings"));
-  settings.String("ayanamsa", AyanamsaChoiceName(chart.settings.ayanamsa));
-  settings.String("node", NodeChoiceName(chart.settings.node));
-  settings.String("induLagnaRule", RuleName(chart.settings.induLagnaRule));
-  settings.String("chartStyle", ChartStyleKey(style));
-  settings.String("dashaYear", dasha::YearLengthName(chart.settings.dashaYear));
-  settings.Close();
-  std::string& bodies = o.Key("bodies");
-  bodies += '[';
-  for (int body = Sun; body < Asc; ++body) {
-    if (body > Sun) bodies += ',';
-    AppendPosition(bodies, kBodyNames[static_cast<std::size_t>(body)],
-                   chart.bodies[static_cast<std::size_t>(body)]);
+std::optional<std::size_t> ChartSchemaMemberIndex(std::string_view name) {
+  for (std::size_t k = 0; k < kChartSchemaMembers.size(); ++k) {
+    if (kChartSchemaMembers[k] == name) return k;
   }
-  bodies += ']';
-  AppendPosition(o.Key("ascendant"), kBodyNames[Asc], chart.bodies[Asc]);
-  AppendInduLagna(o.Key("induLagna"), chart);
-  AppendNavamsaInduLagna(o.Key("navamsaInduLagna"), chart);
-  AppendSunrise(o.Key("sunrise"), chart);
-  AppendAttributes(o.Key("signAttributes"), chart);
-  AppendTexts(o.Key("texts"), chart);
-  AppendDasha(o, chart, dasha);
-  AppendWealthJson(o.Key("wealth"), chart);
+  return std::nullopt;
+}
+
+void AppendChartSchemaJson(std::string& out, const ChartOutput& chart, const PlaceReport* report,
+                           ChartStyle style, const DashaRequest& dasha,
+                           const ChartSchemaMembers& members) {
+  // Whether the member at `k` of kChartSchemaMembers is written.
+  const auto with = [&members](std::size_t k) { return members.test(k); };
+  JsonObject o(out);
+  if (with(0)) o.String("schema", kChartSchemaId);
+  if (with(1)) o.String("name", chart.birth.name);
+  if (with(2)) o.Bool("valid", true);
+  if (with(3)) AppendBirth(o.Key("birth"), chart, report);
+  if (with(4)) {
+    JsonObject settings(o.Key("settings"));
+    settings.String("ayanamsa", AyanamsaChoiceName(chart.settings.ayanamsa));
+    settings.String("node", NodeChoiceName(chart.settings.node));
+    settings.String("induLagnaRule", RuleName(chart.settings.induLagnaRule));
+    settings.String("chartStyle", ChartStyleKey(style));
+    settings.String("dashaYear", dasha::YearLengthName(chart.settings.dashaYear));
+    settings.Close();
+  }
+  if (with(5)) {
+    std::string& bodies = o.Key("bodies");
+    bodies += '[';
+    for (int body = Sun; body < Asc; ++body) {
+      if (body > Sun) bodies += ',';
+      AppendPosition(bodies, kBodyNames[static_cast<std::size_t>(body)],
+                     chart.bodies[static_cast<std::size_t>(body)]);
+    }
+    bodies += ']';
+  }
+  if (with(6)) AppendPosition(o.Key("ascendant"), kBodyNames[Asc], chart.bodies[Asc]);
+  if (with(7)) AppendInduLagna(o.Key("induLagna"), chart);
+  if (with(8)) AppendNavamsaInduLagna(o.Key("navamsaInduLagna"), chart);
+  if (with(9)) AppendSunrise(o.Key("sunrise"), chart);
+  if (with(10)) AppendAttributes(o.Key("signAttributes"), chart);
+  if (with(11)) AppendTexts(o.Key("texts"), chart);
+  AppendDasha(o, chart, dasha, with(12), with(13));
+  if (with(14)) AppendWealthJson(o.Key("wealth"), chart);
   o.Close();
 }
 

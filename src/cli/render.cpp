@@ -5,6 +5,7 @@
 
 #include "chart/chart_text.h"
 #include "chart/explanation.h"
+#include "chart/legacy_record.h"
 #include "chart/report_text.h"
 #include "cli/json.h"
 #include "io/csv.h"
@@ -166,19 +167,19 @@ namespace {
 // is written.
 struct ChartJsonMember {
   std::string_view name;
-  void (*append)(std::string& out, const ChartOutput& chart);
+  void (*append)(std::string& out, const ChartOutput& chart, const LegacyCaptions& captions);
 };
 
-void AppendFlags(std::string& out, const ChartOutput& chart) {
+void AppendFlags(std::string& out, const ChartOutput&, const LegacyCaptions& captions) {
   out += '[';
-  for (std::size_t k = 0; k < chart.RetroFlag.size(); ++k) {
+  for (std::size_t k = 0; k < captions.retroFlag.size(); ++k) {
     if (k > 0) out += ',';
-    out += chart.RetroFlag[k] ? "true" : "false";
+    out += captions.retroFlag[k] ? "true" : "false";
   }
   out += ']';
 }
 
-void AppendRiseSet(std::string& out, const ChartOutput& chart) {
+void AppendRiseSet(std::string& out, const ChartOutput& chart, const LegacyCaptions&) {
   JsonObject riseSet(out);
   AppendRiseSetPair(riseSet.Key("Previous"), chart.previousDay);
   AppendRiseSetPair(riseSet.Key("Day"), chart.day);
@@ -186,7 +187,7 @@ void AppendRiseSet(std::string& out, const ChartOutput& chart) {
   riseSet.Close();
 }
 
-void AppendAttributes(std::string& out, const ChartOutput& chart) {
+void AppendAttributes(std::string& out, const ChartOutput& chart, const LegacyCaptions&) {
   if (!chart.attributes) {
     out += "null";
     return;
@@ -199,7 +200,7 @@ void AppendAttributes(std::string& out, const ChartOutput& chart) {
 }
 
 // How the Indu Lagna was found, or null when the count cannot be explained.
-void AppendInduLagnaSteps(std::string& out, const ChartOutput& chart) {
+void AppendInduLagnaSteps(std::string& out, const ChartOutput& chart, const LegacyCaptions&) {
   const std::optional<InduLagnaSteps> steps = ExplainInduLagna(chart);
   if (!steps) {
     out += "null";
@@ -220,7 +221,7 @@ void AppendInduLagnaSteps(std::string& out, const ChartOutput& chart) {
 
 // The classical count's sign, whichever rule the chart follows; null as for
 // the steps.
-void AppendInduLagnaClassical(std::string& out, const ChartOutput& chart) {
+void AppendInduLagnaClassical(std::string& out, const ChartOutput& chart, const LegacyCaptions&) {
   const std::optional<InduLagnaCount> classical =
       chart.induLagna ? CountInduLagna(chart.induLagna->ascSign, chart.induLagna->moonSign,
                                        InduLagnaRule::FromMoonVenus12)
@@ -234,79 +235,77 @@ void AppendInduLagnaClassical(std::string& out, const ChartOutput& chart) {
 
 // The members in the order they are written (docs/cli.md).
 constexpr std::array<ChartJsonMember, kChartJsonMemberCount - 3> kChartJsonMembers = {{
-    {"Name", [](std::string& o, const ChartOutput& c) { AppendJsonString(o, c.birth.name); }},
-    {"Valid", [](std::string& o, const ChartOutput&) { o += "true"; }},
-    {"ZoneShiftHours",
-     [](std::string& o, const ChartOutput& c) {
-       AppendJsonInteger(o, LegacyZoneShift(c.birth.clock).hours);
-     }},
+    {"Name", [](std::string& o, const ChartOutput& c,
+                const LegacyCaptions&) { AppendJsonString(o, c.birth.name); }},
+    {"Valid", [](std::string& o, const ChartOutput&, const LegacyCaptions&) { o += "true"; }},
+    {"ZoneShiftHours", [](std::string& o, const ChartOutput& c,
+                          const LegacyCaptions&) { AppendJsonInteger(o, LegacyZoneShift(c.birth.clock).hours); }},
     {"ZoneShiftMinutes",
-     [](std::string& o, const ChartOutput& c) {
+     [](std::string& o, const ChartOutput& c, const LegacyCaptions&) {
        AppendJsonInteger(o, LegacyZoneShift(c.birth.clock).minutes);
      }},
-    {"ZoneHours",
-     [](std::string& o, const ChartOutput& c) {
-       AppendJsonInteger(o, std::abs(LegacyZoneShift(c.birth.clock).hours));
-     }},
-    {"ZoneMinutes",
-     [](std::string& o, const ChartOutput& c) {
-       AppendJsonInteger(o, std::abs(LegacyZoneShift(c.birth.clock).minutes));
-     }},
-    {"UniversalTime",
-     [](std::string& o, const ChartOutput& c) { AppendJsonNumber(o, c.time.UniversalTime); }},
-    {"JulianDay",
-     [](std::string& o, const ChartOutput& c) { AppendJsonNumber(o, c.time.JulianDay); }},
-    {"CenturiesT",
-     [](std::string& o, const ChartOutput& c) { AppendJsonNumber(o, c.time.CenturiesT); }},
-    {"AyanCorr",
-     [](std::string& o, const ChartOutput& c) { AppendJsonNumber(o, c.time.AyanCorr); }},
-    {"AscendantDeg",
-     [](std::string& o, const ChartOutput& c) { AppendJsonNumber(o, c.time.AscendantDeg); }},
-    {"AscendantInt",
-     [](std::string& o, const ChartOutput& c) { AppendJsonNumber(o, c.time.AscendantInt); }},
-    {"AscendantText",
-     [](std::string& o, const ChartOutput& c) { AppendJsonString(o, c.time.AscendantText); }},
-    {"MoonTropical",
-     [](std::string& o, const ChartOutput& c) { AppendJsonNumber(o, c.moon.MoonTropical); }},
-    {"MoonSidereal",
-     [](std::string& o, const ChartOutput& c) { AppendJsonNumber(o, c.moon.MoonSidereal); }},
-    {"NakStartDeg",
-     [](std::string& o, const ChartOutput& c) { AppendJsonNumber(o, c.moon.NakStartDeg); }},
-    {"MoonText",
-     [](std::string& o, const ChartOutput& c) { AppendJsonString(o, c.moon.MoonText); }},
-    {"PositionText",
-     [](std::string& o, const ChartOutput& c) { AppendStringArray(o, c.PositionText); }},
+    {"ZoneHours", [](std::string& o, const ChartOutput& c,
+                     const LegacyCaptions&) { AppendJsonInteger(o, std::abs(LegacyZoneShift(c.birth.clock).hours)); }},
+    {"ZoneMinutes", [](std::string& o, const ChartOutput& c,
+                       const LegacyCaptions&) { AppendJsonInteger(o, std::abs(LegacyZoneShift(c.birth.clock).minutes)); }},
+    {"UniversalTime", [](std::string& o, const ChartOutput& c,
+                         const LegacyCaptions&) { AppendJsonNumber(o, c.time.UniversalTime); }},
+    {"JulianDay", [](std::string& o, const ChartOutput& c,
+                     const LegacyCaptions&) { AppendJsonNumber(o, c.time.JulianDay); }},
+    {"CenturiesT", [](std::string& o, const ChartOutput& c,
+                      const LegacyCaptions&) { AppendJsonNumber(o, c.time.CenturiesT); }},
+    {"AyanCorr", [](std::string& o, const ChartOutput& c,
+                    const LegacyCaptions&) { AppendJsonNumber(o, c.time.AyanCorr); }},
+    {"AscendantDeg", [](std::string& o, const ChartOutput& c,
+                        const LegacyCaptions&) { AppendJsonNumber(o, c.time.AscendantDeg); }},
+    {"AscendantInt", [](std::string& o, const ChartOutput& c,
+                        const LegacyCaptions&) { AppendJsonNumber(o, c.time.AscendantInt); }},
+    {"AscendantText", [](std::string& o, const ChartOutput& c,
+                         const LegacyCaptions&) { AppendJsonString(o, c.time.AscendantText); }},
+    {"MoonTropical", [](std::string& o, const ChartOutput& c,
+                        const LegacyCaptions&) { AppendJsonNumber(o, c.moon.MoonTropical); }},
+    {"MoonSidereal", [](std::string& o, const ChartOutput& c,
+                        const LegacyCaptions&) { AppendJsonNumber(o, c.moon.MoonSidereal); }},
+    {"NakStartDeg", [](std::string& o, const ChartOutput& c,
+                       const LegacyCaptions&) { AppendJsonNumber(o, c.moon.NakStartDeg); }},
+    {"MoonText", [](std::string& o, const ChartOutput& c,
+                    const LegacyCaptions&) { AppendJsonString(o, c.moon.MoonText); }},
+    {"PositionText", [](std::string& o, const ChartOutput&,
+                        const LegacyCaptions& r) { AppendStringArray(o, r.positionText); }},
     {"RetroFlag", AppendFlags},
-    {"ChartLabel",
-     [](std::string& o, const ChartOutput& c) { AppendStringArray(o, c.ChartLabel); }},
-    {"AscSignIndex",
-     [](std::string& o, const ChartOutput& c) { AppendJsonInteger(o, c.AscSignIndex); }},
-    {"HouseCount",
-     [](std::string& o, const ChartOutput& c) { AppendJsonInteger(o, c.houses.houseCount); }},
-    {"FirstLordSign",
-     [](std::string& o, const ChartOutput& c) { AppendJsonInteger(o, c.houses.firstLordSign); }},
-    {"LagnaSign",
-     [](std::string& o, const ChartOutput& c) { AppendJsonInteger(o, c.houses.lagnaSign); }},
+    {"ChartLabel", [](std::string& o, const ChartOutput&,
+                      const LegacyCaptions& r) { AppendStringArray(o, r.chartLabel); }},
+    {"AscSignIndex", [](std::string& o, const ChartOutput& c,
+                        const LegacyCaptions&) { AppendJsonInteger(o, c.AscSignIndex); }},
+    {"HouseCount", [](std::string& o, const ChartOutput& c,
+                      const LegacyCaptions&) { AppendJsonInteger(o, c.houses.houseCount); }},
+    {"FirstLordSign", [](std::string& o, const ChartOutput& c,
+                         const LegacyCaptions&) { AppendJsonInteger(o, c.houses.firstLordSign); }},
+    {"LagnaSign", [](std::string& o, const ChartOutput& c,
+                     const LegacyCaptions&) { AppendJsonInteger(o, c.houses.lagnaSign); }},
     {"AscKala",
-     [](std::string& o,
-        const ChartOutput& c) { AppendJsonInteger(o, c.induLagna ? c.induLagna->ascKala : 0); }},
+     [](std::string& o, const ChartOutput& c,
+        const LegacyCaptions&) { AppendJsonInteger(o, c.induLagna ? c.induLagna->ascKala : 0); }},
     {"MoonKala",
-     [](std::string& o,
-        const ChartOutput& c) { AppendJsonInteger(o, c.induLagna ? c.induLagna->moonKala : 0); }},
+     [](std::string& o, const ChartOutput& c,
+        const LegacyCaptions&) { AppendJsonInteger(o, c.induLagna ? c.induLagna->moonKala : 0); }},
     {"InduLagnaIndex",
-     [](std::string& o,
-        const ChartOutput& c) { AppendJsonInteger(o, c.induLagna ? c.induLagna->sign : 0); }},
+     [](std::string& o, const ChartOutput& c,
+        const LegacyCaptions&) { AppendJsonInteger(o, c.induLagna ? c.induLagna->sign : 0); }},
     {"InduLagnaSteps", AppendInduLagnaSteps},
     {"InduLagnaClassical", AppendInduLagnaClassical},
     {"RiseSet", AppendRiseSet},
-    {"ElapsedMinutes",
-     [](std::string& o, const ChartOutput& c) { AppendOptionalInteger(o, c.ElapsedMinutes); }},
-    {"ElapsedSeconds",
-     [](std::string& o, const ChartOutput& c) { AppendOptionalInteger(o, c.ElapsedSeconds); }},
+    {"ElapsedMinutes", [](std::string& o, const ChartOutput& c,
+                          const LegacyCaptions&) { AppendOptionalInteger(o, c.ElapsedMinutes); }},
+    {"ElapsedSeconds", [](std::string& o, const ChartOutput& c,
+                          const LegacyCaptions&) { AppendOptionalInteger(o, c.ElapsedSeconds); }},
     {"SunriseSunLongitude",
-     [](std::string& o, const ChartOutput& c) { AppendJsonNumber(o, c.SunriseSunLongitude); }},
-    {"SignCells", [](std::string& o, const ChartOutput& c) { AppendStringArray(o, c.signCells); }},
-    {"Marks", [](std::string& o, const ChartOutput& c) { AppendStringArray(o, c.marks); }},
+     [](std::string& o, const ChartOutput& c,
+        const LegacyCaptions&) { AppendJsonNumber(o, c.SunriseSunLongitude); }},
+    {"SignCells", [](std::string& o, const ChartOutput&,
+                     const LegacyCaptions& r) { AppendStringArray(o, r.signCells); }},
+    {"Marks", [](std::string& o, const ChartOutput&,
+                 const LegacyCaptions& r) { AppendStringArray(o, r.marks); }},
     {"Attributes", AppendAttributes},
 }};
 
@@ -355,9 +354,14 @@ void AppendChartJson(std::string& out, const ChartOutput& chart, const PlaceRepo
 
 void AppendChartJson(std::string& out, const ChartOutput& chart, const ChartJsonMembers& members,
                      const PlaceReport* report) {
+  // The record's captions, written from the chart's numbers by the one
+  // writer that makes them.
+  const LegacyCaptions captions = LegacyCaptionsOf(chart);
   JsonObject o(out);
   for (std::size_t k = 0; k < kChartJsonMembers.size(); ++k) {
-    if (members.test(k)) kChartJsonMembers[k].append(o.Key(kChartJsonMembers[k].name), chart);
+    if (members.test(k)) {
+      kChartJsonMembers[k].append(o.Key(kChartJsonMembers[k].name), chart, captions);
+    }
   }
   if (report) {
     AppendPlaceMembers(o, *report, members.test(kChartJsonMembers.size()),

@@ -56,50 +56,6 @@ constexpr int kChartBlockTopTwips = 375;
 constexpr int kPanelLeftTwips = kChartBlockWidthTwips + 60;
 constexpr int kPanelRightMarginTwips = 120;
 
-struct PlacedTwips {
-  std::string_view name;
-  int left, top;
-};
-
-// The twelve sign boxes, Aries first (each 1305 x 1500 twips).
-constexpr int kSignBoxWidth = 1305, kSignBoxHeight = 1500;
-constexpr std::array<PlacedTwips, kSignCount> kSignBoxes = {{
-    {"lblAries", 2280, 240},
-    {"lblTaurus", 4200, 240},
-    {"lblGemini", 6120, 240},
-    {"lblCancer", 6120, 1920},
-    {"lblLeo", 6120, 3600},
-    {"lblVirgo", 6120, 5280},
-    {"lblLibra", 4200, 5280},
-    {"lblScorpio", 2160, 5280},
-    {"lblSagattarius", 240, 5280},
-    {"lblCapricorn", 240, 3600},
-    {"lblAquarius", 240, 1920},
-    {"lblPisces", 240, 240},
-}};
-
-// The mark labels lblArudha(k), beside sign box k (each 405 x 210 twips).
-constexpr int kMarkWidth = 405, kMarkHeight = 210;
-constexpr std::array<PlacedTwips, kSignCount> kMarks = {{
-    {"lblArudha0", 3600, 240},
-    {"lblArudha1", 5520, 240},
-    {"lblArudha2", 7440, 240},
-    {"lblArudha3", 7440, 1920},
-    {"lblArudha4", 7440, 3600},
-    {"lblArudha5", 7440, 5280},
-    {"lblArudha6", 5520, 5280},
-    {"lblArudha7", 3600, 5280},
-    {"lblArudha8", 1560, 5280},
-    {"lblArudha9", 1560, 3600},
-    {"lblArudha10", 1560, 1920},
-    {"lblArudha11", 1560, 240},
-}};
-
-// The chart's cell boundaries inside fraBirthchart: every sign box with its
-// mark label lies between two neighbouring lines.
-constexpr std::array<int, 5> kColumnLinesTwips = {150, 2100, 4100, 6020, 7950};
-constexpr std::array<int, 5> kRowLinesTwips = {210, 1830, 3510, 5190, 6870};
-
 // The drawing of the two charts inside fraBirthchart, below its caption,
 // and the forum link under it.
 constexpr int kChartViewWidthTwips = 7995;
@@ -193,48 +149,6 @@ int RowTop(int row) {
   return kLowerTextRowTopTwips;
 }
 
-// The chart's lines (the design's line shapes): the outer square, the inner
-// square around the empty centre and the cell boundaries between.
-class ChartLines : public QWidget {
- public:
-  ChartLines(QWidget* parent, Scaled scaled) : QWidget(parent), scaled_(scaled) {
-    setObjectName(QStringLiteral("shpHora"));
-    setAttribute(Qt::WA_TransparentForMouseEvents);
-  }
-
- protected:
-  void paintEvent(QPaintEvent*) override {
-    QPainter p(this);
-    p.setPen(QPen(QColor(0x80, 0x40, 0x00), 1));
-    const auto x = [this](int i) { return scaled_.Px(kColumnLinesTwips[i]); };
-    const auto y = [this](int i) { return scaled_.Px(kRowLinesTwips[i]); };
-    const auto square = [&p](int left, int top, int right, int bottom) {
-      p.drawLine(left, top, right, top);
-      p.drawLine(right, top, right, bottom);
-      p.drawLine(right, bottom, left, bottom);
-      p.drawLine(left, bottom, left, top);
-    };
-    square(x(0), y(0), x(4), y(4));
-    square(x(1), y(1), x(3), y(3));
-    // Cell boundaries inside the outer ring only.
-    p.drawLine(x(0), y(1), x(1), y(1));
-    p.drawLine(x(3), y(1), x(4), y(1));
-    p.drawLine(x(0), y(2), x(1), y(2));
-    p.drawLine(x(3), y(2), x(4), y(2));
-    p.drawLine(x(0), y(3), x(1), y(3));
-    p.drawLine(x(3), y(3), x(4), y(3));
-    p.drawLine(x(1), y(0), x(1), y(1));
-    p.drawLine(x(2), y(0), x(2), y(1));
-    p.drawLine(x(3), y(0), x(3), y(1));
-    p.drawLine(x(1), y(3), x(1), y(4));
-    p.drawLine(x(2), y(3), x(2), y(4));
-    p.drawLine(x(3), y(3), x(3), y(4));
-  }
-
- private:
-  Scaled scaled_;
-};
-
 // A frame whose caption sits across its top border, so that the design's
 // positions just below the border stay clear of it. Painted directly rather
 // than through a style sheet: a sheet on the window made every one of its
@@ -282,19 +196,6 @@ void ElideToWidth(QLabel* label) {
   const QFontMetrics metrics = label->fontMetrics();
   if (metrics.horizontalAdvance(label->text()) <= room) return;
   label->setText(metrics.elidedText(label->text(), Qt::ElideRight, room));
-}
-
-// A mark caption holds one line per point placed in the sign, most of them
-// empty; the label shows the last line that carries a mark ("IL") and keeps
-// the whole caption in its property.
-void SetMarkCaption(QLabel* label, std::string_view caption) {
-  SetCaption(label, caption);
-  const QStringList lines = label->text().split(QLatin1Char('\n'));
-  QString shown;
-  for (const QString& line : lines) {
-    if (!line.trimmed().isEmpty()) shown = line;
-  }
-  label->setText(shown);
 }
 
 QLabel* ValueLabel(QWidget* parent, std::string_view name, QRect geometry, const Scaled& scaled) {
@@ -385,45 +286,8 @@ void FrmDisplay::BuildChartTab(QWidget* page) {
   frame1->setGeometry(s_.Rect(120, 360 - kTabStripTwips, 8415, 7215));
 
   auto* chart = new CaptionFrame(QStringLiteral("Hora"), "fraBirthchart", false, frame1);
-  fraBirthchart_ = chart;
+  chartFrame_ = chart;
   chart->setGeometry(s_.Rect(150, 140, 8115, 6945));
-
-  auto* lines = new ChartLines(chart, s_);
-  lines->setGeometry(0, 0, chart->width(), chart->height());
-  lines->hide();
-
-  for (int k = 0; k < kSignCount; ++k) {
-    const PlacedTwips& box = kSignBoxes[k];
-    QLabel* cell =
-        PlacedLabel(chart, std::string(box.name).c_str(), QString(),
-                    s_.Rect(box.left, box.top, kSignBoxWidth, kSignBoxHeight), s_.Font(kTextPx));
-    cell->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    cell->hide();
-    signCells_[k] = cell;
-
-    const PlacedTwips& mark = kMarks[k];
-    QLabel* markLabel =
-        PlacedLabel(chart, std::string(mark.name).c_str(), QStringLiteral("A12"),
-                    s_.Rect(mark.left, mark.top, kMarkWidth, kMarkHeight), s_.Font(10, true));
-    markLabel->setAlignment(Qt::AlignCenter);
-    QPalette p = markLabel->palette();
-    p.setColor(QPalette::WindowText, QColor(0xB0, 0x00, 0x00));
-    markLabel->setPalette(p);
-    markLabel->hide();
-    marks_[k] = markLabel;
-
-    // House number k + 1 in the lower right corner of the sign's cell.
-    const ChartCell c = CellOfSign(k);
-    const int right = kColumnLinesTwips[static_cast<std::size_t>(c.column) + 1];
-    const int bottom = kRowLinesTwips[static_cast<std::size_t>(c.row) + 1];
-    QLabel* hno = PlacedLabel(chart, ("Hno" + std::to_string(k)).c_str(), QString::number(k + 1),
-                              s_.Rect(right - 345, bottom - 255, 300, 225), s_.Fixed(10));
-    hno->setAlignment(Qt::AlignRight | Qt::AlignBottom);
-    QPalette hp = hno->palette();
-    hp.setColor(QPalette::WindowText, QColor(0x60, 0x60, 0x60));
-    hno->setPalette(hp);
-    hno->hide();
-  }
 
   // The drawing of both charts, above the forum link.
   chartView_ = new ChartView(chart);
@@ -447,15 +311,15 @@ void FrmDisplay::BuildChartTab(QWidget* page) {
     PlacedLabel(western, ("PlanetName" + std::to_string(r)).c_str(),
                 Text(kBodyWindowNames[static_cast<std::size_t>(r)]), s_.Rect(120, top, 1785, 255),
                 s_.Font(kTextPx));
-    planet_[r] =
+    positions_[r] =
         ValueLabel(western, "planet" + std::to_string(r), s_.Rect(1920, top, 1455, 255), s_);
   }
 
   auto* details = new CaptionFrame(Text(kDetailsHeading), "fraDetails", true, block);
-  fraDetails_ = details;
+  detailsFrame_ = details;
   details->setGeometry(s_.Rect(8640, 360 - kTabStripTwips, 3490, 3330));
-  lblName_ = ValueLabel(details, "lblName", s_.Rect(120, 240, 3250, 255), s_);
-  lblName_->setFont(s_.Font(kTextPx, true));
+  name_ = ValueLabel(details, "lblName", s_.Rect(120, 240, 3250, 255), s_);
+  name_->setFont(s_.Font(kTextPx, true));
   for (std::size_t i = 0; i < kDetailCaptions.size(); ++i) {
     const int top = 600 + kDetailPitchTwips * static_cast<int>(i);
     PlacedLabel(details, ("Label" + std::to_string(20 + i)).c_str(),
@@ -466,10 +330,10 @@ void FrmDisplay::BuildChartTab(QWidget* page) {
   // The clock the chart was computed with, under the place, across the
   // frame, wrapped rather than cut.
   const int zoneTop = 600 + kDetailPitchTwips * static_cast<int>(kDetailCaptions.size());
-  lblTimeZone_ = ValueLabel(details, "lblTimeZone",
-                            s_.Rect(120, zoneTop, 3300, kDetailPitchTwips * kClockRows), s_);
-  lblTimeZone_->setWordWrap(true);
-  lblTimeZone_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  timeZone_ = ValueLabel(details, "lblTimeZone",
+                         s_.Rect(120, zoneTop, 3300, kDetailPitchTwips * kClockRows), s_);
+  timeZone_->setWordWrap(true);
+  timeZone_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 }
 
 void FrmDisplay::BuildExplanationPanel(QWidget* page, QRect geometry) {
@@ -594,25 +458,23 @@ double FitScale(QSize designPx, QSize roomPx) {
 }
 
 void FrmDisplay::BringChartToFront() {
-  fraBirthchart_->setVisible(true);
-  fraBirthchart_->raise();
-  fraDetails_->raise();
+  chartFrame_->setVisible(true);
+  chartFrame_->raise();
+  detailsFrame_->raise();
 }
 
 void FrmDisplay::Present(const ChartOutput& chart) {
-  // Positions, cleared chart, birth details, cleared marks, bodies, marks,
-  // attributes, first tab: the order in which the driver writes them.
-  for (int i = 0; i < kBodyCount; ++i) SetCaption(planet_[i], chart.PositionText[i]);
-  for (QLabel* cell : signCells_) SetCaption(cell, "");
+  // Positions, birth details, attributes, the drawn charts, first tab.
+  for (int i = 0; i < kBodyCount; ++i) SetCaption(positions_[i], PositionText(chart.bodies[i]));
 
-  SetCaption(lblName_, chart.details.name);
+  SetCaption(name_, chart.details.name);
   for (std::size_t i = 0; i < kDetailCaptions.size(); ++i) {
     SetCaption(details_[i], chart.details.*kDetailCaptions[i].text);
   }
-  SetCaption(lblTimeZone_, std::string(kTimeZoneCaption) + ": " + chart.details.timeZone);
-  lblTimeZone_->setToolTip(lblTimeZone_->text());
+  SetCaption(timeZone_, std::string(kTimeZoneCaption) + ": " + chart.details.timeZone);
+  timeZone_->setToolTip(timeZone_->text());
   // The texts the user typed may be too long for their labels.
-  ElideToWidth(lblName_);
+  ElideToWidth(name_);
   for (std::size_t i = 0; i < kDetailCaptions.size(); ++i) {
     const auto text = kDetailCaptions[i].text;
     if (text == &BirthDetailTexts::city || text == &BirthDetailTexts::state ||
@@ -620,10 +482,6 @@ void FrmDisplay::Present(const ChartOutput& chart) {
       ElideToWidth(details_[i]);
     }
   }
-
-  for (QLabel* mark : marks_) SetMarkCaption(mark, "");
-  for (int k = 0; k < kSignCount; ++k) SetCaption(signCells_[k], chart.signCells[k]);
-  for (int k = 0; k < kSignCount; ++k) SetMarkCaption(marks_[k], chart.marks[k]);
 
   if (chart.attributes) {
     for (const AttributeValue& attribute : *chart.attributes) {

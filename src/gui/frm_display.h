@@ -1,15 +1,13 @@
 // The result window: birth details, planetary positions, the birth chart
 // and its Navamsa drawn in the chosen style (gui/chart_view.h) with the
 // Indu Lagna marks on the first tab; the Indu Lagna sign's attributes and
-// five interpretation texts on the second. The first tab's sign and mark
-// labels of the fixed South-Indian design still receive their captions but
-// stay hidden behind the drawing.
+// five interpretation texts on the second.
 //
-// The window computes nothing. Present() copies the strings of one
-// ChartOutput unchanged into the controls, which carry the names the rest of
-// the program (and the tests) find them by: planet0..planet9, lblAries ..
-// lblPisces, lblArudha0..lblArudha11, lblName, lblVedicName, txtLooks,
-// SSTab1, ... Positions are the design's twips at 15 twips per pixel.
+// The window computes nothing. Present() writes the texts the presentation
+// functions make of one ChartOutput into the controls, which carry the names
+// the rest of the program (and the tests) find them by: planet0..planet9,
+// lblName, lblVedicName, txtLooks, SSTab1, ... Positions are the design's
+// twips at 15 twips per pixel.
 #pragma once
 
 #include <QFont>
@@ -110,13 +108,11 @@ class FrmDisplay : public QWidget {
   DashaPage* dashaPage_ = nullptr;
   WealthPage* wealthPage_ = nullptr;
   ChartStyle style_ = ChartStyle::SouthIndian;
-  QWidget* fraBirthchart_ = nullptr;
-  QWidget* fraDetails_ = nullptr;
-  std::array<QLabel*, kBodyCount> planet_{};
-  std::array<QLabel*, kSignCount> signCells_{};  // Aries first
-  std::array<QLabel*, kSignCount> marks_{};      // lblArudha(0..11), Aries first
-  QLabel* lblName_ = nullptr;
-  QLabel* lblTimeZone_ = nullptr;  // "Time Zone: Asia/Kathmandu, UTC+5:45, standard time"
+  QWidget* chartFrame_ = nullptr;                // the drawn charts and the forum link
+  QWidget* detailsFrame_ = nullptr;              // the birth details
+  std::array<QLabel*, kBodyCount> positions_{};  // the bodies' positions, Sun..Asc
+  QLabel* name_ = nullptr;
+  QLabel* timeZone_ = nullptr;  // "Time Zone: Asia/Kathmandu, UTC+5:45, standard time"
   std::array<QLabel*, kDetailCaptions.size()> details_{};  // in kDetailCaptions order
   // The Indu Lagna sign's attributes: a label or, for the texts, a text box.
   std::array<QLabel*, kAttributeCount> attributeLabels_{};

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "cli/arguments.h"
+#include "cli/chart_json.h"
 #include "cli/render.h"
 #include "tables/zones.h"
 
@@ -341,11 +342,19 @@ TEST(ParseArguments, ModesAndMistakes) {
       {"fields without json",
        {"--batch", "-", "--fields", "Name"},
        std::nullopt,
-       "give --json-record"},
-      {"fields with the chart schema",
+       "give --json or --json-record"},
+      {"fields of the chart schema",
+       {"--batch", "-", "--fields", "name,bodies,induLagna", "--json"},
+       Mode::Batch,
+       ""},
+      {"record's member with the chart schema",
        {"--batch", "-", "--json", "--fields", "Name"},
        std::nullopt,
-       "give --json-record"},
+       "unknown member \"Name\""},
+      {"schema's member with the record",
+       {"--batch", "-", "--json-record", "--fields", "bodies"},
+       std::nullopt,
+       "unknown member \"bodies\""},
       {"both JSON forms", with({"--json", "--json-record"}), std::nullopt,
        "give --json or --json-record, not both"},
       {"record of a batch", {"--batch", "rows.csv", "--json-record"}, Mode::Batch, ""},
@@ -557,7 +566,14 @@ TEST(ParseArguments, FillsTheBirthFields) {
   EXPECT_TRUE(parsed.value->json);
   EXPECT_EQ(parsed.value->jobs, 0);  // one per usable core
   EXPECT_TRUE(parsed.value->fields.all());
+  EXPECT_TRUE(parsed.value->schemaFields.all());
   EXPECT_TRUE(parsed.value->calculation.IsDefault());
+  // --fields with --json chooses the schema's members, whichever comes first.
+  const auto schema = ParseArguments(
+      std::vector<std::string_view>{"--batch", "-", "--fields", "name, texts,dasha", "--json"});
+  ASSERT_TRUE(schema.value.has_value()) << schema.error;
+  EXPECT_EQ(schema.value->schemaFields, ChartSchemaMembers{}.set(1).set(11).set(12));
+  EXPECT_TRUE(schema.value->fields.all());
 
   // The settings' options fill the calculation settings.
   std::vector<std::string_view> chosen = args;

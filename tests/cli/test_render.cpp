@@ -3,35 +3,39 @@
 // JSON members and their order, the refusal object and the CSV line.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <limits>
 #include <random>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "chart/legacy_record.h"
 #include "cli/render.h"
 
 namespace orvanta::cli {
 namespace {
 
+// The position `degrees` and `minutes` into sign `sign`, half a minute on so
+// that the truncation to whole minutes is exact.
+BodyPosition At(int sign, int degrees, int minutes, bool retrograde = false) {
+  return PositionOf(sign * 30.0 + degrees + (minutes + 0.5) / 60.0, retrograde);
+}
+
 // A chart as ComputeChart would leave it: Sun and Moon in Gemini, a retrograde
-// Mercury in Taurus, Jupiter in Leo, the ascendant in Pisces, the Indu Lagna
-// in Taurus below three empty mark lines.
+// Mercury and Venus in Taurus, Mars and Jupiter in Leo, the ascendant in
+// Pisces; house 1's pada and lord in Taurus, one moving point in Libra,
+// the Indu Lagna in Taurus.
 ChartOutput HandChart() {
   ChartOutput c;
   c.birth.name = "ARJUN MEHTA";
-  c.PositionText = {"00 Gem 12", "15 Gem 40", "12 Tau 05", "20 Tau 00", "03 Leo 30",
-                    "10 Leo 10", "25 Vir 59", "05 Can 00", "05 Cap 00", "18 Pis 33"};
-  c.RetroFlag[0] = true;  // Mercury
-  c.RetroFlag[5] = true;  // Uranus: no label of its own
-  c.ChartLabel = {"Sun",     "Moon",   "Mercury (R) ", "Venus", "Mars",
-                  "Jupiter", "Saturn", "Rahu",         "Ketu",  "Asc"};
-  c.signCells[2] = "\r\nSun\r\nMoon";
-  c.signCells[1] = "\r\nMercury (R) ";
-  c.signCells[4] = "\r\nJupiter";
-  c.signCells[11] = "\r\nAsc";
-  c.marks[1] = "\r\n\r\n\r\nIL";
-  c.marks[6] = "\r\n";
+  c.bodies = {At(2, 0, 12),  At(2, 15, 40), At(1, 12, 5, true), At(1, 20, 0), At(4, 3, 30),
+              At(4, 10, 10), At(5, 25, 59), At(3, 5, 0),        At(9, 5, 0),  At(11, 18, 33)};
+  c.outerPlanetsRetrograde[0] = true;  // Uranus: no label of its own
+  c.houses.houseCount = 1;
+  c.houses.padaSigns[0] = 2;  // Taurus
+  c.houses.firstLordSign = 2;
+  c.movingPointSigns = {-1, 6, -1};
   // The count of an Aries ascendant and a Scorpio Moon: 10 + 16 = 26,
   // remainder 2, the second sign from Aries.
   c.induLagna = CountInduLagna(0, 7, InduLagnaRule::FromAscendantVenus10);
@@ -53,16 +57,17 @@ TEST(SouthIndianGrid, FixedSignsEmptyCentreAndIl) {
       "+---------------+---------------+---------------+---------------+\n"
       "| Pis           | Ari           | Tau        IL | Gem           |\n"
       "| Asc           |               | Mercury (R)   | Sun           |\n"
-      "|               |               |               | Moon          |\n"
+      "|               |               | Venus         | Moon          |\n"
       "+---------------+---------------+---------------+---------------+\n"
       "| Aqu           |                               | Can           |\n"
-      "|               |                               |               |\n"
+      "|               |                               | Rahu          |\n"
       "+---------------+                               +---------------+\n"
       "| Cap           |                               | Leo           |\n"
+      "| Ketu          |                               | Mars          |\n"
       "|               |                               | Jupiter       |\n"
       "+---------------+---------------+---------------+---------------+\n"
       "| Sag           | Sco           | Lib           | Vir           |\n"
-      "|               |               |               |               |\n"
+      "|               |               |               | Saturn        |\n"
       "+---------------+---------------+---------------+---------------+\n";
   std::string out;
   AppendSouthIndianGrid(out, HandChart());
@@ -70,24 +75,25 @@ TEST(SouthIndianGrid, FixedSignsEmptyCentreAndIl) {
 }
 
 TEST(SouthIndianGrid, EveryBodyCanStandInAnySign) {
-  // Property: with all ten labels in one sign the grid keeps its width and
-  // shows every label, whatever the sign.
-  const ChartLabels labels = {"Sun",       "Moon",         "Mercury (R) ", "Venus (R) ",
-                              "Mars (R) ", "Jupiter (R) ", "Saturn (R) ",  "Rahu",
-                              "Ketu",      "Asc"};
+  // Property: with all ten bodies in one sign, Mercury..Saturn retrograde,
+  // the grid keeps its width and shows every label, whatever the sign.
+  const std::array<std::string, kBodyCount> labels = {
+      "Sun",         "Moon",       "Mercury (R)", "Venus (R)", "Mars (R)",
+      "Jupiter (R)", "Saturn (R)", "Rahu",        "Ketu",      "Asc"};
   for (int sign = 0; sign < kSignCount; ++sign) {
     SCOPED_TRACE(kSignAbbr[static_cast<std::size_t>(sign)]);
     ChartOutput c;
-    for (const std::string& l : labels) c.signCells[static_cast<std::size_t>(sign)] += "\r\n" + l;
-    c.marks[static_cast<std::size_t>(sign)] = "\r\n\r\nIL";
+    for (int body = 0; body < kBodyCount; ++body) {
+      c.bodies[static_cast<std::size_t>(body)] = At(sign, 1, 0, body >= Mercury && body <= Saturn);
+    }
+    c.induLagna = InduLagnaCount{};
+    c.induLagna->sign = sign;
     std::string out;
     AppendSouthIndianGrid(out, c);
     std::istringstream lines(out);
     std::string line;
     while (std::getline(lines, line)) EXPECT_EQ(line.size(), 65u) << line;
-    for (const std::string& l : labels) {
-      EXPECT_NE(out.find(std::string(CaptionLines(l)[0])), std::string::npos) << l;
-    }
+    for (const std::string& l : labels) EXPECT_NE(out.find(l), std::string::npos) << l;
     EXPECT_NE(out.find("IL |"), std::string::npos);
   }
 }
@@ -96,22 +102,40 @@ TEST(RetroMarks, OnlyMercuryToSaturn) {
   const ChartOutput c = HandChart();
   EXPECT_EQ(PositionWithMark(c, Mercury), "12 Tau 05 (R)");
   EXPECT_EQ(PositionWithMark(c, Sun), "00 Gem 12");
-  // RetroFlag[5] is Uranus: it marks no body of the chart.
+  // Uranus's flag marks no body of the chart.
   for (int body = 0; body < kBodyCount; ++body) EXPECT_EQ(IsRetrograde(c, body), body == Mercury);
 }
 
-TEST(CaptionLines, SplitsAndTrims) {
-  const std::pair<std::string_view, std::vector<std::string_view>> cases[] = {
-      {"", {}},
-      {"\r\n", {}},
-      {"\r\nSun\r\nMoon", {"Sun", "Moon"}},
-      {"\r\n\r\n\r\nIL", {"IL"}},
-      {"\r\nMercury (R) ", {"Mercury (R)"}},
-      {"a\nb\rc", {"a", "b", "c"}},
+// The record's captions, written from the numbers: each body's line after a
+// line break in its sign's cell, " (R) " with its trailing blank; the marks'
+// empty lines (houses, moving points) before "IL"; the eight flags.
+TEST(LegacyRecord, CaptionsFromTheNumbers) {
+  ChartOutput c = HandChart();
+  c.vighatiSign = 1;  // the vighati point's empty line comes after "IL"
+  const LegacyCaptions r = LegacyCaptionsOf(c);
+  const std::pair<std::string_view, std::string_view> cells[] = {
+      {r.signCells[2], "\r\nSun\r\nMoon"},
+      {r.signCells[1], "\r\nMercury (R) \r\nVenus"},
+      {r.signCells[0], ""},
+      {r.signCells[11], "\r\nAsc"},
+      {r.marks[1], "\r\n\r\n\r\nIL\r\n"},
+      {r.marks[6], "\r\n"},
+      {r.marks[0], ""},
+      {r.positionText[Mercury], "12 Tau 05"},
+      {r.chartLabel[Mercury], "Mercury (R) "},
+      {r.chartLabel[Venus], "Venus"},
   };
-  for (const auto& [caption, expected] : cases) {
-    EXPECT_EQ(CaptionLines(caption), expected) << "\"" << caption << "\"";
-  }
+  for (const auto& [actual, expected] : cells) EXPECT_EQ(actual, expected);
+  EXPECT_EQ(r.retroFlag,
+            (std::array<bool, 8>{true, false, false, false, false, true, false, false}));
+  // Signs outside 0..11 (a house without a lord, a point without a sign)
+  // add nothing.
+  c.houses.firstLordSign = 0;
+  c.movingPointSigns = {-1, 12, -32768};
+  c.vighatiSign = 12;
+  const LegacyCaptions bare = LegacyCaptionsOf(c);
+  EXPECT_EQ(bare.marks[1], "\r\n\r\nIL");
+  EXPECT_EQ(bare.marks[6], "");
 }
 
 TEST(WordWrap, LinesStayWithinTheWidthAndKeepEveryWord) {

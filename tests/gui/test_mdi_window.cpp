@@ -449,8 +449,8 @@ void TestMdiWindow::settingsDialogRecomputesTheChartAndIsKept() {
   // The same window shows the chart of the same birth under the new settings.
   QCOMPARE(shell->mainWindow()->display(), display);
   const ChartOutput expected = ComputeChart(reference::DelhiBirth(), chosen).chart;
-  QCOMPARE(get<QLabel>(display, "planet0")->text(), Text(expected.PositionText[Sun]));
-  QCOMPARE(get<QLabel>(display, "planet7")->text(), Text(expected.PositionText[Rahu]));
+  QCOMPARE(get<QLabel>(display, "planet0")->text(), Text(PositionText(expected.bodies[Sun])));
+  QCOMPARE(get<QLabel>(display, "planet7")->text(), Text(PositionText(expected.bodies[Rahu])));
   QVERIFY(get<QLabel>(display, "planet0")->text() != sunBefore);
   QVERIFY(get<QLabel>(display, "planet7")->text() != rahuBefore);
   QCOMPARE(get<QLabel>(display, "lblInduLagnaHeadline")->text(),
@@ -470,7 +470,7 @@ void TestMdiWindow::settingsDialogRecomputesTheChartAndIsKept() {
   next.form()->ComputeChartFromForm();
   QVERIFY(next.mainWindow() != nullptr);
   QCOMPARE(get<QLabel>(next.mainWindow()->display(), "planet7")->text(),
-           Text(expected.PositionText[Rahu]));
+           Text(PositionText(expected.bodies[Rahu])));
   QVERIFY(sink.shown.empty());
 }
 

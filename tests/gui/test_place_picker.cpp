@@ -599,13 +599,16 @@ void TestPlacePicker::cityClockWithTheTzReadingOneClickAway() {
   QTest::mouseClick(get<QPushButton>("cmdRashi"), Qt::LeftButton);
   QCOMPARE(static_cast<int>(charts.size()), 2);
   QCOMPARE(charts[1].clock.offsetMinutes, 5 * 60 + 30);
-  QVERIFY(charts[0].PositionText[Asc] != charts[1].PositionText[Asc]);
+  QVERIFY(charts[0].bodies[Asc].longitudeDeg != charts[1].bodies[Asc].longitudeDeg);
 
   QTest::mouseClick(other, Qt::LeftButton);
   QTest::mouseClick(get<QPushButton>("cmdRashi"), Qt::LeftButton);
   QCOMPARE(static_cast<int>(charts.size()), 3);
   QCOMPARE(charts[2].clock.offsetMinutes, 4 * 60 + 51);
-  QCOMPARE(charts[2].PositionText, charts[0].PositionText);
+  for (int body = Sun; body <= Asc; ++body) {
+    QCOMPARE(charts[2].bodies[static_cast<std::size_t>(body)].longitudeDeg,
+             charts[0].bodies[static_cast<std::size_t>(body)].longitudeDeg);
+  }
 
   // In 1960 the city is on Indian Standard Time: nothing else to choose.
   get<QComboBox>("cboYear")->setCurrentIndex(1960 - 1901);

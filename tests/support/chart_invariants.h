@@ -9,6 +9,7 @@
 #include <cmath>
 #include <string>
 
+#include "chart/legacy_record.h"
 #include "io/birth_entries.h"
 
 namespace orvanta::fuzz {
@@ -23,9 +24,11 @@ inline std::string ChartFault(const ChartOutput& c) {
   if (!c.induLagna) return "no Indu Lagna";
   const int il = c.induLagna->sign;
   if (il < 0 || il >= kSignCount) return "Indu Lagna " + std::to_string(il) + " outside 0..11";
+  // The mark labels of the chart's record.
+  const SignCaptions labels = LegacyCaptionsOf(c).marks;
   int marks = 0;
   for (int k = 0; k < kSignCount; ++k) {
-    const std::string& m = c.marks[static_cast<std::size_t>(k)];
+    const std::string& m = labels[static_cast<std::size_t>(k)];
     if (m.find_first_not_of("\r\nIL") != std::string::npos) {
       return "mark label " + std::to_string(k) + " holds text other than IL";
     }
@@ -35,7 +38,7 @@ inline std::string ChartFault(const ChartOutput& c) {
     }
   }
   if (marks != 1) return "IL marked " + std::to_string(marks) + " times";
-  const std::string& label = c.marks[static_cast<std::size_t>(il)];
+  const std::string& label = labels[static_cast<std::size_t>(il)];
   const std::size_t last = label.find_last_not_of("\r\n");
   if (last == std::string::npos || last < 1 || label.compare(last - 1, 2, "IL") != 0) {
     return "IL is not the last line of its mark label";

@@ -76,21 +76,9 @@ void BirthPass(const Birth& b, const CalculationSettings& settings, ChartOutput&
   const CivilTime& local = b.local;
   const RetrogradeMarks retro =
       RetrogradeMarksAt(local.month, local.day, local.year, local.hour, local.minute);
-  out.RetroFlag = retro.RetroFlag;
-  out.ChartLabel = retro.ChartLabel;
-  out.bodies = BodyPositionsOf(out.time, out.moon, planets, out.RetroFlag);
-  out.PositionText = PositionTextsOf(out.bodies);
-}
-
-// Bodies into the fixed-sign cells: an empty first line, then one body per line.
-void PlaceBodies(ChartOutput& out) {
-  for (int i = 0; i < kBodyCount; ++i) {
-    const int sign = out.bodies[static_cast<std::size_t>(i)].sign;
-    if (sign < 0) continue;
-    std::string& cell = out.signCells[static_cast<std::size_t>(sign)];
-    cell += kCrLf;
-    cell += out.ChartLabel[static_cast<std::size_t>(i)];
-  }
+  out.bodies = BodyPositionsOf(out.time, out.moon, planets, retro.RetroFlag);
+  // RetroFlag runs Mercury..Saturn, then Uranus, Neptune, Pluto.
+  std::copy(retro.RetroFlag.end() - 3, retro.RetroFlag.end(), out.outerPlanetsRetrograde.begin());
 }
 
 // One day's sunrise and sunset, and which day it is.
@@ -179,31 +167,29 @@ void SunriseReferences(const Birth& b, ChartOutput& out) {
   out.ElapsedSeconds = elapsed.seconds;
 }
 
-// The Sun at the reference sunrise, and the three points moving from it;
-// each adds an empty line to its sign's mark.
+// The Sun at the reference sunrise, and the signs of the three points
+// moving from it.
 void MovingPoints(const Birth& b, ChartOutput& out) {
   if (!out.ElapsedMinutes || !out.referenceSunrise) return;
   const CivilTime riseClock = Split(*out.referenceSunrise);
   const SunAtMoment atSunrise = SunriseSunPosition(PlanetMomentOf(b, riseClock, out.time));
   out.SunriseSunLongitude = atSunrise.sunLongitudeDeg;
   out.sunriseSun = PositionOf(atSunrise.sunLongitudeDeg);
-  for (const double degPerMinute : kMovingPointDegPerMinute) {
-    const double point = MovingPointDeg(out.SunriseSunLongitude, degPerMinute, *out.ElapsedMinutes);
-    AppendMark(out.marks, PositionOf(point).sign, "");
+  for (std::size_t k = 0; k < kMovingPointDegPerMinute.size(); ++k) {
+    const double point =
+        MovingPointDeg(out.SunriseSunLongitude, kMovingPointDegPerMinute[k], *out.ElapsedMinutes);
+    out.movingPointSigns[k] = PositionOf(point).sign;
   }
 }
 
 // One further point: the elapsed time in vighatis split into signs and an
 // arc, counted from the Sun's sign, degree and minute at the reference
-// sunrise as the chart shows them. It adds an empty line after "IL", so "IL"
-// stays the last line with text in its label.
+// sunrise as the chart shows them.
 void VighatiPoint(ChartOutput& out) {
   if (!out.ElapsedSeconds || !out.referenceSunrise) return;
   out.arc = Vighati2Degree(VighatisOfSeconds(*out.ElapsedSeconds));
   const BodyPosition& sun = out.sunriseSun;
-  if (const auto sign = VighatiPointSign(sun.sign, sun.degrees, sun.minutes, out.arc)) {
-    AppendMark(out.marks, *sign, "");
-  }
+  out.vighatiSign = VighatiPointSign(sun.sign, sun.degrees, sun.minutes, out.arc);
 }
 
 }  // namespace
@@ -242,7 +228,6 @@ ChartOutput ComputeChart(const Birth& birth, const CalculationSettings& settings
     out.clock = ChartClockOf(out.birth);
     out.details = DetailTexts(out.birth, out.clock);
   }
-  PlaceBodies(out);
   BodySigns signs{};
   BodyFlags retrograde{};
   for (std::size_t i = 0; i < out.bodies.size(); ++i) {
@@ -250,17 +235,14 @@ ChartOutput ComputeChart(const Birth& birth, const CalculationSettings& settings
     retrograde[i] = out.bodies[i].retrograde;
   }
   out.AscSignIndex = static_cast<std::int16_t>(std::max(signs[Asc], 0));
-  out.houses = HouseCallsOf(signs, retrograde, out.marks);
+  out.houses = HouseCallsOf(signs, retrograde);
   if (everything) {
     SunriseReferences(out.birth, out);
     MovingPoints(out.birth, out);
   }
   out.induLagna = CountInduLagna(signs[Asc], signs[Moon], settings.induLagnaRule);
-  if (out.induLagna) {
-    AppendMark(out.marks, out.induLagna->sign, kInduLagnaMark);
-    // The Indu Lagna sign's row.
-    out.attributes = SignRowCopy(out.induLagna->sign);
-  }
+  // The Indu Lagna sign's row.
+  if (out.induLagna) out.attributes = SignRowCopy(out.induLagna->sign);
   if (everything) VighatiPoint(out);
   return out;
 }

@@ -49,10 +49,10 @@ struct ChartOutput {
   Birth birth;
   TimeQuantities time;
   MoonPosition moon;
-  BodyPositions bodies;        // the birth chart's positions, Sun..Asc
-  PositionTexts PositionText;  // their chart texts
-  std::array<bool, 8> RetroFlag{};
-  ChartLabels ChartLabel;
+  BodyPositions bodies;  // the birth chart's positions, Sun..Asc, with their retrograde marks
+  // Whether Uranus, Neptune and Pluto were retrograde on the birth date: the
+  // chart shows none of them, the legacy record lists their flags.
+  std::array<bool, 3> outerPlanetsRetrograde{};
   std::int16_t AscSignIndex = 0;  // the ascendant's sign, 0 when it has none
   HouseCalls houses;
   // The Indu Lagna under the settings' rule; nothing without an ascendant's
@@ -66,9 +66,13 @@ struct ChartOutput {
   double SunriseSunLongitude = 0;
   BodyPosition sunriseSun;  // the Sun at the reference sunrise
   VighatiArc arc;
+  // The signs (0..11) of the three points moving from the Sun at the
+  // reference sunrise, in kMovingPointDegPerMinute order, -1 where a point
+  // has none; all -1 without a reference sunrise.
+  std::array<int, 3> movingPointSigns{-1, -1, -1};
+  // The sign of the vighati point; nothing without a reference sunrise.
+  std::optional<int> vighatiSign;
 
-  SignCaptions signCells;  // the bodies in each sign's cell, Aries first
-  SignCaptions marks;      // each sign's mark label ("IL" for the Indu Lagna), Aries first
   BirthDetailTexts details;
   ChartClock clock;
   std::optional<AttributeRow> attributes;  // nothing when the index lies outside the tables

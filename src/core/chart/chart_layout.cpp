@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "chart/chart_text.h"
 #include "chart/presentation.h"
 #include "tables/sign_tables.h"
 
@@ -257,10 +258,7 @@ ChartDrawing DrawChart(const ChartOutput& chart, ChartKind kind, ChartStyle styl
   for (int body = 0; body < kBodyCount; ++body) {
     const int sign = signOf(body);
     if (sign < 0 || sign >= kSignCount) continue;
-    // The chart's own label: the body's short name, " (R) " when retrograde.
-    std::string_view label = chart.ChartLabel[static_cast<std::size_t>(body)];
-    while (!label.empty() && label.back() == ' ') label.remove_suffix(1);
-    d.texts[static_cast<std::size_t>(sign)].bodies.emplace_back(label);
+    d.texts[static_cast<std::size_t>(sign)].bodies.push_back(BodyLabel(chart, body));
   }
   return d;
 }

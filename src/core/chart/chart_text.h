@@ -1,11 +1,10 @@
 // Small texts of a computed chart that every front end shows the same way:
-// a body's position with its retrograde mark, the lines of a cell caption,
-// the Indu Lagna sign's name.
+// a body's position with its retrograde mark, a body's label in its sign's
+// cell, the Indu Lagna sign's name. Each is written from the chart's numbers.
 #pragma once
 
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "chart/chart.h"
 
@@ -17,9 +16,9 @@ bool IsRetrograde(const ChartOutput& chart, int body);
 // Position text of `body` with kRetroMark when it is retrograde.
 std::string PositionWithMark(const ChartOutput& chart, int body);
 
-// The non-empty lines of a caption (CR LF, LF or CR separated), blanks
-// trimmed at the right.
-std::vector<std::string_view> CaptionLines(std::string_view caption);
+// The label of `body` in its sign's cell: "Venus", "Mercury (R)" when it is
+// retrograde (kChartLabelNames and kRetroMark).
+std::string BodyLabel(const ChartOutput& chart, int body);
 
 // The value of one attribute of the Indu Lagna sign, or "" when nothing was
 // copied.

@@ -26,6 +26,50 @@ std::string SignLine(std::string_view body, int sign, int ninth, int kala) {
          std::to_string(kala);
 }
 
+// The words that name what a count was made of: the birth chart's ascendant
+// and Moon, or those of its Navamsa.
+struct CountedBodies {
+  std::string_view ascendant;   // at the start of a line
+  std::string_view moon;        // at the start of a line
+  std::string_view ascendants;  // "the ascendant's sign"
+  std::string_view moons;       // "the Moon's sign"
+};
+constexpr CountedBodies kBirthChartBodies = {"Ascendant", "Moon", "ascendant's", "Moon's"};
+constexpr CountedBodies kNavamsaBodies = {"Navamsa ascendant", "Navamsa Moon",
+                                          "Navamsa ascendant's", "Navamsa Moon's"};
+
+InduLagnaWords WordsOf(const InduLagnaSteps& steps, const CountedBodies& bodies) {
+  const InduLagnaCount& s = steps.chosen;
+  InduLagnaWords words;
+  words.headline = InduLagnaHeadline(s.sign);
+  words.steps.push_back(SignLine(bodies.ascendant, s.ascSign, s.ascNinthSign, s.ascKala));
+  words.steps.push_back(SignLine(bodies.moon, s.moonSign, s.moonNinthSign, s.moonKala));
+  words.steps.push_back("Sum: " + std::to_string(s.ascKala) + " + " + std::to_string(s.moonKala) +
+                        " = " + std::to_string(s.sum));
+  words.steps.push_back("Remainder by 12: " + std::to_string(s.remainder));
+  const bool program = s.rule == InduLagnaRule::FromAscendantVenus10;
+  const std::string startName(EnglishOf(s.startSign));
+  const int count = s.remainder == 0 ? kSignCount : s.remainder;
+  std::string countLine = "Counting " + std::to_string(count) + " from the " +
+                          std::string(program ? bodies.ascendants : bodies.moons) + " sign (" +
+                          startName + " = 1";
+  if (s.remainder == 0) countLine += "; a remainder of 0 counts as 12";
+  countLine += ") gives: " + std::string(EnglishOf(s.sign));
+  words.steps.push_back(countLine);
+  if (program) {
+    words.steps.push_back("This program counts from the " + std::string(bodies.ascendants) +
+                          " sign, Venus 10.");
+    words.otherLine = "The textbook rule (counted from the Moon's sign, Venus 12) gives: " +
+                      std::string(EnglishOf(steps.other.sign));
+  } else {
+    words.steps.push_back("The classical count: from the " + std::string(bodies.moons) +
+                          " sign, Venus 12.");
+    words.otherLine = "This program's own count (from the ascendant's sign, Venus 10) gives: " +
+                      std::string(EnglishOf(steps.other.sign));
+  }
+  return words;
+}
+
 }  // namespace
 
 std::optional<InduLagnaSteps> InduLagnaStepsFor(int ascSign, int moonSign, InduLagnaRule rule) {
@@ -52,32 +96,7 @@ std::string InduLagnaHeadline(int signIndex) {
 }
 
 InduLagnaWords ExplainInWords(const InduLagnaSteps& steps) {
-  const InduLagnaCount& s = steps.chosen;
-  InduLagnaWords words;
-  words.headline = InduLagnaHeadline(s.sign);
-  words.steps.push_back(SignLine("Ascendant", s.ascSign, s.ascNinthSign, s.ascKala));
-  words.steps.push_back(SignLine("Moon", s.moonSign, s.moonNinthSign, s.moonKala));
-  words.steps.push_back("Sum: " + std::to_string(s.ascKala) + " + " + std::to_string(s.moonKala) +
-                        " = " + std::to_string(s.sum));
-  words.steps.push_back("Remainder by 12: " + std::to_string(s.remainder));
-  const bool program = s.rule == InduLagnaRule::FromAscendantVenus10;
-  const std::string startName(EnglishOf(s.startSign));
-  const int count = s.remainder == 0 ? kSignCount : s.remainder;
-  std::string countLine = "Counting " + std::to_string(count) + " from the " +
-                          (program ? "ascendant's" : "Moon's") + " sign (" + startName + " = 1";
-  if (s.remainder == 0) countLine += "; a remainder of 0 counts as 12";
-  countLine += ") gives: " + std::string(EnglishOf(s.sign));
-  words.steps.push_back(countLine);
-  if (program) {
-    words.steps.push_back("This program counts from the ascendant's sign, Venus 10.");
-    words.otherLine = "The textbook rule (counted from the Moon's sign, Venus 12) gives: " +
-                      std::string(EnglishOf(steps.other.sign));
-  } else {
-    words.steps.push_back("The classical count: from the Moon's sign, Venus 12.");
-    words.otherLine = "This program's own count (from the ascendant's sign, Venus 10) gives: " +
-                      std::string(EnglishOf(steps.other.sign));
-  }
-  return words;
+  return WordsOf(steps, kBirthChartBodies);
 }
 
 std::optional<InduLagnaWords> ExplainNavamsaInduLagna(const ChartOutput& chart) {
@@ -86,21 +105,8 @@ std::optional<InduLagnaWords> ExplainNavamsaInduLagna(const ChartOutput& chart) 
   const std::optional<InduLagnaSteps> steps =
       InduLagnaStepsFor(navamsa->ascSign, navamsa->moonSign, navamsa->rule);
   if (!steps) return std::nullopt;
-  InduLagnaWords words = ExplainInWords(*steps);
+  InduLagnaWords words = WordsOf(*steps, kNavamsaBodies);
   words.headline = "Navamsa " + words.headline;
-  // The first two lines name the bodies whose navamsa signs were counted.
-  words.steps[0] = "Navamsa a" + words.steps[0].substr(1);
-  words.steps[1] = "Navamsa " + words.steps[1];
-  for (std::string& line : words.steps) {
-    for (const auto& [from, to] :
-         {std::pair<std::string_view, std::string_view>{"from the ascendant's sign",
-                                                        "from the Navamsa ascendant's sign"},
-          {"from the Moon's sign", "from the Navamsa Moon's sign"}}) {
-      if (const std::size_t at = line.find(from); at != std::string::npos) {
-        line.replace(at, from.size(), to);
-      }
-    }
-  }
   return words;
 }
 

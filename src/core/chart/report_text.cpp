@@ -27,26 +27,21 @@ void AppendPadded(std::string& out, std::string_view text, std::size_t width) {
   if (text.size() < width) out.append(width - text.size(), ' ');
 }
 
-bool HasIndu(const ChartOutput& chart, int sign) {
-  for (std::string_view line : CaptionLines(chart.marks[static_cast<std::size_t>(sign)])) {
-    if (line == kInduLagnaMark) return true;
-  }
-  return false;
-}
-
 // The lines of one cell: the sign abbreviation with "IL" at the right when
 // the Indu Lagna stands there, then the bodies in body order.
 std::vector<std::string> CellLines(const ChartOutput& chart, int sign) {
   std::vector<std::string> lines;
   if (sign < 0) return lines;
   std::string head(kSignAbbr[static_cast<std::size_t>(sign)]);
-  if (HasIndu(chart, sign)) {
+  if (chart.induLagna && chart.induLagna->sign == sign) {
     head.append(kCellWidth - head.size() - kInduLagnaMark.size(), ' ');
     head += kInduLagnaMark;
   }
   lines.push_back(std::move(head));
-  for (std::string_view body : CaptionLines(chart.signCells[static_cast<std::size_t>(sign)])) {
-    lines.emplace_back(body);
+  for (int body = Sun; body < kBodyCount; ++body) {
+    if (chart.bodies[static_cast<std::size_t>(body)].sign == sign) {
+      lines.push_back(BodyLabel(chart, body));
+    }
   }
   return lines;
 }

@@ -22,25 +22,25 @@ int NinthFrom(int sign) {
   return (sign + 8) % kSignCount;
 }
 
+// The body (Sun..Saturn) that rules each sign, Aries first: kSignLord as
+// bodies.
+constexpr std::array<Body, kSignCount> kSignLordBody = {
+    Mars, Venus, Mercury, Moon, Sun, Mercury, Venus, Mars, Jupiter, Saturn, Saturn, Jupiter};
+static_assert([] {
+  for (std::size_t s = 0; s < kSignLordBody.size(); ++s) {
+    if (kChartLabelNames[static_cast<std::size_t>(kSignLordBody[s])] != kSignLord[s]) return false;
+  }
+  return true;
+}());
+
 // Kala of a sign (that of its ninth sign's lord) under `rule`.
 int KalaOf(int sign, InduLagnaRule rule) {
   if (rule == InduLagnaRule::FromMoonVenus12 &&
-      kSignLord[static_cast<std::size_t>(NinthFrom(sign))] == "Venus") {
+      kSignLordBody[static_cast<std::size_t>(NinthFrom(sign))] == Venus) {
     return kClassicalVenusKala;
   }
   return kKala[static_cast<std::size_t>(sign)];
 }
-
-// The body (Sun..Saturn) that rules each sign, Aries first.
-constexpr std::array<int, kSignCount> kSignLordBody = [] {
-  std::array<int, kSignCount> body{};
-  for (std::size_t s = 0; s < body.size(); ++s) {
-    for (std::size_t b = 0; b < kChartLabelNames.size(); ++b) {
-      if (kChartLabelNames[b] == kSignLord[s]) body[s] = static_cast<int>(b);
-    }
-  }
-  return body;
-}();
 
 }  // namespace
 
@@ -65,13 +65,6 @@ std::optional<InduLagnaCount> CountInduLagna(int ascSign, int moonSign, InduLagn
   return c;
 }
 
-void AppendMark(SignCaptions& marks, int signIndex, std::string_view mark) {
-  if (signIndex < 0 || signIndex >= kSignCount) return;
-  std::string& caption = marks[static_cast<std::size_t>(signIndex)];
-  caption += kCrLf;
-  caption += mark;
-}
-
 long PadaSign(long lordSign, long houseSign) {
   long d = 2 * (lordSign - houseSign);
   if (d < 0) d = (d % 12 + 12) % 12;  // "add 12 while below 0"
@@ -84,7 +77,7 @@ long PadaSign(long lordSign, long houseSign) {
   return p;
 }
 
-HouseCalls HouseCallsOf(const BodySigns& signs, const BodyFlags& retrograde, SignCaptions& marks) {
+HouseCalls HouseCallsOf(const BodySigns& signs, const BodyFlags& retrograde) {
   HouseCalls calls;
   const int ascSign = signs[Asc];
   if (ascSign < 0 || ascSign >= kSignCount) return calls;
@@ -96,11 +89,9 @@ HouseCalls HouseCallsOf(const BodySigns& signs, const BodyFlags& retrograde, Sig
     if (!retrograde[lord] && signs[lord] >= 0) lordSign = signs[lord] + 1;
     // Each later house counts on from the ascendant without wrapping (up to 23).
     const long houseSign = calls.lagnaSign + house - 1;
-    AppendMark(marks, static_cast<int>(PadaSign(lordSign, houseSign) - 1), "");
-    if (house == 1) {
-      calls.firstLordSign = static_cast<int>(lordSign);
-      AppendMark(marks, calls.firstLordSign - 1, "");
-    }
+    calls.padaSigns[static_cast<std::size_t>(house - 1)] =
+        static_cast<int>(PadaSign(lordSign, houseSign));
+    if (house == 1) calls.firstLordSign = static_cast<int>(lordSign);
     ++calls.houseCount;
   }
   return calls;

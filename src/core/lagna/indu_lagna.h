@@ -5,8 +5,8 @@
 // The kala of the ascendant's sign plus that of the Moon's sign, taken
 // modulo 12, is counted from the ascendant's sign (inclusively) to give the
 // Indu Lagna; the classical count of the textbooks counts the same sum from
-// the Moon's sign and gives Venus 12. The twelve house calls add one empty
-// line per house to the mark labels. Everything here is a pure function of
+// the Moon's sign and gives Venus 12. The twelve house calls find each
+// house's pada sign. Everything here is a pure function of
 // the chart's signs: nothing is kept from one chart to the next. Signs are
 // 0-based indexes (0 = Aries) unless a name says "1..12".
 #pragma once
@@ -53,10 +53,6 @@ struct InduLagnaCount {
 // explanation and every output take the count from here.
 std::optional<InduLagnaCount> CountInduLagna(int ascSign, int moonSign, InduLagnaRule rule);
 
-// Appends a line break and `mark` to the mark label of sign `signIndex`; an
-// index outside 0..11 is skipped.
-void AppendMark(SignCaptions& marks, int signIndex, std::string_view mark);
-
 // The sign (1..12 for a house sign within one turn of the ascendant) of the
 // pada of the house whose sign is `houseSign` (1..23, counted on from the
 // ascendant's sign without wrapping) and whose lord stands in `lordSign`
@@ -73,14 +69,15 @@ struct HouseCalls {
   int houseCount = 0;     // houses called: 12, none without an ascendant sign
   int firstLordSign = 0;  // 1..12: the sign of the ascendant's lord; 0 when it was not found
   int lagnaSign = 0;      // 1..12: the ascendant's sign; 0 without one
+  // The pada sign (PadaSign, 1..12) of each house called, house 1 first;
+  // 0 for a house not called.
+  std::array<int, kSignCount> padaSigns{};
 };
 
 // The twelve house calls, in house order from the ascendant's sign: each
-// adds one line break to its pada sign's mark label, house 1 one more to the
-// label of the ascendant's lord. A house's lord is looked for among the
-// bodies by name; a retrograde planet is not found, and its house keeps the
-// lord sign of the house before it (none before house 1). Without an
-// ascendant sign no house is called.
-HouseCalls HouseCallsOf(const BodySigns& signs, const BodyFlags& retrograde, SignCaptions& marks);
+// finds its pada sign, house 1 also the sign of the ascendant's lord. A house's lord is looked for
+// among the bodies by name; a retrograde planet is not found, and its house keeps the lord sign of
+// the house before it (none before house 1). Without an ascendant sign no house is called.
+HouseCalls HouseCallsOf(const BodySigns& signs, const BodyFlags& retrograde);
 
 }  // namespace orvanta

@@ -13,6 +13,7 @@
 
 #include "chart/chart_text.h"
 #include "chart/dasha_chart.h"
+#include "chart/legacy_record.h"
 #include "engine/planets.h"
 #include "io/birth_entries.h"
 #include "support/random_births.h"
@@ -74,7 +75,8 @@ TEST(RunChart, NoZoneSelectedMeansNoCorrection) {
   EXPECT_EQ(run.chart.birth.clock.offsetSeconds, 0);
   EXPECT_FALSE(run.chart.birth.clock.zoneRow);
   e.zoneIndex = kGreenwichMeanTime;
-  EXPECT_EQ(run.chart.PositionText, ComputeChart(e).chart.PositionText);
+  EXPECT_EQ(LegacyCaptionsOf(run.chart).positionText,
+            LegacyCaptionsOf(ComputeChart(e).chart).positionText);
 }
 
 TEST(RunChart, DelhiBirthMeasuresFromTheDaysSunrise) {
@@ -99,7 +101,7 @@ TEST(RunChart, DelhiBirthMeasuresFromTheDaysSunrise) {
   EXPECT_EQ(c.details.longitude, "77° 12' E");
   EXPECT_EQ(c.details.city, "New Delhi");
   // The Sun of 15 June 1980 stands in sidereal Gemini (about 30° 28').
-  EXPECT_EQ(c.PositionText[Sun].substr(3, 3), "Gem");
+  EXPECT_EQ(LegacyCaptionsOf(c).positionText[Sun].substr(3, 3), "Gem");
 }
 
 TEST(RunChart, SunriseReferenceFollowsTheBirthTime) {
@@ -148,9 +150,9 @@ TEST(RunChart, SecondsChangeOnlyTheElapsedTime) {
   e.secondText = "59";
   const ChartRun late = ComputeChart(b, e);
   ASSERT_FALSE(whole.refusal || late.refusal);
-  EXPECT_EQ(whole.chart.PositionText, late.chart.PositionText);
-  EXPECT_EQ(whole.chart.ChartLabel, late.chart.ChartLabel);
-  EXPECT_EQ(whole.chart.signCells, late.chart.signCells);
+  EXPECT_EQ(LegacyCaptionsOf(whole.chart).positionText, LegacyCaptionsOf(late.chart).positionText);
+  EXPECT_EQ(LegacyCaptionsOf(whole.chart).chartLabel, LegacyCaptionsOf(late.chart).chartLabel);
+  EXPECT_EQ(LegacyCaptionsOf(whole.chart).signCells, LegacyCaptionsOf(late.chart).signCells);
   EXPECT_EQ(*late.chart.ElapsedSeconds - *whole.chart.ElapsedSeconds, 59);
 }
 
@@ -168,8 +170,10 @@ TEST(RunChart, SunAndMoonInOneSignShareACell) {
   ASSERT_FALSE(run.refusal);
   const int sign = run.chart.bodies[Sun].sign;
   ASSERT_EQ(sign, run.chart.bodies[Moon].sign);
-  EXPECT_EQ(run.chart.signCells[static_cast<std::size_t>(sign)].rfind("\r\nSun\r\nMoon", 0), 0u)
-      << run.chart.signCells[static_cast<std::size_t>(sign)];
+  EXPECT_EQ(LegacyCaptionsOf(run.chart).signCells[static_cast<std::size_t>(sign)].rfind(
+                "\r\nSun\r\nMoon", 0),
+            0u)
+      << LegacyCaptionsOf(run.chart).signCells[static_cast<std::size_t>(sign)];
 }
 
 TEST(RunChart, SouthernLatitudeShowsMinutesWithoutLeadingZero) {
@@ -199,16 +203,16 @@ TEST(RunChart, SecondComputationLeavesNothingOfTheFirst) {
   Session fresh;
   const ChartRun alone = ComputeChart(fresh, second);
   ASSERT_FALSE(again.refusal || alone.refusal);
-  EXPECT_EQ(again.chart.signCells, alone.chart.signCells);
-  EXPECT_EQ(again.chart.marks, alone.chart.marks);
-  EXPECT_EQ(again.chart.ChartLabel, alone.chart.ChartLabel);
+  EXPECT_EQ(LegacyCaptionsOf(again.chart).signCells, LegacyCaptionsOf(alone.chart).signCells);
+  EXPECT_EQ(LegacyCaptionsOf(again.chart).marks, LegacyCaptionsOf(alone.chart).marks);
+  EXPECT_EQ(LegacyCaptionsOf(again.chart).chartLabel, LegacyCaptionsOf(alone.chart).chartLabel);
   ASSERT_TRUE(again.chart.induLagna && alone.chart.induLagna);
   EXPECT_EQ(again.chart.induLagna->sign, alone.chart.induLagna->sign);
 
   // The same entries twice give the same result.
   const ChartRun repeat = ComputeChart(reused, second);
-  EXPECT_EQ(repeat.chart.signCells, again.chart.signCells);
-  EXPECT_EQ(repeat.chart.marks, again.chart.marks);
+  EXPECT_EQ(LegacyCaptionsOf(repeat.chart).signCells, LegacyCaptionsOf(again.chart).signCells);
+  EXPECT_EQ(LegacyCaptionsOf(repeat.chart).marks, LegacyCaptionsOf(again.chart).marks);
 }
 
 TEST(RunChart, MonthPositionOutsideTheListDoesNotOverflow) {
@@ -283,7 +287,7 @@ TEST(RunChart, SkyTrueExamples) {
     const ChartRun run = ComputeChart(session, EntriesOf({1950, 1, 13, 12, 0, 0, 51, 30, true, 0, 7,
                                                           false, kGreenwichMeanTime, false}));
     ASSERT_FALSE(run.refusal);
-    EXPECT_EQ(run.chart.PositionText[Sun], "29 Sag 35");
+    EXPECT_EQ(LegacyCaptionsOf(run.chart).positionText[Sun], "29 Sag 35");
   }
   // "YSSG": 52°55' S 139°21' W on Eastern Standard Time. The clock runs
   // four hours ahead of the place, and the sunset falls after midnight: on
@@ -434,7 +438,7 @@ TEST(RunChart, TickAndDaylightRowGiveOneChart) {
       ASSERT_FALSE(a.refusal || b.refusal);
       const ChartOutput& x = a.chart;
       const ChartOutput& y = b.chart;
-      EXPECT_EQ(x.PositionText, y.PositionText);
+      EXPECT_EQ(LegacyCaptionsOf(x).positionText, LegacyCaptionsOf(y).positionText);
       EXPECT_EQ(x.time.UniversalTime, y.time.UniversalTime);
       EXPECT_EQ(x.moon.MoonSidereal, y.moon.MoonSidereal);
       EXPECT_EQ(x.day, y.day);
@@ -443,8 +447,8 @@ TEST(RunChart, TickAndDaylightRowGiveOneChart) {
       EXPECT_EQ(x.referenceSunrise, y.referenceSunrise);
       EXPECT_EQ(x.ElapsedSeconds, y.ElapsedSeconds);
       EXPECT_EQ(x.SunriseSunLongitude, y.SunriseSunLongitude);
-      EXPECT_EQ(x.signCells, y.signCells);
-      EXPECT_EQ(x.marks, y.marks);
+      EXPECT_EQ(LegacyCaptionsOf(x).signCells, LegacyCaptionsOf(y).signCells);
+      EXPECT_EQ(LegacyCaptionsOf(x).marks, LegacyCaptionsOf(y).marks);
       ASSERT_EQ(x.induLagna.has_value(), y.induLagna.has_value());
       if (x.induLagna) {
         EXPECT_EQ(x.induLagna->sign, y.induLagna->sign);
@@ -460,8 +464,8 @@ TEST(RunChart, TickAndDaylightRowGiveOneChart) {
   ny.dst = true;
   const ChartRun run = ComputeChart(session, EntriesOf(ny));
   ASSERT_FALSE(run.refusal);
-  EXPECT_EQ(run.chart.PositionText[Sun], "18 Gem 46");
-  EXPECT_EQ(run.chart.PositionText[Mars], "00 Ari 54");
+  EXPECT_EQ(LegacyCaptionsOf(run.chart).positionText[Sun], "18 Gem 46");
+  EXPECT_EQ(LegacyCaptionsOf(run.chart).positionText[Mars], "00 Ari 54");
 }
 
 // Births over the form's whole domain, no zone selection included, the
@@ -478,9 +482,9 @@ std::string Shown(const ChartRun& run) {
   if (run.refusal) return std::string(run.refusal->message);
   const ChartOutput& c = run.chart;
   std::string s;
-  for (const std::string& p : c.PositionText) s += p + '|';
-  for (const std::string& p : c.signCells) s += p + '|';
-  for (const std::string& p : c.marks) s += p + '|';
+  for (const std::string& p : LegacyCaptionsOf(c).positionText) s += p + '|';
+  for (const std::string& p : LegacyCaptionsOf(c).signCells) s += p + '|';
+  for (const std::string& p : LegacyCaptionsOf(c).marks) s += p + '|';
   s +=
       std::to_string(c.induLagna ? c.induLagna->sign : -1) + '|' + PositionText(c.sunriseSun) + '|';
   s += std::to_string(c.ElapsedSeconds.value_or(-1)) + '|' + c.details.dateOfBirth;
@@ -648,12 +652,14 @@ TEST(RunChart, TheChosenInduLagnaRuleMakesTheMarkAndTheRow) {
         CountInduLagna(c.bodies[Asc].sign, c.bodies[Moon].sign, InduLagnaRule::FromMoonVenus12);
     ASSERT_TRUE(expected);
     EXPECT_EQ(c.induLagna->sign, expected->sign);
-    EXPECT_NE(c.marks[static_cast<std::size_t>(expected->sign)].find("IL"), std::string::npos);
+    EXPECT_NE(LegacyCaptionsOf(c).marks[static_cast<std::size_t>(expected->sign)].find("IL"),
+              std::string::npos);
     EXPECT_EQ(InduLagnaSignName(c),
               SignRows()[static_cast<std::size_t>(expected->sign)].EnglishName);
     for (int sign = 0; sign < kSignCount; ++sign) {
       if (sign == expected->sign) continue;
-      EXPECT_EQ(c.marks[static_cast<std::size_t>(sign)].find("IL"), std::string::npos);
+      EXPECT_EQ(LegacyCaptionsOf(c).marks[static_cast<std::size_t>(sign)].find("IL"),
+                std::string::npos);
     }
   }
 }

@@ -15,6 +15,7 @@
 #include <string>
 
 #include "chart/explanation.h"
+#include "chart/legacy_record.h"
 #include "engine/sunrise.h"
 #include "io/birth_entries.h"
 #include "support/chart_invariants.h"
@@ -89,11 +90,12 @@ TEST(Sweep, WholeInputDomain) {
     }
     ASSERT_FALSE(run.refusal) << where << ": " << run.refusal->message;
     const ChartOutput& c = run.chart;
+    const LegacyCaptions record = LegacyCaptionsOf(c);
 
     for (int i = 0; i < kBodyCount; ++i) {
-      const auto& text = c.PositionText[static_cast<std::size_t>(i)];
+      const auto& text = record.positionText[static_cast<std::size_t>(i)];
       ASSERT_TRUE(IsChartPosition(text)) << where << ": body " << i << " '" << text << "'";
-      const auto& label = c.ChartLabel[static_cast<std::size_t>(i)];
+      const auto& label = record.chartLabel[static_cast<std::size_t>(i)];
       const std::string plain(kChartLabelNames[static_cast<std::size_t>(i)]);
       ASSERT_TRUE(label == plain || (i >= Mercury && i <= Saturn && label == plain + " (R) "))
           << where << ": label '" << label << "'";
@@ -122,9 +124,11 @@ TEST(Sweep, WholeInputDomain) {
       const ChartRun narrow = ComputeChart(e, ChartScope::PositionsAndLagna);
       ASSERT_FALSE(narrow.refusal) << where;
       const ChartOutput& l = narrow.chart;
-      ASSERT_EQ(l.PositionText, c.PositionText) << where;
-      ASSERT_EQ(l.RetroFlag, c.RetroFlag) << where;
-      ASSERT_EQ(l.ChartLabel, c.ChartLabel) << where;
+      const LegacyCaptions narrowRecord = LegacyCaptionsOf(l);
+      ASSERT_EQ(narrowRecord.positionText, record.positionText) << where;
+      ASSERT_EQ(narrowRecord.retroFlag, record.retroFlag) << where;
+      ASSERT_EQ(narrowRecord.chartLabel, record.chartLabel) << where;
+      ASSERT_EQ(narrowRecord.signCells, record.signCells) << where;
       ASSERT_EQ(l.AscSignIndex, c.AscSignIndex) << where;
       ASSERT_TRUE(l.induLagna) << where;
       ASSERT_EQ(l.induLagna->sign, il) << where;

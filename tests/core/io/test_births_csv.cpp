@@ -18,6 +18,7 @@
 
 #include "atlas/atlas.h"
 #include "io/birth_resolution.h"
+#include "chart/legacy_record.h"
 #include "io/births_csv.h"
 #include "io/file_name.h"
 #include "io/offset_text.h"
@@ -362,7 +363,8 @@ TEST(BirthsFile, ResolvedClocksRoundTripToTheSecond) {
     ExpectSameEntries(*again.entries, e);
     const ChartRun chartAgain = ComputeChart(*again.entries);
     ASSERT_FALSE(chartAgain.refusal);
-    EXPECT_EQ(chartAgain.chart.PositionText, chart.chart.PositionText);
+    EXPECT_EQ(LegacyCaptionsOf(chartAgain.chart).positionText,
+              LegacyCaptionsOf(chart.chart).positionText);
     EXPECT_EQ(chartAgain.chart.clock.offsetMinutes, chart.chart.clock.offsetMinutes);
   }
 }

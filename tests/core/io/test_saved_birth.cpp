@@ -9,6 +9,7 @@
 #include <string>
 
 #include "chart/chart.h"
+#include "chart/legacy_record.h"
 #include "io/saved_birth.h"
 #include "support/random_births.h"
 
@@ -32,9 +33,10 @@ bool SameBirth(const Birth& a, const Birth& b) {
 // the Indu Lagna, the sunrise days and the clock line.
 std::string ChartImage(const ChartOutput& c) {
   std::string image;
-  for (const std::string& t : c.PositionText) image += t + "|";
-  for (const std::string& t : c.signCells) image += t + "|";
-  for (const std::string& t : c.marks) image += t + "|";
+  const LegacyCaptions captions = LegacyCaptionsOf(c);
+  for (const std::string& t : captions.positionText) image += t + "|";
+  for (const std::string& t : captions.signCells) image += t + "|";
+  for (const std::string& t : captions.marks) image += t + "|";
   image += c.clock.text + "|" + std::to_string(c.AscSignIndex) + "|" +
            std::to_string(c.clock.offsetMinutes) + (c.clock.daylight ? "S" : "W");
   for (const auto& day : {c.previousDay, c.day, c.nextDay}) {
