@@ -166,6 +166,7 @@ void AppendBirth(std::string& out, const ChartOutput& chart, const PlaceReport* 
   JsonObject zone(o.Key("zone"));
   const ZoneShift shift = LegacyZoneShift(b.clock);
   zone.Integer("offsetMinutes", -(shift.hours * 60 + shift.minutes));
+  zone.Integer("offsetSeconds", b.clock.offsetSeconds);
   zone.Bool("summerTimeTick", b.clock.daylightTick);
   const bool resolved = report != nullptr && report->zone.has_value();
   if (resolved) {

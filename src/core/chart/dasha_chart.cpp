@@ -28,13 +28,18 @@ void AppendPadded(std::string& out, std::string_view text, std::size_t width) {
   if (text.size() < width) out.append(width - text.size(), ' ');
 }
 
-// "UTC+5:30", "UTC-3", "UTC".
+// "UTC+5:30", "UTC-3", "UTC", and to the second where the clock has
+// seconds: "UTC+5:35:52".
 std::string OffsetText(seconds offset) {
-  const long long total = offset.count() / 60;
-  if (total == 0) return "UTC";
-  const long long magnitude = total < 0 ? -total : total;
-  std::string text = total < 0 ? "UTC-" : "UTC+";
-  text += std::to_string(magnitude / 60);
+  const long long all = offset.count();
+  if (all == 0) return "UTC";
+  const long long magnitude = all < 0 ? -all : all;
+  std::string text = all < 0 ? "UTC-" : "UTC+";
+  text += std::to_string(magnitude / 3600);
+  if (magnitude % 3600 != 0) {
+    text += ':';
+    text += TwoDigits(static_cast<unsigned>(magnitude / 60 % 60));
+  }
   if (magnitude % 60 != 0) {
     text += ':';
     text += TwoDigits(static_cast<unsigned>(magnitude % 60));
