@@ -38,6 +38,8 @@
 #include "gui/frm_main.h"
 #include "gui/help_links.h"
 #include "gui/mdi_window.h"
+#include "io/offset_text.h"
+#include "io/saved_birth.h"
 #include "support/gui_harness.h"
 #include "support/reference_births.h"
 
@@ -211,6 +213,43 @@ class TestBirthsMenu : public QObject {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCOMPARE(Control<QLabel>(program.shell.mainWindow()->display(), "lblTimeZone")->text(),
              QString("Time Zone: Asia/Kathmandu, UTC+5:45, standard time"));
+
+    // A birth told in its place's mean time, to the second (Kathmandu 1901,
+    // +5:41:16), opens with that clock and its caption: the form's boxes
+    // hold whole minutes, but the chart is computed as it was saved, and
+    // the form gives that clock back while its entries are unchanged.
+    FormEntries mean = reference::DelhiBirth();
+    mean.name = "RAM THAPA";
+    mean.yearText = "1901";
+    mean.monthIndex = 0;
+    mean.dayText = "15";
+    mean.hourText = "10";
+    mean.minuteText = "0";
+    mean.latDeg = "27";
+    mean.latMin = "42";
+    mean.lonDeg = "85";
+    mean.lonMin = "19";
+    mean.zoneIndex = -1;
+    mean.zoneName = "Asia/Kathmandu";
+    SetExactOffset(mean, 20476);
+    mean.clockCaption = "local mean time at 85\u00B019\u2032 E, UTC+5:41:16";
+    mean.clockSource = ClockSource::LocalMeanTime;
+    const std::optional<Birth> meanBirth = BirthOfFormEntries(mean);
+    QVERIFY(meanBirth);
+    QCOMPARE(meanBirth->clock.offsetSeconds, 20476);
+    const std::optional<qint64> meanId =
+        db.Add(SavedBirth{0, mean, "Asia/Kathmandu", 341, {}, {}, {}});
+    QVERIFY(meanId);
+    program.shell.births()->OpenSaved(*meanId);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    const QString zoneLine =
+        Control<QLabel>(program.shell.mainWindow()->display(), "lblTimeZone")->text();
+    QVERIFY2(zoneLine.contains("UTC+5:41:16"), qPrintable(zoneLine));
+    QCOMPARE(ExactOffsetSecondsOf(form->Entries()), std::optional<int>(20476));
+    const std::optional<Birth> reopened = BirthOfFormEntries(form->Entries());
+    QVERIFY(reopened);
+    QCOMPARE(reopened->clock.offsetSeconds, 20476);
+    QCOMPARE(reopened->clock.caption, mean.clockCaption);
     chartWindow = program.shell.mainWindow();
     Activate(chartWindow);
     bool listShown = false;

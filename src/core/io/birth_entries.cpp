@@ -50,13 +50,14 @@ Clock ClockOf(const FormEntries& e) {
   std::optional<ZoneShift> shift;
   if (e.exactOffsetSeconds) {
     clock.offsetSeconds = *e.exactOffsetSeconds;
-    clock.source = ClockSource::ZoneHistory;
+    clock.source = e.clockSource.value_or(ClockSource::ZoneHistory);
   } else {
     shift = e.exactOffsetMinutes ? ZoneShiftOf(ExactOffset{*e.exactOffsetMinutes})
                                  : ZoneShiftOf(e.zoneIndex);
     if (shift) clock.offsetSeconds = -(shift->hours * 3600 + shift->minutes * 60);
     if (e.exactOffsetMinutes) {
-      clock.source = e.zoneName.empty() ? ClockSource::GivenOffset : ClockSource::ZoneHistory;
+      clock.source = e.clockSource.value_or(e.zoneName.empty() ? ClockSource::GivenOffset
+                                                               : ClockSource::ZoneHistory);
     } else if (shift) {
       clock.zoneRow = e.zoneIndex;
     }

@@ -65,6 +65,13 @@ BirthClock BirthClockOf(ZoneHistory& history, const BirthClockQuery& query,
 // zone row), with its caption.
 ClockOption TzClockOf(const ZoneResolution& resolution);
 
+// The caption of a birth's clock kept as numbers (a births file's row): a
+// city's own clock (its row found by the birth's zone, place, date and
+// offset) and the place's mean time are named as when the clock was found;
+// any other clock, or a city clock no row holds any longer, gets none (the
+// chart then names its zone and offset).
+std::string CaptionOfKeptClock(const Birth& birth);
+
 // "83°58′ E": whole degrees, two-digit minutes of arc and the hemisphere.
 std::string LongitudeCaption(const ArcAngle& longitude);
 
