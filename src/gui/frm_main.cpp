@@ -618,13 +618,9 @@ FormEntries FrmMain::Entries() const {
       FillClock(e, *birthClock_->clock);
   }
   if (heldClock_ && SameClockEntries(e, heldClock_->shown)) {
-    // Seconds that do not round to the form's minutes are not its clock.
-    FormEntries held = e;
-    if (heldClock_->offsetSeconds && e.exactOffsetMinutes) {
-      SetExactOffset(held, *heldClock_->offsetSeconds);
-      if (held.exactOffsetMinutes == e.exactOffsetMinutes)
-        e.exactOffsetSeconds = held.exactOffsetSeconds;
-    }
+    // Seconds that do not round to the form's minutes are not read as its
+    // clock (ExactOffsetSecondsOf).
+    if (heldClock_->offsetSeconds) e.exactOffsetSeconds = heldClock_->offsetSeconds;
     if (e.clockCaption.empty()) {
       e.clockCaption = heldClock_->caption;
       e.clockSource = heldClock_->source;

@@ -214,42 +214,70 @@ class TestBirthsMenu : public QObject {
     QCOMPARE(Control<QLabel>(program.shell.mainWindow()->display(), "lblTimeZone")->text(),
              QString("Time Zone: Asia/Kathmandu, UTC+5:45, standard time"));
 
-    // A birth told in its place's mean time, to the second (Kathmandu 1901,
-    // +5:41:16), opens with that clock and its caption: the form's boxes
-    // hold whole minutes, but the chart is computed as it was saved, and
-    // the form gives that clock back while its entries are unchanged.
-    FormEntries mean = reference::DelhiBirth();
-    mean.name = "RAM THAPA";
-    mean.yearText = "1901";
-    mean.monthIndex = 0;
-    mean.dayText = "15";
-    mean.hourText = "10";
-    mean.minuteText = "0";
-    mean.latDeg = "27";
-    mean.latMin = "42";
-    mean.lonDeg = "85";
-    mean.lonMin = "19";
-    mean.zoneIndex = -1;
-    mean.zoneName = "Asia/Kathmandu";
-    SetExactOffset(mean, 20476);
-    mean.clockCaption = "local mean time at 85\u00B019\u2032 E, UTC+5:41:16";
-    mean.clockSource = ClockSource::LocalMeanTime;
-    const std::optional<Birth> meanBirth = BirthOfFormEntries(mean);
-    QVERIFY(meanBirth);
-    QCOMPARE(meanBirth->clock.offsetSeconds, 20476);
-    const std::optional<qint64> meanId =
-        db.Add(SavedBirth{0, mean, "Asia/Kathmandu", 341, {}, {}, {}});
-    QVERIFY(meanId);
-    program.shell.births()->OpenSaved(*meanId);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    const QString zoneLine =
-        Control<QLabel>(program.shell.mainWindow()->display(), "lblTimeZone")->text();
-    QVERIFY2(zoneLine.contains("UTC+5:41:16"), qPrintable(zoneLine));
-    QCOMPARE(ExactOffsetSecondsOf(form->Entries()), std::optional<int>(20476));
-    const std::optional<Birth> reopened = BirthOfFormEntries(form->Entries());
-    QVERIFY(reopened);
-    QCOMPARE(reopened->clock.offsetSeconds, 20476);
-    QCOMPARE(reopened->clock.caption, mean.clockCaption);
+    // Births told in the place's own clock open with that clock and its
+    // caption: Kathmandu 1901 in its mean time, to the second, which the
+    // form's minute boxes cannot hold; Mumbai 1930 on Bombay Time, which
+    // the tz history of its zone no longer gives. The chart is computed as
+    // the birth was saved, and the form gives that clock back while its
+    // entries are unchanged.
+    struct OwnClock {
+      const char* name;
+      const char* year;
+      const char* lat[2];
+      const char* lon[2];
+      const char* zone;
+      int offsetSeconds;
+      ClockSource source;
+      const char* caption;
+    };
+    const OwnClock ownClocks[] = {
+        {"RAM THAPA",
+         "1901",
+         {"27", "42"},
+         {"85", "19"},
+         "Asia/Kathmandu",
+         20476,
+         ClockSource::LocalMeanTime,
+         "local mean time at 85\u00B019\u2032 E, UTC+5:41:16"},
+        {"ASHA RAO",
+         "1930",
+         {"19", "4"},
+         {"72", "53"},
+         "Asia/Kolkata",
+         17460,
+         ClockSource::CityTime,
+         "Bombay Time, UTC+4:51, the city's own clock until 1955"},
+    };
+    for (const OwnClock& c : ownClocks) {
+      FormEntries own = reference::DelhiBirth();
+      own.name = c.name;
+      own.yearText = c.year;
+      own.monthIndex = 0;
+      own.dayText = "15";
+      own.hourText = "10";
+      own.minuteText = "0";
+      own.latDeg = c.lat[0];
+      own.latMin = c.lat[1];
+      own.lonDeg = c.lon[0];
+      own.lonMin = c.lon[1];
+      own.zoneIndex = -1;
+      own.zoneName = c.zone;
+      SetExactOffset(own, c.offsetSeconds);
+      own.clockCaption = c.caption;
+      own.clockSource = c.source;
+      const std::optional<qint64> ownId =
+          db.Add(SavedBirth{0, own, c.zone, *own.exactOffsetMinutes, {}, {}, {}});
+      QVERIFY(ownId);
+      program.shell.births()->OpenSaved(*ownId);
+      QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+      const QString zoneLine =
+          Control<QLabel>(program.shell.mainWindow()->display(), "lblTimeZone")->text();
+      QVERIFY2(zoneLine.contains(QString::fromUtf8(c.caption)), qPrintable(zoneLine));
+      const std::optional<Birth> reopened = BirthOfFormEntries(form->Entries());
+      QVERIFY(reopened);
+      QCOMPARE(reopened->clock.offsetSeconds, c.offsetSeconds);
+      QCOMPARE(reopened->clock.caption, std::string(c.caption));
+    }
     chartWindow = program.shell.mainWindow();
     Activate(chartWindow);
     bool listShown = false;

@@ -74,8 +74,7 @@ void FillClock(FormEntries& e, const ClockOption& option) {
   e.dst = false;
   e.zoneName = clock.zoneName;
   e.zoneDaylight = clock.summerTime;
-  const bool ownClock =
-      clock.source == ClockSource::CityTime || clock.source == ClockSource::LocalMeanTime;
+  const bool ownClock = IsPlacesOwnClock(clock.source);
   e.clockCaption = ownClock ? option.caption : std::string{};
   e.clockSource = ownClock ? std::optional<ClockSource>(clock.source) : std::nullopt;
 }

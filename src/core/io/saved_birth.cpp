@@ -513,7 +513,7 @@ Parsed<FormEntries> FormEntriesOfBirth(const Birth& b) {
     e.zoneIndex = -1;
     SetExactOffset(e, b.clock.offsetSeconds);
   }
-  if (b.clock.source == ClockSource::CityTime || b.clock.source == ClockSource::LocalMeanTime) {
+  if (IsPlacesOwnClock(b.clock.source)) {
     e.clockCaption = b.clock.caption;
     e.clockSource = b.clock.source;
   }
