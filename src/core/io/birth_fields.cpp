@@ -4,6 +4,7 @@
 #include <chrono>
 
 #include "io/offset_text.h"
+#include "model/coordinate_text.h"
 #include "model/utf8.h"
 #include "model/whole_number.h"
 #include "tables/zones.h"
@@ -134,22 +135,17 @@ Parsed<ClockTime> ParseTime(std::string_view text) {
 
 Parsed<CoordinateTexts> ParseCoordinate(std::string_view text, char positive, char negative,
                                         std::string_view what) {
-  const std::string_view s = TrimField(text);
-  std::size_t letter = 0;
-  while (letter < s.size() && IsDigit(s[letter])) ++letter;
-  const bool shapeOk = letter > 0 && letter + 1 < s.size() &&
-                       (Upper(s[letter]) == positive || Upper(s[letter]) == negative);
-  bool minutesOk = shapeOk;
-  for (std::size_t i = letter + 1; minutesOk && i < s.size(); ++i) minutesOk = IsDigit(s[i]);
-  if (!minutesOk) {
+  const std::optional<CoordinateDigits> digits =
+      ReadCoordinateText(TrimField(text), positive, negative);
+  if (!digits) {
     return Fail<CoordinateTexts>("bad " + std::string(what) + " " + QuotedForMessage(text) +
                                  ": expected degrees, " + positive + " or " + negative +
                                  ", minutes (as in 28" + positive + "36)");
   }
   CoordinateTexts c;
-  c.degreesText = std::string(s.substr(0, letter));
-  c.minutesText = std::string(s.substr(letter + 1));
-  c.positive = Upper(s[letter]) == positive;
+  c.degreesText = std::string(digits->degrees);
+  c.minutesText = std::string(digits->minutes);
+  c.positive = digits->positive;
   c.degrees = PlainWholeNumber(c.degreesText).value_or(0);
   c.minutes = PlainWholeNumber(c.minutesText).value_or(0);
   return {std::move(c), {}};
@@ -344,10 +340,9 @@ Parsed<BirthReading> BirthOfFields(const BirthFields& fields, const GeoPosition*
   b.country = fields.country;
   b.position.latitude = *latitude;
   b.position.longitude = *longitude;
-  b.local = CivilTime{date.value->year,   date.value->month,  date.value->day,
-                      time.value->hour,   time.value->minute, time.value->second};
-  b.clock =
-      GivenClock(*offset.value, *zone.value, !TrimField(fields.zone).empty(), *dst.value);
+  b.local = CivilTime{date.value->year, date.value->month,  date.value->day,
+                      time.value->hour, time.value->minute, time.value->second};
+  b.clock = GivenClock(*offset.value, *zone.value, !TrimField(fields.zone).empty(), *dst.value);
 
   CheckedValues v;
   v.name = b.name;

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "model/coordinate_text.h"
 #include "tables/zones.h"
 
 namespace orvanta {
@@ -61,11 +62,11 @@ FormCoordinates CoordinatesToMinute(double latitudeDeg, double longitudeDeg) {
 }
 
 std::string LatitudeText(const FormCoordinates& c) {
-  return std::to_string(c.latDeg) + (c.north ? "N" : "S") + TwoDigits(c.latMin);
+  return CoordinateText(c.latDeg, LatitudeLetter(c.north), c.latMin);
 }
 
 std::string LongitudeText(const FormCoordinates& c) {
-  return std::to_string(c.lonDeg) + (c.east ? "E" : "W") + TwoDigits(c.lonMin);
+  return CoordinateText(c.lonDeg, LongitudeLetter(c.east), c.lonMin);
 }
 
 std::optional<int> ZoneRowForOffset(int offsetMinutes, const ClockReading& reading) {
