@@ -153,11 +153,7 @@ Parsed<CoordinateTexts> ParseCoordinate(std::string_view text, char positive, ch
 
 std::string_view ZoneAbbreviation(int listIndex) {
   if (listIndex < 0 || listIndex >= kZoneCount) return {};
-  const std::string_view text = kZones[static_cast<std::size_t>(listIndex)].text;
-  const std::size_t first = text.find(',');
-  const std::size_t second = text.find(',', first + 1);
-  if (first == std::string_view::npos || second == std::string_view::npos) return {};
-  return TrimField(text.substr(first + 1, second - first - 1));
+  return kZones[static_cast<std::size_t>(listIndex)].abbreviation;
 }
 
 Parsed<int> ParseZone(std::string_view text) {

@@ -71,8 +71,8 @@ Parsed<int> ParseZone(std::string_view text);
 // 1/0, true/false, yes/no (either case) or empty (false).
 Parsed<bool> ParseDst(std::string_view text);
 
-// The abbreviation of zone `listIndex`: the second comma field of its list
-// text, blanks trimmed ("Indian Time, IST, +5.3" gives "IST").
+// The abbreviation of zone `listIndex` ("IST" for "Indian Time, IST, +5.3");
+// empty outside the list.
 std::string_view ZoneAbbreviation(int listIndex);
 
 // An exact offset east of Greenwich in whole minutes, -720..840 ("345" for
