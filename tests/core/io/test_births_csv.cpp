@@ -17,8 +17,8 @@
 #include <vector>
 
 #include "atlas/atlas.h"
-#include "io/birth_resolution.h"
 #include "chart/legacy_record.h"
+#include "io/birth_resolution.h"
 #include "io/births_csv.h"
 #include "io/file_name.h"
 #include "io/offset_text.h"
