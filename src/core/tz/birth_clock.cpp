@@ -51,6 +51,15 @@ std::string CaptionOfKeptClock(const Birth& birth) {
   return {};
 }
 
+Clock KeptClockOf(const ClockOption& option) {
+  Clock clock = option.clock;
+  clock.daylightTick = false;
+  const bool ownClock =
+      clock.source == ClockSource::CityTime || clock.source == ClockSource::LocalMeanTime;
+  clock.caption = ownClock ? option.caption : std::string{};
+  return clock;
+}
+
 std::string LongitudeCaption(const ArcAngle& longitude) {
   std::string text = std::to_string(longitude.degrees);
   text += "\u00B0";

@@ -61,6 +61,12 @@ struct BirthClock {
 BirthClock BirthClockOf(ZoneHistory& history, const BirthClockQuery& query,
                         ClockPreference preference = ClockPreference::City);
 
+// The clock a birth keeps of an option: its numbers with the tick off (the
+// offset counts any summer hour), and the caption where it is the place's
+// own clock (a city time, local mean time); a tz reading is named by its
+// zone and offset in every output.
+Clock KeptClockOf(const ClockOption& option);
+
 // The tz reading of a resolution as a clock ("Asia/Kolkata", +5:30, its
 // zone row), with its caption.
 ClockOption TzClockOf(const ZoneResolution& resolution);
