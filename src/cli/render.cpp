@@ -238,16 +238,22 @@ constexpr std::array<ChartJsonMember, kChartJsonMemberCount - 3> kChartJsonMembe
     {"Name", [](std::string& o, const ChartOutput& c,
                 const LegacyCaptions&) { AppendJsonString(o, c.birth.name); }},
     {"Valid", [](std::string& o, const ChartOutput&, const LegacyCaptions&) { o += "true"; }},
-    {"ZoneShiftHours", [](std::string& o, const ChartOutput& c,
-                          const LegacyCaptions&) { AppendJsonInteger(o, LegacyZoneShift(c.birth.clock).hours); }},
+    {"ZoneShiftHours",
+     [](std::string& o, const ChartOutput& c, const LegacyCaptions&) {
+       AppendJsonInteger(o, LegacyZoneShift(c.birth.clock).hours);
+     }},
     {"ZoneShiftMinutes",
      [](std::string& o, const ChartOutput& c, const LegacyCaptions&) {
        AppendJsonInteger(o, LegacyZoneShift(c.birth.clock).minutes);
      }},
-    {"ZoneHours", [](std::string& o, const ChartOutput& c,
-                     const LegacyCaptions&) { AppendJsonInteger(o, std::abs(LegacyZoneShift(c.birth.clock).hours)); }},
-    {"ZoneMinutes", [](std::string& o, const ChartOutput& c,
-                       const LegacyCaptions&) { AppendJsonInteger(o, std::abs(LegacyZoneShift(c.birth.clock).minutes)); }},
+    {"ZoneHours",
+     [](std::string& o, const ChartOutput& c, const LegacyCaptions&) {
+       AppendJsonInteger(o, std::abs(LegacyZoneShift(c.birth.clock).hours));
+     }},
+    {"ZoneMinutes",
+     [](std::string& o, const ChartOutput& c, const LegacyCaptions&) {
+       AppendJsonInteger(o, std::abs(LegacyZoneShift(c.birth.clock).minutes));
+     }},
     {"UniversalTime", [](std::string& o, const ChartOutput& c,
                          const LegacyCaptions&) { AppendJsonNumber(o, c.time.UniversalTime); }},
     {"JulianDay", [](std::string& o, const ChartOutput& c,
@@ -255,7 +261,7 @@ constexpr std::array<ChartJsonMember, kChartJsonMemberCount - 3> kChartJsonMembe
     {"CenturiesT", [](std::string& o, const ChartOutput& c,
                       const LegacyCaptions&) { AppendJsonNumber(o, c.time.CenturiesT); }},
     {"AyanCorr", [](std::string& o, const ChartOutput& c,
-                    const LegacyCaptions&) { AppendJsonNumber(o, c.time.AyanCorr); }},
+                    const LegacyCaptions&) { AppendJsonNumber(o, -c.time.ayanamsaDeg); }},
     {"AscendantDeg", [](std::string& o, const ChartOutput& c,
                         const LegacyCaptions&) { AppendJsonNumber(o, c.time.AscendantDeg); }},
     {"AscendantInt", [](std::string& o, const ChartOutput& c,

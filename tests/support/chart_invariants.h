@@ -17,7 +17,7 @@ namespace orvanta::fuzz {
 // The first property the chart breaks, or "" when it has them all.
 inline std::string ChartFault(const ChartOutput& c) {
   for (const double v :
-       {c.time.UniversalTime, c.time.CenturiesT, c.time.AyanCorr, c.time.AscendantDeg,
+       {c.time.UniversalTime, c.time.CenturiesT, c.time.ayanamsaDeg, c.time.AscendantDeg,
         c.moon.MoonTropical, c.moon.MoonSidereal, c.moon.NakStartDeg, c.SunriseSunLongitude}) {
     if (!std::isfinite(v)) return "a quantity is not finite";
   }

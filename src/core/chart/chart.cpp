@@ -66,7 +66,7 @@ BirthDetailTexts DetailTexts(const Birth& b, const ChartClock& clock) {
 // The engine at the birth moment: ascendant, Moon, planets, retrograde marks.
 // The ayanamsa chosen in the settings makes every sidereal longitude: the
 // ascendant and the Moon here, the planets, Rahu, Ketu and the Sun at the
-// reference sunrise through AyanCorr, which their moments carry.
+// reference sunrise through their ayanamsa, which their moments carry.
 void BirthPass(const Birth& b, const CalculationSettings& settings, ChartOutput& out) {
   out.time = ComputeAscendant(b, settings.ayanamsa);
   out.moon = ComputeMoonPosition(b, settings.ayanamsa);

@@ -153,10 +153,10 @@ TimeQuantities ComputeAscendant(const Birth& birth, AyanamsaChoice ayanamsa) {
   const double T = ((q.JulianDay - 2415020) + q.UniversalTime / 24 - 0.5) / 36525;
   q.CenturiesT = T;
   if (ayanamsa == AyanamsaChoice::Program) {
-    q.AyanCorr = AyanamsaCorrection(T);
+    q.ayanamsaDeg = -AyanamsaCorrection(T);
   } else {
     const double jdUt = q.JulianDay - 0.5 + q.UniversalTime / 24;
-    q.AyanCorr = -AyanamsaDeg(ayanamsa, jdUt).value_or(NAN);
+    q.ayanamsaDeg = AyanamsaDeg(ayanamsa, jdUt).value_or(NAN);
   }
 
   double s = 15 * (6.6460656 + 2400.0513 * T + 0.0000258 * (T * T) + q.UniversalTime) - longitude;
@@ -183,7 +183,7 @@ TimeQuantities ComputeAscendant(const Birth& birth, AyanamsaChoice ayanamsa) {
   while (ascendant >= 360) ascendant = ascendant - 360;
   q.tropicalAscendantDeg = ascendant;
 
-  ascendant = q.tropicalAscendantDeg + q.AyanCorr;
+  ascendant = q.tropicalAscendantDeg - q.ayanamsaDeg;
   // StepInto360 replaces its argument, so the later calls see the reduced value.
   q.AscendantInt = std::floor(StepInto360(ascendant));
   q.AscendantDeg = StepInto360(ascendant);

@@ -36,7 +36,7 @@ struct TimeQuantities {
   double UniversalTime = 0;    // hours, not reduced to 0..24
   double JulianDay = 0;        // of the local civil date (not moved to the UT date)
   double CenturiesT = 0;       // Julian centuries from JD 2415020.0
-  double AyanCorr = 0;         // degrees, negative for modern dates
+  double ayanamsaDeg = 0;      // the ayanamsa, subtracted from tropical longitudes
   double siderealTimeDeg = 0;  // local sidereal time as an angle
   double ramcRad = 0;
   double obliquityRad = 0;
@@ -66,8 +66,8 @@ BirthUniversalTime UniversalTimeOfBirth(const Birth& birth);
 
 // The universal time, the local sidereal time and the sidereal ascendant of
 // a birth, with every quantity on the way. With the program's ayanamsa
-// AyanCorr is AyanamsaCorrection(T); with a named one it is that ayanamsa at
-// the birth moment, negated (NaN where AyanamsaDeg gives none).
+// ayanamsaDeg is -AyanamsaCorrection(T); with a named one it is that
+// ayanamsa at the birth moment (NaN where AyanamsaDeg gives none).
 TimeQuantities ComputeAscendant(const Birth& birth, AyanamsaChoice ayanamsa = kDefaultAyanamsa);
 
 // Integer Julian day number of the civil date (the day beginning at noon).

@@ -113,7 +113,7 @@ double MoonTropicalLongitude(double T) {
 }
 
 double SiderealMoonDeg(double moonTropicalDeg, double ayanamsaDeg) {
-  double lonDeg = moonTropicalDeg + ayanamsaDeg;
+  double lonDeg = moonTropicalDeg - ayanamsaDeg;
   if (lonDeg < 0) lonDeg = lonDeg + 360;
   // One step is all the modern centuries need. Far from 2000 the correction
   // outgrows a turn; reduce fully there so the nakshatra stays in the table.
@@ -143,10 +143,10 @@ MoonPosition ComputeMoonPosition(const Birth& birth, AyanamsaChoice ayanamsa) {
   MoonPosition p;
   p.centuriesJ2000 = ((jd - 2451545) + ut / 24 - 0.5) / 36525;
   p.MoonTropical = MoonTropicalLongitude(p.centuriesJ2000);
-  const double correctionDeg = ayanamsa == AyanamsaChoice::Program
-                                   ? AyanamsaJ2000(p.centuriesJ2000)
-                                   : -AyanamsaDeg(ayanamsa, jd - 0.5 + ut / 24).value_or(NAN);
-  p.MoonSidereal = SiderealMoonDeg(p.MoonTropical, correctionDeg);
+  const double ayanamsaDeg = ayanamsa == AyanamsaChoice::Program
+                                 ? -AyanamsaJ2000(p.centuriesJ2000)
+                                 : AyanamsaDeg(ayanamsa, jd - 0.5 + ut / 24).value_or(NAN);
+  p.MoonSidereal = SiderealMoonDeg(p.MoonTropical, ayanamsaDeg);
   p.MoonText = Degree2Dms(p.MoonSidereal);
   p.nakshatraIndex = NakshatraIndex(p.MoonSidereal);
   p.NakStartDeg = kNakStartTable[static_cast<std::size_t>(p.nakshatraIndex)];

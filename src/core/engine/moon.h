@@ -46,8 +46,8 @@ double AyanamsaJ2000(double T);
 // J2000.0: reduced into 0..360 by whole turns (exactly 360 stays).
 double MoonTropicalLongitude(double T);
 
-// Sidereal Moon from the tropical one and the (negative) correction: one
-// added turn when the sum is negative. Only where the correction outgrows a
+// Sidereal Moon from the tropical one less the ayanamsa: one added turn
+// when the difference is negative. Only where the correction outgrows a
 // turn (centuries away from 2000) is the value reduced further, so that it
 // always lies in [0, 360).
 double SiderealMoonDeg(double moonTropicalDeg, double ayanamsaDeg);

@@ -246,7 +246,7 @@ PlanetMoment PlanetMomentOf(const Birth& birth, const CivilTime& clock,
   m.hour = clock.hour;
   m.minute = clock.minute;
   m.offsetSeconds = OffsetSecondsWithTick(birth.clock);
-  m.ayanCorr = time.AyanCorr;
+  m.ayanamsaDeg = time.ayanamsaDeg;
   return m;
 }
 
@@ -302,7 +302,7 @@ PlanetPositions ComputePlanets(const PlanetMoment& moment) {
   out.universalTime = MakeDateTime(c.year, c.month, c.day, c.hour, c.minute);
   out.dayNumber = DayNumberOf(ut);
 
-  const double ayanamsaDeg = std::fabs(moment.ayanCorr);
+  const double ayanamsaDeg = moment.ayanamsaDeg;
   const EarthXY earth = EarthPosition(out.dayNumber);
   for (int index = 0; index < 6; ++index) {
     const double lonDeg = SiderealLongitude(index, out.dayNumber, earth, ayanamsaDeg);
@@ -344,8 +344,7 @@ PlanetPositions ComputePlanets(const PlanetMoment& moment) {
 SunAtMoment SunriseSunPosition(const PlanetMoment& moment) {
   const double d = DayNumberOf(UniversalMinute(moment));
   SunAtMoment sun;
-  sun.sunLongitudeDeg =
-      SiderealLongitude(kEarthIndex, d, EarthPosition(d), std::fabs(moment.ayanCorr));
+  sun.sunLongitudeDeg = SiderealLongitude(kEarthIndex, d, EarthPosition(d), moment.ayanamsaDeg);
   return sun;
 }
 

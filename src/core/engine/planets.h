@@ -54,7 +54,7 @@ struct PlanetMoment {
   // tick counted (OffsetSecondsWithTick): the clock time less it is
   // universal time.
   int offsetSeconds = 0;
-  double ayanCorr = 0;  // AyanCorr of ComputeAscendant
+  double ayanamsaDeg = 0;  // ayanamsaDeg of ComputeAscendant, subtracted
   // The node Rahu stands at (Ketu opposite); the program's own by default.
   NodeChoice node = kDefaultNode;
 };

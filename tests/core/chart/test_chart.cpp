@@ -575,7 +575,7 @@ double TurnDifference(double a, double b) {
 // A named ayanamsa moves every sidereal longitude by the same arc: the
 // program's ayanamsa less the chosen one at the birth moment. The ascendant,
 // the planets, Rahu and Ketu and the Sun at the reference sunrise carry the
-// birth's AyanCorr and move by exactly that arc (to rounding); the Moon has
+// birth's ayanamsa and move by exactly that arc (to rounding); the Moon has
 // its own J2000 form of the program's value (within 3"). A longitude the
 // settings left out would move by nothing, or by the wrong arc. The node
 // choices move Rahu alone; the Indu Lagna rule moves no longitude.
@@ -598,7 +598,7 @@ TEST(RunChart, EverySiderealLongitudeFollowsTheChosenAyanamsa) {
       const ChartOutput& b = named.chart;
       SCOPED_TRACE(e.yearText + " " + std::string(AyanamsaChoiceName(choice)));
       // The arc: the named value at the birth moment less the program's.
-      const double arc = -(b.time.AyanCorr - a.time.AyanCorr);
+      const double arc = b.time.ayanamsaDeg - a.time.ayanamsaDeg;
       for (int body = 0; body < kBodyCount; ++body) {
         SCOPED_TRACE(body);
         const double tolerance = body == Moon ? kMoonFormDeg : kRoundingDeg;
@@ -627,7 +627,7 @@ TEST(RunChart, EverySiderealLongitudeFollowsTheChosenAyanamsa) {
       const double jd =
           ayanamsa::kJ2000Jd + ComputePlanets(PlanetMomentOf(a.birth, a.time)).dayNumber;
       EXPECT_NEAR(TurnDifference(b.bodies[Rahu].longitudeDeg,
-                                 *NodeLongitudeDeg(node, jd) + a.time.AyanCorr),
+                                 *NodeLongitudeDeg(node, jd) - a.time.ayanamsaDeg),
                   0, kRoundingDeg);
       EXPECT_NEAR(TurnDifference(b.bodies[Ketu].longitudeDeg, b.bodies[Rahu].longitudeDeg + 180), 0,
                   kRoundingDeg);

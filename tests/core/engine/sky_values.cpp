@@ -72,7 +72,7 @@ int main() {
     const SunEvents sun = SunEventsOf(SunriseInputFor(b, midnight));
 
     const double birthJd = q.JulianDay - 0.5 + q.UniversalTime / 24;
-    std::printf("%.17g %.17g", 2451545 + p.dayNumber, q.AyanCorr);
+    std::printf("%.17g %.17g", 2451545 + p.dayNumber, -q.ayanamsaDeg);
     for (const int helio : {2, 0, 1, 3, 4, 5}) {
       std::printf(" %.17g", p.siderealDeg[static_cast<std::size_t>(helio)]);
     }

@@ -227,7 +227,7 @@ TEST(TimeCalculation, HandCheckedDelhiBirth) {
   const TimeQuantities q = ComputeAscendant(b);
   EXPECT_EQ(q.UniversalTime, 5);
   EXPECT_NEAR(q.CenturiesT, 0.804536846909, 1e-12);
-  EXPECT_NEAR(q.AyanCorr, -23.5818542580, kDerivedDigits);
+  EXPECT_NEAR(q.ayanamsaDeg, 23.5818542580, kDerivedDigits);
   EXPECT_NEAR(q.siderealTimeDeg, 55.83681431, 1e-8);
   EXPECT_NEAR(q.tropicalAscendantDeg, 150.08673273, 1e-8);
   EXPECT_NEAR(q.AscendantDeg, 126.504878475, kDerivedDigits);

@@ -110,7 +110,7 @@ TEST(EngineProperties, RandomBirthsGiveWellFormedCharts) {
     }
     const double numbers[] = {q.UniversalTime,
                               q.CenturiesT,
-                              q.AyanCorr,
+                              q.ayanamsaDeg,
                               q.siderealTimeDeg,
                               q.ramcRad,
                               q.obliquityRad,

@@ -87,11 +87,11 @@ TEST(SiderealMoon, WorkedNakshatraCases) {
     double expectedStartDeg;
   };
   const Row rows[] = {
-      // Worked case: tropical 10 with -23.86 gives 346.14, index 25, 333.25.
-      {"one added turn", 10, -23.86, 346.14, 25, 333.25},
+      // Worked case: tropical 10 less 23.86 gives 346.14, index 25, 333.25.
+      {"one added turn", 10, 23.86, 346.14, 25, 333.25},
       // 13.332 < 13.3333: still the first nakshatra, start 0.
-      {"just below the first boundary", 13.332 + 23.86, -23.86, 13.332, 0, 0},
-      {"start of Revati", 346.6667 + 23.86, -23.86, 346.6667, 26, 346.58},
+      {"just below the first boundary", 13.332 + 23.86, 23.86, 13.332, 0, 0},
+      {"start of Revati", 346.6667 + 23.86, 23.86, 346.6667, 26, 346.58},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.name);
@@ -106,16 +106,16 @@ TEST(SiderealMoon, WorkedNakshatraCases) {
 }
 
 TEST(SiderealMoon, StaysInOneTurnFarFromJ2000) {
-  // Where the correction outgrows a turn (about 300 centuries on), the value
+  // Where the ayanamsa outgrows a turn (about 300 centuries on), the value
   // is still reduced into [0, 360) and the nakshatra stays in the table.
   struct Row {
     const char* name;
     double tropicalDeg, ayanamsaDeg;
   };
   const Row rows[] = {
-      {"correction below -360", 5, -481.3},
-      {"positive correction", 350, 40},
-      {"hair below a turn", 0, -1e-14},
+      {"ayanamsa beyond a turn", 5, 481.3},
+      {"negative ayanamsa", 350, -40},
+      {"hair below a turn", 0, 1e-14},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.name);

@@ -169,7 +169,7 @@ PlanetMoment Moment(int year, int month, int day, int hour, int minute, int shif
   m.hour = hour;
   m.minute = minute;
   m.offsetSeconds = -(shiftHours * 3600 + shiftMinutes * 60);
-  m.ayanCorr = -23.5;
+  m.ayanamsaDeg = 23.5;
   return m;
 }
 
@@ -219,7 +219,7 @@ TEST(PlanetCalculation, RahuAndKetu) {
     // Rahu is one degree below the sidereal mean node.
     double node = std::fmod(125.1228 - 0.0529538083 * p.dayNumber, 360.0);
     if (node < 0) node += 360;
-    double expected = std::fmod(node - 1 - std::fabs(m.ayanCorr) + 720, 360.0);
+    double expected = std::fmod(node - 1 - m.ayanamsaDeg + 720, 360.0);
     double diff = std::remainder(p.rahuDeg - expected, 360.0);
     EXPECT_NEAR(diff, 0, kRoundedPiDeg) << "rahu " << p.rahuDeg << " expected " << expected;
   }
@@ -327,7 +327,7 @@ TEST(SunrisePass, SunIsBitIdenticalToTheFullPass) {
   for (int n = 0; n < 2000; ++n) {
     PlanetMoment m = RandomMoment(rng);
     m.offsetSeconds = -3600 * pick(-13, 12);
-    m.ayanCorr = -22.0 - pick(0, 2000) / 1000.0;
+    m.ayanamsaDeg = 22.0 + pick(0, 2000) / 1000.0;
     const PlanetPositions full = ComputePlanets(m);
     const SunAtMoment sun = SunriseSunPosition(m);
     SCOPED_TRACE(std::to_string(m.year) + "-" + std::to_string(m.month) + "-" +
@@ -345,7 +345,7 @@ TEST(PlanetCalculation, RahuIsTheProgramNodeChoiceMadeSidereal) {
   std::mt19937 rng(25);
   for (int n = 0; n < 2000; ++n) {
     PlanetMoment m = RandomMoment(rng);
-    m.ayanCorr = -kAyanamsaDeg;
+    m.ayanamsaDeg = kAyanamsaDeg;
     const PlanetPositions engine = ComputePlanets(m);
     const double jd = 2451545.0 + engine.dayNumber;
     const double programDeg = NodeLongitudeDeg(NodeChoice::Program, jd).value_or(NAN);
