@@ -155,10 +155,10 @@ void AppendOptionalInteger(std::string& out, const std::optional<long long>& val
 }  // namespace
 
 void AppendChartText(std::string& out, const ChartOutput& chart, const PlaceReport* report,
-                     const DashaRequest& dasha) {
+                     const DashaRequest& dasha, NameScript names) {
   std::string placeLines;
   if (report) AppendPlaceText(placeLines, *report);
-  AppendChartReport(out, chart, placeLines, dasha);
+  AppendChartReport(out, chart, placeLines, dasha, names);
 }
 
 namespace {
@@ -238,16 +238,22 @@ constexpr std::array<ChartJsonMember, kChartJsonMemberCount - 3> kChartJsonMembe
     {"Name", [](std::string& o, const ChartOutput& c,
                 const LegacyCaptions&) { AppendJsonString(o, c.birth.name); }},
     {"Valid", [](std::string& o, const ChartOutput&, const LegacyCaptions&) { o += "true"; }},
-    {"ZoneShiftHours", [](std::string& o, const ChartOutput& c,
-                          const LegacyCaptions&) { AppendJsonInteger(o, LegacyZoneShift(c.birth.clock).hours); }},
+    {"ZoneShiftHours",
+     [](std::string& o, const ChartOutput& c, const LegacyCaptions&) {
+       AppendJsonInteger(o, LegacyZoneShift(c.birth.clock).hours);
+     }},
     {"ZoneShiftMinutes",
      [](std::string& o, const ChartOutput& c, const LegacyCaptions&) {
        AppendJsonInteger(o, LegacyZoneShift(c.birth.clock).minutes);
      }},
-    {"ZoneHours", [](std::string& o, const ChartOutput& c,
-                     const LegacyCaptions&) { AppendJsonInteger(o, std::abs(LegacyZoneShift(c.birth.clock).hours)); }},
-    {"ZoneMinutes", [](std::string& o, const ChartOutput& c,
-                       const LegacyCaptions&) { AppendJsonInteger(o, std::abs(LegacyZoneShift(c.birth.clock).minutes)); }},
+    {"ZoneHours",
+     [](std::string& o, const ChartOutput& c, const LegacyCaptions&) {
+       AppendJsonInteger(o, std::abs(LegacyZoneShift(c.birth.clock).hours));
+     }},
+    {"ZoneMinutes",
+     [](std::string& o, const ChartOutput& c, const LegacyCaptions&) {
+       AppendJsonInteger(o, std::abs(LegacyZoneShift(c.birth.clock).minutes));
+     }},
     {"UniversalTime", [](std::string& o, const ChartOutput& c,
                          const LegacyCaptions&) { AppendJsonNumber(o, c.time.UniversalTime); }},
     {"JulianDay", [](std::string& o, const ChartOutput& c,
