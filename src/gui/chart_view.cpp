@@ -96,7 +96,8 @@ void PaintChart(QPainter& p, const QRectF& area, const ChartDrawing& d, const QS
     const QString labelText = Q(texts.signLabel);
     p.setFont(FittedFont(
         family,
-        FittingTextSize(cell.labelBox, 1, TextLength(texts.signLabel), kLargestLabelText) * side,
+        FittingTextSize(cell.labelBox, 1, WidthInLetters(texts.signLabel), kLargestLabelText) *
+            side,
         false, {labelText}, label.width()));
     p.setPen(kLabelInk);
     p.drawText(label, Qt::AlignCenter, labelText);

@@ -226,7 +226,9 @@ FittedCellText FitCellText(const ChartCellTexts& texts, const UnitBox& box, doub
       trial.lines.push_back({line, false});
     }
     std::size_t longest = 0;
-    for (const CellLine& line : trial.lines) longest = std::max(longest, TextLength(line.text));
+    for (const CellLine& line : trial.lines) {
+      longest = std::max(longest, WidthInLetters(line.text));
+    }
     trial.size = FittingTextSize(box, trial.lines.size(), longest, largest);
     // More to a line only where that lets the text grow.
     if (trial.size > best.size) best = std::move(trial);
@@ -235,7 +237,9 @@ FittedCellText FitCellText(const ChartCellTexts& texts, const UnitBox& box, doub
   return best;
 }
 
-std::size_t TextLength(std::string_view text) {
+namespace {
+// Counts the characters side by side, Indic letters `indicWeight` each.
+std::size_t CountLetters(std::string_view text, std::size_t indicWeight) {
   std::size_t length = 0;
   for (std::size_t i = 0; i < text.size();) {
     const auto lead = static_cast<unsigned char>(text[i]);
@@ -263,10 +267,21 @@ std::size_t TextLength(std::string_view text) {
       n = 1;
       c = 0xFFFD;
     }
-    if ((lead & 0xC0u) != 0x80u && !JoinsPrevious(c)) ++length;
+    if ((lead & 0xC0u) != 0x80u && !JoinsPrevious(c)) {
+      length += c >= 0x0900 && c <= 0x0DFF ? indicWeight : 1;
+    }
     i += n;
   }
   return length;
+}
+}  // namespace
+
+std::size_t TextLength(std::string_view text) {
+  return CountLetters(text, 1);
+}
+
+std::size_t WidthInLetters(std::string_view text) {
+  return CountLetters(text, 2);
 }
 
 std::optional<InduLagnaCount> NavamsaInduLagna(const ChartOutput& chart) {

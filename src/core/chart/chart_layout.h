@@ -131,6 +131,12 @@ std::vector<std::string> ChartLegend(ChartStyle style);
 // the zero-width joiners), so that "सू" counts one and "Asc" three.
 std::size_t TextLength(std::string_view text);
 
+// The width of a text in Latin letters, for the cells' fitting: TextLength,
+// with each letter of an Indic script counted as two, since an Indic letter
+// with its vowel signs is drawn about twice as wide as a Latin letter (Noto
+// Sans Tamil's மேஷம் is 3.8 em wide against DejaVu Sans' "Aries" at 2.5).
+std::size_t WidthInLetters(std::string_view text);
+
 // The text size, in units of the square, at which `lines` lines of at most
 // `longestChars` characters fit in `box`, never above `largest`. Widths are
 // estimated at 0.62 of the size per character (DejaVu Sans' widest common

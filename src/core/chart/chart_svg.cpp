@@ -85,7 +85,7 @@ void AppendChart(std::string& out, const ChartDrawing& d, double left, double to
            "\" stroke-width=\"1.2\"/>\n");
     const UnitBox& lb = cell.labelBox;
     const double labelSize =
-        FittingTextSize(lb, 1, TextLength(texts.signLabel), kLargestLabelText) * side;
+        FittingTextSize(lb, 1, WidthInLetters(texts.signLabel), kLargestLabelText) * side;
     TextElement(out, "sign", X(lb.x + lb.width / 2), Y(lb.y + lb.height / 2) + labelSize * 0.35,
                 labelSize, "middle", kLabelInk, texts.signLabel);
     const FittedCellText fitted = FitCellText(texts, cell.textBox, kLargestCellText);
