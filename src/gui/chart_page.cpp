@@ -200,7 +200,7 @@ class PagePainter {
   // The chart's legend, under the Navamsa's count.
   double Legend(double x, double y, double width) {
     y += Text(QRectF(x, y, width, 40), Q(kLegendHeading), PageFont(13, true), kInk) + 3;
-    for (const std::string& line : ChartLegend(style_)) {
+    for (const std::string& line : ChartLegend(style_, names_)) {
       y += Text(QRectF(x + 12, y, width - 12, 60), Q(line), PageFont(12), kInk) + 2;
     }
     return y;

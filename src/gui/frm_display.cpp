@@ -443,11 +443,12 @@ void FrmDisplay::SetNames(const NameChoice& names) {
       label->setText(Text(BodyWindowName(names.script, body)));
     }
   }
+  ShowLegend();
 }
 
 void FrmDisplay::ShowLegend() {
   QStringList legend;
-  for (const std::string& line : ChartLegend(style_)) legend << Text(line);
+  for (const std::string& line : ChartLegend(style_, names_)) legend << Text(line);
   legend_->setText(legend.join(QLatin1Char('\n')));
 }
 

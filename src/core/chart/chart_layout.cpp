@@ -331,9 +331,12 @@ ChartDrawing DrawChart(const ChartOutput& chart, ChartKind kind, ChartStyle styl
   return d;
 }
 
-std::vector<std::string> ChartLegend(ChartStyle style) {
+std::vector<std::string> ChartLegend(ChartStyle style, const NameChoice& names) {
   std::vector<std::string> lines(kLegendTexts.begin(), kLegendTexts.begin() + 2);
-  lines.emplace_back("Asc = ascendant");
+  std::string ascendant(names.twoLetterLabels ? BodyShortIn(names.script, Asc)
+                                              : BodyNameIn(names.script, Asc));
+  ascendant += " = ascendant";
+  lines.push_back(std::move(ascendant));
   if (style == ChartStyle::NorthIndian) lines.emplace_back("House 1 (top) holds the ascendant");
   lines.emplace_back("The numbers are sign numbers (Aries 1 \u2026 Pisces 12)");
   lines.emplace_back("Navamsa IL = the Indu Lagna of the Navamsa's ascendant and Moon");

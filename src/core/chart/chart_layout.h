@@ -121,8 +121,9 @@ std::optional<InduLagnaCount> NavamsaInduLagna(const ChartOutput& chart);
 ChartDrawing DrawChart(const ChartOutput& chart, ChartKind kind, ChartStyle style,
                        const NameChoice& names = {});
 
-// The legend under a drawing, one entry a line.
-std::vector<std::string> ChartLegend(ChartStyle style);
+// The legend under a drawing, one entry a line; the ascendant by its label
+// in the cells as `names` writes it ("Asc = ascendant", "லக்னம் = ascendant").
+std::vector<std::string> ChartLegend(ChartStyle style, const NameChoice& names = {});
 
 // Characters of a UTF-8 text as they stand side by side, for the width
 // estimate and the text report's columns: every code point but the marks

@@ -118,7 +118,7 @@ std::string ChartSvg(const ChartOutput& chart, ChartStyle style, ChartSelection 
     drawings.push_back(DrawChart(chart, ChartKind::Rasi, style, names));
   if (which != ChartSelection::Rasi)
     drawings.push_back(DrawChart(chart, ChartKind::Navamsa, style, names));
-  const std::vector<std::string> legend = ChartLegend(style);
+  const std::vector<std::string> legend = ChartLegend(style, names);
   const double count = static_cast<double>(drawings.size());
   const double width = 2 * kMargin + count * kChartSide + (count - 1) * kGap;
   const double chartsBottom = kMargin + kTitleSpace + kChartSide + kUnderSpace;

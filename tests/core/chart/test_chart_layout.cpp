@@ -190,6 +190,8 @@ TEST(ChartLayout, DelhiInOtherNames) {
       DrawChart(run.chart, ChartKind::Navamsa, ChartStyle::SouthIndian, shortWithDegrees);
   EXPECT_EQ(d9.texts[6].bodies, (std::vector<std::string>{"Su", "Ve (R)", "Ma"}));
   EXPECT_EQ(d9.ascendantLabel, "As");
+  EXPECT_EQ(ChartLegend(ChartStyle::SouthIndian, shortWithDegrees)[2], "As = ascendant");
+  EXPECT_EQ(ChartLegend(ChartStyle::SouthIndian)[2], "Asc = ascendant");
 
   NameChoice tamil;
   tamil.script = NameScript::Tamil;
@@ -199,6 +201,7 @@ TEST(ChartLayout, DelhiInOtherNames) {
     EXPECT_EQ(t.texts[4].signLabel, style == ChartStyle::NorthIndian ? "5" : "சிம்மம் 5");
     EXPECT_EQ(t.induLagnaLine, "IL: விருச்சிகம்");
     EXPECT_EQ(t.ascendantLabel, "லக்னம்");
+    EXPECT_EQ(ChartLegend(style, tamil)[2], "லக்னம் = ascendant");
   }
   // The default choice is the drawing as it has always been.
   const ChartDrawing plain = DrawChart(run.chart, ChartKind::Rasi, ChartStyle::SouthIndian);
