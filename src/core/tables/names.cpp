@@ -6,11 +6,13 @@ namespace {
 
 // English: the program's own names. The signs as the sign table's English
 // names, the short sign names as the position texts write them ("Ari"),
-// the bodies as the chart's labels ("Asc" for the ascendant), and the
-// two-letter labels of English-language charts (Su, Mo, Me, Ve, Ma, Ju,
-// Sa, Ra, Ke, As). The nakshatras keep their Sanskrit names, spelt as in
-// the chart's nakshatra list, since English has no names of its own for
-// them.
+// the bodies as the chart's labels ("Asc" for the ascendant). The
+// two-letter labels are those English-language charts print: Su, Mo, Ma,
+// Me, Ju, Ve, Sa, Ra, Ke for the grahas (falguniastrologer.com, "Kundli")
+// and As for the ascendant (jyotishachandrika.blogspot.com, "Acronyms /
+// Notations in this blog"). The nakshatras keep their Sanskrit names, spelt
+// as in the chart's nakshatra list, since English has no names of its own
+// for them.
 constexpr NameTable kEnglish = {
     {"Aries", "Taurus", "Gemini", "Cancer", "Leo", "Virgo", "Libra", "Scorpio", "Sagittarius",
      "Capricorn", "Aquarius", "Pisces"},
@@ -48,12 +50,14 @@ constexpr NameTable kEnglish = {
 
 // Sanskrit in Latin letters. Signs: the sign table's Vedic names (Mesha ..
 // Meena, with its Kataka, Thula and Dhanus), so that the chart and the
-// sign's attributes agree; a cell shows the whole name. Bodies: the grahas'
-// names of Brihat Parashara Hora Shastra, ch. 3 (Surya, Chandra, Budha,
-// Shukra, Mangala, Guru, Shani, Rahu, Ketu) and Lagna for the ascendant;
-// the two-letter labels from them (Sk for Shukra, Sa for Shani, so that no
-// two bodies share one). Nakshatras: the transliterations of the list of
-// nakshatras in Wikipedia's "List of Nakshatras".
+// sign's attributes agree; a cell shows the whole name. Bodies: Surya,
+// Chandra, Mangala, Budha, Shukra, Shani, Rahu, Ketu as Simple English
+// Wikipedia's "Navagraha" lists them, Guru for Jupiter as
+// jatakaphalasaar.com's "The Planets in Hindu Jyotisha" (Wikipedia gives
+// Brihaspati, "Dev Guru"), and Lagna for the ascendant. The two-letter
+// labels are the program's own rule, not a source's: the first letters of
+// each name, Sk for Shukra and Sa for Shani so that no two bodies share
+// one. Nakshatras: the chart's nakshatra list, as the English table.
 constexpr NameTable kSanskrit = {
     {"Mesha", "Vrishabha", "Mithuna", "Kataka", "Simha", "Kanya", "Thula", "Vrischika", "Dhanus",
      "Makara", "Kumbha", "Meena"},
@@ -64,17 +68,20 @@ constexpr NameTable kSanskrit = {
     kEnglish.nakshatras,
 };
 
-// Devanagari, as Hindi and Sanskrit readers write the names. Signs: Hindi
-// Wikipedia's "राशि" (मेष .. मीन; कुम्भ with the conjunct, as in Sanskrit).
-// Bodies: the Hindi names of the nine grahas (Hindi Wikipedia "नवग्रह"),
-// लग्न for the ascendant; short labels the first syllable, as Hindi charts
-// write them (सू, चं, बु, शु, मं, गु, श, रा, के, ल). Nakshatras: the
-// Devanagari of Wikipedia's "List of Nakshatras", in the Hindi forms
-// (मृगशिरा, पूर्वाफाल्गुनी, स्वाती, पूर्वाषाढ़ा) where the list gives the
-// Sanskrit stem (मृगशिर, पूर्व फाल्गुनी, स्वाति): Hindi almanacs print those.
+// Devanagari, as Hindi readers write the names. Signs: the list of twelve
+// on onlineschem.com's "राशि चक्र (Zodiac Sign) का विवरण" (मेष .. मीन,
+// वृषभ, कुंभ with the anusvara; behtarlife.com writes वृष and कुम्भ).
+// Bodies: the nine grahas of pragya-path.blogspot.com's "ग्रह" (सूर्य,
+// चन्द्र, मंगल, बुध, गुरु, शुक्र, शनि, राहु, केतु; void.ai's "नवग्रह" writes
+// चंद्र), and लग्न for the ascendant as omasttro.in's "जन्म कुंडली" names
+// the first house. Nakshatras: the Devanagari of Wikipedia's "List of
+// Nakshatras", in the Hindi forms (मृगशिरा, पूर्वाफाल्गुनी, स्वाती,
+// पूर्वाषाढ़ा) where the list gives the Sanskrit stem. The short labels are
+// the program's own rule, not a source's: each name's first syllable (सू,
+// चं, बु, शु, मं, गु, श, रा, के, ल).
 constexpr NameTable kDevanagari = {
-    {"मेष", "वृषभ", "मिथुन", "कर्क", "सिंह", "कन्या", "तुला", "वृश्चिक", "धनु", "मकर", "कुम्भ", "मीन"},
-    {"मेष", "वृषभ", "मिथुन", "कर्क", "सिंह", "कन्या", "तुला", "वृश्चिक", "धनु", "मकर", "कुम्भ", "मीन"},
+    {"मेष", "वृषभ", "मिथुन", "कर्क", "सिंह", "कन्या", "तुला", "वृश्चिक", "धनु", "मकर", "कुंभ", "मीन"},
+    {"मेष", "वृषभ", "मिथुन", "कर्क", "सिंह", "कन्या", "तुला", "वृश्चिक", "धनु", "मकर", "कुंभ", "मीन"},
     {"सूर्य", "चन्द्र", "बुध", "शुक्र", "मंगल", "गुरु", "शनि", "राहु", "केतु", "लग्न"},
     {"सू", "चं", "बु", "शु", "मं", "गु", "श", "रा", "के", "ल"},
     {"अश्विनी", "भरणी",   "कृत्तिका", "रोहिणी",     "मृगशिरा",      "आर्द्रा",    "पुनर्वसु",
@@ -85,12 +92,15 @@ constexpr NameTable kDevanagari = {
 
 // Tamil: the names Tamil readers use, not letter-by-letter
 // transliterations. Signs and nakshatras: the everyday names of the Tamil
-// almanac (the "நடைமுறைப் பெயர்" column of dhinasari.com's list of the 27
-// nakshatras and 12 rasis, and Tamil Wikipedia's "நட்சத்திரம் (சோதிடம்)").
+// almanac (the "நடைமுறைப் பெயர்" column of dhinasari.com's "நட்சத்திரங்கள்
+// – 27" with its 12 rasis, and Tamil Wikipedia's "நட்சத்திரம் (சோதிடம்)").
 // The sources disagree on three: அஸ்வதி / அஸ்வினி, மிருகசீர்ஷம் / மிருகசீரிஷம்
 // and ஹஸ்தம் / அஸ்தம்; the more widely printed அஸ்வினி, மிருகசீரிஷம் and அஸ்தம்
-// are used. Bodies: சூரியன் .. கேது and லக்னம்; the short labels of Tamil
-// horoscopes (சூ, சந், பு, சு, செ, கு, ச, ரா, கே, ல).
+// are used. Bodies: the nine grahas as muthamizhmalar.com's "நட்சத்திரகள் 27"
+// names them (சூரியன் .. கேது), and லக்னம் for the ascendant as
+// sitharsastrology.com's horoscope readings write it. The short labels are
+// the program's own rule, not a source's: each name's first syllable (சூ,
+// சந், பு, சு, செ, கு, ச, ரா, கே, ல).
 constexpr NameTable kTamil = {
     {"மேஷம்", "ரிஷபம்", "மிதுனம்", "கடகம்", "சிம்மம்", "கன்னி", "துலாம்", "விருச்சிகம்", "தனுசு", "மகரம்",
      "கும்பம்", "மீனம்"},
@@ -104,30 +114,48 @@ constexpr NameTable kTamil = {
      "திருவோணம்", "அவிட்டம்", "சதயம்",     "பூரட்டாதி", "உத்திரட்டாதி", "ரேவதி"},
 };
 
-// Telugu: Telugu Wikipedia's "రాశి" and "నక్షత్రము" lists, in the forms
-// Telugu almanacs (panchangams) print: పుష్యమి, మఖ, పుబ్బ and ఉత్తర for
-// Pushya, Magha and the two Phalgunis, చిత్త for Chitra. Bodies: the
-// Telugu names of the grahas (సూర్యుడు .., కుజుడు for Mars) and లగ్నం; the
-// short labels their first syllables (సూ, చం, బు, శు, కు, గు, శ, రా, కే, ల).
+// Telugu. Signs: the twelve rasis of oktelugu.com's "Zodiac Sign" article
+// on the panchangam (మేషం .. మీనం, కర్కాటకం, ధనుస్సు). Nakshatras: the
+// table "నక్షత్ర త్యాజ మరియు అమృత కాల వివరములు" of teluguone.com (పుష్యమి, మఖ, పుబ్బ,
+// ఉత్తర, చిత్త, జ్యేష్ఠ, శ్రవణం, శతభిషం); it writes అశ్వని, ఆరుద్ర and
+// పూర్వాషాడ where chintamani-free-astrology.blogspot.com's list of the 27
+// writes అశ్విని and ఆర్ద్ర and its own ఉత్తరాషాఢ has ఢ: those are used.
+// Bodies: baala-siksha.blogspot.com's "నవ గ్రహాలు" (సూర్యుడు, చంద్రుడు,
+// బుధుడు, గురుడు, శుక్రుడు, శని, రాహువు, కేతువు), కుజుడు for Mars as
+// telugu.asianetnews.com's "కుజదోషం" writes it, and లగ్నం as the same page
+// writes the ascendant. The short labels are the program's own rule, not a
+// source's: each name's first syllable (సూ, చం, బు, శు, కు, గు, శ, రా, కే, ల).
 constexpr NameTable kTelugu = {
     {"మేషం", "వృషభం", "మిథునం", "కర్కాటకం", "సింహం", "కన్య", "తుల", "వృశ్చికం", "ధనుస్సు", "మకరం", "కుంభం",
      "మీనం"},
     {"మేషం", "వృషభం", "మిథునం", "కర్కాటకం", "సింహం", "కన్య", "తుల", "వృశ్చికం", "ధనుస్సు", "మకరం", "కుంభం",
      "మీనం"},
-    {"సూర్యుడు", "చంద్రుడు", "బుధుడు", "శుక్రుడు", "కుజుడు", "గురువు", "శని", "రాహువు", "కేతువు", "లగ్నం"},
+    {"సూర్యుడు", "చంద్రుడు", "బుధుడు", "శుక్రుడు", "కుజుడు", "గురుడు", "శని", "రాహువు", "కేతువు", "లగ్నం"},
     {"సూ", "చం", "బు", "శు", "కు", "గు", "శ", "రా", "కే", "ల"},
     {"అశ్విని", "భరణి",    "కృత్తిక",  "రోహిణి",   "మృగశిర", "ఆర్ద్ర",  "పునర్వసు", "పుష్యమి",   "ఆశ్లేష",
      "మఖ",   "పుబ్బ",   "ఉత్తర",   "హస్త",   "చిత్త",   "స్వాతి",   "విశాఖ",     "అనూరాధ",   "జ్యేష్ఠ",
      "మూల",  "పూర్వాషాఢ", "ఉత్తరాషాఢ", "శ్రవణం", "ధనిష్ఠ",  "శతభిషం", "పూర్వాభాద్ర", "ఉత్తరాభాద్ర", "రేవతి"},
 };
 
-// Kannada: Kannada Wikipedia's "ರಾಶಿ" and "ನಕ್ಷತ್ರ" lists, in the forms of
-// Kannada panchangas (ಪುಬ್ಬ and ಉತ್ತರ for the two Phalgunis, ಚಿತ್ತ for
-// Chitra). Bodies: ಸೂರ್ಯ .., ಕುಜ for Mars, and ಲಗ್ನ; short labels their first
-// syllables (ಸೂ, ಚಂ, ಬು, ಶು, ಕು, ಗು, ಶ, ರಾ, ಕೇ, ಲ).
+// Kannada. Signs: the twelve rasis as Kannada Wikipedia's "ರಾಶಿ" lists them
+// in its text (ಮೇಷ .. ಮೀನ, ಕಟಕ, ಕನ್ಯಾ, ತುಲಾ), as Kannada daily horoscopes
+// (kannada.asianetnews.com) print them; the same page's table and
+// udayavani.com write ಕರ್ಕಾಟಕ. Bodies: the nine grahas of the Mysore
+// University Encyclopaedia's "ಗ್ರಹಕುಂಡಲಿ" (Kannada Wikisource: ಸೂರ್ಯ,
+// ಚಂದ್ರ, ಬುಧ, ಗುರು, ಶುಕ್ರ, ಶನಿ, ರಾಹು, ಕೇತು), ಕುಜ for Mars as
+// udayavani.com's "ಕುಜ ಕ್ರೂರ ಗ್ರಹ" writes it (the encyclopaedia: ಅಂಗಾರಕ),
+// and ಲಗ್ನ as channeshashastri.blogspot.com writes the ascendant.
+// Nakshatras: no complete list in Kannada could be found; ಅಶ್ವಿನಿ
+// (savaltv.com's birth-star readings), ಉತ್ತರಾಷಾಢ (Kannada Wikipedia's page of
+// that name), ಹಸ್ತ and ಚಿತ್ತ (the rasi-nakshatra verse of
+// jyotishachandamama.blogspot.com) are checked, the
+// others are the program's reading of the Sanskrit names in the forms of the
+// Telugu list above (ಪುಬ್ಬ, ಉತ್ತರ for the two Phalgunis), not a source's.
+// The short labels are the program's own rule, not a source's: each name's
+// first syllable (ಸೂ, ಚಂ, ಬು, ಶು, ಕು, ಗು, ಶ, ರಾ, ಕೇ, ಲ).
 constexpr NameTable kKannada = {
-    {"ಮೇಷ", "ವೃಷಭ", "ಮಿಥುನ", "ಕರ್ಕಾಟಕ", "ಸಿಂಹ", "ಕನ್ಯಾ", "ತುಲಾ", "ವೃಶ್ಚಿಕ", "ಧನು", "ಮಕರ", "ಕುಂಭ", "ಮೀನ"},
-    {"ಮೇಷ", "ವೃಷಭ", "ಮಿಥುನ", "ಕರ್ಕಾಟಕ", "ಸಿಂಹ", "ಕನ್ಯಾ", "ತುಲಾ", "ವೃಶ್ಚಿಕ", "ಧನು", "ಮಕರ", "ಕುಂಭ", "ಮೀನ"},
+    {"ಮೇಷ", "ವೃಷಭ", "ಮಿಥುನ", "ಕಟಕ", "ಸಿಂಹ", "ಕನ್ಯಾ", "ತುಲಾ", "ವೃಶ್ಚಿಕ", "ಧನು", "ಮಕರ", "ಕುಂಭ", "ಮೀನ"},
+    {"ಮೇಷ", "ವೃಷಭ", "ಮಿಥುನ", "ಕಟಕ", "ಸಿಂಹ", "ಕನ್ಯಾ", "ತುಲಾ", "ವೃಶ್ಚಿಕ", "ಧನು", "ಮಕರ", "ಕುಂಭ", "ಮೀನ"},
     {"ಸೂರ್ಯ", "ಚಂದ್ರ", "ಬುಧ", "ಶುಕ್ರ", "ಕುಜ", "ಗುರು", "ಶನಿ", "ರಾಹು", "ಕೇತು", "ಲಗ್ನ"},
     {"ಸೂ", "ಚಂ", "ಬು", "ಶು", "ಕು", "ಗು", "ಶ", "ರಾ", "ಕೇ", "ಲ"},
     {"ಅಶ್ವಿನಿ", "ಭರಣಿ",      "ಕೃತ್ತಿಕಾ",   "ರೋಹಿಣಿ", "ಮೃಗಶಿರಾ", "ಆರ್ದ್ರಾ", "ಪುನರ್ವಸು",   "ಪುಷ್ಯ",      "ಆಶ್ಲೇಷಾ",
@@ -138,50 +166,64 @@ constexpr NameTable kKannada = {
 // Malayalam: the names Kerala's readers use. Signs: the Malayalam names
 // (മേടം, ഇടവം, .. as the Malayalam Wikisource text "ജ്യോതിഷവും
 // ജ്യോതിശ്ശാസ്ത്രവും", p. 40, gives them: മേഷം became മേടം, ഋഷഭം ഇടവം);
-// nakshatras: the Malayalam calendar's names (അശ്വതി, മകയിരം, പുണർതം, ..
-// Malayalam Wikipedia's "നക്ഷത്രം (ജ്യോതിഷം)"). Bodies: സൂര്യൻ .., ചൊവ്വ
-// for Mars, വ്യാഴം for Jupiter, and ലഗ്നം; the short labels of Kerala
-// horoscopes (ര for രവി, ച, ബു, ശു, കു for കുജൻ, ഗു, മ for മന്ദൻ, രാ, കേ, ല).
-// Written with the atomic chillu letters (ൻ, ർ).
+// nakshatras: kaakkoo.blogspot.com's "മലയാളം പഞ്ചാംഗത്തിലെ നക്ഷത്രങ്ങൾ (27)"
+// (അശ്വതി, മകയിരം, പുണർതം, .. പൂരൂരുട്ടാതി, ഉത്രട്ടാതി; the list of
+// blog.indianastrologysoftware.com agrees but for ഉതൃട്ടാതി). Bodies:
+// Malayalam Wikipedia's "നവഗ്രഹങ്ങൾ", in the names it gives beside its
+// ആദിത്യൻ and കുജൻ: സൂര്യൻ, ചന്ദ്രൻ, ബുധൻ, ശുക്രൻ, ചൊവ്വ, വ്യാഴം, ശനി, രാഹു,
+// കേതു; ലഗ്നം for the ascendant as pothoppuramkavithakal.blogspot.com's
+// "ജാതകം" writes it. The short labels are the program's own
+// rule, not a source's: each name's first syllable (സൂ, ച, ബു, ശു, ചൊ, വ്യാ,
+// ശ, രാ, കേ, ല). Written with the atomic chillu letters (ൻ, ർ).
 constexpr NameTable kMalayalam = {
     {"മേടം", "ഇടവം", "മിഥുനം", "കർക്കടകം", "ചിങ്ങം", "കന്നി", "തുലാം", "വൃശ്ചികം", "ധനു", "മകരം", "കുംഭം",
      "മീനം"},
     {"മേടം", "ഇടവം", "മിഥുനം", "കർക്കടകം", "ചിങ്ങം", "കന്നി", "തുലാം", "വൃശ്ചികം", "ധനു", "മകരം", "കുംഭം",
      "മീനം"},
     {"സൂര്യൻ", "ചന്ദ്രൻ", "ബുധൻ", "ശുക്രൻ", "ചൊവ്വ", "വ്യാഴം", "ശനി", "രാഹു", "കേതു", "ലഗ്നം"},
-    {"ര", "ച", "ബു", "ശു", "കു", "ഗു", "മ", "രാ", "കേ", "ല"},
+    {"സൂ", "ച", "ബു", "ശു", "ചൊ", "വ്യാ", "ശ", "രാ", "കേ", "ല"},
     {"അശ്വതി", "ഭരണി",  "കാർത്തിക", "രോഹിണി",  "മകയിരം", "തിരുവാതിര", "പുണർതം",    "പൂയം",      "ആയില്യം",
      "മകം",   "പൂരം",   "ഉത്രം",    "അത്തം",    "ചിത്തിര", "ചോതി",     "വിശാഖം",   "അനിഴം",    "തൃക്കേട്ട",
-     "മൂലം",   "പൂരാടം", "ഉത്രാടം",  "തിരുവോണം", "അവിട്ടം", "ചതയം",     "പൂരുരുട്ടാതി", "ഉത്രട്ടാതി", "രേവതി"},
+     "മൂലം",   "പൂരാടം", "ഉത്രാടം",  "തിരുവോണം", "അവിട്ടം", "ചതയം",     "പൂരൂരുട്ടാതി", "ഉത്രട്ടാതി", "രേവതി"},
 };
 
-// Bengali: Bengali Wikipedia's "রাশিচক্র" (মেষ .. মীন, বৃষ for Taurus and
-// কর্কট for Cancer) and the nakshatras of the Bengali almanac (পঞ্জিকা:
-// পুষ্যা, হস্তা, মূলা, শ্রবণা). Bodies: the almanac's names, রবি for the
-// Sun (সূর্য is the everyday word; the almanac and its weekday names use
-// রবি), and লগ্ন; short labels their first letters (র, চ, বু, শু, ম, বৃ, শ,
-// রা, কে, ল).
+// Bengali. Signs: reflectu.in's "কোন দিন জন্ম হলে কী রাশি হয়" (মেষ, বৃষ,
+// মিথুন, কর্কট, .. কুম্ভ, মীন). Nakshatras: the 27 names "of the Bengali
+// almanac" in Jagadananda Ray's "গ্রহ-নক্ষত্র" (Bengali Wikisource, p. 248),
+// in today's spelling (পুনর্বসু for its পুনর্ব্বসু): পুষ্যা, পূর্বফল্গুনী,
+// হস্তা, স্বাতি, মূলা, শ্রবণা, পূর্বভাদ্রপদা. Bengali Wikipedia's
+// "নক্ষত্র (চন্দ্রনিবাস)" writes স্বাতী, and astrologers' pages
+// ফাল্গুনী and ভাদ্রপদ; the book is kept. Bodies: the nine grahas of
+// souvaggerbondhu.in's "নব গ্রহ রহস্য" (রবি, চন্দ্র, মঙ্গল, বুধ, বৃহস্পতি,
+// শুক্র, শনি, রাহু, কেতু), and লগ্ন for the ascendant (anandabazar.com's
+// "জন্মনক্ষত্র ও তার ফল"). The short labels are the program's own rule, not
+// a source's: each name's first letter (র, চ, বু, শু, ম, বৃ, শ, রা, কে, ল).
 constexpr NameTable kBengali = {
     {"মেষ", "বৃষ", "মিথুন", "কর্কট", "সিংহ", "কন্যা", "তুলা", "বৃশ্চিক", "ধনু", "মকর", "কুম্ভ", "মীন"},
     {"মেষ", "বৃষ", "মিথুন", "কর্কট", "সিংহ", "কন্যা", "তুলা", "বৃশ্চিক", "ধনু", "মকর", "কুম্ভ", "মীন"},
     {"রবি", "চন্দ্র", "বুধ", "শুক্র", "মঙ্গল", "বৃহস্পতি", "শনি", "রাহু", "কেতু", "লগ্ন"},
     {"র", "চ", "বু", "শু", "ম", "বৃ", "শ", "রা", "কে", "ল"},
-    {"অশ্বিনী", "ভরণী",   "কৃত্তিকা", "রোহিণী",    "মৃগশিরা",     "আর্দ্রা",    "পুনর্বসু",
-     "পুষ্যা",   "অশ্লেষা", "মঘা",    "পূর্বফাল্গুনী", "উত্তরফাল্গুনী", "হস্তা",     "চিত্রা",
-     "স্বাতী",  "বিশাখা", "অনুরাধা", "জ্যেষ্ঠা",    "মূলা",        "পূর্বাষাঢ়া", "উত্তরাষাঢ়া",
-     "শ্রবণা",  "ধনিষ্ঠা", "শতভিষা", "পূর্বভাদ্রপদ", "উত্তরভাদ্রপদ", "রেবতী"},
+    {"অশ্বিনী", "ভরণী",   "কৃত্তিকা", "রোহিণী",     "মৃগশিরা",      "আর্দ্রা",    "পুনর্বসু",
+     "পুষ্যা",   "অশ্লেষা", "মঘা",    "পূর্বফল্গুনী",   "উত্তরফল্গুনী",   "হস্তা",     "চিত্রা",
+     "স্বাতি",  "বিশাখা", "অনুরাধা", "জ্যেষ্ঠা",     "মূলা",         "পূর্বাষাঢ়া", "উত্তরাষাঢ়া",
+     "শ্রবণা",  "ধনিষ্ঠা", "শতভিষা", "পূর্বভাদ্রপদা", "উত্তরভাদ্রপদা", "রেবতী"},
 };
 
-// Gujarati: Gujarati Wikipedia's "રાશિ" (મેષ .. મીન) and "નક્ષત્ર" lists
-// (મૃગશીર્ષ, મૂળ with the Gujarati ળ). Bodies: સૂર્ય .., મંગળ for Mars, and
-// લગ્ન; short labels their first syllables (સૂ, ચં, બુ, શુ, મં, ગુ, શ, રા,
-// કે, લ).
+// Gujarati. Signs: Gujarati Wikipedia's "રાશિ" (મેષ .. મીન). Nakshatras:
+// the first fourteen as vedicastrology-gujarati.blogspot.com's "૨૭ નક્ષત્રો"
+// gives them (કૃતિકા, મૃગશીર્ષ, પૂર્વાફાલ્ગુની); the rest (from સ્વાતિ on,
+// મૂળ with the Gujarati ળ) could not be checked against a Gujarati source
+// and follow the Devanagari list. Bodies: jainqq.org's text of the nine
+// grahas (સૂર્ય, ચંદ્ર, મંગળ, બુધ, ગુરુ, શુક્ર, શનિ, રાહુ, કેતુ), and લગ્ન for
+// the ascendant as the same site's "શિલ્પ રત્નાકર" writes it. The short
+// labels are the program's own rule, not a source's: each name's first
+// syllable (સૂ, ચં, બુ, શુ, મં, ગુ, શ, રા, કે, લ).
 constexpr NameTable kGujarati = {
     {"મેષ", "વૃષભ", "મિથુન", "કર્ક", "સિંહ", "કન્યા", "તુલા", "વૃશ્ચિક", "ધનુ", "મકર", "કુંભ", "મીન"},
     {"મેષ", "વૃષભ", "મિથુન", "કર્ક", "સિંહ", "કન્યા", "તુલા", "વૃશ્ચિક", "ધનુ", "મકર", "કુંભ", "મીન"},
     {"સૂર્ય", "ચંદ્ર", "બુધ", "શુક્ર", "મંગળ", "ગુરુ", "શનિ", "રાહુ", "કેતુ", "લગ્ન"},
     {"સૂ", "ચં", "બુ", "શુ", "મં", "ગુ", "શ", "રા", "કે", "લ"},
-    {"અશ્વિની", "ભરણી",   "કૃત્તિકા", "રોહિણી",     "મૃગશીર્ષ",      "આર્દ્રા",    "પુનર્વસુ",
+    {"અશ્વિની", "ભરણી",   "કૃતિકા",  "રોહિણી",     "મૃગશીર્ષ",      "આર્દ્રા",    "પુનર્વસુ",
      "પુષ્ય",    "આશ્લેષા",  "મઘા",    "પૂર્વાફાલ્ગુની", "ઉત્તરાફાલ્ગુની", "હસ્ત",      "ચિત્રા",
      "સ્વાતિ",  "વિશાખા", "અનુરાધા", "જ્યેષ્ઠા",      "મૂળ",          "પૂર્વાષાઢા", "ઉત્તરાષાઢા",
      "શ્રવણ",   "ધનિષ્ઠા", "શતભિષા", "પૂર્વાભાદ્રપદ", "ઉત્તરાભાદ્રપદ", "રેવતી"},

@@ -172,6 +172,7 @@ const std::vector<const char*> kLatinNakshatras = {"Ashwini",
 
 std::vector<Expected> ExpectedTables() {
   return {
+      // The two-letter labels as English-language charts print them.
       {NameScript::English,
        0,
        {"Aries", "Taurus", "Gemini", "Cancer", "Leo", "Virgo", "Libra", "Scorpio", "Sagittarius",
@@ -179,6 +180,8 @@ std::vector<Expected> ExpectedTables() {
        {"Sun", "Moon", "Mercury", "Venus", "Mars", "Jupiter", "Saturn", "Rahu", "Ketu", "Asc"},
        {"Su", "Mo", "Me", "Ve", "Ma", "Ju", "Sa", "Ra", "Ke", "As"},
        kLatinNakshatras},
+      // Bodies as Simple English Wikipedia's "Navagraha" spells them, Guru
+      // for Jupiter; the labels are the program's own.
       {NameScript::Sanskrit,
        0,
        {"Mesha", "Vrishabha", "Mithuna", "Kataka", "Simha", "Kanya", "Thula", "Vrischika", "Dhanus",
@@ -186,10 +189,12 @@ std::vector<Expected> ExpectedTables() {
        {"Surya", "Chandra", "Budha", "Shukra", "Mangala", "Guru", "Shani", "Rahu", "Ketu", "Lagna"},
        {"Su", "Ch", "Bu", "Sk", "Ma", "Gu", "Sa", "Ra", "Ke", "La"},
        kLatinNakshatras},
+      // Signs: onlineschem.com's list; bodies: pragya-path.blogspot.com's
+      // "ग्रह"; nakshatras: Wikipedia's "List of Nakshatras" in Hindi forms.
       {NameScript::Devanagari,
        0x0900,
        {"mESa", "vRSabha", "mithuna", "karka", "siMha", "kanyA", "tulA", "vRzcika", "dhanu",
-        "makara", "kumbha", "mIna"},
+        "makara", "kuMbha", "mIna"},
        {"sUrya", "candra", "budha", "zukra", "maMgala", "guru", "zani", "rAhu", "kEtu", "lagna"},
        {"sU", "caM", "bu", "zu", "maM", "gu", "za", "rA", "kE", "la"},
        {"azvinI",
@@ -219,6 +224,8 @@ std::vector<Expected> ExpectedTables() {
         "pUrvAbhAdrapada",
         "uttarAbhAdrapada",
         "rEvatI"}},
+      // Signs and nakshatras: dhinasari.com's everyday names; bodies:
+      // muthamizhmalar.com's list of the nine grahas.
       {NameScript::Tamil,
        0x0B80,
        {"mESam", "riSapam", "mituxam", "kaTakam", "cimmam", "kaxxi", "tulAm", "viruccikam",
@@ -231,11 +238,14 @@ std::vector<Expected> ExpectedTables() {
         "astam",      "cittirai",    "cuvAti",    "vicAkam",   "axuSam",        "kETTai",
         "mUlam",      "pUrATam",     "uttirATam", "tiruvONam", "aviTTam",       "catayam",
         "pUraTTAti",  "uttiraTTAti", "rEvati"}},
+      // Signs: oktelugu.com; nakshatras: teluguone.com's table (with
+      // chintamani-free-astrology's అశ్విని, ఆర్ద్ర); bodies: baala-siksha's
+      // "నవ గ్రహాలు" with కుజుడు.
       {NameScript::Telugu,
        0x0C00,
        {"mESaM", "vRSabhaM", "mithunaM", "karkATakaM", "siMhaM", "kanya", "tula", "vRzcikaM",
         "dhanussu", "makaraM", "kuMbhaM", "mInaM"},
-       {"sUryuDu", "caMdruDu", "budhuDu", "zukruDu", "kujuDu", "guruvu", "zani", "rAhuvu", "kEtuvu",
+       {"sUryuDu", "caMdruDu", "budhuDu", "zukruDu", "kujuDu", "guruDu", "zani", "rAhuvu", "kEtuvu",
         "lagnaM"},
        {"sU", "caM", "bu", "zu", "ku", "gu", "za", "rA", "kE", "la"},
        {"azvini",      "bharaNi",      "kRttika",     "rOhiNi",   "mRgazira",  "Ardra",
@@ -243,9 +253,12 @@ std::vector<Expected> ExpectedTables() {
         "hasta",       "citta",        "svAti",       "vizAkha",  "anUrAdha",  "jyESTha",
         "mUla",        "pUrvASADha",   "uttarASADha", "zravaNaM", "dhaniSTha", "zatabhiSaM",
         "pUrvAbhAdra", "uttarAbhAdra", "rEvati"}},
+      // Signs: Kannada Wikipedia's "ರಾಶಿ"; bodies: the Mysore University
+      // Encyclopaedia with ಕುಜ. The nakshatras are checked only in part (see
+      // names.cpp): these rows hold the table to its reading.
       {NameScript::Kannada,
        0x0C80,
-       {"mESa", "vRSabha", "mithuna", "karkATaka", "siMha", "kanyA", "tulA", "vRzcika", "dhanu",
+       {"mESa", "vRSabha", "mithuna", "kaTaka", "siMha", "kanyA", "tulA", "vRzcika", "dhanu",
         "makara", "kuMbha", "mIna"},
        {"sUrya", "caMdra", "budha", "zukra", "kuja", "guru", "zani", "rAhu", "kEtu", "lagna"},
        {"sU", "caM", "bu", "zu", "ku", "gu", "za", "rA", "kE", "la"},
@@ -254,17 +267,21 @@ std::vector<Expected> ExpectedTables() {
         "hasta",       "citta",        "svAti",       "vizAkha", "anurAdha",  "jyESTha",
         "mUla",        "pUrvASADha",   "uttarASADha", "zravaNa", "dhaniSTha", "zatabhiSa",
         "pUrvAbhAdra", "uttarAbhAdra", "rEvati"}},
+      // Signs: the Malayalam Wikisource text; nakshatras: kaakkoo's list of
+      // the Malayalam almanac; bodies: Malayalam Wikipedia's "നവഗ്രഹങ്ങൾ".
       {NameScript::Malayalam,
        0x0D00,
        {"mETaM", "iTavaM", "mithunaM", "kar*kkaTakaM", "ciGGaM", "kanni", "tulAM", "vRzcikaM",
         "dhanu", "makaraM", "kuMbhaM", "mInaM"},
        {"sUryan*", "candran*", "budhan*", "zukran*", "covva", "vyAZaM", "zani", "rAhu", "kEtu",
         "lagnaM"},
-       {"ra", "ca", "bu", "zu", "ku", "gu", "ma", "rA", "kE", "la"},
+       {"sU", "ca", "bu", "zu", "co", "vyA", "za", "rA", "kE", "la"},
        {"azvati",    "bharaNi",  "kAr*ttika", "rOhiNi",      "makayiraM", "tiruvAtira", "puNar*taM",
         "pUyaM",     "AyilyaM",  "makaM",     "pUraM",       "utraM",     "attaM",      "cittira",
         "cOti",      "vizAkhaM", "aniZaM",    "tRkkETTa",    "mUlaM",     "pUrATaM",    "utrATaM",
-        "tiruvONaM", "aviTTaM",  "catayaM",   "pUruruTTAti", "utraTTAti", "rEvati"}},
+        "tiruvONaM", "aviTTaM",  "catayaM",   "pUrUruTTAti", "utraTTAti", "rEvati"}},
+      // Signs: reflectu.in; nakshatras: "গ্রহ-নক্ষত্র" (Bengali Wikisource)
+      // in today's spelling; bodies: souvaggerbondhu.in.
       {NameScript::Bengali,
        0x0980,
        {"mESa", "bRSa", "mithuna", "karkaTa", "siMha", "kanyA", "tulA", "bRzcika", "dhanu",
@@ -282,11 +299,11 @@ std::vector<Expected> ExpectedTables() {
         "puSyA",
         "azlESA",
         "maghA",
-        "pUrbaphAlgunI",
-        "uttaraphAlgunI",
+        "pUrbaphalgunI",
+        "uttaraphalgunI",
         "hastA",
         "citrA",
-        "sbAtI",
+        "sbAti",
         "bizAkhA",
         "anurAdhA",
         "jyESThA",
@@ -296,9 +313,12 @@ std::vector<Expected> ExpectedTables() {
         "zrabaNA",
         "dhaniSThA",
         "zatabhiSA",
-        "pUrbabhAdrapada",
-        "uttarabhAdrapada",
+        "pUrbabhAdrapadA",
+        "uttarabhAdrapadA",
         "rEbatI"}},
+      // Signs: Gujarati Wikipedia's "રાશિ"; nakshatras 1-14:
+      // vedicastrology-gujarati's "૨૭ નક્ષત્રો" (the rest hold the table to
+      // its reading); bodies: jainqq.org's list of the nine grahas.
       {NameScript::Gujarati,
        0x0A80,
        {"mESa", "vRSabha", "mithuna", "karka", "siMha", "kanyA", "tulA", "vRzcika", "dhanu",
@@ -307,7 +327,7 @@ std::vector<Expected> ExpectedTables() {
        {"sU", "caM", "bu", "zu", "maM", "gu", "za", "rA", "kE", "la"},
        {"azvinI",
         "bharaNI",
-        "kRttikA",
+        "kRtikA",
         "rOhiNI",
         "mRgazIrSa",
         "ArdrA",
