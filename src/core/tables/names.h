@@ -7,8 +7,9 @@
 // order (Sun .. Ketu, then the ascendant), the 27 nakshatras from 0 deg
 // sidereal, and the short forms a chart cell writes: a sign's short name for
 // the cell's label ("Ari", or the whole name where it is short already) and
-// each body's short label ("Su", "Mo", ... "As" in English; the abbreviation
-// each region's charts use in its script).
+// each body's short label ("Su", "Mo", ... "As" as English-language charts
+// print them; in the other scripts the first syllable of each name, the
+// program's own rule).
 #pragma once
 
 #include <array>
