@@ -27,8 +27,11 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://orvanta.example/")
 # Depends comes from the libraries the programs link (dpkg-shlibdeps).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The births database needs Qt's SQLite driver, a plugin loaded at run time
-# that no linked library names.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-sqlite")
+# that no linked library names. The names in the Indic scripts (Tools >
+# Settings > Names, --names) need faces for Devanagari, Tamil, Telugu,
+# Kannada, Malayalam, Bengali and Gujarati: Debian's fonts-noto-core holds
+# them all, and the drawing's font stack names them.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-sqlite, fonts-noto-core")
 # The labels' font where no other sans serif the program asks for is found.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS fonts-dejavu-core)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)

@@ -11,7 +11,7 @@
 set -eu
 
 BASE="cmake make g++ pkg-config qt6-base-dev qt6-svg-dev libqt6sql6-sqlite libsqlite3-dev libgtest-dev libgmock-dev \
-libbenchmark-dev xvfb xauth fonts-dejavu-core python3 python3-ephem swetest python3-jsonschema poppler-utils desktop-file-utils \
+libbenchmark-dev xvfb xauth fonts-dejavu-core fonts-noto-core python3 python3-ephem swetest python3-jsonschema poppler-utils desktop-file-utils \
 appstream man-db groff-base libgeonames-dev libhowardhinnant-date-dev tzdata"
 
 # GROUPS: fuzz (make fuzz), package (make package), stations (make stations),

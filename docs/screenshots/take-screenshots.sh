@@ -14,7 +14,9 @@
 # Indian: chart-page-north.png, chart-page-east.png; target
 # export_reference_page), the Dasha page (dasha.png), the Wealth page
 # (wealth.png) and the charts with the special lagnas shown
-# (chart-special-lagnas.png; target wealth_screenshot).
+# (chart-special-lagnas.png; target wealth_screenshot), and the result
+# window in Devanagari and Tamil names (chart-devanagari.png,
+# chart-tamil.png; target names_screenshot).
 set -eu
 build=${1:-build}
 out=$(cd "$(dirname "$0")" && pwd)
@@ -71,4 +73,7 @@ done
 # dasha_screenshot).
 QT_QPA_PLATFORM=offscreen "$(cd "$build" && pwd)/tests/gui/dasha_screenshot" "$out"
 QT_QPA_PLATFORM=offscreen "$(cd "$build" && pwd)/tests/gui/wealth_screenshot" "$out"
+# The result window with its names in Devanagari and in Tamil (target
+# names_screenshot).
+QT_QPA_PLATFORM=offscreen "$(cd "$build" && pwd)/tests/gui/names_screenshot" "$out"
 echo "screenshots written to $out"

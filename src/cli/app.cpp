@@ -27,6 +27,13 @@ namespace orvanta::cli {
 
 namespace {
 
+// The drawing's names: the script of --names, each body by its name.
+NameChoice NameChoiceOf(const CliOptions& options) {
+  NameChoice names;
+  names.script = options.names;
+  return names;
+}
+
 constexpr std::string_view kProgram = "orvanta-cli: ";
 
 // Which option holds the field that validation points at.
@@ -213,11 +220,11 @@ int RunOneChart(const CliOptions& options, CliChannels io) {
   const ChartOutput chart = ComputeChart(reading.birth, options.calculation);
   if (options.svgPath == "-") {
     // The drawing on standard output, before the chart's own output.
-    out += ChartSvg(chart, options.style, options.charts);
+    out += ChartSvg(chart, options.style, options.charts, NameChoiceOf(options));
   } else if (!options.svgPath.empty()) {
     // The drawing first, whole or not at all: a run that cannot keep it
     // stops before writing anything else.
-    const std::string svg = ChartSvg(chart, options.style, options.charts);
+    const std::string svg = ChartSvg(chart, options.style, options.charts, NameChoiceOf(options));
     if (const auto why = WriteWholeFile(options.svgPath, svg)) {
       io.err << kProgram << "cannot write the drawing "
              << QuotedForMessage(options.svgPath, kWholeText) << ": " << *why << '\n';
@@ -229,10 +236,10 @@ int RunOneChart(const CliOptions& options, CliChannels io) {
     out += '\n';
   } else if (options.json) {
     AppendChartSchemaJson(out, chart, &resolved.report, options.style, options.dasha,
-                          options.schemaFields);
+                          options.schemaFields, options.names);
     out += '\n';
   } else {
-    AppendChartText(out, chart, &resolved.report, options.dasha);
+    AppendChartText(out, chart, &resolved.report, options.dasha, options.names);
   }
   return WriteOutput(io.out, out, io.err, kExitOk);
 }
@@ -318,7 +325,7 @@ int RunBatch(ByteSource& input, std::string_view inputName, const BatchSettings&
       output += '\n';
     } else if (settings.json) {
       AppendChartSchemaJson(output, chart, &row.report, settings.style, settings.dasha,
-                            settings.schemaFields);
+                            settings.schemaFields, settings.names);
       output += '\n';
     } else {
       AppendChartCsv(output, chart);
@@ -421,6 +428,7 @@ int RunCli(std::span<const std::string_view> args, CliChannels io) {
       settings.schemaFields = options.schemaFields;
       settings.calculation = options.calculation;
       settings.style = options.style;
+      settings.names = options.names;
       StopRequest* stop = io.catchStop ? io.catchStop() : nullptr;
       if (stop != nullptr) settings.stop = &stop->signal;
       settings.dasha = options.dasha;

@@ -47,6 +47,7 @@ struct BatchSettings {
   ChartSchemaMembers schemaFields = ChartSchemaMembers{}.set();  // the schema's members written
   CalculationSettings calculation;  // --il-rule, --ayanamsa, --node: every row's settings
   ChartStyle style = ChartStyle::SouthIndian;  // the JSON's settings.chartStyle
+  NameScript names = NameScript::English;      // the JSON's settings.names
   // Polled between rows: once it holds a signal's number the run stops
   // after the row being written (null: never).
   const std::atomic<int>* stop = nullptr;

@@ -147,8 +147,8 @@ Parsed<CliOptions> ParseArguments(std::span<const std::string_view> args) {
   bool seenClock = false;
   bool seenDst = false, seenNoDst = false, seenPlaces = false, seenJson = false, seenBatch = false,
        wantHelp = false, wantZones = false, wantVersion = false, seenJobs = false,
-       seenFields = false, seenRecord = false, seenStyle = false, seenChart = false,
-       seenDashaLevels = false, seenDashaAt = false;
+       seenFields = false, seenRecord = false, seenStyle = false, seenNames = false,
+       seenChart = false, seenDashaLevels = false, seenDashaAt = false;
   bool anyBirthOption = false;
   std::string fieldsText;  // the value of --fields
 
@@ -300,6 +300,21 @@ Parsed<CliOptions> ParseArguments(std::span<const std::string_view> args) {
       options.style = *style;
       continue;
     }
+    if (arg == "--names") {
+      if (seenNames) return Fail<CliOptions>("--names given twice");
+      const auto value = takeValue();
+      const std::optional<NameScript> names =
+          value ? NameScriptOfKey(TrimField(*value)) : std::nullopt;
+      if (!names) {
+        return Fail<CliOptions>(
+            "--names needs english, sanskrit, devanagari, tamil, telugu, kannada, malayalam, "
+            "bengali or gujarati" +
+            (value ? ", not " + QuotedForMessage(*value) : std::string()));
+      }
+      seenNames = true;
+      options.names = *names;
+      continue;
+    }
     if (arg == "--chart") {
       if (seenChart) return Fail<CliOptions>("--chart given twice");
       const auto value = takeValue();
@@ -400,7 +415,7 @@ Parsed<CliOptions> ParseArguments(std::span<const std::string_view> args) {
   }
   if (seenPlaces) {
     if (anyBirthOption || seenBatch || wantZones || seenJobs || seenFields || seenRecord ||
-        anySetting || seenStyle || seenChart || seenDashaLevels || seenDashaAt ||
+        anySetting || seenStyle || seenNames || seenChart || seenDashaLevels || seenDashaAt ||
         !options.svgPath.empty()) {
       return Fail<CliOptions>("--places takes no other options but --json");
     }
@@ -425,7 +440,7 @@ Parsed<CliOptions> ParseArguments(std::span<const std::string_view> args) {
   }
   if (wantZones) {
     if (anyBirthOption || seenBatch || seenJson || seenRecord || anySetting || seenStyle ||
-        seenChart || seenDashaLevels || seenDashaAt || !options.svgPath.empty()) {
+        seenNames || seenChart || seenDashaLevels || seenDashaAt || !options.svgPath.empty()) {
       return Fail<CliOptions>("--list-zones takes no other options");
     }
     options.mode = Mode::ListZones;
@@ -470,6 +485,7 @@ std::string_view UsageText() {
               [--city C] [--state S] [--country K]
               [--json | --json-record] [--fields LIST]
               [--svg FILE [--chart rasi|navamsa|both]] [--style south|north|east]
+              [--names SCRIPT]
   orvanta-cli --name NAME --date YYYY-MM-DD --time HH:MM[:SS]
               --place "City[, State], Country" [--dst|--no-dst] [--json|--json-record]
               [--clock city|standard]
@@ -532,6 +548,12 @@ draws the birth chart and its Navamsa as SVG.
   --chart WHICH      with --svg: rasi, navamsa or both (default both)
   --style STYLE      the drawing's style: south (default), north or east
                      Indian; --json names it in settings.chartStyle
+  --names SCRIPT     the names of the signs, bodies and nakshatras in the
+                     text report and the drawing: english (the default),
+                     sanskrit (in Latin letters), devanagari, tamil,
+                     telugu, kannada, malayalam, bengali or gujarati;
+                     --json keeps its English values and names it in
+                     settings.names
   --list-zones       the 71 time zones with their list positions
   --ayanamsa A       the ayanamsa: program (this program's own, the
                      default), lahiri (Chitrapaksha), raman or kp

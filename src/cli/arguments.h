@@ -54,6 +54,7 @@ struct CliOptions {
   CalculationSettings calculation;                               // --il-rule, --ayanamsa, --node
   std::string svgPath;                           // --svg: the drawing's file; empty: none
   ChartStyle style = ChartStyle::SouthIndian;    // --style
+  NameScript names = NameScript::English;        // --names: the text report's and drawing's names
   ChartSelection charts = ChartSelection::Both;  // --chart: what --svg draws
   DashaRequest dasha;                            // --dasha-levels, --dasha-at
   // --clock: a city time or local mean time (city), or the tz reading

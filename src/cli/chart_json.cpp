@@ -480,7 +480,7 @@ std::optional<std::size_t> ChartSchemaMemberIndex(std::string_view name) {
 
 void AppendChartSchemaJson(std::string& out, const ChartOutput& chart, const PlaceReport* report,
                            ChartStyle style, const DashaRequest& dasha,
-                           const ChartSchemaMembers& members) {
+                           const ChartSchemaMembers& members, NameScript names) {
   // Whether the member at `k` of kChartSchemaMembers is written.
   const auto with = [&members](std::size_t k) { return members.test(k); };
   JsonObject o(out);
@@ -494,6 +494,8 @@ void AppendChartSchemaJson(std::string& out, const ChartOutput& chart, const Pla
     settings.String("node", NodeChoiceName(chart.settings.node));
     settings.String("induLagnaRule", RuleName(chart.settings.induLagnaRule));
     settings.String("chartStyle", ChartStyleKey(style));
+    // Only the choice: the members keep their English values.
+    settings.String("names", NameScriptKey(names));
     settings.String("dashaYear", dasha::YearLengthName(chart.settings.dashaYear));
     settings.Close();
   }

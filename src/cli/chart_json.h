@@ -40,7 +40,8 @@ void AppendChartSchemaJson(std::string& out, const ChartOutput& chart,
                            const PlaceReport* report = nullptr,
                            ChartStyle style = ChartStyle::SouthIndian,
                            const DashaRequest& dasha = {},
-                           const ChartSchemaMembers& members = ChartSchemaMembers{}.set());
+                           const ChartSchemaMembers& members = ChartSchemaMembers{}.set(),
+                           NameScript names = NameScript::English);
 // A refused birth: the schema, the name, "valid": false, the message and the
 // entry it concerns (or null).
 void AppendRefusalSchemaJson(std::string& out, std::string_view name, const Refusal& refusal);

@@ -155,10 +155,10 @@ void AppendOptionalInteger(std::string& out, const std::optional<long long>& val
 }  // namespace
 
 void AppendChartText(std::string& out, const ChartOutput& chart, const PlaceReport* report,
-                     const DashaRequest& dasha) {
+                     const DashaRequest& dasha, NameScript names) {
   std::string placeLines;
   if (report) AppendPlaceText(placeLines, *report);
-  AppendChartReport(out, chart, placeLines, dasha);
+  AppendChartReport(out, chart, placeLines, dasha, names);
 }
 
 namespace {

@@ -26,8 +26,10 @@ void AppendIsoMinuteJson(std::string& out, LocalDateTime t);
 // The text report (chart/report_text.h). With a report, the place and the resolved zone are added
 // (text: after the birth details; JSON: the members Place and ZoneResolved, before the last member,
 // Clock, which every chart has).
+// The text report, its signs, bodies and nakshatras named in `names`.
 void AppendChartText(std::string& out, const ChartOutput& chart,
-                     const PlaceReport* report = nullptr, const DashaRequest& dasha = {});
+                     const PlaceReport* report = nullptr, const DashaRequest& dasha = {},
+                     NameScript names = NameScript::English);
 void AppendChartJson(std::string& out, const ChartOutput& chart,
                      const PlaceReport* report = nullptr);
 

@@ -313,7 +313,7 @@ void BirthsMenu::ExportChart() {
       QStringLiteral("PDF (*.pdf);;PNG image (*.png);;SVG drawing (*.svg)"));
   if (path.isEmpty()) return;
   if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".pdf");
-  const QString error = orvanta::ExportChart(path, *chart_, SavedChartStyle());
+  const QString error = orvanta::ExportChart(path, *chart_, SavedChartStyle(), SavedNameChoice());
   if (!error.isEmpty()) messages_.Show(error, MessageIcon::Stop);
 }
 
@@ -323,8 +323,9 @@ void BirthsMenu::PrintChart() {
   QPrintPreviewDialog preview(&printer, QApplication::activeWindow());
   const ChartOutput chart = *chart_;
   const ChartStyle style = SavedChartStyle();
+  const NameChoice names = SavedNameChoice();
   connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
-          [chart, style](QPrinter* p) { orvanta::PrintChart(*p, chart, style); });
+          [chart, style, names](QPrinter* p) { orvanta::PrintChart(*p, chart, style, names); });
   preview.exec();
 }
 

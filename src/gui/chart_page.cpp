@@ -81,8 +81,9 @@ std::vector<ExplanationLine> ExplanationLines(const ChartOutput& chart) {
 
 class PagePainter {
  public:
-  PagePainter(QPainter& p, const ChartOutput& chart, ChartStyle style, double height)
-      : p_(p), chart_(chart), style_(style), height_(height) {}
+  PagePainter(QPainter& p, const ChartOutput& chart, ChartStyle style, const NameChoice& names,
+              double height)
+      : p_(p), chart_(chart), style_(style), names_(names), height_(height) {}
 
   // Paints the page; returns the bottom of the content above the footer.
   double Paint() {
@@ -160,8 +161,8 @@ class PagePainter {
   double Positions(double x, double y, double width) {
     y = Heading(x, y, width, kPositionsHeading);
     for (int body = 0; body < kBodyCount; ++body) {
-      y = Row(x, y, x + 170, width, Q(kBodyWindowNames[static_cast<std::size_t>(body)]),
-              Q(PositionWithMark(chart_, body)));
+      y = Row(x, y, x + 170, width, Q(BodyWindowName(names_.script, body)),
+              Q(PositionWithMark(chart_, body, names_.script)));
     }
     return y;
   }
@@ -173,9 +174,11 @@ class PagePainter {
     const QRectF room(kMargin, top, kSheetWidth - 2 * kMargin, kChartHeight);
     const std::array<QRectF, 2> areas = ChartAreas(room);
     PaintChart(p_, areas[0].adjusted(0, 0, -kColumnGap / 2, 0),
-               DrawChart(chart_, ChartKind::Rasi, style_), QString::fromLatin1(kFontFamily));
+               DrawChart(chart_, ChartKind::Rasi, style_, names_),
+               QString::fromLatin1(kFontFamily));
     PaintChart(p_, areas[1].adjusted(kColumnGap / 2, 0, 0, 0),
-               DrawChart(chart_, ChartKind::Navamsa, style_), QString::fromLatin1(kFontFamily));
+               DrawChart(chart_, ChartKind::Navamsa, style_, names_),
+               QString::fromLatin1(kFontFamily));
     return top + kChartHeight;
   }
 
@@ -197,7 +200,7 @@ class PagePainter {
   // The chart's legend, under the Navamsa's count.
   double Legend(double x, double y, double width) {
     y += Text(QRectF(x, y, width, 40), Q(kLegendHeading), PageFont(13, true), kInk) + 3;
-    for (const std::string& line : ChartLegend(style_)) {
+    for (const std::string& line : ChartLegend(style_, names_)) {
       y += Text(QRectF(x + 12, y, width - 12, 60), Q(line), PageFont(12), kInk) + 2;
     }
     return y;
@@ -257,7 +260,8 @@ class PagePainter {
     const double width = kSheetWidth - 2 * kMargin;
     y = Heading(kMargin, y, width, "Vimshottari Dasha");
     y += Text(QRectF(kMargin, y, width, 40),
-              Q(BalanceText(*v)) + QStringLiteral("; ") + Q(DashaYearCaption(v->yearLength)) +
+              Q(BalanceText(*v, names_.script)) + QStringLiteral("; ") +
+                  Q(DashaYearCaption(v->yearLength)) +
                   QStringLiteral("; dates by the birth's clock."),
               PageFont(12), kInk) +
          8;
@@ -276,13 +280,14 @@ class PagePainter {
       };
       Text(QRectF(x, line, column, kLine),
            QStringLiteral("%1  %2 \u2013 %3")
-               .arg(Q(dasha::LordName(maha[i].lord())), date(maha[i].start), date(maha[i].end)),
+               .arg(Q(LordNameIn(names_.script, maha[i].lord())), date(maha[i].start),
+                    date(maha[i].end)),
            PageFont(11, true), kInk);
       line += kLine;
       if (const auto subs = dasha::SubPeriods(*v, maha[i])) {
         for (const dasha::Period& p : *subs) {
           Text(QRectF(x + 12, line, column - 12, kLine),
-               QStringLiteral("%1  %2").arg(Q(dasha::LordName(p.lord())), date(p.start)),
+               QStringLiteral("%1  %2").arg(Q(LordNameIn(names_.script, p.lord())), date(p.start)),
                PageFont(10), kInk);
           line += kLine - 2;
         }
@@ -299,7 +304,7 @@ class PagePainter {
     if (!w) return y;
     const double width = kSheetWidth - 2 * kMargin;
     y = Heading(kMargin, y, width, kWealthHeading);
-    for (const std::string& line : WealthReadingLines(*w)) {
+    for (const std::string& line : WealthReadingLines(*w, names_.script)) {
       y += Text(QRectF(kMargin, y, width, 60), Q(line), PageFont(11), kInk) + 2;
     }
     y += 6;
@@ -309,7 +314,7 @@ class PagePainter {
       for (const wealth::Reason& r : p.why) why << Q(wealth::ReasonText(r));
       y += Text(QRectF(kMargin, y, width, 40),
                 QStringLiteral("%1  %2 \u2013 %3  %4: %5")
-                    .arg(Q(PeriodName(p.period)),
+                    .arg(Q(PeriodName(p.period, names_.script)),
                          Q(DateText(LocalDateOf(chart_.birth, p.period.start))),
                          Q(DateText(LocalDateOf(chart_.birth, p.period.end))),
                          Q(wealth::EffectName(p.effect)), why.join(QStringLiteral("; "))),
@@ -328,6 +333,7 @@ class PagePainter {
   QPainter& p_;
   const ChartOutput& chart_;
   ChartStyle style_;
+  NameChoice names_;
   double height_;
 };
 
@@ -371,7 +377,7 @@ QString WriteWhole(const QString& path, const QByteArray& bytes) {
 }  // namespace
 
 void PaintChartPage(QPainter& painter, const QRectF& target, const ChartOutput& chart,
-                    ChartStyle style) {
+                    ChartStyle style, const NameChoice& names) {
   painter.save();
   painter.setRenderHint(QPainter::Antialiasing);
   painter.setRenderHint(QPainter::TextAntialiasing);
@@ -384,14 +390,14 @@ void PaintChartPage(QPainter& painter, const QRectF& target, const ChartOutput& 
   {
     QPicture trial;
     QPainter measure(&trial);
-    const double needed = PagePainter(measure, chart, style, sheetHeight).Paint();
+    const double needed = PagePainter(measure, chart, style, names, sheetHeight).Paint();
     const double available = sheetHeight - kFooterSpace;
     if (needed > available) fit = available / needed;
   }
   painter.fillRect(target, Qt::white);
   painter.translate(target.left() + (target.width() - target.width() * fit) / 2, target.top());
   painter.scale(scale * fit, scale * fit);
-  PagePainter(painter, chart, style, sheetHeight / fit).Paint();
+  PagePainter(painter, chart, style, names, sheetHeight / fit).Paint();
   painter.restore();
 }
 
@@ -401,7 +407,7 @@ QPageSize LocalePageSize() {
 }
 
 QString ExportChartPdf(const QString& path, const ChartOutput& chart, const QPageSize& pageSize,
-                       ChartStyle style) {
+                       ChartStyle style, const NameChoice& names) {
   QByteArray bytes;
   {
     QBuffer buffer(&bytes);
@@ -414,19 +420,19 @@ QString ExportChartPdf(const QString& path, const ChartOutput& chart, const QPag
     pdf.setCreator(QStringLiteral("Orvanta"));
     QPainter painter;
     if (!painter.begin(&pdf)) return WriteFailed(path, QStringLiteral("no PDF page"));
-    PaintChartPage(painter, QRectF(0, 0, pdf.width(), pdf.height()), chart, style);
+    PaintChartPage(painter, QRectF(0, 0, pdf.width(), pdf.height()), chart, style, names);
     painter.end();
   }
   return WriteWhole(path, bytes);
 }
 
 QString ExportChartPng(const QString& path, const ChartOutput& chart, QSize pixels,
-                       ChartStyle style) {
+                       ChartStyle style, const NameChoice& names) {
   QImage image(pixels, QImage::Format_RGB32);
   image.fill(Qt::white);
   {
     QPainter painter(&image);
-    PaintChartPage(painter, QRectF(0, 0, pixels.width(), pixels.height()), chart, style);
+    PaintChartPage(painter, QRectF(0, 0, pixels.width(), pixels.height()), chart, style, names);
   }
   QByteArray bytes;
   QBuffer buffer(&bytes);
@@ -436,7 +442,7 @@ QString ExportChartPng(const QString& path, const ChartOutput& chart, QSize pixe
 }
 
 QString ExportChartSvg(const QString& path, const ChartOutput& chart, QSize pixels,
-                       ChartStyle style) {
+                       ChartStyle style, const NameChoice& names) {
   QByteArray bytes;
   {
     QBuffer buffer(&bytes);
@@ -449,7 +455,7 @@ QString ExportChartSvg(const QString& path, const ChartOutput& chart, QSize pixe
     svg.setTitle(Q(XmlEscaped(DocumentTitle(chart))));
     QPainter painter;
     if (!painter.begin(&svg)) return WriteFailed(path, QStringLiteral("no SVG drawing"));
-    PaintChartPage(painter, QRectF(0, 0, pixels.width(), pixels.height()), chart, style);
+    PaintChartPage(painter, QRectF(0, 0, pixels.width(), pixels.height()), chart, style, names);
     painter.end();
   }
   // The generator escapes & < > " in the texts it draws, but copies the
@@ -460,24 +466,27 @@ QString ExportChartSvg(const QString& path, const ChartOutput& chart, QSize pixe
   return WriteWhole(path, QByteArray(safe.data(), static_cast<qsizetype>(safe.size())));
 }
 
-QString ExportChart(const QString& path, const ChartOutput& chart, ChartStyle style) {
+QString ExportChart(const QString& path, const ChartOutput& chart, ChartStyle style,
+                    const NameChoice& names) {
   const QString suffix = QFileInfo(path).suffix().toLower();
   const QSize image(kImagePageWidthPx, kImagePageHeightPx);
-  if (suffix == QLatin1String("png")) return ExportChartPng(path, chart, image, style);
-  if (suffix == QLatin1String("svg")) return ExportChartSvg(path, chart, image, style);
-  if (suffix == QLatin1String("pdf")) return ExportChartPdf(path, chart, LocalePageSize(), style);
+  if (suffix == QLatin1String("png")) return ExportChartPng(path, chart, image, style, names);
+  if (suffix == QLatin1String("svg")) return ExportChartSvg(path, chart, image, style, names);
+  if (suffix == QLatin1String("pdf"))
+    return ExportChartPdf(path, chart, LocalePageSize(), style, names);
   return QStringLiteral(
              "Export as PDF, PNG or SVG: the file name \"%1\" ends in none of "
              ".pdf, .png, .svg.")
       .arg(path);
 }
 
-void PrintChart(QPrinter& printer, const ChartOutput& chart, ChartStyle style) {
+void PrintChart(QPrinter& printer, const ChartOutput& chart, ChartStyle style,
+                const NameChoice& names) {
   QPainter painter;
   if (!painter.begin(&printer)) return;
   // The page within the printer's margins, in the printer's own dots.
   const QRect page = printer.pageLayout().paintRectPixels(printer.resolution());
-  PaintChartPage(painter, QRectF(0, 0, page.width(), page.height()), chart, style);
+  PaintChartPage(painter, QRectF(0, 0, page.width(), page.height()), chart, style, names);
   painter.end();
 }
 

@@ -24,9 +24,10 @@ class QPrinter;
 
 namespace orvanta {
 
-// Draws the page into `target` (device coordinates of the painter).
+// Draws the page into `target` (device coordinates of the painter), its
+// signs, bodies and nakshatras named as `names` asks.
 void PaintChartPage(QPainter& painter, const QRectF& target, const ChartOutput& chart,
-                    ChartStyle style = ChartStyle::SouthIndian);
+                    ChartStyle style = ChartStyle::SouthIndian, const NameChoice& names = {});
 
 // The page size of the user's locale: Letter where the US measures are
 // used, A4 elsewhere (what a printer set up for the locale offers first).
@@ -34,15 +35,15 @@ QPageSize LocalePageSize();
 
 // Each returns an error text, or empty when the file was written whole.
 QString ExportChartPdf(const QString& path, const ChartOutput& chart, const QPageSize& pageSize,
-                       ChartStyle style = ChartStyle::SouthIndian);
+                       ChartStyle style = ChartStyle::SouthIndian, const NameChoice& names = {});
 QString ExportChartPng(const QString& path, const ChartOutput& chart, QSize pixels,
-                       ChartStyle style = ChartStyle::SouthIndian);
+                       ChartStyle style = ChartStyle::SouthIndian, const NameChoice& names = {});
 QString ExportChartSvg(const QString& path, const ChartOutput& chart, QSize pixels,
-                       ChartStyle style = ChartStyle::SouthIndian);
+                       ChartStyle style = ChartStyle::SouthIndian, const NameChoice& names = {});
 // By the file's suffix (.pdf, .png, .svg): PDF on the locale's page size,
 // PNG and SVG at the page's proportions, 1240 pixels wide (A4 at 150 dpi).
 QString ExportChart(const QString& path, const ChartOutput& chart,
-                    ChartStyle style = ChartStyle::SouthIndian);
+                    ChartStyle style = ChartStyle::SouthIndian, const NameChoice& names = {});
 
 // Pixels of the PNG and SVG page: A4's proportions at 150 dots per inch.
 inline constexpr int kImagePageWidthPx = 1240;
@@ -50,7 +51,7 @@ inline constexpr int kImagePageHeightPx = 1754;
 
 // Prints the page on the printer's page, within its margins.
 void PrintChart(QPrinter& printer, const ChartOutput& chart,
-                ChartStyle style = ChartStyle::SouthIndian);
+                ChartStyle style = ChartStyle::SouthIndian, const NameChoice& names = {});
 
 // The birth details and positions as plain text, one item a line, after the
 // settings line when a calculation setting differs from the default.

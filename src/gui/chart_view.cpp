@@ -96,7 +96,8 @@ void PaintChart(QPainter& p, const QRectF& area, const ChartDrawing& d, const QS
     const QString labelText = Q(texts.signLabel);
     p.setFont(FittedFont(
         family,
-        FittingTextSize(cell.labelBox, 1, TextLength(texts.signLabel), kLargestLabelText) * side,
+        FittingTextSize(cell.labelBox, 1, WidthInLetters(texts.signLabel), kLargestLabelText) *
+            side,
         false, {labelText}, label.width()));
     p.setPen(kLabelInk);
     p.drawText(label, Qt::AlignCenter, labelText);
@@ -113,7 +114,7 @@ void PaintChart(QPainter& p, const QRectF& area, const ChartDrawing& d, const QS
     const double lineHeight = QFontMetricsF(bold).height();
     double y = text.center().y() - lineHeight * static_cast<double>(lines.size()) / 2;
     for (const CellLine& line : fitted.lines) {
-      const bool asc = line.text == kChartLabelNames[Asc];
+      const bool asc = line.text == d.ascendantLabel;
       p.setFont(line.mark || asc ? bold : plain);
       p.setPen(line.mark || asc ? kMarkInk : kInk);
       p.drawText(QRectF(text.left(), y, text.width(), lineHeight), Qt::AlignCenter, Q(line.text));
@@ -165,8 +166,8 @@ void ChartView::Present(const ChartOutput& chart, ChartStyle style) {
 void ChartView::SetStyle(ChartStyle style) {
   style_ = style;
   if (chart_) {
-    drawings_ = std::array<ChartDrawing, 2>{DrawChart(*chart_, ChartKind::Rasi, style),
-                                            DrawChart(*chart_, ChartKind::Navamsa, style)};
+    drawings_ = std::array<ChartDrawing, 2>{DrawChart(*chart_, ChartKind::Rasi, style, names_),
+                                            DrawChart(*chart_, ChartKind::Navamsa, style, names_)};
     if (specialLagnas_) {
       for (ChartDrawing& d : *drawings_) AddSpecialLagnaMarks(d, *chart_);
     }
@@ -176,6 +177,11 @@ void ChartView::SetStyle(ChartStyle style) {
 
 void ChartView::SetSpecialLagnas(bool shown) {
   specialLagnas_ = shown;
+  SetStyle(style_);
+}
+
+void ChartView::SetNames(const NameChoice& names) {
+  names_ = names;
   SetStyle(style_);
 }
 

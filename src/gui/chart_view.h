@@ -47,6 +47,10 @@ class ChartView : public QWidget {
   // Shows or hides the special lagnas' marks (HL, GL, BL, SL, AL, A2, A11).
   void SetSpecialLagnas(bool shown);
   bool specialLagnas() const { return specialLagnas_; }
+  // Names the signs and bodies as `names` asks (the script, two-letter
+  // labels, degrees in the cells).
+  void SetNames(const NameChoice& names);
+  const NameChoice& names() const { return names_; }
   // The birth chart and the Navamsa as drawn; empty before a chart.
   const std::optional<std::array<ChartDrawing, 2>>& drawings() const { return drawings_; }
   ChartArrangement arrangement() const { return ArrangementFor(size()); }
@@ -59,6 +63,7 @@ class ChartView : public QWidget {
   std::optional<std::array<ChartDrawing, 2>> drawings_;
   ChartStyle style_ = ChartStyle::SouthIndian;
   bool specialLagnas_ = false;
+  NameChoice names_;
 };
 
 }  // namespace orvanta

@@ -60,7 +60,7 @@ DashaPage::DashaPage(QWidget* parent) : QWidget(parent) {
 
 QTreeWidgetItem* DashaPage::AddItem(QTreeWidgetItem* parent, const dasha::Period& p) {
   auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(tree_);
-  item->setText(LordColumn, Text(dasha::LordName(p.lord())));
+  item->setText(LordColumn, Text(LordNameIn(script_, p.lord())));
   item->setText(StartColumn, Text(DateText(LocalDateOf(birth_, p.start))));
   item->setText(EndColumn, Text(DateText(LocalDateOf(birth_, p.end))));
   item->setText(AgeColumn, Text(AgeText(AgeAt(birth_, p.start))));
@@ -85,7 +85,8 @@ void DashaPage::FillChildren(QTreeWidgetItem* item) {
   }
 }
 
-void DashaPage::Present(const ChartOutput& chart, dasha::UtSeconds now) {
+void DashaPage::Present(const ChartOutput& chart, dasha::UtSeconds now, NameScript script) {
+  script_ = script;
   tree_->clear();
   periods_.clear();
   running_ = nullptr;
@@ -96,9 +97,9 @@ void DashaPage::Present(const ChartOutput& chart, dasha::UtSeconds now) {
     note_->clear();
     return;
   }
-  balance_->setText(Text(BalanceText(*scheme_)));
+  balance_->setText(Text(BalanceText(*scheme_, script_)));
   note_->setText(QStringLiteral("Vimshottari, from the Moon in %1; %2. Dates by the birth's clock.")
-                     .arg(Text(kNakshatraNames[static_cast<std::size_t>(scheme_->nakshatra)]),
+                     .arg(Text(NakshatraNameIn(script_, scheme_->nakshatra)),
                           Text(DashaYearCaption(scheme_->yearLength))));
   for (const dasha::Period& m : dasha::Mahadashas(*scheme_)) AddItem(nullptr, m);
   MarkRunning(now);

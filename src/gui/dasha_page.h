@@ -30,7 +30,9 @@ class DashaPage : public QWidget {
   explicit DashaPage(QWidget* parent = nullptr);
 
   // Shows the periods of `chart` and marks those running at `now`.
-  void Present(const ChartOutput& chart, dasha::UtSeconds now);
+  // The lords and the nakshatra are named in `script`.
+  void Present(const ChartOutput& chart, dasha::UtSeconds now,
+               NameScript script = NameScript::English);
 
   QTreeWidget* tree() const { return tree_; }
   QLabel* balance() const { return balance_; }
@@ -47,6 +49,7 @@ class DashaPage : public QWidget {
   QTreeWidget* tree_ = nullptr;
   QTreeWidgetItem* running_ = nullptr;
   Birth birth_;
+  NameScript script_ = NameScript::English;
   std::optional<dasha::Vimshottari> scheme_;
   std::vector<dasha::Period> periods_;  // the items' periods, by the index each item keeps
 };

@@ -308,9 +308,10 @@ void FrmDisplay::BuildChartTab(QWidget* page) {
   western->setGeometry(s_.Rect(8640, 3795 - kTabStripTwips, 3495, 3780));
   for (int r = 0; r < kBodyCount; ++r) {
     const int top = 360 + kPositionPitchTwips * r;
-    PlacedLabel(western, ("PlanetName" + std::to_string(r)).c_str(),
-                Text(kBodyWindowNames[static_cast<std::size_t>(r)]), s_.Rect(120, top, 1785, 255),
-                s_.Font(kTextPx));
+    bodyNames_[static_cast<std::size_t>(r)] =
+        PlacedLabel(western, ("PlanetName" + std::to_string(r)).c_str(),
+                    Text(kBodyWindowNames[static_cast<std::size_t>(r)]),
+                    s_.Rect(120, top, 1785, 255), s_.Font(kTextPx));
     positions_[r] =
         ValueLabel(western, "planet" + std::to_string(r), s_.Rect(1920, top, 1455, 255), s_);
   }
@@ -434,9 +435,20 @@ void FrmDisplay::SetChartStyle(ChartStyle style) {
   ShowLegend();
 }
 
+void FrmDisplay::SetNames(const NameChoice& names) {
+  names_ = names;
+  chartView_->SetNames(names);
+  for (int body = 0; body < kBodyCount; ++body) {
+    if (QLabel* label = bodyNames_[static_cast<std::size_t>(body)]) {
+      label->setText(Text(BodyWindowName(names.script, body)));
+    }
+  }
+  ShowLegend();
+}
+
 void FrmDisplay::ShowLegend() {
   QStringList legend;
-  for (const std::string& line : ChartLegend(style_)) legend << Text(line);
+  for (const std::string& line : ChartLegend(style_, names_)) legend << Text(line);
   legend_->setText(legend.join(QLatin1Char('\n')));
 }
 
@@ -465,7 +477,9 @@ void FrmDisplay::BringChartToFront() {
 
 void FrmDisplay::Present(const ChartOutput& chart) {
   // Positions, birth details, attributes, the drawn charts, first tab.
-  for (int i = 0; i < kBodyCount; ++i) SetCaption(positions_[i], PositionText(chart.bodies[i]));
+  for (int i = 0; i < kBodyCount; ++i) {
+    SetCaption(positions_[i], PositionText(chart.bodies[i], names_.script));
+  }
 
   SetCaption(name_, chart.details.name);
   for (std::size_t i = 0; i < kDetailCaptions.size(); ++i) {
@@ -520,8 +534,8 @@ void FrmDisplay::Present(const ChartOutput& chart) {
   }
   chartView_->Present(chart, style_);
   // Today from the system clock, here at the edge; the page takes it as given.
-  dashaPage_->Present(chart, SystemNow());
-  wealthPage_->Present(chart);
+  dashaPage_->Present(chart, SystemNow(), names_.script);
+  wealthPage_->Present(chart, names_.script);
   tabs_->setCurrentIndex(0);
 }
 

@@ -76,6 +76,11 @@ class FrmDisplay : public QWidget {
   // Draws the charts (the birth chart and its Navamsa) in `style`, now and
   // for every chart presented after.
   void SetChartStyle(ChartStyle style);
+  // Names the signs, bodies and nakshatras as `names` asks in the drawn
+  // charts, the positions and the Dasha and Wealth pages, for every chart
+  // presented after (the shown one is presented again by its caller).
+  void SetNames(const NameChoice& names);
+  const NameChoice& names() const { return names_; }
   ChartView* chartView() const { return chartView_; }
   // The "Dasha" tab.
   DashaPage* dashaPage() const { return dashaPage_; }
@@ -108,6 +113,8 @@ class FrmDisplay : public QWidget {
   DashaPage* dashaPage_ = nullptr;
   WealthPage* wealthPage_ = nullptr;
   ChartStyle style_ = ChartStyle::SouthIndian;
+  NameChoice names_;
+  std::array<QLabel*, kBodyCount> bodyNames_{};  // the bodies' names beside their positions
   QWidget* chartFrame_ = nullptr;                // the drawn charts and the forum link
   QWidget* detailsFrame_ = nullptr;              // the birth details
   std::array<QLabel*, kBodyCount> positions_{};  // the bodies' positions, Sun..Asc

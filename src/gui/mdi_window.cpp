@@ -72,6 +72,7 @@ MdiWindow::MdiWindow(const HelpLinks& help, QWidget* parent) : QMainWindow(paren
   display_ = new FrmDisplay(help_, displaySub_, DisplayScale());
   display_->SetChartStyle(SavedChartStyle());
   display_->chartView()->SetSpecialLagnas(SavedSpecialLagnas());
+  display_->SetNames(SavedNameChoice());
   displaySub_->setWidget(display_);
   displaySub_->setObjectName(QStringLiteral("frmDisplayWindow"));
   displaySub_->setWindowTitle(ProgramTitle());
@@ -139,6 +140,31 @@ void MdiWindow::BuildMenus() {
   connect(special, &QAction::toggled, this, [this](bool shown) {
     SaveSpecialLagnas(shown);
     if (display_ != nullptr) display_->chartView()->SetSpecialLagnas(shown);
+  });
+  // How the cells name the bodies, kept for the next start: by two-letter
+  // labels, and with each body's degrees in its sign.
+  const NameChoice savedNames = SavedNameChoice();
+  QAction* twoLetter = NamedAction("mnuTwoLetterLabels", tr("&Two-Letter Labels"), this);
+  twoLetter->setCheckable(true);
+  twoLetter->setChecked(savedNames.twoLetterLabels);
+  view->addAction(twoLetter);
+  connect(twoLetter, &QAction::toggled, this, [this](bool shown) {
+    SaveTwoLetterLabels(shown);
+    if (display_ == nullptr) return;
+    NameChoice names = display_->names();
+    names.twoLetterLabels = shown;
+    display_->SetNames(names);
+  });
+  QAction* degrees = NamedAction("mnuDegreesInCells", tr("&Degrees in Cells"), this);
+  degrees->setCheckable(true);
+  degrees->setChecked(savedNames.degreesInCells);
+  view->addAction(degrees);
+  connect(degrees, &QAction::toggled, this, [this](bool shown) {
+    SaveDegreesInCells(shown);
+    if (display_ == nullptr) return;
+    NameChoice names = display_->names();
+    names.degreesInCells = shown;
+    display_->SetNames(names);
   });
   // Tools > Settings…: the calculation settings, for every chart from now on.
   QMenu* tools = menuBar()->addMenu(QStringLiteral("&Tools"));

@@ -17,6 +17,7 @@ constexpr char kAyanamsaKey[] = "calculation/ayanamsa";
 constexpr char kNodeKey[] = "calculation/node";
 constexpr char kInduLagnaRuleKey[] = "calculation/induLagnaRule";
 constexpr char kDashaYearKey[] = "calculation/dashaYear";
+constexpr char kNamesKey[] = "view/names";
 
 // A list of `choices` with their captions, the item data the index into
 // `choices`, showing `current`.
@@ -49,7 +50,8 @@ QString NameText(std::string_view name) {
 
 }  // namespace
 
-SettingsDialog::SettingsDialog(const CalculationSettings& current, QWidget* parent)
+SettingsDialog::SettingsDialog(const CalculationSettings& current, NameScript names,
+                               QWidget* parent)
     : QDialog(parent) {
   setObjectName(QStringLiteral("frmSettings"));
   setWindowTitle(QStringLiteral("Settings"));
@@ -59,12 +61,16 @@ SettingsDialog::SettingsDialog(const CalculationSettings& current, QWidget* pare
                               InduLagnaRuleCaption, this);
   dashaYear_ =
       ChoiceList("cboDashaYear", kDashaYearChoices, current.dashaYear, DashaYearCaption, this);
+  names_ = ChoiceList("cboNames", kNameScripts, names, NameScriptCaption, this);
 
   auto* form = new QFormLayout;
   form->addRow(QStringLiteral("&Ayanamsa:"), ayanamsa_);
   form->addRow(QStringLiteral("&Rahu and Ketu:"), node_);
   form->addRow(QStringLiteral("&Indu Lagna rule:"), induLagnaRule_);
   form->addRow(QStringLiteral("&Dasha year:"), dashaYear_);
+  // The captions stay English for now; the new ones go through tr() so that
+  // a translation can follow.
+  form->addRow(tr("&Names:"), names_);
 
   auto* note = new QLabel(
       QStringLiteral("The chart shown is computed again with the new settings. They are kept "
@@ -93,6 +99,10 @@ CalculationSettings SettingsDialog::Chosen() const {
   return s;
 }
 
+NameScript SettingsDialog::ChosenNames() const {
+  return ChoiceAt(kNameScripts, names_);
+}
+
 CalculationSettings LoadCalculationSettings(const QSettings& store) {
   CalculationSettings s;
   if (const auto a = AyanamsaChoiceFromName(StoredName(store, kAyanamsaKey))) s.ayanamsa = *a;
@@ -112,6 +122,15 @@ void SaveCalculationSettings(QSettings& store, const CalculationSettings& s) {
   store.setValue(QString::fromLatin1(kInduLagnaRuleKey),
                  NameText(InduLagnaRuleName(s.induLagnaRule)));
   store.setValue(QString::fromLatin1(kDashaYearKey), NameText(dasha::YearLengthName(s.dashaYear)));
+  store.sync();
+}
+
+NameScript LoadNameScript(const QSettings& store) {
+  return NameScriptOfKey(StoredName(store, kNamesKey)).value_or(NameScript::English);
+}
+
+void SaveNameScript(QSettings& store, NameScript names) {
+  store.setValue(QString::fromLatin1(kNamesKey), NameText(NameScriptKey(names)));
   store.sync();
 }
 

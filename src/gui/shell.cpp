@@ -48,6 +48,7 @@ void Shell::UseSettingsFile(const QString& path) {
   if (!SettingsFileUsable(path)) {
     settingsPath_.clear();
     session_.settings = CalculationSettings{};
+    names_ = NameScript::English;
     settingsProblem_ =
         QStringLiteral(
             "The settings file \"%1\" is not a regular file: the default settings are used "
@@ -59,11 +60,28 @@ void Shell::UseSettingsFile(const QString& path) {
   settingsProblem_.clear();
   const QSettings store(path, QSettings::IniFormat);
   session_.settings = LoadCalculationSettings(store);
+  names_ = LoadNameScript(store);
 }
 
 void Shell::ShowSettings(QWidget* parent) {
-  SettingsDialog dialog(session_.settings, parent);
-  if (dialog.exec() == QDialog::Accepted) ApplySettings(dialog.Chosen());
+  SettingsDialog dialog(session_.settings, names_, parent);
+  if (dialog.exec() != QDialog::Accepted) return;
+  // The names first: the chart computed again below is then shown in them.
+  if (dialog.ChosenNames() != names_) ApplyNames(dialog.ChosenNames());
+  ApplySettings(dialog.Chosen());
+}
+
+void Shell::ApplyNames(NameScript names) {
+  names_ = names;
+  if (!settingsPath_.isEmpty() && SettingsFileUsable(settingsPath_)) {
+    QSettings store(settingsPath_, QSettings::IniFormat);
+    SaveNameScript(store, names);
+  }
+  if (!mdi_) return;
+  NameChoice choice = mdi_->display()->names();
+  choice.script = names;
+  mdi_->display()->SetNames(choice);
+  if (shown_) Present(*mdi_, *shown_);
 }
 
 void Shell::ApplySettings(const CalculationSettings& settings) {
@@ -142,6 +160,10 @@ void Shell::ShowChart(const ChartOutput& chart) {
   connect(mdi, &MdiWindow::aboutRequested, this, [this, mdi] { ShowAbout(mdi); });
   connect(mdi, &MdiWindow::manualRequested, this, &Shell::ShowManual);
   connect(mdi, &MdiWindow::settingsRequested, this, [this, mdi] { ShowSettings(mdi); });
+  // The View menu's label choices with the Settings dialog's script.
+  NameChoice names = SavedNameChoice();
+  names.script = names_;
+  mdi->display()->SetNames(names);
   Present(*mdi, chart);
   if (births_) {
     births_->AddBirthCommands(mdi);

@@ -61,6 +61,10 @@ class Shell : public QObject {
   // Computes every chart from now on with `settings`, keeps them in the
   // settings file, and computes the shown chart again.
   void ApplySettings(const CalculationSettings& settings);
+  // The script the names are shown in (Tools > Settings > Names): kept in
+  // the settings file and applied to the shown chart at once.
+  NameScript names() const { return names_; }
+  void ApplyNames(NameScript names);
 
   // Shows the birth-data form, or, when another copy holds the guard, says
   // so and ends. Returns whether the program goes on. When the guard finds
@@ -95,6 +99,7 @@ class Shell : public QObject {
   HelpLinks help_;
   std::function<void()> endProgram_;
   Session session_;
+  NameScript names_ = NameScript::English;
   QString settingsPath_;     // where the calculation settings are kept; empty: not kept
   QString settingsProblem_;  // why the settings file is not used, told once at start
   std::unique_ptr<FrmMain> form_;

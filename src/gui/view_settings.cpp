@@ -9,11 +9,15 @@
 #include <cerrno>
 #include <memory>
 
+#include "gui/settings_dialog.h"
+
 namespace orvanta {
 namespace {
 
 constexpr char kStyleKey[] = "view/chartStyle";
 constexpr char kSpecialLagnasKey[] = "view/specialLagnas";
+constexpr char kTwoLetterKey[] = "view/twoLetterLabels";
+constexpr char kDegreesKey[] = "view/degreesInCells";
 
 // The settings, or none when the file may not be opened.
 std::unique_ptr<QSettings> ViewSettings() {
@@ -63,6 +67,26 @@ bool SavedSpecialLagnas() {
 void SaveSpecialLagnas(bool shown) {
   const std::unique_ptr<QSettings> store = ViewSettings();
   if (store) store->setValue(QLatin1String(kSpecialLagnasKey), shown);
+}
+
+NameChoice SavedNameChoice() {
+  NameChoice names;
+  const std::unique_ptr<QSettings> store = ViewSettings();
+  if (!store) return names;
+  names.script = LoadNameScript(*store);
+  names.twoLetterLabels = store->value(QLatin1String(kTwoLetterKey), false).toBool();
+  names.degreesInCells = store->value(QLatin1String(kDegreesKey), false).toBool();
+  return names;
+}
+
+void SaveTwoLetterLabels(bool shown) {
+  const std::unique_ptr<QSettings> store = ViewSettings();
+  if (store) store->setValue(QLatin1String(kTwoLetterKey), shown);
+}
+
+void SaveDegreesInCells(bool shown) {
+  const std::unique_ptr<QSettings> store = ViewSettings();
+  if (store) store->setValue(QLatin1String(kDegreesKey), shown);
 }
 
 }  // namespace orvanta

@@ -30,4 +30,13 @@ void SaveChartStyle(ChartStyle style);
 bool SavedSpecialLagnas();
 void SaveSpecialLagnas(bool shown);
 
+// How the charts name the signs and bodies: the script (Tools > Settings >
+// Names, kept by the settings dialog beside the calculation settings) and
+// the View menu's "Two-Letter Labels" and "Degrees in Cells"; English
+// names, each body by its name and no degrees when never chosen or when the
+// settings file may not be opened.
+NameChoice SavedNameChoice();
+void SaveTwoLetterLabels(bool shown);
+void SaveDegreesInCells(bool shown);
+
 }  // namespace orvanta

@@ -60,7 +60,7 @@ WealthPage::WealthPage(QWidget* parent) : QWidget(parent) {
   layout->addWidget(periods_, 2);
 }
 
-void WealthPage::Present(const ChartOutput& chart) {
+void WealthPage::Present(const ChartOutput& chart, NameScript script) {
   periods_->clear();
   places_.clear();
   const std::optional<ChartWealth> w = WealthOf(chart);
@@ -71,7 +71,7 @@ void WealthPage::Present(const ChartOutput& chart) {
   }
   heading_->setText(QStringLiteral("The Indu Lagna's wealth reading, by the classical rules"));
   QStringList lines;
-  for (const std::string& line : WealthReadingLines(*w)) lines << Text(line);
+  for (const std::string& line : WealthReadingLines(*w, script)) lines << Text(line);
   lines << QString() << Text(kLegendHeading);
   for (const std::string& line : WealthLegendLines()) lines << QStringLiteral("  ") + Text(line);
   reading_->setPlainText(lines.join(QLatin1Char('\n')));
@@ -97,7 +97,7 @@ void WealthPage::Present(const ChartOutput& chart) {
       }
     }
     auto* item = new QTreeWidgetItem(periods_);
-    item->setText(PeriodColumn, Text(PeriodName(p.period)));
+    item->setText(PeriodColumn, Text(PeriodName(p.period, script)));
     item->setText(StartColumn, Text(DateText(LocalDateOf(chart.birth, p.period.start))));
     item->setText(EndColumn, Text(DateText(LocalDateOf(chart.birth, p.period.end))));
     item->setText(EffectColumn, Text(wealth::EffectName(p.effect)));

@@ -27,7 +27,8 @@ class WealthPage : public QWidget {
 
   explicit WealthPage(QWidget* parent = nullptr);
 
-  void Present(const ChartOutput& chart);
+  // The signs, bodies and lords are named in `script`.
+  void Present(const ChartOutput& chart, NameScript script = NameScript::English);
 
   // Where an opened period is to be shown: its mahadasha's place among the
   // nine (0..8) and, for an antardasha, its place within it (0..8), else

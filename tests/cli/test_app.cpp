@@ -14,6 +14,7 @@
 #include "cli/chart_json.h"
 #include "cli/render.h"
 #include "io/bytes.h"
+#include "support/random_births.h"
 
 namespace orvanta::cli {
 namespace {
@@ -302,6 +303,74 @@ TEST(RunBatch, SchemaFieldsGiveTheChosenTopLevelMembers) {
   }
   EXPECT_FALSE(std::getline(fewLines, fewLine));
   EXPECT_GT(compared, 100);
+}
+
+// The names are presentation alone: for a few hundred births from the whole
+// input domain the JSON of every --names is the English one but for its
+// settings.names, while the text report does change.
+TEST(RunCli, NamesChangeNoNumber) {
+  std::mt19937_64 rng(35);
+  const auto run = [](const std::vector<std::string>& args, std::string& output) {
+    std::vector<std::string_view> views(args.begin(), args.end());
+    std::istringstream in;
+    std::ostringstream out, err;
+    const int status = RunCli(views, {in, out, err});
+    output = out.str() + err.str();
+    return status;
+  };
+  const auto twoDigits = [](const std::string& text) {
+    return text.size() < 2 ? "0" + text : text;
+  };
+  int charts = 0;
+  for (int i = 0; i < 300; ++i) {
+    const FormEntries e = orvanta::testing::RandomFormEntries(rng);
+    std::vector<std::string> args = {
+        "--name",
+        e.name,
+        "--date",
+        e.yearText + "-" + twoDigits(std::to_string(e.monthIndex + 1)) + "-" + twoDigits(e.dayText),
+        "--time",
+        twoDigits(e.hourText) + ":" + twoDigits(e.minuteText) + ":" + twoDigits(e.secondText),
+        "--lat",
+        e.latDeg + (e.north ? "N" : "S") + twoDigits(e.latMin),
+        "--lon",
+        e.lonDeg + (e.east ? "E" : "W") + twoDigits(e.lonMin),
+        "--zone",
+        std::to_string(e.zoneIndex),
+        "--json"};
+    if (e.dst) args.push_back("--dst");
+    std::string english;
+    const int status = run(args, english);
+    SCOPED_TRACE(english.substr(0, 200));
+    ASSERT_TRUE(status == kExitOk || status == kExitRefused) << status;
+    if (status == kExitOk) ++charts;
+    const std::string member = "\"names\":\"english\"";
+    ASSERT_EQ(status == kExitOk, english.find(member) != std::string::npos);
+    for (const NameScript script : kNameScripts) {
+      std::vector<std::string> with = args;
+      with.push_back("--names");
+      with.push_back(std::string(NameScriptKey(script)));
+      std::string json;
+      ASSERT_EQ(run(with, json), status);
+      const std::string own = "\"names\":\"" + std::string(NameScriptKey(script)) + "\"";
+      if (const std::size_t at = json.find(own); at != std::string::npos) {
+        json.replace(at, own.size(), member);
+      }
+      ASSERT_EQ(json, english) << NameScriptKey(script);
+    }
+    if (status != kExitOk || i % 10 != 0) continue;
+    // The text report of the same birth does name things otherwise.
+    args.pop_back();
+    if (e.dst) args.pop_back();
+    std::string text, tamil;
+    ASSERT_EQ(run(args, text), kExitOk);
+    args.push_back("--names");
+    args.push_back("tamil");
+    ASSERT_EQ(run(args, tamil), kExitOk);
+    EXPECT_NE(text, tamil);
+    EXPECT_NE(tamil.find("\u0B9A\u0BC2\u0BB0\u0BBF\u0BAF\u0BA9\u0BCD"), std::string::npos);
+  }
+  EXPECT_GT(charts, 100);
 }
 
 TEST(RunCli, RandomWordsNeverGiveAPartialChart) {

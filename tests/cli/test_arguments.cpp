@@ -497,6 +497,22 @@ TEST(ParseArguments, ModesAndMistakes) {
        {"--list-zones", "--style", "north"},
        std::nullopt,
        "no other options"},
+      {"names in a script", with({"--names", "tamil"}), Mode::Chart, ""},
+      {"names of a batch", {"--batch", "-", "--names=devanagari"}, Mode::Batch, ""},
+      {"unknown names", with({"--names", "hindi"}), std::nullopt,
+       "--names needs english, sanskrit, devanagari, tamil, telugu, kannada, malayalam, bengali "
+       "or gujarati, not \"hindi\""},
+      {"names in capitals", with({"--names", "Tamil"}), std::nullopt, "--names needs"},
+      {"names without a value", with({"--names"}), std::nullopt, "--names needs"},
+      {"names twice", with({"--names", "tamil", "--names", "telugu"}), std::nullopt, "twice"},
+      {"zone list with names",
+       {"--list-zones", "--names", "tamil"},
+       std::nullopt,
+       "no other options"},
+      {"places with names",
+       {"--places", "Madrid", "--names", "tamil"},
+       std::nullopt,
+       "--places takes no other options"},
   };
   for (const ArgumentsCase& c : cases) {
     SCOPED_TRACE(c.label);
@@ -512,6 +528,13 @@ TEST(ParseArguments, ModesAndMistakes) {
   // The place's own clock unless the standard one is asked for.
   EXPECT_EQ(ParseArguments(birth).value->clock, ClockPreference::City);
   EXPECT_EQ(ParseArguments(with({"--clock", "standard"})).value->clock, ClockPreference::Standard);
+  // English names unless others are asked for; every script by its key.
+  EXPECT_EQ(ParseArguments(birth).value->names, NameScript::English);
+  for (const NameScript script : kNameScripts) {
+    const auto parsed = ParseArguments(with({"--names", NameScriptKey(script)}));
+    ASSERT_TRUE(parsed.value) << parsed.error;
+    EXPECT_EQ(parsed.value->names, script);
+  }
 }
 
 // The drawing's options land in the options; without them the drawing is

@@ -15,6 +15,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QSettings>
@@ -22,6 +23,7 @@
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QTreeWidget>
 #include <atomic>
 #include <chrono>
 #include <cmath>
@@ -30,6 +32,7 @@
 
 #include "chart/explanation.h"
 #include "gui/chart_view.h"
+#include "gui/dasha_page.h"
 #include "gui/data_dir.h"
 #include "gui/frm_display.h"
 #include "gui/frm_main.h"
@@ -39,6 +42,7 @@
 #include "gui/single_instance.h"
 #include "gui/ui_common.h"
 #include "gui/view_settings.h"
+#include "gui/wealth_page.h"
 #include "support/gui_harness.h"
 #include "support/reference_births.h"
 
@@ -80,6 +84,8 @@ class TestMdiWindow : public QObject {
   void settingsFileThatIsAPipeIsNotOpened();
   void viewMenuRedrawsInTheChosenStyleAndKeepsIt();
   void specialLagnasAreOffByDefaultAndKept();
+  void labelChoicesAreOffByDefaultAndKept();
+  void namesChosenInSettingsShowEverywhereAndAreKept();
   void chartsStackWhereTheRoomIsNarrow();
 
  private:
@@ -200,7 +206,8 @@ void TestMdiWindow::captionsAndMenus() {
   QCOMPARE(bar[4]->text(), QStringLiteral("Make Money &Online"));
   QCOMPARE(MenuTexts(bar[0]->menu()), QStringList({"&Back", "E&xit"}));
   QCOMPARE(MenuTexts(bar[1]->menu()),
-           QStringList({"&South Indian", "&North Indian", "&East Indian", "-", "Special &Lagnas"}));
+           QStringList({"&South Indian", "&North Indian", "&East Indian", "-", "Special &Lagnas",
+                        "&Two-Letter Labels", "&Degrees in Cells"}));
   QCOMPARE(MenuTexts(bar[2]->menu()), QStringList({"&Settings…"}));
   QCOMPARE(MenuTexts(bar[3]->menu()),
            QStringList({"Orvanta Help", "&Online Help", "&Visit Us Online", "-",
@@ -552,6 +559,112 @@ void TestMdiWindow::specialLagnasAreOffByDefaultAndKept() {
   }
   MdiWindow third(*help_);
   QVERIFY(!get<QAction>(&third, "mnuSpecialLagnas")->isChecked());
+}
+
+// View > Two-Letter Labels and Degrees in Cells: off at first, each
+// redraws the shown charts at once (Delhi's Leo holds Mars at 23°03',
+// Jupiter 10°09', Saturn 27°06' and the ascendant at 6°30'), and a new main
+// window opens with them.
+void TestMdiWindow::labelChoicesAreOffByDefaultAndKept() {
+  const ChartRun run = ComputeChart(reference::DelhiBirth());
+  QVERIFY(!run.refusal);
+  mdi_->display()->Present(run.chart);
+  ChartView* view = mdi_->display()->chartView();
+  QAction* twoLetter = get<QAction>(mdi_.get(), "mnuTwoLetterLabels");
+  QAction* degrees = get<QAction>(mdi_.get(), "mnuDegreesInCells");
+  QVERIFY(twoLetter->isCheckable() && !twoLetter->isChecked());
+  QVERIFY(degrees->isCheckable() && !degrees->isChecked());
+  QCOMPARE((*view->drawings())[0].texts[4].bodies,
+           (std::vector<std::string>{"Mars", "Jupiter", "Saturn", "Asc"}));
+  twoLetter->trigger();
+  QCOMPARE((*view->drawings())[0].texts[4].bodies,
+           (std::vector<std::string>{"Ma", "Ju", "Sa", "As"}));
+  degrees->trigger();
+  QCOMPARE((*view->drawings())[0].texts[4].bodies,
+           (std::vector<std::string>{"Ma 23\u00B003'", "Ju 10\u00B009'", "Sa 27\u00B006'",
+                                     "As 06\u00B030'"}));
+  // The Navamsa shows no degrees: they are the birth chart's.
+  QCOMPARE((*view->drawings())[1].texts[6].bodies,
+           (std::vector<std::string>{"Su", "Ve (R)", "Ma"}));
+  {
+    MdiWindow next(*help_);
+    QVERIFY(get<QAction>(&next, "mnuTwoLetterLabels")->isChecked());
+    QVERIFY(get<QAction>(&next, "mnuDegreesInCells")->isChecked());
+    QVERIFY(next.display()->names().twoLetterLabels);
+    QVERIFY(next.display()->names().degreesInCells);
+    get<QAction>(&next, "mnuTwoLetterLabels")->trigger();
+    get<QAction>(&next, "mnuDegreesInCells")->trigger();
+  }
+  MdiWindow third(*help_);
+  QVERIFY(!get<QAction>(&third, "mnuTwoLetterLabels")->isChecked());
+  QVERIFY(!third.display()->names().degreesInCells);
+}
+
+// Tools > Settings > Names: Tamil names in the drawn charts, the positions
+// and their names, the Dasha and the Wealth pages, at once and at the next
+// start; the numbers stay those of the English chart.
+void TestMdiWindow::namesChosenInSettingsShowEverywhereAndAreKept() {
+  QTemporaryDir dir;
+  const QString store = dir.filePath(QStringLiteral("orvanta.conf"));
+  SingleInstanceGuard guard(dir.filePath(QStringLiteral("orvanta.lock")));
+  RecordingSink sink;
+  auto shell = std::make_unique<Shell>(sink, pages_.opener(), [] {});
+  shell->UseSettingsFile(store);
+  QCOMPARE(shell->names(), NameScript::English);
+  QVERIFY(shell->Start(guard));
+  Session session;
+  const ChartOutput chart = ComputeChart(session, reference::DelhiBirth()).chart;
+  shell->ShowChart(chart);
+  FrmDisplay* display = shell->mainWindow()->display();
+  QCOMPARE(get<QLabel>(display, "PlanetName0")->text(), QStringLiteral("Surya/Sun"));
+  QCOMPARE(get<QLabel>(display, "planet4")->text(), QStringLiteral("23 Leo 03"));
+
+  QTimer::singleShot(0, this, [&] {
+    auto* dialog = qobject_cast<SettingsDialog*>(QApplication::activeModalWidget());
+    QVERIFY(dialog != nullptr);
+    Activate(dialog);
+    QTest::keyClick(dialog, Qt::Key_N, Qt::AltModifier);
+    auto* names = get<QComboBox>(dialog, "cboNames");
+    QCOMPARE(QApplication::focusWidget(), names);
+    QCOMPARE(names->count(), static_cast<int>(kNameScripts.size()));
+    QCOMPARE(names->currentText(), QStringLiteral("English"));
+    names->setCurrentIndex(names->findText(QStringLiteral("Tamil")));
+    QTest::mouseClick(get<QDialogButtonBox>(dialog, "buttons")->button(QDialogButtonBox::Ok),
+                      Qt::LeftButton);
+  });
+  get<QAction>(shell->mainWindow(), "mnuSettings")->trigger();
+  QCOMPARE(shell->names(), NameScript::Tamil);
+  QVERIFY(shell->settings().IsDefault());
+  display = shell->mainWindow()->display();
+  // Mars is செவ்வாய், Leo சிம்மம், the Sun சூரியன் (the Tamil table's source).
+  QCOMPARE(get<QLabel>(display, "PlanetName0")->text(), QStringLiteral("சூரியன்"));
+  QCOMPARE(get<QLabel>(display, "planet4")->text(), QStringLiteral("23 சிம்மம் 03"));
+  const auto& drawings = display->chartView()->drawings();
+  QVERIFY(drawings.has_value());
+  QCOMPARE((*drawings)[0].texts[4].bodies,
+           (std::vector<std::string>{"செவ்வாய்", "குரு", "சனி", "லக்னம்"}));
+  QCOMPARE((*drawings)[0].induLagnaLine, std::string("IL: விருச்சிகம்"));
+  // Delhi's Moon stands in Punarvasu, புனர்பூசம்; its dasha lord is Jupiter, குரு.
+  QVERIFY(display->dashaPage()->balance()->text().startsWith(QStringLiteral("குரு dasha")));
+  QCOMPARE(display->dashaPage()->tree()->topLevelItem(0)->text(DashaPage::LordColumn),
+           QStringLiteral("குரு"));
+  QVERIFY(display->wealthPage()->reading()->toPlainText().contains(
+      QStringLiteral("The Indu Lagna stands in விருச்சிகம்")));
+
+  // The next start keeps the names.
+  shell.reset();
+  SingleInstanceGuard again(dir.filePath(QStringLiteral("orvanta2.lock")));
+  Shell next(sink, pages_.opener(), [] {});
+  next.UseSettingsFile(store);
+  QCOMPARE(next.names(), NameScript::Tamil);
+  QVERIFY(next.Start(again));
+  next.ShowChart(chart);
+  QCOMPARE(get<QLabel>(next.mainWindow()->display(), "planet4")->text(),
+           QStringLiteral("23 சிம்மம் 03"));
+  next.ApplyNames(NameScript::English);
+  QCOMPARE(get<QLabel>(next.mainWindow()->display(), "planet4")->text(),
+           QStringLiteral("23 Leo 03"));
+  QVERIFY(sink.shown.empty());
 }
 
 void TestMdiWindow::viewMenuRedrawsInTheChosenStyleAndKeepsIt() {

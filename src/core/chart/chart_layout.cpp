@@ -121,8 +121,25 @@ int HouseOf(int sign, int ascSign) {
   return (sign - ascSign + 2 * kSignCount) % kSignCount + 1;
 }
 
-std::string SignName(int sign) {
-  return std::string(SignRows()[static_cast<std::size_t>(sign)].EnglishName);
+std::string SignName(int sign, NameScript script) {
+  if (script == NameScript::English) {
+    return std::string(SignRows()[static_cast<std::size_t>(sign)].EnglishName);
+  }
+  return std::string(SignNameIn(script, sign));
+}
+
+// True for a code point that joins the letter before it rather than
+// standing beside it. The Indic blocks U+0900..U+0DFF share one layout:
+// each block's signs for candrabindu, anusvara and visarga (offsets 0..3),
+// nukta (0x3C), the dependent vowels and virama (0x3E..0x4D, their length
+// marks to 0x57) and the vocalic vowel signs (0x62, 0x63).
+bool JoinsPrevious(char32_t c) {
+  if (c >= 0x0300 && c <= 0x036F) return true;  // combining diacritical marks
+  if (c == 0x200C || c == 0x200D) return true;  // zero-width non-joiner, joiner
+  if (c < 0x0900 || c > 0x0DFF) return false;
+  const unsigned offset = static_cast<unsigned>(c) & 0x7Fu;
+  return offset <= 0x03 || offset == 0x3C || (offset >= 0x3E && offset <= 0x57) || offset == 0x62 ||
+         offset == 0x63;
 }
 
 }  // namespace
@@ -209,7 +226,9 @@ FittedCellText FitCellText(const ChartCellTexts& texts, const UnitBox& box, doub
       trial.lines.push_back({line, false});
     }
     std::size_t longest = 0;
-    for (const CellLine& line : trial.lines) longest = std::max(longest, TextLength(line.text));
+    for (const CellLine& line : trial.lines) {
+      longest = std::max(longest, WidthInLetters(line.text));
+    }
     trial.size = FittingTextSize(box, trial.lines.size(), longest, largest);
     // More to a line only where that lets the text grow.
     if (trial.size > best.size) best = std::move(trial);
@@ -218,9 +237,51 @@ FittedCellText FitCellText(const ChartCellTexts& texts, const UnitBox& box, doub
   return best;
 }
 
+namespace {
+// Counts the characters side by side, Indic letters `indicWeight` each.
+std::size_t CountLetters(std::string_view text, std::size_t indicWeight) {
+  std::size_t length = 0;
+  for (std::size_t i = 0; i < text.size();) {
+    const auto lead = static_cast<unsigned char>(text[i]);
+    std::size_t n = 1;
+    char32_t c = lead;
+    if (lead >= 0xF0) {
+      n = 4;
+      c = lead & 0x07u;
+    } else if (lead >= 0xE0) {
+      n = 3;
+      c = lead & 0x0Fu;
+    } else if (lead >= 0xC0) {
+      n = 2;
+      c = lead & 0x1Fu;
+    }
+    std::size_t k = 1;
+    for (; k < n && i + k < text.size(); ++k) {
+      const auto b = static_cast<unsigned char>(text[i + k]);
+      if ((b & 0xC0u) != 0x80u) break;
+      c = (c << 6) | (b & 0x3Fu);
+    }
+    // A sequence cut short counts its lead byte alone; a stray continuation
+    // byte counts nothing.
+    if (k < n) {
+      n = 1;
+      c = 0xFFFD;
+    }
+    if ((lead & 0xC0u) != 0x80u && !JoinsPrevious(c)) {
+      length += c >= 0x0900 && c <= 0x0DFF ? indicWeight : 1;
+    }
+    i += n;
+  }
+  return length;
+}
+}  // namespace
+
 std::size_t TextLength(std::string_view text) {
-  return static_cast<std::size_t>(
-      std::count_if(text.begin(), text.end(), [](char c) { return (c & 0xC0) != 0x80; }));
+  return CountLetters(text, 1);
+}
+
+std::size_t WidthInLetters(std::string_view text) {
+  return CountLetters(text, 2);
 }
 
 std::optional<InduLagnaCount> NavamsaInduLagna(const ChartOutput& chart) {
@@ -229,7 +290,8 @@ std::optional<InduLagnaCount> NavamsaInduLagna(const ChartOutput& chart) {
                         chart.induLagna->rule);
 }
 
-ChartDrawing DrawChart(const ChartOutput& chart, ChartKind kind, ChartStyle style) {
+ChartDrawing DrawChart(const ChartOutput& chart, ChartKind kind, ChartStyle style,
+                       const NameChoice& names) {
   ChartDrawing d;
   d.style = style;
   d.kind = kind;
@@ -244,13 +306,17 @@ ChartDrawing DrawChart(const ChartOutput& chart, ChartKind kind, ChartStyle styl
   const std::optional<InduLagnaCount> induLagna =
       navamsa ? NavamsaInduLagna(chart) : chart.induLagna;
   if (induLagna) {
-    d.induLagnaLine = std::string(navamsa ? "Navamsa IL: " : "IL: ") + SignName(induLagna->sign);
+    d.induLagnaLine = navamsa ? "Navamsa IL: " : "IL: ";
+    d.induLagnaLine += SignName(induLagna->sign, names.script);
   }
   for (int sign = 0; sign < kSignCount; ++sign) {
     ChartCellTexts& t = d.texts[static_cast<std::size_t>(sign)];
     t.signLabel = std::to_string(sign + 1);
     if (style != ChartStyle::NorthIndian) {
-      t.signLabel = std::string(kSignAbbr[static_cast<std::size_t>(sign)]) + " " + t.signLabel;
+      std::string label(SignShortIn(names.script, sign));
+      label += ' ';
+      label += t.signLabel;
+      t.signLabel = std::move(label);
     }
     t.induLagna = induLagna && induLagna->sign == sign;
     t.ascendant = ascSign == sign;
@@ -258,14 +324,19 @@ ChartDrawing DrawChart(const ChartOutput& chart, ChartKind kind, ChartStyle styl
   for (int body = 0; body < kBodyCount; ++body) {
     const int sign = signOf(body);
     if (sign < 0 || sign >= kSignCount) continue;
-    d.texts[static_cast<std::size_t>(sign)].bodies.push_back(BodyLabel(chart, body));
+    d.texts[static_cast<std::size_t>(sign)].bodies.push_back(
+        BodyLabel(chart, body, names, !navamsa));
   }
+  d.ascendantLabel = BodyLabel(chart, Asc, names, !navamsa);
   return d;
 }
 
-std::vector<std::string> ChartLegend(ChartStyle style) {
+std::vector<std::string> ChartLegend(ChartStyle style, const NameChoice& names) {
   std::vector<std::string> lines(kLegendTexts.begin(), kLegendTexts.begin() + 2);
-  lines.emplace_back("Asc = ascendant");
+  std::string ascendant(names.twoLetterLabels ? BodyShortIn(names.script, Asc)
+                                              : BodyNameIn(names.script, Asc));
+  ascendant += " = ascendant";
+  lines.push_back(std::move(ascendant));
   if (style == ChartStyle::NorthIndian) lines.emplace_back("House 1 (top) holds the ascendant");
   lines.emplace_back("The numbers are sign numbers (Aries 1 \u2026 Pisces 12)");
   lines.emplace_back("Navamsa IL = the Indu Lagna of the Navamsa's ascendant and Moon");

@@ -27,6 +27,7 @@
 #include <vector>
 
 #include "chart/chart.h"
+#include "chart/chart_text.h"
 #include "lagna/indu_lagna.h"
 
 namespace orvanta {
@@ -104,6 +105,8 @@ struct ChartDrawing {
   ChartKind kind = ChartKind::Rasi;
   std::string title;          // "Rasi (birth chart)" or "Navamsa (D9)"
   std::string induLagnaLine;  // "IL: Scorpio", "Navamsa IL: Leo"; empty without one
+  std::string
+      ascendantLabel;  // the ascendant's label in the cells ("Asc"), drawn in the mark's ink
   std::array<ChartCellShape, kSignCount> cells;
   std::array<ChartCellTexts, kSignCount> texts;
 };
@@ -113,14 +116,27 @@ struct ChartDrawing {
 // has no Indu Lagna.
 std::optional<InduLagnaCount> NavamsaInduLagna(const ChartOutput& chart);
 
-// The chart of `kind` of a computed birth, drawn in `style`.
-ChartDrawing DrawChart(const ChartOutput& chart, ChartKind kind, ChartStyle style);
+// The chart of `kind` of a computed birth, drawn in `style`, its signs and
+// bodies named as `names` asks (the Navamsa shows no degrees).
+ChartDrawing DrawChart(const ChartOutput& chart, ChartKind kind, ChartStyle style,
+                       const NameChoice& names = {});
 
-// The legend under a drawing, one entry a line.
-std::vector<std::string> ChartLegend(ChartStyle style);
+// The legend under a drawing, one entry a line; the ascendant by its label
+// in the cells as `names` writes it ("Asc = ascendant", "லக்னம் = ascendant").
+std::vector<std::string> ChartLegend(ChartStyle style, const NameChoice& names = {});
 
-// Characters of a UTF-8 text, for the width estimate.
+// Characters of a UTF-8 text as they stand side by side, for the width
+// estimate and the text report's columns: every code point but the marks
+// that join the letter before them (the vowel signs, viramas, nuktas,
+// anusvaras and visargas of the Indic scripts, the combining diacritics,
+// the zero-width joiners), so that "सू" counts one and "Asc" three.
 std::size_t TextLength(std::string_view text);
+
+// The width of a text in Latin letters, for the cells' fitting: TextLength,
+// with each letter of an Indic script counted as two, since an Indic letter
+// with its vowel signs is drawn about twice as wide as a Latin letter (Noto
+// Sans Tamil's மேஷம் is 3.8 em wide against DejaVu Sans' "Aries" at 2.5).
+std::size_t WidthInLetters(std::string_view text);
 
 // The text size, in units of the square, at which `lines` lines of at most
 // `longestChars` characters fit in `box`, never above `largest`. Widths are

@@ -23,6 +23,13 @@ constexpr double kTitleSize = 18;
 constexpr double kLargestCellText = 0.036;
 constexpr double kLargestLabelText = 0.03;
 
+// The faces that render every script's names: DejaVu Sans for the Latin
+// letters and the digits, then Noto Sans and its faces for the Indic
+// scripts (Debian's fonts-noto-core ships them all).
+constexpr char kFontFamily[] =
+    "DejaVu Sans, Noto Sans, Noto Sans Devanagari, Noto Sans Tamil, Noto Sans Telugu, "
+    "Noto Sans Kannada, Noto Sans Malayalam, Noto Sans Bengali, Noto Sans Gujarati, sans-serif";
+
 constexpr char kInk[] = "#202020";
 constexpr char kMarkInk[] = "#c00000";
 constexpr char kLabelInk[] = "#707070";
@@ -78,7 +85,7 @@ void AppendChart(std::string& out, const ChartDrawing& d, double left, double to
            "\" stroke-width=\"1.2\"/>\n");
     const UnitBox& lb = cell.labelBox;
     const double labelSize =
-        FittingTextSize(lb, 1, TextLength(texts.signLabel), kLargestLabelText) * side;
+        FittingTextSize(lb, 1, WidthInLetters(texts.signLabel), kLargestLabelText) * side;
     TextElement(out, "sign", X(lb.x + lb.width / 2), Y(lb.y + lb.height / 2) + labelSize * 0.35,
                 labelSize, "middle", kLabelInk, texts.signLabel);
     const FittedCellText fitted = FitCellText(texts, cell.textBox, kLargestCellText);
@@ -88,7 +95,7 @@ void AppendChart(std::string& out, const ChartDrawing& d, double left, double to
     const double blockHeight = static_cast<double>(fitted.lines.size()) * size * 1.2;
     double y = Y(tb.y + tb.height / 2) - blockHeight / 2 + size;
     for (const CellLine& line : fitted.lines) {
-      const bool asc = line.text == kChartLabelNames[Asc];
+      const bool asc = line.text == d.ascendantLabel;
       TextElement(out, line.mark ? "mark" : "body", X(tb.x + tb.width / 2), y, size, "middle",
                   line.mark || asc ? kMarkInk : kInk, line.text, line.mark || asc);
       y += size * 1.2;
@@ -104,13 +111,14 @@ void AppendChart(std::string& out, const ChartDrawing& d, double left, double to
 
 }  // namespace
 
-std::string ChartSvg(const ChartOutput& chart, ChartStyle style, ChartSelection which) {
+std::string ChartSvg(const ChartOutput& chart, ChartStyle style, ChartSelection which,
+                     const NameChoice& names) {
   std::vector<ChartDrawing> drawings;
   if (which != ChartSelection::Navamsa)
-    drawings.push_back(DrawChart(chart, ChartKind::Rasi, style));
+    drawings.push_back(DrawChart(chart, ChartKind::Rasi, style, names));
   if (which != ChartSelection::Rasi)
-    drawings.push_back(DrawChart(chart, ChartKind::Navamsa, style));
-  const std::vector<std::string> legend = ChartLegend(style);
+    drawings.push_back(DrawChart(chart, ChartKind::Navamsa, style, names));
+  const std::vector<std::string> legend = ChartLegend(style, names);
   const double count = static_cast<double>(drawings.size());
   const double width = 2 * kMargin + count * kChartSide + (count - 1) * kGap;
   const double chartsBottom = kMargin + kTitleSpace + kChartSide + kUnderSpace;
@@ -120,7 +128,7 @@ std::string ChartSvg(const ChartOutput& chart, ChartStyle style, ChartSelection 
   std::string out = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
   Append(out, "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"", Number(width), "\" height=\"",
          Number(height), "\" viewBox=\"0 0 ", Number(width), " ", Number(height),
-         "\" font-family=\"DejaVu Sans, sans-serif\">\n");
+         "\" font-family=\"", kFontFamily, "\">\n");
   std::string title = "Orvanta - ";
   title += chart.birth.name;
   Append(out, "<title>", XmlEscaped(title), "</title>\n");

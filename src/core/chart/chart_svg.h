@@ -20,7 +20,9 @@ namespace orvanta {
 // Which charts a drawing holds.
 enum class ChartSelection { Rasi, Navamsa, Both };
 
-// The SVG document (UTF-8, ending in a line break).
-std::string ChartSvg(const ChartOutput& chart, ChartStyle style, ChartSelection which);
+// The SVG document (UTF-8, ending in a line break), its names as `names`
+// asks.
+std::string ChartSvg(const ChartOutput& chart, ChartStyle style, ChartSelection which,
+                     const NameChoice& names = {});
 
 }  // namespace orvanta

@@ -9,15 +9,36 @@ bool IsRetrograde(const ChartOutput& chart, int body) {
   return chart.bodies[static_cast<std::size_t>(body)].retrograde;
 }
 
-std::string PositionWithMark(const ChartOutput& chart, int body) {
-  std::string text = PositionText(chart.bodies[static_cast<std::size_t>(body)]);
+std::string PositionWithMark(const ChartOutput& chart, int body, NameScript script) {
+  std::string text = PositionText(chart.bodies[static_cast<std::size_t>(body)], script);
   if (IsRetrograde(chart, body)) text += kRetroMark;
   return text;
 }
 
-std::string BodyLabel(const ChartOutput& chart, int body) {
-  std::string text(kChartLabelNames[static_cast<std::size_t>(body)]);
+std::string BodyLabel(const ChartOutput& chart, int body, const NameChoice& names,
+                      bool withDegrees) {
+  std::string text(names.twoLetterLabels ? BodyShortIn(names.script, body)
+                                         : BodyNameIn(names.script, body));
+  if (names.degreesInCells && withDegrees && body >= 0 && body < kBodyCount) {
+    const std::string degrees = DegreesInSign(chart.bodies[static_cast<std::size_t>(body)]);
+    if (!degrees.empty()) {
+      text += ' ';
+      text += degrees;
+    }
+  }
   if (IsRetrograde(chart, body)) text += kRetroMark;
+  return text;
+}
+
+std::string DegreesInSign(const BodyPosition& position) {
+  if (position.sign < 0) return {};
+  std::string text;
+  text += static_cast<char>('0' + position.degrees / 10);
+  text += static_cast<char>('0' + position.degrees % 10);
+  text += "\u00B0";
+  text += static_cast<char>('0' + position.minutes / 10);
+  text += static_cast<char>('0' + position.minutes % 10);
+  text += '\'';
   return text;
 }
 

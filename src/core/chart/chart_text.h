@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "chart/chart.h"
+#include "tables/names.h"
 
 namespace orvanta {
 
@@ -14,11 +15,34 @@ namespace orvanta {
 bool IsRetrograde(const ChartOutput& chart, int body);
 
 // Position text of `body` with kRetroMark when it is retrograde.
-std::string PositionWithMark(const ChartOutput& chart, int body);
+std::string PositionWithMark(const ChartOutput& chart, int body,
+                             NameScript script = NameScript::English);
+
+// How a chart's names are shown: the script of the names, and two choices
+// of the drawn chart's cells: each body by its two-letter label ("Su", "Mo",
+// or the script's short form) instead of its name, and each body's degrees
+// and minutes within its sign beside it ("Su 23°45'"). The defaults are the
+// chart as the program has always drawn it.
+struct NameChoice {
+  NameScript script = NameScript::English;
+  bool twoLetterLabels = false;
+  bool degreesInCells = false;
+
+  bool operator==(const NameChoice&) const = default;
+};
 
 // The label of `body` in its sign's cell: "Venus", "Mercury (R)" when it is
-// retrograde (kChartLabelNames and kRetroMark).
-std::string BodyLabel(const ChartOutput& chart, int body);
+// retrograde (kChartLabelNames and kRetroMark); in the choice's script, by
+// its short label, and with its degrees ("Me 05°07' (R)") as `names` asks.
+// `withDegrees` false leaves the degrees out whatever the choice (the
+// Navamsa: a body's degrees are those of its sign in the birth chart, not
+// of its navamsa sign).
+std::string BodyLabel(const ChartOutput& chart, int body, const NameChoice& names = {},
+                      bool withDegrees = true);
+
+// "23°45'": whole degrees and minutes of a position within its sign; ""
+// for a position without a sign.
+std::string DegreesInSign(const BodyPosition& position);
 
 // The value of one attribute of the Indu Lagna sign, or "" when nothing was
 // copied.

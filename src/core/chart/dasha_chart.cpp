@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "chart/chart_layout.h"
 #include "chart/positions.h"
 #include "engine/calendar.h"
 
@@ -25,7 +26,8 @@ std::string TwoDigits(unsigned value) {
 
 void AppendPadded(std::string& out, std::string_view text, std::size_t width) {
   out += text;
-  if (text.size() < width) out.append(width - text.size(), ' ');
+  const std::size_t length = TextLength(text);
+  if (length < width) out.append(width - length, ' ');
 }
 
 // "UTC+5:30", "UTC-3", "UTC", and to the second where the clock has
@@ -62,9 +64,11 @@ std::string PartsText(const dasha::YearsMonthsDays& ymd) {
   return text.empty() ? "0 days" : text;
 }
 
-void AppendPeriodLine(std::string& out, const ChartOutput& chart, const dasha::Period& p) {
+void AppendPeriodLine(std::string& out, const ChartOutput& chart, const dasha::Period& p,
+                      NameScript script) {
   out.append(static_cast<std::size_t>(2 * p.level), ' ');
-  AppendPadded(out, dasha::LordName(p.lord()), kLordColumn - static_cast<std::size_t>(2 * p.level));
+  AppendPadded(out, LordNameIn(script, p.lord()),
+               kLordColumn - static_cast<std::size_t>(2 * p.level));
   out += DateText(LocalDateOf(chart.birth, p.start));
   out += "  ";
   out += DateText(LocalDateOf(chart.birth, p.end));
@@ -74,15 +78,44 @@ void AppendPeriodLine(std::string& out, const ChartOutput& chart, const dasha::P
 }
 
 void AppendPeriodTree(std::string& out, const ChartOutput& chart, const dasha::Vimshottari& v,
-                      const dasha::Period& p, int levels) {
-  AppendPeriodLine(out, chart, p);
+                      const dasha::Period& p, int levels, NameScript script) {
+  AppendPeriodLine(out, chart, p, script);
   if (p.level >= levels) return;
   if (const auto subs = dasha::SubPeriods(v, p)) {
-    for (const dasha::Period& s : *subs) AppendPeriodTree(out, chart, v, s, levels);
+    for (const dasha::Period& s : *subs) AppendPeriodTree(out, chart, v, s, levels, script);
   }
 }
 
 }  // namespace
+
+int BodyOfLord(dasha::Lord lord) {
+  switch (lord) {
+    case dasha::Lord::Ketu:
+      return Ketu;
+    case dasha::Lord::Venus:
+      return Venus;
+    case dasha::Lord::Sun:
+      return Sun;
+    case dasha::Lord::Moon:
+      return Moon;
+    case dasha::Lord::Mars:
+      return Mars;
+    case dasha::Lord::Rahu:
+      return Rahu;
+    case dasha::Lord::Jupiter:
+      return Jupiter;
+    case dasha::Lord::Saturn:
+      return Saturn;
+    case dasha::Lord::Mercury:
+      return Mercury;
+  }
+  return Sun;
+}
+
+std::string_view LordNameIn(NameScript script, dasha::Lord lord) {
+  if (script == NameScript::English) return dasha::LordName(lord);
+  return BodyNameIn(script, BodyOfLord(lord));
+}
 
 std::chrono::seconds BirthClockOffset(const Birth& birth) {
   return seconds{OffsetSecondsWithTick(birth.clock)};
@@ -148,15 +181,16 @@ std::string AgeText(const std::optional<dasha::YearsMonthsDays>& age) {
   return age ? PartsText(*age) : std::string("before birth");
 }
 
-std::string BalanceText(const dasha::Vimshottari& v) {
-  std::string text(dasha::LordName(v.firstLord));
+std::string BalanceText(const dasha::Vimshottari& v, NameScript script) {
+  std::string text(LordNameIn(script, v.firstLord));
   text += " dasha, ";
   text += PartsText(dasha::YearsMonthsDaysOf(v.balanceYears));
   text += " left at birth";
   return text;
 }
 
-void AppendDashaReport(std::string& out, const ChartOutput& chart, const DashaRequest& request) {
+void AppendDashaReport(std::string& out, const ChartOutput& chart, const DashaRequest& request,
+                       NameScript script) {
   const std::optional<dasha::Vimshottari> v = DashaOf(chart);
   out += "Vimshottari Dasha (";
   out += DashaYearCaption(chart.settings.dashaYear);
@@ -166,14 +200,15 @@ void AppendDashaReport(std::string& out, const ChartOutput& chart, const DashaRe
     return;
   }
   out += "  Moon in ";
-  out += kNakshatraNames[static_cast<std::size_t>(v->nakshatra)];
+  out += NakshatraNameIn(script, v->nakshatra);
   out += ": ";
-  out += BalanceText(*v);
+  out += BalanceText(*v, script);
   out += "\n  Dates by the birth's clock (";
   out += OffsetText(BirthClockOffset(chart.birth));
   out += "); the age at the start of each period.\n\n";
   const int levels = std::clamp(request.levels, 1, dasha::kMaxLevel);
-  for (const dasha::Period& m : dasha::Mahadashas(*v)) AppendPeriodTree(out, chart, *v, m, levels);
+  for (const dasha::Period& m : dasha::Mahadashas(*v))
+    AppendPeriodTree(out, chart, *v, m, levels, script);
   if (!request.at) return;
   out += "\n  Running on ";
   out += DateText(*request.at);
@@ -187,7 +222,7 @@ void AppendDashaReport(std::string& out, const ChartOutput& chart, const DashaRe
   for (const dasha::Period& p : running) {
     out += "    ";
     AppendPadded(out, dasha::kLevelNames[static_cast<std::size_t>(p.level - 1)], 17);
-    AppendPadded(out, dasha::LordName(p.lord()), 9);
+    AppendPadded(out, LordNameIn(script, p.lord()), 9);
     out += DateText(LocalDateOf(chart.birth, p.start));
     out += "  ";
     out += DateText(LocalDateOf(chart.birth, p.end));

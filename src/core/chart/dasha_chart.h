@@ -15,6 +15,7 @@
 
 #include "chart/chart.h"
 #include "dasha/vimshottari.h"
+#include "tables/names.h"
 
 namespace orvanta {
 
@@ -55,12 +56,20 @@ std::optional<dasha::YearsMonthsDays> AgeAt(const Birth& birth, dasha::UtSeconds
 // when all are), and "before birth" for nothing.
 std::string AgeText(const std::optional<dasha::YearsMonthsDays>& age);
 
-// "Jupiter dasha, 12 years 2 months 8 days left at birth".
-std::string BalanceText(const dasha::Vimshottari& v);
+// The body (Sun .. Ketu) a dasha lord is.
+int BodyOfLord(dasha::Lord lord);
+// A dasha lord's name: dasha::LordName in English, else the body's name in
+// the script's table.
+std::string_view LordNameIn(NameScript script, dasha::Lord lord);
+
+// "Jupiter dasha, 12 years 2 months 8 days left at birth", the lord named
+// in `script`.
+std::string BalanceText(const dasha::Vimshottari& v, NameScript script = NameScript::English);
 
 // The Dasha section of the text report: the balance, then the periods to
 // `request.levels`, indented one step per level, with start and end dates;
 // with `request.at`, the periods running on that date, one line per level.
-void AppendDashaReport(std::string& out, const ChartOutput& chart, const DashaRequest& request);
+void AppendDashaReport(std::string& out, const ChartOutput& chart, const DashaRequest& request,
+                       NameScript script = NameScript::English);
 
 }  // namespace orvanta

@@ -11,6 +11,7 @@
 
 #include "chart/positions.h"
 #include "model/records.h"
+#include "tables/names.h"
 #include "tables/sign_tables.h"
 
 namespace orvanta {
@@ -20,11 +21,17 @@ namespace orvanta {
 // it (the digits of its angle, no sign letters).
 std::string PositionText(const BodyPosition& position);
 PositionTexts PositionTextsOf(const BodyPositions& bodies);
+// The same in a script's names: the English text above, else the sign's
+// whole name between the digits ("05 Simha 07", "05 சிம்மம் 07").
+std::string PositionText(const BodyPosition& position, NameScript script);
 
 // Names of the ten bodies as the result window lists them, in body order.
 inline constexpr std::array<std::string_view, kBodyCount> kBodyWindowNames = {
     "Surya/Sun",    "Chandra/Moon", "Budha/Mercury",   "Shukra/Venus",    "Mangala/Mars",
     "Guru/Jupiter", "Shani/Saturn", "Rahu/North Node", "Ketu/South node", "Asc/Lagna"};
+// A body's name in the positions table: kBodyWindowNames in English, else
+// the body's name in the script's table.
+std::string_view BodyWindowName(NameScript script, int body);
 
 // Mark of the Indu Lagna's sign, and of a retrograde planet's position.
 inline constexpr std::string_view kInduLagnaMark = "IL";

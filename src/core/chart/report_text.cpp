@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "chart/chart_layout.h"
 #include "chart/chart_text.h"
 #include "chart/explanation.h"
 #include "chart/presentation.h"
@@ -22,25 +23,31 @@ constexpr std::array<SignAttribute, 5> kReportTexts = {
 constexpr std::size_t kTextWidth = 78;  // columns of the wrapped texts
 constexpr std::size_t kCellWidth = 13;  // fits "Jupiter (R)" and "Pis ... IL"
 
+// Pads to `width` characters as they stand side by side (TextLength), so
+// that a name in an Indic script keeps the columns.
 void AppendPadded(std::string& out, std::string_view text, std::size_t width) {
   out += text;
-  if (text.size() < width) out.append(width - text.size(), ' ');
+  const std::size_t length = TextLength(text);
+  if (length < width) out.append(width - length, ' ');
 }
 
 // The lines of one cell: the sign abbreviation with "IL" at the right when
 // the Indu Lagna stands there, then the bodies in body order.
-std::vector<std::string> CellLines(const ChartOutput& chart, int sign) {
+std::vector<std::string> CellLines(const ChartOutput& chart, int sign, NameScript script) {
   std::vector<std::string> lines;
   if (sign < 0) return lines;
-  std::string head(kSignAbbr[static_cast<std::size_t>(sign)]);
+  std::string head(SignShortIn(script, sign));
   if (chart.induLagna && chart.induLagna->sign == sign) {
-    head.append(kCellWidth - head.size() - kInduLagnaMark.size(), ' ');
+    const std::size_t used = TextLength(head) + kInduLagnaMark.size();
+    head.append(used < kCellWidth ? kCellWidth - used : 1, ' ');
     head += kInduLagnaMark;
   }
   lines.push_back(std::move(head));
+  NameChoice names;
+  names.script = script;
   for (int body = Sun; body < kBodyCount; ++body) {
     if (chart.bodies[static_cast<std::size_t>(body)].sign == sign) {
-      lines.push_back(BodyLabel(chart, body));
+      lines.push_back(BodyLabel(chart, body, names));
     }
   }
   return lines;
@@ -116,14 +123,14 @@ std::string WordWrap(std::string_view text, std::size_t width, std::string_view 
   return out;
 }
 
-void AppendSouthIndianGrid(std::string& out, const ChartOutput& chart) {
+void AppendSouthIndianGrid(std::string& out, const ChartOutput& chart, NameScript script) {
   for (std::size_t row = 0; row < kSouthIndianCells.size(); ++row) {
     // Above row 2 the centre stays open: rows 1 and 2 share the empty middle.
     AppendBorder(out, row == 2);
     std::array<std::vector<std::string>, 4> cells;
     std::size_t height = 2;
     for (std::size_t column = 0; column < 4; ++column) {
-      cells[column] = CellLines(chart, kSouthIndianCells[row][column]);
+      cells[column] = CellLines(chart, kSouthIndianCells[row][column], script);
       height = std::max(height, cells[column].size());
     }
     for (std::size_t line = 0; line < height; ++line) {
@@ -146,7 +153,7 @@ void AppendSouthIndianGrid(std::string& out, const ChartOutput& chart) {
 }
 
 void AppendChartReport(std::string& out, const ChartOutput& chart, std::string_view placeLines,
-                       const DashaRequest& dasha) {
+                       const DashaRequest& dasha, NameScript script) {
   const BirthDetailTexts& d = chart.details;
   out += kProgramTitle;
   out += '\n';
@@ -178,18 +185,20 @@ void AppendChartReport(std::string& out, const ChartOutput& chart, std::string_v
   out += '\n';
   for (int body = 0; body < kBodyCount; ++body) {
     out += "  ";
-    AppendPadded(out, kBodyWindowNames[static_cast<std::size_t>(body)], 18);
-    out += PositionWithMark(chart, body);
+    AppendPadded(out, BodyWindowName(script, body), 18);
+    out += PositionWithMark(chart, body, script);
     out += '\n';
   }
 
   out += '\n';
   out += kChartHeading;
   out += '\n';
-  AppendSouthIndianGrid(out, chart);
+  AppendSouthIndianGrid(out, chart, script);
   const int il = chart.induLagna ? chart.induLagna->sign : -1;
   out += "\nIndu Lagna (IL): ";
-  if (const std::string_view sign = InduLagnaSignName(chart); !sign.empty()) {
+  if (script != NameScript::English && il >= 0 && il < kSignCount) {
+    out += SignNameIn(script, il);
+  } else if (const std::string_view sign = InduLagnaSignName(chart); !sign.empty()) {
     out += sign;
   } else if (il >= 0 && il < kSignCount) {
     out += kSignAbbr[static_cast<std::size_t>(il)];
@@ -209,9 +218,9 @@ void AppendChartReport(std::string& out, const ChartOutput& chart, std::string_v
 
   if (chart.attributes) AppendAttributes(out, chart);
   out += '\n';
-  AppendDashaReport(out, chart, dasha);
+  AppendDashaReport(out, chart, dasha, script);
   out += '\n';
-  AppendWealthReport(out, chart);
+  AppendWealthReport(out, chart, script);
 }
 
 }  // namespace orvanta

@@ -12,6 +12,7 @@
 
 #include "chart/chart.h"
 #include "chart/dasha_chart.h"
+#include "tables/names.h"
 
 namespace orvanta {
 
@@ -20,12 +21,14 @@ namespace orvanta {
 std::string WordWrap(std::string_view text, std::size_t width, std::string_view indent);
 
 // The South-Indian chart as text: signs fixed, Pisces top-left, clockwise.
-void AppendSouthIndianGrid(std::string& out, const ChartOutput& chart);
+void AppendSouthIndianGrid(std::string& out, const ChartOutput& chart,
+                           NameScript script = NameScript::English);
 
 // The whole report. `placeLines` (whole lines, each ending in a line feed)
 // stand after the birth details: the command line's atlas place and zone.
-// The Dasha section ends it, to the levels `dasha` asks for.
+// The Dasha section ends it, to the levels `dasha` asks for. The signs,
+// bodies and nakshatras are named in `script`; captions stay English.
 void AppendChartReport(std::string& out, const ChartOutput& chart, std::string_view placeLines = {},
-                       const DashaRequest& dasha = {});
+                       const DashaRequest& dasha = {}, NameScript script = NameScript::English);
 
 }  // namespace orvanta

@@ -27,10 +27,17 @@ std::string Ordinal(int n) {
   return text + "th";
 }
 
-// "the Sun", "the Moon", "Mars".
-std::string Named(int body) {
+// "the Sun", "the Moon", "Mars"; in another script the body's name alone.
+std::string Named(int body, NameScript script) {
+  if (script != NameScript::English) return std::string(BodyNameIn(script, body));
   const std::string name(BodyName(body));
   return body == Sun || body == Moon ? "the " + name : name;
+}
+
+// A sign's name in the reading: SignName in English, else the script's.
+std::string ScriptSign(NameScript script, int sign) {
+  if (script == NameScript::English) return std::string(SignName(sign));
+  return std::string(SignNameIn(script, sign));
 }
 
 std::string Capitalised(std::string text) {
@@ -39,21 +46,21 @@ std::string Capitalised(std::string text) {
 }
 
 // "12°34' Leo": whole degrees and minutes within the sign, truncated.
-std::string LongitudeText(const wealth::SpecialLagna& l) {
+std::string LongitudeText(const wealth::SpecialLagna& l, NameScript script) {
   const double within = l.longitudeDeg - 30.0 * l.sign;
   const int deg = std::clamp(static_cast<int>(std::floor(within)), 0, 29);
   const int min = std::clamp(static_cast<int>(std::floor((within - deg) * 60.0)), 0, 59);
   char buffer[48];
   std::snprintf(buffer, sizeof buffer, "%02d°%02d' ", deg, min);
-  return std::string(buffer) + std::string(SignName(l.sign));
+  return std::string(buffer) + ScriptSign(script, l.sign);
 }
 
-std::string ListOf(const std::vector<int>& bodies) {
+std::string ListOf(const std::vector<int>& bodies, NameScript script) {
   if (bodies.empty()) return "none";
   std::string text;
   for (std::size_t i = 0; i < bodies.size(); ++i) {
     if (i > 0) text += i + 1 == bodies.size() ? " and " : ", ";
-    text += Named(bodies[i]);
+    text += Named(bodies[i], script);
   }
   return text;
 }
@@ -77,8 +84,8 @@ std::string DignityPhrase(std::optional<Dignity> d) {
   return "";
 }
 
-std::string OccupantLine(const wealth::Occupant& o) {
-  const std::string name = Named(o.body);
+std::string OccupantLine(const wealth::Occupant& o, NameScript script) {
+  const std::string name = Named(o.body, script);
   std::string line = Capitalised(name);
   if (o.body == Moon) {
     line +=
@@ -100,8 +107,8 @@ std::string OccupantLine(const wealth::Occupant& o) {
 
 // The aspect line, with the house from the aspecting body in which the
 // Indu Lagna falls.
-std::string AspectLine(const wealth::WealthReading& r, int body) {
-  std::string line = Capitalised(Named(body));
+std::string AspectLine(const wealth::WealthReading& r, int body, NameScript script) {
+  std::string line = Capitalised(Named(body, script));
   line += " aspects the Indu Lagna";
   if (const auto h = r.housesFromInduLagna[static_cast<std::size_t>(body)]) {
     const int bodySign = (r.induLagnaSign + *h - 1) % kSignCount;
@@ -217,13 +224,13 @@ void AddSpecialLagnaMarks(ChartDrawing& drawing, const ChartOutput& chart) {
   }
 }
 
-std::vector<std::string> WealthReadingLines(const ChartWealth& w) {
+std::vector<std::string> WealthReadingLines(const ChartWealth& w, NameScript script) {
   const wealth::WealthReading& r = w.reading;
   std::vector<std::string> lines;
-  std::string lord = "The Indu Lagna stands in " + std::string(SignName(r.induLagnaSign)) +
-                     "; its lord " + Named(r.lord);
+  std::string lord = "The Indu Lagna stands in " + ScriptSign(script, r.induLagnaSign) +
+                     "; its lord " + Named(r.lord, script);
   if (r.lordSign >= 0) {
-    lord += " stands in " + std::string(SignName(r.lordSign));
+    lord += " stands in " + ScriptSign(script, r.lordSign);
     if (r.lordHouseFromAscendant)
       lord += ", the " + Ordinal(*r.lordHouseFromAscendant) + " house from the ascendant";
     if (r.lordHouseFromInduLagna == 1) {
@@ -252,7 +259,7 @@ std::vector<std::string> WealthReadingLines(const ChartWealth& w) {
   }
   lines.push_back(lord);
 
-  for (const wealth::Occupant& o : r.occupants) lines.push_back(OccupantLine(o));
+  for (const wealth::Occupant& o : r.occupants) lines.push_back(OccupantLine(o, script));
   if (r.occupants.empty()) {
     if (r.aspectedBy.empty()) {
       lines.push_back(
@@ -263,33 +270,34 @@ std::vector<std::string> WealthReadingLines(const ChartWealth& w) {
           "The Indu Lagna is empty: classically the planets aspecting it speak for it.");
     }
   }
-  for (const int b : r.aspectedBy) lines.push_back(AspectLine(r, b));
+  for (const int b : r.aspectedBy) lines.push_back(AspectLine(r, b, script));
 
   lines.push_back("In the angles and trines from the Indu Lagna (wealth in their periods): " +
-                  ListOf(BodiesInClass(r, wealth::HouseClass::Gives)) + ".");
+                  ListOf(BodiesInClass(r, wealth::HouseClass::Gives), script) + ".");
   lines.push_back("In its 3rd, 6th, 8th and 12th (losses in their periods): " +
-                  ListOf(BodiesInClass(r, wealth::HouseClass::Costs)) + ".");
+                  ListOf(BodiesInClass(r, wealth::HouseClass::Costs), script) + ".");
   lines.push_back("In its 2nd and 11th, the houses of wealth: " +
-                  ListOf(BodiesInClass(r, wealth::HouseClass::Wealth)) + ".");
+                  ListOf(BodiesInClass(r, wealth::HouseClass::Wealth), script) + ".");
 
   if (r.hora && r.ghati && r.bhava) {
-    lines.push_back("Hora Lagna (HL, wealth): " + LongitudeText(*r.hora) + ".");
-    lines.push_back("Ghati Lagna (GL, power): " + LongitudeText(*r.ghati) + ".");
-    lines.push_back("Bhava Lagna (BL): " + LongitudeText(*r.bhava) + ".");
+    lines.push_back("Hora Lagna (HL, wealth): " + LongitudeText(*r.hora, script) + ".");
+    lines.push_back("Ghati Lagna (GL, power): " + LongitudeText(*r.ghati, script) + ".");
+    lines.push_back("Bhava Lagna (BL): " + LongitudeText(*r.bhava, script) + ".");
   } else {
     lines.push_back(
         "Hora, Ghati and Bhava Lagnas: none, the Sun did not rise before the birth on that day at "
         "this place.");
   }
-  if (r.sree) lines.push_back("Sree Lagna (SL, prosperity): " + LongitudeText(*r.sree) + ".");
+  if (r.sree)
+    lines.push_back("Sree Lagna (SL, prosperity): " + LongitudeText(*r.sree, script) + ".");
   if (r.arudhaLagna) {
-    lines.push_back("Arudha Lagna (AL): " + std::string(SignName(*r.arudhaLagna)) +
-                    "; in the 2nd from it: " + ListOf(r.secondFromArudha) +
-                    "; in the 11th from it: " + ListOf(r.eleventhFromArudha) + ".");
+    lines.push_back("Arudha Lagna (AL): " + ScriptSign(script, *r.arudhaLagna) +
+                    "; in the 2nd from it: " + ListOf(r.secondFromArudha, script) +
+                    "; in the 11th from it: " + ListOf(r.eleventhFromArudha, script) + ".");
   }
-  if (r.a2) lines.push_back("Arudha of the 2nd house (A2): " + std::string(SignName(*r.a2)) + ".");
+  if (r.a2) lines.push_back("Arudha of the 2nd house (A2): " + ScriptSign(script, *r.a2) + ".");
   if (r.a11) {
-    lines.push_back("Arudha of the 11th house (A11): " + std::string(SignName(*r.a11)) + ".");
+    lines.push_back("Arudha of the 11th house (A11): " + ScriptSign(script, *r.a11) + ".");
   }
   return lines;
 }
@@ -307,13 +315,15 @@ std::vector<std::string> WealthLegendLines() {
   };
 }
 
-std::string PeriodName(const dasha::Period& p) {
-  if (p.level == 1) return std::string(dasha::LordName(p.lord())) + " mahadasha";
-  return std::string(dasha::LordName(p.path[0])) + "-" + std::string(dasha::LordName(p.lord())) +
-         " antardasha";
+std::string PeriodName(const dasha::Period& p, NameScript script) {
+  if (p.level == 1) return std::string(LordNameIn(script, p.lord())) + " mahadasha";
+  std::string name(LordNameIn(script, p.path[0]));
+  name += '-';
+  name += LordNameIn(script, p.lord());
+  return name + " antardasha";
 }
 
-void AppendWealthReport(std::string& out, const ChartOutput& chart) {
+void AppendWealthReport(std::string& out, const ChartOutput& chart, NameScript script) {
   out += kWealthHeading;
   out += '\n';
   const std::optional<ChartWealth> w = WealthOf(chart);
@@ -321,14 +331,15 @@ void AppendWealthReport(std::string& out, const ChartOutput& chart) {
     out += "  No Indu Lagna, so no wealth reading.\n";
     return;
   }
-  for (const std::string& line : WealthReadingLines(*w)) out += "  " + line + '\n';
+  for (const std::string& line : WealthReadingLines(*w, script)) out += "  " + line + '\n';
   out += "\n  Periods that give or cost\n";
   if (w->periods.empty()) out += "    none\n";
   for (const wealth::WealthPeriod& p : w->periods) {
     out.append(p.period.level == 1 ? 4 : 6, ' ');
-    std::string name = PeriodName(p.period);
+    std::string name = PeriodName(p.period, script);
     out += name;
-    if (name.size() < 30) out.append(30 - name.size(), ' ');
+    const std::size_t length = TextLength(name);
+    if (length < 30) out.append(30 - length, ' ');
     out += DateText(LocalDateOf(chart.birth, p.period.start));
     out += "  ";
     out += DateText(LocalDateOf(chart.birth, p.period.end));

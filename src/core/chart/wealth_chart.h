@@ -18,6 +18,7 @@
 
 #include "chart/chart.h"
 #include "chart/chart_layout.h"
+#include "tables/names.h"
 #include "wealth/wealth.h"
 
 namespace orvanta {
@@ -64,16 +65,19 @@ void AddSpecialLagnaMarks(ChartDrawing& drawing, const ChartOutput& chart);
 // rule it reads: the Indu Lagna and its lord, the occupants or the aspects
 // on an empty Indu Lagna, the houses from it, the other wealth lagnas, the
 // arudhas.
-std::vector<std::string> WealthReadingLines(const ChartWealth& w);
+// The signs and bodies are named in `script`.
+std::vector<std::string> WealthReadingLines(const ChartWealth& w,
+                                            NameScript script = NameScript::English);
 
 // The legend: the conventions the reading follows, one line each.
 std::vector<std::string> WealthLegendLines();
 
 // "Jupiter mahadasha" / "Jupiter-Saturn antardasha".
-std::string PeriodName(const dasha::Period& p);
+std::string PeriodName(const dasha::Period& p, NameScript script = NameScript::English);
 
 // The Wealth section of the text report.
-void AppendWealthReport(std::string& out, const ChartOutput& chart);
+void AppendWealthReport(std::string& out, const ChartOutput& chart,
+                        NameScript script = NameScript::English);
 
 inline constexpr std::string_view kWealthHeading = "Wealth";
 

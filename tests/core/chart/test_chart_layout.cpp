@@ -10,6 +10,7 @@
 
 #include "chart/chart_layout.h"
 #include "chart/explanation.h"
+#include "chart/report_text.h"
 #include "support/random_births.h"
 #include "support/reference_births.h"
 
@@ -164,6 +165,116 @@ TEST(ChartLayout, CrowdedCellStaysLegible) {
       }
     }
   }
+}
+
+// New Delhi 1980 in other names (positions as in DelhiNavamsaByHand): the
+// two-letter labels with the degrees and minutes of each body in its sign,
+// the Navamsa without degrees, and the Tamil names from the Tamil table's
+// source (Mars செவ்வாய், Jupiter குரு, Saturn சனி, the ascendant லக்னம், Leo
+// சிம்மம், Scorpio விருச்சிகம்).
+TEST(ChartLayout, DelhiInOtherNames) {
+  const ChartRun run = ComputeChart(reference::DelhiBirth());
+  ASSERT_FALSE(run.refusal);
+  NameChoice shortWithDegrees;
+  shortWithDegrees.twoLetterLabels = true;
+  shortWithDegrees.degreesInCells = true;
+  const ChartDrawing rasi =
+      DrawChart(run.chart, ChartKind::Rasi, ChartStyle::SouthIndian, shortWithDegrees);
+  EXPECT_EQ(rasi.texts[4].bodies, (std::vector<std::string>{"Ma 23\u00B003'", "Ju 10\u00B009'",
+                                                            "Sa 27\u00B006'", "As 06\u00B030'"}));
+  EXPECT_EQ(rasi.texts[2].bodies,
+            (std::vector<std::string>{"Su 00\u00B040'", "Me 25\u00B007'", "Ve 00\u00B049' (R)"}));
+  EXPECT_EQ(rasi.ascendantLabel, "As 06\u00B030'");
+  EXPECT_EQ(rasi.texts[4].signLabel, "Leo 5");
+  const ChartDrawing d9 =
+      DrawChart(run.chart, ChartKind::Navamsa, ChartStyle::SouthIndian, shortWithDegrees);
+  EXPECT_EQ(d9.texts[6].bodies, (std::vector<std::string>{"Su", "Ve (R)", "Ma"}));
+  EXPECT_EQ(d9.ascendantLabel, "As");
+  EXPECT_EQ(ChartLegend(ChartStyle::SouthIndian, shortWithDegrees)[2], "As = ascendant");
+  EXPECT_EQ(ChartLegend(ChartStyle::SouthIndian)[2], "Asc = ascendant");
+
+  NameChoice tamil;
+  tamil.script = NameScript::Tamil;
+  for (const ChartStyle style : kChartStyles) {
+    const ChartDrawing t = DrawChart(run.chart, ChartKind::Rasi, style, tamil);
+    EXPECT_EQ(t.texts[4].bodies, (std::vector<std::string>{"செவ்வாய்", "குரு", "சனி", "லக்னம்"}));
+    EXPECT_EQ(t.texts[4].signLabel, style == ChartStyle::NorthIndian ? "5" : "சிம்மம் 5");
+    EXPECT_EQ(t.induLagnaLine, "IL: விருச்சிகம்");
+    EXPECT_EQ(t.ascendantLabel, "லக்னம்");
+    EXPECT_EQ(ChartLegend(style, tamil)[2], "லக்னம் = ascendant");
+  }
+  // The default choice is the drawing as it has always been.
+  const ChartDrawing plain = DrawChart(run.chart, ChartKind::Rasi, ChartStyle::SouthIndian);
+  const ChartDrawing english =
+      DrawChart(run.chart, ChartKind::Rasi, ChartStyle::SouthIndian, NameChoice{});
+  for (int sign = 0; sign < kSignCount; ++sign) {
+    EXPECT_EQ(plain.texts[static_cast<std::size_t>(sign)].bodies,
+              english.texts[static_cast<std::size_t>(sign)].bodies);
+  }
+  EXPECT_EQ(plain.ascendantLabel, "Asc");
+}
+
+// Characters side by side, worked from the code charts: a consonant with
+// its vowel sign is one, a virama joins, Malayalam's atomic chillu stands.
+TEST(ChartLayout, TextLengthCountsWhatStandsSideBySide) {
+  EXPECT_EQ(TextLength("Asc"), 3u);
+  EXPECT_EQ(TextLength("23\u00B045'"), 6u);
+  EXPECT_EQ(TextLength("\u0938\u0942"), 1u);                                // सू
+  EXPECT_EQ(TextLength("\u0B9A\u0BC2\u0BB0\u0BBF\u0BAF\u0BA9\u0BCD"), 4u);  // சூரியன்
+  EXPECT_EQ(TextLength("\u0D1A\u0D28\u0D4D\u0D26\u0D4D\u0D30\u0D7B"), 5u);  // ചന്ദ്രൻ
+  EXPECT_EQ(TextLength("\u0922\u093C\u093E"), 1u);                          // ढ़ा
+  EXPECT_EQ(TextLength("e\u0301"), 1u);
+  EXPECT_EQ(TextLength("\x80"), 0u);      // a stray continuation byte
+  EXPECT_EQ(TextLength("\xE0\xA4"), 1u);  // a sequence cut short
+  EXPECT_EQ(TextLength(""), 0u);
+}
+
+// 300 births in every script: the drawings hold the same bodies in the same
+// cells as the English one, one label for one label, and the text report's
+// grid keeps its columns (every border and cell line of one width) and
+// names the positions in the script.
+TEST(ChartLayout, EveryScriptDrawsTheSameChart) {
+  std::mt19937_64 rng(20261209);
+  int charts = 0;
+  for (int i = 0; i < 300; ++i) {
+    const ChartRun run = ComputeChart(testing::RandomFormEntries(rng));
+    if (run.refusal) continue;
+    ++charts;
+    const ChartDrawing english = DrawChart(run.chart, ChartKind::Rasi, ChartStyle::SouthIndian);
+    for (const NameScript script : kNameScripts) {
+      SCOPED_TRACE(std::string(NameScriptKey(script)) + " birth " + std::to_string(i));
+      NameChoice names;
+      names.script = script;
+      names.twoLetterLabels = i % 2 == 1;
+      names.degreesInCells = i % 3 == 1;
+      const ChartDrawing d = DrawChart(run.chart, ChartKind::Rasi, ChartStyle::SouthIndian, names);
+      for (int sign = 0; sign < kSignCount; ++sign) {
+        const auto k = static_cast<std::size_t>(sign);
+        ASSERT_EQ(d.texts[k].bodies.size(), english.texts[k].bodies.size());
+        ASSERT_EQ(d.texts[k].induLagna, english.texts[k].induLagna);
+        ASSERT_EQ(d.texts[k].ascendant, english.texts[k].ascendant);
+      }
+      std::string report;
+      AppendChartReport(report, run.chart, {}, {}, script);
+      std::size_t gridWidth = 0;
+      std::size_t from = 0;
+      bool inGrid = false;
+      while (from < report.size()) {
+        const std::size_t end = report.find('\n', from);
+        const std::string_view line(report.data() + from, end - from);
+        from = end + 1;
+        if (line.starts_with("+---")) inGrid = true;
+        if (!inGrid) continue;
+        if (line.empty()) break;
+        if (gridWidth == 0) gridWidth = TextLength(line);
+        ASSERT_EQ(TextLength(line), gridWidth) << line;
+      }
+      ASSERT_GT(gridWidth, 0u);
+      const std::string_view sunName = BodyWindowName(script, Sun);
+      ASSERT_NE(report.find(sunName), std::string::npos) << sunName;
+    }
+  }
+  EXPECT_GT(charts, 100);
 }
 
 }  // namespace
