@@ -3,6 +3,7 @@
 #include <QBuffer>
 #include <QFileInfo>
 #include <QFont>
+#include <QFontMetricsF>
 #include <QImage>
 #include <QLocale>
 #include <QPainter>
@@ -11,6 +12,7 @@
 #include <QPrinter>
 #include <QSaveFile>
 #include <QSvgGenerator>
+#include <array>
 #include <optional>
 #include <string>
 #include <vector>
@@ -157,11 +159,51 @@ class PagePainter {
     return y;
   }
 
+  // The table of the bodies: name, position with its retrograde mark,
+  // nakshatra, pada and the nakshatra's lord, under the columns' captions.
+  // The columns are as wide as their widest text; the text is made smaller
+  // only where the whole table would be wider than its half of the page.
   double Positions(double x, double y, double width) {
     y = Heading(x, y, width, kPositionsHeading);
+    constexpr std::size_t kColumns = kPositionColumns.size() + 1;
+    std::array<QStringList, kColumns> cells;
+    cells[0] << QString();
+    for (std::size_t c = 0; c < kPositionColumns.size(); ++c)
+      cells[c + 1] << Q(kPositionColumns[c]);
     for (int body = 0; body < kBodyCount; ++body) {
-      y = Row(x, y, x + 170, width, Q(kBodyWindowNames[static_cast<std::size_t>(body)]),
-              Q(PositionWithMark(chart_, body)));
+      const BodyPosition& p = chart_.bodies[static_cast<std::size_t>(body)];
+      cells[0] << Q(kBodyWindowNames[static_cast<std::size_t>(body)]);
+      cells[1] << Q(PositionWithMark(chart_, body));
+      cells[2] << Q(NakshatraName(p));
+      cells[3] << Q(PadaText(p));
+      cells[4] << Q(NakshatraLordName(p));
+    }
+    constexpr double kGap = 10;
+    int pixels = 13;
+    std::array<double, kColumns> widths{};
+    for (; pixels > 6; --pixels) {
+      const QFontMetricsF bold(PageFont(pixels, true));
+      const QFontMetricsF plain(PageFont(pixels));
+      double total = kGap * (kColumns - 1);
+      for (std::size_t c = 0; c < kColumns; ++c) {
+        widths[c] = 0;
+        for (qsizetype r = 0; r < cells[c].size(); ++r) {
+          // The captions' row and the names' column are bold.
+          const QFontMetricsF& m = r == 0 || c == 0 ? bold : plain;
+          widths[c] = std::max(widths[c], m.horizontalAdvance(cells[c][r]));
+        }
+        total += widths[c];
+      }
+      if (total <= width) break;
+    }
+    for (qsizetype r = 0; r < cells[0].size(); ++r) {
+      double left = x;
+      for (std::size_t c = 0; c < kColumns; ++c) {
+        Text(QRectF(left, y, widths[c] + kGap, pixels * 2), cells[c][r],
+             PageFont(pixels, r == 0 || c == 0), kInk, Qt::AlignLeft | Qt::AlignTop);
+        left += widths[c] + kGap;
+      }
+      y += pixels * 1.45;
     }
     return y;
   }

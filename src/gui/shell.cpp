@@ -68,6 +68,7 @@ void Shell::ShowSettings(QWidget* parent) {
 
 void Shell::ApplySettings(const CalculationSettings& settings) {
   session_.settings = settings;
+  if (form_) form_->ShowSettingsLine();
   if (!settingsPath_.isEmpty() && SettingsFileUsable(settingsPath_)) {
     QSettings store(settingsPath_, QSettings::IniFormat);
     SaveCalculationSettings(store, settings);

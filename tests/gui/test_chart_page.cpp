@@ -129,7 +129,7 @@ class TestChartPage : public QObject {
     QStringList positions;
     for (int body = 0; body < kBodyCount; ++body) {
       positions << window.findChild<QLabel*>(QStringLiteral("planet%1").arg(body))->text();
-      QCOMPARE(positions.back(), Q(PositionText(chart.bodies[static_cast<std::size_t>(body)])));
+      QCOMPARE(positions.back(), Q(PositionWithMark(chart, body)));
     }
 
     // The page.

@@ -197,9 +197,20 @@ FittedCellText FitCellText(const ChartCellTexts& texts, const UnitBox& box, doub
   FittedCellText best;
   best.size = -1;
   const std::size_t count = texts.bodies.size();
-  for (std::size_t perLine = 1; perLine <= 3; ++perLine) {
+  const auto consider = [&](FittedCellText trial) {
+    std::size_t longest = 0;
+    for (const CellLine& line : trial.lines) longest = std::max(longest, TextLength(line.text));
+    trial.size = FittingTextSize(box, trial.lines.size(), longest, largest);
+    // More lines only where that lets the text grow.
+    if (trial.size > best.size) best = std::move(trial);
+  };
+  const auto withMark = [&] {
     FittedCellText trial;
     if (texts.induLagna) trial.lines.push_back({std::string(kInduLagnaMark), true});
+    return trial;
+  };
+  for (std::size_t perLine = 1; perLine <= 3; ++perLine) {
+    FittedCellText trial = withMark();
     for (std::size_t i = 0; i < count; i += perLine) {
       std::string line;
       for (std::size_t k = i; k < std::min(count, i + perLine); ++k) {
@@ -208,13 +219,25 @@ FittedCellText FitCellText(const ChartCellTexts& texts, const UnitBox& box, doub
       }
       trial.lines.push_back({line, false});
     }
-    std::size_t longest = 0;
-    for (const CellLine& line : trial.lines) longest = std::max(longest, TextLength(line.text));
-    trial.size = FittingTextSize(box, trial.lines.size(), longest, largest);
-    // More to a line only where that lets the text grow.
-    if (trial.size > best.size) best = std::move(trial);
+    consider(std::move(trial));
     if (perLine >= count) break;
   }
+  // A narrow cell (a North-Indian side triangle) stacks a retrograde body's
+  // mark under its name rather than shrinking the text to the longer label.
+  FittedCellText stacked = withMark();
+  bool split = false;
+  for (const std::string& body : texts.bodies) {
+    const std::size_t at =
+        body.size() >= kRetroMark.size() ? body.size() - kRetroMark.size() : std::string::npos;
+    if (at != std::string::npos && at > 0 && std::string_view(body).substr(at) == kRetroMark) {
+      stacked.lines.push_back({body.substr(0, at), false});
+      stacked.lines.push_back({std::string(kRetroMark.substr(1)), false});
+      split = true;
+    } else {
+      stacked.lines.push_back({body, false});
+    }
+  }
+  if (split) consider(std::move(stacked));
   return best;
 }
 

@@ -86,7 +86,9 @@ struct ChartCellTexts {
 // The lines of a cell's text box as drawn, and their text size in units of
 // the square: "IL" alone on the first line where the Indu Lagna stands,
 // then the bodies, one, two or three to a line (two blanks between them),
-// whichever lets the text be largest; never above `largest`.
+// or one to a line with a retrograde mark on the line under its body's
+// name ("Saturn", "(R)"), whichever lets the text be largest; never above
+// `largest`.
 struct CellLine {
   std::string text;
   bool mark = false;  // the Indu Lagna's mark

@@ -1,6 +1,7 @@
 #include "chart/chart_text.h"
 
 #include "chart/presentation.h"
+#include "dasha/vimshottari.h"
 
 namespace orvanta {
 
@@ -13,6 +14,29 @@ std::string PositionWithMark(const ChartOutput& chart, int body) {
   std::string text = PositionText(chart.bodies[static_cast<std::size_t>(body)]);
   if (IsRetrograde(chart, body)) text += kRetroMark;
   return text;
+}
+
+namespace {
+bool HasNakshatra(const BodyPosition& position) {
+  return position.sign >= 0 && position.nakshatra >= 0 && position.nakshatra < kNakshatraCount &&
+         position.pada >= 1 && position.pada <= 4;
+}
+}  // namespace
+
+std::string_view NakshatraName(const BodyPosition& position) {
+  if (!HasNakshatra(position)) return {};
+  return kNakshatraNames[static_cast<std::size_t>(position.nakshatra)];
+}
+
+std::string PadaText(const BodyPosition& position) {
+  if (!HasNakshatra(position)) return {};
+  return std::to_string(position.pada);
+}
+
+std::string_view NakshatraLordName(const BodyPosition& position) {
+  if (!HasNakshatra(position)) return {};
+  const std::size_t lords = dasha::kVimshottariLords.size();
+  return dasha::kVimshottariLords[static_cast<std::size_t>(position.nakshatra) % lords].name;
 }
 
 std::string BodyLabel(const ChartOutput& chart, int body) {

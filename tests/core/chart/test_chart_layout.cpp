@@ -155,15 +155,43 @@ TEST(ChartLayout, CrowdedCellStaysLegible) {
         SCOPED_TRACE(std::string(ChartStyleKey(style)) + " sign " + std::to_string(cell.sign));
         const FittedCellText fitted = FitCellText(crowded, cell.textBox, 0.036);
         EXPECT_GE(fitted.size, kLegibleShare);
+        // Every body is read whole, its mark on its line or the next.
         std::string all;
-        for (const CellLine& line : fitted.lines) all += line.text + "  ";
+        for (const CellLine& line : fitted.lines) all += line.text + " ";
         for (const std::string& body : crowded.bodies) {
-          EXPECT_NE(all.find(body), std::string::npos) << body;
+          EXPECT_NE(all.find(body + " "), std::string::npos) << body;
         }
         EXPECT_TRUE(fitted.lines.front().mark);
       }
     }
   }
+}
+
+// A North-Indian side triangle is tall and narrow: a retrograde body's
+// mark goes under its name ("Saturn", "(R)") when that lets the text be
+// larger than the whole label on one line. Worked by hand for the box
+// 0.13 x 0.22: "Saturn (R)" whole, 0.13 / (0.62 * 10) = 0.021; stacked, two
+// lines of at most 6 characters, min(0.13 / (0.62 * 6), 0.22 / 2.4) = 0.035.
+TEST(ChartLayout, SideTriangleStacksTheMarkBeforeShrinking) {
+  const std::array<ChartCellShape, kSignCount> cells = ChartCells(ChartStyle::NorthIndian, 0);
+  const ChartCellShape& third = cells[2];  // Gemini: house 3, the left triangle
+  ASSERT_EQ(third.house, 3);
+  ChartCellTexts saturn;
+  saturn.bodies = {"Saturn (R)"};
+  const FittedCellText fitted = FitCellText(saturn, third.textBox, 0.036);
+  ASSERT_EQ(fitted.lines.size(), 2u);
+  EXPECT_EQ(fitted.lines[0].text, "Saturn");
+  EXPECT_EQ(fitted.lines[1].text, "(R)");
+  EXPECT_NEAR(fitted.size, 0.13 / (0.62 * 6), 1e-12);
+  // A square cell keeps the label whole on its line.
+  const ChartCellShape& square = ChartCells(ChartStyle::SouthIndian, 0)[2];
+  const FittedCellText whole = FitCellText(saturn, square.textBox, 0.036);
+  ASSERT_EQ(whole.lines.size(), 1u);
+  EXPECT_EQ(whole.lines[0].text, "Saturn (R)");
+  // Without a mark there is nothing to stack.
+  ChartCellTexts venus;
+  venus.bodies = {"Venus"};
+  EXPECT_EQ(FitCellText(venus, third.textBox, 0.036).lines.size(), 1u);
 }
 
 }  // namespace
