@@ -46,15 +46,11 @@ constexpr int kSpacingPx = 6;
 constexpr int kFramePadPx = 6;
 // The details' values stand in a column this wide; longer texts the user
 // typed end in an ellipsis.
-constexpr int kDetailValuePx = 190;
+constexpr int kDetailValuePx = 150;
 // The time zone's line wraps over up to this many lines.
 constexpr int kClockRows = 3;
 // The narrowest the explanation's lines read well at.
 constexpr int kExplanationLeastPx = 300;
-
-// The largest number of characters of each column of the positions table,
-// written out so that the table's width never follows the chart shown.
-constexpr std::string_view kWidestPosition = "00 Sag 00 (R)";
 
 // Object names of the detail labels, in the order of kDetailCaptions.
 constexpr std::array<std::string_view, kDetailCaptions.size()> kDetailControls = {
@@ -345,7 +341,7 @@ void FrmDisplay::BuildChartTab(QWidget* page) {
   grid->setHorizontalSpacing(kSpacingPx);
   name_ = ValueLabel(details, "lblName");
   name_->setFont(LabelFont(kTextPx, true));
-  name_->setFixedWidth(kDetailValuePx + 100);
+  name_->setFixedWidth(kDetailValuePx + 90);
   grid->addWidget(name_, 0, 0, 1, 2);
   for (std::size_t i = 0; i < kDetailCaptions.size(); ++i) {
     const int row = 1 + static_cast<int>(i);
@@ -375,7 +371,7 @@ void FrmDisplay::BuildPositionsTable(QWidget* frame) {
   auto* grid = new QGridLayout(frame);
   FrameMargins(grid, frame);
   grid->setVerticalSpacing(2);
-  grid->setHorizontalSpacing(2 * kSpacingPx);
+  grid->setHorizontalSpacing(kSpacingPx + 2);
   const QFont bold = LabelFont(kTextPx, true);
   for (std::size_t c = 0; c < kPositionColumns.size(); ++c) {
     grid->addWidget(
@@ -385,6 +381,11 @@ void FrmDisplay::BuildPositionsTable(QWidget* frame) {
   QStringList nakshatraNames, lordNames;
   for (const std::string_view name : kNakshatraNames) nakshatraNames << Text(name);
   for (const dasha::LordRow& lord : dasha::kVimshottariLords) lordNames << Text(lord.name);
+  // Every sign's abbreviation between the widest digits, with the mark.
+  QStringList positionTexts;
+  for (const std::string_view abbr : kSignAbbr) {
+    positionTexts << QStringLiteral("00 ") + Text(abbr) + QStringLiteral(" 00") + Text(kRetroMark);
+  }
   for (int r = 0; r < kBodyCount; ++r) {
     const auto i = static_cast<std::size_t>(r);
     const std::string n = std::to_string(r);
@@ -392,7 +393,7 @@ void FrmDisplay::BuildPositionsTable(QWidget* frame) {
         NamedLabel(frame, "PlanetName" + n, Text(kBodyWindowNames[i]), LabelFont(kTextPx)), r + 1,
         0);
     positions_[i] = ValueLabel(frame, "planet" + n);
-    AtLeastAsWideAs(positions_[i], {Text(kWidestPosition)});
+    AtLeastAsWideAs(positions_[i], positionTexts);
     nakshatras_[i] = ValueLabel(frame, "nakshatra" + n);
     AtLeastAsWideAs(nakshatras_[i], nakshatraNames);
     padas_[i] = ValueLabel(frame, "pada" + n);
@@ -516,7 +517,6 @@ void FrmDisplay::ArrangeChartPage(ChartPageLayout layout) {
   };
   const auto tab = [this](QWidget* w, std::string_view caption) {
     partTabs_->addTab(w, Text(caption));
-    w->show();
   };
   switch (layout) {
     case ChartPageLayout::Wide: {
@@ -553,7 +553,10 @@ void FrmDisplay::ArrangeChartPage(ChartPageLayout layout) {
       break;
     }
   }
-  partTabs_->setCurrentIndex(0);
+  if (partTabs_->count() > 0) {
+    partTabs_->setCurrentIndex(0);
+    partTabs_->currentWidget()->show();
+  }
 }
 
 void FrmDisplay::BuildDetailsTab(QWidget* page) {

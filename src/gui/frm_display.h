@@ -57,7 +57,7 @@ struct ChartPageRoom {
 // The least side of each chart's square the wide layout is chosen with,
 // and the least the side layout keeps before every part becomes a tab.
 inline constexpr int kWideChartPx = 420;
-inline constexpr int kSideChartPx = 250;
+inline constexpr int kSideChartPx = 320;
 // The least height the explanation has in the wide layout.
 inline constexpr int kWideExplanationPx = 240;
 

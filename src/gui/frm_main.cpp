@@ -371,12 +371,11 @@ QWidget* FrmMain::BuildForm() {
     // the settings dialog.
     auto* settingsLine = new LinkLabel(QString(), frame6);
     settingsLine->setObjectName(QStringLiteral("lblSettings"));
-    settingsLine->setWordWrap(true);
     settingsLine->setFont(LabelFont(10));
     settingsLine->setToolTip(QStringLiteral("Change the calculation settings"));
     connect(settingsLine, &LinkLabel::clicked, this, &FrmMain::settingsRequested);
     lblSettings_ = settingsLine;
-    grid->addWidget(lblSettings_, 4, 1, 1, 4);
+    grid->addWidget(lblSettings_, 4, 0, 1, 5);
     grid->setColumnStretch(4, 1);
   }
 

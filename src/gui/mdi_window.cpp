@@ -152,7 +152,7 @@ QWidget* MdiWindow::BuildStrips() {
 
   mdiArea_ = new QMdiArea(central);
   mdiArea_->setObjectName(QStringLiteral("mdiArea"));
-  mdiArea_->installEventFilter(this);
+  mdiArea_->viewport()->installEventFilter(this);
   mdiArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   mdiArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
 
@@ -232,7 +232,8 @@ void MdiWindow::resizeEvent(QResizeEvent* event) {
 
 bool MdiWindow::eventFilter(QObject* watched, QEvent* event) {
   // The area's room changes with the window and with its strips.
-  if (watched == mdiArea_ && event->type() == QEvent::Resize && displaySub_ != nullptr) {
+  if (watched == mdiArea_->viewport() && event->type() == QEvent::Resize &&
+      displaySub_ != nullptr) {
     LayoutForWidth();
   }
   return QMainWindow::eventFilter(watched, event);

@@ -22,9 +22,11 @@ constexpr double kNumberBoxHeight = 0.045;
 constexpr double kThird = 1.0 / 3.0;
 // Text box of an East-Indian corner triangle, along its legs from the right
 // angle: the two lengths add up to less than the legs' 1/3, so the box's
-// far corner stays inside the hypotenuse.
-constexpr double kTriangleAcross = 0.19;
-constexpr double kTriangleDown = 0.13;
+// far corner stays inside the hypotenuse. Nearly square, the largest
+// upright box such a triangle holds: room for the sign's label and three
+// lines under it.
+constexpr double kTriangleAcross = 0.168;
+constexpr double kTriangleDown = 0.162;
 
 UnitBox Square(double x, double y, double side) {
   return {x, y, side, side};
