@@ -372,10 +372,12 @@ QWidget* FrmMain::BuildForm() {
     auto* settingsLine = new LinkLabel(QString(), frame6);
     settingsLine->setObjectName(QStringLiteral("lblSettings"));
     settingsLine->setFont(LabelFont(10));
+    // One line that never widens the form, whatever the settings chosen.
+    settingsLine->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     settingsLine->setToolTip(QStringLiteral("Change the calculation settings"));
     connect(settingsLine, &LinkLabel::clicked, this, &FrmMain::settingsRequested);
     lblSettings_ = settingsLine;
-    grid->addWidget(lblSettings_, 4, 0, 1, 5);
+    grid->addWidget(lblSettings_, 4, 1, 1, 4);
     grid->setColumnStretch(4, 1);
   }
 
