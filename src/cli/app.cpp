@@ -106,11 +106,16 @@ std::size_t ReadRow(CsvRecord& record, const BatchLayout& layout, const PlaceFin
     return bytes;
   }
   RowResolution resolved = ResolveRow(*fields.value, findPlace, history);
-  if (!resolved.entries) {
+  if (!resolved.birth) {
     row.error = std::move(resolved.error);
     return bytes;
   }
-  row.entries = std::move(*resolved.entries);
+  // A birth the form refuses gives the form's message in its place.
+  if (resolved.birth->refusal) {
+    row.error = resolved.birth->refusal->message;
+    return bytes;
+  }
+  row.birth = std::move(resolved.birth->birth);
   row.report.place = std::move(resolved.place);
   row.report.coordinates = resolved.coordinates;
   row.report.zone = std::move(resolved.zone);
@@ -180,39 +185,39 @@ int OpenBatchFile(const std::string& path, int& error) {
 
 int RunOneChart(const CliOptions& options, CliChannels io) {
   PlaceServices services;
-  const ResolvedBirth entries = ResolveOptions(options.birth, services, options.clock);
-  if (!entries.entries) {
-    io.err << kProgram << OneLine(entries.error) << '\n';
-    return entries.status;
+  const ResolvedBirth resolved = ResolveOptions(options.birth, services, options.clock);
+  if (!resolved.birth) {
+    io.err << kProgram << OneLine(resolved.error) << '\n';
+    return resolved.status;
   }
-  Session session{options.calculation};
-  const ChartRun run = ComputeChart(session, *entries.entries);
+  const BirthReading& reading = *resolved.birth;
   std::string out;
-  if (run.refusal) {
+  if (const std::optional<Refusal>& refusal = reading.refusal) {
     int status = kExitRefused;
     if (options.jsonRecord) {
-      AppendRefusalJson(out, entries.entries->name, *run.refusal);
+      AppendRefusalJson(out, reading.birth.name, *refusal);
       out += '\n';
       status = WriteOutput(io.out, out, io.err, status);
     } else if (options.json) {
-      AppendRefusalSchemaJson(out, entries.entries->name, *run.refusal);
+      AppendRefusalSchemaJson(out, reading.birth.name, *refusal);
       out += '\n';
       status = WriteOutput(io.out, out, io.err, status);
     }
     // The system's own message, alone on its line, then where to look.
-    io.err << run.refusal->message << '\n';
-    if (run.refusal->focus) {
-      io.err << kProgram << "see " << OptionOfField(*run.refusal->focus) << '\n';
+    io.err << refusal->message << '\n';
+    if (refusal->focus) {
+      io.err << kProgram << "see " << OptionOfField(*refusal->focus) << '\n';
     }
     return status;
   }
+  const ChartOutput chart = ComputeChart(reading.birth, options.calculation);
   if (options.svgPath == "-") {
     // The drawing on standard output, before the chart's own output.
-    out += ChartSvg(run.chart, options.style, options.charts);
+    out += ChartSvg(chart, options.style, options.charts);
   } else if (!options.svgPath.empty()) {
     // The drawing first, whole or not at all: a run that cannot keep it
     // stops before writing anything else.
-    const std::string svg = ChartSvg(run.chart, options.style, options.charts);
+    const std::string svg = ChartSvg(chart, options.style, options.charts);
     if (const auto why = WriteWholeFile(options.svgPath, svg)) {
       io.err << kProgram << "cannot write the drawing "
              << QuotedForMessage(options.svgPath, kWholeText) << ": " << *why << '\n';
@@ -220,14 +225,14 @@ int RunOneChart(const CliOptions& options, CliChannels io) {
     }
   }
   if (options.jsonRecord) {
-    AppendChartJson(out, run.chart, options.fields, &entries.report);
+    AppendChartJson(out, chart, options.fields, &resolved.report);
     out += '\n';
   } else if (options.json) {
-    AppendChartSchemaJson(out, run.chart, &entries.report, options.style, options.dasha,
+    AppendChartSchemaJson(out, chart, &resolved.report, options.style, options.dasha,
                           options.schemaFields);
     out += '\n';
   } else {
-    AppendChartText(out, run.chart, &entries.report, options.dasha);
+    AppendChartText(out, chart, &resolved.report, options.dasha);
   }
   return WriteOutput(io.out, out, io.err, kExitOk);
 }
@@ -302,24 +307,21 @@ int RunBatch(ByteSource& input, std::string_view inputName, const BatchSettings&
     if (!writer.EndRow()) return writeFailed();
   }
 
-  // Computes one row from a fresh session; runs in the pipeline's workers.
+  // Computes one row; runs in the pipeline's workers.
   const auto compute = [&settings](BatchRow& row, std::string& output) {
-    Session session{settings.calculation};
     // A CSV line shows the positions and the Indu Lagna's sign only.
-    const ChartRun run =
-        ComputeChart(session, row.entries,
+    const ChartOutput chart =
+        ComputeChart(row.birth, settings.calculation,
                      settings.json ? ChartScope::Everything : ChartScope::PositionsAndLagna);
-    if (run.refusal) {
-      row.error = run.refusal->message;
-    } else if (settings.json && settings.record) {
-      AppendChartJson(output, run.chart, settings.fields, &row.report);
+    if (settings.json && settings.record) {
+      AppendChartJson(output, chart, settings.fields, &row.report);
       output += '\n';
     } else if (settings.json) {
-      AppendChartSchemaJson(output, run.chart, &row.report, settings.style, settings.dasha,
+      AppendChartSchemaJson(output, chart, &row.report, settings.style, settings.dasha,
                             settings.schemaFields);
       output += '\n';
     } else {
-      AppendChartCsv(output, run.chart);
+      AppendChartCsv(output, chart);
     }
   };
   // Writes the rows of a chunk in order; runs in one worker at a time.

@@ -36,7 +36,7 @@
 #include <vector>
 
 #include "cli/places.h"
-#include "io/birth_entries.h"
+#include "model/birth.h"
 
 namespace orvanta::cli {
 
@@ -44,7 +44,7 @@ namespace orvanta::cli {
 struct BatchRow {
   long lineNumber = 0;
   std::string error;          // why the row gives no output; set by the reader or the computation
-  FormEntries entries;        // the row's entries, meaningful while `error` is empty
+  Birth birth;                // the row's birth, meaningful while `error` is empty
   PlaceReport report;         // the place and zone found for the row, if any
   std::size_t outputEnd = 0;  // end of this row's text in its chunk's output
 };

@@ -1,7 +1,6 @@
 #include "cli/places.h"
 
 #include "cli/json.h"
-#include "io/birth_place.h"
 #include "tables/zones.h"
 
 namespace orvanta::cli {
@@ -41,9 +40,9 @@ ResolvedBirth ResolveBirth(const BirthFields& fields, PlaceServices& services,
     return services.ResolveBirthPlace(query);
   };
   RowResolution row = ResolveRow(fields, findPlace, services.history(), words, preference);
-  if (!row.entries) return Fail(row.malformed ? kExitUsage : kExitRefused, std::move(row.error));
+  if (!row.birth) return Fail(row.malformed ? kExitUsage : kExitRefused, std::move(row.error));
   ResolvedBirth result;
-  result.entries = std::move(row.entries);
+  result.birth = std::move(row.birth);
   result.report.place = std::move(row.place);
   result.report.coordinates = row.coordinates;
   result.report.zone = std::move(row.zone);

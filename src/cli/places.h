@@ -21,7 +21,7 @@
 
 #include "atlas/atlas.h"
 #include "cli/arguments.h"
-#include "io/birth_entries.h"
+#include "io/birth_fields.h"
 #include "io/birth_resolution.h"
 #include "tz/zone_history.h"
 #include "tz/zone_resolution.h"
@@ -56,9 +56,10 @@ struct PlaceReport {
 };
 
 struct ResolvedBirth {
-  std::optional<FormEntries> entries;
+  // The birth in numbers, with the form's refusal where it has one.
+  std::optional<BirthReading> birth;
   PlaceReport report;
-  std::string error;  // set when there are no entries
+  std::string error;  // set when there is no birth
   int status = 0;     // kExitUsage for a malformed field, kExitRefused for a place or time problem
 };
 
@@ -66,7 +67,7 @@ struct ResolvedBirth {
 inline constexpr ReadingChoiceWords kOptionWords{"--dst", "--no-dst"};
 inline constexpr ReadingChoiceWords kColumnWords{"dst 1", "dst 0"};
 
-// The form's entries for one birth with its place and zone resolved.
+// One birth in numbers with its place and zone resolved.
 // `preference` chooses a city time or the tz reading where they differ.
 ResolvedBirth ResolveBirth(const BirthFields& fields, PlaceServices& services,
                            ReadingChoiceWords words,

@@ -186,6 +186,19 @@ std::optional<Birth> BirthOfSaved(const SavedBirth& b) {
   return BirthOfFormEntries(e);
 }
 
+// A births-file row's birth as the list keeps it: a tz name the row gives
+// beside its zone or offset stays with the clock, which then counts as
+// read from that zone.
+Birth ImportedBirth(const BirthReading& reading, const std::string& zoneName) {
+  Birth b = reading.birth;
+  if (b.clock.zoneName.empty() && !zoneName.empty()) {
+    b.clock.zoneName = zoneName;
+    if (b.clock.source == ClockSource::ZoneRow || b.clock.source == ClockSource::GivenOffset)
+      b.clock.source = ClockSource::ZoneHistory;
+  }
+  return b;
+}
+
 QVariant VariantOf(const StoredValue& v) {
   switch (v.kind) {
     case StoredValue::Kind::Integer:
@@ -319,6 +332,13 @@ QString SearchTextOf(const Birth& b) {
 QString BirthsDb::DefaultPath() {
   return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QLatin1Char('/') +
          QLatin1String(kFileName);
+}
+
+QString BirthsDb::DateKey(const Birth& b) {
+  return QStringLiteral("%1-%2-%3")
+      .arg(b.local.year)
+      .arg(b.local.month, 2, 10, QLatin1Char('0'))
+      .arg(b.local.day, 2, 10, QLatin1Char('0'));
 }
 
 QString BirthsDb::DateKey(const FormEntries& e) {
@@ -1381,27 +1401,22 @@ ImportReport BirthsDb::ImportCsv(const QString& csvPath, const ImportControl& co
       continue;
     }
     RowResolution resolved = ResolveRow(*fields.value, findPlace, history);
-    if (!resolved.entries) {
+    if (!resolved.birth) {
       problem(line, resolved.error);
       continue;
     }
     // A birth the form would refuse is not kept: it could never be opened.
-    if (const auto refusal = ReadBirth(*resolved.entries).refusal) {
+    if (const auto& refusal = resolved.birth->refusal) {
       problem(line, std::string(refusal->message));
       continue;
     }
-    if (CharacterCount(resolved.entries->name) > kMaxNameChars) {
+    if (CharacterCount(resolved.birth->birth.name) > kMaxNameChars) {
       problem(line, std::string(NameLengthRefusal().message));
       continue;
     }
-    resolved.entries->zoneName = resolved.zoneName;
-    const std::optional<Birth> birth = BirthOfFormEntries(*resolved.entries);
-    if (!birth) {
-      problem(line, "its entries are not all numbers");
-      continue;
-    }
+    const std::optional<Birth> birth = ImportedBirth(*resolved.birth, resolved.zoneName);
     same.bindValue(0, Q(birth->name));
-    same.bindValue(1, DateKey(*resolved.entries));
+    same.bindValue(1, DateKey(*birth));
     if (!same.exec()) {
       failed(same.lastError());
       return report;

@@ -223,6 +223,7 @@ class BirthsDb {
 
   // The date column of a birth: YYYY-MM-DD.
   static QString DateKey(const FormEntries& entries);
+  static QString DateKey(const Birth& birth);
 
  private:
   enum class Access { ReadWrite, ReadOnly, Immutable };

@@ -39,6 +39,17 @@
 namespace orvanta {
 namespace {
 
+// Whether two entries of the form give the same birth moment and place: the
+// date, the time, the coordinates and the zone as the boxes hold them.
+bool SameClockEntries(const FormEntries& a, const FormEntries& b) {
+  return a.monthIndex == b.monthIndex && a.dayText == b.dayText && a.yearText == b.yearText &&
+         a.hourText == b.hourText && a.minuteText == b.minuteText && a.secondText == b.secondText &&
+         a.latDeg == b.latDeg && a.latMin == b.latMin && a.north == b.north &&
+         a.lonDeg == b.lonDeg && a.lonMin == b.lonMin && a.east == b.east &&
+         a.zoneIndex == b.zoneIndex && a.exactOffsetMinutes == b.exactOffsetMinutes &&
+         a.zoneName == b.zoneName && a.dst == b.dst;
+}
+
 constexpr std::array<const char*, 12> kMonthNames = {
     "January", "February", "March",     "April",   "May",      "June",
     "July",    "August",   "September", "October", "November", "December"};
@@ -623,6 +634,15 @@ FormEntries FrmMain::Entries() const {
         birthClock_->tz.resolution->local == zone->local)
       FillClock(e, *birthClock_->clock);
   }
+  if (heldClock_ && SameClockEntries(e, heldClock_->shown)) {
+    // Seconds that do not round to the form's minutes are not read as its
+    // clock (ExactOffsetSecondsOf).
+    if (heldClock_->offsetSeconds) e.exactOffsetSeconds = heldClock_->offsetSeconds;
+    if (e.clockCaption.empty()) {
+      e.clockCaption = heldClock_->caption;
+      e.clockSource = heldClock_->source;
+    }
+  }
   return e;
 }
 
@@ -656,6 +676,11 @@ void FrmMain::SetEntries(const FormEntries& e) {
   chkDST_->setChecked(e.dst);
   clockPreference_ = ClockPreference::City;
   placePicker_->Reset(e.exactOffsetMinutes, e.zoneName);
+  heldClock_.reset();
+  if (e.exactOffsetSeconds || !e.clockCaption.empty()) {
+    const FormEntries shown = Entries();
+    heldClock_ = HeldClock{shown, e.exactOffsetSeconds, e.clockCaption, e.clockSource};
+  }
 }
 
 QString FrmMain::ResolvedZoneName() const {

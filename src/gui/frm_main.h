@@ -156,6 +156,17 @@ class FrmMain : public QMainWindow {
   // two clocks the user takes.
   std::unique_ptr<BirthClock> birthClock_;  // none where the picker's reading holds alone
   ClockPreference clockPreference_ = ClockPreference::City;
+  // The clock a birth was opened with where the form's boxes cannot hold it
+  // (an offset with seconds, a city's own clock or the place's mean time,
+  // with its caption): kept while the entries it came with are unchanged,
+  // so that an opened birth computes as it was saved.
+  struct HeldClock {
+    FormEntries shown;  // the entries as the form gave them back after opening
+    std::optional<int> offsetSeconds;
+    std::string caption;
+    std::optional<ClockSource> source;
+  };
+  std::optional<HeldClock> heldClock_;
 };
 
 }  // namespace orvanta

@@ -3,6 +3,7 @@
 // mapping into the form's entries.
 #include <gtest/gtest.h>
 
+#include <random>
 #include <set>
 #include <string>
 #include <string_view>
@@ -266,6 +267,72 @@ TEST(EntriesOf, NameIsPassedOnEvenWhenEmpty) {
   EXPECT_EQ(parsed.value->name, "");
   EXPECT_EQ(parsed.value->zoneIndex, kDefaultZoneIndex);
   EXPECT_FALSE(parsed.value->dst);
+}
+
+TEST(BirthOfFields, SameBirthAndRefusalAsTheFormsReading) {
+  // The command line reads its fields straight into numbers; the form reads
+  // its texts. Over many random births, near-misses included (an empty
+  // name, 31 April, 29 February of a common year, 95 degrees, minutes of
+  // 60, padded digits, exact offsets with seconds), both give the same
+  // refusal, or the same birth.
+  std::mt19937 rng(20261209);
+  const auto pick = [&rng](int low, int high) {
+    return std::uniform_int_distribution<int>(low, high)(rng);
+  };
+  const auto two = [](int v) { return (v < 10 ? "0" : "") + std::to_string(v); };
+  for (int i = 0; i < 20000; ++i) {
+    BirthFields f;
+    f.name = pick(0, 20) == 0 ? "  " : "RAVI";
+    f.date = std::to_string(pick(kFirstYear, kLastYear)) + "-" + two(pick(1, 12)) + "-" +
+             two(pick(pick(0, 3) == 0 ? 28 : 1, 31));
+    f.time = two(pick(0, 23)) + ":" + two(pick(0, 59)) + (pick(0, 1) ? ":" + two(pick(0, 59)) : "");
+    const auto coordinate = [&](int most, char pos, char neg) {
+      std::string degrees = std::to_string(pick(0, pick(0, 10) == 0 ? most + 10 : most));
+      if (pick(0, 10) == 0) degrees.insert(0, "00");
+      return degrees + (pick(0, 1) ? pos : neg) +
+             (pick(0, 1) ? two(pick(0, pick(0, 10) == 0 ? 60 : 59)) : std::to_string(pick(0, 59)));
+    };
+    f.lat = coordinate(89, 'N', 's');
+    f.lon = coordinate(179, 'e', 'W');
+    if (pick(0, 1)) f.zone = std::to_string(pick(0, kZoneCount - 1));
+    f.dst = pick(0, 3) == 0 ? "1" : "";
+    if (pick(0, 4) == 0) {
+      f.offset = pick(0, 1) ? std::to_string(pick(-720, 840))
+                            : "+" + std::to_string(pick(0, 13)) + ":" + two(pick(0, 59)) + ":" +
+                                  two(pick(0, 59));
+    }
+    SCOPED_TRACE(testing::Message() << f.date << " " << f.time << " " << f.lat << " " << f.lon
+                                    << " zone " << f.zone << " offset " << f.offset);
+    const Parsed<BirthReading> direct = BirthOfFields(f);
+    const Parsed<FormEntries> entries = EntriesOf(f);
+    ASSERT_EQ(direct.value.has_value(), entries.value.has_value());
+    ASSERT_EQ(direct.error, entries.error);
+    if (!direct.value) continue;
+    const BirthReading form = ReadBirth(*entries.value);
+    ASSERT_EQ(direct.value->refusal.has_value(), form.refusal.has_value());
+    if (form.refusal) {
+      EXPECT_EQ(direct.value->refusal->message, form.refusal->message);
+      continue;
+    }
+    const Birth& a = direct.value->birth;
+    const Birth& b = form.birth;
+    EXPECT_EQ(a.local.year, b.local.year);
+    EXPECT_EQ(a.local.month, b.local.month);
+    EXPECT_EQ(a.local.day, b.local.day);
+    EXPECT_EQ(a.local.hour, b.local.hour);
+    EXPECT_EQ(a.local.minute, b.local.minute);
+    EXPECT_EQ(a.local.second, b.local.second);
+    EXPECT_EQ(a.position.latitude.degrees, b.position.latitude.degrees);
+    EXPECT_EQ(a.position.latitude.minutes, b.position.latitude.minutes);
+    EXPECT_EQ(a.position.latitude.positive, b.position.latitude.positive);
+    EXPECT_EQ(a.position.longitude.degrees, b.position.longitude.degrees);
+    EXPECT_EQ(a.position.longitude.minutes, b.position.longitude.minutes);
+    EXPECT_EQ(a.position.longitude.positive, b.position.longitude.positive);
+    EXPECT_EQ(a.clock.offsetSeconds, b.clock.offsetSeconds);
+    EXPECT_EQ(a.clock.zoneRow, b.clock.zoneRow);
+    EXPECT_EQ(a.clock.daylightTick, b.clock.daylightTick);
+    EXPECT_EQ(a.clock.summerTime, b.clock.summerTime);
+  }
 }
 
 struct ArgumentsCase {

@@ -38,6 +38,8 @@
 #include "gui/frm_main.h"
 #include "gui/help_links.h"
 #include "gui/mdi_window.h"
+#include "io/offset_text.h"
+#include "io/saved_birth.h"
 #include "support/gui_harness.h"
 #include "support/reference_births.h"
 
@@ -211,6 +213,71 @@ class TestBirthsMenu : public QObject {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCOMPARE(Control<QLabel>(program.shell.mainWindow()->display(), "lblTimeZone")->text(),
              QString("Time Zone: Asia/Kathmandu, UTC+5:45, standard time"));
+
+    // Births told in the place's own clock open with that clock and its
+    // caption: Kathmandu 1901 in its mean time, to the second, which the
+    // form's minute boxes cannot hold; Mumbai 1930 on Bombay Time, which
+    // the tz history of its zone no longer gives. The chart is computed as
+    // the birth was saved, and the form gives that clock back while its
+    // entries are unchanged.
+    struct OwnClock {
+      const char* name;
+      const char* year;
+      const char* lat[2];
+      const char* lon[2];
+      const char* zone;
+      int offsetSeconds;
+      ClockSource source;
+      const char* caption;
+    };
+    const OwnClock ownClocks[] = {
+        {"RAM THAPA",
+         "1901",
+         {"27", "42"},
+         {"85", "19"},
+         "Asia/Kathmandu",
+         20476,
+         ClockSource::LocalMeanTime,
+         "local mean time at 85\u00B019\u2032 E, UTC+5:41:16"},
+        {"ASHA RAO",
+         "1930",
+         {"19", "4"},
+         {"72", "53"},
+         "Asia/Kolkata",
+         17460,
+         ClockSource::CityTime,
+         "Bombay Time, UTC+4:51, the city's own clock until 1955"},
+    };
+    for (const OwnClock& c : ownClocks) {
+      FormEntries own = reference::DelhiBirth();
+      own.name = c.name;
+      own.yearText = c.year;
+      own.monthIndex = 0;
+      own.dayText = "15";
+      own.hourText = "10";
+      own.minuteText = "0";
+      own.latDeg = c.lat[0];
+      own.latMin = c.lat[1];
+      own.lonDeg = c.lon[0];
+      own.lonMin = c.lon[1];
+      own.zoneIndex = -1;
+      own.zoneName = c.zone;
+      SetExactOffset(own, c.offsetSeconds);
+      own.clockCaption = c.caption;
+      own.clockSource = c.source;
+      const std::optional<qint64> ownId =
+          db.Add(SavedBirth{0, own, c.zone, *own.exactOffsetMinutes, {}, {}, {}});
+      QVERIFY(ownId);
+      program.shell.births()->OpenSaved(*ownId);
+      QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+      const QString zoneLine =
+          Control<QLabel>(program.shell.mainWindow()->display(), "lblTimeZone")->text();
+      QVERIFY2(zoneLine.contains(QString::fromUtf8(c.caption)), qPrintable(zoneLine));
+      const std::optional<Birth> reopened = BirthOfFormEntries(form->Entries());
+      QVERIFY(reopened);
+      QCOMPARE(reopened->clock.offsetSeconds, c.offsetSeconds);
+      QCOMPARE(reopened->clock.caption, std::string(c.caption));
+    }
     chartWindow = program.shell.mainWindow();
     Activate(chartWindow);
     bool listShown = false;

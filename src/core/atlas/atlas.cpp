@@ -19,6 +19,7 @@
 #include <tuple>
 #include <unordered_map>
 
+#include "model/coordinate_text.h"
 #include "tz/zone_resolution.h"
 
 // Where the generated index lies: relative to the program's folder as
@@ -226,25 +227,26 @@ struct MinuteCoordinates {
   bool operator==(const MinuteCoordinates&) const = default;
 };
 
+// A folded coordinate as the program prints it: minutes of two digits,
+// degrees up to 180.
 std::optional<int> CoordinateMinutes(std::string_view text, char positive, char negative) {
-  const std::size_t letter = text.find_first_of(std::string{positive, negative});
-  if (letter == std::string_view::npos || letter == 0 || text.size() != letter + 3)
-    return std::nullopt;
+  const std::optional<CoordinateDigits> digits = ReadCoordinateText(text, positive, negative);
+  if (!digits || digits->minutes.size() != 2) return std::nullopt;
   int degrees = 0, minutes = 0;
-  const auto d = std::from_chars(text.data(), text.data() + letter, degrees);
-  const auto m = std::from_chars(text.data() + letter + 1, text.data() + text.size(), minutes);
-  if (d.ec != std::errc() || d.ptr != text.data() + letter || m.ec != std::errc() ||
-      m.ptr != text.data() + text.size() || minutes > 59 || degrees > 180)
+  const std::string_view d = digits->degrees, m = digits->minutes;
+  if (std::from_chars(d.data(), d.data() + d.size(), degrees).ec != std::errc() ||
+      std::from_chars(m.data(), m.data() + m.size(), minutes).ec != std::errc() || minutes > 59 ||
+      degrees > 180)
     return std::nullopt;
   const int total = degrees * 60 + minutes;
-  return text[letter] == positive ? total : -total;
+  return digits->positive ? total : -total;
 }
 
 std::optional<MinuteCoordinates> ParseCoordinates(std::string_view folded) {
   const std::size_t blank = folded.find(' ');
   if (blank == std::string_view::npos) return std::nullopt;
-  const auto lat = CoordinateMinutes(folded.substr(0, blank), 'n', 's');
-  const auto lon = CoordinateMinutes(folded.substr(blank + 1), 'e', 'w');
+  const auto lat = CoordinateMinutes(folded.substr(0, blank), 'N', 'S');
+  const auto lon = CoordinateMinutes(folded.substr(blank + 1), 'E', 'W');
   if (!lat || !lon) return std::nullopt;
   return MinuteCoordinates{*lat, *lon};
 }

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "io/offset_text.h"
 #include "model/whole_number.h"
 #include "tables/zones.h"
 #include "tz/zone_resolution.h"
@@ -48,15 +49,18 @@ namespace {
 Clock ClockOf(const FormEntries& e) {
   Clock clock;
   std::optional<ZoneShift> shift;
-  if (e.exactOffsetSeconds) {
+  // Seconds count only while they round to the entries' minutes (a zone
+  // chosen since replaces them).
+  if (e.exactOffsetSeconds && ExactOffsetSecondsOf(e) == e.exactOffsetSeconds) {
     clock.offsetSeconds = *e.exactOffsetSeconds;
-    clock.source = ClockSource::ZoneHistory;
+    clock.source = e.clockSource.value_or(ClockSource::ZoneHistory);
   } else {
     shift = e.exactOffsetMinutes ? ZoneShiftOf(ExactOffset{*e.exactOffsetMinutes})
                                  : ZoneShiftOf(e.zoneIndex);
     if (shift) clock.offsetSeconds = -(shift->hours * 3600 + shift->minutes * 60);
     if (e.exactOffsetMinutes) {
-      clock.source = e.zoneName.empty() ? ClockSource::GivenOffset : ClockSource::ZoneHistory;
+      clock.source = e.clockSource.value_or(e.zoneName.empty() ? ClockSource::GivenOffset
+                                                               : ClockSource::ZoneHistory);
     } else if (shift) {
       clock.zoneRow = e.zoneIndex;
     }

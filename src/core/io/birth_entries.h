@@ -38,6 +38,9 @@ struct FormEntries {
   // The clock's own name where it is no tz reading (a city's own time, the
   // local mean time of the birth place); empty otherwise.
   std::string clockCaption;
+  // Where that clock came from (ClockSource::CityTime or LocalMeanTime);
+  // nothing for every other clock.
+  std::optional<ClockSource> clockSource;
   bool dst = false;  // the daylight-saving tick
   // The tz database zone the offset was resolved from ("Asia/Kathmandu")
   // and whether that reading is summer time; empty when the zone was

@@ -1,10 +1,14 @@
 #include "io/birth_fields.h"
 
 #include <array>
+#include <chrono>
 
 #include "io/offset_text.h"
+#include "model/coordinate_text.h"
 #include "model/utf8.h"
+#include "model/whole_number.h"
 #include "tables/zones.h"
+#include "tz/zone_resolution.h"
 
 namespace orvanta {
 
@@ -131,30 +135,25 @@ Parsed<ClockTime> ParseTime(std::string_view text) {
 
 Parsed<CoordinateTexts> ParseCoordinate(std::string_view text, char positive, char negative,
                                         std::string_view what) {
-  const std::string_view s = TrimField(text);
-  std::size_t letter = 0;
-  while (letter < s.size() && IsDigit(s[letter])) ++letter;
-  const bool shapeOk = letter > 0 && letter + 1 < s.size() &&
-                       (Upper(s[letter]) == positive || Upper(s[letter]) == negative);
-  bool minutesOk = shapeOk;
-  for (std::size_t i = letter + 1; minutesOk && i < s.size(); ++i) minutesOk = IsDigit(s[i]);
-  if (!minutesOk) {
+  const std::optional<CoordinateDigits> digits =
+      ReadCoordinateText(TrimField(text), positive, negative);
+  if (!digits) {
     return Fail<CoordinateTexts>("bad " + std::string(what) + " " + QuotedForMessage(text) +
                                  ": expected degrees, " + positive + " or " + negative +
                                  ", minutes (as in 28" + positive + "36)");
   }
-  return {CoordinateTexts{std::string(s.substr(0, letter)), std::string(s.substr(letter + 1)),
-                          Upper(s[letter]) == positive},
-          {}};
+  CoordinateTexts c;
+  c.degreesText = std::string(digits->degrees);
+  c.minutesText = std::string(digits->minutes);
+  c.positive = digits->positive;
+  c.degrees = PlainWholeNumber(c.degreesText).value_or(0);
+  c.minutes = PlainWholeNumber(c.minutesText).value_or(0);
+  return {std::move(c), {}};
 }
 
 std::string_view ZoneAbbreviation(int listIndex) {
   if (listIndex < 0 || listIndex >= kZoneCount) return {};
-  const std::string_view text = kZones[static_cast<std::size_t>(listIndex)].text;
-  const std::size_t first = text.find(',');
-  const std::size_t second = text.find(',', first + 1);
-  if (first == std::string_view::npos || second == std::string_view::npos) return {};
-  return TrimField(text.substr(first + 1, second - first - 1));
+  return kZones[static_cast<std::size_t>(listIndex)].abbreviation;
 }
 
 Parsed<int> ParseZone(std::string_view text) {
@@ -261,6 +260,109 @@ Parsed<FormEntries> EntriesOf(const BirthFields& fields) {
   e.dst = *dst.value;
   if (*offset.value) SetExactOffset(e, **offset.value);
   return {std::move(e), {}};
+}
+
+namespace {
+
+// A coordinate's whole degrees or minutes of arc for the birth: values the
+// checks refuse (above 179 or 59) never reach a chart, so the 16-bit field
+// only has to hold those that pass.
+std::int16_t ArcField(long value) {
+  return static_cast<std::int16_t>(value > 32767 ? 0 : value);
+}
+
+ArcAngle ArcOf(const CoordinateTexts& c) {
+  return ArcAngle{ArcField(c.degrees), ArcField(c.minutes), c.positive};
+}
+
+// The clock the fields give without a zone history: an exact offset (to
+// the second) wins over the zone row, which then only says whether the
+// clock is summer time; an exact offset alone names no row. The
+// daylight-saving tick is the dst field.
+Clock GivenClock(std::optional<int> offsetSeconds, int zoneIndex, bool zoneGiven, bool dst) {
+  Clock clock;
+  if (offsetSeconds) {
+    clock.offsetSeconds = *offsetSeconds;
+    clock.source = ClockSource::GivenOffset;
+    if (!zoneGiven) zoneIndex = -1;
+  } else if (const std::optional<ZoneShift> shift = ZoneShiftOf(zoneIndex)) {
+    clock.offsetSeconds = -(shift->hours * 3600 + shift->minutes * 60);
+    clock.zoneRow = zoneIndex;
+  }
+  clock.summerTime = IsDaylightRow(zoneIndex);
+  clock.daylightTick = dst;
+  return clock;
+}
+
+}  // namespace
+
+Parsed<BirthReading> BirthOfFields(const BirthFields& fields, const GeoPosition* placePosition) {
+  const auto date = ParseDate(fields.date);
+  if (!date.value) return {std::nullopt, date.error};
+  const auto time = ParseTime(fields.time);
+  if (!time.value) return {std::nullopt, time.error};
+  std::optional<ArcAngle> latitude, longitude;
+  std::optional<long> latDeg, latMin, lonDeg, lonMin;
+  if (placePosition != nullptr && fields.lat.empty()) {
+    latitude = placePosition->latitude;
+  } else {
+    const auto lat = ParseCoordinate(fields.lat, 'N', 'S', "latitude");
+    if (!lat.value) return {std::nullopt, lat.error};
+    latitude = ArcOf(*lat.value);
+    latDeg = lat.value->degrees;
+    latMin = lat.value->minutes;
+  }
+  if (placePosition != nullptr && fields.lon.empty()) {
+    longitude = placePosition->longitude;
+  } else {
+    const auto lon = ParseCoordinate(fields.lon, 'E', 'W', "longitude");
+    if (!lon.value) return {std::nullopt, lon.error};
+    longitude = ArcOf(*lon.value);
+    lonDeg = lon.value->degrees;
+    lonMin = lon.value->minutes;
+  }
+  const auto zone = ParseZone(fields.zone);
+  if (!zone.value) return {std::nullopt, zone.error};
+  const auto dst = ParseDst(fields.dst);
+  if (!dst.value) return {std::nullopt, dst.error};
+  const auto offset = ParseOffsetSeconds(fields.offset);
+  if (!offset.value) return {std::nullopt, offset.error};
+
+  BirthReading reading;
+  Birth& b = reading.birth;
+  b.name = fields.name;
+  b.city = fields.city;
+  b.state = fields.state;
+  b.country = fields.country;
+  b.position.latitude = *latitude;
+  b.position.longitude = *longitude;
+  b.local = CivilTime{date.value->year, date.value->month,  date.value->day,
+                      time.value->hour, time.value->minute, time.value->second};
+  b.clock = GivenClock(*offset.value, *zone.value, !TrimField(fields.zone).empty(), *dst.value);
+
+  CheckedValues v;
+  v.name = b.name;
+  v.latDeg = latDeg ? latDeg : std::optional<long>(latitude->degrees);
+  v.latMin = latMin ? latMin : std::optional<long>(latitude->minutes);
+  v.lonDeg = lonDeg ? lonDeg : std::optional<long>(longitude->degrees);
+  v.lonMin = lonMin ? lonMin : std::optional<long>(longitude->minutes);
+  v.year = date.value->year;
+  v.monthIndex = date.value->month - 1;
+  v.dayIndex = date.value->day - 1;
+  v.day = date.value->day;
+  v.hour = time.value->hour;
+  v.minute = time.value->minute;
+  v.second = time.value->second;
+  if (std::optional<Refusal> refusal = ValidateValues(v)) reading.refusal = *refusal;
+  return {std::move(reading), {}};
+}
+
+std::optional<LocalDateTime> ExistingLocalTime(const CivilTime& t) {
+  const std::chrono::year_month_day ymd{std::chrono::year{t.year},
+                                        std::chrono::month{static_cast<unsigned>(t.month)},
+                                        std::chrono::day{static_cast<unsigned>(t.day)}};
+  if (t.month < 1 || t.month > 12 || t.day < 1 || t.day > 31 || !ymd.ok()) return std::nullopt;
+  return MakeDateTime(t.year, t.month, t.day, t.hour, t.minute);
 }
 
 }  // namespace orvanta

@@ -48,11 +48,15 @@ struct CalendarDate {
 struct ClockTime {
   int hour = 0, minute = 0, second = 0;
 };
-// Astrological notation "28N36": degrees, hemisphere letter, minutes.
+// Astrological notation "28N36": degrees, hemisphere letter, minutes; the
+// digits as typed and their values (capped at kNumberCap, so that a run of
+// twenty digits is a value the checks refuse, not an overflow).
 struct CoordinateTexts {
   std::string degreesText;
   std::string minutesText;
   bool positive = true;  // North or East: the first option button
+  long degrees = 0;
+  long minutes = 0;
 };
 
 Parsed<CalendarDate> ParseDate(std::string_view text);
@@ -67,8 +71,8 @@ Parsed<int> ParseZone(std::string_view text);
 // 1/0, true/false, yes/no (either case) or empty (false).
 Parsed<bool> ParseDst(std::string_view text);
 
-// The abbreviation of zone `listIndex`: the second comma field of its list
-// text, blanks trimmed ("Indian Time, IST, +5.3" gives "IST").
+// The abbreviation of zone `listIndex` ("IST" for "Indian Time, IST, +5.3");
+// empty outside the list.
 std::string_view ZoneAbbreviation(int listIndex);
 
 // An exact offset east of Greenwich in whole minutes, -720..840 ("345" for
@@ -77,6 +81,20 @@ Parsed<std::optional<int>> ParseOffset(std::string_view text);
 
 // The form's entries for one birth, or the first malformed field.
 Parsed<FormEntries> EntriesOf(const BirthFields& fields);
+
+// One birth read from its texts straight into numbers, or the first
+// malformed field (the same checks, order and messages as EntriesOf). The
+// reading carries the form's refusal where the values are well formed but
+// no birth the form accepts (an empty name, 31 April, 95 degrees of
+// latitude); its birth is filled all the same, so that a refusal can name
+// it. Where `placePosition` is given, an empty latitude or longitude takes
+// the place's.
+Parsed<BirthReading> BirthOfFields(const BirthFields& fields,
+                                   const GeoPosition* placePosition = nullptr);
+
+// The local clock reading of a birth whose date exists in the calendar
+// (not 31 April, nor 29 February of a common year); nothing otherwise.
+std::optional<LocalDateTime> ExistingLocalTime(const CivilTime& local);
 
 // A user's text quoted inside a message, cut short if it is very long. The
 // message stays one line of printable text whatever the user gave: control

@@ -25,6 +25,7 @@ void FillPlace(FormEntries& e, const Place& place) {
 void FillZone(FormEntries& e, const ZoneResolution& r) {
   e.exactOffsetSeconds.reset();
   e.clockCaption.clear();
+  e.clockSource.reset();
   if (r.zoneIndex) {
     e.zoneIndex = *r.zoneIndex;
     e.exactOffsetMinutes.reset();

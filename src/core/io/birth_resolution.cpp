@@ -16,6 +16,14 @@ RowResolution Fail(std::string message, bool malformed) {
   return r;
 }
 
+// The coordinates of an atlas place, to the minute of arc.
+GeoPosition PositionOf(const FormCoordinates& c) {
+  GeoPosition p;
+  p.latitude = {static_cast<std::int16_t>(c.latDeg), static_cast<std::int16_t>(c.latMin), c.north};
+  p.longitude = {static_cast<std::int16_t>(c.lonDeg), static_cast<std::int16_t>(c.lonMin), c.east};
+  return p;
+}
+
 // The atlas's message on one line: a list of candidates, one a line for a
 // terminal, is joined with "; " so that a row's problem stays one line.
 std::string OneLine(std::string_view message) {
@@ -39,16 +47,17 @@ RowResolution ResolveRow(const BirthFields& fields, const PlaceFinder& findPlace
   const bool zoneGiven = ZoneGivenByRow(fields);
   // A row without place or zone name is read as it is, without copies.
   if (fields.place.empty() && (fields.tz.empty() || zoneGiven)) {
-    Parsed<FormEntries> parsed = EntriesOf(fields);
+    Parsed<BirthReading> parsed = BirthOfFields(fields);
     if (!parsed.value) return Fail(std::move(parsed.error), true);
     RowResolution plain;
-    plain.entries = std::move(parsed.value);
+    plain.birth = std::move(parsed.value);
     plain.zoneName = fields.tz;
     return plain;
   }
   BirthFields f = fields;
   RowResolution result;
   std::string zoneName;
+  std::optional<GeoPosition> placePosition;
 
   if (!f.place.empty()) {
     const PlaceResolution& found = findPlace(f.place);
@@ -57,8 +66,7 @@ RowResolution ResolveRow(const BirthFields& fields, const PlaceFinder& findPlace
     if (!found.place) return Fail(OneLine(found.message), false);
     const Place& place = *found.place;
     const FormCoordinates c = CoordinatesToMinute(place.latitudeDeg, place.longitudeDeg);
-    if (f.lat.empty()) f.lat = LatitudeText(c);
-    if (f.lon.empty()) f.lon = LongitudeText(c);
+    placePosition = PositionOf(c);
     if (f.city.empty()) f.city = place.name;
     if (f.state.empty()) f.state = place.state;
     if (f.country.empty()) f.country = place.country;
@@ -90,23 +98,26 @@ RowResolution ResolveRow(const BirthFields& fields, const PlaceFinder& findPlace
     if (!TrimField(f.dst).empty()) readingWanted = *dst.value;
     f.dst.clear();
   }
-  Parsed<FormEntries> parsed = EntriesOf(f);
+  Parsed<BirthReading> parsed = BirthOfFields(f, placePosition ? &*placePosition : nullptr);
   if (!parsed.value) return Fail(std::move(parsed.error), true);
-  FormEntries& entries = *parsed.value;
+  Birth& birth = parsed.value->birth;
 
   if (resolve) {
     // A date that does not exist (31 April) is left to the validation,
     // which refuses it with the form's own message.
-    if (const std::optional<LocalDateTime> local = LocalBirthTime(entries)) {
+    if (const std::optional<LocalDateTime> local = ExistingLocalTime(birth.local)) {
       const DoubledChoice choice = !readingWanted   ? DoubledChoice::Refuse
                                    : *readingWanted ? DoubledChoice::Daylight
                                                     : DoubledChoice::Standard;
       // The birth's clock: a city time or the place's own mean time where
       // they apply, else the tz reading.
-      const BirthClock clock = BirthClockOf(
-          history,
-          ClockQueryOf(entries, zoneName, *local, choice, !f.place.empty() && f.tz.empty()),
-          preference);
+      BirthClockQuery query;
+      query.zoneName = zoneName;
+      query.position = birth.position;
+      query.placeFromAtlas = !f.place.empty() && f.tz.empty();
+      query.local = *local;
+      query.doubled = choice;
+      const BirthClock clock = BirthClockOf(history, query, preference);
       const ZoneResolutionResult& r = clock.tz;
       if (!r.resolution) {
         if (r.kind == LocalTimeKind::Doubled || r.kind == LocalTimeKind::Skipped) {
@@ -115,14 +126,14 @@ RowResolution ResolveRow(const BirthFields& fields, const PlaceFinder& findPlace
         }
         return Fail(r.message, false);
       }
-      FillClock(entries, *clock.clock);
+      birth.clock = KeptClockOf(*clock.clock);
       result.zone = r.resolution;
       if (clock.clock->clock.source != ClockSource::ZoneHistory)
         result.ownClockCaption = clock.clock->caption;
       if (clock.alternative) result.otherClockCaption = clock.alternative->caption;
     }
   }
-  result.entries = std::move(entries);
+  result.birth = std::move(parsed.value);
   // The name kept with the birth: the one resolved, or the tz column's.
   result.zoneName = resolve ? zoneName : f.tz;
   return result;

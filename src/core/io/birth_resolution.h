@@ -27,7 +27,8 @@
 namespace orvanta {
 
 struct RowResolution {
-  std::optional<FormEntries> entries;
+  // The row's birth in numbers, with the form's refusal where it has one.
+  std::optional<BirthReading> birth;
   std::string zoneName;                        // the tz name kept with the birth; empty when none
   std::optional<Place> place;                  // set when a place was looked up
   std::optional<FormCoordinates> coordinates;  // the coordinates used with it
@@ -37,7 +38,7 @@ struct RowResolution {
   // where there is one; empty otherwise.
   std::string ownClockCaption;
   std::string otherClockCaption;
-  std::string error;       // set when there are no entries
+  std::string error;       // set when there is no birth
   bool malformed = false;  // the error is a field of the wrong shape, not a place or time problem
 };
 

@@ -4,6 +4,7 @@
 
 #include "io/birth_fields.h"
 #include "io/offset_text.h"
+#include "model/coordinate_text.h"
 
 namespace orvanta {
 
@@ -115,9 +116,9 @@ std::string BirthsRowOf(const FormEntries& e, std::string_view tzName, std::stri
   row += ',';
   row += TwoDigits(e.hourText) + ":" + TwoDigits(e.minuteText) + ":" + TwoDigits(e.secondText);
   row += ',';
-  AppendCsvField(row, e.latDeg + (e.north ? "N" : "S") + e.latMin);
+  AppendCsvField(row, CoordinateText(e.latDeg, LatitudeLetter(e.north), e.latMin));
   row += ',';
-  AppendCsvField(row, e.lonDeg + (e.east ? "E" : "W") + e.lonMin);
+  AppendCsvField(row, CoordinateText(e.lonDeg, LongitudeLetter(e.east), e.lonMin));
   row += ',';
   // An unselected zone list has no position the file can name: the row
   // takes the form's default, as an empty zone column does.

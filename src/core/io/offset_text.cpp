@@ -74,7 +74,9 @@ void FillClock(FormEntries& e, const ClockOption& option) {
   e.dst = false;
   e.zoneName = clock.zoneName;
   e.zoneDaylight = clock.summerTime;
-  e.clockCaption = clock.source == ClockSource::ZoneHistory ? std::string{} : option.caption;
+  const bool ownClock = IsPlacesOwnClock(clock.source);
+  e.clockCaption = ownClock ? option.caption : std::string{};
+  e.clockSource = ownClock ? std::optional<ClockSource>(clock.source) : std::nullopt;
 }
 
 Parsed<std::optional<int>> ParseOffsetSeconds(std::string_view text) {

@@ -3,9 +3,11 @@
 #include <array>
 #include <cstdio>
 
+#include "io/offset_text.h"
 #include "io/validation.h"
 #include "model/whole_number.h"
 #include "tables/zones.h"
+#include "tz/birth_clock.h"
 
 namespace orvanta {
 
@@ -241,7 +243,7 @@ std::optional<std::string> OutsideProblem(long long value, Range range, const st
 }
 
 // "+5:45", "-3:30", "+5:41:16".
-std::string OffsetText(int seconds) {
+std::string ShownOffset(int seconds) {
   const int magnitude = seconds < 0 ? -seconds : seconds;
   std::string text = (seconds < 0 ? "-" : "+") + std::to_string(magnitude / 3600) + ":";
   char rest[8];
@@ -399,8 +401,8 @@ Parsed<Birth> BirthOfStoredRow(const StoredTypedBirth& s) {
     // A row and an offset that disagree would give two clocks; neither is
     // taken over the other.
     if (problem.empty() && RowOffsetSeconds(*b.clock.zoneRow) != b.clock.offsetSeconds) {
-      problem = "its offset " + OffsetText(b.clock.offsetSeconds) + " is not that of its zone " +
-                std::to_string(row) + " (" + OffsetText(RowOffsetSeconds(*b.clock.zoneRow)) + ")";
+      problem = "its offset " + ShownOffset(b.clock.offsetSeconds) + " is not that of its zone " +
+                std::to_string(row) + " (" + ShownOffset(RowOffsetSeconds(*b.clock.zoneRow)) + ")";
     }
   }
   std::string sourceKey;
@@ -415,6 +417,9 @@ Parsed<Birth> BirthOfStoredRow(const StoredTypedBirth& s) {
   if (problem.empty() && b.clock.source == ClockSource::ZoneRow && !b.clock.zoneRow) {
     problem = "its clock is of a zone row but names none";
   }
+  // The row keeps the clock's numbers; a city's own clock and the place's
+  // mean time get their caption back from them.
+  if (problem.empty()) b.clock.caption = CaptionOfKeptClock(b);
   // Last, the form's own checks of the whole birth, on the date as stored:
   // the local date-time would have carried 31 April into 1 May.
   if (problem.empty()) {
@@ -466,9 +471,10 @@ std::optional<Birth> BirthOfFormEntries(const FormEntries& e) {
   c.summerTime = e.zoneDaylight;
   c.zoneName = e.zoneName;
   const bool fromZone = !e.zoneName.empty();
-  if (e.exactOffsetMinutes) {
-    c.offsetSeconds = *e.exactOffsetMinutes * 60;
-    c.source = fromZone ? ClockSource::ZoneHistory : ClockSource::GivenOffset;
+  if (const std::optional<int> exact = ExactOffsetSecondsOf(e)) {
+    c.offsetSeconds = *exact;
+    c.source =
+        e.clockSource.value_or(fromZone ? ClockSource::ZoneHistory : ClockSource::GivenOffset);
   } else if (e.zoneIndex >= 0 && e.zoneIndex < kZoneCount) {
     c.offsetSeconds = RowOffsetSeconds(e.zoneIndex);
     c.zoneRow = e.zoneIndex;
@@ -478,14 +484,11 @@ std::optional<Birth> BirthOfFormEntries(const FormEntries& e) {
     c.offsetSeconds = 0;
     c.source = ClockSource::GivenOffset;
   }
+  c.caption = e.clockCaption;
   return b;
 }
 
 Parsed<FormEntries> FormEntriesOfBirth(const Birth& b) {
-  if (b.clock.offsetSeconds % 60 != 0) {
-    return {std::nullopt, "its clock " + OffsetText(b.clock.offsetSeconds) +
-                              " has seconds, which the form's clock cannot show"};
-  }
   const CivilTime& t = b.local;
   FormEntries e;
   e.name = b.name;
@@ -508,7 +511,11 @@ Parsed<FormEntries> FormEntriesOfBirth(const Birth& b) {
     e.zoneIndex = *b.clock.zoneRow;
   } else {
     e.zoneIndex = -1;
-    e.exactOffsetMinutes = b.clock.offsetSeconds / 60;
+    SetExactOffset(e, b.clock.offsetSeconds);
+  }
+  if (IsPlacesOwnClock(b.clock.source)) {
+    e.clockCaption = b.clock.caption;
+    e.clockSource = b.clock.source;
   }
   e.dst = b.clock.daylightTick;
   e.zoneName = b.clock.zoneName;

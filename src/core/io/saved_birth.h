@@ -112,8 +112,10 @@ Parsed<Birth> BirthOfStoredRow(const StoredTypedBirth& stored);
 // over any zone row, as in the chart; a zone row chosen from a tz zone keeps
 // both.
 std::optional<Birth> BirthOfFormEntries(const FormEntries& entries);
-// The form's entries of a birth, or why the form cannot show it (a clock
-// with seconds).
+// The form's entries of a birth: a clock with seconds (a city's own clock,
+// the mean time of the place) keeps them in the entries' exact offset, and
+// its caption with them. Never refused today; the status stays for callers
+// that check.
 Parsed<FormEntries> FormEntriesOfBirth(const Birth& birth);
 
 }  // namespace orvanta

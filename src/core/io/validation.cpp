@@ -43,17 +43,16 @@ inline constexpr int kDay31 = 30;
 // April, June, September, November.
 inline constexpr std::array<int, 4> kThirtyDayMonths = {3, 5, 8, 10};
 
-// Refused when the text is not a plain whole number from 0 to `maxValue`.
-bool OutOfRange(std::string_view text, long maxValue) {
-  const std::optional<long> value = PlainWholeNumber(text);
+// Refused when there is no value or it lies above `maxValue` (values are
+// never negative: they are plain whole numbers).
+bool OutOfRange(const std::optional<long>& value, long maxValue) {
   return !value || *value > maxValue;
 }
 
 // A year counts as a leap year when its value is divisible by 4, with no
-// century rule (1900 counts). A year text that is no number is not a leap
-// year, so that its 29 February is refused rather than waved through.
-bool IsLeapYearText(std::string_view yearText) {
-  const std::optional<long> year = PlainWholeNumber(yearText);
+// century rule (1900 counts). A year that is no number is not a leap year,
+// so that its 29 February is refused rather than waved through.
+bool IsLeapYear(const std::optional<long>& year) {
   return year && *year < kNumberCap && *year % 4 == 0;
 }
 
@@ -81,22 +80,36 @@ Refusal NameLengthRefusal() {
 }
 
 std::optional<Refusal> ValidateEntries(const ValidationInput& in) {
+  CheckedValues v;
+  v.name = in.name;
+  v.lonDeg = PlainWholeNumber(in.lonDeg);
+  v.lonMin = PlainWholeNumber(in.lonMin);
+  v.latDeg = PlainWholeNumber(in.latDeg);
+  v.latMin = PlainWholeNumber(in.latMin);
+  v.year = PlainWholeNumber(in.year);
+  v.monthIndex = in.monthIndex;
+  v.dayIndex = in.dayIndex;
+  v.day = PlainWholeNumber(in.day);
+  v.hour = PlainWholeNumber(in.hour);
+  v.minute = PlainWholeNumber(in.minute);
+  v.second = PlainWholeNumber(in.second);
+  return ValidateValues(v);
+}
+
+std::optional<Refusal> ValidateValues(const CheckedValues& in) {
   // The checks run in this order and the first failure is the only one told.
   if (TrimBlanks(in.name).empty()) return Stop(kEnterName, FormField::Name);
   if (OutOfRange(in.lonDeg, 179)) return Stop(kLonDegRange, FormField::LonDegrees);
   if (OutOfRange(in.lonMin, 59)) return Stop(kLonMinRange, FormField::LonMinutes);
   if (OutOfRange(in.latDeg, 89)) return Stop(kLatDegRange, FormField::LatDegrees);
   if (OutOfRange(in.latMin, 59)) return Stop(kLatMinRange, FormField::LatMinutes);
-  {
-    const std::optional<long> day = PlainWholeNumber(in.day);
-    if (!day || *day < 1 || *day > 31) return Stop(kDayRange, FormField::Day);
-  }
+  if (!in.day || *in.day < 1 || *in.day > 31) return Stop(kDayRange, FormField::Day);
   if (OutOfRange(in.hour, 23)) return Stop(kHourRange, FormField::Hour);
   if (OutOfRange(in.minute, 59)) return Stop(kMinuteRange, FormField::Minute);
   if (OutOfRange(in.second, 59)) return Stop(kSecondRange, FormField::Second);
 
   // February: the leap-year test decides which of the two checks applies.
-  if (IsLeapYearText(in.year)) {
+  if (IsLeapYear(in.year)) {
     if (in.monthIndex == kFebruary && (in.dayIndex == kDay30 || in.dayIndex == kDay31)) {
       return Information(kFebruaryDate);
     }

@@ -63,7 +63,23 @@ std::size_t CharacterCount(std::string_view text);
 // The answer to a name longer than kMaxNameChars, typed, pasted or read.
 Refusal NameLengthRefusal();
 
-// The first check that fails, or nothing when the entries may be computed.
+// The values the checks read, as numbers: a value the user left empty or
+// gave as no plain whole number is nothing (and refused where it is read).
+// The form's texts and the command line's parsed numbers both come here.
+struct CheckedValues {
+  std::string_view name;
+  std::optional<long> lonDeg, lonMin, latDeg, latMin;
+  std::optional<long> year;
+  int monthIndex = 0;  // position in the month list, 0 = January
+  int dayIndex = 0;    // position in the day list, 0 = the 1st
+  std::optional<long> day, hour, minute, second;
+};
+
+// The first check that fails, or nothing when the values may be computed.
+std::optional<Refusal> ValidateValues(const CheckedValues& in);
+
+// The first check that fails, or nothing when the entries may be computed:
+// the texts read as plain whole numbers, then ValidateValues.
 std::optional<Refusal> ValidateEntries(const ValidationInput& in);
 
 // What a key filter does with one typed character (character code as the

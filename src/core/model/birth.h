@@ -50,6 +50,12 @@ enum class ClockSource {
   GivenOffset,    // an offset given by hand, in minutes
 };
 
+// Whether the clock is the place's own (a city's clock, the birth place's
+// mean time) rather than a zone's: only such a clock has a caption of its own.
+constexpr bool IsPlacesOwnClock(ClockSource source) {
+  return source == ClockSource::CityTime || source == ClockSource::LocalMeanTime;
+}
+
 // The daylight-saving tick moves the clock this far ahead of its zone.
 inline constexpr int kDaylightTickSeconds = 3600;
 

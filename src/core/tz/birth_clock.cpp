@@ -36,6 +36,30 @@ ClockOption MeanTimeClockOf(const GeoPosition& position, std::string_view zoneNa
 
 }  // namespace
 
+std::string CaptionOfKeptClock(const Birth& birth) {
+  const Clock& clock = birth.clock;
+  if (clock.source == ClockSource::LocalMeanTime) {
+    const ClockOption mean = MeanTimeClockOf(birth.position, clock.zoneName);
+    return mean.clock.offsetSeconds == clock.offsetSeconds ? mean.caption : std::string{};
+  }
+  if (clock.source == ClockSource::CityTime) {
+    const std::optional<CityTime> row =
+        CityTimeAt(clock.zoneName, birth.position, LocalMoment(birth));
+    if (row && row->offsetSeconds == clock.offsetSeconds)
+      return CityClockOf(*row, clock.zoneName).caption;
+  }
+  return {};
+}
+
+Clock KeptClockOf(const ClockOption& option) {
+  Clock clock = option.clock;
+  clock.daylightTick = false;
+  const bool ownClock =
+      clock.source == ClockSource::CityTime || clock.source == ClockSource::LocalMeanTime;
+  clock.caption = ownClock ? option.caption : std::string{};
+  return clock;
+}
+
 std::string LongitudeCaption(const ArcAngle& longitude) {
   std::string text = std::to_string(longitude.degrees);
   text += "\u00B0";

@@ -61,9 +61,22 @@ struct BirthClock {
 BirthClock BirthClockOf(ZoneHistory& history, const BirthClockQuery& query,
                         ClockPreference preference = ClockPreference::City);
 
+// The clock a birth keeps of an option: its numbers with the tick off (the
+// offset counts any summer hour), and the caption where it is the place's
+// own clock (a city time, local mean time); a tz reading is named by its
+// zone and offset in every output.
+Clock KeptClockOf(const ClockOption& option);
+
 // The tz reading of a resolution as a clock ("Asia/Kolkata", +5:30, its
 // zone row), with its caption.
 ClockOption TzClockOf(const ZoneResolution& resolution);
+
+// The caption of a birth's clock kept as numbers (a births file's row): a
+// city's own clock (its row found by the birth's zone, place, date and
+// offset) and the place's mean time are named as when the clock was found;
+// any other clock, or a city clock no row holds any longer, gets none (the
+// chart then names its zone and offset).
+std::string CaptionOfKeptClock(const Birth& birth);
 
 // "83°58′ E": whole degrees, two-digit minutes of arc and the hemisphere.
 std::string LongitudeCaption(const ArcAngle& longitude);

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "model/coordinate_text.h"
 #include "tables/zones.h"
 
 namespace orvanta {
@@ -28,23 +29,6 @@ int RoundSecondsToMinutes(int seconds) {
   return seconds < 0 ? -magnitude : magnitude;
 }
 
-// The abbreviation field of a row text ("Central European Time,CET,+1.0"
-// gives "CET"), blanks trimmed.
-std::string_view RowAbbreviation(std::string_view text) {
-  const std::size_t a = text.find(',');
-  const std::size_t b = text.find(',', a + 1);
-  if (a == std::string_view::npos || b == std::string_view::npos) return {};
-  std::string_view field = text.substr(a + 1, b - a - 1);
-  while (!field.empty() && field.front() == ' ') field.remove_prefix(1);
-  while (!field.empty() && field.back() == ' ') field.remove_suffix(1);
-  return field;
-}
-
-bool RowIsDaylight(std::string_view text) {
-  return text.find("Daylight") != std::string_view::npos ||
-         text.find("Summer") != std::string_view::npos;
-}
-
 }  // namespace
 
 FormCoordinates CoordinatesToMinute(double latitudeDeg, double longitudeDeg) {
@@ -61,11 +45,11 @@ FormCoordinates CoordinatesToMinute(double latitudeDeg, double longitudeDeg) {
 }
 
 std::string LatitudeText(const FormCoordinates& c) {
-  return std::to_string(c.latDeg) + (c.north ? "N" : "S") + TwoDigits(c.latMin);
+  return CoordinateText(c.latDeg, LatitudeLetter(c.north), c.latMin);
 }
 
 std::string LongitudeText(const FormCoordinates& c) {
-  return std::to_string(c.lonDeg) + (c.east ? "E" : "W") + TwoDigits(c.lonMin);
+  return CoordinateText(c.lonDeg, LongitudeLetter(c.east), c.lonMin);
 }
 
 std::optional<int> ZoneRowForOffset(int offsetMinutes, const ClockReading& reading) {
@@ -74,10 +58,10 @@ std::optional<int> ZoneRowForOffset(int offsetMinutes, const ClockReading& readi
   for (int i = 0; i < kZoneCount; ++i) {
     const ZoneEntry& row = kZones[static_cast<std::size_t>(i)];
     if (row.shiftHours * 60 + row.shiftMinutes != -offsetMinutes) continue;
-    const std::string_view abbr = RowAbbreviation(row.text);
+    const std::string_view abbr = row.abbreviation;
     int score = 0;
     if (!reading.abbreviation.empty() && abbr == reading.abbreviation) score += 4;
-    if (RowIsDaylight(row.text) == reading.daylight) score += 2;
+    if (row.daylight == reading.daylight) score += 2;
     if (!abbr.empty() && !reading.abbreviation.empty() && abbr[0] == reading.abbreviation[0])
       score += 1;
     if (score > bestScore) {
@@ -90,7 +74,7 @@ std::optional<int> ZoneRowForOffset(int offsetMinutes, const ClockReading& readi
 
 bool IsDaylightRow(int listIndex) {
   if (listIndex < 0 || listIndex >= kZoneCount) return false;
-  return RowIsDaylight(kZones[static_cast<std::size_t>(listIndex)].text);
+  return kZones[static_cast<std::size_t>(listIndex)].daylight;
 }
 
 ZoneResolution ResolutionOf(std::string_view zoneName, LocalDateTime local,

@@ -117,5 +117,26 @@ TEST(ZoneTable, EveryRowIsItsTextNegated) {
   EXPECT_EQ(seen.size(), 71u);
 }
 
+TEST(Zones, AbbreviationAndSummerTimeAreTheRowsOwn) {
+  // Each row's abbreviation is the one its text shows between the commas
+  // (blanks aside), and the summer times are the rows named Daylight or
+  // Summer time in the list: positions 0, 5, 7, 9, 15, 16, 18, 19, 24, 25,
+  // 31, 40, 43, 46, 48, 53, 56, 57 and 68.
+  const std::set<int> summer = {0,  5,  7,  9,  15, 16, 18, 19, 24, 25,
+                                31, 40, 43, 46, 48, 53, 56, 57, 68};
+  for (int i = 0; i < kZoneCount; ++i) {
+    SCOPED_TRACE(i);
+    const ZoneEntry& row = kZones[static_cast<std::size_t>(i)];
+    EXPECT_FALSE(row.abbreviation.empty());
+    const std::size_t at = row.text.find(row.abbreviation);
+    ASSERT_NE(at, std::string_view::npos);
+    EXPECT_TRUE(row.text[at - 1] == ',' || row.text.substr(at - 2, 2) == ", ");
+    EXPECT_TRUE(row.text[at + row.abbreviation.size()] == ',');
+    EXPECT_EQ(row.daylight, summer.count(i) == 1);
+  }
+  EXPECT_EQ(kZones[34].abbreviation, "IST");
+  EXPECT_EQ(kZones[61].abbreviation, "UT");
+}
+
 }  // namespace
 }  // namespace orvanta

@@ -1,0 +1,45 @@
+#include "model/coordinate_text.h"
+
+namespace orvanta {
+
+namespace {
+
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+
+char Upper(char c) {
+  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+}  // namespace
+
+std::optional<CoordinateDigits> ReadCoordinateText(std::string_view s, char positive,
+                                                   char negative) {
+  std::size_t letter = 0;
+  while (letter < s.size() && IsDigit(s[letter])) ++letter;
+  if (letter == 0 || letter + 1 >= s.size()) return std::nullopt;
+  const char hemisphere = Upper(s[letter]);
+  if (hemisphere != positive && hemisphere != negative) return std::nullopt;
+  for (std::size_t i = letter + 1; i < s.size(); ++i) {
+    if (!IsDigit(s[i])) return std::nullopt;
+  }
+  return CoordinateDigits{s.substr(0, letter), s.substr(letter + 1), hemisphere == positive};
+}
+
+std::string CoordinateText(std::string_view degrees, char letter, std::string_view minutes) {
+  std::string text;
+  text.reserve(degrees.size() + 1 + minutes.size());
+  text += degrees;
+  text += letter;
+  text += minutes;
+  return text;
+}
+
+std::string CoordinateText(int degrees, char letter, int minutes, bool twoDigitMinutes) {
+  std::string minutesText = std::to_string(minutes);
+  if (twoDigitMinutes && minutes >= 0 && minutes < 10) minutesText.insert(minutesText.begin(), '0');
+  return CoordinateText(std::to_string(degrees), letter, minutesText);
+}
+
+}  // namespace orvanta
