@@ -534,10 +534,20 @@ QString ChartPlainText(const ChartOutput& chart) {
   }
   text += QStringLiteral("%1: %2\n").arg(Q(kTimeZoneCaption), Q(chart.details.timeZone));
   text += QLatin1Char('\n') + Q(kPositionsHeading) + QLatin1Char('\n');
+  // Each body's line holds the positions table's columns: the position
+  // with its mark, then the nakshatra, its pada and its lord, each under
+  // its column's caption; a position without a sign has none of those.
   for (int body = 0; body < kBodyCount; ++body) {
-    text += QStringLiteral("%1: %2\n")
-                .arg(Q(kBodyWindowNames[static_cast<std::size_t>(body)]),
-                     Q(PositionWithMark(chart, body)));
+    const BodyPosition& p = chart.bodies[static_cast<std::size_t>(body)];
+    text += Q(kBodyWindowNames[static_cast<std::size_t>(body)]);
+    text += QStringLiteral(": ") + Q(PositionWithMark(chart, body));
+    const std::string_view nakshatra = NakshatraName(p);
+    if (!nakshatra.empty()) {
+      text += QStringLiteral(", %1: %2, %3: %4, %5: %6")
+                  .arg(Q(kPositionColumns[1]), Q(nakshatra), Q(kPositionColumns[2]), Q(PadaText(p)),
+                       Q(kPositionColumns[3]), Q(NakshatraLordName(p)));
+    }
+    text += QLatin1Char('\n');
   }
   const std::string_view sign = InduLagnaSignName(chart);
   if (!sign.empty()) text += QStringLiteral("\nIndu Lagna (IL): %1\n").arg(Q(sign));

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "chart/presentation.h"
 #include "chart/wealth_chart.h"
 
 namespace orvanta {
@@ -65,12 +66,12 @@ QFont FittedFont(const QString& family, double pixels, bool bold, const QStringL
 
 // The lines of a cell's text box at the square's `side`: the core's fit
 // at its proportional size, or, where that is below `legiblePx`, the fit
-// that lets the text be as large as the box allows up to that size.
+// that lets the text be as large as the box allows up to that size, in
+// two-letter labels where the names would stay smaller.
 FittedCellText CellLinesAt(const ChartCellTexts& texts, const UnitBox& box, double side,
                            double legiblePx) {
-  FittedCellText fitted = FitCellText(texts, box, kLargestCellText);
-  if (fitted.size * side < legiblePx) fitted = FitCellText(texts, box, legiblePx / side);
-  return fitted;
+  const double legible = legiblePx / side;
+  return FitCellText(texts, box, std::max(kLargestCellText, legible), legible);
 }
 
 }  // namespace
@@ -106,7 +107,11 @@ PaintedChart LayOutChart(const QRectF& area, const ChartDrawing& d, const QStrin
     const QString labelText = Q(texts.signLabel);
     const double labelFit =
         FittingTextSize(cell.labelBox, 1, TextLength(texts.signLabel), 1.0) * side;
-    const double labelPx = std::min(labelFit, std::max(kLargestLabelText * side, legiblePx));
+    // Below the legible size the estimate gives way to the font's own
+    // metrics: FittedFont shrinks from the legible size only as far as the
+    // measured text needs.
+    const double labelPx =
+        std::max(std::min(labelFit, std::max(kLargestLabelText * side, legiblePx)), legiblePx);
     out.texts.push_back(
         {ChartTextRole::SignLabel, index, labelText,
          FittedFont(family, labelPx, false, {labelText}, label.width(), label.height()), kLabelInk,
@@ -118,14 +123,14 @@ PaintedChart LayOutChart(const QRectF& area, const ChartDrawing& d, const QStrin
     QStringList lines;
     for (const CellLine& line : fitted.lines) lines << Q(line.text);
     // Bold is the widest face: the size that fits it fits the plain lines too.
-    const QFont bold =
-        FittedFont(family, fitted.size * side, true, lines, text.width(), text.height());
+    const QFont bold = FittedFont(family, std::max(fitted.size * side, legiblePx), true, lines,
+                                  text.width(), text.height());
     QFont plain = bold;
     plain.setBold(false);
     const double lineHeight = QFontMetricsF(bold).height();
     double y = text.center().y() - lineHeight * static_cast<double>(lines.size()) / 2;
     for (const CellLine& line : fitted.lines) {
-      const bool asc = line.text == kChartLabelNames[Asc];
+      const bool asc = line.text == kChartLabelNames[Asc] || line.text == kChartShortLabels[Asc];
       out.texts.push_back({ChartTextRole::CellText, index, Q(line.text),
                            line.mark || asc ? bold : plain, line.mark || asc ? kMarkInk : kInk,
                            QRectF(text.left(), y, text.width(), lineHeight)});

@@ -44,6 +44,10 @@ constexpr QSize kStartSize(1280, 720);
 // Room between the parts of a tab and inside the frames.
 constexpr int kSpacingPx = 6;
 constexpr int kFramePadPx = 6;
+// Between the drawing and the forum link under it.
+constexpr int kChartBoxSpacingPx = 2;
+// The caption of the charts' frame.
+constexpr std::string_view kChartFrameCaption = "Hora";
 // The details' values stand in a column this wide; longer texts the user
 // typed end in an ellipsis.
 constexpr int kDetailValuePx = 150;
@@ -303,7 +307,7 @@ void FrmDisplay::BuildChartTab(QWidget* page) {
   frame1_ = frame1;
   frame1->setObjectName(QStringLiteral("Frame1"));
   frame1->setFrameShape(QFrame::StyledPanel);
-  auto* chart = new CaptionFrame(QStringLiteral("Hora"), "fraBirthchart", false, frame1);
+  auto* chart = new CaptionFrame(Text(kChartFrameCaption), "fraBirthchart", false, frame1);
   chartFrame_ = chart;
   auto* frame1Box = new QVBoxLayout(frame1);
   frame1Box->setContentsMargins(2, 2, 2, 2);
@@ -322,10 +326,11 @@ void FrmDisplay::BuildChartTab(QWidget* page) {
   }());
   label7->setAlignment(Qt::AlignCenter);
   connect(label7, &LinkLabel::clicked, this, [this] { help_.OpenHomePage(); });
+  chartLink_ = label7;
   auto* chartBox = new QVBoxLayout(chart);
   FrameMargins(chartBox, chart);
   chartBox->setContentsMargins(2, chart->fontMetrics().height(), 2, 2);
-  chartBox->setSpacing(2);
+  chartBox->setSpacing(kChartBoxSpacingPx);
   chartBox->addWidget(chartView_, 1);
   chartBox->addWidget(label7, 0, Qt::AlignHCenter);
 
@@ -489,17 +494,32 @@ void FrmDisplay::ReflowChartPage() {
   room.room = chartBody_->size();
   room.positions = positionsFrame_->sizeHint();
   room.details = detailsFrame_->sizeHint();
-  // The drawing's frame: the outer frame, the caption, the forum link.
+  // The drawing's frame: the outer frame, the caption, the forum link; the
+  // charts' tab of the tabbed layout, which has neither, counts them too,
+  // so that the choice does not change with its own result.
   const QSize view = chartView_->size();
   const QSize frame = frame1_->size();
-  room.chartChrome = arranged_ && frame.width() > view.width()
-                         ? frame - view
-                         : QSize(12, chartFrame_->fontMetrics().height() * 2 + 12);
+  const int captionAndLink = chartFrame_->fontMetrics().height() - 2 +
+                             chartLink_->sizeHint().height() + kChartBoxSpacingPx;
+  room.chartChrome =
+      arranged_ && frame.width() > view.width()
+          ? frame - view + QSize(0, layout_ == ChartPageLayout::Tabbed ? captionAndLink : 0)
+          : QSize(12, chartFrame_->fontMetrics().height() * 2 + 12);
   room.explanationWidth = kExplanationLeastPx;
-  room.tabBar = partTabs_->tabBar()->sizeHint().height();
+  // The bar's thickness across the top, wherever it stands now.
+  const QSize barHint = partTabs_->tabBar()->sizeHint();
+  room.tabBar = partTabs_->tabPosition() == QTabWidget::West ? barHint.width() : barHint.height();
   room.spacing = kSpacingPx;
   const ChartPageLayout wanted = ChartPageLayoutFor(room);
   if (wanted != layout_ || !arranged_) ArrangeChartPage(wanted);
+  // The tabs' bar along the room's longer side: a bar across the top of a
+  // room wider than tall would take its height from the side-by-side
+  // charts, which the height limits.
+  const QTabWidget::TabPosition bar =
+      layout_ == ChartPageLayout::Tabbed && room.room.width() > room.room.height()
+          ? QTabWidget::West
+          : QTabWidget::North;
+  if (partTabs_->tabPosition() != bar) partTabs_->setTabPosition(bar);
 }
 
 void FrmDisplay::ArrangeChartPage(ChartPageLayout layout) {
@@ -518,6 +538,17 @@ void FrmDisplay::ArrangeChartPage(ChartPageLayout layout) {
   const auto tab = [this](QWidget* w, std::string_view caption) {
     partTabs_->addTab(w, Text(caption));
   };
+  // The charts' own tab needs neither the frame's caption nor the forum
+  // link (the headings hold one): the drawing takes their height.
+  const bool bare = layout == ChartPageLayout::Tabbed;
+  auto* chartFrame = static_cast<QGroupBox*>(chartFrame_);
+  chartFrame->setTitle(bare ? QString() : Text(kChartFrameCaption));
+  // A group box keeps room for a caption even without one; the frame
+  // paints its own (CaptionFrame), so the bare one keeps none. A new
+  // caption has the box measure its room again.
+  if (bare) chartFrame->setContentsMargins(0, 0, 0, 0);
+  chartFrame->layout()->setContentsMargins(2, bare ? 2 : chartFrame->fontMetrics().height(), 2, 2);
+  chartLink_->setVisible(!bare);
   switch (layout) {
     case ChartPageLayout::Wide: {
       partTabs_->hide();

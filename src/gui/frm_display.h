@@ -13,7 +13,10 @@
 // room (ChartPageLayoutFor): wide, the charts, the positions with the
 // birth details beside them and "How it was found" under those; narrower,
 // the positions beside the charts and the details and the explanation as
-// tabs under them; small, every part a tab of its own.
+// tabs under them; small, every part a tab of its own, the charts' tab
+// holding nothing but the drawing (the forum link stands in the headings
+// too) and, where the room is wider than tall, the tabs along its left
+// side, so that the drawing keeps the room's whole height.
 #pragma once
 
 #include <QSize>
@@ -117,6 +120,7 @@ class FrmDisplay : public QWidget {
   WealthPage* wealthPage_ = nullptr;
   ChartStyle style_ = ChartStyle::SouthIndian;
   QWidget* chartFrame_ = nullptr;    // the drawn charts and the forum link
+  QWidget* chartLink_ = nullptr;     // the forum link under the charts
   QWidget* detailsFrame_ = nullptr;  // the birth details
   QWidget* frame1_ = nullptr;        // the chart frame's outer frame
   QWidget* positionsFrame_ = nullptr;

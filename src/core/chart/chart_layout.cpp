@@ -22,11 +22,12 @@ constexpr double kNumberBoxHeight = 0.045;
 constexpr double kThird = 1.0 / 3.0;
 // Text box of an East-Indian corner triangle, along its legs from the right
 // angle: the two lengths add up to less than the legs' 1/3, so the box's
-// far corner stays inside the hypotenuse. Nearly square, the largest
-// upright box such a triangle holds: room for the sign's label and three
-// lines under it.
-constexpr double kTriangleAcross = 0.168;
-constexpr double kTriangleDown = 0.162;
+// far corner stays inside the hypotenuse. Nearly square, about the largest
+// upright box such a triangle holds (the square of half the legs), a little
+// wider than tall since a cell's lines are wider than their stack is tall:
+// room for the sign's label and three lines under it.
+constexpr double kTriangleAcross = 0.172;
+constexpr double kTriangleDown = 0.160;
 
 UnitBox Square(double x, double y, double side) {
   return {x, y, side, side};
@@ -195,10 +196,14 @@ std::array<ChartCellShape, kSignCount> ChartCells(ChartStyle style, int ascSign)
   return cells;
 }
 
-FittedCellText FitCellText(const ChartCellTexts& texts, const UnitBox& box, double largest) {
+namespace {
+
+// The best of FitCellText's arrangements of `bodies`.
+FittedCellText FitBodies(const ChartCellTexts& texts, const std::vector<std::string>& bodies,
+                         const UnitBox& box, double largest) {
   FittedCellText best;
   best.size = -1;
-  const std::size_t count = texts.bodies.size();
+  const std::size_t count = bodies.size();
   const auto consider = [&](FittedCellText trial) {
     std::size_t longest = 0;
     for (const CellLine& line : trial.lines) longest = std::max(longest, TextLength(line.text));
@@ -217,7 +222,7 @@ FittedCellText FitCellText(const ChartCellTexts& texts, const UnitBox& box, doub
       std::string line;
       for (std::size_t k = i; k < std::min(count, i + perLine); ++k) {
         if (k > i) line += "  ";
-        line += texts.bodies[k];
+        line += bodies[k];
       }
       trial.lines.push_back({line, false});
     }
@@ -228,7 +233,7 @@ FittedCellText FitCellText(const ChartCellTexts& texts, const UnitBox& box, doub
   // mark under its name rather than shrinking the text to the longer label.
   FittedCellText stacked = withMark();
   bool split = false;
-  for (const std::string& body : texts.bodies) {
+  for (const std::string& body : bodies) {
     const std::size_t at =
         body.size() >= kRetroMark.size() ? body.size() - kRetroMark.size() : std::string::npos;
     if (at != std::string::npos && at > 0 && std::string_view(body).substr(at) == kRetroMark) {
@@ -240,6 +245,19 @@ FittedCellText FitCellText(const ChartCellTexts& texts, const UnitBox& box, doub
     }
   }
   if (split) consider(std::move(stacked));
+  return best;
+}
+
+}  // namespace
+
+FittedCellText FitCellText(const ChartCellTexts& texts, const UnitBox& box, double largest,
+                           double legible) {
+  FittedCellText best = FitBodies(texts, texts.bodies, box, largest);
+  if (best.size < legible && texts.shortBodies.size() == texts.bodies.size() &&
+      !texts.bodies.empty()) {
+    FittedCellText shorter = FitBodies(texts, texts.shortBodies, box, largest);
+    if (shorter.size > best.size) best = std::move(shorter);
+  }
   return best;
 }
 
@@ -283,7 +301,9 @@ ChartDrawing DrawChart(const ChartOutput& chart, ChartKind kind, ChartStyle styl
   for (int body = 0; body < kBodyCount; ++body) {
     const int sign = signOf(body);
     if (sign < 0 || sign >= kSignCount) continue;
-    d.texts[static_cast<std::size_t>(sign)].bodies.push_back(BodyLabel(chart, body));
+    ChartCellTexts& t = d.texts[static_cast<std::size_t>(sign)];
+    t.bodies.push_back(BodyLabel(chart, body));
+    t.shortBodies.push_back(BodyShortLabel(chart, body));
   }
   return d;
 }

@@ -81,6 +81,9 @@ struct ChartCellTexts {
   bool induLagna = false;  // the cell holds the chart's Indu Lagna
   bool ascendant = false;  // the cell holds the ascendant
   std::vector<std::string> bodies;
+  // The same bodies in two letters ("Ve", "Me (R)"), for a cell too
+  // crowded for their names; empty where a drawing has none.
+  std::vector<std::string> shortBodies;
 };
 
 // The lines of a cell's text box as drawn, and their text size in units of
@@ -88,7 +91,9 @@ struct ChartCellTexts {
 // then the bodies, one, two or three to a line (two blanks between them),
 // or one to a line with a retrograde mark on the line under its body's
 // name ("Saturn", "(R)"), whichever lets the text be largest; never above
-// `largest`.
+// `largest`. Where the names cannot be as large as `legible` (a crowded
+// cell of a small chart) and the two-letter labels can be larger, the
+// lines hold those instead ("Su  Mo  Me (R)").
 struct CellLine {
   std::string text;
   bool mark = false;  // the Indu Lagna's mark
@@ -97,7 +102,8 @@ struct FittedCellText {
   std::vector<CellLine> lines;
   double size = 0;
 };
-FittedCellText FitCellText(const ChartCellTexts& texts, const UnitBox& box, double largest);
+FittedCellText FitCellText(const ChartCellTexts& texts, const UnitBox& box, double largest,
+                           double legible = 0);
 
 // A whole drawn chart: its cells, their texts (both Aries first), its
 // title and the line under it naming its Indu Lagna.

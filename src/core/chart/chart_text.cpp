@@ -16,6 +16,12 @@ std::string PositionWithMark(const ChartOutput& chart, int body) {
   return text;
 }
 
+std::string BodyShortLabel(const ChartOutput& chart, int body) {
+  std::string text(kChartShortLabels[static_cast<std::size_t>(body)]);
+  if (IsRetrograde(chart, body)) text += kRetroMark;
+  return text;
+}
+
 namespace {
 bool HasNakshatra(const BodyPosition& position) {
   return position.sign >= 0 && position.nakshatra >= 0 && position.nakshatra < kNakshatraCount &&

@@ -31,6 +31,9 @@ std::string_view NakshatraLordName(const BodyPosition& position);
 // The label of `body` in its sign's cell: "Venus", "Mercury (R)" when it is
 // retrograde (kChartLabelNames and kRetroMark).
 std::string BodyLabel(const ChartOutput& chart, int body);
+// The same label in two letters ("Ve", "Me (R)"; kChartShortLabels), for a
+// cell too crowded for the names.
+std::string BodyShortLabel(const ChartOutput& chart, int body);
 
 // The value of one attribute of the Indu Lagna sign, or "" when nothing was
 // copied.

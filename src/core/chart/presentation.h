@@ -36,6 +36,14 @@ inline constexpr std::array<std::string_view, 4> kPositionColumns = {"Position",
 inline constexpr std::string_view kInduLagnaMark = "IL";
 inline constexpr std::string_view kRetroMark = " (R)";
 
+// The bodies' two-letter labels, in body order, that a chart writes in a
+// cell too crowded for the names: the abbreviations the field's books write
+// in their charts (P. V. R. Narasimha Rao, Vedic Astrology: An Integrated
+// Approach, its notation of the charts: As, Su, Mo, Ma, Me, Ju, Ve,
+// Sa, Ra, Ke).
+inline constexpr std::array<std::string_view, kBodyCount> kChartShortLabels = {
+    "Su", "Mo", "Me", "Ve", "Ma", "Ju", "Sa", "Ra", "Ke", "As"};
+
 // The Indu Lagna's headline, legend and explanation. The headline reads
 // "Indu Lagna: Scorpio (Vrischika)": the sign's English, then Vedic name.
 inline constexpr std::string_view kHeadlinePrefix = "Indu Lagna: ";
