@@ -66,12 +66,16 @@ QFont FittedFont(const QString& family, double pixels, bool bold, const QStringL
 
 // The lines of a cell's text box at the square's `side`: the core's fit
 // at its proportional size, or, where that is below `legiblePx`, the fit
-// that lets the text be as large as the box allows up to that size, in
-// two-letter labels where the names would stay smaller.
+// that lets the text be as large as the box allows up to that size. The
+// bodies' names give way to their two-letter labels where the names would
+// stand below the legible size, or, on screen, below two thirds of a
+// cell's full size: a crowded cell's names would read much smaller than
+// its neighbours'.
 FittedCellText CellLinesAt(const ChartCellTexts& texts, const UnitBox& box, double side,
                            double legiblePx) {
   const double legible = legiblePx / side;
-  return FitCellText(texts, box, std::max(kLargestCellText, legible), legible);
+  const double namesLeast = legiblePx > 0 ? std::max(legible, kLargestCellText * 2 / 3) : 0;
+  return FitCellText(texts, box, std::max(kLargestCellText, legible), namesLeast);
 }
 
 }  // namespace

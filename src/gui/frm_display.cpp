@@ -301,6 +301,7 @@ void FrmDisplay::BuildChartTab(QWidget* page) {
   column->addWidget(chartBody_, 1);
   partTabs_ = new QTabWidget(chartBody_);
   partTabs_->setObjectName(QStringLiteral("tabChartParts"));
+  partTabs_->setElideMode(Qt::ElideRight);
   partTabs_->hide();
 
   auto* frame1 = new QFrame(chartBody_);
@@ -520,6 +521,9 @@ void FrmDisplay::ReflowChartPage() {
           ? QTabWidget::West
           : QTabWidget::North;
   if (partTabs_->tabPosition() != bar) partTabs_->setTabPosition(bar);
+  // Along the side, the captions share the room's height: they shorten
+  // (an ellipsis) rather than scroll out of it.
+  partTabs_->setUsesScrollButtons(bar == QTabWidget::North);
 }
 
 void FrmDisplay::ArrangeChartPage(ChartPageLayout layout) {
