@@ -3,6 +3,7 @@
 #include <QBuffer>
 #include <QFileInfo>
 #include <QFont>
+#include <QFontMetricsF>
 #include <QImage>
 #include <QLocale>
 #include <QPainter>
@@ -11,6 +12,7 @@
 #include <QPrinter>
 #include <QSaveFile>
 #include <QSvgGenerator>
+#include <array>
 #include <optional>
 #include <string>
 #include <vector>
@@ -158,11 +160,51 @@ class PagePainter {
     return y;
   }
 
+  // The table of the bodies: name, position with its retrograde mark,
+  // nakshatra, pada and the nakshatra's lord, under the columns' captions.
+  // The columns are as wide as their widest text; the text is made smaller
+  // only where the whole table would be wider than its half of the page.
   double Positions(double x, double y, double width) {
     y = Heading(x, y, width, kPositionsHeading);
+    constexpr std::size_t kColumns = kPositionColumns.size() + 1;
+    std::array<QStringList, kColumns> cells;
+    cells[0] << QString();
+    for (std::size_t c = 0; c < kPositionColumns.size(); ++c)
+      cells[c + 1] << Q(kPositionColumns[c]);
     for (int body = 0; body < kBodyCount; ++body) {
-      y = Row(x, y, x + 170, width, Q(BodyWindowName(names_.script, body)),
-              Q(PositionWithMark(chart_, body, names_.script)));
+      const BodyPosition& p = chart_.bodies[static_cast<std::size_t>(body)];
+      cells[0] << Q(BodyWindowName(names_.script, body));
+      cells[1] << Q(PositionWithMark(chart_, body, names_.script));
+      cells[2] << Q(NakshatraName(p, names_.script));
+      cells[3] << Q(PadaText(p));
+      cells[4] << Q(NakshatraLordName(p, names_.script));
+    }
+    constexpr double kGap = 10;
+    int pixels = 13;
+    std::array<double, kColumns> widths{};
+    for (; pixels > 6; --pixels) {
+      const QFontMetricsF bold(PageFont(pixels, true));
+      const QFontMetricsF plain(PageFont(pixels));
+      double total = kGap * (kColumns - 1);
+      for (std::size_t c = 0; c < kColumns; ++c) {
+        widths[c] = 0;
+        for (qsizetype r = 0; r < cells[c].size(); ++r) {
+          // The captions' row and the names' column are bold.
+          const QFontMetricsF& m = r == 0 || c == 0 ? bold : plain;
+          widths[c] = std::max(widths[c], m.horizontalAdvance(cells[c][r]));
+        }
+        total += widths[c];
+      }
+      if (total <= width) break;
+    }
+    for (qsizetype r = 0; r < cells[0].size(); ++r) {
+      double left = x;
+      for (std::size_t c = 0; c < kColumns; ++c) {
+        Text(QRectF(left, y, widths[c] + kGap, pixels * 2), cells[c][r],
+             PageFont(pixels, r == 0 || c == 0), kInk, Qt::AlignLeft | Qt::AlignTop);
+        left += widths[c] + kGap;
+      }
+      y += pixels * 1.45;
     }
     return y;
   }
@@ -501,10 +543,20 @@ QString ChartPlainText(const ChartOutput& chart) {
   }
   text += QStringLiteral("%1: %2\n").arg(Q(kTimeZoneCaption), Q(chart.details.timeZone));
   text += QLatin1Char('\n') + Q(kPositionsHeading) + QLatin1Char('\n');
+  // Each body's line holds the positions table's columns: the position
+  // with its mark, then the nakshatra, its pada and its lord, each under
+  // its column's caption; a position without a sign has none of those.
   for (int body = 0; body < kBodyCount; ++body) {
-    text += QStringLiteral("%1: %2\n")
-                .arg(Q(kBodyWindowNames[static_cast<std::size_t>(body)]),
-                     Q(PositionWithMark(chart, body)));
+    const BodyPosition& p = chart.bodies[static_cast<std::size_t>(body)];
+    text += Q(kBodyWindowNames[static_cast<std::size_t>(body)]);
+    text += QStringLiteral(": ") + Q(PositionWithMark(chart, body));
+    const std::string_view nakshatra = NakshatraName(p);
+    if (!nakshatra.empty()) {
+      text += QStringLiteral(", %1: %2, %3: %4, %5: %6")
+                  .arg(Q(kPositionColumns[1]), Q(nakshatra), Q(kPositionColumns[2]), Q(PadaText(p)),
+                       Q(kPositionColumns[3]), Q(NakshatraLordName(p)));
+    }
+    text += QLatin1Char('\n');
   }
   const std::string_view sign = InduLagnaSignName(chart);
   if (!sign.empty()) text += QStringLiteral("\nIndu Lagna (IL): %1\n").arg(Q(sign));

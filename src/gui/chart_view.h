@@ -5,15 +5,21 @@
 // its room is taller than wide.
 //
 // Text is drawn at the device's own resolution, its size taken from the
-// core's fit and then measured with the font's metrics, so that every line
-// stays inside its cell at any size and scale factor. No geometry is made
+// core's fit in the widget's real pixels and then measured with the font's
+// metrics, so that every line stays inside its cell at any size and scale
+// factor; on screen no line is made smaller than a legible size where its
+// cell has room for one. No geometry is made
 // here beyond scaling the unit square.
 #pragma once
 
+#include <QColor>
+#include <QFont>
 #include <QRectF>
+#include <QString>
 #include <QWidget>
 #include <array>
 #include <optional>
+#include <vector>
 
 #include "chart/chart_layout.h"
 
@@ -21,11 +27,41 @@ class QPainter;
 
 namespace orvanta {
 
-// Paints `drawing` into `area`: its title along the top, the square
-// centred below it, the line naming its Indu Lagna under the square.
-// `fontFamily` is empty for the widget's own font.
+// One line of text of a drawn chart as it is painted: where (its box, in
+// the painter's coordinates), in which font and ink. Cell texts and sign
+// labels name their cell (Aries first); the title and the Indu Lagna's line
+// under the square name none.
+enum class ChartTextRole { Title, SignLabel, CellText, InduLagnaLine };
+struct ChartTextItem {
+  ChartTextRole role = ChartTextRole::Title;
+  int cell = -1;
+  QString text;
+  QFont font;
+  QColor ink;
+  QRectF box;  // the line's box; the text is centred in it
+};
+
+// A chart laid out in an area: its square and every line of text.
+struct PaintedChart {
+  QRectF square;
+  std::vector<ChartTextItem> texts;
+};
+
+// Lays `drawing` out in `area`: its title along the top, the square
+// centred below it, the line naming its Indu Lagna under the square. Text
+// sizes are whole pixels of the painter, at least `legiblePx` wherever the
+// cell has room for it (the proportional size of a small chart would be
+// smaller), and every line fits its box in the font's own metrics.
+// `fontFamily` is empty for the application's font.
+PaintedChart LayOutChart(const QRectF& area, const ChartDrawing& drawing,
+                         const QString& fontFamily = QString(), double legiblePx = 0);
+
+// Paints `drawing` into `area` as LayOutChart lays it out.
 void PaintChart(QPainter& painter, const QRectF& area, const ChartDrawing& drawing,
-                const QString& fontFamily = QString());
+                const QString& fontFamily = QString(), double legiblePx = 0);
+
+// The side of each chart's square in a drawing widget of `size`.
+double ChartSquareSide(const QSizeF& size);
 
 // How two charts share a room: the arrangement that gives each the larger
 // square.
@@ -54,6 +90,8 @@ class ChartView : public QWidget {
   // The birth chart and the Navamsa as drawn; empty before a chart.
   const std::optional<std::array<ChartDrawing, 2>>& drawings() const { return drawings_; }
   ChartArrangement arrangement() const { return ArrangementFor(size()); }
+  // Both charts as painted at the widget's size: squares and text lines.
+  std::array<PaintedChart, 2> Painted() const;
 
  protected:
   void paintEvent(QPaintEvent* event) override;

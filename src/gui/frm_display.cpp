@@ -1,6 +1,7 @@
 #include "gui/frm_display.h"
 
 #include <QFrame>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -8,14 +9,20 @@
 #include <QPlainTextEdit>
 #include <QScrollArea>
 #include <QStringList>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <string_view>
+#include <utility>
 
+#include "chart/chart_text.h"
 #include "chart/explanation.h"
+#include "chart/presentation.h"
 #include "chart/wealth_chart.h"
+#include "dasha/vimshottari.h"
 #include "gui/chart_view.h"
 #include "gui/dasha_page.h"
 #include "gui/help_links.h"
@@ -25,52 +32,29 @@
 namespace orvanta {
 namespace {
 
-constexpr int kTextPx = 11;  // 8-point labels at 96 dpi
+constexpr int kTextPx = 11;     // 8-point labels at 96 dpi
+constexpr int kCaptionPx = 10;  // the details' captions
+constexpr int kHeadingPx = 15;
+constexpr int kHeadlinePx = 16;
 
-// The window's size. Its height lets the main window hold it whole on a
-// 1366 x 768 screen (less a 40-pixel taskbar and a maximised window's 23-pixel
-// caption, beside the main window's menu bar, title strip, command strip and
-// the child window's own frame); its width gives the second tab's texts room
-// to show whole instead of the height that such a screen does not have.
-constexpr int kWindowWidthTwips = 17250;
-constexpr int kWindowHeightTwips = 8880;
+// The window's size before its parent gives it one: a laptop screen's main
+// window.
+constexpr QSize kStartSize(1280, 720);
 
-// The headings above the tab control take two lines; the tab control starts
-// below them.
-constexpr int kTabTopTwips = 660;
-// The forum tagline and link stand this far from the window's right edge.
-constexpr int kRightHeadingsTwips = 3000;
-
-// Design tops of the first tab's frames include the 360-twip tab strip; the
-// page starts below the strip, so they move up by this much, keeping a
-// 60-twip margin above the chart.
-constexpr int kTabStripTwips = 300;
-// The first tab's frames as one block (design lefts 120 to 12135 with their
-// margin), below the Indu Lagna's headline; the explanation panel stands
-// to its right.
-constexpr int kChartBlockWidthTwips = 12255;
-constexpr int kChartBlockHeightTwips = 7335;
-constexpr int kHeadlineTopTwips = 45;
-constexpr int kHeadlineHeightTwips = 330;
-constexpr int kChartBlockTopTwips = 375;
-constexpr int kPanelLeftTwips = kChartBlockWidthTwips + 60;
-constexpr int kPanelRightMarginTwips = 120;
-
-// The drawing of the two charts inside fraBirthchart, below its caption,
-// and the forum link under it.
-constexpr int kChartViewWidthTwips = 7995;
-constexpr int kChartViewHeightTwips = 6000;
-constexpr int kForumLinkTopTwips = 6360;
-
-// Rows of the details frame: seven details, then the time zone on up to
-// three rows (its line, "Time Zone: Asia/Kathmandu, UTC+5:45, standard
-// time", is wider than the frame; a zone list row with the daylight tick
-// takes three), fill its 3330 twips.
-constexpr int kDetailPitchTwips = 270;
+// Room between the parts of a tab and inside the frames.
+constexpr int kSpacingPx = 6;
+constexpr int kFramePadPx = 6;
+// Between the drawing and the forum link under it.
+constexpr int kChartBoxSpacingPx = 2;
+// The caption of the charts' frame.
+constexpr std::string_view kChartFrameCaption = "Hora";
+// The details' values stand in a column this wide; longer texts the user
+// typed end in an ellipsis.
+constexpr int kDetailValuePx = 150;
+// The time zone's line wraps over up to this many lines.
 constexpr int kClockRows = 3;
-
-// The planets' rows of the positions frame, which lies below the details.
-constexpr int kPositionPitchTwips = 345;
+// The narrowest the explanation's lines read well at.
+constexpr int kExplanationLeastPx = 300;
 
 // Object names of the detail labels, in the order of kDetailCaptions.
 constexpr std::array<std::string_view, kDetailCaptions.size()> kDetailControls = {
@@ -198,30 +182,63 @@ void ElideToWidth(QLabel* label) {
   label->setText(metrics.elidedText(label->text(), Qt::ElideRight, room));
 }
 
-QLabel* ValueLabel(QWidget* parent, std::string_view name, QRect geometry, const Scaled& scaled) {
-  QLabel* label =
-      PlacedLabel(parent, std::string(name).c_str(), QString(), geometry, scaled.Font(kTextPx));
+QLabel* NamedLabel(QWidget* parent, std::string_view name, const QString& text, const QFont& font) {
+  return PlacedLabel(parent, std::string(name).c_str(), text, QRect(), font);
+}
+
+QLabel* ValueLabel(QWidget* parent, std::string_view name) {
+  QLabel* label = NamedLabel(parent, name, QString(), LabelFont(kTextPx));
   QPalette p = label->palette();
   p.setColor(QPalette::WindowText, QColor(0x00, 0x00, 0x80));
   label->setPalette(p);
   return label;
 }
 
+// A label at least as wide as the widest of `texts` in its font.
+void AtLeastAsWideAs(QLabel* label, const QStringList& texts) {
+  const QFontMetrics metrics(label->font());
+  int widest = 0;
+  for (const QString& text : texts) widest = std::max(widest, metrics.horizontalAdvance(text));
+  label->setMinimumWidth(widest + 2 * label->margin() + 2);
+}
+
+// Margins of a layout inside a CaptionFrame: its caption across the top.
+void FrameMargins(QLayout* layout, const QWidget* frame) {
+  layout->setContentsMargins(kFramePadPx, frame->fontMetrics().height() + kFramePadPx / 2,
+                             kFramePadPx, kFramePadPx);
+}
+
+// A widget that tells when its size changed.
+class ReflowWidget : public QWidget {
+ public:
+  explicit ReflowWidget(std::function<void()> resized, QWidget* parent = nullptr)
+      : QWidget(parent), resized_(std::move(resized)) {}
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override {
+    QWidget::resizeEvent(event);
+    resized_();
+  }
+
+ private:
+  std::function<void()> resized_;
+};
+
 }  // namespace
 
-FrmDisplay::FrmDisplay(const HelpLinks& help, QWidget* parent, double scale)
-    : QWidget(parent), help_(help), s_{scale} {
+FrmDisplay::FrmDisplay(const HelpLinks& help, QWidget* parent) : QWidget(parent), help_(help) {
   setObjectName(QStringLiteral("frmDisplay"));
   setWindowTitle(ProgramTitle());
-  setFont(s_.Font(kTextPx));
-  setFixedSize(s_.Px(kWindowWidthTwips), s_.Px(kWindowHeightTwips));
+  setFont(LabelFont(kTextPx));
 
+  auto* root = new QVBoxLayout(this);
+  root->setContentsMargins(kSpacingPx, kSpacingPx / 2, kSpacingPx, kSpacingPx);
+  root->setSpacing(kSpacingPx / 2);
   BuildHeadings();
 
   tabs_ = new QTabWidget(this);
   tabs_->setObjectName(QStringLiteral("SSTab1"));
-  tabs_->setGeometry(
-      s_.Rect(60, kTabTopTwips, kWindowWidthTwips - 120, kWindowHeightTwips - kTabTopTwips - 60));
+  root->addWidget(tabs_, 1);
   auto* chartPage = new QWidget;
   auto* detailsPage = new QWidget;
   tabs_->addTab(chartPage, Text(kChartHeading));
@@ -236,114 +253,176 @@ FrmDisplay::FrmDisplay(const HelpLinks& help, QWidget* parent, double scale)
   });
   BuildChartTab(chartPage);
   BuildDetailsTab(detailsPage);
+  resize(kStartSize);
 }
 
 void FrmDisplay::BuildHeadings() {
-  PlacedLabel(this, "dsd", QStringLiteral("Significance of Indu Lagna"),
-              s_.Rect(120, 60, 7000, 300), s_.Font(15, true));
-  PlacedLabel(this, "Label10",
-              QStringLiteral("Indu Lagna signifies the amount of money and wealth you will acquire "
-                             "in your lifetime"),
-              s_.Rect(120, 375, 9000, 255), s_.Font(kTextPx));
-  const int right = kWindowWidthTwips - kRightHeadingsTwips;
-  PlacedLabel(this, "Label5", QStringLiteral("Questions about your chart?"),
-              s_.Rect(right, 90, 2880, 255), s_.Font(kTextPx));
+  auto* grid = new QGridLayout;
+  grid->setContentsMargins(kSpacingPx, 0, kSpacingPx, 0);
+  grid->setVerticalSpacing(0);
+  grid->addWidget(NamedLabel(this, "dsd", QStringLiteral("Significance of Indu Lagna"),
+                             LabelFont(kHeadingPx, true)),
+                  0, 0);
+  grid->addWidget(NamedLabel(this, "Label10",
+                             QStringLiteral("Indu Lagna signifies the amount of money and wealth "
+                                            "you will acquire in your lifetime"),
+                             LabelFont(kTextPx)),
+                  1, 0);
+  grid->addWidget(
+      NamedLabel(this, "Label5", QStringLiteral("Questions about your chart?"), LabelFont(kTextPx)),
+      0, 1, Qt::AlignRight | Qt::AlignBottom);
   auto* label6 = new LinkLabel(QStringLiteral("Visit the Orvanta forum"), this);
   label6->setObjectName(QStringLiteral("Label6"));
-  label6->setFont([this] {
-    QFont f = s_.Font(kTextPx);
+  label6->setFont([] {
+    QFont f = LabelFont(kTextPx);
     f.setUnderline(true);
     return f;
   }());
-  label6->setGeometry(s_.Rect(right, 375, 2565, 255));
   connect(label6, &LinkLabel::clicked, this, [this] { help_.OpenHomePage(); });
+  grid->addWidget(label6, 1, 1, Qt::AlignRight);
+  grid->setColumnStretch(0, 1);
+  static_cast<QVBoxLayout*>(layout())->addLayout(grid);
 }
 
 void FrmDisplay::BuildChartTab(QWidget* page) {
+  auto* column = new QVBoxLayout(page);
+  column->setContentsMargins(kSpacingPx, kSpacingPx / 2, kSpacingPx, kSpacingPx);
+  column->setSpacing(kSpacingPx / 2);
   // The headline names the Indu Lagna above the chart.
-  const int pageWidthTwips = kWindowWidthTwips - 120 - 30;
-  headline_ =
-      PlacedLabel(page, "lblInduLagnaHeadline", QString(),
-                  s_.Rect(120, kHeadlineTopTwips, pageWidthTwips - 240, kHeadlineHeightTwips),
-                  s_.Font(16, true));
+  headline_ = NamedLabel(page, "lblInduLagnaHeadline", QString(), LabelFont(kHeadlinePx, true));
   QPalette hp = headline_->palette();
   hp.setColor(QPalette::WindowText, QColor(0xB0, 0x00, 0x00));
   headline_->setPalette(hp);
+  column->addWidget(headline_);
 
-  // The frames keep the design's positions inside one block.
-  auto* block = new QWidget(page);
-  block->setObjectName(QStringLiteral("chartBlock"));
-  block->setGeometry(
-      s_.Rect(0, kChartBlockTopTwips, kChartBlockWidthTwips, kChartBlockHeightTwips));
+  // The parts below it, placed by ReflowChartPage whenever the room changes.
+  chartBody_ = new ReflowWidget([this] { ReflowChartPage(); }, page);
+  chartBody_->setObjectName(QStringLiteral("chartBlock"));
+  column->addWidget(chartBody_, 1);
+  partTabs_ = new QTabWidget(chartBody_);
+  partTabs_->setObjectName(QStringLiteral("tabChartParts"));
+  partTabs_->setElideMode(Qt::ElideRight);
+  partTabs_->hide();
 
-  BuildExplanationPanel(page, s_.Rect(kPanelLeftTwips, kChartBlockTopTwips,
-                                      pageWidthTwips - kPanelLeftTwips - kPanelRightMarginTwips,
-                                      kChartBlockHeightTwips - 60));
-
-  auto* frame1 = new QFrame(block);
+  auto* frame1 = new QFrame(chartBody_);
+  frame1_ = frame1;
   frame1->setObjectName(QStringLiteral("Frame1"));
   frame1->setFrameShape(QFrame::StyledPanel);
-  frame1->setGeometry(s_.Rect(120, 360 - kTabStripTwips, 8415, 7215));
-
-  auto* chart = new CaptionFrame(QStringLiteral("Hora"), "fraBirthchart", false, frame1);
+  auto* chart = new CaptionFrame(Text(kChartFrameCaption), "fraBirthchart", false, frame1);
   chartFrame_ = chart;
-  chart->setGeometry(s_.Rect(150, 140, 8115, 6945));
+  auto* frame1Box = new QVBoxLayout(frame1);
+  frame1Box->setContentsMargins(2, 2, 2, 2);
+  frame1Box->addWidget(chart);
 
   // The drawing of both charts, above the forum link.
   chartView_ = new ChartView(chart);
-  chartView_->setGeometry(s_.Rect(60, 240, kChartViewWidthTwips, kChartViewHeightTwips));
-
+  chartView_->setMinimumSize(2 * 60, 60);
+  chartView_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
   auto* label7 = new LinkLabel(QStringLiteral("Visit the Orvanta forum"), chart);
   label7->setObjectName(QStringLiteral("Label7"));
-  label7->setFont([this] {
-    QFont f = s_.Font(kTextPx);
+  label7->setFont([] {
+    QFont f = LabelFont(kTextPx);
     f.setUnderline(true);
     return f;
   }());
   label7->setAlignment(Qt::AlignCenter);
-  label7->setGeometry(s_.Rect(2520, kForumLinkTopTwips, 3165, 345));
   connect(label7, &LinkLabel::clicked, this, [this] { help_.OpenHomePage(); });
+  chartLink_ = label7;
+  auto* chartBox = new QVBoxLayout(chart);
+  FrameMargins(chartBox, chart);
+  chartBox->setContentsMargins(2, chart->fontMetrics().height(), 2, 2);
+  chartBox->setSpacing(kChartBoxSpacingPx);
+  chartBox->addWidget(chartView_, 1);
+  chartBox->addWidget(label7, 0, Qt::AlignHCenter);
 
-  auto* western = new CaptionFrame(Text(kPositionsHeading), "fraWestern", true, block);
-  western->setGeometry(s_.Rect(8640, 3795 - kTabStripTwips, 3495, 3780));
-  for (int r = 0; r < kBodyCount; ++r) {
-    const int top = 360 + kPositionPitchTwips * r;
-    bodyNames_[static_cast<std::size_t>(r)] =
-        PlacedLabel(western, ("PlanetName" + std::to_string(r)).c_str(),
-                    Text(kBodyWindowNames[static_cast<std::size_t>(r)]),
-                    s_.Rect(120, top, 1785, 255), s_.Font(kTextPx));
-    positions_[r] =
-        ValueLabel(western, "planet" + std::to_string(r), s_.Rect(1920, top, 1455, 255), s_);
-  }
+  auto* western = new CaptionFrame(Text(kPositionsHeading), "fraWestern", true, chartBody_);
+  positionsFrame_ = western;
+  BuildPositionsTable(western);
 
-  auto* details = new CaptionFrame(Text(kDetailsHeading), "fraDetails", true, block);
+  auto* details = new CaptionFrame(Text(kDetailsHeading), "fraDetails", true, chartBody_);
   detailsFrame_ = details;
-  details->setGeometry(s_.Rect(8640, 360 - kTabStripTwips, 3490, 3330));
-  name_ = ValueLabel(details, "lblName", s_.Rect(120, 240, 3250, 255), s_);
-  name_->setFont(s_.Font(kTextPx, true));
+  auto* grid = new QGridLayout(details);
+  FrameMargins(grid, details);
+  grid->setVerticalSpacing(1);
+  grid->setHorizontalSpacing(kSpacingPx);
+  name_ = ValueLabel(details, "lblName");
+  name_->setFont(LabelFont(kTextPx, true));
+  name_->setFixedWidth(kDetailValuePx + 90);
+  grid->addWidget(name_, 0, 0, 1, 2);
   for (std::size_t i = 0; i < kDetailCaptions.size(); ++i) {
-    const int top = 600 + kDetailPitchTwips * static_cast<int>(i);
-    PlacedLabel(details, ("Label" + std::to_string(20 + i)).c_str(),
-                DetailCaptionText(kDetailCaptions[i].caption), s_.Rect(120, top, 1320, 255),
-                s_.Font(10));
-    details_[i] = ValueLabel(details, kDetailControls[i], s_.Rect(1440, top, 1980, 255), s_);
+    const int row = 1 + static_cast<int>(i);
+    grid->addWidget(
+        NamedLabel(details, "Label" + std::to_string(20 + i),
+                   DetailCaptionText(kDetailCaptions[i].caption), LabelFont(kCaptionPx)),
+        row, 0);
+    details_[i] = ValueLabel(details, kDetailControls[i]);
+    details_[i]->setFixedWidth(kDetailValuePx);
+    grid->addWidget(details_[i], row, 1);
   }
   // The clock the chart was computed with, under the place, across the
   // frame, wrapped rather than cut.
-  const int zoneTop = 600 + kDetailPitchTwips * static_cast<int>(kDetailCaptions.size());
-  timeZone_ = ValueLabel(details, "lblTimeZone",
-                         s_.Rect(120, zoneTop, 3300, kDetailPitchTwips * kClockRows), s_);
+  timeZone_ = ValueLabel(details, "lblTimeZone");
   timeZone_->setWordWrap(true);
   timeZone_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  timeZone_->setMinimumHeight(kClockRows * timeZone_->fontMetrics().lineSpacing());
+  const int clockRow = 1 + static_cast<int>(kDetailCaptions.size());
+  grid->addWidget(timeZone_, clockRow, 0, 1, 2);
+  grid->setRowStretch(clockRow + 1, 1);
+
+  BuildExplanationPanel(chartBody_);
+  ArrangeChartPage(ChartPageLayout::Wide);
 }
 
-void FrmDisplay::BuildExplanationPanel(QWidget* page, QRect geometry) {
-  auto* panel = new CaptionFrame(Text(kHowFoundHeading), "fraExplanation", true, page);
-  panel->setGeometry(geometry);
+void FrmDisplay::BuildPositionsTable(QWidget* frame) {
+  auto* grid = new QGridLayout(frame);
+  FrameMargins(grid, frame);
+  grid->setVerticalSpacing(2);
+  grid->setHorizontalSpacing(kSpacingPx + 2);
+  const QFont bold = LabelFont(kTextPx, true);
+  for (std::size_t c = 0; c < kPositionColumns.size(); ++c) {
+    grid->addWidget(
+        NamedLabel(frame, "lblPositionColumn" + std::to_string(c), Text(kPositionColumns[c]), bold),
+        0, static_cast<int>(c) + 1);
+  }
+  QStringList nakshatraNames, lordNames;
+  for (const std::string_view name : kNakshatraNames) nakshatraNames << Text(name);
+  for (const dasha::LordRow& lord : dasha::kVimshottariLords) lordNames << Text(lord.name);
+  // Every sign's abbreviation between the widest digits, with the mark.
+  QStringList positionTexts;
+  for (const std::string_view abbr : kSignAbbr) {
+    positionTexts << QStringLiteral("00 ") + Text(abbr) + QStringLiteral(" 00") + Text(kRetroMark);
+  }
+  for (int r = 0; r < kBodyCount; ++r) {
+    const auto i = static_cast<std::size_t>(r);
+    const std::string n = std::to_string(r);
+    bodyNames_[i] =
+        NamedLabel(frame, "PlanetName" + n, Text(kBodyWindowNames[i]), LabelFont(kTextPx));
+    grid->addWidget(bodyNames_[i], r + 1, 0);
+    positions_[i] = ValueLabel(frame, "planet" + n);
+    AtLeastAsWideAs(positions_[i], positionTexts);
+    nakshatras_[i] = ValueLabel(frame, "nakshatra" + n);
+    AtLeastAsWideAs(nakshatras_[i], nakshatraNames);
+    padas_[i] = ValueLabel(frame, "pada" + n);
+    AtLeastAsWideAs(padas_[i], {QStringLiteral("4")});
+    padas_[i]->setAlignment(Qt::AlignCenter);
+    lords_[i] = ValueLabel(frame, "nakshatraLord" + n);
+    AtLeastAsWideAs(lords_[i], lordNames);
+    grid->addWidget(positions_[i], r + 1, 1);
+    grid->addWidget(nakshatras_[i], r + 1, 2);
+    grid->addWidget(padas_[i], r + 1, 3);
+    grid->addWidget(lords_[i], r + 1, 4);
+  }
+  grid->setRowStretch(kBodyCount + 1, 1);
+}
+
+void FrmDisplay::BuildExplanationPanel(QWidget* parent) {
+  auto* panel = new CaptionFrame(Text(kHowFoundHeading), "fraExplanation", true, parent);
+  explanationFrame_ = panel;
+  panel->setMinimumWidth(kExplanationLeastPx);
   // The steps of both counts and the legend can be longer than the panel
   // (a small window, a large font): they scroll rather than being cut.
   auto* outer = new QVBoxLayout(panel);
-  outer->setContentsMargins(s_.Px(60), s_.Px(300), s_.Px(60), s_.Px(60));
+  FrameMargins(outer, panel);
   auto* scroll = new QScrollArea(panel);
   scroll->setObjectName(QStringLiteral("scrExplanation"));
   scroll->setFrameShape(QFrame::NoFrame);
@@ -355,32 +434,32 @@ void FrmDisplay::BuildExplanationPanel(QWidget* page, QRect geometry) {
   scroll->setWidget(content);
   outer->addWidget(scroll);
   auto* box = new QVBoxLayout(content);
-  box->setContentsMargins(s_.Px(60), 0, s_.Px(60), 0);
-  box->setSpacing(s_.Px(60));
-  const auto wrapped = [this, panel](const char* name, const QFont& font) {
+  box->setContentsMargins(kSpacingPx / 2, 0, kSpacingPx / 2, 0);
+  box->setSpacing(4);
+  const auto wrapped = [panel](const char* name, const QFont& font) {
     QLabel* label = PlacedLabel(panel, name, QString(), QRect(), font);
     label->setWordWrap(true);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     return label;
   };
-  howFound_ = wrapped("lblHowFound", s_.Font(kTextPx));
+  howFound_ = wrapped("lblHowFound", LabelFont(kTextPx));
   box->addWidget(howFound_);
-  box->addSpacing(s_.Px(90));
-  box->addWidget(wrapped("lblOtherReadingHeading", s_.Font(kTextPx, true)));
-  textbookRule_ = wrapped("lblTextbookRule", [this] {
-    QFont f = s_.Font(kTextPx);
+  box->addSpacing(kSpacingPx);
+  box->addWidget(wrapped("lblOtherReadingHeading", LabelFont(kTextPx, true)));
+  textbookRule_ = wrapped("lblTextbookRule", [] {
+    QFont f = LabelFont(kTextPx);
     f.setItalic(true);
     return f;
   }());
   box->addWidget(textbookRule_);
-  box->addSpacing(s_.Px(90));
-  navamsaHowFound_ = wrapped("lblNavamsaHowFound", s_.Font(kTextPx));
+  box->addSpacing(kSpacingPx);
+  navamsaHowFound_ = wrapped("lblNavamsaHowFound", LabelFont(kTextPx));
   box->addWidget(navamsaHowFound_);
-  box->addSpacing(s_.Px(90));
-  QLabel* legendHeading = wrapped("lblLegendHeading", s_.Font(kTextPx, true));
+  box->addSpacing(kSpacingPx);
+  QLabel* legendHeading = wrapped("lblLegendHeading", LabelFont(kTextPx, true));
   legendHeading->setText(Text(kLegendHeading));
   box->addWidget(legendHeading);
-  legend_ = wrapped("lblLegend", s_.Font(kTextPx));
+  legend_ = wrapped("lblLegend", LabelFont(kTextPx));
   ShowLegend();
   box->addWidget(legend_);
   box->addStretch(1);
@@ -389,14 +468,151 @@ void FrmDisplay::BuildExplanationPanel(QWidget* page, QRect geometry) {
   }
 }
 
+ChartPageLayout ChartPageLayoutFor(const ChartPageRoom& r) {
+  const auto chartSide = [&](int width, int height) {
+    return ChartSquareSide(QSizeF(width - r.chartChrome.width(), height - r.chartChrome.height()));
+  };
+  const int h = r.room.height();
+  // Wide: the positions and the details side by side right of the charts,
+  // the explanation under them.
+  const int wideSide = r.positions.width() + r.spacing + r.details.width();
+  const int wideTop = std::max(r.positions.height(), r.details.height());
+  if (chartSide(r.room.width() - wideSide - r.spacing, h) >= kWideChartPx &&
+      h - wideTop - r.spacing >= kWideExplanationPx && wideSide >= r.explanationWidth) {
+    return ChartPageLayout::Wide;
+  }
+  // Side: the positions over the tabs of the details and the explanation.
+  const int side = std::max({r.positions.width(), r.details.width(), r.explanationWidth});
+  const int sideHeight = r.positions.height() + r.spacing + r.tabBar + r.details.height();
+  if (chartSide(r.room.width() - side - r.spacing, h) >= kSideChartPx && sideHeight <= h) {
+    return ChartPageLayout::Side;
+  }
+  return ChartPageLayout::Tabbed;
+}
+
+void FrmDisplay::ReflowChartPage() {
+  ChartPageRoom room{};
+  room.room = chartBody_->size();
+  room.positions = positionsFrame_->sizeHint();
+  room.details = detailsFrame_->sizeHint();
+  // The drawing's frame: the outer frame, the caption, the forum link; the
+  // charts' tab of the tabbed layout, which has neither, counts them too,
+  // so that the choice does not change with its own result.
+  const QSize view = chartView_->size();
+  const QSize frame = frame1_->size();
+  const int captionAndLink = chartFrame_->fontMetrics().height() - 2 +
+                             chartLink_->sizeHint().height() + kChartBoxSpacingPx;
+  room.chartChrome =
+      arranged_ && frame.width() > view.width()
+          ? frame - view + QSize(0, layout_ == ChartPageLayout::Tabbed ? captionAndLink : 0)
+          : QSize(12, chartFrame_->fontMetrics().height() * 2 + 12);
+  room.explanationWidth = kExplanationLeastPx;
+  // The bar's thickness across the top, wherever it stands now.
+  const QSize barHint = partTabs_->tabBar()->sizeHint();
+  room.tabBar = partTabs_->tabPosition() == QTabWidget::West ? barHint.width() : barHint.height();
+  room.spacing = kSpacingPx;
+  const ChartPageLayout wanted = ChartPageLayoutFor(room);
+  if (wanted != layout_ || !arranged_) ArrangeChartPage(wanted);
+  // The tabs' bar along the room's longer side: a bar across the top of a
+  // room wider than tall would take its height from the side-by-side
+  // charts, which the height limits.
+  const QTabWidget::TabPosition bar =
+      layout_ == ChartPageLayout::Tabbed && room.room.width() > room.room.height()
+          ? QTabWidget::West
+          : QTabWidget::North;
+  if (partTabs_->tabPosition() != bar) partTabs_->setTabPosition(bar);
+  // Along the side, the captions share the room's height: they shorten
+  // (an ellipsis) rather than scroll out of it.
+  partTabs_->setUsesScrollButtons(bar == QTabWidget::North);
+}
+
+void FrmDisplay::ArrangeChartPage(ChartPageLayout layout) {
+  layout_ = layout;
+  arranged_ = true;
+  // Every part out of the tabs and the old layout, then placed anew.
+  while (partTabs_->count() > 0) partTabs_->removeTab(0);
+  delete chartBody_->layout();
+  auto* body = new QHBoxLayout(chartBody_);
+  body->setContentsMargins(0, 0, 0, 0);
+  body->setSpacing(kSpacingPx);
+  const auto place = [](QBoxLayout* box, QWidget* w, int stretch = 0) {
+    box->addWidget(w, stretch);
+    w->show();
+  };
+  const auto tab = [this](QWidget* w, std::string_view caption) {
+    partTabs_->addTab(w, Text(caption));
+  };
+  // The charts' own tab needs neither the frame's caption nor the forum
+  // link (the headings hold one): the drawing takes their height.
+  const bool bare = layout == ChartPageLayout::Tabbed;
+  auto* chartFrame = static_cast<QGroupBox*>(chartFrame_);
+  chartFrame->setTitle(bare ? QString() : Text(kChartFrameCaption));
+  // A group box keeps room for a caption even without one; the frame
+  // paints its own (CaptionFrame), so the bare one keeps none. A new
+  // caption has the box measure its room again.
+  if (bare) chartFrame->setContentsMargins(0, 0, 0, 0);
+  chartFrame->layout()->setContentsMargins(2, bare ? 2 : chartFrame->fontMetrics().height(), 2, 2);
+  chartLink_->setVisible(!bare);
+  switch (layout) {
+    case ChartPageLayout::Wide: {
+      partTabs_->hide();
+      place(body, frame1_, 1);
+      auto* right = new QVBoxLayout;
+      right->setSpacing(kSpacingPx);
+      auto* top = new QHBoxLayout;
+      top->setSpacing(kSpacingPx);
+      place(top, positionsFrame_);
+      place(top, detailsFrame_);
+      right->addLayout(top);
+      place(right, explanationFrame_, 1);
+      body->addLayout(right);
+      break;
+    }
+    case ChartPageLayout::Side: {
+      place(body, frame1_, 1);
+      auto* right = new QVBoxLayout;
+      right->setSpacing(kSpacingPx);
+      place(right, positionsFrame_);
+      tab(detailsFrame_, kDetailsHeading);
+      tab(explanationFrame_, kHowFoundHeading);
+      place(right, partTabs_, 1);
+      body->addLayout(right);
+      break;
+    }
+    case ChartPageLayout::Tabbed: {
+      tab(frame1_, "Charts");
+      tab(positionsFrame_, kPositionsHeading);
+      tab(detailsFrame_, kDetailsHeading);
+      tab(explanationFrame_, kHowFoundHeading);
+      place(body, partTabs_, 1);
+      break;
+    }
+  }
+  if (partTabs_->count() > 0) {
+    partTabs_->setCurrentIndex(0);
+    partTabs_->currentWidget()->show();
+  }
+}
+
 void FrmDisplay::BuildDetailsTab(QWidget* page) {
-  auto* frame4 = new QFrame(page);
+  // The grid keeps the design's places; a page smaller than it scrolls
+  // rather than cutting or shrinking its texts.
+  auto* scroll = new QScrollArea(page);
+  scroll->setObjectName(QStringLiteral("scrAttributes"));
+  scroll->setFrameShape(QFrame::NoFrame);
+  scroll->setWidgetResizable(true);
+  auto* content = new QWidget;
+  auto* frame4 = new QFrame(content);
   frame4->setObjectName(QStringLiteral("Frame4"));
   frame4->setFrameShape(QFrame::StyledPanel);
-  frame4->setFixedSize(s_.Px(kFrame4WidthTwips), s_.Px(kFrame4HeightTwips));
-  auto* centre = new QHBoxLayout(page);
-  centre->setContentsMargins(0, s_.Px(60), 0, 0);
+  frame4->setFixedSize(Px(kFrame4WidthTwips), Px(kFrame4HeightTwips));
+  auto* centre = new QHBoxLayout(content);
+  centre->setContentsMargins(0, Px(60), 0, 0);
   centre->addWidget(frame4, 0, Qt::AlignHCenter | Qt::AlignTop);
+  scroll->setWidget(content);
+  auto* pageBox = new QVBoxLayout(page);
+  pageBox->setContentsMargins(0, 0, 0, 0);
+  pageBox->addWidget(scroll);
 
   const int frameBottom = kFrame4HeightTwips - kFrameBottomMarginTwips;
   for (std::size_t i = 0; i < kGrid.size(); ++i) {
@@ -404,8 +620,8 @@ void FrmDisplay::BuildDetailsTab(QWidget* page) {
     const GridColumn column = kGridColumns[static_cast<std::size_t>(cell.column)];
     const int top = RowTop(cell.row);
     PlacedLabel(frame4, ("Label8_" + std::to_string(i)).c_str(), Text(CaptionOf(cell.attribute)),
-                s_.Rect(column.left, top, column.width, kCaptionHeightTwips),
-                s_.Font(kTextPx, true));
+                TwipRect(column.left, top, column.width, kCaptionHeightTwips),
+                LabelFont(kTextPx, true));
     const auto slot = static_cast<std::size_t>(cell.attribute);
     if (IsInterpretationText(cell.attribute)) {
       // A box starts right below its caption. The upper side boxes end above
@@ -418,13 +634,14 @@ void FrmDisplay::BuildDetailsTab(QWidget* page) {
       text->setObjectName(Text(cell.control));
       text->setReadOnly(true);
       text->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-      text->setFont(s_.Font(kTextPx));
-      text->setGeometry(s_.Rect(column.left, boxTop, column.width, bottom - boxTop));
+      text->setFont(LabelFont(kTextPx));
+      text->setGeometry(TwipRect(column.left, boxTop, column.width, bottom - boxTop));
       attributeTexts_[slot] = text;
     } else {
-      attributeLabels_[slot] = ValueLabel(
-          frame4, cell.control,
-          s_.Rect(column.left, top + kGridLineTwips, column.width, kCaptionHeightTwips), s_);
+      QLabel* label = ValueLabel(frame4, cell.control);
+      label->setGeometry(
+          TwipRect(column.left, top + kGridLineTwips, column.width, kCaptionHeightTwips));
+      attributeLabels_[slot] = label;
     }
   }
 }
@@ -458,17 +675,6 @@ QWidget* FrmDisplay::AttributeWidget(SignAttribute attribute) const {
   return attributeTexts_[slot];
 }
 
-QSize FrmDisplay::DesignSize() {
-  return QSize(Px(kWindowWidthTwips), Px(kWindowHeightTwips));
-}
-
-double FitScale(QSize designPx, QSize roomPx) {
-  if (designPx.isEmpty() || roomPx.isEmpty()) return 1.0;
-  const double across = static_cast<double>(roomPx.width()) / designPx.width();
-  const double down = static_cast<double>(roomPx.height()) / designPx.height();
-  return std::clamp(std::min(across, down), 0.1, 1.0);
-}
-
 void FrmDisplay::BringChartToFront() {
   chartFrame_->setVisible(true);
   chartFrame_->raise();
@@ -478,7 +684,12 @@ void FrmDisplay::BringChartToFront() {
 void FrmDisplay::Present(const ChartOutput& chart) {
   // Positions, birth details, attributes, the drawn charts, first tab.
   for (int i = 0; i < kBodyCount; ++i) {
-    SetCaption(positions_[i], PositionText(chart.bodies[i], names_.script));
+    const auto b = static_cast<std::size_t>(i);
+    const BodyPosition& position = chart.bodies[b];
+    SetCaption(positions_[b], PositionWithMark(chart, i, names_.script));
+    SetCaption(nakshatras_[b], NakshatraName(position, names_.script));
+    SetCaption(padas_[b], PadaText(position));
+    SetCaption(lords_[b], NakshatraLordName(position, names_.script));
   }
 
   SetCaption(name_, chart.details.name);

@@ -6,17 +6,22 @@
 // The window computes nothing. Present() writes the texts the presentation
 // functions make of one ChartOutput into the controls, which carry the names
 // the rest of the program (and the tests) find them by: planet0..planet9,
-// lblName, lblVedicName, txtLooks, SSTab1, ... Positions are the design's
-// twips at 15 twips per pixel.
+// nakshatra0.., lblName, lblVedicName, txtLooks, SSTab1, ...
+//
+// The window is laid out by Qt layouts in real pixels and fills the room it
+// is given; its texts keep their sizes. The first tab reflows with its
+// room (ChartPageLayoutFor): wide, the charts, the positions with the
+// birth details beside them and "How it was found" under those; narrower,
+// the positions beside the charts and the details and the explanation as
+// tabs under them; small, every part a tab of its own, the charts' tab
+// holding nothing but the drawing (the forum link stands in the headings
+// too) and, where the room is wider than tall, the tabs along its left
+// side, so that the drawing keeps the room's whole height.
 #pragma once
 
-#include <QFont>
-#include <QRect>
 #include <QSize>
 #include <QWidget>
-#include <algorithm>
 #include <array>
-#include <cmath>
 
 #include "chart/chart_layout.h"
 #include "gui/ui_common.h"
@@ -33,42 +38,43 @@ class DashaPage;
 class WealthPage;
 class HelpLinks;
 
-// The window's design in twips, drawn at a scale: 1 on a screen that holds
-// the window whole, less on a smaller one (or a larger scale factor), so
-// that the window shrinks as a whole, text included, instead of being cut
-// off.
-struct Scaled {
-  double factor = 1.0;
-  int Px(double twips) const { return orvanta::Px(twips * factor); }
-  QRect Rect(int left, int top, int width, int height) const {
-    return QRect(Px(left), Px(top), Px(width), Px(height));
-  }
-  int FontPx(int pixelSize) const {
-    // Rounded down: a text never grows past the box that shrank with it.
-    return std::max(kSmallestTextPx, static_cast<int>(std::floor(pixelSize * factor + 1e-9)));
-  }
-  QFont Font(int pixelSize, bool bold = false) const { return LabelFont(FontPx(pixelSize), bold); }
-  QFont Fixed(int pixelSize) const { return FixedPitchFont(FontPx(pixelSize)); }
-  // Below this the texts are no longer legible; the window does not shrink
-  // its text further (a smaller screen then scrolls).
-  static constexpr int kSmallestTextPx = 7;
+// How the first tab shares its room.
+enum class ChartPageLayout {
+  Wide,    // charts | positions and details over the explanation
+  Side,    // charts | positions over tabs of details and explanation
+  Tabbed,  // charts, positions, details and explanation each a tab
 };
 
-// The largest scale, at most 1, at which a window of `designPx` fits into
-// `roomPx` (both in device-independent pixels).
-double FitScale(QSize designPx, QSize roomPx);
+// What the choice of a layout reads: the room below the headline and the
+// size hints of its parts, in device-independent pixels.
+struct ChartPageRoom {
+  QSize room;
+  QSize positions;       // the positions table
+  QSize details;         // the birth details
+  QSize chartChrome;     // the chart frame around the drawing, both sides together
+  int explanationWidth;  // the narrowest the explanation reads well at
+  int tabBar;            // the height of a tab bar
+  int spacing;           // between parts
+};
+
+// The least side of each chart's square the wide layout is chosen with,
+// and the least the side layout keeps before every part becomes a tab.
+inline constexpr int kWideChartPx = 420;
+inline constexpr int kSideChartPx = 320;
+// The least height the explanation has in the wide layout.
+inline constexpr int kWideExplanationPx = 240;
+
+// The first layout of Wide, Side, Tabbed whose charts get at least their
+// least side and whose parts all fit the room.
+ChartPageLayout ChartPageLayoutFor(const ChartPageRoom& room);
 
 class FrmDisplay : public QWidget {
   Q_OBJECT
  public:
-  // `scale` below 1 draws the whole window smaller, text included (see
-  // FitScale); the design size is DesignSize().
-  explicit FrmDisplay(const HelpLinks& help, QWidget* parent = nullptr, double scale = 1.0);
+  explicit FrmDisplay(const HelpLinks& help, QWidget* parent = nullptr);
 
-  // The window's size at scale 1.
-  static QSize DesignSize();
-  // The scale the window is drawn at, and its twip-to-pixel conversions.
-  const Scaled& design() const { return s_; }
+  // The layout the first tab has at its present size.
+  ChartPageLayout chartPageLayout() const { return layout_; }
 
   // Writes one computed chart into the window and turns to the first tab.
   void Present(const ChartOutput& chart);
@@ -97,12 +103,17 @@ class FrmDisplay : public QWidget {
   void BuildHeadings();
   void BuildChartTab(QWidget* page);
   void BuildDetailsTab(QWidget* page);
-  void BuildExplanationPanel(QWidget* page, QRect geometry);
+  void BuildPositionsTable(QWidget* frame);
+  void BuildExplanationPanel(QWidget* parent);
+  // Places the parts of the first tab for the room it has now.
+  void ReflowChartPage();
+  void ArrangeChartPage(ChartPageLayout layout);
   // The legend of the drawn charts in their style.
   void ShowLegend();
 
   const HelpLinks& help_;
-  Scaled s_;
+  ChartPageLayout layout_ = ChartPageLayout::Wide;
+  bool arranged_ = false;
   QTabWidget* tabs_ = nullptr;
   QLabel* headline_ = nullptr;      // "Indu Lagna: Scorpio (Vrischika)"
   QLabel* howFound_ = nullptr;      // the count, one step a line
@@ -116,8 +127,18 @@ class FrmDisplay : public QWidget {
   NameChoice names_;
   std::array<QLabel*, kBodyCount> bodyNames_{};  // the bodies' names beside their positions
   QWidget* chartFrame_ = nullptr;                // the drawn charts and the forum link
+  QWidget* chartLink_ = nullptr;                 // the forum link under the charts
   QWidget* detailsFrame_ = nullptr;              // the birth details
+  QWidget* frame1_ = nullptr;                    // the chart frame's outer frame
+  QWidget* positionsFrame_ = nullptr;
+  QWidget* explanationFrame_ = nullptr;
+  QWidget* chartBody_ = nullptr;                 // the first tab below the headline
+  QTabWidget* partTabs_ = nullptr;               // the parts that do not fit side by side
   std::array<QLabel*, kBodyCount> positions_{};  // the bodies' positions, Sun..Asc
+  // Each body's nakshatra, its pada and the nakshatra's lord.
+  std::array<QLabel*, kBodyCount> nakshatras_{};
+  std::array<QLabel*, kBodyCount> padas_{};
+  std::array<QLabel*, kBodyCount> lords_{};
   QLabel* name_ = nullptr;
   QLabel* timeZone_ = nullptr;  // "Time Zone: Asia/Kathmandu, UTC+5:45, standard time"
   std::array<QLabel*, kDetailCaptions.size()> details_{};  // in kDetailCaptions order

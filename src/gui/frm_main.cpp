@@ -24,6 +24,7 @@
 #include <functional>
 #include <optional>
 
+#include "chart/settings.h"
 #include "gui/help_links.h"
 #include "gui/message_sink.h"
 #include "gui/place_picker.h"
@@ -280,6 +281,7 @@ FrmMain::FrmMain(Session& session, MessageSink& messages, const HelpLinks& help,
   BuildMenus();
   setCentralWidget(BuildForm());
   LoadForm();
+  ShowSettingsLine();
 }
 
 FrmMain::~FrmMain() = default;
@@ -340,6 +342,10 @@ void FrmMain::BuildMenus() {
       [this] { emit manualRequested(); });
 }
 
+void FrmMain::ShowSettingsLine() {
+  lblSettings_->setText(Text(SettingsLine(session_.settings)));
+}
+
 QWidget* FrmMain::BuildForm() {
   auto* central = new QWidget(this);
 
@@ -372,6 +378,17 @@ QWidget* FrmMain::BuildForm() {
     grid->addWidget(cboSS_, 2, 3);
     grid->addWidget(NamedLabel("Label12", QStringLiteral("HH:MM:SS"), frame6), 2, 4);
     grid->addWidget(cmdRashi, 3, 1, 1, 4);
+    // The calculation settings the button computes with, one click from
+    // the settings dialog.
+    auto* settingsLine = new LinkLabel(QString(), frame6);
+    settingsLine->setObjectName(QStringLiteral("lblSettings"));
+    settingsLine->setFont(LabelFont(10));
+    // One line that never widens the form, whatever the settings chosen.
+    settingsLine->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    settingsLine->setToolTip(QStringLiteral("Change the calculation settings"));
+    connect(settingsLine, &LinkLabel::clicked, this, &FrmMain::settingsRequested);
+    lblSettings_ = settingsLine;
+    grid->addWidget(lblSettings_, 4, 1, 1, 4);
     grid->setColumnStretch(4, 1);
   }
 

@@ -77,6 +77,9 @@ class FrmMain : public QMainWindow {
   void ComputeChartFromForm();
   // The place lookup: checks city, state and country, then opens a search.
   void SearchPlace();
+  // Writes the session's calculation settings into the line under the
+  // compute button ("lblSettings"), which opens the settings when clicked.
+  void ShowSettingsLine();
 
  signals:
   // A computation succeeded; the receiver shows the result window.
@@ -146,6 +149,7 @@ class FrmMain : public QMainWindow {
   std::unique_ptr<ReadingQuestion> readingQuestion_;
   QLabel* lblClock_ = nullptr;             // "lblBirthClock": the place's own clock
   QPushButton* btnClockChoice_ = nullptr;  // "btnClockChoice": the other clock, one click
+  QLabel* lblSettings_ = nullptr;          // the calculation settings in one line
   ZoneHistory history_;
   std::optional<Atlas> atlas_;  // the nearest city of typed coordinates, loaded on first use
   // The zone in force read with the place's own clock, and which of the

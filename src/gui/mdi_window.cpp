@@ -2,6 +2,7 @@
 
 #include <QActionGroup>
 #include <QCloseEvent>
+#include <QEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -33,8 +34,6 @@ constexpr int kButtonWidthTwips = 1335;
 constexpr int kButtonHeightTwips = 400;
 constexpr float kExitRightMarginTwips = 300.0f;
 constexpr float kBackExitGapTwips = 100.0f;
-// The window manager's frame around a maximised window, both sides together.
-constexpr int kOuterFramePx = 8;
 
 int PxF(float twips) {
   return Px(static_cast<double>(twips));
@@ -42,12 +41,12 @@ int PxF(float twips) {
 
 }  // namespace
 
-MdiLayoutTwips ComputeMdiLayout(float screenWidthTwips, float mainWidthTwips,
-                                float displayWidthTwips, float exitWidthTwips) {
+MdiLayoutTwips ComputeMdiLayout(float areaWidthTwips, float mainWidthTwips, float displayWidthTwips,
+                                float exitWidthTwips) {
   MdiLayoutTwips layout{};
   // Centred, but never left of the area's edge: a window wider than the
-  // screen opens showing its left side rather than its middle.
-  layout.displayLeft = std::max(0.0f, (screenWidthTwips - displayWidthTwips) / 2.0f);
+  // room opens showing its left side rather than its middle.
+  layout.displayLeft = std::max(0.0f, (areaWidthTwips - displayWidthTwips) / 2.0f);
   layout.exitLeft = mainWidthTwips - exitWidthTwips - kExitRightMarginTwips;
   // The width of Exit, not of Back, as designed (both are 1335 twips).
   layout.backLeft = layout.exitLeft - exitWidthTwips - kBackExitGapTwips;
@@ -69,7 +68,7 @@ MdiWindow::MdiWindow(const HelpLinks& help, QWidget* parent) : QMainWindow(paren
       new QMdiSubWindow(nullptr, Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
   displaySub_->setAttribute(Qt::WA_DeleteOnClose);
   mdiArea_->addSubWindow(displaySub_);
-  display_ = new FrmDisplay(help_, displaySub_, DisplayScale());
+  display_ = new FrmDisplay(help_, displaySub_);
   display_->SetChartStyle(SavedChartStyle());
   display_->chartView()->SetSpecialLagnas(SavedSpecialLagnas());
   display_->SetNames(SavedNameChoice());
@@ -81,21 +80,6 @@ MdiWindow::MdiWindow(const HelpLinks& help, QWidget* parent) : QMainWindow(paren
   displaySub_->move(0, 0);
   display_->show();
   display_->BringChartToFront();
-}
-
-double MdiWindow::DisplayScale() const {
-  const QScreen* screen = this->screen();
-  if (screen == nullptr) return 1.0;
-  // The room the result window has in a maximised main window: the free
-  // area of the screen less the window's caption and menu bar, the two
-  // strips and the child window's own frame and caption.
-  const QStyle* style = this->style();
-  const int caption = style->pixelMetric(QStyle::PM_TitleBarHeight);
-  const int frame = 2 * style->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth);
-  const int chrome = caption + menuBar()->sizeHint().height() + Px(kTitleStripHeightTwips) +
-                     Px(kCommandStripHeightTwips) + caption + frame + kOuterFramePx;
-  const QSize room = screen->availableGeometry().size() - QSize(frame + kOuterFramePx, chrome);
-  return FitScale(FrmDisplay::DesignSize(), room);
 }
 
 void MdiWindow::BuildMenus() {
@@ -194,6 +178,7 @@ QWidget* MdiWindow::BuildStrips() {
 
   mdiArea_ = new QMdiArea(central);
   mdiArea_->setObjectName(QStringLiteral("mdiArea"));
+  mdiArea_->viewport()->installEventFilter(this);
   mdiArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   mdiArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
 
@@ -236,13 +221,13 @@ QWidget* MdiWindow::BuildStrips() {
 }
 
 void MdiWindow::LayoutForWidth() {
-  const QScreen* screen = this->screen();
-  const int screenWidthPx = screen != nullptr ? screen->geometry().width() : width();
-  const MdiLayoutTwips layout =
-      ComputeMdiLayout(static_cast<float>(Twips(screenWidthPx)), static_cast<float>(Twips(width())),
-                       static_cast<float>(Twips(displaySub_->width())),
-                       static_cast<float>(Twips(cmdExit_->width())));
-  displaySub_->move(PxF(layout.displayLeft), displaySub_->y());
+  // The result window fills the area: its frame and caption just inside
+  // the area's edges, its charts and texts laid out in the room it has.
+  const QSize room = mdiArea_->viewport()->size();
+  const MdiLayoutTwips layout = ComputeMdiLayout(
+      static_cast<float>(Twips(room.width())), static_cast<float>(Twips(width())),
+      static_cast<float>(Twips(room.width())), static_cast<float>(Twips(cmdExit_->width())));
+  displaySub_->setGeometry(PxF(layout.displayLeft), 0, room.width(), room.height());
   cmdExit_->move(PxF(layout.exitLeft), cmdExit_->y());
   cmdBack_->move(PxF(layout.backLeft), cmdBack_->y());
   // The link text fills the strip to the left of Back.
@@ -269,6 +254,15 @@ void MdiWindow::UnloadForBack() {
 void MdiWindow::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
   LayoutForWidth();
+}
+
+bool MdiWindow::eventFilter(QObject* watched, QEvent* event) {
+  // The area's room changes with the window and with its strips.
+  if (watched == mdiArea_->viewport() && event->type() == QEvent::Resize &&
+      displaySub_ != nullptr) {
+    LayoutForWidth();
+  }
+  return QMainWindow::eventFilter(watched, event);
 }
 
 void MdiWindow::closeEvent(QCloseEvent* event) {

@@ -20,13 +20,13 @@ class FrmDisplay;
 class HelpLinks;
 
 struct MdiLayoutTwips {
-  float displayLeft;  // result window, centred by the width of the screen
+  float displayLeft;  // result window, centred in the width of the area
   float exitLeft;     // 300 twips between Exit and the right edge
   float backLeft;     // 100 twips between Back and Exit
 };
 
-MdiLayoutTwips ComputeMdiLayout(float screenWidthTwips, float mainWidthTwips,
-                                float displayWidthTwips, float exitWidthTwips);
+MdiLayoutTwips ComputeMdiLayout(float areaWidthTwips, float mainWidthTwips, float displayWidthTwips,
+                                float exitWidthTwips);
 
 class MdiWindow : public QMainWindow {
   Q_OBJECT
@@ -36,15 +36,14 @@ class MdiWindow : public QMainWindow {
   FrmDisplay* display() const { return display_; }
   QMdiSubWindow* displayWindow() const { return displaySub_; }
 
-  // Shows the window maximised, at least as large as the screen's free area,
-  // so that the screen-centred result window is fully in view.
+  // Shows the window maximised, at least as large as the screen's free area.
   void OpenLarge();
 
   // Closes the window for Back: no Exit follows.
   void UnloadForBack();
 
-  // Places the result window and the two command buttons for the current
-  // width.
+  // Fills the area with the result window and places the two command
+  // buttons for the current width.
   void LayoutForWidth();
 
  signals:
@@ -57,13 +56,12 @@ class MdiWindow : public QMainWindow {
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:
   void BuildMenus();
   QWidget* BuildStrips();
-  // The scale at which the result window fits this window's screen.
-  double DisplayScale() const;
 
   const HelpLinks& help_;
   QMdiArea* mdiArea_ = nullptr;

@@ -86,6 +86,7 @@ void Shell::ApplyNames(NameScript names) {
 
 void Shell::ApplySettings(const CalculationSettings& settings) {
   session_.settings = settings;
+  if (form_) form_->ShowSettingsLine();
   if (!settingsPath_.isEmpty() && SettingsFileUsable(settingsPath_)) {
     QSettings store(settingsPath_, QSettings::IniFormat);
     SaveCalculationSettings(store, settings);

@@ -28,7 +28,7 @@ int main(int argc, char** argv) {
     names.script = script;
     window.SetNames(names);
     window.Present(run.chart);
-    window.resize(orvanta::FrmDisplay::DesignSize());
+    window.resize(1500, 900);  // about what a 1600 x 1000 screen gives it
     window.show();
     window.BringChartToFront();
     QApplication::processEvents();

@@ -129,7 +129,7 @@ class TestChartPage : public QObject {
     QStringList positions;
     for (int body = 0; body < kBodyCount; ++body) {
       positions << window.findChild<QLabel*>(QStringLiteral("planet%1").arg(body))->text();
-      QCOMPARE(positions.back(), Q(PositionText(chart.bodies[static_cast<std::size_t>(body)])));
+      QCOMPARE(positions.back(), Q(PositionWithMark(chart, body)));
     }
 
     // The page.
@@ -475,7 +475,8 @@ class TestChartPage : public QObject {
     QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden).size(), fullDisk ? 2 : 1);
   }
 
-  // The clipboard text: the details and positions, one per line.
+  // The clipboard text: the details and positions, one per line, each
+  // body's line with the positions table's nakshatra, pada and lord.
   void plainTextHasDetailsAndPositions() {
     const ChartOutput chart = ReferenceChart();
     const QStringList lines = ChartPlainText(chart).split('\n');
@@ -483,9 +484,20 @@ class TestChartPage : public QObject {
     QVERIFY(lines.contains("Date of Birth: " + Q(chart.details.dateOfBirth)));
     QVERIFY(lines.contains("City: New Delhi"));
     for (int body = 0; body < kBodyCount; ++body) {
-      QVERIFY(lines.contains(Q(kBodyWindowNames[static_cast<std::size_t>(body)]) + ": " +
-                             Q(PositionWithMark(chart, body))));
+      const BodyPosition& p = chart.bodies[static_cast<std::size_t>(body)];
+      const QString line = Q(kBodyWindowNames[static_cast<std::size_t>(body)]) + ": " +
+                           Q(PositionWithMark(chart, body)) +
+                           ", Nakshatra: " + Q(NakshatraName(p)) + ", Pada: " + Q(PadaText(p)) +
+                           ", Lord: " + Q(NakshatraLordName(p));
+      QVERIFY2(lines.contains(line), qPrintable(line));
     }
+    // Worked by hand: the Sun at Gemini 0 40 stands in Mrigashira (Taurus
+    // 23 20 .. Gemini 6 40), its third pada (Gemini 0 00 .. 3 20), lord
+    // Mars; the Moon at Cancer 0 13 in Punarvasu (Gemini 20 00 .. Cancer
+    // 3 20), its fourth pada, lord Jupiter.
+    QVERIFY(lines.contains("Surya/Sun: 00 Gem 40, Nakshatra: Mrigashira, Pada: 3, Lord: Mars"));
+    QVERIFY(
+        lines.contains("Chandra/Moon: 00 Can 13, Nakshatra: Punarvasu, Pada: 4, Lord: Jupiter"));
     QVERIFY(lines.contains("Indu Lagna (IL): Scorpio"));
   }
 

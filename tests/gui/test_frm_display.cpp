@@ -3,6 +3,9 @@
 // a second computation in a fresh window.
 #include <QComboBox>
 #include <QGroupBox>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
@@ -26,6 +29,7 @@
 #include "chart/chart_text.h"
 #include "chart/explanation.h"
 #include "chart/wealth_chart.h"
+#include "cli/chart_json.h"
 #include "gui/chart_view.h"
 #include "gui/dasha_page.h"
 #include "gui/frm_display.h"
@@ -104,8 +108,7 @@ class TestFrmDisplay : public QObject {
   void dashaPageOpensPeriodsAndMarksTheRunningOne();
   void wealthPageShowsTheReadingAndOpensItsPeriods();
   void specialLagnasAreMarkedOnlyWhenShown();
-  void chartControlsStandAtTheirDesignPositions_data();
-  void chartControlsStandAtTheirDesignPositions();
+  void chartAndForumLinkShareTheChartFrame();
   void presentTurnsToTheFirstTab();
   void backKeepsEntriesAndSecondRunStartsFresh();
   void forumLinksOpenTheForum();
@@ -113,7 +116,7 @@ class TestFrmDisplay : public QObject {
   void headlineLegendAndExplanation_data();
   void headlineLegendAndExplanation();
   void explanationFitsItsPanel();
-  void windowFitsTheScreenAndOpensAtItsTopLeft();
+  void windowFillsTheAreaAndKeepsItsTextSizes();
   void backReturnsTheFormWhereItWas();
 
  private:
@@ -219,10 +222,42 @@ void TestFrmDisplay::fullComputationFillsTheResultWindow() {
   const ChartOutput& c = expected.chart;
   for (int i = 0; i < kBodyCount; ++i) {
     QLabel* planet = get<QLabel>(d, ("planet" + std::to_string(i)).c_str());
-    const std::string text = PositionText(c.bodies[static_cast<std::size_t>(i)]);
+    const std::string text = PositionWithMark(c, i);
     QCOMPARE(CaptionOf(planet), text);
     QCOMPARE(planet->text().toStdString(), text);
   }
+  // The nakshatra and pada of every body and the ascendant, read from the
+  // table, are those of the command line's JSON for the same chart; the
+  // lord is the one of the Vimshottari order.
+  std::string json;
+  cli::AppendChartSchemaJson(json, c);
+  const QJsonObject object = QJsonDocument::fromJson(QByteArray::fromStdString(json)).object();
+  QJsonArray rows = object.value("bodies").toArray();
+  rows.append(object.value("ascendant"));
+  QCOMPARE(rows.size(), kBodyCount);
+  const QStringList lords = {"Ketu", "Venus",   "Sun",    "Moon",   "Mars",
+                             "Rahu", "Jupiter", "Saturn", "Mercury"};
+  for (int i = 0; i < kBodyCount; ++i) {
+    const QJsonObject row = rows[i].toObject();
+    const QString n = QString::number(i);
+    const QString nakshatra = get<QLabel>(d, qPrintable("nakshatra" + n))->text();
+    QCOMPARE(nakshatra, row.value("nakshatra").toString());
+    QCOMPARE(get<QLabel>(d, qPrintable("pada" + n))->text(),
+             QString::number(row.value("pada").toInt()));
+    const int index = static_cast<int>(
+        std::find(kNakshatraNames.begin(), kNakshatraNames.end(), nakshatra.toStdString()) -
+        kNakshatraNames.begin());
+    QVERIFY(index < kNakshatraCount);
+    QCOMPARE(get<QLabel>(d, qPrintable("nakshatraLord" + n))->text(), lords[index % 9]);
+    // Retrograde bodies carry the mark the chart and the report have.
+    QCOMPARE(get<QLabel>(d, qPrintable("planet" + n))->text().endsWith(" (R)"),
+             row.value("retrograde").toBool());
+  }
+  // Worked in the engine's tests: the Moon at 0 deg 13 min Cancer stands in
+  // the fourth pada of Punarvasu, Jupiter's nakshatra.
+  QCOMPARE(get<QLabel>(d, "nakshatra1")->text(), QStringLiteral("Punarvasu"));
+  QCOMPARE(get<QLabel>(d, "pada1")->text(), QStringLiteral("4"));
+  QCOMPARE(get<QLabel>(d, "nakshatraLord1")->text(), QStringLiteral("Jupiter"));
   QVERIFY(DrawsChart(d, c));
   // Fixed points of the reference birth (worked in the chart driver's own
   // tests): the details as written, the Sun in sidereal Gemini.
@@ -463,21 +498,43 @@ void TestFrmDisplay::attributeTabShowsTheInduLagnaSign() {
            std::string(row.LooksText));
 }
 
-void TestFrmDisplay::chartControlsStandAtTheirDesignPositions_data() {
-  QTest::addColumn<QString>("control");
-  QTest::addColumn<QRect>("twips");  // left, top, width, height in twips
-  QTest::newRow("forum link under the charts") << "Label7" << QRect(2520, 6360, 3165, 345);
-  QTest::newRow("the drawn charts") << "chartView" << QRect(60, 240, 7995, 6000);
-}
-
-void TestFrmDisplay::chartControlsStandAtTheirDesignPositions() {
-  QFETCH(QString, control);
-  QFETCH(QRect, twips);
+void TestFrmDisplay::chartAndForumLinkShareTheChartFrame() {
+  // The drawing fills the chart frame above the forum link, whatever the
+  // window's size; in the tabbed layout the charts' tab holds the drawing
+  // alone (the headings keep the link), which then takes the link's and
+  // the caption's height too.
   HelpLinks help(program_->pages.opener());
   FrmDisplay d(help);
-  QWidget* w = get<QWidget>(&d, control.toLatin1().constData());
-  QCOMPARE(w->parentWidget()->objectName(), QStringLiteral("fraBirthchart"));
-  QCOMPARE(w->geometry(), TwipRect(twips.x(), twips.y(), twips.width(), twips.height()));
+  for (const QSize size : {QSize(1590, 780), QSize(1016, 560), QSize(700, 420)}) {
+    d.resize(size);
+    d.show();
+    QCoreApplication::processEvents();
+    QWidget* view = get<QWidget>(&d, "chartView");
+    QWidget* link = get<QWidget>(&d, "Label7");
+    QCOMPARE(view->parentWidget()->objectName(), QStringLiteral("fraBirthchart"));
+    QCOMPARE(link->parentWidget()->objectName(), QStringLiteral("fraBirthchart"));
+    QVERIFY(view->parentWidget()->rect().contains(view->geometry()));
+    if (d.chartPageLayout() == ChartPageLayout::Tabbed) {
+      QVERIFY(!link->isVisible());
+      QVERIFY(get<QLabel>(&d, "Label6")->isVisible());
+      QVERIFY2(view->height() >= view->parentWidget()->height() - 6,
+               qPrintable(QString("%1 x %2: the drawing %3 high in %4")
+                              .arg(size.width())
+                              .arg(size.height())
+                              .arg(view->height())
+                              .arg(view->parentWidget()->height())));
+    } else {
+      QVERIFY(link->isVisible());
+      QVERIFY(link->geometry().top() >= view->geometry().bottom());
+      QVERIFY(view->parentWidget()->rect().contains(link->geometry()));
+    }
+    QVERIFY2(view->width() >= view->parentWidget()->width() - 12,
+             qPrintable(QString("%1 x %2: the drawing %3 wide in %4")
+                            .arg(size.width())
+                            .arg(size.height())
+                            .arg(view->width())
+                            .arg(view->parentWidget()->width())));
+  }
 }
 
 void TestFrmDisplay::presentTurnsToTheFirstTab() {
@@ -681,15 +738,21 @@ void TestFrmDisplay::headlineLegendAndExplanation() {
 
 void TestFrmDisplay::explanationFitsItsPanel() {
   // The longest lines: Sagittarius twice (the longest sign names) and Leo,
-  // Moon Pisces (the remainder-0 note); at scale 1 and at the smallest
-  // scale a 1024 x 768 screen at scale factor 1.5 gives.
-  for (const double scale : {1.0, 0.6}) {
+  // Moon Pisces (the remainder-0 note); in the result window of a 1600 x
+  // 1000 and of a 1024 x 768 screen, and in a smaller one.
+  for (const QSize size : {QSize(1590, 780), QSize(1016, 560), QSize(700, 420)}) {
     HelpLinks help(program_->pages.opener());
-    FrmDisplay d(help, nullptr, scale);
+    FrmDisplay d(help);
+    d.resize(size);
     d.show();
     for (const auto& [asc, moon] : {std::pair{8, 8}, std::pair{4, 11}, std::pair{2, 8}}) {
       d.Present(ChartWith(asc, moon));
       QWidget* panel = get<QWidget>(&d, "fraExplanation");
+      // Where the explanation is a tab of its own, it is shown.
+      if (auto* parts = d.findChild<QTabWidget*>("tabChartParts"); parts->indexOf(panel) >= 0) {
+        parts->setCurrentWidget(panel);
+      }
+      QCoreApplication::processEvents();
       panel->layout()->activate();
       // Every line can be read: each label as tall as its wrapped text, all
       // of them inside the scrolled content, which scrolls to its end.
@@ -698,43 +761,43 @@ void TestFrmDisplay::explanationFitsItsPanel() {
       content->layout()->activate();
       QCoreApplication::processEvents();
       for (QLabel* label : content->findChildren<QLabel*>()) {
-        const QString where = QString("scale %1, %2").arg(scale).arg(label->objectName());
+        const QString where =
+            QString("%1 x %2, %3").arg(size.width()).arg(size.height()).arg(label->objectName());
         QVERIFY2(label->height() >= label->heightForWidth(label->width()), qPrintable(where));
         QVERIFY2(content->rect().contains(label->geometry()), qPrintable(where));
       }
       QVERIFY(content->height() <=
               scroll->viewport()->height() + scroll->verticalScrollBar()->maximum());
       QVERIFY(panel->rect().contains(QRect(scroll->mapTo(panel, QPoint(0, 0)), scroll->size())));
-      QVERIFY(d.rect().contains(panel->mapTo(&d, panel->rect().bottomRight())));
+      QVERIFY(d.rect().contains(QRect(panel->mapTo(&d, QPoint(0, 0)), panel->size())));
     }
   }
 }
 
-void TestFrmDisplay::windowFitsTheScreenAndOpensAtItsTopLeft() {
-  // The offscreen screen (800 x 600) is smaller than the window's design:
-  // the whole window is drawn smaller and opens with its top-left corner in
-  // view, nothing cut off.
+void TestFrmDisplay::windowFillsTheAreaAndKeepsItsTextSizes() {
+  // The offscreen screen (800 x 600) is small: the result window fills the
+  // main window's area from its top-left corner, and its texts keep their
+  // sizes rather than shrinking with it.
   Type(kDelhi);
   QTest::mouseClick(get<QPushButton>(program_->shell.form(), "cmdRashi"), Qt::LeftButton);
   MdiWindow* mdi = program_->shell.mainWindow();
   QVERIFY(mdi != nullptr);
   QVERIFY(QTest::qWaitForWindowExposed(mdi));
+  QCoreApplication::processEvents();
   FrmDisplay* d = mdi->display();
-  QVERIFY(d->design().factor < 1.0);
-  QVERIFY(d->width() < FrmDisplay::DesignSize().width());
   QWidget* viewport = get<QMdiArea>(mdi, "mdiArea")->viewport();
   const QRect inArea(mdi->displayWindow()->mapTo(viewport, QPoint(0, 0)),
                      mdi->displayWindow()->size());
-  QVERIFY2(viewport->rect().contains(inArea), qPrintable(QString("window %1,%2 %3x%4 in %5x%6")
-                                                             .arg(inArea.x())
-                                                             .arg(inArea.y())
-                                                             .arg(inArea.width())
-                                                             .arg(inArea.height())
-                                                             .arg(viewport->width())
-                                                             .arg(viewport->height())));
-  QCOMPARE(inArea.y(), 0);
-  // The text shrinks with the window.
-  QVERIFY(get<QLabel>(d, "lblHowFound")->font().pixelSize() < 11);
+  const QString where = QString("window %1,%2 %3x%4 in %5x%6")
+                            .arg(inArea.x())
+                            .arg(inArea.y())
+                            .arg(inArea.width())
+                            .arg(inArea.height())
+                            .arg(viewport->width())
+                            .arg(viewport->height());
+  QVERIFY2(inArea == viewport->rect(), qPrintable(where));
+  QCOMPARE(get<QLabel>(d, "lblHowFound")->font().pixelSize(), 11);
+  QCOMPARE(get<QLabel>(d, "planet0")->font().pixelSize(), 11);
 }
 
 void TestFrmDisplay::backReturnsTheFormWhereItWas() {

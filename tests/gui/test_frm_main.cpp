@@ -25,6 +25,7 @@
 #include <tuple>
 #include <vector>
 
+#include "chart/settings.h"
 #include "gui/data_dir.h"
 #include "gui/frm_display.h"
 #include "gui/frm_main.h"
@@ -58,6 +59,7 @@ class TestFrmMain : public QObject {
  private slots:
   void init();
   void cleanup();
+  void settingsLineNamesTheSettingsAndOpensThem();
 
   void defaultsRightAfterLoad();
   void listsHoldPlainNumbersInOrder();
@@ -120,6 +122,32 @@ void TestFrmMain::init() {
   connect(form_.get(), &FrmMain::chartReady, this,
           [this](const ChartOutput& chart) { charts_.push_back(chart); });
   Activate(form_.get());
+}
+
+void TestFrmMain::settingsLineNamesTheSettingsAndOpensThem() {
+  // Under the compute button, in one line, the settings the button computes
+  // with: the program's own right after load, the chosen ones once shown
+  // again; a click asks for the settings dialog.
+  auto* line = get<LinkLabel>("lblSettings");
+  auto* button = get<QPushButton>("cmdRashi");
+  QCOMPARE(line->parentWidget(), button->parentWidget());
+  QVERIFY(line->geometry().top() >= button->geometry().bottom());
+  QCOMPARE(line->text(), Text(SettingsLine(CalculationSettings{})));
+  for (const char* part : {"ayanamsa", "Rahu/Ketu", "Indu Lagna", "dasha year"}) {
+    QVERIFY2(line->text().contains(QLatin1String(part)), part);
+  }
+  CalculationSettings chosen;
+  chosen.ayanamsa = AyanamsaChoice::Raman;
+  chosen.node = NodeChoice::True;
+  chosen.induLagnaRule = InduLagnaRule::FromMoonVenus12;
+  chosen.dashaYear = dasha::YearLength::Savana;
+  session_.settings = chosen;
+  form_->ShowSettingsLine();
+  QCOMPARE(line->text(), Text(SettingsLine(chosen)));
+  QVERIFY(line->text().endsWith(QStringLiteral("dasha year 360 days")));
+  QSignalSpy asked(form_.get(), &FrmMain::settingsRequested);
+  QTest::mouseClick(line, Qt::LeftButton, {}, QPoint(4, line->height() / 2));
+  QCOMPARE(asked.size(), 1);
 }
 
 void TestFrmMain::cleanup() {
@@ -548,7 +576,7 @@ void TestFrmMain::linksReachableByTabAndOpenedByKeys() {
   // and Space open the focused link.
   QStringList reached;
   get<QWidget>("txtName")->setFocus();
-  for (int i = 0; i < 60 && reached.size() < 3; ++i) {
+  for (int i = 0; i < 60 && reached.size() < 4; ++i) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     QWidget* now = QApplication::focusWidget();
     if (qobject_cast<LinkLabel*>(now) != nullptr && !reached.contains(now->objectName())) {
@@ -556,7 +584,7 @@ void TestFrmMain::linksReachableByTabAndOpenedByKeys() {
     }
   }
   reached.sort();
-  QCOMPARE(reached, QStringList({"lblCoBrand", "lblForum", "lblFullBrand"}));
+  QCOMPARE(reached, QStringList({"lblCoBrand", "lblForum", "lblFullBrand", "lblSettings"}));
   LinkLabel* forum = get<LinkLabel>("lblForum");
   forum->setFocus();
   QTest::keyClick(forum, Qt::Key_Space);

@@ -12,12 +12,14 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QStatusBar>
@@ -70,7 +72,7 @@ class TestMdiWindow : public QObject {
   void layoutRule();
   void resizeKeepsTheButtonsRightAligned_data();
   void resizeKeepsTheButtonsRightAligned();
-  void resultWindowCentredByScreenWidth();
+  void resultWindowFillsTheArea();
   void captionsAndMenus();
   void menusAndLinksOpenTheirPages_data();
   void menusAndLinksOpenTheirPages();
@@ -171,16 +173,27 @@ void TestMdiWindow::resizeKeepsTheButtonsRightAligned() {
   QVERIFY2(std::abs(gap - Px(100)) <= kPixelTolerance, qPrintable(QString::number(gap)));
 }
 
-void TestMdiWindow::resultWindowCentredByScreenWidth() {
+void TestMdiWindow::resultWindowFillsTheArea() {
+  // Whatever the main window's size, the result window fills its area from
+  // the top-left corner, no scroll bar needed.
   QMdiSubWindow* sub = mdi_->displayWindow();
-  for (int width : {1200, 700}) {
-    mdi_->resize(width, 700);
+  auto* area = get<QMdiArea>(mdi_.get(), "mdiArea");
+  for (const QSize size :
+       {QSize(1200, 700), QSize(1600, 1000), QSize(700, 600), QSize(1000, 720)}) {
+    mdi_->resize(size);
     QCoreApplication::processEvents();
-    // Centred by the width of the screen, whatever the main window's width.
-    const double screenTwips = Twips(mdi_->screen()->geometry().width());
-    const double expected = (screenTwips - Twips(sub->width())) / 2.0;
-    QVERIFY2(std::abs(sub->x() - Px(expected)) <= kPixelTolerance,
-             qPrintable(QString("x %1, expected %2").arg(sub->x()).arg(Px(expected))));
+    const QString where = QString("%1 x %2: child window %3,%4 %5 x %6 in %7 x %8")
+                              .arg(size.width())
+                              .arg(size.height())
+                              .arg(sub->x())
+                              .arg(sub->y())
+                              .arg(sub->width())
+                              .arg(sub->height())
+                              .arg(area->viewport()->width())
+                              .arg(area->viewport()->height());
+    QVERIFY2(sub->geometry() == area->viewport()->rect(), qPrintable(where));
+    QVERIFY2(!area->horizontalScrollBar()->isVisible(), qPrintable(where));
+    QVERIFY2(!area->verticalScrollBar()->isVisible(), qPrintable(where));
   }
 }
 

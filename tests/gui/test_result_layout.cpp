@@ -1,20 +1,30 @@
 // The result window's look: the five interpretation texts of every sign
 // show whole in their boxes, the second tab keeps its grid of captions with
 // nothing overlapping, and the main window holds the result window whole on
-// a small laptop screen.
+// a small laptop screen. In the main window of a 1600 x 1000 and of a
+// 1024 x 768 screen the charts get their room and every text of the window
+// and of the drawn charts is legible and inside its place, in every style.
+// Sizes are in the screen's pixels, so that the binary runs at a scale
+// factor as well: ctest runs it a second time at QT_SCALE_FACTOR=1.5.
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QPolygonF>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QTabWidget>
+#include <algorithm>
 #include <array>
 #include <memory>
 
+#include "chart/chart_text.h"
+#include "gui/chart_view.h"
 #include "gui/frm_display.h"
 #include "gui/mdi_window.h"
 #include "support/gui_harness.h"
+#include "support/reference_births.h"
 #include "tables/sign_tables.h"
 
 using namespace orvanta;
@@ -45,6 +55,30 @@ constexpr std::array<std::array<const char*, 3>, 10> kGridRows = {{
     {"txtLoveAndDomesticLife", nullptr, "txtHealth"},
 }};
 
+// The client area of a maximised main window on a screen of `screen`
+// pixels (less a 40-pixel taskbar and a 23-pixel caption), in the
+// device-independent pixels of the running scale factor.
+QSize ClientOf(QSize screen) {
+  const double ratio = qApp->devicePixelRatio();
+  return QSize(static_cast<int>(screen.width() / ratio),
+               static_cast<int>((screen.height() - 40 - 23) / ratio));
+}
+
+// The least text sizes, in the screen's pixels: in a chart's triangle, and
+// everywhere else.
+constexpr double kLeastTrianglePx = 8;
+constexpr double kLeastTextPx = 9;
+
+double ScreenPx(const QFont& font) {
+  return font.pixelSize() * qApp->devicePixelRatio();
+}
+
+// A cell of a chart whose shape is a triangle: the North-Indian side
+// houses, the East-Indian corners.
+bool IsTriangle(const ChartCellShape& cell) {
+  return cell.outline.size() == 3;
+}
+
 ChartOutput ChartWithSign(int sign) {
   ChartOutput chart;
   chart.attributes = SignRowCopy(sign);
@@ -65,6 +99,9 @@ class TestResultLayout : public QObject {
   void everyControlLiesInsideItsParent();
   void clockLineShowsWhole();
   void resultWindowFitsASmallScreen();
+  void chartsAndTextsHaveTheirRoom_data();
+  void chartsAndTextsHaveTheirRoom();
+  void layoutChoiceFollowsTheRoom();
 
  private:
   RecordingOpener pages_;
@@ -152,6 +189,8 @@ void TestResultLayout::everyControlLiesInsideItsParent() {
     QCoreApplication::processEvents();
     for (QWidget* w : tabs->widget(tab)->findChildren<QWidget*>()) {
       if (w->objectName().isEmpty() || w->objectName().startsWith(QStringLiteral("qt_"))) continue;
+      // A part on a tab not shown is placed when its tab is.
+      if (!w->isVisibleTo(tabs->widget(tab))) continue;
       const QWidget* parent = w->parentWidget();
       QVERIFY2(parent->rect().contains(w->geometry()),
                qPrintable(QString("tab %1: %2 at (%3, %4) %5 x %6 leaves %7 of %8 x %9")
@@ -227,6 +266,176 @@ void TestResultLayout::resultWindowFitsASmallScreen() {
   QVERIFY2(area->viewport()->rect().contains(sub->geometry()), qPrintable(sizes));
   QVERIFY2(!area->verticalScrollBar()->isVisible(), qPrintable(sizes));
   QVERIFY2(!area->horizontalScrollBar()->isVisible(), qPrintable(sizes));
+}
+
+void TestResultLayout::chartsAndTextsHaveTheirRoom_data() {
+  QTest::addColumn<QSize>("screen");
+  QTest::addColumn<int>("style");
+  for (const QSize screen : {QSize(1600, 1000), QSize(1024, 768)}) {
+    for (std::size_t i = 0; i < kChartStyles.size(); ++i) {
+      QTest::newRow(qPrintable(QString("%1 x %2, %3")
+                                   .arg(screen.width())
+                                   .arg(screen.height())
+                                   .arg(Text(ChartStyleCaption(kChartStyles[i])))))
+          << screen << static_cast<int>(i);
+    }
+  }
+}
+
+void TestResultLayout::chartsAndTextsHaveTheirRoom() {
+  QFETCH(QSize, screen);
+  QFETCH(int, style);
+  const bool wide = screen.width() >= 1600;
+  const double ratio = qApp->devicePixelRatio();
+  MdiWindow mdi(*help_);
+  mdi.resize(ClientOf(screen));
+  mdi.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&mdi));
+  FrmDisplay* d = mdi.display();
+  d->SetChartStyle(kChartStyles[static_cast<std::size_t>(style)]);
+  const ChartRun run = ComputeChart(reference::DelhiBirth());
+  QVERIFY(!run.refusal);
+  d->Present(run.chart);
+  QCoreApplication::processEvents();
+  const QString where = QString("layout %1, window %2 x %3")
+                            .arg(static_cast<int>(d->chartPageLayout()))
+                            .arg(d->width())
+                            .arg(d->height());
+
+  // The result window fills the area; nothing scrolls it.
+  auto* area = get<QMdiArea>(&mdi, "mdiArea");
+  QCOMPARE(mdi.displayWindow()->geometry(), area->viewport()->rect());
+  QVERIFY2(!area->verticalScrollBar()->isVisible(), qPrintable(where));
+  QVERIFY2(!area->horizontalScrollBar()->isVisible(), qPrintable(where));
+
+  // The charts: at least 420 screen pixels each on the large screen, where
+  // the explanation shows whole beside them at a scale of 1.
+  const std::array<PaintedChart, 2> painted = d->chartView()->Painted();
+  if (wide) {
+    QCOMPARE(d->chartPageLayout(), ratio > 1 ? d->chartPageLayout() : ChartPageLayout::Wide);
+    for (const PaintedChart& chart : painted) {
+      QVERIFY2(chart.square.width() * ratio >= kWideChartPx,
+               qPrintable(QString("%1: a chart %2 px wide").arg(where).arg(chart.square.width())));
+    }
+    if (ratio == 1) {
+      auto* scroll = get<QScrollArea>(d, "scrExplanation");
+      QVERIFY2(scroll->isVisible(), qPrintable(where));
+      QVERIFY2(scroll->verticalScrollBar()->maximum() == 0,
+               qPrintable(QString("%1: the explanation scrolls by %2 px")
+                              .arg(where)
+                              .arg(scroll->verticalScrollBar()->maximum())));
+    }
+  }
+
+  // Every line of both charts inside its cell's box and legible.
+  double leastTriangle = 1000, leastElsewhere = 1000;
+  for (std::size_t i = 0; i < painted.size(); ++i) {
+    const PaintedChart& chart = painted[i];
+    const ChartDrawing& drawing = (*d->chartView()->drawings())[i];
+    QVERIFY(!chart.texts.empty());
+    const double side = chart.square.width();
+    for (const ChartTextItem& item : chart.texts) {
+      const QString what = QString("%1, chart %2: \"%3\" at %4 px")
+                               .arg(where)
+                               .arg(i)
+                               .arg(item.text)
+                               .arg(ScreenPx(item.font));
+      const QFontMetricsF metrics(item.font);
+      QVERIFY2(metrics.horizontalAdvance(item.text) <= item.box.width() + 0.5, qPrintable(what));
+      bool triangle = false;
+      if (item.cell >= 0) {
+        const ChartCellShape& cell = drawing.cells[static_cast<std::size_t>(item.cell)];
+        triangle = IsTriangle(cell);
+        const UnitBox& b = item.role == ChartTextRole::SignLabel ? cell.labelBox : cell.textBox;
+        const QRectF box(chart.square.left() + b.x * side, chart.square.top() + b.y * side,
+                         b.width * side, b.height * side);
+        QVERIFY2(box.adjusted(-1, -1, 1, 1).contains(item.box), qPrintable(what));
+        // The line's drawn extent inside the cell's outline.
+        QPolygonF outline;
+        for (const UnitPoint& u : cell.outline) {
+          outline << QPointF(chart.square.left() + u.x * side, chart.square.top() + u.y * side);
+        }
+        const double half = metrics.horizontalAdvance(item.text) / 2;
+        const QPointF c = item.box.center();
+        for (const QPointF corner : {QPointF(c.x() - half, c.y() - metrics.ascent() / 2),
+                                     QPointF(c.x() + half, c.y() - metrics.ascent() / 2),
+                                     QPointF(c.x() - half, c.y() + metrics.ascent() / 2),
+                                     QPointF(c.x() + half, c.y() + metrics.ascent() / 2)}) {
+          QVERIFY2(outline.containsPoint(corner, Qt::OddEvenFill) ||
+                       QLineF(corner, outline.boundingRect().center()).length() < 1,
+                   qPrintable(what));
+        }
+      }
+      double& least = triangle ? leastTriangle : leastElsewhere;
+      least = std::min(least, ScreenPx(item.font));
+      QVERIFY2(ScreenPx(item.font) >= (triangle ? kLeastTrianglePx : kLeastTextPx),
+               qPrintable(what));
+    }
+  }
+
+  // The measures, for the record of a run.
+  qInfo(
+      "%s: charts %.0f and %.0f screen px wide; least text %s px in a triangle, %.0f px "
+      "elsewhere",
+      qPrintable(where), painted[0].square.width() * ratio, painted[1].square.width() * ratio,
+      leastTriangle < 1000 ? qPrintable(QString::number(leastTriangle)) : "(none)", leastElsewhere);
+
+  // Every text of the window's own labels at least 9 screen pixels.
+  for (QLabel* label : d->findChildren<QLabel*>()) {
+    if (label->text().isEmpty()) continue;
+    QVERIFY2(ScreenPx(label->font()) >= kLeastTextPx,
+             qPrintable(QString("%1: %2 at %3 px")
+                            .arg(where, label->objectName())
+                            .arg(ScreenPx(label->font()))));
+  }
+
+  // The positions table on the first tab shows every body's nakshatra and
+  // pada, each inside its table.
+  QWidget* table = get<QWidget>(d, "fraWestern");
+  for (int body = 0; body < kBodyCount; ++body) {
+    const auto b = static_cast<std::size_t>(body);
+    for (const QString& name : {QString("planet%1"), QString("nakshatra%1"), QString("pada%1")}) {
+      QLabel* label = get<QLabel>(table, qPrintable(name.arg(body)));
+      QVERIFY(table->rect().contains(label->geometry()));
+      QVERIFY2(
+          label->fontMetrics().horizontalAdvance(label->text()) <= label->contentsRect().width(),
+          qPrintable(label->objectName()));
+    }
+    QCOMPARE(get<QLabel>(table, qPrintable(QString("nakshatra%1").arg(body)))->text(),
+             Text(NakshatraName(run.chart.bodies[b])));
+  }
+  if (d->chartPageLayout() != ChartPageLayout::Tabbed) QVERIFY(table->isVisible());
+}
+
+void TestResultLayout::layoutChoiceFollowsTheRoom() {
+  // Worked by hand from the parts' sizes: a table of 420 x 240, details of
+  // 250 x 220, the drawing's frame 12 x 40, the explanation at least 300
+  // wide, tab bars 25 high, 6 pixels between parts.
+  ChartPageRoom room{};
+  room.positions = QSize(420, 240);
+  room.details = QSize(250, 220);
+  room.chartChrome = QSize(12, 40);
+  room.explanationWidth = 300;
+  room.tabBar = 25;
+  room.spacing = 6;
+  // 1570 wide: the charts get 1570 - 676 - 6 = 888, less the frame 876,
+  // less 8 around them and 16 between: 426 each; the explanation 640 - 240
+  // - 6 = 394 high.
+  room.room = QSize(1570, 640);
+  QCOMPARE(ChartPageLayoutFor(room), ChartPageLayout::Wide);
+  // 1550 wide: 416 each, below 420; the side layout's charts 513 each.
+  room.room = QSize(1550, 640);
+  QCOMPARE(ChartPageLayoutFor(room), ChartPageLayout::Side);
+  // The side column needs 240 + 6 + 25 + 220 = 491 high.
+  room.room = QSize(1300, 490);
+  QCOMPARE(ChartPageLayoutFor(room), ChartPageLayout::Tabbed);
+  room.room = QSize(1300, 491);
+  QCOMPARE(ChartPageLayoutFor(room), ChartPageLayout::Side);
+  // Narrow: charts of (1000 - 420 - 6 - 12 - 8 - 16) / 2 = 269, below 320.
+  room.room = QSize(1000, 700);
+  QCOMPARE(ChartPageLayoutFor(room), ChartPageLayout::Tabbed);
+  room.room = QSize(700, 600);
+  QCOMPARE(ChartPageLayoutFor(room), ChartPageLayout::Tabbed);
 }
 
 QTEST_MAIN(TestResultLayout)

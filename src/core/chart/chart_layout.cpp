@@ -22,9 +22,12 @@ constexpr double kNumberBoxHeight = 0.045;
 constexpr double kThird = 1.0 / 3.0;
 // Text box of an East-Indian corner triangle, along its legs from the right
 // angle: the two lengths add up to less than the legs' 1/3, so the box's
-// far corner stays inside the hypotenuse.
-constexpr double kTriangleAcross = 0.19;
-constexpr double kTriangleDown = 0.13;
+// far corner stays inside the hypotenuse. Nearly square, about the largest
+// upright box such a triangle holds (the square of half the legs), a little
+// wider than tall since a cell's lines are wider than their stack is tall:
+// room for the sign's label and three lines under it.
+constexpr double kTriangleAcross = 0.172;
+constexpr double kTriangleDown = 0.160;
 
 UnitBox Square(double x, double y, double side) {
   return {x, y, side, side};
@@ -210,29 +213,69 @@ std::array<ChartCellShape, kSignCount> ChartCells(ChartStyle style, int ascSign)
   return cells;
 }
 
-FittedCellText FitCellText(const ChartCellTexts& texts, const UnitBox& box, double largest) {
+namespace {
+
+// The best of FitCellText's arrangements of `bodies`.
+FittedCellText FitBodies(const ChartCellTexts& texts, const std::vector<std::string>& bodies,
+                         const UnitBox& box, double largest) {
   FittedCellText best;
   best.size = -1;
-  const std::size_t count = texts.bodies.size();
-  for (std::size_t perLine = 1; perLine <= 3; ++perLine) {
-    FittedCellText trial;
-    if (texts.induLagna) trial.lines.push_back({std::string(kInduLagnaMark), true});
-    for (std::size_t i = 0; i < count; i += perLine) {
-      std::string line;
-      for (std::size_t k = i; k < std::min(count, i + perLine); ++k) {
-        if (k > i) line += "  ";
-        line += texts.bodies[k];
-      }
-      trial.lines.push_back({line, false});
-    }
+  const std::size_t count = bodies.size();
+  const auto consider = [&](FittedCellText trial) {
     std::size_t longest = 0;
     for (const CellLine& line : trial.lines) {
       longest = std::max(longest, WidthInLetters(line.text));
     }
     trial.size = FittingTextSize(box, trial.lines.size(), longest, largest);
-    // More to a line only where that lets the text grow.
+    // More lines only where that lets the text grow.
     if (trial.size > best.size) best = std::move(trial);
+  };
+  const auto withMark = [&] {
+    FittedCellText trial;
+    if (texts.induLagna) trial.lines.push_back({std::string(kInduLagnaMark), true});
+    return trial;
+  };
+  for (std::size_t perLine = 1; perLine <= 3; ++perLine) {
+    FittedCellText trial = withMark();
+    for (std::size_t i = 0; i < count; i += perLine) {
+      std::string line;
+      for (std::size_t k = i; k < std::min(count, i + perLine); ++k) {
+        if (k > i) line += "  ";
+        line += bodies[k];
+      }
+      trial.lines.push_back({line, false});
+    }
+    consider(std::move(trial));
     if (perLine >= count) break;
+  }
+  // A narrow cell (a North-Indian side triangle) stacks a retrograde body's
+  // mark under its name rather than shrinking the text to the longer label.
+  FittedCellText stacked = withMark();
+  bool split = false;
+  for (const std::string& body : bodies) {
+    const std::size_t at =
+        body.size() >= kRetroMark.size() ? body.size() - kRetroMark.size() : std::string::npos;
+    if (at != std::string::npos && at > 0 && std::string_view(body).substr(at) == kRetroMark) {
+      stacked.lines.push_back({body.substr(0, at), false});
+      stacked.lines.push_back({std::string(kRetroMark.substr(1)), false});
+      split = true;
+    } else {
+      stacked.lines.push_back({body, false});
+    }
+  }
+  if (split) consider(std::move(stacked));
+  return best;
+}
+
+}  // namespace
+
+FittedCellText FitCellText(const ChartCellTexts& texts, const UnitBox& box, double largest,
+                           double legible) {
+  FittedCellText best = FitBodies(texts, texts.bodies, box, largest);
+  if (best.size < legible && texts.shortBodies.size() == texts.bodies.size() &&
+      !texts.bodies.empty()) {
+    FittedCellText shorter = FitBodies(texts, texts.shortBodies, box, largest);
+    if (shorter.size > best.size) best = std::move(shorter);
   }
   return best;
 }
@@ -324,10 +367,12 @@ ChartDrawing DrawChart(const ChartOutput& chart, ChartKind kind, ChartStyle styl
   for (int body = 0; body < kBodyCount; ++body) {
     const int sign = signOf(body);
     if (sign < 0 || sign >= kSignCount) continue;
-    d.texts[static_cast<std::size_t>(sign)].bodies.push_back(
-        BodyLabel(chart, body, names, !navamsa));
+    ChartCellTexts& t = d.texts[static_cast<std::size_t>(sign)];
+    t.bodies.push_back(BodyLabel(chart, body, names, !navamsa));
+    t.shortBodies.push_back(BodyShortLabel(chart, body, names, !navamsa));
   }
   d.ascendantLabel = BodyLabel(chart, Asc, names, !navamsa);
+  d.ascendantShortLabel = BodyShortLabel(chart, Asc, names, !navamsa);
   return d;
 }
 

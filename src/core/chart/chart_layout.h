@@ -82,12 +82,19 @@ struct ChartCellTexts {
   bool induLagna = false;  // the cell holds the chart's Indu Lagna
   bool ascendant = false;  // the cell holds the ascendant
   std::vector<std::string> bodies;
+  // The same bodies in two letters ("Ve", "Me (R)"), for a cell too
+  // crowded for their names; empty where a drawing has none.
+  std::vector<std::string> shortBodies;
 };
 
 // The lines of a cell's text box as drawn, and their text size in units of
 // the square: "IL" alone on the first line where the Indu Lagna stands,
 // then the bodies, one, two or three to a line (two blanks between them),
-// whichever lets the text be largest; never above `largest`.
+// or one to a line with a retrograde mark on the line under its body's
+// name ("Saturn", "(R)"), whichever lets the text be largest; never above
+// `largest`. Where the names cannot be as large as `legible` (a crowded
+// cell of a small chart) and the two-letter labels can be larger, the
+// lines hold those instead ("Su  Mo  Me (R)").
 struct CellLine {
   std::string text;
   bool mark = false;  // the Indu Lagna's mark
@@ -96,7 +103,8 @@ struct FittedCellText {
   std::vector<CellLine> lines;
   double size = 0;
 };
-FittedCellText FitCellText(const ChartCellTexts& texts, const UnitBox& box, double largest);
+FittedCellText FitCellText(const ChartCellTexts& texts, const UnitBox& box, double largest,
+                           double legible = 0);
 
 // A whole drawn chart: its cells, their texts (both Aries first), its
 // title and the line under it naming its Indu Lagna.
@@ -105,8 +113,10 @@ struct ChartDrawing {
   ChartKind kind = ChartKind::Rasi;
   std::string title;          // "Rasi (birth chart)" or "Navamsa (D9)"
   std::string induLagnaLine;  // "IL: Scorpio", "Navamsa IL: Leo"; empty without one
-  std::string
-      ascendantLabel;  // the ascendant's label in the cells ("Asc"), drawn in the mark's ink
+  // The ascendant's label in the cells ("Asc"), drawn in the mark's ink, and
+  // its short form ("As"), which a crowded cell writes instead.
+  std::string ascendantLabel;
+  std::string ascendantShortLabel;
   std::array<ChartCellShape, kSignCount> cells;
   std::array<ChartCellTexts, kSignCount> texts;
 };

@@ -1,6 +1,8 @@
 #include "chart/chart_text.h"
 
 #include "chart/presentation.h"
+#include "dasha/vimshottari.h"
+#include "wealth/wealth.h"
 
 namespace orvanta {
 
@@ -13,6 +15,31 @@ std::string PositionWithMark(const ChartOutput& chart, int body, NameScript scri
   std::string text = PositionText(chart.bodies[static_cast<std::size_t>(body)], script);
   if (IsRetrograde(chart, body)) text += kRetroMark;
   return text;
+}
+
+namespace {
+bool HasNakshatra(const BodyPosition& position) {
+  return position.sign >= 0 && position.nakshatra >= 0 && position.nakshatra < kNakshatraCount &&
+         position.pada >= 1 && position.pada <= 4;
+}
+}  // namespace
+
+std::string_view NakshatraName(const BodyPosition& position, NameScript script) {
+  if (!HasNakshatra(position)) return {};
+  return NakshatraNameIn(script, position.nakshatra);
+}
+
+std::string PadaText(const BodyPosition& position) {
+  if (!HasNakshatra(position)) return {};
+  return std::to_string(position.pada);
+}
+
+std::string_view NakshatraLordName(const BodyPosition& position, NameScript script) {
+  if (!HasNakshatra(position)) return {};
+  const std::size_t lords = dasha::kVimshottariLords.size();
+  const dasha::Lord lord =
+      dasha::kVimshottariLords[static_cast<std::size_t>(position.nakshatra) % lords].lord;
+  return BodyNameIn(script, wealth::BodyOfLord(lord));
 }
 
 std::string BodyLabel(const ChartOutput& chart, int body, const NameChoice& names,
@@ -28,6 +55,13 @@ std::string BodyLabel(const ChartOutput& chart, int body, const NameChoice& name
   }
   if (IsRetrograde(chart, body)) text += kRetroMark;
   return text;
+}
+
+std::string BodyShortLabel(const ChartOutput& chart, int body, const NameChoice& names,
+                           bool withDegrees) {
+  NameChoice shorter = names;
+  shorter.twoLetterLabels = true;
+  return BodyLabel(chart, body, shorter, withDegrees);
 }
 
 std::string DegreesInSign(const BodyPosition& position) {

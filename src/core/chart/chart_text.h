@@ -1,6 +1,7 @@
 // Small texts of a computed chart that every front end shows the same way:
-// a body's position with its retrograde mark, a body's label in its sign's
-// cell, the Indu Lagna sign's name. Each is written from the chart's numbers.
+// a body's position with its retrograde mark, its nakshatra, pada and the
+// nakshatra's lord, a body's label in its sign's cell, the Indu Lagna sign's
+// name. Each is written from the chart's numbers.
 #pragma once
 
 #include <string>
@@ -31,6 +32,19 @@ struct NameChoice {
   bool operator==(const NameChoice&) const = default;
 };
 
+// The nakshatra a position stands in ("Rohini"), its pada ("2") and the
+// nakshatra's lord ("Moon"); each "" for a position without a sign.
+//
+// The lords are those of the Vimshottari order (Brihat Parashara Hora
+// Shastra, the chapter on the Vimshottari dasha): Ashwini's lord is Ketu,
+// then Venus, Sun, Moon, Mars, Rahu, Jupiter, Saturn and Mercury, the nine
+// repeating from Magha and from Mula. The names in `script`.
+std::string_view NakshatraName(const BodyPosition& position,
+                               NameScript script = NameScript::English);
+std::string PadaText(const BodyPosition& position);
+std::string_view NakshatraLordName(const BodyPosition& position,
+                                   NameScript script = NameScript::English);
+
 // The label of `body` in its sign's cell: "Venus", "Mercury (R)" when it is
 // retrograde (kChartLabelNames and kRetroMark); in the choice's script, by
 // its short label, and with its degrees ("Me 05°07' (R)") as `names` asks.
@@ -43,6 +57,11 @@ std::string BodyLabel(const ChartOutput& chart, int body, const NameChoice& name
 // "23°45'": whole degrees and minutes of a position within its sign; ""
 // for a position without a sign.
 std::string DegreesInSign(const BodyPosition& position);
+
+// The same label by the script's short form ("Ve", "Me (R)"), whatever the
+// choice of two-letter labels, for a cell too crowded for the names.
+std::string BodyShortLabel(const ChartOutput& chart, int body, const NameChoice& names = {},
+                           bool withDegrees = true);
 
 // The value of one attribute of the Indu Lagna sign, or "" when nothing was
 // copied.

@@ -33,6 +33,12 @@ inline constexpr std::array<std::string_view, kBodyCount> kBodyWindowNames = {
 // the body's name in the script's table.
 std::string_view BodyWindowName(NameScript script, int body);
 
+// Column captions of the positions table beside the bodies' names: the
+// position with its retrograde mark, the nakshatra, its pada and the
+// nakshatra's lord.
+inline constexpr std::array<std::string_view, 4> kPositionColumns = {"Position", "Nakshatra",
+                                                                     "Pada", "Lord"};
+
 // Mark of the Indu Lagna's sign, and of a retrograde planet's position.
 inline constexpr std::string_view kInduLagnaMark = "IL";
 inline constexpr std::string_view kRetroMark = " (R)";

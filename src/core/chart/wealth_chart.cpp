@@ -220,7 +220,11 @@ void AddSpecialLagnaMarks(ChartDrawing& drawing, const ChartOutput& chart) {
     }
   }
   for (std::size_t s = 0; s < cells.size(); ++s) {
-    if (!cells[s].empty()) drawing.texts[s].bodies.push_back(cells[s]);
+    if (cells[s].empty()) continue;
+    // The marks are two letters already: the same line among the short labels.
+    ChartCellTexts& texts = drawing.texts[s];
+    texts.bodies.push_back(cells[s]);
+    if (!texts.shortBodies.empty()) texts.shortBodies.push_back(cells[s]);
   }
 }
 

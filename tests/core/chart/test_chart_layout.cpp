@@ -4,12 +4,15 @@
 // back from the SVG drawing in test_chart_svg.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <random>
 #include <string>
+#include <utility>
 
 #include "chart/chart_layout.h"
 #include "chart/explanation.h"
+#include "chart/presentation.h"
 #include "chart/report_text.h"
 #include "support/random_births.h"
 #include "support/reference_births.h"
@@ -143,25 +146,109 @@ TEST(ChartLayout, RandomBirthsNavamsaAgreesWithLongitudes) {
 
 // The most crowded cell a chart can have (eight bodies and the mark: Rahu
 // and Ketu never share a sign) stays legible in the smallest cell of every
-// style: at least 1.2 % of the chart's side, 5 pixels on a 420-pixel chart.
+// style in full names: at least 1.2 % of the chart's side. The smallest is
+// an East-Indian corner's box, 0.164 x 0.111 under its label; worked by
+// hand, its best is two to a line, "Mercury (R)  Venus (R)" 22 characters
+// wide: 0.164 / (0.62 * 22) = 0.01202. Where that is below the size asked
+// for, the two-letter labels take over: two to a line, "Me (R)  Ve (R)"
+// 14 characters over five lines, min(0.164 / (0.62 * 14), 0.111 / 6) =
+// 0.0185, 1.5 times larger: 8 pixels on a 433-pixel chart.
 TEST(ChartLayout, CrowdedCellStaysLegible) {
   ChartCellTexts crowded;
   crowded.induLagna = true;
   crowded.bodies = {"Sun",      "Moon",        "Mercury (R)", "Venus (R)",
                     "Mars (R)", "Jupiter (R)", "Saturn (R)",  "Rahu"};
-  constexpr double kLegibleShare = 0.012;
+  crowded.shortBodies = {"Su", "Mo", "Me (R)", "Ve (R)", "Ma (R)", "Ju (R)", "Sa (R)", "Ra"};
+  constexpr double kNamesShare = 0.012;
+  constexpr double kShortShare = 0.0185;
+  double leastNames = 1, leastShort = 1;
   for (const ChartStyle style : kChartStyles) {
     for (int asc = 0; asc < kSignCount; ++asc) {
       for (const ChartCellShape& cell : ChartCells(style, asc)) {
         SCOPED_TRACE(std::string(ChartStyleKey(style)) + " sign " + std::to_string(cell.sign));
-        const FittedCellText fitted = FitCellText(crowded, cell.textBox, 0.036);
-        EXPECT_GE(fitted.size, kLegibleShare);
-        std::string all;
-        for (const CellLine& line : fitted.lines) all += line.text + "  ";
-        for (const std::string& body : crowded.bodies) {
-          EXPECT_NE(all.find(body), std::string::npos) << body;
+        // Without a legible size asked for, the names stay.
+        const FittedCellText names = FitCellText(crowded, cell.textBox, 0.036);
+        EXPECT_GE(names.size, kNamesShare);
+        leastNames = std::min(leastNames, names.size);
+        const FittedCellText legible = FitCellText(crowded, cell.textBox, 0.036, 0.036);
+        EXPECT_GE(legible.size, kShortShare);
+        EXPECT_GE(legible.size, names.size);
+        leastShort = std::min(leastShort, legible.size);
+        // Every body is read whole, its mark on its line or the next: the
+        // names, or where the names would be smaller, the two-letter labels.
+        const bool swapped = legible.size > names.size;
+        for (const auto& [fitted, bodies] :
+             {std::pair{names, crowded.bodies},
+              std::pair{legible, swapped ? crowded.shortBodies : crowded.bodies}}) {
+          std::string all;
+          for (const CellLine& line : fitted.lines) all += line.text + "  ";
+          for (const std::string& body : bodies) {
+            EXPECT_NE(all.find(body + "  "), std::string::npos) << body << " in " << all;
+          }
+          EXPECT_TRUE(fitted.lines.front().mark);
         }
-        EXPECT_TRUE(fitted.lines.front().mark);
+      }
+    }
+  }
+  // The bounds are the East-Indian corner's, as worked above.
+  EXPECT_NEAR(leastNames, 0.164 / (0.62 * 22), 1e-9);
+  EXPECT_NEAR(leastShort, std::min(0.164 / (0.62 * 14), (0.160 - 0.004 - 0.045) / 6), 1e-9);
+}
+
+// Where the names fit at the size asked for, they stay: a South-Indian
+// cell with three bodies.
+TEST(ChartLayout, NamesStayWhereTheyAreLegible) {
+  ChartCellTexts three;
+  three.bodies = {"Sun", "Moon", "Mars"};
+  three.shortBodies = {"Su", "Mo", "Ma"};
+  const ChartCellShape& cell = ChartCells(ChartStyle::SouthIndian, 0)[0];
+  const FittedCellText fitted = FitCellText(three, cell.textBox, 0.036, 0.02);
+  ASSERT_FALSE(fitted.lines.empty());
+  EXPECT_GE(fitted.size, 0.02);
+  std::string all;
+  for (const CellLine& line : fitted.lines) all += line.text + "  ";
+  for (const char* name : {"Sun  ", "Moon  ", "Mars  "}) {
+    EXPECT_NE(all.find(name), std::string::npos) << all;
+  }
+  // Without two-letter labels nothing is swapped, however small.
+  ChartCellTexts crowded = three;
+  crowded.shortBodies.clear();
+  crowded.bodies = {"Sun", "Moon", "Mercury (R)", "Venus (R)", "Mars (R)"};
+  const FittedCellText names =
+      FitCellText(crowded, ChartCells(ChartStyle::EastIndian, 0)[1].textBox, 0.036, 0.036);
+  ASSERT_FALSE(names.lines.empty());
+  EXPECT_NE(names.lines.front().text.find("Sun"), std::string::npos);
+}
+
+// A drawn chart gives every body its two-letter label beside its name, in
+// the same cell and place, the retrograde mark kept: the notation of the
+// field's books, written out here by hand.
+TEST(ChartLayout, DrawingCarriesTwoLetterLabels) {
+  constexpr std::array<const char*, kBodyCount> kByHand = {"Su", "Mo", "Me", "Ve", "Ma",
+                                                           "Ju", "Sa", "Ra", "Ke", "As"};
+  const ChartRun run = ComputeChart(reference::DelhiBirth());
+  ASSERT_FALSE(run.refusal);
+  for (const ChartStyle style : kChartStyles) {
+    for (const ChartKind kind : {ChartKind::Rasi, ChartKind::Navamsa}) {
+      const ChartDrawing d = DrawChart(run.chart, kind, style);
+      for (const ChartCellTexts& t : d.texts) ASSERT_EQ(t.shortBodies.size(), t.bodies.size());
+      for (int body = 0; body < kBodyCount; ++body) {
+        const BodyPosition& p = run.chart.bodies[static_cast<std::size_t>(body)];
+        const int sign = kind == ChartKind::Rasi ? p.sign : p.navamsaSign;
+        const ChartCellTexts& t = d.texts[static_cast<std::size_t>(sign)];
+        const std::string name(kChartLabelNames[static_cast<std::size_t>(body)]);
+        bool found = false;
+        for (std::size_t i = 0; i < t.bodies.size(); ++i) {
+          if (t.bodies[i] == name) {
+            EXPECT_EQ(t.shortBodies[i], kByHand[static_cast<std::size_t>(body)]);
+            found = true;
+          } else if (t.bodies[i] == name + std::string(kRetroMark)) {
+            EXPECT_EQ(t.shortBodies[i],
+                      std::string(kByHand[static_cast<std::size_t>(body)]) + " (R)");
+            found = true;
+          }
+        }
+        EXPECT_TRUE(found) << name;
       }
     }
   }
@@ -275,6 +362,33 @@ TEST(ChartLayout, EveryScriptDrawsTheSameChart) {
     }
   }
   EXPECT_GT(charts, 100);
+}
+
+// A North-Indian side triangle is tall and narrow: a retrograde body's
+// mark goes under its name ("Saturn", "(R)") when that lets the text be
+// larger than the whole label on one line. Worked by hand for the box
+// 0.13 x 0.22: "Saturn (R)" whole, 0.13 / (0.62 * 10) = 0.021; stacked, two
+// lines of at most 6 characters, min(0.13 / (0.62 * 6), 0.22 / 2.4) = 0.035.
+TEST(ChartLayout, SideTriangleStacksTheMarkBeforeShrinking) {
+  const std::array<ChartCellShape, kSignCount> cells = ChartCells(ChartStyle::NorthIndian, 0);
+  const ChartCellShape& third = cells[2];  // Gemini: house 3, the left triangle
+  ASSERT_EQ(third.house, 3);
+  ChartCellTexts saturn;
+  saturn.bodies = {"Saturn (R)"};
+  const FittedCellText fitted = FitCellText(saturn, third.textBox, 0.036);
+  ASSERT_EQ(fitted.lines.size(), 2u);
+  EXPECT_EQ(fitted.lines[0].text, "Saturn");
+  EXPECT_EQ(fitted.lines[1].text, "(R)");
+  EXPECT_NEAR(fitted.size, 0.13 / (0.62 * 6), 1e-12);
+  // A square cell keeps the label whole on its line.
+  const ChartCellShape& square = ChartCells(ChartStyle::SouthIndian, 0)[2];
+  const FittedCellText whole = FitCellText(saturn, square.textBox, 0.036);
+  ASSERT_EQ(whole.lines.size(), 1u);
+  EXPECT_EQ(whole.lines[0].text, "Saturn (R)");
+  // Without a mark there is nothing to stack.
+  ChartCellTexts venus;
+  venus.bodies = {"Venus"};
+  EXPECT_EQ(FitCellText(venus, third.textBox, 0.036).lines.size(), 1u);
 }
 
 }  // namespace

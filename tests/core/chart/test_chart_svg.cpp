@@ -153,6 +153,11 @@ std::vector<std::string> BodiesOf(const SvgCell& cell) {
   std::vector<std::string> bodies;
   for (const SvgText& t : cell.texts) {
     if (t.cls != "body") continue;
+    // A retrograde mark stacked under its body's name belongs to it.
+    if (t.text == kRetroMark.substr(1) && !bodies.empty()) {
+      bodies.back() += kRetroMark;
+      continue;
+    }
     for (std::size_t start = 0;;) {
       const std::size_t gap = t.text.find("  ", start);
       bodies.push_back(t.text.substr(start, gap - start));

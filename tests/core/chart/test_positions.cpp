@@ -7,6 +7,7 @@
 #include <limits>
 #include <string>
 
+#include "chart/chart_text.h"
 #include "chart/positions.h"
 #include "chart/presentation.h"
 
@@ -18,22 +19,24 @@ struct Row {
   double lonDeg;
   int sign, degrees, minutes, nakshatra, pada, navamsa;
   const char* text;
+  const char* nakshatraName;
+  const char* lord;  // of the nakshatra, in the Vimshottari order from Ashwini's Ketu
 };
 
 const Row kRows[] = {
-    {"AriesStart", 0.0, 0, 0, 0, 0, 1, 0, "00 Ari 00"},
+    {"AriesStart", 0.0, 0, 0, 0, 0, 1, 0, "00 Ari 00", "Ashwini", "Ketu"},
     // 3 deg 20 min: the second pada of Ashwini, navamsa Taurus.
-    {"SecondPada", 10.0 / 3 + 1e-9, 0, 3, 20, 0, 2, 1, "03 Ari 20"},
+    {"SecondPada", 10.0 / 3 + 1e-9, 0, 3, 20, 0, 2, 1, "03 Ari 20", "Ashwini", "Ketu"},
     // 13 deg 20 min: Bharani begins.
-    {"BharaniStart", 40.0 / 3 + 1e-9, 0, 13, 20, 1, 1, 4, "13 Ari 20"},
+    {"BharaniStart", 40.0 / 3 + 1e-9, 0, 13, 20, 1, 1, 4, "13 Ari 20", "Bharani", "Venus"},
     // 30 deg: Taurus, the third pada of Krittika, whose navamsa is Capricorn
     // (the tenth pada of the turn).
-    {"TaurusStart", 30.0, 1, 0, 0, 2, 2, 9, "00 Tau 00"},
+    {"TaurusStart", 30.0, 1, 0, 0, 2, 2, 9, "00 Tau 00", "Krittika", "Sun"},
     // New Delhi 1980 (test_planets): the Moon at 90.2206 deg, Punarvasu 4, Cancer navamsa.
-    {"DelhiMoon", 90.220598267, 3, 0, 13, 6, 4, 3, "00 Can 13"},
-    {"LastMinute", 359.9999, 11, 29, 59, 26, 4, 11, "29 Pis 59"},
+    {"DelhiMoon", 90.220598267, 3, 0, 13, 6, 4, 3, "00 Can 13", "Punarvasu", "Jupiter"},
+    {"LastMinute", 359.9999, 11, 29, 59, 26, 4, 11, "29 Pis 59", "Revati", "Mercury"},
     // The chart reads the absolute value.
-    {"NegativeReadAsAbsolute", -5.5, 0, 5, 30, 0, 2, 1, "05 Ari 30"},
+    {"NegativeReadAsAbsolute", -5.5, 0, 5, 30, 0, 2, 1, "05 Ari 30", "Ashwini", "Ketu"},
 };
 
 TEST(PositionOf, BoundariesByHand) {
@@ -48,7 +51,39 @@ TEST(PositionOf, BoundariesByHand) {
     EXPECT_EQ(p.pada, r.pada);
     EXPECT_EQ(p.navamsaSign, r.navamsa);
     EXPECT_EQ(PositionText(p), r.text);
+    EXPECT_EQ(NakshatraName(p), r.nakshatraName);
+    EXPECT_EQ(PadaText(p), std::to_string(r.pada));
+    EXPECT_EQ(NakshatraLordName(p), r.lord);
   }
+}
+
+// The lords of the nakshatras where the nine repeat and a few in between,
+// from the published table of the Vimshottari order: Magha and Mula begin
+// the second and third rounds with Ketu; Chitra is Mars', Anuradha
+// Saturn's, Shravana the Moon's, Shatabhisha Rahu's. A position without a
+// sign has none of the three texts.
+TEST(NakshatraTexts, LordsAndNoSign) {
+  const struct {
+    int nakshatra;
+    const char* name;
+    const char* lord;
+  } lords[] = {
+      {9, "Magha", "Ketu"},       {18, "Mula", "Ketu"},     {13, "Chitra", "Mars"},
+      {16, "Anuradha", "Saturn"}, {21, "Shravana", "Moon"}, {23, "Shatabhisha", "Rahu"},
+      {7, "Pushya", "Saturn"},    {12, "Hasta", "Moon"},    {25, "Uttara Bhadrapada", "Saturn"}};
+  for (const auto& l : lords) {
+    SCOPED_TRACE(l.name);
+    // The middle of the nakshatra's third pada.
+    const BodyPosition p = PositionOf(l.nakshatra * 40.0 / 3 + 2.5 * 10.0 / 3);
+    EXPECT_EQ(p.nakshatra, l.nakshatra);
+    EXPECT_EQ(NakshatraName(p), l.name);
+    EXPECT_EQ(PadaText(p), "3");
+    EXPECT_EQ(NakshatraLordName(p), l.lord);
+  }
+  const BodyPosition none = PositionOf(std::numeric_limits<double>::quiet_NaN());
+  EXPECT_EQ(NakshatraName(none), "");
+  EXPECT_EQ(PadaText(none), "");
+  EXPECT_EQ(NakshatraLordName(none), "");
 }
 
 // Degrees, minutes and seconds within sign `sign` (0 = Aries) as a longitude.
