@@ -343,7 +343,7 @@ void FrmMain::BuildMenus() {
 }
 
 void FrmMain::ShowSettingsLine() {
-  lblSettings_->setText(Text(SettingsLine(session_.settings)));
+  lblSettings_->SetOneLineText(Text(SettingsLine(session_.settings)));
 }
 
 QWidget* FrmMain::BuildForm() {
@@ -383,12 +383,13 @@ QWidget* FrmMain::BuildForm() {
     auto* settingsLine = new LinkLabel(QString(), frame6);
     settingsLine->setObjectName(QStringLiteral("lblSettings"));
     settingsLine->setFont(LabelFont(10));
-    // One line that never widens the form, whatever the settings chosen.
+    // One line that never widens the form, whatever the settings chosen:
+    // cut with "…" where the form is too narrow, whole in its tool tip.
     settingsLine->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     settingsLine->setToolTip(QStringLiteral("Change the calculation settings"));
     connect(settingsLine, &LinkLabel::clicked, this, &FrmMain::settingsRequested);
     lblSettings_ = settingsLine;
-    grid->addWidget(lblSettings_, 4, 1, 1, 4);
+    grid->addWidget(lblSettings_, 4, 0, 1, 5);
     grid->setColumnStretch(4, 1);
   }
 

@@ -48,6 +48,7 @@ class QRadioButton;
 namespace orvanta {
 
 struct BirthClock;
+class LinkLabel;
 class HelpLinks;
 class MessageSink;
 class PlacePicker;
@@ -149,7 +150,7 @@ class FrmMain : public QMainWindow {
   std::unique_ptr<ReadingQuestion> readingQuestion_;
   QLabel* lblClock_ = nullptr;             // "lblBirthClock": the place's own clock
   QPushButton* btnClockChoice_ = nullptr;  // "btnClockChoice": the other clock, one click
-  QLabel* lblSettings_ = nullptr;          // the calculation settings in one line
+  LinkLabel* lblSettings_ = nullptr;       // the calculation settings in one line
   ZoneHistory history_;
   std::optional<Atlas> atlas_;  // the nearest city of typed coordinates, loaded on first use
   // The zone in force read with the place's own clock, and which of the

@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
+#include <QResizeEvent>
 #include <QStyle>
 #include <QStyleOptionFocusRect>
 #include <cmath>
@@ -115,6 +116,29 @@ void LinkLabel::keyPressEvent(QKeyEvent* event) {
     return;
   }
   QLabel::keyPressEvent(event);
+}
+
+void LinkLabel::SetOneLineText(const QString& text) {
+  if (!cutting_) toolTip_ = toolTip();
+  cutting_ = true;
+  oneLine_ = text;
+  ShowOneLine();
+}
+
+void LinkLabel::ShowOneLine() {
+  if (!cutting_) return;
+  const QString shown = fontMetrics().elidedText(oneLine_, Qt::ElideRight, contentsRect().width());
+  setText(shown);
+  if (shown == oneLine_) {
+    setToolTip(toolTip_);
+  } else {
+    setToolTip(toolTip_.isEmpty() ? oneLine_ : oneLine_ + QLatin1Char('\n') + toolTip_);
+  }
+}
+
+void LinkLabel::resizeEvent(QResizeEvent* event) {
+  QLabel::resizeEvent(event);
+  ShowOneLine();
 }
 
 void LinkLabel::paintEvent(QPaintEvent* event) {

@@ -49,6 +49,11 @@ class LinkLabel : public QLabel {
  public:
   LinkLabel(const QString& text, QWidget* parent);
 
+  // Shows `text` on one line, cut with "…" where the label is too narrow
+  // for it; the whole text is then the label's tool tip.
+  void SetOneLineText(const QString& text);
+  const QString& oneLineText() const { return oneLine_; }
+
  signals:
   void clicked();
 
@@ -56,6 +61,13 @@ class LinkLabel : public QLabel {
   void mouseReleaseEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  void ShowOneLine();
+  QString oneLine_;
+  QString toolTip_;  // the tool tip set before the text was cut
+  bool cutting_ = false;
 };
 
 // A plain-text label with the given name and font, placed in twips.

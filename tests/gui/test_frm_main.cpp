@@ -132,10 +132,28 @@ void TestFrmMain::settingsLineNamesTheSettingsAndOpensThem() {
   auto* button = get<QPushButton>("cmdRashi");
   QCOMPARE(line->parentWidget(), button->parentWidget());
   QVERIFY(line->geometry().top() >= button->geometry().bottom());
-  QCOMPARE(line->text(), Text(SettingsLine(CalculationSettings{})));
+  QCOMPARE(line->oneLineText(), Text(SettingsLine(CalculationSettings{})));
   for (const char* part : {"ayanamsa", "Rahu/Ketu", "Indu Lagna", "dasha year"}) {
-    QVERIFY2(line->text().contains(QLatin1String(part)), part);
+    QVERIFY2(line->oneLineText().contains(QLatin1String(part)), part);
   }
+  // Too long for the form, the line is cut with an ellipsis, never mid-glyph
+  // past the label's edge, and whole in its tool tip; given the room, whole.
+  const auto shownFits = [line] {
+    const QString shown = line->text();
+    QVERIFY2(line->fontMetrics().horizontalAdvance(shown) <= line->contentsRect().width(),
+             qPrintable(shown));
+    if (shown == line->oneLineText()) return;
+    QVERIFY2(shown.endsWith(QChar(0x2026)), qPrintable(shown));
+    QVERIFY(line->oneLineText().startsWith(shown.chopped(1)));
+    QVERIFY(line->toolTip().startsWith(line->oneLineText()));
+  };
+  shownFits();
+  line->resize(40, line->height());
+  shownFits();
+  QVERIFY(line->text() != line->oneLineText());
+  line->resize(line->fontMetrics().horizontalAdvance(line->oneLineText()) + 20, line->height());
+  QCOMPARE(line->text(), line->oneLineText());
+  QCOMPARE(line->toolTip(), QStringLiteral("Change the calculation settings"));
   CalculationSettings chosen;
   chosen.ayanamsa = AyanamsaChoice::Raman;
   chosen.node = NodeChoice::True;
@@ -143,8 +161,8 @@ void TestFrmMain::settingsLineNamesTheSettingsAndOpensThem() {
   chosen.dashaYear = dasha::YearLength::Savana;
   session_.settings = chosen;
   form_->ShowSettingsLine();
-  QCOMPARE(line->text(), Text(SettingsLine(chosen)));
-  QVERIFY(line->text().endsWith(QStringLiteral("dasha year 360 days")));
+  QCOMPARE(line->oneLineText(), Text(SettingsLine(chosen)));
+  QVERIFY(line->oneLineText().endsWith(QStringLiteral("dasha year 360 days")));
   QSignalSpy asked(form_.get(), &FrmMain::settingsRequested);
   QTest::mouseClick(line, Qt::LeftButton, {}, QPoint(4, line->height() / 2));
   QCOMPARE(asked.size(), 1);
