@@ -145,12 +145,24 @@ constexpr NameTable kTelugu = {
 // ಚಂದ್ರ, ಬುಧ, ಗುರು, ಶುಕ್ರ, ಶನಿ, ರಾಹು, ಕೇತು), ಕುಜ for Mars as
 // udayavani.com's "ಕುಜ ಕ್ರೂರ ಗ್ರಹ" writes it (the encyclopaedia: ಅಂಗಾರಕ),
 // and ಲಗ್ನ as channeshashastri.blogspot.com writes the ascendant.
-// Nakshatras: no complete list in Kannada could be found; ಅಶ್ವಿನಿ
-// (savaltv.com's birth-star readings), ಉತ್ತರಾಷಾಢ (Kannada Wikipedia's page of
-// that name), ಹಸ್ತ and ಚಿತ್ತ (the rasi-nakshatra verse of
-// jyotishachandamama.blogspot.com) are checked, the
-// others are the program's reading of the Sanskrit names in the forms of the
-// Telugu list above (ಪುಬ್ಬ, ಉತ್ತರ for the two Phalgunis), not a source's.
+// Nakshatras, each checked against a Kannada page: ಅಶ್ವಿನಿ, ಭರಣಿ, ಕೃತ್ತಿಕಾ,
+// ರೋಹಿಣಿ, ಮೃಗಶಿರಾ, ಆರಿದ್ರಾ, ಪುನರ್ವಸು in the numbered list of
+// spardhavani.com's "Nakshatragalu in Kannada"; ಆರಿದ್ರಾ, ಪುನರ್ವಸು, ಪುಷ್ಯ,
+// ಆಶ್ಲೇಷ, ಮಖ, ಪುಬ್ಬ, ಉತ್ತರ, ಹಸ್ತ, ಚಿತ್ತ, ಸ್ವಾತಿ, ವಿಶಾಖ in the eleven rain
+// stars of theruralmirror.com's and cropinsurancenews.com's rain-proverb
+// pages; ಅನುರಾಧ, ಮೂಲ, ಶ್ರವಣ, ಧನಿಷ್ಠ, ಶತಭಿಷ, ರೇವತಿ in the list "ಕನ್ನಡ
+// ನಕ್ಷತ್ರದ ಹೆಸರು" of jyotishyamati.blogspot.com's "ಪಂಚಾಂಗ"; ಪೂರ್ವಾಷಾಢ in
+// etvbharat.com's Kannada daily panchanga; ಉತ್ತರಾಷಾಢ as Kannada Wikipedia's
+// page of that name; ಉತ್ತರಾಭಾದ್ರ, ಶತಭಿಷ, ಮೂಲ, ಪುಬ್ಬ, ವಿಶಾಖ, ರೋಹಿಣಿ in
+// kannada.asianetnews.com's daily panchangas; ಕೃತ್ತಿಕಾ also in
+// thekarnatakanews.com, ಮೃಗಶಿರಾ in savaltv.com. Where the pages differ
+// the more common form is kept: ಆರಿದ್ರಾ (the chanted verse of
+// jyotishachandamama.blogspot.com writes ಆರ್ದ್ರಾ), ಆಶ್ಲೇಷ and ಮಖ (the verse
+// ಮಖಾ, a proverb ಮಘಾ), ಪುಬ್ಬ (prajashakthitv.com and jyotishyamati write
+// the old Kannada ಹುಬ್ಬ). Two are not found letter for letter: ಜ್ಯೇಷ್ಠ
+// (jyotishyamati's list misprints it ಜ್ಯೆಷ್ಟ್ಯ, the verse has ಜ್ಯೇಷ್ಠಾ) and
+// ಪೂರ್ವಾಭಾದ್ರ (jyotishyamati writes it in two words, ಪೂರ್ವಾ ಭಾದ್ರ; joined
+// here as the panchangas join ಉತ್ತರಾಭಾದ್ರ).
 // The short labels are the program's own rule, not a source's: each name's
 // first syllable (ಸೂ, ಚಂ, ಬು, ಶು, ಕು, ಗು, ಶ, ರಾ, ಕೇ, ಲ).
 constexpr NameTable kKannada = {
@@ -158,8 +170,8 @@ constexpr NameTable kKannada = {
     {"ಮೇಷ", "ವೃಷಭ", "ಮಿಥುನ", "ಕಟಕ", "ಸಿಂಹ", "ಕನ್ಯಾ", "ತುಲಾ", "ವೃಶ್ಚಿಕ", "ಧನು", "ಮಕರ", "ಕುಂಭ", "ಮೀನ"},
     {"ಸೂರ್ಯ", "ಚಂದ್ರ", "ಬುಧ", "ಶುಕ್ರ", "ಕುಜ", "ಗುರು", "ಶನಿ", "ರಾಹು", "ಕೇತು", "ಲಗ್ನ"},
     {"ಸೂ", "ಚಂ", "ಬು", "ಶು", "ಕು", "ಗು", "ಶ", "ರಾ", "ಕೇ", "ಲ"},
-    {"ಅಶ್ವಿನಿ", "ಭರಣಿ",      "ಕೃತ್ತಿಕಾ",   "ರೋಹಿಣಿ", "ಮೃಗಶಿರಾ", "ಆರ್ದ್ರಾ", "ಪುನರ್ವಸು",   "ಪುಷ್ಯ",      "ಆಶ್ಲೇಷಾ",
-     "ಮಘಾ",  "ಪುಬ್ಬ",     "ಉತ್ತರ",     "ಹಸ್ತ",  "ಚಿತ್ತ",    "ಸ್ವಾತಿ",  "ವಿಶಾಖ",      "ಅನುರಾಧ",    "ಜ್ಯೇಷ್ಠ",
+    {"ಅಶ್ವಿನಿ", "ಭರಣಿ",      "ಕೃತ್ತಿಕಾ",   "ರೋಹಿಣಿ", "ಮೃಗಶಿರಾ", "ಆರಿದ್ರಾ", "ಪುನರ್ವಸು",   "ಪುಷ್ಯ",      "ಆಶ್ಲೇಷ",
+     "ಮಖ",   "ಪುಬ್ಬ",     "ಉತ್ತರ",     "ಹಸ್ತ",  "ಚಿತ್ತ",    "ಸ್ವಾತಿ",  "ವಿಶಾಖ",      "ಅನುರಾಧ",    "ಜ್ಯೇಷ್ಠ",
      "ಮೂಲ",  "ಪೂರ್ವಾಷಾಢ", "ಉತ್ತರಾಷಾಢ", "ಶ್ರವಣ", "ಧನಿಷ್ಠ",   "ಶತಭಿಷ",  "ಪೂರ್ವಾಭಾದ್ರ", "ಉತ್ತರಾಭಾದ್ರ", "ರೇವತಿ"},
 };
 
@@ -211,9 +223,15 @@ constexpr NameTable kBengali = {
 
 // Gujarati. Signs: Gujarati Wikipedia's "રાશિ" (મેષ .. મીન). Nakshatras:
 // the first fourteen as vedicastrology-gujarati.blogspot.com's "૨૭ નક્ષત્રો"
-// gives them (કૃતિકા, મૃગશીર્ષ, પૂર્વાફાલ્ગુની); the rest (from સ્વાતિ on,
-// મૂળ with the Gujarati ળ) could not be checked against a Gujarati source
-// and follow the Devanagari list. Bodies: jainqq.org's text of the nine
+// gives them (કૃતિકા, મૃગશીર્ષ, પૂર્વાફાલ્ગુની); the rest as jainqq.org's
+// Gujarati texts write them: સ્વાતિ, વિશાખા, અનુરાધા, જ્યેષ્ઠા, ઉત્તરાષાઢા,
+// શ્રવણ, ધનિષ્ઠા, શતભિષા in "ભવિષ્ય વાણી" (its pages 199-200 there), મૂળ with the
+// Gujarati ળ and પૂર્વાષાઢા in "જ્યોતિષ અને ઋતુપરિવર્તન", પૂર્વાષાઢા again
+// in the nakshatra table of text 008460, and પૂર્વભાદ્રપદ, ઉત્તરભાદ્રપદ,
+// રેવતી in "બૃહત્ ક્ષેત્ર સમાસ" (krishnaastro.wordpress.com also writes
+// પૂર્વભાદ્રપદ). The texts differ for the two Bhadrapadas ("ભવિષ્ય વાણી":
+// પૂર્વા ભાદ્રપદા, text 008460: પૂર્વ ભાદ્રપદ, ઉત્તર ભાદ્રપદ, રેવતિ); the
+// joined form that two of them share is kept. Bodies: jainqq.org's text of the nine
 // grahas (સૂર્ય, ચંદ્ર, મંગળ, બુધ, ગુરુ, શુક્ર, શનિ, રાહુ, કેતુ), and લગ્ન for
 // the ascendant as the same site's "શિલ્પ રત્નાકર" writes it. The short
 // labels are the program's own rule, not a source's: each name's first
@@ -226,7 +244,7 @@ constexpr NameTable kGujarati = {
     {"અશ્વિની", "ભરણી",   "કૃતિકા",  "રોહિણી",     "મૃગશીર્ષ",      "આર્દ્રા",    "પુનર્વસુ",
      "પુષ્ય",    "આશ્લેષા",  "મઘા",    "પૂર્વાફાલ્ગુની", "ઉત્તરાફાલ્ગુની", "હસ્ત",      "ચિત્રા",
      "સ્વાતિ",  "વિશાખા", "અનુરાધા", "જ્યેષ્ઠા",      "મૂળ",          "પૂર્વાષાઢા", "ઉત્તરાષાઢા",
-     "શ્રવણ",   "ધનિષ્ઠા", "શતભિષા", "પૂર્વાભાદ્રપદ", "ઉત્તરાભાદ્રપદ", "રેવતી"},
+     "શ્રવણ",   "ધનિષ્ઠા", "શતભિષા", "પૂર્વભાદ્રપદ",  "ઉત્તરભાદ્રપદ",  "રેવતી"},
 };
 
 template <std::size_t N>

@@ -254,19 +254,42 @@ std::vector<Expected> ExpectedTables() {
         "mUla",        "pUrvASADha",   "uttarASADha", "zravaNaM", "dhaniSTha", "zatabhiSaM",
         "pUrvAbhAdra", "uttarAbhAdra", "rEvati"}},
       // Signs: Kannada Wikipedia's "ರಾಶಿ"; bodies: the Mysore University
-      // Encyclopaedia with ಕುಜ. The nakshatras are checked only in part (see
-      // names.cpp): these rows hold the table to its reading.
+      // Encyclopaedia with ಕುಜ; nakshatras: the Kannada pages names.cpp
+      // lists (ಜ್ಯೇಷ್ಠ and ಪೂರ್ವಾಭಾದ್ರ hold the table to its reading: no page
+      // writes them letter for letter).
       {NameScript::Kannada,
        0x0C80,
        {"mESa", "vRSabha", "mithuna", "kaTaka", "siMha", "kanyA", "tulA", "vRzcika", "dhanu",
         "makara", "kuMbha", "mIna"},
        {"sUrya", "caMdra", "budha", "zukra", "kuja", "guru", "zani", "rAhu", "kEtu", "lagna"},
        {"sU", "caM", "bu", "zu", "ku", "gu", "za", "rA", "kE", "la"},
-       {"azvini",      "bharaNi",      "kRttikA",     "rOhiNi",  "mRgazirA",  "ArdrA",
-        "punarvasu",   "puSya",        "AzlESA",      "maghA",   "pubba",     "uttara",
-        "hasta",       "citta",        "svAti",       "vizAkha", "anurAdha",  "jyESTha",
-        "mUla",        "pUrvASADha",   "uttarASADha", "zravaNa", "dhaniSTha", "zatabhiSa",
-        "pUrvAbhAdra", "uttarAbhAdra", "rEvati"}},
+       {"azvini",        // spardhavani.com
+        "bharaNi",       // spardhavani.com
+        "kRttikA",       // spardhavani.com, thekarnatakanews.com
+        "rOhiNi",        // spardhavani.com, kannada.asianetnews.com
+        "mRgazirA",      // spardhavani.com, savaltv.com
+        "AridrA",        // spardhavani.com, theruralmirror.com
+        "punarvasu",     // spardhavani.com, theruralmirror.com
+        "puSya",         // theruralmirror.com, cropinsurancenews.com
+        "AzlESa",        // theruralmirror.com, cropinsurancenews.com
+        "makha",         // theruralmirror.com, cropinsurancenews.com
+        "pubba",         // theruralmirror.com, kannada.asianetnews.com
+        "uttara",        // theruralmirror.com, cropinsurancenews.com
+        "hasta",         // theruralmirror.com
+        "citta",         // theruralmirror.com
+        "svAti",         // theruralmirror.com, jyotishyamati
+        "vizAkha",       // theruralmirror.com, kannada.asianetnews.com
+        "anurAdha",      // jyotishyamati
+        "jyESTha",       // not found letter for letter
+        "mUla",          // jyotishyamati, kannada.asianetnews.com
+        "pUrvASADha",    // etvbharat.com
+        "uttarASADha",   // Kannada Wikipedia
+        "zravaNa",       // jyotishyamati
+        "dhaniSTha",     // jyotishyamati
+        "zatabhiSa",     // jyotishyamati, kannada.asianetnews.com
+        "pUrvAbhAdra",   // jyotishyamati, in two words
+        "uttarAbhAdra",  // kannada.asianetnews.com
+        "rEvati"}},      // jyotishyamati
       // Signs: the Malayalam Wikisource text; nakshatras: kaakkoo's list of
       // the Malayalam almanac; bodies: Malayalam Wikipedia's "നവഗ്രഹങ്ങൾ".
       {NameScript::Malayalam,
@@ -317,8 +340,8 @@ std::vector<Expected> ExpectedTables() {
         "uttarabhAdrapadA",
         "rEbatI"}},
       // Signs: Gujarati Wikipedia's "રાશિ"; nakshatras 1-14:
-      // vedicastrology-gujarati's "૨૭ નક્ષત્રો" (the rest hold the table to
-      // its reading); bodies: jainqq.org's list of the nine grahas.
+      // vedicastrology-gujarati's "૨૭ નક્ષત્રો", 15-27: jainqq.org's Gujarati
+      // texts (names.cpp); bodies: jainqq.org's list of the nine grahas.
       {NameScript::Gujarati,
        0x0A80,
        {"mESa", "vRSabha", "mithuna", "karka", "siMha", "kanyA", "tulA", "vRzcika", "dhanu",
@@ -339,19 +362,19 @@ std::vector<Expected> ExpectedTables() {
         "uttarAphAlgunI",
         "hasta",
         "citrA",
-        "svAti",
-        "vizAkhA",
-        "anurAdhA",
-        "jyESThA",
-        "mULa",
-        "pUrvASADhA",
-        "uttarASADhA",
-        "zravaNa",
-        "dhaniSThA",
-        "zatabhiSA",
-        "pUrvAbhAdrapada",
-        "uttarAbhAdrapada",
-        "rEvatI"}},
+        "svAti",             // "ભવિષ્ય વાણી"
+        "vizAkhA",           // "ભવિષ્ય વાણી"
+        "anurAdhA",          // "ભવિષ્ય વાણી"
+        "jyESThA",           // "ભવિષ્ય વાણી"
+        "mULa",              // "જ્યોતિષ અને ઋતુપરિવર્તન"
+        "pUrvASADhA",        // "જ્યોતિષ અને ઋતુપરિવર્તન"
+        "uttarASADhA",       // "ભવિષ્ય વાણી"
+        "zravaNa",           // "ભવિષ્ય વાણી"
+        "dhaniSThA",         // "ભવિષ્ય વાણી"
+        "zatabhiSA",         // "ભવિષ્ય વાણી"
+        "pUrvabhAdrapada",   // "બૃહત્ ક્ષેત્ર સમાસ", krishnaastro
+        "uttarabhAdrapada",  // "બૃહત્ ક્ષેત્ર સમાસ"
+        "rEvatI"}},          // "બૃહત્ ક્ષેત્ર સમાસ"
   };
 }
 
