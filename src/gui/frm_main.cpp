@@ -272,8 +272,9 @@ class FrmMain::ReadingQuestion final : public ReadingChooser {
   ReadingChooser* chooser_;
 };
 
-FrmMain::FrmMain(Session& session, MessageSink& messages, const HelpLinks& help, QWidget* parent)
-    : QMainWindow(parent), session_(session), messages_(messages), help_(help) {
+FrmMain::FrmMain(const CalculationSettings& settings, MessageSink& messages, const HelpLinks& help,
+                 QWidget* parent)
+    : QMainWindow(parent), settings_(settings), messages_(messages), help_(help) {
   setObjectName(QStringLiteral("frmMain"));
   setWindowTitle(ProgramTitle());
   setWindowIcon(ProgramIcon());
@@ -343,7 +344,7 @@ void FrmMain::BuildMenus() {
 }
 
 void FrmMain::ShowSettingsLine() {
-  lblSettings_->SetOneLineText(Text(SettingsLine(session_.settings)));
+  lblSettings_->SetOneLineText(Text(SettingsLine(settings_)));
 }
 
 QWidget* FrmMain::BuildForm() {
@@ -728,7 +729,7 @@ void FrmMain::Refuse(const Refusal& refusal) {
 void FrmMain::ComputeChartFromForm() {
   if (!ReadingSettled()) return;
   if (!ZoneReady()) return;
-  const ChartRun run = ComputeChart(session_, Entries());
+  const ChartRun run = ComputeChart(Entries(), settings_);
   if (run.refusal) {
     Refuse(*run.refusal);
     return;

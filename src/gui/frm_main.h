@@ -3,7 +3,7 @@
 // lookup and the form's menus.
 //
 // The form only moves values: it copies its entries into FormEntries, runs
-// the chart computation with the program's Session, shows a refusal with its
+// the chart computation with the program's calculation settings, shows a refusal with its
 // icon and moves the focus to the control the refusal names, or hands the
 // computed chart on through chartReady(). Typed characters pass the key
 // filters of the core; pasted text is checked again by the computation.
@@ -57,7 +57,7 @@ class ReadingChooser;
 class FrmMain : public QMainWindow {
   Q_OBJECT
  public:
-  FrmMain(Session& session, MessageSink& messages, const HelpLinks& help,
+  FrmMain(const CalculationSettings& settings, MessageSink& messages, const HelpLinks& help,
           QWidget* parent = nullptr);
   ~FrmMain() override;
 
@@ -78,7 +78,7 @@ class FrmMain : public QMainWindow {
   void ComputeChartFromForm();
   // The place lookup: checks city, state and country, then opens a search.
   void SearchPlace();
-  // Writes the session's calculation settings into the line under the
+  // Writes the calculation settings into the line under the
   // compute button ("lblSettings"), which opens the settings when clicked.
   void ShowSettingsLine();
 
@@ -122,7 +122,7 @@ class FrmMain : public QMainWindow {
   bool ZoneReady();
   const Atlas& atlas();
 
-  Session& session_;
+  const CalculationSettings& settings_;  // the shell's, as Tools > Settings changed them last
   MessageSink& messages_;
   const HelpLinks& help_;
 

@@ -47,7 +47,7 @@ void Shell::UseSettingsFile(const QString& path) {
   // program starts with the default settings, keeps none, and says so once.
   if (!SettingsFileUsable(path)) {
     settingsPath_.clear();
-    session_.settings = CalculationSettings{};
+    settings_ = CalculationSettings{};
     names_ = NameScript::English;
     settingsProblem_ =
         QStringLiteral(
@@ -59,12 +59,12 @@ void Shell::UseSettingsFile(const QString& path) {
   settingsPath_ = path;
   settingsProblem_.clear();
   const QSettings store(path, QSettings::IniFormat);
-  session_.settings = LoadCalculationSettings(store);
+  settings_ = LoadCalculationSettings(store);
   names_ = LoadNameScript(store);
 }
 
 void Shell::ShowSettings(QWidget* parent) {
-  SettingsDialog dialog(session_.settings, names_, parent);
+  SettingsDialog dialog(settings_, names_, parent);
   if (dialog.exec() != QDialog::Accepted) return;
   // The names first: the chart computed again below is then shown in them.
   if (dialog.ChosenNames() != names_) ApplyNames(dialog.ChosenNames());
@@ -85,7 +85,7 @@ void Shell::ApplyNames(NameScript names) {
 }
 
 void Shell::ApplySettings(const CalculationSettings& settings) {
-  session_.settings = settings;
+  settings_ = settings;
   if (form_) form_->ShowSettingsLine();
   if (!settingsPath_.isEmpty() && SettingsFileUsable(settingsPath_)) {
     QSettings store(settingsPath_, QSettings::IniFormat);
@@ -93,7 +93,7 @@ void Shell::ApplySettings(const CalculationSettings& settings) {
   }
   if (!mdi_ || !shown_) return;
   // The shown chart's own birth, computed again under the new settings.
-  Present(*mdi_, ComputeChart(shown_->birth, session_.settings));
+  Present(*mdi_, ComputeChart(shown_->birth, settings_));
 }
 
 void Shell::Present(MdiWindow& mdi, const ChartOutput& chart) {
@@ -117,7 +117,7 @@ bool Shell::Start(SingleInstanceGuard& guard) {
     UnloadAllAndEnd();
     return false;
   }
-  form_ = std::make_unique<FrmMain>(session_, messages_, help_);
+  form_ = std::make_unique<FrmMain>(settings_, messages_, help_);
   if (lock == SingleInstanceGuard::Outcome::NoPlaceForTheLock) {
     // Said once, where it does not stand in the user's way: the program
     // works, only a second copy would not be refused.

@@ -2,7 +2,7 @@
 // birth-data form, the main window that each computation opens, Back, Exit
 // and the one routine that ends the program.
 //
-// The shell owns the Session the form computes with, for the life of the
+// The shell owns the calculation settings the form computes with, for the life of the
 // program. Messages and web pages go through the injected MessageSink and
 // opener, and the final step of ending (quitting the event loop) is
 // injectable too, so that the whole program can run under a test.
@@ -55,7 +55,7 @@ class Shell : public QObject {
   // is no regular file (a pipe, a device), which the form's status line
   // then says.
   void UseSettingsFile(const QString& path);
-  const CalculationSettings& settings() const { return session_.settings; }
+  const CalculationSettings& settings() const { return settings_; }
   // The Settings dialog over `parent`; OK applies the choices.
   void ShowSettings(QWidget* parent);
   // Computes every chart from now on with `settings`, keeps them in the
@@ -98,7 +98,7 @@ class Shell : public QObject {
   MessageSink& messages_;
   HelpLinks help_;
   std::function<void()> endProgram_;
-  Session session_;
+  CalculationSettings settings_;
   NameScript names_ = NameScript::English;
   QString settingsPath_;     // where the calculation settings are kept; empty: not kept
   QString settingsProblem_;  // why the settings file is not used, told once at start

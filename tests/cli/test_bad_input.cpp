@@ -430,10 +430,9 @@ TEST(PastedCoordinates, RefusedWithTheBoxMessageAndFocusThroughRunChart) {
   for (const Box& box : boxes) {
     for (const char* text : pasted) {
       SCOPED_TRACE(testing::Message() << box.message << ": '" << text << "'");
-      Session session;
       FormEntries e = reference::DelhiBirth();
       e.*box.text = text;
-      const ChartRun run = ComputeChart(session, e);
+      const ChartRun run = ComputeChart(e);
       ASSERT_TRUE(run.refusal);
       EXPECT_EQ(run.refusal->message, box.message);
       EXPECT_EQ(run.refusal->icon, MessageIcon::Stop);
@@ -444,17 +443,15 @@ TEST(PastedCoordinates, RefusedWithTheBoxMessageAndFocusThroughRunChart) {
 
 TEST(PastedCoordinates, TheSameBirthTypedPlainlyIsComputed) {
   // Control row: the entries the pasted texts replace give a whole chart.
-  Session session;
-  const ChartRun run = ComputeChart(session, reference::DelhiBirth());
+  const ChartRun run = ComputeChart(reference::DelhiBirth());
   ASSERT_FALSE(run.refusal);
   EXPECT_EQ(fuzz::ChartFault(run.chart), "");
 }
 
 TEST(LongName, TenThousandCharactersThroughRunChart) {
-  Session session;
   FormEntries e = reference::DelhiBirth();
   e.name = std::string(10'000, 'A');
-  const ChartRun run = ComputeChart(session, e);
+  const ChartRun run = ComputeChart(e);
   ASSERT_FALSE(run.refusal);
   EXPECT_EQ(run.chart.details.name, e.name);
   EXPECT_EQ(fuzz::ChartFault(run.chart), "");

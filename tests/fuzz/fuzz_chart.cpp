@@ -1,5 +1,5 @@
 // Fuzz target: ComputeChart over form entries taken from the fuzz input, one
-// to three charts in a row in the same session (as the desktop program runs
+// to three charts in a row in the same settings (as the desktop program runs
 // them), each under calculation settings (ayanamsa, node, Indu Lagna rule)
 // the input chooses.
 //
@@ -9,7 +9,7 @@
 // at all, out-of-range list positions included. Properties:
 // - nothing crashes, leaks or hits undefined behaviour (the sanitizers);
 // - a refusal is one of the checks' own messages, with its icon and focus,
-//   and leaves the session as it was;
+//   and leaves the settings as they were;
 // - entries the form can hold give a chart with every property of
 //   ChartFault (Indu Lagna in 0..11 marked once, nothing NaN, ...);
 // - any chart at all renders as valid JSON, a CSV line of twelve fields (or,
@@ -35,9 +35,9 @@
 
 namespace {
 
+using orvanta::CalculationSettings;
 using orvanta::ChartRun;
 using orvanta::FormEntries;
-using orvanta::Session;
 
 [[noreturn]] void Fail(const std::string& what, const FormEntries& e) {
   std::fprintf(stderr,
@@ -187,16 +187,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FuzzedDataProvider in(data, size);
   const bool wild = in.ConsumeBool();
   const int charts = in.ConsumeIntegralInRange(1, 3);
-  Session session;
+  CalculationSettings settings;
   for (int n = 0; n < charts; ++n) {
     const FormEntries e = EntriesFrom(in, wild);
     // Each chart under calculation settings the input chooses.
-    session.settings.ayanamsa =
-        orvanta::kAyanamsaChoices[in.ConsumeIntegralInRange<std::size_t>(0, 3)];
-    session.settings.node = orvanta::kNodeChoices[in.ConsumeIntegralInRange<std::size_t>(0, 2)];
-    session.settings.induLagnaRule =
-        orvanta::kInduLagnaRules[in.ConsumeIntegralInRange<std::size_t>(0, 1)];
-    const ChartRun run = orvanta::ComputeChart(session, e);
+    settings.ayanamsa = orvanta::kAyanamsaChoices[in.ConsumeIntegralInRange<std::size_t>(0, 3)];
+    settings.node = orvanta::kNodeChoices[in.ConsumeIntegralInRange<std::size_t>(0, 2)];
+    settings.induLagnaRule = orvanta::kInduLagnaRules[in.ConsumeIntegralInRange<std::size_t>(0, 1)];
+    const ChartRun run = orvanta::ComputeChart(e, settings);
     if (run.refusal) {
       CheckRefusal(*run.refusal, e);
       std::string json;

@@ -15,8 +15,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: dasha_screenshot FOLDER\n");
     return 64;
   }
-  orvanta::Session session;
-  const orvanta::ChartRun run = orvanta::ComputeChart(session, orvanta::reference::DelhiBirth());
+  const orvanta::ChartRun run = orvanta::ComputeChart(orvanta::reference::DelhiBirth());
   orvanta::DashaPage page;
   page.resize(760, 620);
   using namespace std::chrono;

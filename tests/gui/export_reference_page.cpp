@@ -15,8 +15,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: export_reference_page FOLDER\n");
     return 64;
   }
-  orvanta::Session session;
-  const orvanta::ChartRun run = orvanta::ComputeChart(session, orvanta::reference::DelhiBirth());
+  const orvanta::ChartRun run = orvanta::ComputeChart(orvanta::reference::DelhiBirth());
   const QString folder = QString::fromLocal8Bit(argv[1]) + QLatin1Char('/');
   for (const char* name : {"chart-page.pdf", "chart-page.png", "chart-page.svg"}) {
     const QString error = orvanta::ExportChart(folder + QLatin1String(name), run.chart);

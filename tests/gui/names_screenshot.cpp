@@ -16,8 +16,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: names_screenshot FOLDER\n");
     return 64;
   }
-  orvanta::Session session;
-  const orvanta::ChartRun run = orvanta::ComputeChart(session, orvanta::reference::DelhiBirth());
+  const orvanta::ChartRun run = orvanta::ComputeChart(orvanta::reference::DelhiBirth());
   const QString folder = QString::fromLocal8Bit(argv[1]);
   const orvanta::HelpLinks help([](const QUrl&) { return true; });
   for (const auto& [script, name] : {std::pair<orvanta::NameScript, const char*>{

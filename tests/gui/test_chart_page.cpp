@@ -34,8 +34,7 @@ using namespace orvanta;
 namespace {
 
 ChartOutput ReferenceChart() {
-  Session session;
-  const ChartRun run = ComputeChart(session, reference::DelhiBirth());
+  const ChartRun run = ComputeChart(reference::DelhiBirth());
   return run.chart;
 }
 

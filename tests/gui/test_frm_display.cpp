@@ -216,8 +216,7 @@ void TestFrmDisplay::fullComputationFillsTheResultWindow() {
 
   // Every text is the presentation's text of the core's chart for the same
   // entries; the drawn chart holds its bodies and its Indu Lagna.
-  Session session;
-  const ChartRun expected = ComputeChart(session, EntriesOf(kDelhi));
+  const ChartRun expected = ComputeChart(EntriesOf(kDelhi));
   QVERIFY(!expected.refusal);
   const ChartOutput& c = expected.chart;
   for (int i = 0; i < kBodyCount; ++i) {
@@ -290,8 +289,7 @@ void TestFrmDisplay::exactlyOneVisibleIlMark() {
   QVERIFY(d->chartView()->isVisibleTo(d));
   const auto& drawings = d->chartView()->drawings();
   QVERIFY(drawings.has_value());
-  Session session;
-  const ChartRun expected = ComputeChart(session, EntriesOf(kDelhi));
+  const ChartRun expected = ComputeChart(EntriesOf(kDelhi));
   QVERIFY(expected.chart.induLagna.has_value());
   int marked = 0;
   for (int k = 0; k < kSignCount; ++k) {
@@ -322,8 +320,7 @@ void TestFrmDisplay::wealthPageShowsTheReadingAndOpensItsPeriods() {
   QVERIFY(page != nullptr);
   QCOMPARE(tabs->tabText(tabs->indexOf(page)), QStringLiteral("Wealth"));
 
-  Session session;
-  const ChartRun run = ComputeChart(session, EntriesOf(kDelhi));
+  const ChartRun run = ComputeChart(EntriesOf(kDelhi));
   QVERIFY(!run.refusal);
   const std::optional<ChartWealth> w = WealthOf(run.chart);
   QVERIFY(w.has_value());
@@ -405,8 +402,7 @@ void TestFrmDisplay::dashaPageOpensPeriodsAndMarksTheRunningOne() {
   QVERIFY(page != nullptr);
   QCOMPARE(tabs->tabText(tabs->indexOf(page)), QStringLiteral("Dasha"));
 
-  Session session;
-  const ChartRun run = ComputeChart(session, EntriesOf(kDelhi));
+  const ChartRun run = ComputeChart(EntriesOf(kDelhi));
   QVERIFY(!run.refusal);
   using namespace std::chrono;
   // 1 June 1991, 12:00 UT: Saturn's mahadasha, Venus's antardasha.
@@ -468,8 +464,7 @@ void TestFrmDisplay::attributeTabShowsTheInduLagnaSign() {
   program_->shell.form()->ComputeChartFromForm();
   FrmDisplay* d = display();
   QVERIFY(d != nullptr);
-  Session session;
-  const ChartRun expected = ComputeChart(session, EntriesOf(kDelhi));
+  const ChartRun expected = ComputeChart(EntriesOf(kDelhi));
   QVERIFY(expected.chart.attributes.has_value());
   QVERIFY(expected.chart.induLagna.has_value());
   const int il = expected.chart.induLagna->sign;
@@ -543,8 +538,7 @@ void TestFrmDisplay::presentTurnsToTheFirstTab() {
   d.show();
   QTabWidget* tabs = get<QTabWidget>(&d, "SSTab1");
   tabs->setCurrentIndex(1);
-  Session session;
-  d.Present(ComputeChart(session, EntriesOf(kDelhi)).chart);
+  d.Present(ComputeChart(EntriesOf(kDelhi)).chart);
   QCOMPARE(tabs->currentIndex(), 0);
   QCOMPARE(tabs->count(), 4);  // the chart, the Indu Lagna sign, the Dasha, the Wealth
 }
@@ -585,10 +579,8 @@ void TestFrmDisplay::backKeepsEntriesAndSecondRunStartsFresh() {
   QTest::mouseClick(get<QPushButton>(program_->shell.form(), "cmdRashi"), Qt::LeftButton);
   FrmDisplay* second = display();
   QVERIFY(second != nullptr);
-  Session fresh;
-  const ChartRun alone = ComputeChart(fresh, EntriesOf(kNewYork));
-  Session firstSession;
-  const ChartRun delhi = ComputeChart(firstSession, EntriesOf(kDelhi));
+  const ChartRun alone = ComputeChart(EntriesOf(kNewYork));
+  const ChartRun delhi = ComputeChart(EntriesOf(kDelhi));
   QVERIFY(!DrawsChart(second, delhi.chart));
   QVERIFY(DrawsChart(second, alone.chart));
   QCOMPARE(get<QLabel>(second, "lblName")->text(), QStringLiteral("MIRA"));
@@ -615,8 +607,7 @@ void TestFrmDisplay::everyTextFitsItsLabel() {
   HelpLinks help(program_->pages.opener());
   FrmDisplay d(help);
   d.show();
-  Session session;
-  ChartOutput chart = ComputeChart(session, EntriesOf(kDelhi)).chart;
+  ChartOutput chart = ComputeChart(EntriesOf(kDelhi)).chart;
   for (const int body : {Mercury, Jupiter, Saturn, Venus}) {
     chart.bodies[static_cast<std::size_t>(body)] = PositionOf(1.0, true);  // Aries, retrograde
   }

@@ -104,7 +104,7 @@ class TestFrmMain : public QObject {
     return orvanta::testing::get<T>(form_.get(), name);
   }
 
-  Session session_;
+  CalculationSettings settings_;
   RecordingSink sink_;
   RecordingOpener pages_;
   std::unique_ptr<HelpLinks> help_;
@@ -113,11 +113,11 @@ class TestFrmMain : public QObject {
 };
 
 void TestFrmMain::init() {
-  session_ = Session{};
+  settings_ = CalculationSettings{};
   sink_.shown.clear();
   pages_.opened.clear();
   help_ = std::make_unique<HelpLinks>(pages_.opener());
-  form_ = std::make_unique<FrmMain>(session_, sink_, *help_);
+  form_ = std::make_unique<FrmMain>(settings_, sink_, *help_);
   charts_.clear();
   connect(form_.get(), &FrmMain::chartReady, this,
           [this](const ChartOutput& chart) { charts_.push_back(chart); });
@@ -159,7 +159,7 @@ void TestFrmMain::settingsLineNamesTheSettingsAndOpensThem() {
   chosen.node = NodeChoice::True;
   chosen.induLagnaRule = InduLagnaRule::FromMoonVenus12;
   chosen.dashaYear = dasha::YearLength::Savana;
-  session_.settings = chosen;
+  settings_ = chosen;
   form_->ShowSettingsLine();
   QCOMPARE(line->oneLineText(), Text(SettingsLine(chosen)));
   QVERIFY(line->oneLineText().endsWith(QStringLiteral("dasha year 360 days")));

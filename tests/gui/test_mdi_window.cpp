@@ -331,14 +331,13 @@ void TestMdiWindow::exitEndsTheProgramOnce() {
   int ended = 0;
   Shell shell(sink, pages_.opener(), [&] { ++ended; });
   QVERIFY(shell.Start(guard));
-  Session session;
   FormEntries e;
   e.name = "RAVI";
   e.lonDeg = "77";
   e.lonMin = "12";
   e.latDeg = "28";
   e.latMin = "36";
-  shell.ShowChart(ComputeChart(session, e).chart);
+  shell.ShowChart(ComputeChart(e).chart);
   QVERIFY(shell.mainWindow() != nullptr && shell.mainWindow()->isVisible());
   QVERIFY(!shell.form()->isVisible());
 
@@ -357,14 +356,13 @@ void TestMdiWindow::mainWindowOpensLarge() {
   RecordingSink sink;
   Shell shell(sink, pages_.opener(), [] {});
   QVERIFY(shell.Start(guard));
-  Session session;
   FormEntries e;
   e.name = "RAVI";
   e.lonDeg = "77";
   e.lonMin = "12";
   e.latDeg = "28";
   e.latMin = "36";
-  shell.ShowChart(ComputeChart(session, e).chart);
+  shell.ShowChart(ComputeChart(e).chart);
   MdiWindow* mdi = shell.mainWindow();
   QVERIFY(mdi != nullptr);
   const QRect available = mdi->screen()->availableGeometry();
@@ -411,8 +409,7 @@ void TestMdiWindow::settingsDialogRecomputesTheChartAndIsKept() {
   shell->UseSettingsFile(store);
   QVERIFY(shell->settings().IsDefault());
   QVERIFY(shell->Start(guard));
-  Session session;
-  shell->ShowChart(ComputeChart(session, reference::DelhiBirth()).chart);
+  shell->ShowChart(ComputeChart(reference::DelhiBirth()).chart);
   FrmDisplay* display = shell->mainWindow()->display();
   const QString rahuBefore = get<QLabel>(display, "planet7")->text();
   const QString sunBefore = get<QLabel>(display, "planet0")->text();
@@ -532,8 +529,7 @@ void TestMdiWindow::settingsFileThatIsAPipeIsNotOpened() {
                             "settings are used and none are kept")
                  .arg(QDir::toNativeSeparators(pipe)));
     QVERIFY(sink.shown.empty());
-    Session session;
-    shell.ShowChart(ComputeChart(session, reference::DelhiBirth()).chart);
+    shell.ShowChart(ComputeChart(reference::DelhiBirth()).chart);
     QVERIFY(shell.mainWindow() != nullptr);
     get<QAction>(shell.mainWindow(), "mnuStyleNorth")->trigger();
     shell.ApplySettings(shell.settings());
@@ -625,8 +621,7 @@ void TestMdiWindow::namesChosenInSettingsShowEverywhereAndAreKept() {
   shell->UseSettingsFile(store);
   QCOMPARE(shell->names(), NameScript::English);
   QVERIFY(shell->Start(guard));
-  Session session;
-  const ChartOutput chart = ComputeChart(session, reference::DelhiBirth()).chart;
+  const ChartOutput chart = ComputeChart(reference::DelhiBirth()).chart;
   shell->ShowChart(chart);
   FrmDisplay* display = shell->mainWindow()->display();
   QCOMPARE(get<QLabel>(display, "PlanetName0")->text(), QStringLiteral("Surya/Sun"));

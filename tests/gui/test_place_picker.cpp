@@ -69,7 +69,7 @@ class TestPlacePicker : public QObject {
   // which must read `expected`.
   void pickCity(const QString& typed, const QString& expected);
 
-  Session session_;
+  CalculationSettings settings_;
   RecordingSink sink_;
   RecordingOpener pages_;
   ScriptedChooser chooser_;
@@ -79,11 +79,11 @@ class TestPlacePicker : public QObject {
 };
 
 void TestPlacePicker::init() {
-  session_ = Session{};
+  settings_ = CalculationSettings{};
   sink_.shown.clear();
   chooser_ = ScriptedChooser{};
   help_ = std::make_unique<HelpLinks>(pages_.opener());
-  form_ = std::make_unique<FrmMain>(session_, sink_, *help_);
+  form_ = std::make_unique<FrmMain>(settings_, sink_, *help_);
   picker_ = form_->findChild<PlacePicker*>();
   QVERIFY(picker_ != nullptr);
   picker_->SetReadingChooser(&chooser_);
@@ -314,8 +314,7 @@ void TestPlacePicker::retypedCityNeverKeepsAnotherPlacesClock() {
     const FormEntries retyped = form_->Entries();
     QVERIFY(!retyped.exactOffsetMinutes);
     QVERIFY(retyped.zoneName.empty());
-    Session session;
-    QVERIFY(ComputeChart(session, retyped).refusal.has_value());
+    QVERIFY(ComputeChart(retyped).refusal.has_value());
   }
   city->setFocus();
   QTest::keyClick(city, Qt::Key_End);
@@ -340,8 +339,7 @@ void TestPlacePicker::retypedCityNeverKeepsAnotherPlacesClock() {
   const FormEntries forgotten = form_->Entries();
   QVERIFY(!forgotten.exactOffsetMinutes);
   QVERIFY(forgotten.zoneName.empty());
-  Session session;
-  QVERIFY(ComputeChart(session, forgotten).refusal.has_value());
+  QVERIFY(ComputeChart(forgotten).refusal.has_value());
 
   // Enter takes the highlighted first row of a lower-case city.
   city->selectAll();
@@ -364,8 +362,7 @@ void TestPlacePicker::retypedCityNeverKeepsAnotherPlacesClock() {
   QTest::keyClicks(get<QLineEdit>("txtName"), QStringLiteral("A"));
   const FormEntries chennai = form_->Entries();
   QCOMPARE(chennai.zoneName, std::string("Asia/Kolkata"));
-  Session computed;
-  const ChartRun run = ComputeChart(computed, chennai);
+  const ChartRun run = ComputeChart(chennai);
   if (run.refusal) {
     qWarning() << QByteArray(run.refusal->message.data(),
                              static_cast<qsizetype>(run.refusal->message.size()));

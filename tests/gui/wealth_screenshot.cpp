@@ -15,8 +15,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: wealth_screenshot FOLDER\n");
     return 64;
   }
-  orvanta::Session session;
-  const orvanta::ChartRun run = orvanta::ComputeChart(session, orvanta::reference::DelhiBirth());
+  const orvanta::ChartRun run = orvanta::ComputeChart(orvanta::reference::DelhiBirth());
   const QString folder = QString::fromLocal8Bit(argv[1]);
   orvanta::WealthPage page;
   page.resize(1000, 760);

@@ -32,15 +32,6 @@ namespace orvanta {
 // not set on that day (beyond the polar circles).
 using RiseSetPair = std::array<std::optional<LocalDateTime>, 2>;
 
-// What a window or a command-line run keeps while it computes charts: the
-// calculation settings the user chose. Each chart is a function of its
-// entries and these settings alone: nothing else is kept, so two sessions
-// with the same settings, or one session in any order of births, give the
-// same charts.
-struct Session {
-  CalculationSettings settings;
-};
-
 enum class SunriseReference { None, DaySunrise, PreviousSunrise, NextSunrise };
 
 struct ChartOutput {

@@ -124,8 +124,4 @@ ChartRun ComputeChart(const FormEntries& e, ChartScope scope) {
   return ComputeChart(e, CalculationSettings{}, scope);
 }
 
-ChartRun ComputeChart(Session& session, const FormEntries& e, ChartScope scope) {
-  return ComputeChart(e, session.settings, scope);
-}
-
 }  // namespace orvanta

@@ -71,7 +71,5 @@ struct ChartRun {
 ChartRun ComputeChart(const FormEntries& entries, const CalculationSettings& settings,
                       ChartScope scope = ChartScope::Everything);
 ChartRun ComputeChart(const FormEntries& entries, ChartScope scope = ChartScope::Everything);
-ChartRun ComputeChart(Session& session, const FormEntries& entries,
-                      ChartScope scope = ChartScope::Everything);
 
 }  // namespace orvanta

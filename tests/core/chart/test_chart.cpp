@@ -28,24 +28,22 @@ constexpr int kGreenwichMeanTime = 29;
 
 // New Delhi, 15 June 1980, 10:30 IST: the project's reference birth.
 TEST(RunChart, RefusedEntriesChangeNothing) {
-  Session session;
-  ASSERT_FALSE(ComputeChart(session, reference::DelhiBirth()).refusal);
+  ASSERT_FALSE(ComputeChart(reference::DelhiBirth()).refusal);
 
   FormEntries bad = reference::DelhiBirth();
   bad.name = "   ";
   bad.latDeg = "95";
   bad.zoneIndex = kEasternStandardTime;
-  const ChartRun run = ComputeChart(session, bad);
+  const ChartRun run = ComputeChart(bad);
   ASSERT_TRUE(run.refusal);
   // The checks run in order: only the name is reported.
   EXPECT_EQ(run.refusal->message, "Please Enter Name");
 }
 
 TEST(RunChart, ZoneReachesTheRecordAsMagnitudeAndSignedShift) {
-  Session session;
   FormEntries e = reference::DelhiBirth();
   e.zoneIndex = kAustralianCentralDaylight;  // shift -10 h -30 min
-  const ChartRun run = ComputeChart(session, e);
+  const ChartRun run = ComputeChart(e);
   ASSERT_FALSE(run.refusal);
   EXPECT_EQ(run.chart.birth.clock.offsetSeconds, 10 * 3600 + 30 * 60);
   EXPECT_EQ(LegacyZoneShift(run.chart.birth.clock).hours, -10);
@@ -66,11 +64,10 @@ TEST(RunChart, ZoneReachesTheRecordAsMagnitudeAndSignedShift) {
 
 // No zone selected is no correction, whatever zone the chart before had.
 TEST(RunChart, NoZoneSelectedMeansNoCorrection) {
-  Session session;
-  ASSERT_FALSE(ComputeChart(session, reference::DelhiBirth()).refusal);
+  ASSERT_FALSE(ComputeChart(reference::DelhiBirth()).refusal);
   FormEntries e = reference::DelhiBirth();
   e.zoneIndex = -1;
-  const ChartRun run = ComputeChart(session, e);
+  const ChartRun run = ComputeChart(e);
   ASSERT_FALSE(run.refusal);
   EXPECT_EQ(run.chart.birth.clock.offsetSeconds, 0);
   EXPECT_FALSE(run.chart.birth.clock.zoneRow);
@@ -82,8 +79,7 @@ TEST(RunChart, NoZoneSelectedMeansNoCorrection) {
 TEST(RunChart, DelhiBirthMeasuresFromTheDaysSunrise) {
   // Sunrise 05:23 and sunset 19:20 that day (almanac example); 10:30:00 is
   // 5 h 7 min after sunrise: 307 minutes, 18420 seconds.
-  Session session;
-  const ChartRun run = ComputeChart(session, reference::DelhiBirth());
+  const ChartRun run = ComputeChart(reference::DelhiBirth());
   ASSERT_FALSE(run.refusal);
   const ChartOutput& c = run.chart;
   ASSERT_TRUE(c.day[0] && c.day[1]);
@@ -120,11 +116,10 @@ TEST(RunChart, SunriseReferenceFollowsTheBirthTime) {
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
-    Session session;
     FormEntries e = reference::DelhiBirth();
     e.hourText = row.hour;
     e.minuteText = row.minute;
-    const ChartRun run = ComputeChart(session, e);
+    const ChartRun run = ComputeChart(e);
     ASSERT_FALSE(run.refusal);
     const ChartOutput& c = run.chart;
     EXPECT_EQ(c.reference, row.reference);
@@ -144,11 +139,10 @@ TEST(RunChart, SunriseReferenceFollowsTheBirthTime) {
 }
 
 TEST(RunChart, SecondsChangeOnlyTheElapsedTime) {
-  Session a, b;
   FormEntries e = reference::DelhiBirth();
-  const ChartRun whole = ComputeChart(a, e);
+  const ChartRun whole = ComputeChart(e);
   e.secondText = "59";
-  const ChartRun late = ComputeChart(b, e);
+  const ChartRun late = ComputeChart(e);
   ASSERT_FALSE(whole.refusal || late.refusal);
   EXPECT_EQ(LegacyCaptionsOf(whole.chart).positionText, LegacyCaptionsOf(late.chart).positionText);
   EXPECT_EQ(LegacyCaptionsOf(whole.chart).chartLabel, LegacyCaptionsOf(late.chart).chartLabel);
@@ -158,7 +152,6 @@ TEST(RunChart, SecondsChangeOnlyTheElapsedTime) {
 
 TEST(RunChart, SunAndMoonInOneSignShareACell) {
   // New moon of 6 January 2000 (18:14 UT): the Sun and the Moon stand in one sign.
-  Session session;
   FormEntries e = reference::DelhiBirth();
   e.monthIndex = 0;
   e.dayText = "6";
@@ -166,7 +159,7 @@ TEST(RunChart, SunAndMoonInOneSignShareACell) {
   e.hourText = "18";
   e.minuteText = "14";
   e.zoneIndex = 29;  // Greenwich Mean Time
-  const ChartRun run = ComputeChart(session, e);
+  const ChartRun run = ComputeChart(e);
   ASSERT_FALSE(run.refusal);
   const int sign = run.chart.bodies[Sun].sign;
   ASSERT_EQ(sign, run.chart.bodies[Moon].sign);
@@ -177,14 +170,13 @@ TEST(RunChart, SunAndMoonInOneSignShareACell) {
 }
 
 TEST(RunChart, SouthernLatitudeShowsMinutesWithoutLeadingZero) {
-  Session session;
   FormEntries e = reference::DelhiBirth();
   e.latDeg = "28";
   e.latMin = "5";
   e.north = false;
   e.lonMin = "07";
   e.east = false;
-  const ChartRun run = ComputeChart(session, e);
+  const ChartRun run = ComputeChart(e);
   ASSERT_FALSE(run.refusal);
   EXPECT_EQ(run.chart.details.latitude, "28° 5' S");
   EXPECT_EQ(run.chart.details.longitude, "77° 7' W");
@@ -197,11 +189,9 @@ TEST(RunChart, SecondComputationLeavesNothingOfTheFirst) {
   second.monthIndex = 10;
   second.hourText = "23";
 
-  Session reused;
-  ASSERT_FALSE(ComputeChart(reused, first).refusal);
-  const ChartRun again = ComputeChart(reused, second);
-  Session fresh;
-  const ChartRun alone = ComputeChart(fresh, second);
+  ASSERT_FALSE(ComputeChart(first).refusal);
+  const ChartRun again = ComputeChart(second);
+  const ChartRun alone = ComputeChart(second);
   ASSERT_FALSE(again.refusal || alone.refusal);
   EXPECT_EQ(LegacyCaptionsOf(again.chart).signCells, LegacyCaptionsOf(alone.chart).signCells);
   EXPECT_EQ(LegacyCaptionsOf(again.chart).marks, LegacyCaptionsOf(alone.chart).marks);
@@ -210,7 +200,7 @@ TEST(RunChart, SecondComputationLeavesNothingOfTheFirst) {
   EXPECT_EQ(again.chart.induLagna->sign, alone.chart.induLagna->sign);
 
   // The same entries twice give the same result.
-  const ChartRun repeat = ComputeChart(reused, second);
+  const ChartRun repeat = ComputeChart(second);
   EXPECT_EQ(LegacyCaptionsOf(repeat.chart).signCells, LegacyCaptionsOf(again.chart).signCells);
   EXPECT_EQ(LegacyCaptionsOf(repeat.chart).marks, LegacyCaptionsOf(again.chart).marks);
 }
@@ -235,10 +225,9 @@ TEST(RunChart, MonthPositionOutsideTheListDoesNotOverflow) {
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.label);
-    Session session;
     FormEntries e = reference::DelhiBirth();
     e.monthIndex = row.monthIndex;
-    const ChartRun run = ComputeChart(session, e);
+    const ChartRun run = ComputeChart(e);
     ASSERT_FALSE(run.refusal);
     EXPECT_EQ(run.chart.birth.local.month, row.month);
   }
@@ -283,9 +272,8 @@ TEST(RunChart, SkyTrueExamples) {
   // from J2000 to the date the chart showed "00 Cap 17".
   {
     SCOPED_TRACE("London 1950: the Sun in Sagittarius");
-    Session session;
-    const ChartRun run = ComputeChart(session, EntriesOf({1950, 1, 13, 12, 0, 0, 51, 30, true, 0, 7,
-                                                          false, kGreenwichMeanTime, false}));
+    const ChartRun run = ComputeChart(
+        EntriesOf({1950, 1, 13, 12, 0, 0, 51, 30, true, 0, 7, false, kGreenwichMeanTime, false}));
     ASSERT_FALSE(run.refusal);
     EXPECT_EQ(LegacyCaptionsOf(run.chart).positionText[Sun], "29 Sag 35");
   }
@@ -297,9 +285,8 @@ TEST(RunChart, SkyTrueExamples) {
   // lay before the birth, which then counted to the next sunrise instead.
   {
     SCOPED_TRACE("sunset after midnight on the next date");
-    Session session;
-    const ChartRun run = ComputeChart(session, EntriesOf({1917, 2, 8, 23, 30, 0, 52, 55, false, 139,
-                                                          21, false, kEasternStandardTime, false}));
+    const ChartRun run = ComputeChart(EntriesOf(
+        {1917, 2, 8, 23, 30, 0, 52, 55, false, 139, 21, false, kEasternStandardTime, false}));
     ASSERT_FALSE(run.refusal);
     const ChartOutput& c = run.chart;
     ASSERT_TRUE(c.day[0] && c.day[1] && c.ElapsedMinutes);
@@ -314,9 +301,8 @@ TEST(RunChart, SkyTrueExamples) {
   // previous one (09:01 on the 8th): 16 h 17 min.
   {
     SCOPED_TRACE("sunset at 24:00 is midnight of the next date");
-    Session session;
-    const ChartRun run = ComputeChart(session, EntriesOf({1917, 2, 9, 1, 18, 14, 52, 55, false, 139,
-                                                          21, false, kEasternStandardTime, false}));
+    const ChartRun run = ComputeChart(EntriesOf(
+        {1917, 2, 9, 1, 18, 14, 52, 55, false, 139, 21, false, kEasternStandardTime, false}));
     ASSERT_FALSE(run.refusal);
     const ChartOutput& c = run.chart;
     ASSERT_TRUE(c.day[0] && c.day[1] && c.ElapsedMinutes);
@@ -359,8 +345,7 @@ TEST(RunChart, SkyTrueExamples) {
   };
   for (const FarZoneRow& row : farZones) {
     SCOPED_TRACE(row.name);
-    Session session;
-    const ChartRun run = ComputeChart(session, EntriesOf(row.birth));
+    const ChartRun run = ComputeChart(EntriesOf(row.birth));
     ASSERT_FALSE(run.refusal);
     ASSERT_TRUE(run.chart.referenceSunrise && run.chart.ElapsedMinutes);
     EXPECT_EQ(FormatIsoMinute(*run.chart.referenceSunrise), row.sunrise);
@@ -377,9 +362,8 @@ TEST(RunChart, SkyTrueExamples) {
                               ClockRow{"New York 1 April 2001, tick, birth at 03:00", 3}}) {
     SCOPED_TRACE(row.name);
     const int hour = row.hour;
-    Session session;
-    const ChartRun run = ComputeChart(session, EntriesOf({2001, 4, 1, hour, 0, 0, 40, 43, true, 74,
-                                                          0, false, kEasternStandardTime, true}));
+    const ChartRun run = ComputeChart(EntriesOf(
+        {2001, 4, 1, hour, 0, 0, 40, 43, true, 74, 0, false, kEasternStandardTime, true}));
     ASSERT_FALSE(run.refusal);
     ASSERT_TRUE(run.chart.day[0] && run.chart.day[1]);
     EXPECT_EQ(FormatIsoMinute(*run.chart.day[0]), "2001-04-01 06:42");
@@ -432,9 +416,8 @@ TEST(RunChart, TickAndDaylightRowGiveOneChart) {
       daylight.dst = false;
       SCOPED_TRACE(std::string(pair.name) + " at " + std::to_string(ticked.hour) + ":" +
                    std::to_string(ticked.minute));
-      Session s1, s2;
-      const ChartRun a = ComputeChart(s1, EntriesOf(ticked));
-      const ChartRun b = ComputeChart(s2, EntriesOf(daylight));
+      const ChartRun a = ComputeChart(EntriesOf(ticked));
+      const ChartRun b = ComputeChart(EntriesOf(daylight));
       ASSERT_FALSE(a.refusal || b.refusal);
       const ChartOutput& x = a.chart;
       const ChartOutput& y = b.chart;
@@ -458,11 +441,10 @@ TEST(RunChart, TickAndDaylightRowGiveOneChart) {
   // New York, 4 July 1990, 14:25 EDT: the Sun at 18° 46' Gemini and Mars at
   // 0° 54' Aries whichever way the moment is entered (with the planets an
   // hour late the tick once gave 18 Gem 49 and 00 Ari 56).
-  Session session;
   SkyBirth ny = pairs[0].birth;
   ny.zoneIndex = pairs[0].standardRow;
   ny.dst = true;
-  const ChartRun run = ComputeChart(session, EntriesOf(ny));
+  const ChartRun run = ComputeChart(EntriesOf(ny));
   ASSERT_FALSE(run.refusal);
   EXPECT_EQ(LegacyCaptionsOf(run.chart).positionText[Sun], "18 Gem 46");
   EXPECT_EQ(LegacyCaptionsOf(run.chart).positionText[Mars], "00 Ari 54");
@@ -495,16 +477,14 @@ std::string Shown(const ChartRun& run) {
 }
 
 std::vector<std::string> ComputeAll(const std::vector<FormEntries>& births) {
-  Session session;  // one session for the whole sequence, as one window keeps it
   std::vector<std::string> shown;
-  for (const FormEntries& e : births) shown.push_back(Shown(ComputeChart(session, e)));
+  for (const FormEntries& e : births) shown.push_back(Shown(ComputeChart(e)));
   return shown;
 }
 
-// Two sessions share nothing: two threads, each computing its own sequence
-// in its own session, get exactly what one thread gets computing them one
-// after the other (`make test-threads` runs this under ThreadSanitizer).
-TEST(RunChart, SessionsInTwoThreadsMatchOneThread) {
+// Two threads share nothing: each computing its own sequence of charts gets exactly what one thread
+// gets computing them one after the other (`make test-threads` runs this under ThreadSanitizer).
+TEST(RunChart, ChartsInTwoThreadsMatchOneThread) {
   const std::vector<FormEntries> first = RandomBirths(1, 3000);
   const std::vector<FormEntries> second = RandomBirths(2, 3000);
   const std::vector<std::string> expectFirst = ComputeAll(first);
@@ -551,11 +531,10 @@ TEST(RunChart, PolarBirthIsTheSameBeforeAndAfterAnOrdinaryOne) {
 
   for (const bool polarFirst : {false, true}) {
     SCOPED_TRACE(polarFirst ? "polar first" : "ordinary first");
-    Session session;
     std::string polarShown, ordinaryShown;
-    if (polarFirst) polarShown = Shown(ComputeChart(session, polar));
-    ordinaryShown = Shown(ComputeChart(session, ordinary));
-    if (!polarFirst) polarShown = Shown(ComputeChart(session, polar));
+    if (polarFirst) polarShown = Shown(ComputeChart(polar));
+    ordinaryShown = Shown(ComputeChart(ordinary));
+    if (!polarFirst) polarShown = Shown(ComputeChart(polar));
     EXPECT_EQ(polarShown, Shown(polarAlone));
     EXPECT_EQ(ordinaryShown, ordinaryAlone);
   }

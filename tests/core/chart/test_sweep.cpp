@@ -62,7 +62,6 @@ TEST(Sweep, WholeInputDomain) {
   const unsigned long count = EnvNumber("ORVANTA_SWEEP_COUNT", 200000);
   std::mt19937_64 rng(seed);
 
-  Session session;  // one session throughout, as in the desktop program
   unsigned long refused = 0, polar = 0;
   for (unsigned long n = 0; n < count; ++n) {
     const FormEntries e = testing::RandomFormEntries(rng);
@@ -76,7 +75,7 @@ TEST(Sweep, WholeInputDomain) {
                               e.lonDeg + "°" + e.lonMin + (e.east ? "E" : "W") + " zone " +
                               std::to_string(e.zoneIndex) + (e.dst ? " dst" : "");
 
-    const ChartRun run = ComputeChart(session, e);
+    const ChartRun run = ComputeChart(e);
 
     if (day > DaysInMonth(month, year)) {
       ASSERT_TRUE(run.refusal) << where;

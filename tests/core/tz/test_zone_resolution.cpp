@@ -227,7 +227,6 @@ TEST(ZoneResolution, UniversalTimeForRandomCitiesAndDates) {
   std::uniform_int_distribution<std::size_t> pick(0, places.size() - 1);
 
   int checked = 0, exact = 0;
-  Session session;
   while (checked < 1000) {
     const Place& place = places[pick(random)];
     const LocalDateTime local =
@@ -269,7 +268,7 @@ TEST(ZoneResolution, UniversalTimeForRandomCitiesAndDates) {
     e.hourText = std::to_string(c.hour);
     e.minuteText = std::to_string(c.minute);
     if (e.latDeg == "90" || e.lonDeg == "180") continue;  // outside the form's ranges
-    const ChartRun run = ComputeChart(session, e);
+    const ChartRun run = ComputeChart(e);
     ASSERT_FALSE(run.refusal) << place.name << ": " << run.refusal->message;
     // UniversalTime is in hours from the local date's midnight.
     const auto localMidnight = MakeDateTime(c.year, c.month, c.day);
