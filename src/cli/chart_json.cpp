@@ -362,9 +362,8 @@ void AppendTexts(std::string& out, const ChartOutput& chart) {
   o.Close();
 }
 
-// UtcText in quotes, written straight into the output: each chart's dasha
-// writes two for every period, most of a row's cost when it went through
-// a formatted text.
+}  // namespace
+
 void AppendUtcJson(std::string& out, dasha::UtSeconds instant) {
   using namespace std::chrono;
   const sys_days day = floor<days>(instant);
@@ -405,6 +404,8 @@ void AppendUtcJson(std::string& out, dasha::UtSeconds instant) {
                          '"'};
   out.append(text, sizeof text);
 }
+
+namespace {
 
 // One period and its sub-periods down to `levels`.
 void AppendPeriod(std::string& out, const dasha::Vimshottari& v, const dasha::Period& p,

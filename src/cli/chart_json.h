@@ -42,6 +42,11 @@ void AppendChartSchemaJson(std::string& out, const ChartOutput& chart,
                            const DashaRequest& dasha = {},
                            const ChartSchemaMembers& members = ChartSchemaMembers{}.set(),
                            NameScript names = NameScript::English);
+// UtcText in quotes ("2031-04-05T06:07:08Z"), written straight into the
+// output: a chart's dasha and wealth periods write two for every period,
+// most of a row's cost when each went through a formatted text.
+void AppendUtcJson(std::string& out, dasha::UtSeconds instant);
+
 // A refused birth: the schema, the name, "valid": false, the message and the
 // entry it concerns (or null).
 void AppendRefusalSchemaJson(std::string& out, std::string_view name, const Refusal& refusal);

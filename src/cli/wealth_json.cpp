@@ -5,6 +5,7 @@
 
 #include "chart/dasha_chart.h"
 #include "chart/wealth_chart.h"
+#include "cli/chart_json.h"
 #include "cli/json.h"
 
 namespace orvanta::cli {
@@ -121,8 +122,8 @@ void AppendWealthJson(std::string& out, const ChartOutput& chart) {
     po.String("lord", dasha::LordName(p.period.lord()));
     po.Integer("level", p.period.level);
     if (p.period.level > 1) po.String("mahadashaLord", dasha::LordName(p.period.path[0]));
-    po.String("start", UtcText(p.period.start));
-    po.String("end", UtcText(p.period.end));
+    AppendUtcJson(po.Key("start"), p.period.start);
+    AppendUtcJson(po.Key("end"), p.period.end);
     po.String("effect", wealth::EffectName(p.effect));
     std::string& why = po.Key("why");
     why += '[';

@@ -138,8 +138,36 @@ year_month_day LocalDateOf(const Birth& birth, dasha::UtSeconds instant) {
   return year_month_day{floor<days>(instant + BirthClockOffset(birth))};
 }
 
+namespace {
+
+// Writes `value` (0 .. 10^width - 1) in `width` digits at `at`.
+void PutDigits(char* at, unsigned value, int width) {
+  for (int i = width - 1; i >= 0; --i) {
+    at[i] = static_cast<char>('0' + value % 10);
+    value /= 10;
+  }
+}
+
+// "YYYY-MM-DD" into the ten chars at `at`, for a valid date of the years
+// 0 .. 9999; false for any other.
+bool PutDate(char* at, year_month_day date) {
+  const int year = static_cast<int>(date.year());
+  if (!date.ok() || year < 0 || year > 9999) return false;
+  PutDigits(at, static_cast<unsigned>(year), 4);
+  at[4] = '-';
+  PutDigits(at + 5, static_cast<unsigned>(date.month()), 2);
+  at[7] = '-';
+  PutDigits(at + 8, static_cast<unsigned>(date.day()), 2);
+  return true;
+}
+
+}  // namespace
+
+// Dates are written a few hundred times for every chart's periods: the
+// digits are put in place, not formatted.
 std::string DateText(year_month_day date) {
   char buffer[32];
+  if (PutDate(buffer, date)) return std::string(buffer, 10);
   std::snprintf(buffer, sizeof buffer, "%04d-%02u-%02u", static_cast<int>(date.year()),
                 static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()));
   return buffer;
@@ -148,6 +176,17 @@ std::string DateText(year_month_day date) {
 std::string UtcText(dasha::UtSeconds instant) {
   const sys_days day = floor<days>(instant);
   const hh_mm_ss<seconds> clock{instant - day};
+  char buffer[20];
+  if (PutDate(buffer, year_month_day{day})) {
+    buffer[10] = 'T';
+    PutDigits(buffer + 11, static_cast<unsigned>(clock.hours().count()), 2);
+    buffer[13] = ':';
+    PutDigits(buffer + 14, static_cast<unsigned>(clock.minutes().count()), 2);
+    buffer[16] = ':';
+    PutDigits(buffer + 17, static_cast<unsigned>(clock.seconds().count()), 2);
+    buffer[19] = 'Z';
+    return std::string(buffer, sizeof buffer);
+  }
   return DateText(year_month_day{day}) + "T" +
          TwoDigits(static_cast<unsigned>(clock.hours().count())) + ":" +
          TwoDigits(static_cast<unsigned>(clock.minutes().count())) + ":" +
