@@ -1,5 +1,6 @@
 #include "cli/wealth_json.h"
 
+#include <array>
 #include <optional>
 #include <vector>
 
@@ -113,6 +114,9 @@ void AppendWealthJson(std::string& out, const ChartOutput& chart) {
     AppendBodies(arudha.Key("eleventhFromLagna"), r.eleventhFromArudha);
     arudha.Close();
   }
+  // A period's reasons are its lord's mark's: each lord's gives and costs
+  // are written once, then copied into every period of that lord.
+  std::array<std::string, 2 * kBodyCount> whyOfMark;
   std::string& periods = o.Key("periods");
   periods += '[';
   for (std::size_t i = 0; i < w->periods.size(); ++i) {
@@ -125,13 +129,22 @@ void AppendWealthJson(std::string& out, const ChartOutput& chart) {
     AppendUtcJson(po.Key("start"), p.period.start);
     AppendUtcJson(po.Key("end"), p.period.end);
     po.String("effect", wealth::EffectName(p.effect));
-    std::string& why = po.Key("why");
-    why += '[';
-    for (std::size_t k = 0; k < p.why.size(); ++k) {
-      if (k > 0) why += ',';
-      AppendJsonString(why, wealth::ReasonText(p.why[k]));
+    const int body = wealth::BodyOfLord(p.period.lord());
+    std::string* why = nullptr;
+    if (body >= 0 && body < kBodyCount) {
+      why = &whyOfMark[static_cast<std::size_t>(2 * body + (p.effect == wealth::Effect::Gives))];
     }
-    why += ']';
+    std::string fresh;
+    if (why == nullptr || why->empty()) {
+      fresh += '[';
+      for (std::size_t k = 0; k < p.why.size(); ++k) {
+        if (k > 0) fresh += ',';
+        AppendJsonString(fresh, wealth::ReasonText(p.why[k]));
+      }
+      fresh += ']';
+      if (why != nullptr) *why = fresh;
+    }
+    po.Key("why") += why != nullptr ? *why : fresh;
     po.Close();
   }
   periods += ']';

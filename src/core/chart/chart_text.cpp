@@ -1,8 +1,8 @@
 #include "chart/chart_text.h"
 
+#include "chart/dasha_chart.h"
 #include "chart/presentation.h"
 #include "dasha/vimshottari.h"
-#include "wealth/wealth.h"
 
 namespace orvanta {
 
@@ -39,7 +39,7 @@ std::string_view NakshatraLordName(const BodyPosition& position, NameScript scri
   const std::size_t lords = dasha::kVimshottariLords.size();
   const dasha::Lord lord =
       dasha::kVimshottariLords[static_cast<std::size_t>(position.nakshatra) % lords].lord;
-  return BodyNameIn(script, wealth::BodyOfLord(lord));
+  return LordNameIn(script, lord);
 }
 
 std::string BodyLabel(const ChartOutput& chart, int body, const NameChoice& names,

@@ -7,6 +7,7 @@
 #include "chart/chart_layout.h"
 #include "chart/positions.h"
 #include "engine/calendar.h"
+#include "wealth/wealth.h"
 
 namespace orvanta {
 
@@ -88,33 +89,9 @@ void AppendPeriodTree(std::string& out, const ChartOutput& chart, const dasha::V
 
 }  // namespace
 
-int BodyOfLord(dasha::Lord lord) {
-  switch (lord) {
-    case dasha::Lord::Ketu:
-      return Ketu;
-    case dasha::Lord::Venus:
-      return Venus;
-    case dasha::Lord::Sun:
-      return Sun;
-    case dasha::Lord::Moon:
-      return Moon;
-    case dasha::Lord::Mars:
-      return Mars;
-    case dasha::Lord::Rahu:
-      return Rahu;
-    case dasha::Lord::Jupiter:
-      return Jupiter;
-    case dasha::Lord::Saturn:
-      return Saturn;
-    case dasha::Lord::Mercury:
-      return Mercury;
-  }
-  return Sun;
-}
-
 std::string_view LordNameIn(NameScript script, dasha::Lord lord) {
   if (script == NameScript::English) return dasha::LordName(lord);
-  return BodyNameIn(script, BodyOfLord(lord));
+  return BodyNameIn(script, wealth::BodyOfLord(lord));
 }
 
 std::chrono::seconds BirthClockOffset(const Birth& birth) {

@@ -56,8 +56,6 @@ std::optional<dasha::YearsMonthsDays> AgeAt(const Birth& birth, dasha::UtSeconds
 // when all are), and "before birth" for nothing.
 std::string AgeText(const std::optional<dasha::YearsMonthsDays>& age);
 
-// The body (Sun .. Ketu) a dasha lord is.
-int BodyOfLord(dasha::Lord lord);
 // A dasha lord's name: dasha::LordName in English, else the body's name in
 // the script's table.
 std::string_view LordNameIn(NameScript script, dasha::Lord lord);
