@@ -87,78 +87,78 @@ BirthListDialog::BirthListDialog(BirthsDb& db, QuestionSink& questions, MessageS
 
   auto* searchRow = new QHBoxLayout;
   auto* searchLabel = new QLabel(QStringLiteral("&Search:"), this);
-  txtSearch_ = new QLineEdit(this);
-  txtSearch_->setObjectName(QStringLiteral("txtSearch"));
-  txtSearch_->setPlaceholderText(QStringLiteral("Name, date (YYYY-MM-DD) or place"));
-  txtSearch_->setClearButtonEnabled(true);
-  searchLabel->setBuddy(txtSearch_);
+  searchEdit_ = new QLineEdit(this);
+  searchEdit_->setObjectName(QStringLiteral("txtSearch"));
+  searchEdit_->setPlaceholderText(QStringLiteral("Name, date (YYYY-MM-DD) or place"));
+  searchEdit_->setClearButtonEnabled(true);
+  searchLabel->setBuddy(searchEdit_);
   searchRow->addWidget(searchLabel);
-  searchRow->addWidget(txtSearch_);
+  searchRow->addWidget(searchEdit_);
   layout->addLayout(searchRow);
 
   model_ = new BirthListModel(this);
-  lstBirths_ = new QTableView(this);
-  lstBirths_->setObjectName(QStringLiteral("lstBirths"));
-  lstBirths_->setModel(model_);
-  lstBirths_->setSelectionBehavior(QAbstractItemView::SelectRows);
-  lstBirths_->setSelectionMode(QAbstractItemView::SingleSelection);
-  lstBirths_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  lstBirths_->verticalHeader()->hide();
-  lstBirths_->horizontalHeader()->setStretchLastSection(true);
-  lstBirths_->setMinimumSize(640, 320);
-  layout->addWidget(lstBirths_);
-  lblMore_ = new QLabel(QStringLiteral("Showing the first %1 of the matches; type more to narrow.")
-                            .arg(kBirthListLimit),
-                        this);
-  lblMore_->setObjectName(QStringLiteral("lblMore"));
-  lblMore_->hide();
-  layout->addWidget(lblMore_);
+  birthsList_ = new QTableView(this);
+  birthsList_->setObjectName(QStringLiteral("lstBirths"));
+  birthsList_->setModel(model_);
+  birthsList_->setSelectionBehavior(QAbstractItemView::SelectRows);
+  birthsList_->setSelectionMode(QAbstractItemView::SingleSelection);
+  birthsList_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  birthsList_->verticalHeader()->hide();
+  birthsList_->horizontalHeader()->setStretchLastSection(true);
+  birthsList_->setMinimumSize(640, 320);
+  layout->addWidget(birthsList_);
+  moreLink_ = new QLabel(QStringLiteral("Showing the first %1 of the matches; type more to narrow.")
+                             .arg(kBirthListLimit),
+                         this);
+  moreLink_->setObjectName(QStringLiteral("lblMore"));
+  moreLink_->hide();
+  layout->addWidget(moreLink_);
 
   auto* noteRow = new QHBoxLayout;
   auto* noteLabel = new QLabel(QStringLiteral("&Note:"), this);
-  txtNote_ = new QLineEdit(this);
-  txtNote_->setObjectName(QStringLiteral("txtNote"));
-  noteLabel->setBuddy(txtNote_);
-  cmdSaveNote_ = new QPushButton(QStringLiteral("&Keep Note"), this);
-  cmdSaveNote_->setObjectName(QStringLiteral("cmdSaveNote"));
+  noteEdit_ = new QLineEdit(this);
+  noteEdit_->setObjectName(QStringLiteral("txtNote"));
+  noteLabel->setBuddy(noteEdit_);
+  saveNoteButton_ = new QPushButton(QStringLiteral("&Keep Note"), this);
+  saveNoteButton_->setObjectName(QStringLiteral("cmdSaveNote"));
   noteRow->addWidget(noteLabel);
-  noteRow->addWidget(txtNote_);
-  noteRow->addWidget(cmdSaveNote_);
+  noteRow->addWidget(noteEdit_);
+  noteRow->addWidget(saveNoteButton_);
   layout->addLayout(noteRow);
 
   auto* buttons = new QHBoxLayout;
-  cmdOpen_ = new QPushButton(QStringLiteral("&Open"), this);
-  cmdOpen_->setObjectName(QStringLiteral("cmdOpen"));
-  cmdOpen_->setDefault(true);
-  cmdDelete_ = new QPushButton(QStringLiteral("&Delete"), this);
-  cmdDelete_->setObjectName(QStringLiteral("cmdDelete"));
+  openButton_ = new QPushButton(QStringLiteral("&Open"), this);
+  openButton_->setObjectName(QStringLiteral("cmdOpen"));
+  openButton_->setDefault(true);
+  deleteButton_ = new QPushButton(QStringLiteral("&Delete"), this);
+  deleteButton_->setObjectName(QStringLiteral("cmdDelete"));
   auto* cmdClose = new QPushButton(QStringLiteral("Close"), this);
   cmdClose->setObjectName(QStringLiteral("cmdClose"));
-  buttons->addWidget(cmdOpen_);
-  buttons->addWidget(cmdDelete_);
+  buttons->addWidget(openButton_);
+  buttons->addWidget(deleteButton_);
   buttons->addStretch();
   buttons->addWidget(cmdClose);
   layout->addLayout(buttons);
 
   const bool saving = db_.canSave();
-  cmdDelete_->setEnabled(saving);
-  cmdSaveNote_->setEnabled(saving);
-  txtNote_->setReadOnly(!saving);
+  deleteButton_->setEnabled(saving);
+  saveNoteButton_->setEnabled(saving);
+  noteEdit_->setReadOnly(!saving);
 
   searchDelay_.setSingleShot(true);
   searchDelay_.setInterval(kSearchPause);
   searches_.setMaxThreadCount(1);
   connect(&searchDelay_, &QTimer::timeout, this, &BirthListDialog::Refresh);
-  connect(txtSearch_, &QLineEdit::textChanged, this, [this] { searchDelay_.start(); });
-  connect(cmdOpen_, &QPushButton::clicked, this, &BirthListDialog::OpenSelected);
-  connect(cmdDelete_, &QPushButton::clicked, this, &BirthListDialog::DeleteSelected);
-  connect(cmdSaveNote_, &QPushButton::clicked, this, &BirthListDialog::SaveNote);
+  connect(searchEdit_, &QLineEdit::textChanged, this, [this] { searchDelay_.start(); });
+  connect(openButton_, &QPushButton::clicked, this, &BirthListDialog::OpenSelected);
+  connect(deleteButton_, &QPushButton::clicked, this, &BirthListDialog::DeleteSelected);
+  connect(saveNoteButton_, &QPushButton::clicked, this, &BirthListDialog::SaveNote);
   connect(cmdClose, &QPushButton::clicked, this, &QDialog::reject);
-  connect(lstBirths_, &QTableView::doubleClicked, this, &BirthListDialog::OpenSelected);
-  connect(lstBirths_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+  connect(birthsList_, &QTableView::doubleClicked, this, &BirthListDialog::OpenSelected);
+  connect(birthsList_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
           &BirthListDialog::SelectionChanged);
   Refresh();
-  txtSearch_->setFocus();
+  searchEdit_->setFocus();
 }
 
 int BirthListDialog::rowCount() const {
@@ -179,7 +179,7 @@ void BirthListDialog::Refresh() {
   searchDelay_.stop();
   StopSearch();
   const quint64 generation = ++generation_;
-  const QString filter = txtSearch_->text();
+  const QString filter = searchEdit_->text();
   if (filter.trimmed().isEmpty()) {
     // The newest births, read by the order's index: at once however many.
     Show(generation, db_.ListPage(filter));
@@ -209,14 +209,14 @@ void BirthListDialog::Show(quint64 generation, BirthListPage page) {
   // The note typed for the birth shown is kept before the list changes.
   KeepTypedNote();
   more_ = page.more;
-  lblMore_->setVisible(more_);
+  moreLink_->setVisible(more_);
   model_->Reset(std::move(page.rows));
-  if (model_->rowCount() > 0) lstBirths_->selectRow(0);
+  if (model_->rowCount() > 0) birthsList_->selectRow(0);
   SelectionChanged();
 }
 
 std::optional<qint64> BirthListDialog::SelectedId() const {
-  const QModelIndexList rows = lstBirths_->selectionModel()->selectedRows();
+  const QModelIndexList rows = birthsList_->selectionModel()->selectedRows();
   if (rows.isEmpty()) return std::nullopt;
   return model_->row(rows.front().row()).id;
 }
@@ -224,20 +224,20 @@ std::optional<qint64> BirthListDialog::SelectedId() const {
 void BirthListDialog::SelectionChanged() {
   KeepTypedNote();
   const std::optional<qint64> id = SelectedId();
-  cmdOpen_->setEnabled(id.has_value());
-  cmdDelete_->setEnabled(id.has_value() && db_.canSave());
-  txtNote_->clear();
+  openButton_->setEnabled(id.has_value());
+  deleteButton_->setEnabled(id.has_value() && db_.canSave());
+  noteEdit_->clear();
   noteOf_ = id;
   if (id) {
-    if (const std::optional<SavedBirth> birth = db_.Load(*id)) txtNote_->setText(birth->note);
+    if (const std::optional<SavedBirth> birth = db_.Load(*id)) noteEdit_->setText(birth->note);
   }
-  txtNote_->setModified(false);
+  noteEdit_->setModified(false);
 }
 
 void BirthListDialog::KeepTypedNote() {
-  if (!noteOf_ || !txtNote_->isModified()) return;
-  txtNote_->setModified(false);
-  if (!db_.SetNote(*noteOf_, txtNote_->text())) {
+  if (!noteOf_ || !noteEdit_->isModified()) return;
+  noteEdit_->setModified(false);
+  if (!db_.SetNote(*noteOf_, noteEdit_->text())) {
     messages_.Show(QStringLiteral("The note was not kept: %1").arg(db_.lastError()),
                    MessageIcon::Stop);
   }
@@ -256,7 +256,7 @@ void BirthListDialog::OpenSelected() {
 }
 
 void BirthListDialog::DeleteSelected() {
-  const QModelIndexList rows = lstBirths_->selectionModel()->selectedRows();
+  const QModelIndexList rows = birthsList_->selectionModel()->selectedRows();
   if (rows.isEmpty()) return;
   KeepTypedNote();
   const BirthSummary& b = model_->row(rows.front().row());
@@ -278,7 +278,7 @@ void BirthListDialog::DeleteSelected() {
 
 void BirthListDialog::SaveNote() {
   if (!noteOf_) return;
-  txtNote_->setModified(true);
+  noteEdit_->setModified(true);
   KeepTypedNote();
 }
 

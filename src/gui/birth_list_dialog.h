@@ -75,13 +75,13 @@ class BirthListDialog : public QDialog {
   QuestionSink& questions_;
   MessageSink& messages_;
   BirthListModel* model_ = nullptr;
-  QLineEdit* txtSearch_ = nullptr;
-  QTableView* lstBirths_ = nullptr;
-  QLabel* lblMore_ = nullptr;
-  QLineEdit* txtNote_ = nullptr;
-  QPushButton* cmdOpen_ = nullptr;
-  QPushButton* cmdDelete_ = nullptr;
-  QPushButton* cmdSaveNote_ = nullptr;
+  QLineEdit* searchEdit_ = nullptr;
+  QTableView* birthsList_ = nullptr;
+  QLabel* moreLink_ = nullptr;
+  QLineEdit* noteEdit_ = nullptr;
+  QPushButton* openButton_ = nullptr;
+  QPushButton* deleteButton_ = nullptr;
+  QPushButton* saveNoteButton_ = nullptr;
   std::optional<qint64> chosen_;
   std::optional<qint64> noteOf_;  // the birth whose note the note box shows
   bool more_ = false;

@@ -294,7 +294,7 @@ void FrmMain::SetReadingChooser(ReadingChooser* chooser) {
 bool FrmMain::DateOrTimeHasFocus() const {
   const QWidget* focus = QApplication::focusWidget();
   if (focus == nullptr) return false;
-  for (const QWidget* list : {cboMonth_, cboDate_, cboYear_, cboHH_, cboMM_, cboSS_}) {
+  for (const QWidget* list : {monthBox_, dayBox_, yearBox_, hourBox_, minuteBox_, secondBox_}) {
     if (focus == list || list->isAncestorOf(focus)) return true;
   }
   return false;
@@ -304,7 +304,7 @@ void FrmMain::ResolveZoneAgain() {
   // The picker resolves the zone whenever a list of the date or time
   // changes; telling it the hour list changed makes it resolve the date and
   // time as they now stand.
-  emit cboHH_->currentIndexChanged(cboHH_->currentIndex());
+  emit hourBox_->currentIndexChanged(hourBox_->currentIndex());
 }
 
 bool FrmMain::ReadingSettled() {
@@ -344,7 +344,7 @@ void FrmMain::BuildMenus() {
 }
 
 void FrmMain::ShowSettingsLine() {
-  lblSettings_->SetOneLineText(Text(SettingsLine(settings_)));
+  settingsLine_->SetOneLineText(Text(SettingsLine(settings_)));
 }
 
 QWidget* FrmMain::BuildForm() {
@@ -353,13 +353,13 @@ QWidget* FrmMain::BuildForm() {
   // Personal Details: name, date and time of birth, the compute button.
   auto* frame6 = new QGroupBox(QStringLiteral("Personal Details"), central);
   frame6->setObjectName(QStringLiteral("Frame6"));
-  txtName_ = NamedLineEdit("txtName", frame6);
-  cboMonth_ = NamedList("cboMonth", frame6);
-  cboDate_ = NamedList("cboDate", frame6);
-  cboYear_ = NamedList("cboYear", frame6);
-  cboHH_ = NamedList("cboHH", frame6);
-  cboMM_ = NamedList("cboMM", frame6);
-  cboSS_ = NamedList("cboSS", frame6);
+  nameEdit_ = NamedLineEdit("txtName", frame6);
+  monthBox_ = NamedList("cboMonth", frame6);
+  dayBox_ = NamedList("cboDate", frame6);
+  yearBox_ = NamedList("cboYear", frame6);
+  hourBox_ = NamedList("cboHH", frame6);
+  minuteBox_ = NamedList("cboMM", frame6);
+  secondBox_ = NamedList("cboSS", frame6);
   auto* cmdRashi = new QPushButton(QStringLiteral("Get My Indu Lagna"), frame6);
   cmdRashi->setObjectName(QStringLiteral("cmdRashi"));
   cmdRashi->setDefault(true);
@@ -368,15 +368,15 @@ QWidget* FrmMain::BuildForm() {
   {
     auto* grid = new QGridLayout(frame6);
     grid->addWidget(NamedLabel("Label13", QStringLiteral("Name"), frame6), 0, 0);
-    grid->addWidget(txtName_, 0, 1, 1, 4);
+    grid->addWidget(nameEdit_, 0, 1, 1, 4);
     grid->addWidget(NamedLabel("Label5", QStringLiteral("Date of Birth"), frame6), 1, 0);
-    grid->addWidget(cboMonth_, 1, 1);
-    grid->addWidget(cboDate_, 1, 2);
-    grid->addWidget(cboYear_, 1, 3);
+    grid->addWidget(monthBox_, 1, 1);
+    grid->addWidget(dayBox_, 1, 2);
+    grid->addWidget(yearBox_, 1, 3);
     grid->addWidget(NamedLabel("Label1", QStringLiteral("Time of Birth"), frame6), 2, 0);
-    grid->addWidget(cboHH_, 2, 1);
-    grid->addWidget(cboMM_, 2, 2);
-    grid->addWidget(cboSS_, 2, 3);
+    grid->addWidget(hourBox_, 2, 1);
+    grid->addWidget(minuteBox_, 2, 2);
+    grid->addWidget(secondBox_, 2, 3);
     grid->addWidget(NamedLabel("Label12", QStringLiteral("HH:MM:SS"), frame6), 2, 4);
     grid->addWidget(cmdRashi, 3, 1, 1, 4);
     // The calculation settings the button computes with, one click from
@@ -389,28 +389,28 @@ QWidget* FrmMain::BuildForm() {
     settingsLine->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     settingsLine->setToolTip(QStringLiteral("Change the calculation settings"));
     connect(settingsLine, &LinkLabel::clicked, this, &FrmMain::settingsRequested);
-    lblSettings_ = settingsLine;
-    grid->addWidget(lblSettings_, 4, 0, 1, 5);
+    settingsLine_ = settingsLine;
+    grid->addWidget(settingsLine_, 4, 0, 1, 5);
     grid->setColumnStretch(4, 1);
   }
 
   // Place Details and the lookup of the coordinates.
   auto* frame2 = new QGroupBox(QStringLiteral("Place Details"), central);
   frame2->setObjectName(QStringLiteral("Frame2"));
-  txtMCity_ = NamedLineEdit("txtMCity", frame2);
-  txtMState_ = NamedLineEdit("txtMState", frame2);
-  txtMCountry_ = NamedLineEdit("txtMCountry", frame2);
+  cityEdit_ = NamedLineEdit("txtMCity", frame2);
+  stateEdit_ = NamedLineEdit("txtMState", frame2);
+  countryEdit_ = NamedLineEdit("txtMCountry", frame2);
   auto* cmdBrowser = new QPushButton(QStringLiteral("Click for Latitude && Longitude"), frame2);
   cmdBrowser->setObjectName(QStringLiteral("cmdBrowser"));
   connect(cmdBrowser, &QPushButton::clicked, this, &FrmMain::SearchPlace);
   {
     auto* grid = new QGridLayout(frame2);
     grid->addWidget(NamedLabel("Label54", QStringLiteral("City"), frame2), 0, 0);
-    grid->addWidget(txtMCity_, 0, 1);
+    grid->addWidget(cityEdit_, 0, 1);
     grid->addWidget(NamedLabel("Label55", QStringLiteral("State"), frame2), 1, 0);
-    grid->addWidget(txtMState_, 1, 1);
+    grid->addWidget(stateEdit_, 1, 1);
     grid->addWidget(NamedLabel("Label4", QStringLiteral("Country"), frame2), 2, 0);
-    grid->addWidget(txtMCountry_, 2, 1);
+    grid->addWidget(countryEdit_, 2, 1);
     grid->addWidget(cmdBrowser, 3, 1);
   }
 
@@ -438,36 +438,38 @@ QWidget* FrmMain::BuildForm() {
     group->addButton(second);
     return frame;
   };
-  txtLonD_ = NamedLineEdit("txtLonD", central);
-  txtLonM_ = NamedLineEdit("txtLonM", central);
-  optLong0_ = new QRadioButton(QStringLiteral("East"), central);
-  optLong0_->setObjectName(QStringLiteral("optLong0"));
-  optLong1_ = new QRadioButton(QStringLiteral("West"), central);
-  optLong1_->setObjectName(QStringLiteral("optLong1"));
-  QGroupBox* frame4 = coordinateFrame("Frame4", QStringLiteral("Longitude"), central, txtLonD_,
-                                      txtLonM_, "Label6", "Label8", optLong0_, optLong1_);
-  txtLatD_ = NamedLineEdit("txtLatD", central);
-  txtLatM_ = NamedLineEdit("txtLatM", central);
-  optLat0_ = new QRadioButton(QStringLiteral("North"), central);
-  optLat0_->setObjectName(QStringLiteral("optLat0"));
-  optLat1_ = new QRadioButton(QStringLiteral("South"), central);
-  optLat1_->setObjectName(QStringLiteral("optLat1"));
-  QGroupBox* frame3 = coordinateFrame("Frame3", QStringLiteral("Latitude"), central, txtLatD_,
-                                      txtLatM_, "Label7", "Label9", optLat0_, optLat1_);
+  lonDegreesEdit_ = NamedLineEdit("txtLonD", central);
+  lonMinutesEdit_ = NamedLineEdit("txtLonM", central);
+  eastButton_ = new QRadioButton(QStringLiteral("East"), central);
+  eastButton_->setObjectName(QStringLiteral("optLong0"));
+  westButton_ = new QRadioButton(QStringLiteral("West"), central);
+  westButton_->setObjectName(QStringLiteral("optLong1"));
+  QGroupBox* frame4 =
+      coordinateFrame("Frame4", QStringLiteral("Longitude"), central, lonDegreesEdit_,
+                      lonMinutesEdit_, "Label6", "Label8", eastButton_, westButton_);
+  latDegreesEdit_ = NamedLineEdit("txtLatD", central);
+  latMinutesEdit_ = NamedLineEdit("txtLatM", central);
+  northButton_ = new QRadioButton(QStringLiteral("North"), central);
+  northButton_->setObjectName(QStringLiteral("optLat0"));
+  southButton_ = new QRadioButton(QStringLiteral("South"), central);
+  southButton_->setObjectName(QStringLiteral("optLat1"));
+  QGroupBox* frame3 =
+      coordinateFrame("Frame3", QStringLiteral("Latitude"), central, latDegreesEdit_,
+                      latMinutesEdit_, "Label7", "Label9", northButton_, southButton_);
   // By design East and North are chosen when the form opens.
-  optLong0_->setChecked(true);
-  optLat0_->setChecked(true);
+  eastButton_->setChecked(true);
+  northButton_->setChecked(true);
 
   // Zone and daylight saving.
   auto* fraZone = new QGroupBox(QStringLiteral("Zone"), central);
   fraZone->setObjectName(QStringLiteral("fraZone"));
   cmbTimeZone_ = NamedList("cmbTimeZone", fraZone);
-  chkDST_ = new QCheckBox(QStringLiteral("Daylight Saving Time"), fraZone);
-  chkDST_->setObjectName(QStringLiteral("chkDST"));
+  daylightTickBox_ = new QCheckBox(QStringLiteral("Daylight Saving Time"), fraZone);
+  daylightTickBox_->setObjectName(QStringLiteral("chkDST"));
   {
     auto* box = new QVBoxLayout(fraZone);
     box->addWidget(cmbTimeZone_);
-    box->addWidget(chkDST_);
+    box->addWidget(daylightTickBox_);
   }
 
   // The promotional frame: a heading and the links to the maker's pages.
@@ -502,20 +504,21 @@ QWidget* FrmMain::BuildForm() {
 
   // Atlas places in the City box and the resolved zone under the zone list.
   placePicker_ =
-      new PlacePicker(PlaceWidgets{txtMCity_, txtMState_, txtMCountry_, cboMonth_, cboDate_,
-                                   cboYear_, cboHH_, cboMM_, txtLatD_, txtLatM_, txtLonD_, txtLonM_,
-                                   optLat0_, optLat1_, optLong0_, optLong1_, cmbTimeZone_, chkDST_},
+      new PlacePicker(PlaceWidgets{cityEdit_, stateEdit_, countryEdit_, monthBox_, dayBox_,
+                                   yearBox_, hourBox_, minuteBox_, latDegreesEdit_, latMinutesEdit_,
+                                   lonDegreesEdit_, lonMinutesEdit_, northButton_, southButton_,
+                                   eastButton_, westButton_, cmbTimeZone_, daylightTickBox_},
                       messages_, this);
   fraZone->layout()->addWidget(placePicker_->resolvedLine());
   fraZone->layout()->addWidget(placePicker_->zoneSuggestion());
   // The place's own clock under the zone line, and the other one a click away.
-  lblClock_ = NamedLabel("lblBirthClock", QString(), fraZone);
-  lblClock_->setWordWrap(true);
-  lblClock_->setVisible(false);
+  clockLine_ = NamedLabel("lblBirthClock", QString(), fraZone);
+  clockLine_->setWordWrap(true);
+  clockLine_->setVisible(false);
   btnClockChoice_ = new QPushButton(fraZone);
   btnClockChoice_->setObjectName(QStringLiteral("btnClockChoice"));
   btnClockChoice_->setVisible(false);
-  fraZone->layout()->addWidget(lblClock_);
+  fraZone->layout()->addWidget(clockLine_);
   fraZone->layout()->addWidget(btnClockChoice_);
   connect(placePicker_, &PlacePicker::zoneShown, this, &FrmMain::ZoneShown);
   connect(btnClockChoice_, &QPushButton::clicked, this, [this] {
@@ -525,16 +528,16 @@ QWidget* FrmMain::BuildForm() {
   });
   // A city typed anew starts from the place's own clock; a city cleared
   // takes its country with it.
-  connect(txtMCity_, &QLineEdit::textEdited, this,
+  connect(cityEdit_, &QLineEdit::textEdited, this,
           [this] { clockPreference_ = ClockPreference::City; });
-  connect(txtMCity_, &QLineEdit::textChanged, this, [this](const QString& text) {
-    if (text.isEmpty()) txtMCountry_->clear();
+  connect(cityEdit_, &QLineEdit::textChanged, this, [this](const QString& text) {
+    if (text.isEmpty()) countryEdit_->clear();
   });
   readingQuestion_ = std::make_unique<ReadingQuestion>(*this);
   placePicker_->SetReadingChooser(readingQuestion_.get());
   // A zone chosen by hand is the user's answer.
   connect(cmbTimeZone_, &QComboBox::activated, this, [this] { readingQuestion_->Settle(); });
-  connect(chkDST_, &QCheckBox::clicked, this, [this] { readingQuestion_->Settle(); });
+  connect(daylightTickBox_, &QCheckBox::clicked, this, [this] { readingQuestion_->Settle(); });
 
   auto* grid = new QGridLayout(central);
   grid->addWidget(frame6, 0, 0, 1, 2);
@@ -545,23 +548,23 @@ QWidget* FrmMain::BuildForm() {
   grid->addWidget(frame5, 2, 0, 1, 3);
   grid->setRowStretch(3, 1);
 
-  new TypedKeyFilter(txtName_, NameRule(true), txtName_);
-  new NameTextGuard(txtName_, true);
+  new TypedKeyFilter(nameEdit_, NameRule(true), nameEdit_);
+  new NameTextGuard(nameEdit_, true);
   static_assert(kMaxNameChars < 32767, "the box's own limit lies above the name's");
-  for (QLineEdit* box : {txtMCity_, txtMState_, txtMCountry_}) {
+  for (QLineEdit* box : {cityEdit_, stateEdit_, countryEdit_}) {
     new TypedKeyFilter(box, NameRule(false), box);
     new NameTextGuard(box);
   }
-  for (QLineEdit* box : {txtLonD_, txtLonM_, txtLatD_, txtLatM_}) {
+  for (QLineEdit* box : {lonDegreesEdit_, lonMinutesEdit_, latDegreesEdit_, latMinutesEdit_}) {
     new TypedKeyFilter(box, CoordinateRule(), box);
   }
   // The day and time lists take a typed number ("08", " 7 ") as well as a
   // pick from the list.
   const std::array<std::pair<QComboBox*, FormField>, 4> typedLists = {
-      {{cboDate_, FormField::Day},
-       {cboHH_, FormField::Hour},
-       {cboMM_, FormField::Minute},
-       {cboSS_, FormField::Second}}};
+      {{dayBox_, FormField::Day},
+       {hourBox_, FormField::Hour},
+       {minuteBox_, FormField::Minute},
+       {secondBox_, FormField::Second}}};
   for (const auto& [list, field] : typedLists) {
     list->setEditable(true);
     list->setInsertPolicy(QComboBox::NoInsert);
@@ -587,43 +590,43 @@ QWidget* FrmMain::BuildForm() {
 }
 
 void FrmMain::LoadForm() {
-  for (const char* month : kMonthNames) cboMonth_->addItem(QString::fromLatin1(month));
+  for (const char* month : kMonthNames) monthBox_->addItem(QString::fromLatin1(month));
   for (const ZoneEntry& zone : kZones) cmbTimeZone_->addItem(Text(zone.text));
-  for (int day = 1; day <= 31; ++day) cboDate_->addItem(QString::number(day));
-  for (int year = kFirstYear; year <= kLastYear; ++year) cboYear_->addItem(QString::number(year));
-  for (int hour = 0; hour <= 23; ++hour) cboHH_->addItem(QString::number(hour));
-  for (int minute = 0; minute <= 59; ++minute) cboMM_->addItem(QString::number(minute));
-  for (int second = 0; second <= 59; ++second) cboSS_->addItem(QString::number(second));
+  for (int day = 1; day <= 31; ++day) dayBox_->addItem(QString::number(day));
+  for (int year = kFirstYear; year <= kLastYear; ++year) yearBox_->addItem(QString::number(year));
+  for (int hour = 0; hour <= 23; ++hour) hourBox_->addItem(QString::number(hour));
+  for (int minute = 0; minute <= 59; ++minute) minuteBox_->addItem(QString::number(minute));
+  for (int second = 0; second <= 59; ++second) secondBox_->addItem(QString::number(second));
 
-  cboMonth_->setCurrentIndex(0);
-  cboDate_->setCurrentIndex(0);
-  cboYear_->setCurrentIndex(0);
-  cboHH_->setCurrentIndex(0);
-  cboMM_->setCurrentIndex(0);
-  cboSS_->setCurrentIndex(0);
+  monthBox_->setCurrentIndex(0);
+  dayBox_->setCurrentIndex(0);
+  yearBox_->setCurrentIndex(0);
+  hourBox_->setCurrentIndex(0);
+  minuteBox_->setCurrentIndex(0);
+  secondBox_->setCurrentIndex(0);
   cmbTimeZone_->setCurrentIndex(kDefaultZoneIndex);
 }
 
 FormEntries FrmMain::Entries() const {
   FormEntries e;
-  e.name = Std(txtName_->text());
-  e.city = Std(txtMCity_->text());
-  e.state = Std(txtMState_->text());
-  e.country = Std(txtMCountry_->text());
-  e.monthIndex = cboMonth_->currentIndex();
-  e.dayText = Std(cboDate_->currentText());
-  e.yearText = Std(cboYear_->currentText());
-  e.hourText = Std(cboHH_->currentText());
-  e.minuteText = Std(cboMM_->currentText());
-  e.secondText = Std(cboSS_->currentText());
-  e.lonDeg = Std(txtLonD_->text());
-  e.lonMin = Std(txtLonM_->text());
-  e.latDeg = Std(txtLatD_->text());
-  e.latMin = Std(txtLatM_->text());
-  e.east = optLong0_->isChecked();
-  e.north = optLat0_->isChecked();
+  e.name = Std(nameEdit_->text());
+  e.city = Std(cityEdit_->text());
+  e.state = Std(stateEdit_->text());
+  e.country = Std(countryEdit_->text());
+  e.monthIndex = monthBox_->currentIndex();
+  e.dayText = Std(dayBox_->currentText());
+  e.yearText = Std(yearBox_->currentText());
+  e.hourText = Std(hourBox_->currentText());
+  e.minuteText = Std(minuteBox_->currentText());
+  e.secondText = Std(secondBox_->currentText());
+  e.lonDeg = Std(lonDegreesEdit_->text());
+  e.lonMin = Std(lonMinutesEdit_->text());
+  e.latDeg = Std(latDegreesEdit_->text());
+  e.latMin = Std(latMinutesEdit_->text());
+  e.east = eastButton_->isChecked();
+  e.north = northButton_->isChecked();
   e.zoneIndex = cmbTimeZone_->currentIndex();
-  e.dst = chkDST_->isChecked();
+  e.dst = daylightTickBox_->isChecked();
   e.exactOffsetMinutes = placePicker_->ExactOffsetMinutes();
   if (const auto zone = placePicker_->ResolvedZone()) {
     e.zoneName = zone->zoneName;
@@ -650,16 +653,16 @@ FormEntries FrmMain::Entries() const {
 
 void FrmMain::SetEntries(const FormEntries& e) {
   // Programmatic writes: no key filter sees them, as for pasted text.
-  txtName_->setText(Text(e.name));
-  txtMCity_->setText(Text(e.city));
-  txtMState_->setText(Text(e.state));
-  txtMCountry_->setText(Text(e.country));
-  cboMonth_->setCurrentIndex(e.monthIndex);
+  nameEdit_->setText(Text(e.name));
+  cityEdit_->setText(Text(e.city));
+  stateEdit_->setText(Text(e.state));
+  countryEdit_->setText(Text(e.country));
+  monthBox_->setCurrentIndex(e.monthIndex);
   // A list selects the item of the same text; a typed list shows any other
   // text as typed.
   for (const auto& [list, text] :
-       {std::pair{cboDate_, &e.dayText}, std::pair{cboHH_, &e.hourText},
-        std::pair{cboMM_, &e.minuteText}, std::pair{cboSS_, &e.secondText}}) {
+       {std::pair{dayBox_, &e.dayText}, std::pair{hourBox_, &e.hourText},
+        std::pair{minuteBox_, &e.minuteText}, std::pair{secondBox_, &e.secondText}}) {
     const int index = list->findText(Text(*text));
     if (index >= 0) {
       list->setCurrentIndex(index);
@@ -667,15 +670,15 @@ void FrmMain::SetEntries(const FormEntries& e) {
       list->setEditText(Text(*text));
     }
   }
-  cboYear_->setCurrentText(Text(e.yearText));
-  txtLonD_->setText(Text(e.lonDeg));
-  txtLonM_->setText(Text(e.lonMin));
-  txtLatD_->setText(Text(e.latDeg));
-  txtLatM_->setText(Text(e.latMin));
-  (e.east ? optLong0_ : optLong1_)->setChecked(true);
-  (e.north ? optLat0_ : optLat1_)->setChecked(true);
+  yearBox_->setCurrentText(Text(e.yearText));
+  lonDegreesEdit_->setText(Text(e.lonDeg));
+  lonMinutesEdit_->setText(Text(e.lonMin));
+  latDegreesEdit_->setText(Text(e.latDeg));
+  latMinutesEdit_->setText(Text(e.latMin));
+  (e.east ? eastButton_ : westButton_)->setChecked(true);
+  (e.north ? northButton_ : southButton_)->setChecked(true);
   cmbTimeZone_->setCurrentIndex(e.exactOffsetMinutes ? -1 : e.zoneIndex);
-  chkDST_->setChecked(e.dst);
+  daylightTickBox_->setChecked(e.dst);
   clockPreference_ = ClockPreference::City;
   placePicker_->Reset(e.exactOffsetMinutes, e.zoneName);
   heldClock_.reset();
@@ -692,29 +695,29 @@ QString FrmMain::ResolvedZoneName() const {
 QWidget* FrmMain::FieldWidget(FormField field) const {
   switch (field) {
     case FormField::Name:
-      return txtName_;
+      return nameEdit_;
     case FormField::City:
-      return txtMCity_;
+      return cityEdit_;
     case FormField::State:
-      return txtMState_;
+      return stateEdit_;
     case FormField::Country:
-      return txtMCountry_;
+      return countryEdit_;
     case FormField::LonDegrees:
-      return txtLonD_;
+      return lonDegreesEdit_;
     case FormField::LonMinutes:
-      return txtLonM_;
+      return lonMinutesEdit_;
     case FormField::LatDegrees:
-      return txtLatD_;
+      return latDegreesEdit_;
     case FormField::LatMinutes:
-      return txtLatM_;
+      return latMinutesEdit_;
     case FormField::Day:
-      return cboDate_;
+      return dayBox_;
     case FormField::Hour:
-      return cboHH_;
+      return hourBox_;
     case FormField::Minute:
-      return cboMM_;
+      return minuteBox_;
     case FormField::Second:
-      return cboSS_;
+      return secondBox_;
   }
   return nullptr;
 }
@@ -744,9 +747,9 @@ void FrmMain::SearchPlace() {
     FormField field;
   };
   const std::array<Required, 3> required = {{
-      {txtMCity_, "Please Enter City", FormField::City},
-      {txtMState_, "Please Enter State", FormField::State},
-      {txtMCountry_, "Please Enter Country", FormField::Country},
+      {cityEdit_, "Please Enter City", FormField::City},
+      {stateEdit_, "Please Enter State", FormField::State},
+      {countryEdit_, "Please Enter Country", FormField::Country},
   }};
   for (const Required& r : required) {
     if (r.box->text().trimmed().isEmpty()) {
@@ -755,8 +758,8 @@ void FrmMain::SearchPlace() {
     }
   }
   // The texts as typed; the search address encodes them.
-  help_.OpenPlaceSearch(txtMCity_->text() + QLatin1Char(' ') + txtMState_->text() +
-                        QLatin1Char(' ') + txtMCountry_->text() +
+  help_.OpenPlaceSearch(cityEdit_->text() + QLatin1Char(' ') + stateEdit_->text() +
+                        QLatin1Char(' ') + countryEdit_->text() +
                         QStringLiteral(" Latitude Longitude"));
 }
 
@@ -773,11 +776,11 @@ void FrmMain::ZoneShown() {
   // the tick would otherwise be put on whatever row the list still shows.
   const bool pending = !zone && placePicker_->ZoneFromAtlasPlace();
   if (zone || pending) {
-    const QSignalBlocker block(chkDST_);
-    chkDST_->setChecked(false);
+    const QSignalBlocker block(daylightTickBox_);
+    daylightTickBox_->setChecked(false);
   }
-  chkDST_->setEnabled(!zone && !pending);
-  chkDST_->setToolTip(
+  daylightTickBox_->setEnabled(!zone && !pending);
+  daylightTickBox_->setToolTip(
       zone      ? QStringLiteral("The zone's history gives the clock of this birth, summer time "
                                       "included; choose a zone from the list to set the tick by hand.")
       : pending ? QStringLiteral("The zone's history has no single reading of this time yet: "
@@ -787,12 +790,12 @@ void FrmMain::ZoneShown() {
   birthClock_.reset();
   if (zone) {
     FormEntries position;
-    position.latDeg = Std(txtLatD_->text());
-    position.latMin = Std(txtLatM_->text());
-    position.lonDeg = Std(txtLonD_->text());
-    position.lonMin = Std(txtLonM_->text());
-    position.north = optLat0_->isChecked();
-    position.east = optLong0_->isChecked();
+    position.latDeg = Std(latDegreesEdit_->text());
+    position.latMin = Std(latMinutesEdit_->text());
+    position.lonDeg = Std(lonDegreesEdit_->text());
+    position.lonMin = Std(lonMinutesEdit_->text());
+    position.north = northButton_->isChecked();
+    position.east = eastButton_->isChecked();
     const BirthClockQuery query =
         ClockQueryOf(position, zone->zoneName, zone->local, DoubledChoice::Refuse,
                      placePicker_->ZoneFromAtlasPlace());
@@ -807,8 +810,8 @@ void FrmMain::ZoneShown() {
 
 void FrmMain::ShowClock() {
   const bool own = birthClock_ && birthClock_->clock->clock.source != ClockSource::ZoneHistory;
-  lblClock_->setText(own ? Text(birthClock_->clock->caption) : QString());
-  lblClock_->setVisible(own);
+  clockLine_->setText(own ? Text(birthClock_->clock->caption) : QString());
+  clockLine_->setVisible(own);
   const bool other = birthClock_ && birthClock_->alternative;
   btnClockChoice_->setText(
       other ? QStringLiteral("Use %1").arg(Text(birthClock_->alternative->caption)) : QString());

@@ -126,31 +126,31 @@ class FrmMain : public QMainWindow {
   MessageSink& messages_;
   const HelpLinks& help_;
 
-  QLineEdit* txtName_ = nullptr;
-  QComboBox* cboMonth_ = nullptr;
-  QComboBox* cboDate_ = nullptr;
-  QComboBox* cboYear_ = nullptr;
-  QComboBox* cboHH_ = nullptr;
-  QComboBox* cboMM_ = nullptr;
-  QComboBox* cboSS_ = nullptr;
-  QLineEdit* txtMCity_ = nullptr;
-  QLineEdit* txtMState_ = nullptr;
-  QLineEdit* txtMCountry_ = nullptr;
+  QLineEdit* nameEdit_ = nullptr;
+  QComboBox* monthBox_ = nullptr;
+  QComboBox* dayBox_ = nullptr;
+  QComboBox* yearBox_ = nullptr;
+  QComboBox* hourBox_ = nullptr;
+  QComboBox* minuteBox_ = nullptr;
+  QComboBox* secondBox_ = nullptr;
+  QLineEdit* cityEdit_ = nullptr;
+  QLineEdit* stateEdit_ = nullptr;
+  QLineEdit* countryEdit_ = nullptr;
   QComboBox* cmbTimeZone_ = nullptr;
-  QCheckBox* chkDST_ = nullptr;
-  QLineEdit* txtLonD_ = nullptr;
-  QLineEdit* txtLonM_ = nullptr;
-  QLineEdit* txtLatD_ = nullptr;
-  QLineEdit* txtLatM_ = nullptr;
-  QRadioButton* optLong0_ = nullptr;    // East
-  QRadioButton* optLong1_ = nullptr;    // West
-  QRadioButton* optLat0_ = nullptr;     // North
-  QRadioButton* optLat1_ = nullptr;     // South
-  PlacePicker* placePicker_ = nullptr;  // atlas places and the zone's history
+  QCheckBox* daylightTickBox_ = nullptr;
+  QLineEdit* lonDegreesEdit_ = nullptr;
+  QLineEdit* lonMinutesEdit_ = nullptr;
+  QLineEdit* latDegreesEdit_ = nullptr;
+  QLineEdit* latMinutesEdit_ = nullptr;
+  QRadioButton* eastButton_ = nullptr;   // East
+  QRadioButton* westButton_ = nullptr;   // West
+  QRadioButton* northButton_ = nullptr;  // North
+  QRadioButton* southButton_ = nullptr;  // South
+  PlacePicker* placePicker_ = nullptr;   // atlas places and the zone's history
   std::unique_ptr<ReadingQuestion> readingQuestion_;
-  QLabel* lblClock_ = nullptr;             // "lblBirthClock": the place's own clock
+  QLabel* clockLine_ = nullptr;            // "lblBirthClock": the place's own clock
   QPushButton* btnClockChoice_ = nullptr;  // "btnClockChoice": the other clock, one click
-  LinkLabel* lblSettings_ = nullptr;       // the calculation settings in one line
+  LinkLabel* settingsLine_ = nullptr;      // the calculation settings in one line
   ZoneHistory history_;
   std::optional<Atlas> atlas_;  // the nearest city of typed coordinates, loaded on first use
   // The zone in force read with the place's own clock, and which of the

@@ -185,15 +185,15 @@ QWidget* MdiWindow::BuildStrips() {
   picture1_ = new QWidget(central);
   picture1_->setObjectName(QStringLiteral("Picture1"));
   picture1_->setFixedHeight(Px(kCommandStripHeightTwips));
-  cmdBack_ = new QPushButton(QStringLiteral("&Back"), picture1_);
-  cmdBack_->setObjectName(QStringLiteral("cmdBack"));
-  connect(cmdBack_, &QPushButton::clicked, this, &MdiWindow::backRequested);
-  cmdExit_ = new QPushButton(QStringLiteral("E&xit"), picture1_);
-  cmdExit_->setObjectName(QStringLiteral("cmdExit"));
-  connect(cmdExit_, &QPushButton::clicked, this, &MdiWindow::exitRequested);
+  backButton_ = new QPushButton(QStringLiteral("&Back"), picture1_);
+  backButton_->setObjectName(QStringLiteral("cmdBack"));
+  connect(backButton_, &QPushButton::clicked, this, &MdiWindow::backRequested);
+  exitButton_ = new QPushButton(QStringLiteral("E&xit"), picture1_);
+  exitButton_->setObjectName(QStringLiteral("cmdExit"));
+  connect(exitButton_, &QPushButton::clicked, this, &MdiWindow::exitRequested);
   const QRect buttonRect = TwipRect(0, kButtonTopTwips, kButtonWidthTwips, kButtonHeightTwips);
-  cmdBack_->setGeometry(buttonRect.translated(Px(9000), 0));
-  cmdExit_->setGeometry(buttonRect.translated(Px(10440), 0));
+  backButton_->setGeometry(buttonRect.translated(Px(9000), 0));
+  exitButton_->setGeometry(buttonRect.translated(Px(10440), 0));
 
   auto* label10 = new LinkLabel(
       QStringLiteral("Home Business Opportunity. Start your own Internet business and make money "
@@ -226,13 +226,13 @@ void MdiWindow::LayoutForWidth() {
   const QSize room = mdiArea_->viewport()->size();
   const MdiLayoutTwips layout = ComputeMdiLayout(
       static_cast<float>(Twips(room.width())), static_cast<float>(Twips(width())),
-      static_cast<float>(Twips(room.width())), static_cast<float>(Twips(cmdExit_->width())));
+      static_cast<float>(Twips(room.width())), static_cast<float>(Twips(exitButton_->width())));
   displaySub_->setGeometry(PxF(layout.displayLeft), 0, room.width(), room.height());
-  cmdExit_->move(PxF(layout.exitLeft), cmdExit_->y());
-  cmdBack_->move(PxF(layout.backLeft), cmdBack_->y());
+  exitButton_->move(PxF(layout.exitLeft), exitButton_->y());
+  backButton_->move(PxF(layout.backLeft), backButton_->y());
   // The link text fills the strip to the left of Back.
   const int linkLeft = Px(120);
-  label10_->setGeometry(linkLeft, 0, std::max(0, cmdBack_->x() - Px(120) - linkLeft),
+  label10_->setGeometry(linkLeft, 0, std::max(0, backButton_->x() - Px(120) - linkLeft),
                         Px(kCommandStripHeightTwips));
 }
 

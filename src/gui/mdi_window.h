@@ -68,8 +68,8 @@ class MdiWindow : public QMainWindow {
   FrmDisplay* display_ = nullptr;
   QMdiSubWindow* displaySub_ = nullptr;
   QWidget* picture1_ = nullptr;
-  QPushButton* cmdBack_ = nullptr;
-  QPushButton* cmdExit_ = nullptr;
+  QPushButton* backButton_ = nullptr;
+  QPushButton* exitButton_ = nullptr;
   QLabel* label10_ = nullptr;
   bool closingForBack_ = false;
 };
