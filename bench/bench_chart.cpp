@@ -32,7 +32,7 @@ std::vector<orvanta::FormEntries> VariedBirths(std::size_t count) {
     e.north = random() % 2 == 0;
     e.east = random() % 2 == 0;
     e.zoneIndex = static_cast<int>(random() % 71);
-    e.dst = random() % 4 == 0;
+    e.daylightTick = random() % 4 == 0;
     births.push_back(std::move(e));
   }
   return births;

@@ -80,7 +80,7 @@ void BM_ZoneResolution(benchmark::State& state) {
   for (auto _ : state) {
     benchmark::DoNotOptimize(orvanta::ResolveZone(history, zones[i % zones.size()],
                                                   moments[i % moments.size()],
-                                                  orvanta::DoubledChoice::Daylight));
+                                                  orvanta::DoubledChoice::Summer));
     ++i;
   }
 }

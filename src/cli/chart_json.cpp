@@ -171,7 +171,7 @@ void AppendBirth(std::string& out, const ChartOutput& chart, const PlaceReport* 
   const bool resolved = report != nullptr && report->zone.has_value();
   if (resolved) {
     zone.String("tzName", report->zone->zoneName);
-    zone.Bool("summerTime", report->zone->reading.daylight);
+    zone.Bool("summerTime", report->zone->reading.summerTime);
     zone.String("abbreviation", report->zone->reading.abbreviation);
   } else {
     zone.Null("tzName");

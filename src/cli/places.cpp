@@ -112,7 +112,7 @@ void AppendPlaceMembers(JsonObject& o, const PlaceReport& report, bool withPlace
     z.String("TimeZone", report.zone->zoneName);
     z.Integer("OffsetMinutes", report.zone->offsetMinutes);
     z.Integer("OffsetSeconds", report.zone->reading.offsetSeconds);
-    z.Bool("Daylight", report.zone->reading.daylight);
+    z.Bool("Daylight", report.zone->reading.summerTime);
     z.String("Abbreviation", report.zone->reading.abbreviation);
     if (report.zone->zoneIndex) {
       z.Integer("ZoneIndex", *report.zone->zoneIndex);

@@ -334,7 +334,7 @@ void AppendClock(JsonObject& o, const ChartClock& clock) {
     c.String("TimeZone", clock.zoneName);
   }
   c.Integer("OffsetMinutes", clock.offsetMinutes);
-  c.Bool("Daylight", clock.daylight);
+  c.Bool("Daylight", clock.summerTime);
   c.Close();
 }
 

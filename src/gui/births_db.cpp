@@ -213,9 +213,9 @@ QVariant VariantOf(const StoredValue& v) {
 // Binds the kColumns of `stored` from position 0.
 void BindRow(QSqlQuery& q, const StoredTypedBirth& s) {
   const std::array<const StoredValue*, kColumnCount> values = {
-      &s.name,          &s.birthDate, &s.birthTime,  &s.city,   &s.state,   &s.country,
-      &s.latDeg,        &s.latMin,    &s.north,      &s.lonDeg, &s.lonMin,  &s.east,
-      &s.offsetSeconds, &s.dstTick,   &s.summerTime, &s.tzName, &s.zoneRow, &s.clockSource};
+      &s.name,          &s.birthDate,    &s.birthTime,  &s.city,   &s.state,   &s.country,
+      &s.latDeg,        &s.latMin,       &s.north,      &s.lonDeg, &s.lonMin,  &s.east,
+      &s.offsetSeconds, &s.daylightTick, &s.summerTime, &s.tzName, &s.zoneRow, &s.clockSource};
   for (int i = 0; i < kColumnCount; ++i)
     q.bindValue(i, VariantOf(*values[static_cast<std::size_t>(i)]));
 }
@@ -275,9 +275,9 @@ Parsed<Birth> BirthAt(const QSqlQuery& q, int first) {
   const auto at = [&](int i) { return StoredAt(q, first + i); };
   StoredTypedBirth s;
   const std::array<StoredValue*, kColumnCount> values = {
-      &s.name,          &s.birthDate, &s.birthTime,  &s.city,   &s.state,   &s.country,
-      &s.latDeg,        &s.latMin,    &s.north,      &s.lonDeg, &s.lonMin,  &s.east,
-      &s.offsetSeconds, &s.dstTick,   &s.summerTime, &s.tzName, &s.zoneRow, &s.clockSource};
+      &s.name,          &s.birthDate,    &s.birthTime,  &s.city,   &s.state,   &s.country,
+      &s.latDeg,        &s.latMin,       &s.north,      &s.lonDeg, &s.lonMin,  &s.east,
+      &s.offsetSeconds, &s.daylightTick, &s.summerTime, &s.tzName, &s.zoneRow, &s.clockSource};
   for (int i = 0; i < kColumnCount; ++i) *values[static_cast<std::size_t>(i)] = at(i);
   return BirthOfStoredRow(s);
 }

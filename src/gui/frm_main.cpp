@@ -47,7 +47,7 @@ bool SameClockEntries(const FormEntries& a, const FormEntries& b) {
          a.latDeg == b.latDeg && a.latMin == b.latMin && a.north == b.north &&
          a.lonDeg == b.lonDeg && a.lonMin == b.lonMin && a.east == b.east &&
          a.zoneIndex == b.zoneIndex && a.exactOffsetMinutes == b.exactOffsetMinutes &&
-         a.zoneName == b.zoneName && a.dst == b.dst;
+         a.zoneName == b.zoneName && a.daylightTick == b.daylightTick;
 }
 
 constexpr std::array<const char*, 12> kMonthNames = {
@@ -626,13 +626,13 @@ FormEntries FrmMain::Entries() const {
   e.east = eastButton_->isChecked();
   e.north = northButton_->isChecked();
   e.zoneIndex = cmbTimeZone_->currentIndex();
-  e.dst = daylightTickBox_->isChecked();
+  e.daylightTick = daylightTickBox_->isChecked();
   e.exactOffsetMinutes = placePicker_->ExactOffsetMinutes();
   if (const auto zone = placePicker_->ResolvedZone()) {
     e.zoneName = zone->zoneName;
-    e.zoneDaylight = zone->reading.daylight;
+    e.summerTime = zone->reading.summerTime;
     // A zone from the tz history counts its summer time: never the tick on top.
-    e.dst = false;
+    e.daylightTick = false;
     // The place's own clock where it keeps one, to the second.
     if (birthClock_ && birthClock_->clock && birthClock_->tz.resolution &&
         birthClock_->tz.resolution->zoneName == zone->zoneName &&
@@ -678,7 +678,7 @@ void FrmMain::SetEntries(const FormEntries& e) {
   (e.east ? eastButton_ : westButton_)->setChecked(true);
   (e.north ? northButton_ : southButton_)->setChecked(true);
   cmbTimeZone_->setCurrentIndex(e.exactOffsetMinutes ? -1 : e.zoneIndex);
-  daylightTickBox_->setChecked(e.dst);
+  daylightTickBox_->setChecked(e.daylightTick);
   clockPreference_ = ClockPreference::City;
   placePicker_->Reset(e.exactOffsetMinutes, e.zoneName);
   heldClock_.reset();

@@ -44,7 +44,7 @@ FormEntries DateEntriesOf(const PlaceWidgets& w) {
 // "UTC-4:00, summer time (EDT)" for a question button.
 QString ReadingCaption(const ClockReading& r) {
   return Text(FormatUtcOffset(r.offsetSeconds)) +
-         (r.daylight ? QStringLiteral(", summer time") : QStringLiteral(", standard time")) +
+         (r.summerTime ? QStringLiteral(", summer time") : QStringLiteral(", standard time")) +
          (r.abbreviation.empty() ? QString() : QStringLiteral(" (%1)").arg(Text(r.abbreviation)));
 }
 
@@ -433,7 +433,7 @@ void PlacePicker::ZoneChosenByHand() {
 }
 
 void PlacePicker::WarnIfCountedTwice() {
-  if (w_.dst->isChecked() && IsDaylightRow(w_.zone->currentIndex())) {
+  if (w_.dst->isChecked() && IsSummerTimeRow(w_.zone->currentIndex())) {
     messages_.Show(QStringLiteral("\"%1\" already includes daylight saving: with the Daylight "
                                   "Saving Time tick the hour is counted twice.")
                        .arg(w_.zone->currentText()),

@@ -338,7 +338,7 @@ TEST(RunCli, NamesChangeNoNumber) {
         "--zone",
         std::to_string(e.zoneIndex),
         "--json"};
-    if (e.dst) args.push_back("--dst");
+    if (e.daylightTick) args.push_back("--dst");
     std::string english;
     const int status = run(args, english);
     SCOPED_TRACE(english.substr(0, 200));
@@ -361,7 +361,7 @@ TEST(RunCli, NamesChangeNoNumber) {
     if (status != kExitOk || i % 10 != 0) continue;
     // The text report of the same birth does name things otherwise.
     args.pop_back();
-    if (e.dst) args.pop_back();
+    if (e.daylightTick) args.pop_back();
     std::string text, tamil;
     ASSERT_EQ(run(args, text), kExitOk);
     args.push_back("--names");

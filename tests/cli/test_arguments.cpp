@@ -256,7 +256,7 @@ TEST(EntriesOf, MapsLikeTheForm) {
   EXPECT_EQ(e.lonMin, "12");
   EXPECT_TRUE(e.east);
   EXPECT_EQ(e.zoneIndex, 34);
-  EXPECT_TRUE(e.dst);
+  EXPECT_TRUE(e.daylightTick);
 }
 
 TEST(EntriesOf, NameIsPassedOnEvenWhenEmpty) {
@@ -266,7 +266,7 @@ TEST(EntriesOf, NameIsPassedOnEvenWhenEmpty) {
   ASSERT_TRUE(parsed.value.has_value()) << parsed.error;
   EXPECT_EQ(parsed.value->name, "");
   EXPECT_EQ(parsed.value->zoneIndex, kDefaultZoneIndex);
-  EXPECT_FALSE(parsed.value->dst);
+  EXPECT_FALSE(parsed.value->daylightTick);
 }
 
 TEST(BirthOfFields, SameBirthAndRefusalAsTheFormsReading) {

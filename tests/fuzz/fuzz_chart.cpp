@@ -46,7 +46,7 @@ using orvanta::FormEntries;
                what.c_str(), e.name.size(), e.monthIndex, e.dayText.c_str(), e.yearText.c_str(),
                e.hourText.c_str(), e.minuteText.c_str(), e.secondText.c_str(), e.lonDeg.c_str(),
                e.lonMin.c_str(), e.east ? "E" : "W", e.latDeg.c_str(), e.latMin.c_str(),
-               e.north ? "N" : "S", e.zoneIndex, e.dst ? 1 : 0);
+               e.north ? "N" : "S", e.zoneIndex, e.daylightTick ? 1 : 0);
   std::abort();
 }
 
@@ -121,7 +121,7 @@ FormEntries EntriesFrom(FuzzedDataProvider& in, bool wild) {
   e.east = in.ConsumeBool();
   e.north = in.ConsumeBool();
   e.zoneIndex = ListPosition(in, wild, -1, orvanta::kZoneCount - 1);
-  e.dst = in.ConsumeBool();
+  e.daylightTick = in.ConsumeBool();
   return e;
 }
 

@@ -103,7 +103,7 @@ bool SameEntries(const FormEntries& a, const FormEntries& b) {
          a.hourText == b.hourText && a.minuteText == b.minuteText && a.secondText == b.secondText &&
          a.lonDeg == b.lonDeg && a.lonMin == b.lonMin && a.latDeg == b.latDeg &&
          a.latMin == b.latMin && a.east == b.east && a.north == b.north &&
-         a.zoneIndex == b.zoneIndex && a.dst == b.dst;
+         a.zoneIndex == b.zoneIndex && a.daylightTick == b.daylightTick;
 }
 
 // A random birth the form accepts, in the canonical shape of a batch row.
@@ -132,7 +132,7 @@ FormEntries RandomBirth(QRandomGenerator& rng) {
     e.north = rng.bounded(2) == 0;
     e.east = rng.bounded(2) == 0;
     e.zoneIndex = rng.bounded(71);
-    e.dst = rng.bounded(2) == 1;
+    e.daylightTick = rng.bounded(2) == 1;
     if (!ValidateEntries(ValidationInputOf(e))) return e;
   }
 }
@@ -446,7 +446,7 @@ class TestBirthsDb : public QObject {
       } else if (i % 4 == 2) {
         e.zoneIndex = -1;
         e.exactOffsetMinutes = 345;
-        e.dst = false;
+        e.daylightTick = false;
         row = BirthsRowOf(e, "Asia/Kathmandu", "");
         ++kathmandu;
       }

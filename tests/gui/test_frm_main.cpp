@@ -205,7 +205,7 @@ void TestFrmMain::defaultsRightAfterLoad() {
   QCOMPARE(e.zoneIndex, kDefaultZoneIndex);
   QVERIFY(e.east);
   QVERIFY(e.north);
-  QVERIFY(!e.dst);
+  QVERIFY(!e.daylightTick);
   QVERIFY(sink_.shown.empty());
 }
 
@@ -403,7 +403,7 @@ void TestFrmMain::keyFilters() {
     if (box == "txtLonD") e.lonDeg.clear();
     return std::tuple(e.name, e.city, e.state, e.country, e.lonDeg, e.lonMin, e.latDeg, e.latMin,
                       e.monthIndex, e.dayText, e.yearText, e.hourText, e.minuteText, e.secondText,
-                      e.zoneIndex, e.dst, e.east, e.north);
+                      e.zoneIndex, e.daylightTick, e.east, e.north);
   };
   QVERIFY(othersOf(before) == othersOf(after));
 }

@@ -213,7 +213,7 @@ void TestPlacePicker::doubledAndSkippedTimesAsk() {
   QCOMPARE(chooser_.questions.size(), 1);
   QCOMPARE(form_->Entries().zoneIndex, 27);
   QCOMPARE(form_->Entries().zoneName, std::string("America/New_York"));
-  QVERIFY(!form_->Entries().zoneDaylight);
+  QVERIFY(!form_->Entries().summerTime);
 
   // 9 March 2008 02:30 never happened; the user takes the summer reading.
   chooser_.answer = 1;
@@ -235,7 +235,7 @@ void TestPlacePicker::doubledAndSkippedTimesAsk() {
   QCOMPARE(chooser_.offered, (QStringList{QStringLiteral("UTC+1:00, summer time (IST)"),
                                           QStringLiteral("UTC+0:00, standard time (GMT)")}));
   QCOMPARE(form_->Entries().zoneName, std::string("Europe/Dublin"));
-  QVERIFY(form_->Entries().zoneDaylight);
+  QVERIFY(form_->Entries().summerTime);
 }
 
 void TestPlacePicker::offsetWithoutRowIsUsedExactly() {

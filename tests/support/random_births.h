@@ -33,7 +33,7 @@ inline FormEntries RandomFormEntries(std::mt19937_64& rng, int firstZone = 0) {
   e.north = pick(0, 1) == 1;
   e.east = pick(0, 1) == 1;
   e.zoneIndex = pick(firstZone, kZoneCount - 1);
-  e.dst = pick(0, 1) == 1;
+  e.daylightTick = pick(0, 1) == 1;
   return e;
 }
 

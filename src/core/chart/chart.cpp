@@ -199,7 +199,7 @@ ChartClock ChartClockOf(const Birth& b) {
   ChartClock clock;
   clock.zoneName = c.zoneName;
   clock.offsetMinutes = OffsetMinutesWithTick(c);
-  clock.daylight = ReadsSummerTime(c);
+  clock.summerTime = ReadsSummerTime(c);
   std::string& text = clock.text;
   if (!c.caption.empty()) {
     // A city's own time or the place's local mean time is named by its
@@ -208,7 +208,7 @@ ChartClock ChartClockOf(const Birth& b) {
   } else {
     if (!c.zoneName.empty()) text = c.zoneName + ", ";
     text += FormatUtcOffset(OffsetSecondsWithTick(c));
-    text += clock.daylight ? ", summer time" : ", standard time";
+    text += clock.summerTime ? ", summer time" : ", standard time";
   }
   if (c.zoneName.empty() && c.caption.empty() && c.zoneRow && *c.zoneRow >= 0 &&
       *c.zoneRow < kZoneCount)

@@ -130,7 +130,7 @@ struct ChartClock {
   std::string text;       // "Asia/Kathmandu, UTC+5:45, standard time"
   std::string zoneName;   // the tz zone; empty for a zone-list row or an offset typed by hand
   int offsetMinutes = 0;  // east of Greenwich, the daylight-saving tick counted
-  bool daylight = false;  // summer time
+  bool summerTime = false;
 };
 
 // The birth details under the name, as the window writes them: caption and

@@ -65,9 +65,9 @@ Clock ClockOf(const FormEntries& e) {
       clock.zoneRow = e.zoneIndex;
     }
   }
-  clock.daylightTick = e.dst;
+  clock.daylightTick = e.daylightTick;
   clock.zoneName = e.zoneName;
-  clock.summerTime = e.zoneName.empty() ? IsDaylightRow(e.zoneIndex) : e.zoneDaylight;
+  clock.summerTime = e.zoneName.empty() ? IsSummerTimeRow(e.zoneIndex) : e.summerTime;
   clock.caption = e.clockCaption;
   return clock;
 }

@@ -41,12 +41,12 @@ struct FormEntries {
   // Where that clock came from (ClockSource::CityTime or LocalMeanTime);
   // nothing for every other clock.
   std::optional<ClockSource> clockSource;
-  bool dst = false;  // the daylight-saving tick
+  bool daylightTick = false;  // the form's "Daylight Saving Time" box
   // The tz database zone the offset was resolved from ("Asia/Kathmandu")
   // and whether that reading is summer time; empty when the zone was
   // chosen from the list.
   std::string zoneName;
-  bool zoneDaylight = false;
+  bool summerTime = false;
 };
 
 ValidationInput ValidationInputOf(const FormEntries& entries);

@@ -257,7 +257,7 @@ Parsed<FormEntries> EntriesOf(const BirthFields& fields) {
   // An exact offset with no zone leaves the zone list unselected, as the
   // form does.
   e.zoneIndex = *offset.value && TrimField(fields.zone).empty() ? -1 : *zone.value;
-  e.dst = *dst.value;
+  e.daylightTick = *dst.value;
   if (*offset.value) SetExactOffset(e, **offset.value);
   return {std::move(e), {}};
 }
@@ -289,7 +289,7 @@ Clock GivenClock(std::optional<int> offsetSeconds, int zoneIndex, bool zoneGiven
     clock.offsetSeconds = -(shift->hours * 3600 + shift->minutes * 60);
     clock.zoneRow = zoneIndex;
   }
-  clock.summerTime = IsDaylightRow(zoneIndex);
+  clock.summerTime = IsSummerTimeRow(zoneIndex);
   clock.daylightTick = dst;
   return clock;
 }

@@ -33,9 +33,9 @@ void FillZone(FormEntries& e, const ZoneResolution& r) {
     e.exactOffsetMinutes = r.offsetMinutes;
     if (r.reading.offsetSeconds % 60 != 0) e.exactOffsetSeconds = r.reading.offsetSeconds;
   }
-  e.dst = false;
+  e.daylightTick = false;
   e.zoneName = r.zoneName;
-  e.zoneDaylight = r.reading.daylight;
+  e.summerTime = r.reading.summerTime;
 }
 
 std::optional<LocalDateTime> LocalBirthTime(const FormEntries& e) {

@@ -107,7 +107,7 @@ RowResolution ResolveRow(const BirthFields& fields, const PlaceFinder& findPlace
     // which refuses it with the form's own message.
     if (const std::optional<LocalDateTime> local = ExistingLocalTime(birth.local)) {
       const DoubledChoice choice = !readingWanted   ? DoubledChoice::Refuse
-                                   : *readingWanted ? DoubledChoice::Daylight
+                                   : *readingWanted ? DoubledChoice::Summer
                                                     : DoubledChoice::Standard;
       // The birth's clock: a city time or the place's own mean time where
       // they apply, else the tz reading.
@@ -121,7 +121,7 @@ RowResolution ResolveRow(const BirthFields& fields, const PlaceFinder& findPlace
       const ZoneResolutionResult& r = clock.tz;
       if (!r.resolution) {
         if (r.kind == LocalTimeKind::Doubled || r.kind == LocalTimeKind::Skipped) {
-          return Fail(LocalTimeProblem(zoneName, *local, r.reading, words.daylight, words.standard),
+          return Fail(LocalTimeProblem(zoneName, *local, r.reading, words.summer, words.standard),
                       false);
         }
         return Fail(r.message, false);

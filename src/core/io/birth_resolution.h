@@ -45,7 +45,7 @@ struct RowResolution {
 // How the user chooses a reading of a doubled time, for the message: a
 // births file's dst column, or the command line's options.
 struct ReadingChoiceWords {
-  std::string_view daylight;  // "dst 1"
+  std::string_view summer;    // "dst 1"
   std::string_view standard;  // "dst 0"
 };
 inline constexpr ReadingChoiceWords kDstColumnWords{"dst 1", "dst 0"};

@@ -124,7 +124,7 @@ std::string BirthsRowOf(const FormEntries& e, std::string_view tzName, std::stri
   // takes the form's default, as an empty zone column does.
   if (e.zoneIndex >= 0) row += std::to_string(e.zoneIndex);
   row += ',';
-  row += e.dst ? "1" : "0";
+  row += e.daylightTick ? "1" : "0";
   for (const std::string* place : {&e.city, &e.state, &e.country}) {
     row += ',';
     AppendCsvField(row, GuardedText(*place));

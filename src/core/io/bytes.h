@@ -114,8 +114,10 @@ class StreamSink final : public ByteSink {
 // kBlockBytes, or passed on one by one when the sink wants each row. Every
 // write ends at a row's end and holds as many whole rows as fit in the
 // sink's WholeWriteRoom() (a row longer than that goes alone), so that even
-// a process killed in the middle of the run leaves whole rows behind. The
-// first failed write is kept; nothing is written after it.
+// a process killed in the middle of the run leaves whole rows behind; only
+// a row that goes alone across a page boundary can be cut there by a
+// SIGKILL, which no order of writes avoids. The first failed write is kept;
+// nothing is written after it.
 class RowWriter {
  public:
   static constexpr std::size_t kBlockBytes = 1 << 16;

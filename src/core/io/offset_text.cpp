@@ -71,9 +71,9 @@ void FillClock(FormEntries& e, const ClockOption& option) {
   } else {
     SetExactOffset(e, clock.offsetSeconds);
   }
-  e.dst = false;
+  e.daylightTick = false;
   e.zoneName = clock.zoneName;
-  e.zoneDaylight = clock.summerTime;
+  e.summerTime = clock.summerTime;
   const bool ownClock = IsPlacesOwnClock(clock.source);
   e.clockCaption = ownClock ? option.caption : std::string{};
   e.clockSource = ownClock ? std::optional<ClockSource>(clock.source) : std::nullopt;

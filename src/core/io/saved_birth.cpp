@@ -149,7 +149,7 @@ Parsed<FormEntries> EntriesOfStoredBirth(const StoredBirth& s) {
       NumberTextIn(s.lonMin, kMinutes, "longitude minutes", "the form's minutes " + Span(kMinutes)),
       e.lonMin);
   take(FlagOf(s.east, "hemisphere of longitude", "East or West"), e.east);
-  take(FlagOf(s.dst, "daylight-saving tick", "ticked or not"), e.dst);
+  take(FlagOf(s.dst, "daylight-saving tick", "ticked or not"), e.daylightTick);
   take(TextOf(s.tzName, "time-zone name"), e.zoneName);
   if (problem.empty() && s.utcOffsetMinutes.kind != StoredValue::Kind::Null) {
     long long offset = 0;
@@ -301,7 +301,7 @@ StoredTypedBirth StoredRowOf(const Birth& b) {
   s.lonMin = StoredValue::Integer(b.position.longitude.minutes);
   s.east = StoredValue::Integer(b.position.longitude.positive ? 1 : 0);
   s.offsetSeconds = StoredValue::Integer(b.clock.offsetSeconds);
-  s.dstTick = StoredValue::Integer(b.clock.daylightTick ? 1 : 0);
+  s.daylightTick = StoredValue::Integer(b.clock.daylightTick ? 1 : 0);
   s.summerTime = StoredValue::Integer(b.clock.summerTime ? 1 : 0);
   s.tzName = StoredValue::Text(b.clock.zoneName);
   if (b.clock.zoneRow) s.zoneRow = StoredValue::Integer(*b.clock.zoneRow);
@@ -384,7 +384,7 @@ Parsed<Birth> BirthOfStoredRow(const StoredTypedBirth& s) {
                  "the widest clocks, " + Span(kOffsetSeconds) + " seconds"),
        offset);
   b.clock.offsetSeconds = static_cast<int>(offset);
-  take(FlagOf(s.dstTick, "daylight-saving tick", "ticked or not"), b.clock.daylightTick);
+  take(FlagOf(s.daylightTick, "daylight-saving tick", "ticked or not"), b.clock.daylightTick);
   // Files before this version did not keep the reading: not known is read
   // as standard time, and the form finds it again from the zone.
   if (problem.empty() && s.summerTime.kind != StoredValue::Kind::Null) {
@@ -467,8 +467,8 @@ std::optional<Birth> BirthOfFormEntries(const FormEntries& e) {
       CivilTime{static_cast<int>(*year), e.monthIndex + 1,          static_cast<int>(*day),
                 static_cast<int>(*hour), static_cast<int>(*minute), static_cast<int>(*second)};
   Clock& c = b.clock;
-  c.daylightTick = e.dst;
-  c.summerTime = e.zoneDaylight;
+  c.daylightTick = e.daylightTick;
+  c.summerTime = e.summerTime;
   c.zoneName = e.zoneName;
   const bool fromZone = !e.zoneName.empty();
   if (const std::optional<int> exact = ExactOffsetSecondsOf(e)) {
@@ -517,9 +517,9 @@ Parsed<FormEntries> FormEntriesOfBirth(const Birth& b) {
     e.clockCaption = b.clock.caption;
     e.clockSource = b.clock.source;
   }
-  e.dst = b.clock.daylightTick;
+  e.daylightTick = b.clock.daylightTick;
   e.zoneName = b.clock.zoneName;
-  e.zoneDaylight = b.clock.summerTime;
+  e.summerTime = b.clock.summerTime;
   return {std::move(e), {}};
 }
 

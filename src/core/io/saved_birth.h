@@ -76,7 +76,7 @@ struct StoredTypedBirth {
   StoredValue latDeg, latMin, north;  // whole degrees 0..89, minutes 0..59; north 1, south 0
   StoredValue lonDeg, lonMin, east;   // whole degrees 0..179, minutes 0..59; east 1, west 0
   StoredValue offsetSeconds;          // the clock's offset east of Greenwich, without the tick
-  StoredValue dstTick;                // 1 ticked, 0 not
+  StoredValue daylightTick;           // 1 ticked, 0 not
   StoredValue summerTime;             // 1 summer time, 0 standard, NULL not known
   StoredValue tzName;                 // "Asia/Kathmandu", or empty
   StoredValue zoneRow;                // the zone list's row 0..70, or NULL

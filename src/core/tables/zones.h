@@ -20,7 +20,7 @@ namespace orvanta {
 struct ZoneEntry {
   std::string_view text;
   std::string_view abbreviation;  // the text's second field, as shown ("IST")
-  bool daylight;                  // a summer (daylight, double summer) time
+  bool summerTime;                // a summer (daylight, double summer) time
   std::int16_t shiftHours;        // local time + shift = universal time
   std::int16_t shiftMinutes;      // same sign as shiftHours, or 0
 };

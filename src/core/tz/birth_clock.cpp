@@ -73,12 +73,12 @@ std::string LongitudeCaption(const ArcAngle& longitude) {
 ClockOption TzClockOf(const ZoneResolution& r) {
   ClockOption option;
   option.clock.offsetSeconds = r.reading.offsetSeconds;
-  option.clock.summerTime = r.reading.daylight;
+  option.clock.summerTime = r.reading.summerTime;
   option.clock.zoneName = r.zoneName;
   option.clock.zoneRow = r.zoneIndex;
   option.clock.source = ClockSource::ZoneHistory;
   option.caption = r.zoneName + ", " + FormatUtcOffset(r.reading.offsetSeconds) +
-                   (r.reading.daylight ? ", summer time" : ", standard time");
+                   (r.reading.summerTime ? ", summer time" : ", standard time");
   if (IsNamedAbbreviation(r.reading.abbreviation))
     option.caption += " (" + r.reading.abbreviation + ")";
   return option;
@@ -94,7 +94,7 @@ BirthClock BirthClockOf(ZoneHistory& history, const BirthClockQuery& query,
 
   // The place's own clock, where it differs from the tz reading.
   std::optional<ClockOption> own;
-  if (query.placeFromAtlas && !r.reading.daylight) {
+  if (query.placeFromAtlas && !r.reading.summerTime) {
     if (const std::optional<CityTime> city =
             CityTimeAt(query.zoneName, query.position, query.local))
       own = CityClockOf(*city, query.zoneName);

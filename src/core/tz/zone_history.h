@@ -30,7 +30,7 @@ struct ClockReading {
   // Summer time: the zone's reading whose clock runs ahead of its other one
   // around that moment (Dublin's +1 in July, not the tz database's flag,
   // which marks Dublin's winter).
-  bool daylight = false;
+  bool summerTime = false;
   std::string abbreviation;  // "CEST", "+0545"
 };
 

@@ -61,7 +61,7 @@ std::optional<int> ZoneRowForOffset(int offsetMinutes, const ClockReading& readi
     const std::string_view abbr = row.abbreviation;
     int score = 0;
     if (!reading.abbreviation.empty() && abbr == reading.abbreviation) score += 4;
-    if (row.daylight == reading.daylight) score += 2;
+    if (row.summerTime == reading.summerTime) score += 2;
     if (!abbr.empty() && !reading.abbreviation.empty() && abbr[0] == reading.abbreviation[0])
       score += 1;
     if (score > bestScore) {
@@ -72,9 +72,9 @@ std::optional<int> ZoneRowForOffset(int offsetMinutes, const ClockReading& readi
   return best;
 }
 
-bool IsDaylightRow(int listIndex) {
+bool IsSummerTimeRow(int listIndex) {
   if (listIndex < 0 || listIndex >= kZoneCount) return false;
-  return kZones[static_cast<std::size_t>(listIndex)].daylight;
+  return kZones[static_cast<std::size_t>(listIndex)].summerTime;
 }
 
 ZoneResolution ResolutionOf(std::string_view zoneName, LocalDateTime local,
@@ -112,7 +112,7 @@ ZoneResolutionResult ResolveZone(ZoneHistory& history, std::string_view zoneName
       case DoubledChoice::Refuse:
         result.message = LocalTimeProblem(zoneName, local, reading, "", "");
         return result;
-      case DoubledChoice::Daylight:
+      case DoubledChoice::Summer:
         taken = firstIsDaylight ? reading.first : reading.second;
         break;
       case DoubledChoice::Standard:
@@ -138,7 +138,7 @@ std::string LongDate(LocalDateTime t) {
 
 std::string ReadingText(const ClockReading& r) {
   std::string text = FormatUtcOffset(r.offsetSeconds);
-  text += r.daylight ? ", summer time" : ", standard time";
+  text += r.summerTime ? ", summer time" : ", standard time";
   if (!r.abbreviation.empty()) text += " (" + r.abbreviation + ")";
   return text;
 }
@@ -180,7 +180,7 @@ std::string DescribeResolution(const ZoneResolution& r) {
 }
 
 std::string LocalTimeProblem(std::string_view zoneName, LocalDateTime local,
-                             const LocalTimeReading& reading, std::string_view daylightHow,
+                             const LocalTimeReading& reading, std::string_view summerHow,
                              std::string_view standardHow) {
   const std::string where =
       std::string(zoneName) + " on " + LongDate(local) + " at " + ClockText(local);
@@ -200,8 +200,8 @@ std::string LocalTimeProblem(std::string_view zoneName, LocalDateTime local,
     const ClockReading& standard = firstIsDaylight ? reading.second : reading.first;
     std::string text =
         where + " happened twice: " + ReadingText(day) + ", and " + ReadingText(standard) + ".";
-    if (!daylightHow.empty() && !standardHow.empty()) {
-      text += " Choose " + std::string(daylightHow) + " for the summer-time reading or " +
+    if (!summerHow.empty() && !standardHow.empty()) {
+      text += " Choose " + std::string(summerHow) + " for the summer-time reading or " +
               std::string(standardHow) + " for the standard one.";
     }
     return text;

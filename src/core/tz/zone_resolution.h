@@ -36,7 +36,7 @@ std::string LatitudeText(const FormCoordinates& c);
 std::string LongitudeText(const FormCoordinates& c);
 
 // Which reading to take when the local time happened twice.
-enum class DoubledChoice { Refuse, Daylight, Standard };
+enum class DoubledChoice { Refuse, Summer, Standard };
 
 struct ZoneResolution {
   std::string zoneName;
@@ -62,7 +62,7 @@ struct ZoneResolutionResult {
 std::optional<int> ZoneRowForOffset(int offsetMinutes, const ClockReading& reading);
 
 // True when the zone row's name says daylight or summer time.
-bool IsDaylightRow(int listIndex);
+bool IsSummerTimeRow(int listIndex);
 
 // The resolution for one reading the user chose (of a doubled or skipped
 // local time).
@@ -79,10 +79,10 @@ std::string DescribeResolution(const ZoneResolution& r);
 std::string ClockText(LocalDateTime t);
 
 // The message for a doubled or skipped time, naming both readings or the gap
-// and how to choose (`daylightHow`, `standardHow` say how the caller's user
+// and how to choose (`summerHow`, `standardHow` say how the caller's user
 // picks a reading, e.g. "--dst").
 std::string LocalTimeProblem(std::string_view zoneName, LocalDateTime local,
-                             const LocalTimeReading& reading, std::string_view daylightHow,
+                             const LocalTimeReading& reading, std::string_view summerHow,
                              std::string_view standardHow);
 
 }  // namespace orvanta

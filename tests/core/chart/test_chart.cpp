@@ -260,7 +260,7 @@ FormEntries EntriesOf(const SkyBirth& s) {
   e.lonMin = std::to_string(s.lonMin);
   e.east = s.east;
   e.zoneIndex = s.zoneIndex;
-  e.dst = s.dst;
+  e.daylightTick = s.dst;
   return e;
 }
 
@@ -671,7 +671,7 @@ TEST(ChartDasha, BirthInstantAndMoonComeFromTheChart) {
     e.secondText = "45";
     if (r.zoneIndex >= 0) {
       e.zoneIndex = r.zoneIndex;
-      e.dst = r.dst;
+      e.daylightTick = r.dst;
     }
     const ChartRun run = ComputeChart(e);
     ASSERT_FALSE(run.refusal);

@@ -201,7 +201,7 @@ TEST(ChartLayout, NamesStayWhereTheyAreLegible) {
   ChartCellTexts three;
   three.bodies = {"Sun", "Moon", "Mars"};
   three.shortBodies = {"Su", "Mo", "Ma"};
-  const ChartCellShape& cell = ChartCells(ChartStyle::SouthIndian, 0)[0];
+  const ChartCellShape cell = ChartCells(ChartStyle::SouthIndian, 0)[0];
   const FittedCellText fitted = FitCellText(three, cell.textBox, 0.036, 0.02);
   ASSERT_FALSE(fitted.lines.empty());
   EXPECT_GE(fitted.size, 0.02);
@@ -381,7 +381,7 @@ TEST(ChartLayout, SideTriangleStacksTheMarkBeforeShrinking) {
   EXPECT_EQ(fitted.lines[1].text, "(R)");
   EXPECT_NEAR(fitted.size, 0.13 / (0.62 * 6), 1e-12);
   // A square cell keeps the label whole on its line.
-  const ChartCellShape& square = ChartCells(ChartStyle::SouthIndian, 0)[2];
+  const ChartCellShape square = ChartCells(ChartStyle::SouthIndian, 0)[2];
   const FittedCellText whole = FitCellText(saturn, square.textBox, 0.036);
   ASSERT_EQ(whole.lines.size(), 1u);
   EXPECT_EQ(whole.lines[0].text, "Saturn (R)");

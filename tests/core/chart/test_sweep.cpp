@@ -73,7 +73,7 @@ TEST(Sweep, WholeInputDomain) {
                               " " + e.hourText + ":" + e.minuteText + ":" + e.secondText + " lat " +
                               e.latDeg + "°" + e.latMin + (e.north ? "N" : "S") + " lon " +
                               e.lonDeg + "°" + e.lonMin + (e.east ? "E" : "W") + " zone " +
-                              std::to_string(e.zoneIndex) + (e.dst ? " dst" : "");
+                              std::to_string(e.zoneIndex) + (e.daylightTick ? " dst" : "");
 
     const ChartRun run = ComputeChart(e);
 

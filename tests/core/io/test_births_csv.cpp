@@ -83,7 +83,7 @@ void ExpectSameEntries(const FormEntries& a, const FormEntries& b) {
   EXPECT_EQ(a.zoneIndex, b.zoneIndex);
   EXPECT_EQ(a.exactOffsetMinutes, b.exactOffsetMinutes);
   EXPECT_EQ(ExactOffsetSecondsOf(a), ExactOffsetSecondsOf(b));
-  EXPECT_EQ(a.dst, b.dst);
+  EXPECT_EQ(a.daylightTick, b.daylightTick);
 }
 
 FormEntries Kathmandu() {
@@ -127,7 +127,7 @@ TEST(BirthsFile, RowsReadBackAsWritten) {
   FormEntries listed = Kathmandu();
   listed.exactOffsetMinutes.reset();
   listed.zoneIndex = 34;
-  listed.dst = true;
+  listed.daylightTick = true;
   const std::vector<SavedRow> rows = {
       {Kathmandu(), "Asia/Kathmandu", "born at home"},
       {formula, "", "=1+1, \"quoted\""},

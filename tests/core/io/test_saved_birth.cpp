@@ -39,7 +39,7 @@ std::string ChartImage(const ChartOutput& c) {
   for (const std::string& t : captions.signCells) image += t + "|";
   for (const std::string& t : captions.marks) image += t + "|";
   image += c.clock.text + "|" + std::to_string(c.AscSignIndex) + "|" +
-           std::to_string(c.clock.offsetMinutes) + (c.clock.daylight ? "S" : "W");
+           std::to_string(c.clock.offsetMinutes) + (c.clock.summerTime ? "S" : "W");
   for (const auto& day : {c.previousDay, c.day, c.nextDay}) {
     for (const auto& t : day) image += t ? FormatIsoMinute(*t) : std::string("-");
   }
@@ -65,7 +65,7 @@ TEST(SavedBirth, RandomBirthsRoundTripThroughTheirRow) {
         break;
       case 2:  // a tz zone that matched a row, in summer time
         e.zoneName = "Europe/Madrid";
-        e.zoneDaylight = true;
+        e.summerTime = true;
         break;
       case 3:  // an offset given by hand, west
         e.exactOffsetMinutes = -210;

@@ -132,7 +132,7 @@ TEST(Zones, AbbreviationAndSummerTimeAreTheRowsOwn) {
     ASSERT_NE(at, std::string_view::npos);
     EXPECT_TRUE(row.text[at - 1] == ',' || row.text.substr(at - 2, 2) == ", ");
     EXPECT_TRUE(row.text[at + row.abbreviation.size()] == ',');
-    EXPECT_EQ(row.daylight, summer.count(i) == 1);
+    EXPECT_EQ(row.summerTime, summer.count(i) == 1);
   }
   EXPECT_EQ(kZones[34].abbreviation, "IST");
   EXPECT_EQ(kZones[61].abbreviation, "UT");

@@ -27,7 +27,7 @@ TEST(ZoneResolution, HistoricalCases) {
     const char* zone;
     int year, month, day, hour, minute;
     int offsetSeconds;
-    bool daylight;
+    bool summerTime;
     const char* abbreviation;
     int zoneIndex;  // -1: no row has the offset
   };
@@ -68,7 +68,7 @@ TEST(ZoneResolution, HistoricalCases) {
     ASSERT_TRUE(r.resolution) << r.message;
     EXPECT_EQ(r.kind, LocalTimeKind::Unique);
     EXPECT_EQ(r.resolution->reading.offsetSeconds, c.offsetSeconds);
-    EXPECT_EQ(r.resolution->reading.daylight, c.daylight);
+    EXPECT_EQ(r.resolution->reading.summerTime, c.summerTime);
     EXPECT_EQ(r.resolution->reading.abbreviation, c.abbreviation);
     EXPECT_EQ(r.resolution->zoneIndex.value_or(-1), c.zoneIndex);
     // The row or the exact offset carries the offset to the minute.
@@ -91,7 +91,7 @@ TEST(ZoneResolution, DoubledAndSkippedTimesAreNotGuessed) {
   EXPECT_EQ(d.message,
             "America/New_York on 2 November 2008 at 01:30 happened twice: UTC-4:00, summer time "
             "(EDT), and UTC-5:00, standard time (EST).");
-  const auto summer = ResolveZone(history, "America/New_York", doubled, DoubledChoice::Daylight);
+  const auto summer = ResolveZone(history, "America/New_York", doubled, DoubledChoice::Summer);
   ASSERT_TRUE(summer.resolution);
   EXPECT_EQ(summer.resolution->offsetMinutes, -240);
   EXPECT_EQ(summer.resolution->zoneIndex, 24);  // "Eastern Daylight Time,EDT,-4.0"
@@ -110,21 +110,21 @@ TEST(ZoneResolution, DoubledAndSkippedTimesAreNotGuessed) {
             "(IST), and UTC+0:00, standard time (GMT). Choose --dst for the summer-time reading "
             "or --no-dst for the standard one.");
   const auto dublinSummer =
-      ResolveZone(history, "Europe/Dublin", dublinDoubled, DoubledChoice::Daylight);
+      ResolveZone(history, "Europe/Dublin", dublinDoubled, DoubledChoice::Summer);
   ASSERT_TRUE(dublinSummer.resolution);
   EXPECT_EQ(dublinSummer.resolution->offsetMinutes, 60);
-  EXPECT_TRUE(dublinSummer.resolution->reading.daylight);
+  EXPECT_TRUE(dublinSummer.resolution->reading.summerTime);
   const auto dublinStandard =
       ResolveZone(history, "Europe/Dublin", dublinDoubled, DoubledChoice::Standard);
   ASSERT_TRUE(dublinStandard.resolution);
   EXPECT_EQ(dublinStandard.resolution->offsetMinutes, 0);
-  EXPECT_FALSE(dublinStandard.resolution->reading.daylight);
+  EXPECT_FALSE(dublinStandard.resolution->reading.summerTime);
 
   // 9 March 2008: clocks went from 02:00 EST straight to 03:00 EDT; no
   // choice makes 02:30 exist.
   const LocalDateTime skipped = MakeDateTime(2008, 3, 9, 2, 30);
   for (const DoubledChoice choice :
-       {DoubledChoice::Refuse, DoubledChoice::Daylight, DoubledChoice::Standard}) {
+       {DoubledChoice::Refuse, DoubledChoice::Summer, DoubledChoice::Standard}) {
     const ZoneResolutionResult s = ResolveZone(history, "America/New_York", skipped, choice);
     EXPECT_FALSE(s.resolution);
     EXPECT_EQ(s.kind, LocalTimeKind::Skipped);
