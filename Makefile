@@ -51,7 +51,7 @@ test-release: deps
 	@cmake --build $(BUILD)-core -j$(JOBS)
 	@cd $(BUILD)-core && ctest --output-on-failure -j$(JOBS)
 
-# Charts computed in two threads, each with its own session, and the batch
+# Charts computed in two threads, each its own sequence of births, and the batch
 # mode on several threads, under ThreadSanitizer.
 test-threads: deps
 	@cmake -S . -B $(BUILD)-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVANTA_WERROR=$(WERROR) \

@@ -1,5 +1,5 @@
 // One whole chart computation (ComputeChart: validation, engine, Indu Lagna,
-// sunrise references, sign-table copy), each from a fresh session as the
+// sunrise references, sign-table copy), each computed afresh as the
 // batch mode runs it. Target: well under 20 microseconds per chart.
 #include <benchmark/benchmark.h>
 
@@ -41,8 +41,7 @@ std::vector<orvanta::FormEntries> VariedBirths(std::size_t count) {
 void BM_RunChart_Delhi(benchmark::State& state) {
   const orvanta::FormEntries entries = orvanta::reference::DelhiBirth();
   for (auto _ : state) {
-    orvanta::Session session;
-    orvanta::ChartRun run = orvanta::ComputeChart(session, entries);
+    orvanta::ChartRun run = orvanta::ComputeChart(entries);
     benchmark::DoNotOptimize(run);
   }
 }
@@ -52,8 +51,7 @@ void BM_RunChart_Varied(benchmark::State& state) {
   const std::vector<orvanta::FormEntries> births = VariedBirths(1024);
   std::size_t i = 0;
   for (auto _ : state) {
-    orvanta::Session session;
-    orvanta::ChartRun run = orvanta::ComputeChart(session, births[i++ % births.size()]);
+    orvanta::ChartRun run = orvanta::ComputeChart(births[i++ % births.size()]);
     benchmark::DoNotOptimize(run);
   }
 }

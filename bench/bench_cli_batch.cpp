@@ -1,5 +1,5 @@
 // Throughput of the batch mode of orvanta-cli: CSV rows in, one JSON line (or
-// CSV line) per row out, each row from a fresh session, measured in process
+// CSV line) per row out, each row computed afresh, measured in process
 // over generated rows, reading and writing included. BM_Batch runs JSON and
 // CSV output with one job and with one job per usable core (the program's
 // default), timed on the wall clock. Reported as rows per second and

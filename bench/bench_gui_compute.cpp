@@ -94,21 +94,18 @@ void BM_ComputeClickToResultWindow(benchmark::State& state) {
 }
 BENCHMARK(BM_ComputeClickToResultWindow)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
-// The computation alone, as the click runs it (fresh session each time).
+// The computation alone, as the click runs it (computed afresh each time).
 void BM_ComputeOnly(benchmark::State& state) {
   const orvanta::FormEntries entries = orvanta::reference::DelhiBirth();
   for (auto _ : state) {
-    orvanta::Session session;
-    benchmark::DoNotOptimize(orvanta::ComputeChart(session, entries));
+    benchmark::DoNotOptimize(orvanta::ComputeChart(entries));
   }
 }
 BENCHMARK(BM_ComputeOnly)->Unit(benchmark::kMicrosecond);
 
 // A fresh main window with its result window, filled, without showing it.
 void BM_BuildAndFillResultWindow(benchmark::State& state) {
-  orvanta::Session session;
-  const orvanta::ChartOutput chart =
-      orvanta::ComputeChart(session, orvanta::reference::DelhiBirth()).chart;
+  const orvanta::ChartOutput chart = orvanta::ComputeChart(orvanta::reference::DelhiBirth()).chart;
   const orvanta::HelpLinks help([](const QUrl&) { return true; });
   for (auto _ : state) {
     auto mdi = std::make_unique<orvanta::MdiWindow>(help);
