@@ -19,17 +19,6 @@ ResolvedBirth Fail(int status, std::string message) {
 
 }  // namespace
 
-const Atlas& PlaceServices::atlas() {
-  if (!atlas_) atlas_.emplace();
-  return *atlas_;
-}
-
-const PlaceResolution& PlaceServices::ResolveBirthPlace(const std::string& query) {
-  if (const auto it = searches_.find(query); it != searches_.end()) return it->second;
-  if (searches_.size() >= kRememberedSearches) searches_.clear();
-  return searches_.emplace(query, atlas().Resolve(query)).first->second;
-}
-
 ResolvedBirth ResolveBirth(const BirthFields& fields, PlaceServices& services,
                            ReadingChoiceWords words, ClockPreference preference) {
   // A births file may record a tz name beside the zone that decides; on the

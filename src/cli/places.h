@@ -23,27 +23,27 @@
 #include "cli/arguments.h"
 #include "io/birth_fields.h"
 #include "io/birth_resolution.h"
+#include "io/place_cache.h"
 #include "tz/zone_history.h"
 #include "tz/zone_resolution.h"
 
 namespace orvanta::cli {
 
-// The atlas is loaded on first use only (about 0.1 s); the zone history
-// keeps the zones it has read. One per run of the program.
+// The atlas with its kept answers (io/place_cache.h) and the zone history,
+// which keeps the zones it has read. One per run of the program.
 class PlaceServices {
  public:
-  const Atlas& atlas();
+  const Atlas& atlas() { return places_.atlas(); }
   ZoneHistory& history() { return history_; }
 
-  // The place a birth names; batch files name the same places again and
-  // again, so earlier answers are kept (up to kRememberedSearches).
-  const PlaceResolution& ResolveBirthPlace(const std::string& query);
+  // The place a birth names.
+  const PlaceResolution& ResolveBirthPlace(const std::string& query) {
+    return places_.Resolve(query);
+  }
 
  private:
-  static constexpr std::size_t kRememberedSearches = 4096;
-  std::optional<Atlas> atlas_;
+  PlaceCache places_;
   ZoneHistory history_;
-  std::unordered_map<std::string, PlaceResolution> searches_;
 };
 
 // What the place and the zone contributed to one birth, for the output.

@@ -28,6 +28,7 @@
 #include "io/births_csv.h"
 #include "io/bytes.h"
 #include "io/csv.h"
+#include "io/place_cache.h"
 #include "io/saved_birth.h"
 #include "io/validation.h"
 #include "io/whole_file.h"
@@ -1190,8 +1191,6 @@ namespace {
 
 // How many rows an import reads between two progress reports.
 constexpr int kRowsPerProgress = 256;
-// Place searches an import keeps: files name the same places again and again.
-constexpr std::size_t kRememberedSearches = 4096;
 
 // A failed statement in the program's own words, never SQLite's text.
 QString WhyNotWritten(const QSqlError& error) {
@@ -1226,22 +1225,6 @@ class CountingSource final : public ByteSource {
  private:
   ByteSource& source_;
   std::size_t bytes_ = 0;
-};
-
-// The atlas, loaded on the first place a file names, with the searches
-// already made.
-class ImportPlaces {
- public:
-  const PlaceResolution& Resolve(const std::string& query) {
-    if (const auto it = resolutions_.find(query); it != resolutions_.end()) return it->second;
-    if (!atlas_) atlas_.emplace();
-    if (resolutions_.size() >= kRememberedSearches) resolutions_.clear();
-    return resolutions_.emplace(query, atlas_->Resolve(query)).first->second;
-  }
-
- private:
-  std::optional<Atlas> atlas_;
-  std::unordered_map<std::string, PlaceResolution> resolutions_;
 };
 
 // An open file descriptor, closed with its owner.
@@ -1368,7 +1351,7 @@ ImportReport BirthsDb::ImportCsv(const QString& csvPath, const ImportControl& co
           .arg(QLatin1String(kColumns), QStringLiteral("?, ").repeated(kColumnCount)));
   QSqlQuery same(db);
   same.prepare(QStringLiteral("SELECT 1 FROM births WHERE name = ? AND birth_date = ? LIMIT 1"));
-  ImportPlaces places;
+  PlaceCache places;
   const PlaceFinder findPlace = [&places](const std::string& query) -> const PlaceResolution& {
     return places.Resolve(query);
   };
