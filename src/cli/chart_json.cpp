@@ -365,43 +365,13 @@ void AppendTexts(std::string& out, const ChartOutput& chart) {
 }  // namespace
 
 void AppendUtcJson(std::string& out, dasha::UtSeconds instant) {
-  using namespace std::chrono;
-  const sys_days day = floor<days>(instant);
-  const year_month_day date{day};
-  const int year = static_cast<int>(date.year());
-  if (year < 0 || year > 9999) {
+  char text[kUtcTextLength + 2];
+  if (!PutUtcText(text + 1, instant)) {
     AppendJsonString(out, UtcText(instant));
     return;
   }
-  const hh_mm_ss<seconds> clock{instant - day};
-  const auto month = static_cast<unsigned>(date.month());
-  const auto dayOfMonth = static_cast<unsigned>(date.day());
-  const auto hour = static_cast<unsigned>(clock.hours().count());
-  const auto minute = static_cast<unsigned>(clock.minutes().count());
-  const auto second = static_cast<unsigned>(clock.seconds().count());
-  const auto digit = [](unsigned n) { return static_cast<char>('0' + n % 10); };
-  const char text[22] = {'"',
-                         digit(static_cast<unsigned>(year) / 1000),
-                         digit(static_cast<unsigned>(year) / 100),
-                         digit(static_cast<unsigned>(year) / 10),
-                         digit(static_cast<unsigned>(year)),
-                         '-',
-                         digit(month / 10),
-                         digit(month),
-                         '-',
-                         digit(dayOfMonth / 10),
-                         digit(dayOfMonth),
-                         'T',
-                         digit(hour / 10),
-                         digit(hour),
-                         ':',
-                         digit(minute / 10),
-                         digit(minute),
-                         ':',
-                         digit(second / 10),
-                         digit(second),
-                         'Z',
-                         '"'};
+  text[0] = '"';
+  text[kUtcTextLength + 1] = '"';
   out.append(text, sizeof text);
 }
 

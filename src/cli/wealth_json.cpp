@@ -129,22 +129,17 @@ void AppendWealthJson(std::string& out, const ChartOutput& chart) {
     AppendUtcJson(po.Key("start"), p.period.start);
     AppendUtcJson(po.Key("end"), p.period.end);
     po.String("effect", wealth::EffectName(p.effect));
-    const int body = wealth::BodyOfLord(p.period.lord());
-    std::string* why = nullptr;
-    if (body >= 0 && body < kBodyCount) {
-      why = &whyOfMark[static_cast<std::size_t>(2 * body + (p.effect == wealth::Effect::Gives))];
-    }
-    std::string fresh;
-    if (why == nullptr || why->empty()) {
-      fresh += '[';
+    const auto body = static_cast<std::size_t>(wealth::BodyOfLord(p.period.lord()));
+    std::string& why = whyOfMark[2 * body + (p.effect == wealth::Effect::Gives ? 1 : 0)];
+    if (why.empty()) {
+      why += '[';
       for (std::size_t k = 0; k < p.why.size(); ++k) {
-        if (k > 0) fresh += ',';
-        AppendJsonString(fresh, wealth::ReasonText(p.why[k]));
+        if (k > 0) why += ',';
+        AppendJsonString(why, wealth::ReasonText(p.why[k]));
       }
-      fresh += ']';
-      if (why != nullptr) *why = fresh;
+      why += ']';
     }
-    po.Key("why") += why != nullptr ? *why : fresh;
+    po.Key("why") += why;
     po.Close();
   }
   periods += ']';

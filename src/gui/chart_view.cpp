@@ -153,7 +153,10 @@ PaintedChart LayOutChart(const QRectF& area, const ChartDrawing& d, const QStrin
 
 void PaintChart(QPainter& p, const QRectF& area, const ChartDrawing& d, const QString& family,
                 double legiblePx) {
-  const PaintedChart laid = LayOutChart(area, d, family, legiblePx);
+  PaintLaidOutChart(p, LayOutChart(area, d, family, legiblePx), d);
+}
+
+void PaintLaidOutChart(QPainter& p, const PaintedChart& laid, const ChartDrawing& d) {
   if (laid.square.isEmpty()) return;
   p.save();
   p.setRenderHint(QPainter::Antialiasing);
@@ -181,10 +184,21 @@ void PaintChart(QPainter& p, const QRectF& area, const ChartDrawing& d, const QS
   p.restore();
 }
 
+namespace {
+
+// The two charts' areas in a drawing widget's rectangle: a margin around
+// them and a small gap between them.
+std::array<QRectF, 2> ViewChartAreas(const QRectF& rect) {
+  std::array<QRectF, 2> areas =
+      ChartAreas(rect.adjusted(kViewMargin, kViewMargin, -kViewMargin, -kViewMargin));
+  for (QRectF& area : areas) area.adjust(kChartGap, 0, -kChartGap, 0);
+  return areas;
+}
+
+}  // namespace
+
 double ChartSquareSide(const QSizeF& size) {
-  const std::array<QRectF, 2> areas = ChartAreas(
-      QRectF(QPointF(0, 0), size).adjusted(kViewMargin, kViewMargin, -kViewMargin, -kViewMargin));
-  const QRectF area = areas[0].adjusted(kChartGap, 0, -kChartGap, 0);
+  const QRectF area = ViewChartAreas(QRectF(QPointF(0, 0), size))[0];
   return std::max(0.0, std::min(area.width(), area.height() * (1 - kTitleShare - kUnderShare)));
 }
 
@@ -242,13 +256,10 @@ void ChartView::SetNames(const NameChoice& names) {
 std::array<PaintedChart, 2> ChartView::Painted() const {
   std::array<PaintedChart, 2> painted;
   if (!drawings_) return painted;
-  const std::array<QRectF, 2> areas =
-      ChartAreas(QRectF(rect()).adjusted(kViewMargin, kViewMargin, -kViewMargin, -kViewMargin));
+  const std::array<QRectF, 2> areas = ViewChartAreas(QRectF(rect()));
   const double legible = kScreenLegiblePx / std::max(1.0, devicePixelRatioF());
   for (std::size_t i = 0; i < 2; ++i) {
-    // A small gap between the two charts.
-    painted[i] = LayOutChart(areas[i].adjusted(kChartGap, 0, -kChartGap, 0), (*drawings_)[i],
-                             QString(), legible);
+    painted[i] = LayOutChart(areas[i], (*drawings_)[i], QString(), legible);
   }
   return painted;
 }
@@ -256,13 +267,8 @@ std::array<PaintedChart, 2> ChartView::Painted() const {
 void ChartView::paintEvent(QPaintEvent*) {
   if (!drawings_) return;
   QPainter p(this);
-  const std::array<QRectF, 2> areas =
-      ChartAreas(QRectF(rect()).adjusted(kViewMargin, kViewMargin, -kViewMargin, -kViewMargin));
-  const double legible = kScreenLegiblePx / std::max(1.0, devicePixelRatioF());
-  for (std::size_t i = 0; i < 2; ++i) {
-    PaintChart(p, areas[i].adjusted(kChartGap, 0, -kChartGap, 0), (*drawings_)[i], QString(),
-               legible);
-  }
+  const std::array<PaintedChart, 2> painted = Painted();
+  for (std::size_t i = 0; i < 2; ++i) PaintLaidOutChart(p, painted[i], (*drawings_)[i]);
 }
 
 }  // namespace orvanta

@@ -59,6 +59,8 @@ PaintedChart LayOutChart(const QRectF& area, const ChartDrawing& drawing,
 // Paints `drawing` into `area` as LayOutChart lays it out.
 void PaintChart(QPainter& painter, const QRectF& area, const ChartDrawing& drawing,
                 const QString& fontFamily = QString(), double legiblePx = 0);
+// Paints `drawing` as `laid` (its LayOutChart) places it.
+void PaintLaidOutChart(QPainter& painter, const PaintedChart& laid, const ChartDrawing& drawing);
 
 // The side of each chart's square in a drawing widget of `size`.
 double ChartSquareSide(const QSizeF& size);

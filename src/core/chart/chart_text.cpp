@@ -36,10 +36,7 @@ std::string PadaText(const BodyPosition& position) {
 
 std::string_view NakshatraLordName(const BodyPosition& position, NameScript script) {
   if (!HasNakshatra(position)) return {};
-  const std::size_t lords = dasha::kVimshottariLords.size();
-  const dasha::Lord lord =
-      dasha::kVimshottariLords[static_cast<std::size_t>(position.nakshatra) % lords].lord;
-  return LordNameIn(script, lord);
+  return LordNameIn(script, dasha::LordOfNakshatra(position.nakshatra));
 }
 
 std::string BodyLabel(const ChartOutput& chart, int body, const NameChoice& names,

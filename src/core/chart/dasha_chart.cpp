@@ -150,20 +150,25 @@ std::string DateText(year_month_day date) {
   return buffer;
 }
 
-std::string UtcText(dasha::UtSeconds instant) {
+bool PutUtcText(char* out, dasha::UtSeconds instant) {
   const sys_days day = floor<days>(instant);
   const hh_mm_ss<seconds> clock{instant - day};
-  char buffer[20];
-  if (PutDate(buffer, year_month_day{day})) {
-    buffer[10] = 'T';
-    PutDigits(buffer + 11, static_cast<unsigned>(clock.hours().count()), 2);
-    buffer[13] = ':';
-    PutDigits(buffer + 14, static_cast<unsigned>(clock.minutes().count()), 2);
-    buffer[16] = ':';
-    PutDigits(buffer + 17, static_cast<unsigned>(clock.seconds().count()), 2);
-    buffer[19] = 'Z';
-    return std::string(buffer, sizeof buffer);
-  }
+  if (!PutDate(out, year_month_day{day})) return false;
+  out[10] = 'T';
+  PutDigits(out + 11, static_cast<unsigned>(clock.hours().count()), 2);
+  out[13] = ':';
+  PutDigits(out + 14, static_cast<unsigned>(clock.minutes().count()), 2);
+  out[16] = ':';
+  PutDigits(out + 17, static_cast<unsigned>(clock.seconds().count()), 2);
+  out[19] = 'Z';
+  return true;
+}
+
+std::string UtcText(dasha::UtSeconds instant) {
+  char buffer[kUtcTextLength];
+  if (PutUtcText(buffer, instant)) return std::string(buffer, sizeof buffer);
+  const sys_days day = floor<days>(instant);
+  const hh_mm_ss<seconds> clock{instant - day};
   return DateText(year_month_day{day}) + "T" +
          TwoDigits(static_cast<unsigned>(clock.hours().count())) + ":" +
          TwoDigits(static_cast<unsigned>(clock.minutes().count())) + ":" +

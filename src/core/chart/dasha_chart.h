@@ -9,6 +9,7 @@
 #pragma once
 
 #include <chrono>
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>
@@ -48,6 +49,11 @@ std::chrono::year_month_day LocalDateOf(const Birth& birth, dasha::UtSeconds ins
 std::string DateText(std::chrono::year_month_day date);
 // "YYYY-MM-DDTHH:MM:SSZ".
 std::string UtcText(dasha::UtSeconds instant);
+// UtcText's kUtcTextLength characters put at `out` for the years 0 .. 9999,
+// digit by digit (a chart's periods write hundreds); false for any other
+// instant, which UtcText spells out.
+inline constexpr std::size_t kUtcTextLength = 20;
+bool PutUtcText(char* out, dasha::UtSeconds instant);
 
 // The native's age at a date, in whole calendar years, months and days of
 // the birth's clock; nothing before the birth.

@@ -68,6 +68,10 @@ std::string_view LordName(Lord lord) {
   return RowOf(lord).name;
 }
 
+Lord LordOfNakshatra(int nakshatra) {
+  return LordAfter(Lord::Ketu, nakshatra);  // Ashwini's lord
+}
+
 Lord LordAfter(Lord lord, int steps) {
   const int n = static_cast<int>(kVimshottariLords.size());
   const int index = ((static_cast<int>(lord) + steps) % n + n) % n;
@@ -87,7 +91,7 @@ std::optional<Vimshottari> VimshottariOf(double moonSiderealDeg, UtSeconds birth
   v.birth = birthUt;
   // The nakshatra by the exact 800' span, as the chart counts it.
   v.nakshatra = NakshatraIndex(lonDeg);
-  v.firstLord = static_cast<Lord>(v.nakshatra % 9);
+  v.firstLord = LordOfNakshatra(v.nakshatra);
   const double runArcmin = 60 * lonDeg - kNakshatraArcmin * v.nakshatra;
   v.elapsedFraction = std::clamp(runArcmin / kNakshatraArcmin, 0.0, 1.0);
   const int years = RowOf(v.firstLord).years;

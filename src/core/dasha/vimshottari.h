@@ -105,6 +105,9 @@ std::optional<YearLength> YearLengthFromName(std::string_view name);
 const LordRow& RowOf(Lord lord);
 std::string_view LordName(Lord lord);
 Lord LordAfter(Lord lord, int steps);
+// The lord of a nakshatra (0 Ashwini .. 26 Revati): the order above from
+// Ashwini, again from Magha and from Mula.
+Lord LordOfNakshatra(int nakshatra);
 
 // One period: the lords from its mahadasha down to itself, where it lies in
 // the cycle (whole units from the first mahadasha's start) and when.

@@ -4,6 +4,7 @@
 #include <chrono>
 
 #include "io/offset_text.h"
+#include "model/ascii.h"
 #include "model/coordinate_text.h"
 #include "model/utf8.h"
 #include "model/whole_number.h"
@@ -11,18 +12,6 @@
 #include "tz/zone_resolution.h"
 
 namespace orvanta {
-
-namespace {
-
-bool IsDigit(char c) {
-  return c >= '0' && c <= '9';
-}
-
-char Upper(char c) {
-  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-}  // namespace
 
 std::string_view TrimField(std::string_view s) {
   while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
@@ -35,7 +24,7 @@ namespace {
 bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i) {
-    if (Upper(a[i]) != Upper(b[i])) return false;
+    if (AsciiUpper(a[i]) != AsciiUpper(b[i])) return false;
   }
   return true;
 }
@@ -46,7 +35,7 @@ std::optional<int> SmallNumber(std::string_view s, std::size_t maxDigits) {
   if (s.empty() || s.size() > maxDigits) return std::nullopt;
   int value = 0;
   for (char c : s) {
-    if (!IsDigit(c)) return std::nullopt;
+    if (!IsAsciiDigit(c)) return std::nullopt;
     value = value * 10 + (c - '0');
   }
   return value;
@@ -159,7 +148,7 @@ std::string_view ZoneAbbreviation(int listIndex) {
 Parsed<int> ParseZone(std::string_view text) {
   const std::string_view s = TrimField(text);
   if (s.empty()) return {kDefaultZoneIndex, {}};
-  if (IsDigit(s.front())) {
+  if (IsAsciiDigit(s.front())) {
     const auto position = SmallNumber(s, 2);
     if (!position || *position >= kZoneCount) {
       return Fail<int>("bad zone " + QuotedForMessage(text) + ": a list position must be 0.." +
@@ -301,26 +290,28 @@ Parsed<BirthReading> BirthOfFields(const BirthFields& fields, const GeoPosition*
   if (!date.value) return {std::nullopt, date.error};
   const auto time = ParseTime(fields.time);
   if (!time.value) return {std::nullopt, time.error};
-  std::optional<ArcAngle> latitude, longitude;
-  std::optional<long> latDeg, latMin, lonDeg, lonMin;
-  if (placePosition != nullptr && fields.lat.empty()) {
-    latitude = placePosition->latitude;
-  } else {
-    const auto lat = ParseCoordinate(fields.lat, 'N', 'S', "latitude");
-    if (!lat.value) return {std::nullopt, lat.error};
-    latitude = ArcOf(*lat.value);
-    latDeg = lat.value->degrees;
-    latMin = lat.value->minutes;
-  }
-  if (placePosition != nullptr && fields.lon.empty()) {
-    longitude = placePosition->longitude;
-  } else {
-    const auto lon = ParseCoordinate(fields.lon, 'E', 'W', "longitude");
-    if (!lon.value) return {std::nullopt, lon.error};
-    longitude = ArcOf(*lon.value);
-    lonDeg = lon.value->degrees;
-    lonMin = lon.value->minutes;
-  }
+  // One coordinate: the place's where the field is empty and a place gives
+  // one, else the field's, with its degrees and minutes as typed for the
+  // checks (which refuse 91 degrees or 60 minutes).
+  struct Axis {
+    ArcAngle angle;
+    long degrees = 0, minutes = 0;
+  };
+  const auto axisOf = [placePosition](std::string_view text, char positive, char negative,
+                                      std::string_view what,
+                                      ArcAngle GeoPosition::*fromPlace) -> Parsed<Axis> {
+    if (placePosition != nullptr && text.empty()) {
+      const ArcAngle& angle = placePosition->*fromPlace;
+      return {Axis{angle, angle.degrees, angle.minutes}, {}};
+    }
+    const auto read = ParseCoordinate(text, positive, negative, what);
+    if (!read.value) return {std::nullopt, read.error};
+    return {Axis{ArcOf(*read.value), read.value->degrees, read.value->minutes}, {}};
+  };
+  const auto latitude = axisOf(fields.lat, 'N', 'S', "latitude", &GeoPosition::latitude);
+  if (!latitude.value) return {std::nullopt, latitude.error};
+  const auto longitude = axisOf(fields.lon, 'E', 'W', "longitude", &GeoPosition::longitude);
+  if (!longitude.value) return {std::nullopt, longitude.error};
   const auto zone = ParseZone(fields.zone);
   if (!zone.value) return {std::nullopt, zone.error};
   const auto dst = ParseDst(fields.dst);
@@ -334,18 +325,18 @@ Parsed<BirthReading> BirthOfFields(const BirthFields& fields, const GeoPosition*
   b.city = fields.city;
   b.state = fields.state;
   b.country = fields.country;
-  b.position.latitude = *latitude;
-  b.position.longitude = *longitude;
+  b.position.latitude = latitude.value->angle;
+  b.position.longitude = longitude.value->angle;
   b.local = CivilTime{date.value->year, date.value->month,  date.value->day,
                       time.value->hour, time.value->minute, time.value->second};
   b.clock = GivenClock(*offset.value, *zone.value, !TrimField(fields.zone).empty(), *dst.value);
 
   CheckedValues v;
   v.name = b.name;
-  v.latDeg = latDeg ? latDeg : std::optional<long>(latitude->degrees);
-  v.latMin = latMin ? latMin : std::optional<long>(latitude->minutes);
-  v.lonDeg = lonDeg ? lonDeg : std::optional<long>(longitude->degrees);
-  v.lonMin = lonMin ? lonMin : std::optional<long>(longitude->minutes);
+  v.latDeg = latitude.value->degrees;
+  v.latMin = latitude.value->minutes;
+  v.lonDeg = longitude.value->degrees;
+  v.lonMin = longitude.value->minutes;
   v.year = date.value->year;
   v.monthIndex = date.value->month - 1;
   v.dayIndex = date.value->day - 1;

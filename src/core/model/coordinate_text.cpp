@@ -1,28 +1,18 @@
 #include "model/coordinate_text.h"
 
+#include "model/ascii.h"
+
 namespace orvanta {
-
-namespace {
-
-bool IsDigit(char c) {
-  return c >= '0' && c <= '9';
-}
-
-char Upper(char c) {
-  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-}  // namespace
 
 std::optional<CoordinateDigits> ReadCoordinateText(std::string_view s, char positive,
                                                    char negative) {
   std::size_t letter = 0;
-  while (letter < s.size() && IsDigit(s[letter])) ++letter;
+  while (letter < s.size() && IsAsciiDigit(s[letter])) ++letter;
   if (letter == 0 || letter + 1 >= s.size()) return std::nullopt;
-  const char hemisphere = Upper(s[letter]);
+  const char hemisphere = AsciiUpper(s[letter]);
   if (hemisphere != positive && hemisphere != negative) return std::nullopt;
   for (std::size_t i = letter + 1; i < s.size(); ++i) {
-    if (!IsDigit(s[i])) return std::nullopt;
+    if (!IsAsciiDigit(s[i])) return std::nullopt;
   }
   return CoordinateDigits{s.substr(0, letter), s.substr(letter + 1), hemisphere == positive};
 }
