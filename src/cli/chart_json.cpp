@@ -158,9 +158,9 @@ void AppendBirth(std::string& out, const ChartOutput& chart, const PlaceReport* 
            std::to_string(local.year) + "-" + TwoDigits(local.month) + "-" + TwoDigits(local.day));
   o.String("time",
            TwoDigits(local.hour) + ":" + TwoDigits(local.minute) + ":" + TwoDigits(local.second));
-  o.String("city", chart.details.city);
-  o.String("state", chart.details.state);
-  o.String("country", chart.details.country);
+  o.String("city", b.city);
+  o.String("state", b.state);
+  o.String("country", b.country);
   o.Number("latitudeDeg", LatitudeDeg(b.position));
   o.Number("longitudeDeg", LongitudeDeg(b.position));
   JsonObject zone(o.Key("zone"));
@@ -355,8 +355,9 @@ void AppendTexts(std::string& out, const ChartOutput& chart) {
   }
   marks += ']';
   JsonObject details(o.Key("details"));
+  const BirthDetailTexts texts = BirthDetailTextsOf(chart.birth);
   for (std::size_t k = 0; k < kDetailCaptions.size(); ++k) {
-    details.String(kDetailKeys[k], chart.details.*kDetailCaptions[k].text);
+    details.String(kDetailKeys[k], texts.*kDetailCaptions[k].text);
   }
   details.Close();
   o.Close();

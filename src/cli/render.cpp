@@ -373,7 +373,7 @@ void AppendChartJson(std::string& out, const ChartOutput& chart, const ChartJson
     AppendPlaceMembers(o, *report, members.test(kChartJsonMembers.size()),
                        members.test(kChartJsonMembers.size() + 1));
   }
-  if (members.test(kClockJsonMember)) AppendClock(o, chart.clock);
+  if (members.test(kClockJsonMember)) AppendClock(o, ChartClockOf(chart.birth));
   o.Close();
 }
 

@@ -309,7 +309,7 @@ void BirthsMenu::ExportChart() {
   if (!chart_) return;
   QString path = questions_.FileToSave(
       QStringLiteral("Export Chart"),
-      Q(ProposedFileName(chart_->details.name, "chart")) + QStringLiteral(".pdf"),
+      Q(ProposedFileName(chart_->birth.name, "chart")) + QStringLiteral(".pdf"),
       QStringLiteral("PDF (*.pdf);;PNG image (*.png);;SVG drawing (*.svg)"));
   if (path.isEmpty()) return;
   if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".pdf");

@@ -151,12 +151,12 @@ class PagePainter {
 
   double Details(double x, double y, double width) {
     y = Heading(x, y, width, kDetailsHeading);
-    y += Text(QRectF(x, y, width, 40), Q(chart_.details.name), PageFont(16, true), kInk) + 6;
+    const BirthDetailTexts details = BirthDetailTextsOf(chart_.birth);
+    y += Text(QRectF(x, y, width, 40), Q(details.name), PageFont(16, true), kInk) + 6;
     for (const DetailCaption& d : kDetailCaptions) {
-      y = Row(x, y, x + 130, width, Q(d.caption) + QLatin1Char(':'), Q(chart_.details.*d.text));
+      y = Row(x, y, x + 130, width, Q(d.caption) + QLatin1Char(':'), Q(details.*d.text));
     }
-    y = Row(x, y, x + 130, width, Q(kTimeZoneCaption) + QLatin1Char(':'),
-            Q(chart_.details.timeZone));
+    y = Row(x, y, x + 130, width, Q(kTimeZoneCaption) + QLatin1Char(':'), Q(details.timeZone));
     return y;
   }
 
@@ -382,7 +382,7 @@ class PagePainter {
 // The title of a PDF or SVG file: the program and the person's name.
 std::string DocumentTitle(const ChartOutput& chart) {
   std::string title = "Orvanta - ";
-  title += chart.details.name;
+  title += chart.birth.name;
   return title;
 }
 
@@ -537,11 +537,12 @@ QString ChartPlainText(const ChartOutput& chart) {
   // Chosen settings first, as in the command line's text report.
   if (!chart.settings.IsDefault()) text += Q(SettingsLine(chart.settings)) + QLatin1Char('\n');
   text += Q(kDetailsHeading) + QLatin1Char('\n');
-  text += QStringLiteral("Name: %1\n").arg(Q(chart.details.name));
+  const BirthDetailTexts details = BirthDetailTextsOf(chart.birth);
+  text += QStringLiteral("Name: %1\n").arg(Q(details.name));
   for (const DetailCaption& d : kDetailCaptions) {
-    text += QStringLiteral("%1: %2\n").arg(Q(d.caption), Q(chart.details.*d.text));
+    text += QStringLiteral("%1: %2\n").arg(Q(d.caption), Q(details.*d.text));
   }
-  text += QStringLiteral("%1: %2\n").arg(Q(kTimeZoneCaption), Q(chart.details.timeZone));
+  text += QStringLiteral("%1: %2\n").arg(Q(kTimeZoneCaption), Q(details.timeZone));
   text += QLatin1Char('\n') + Q(kPositionsHeading) + QLatin1Char('\n');
   // Each body's line holds the positions table's columns: the position
   // with its mark, then the nakshatra, its pada and its lord, each under

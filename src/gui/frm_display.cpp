@@ -692,11 +692,12 @@ void FrmDisplay::Present(const ChartOutput& chart) {
     SetCaption(lords_[b], NakshatraLordName(position, names_.script));
   }
 
-  SetCaption(name_, chart.details.name);
+  const BirthDetailTexts details = BirthDetailTextsOf(chart.birth);
+  SetCaption(name_, details.name);
   for (std::size_t i = 0; i < kDetailCaptions.size(); ++i) {
-    SetCaption(details_[i], chart.details.*kDetailCaptions[i].text);
+    SetCaption(details_[i], details.*kDetailCaptions[i].text);
   }
-  SetCaption(timeZone_, std::string(kTimeZoneCaption) + ": " + chart.details.timeZone);
+  SetCaption(timeZone_, std::string(kTimeZoneCaption) + ": " + details.timeZone);
   timeZone_->setToolTip(timeZone_->text());
   // The texts the user typed may be too long for their labels.
   ElideToWidth(name_);

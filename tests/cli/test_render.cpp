@@ -39,8 +39,8 @@ ChartOutput HandChart() {
   // The count of an Aries ascendant and a Scorpio Moon: 10 + 16 = 26,
   // remainder 2, the second sign from Aries.
   c.induLagna = CountInduLagna(0, 7, InduLagnaRule::FromAscendantVenus10);
-  c.details.name = "ARJUN MEHTA";
-  c.details.dateOfBirth = "June/15/1980";
+  c.birth.name = "ARJUN MEHTA";
+  c.birth.local = {1980, 6, 15, 10, 30, 0};
   return c;
 }
 
@@ -265,7 +265,8 @@ TEST(ChartJson, AbsentValuesAreNull) {
       << json;
   EXPECT_NE(json.find(R"("ElapsedMinutes":null,"ElapsedSeconds":null)"), std::string::npos);
   // A clock given as a zone-list row or an offset has no zone name.
-  EXPECT_NE(json.find(R"("Attributes":null,"Clock":{"Text":"","TimeZone":null,)"
+  EXPECT_NE(json.find(R"("Attributes":null,"Clock":{"Text":"UTC+0:00, standard time",)"
+                      R"("TimeZone":null,)"
                       R"("OffsetMinutes":0,"Daylight":false}})"),
             std::string::npos)
       << json;

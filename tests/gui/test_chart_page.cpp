@@ -248,7 +248,8 @@ class TestChartPage : public QObject {
     const std::optional<InduLagnaWords> navamsa = ExplainNavamsaInduLagna(chart);
     QVERIFY(navamsa);
     for (const std::string& line : navamsa->steps) expected << Q(line).simplified();
-    for (const DetailCaption& d : kDetailCaptions) expected << Q(chart.details.*d.text);
+    for (const DetailCaption& d : kDetailCaptions)
+      expected << Q(BirthDetailTextsOf(chart.birth).*d.text);
     for (int body = 0; body < kBodyCount; ++body) {
       expected << Q(kBodyWindowNames[static_cast<std::size_t>(body)])
                << Q(PositionWithMark(chart, body));
@@ -382,8 +383,8 @@ class TestChartPage : public QObject {
     QFETCH(QString, title);
     QFETCH(int, style);
     ChartOutput chart = ReferenceChart();
-    chart.details.name = name.toStdString();
-    chart.details.city = name.toStdString();
+    chart.birth.name = name.toStdString();
+    chart.birth.city = name.toStdString();
     const QString svg = dir_.filePath("hostile.svg");
     QCOMPARE(ExportChart(svg, chart, static_cast<ChartStyle>(style)), QString());
     QFile file(svg);
@@ -480,7 +481,7 @@ class TestChartPage : public QObject {
     const ChartOutput chart = ReferenceChart();
     const QStringList lines = ChartPlainText(chart).split('\n');
     QVERIFY(lines.contains("Name: ARJUN MEHTA"));
-    QVERIFY(lines.contains("Date of Birth: " + Q(chart.details.dateOfBirth)));
+    QVERIFY(lines.contains("Date of Birth: " + Q(BirthDetailTextsOf(chart.birth).dateOfBirth)));
     QVERIFY(lines.contains("City: New Delhi"));
     for (int body = 0; body < kBodyCount; ++body) {
       const BodyPosition& p = chart.bodies[static_cast<std::size_t>(body)];

@@ -611,9 +611,11 @@ void TestFrmDisplay::everyTextFitsItsLabel() {
   for (const int body : {Mercury, Jupiter, Saturn, Venus}) {
     chart.bodies[static_cast<std::size_t>(body)] = PositionOf(1.0, true);  // Aries, retrograde
   }
-  chart.details.dateOfBirth = "September/28/1980";
-  chart.details.latitude = "89° 59' N";
-  chart.details.longitude = "179° 59' W";
+  // "September/28/1980", "89° 59' N", "179° 59' W".
+  chart.birth.local.month = 9;
+  chart.birth.local.day = 28;
+  chart.birth.position.latitude = {89, 59, true};
+  chart.birth.position.longitude = {179, 59, false};
   for (int sign = 0; sign < kSignCount; ++sign) {
     chart.attributes = SignRowCopy(sign);
     QVERIFY(chart.attributes.has_value());

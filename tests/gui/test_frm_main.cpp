@@ -437,7 +437,7 @@ void TestFrmMain::namesAcceptedTypedAndPastedReachTheResult() {
   QCOMPARE(box->text(), typedShows);
   QTest::keyClick(box, Qt::Key_Return);
   QCOMPARE(static_cast<int>(charts_.size()), 1);
-  QCOMPARE(QString::fromStdString(charts_[0].details.name), typedShows);
+  QCOMPARE(QString::fromStdString(BirthDetailTextsOf(charts_[0].birth).name), typedShows);
 
   // Pasted: as pasted, with no balloon.
   box->clear();
@@ -448,7 +448,7 @@ void TestFrmMain::namesAcceptedTypedAndPastedReachTheResult() {
   QTest::keyClick(box, Qt::Key_Return);
   QCOMPARE(static_cast<int>(charts_.size()), 2);
   const ChartOutput chart = charts_[1];
-  QCOMPARE(QString::fromStdString(chart.details.name), name);
+  QCOMPARE(QString::fromStdString(BirthDetailTextsOf(chart.birth).name), name);
   // ... and the result window shows it.
   FrmDisplay display(*help_);
   display.Present(chart);
@@ -517,7 +517,7 @@ void TestFrmMain::numbersTypedIntoTheLists() {
   QCOMPARE(chart.birth.local.hour, expectedHour);
   QCOMPARE(chart.birth.local.minute, expectedMinute);
   // The time of birth keeps its format: no leading zeros.
-  QCOMPARE(QString::fromStdString(chart.details.timeOfBirth),
+  QCOMPARE(QString::fromStdString(BirthDetailTextsOf(chart.birth).timeOfBirth),
            QString("%1:%2").arg(expectedHour).arg(expectedMinute));
 }
 

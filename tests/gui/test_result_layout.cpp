@@ -224,7 +224,7 @@ void TestResultLayout::clockLineShowsWhole() {
   QLabel* line = get<QLabel>(display_.get(), "lblTimeZone");
   for (const char* clock : clocks) {
     ChartOutput chart = ChartWithSign(0);
-    chart.details.timeZone = clock;
+    chart.birth.clock.caption = clock;
     display_->Present(chart);
     QCoreApplication::processEvents();
     const QString whole = QStringLiteral("Time Zone: ") + QString::fromUtf8(clock);

@@ -13,15 +13,10 @@
 #include "engine/retrograde.h"
 #include "engine/sunrise.h"
 #include "lagna/moving_points.h"
-#include "tables/zones.h"
 
 namespace orvanta {
 
 namespace {
-
-std::string ToText(int value) {
-  return std::to_string(value);
-}
 
 // Minutes and seconds between two clock readings, truncated toward zero.
 struct Difference {
@@ -40,27 +35,6 @@ Difference Between(LocalDateTime from, LocalDateTime to) {
 RiseSetPair SunriseAndSunset(const SunriseInput& in) {
   const SunEvents events = SunEventsOf(in);
   return {events.rise, events.set};
-}
-
-void AppendArc(std::string& text, const ArcAngle& a, const char* positive, const char* negative) {
-  text.append(ToText(a.degrees)).append("° ").append(ToText(a.minutes)).append("'");
-  text.append(a.positive ? positive : negative);
-}
-
-BirthDetailTexts DetailTexts(const Birth& b, const ChartClock& clock) {
-  BirthDetailTexts t;
-  t.name = b.name;
-  const CivilTime& local = b.local;
-  t.dateOfBirth.append(MonthName(local.month)).append("/").append(ToText(local.day));
-  t.dateOfBirth.append("/").append(ToText(local.year));
-  t.timeOfBirth.append(ToText(local.hour)).append(":").append(ToText(local.minute));
-  AppendArc(t.latitude, b.position.latitude, " N", " S");
-  AppendArc(t.longitude, b.position.longitude, " E", " W");
-  t.city = b.city;
-  t.state = b.state;
-  t.country = b.country;
-  t.timeZone = clock.text;
-  return t;
 }
 
 // The engine at the birth moment: ascendant, Moon, planets, retrograde marks.
@@ -194,29 +168,6 @@ void VighatiPoint(ChartOutput& out) {
 
 }  // namespace
 
-ChartClock ChartClockOf(const Birth& b) {
-  const Clock& c = b.clock;
-  ChartClock clock;
-  clock.zoneName = c.zoneName;
-  clock.offsetMinutes = OffsetMinutesWithTick(c);
-  clock.summerTime = ReadsSummerTime(c);
-  std::string& text = clock.text;
-  if (!c.caption.empty()) {
-    // A city's own time or the place's local mean time is named by its
-    // caption, to the second.
-    text = c.caption;
-  } else {
-    if (!c.zoneName.empty()) text = c.zoneName + ", ";
-    text += FormatUtcOffset(OffsetSecondsWithTick(c));
-    text += clock.summerTime ? ", summer time" : ", standard time";
-  }
-  if (c.zoneName.empty() && c.caption.empty() && c.zoneRow && *c.zoneRow >= 0 &&
-      *c.zoneRow < kZoneCount)
-    text += " (" + std::string(kZones[static_cast<std::size_t>(*c.zoneRow)].text) + ")";
-  if (c.daylightTick) text += ", daylight saving ticked";
-  return clock;
-}
-
 ChartOutput ComputeChart(const Birth& birth, const CalculationSettings& settings,
                          ChartScope scope) {
   ChartOutput out;
@@ -224,10 +175,6 @@ ChartOutput ComputeChart(const Birth& birth, const CalculationSettings& settings
   out.birth = birth;
   BirthPass(out.birth, settings, out);
   const bool everything = scope == ChartScope::Everything;
-  if (everything) {
-    out.clock = ChartClockOf(out.birth);
-    out.details = DetailTexts(out.birth, out.clock);
-  }
   BodySigns signs{};
   BodyFlags retrograde{};
   for (std::size_t i = 0; i < out.bodies.size(); ++i) {

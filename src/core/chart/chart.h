@@ -1,12 +1,11 @@
-// One chart, from a typed birth to every text the result window shows.
+// One chart, in numbers, from a typed birth.
 //
 // ComputeChart takes the birth in numbers (io/birth_entries.h reads the
-// form's entries into one), runs the engine
-// stages in their fixed order (ascendant, Moon, planets, retrograde marks),
-// places the bodies into the twelve sign cells, runs the twelve house calls
-// and the sunrise references, finds the Indu Lagna and copies its sign's row.
-// Each chart is a function of its birth and its calculation settings
-// alone: nothing is carried from one computation to the next.
+// form's entries into one), runs the engine stages in their fixed order (ascendant, Moon, planets,
+// retrograde marks), places the bodies into the twelve sign cells, runs the twelve house calls and
+// the sunrise references, finds the Indu Lagna and copies its sign's row. Each chart is a function
+// of its birth and its calculation settings alone: nothing is carried from one computation to the
+// next. Its texts are made from it at the edge (chart/presentation.h and the writers).
 #pragma once
 
 #include <array>
@@ -64,28 +63,19 @@ struct ChartOutput {
   // The sign of the vighati point; nothing without a reference sunrise.
   std::optional<int> vighatiSign;
 
-  BirthDetailTexts details;
-  ChartClock clock;
   std::optional<AttributeRow> attributes;  // nothing when the index lies outside the tables
 };
 
 // How much of a chart to compute. `PositionsAndLagna` leaves out what is
 // counted from the sunrise (the three days' rise and set, the elapsed time,
-// the moving points and the vighati point, with their marks) and the birth
-// detail texts: about a sixth of a chart's time, and none of it changes the
-// positions, the retrograde flags, the Indu Lagna or its sign's row. The
+// the moving points and the vighati point, with their marks): about a sixth
+// of a chart's time, and none of it changes the positions, the retrograde
+// flags, the Indu Lagna or its sign's row. The
 // batch's CSV output, which shows only those, uses it.
 enum class ChartScope { Everything, PositionsAndLagna };
 
 // The chart of a birth under `settings`.
 ChartOutput ComputeChart(const Birth& birth, const CalculationSettings& settings,
                          ChartScope scope = ChartScope::Everything);
-
-// The clock a chart was computed with, for every output: the zone it was
-// resolved from (or the zone list's row), the offset from Universal Time
-// with the daylight-saving tick counted, and whether it is summer time:
-// "Asia/Kathmandu, UTC+5:45, standard time", "UTC+5:30, standard time
-// (Indian Time, IST, +5.3)" as its text, and in parts.
-ChartClock ChartClockOf(const Birth& birth);
 
 }  // namespace orvanta

@@ -1,6 +1,8 @@
 #include "chart/presentation.h"
 
 #include "engine/planets.h"
+#include "model/datetime.h"
+#include "tables/zones.h"
 
 namespace orvanta {
 
@@ -45,6 +47,52 @@ PositionTexts PositionTextsOf(const BodyPositions& bodies) {
   PositionTexts texts;
   for (std::size_t i = 0; i < bodies.size(); ++i) texts[i] = PositionText(bodies[i]);
   return texts;
+}
+
+ChartClock ChartClockOf(const Birth& b) {
+  const Clock& c = b.clock;
+  ChartClock clock;
+  clock.zoneName = c.zoneName;
+  clock.offsetMinutes = OffsetMinutesWithTick(c);
+  clock.summerTime = ReadsSummerTime(c);
+  std::string& text = clock.text;
+  if (!c.caption.empty()) {
+    text = c.caption;
+  } else {
+    if (!c.zoneName.empty()) text = c.zoneName + ", ";
+    text += FormatUtcOffset(OffsetSecondsWithTick(c));
+    text += clock.summerTime ? ", summer time" : ", standard time";
+  }
+  if (c.zoneName.empty() && c.caption.empty() && c.zoneRow && *c.zoneRow >= 0 &&
+      *c.zoneRow < kZoneCount)
+    text += " (" + std::string(kZones[static_cast<std::size_t>(*c.zoneRow)].text) + ")";
+  if (c.daylightTick) text += ", daylight saving ticked";
+  return clock;
+}
+
+namespace {
+
+void AppendArc(std::string& text, const ArcAngle& a, const char* positive, const char* negative) {
+  text.append(std::to_string(a.degrees)).append("° ").append(std::to_string(a.minutes)).append("'");
+  text.append(a.positive ? positive : negative);
+}
+
+}  // namespace
+
+BirthDetailTexts BirthDetailTextsOf(const Birth& b) {
+  BirthDetailTexts t;
+  t.name = b.name;
+  const CivilTime& local = b.local;
+  t.dateOfBirth.append(MonthName(local.month)).append("/").append(std::to_string(local.day));
+  t.dateOfBirth.append("/").append(std::to_string(local.year));
+  t.timeOfBirth.append(std::to_string(local.hour)).append(":").append(std::to_string(local.minute));
+  AppendArc(t.latitude, b.position.latitude, " N", " S");
+  AppendArc(t.longitude, b.position.longitude, " E", " W");
+  t.city = b.city;
+  t.state = b.state;
+  t.country = b.country;
+  t.timeZone = ChartClockOf(b).text;
+  return t;
 }
 
 }  // namespace orvanta

@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "chart/positions.h"
+#include "model/birth.h"
 #include "model/records.h"
 #include "tables/names.h"
 #include "tables/sign_tables.h"
@@ -125,7 +126,7 @@ constexpr std::string_view CaptionOf(SignAttribute a) {
   return kAttributeCaptions[static_cast<std::size_t>(a)];
 }
 
-// The clock a chart was computed with (ChartClockOf).
+// The clock a chart was computed with, as every output names it.
 struct ChartClock {
   std::string text;       // "Asia/Kathmandu, UTC+5:45, standard time"
   std::string zoneName;   // the tz zone; empty for a zone-list row or an offset typed by hand
@@ -133,8 +134,8 @@ struct ChartClock {
   bool summerTime = false;
 };
 
-// The birth details under the name, as the window writes them: caption and
-// the text it shows.
+// The birth details under the name, as the window writes them (the texts
+// kDetailCaptions name).
 struct BirthDetailTexts {
   std::string name, dateOfBirth, timeOfBirth, latitude, longitude;
   std::string city, state, country;
@@ -157,5 +158,17 @@ inline constexpr std::array<DetailCaption, 7> kDetailCaptions = {{
     {"State", &BirthDetailTexts::state},
     {"Country", &BirthDetailTexts::country},
 }};
+
+// The clock of a birth: the zone it was resolved from (or the zone list's
+// row), the offset from Universal Time with the daylight-saving tick
+// counted, and whether it is summer time: "Asia/Kathmandu, UTC+5:45,
+// standard time", "UTC+5:30, standard time (Indian Time, IST, +5.3)" as
+// its text, and in parts. A city's own time or local mean time is named by
+// its caption, to the second.
+ChartClock ChartClockOf(const Birth& birth);
+
+// The birth details as the window, the page and the report show them:
+// "June/15/1980", "10:30", "28° 36' N", the place as typed, the clock's text.
+BirthDetailTexts BirthDetailTextsOf(const Birth& birth);
 
 }  // namespace orvanta

@@ -154,7 +154,7 @@ void AppendSouthIndianGrid(std::string& out, const ChartOutput& chart, NameScrip
 
 void AppendChartReport(std::string& out, const ChartOutput& chart, std::string_view placeLines,
                        const DashaRequest& dasha, NameScript script) {
-  const BirthDetailTexts& d = chart.details;
+  const BirthDetailTexts d = BirthDetailTextsOf(chart.birth);
   out += kProgramTitle;
   out += '\n';
   // The settings stand under the title when one differs from the program's

@@ -91,11 +91,11 @@ TEST(RunChart, DelhiBirthMeasuresFromTheDaysSunrise) {
   EXPECT_EQ(c.reference, SunriseReference::DaySunrise);
   EXPECT_EQ(c.ElapsedMinutes, 307);
   EXPECT_EQ(c.ElapsedSeconds, 18420);
-  EXPECT_EQ(c.details.dateOfBirth, "June/15/1980");
-  EXPECT_EQ(c.details.timeOfBirth, "10:30");
-  EXPECT_EQ(c.details.latitude, "28° 36' N");
-  EXPECT_EQ(c.details.longitude, "77° 12' E");
-  EXPECT_EQ(c.details.city, "New Delhi");
+  EXPECT_EQ(BirthDetailTextsOf(c.birth).dateOfBirth, "June/15/1980");
+  EXPECT_EQ(BirthDetailTextsOf(c.birth).timeOfBirth, "10:30");
+  EXPECT_EQ(BirthDetailTextsOf(c.birth).latitude, "28° 36' N");
+  EXPECT_EQ(BirthDetailTextsOf(c.birth).longitude, "77° 12' E");
+  EXPECT_EQ(BirthDetailTextsOf(c.birth).city, "New Delhi");
   // The Sun of 15 June 1980 stands in sidereal Gemini (about 30° 28').
   EXPECT_EQ(LegacyCaptionsOf(c).positionText[Sun].substr(3, 3), "Gem");
 }
@@ -178,8 +178,8 @@ TEST(RunChart, SouthernLatitudeShowsMinutesWithoutLeadingZero) {
   e.east = false;
   const ChartRun run = ComputeChart(e);
   ASSERT_FALSE(run.refusal);
-  EXPECT_EQ(run.chart.details.latitude, "28° 5' S");
-  EXPECT_EQ(run.chart.details.longitude, "77° 7' W");
+  EXPECT_EQ(BirthDetailTextsOf(run.chart.birth).latitude, "28° 5' S");
+  EXPECT_EQ(BirthDetailTextsOf(run.chart.birth).longitude, "77° 7' W");
 }
 
 TEST(RunChart, SecondComputationLeavesNothingOfTheFirst) {
@@ -469,7 +469,8 @@ std::string Shown(const ChartRun& run) {
   for (const std::string& p : LegacyCaptionsOf(c).marks) s += p + '|';
   s +=
       std::to_string(c.induLagna ? c.induLagna->sign : -1) + '|' + PositionText(c.sunriseSun) + '|';
-  s += std::to_string(c.ElapsedSeconds.value_or(-1)) + '|' + c.details.dateOfBirth;
+  s +=
+      std::to_string(c.ElapsedSeconds.value_or(-1)) + '|' + BirthDetailTextsOf(c.birth).dateOfBirth;
   for (const RiseSetPair* day : {&c.previousDay, &c.day, &c.nextDay}) {
     for (const auto& event : *day) s += '|' + (event ? FormatIsoMinute(*event) : "none");
   }

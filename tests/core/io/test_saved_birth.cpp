@@ -38,8 +38,9 @@ std::string ChartImage(const ChartOutput& c) {
   for (const std::string& t : captions.positionText) image += t + "|";
   for (const std::string& t : captions.signCells) image += t + "|";
   for (const std::string& t : captions.marks) image += t + "|";
-  image += c.clock.text + "|" + std::to_string(c.AscSignIndex) + "|" +
-           std::to_string(c.clock.offsetMinutes) + (c.clock.summerTime ? "S" : "W");
+  image += ChartClockOf(c.birth).text + "|" + std::to_string(c.AscSignIndex) + "|" +
+           std::to_string(ChartClockOf(c.birth).offsetMinutes) +
+           (ChartClockOf(c.birth).summerTime ? "S" : "W");
   for (const auto& day : {c.previousDay, c.day, c.nextDay}) {
     for (const auto& t : day) image += t ? FormatIsoMinute(*t) : std::string("-");
   }
