@@ -12,6 +12,7 @@
 #include "cli/arguments.h"
 #include "cli/chart_json.h"
 #include "cli/render.h"
+#include "support/form_typing.h"
 #include "tables/zones.h"
 
 namespace orvanta::cli {
@@ -50,7 +51,7 @@ TEST(ParseDate, ShapesAndRanges) {
       {"three-digit day", "1980-06-015", false, 0, 0, 0},
   };
   for (const DateCase& c : cases) {
-    SCOPED_TRACE(testing::Message() << c.label << ": \"" << c.text << "\"");
+    SCOPED_TRACE(::testing::Message() << c.label << ": \"" << c.text << "\"");
     const auto parsed = ParseDate(c.text);
     ASSERT_EQ(parsed.value.has_value(), c.ok) << parsed.error;
     if (!c.ok) {
@@ -89,7 +90,7 @@ TEST(ParseTime, ShapesAndRanges) {
       {"negative", "-1:30", false, 0, 0, 0},
   };
   for (const TimeCase& c : cases) {
-    SCOPED_TRACE(testing::Message() << c.label << ": \"" << c.text << "\"");
+    SCOPED_TRACE(::testing::Message() << c.label << ": \"" << c.text << "\"");
     const auto parsed = ParseTime(c.text);
     ASSERT_EQ(parsed.value.has_value(), c.ok) << parsed.error;
     if (!c.ok) continue;
@@ -133,7 +134,7 @@ TEST(ParseCoordinate, AstrologicalNotation) {
       {"empty", "", true, false, "", "", false},
   };
   for (const CoordinateCase& c : cases) {
-    SCOPED_TRACE(testing::Message() << c.label << ": \"" << c.text << "\"");
+    SCOPED_TRACE(::testing::Message() << c.label << ": \"" << c.text << "\"");
     const auto parsed = c.latitude ? ParseCoordinate(c.text, 'N', 'S', "latitude")
                                    : ParseCoordinate(c.text, 'E', 'W', "longitude");
     ASSERT_EQ(parsed.value.has_value(), c.ok) << parsed.error;
@@ -176,7 +177,7 @@ TEST(ParseZone, PositionOrAbbreviation) {
       {"zone name is not an abbreviation", "Indian Time", -1},
   };
   for (const ZoneCase& c : cases) {
-    SCOPED_TRACE(testing::Message() << c.label << ": \"" << c.text << "\"");
+    SCOPED_TRACE(::testing::Message() << c.label << ": \"" << c.text << "\"");
     const auto parsed = ParseZone(c.text);
     if (c.expected < 0) {
       EXPECT_FALSE(parsed.value.has_value());
@@ -225,48 +226,52 @@ TEST(ParseDst, AcceptedWords) {
       {" 1 ", true},  {"2", std::nullopt}, {"y", std::nullopt}, {"on", std::nullopt},
   };
   for (const auto& [text, expected] : cases) {
-    SCOPED_TRACE(testing::Message() << "\"" << text << "\"");
+    SCOPED_TRACE(::testing::Message() << "\"" << text << "\"");
     EXPECT_EQ(ParseDst(text).value, expected);
   }
 }
 
-TEST(EntriesOf, MapsLikeTheForm) {
-  // The form's lists hold plain decimal texts: 5 minutes is "5", the month is
-  // a list position (June = 5); the hemispheres are the option buttons.
+TEST(BirthOfFields, ReadsTheFieldsIntoNumbers) {
+  // Padded digits, seconds, the southern and eastern hemispheres, a zone
+  // by its abbreviation (IST is row 34) and the tick by a word.
   const BirthFields fields{
       "ARJUN MEHTA", "1980-06-05", "09:05:07",  "33S52", "151E12", "IST", "yes",
       "Sydney",      "NSW",        "Australia", "",      "",       "",    ""};
-  const auto parsed = EntriesOf(fields);
+  const auto parsed = BirthOfFields(fields);
   ASSERT_TRUE(parsed.value.has_value()) << parsed.error;
-  const FormEntries& e = *parsed.value;
-  EXPECT_EQ(e.name, "ARJUN MEHTA");
-  EXPECT_EQ(e.city, "Sydney");
-  EXPECT_EQ(e.state, "NSW");
-  EXPECT_EQ(e.country, "Australia");
-  EXPECT_EQ(e.monthIndex, 5);
-  EXPECT_EQ(e.dayText, "5");
-  EXPECT_EQ(e.yearText, "1980");
-  EXPECT_EQ(e.hourText, "9");
-  EXPECT_EQ(e.minuteText, "5");
-  EXPECT_EQ(e.secondText, "7");
-  EXPECT_EQ(e.latDeg, "33");
-  EXPECT_EQ(e.latMin, "52");
-  EXPECT_FALSE(e.north);
-  EXPECT_EQ(e.lonDeg, "151");
-  EXPECT_EQ(e.lonMin, "12");
-  EXPECT_TRUE(e.east);
-  EXPECT_EQ(e.zoneIndex, 34);
-  EXPECT_TRUE(e.daylightTick);
+  ASSERT_FALSE(parsed.value->refusal);
+  const Birth& b = parsed.value->birth;
+  EXPECT_EQ(b.name, "ARJUN MEHTA");
+  EXPECT_EQ(b.city, "Sydney");
+  EXPECT_EQ(b.state, "NSW");
+  EXPECT_EQ(b.country, "Australia");
+  EXPECT_EQ(b.local.year, 1980);
+  EXPECT_EQ(b.local.month, 6);
+  EXPECT_EQ(b.local.day, 5);
+  EXPECT_EQ(b.local.hour, 9);
+  EXPECT_EQ(b.local.minute, 5);
+  EXPECT_EQ(b.local.second, 7);
+  EXPECT_EQ(b.position.latitude.degrees, 33);
+  EXPECT_EQ(b.position.latitude.minutes, 52);
+  EXPECT_FALSE(b.position.latitude.positive);
+  EXPECT_EQ(b.position.longitude.degrees, 151);
+  EXPECT_EQ(b.position.longitude.minutes, 12);
+  EXPECT_TRUE(b.position.longitude.positive);
+  EXPECT_EQ(b.clock.zoneRow, 34);
+  EXPECT_EQ(b.clock.offsetSeconds, 5 * 3600 + 30 * 60);
+  EXPECT_TRUE(b.clock.daylightTick);
 }
 
-TEST(EntriesOf, NameIsPassedOnEvenWhenEmpty) {
-  // An empty name is the validation's to refuse ("Please Enter Name").
-  const auto parsed =
-      EntriesOf({"", "1980-06-15", "10:30", "28N36", "77E12", "", "", "", "", "", "", "", "", ""});
+TEST(BirthOfFields, EmptyNameIsTheFormsRefusal) {
+  // An empty name is well formed; the form's check refuses it, with the
+  // default zone row read all the same.
+  const auto parsed = BirthOfFields(
+      {"", "1980-06-15", "10:30", "28N36", "77E12", "", "", "", "", "", "", "", "", ""});
   ASSERT_TRUE(parsed.value.has_value()) << parsed.error;
-  EXPECT_EQ(parsed.value->name, "");
-  EXPECT_EQ(parsed.value->zoneIndex, kDefaultZoneIndex);
-  EXPECT_FALSE(parsed.value->daylightTick);
+  ASSERT_TRUE(parsed.value->refusal);
+  EXPECT_EQ(parsed.value->refusal->message, "Please Enter Name");
+  EXPECT_EQ(parsed.value->birth.clock.zoneRow, kDefaultZoneIndex);
+  EXPECT_FALSE(parsed.value->birth.clock.daylightTick);
 }
 
 TEST(BirthOfFields, SameBirthAndRefusalAsTheFormsReading) {
@@ -301,10 +306,10 @@ TEST(BirthOfFields, SameBirthAndRefusalAsTheFormsReading) {
                             : "+" + std::to_string(pick(0, 13)) + ":" + two(pick(0, 59)) + ":" +
                                   two(pick(0, 59));
     }
-    SCOPED_TRACE(testing::Message() << f.date << " " << f.time << " " << f.lat << " " << f.lon
+    SCOPED_TRACE(::testing::Message() << f.date << " " << f.time << " " << f.lat << " " << f.lon
                                     << " zone " << f.zone << " offset " << f.offset);
     const Parsed<BirthReading> direct = BirthOfFields(f);
-    const Parsed<FormEntries> entries = EntriesOf(f);
+    const Parsed<FormEntries> entries = orvanta::testing::TypedIntoForm(f);
     ASSERT_EQ(direct.value.has_value(), entries.value.has_value());
     ASSERT_EQ(direct.error, entries.error);
     if (!direct.value) continue;

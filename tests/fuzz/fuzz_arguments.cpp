@@ -25,6 +25,7 @@
 
 #include "cli/app.h"
 #include "cli/arguments.h"
+#include "io/birth_fields.h"
 #include "support/json_check.h"
 #include "tables/zones.h"
 
@@ -40,24 +41,6 @@ using orvanta::cli::Mode;
   std::abort();
 }
 
-bool IsPlainNumber(const std::string& s, int first, int last) {
-  if (s.empty() || s.size() > 4 || (s.size() > 1 && s[0] == '0')) return false;
-  int value = 0;
-  for (const char c : s) {
-    if (c < '0' || c > '9') return false;
-    value = value * 10 + (c - '0');
-  }
-  return value >= first && value <= last;
-}
-
-bool IsDigits(const std::string& s) {
-  if (s.empty()) return false;
-  for (const char c : s) {
-    if (c < '0' || c > '9') return false;
-  }
-  return true;
-}
-
 bool OneLine(const std::string& s) {
   return !s.empty() && orvanta::fuzz::IsPrintableLine(s);
 }
@@ -68,23 +51,32 @@ bool IsProgramMessage(const std::string& err) {
          OneLine(err.substr(0, err.size() - 1));
 }
 
-void CheckEntries(const CliOptions& options, const std::vector<std::string_view>& args) {
-  const auto entries = orvanta::EntriesOf(options.birth);
-  if (!entries.value) {
-    if (!OneLine(entries.error)) Fail("field error is not one line: " + entries.error, args);
+// Whatever the options, the birth's fields read into numbers inside their
+// ranges, or the first malformed field is named on one line.
+void CheckBirth(const CliOptions& options, const std::vector<std::string_view>& args) {
+  const auto reading = orvanta::BirthOfFields(options.birth);
+  if (!reading.value) {
+    if (!OneLine(reading.error)) Fail("field error is not one line: " + reading.error, args);
     return;
   }
-  const orvanta::FormEntries& e = *entries.value;
-  if (e.monthIndex < 0 || e.monthIndex > 11) Fail("month outside the list", args);
-  if (!IsPlainNumber(e.dayText, 1, 31) ||
-      !IsPlainNumber(e.yearText, orvanta::kFirstYear, orvanta::kLastYear) ||
-      !IsPlainNumber(e.hourText, 0, 23) || !IsPlainNumber(e.minuteText, 0, 59) ||
-      !IsPlainNumber(e.secondText, 0, 59)) {
-    Fail("date or time text outside its list", args);
+  if (const auto& refusal = reading.value->refusal) {
+    if (!OneLine(std::string(refusal->message))) Fail("refusal is not one line", args);
+    return;
   }
-  if (e.zoneIndex < 0 || e.zoneIndex >= orvanta::kZoneCount) Fail("zone outside the list", args);
-  if (!IsDigits(e.latDeg) || !IsDigits(e.latMin) || !IsDigits(e.lonDeg) || !IsDigits(e.lonMin)) {
-    Fail("coordinate text that is not digits", args);
+  const orvanta::Birth& b = reading.value->birth;
+  const orvanta::CivilTime& t = b.local;
+  if (t.month < 1 || t.month > 12 || t.day < 1 || t.day > 31 || t.year < orvanta::kFirstYear ||
+      t.year > orvanta::kLastYear || t.hour < 0 || t.hour > 23 || t.minute < 0 || t.minute > 59 ||
+      t.second < 0 || t.second > 59) {
+    Fail("date or time outside its range", args);
+  }
+  if (b.clock.zoneRow && (*b.clock.zoneRow < 0 || *b.clock.zoneRow >= orvanta::kZoneCount))
+    Fail("zone outside the list", args);
+  const orvanta::GeoPosition& p = b.position;
+  if (p.latitude.degrees < 0 || p.latitude.degrees > 89 || p.latitude.minutes < 0 ||
+      p.latitude.minutes > 59 || p.longitude.degrees < 0 || p.longitude.degrees > 179 ||
+      p.longitude.minutes < 0 || p.longitude.minutes > 59) {
+    Fail("coordinate outside its range", args);
   }
 }
 
@@ -108,7 +100,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (!parsed.value) {
     if (!OneLine(parsed.error)) Fail("usage error is not one line: " + parsed.error, args);
   } else if (parsed.value->mode == Mode::Chart) {
-    CheckEntries(*parsed.value, args);
+    CheckBirth(*parsed.value, args);
   }
   // A batch run would open the named file; the batch loop has its own target.
   if (parsed.value && parsed.value->mode == Mode::Batch) return 0;

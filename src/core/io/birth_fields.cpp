@@ -209,48 +209,6 @@ Parsed<std::optional<int>> ParseOffset(std::string_view text) {
   return {std::optional<int>{minutes}, {}};
 }
 
-Parsed<FormEntries> EntriesOf(const BirthFields& fields) {
-  const auto date = ParseDate(fields.date);
-  if (!date.value) return Fail<FormEntries>(date.error);
-  const auto time = ParseTime(fields.time);
-  if (!time.value) return Fail<FormEntries>(time.error);
-  const auto lat = ParseCoordinate(fields.lat, 'N', 'S', "latitude");
-  if (!lat.value) return Fail<FormEntries>(lat.error);
-  const auto lon = ParseCoordinate(fields.lon, 'E', 'W', "longitude");
-  if (!lon.value) return Fail<FormEntries>(lon.error);
-  const auto zone = ParseZone(fields.zone);
-  if (!zone.value) return Fail<FormEntries>(zone.error);
-  const auto dst = ParseDst(fields.dst);
-  if (!dst.value) return Fail<FormEntries>(dst.error);
-  const auto offset = ParseOffsetSeconds(fields.offset);
-  if (!offset.value) return Fail<FormEntries>(offset.error);
-
-  // The lists of the form hold plain decimal texts ("5", not "05").
-  FormEntries e;
-  e.name = fields.name;
-  e.city = fields.city;
-  e.state = fields.state;
-  e.country = fields.country;
-  e.monthIndex = date.value->month - 1;
-  e.dayText = std::to_string(date.value->day);
-  e.yearText = std::to_string(date.value->year);
-  e.hourText = std::to_string(time.value->hour);
-  e.minuteText = std::to_string(time.value->minute);
-  e.secondText = std::to_string(time.value->second);
-  e.latDeg = lat.value->degreesText;
-  e.latMin = lat.value->minutesText;
-  e.north = lat.value->positive;
-  e.lonDeg = lon.value->degreesText;
-  e.lonMin = lon.value->minutesText;
-  e.east = lon.value->positive;
-  // An exact offset with no zone leaves the zone list unselected, as the
-  // form does.
-  e.zoneIndex = *offset.value && TrimField(fields.zone).empty() ? -1 : *zone.value;
-  e.daylightTick = *dst.value;
-  if (*offset.value) SetExactOffset(e, **offset.value);
-  return {std::move(e), {}};
-}
-
 namespace {
 
 // A coordinate's whole degrees or minutes of arc for the birth: values the

@@ -1,12 +1,10 @@
 // One birth as the texts a user gives it: the options of the command line,
-// the columns of a births file. Each text is checked for its shape only (a
-// date is YYYY-MM-DD with month 1..12 and day 1..31, a year lies in the
-// form's list 1901..2050) and turned into the birth-data form's entries
-// (FormEntries) exactly as a user would have left them on the form: month
-// as a list position, day, year, hour, minute and second as plain decimal
-// texts, degrees and minutes as typed, hemispheres as the option buttons.
-// Whether the entries make a birth (31 April, 95 degrees of latitude) is
-// decided by ValidateEntries, with the system's own messages.
+// the columns of a births file. Each text is checked for its shape (a date
+// is YYYY-MM-DD with month 1..12 and day 1..31, a year lies in the form's
+// list 1901..2050) and read straight into the birth's numbers
+// (BirthOfFields). Whether they make a birth the form accepts (31 April,
+// 95 degrees of latitude) is decided by the form's own checks, with their
+// messages, in the same order.
 #pragma once
 
 #include <cstddef>
@@ -79,11 +77,8 @@ std::string_view ZoneAbbreviation(int listIndex);
 // +5:45, "-210" for -3:30); empty gives none.
 Parsed<std::optional<int>> ParseOffset(std::string_view text);
 
-// The form's entries for one birth, or the first malformed field.
-Parsed<FormEntries> EntriesOf(const BirthFields& fields);
-
 // One birth read from its texts straight into numbers, or the first
-// malformed field (the same checks, order and messages as EntriesOf). The
+// malformed field (date, time, latitude, longitude, zone, dst, offset). The
 // reading carries the form's refusal where the values are well formed but
 // no birth the form accepts (an empty name, 31 April, 95 degrees of
 // latitude); its birth is filled all the same, so that a refusal can name

@@ -97,12 +97,6 @@ Parsed<BirthFields> FieldsOfRecord(CsvRecord& record, const BatchLayout& layout)
   return {std::move(fields), {}};
 }
 
-Parsed<FormEntries> EntriesOfRecord(CsvRecord& record, const BatchLayout& layout) {
-  Parsed<BirthFields> fields = FieldsOfRecord(record, layout);
-  if (!fields.value) return {std::nullopt, fields.error};
-  return EntriesOf(*fields.value);
-}
-
 bool ZoneGivenByRow(const BirthFields& fields) {
   return !TrimField(fields.zone).empty() || !TrimField(fields.offset).empty();
 }

@@ -16,11 +16,10 @@
 // looked up again, so that a saved birth reads back as the chart it was
 // saved with. A tz name alone is resolved for the birth's local time.
 //
-// A row written by BirthsRowOf reads back through EntriesOfRecord to the
-// same entries when the entries are in the form's own shape (plain decimal
-// list texts, digits in the coordinate boxes), and every row read by
-// EntriesOfRecord writes back unchanged when it was written in the canonical
-// shape (YYYY-MM-DD, HH:MM:SS, 28N36, the zone's list position, dst 1 or 0).
+// A row written by BirthsRowOf reads back (FieldsOfRecord, then
+// BirthOfFields) to the same birth, and writes back unchanged when it was
+// written in the canonical shape (YYYY-MM-DD, HH:MM:SS, 28N36, the zone's
+// list position, dst 1 or 0).
 //
 // Texts a spreadsheet would run as a formula (starting with =, +, -, @, a
 // tab or a carriage return) are written behind an apostrophe, so that a
@@ -68,11 +67,6 @@ bool IsBatchHeader(const CsvRecord& record);
 // fields. The record's fields are moved out; the texts' spreadsheet guards
 // are taken off.
 Parsed<BirthFields> FieldsOfRecord(CsvRecord& record, const BatchLayout& layout);
-
-// The entries of one data record without the atlas (its place and tz
-// columns are not looked up), or why it cannot be read: as FieldsOfRecord,
-// or a field of the wrong shape.
-Parsed<FormEntries> EntriesOfRecord(CsvRecord& record, const BatchLayout& layout);
 
 // True when the zone or offset column decides the clock, so that a tz name
 // beside them is not looked up.

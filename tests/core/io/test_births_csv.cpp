@@ -24,6 +24,7 @@
 #include "io/offset_text.h"
 #include "io/saved_birth.h"
 #include "io/whole_file.h"
+#include "support/form_typing.h"
 #include "support/random_births.h"
 
 namespace orvanta {
@@ -48,7 +49,7 @@ std::vector<SavedRow> ReadBack(const std::string& text) {
     Parsed<BirthFields> fields = FieldsOfRecord(*record, *layout);
     EXPECT_TRUE(fields.value) << "line " << record->lineNumber << ": " << fields.error;
     if (!fields.value) continue;
-    Parsed<FormEntries> entries = EntriesOf(*fields.value);
+    Parsed<FormEntries> entries = testing::TypedIntoForm(*fields.value);
     EXPECT_TRUE(entries.value) << "line " << record->lineNumber << ": " << entries.error;
     if (!entries.value) continue;
     rows.push_back({std::move(*entries.value), fields.value->tz, fields.value->note});
