@@ -138,7 +138,7 @@ constexpr std::array<int, 3> kColumnShares = {168, 197, 168};
 constexpr int kGridGapPx = 16;
 constexpr int kGridPadPx = 4;
 // Between a caption and its value, and between the rows.
-constexpr int kGridLineGapPx = 2;
+constexpr int kGridLineGapPx = 1;
 // The narrowest a text box gets, in average characters of its font.
 constexpr int kLeastTextBoxChars = 24;
 
