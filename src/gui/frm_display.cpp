@@ -120,7 +120,11 @@ constexpr bool RunsToTheBottom(const GridCell& cell) {
   }
   return true;
 }
-constexpr int kLastGridRow = 9;
+constexpr int kLastGridRow = [] {
+  int last = 0;
+  for (const GridCell& cell : kGrid) last = std::max(last, cell.row);
+  return last;
+}();
 // Each row of the grid is two rows of the layout: the captions over their
 // values or boxes.
 constexpr int CaptionRow(int row) {
