@@ -1,5 +1,6 @@
 #include "gui/frm_display.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -7,10 +8,13 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QResizeEvent>
 #include <QScrollArea>
 #include <QStringList>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTextBlock>
+#include <QTextDocument>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
@@ -68,11 +72,9 @@ QString DetailCaptionText(std::string_view caption) {
 }
 
 // The attribute grid of the second tab: attribute, control, column and row.
-// Captions stand at the design's grid (three columns; eight rows of
+// Captions stand at the design's grid: three columns; eight rows of
 // attributes, then the row of Looks, Nature and Career and the row of Love
-// and Health), with the rows closer together so that the texts below have
-// room. A value sits one line below its caption; a text box below its
-// caption fills its cell down to the next caption or the frame's bottom.
+// and Health. A value or a text box sits right below its caption.
 struct GridCell {
   SignAttribute attribute;
   std::string_view control;  // the object name the window gives its label or box
@@ -109,29 +111,40 @@ constexpr std::array<GridCell, kAttributeCount> kGrid = {{
     {SignAttribute::LoveText, "txtLoveAndDomesticLife", 0, 9},
     {SignAttribute::HealthText, "txtHealth", 2, 9},
 }};
-struct GridColumn {
-  int left, width;
-};
-// The side columns hold the shorter texts (up to about 330 characters) in
-// two stacked boxes; the middle one holds Nature (up to about 900
-// characters), whose box runs down through the empty cell below it.
-constexpr std::array<GridColumn, 3> kGridColumns = {{{240, 5040}, {5520, 5910}, {11670, 5040}}};
-constexpr int kFrame4WidthTwips = 16950;  // the columns with 240-twip margins
-constexpr int kFrame4HeightTwips = 7275;  // the page less its margins
-constexpr int kGridLineTwips = 240;       // a value sits one line below its caption
-constexpr int kCaptionHeightTwips = 240;  // one line of a caption or a value
-constexpr int kFirstRowTopTwips = 60;     // caption top of the first row
-constexpr int kAttributeRowTwips = 495;   // caption, value and a pixel between rows
-constexpr int kFrameBottomMarginTwips = 60;
-constexpr int kTextBoxGapTwips = 60;  // between an upper box and the caption below it
-// The lower texts' captions: the upper boxes get the room the longest Looks
-// and Career texts need, the lower ones the rest.
-constexpr int kLowerTextRowTopTwips = 5505;
-
-int RowTop(int row) {
-  if (row < 9) return kFirstRowTopTwips + row * kAttributeRowTwips;
-  return kLowerTextRowTopTwips;
+// Where a box has nothing below it in its column, it runs down to the
+// grid's last row: the middle column's Nature through the empty cell
+// between Love and Health.
+constexpr bool RunsToTheBottom(const GridCell& cell) {
+  for (const GridCell& other : kGrid) {
+    if (other.column == cell.column && other.row > cell.row) return false;
+  }
+  return true;
 }
+constexpr int kLastGridRow = [] {
+  int last = 0;
+  for (const GridCell& cell : kGrid) last = std::max(last, cell.row);
+  return last;
+}();
+// Each row of the grid is two rows of the layout: the captions over their
+// values or boxes.
+constexpr int CaptionRow(int row) {
+  return 2 * row;
+}
+constexpr int ValueRow(int row) {
+  return 2 * row + 1;
+}
+// The columns share the frame's width as the design's 5040, 5910 and 5040
+// twips do (their common factor, 30, taken out): the side columns hold the
+// shorter texts (up to about 330 characters) in two stacked boxes, the
+// middle one Nature (up to about 900 characters).
+constexpr std::array<int, 3> kColumnShares = {168, 197, 168};
+// Between the columns and at the frame's sides; above and below the grid.
+constexpr int kGridGapPx = 16;
+constexpr int kGridPadPx = 4;
+// Between a caption and its value, and between the rows.
+constexpr int kGridLineGapPx = 1;
+// The narrowest a text box gets, in average characters of its font.
+constexpr int kLeastTextBoxChars = 24;
 
 // A frame whose caption sits across its top border, so that the design's
 // positions just below the border stay clear of it. Painted directly rather
@@ -207,6 +220,65 @@ void FrameMargins(QLayout* layout, const QWidget* frame) {
   layout->setContentsMargins(kFramePadPx, frame->fontMetrics().height() + kFramePadPx / 2,
                              kFramePadPx, kFramePadPx);
 }
+
+// An interpretation text's box: read only, wrapped at its width, and never
+// shorter than its wrapped text needs, so that the whole text shows without
+// a scroll bar of its own (the page scrolls instead where it is too small).
+// The least height follows from the box's width alone and its width from
+// the grid's columns, not from any height: fitting after a new width or a
+// new text settles at once, and a box that already has its height is left
+// alone.
+class FittedTextBox : public QPlainTextEdit {
+ public:
+  FittedTextBox(std::string_view name, QWidget* parent) : QPlainTextEdit(parent) {
+    setObjectName(Text(name));
+    setReadOnly(true);
+    setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    setFont(LabelFont(kTextPx));
+    // A scroll bar would take width from the text the box is fitted to.
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
+    setMinimumWidth(kLeastTextBoxChars * fontMetrics().averageCharWidth());
+    connect(this, &QPlainTextEdit::textChanged, this, [this] { Fit(); });
+    Fit();
+  }
+
+  // No wish beyond the least size: the grid's shares give the width, the
+  // spare height is shared by the rows of boxes.
+  QSize sizeHint() const override { return minimumSize(); }
+  QSize minimumSizeHint() const override { return minimumSize(); }
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override {
+    QPlainTextEdit::resizeEvent(event);
+    Fit();
+  }
+  void changeEvent(QEvent* event) override {
+    QPlainTextEdit::changeEvent(event);
+    if (event->type() == QEvent::FontChange) Fit();
+  }
+
+ private:
+  void Fit() {
+    const int needed = TextHeight() + height() - contentsRect().height();
+    if (needed != minimumHeight()) setMinimumHeight(needed);
+  }
+
+  // The height the text takes at the width it is laid out at now, as the
+  // box's scroll range counts it: every paragraph's wrapped lines, the
+  // document's margin below the last (the block's box holds the one
+  // above), and a pixel.
+  int TextHeight() const {
+    const QTextDocument* doc = document();
+    const QAbstractTextDocumentLayout* layout = doc->documentLayout();
+    qreal height = 0;
+    for (QTextBlock block = doc->begin(); block.isValid(); block = block.next()) {
+      height += layout->blockBoundingRect(block).height();
+    }
+    return static_cast<int>(std::ceil(height + doc->documentMargin() + 1));
+  }
+};
 
 // A widget that tells when its size changed.
 class ReflowWidget : public QWidget {
@@ -595,8 +667,8 @@ void FrmDisplay::ArrangeChartPage(ChartPageLayout layout) {
 }
 
 void FrmDisplay::BuildDetailsTab(QWidget* page) {
-  // The grid keeps the design's places; a page smaller than it scrolls
-  // rather than cutting or shrinking its texts.
+  // The frame fills the page; a page smaller than the frame's least size
+  // scrolls rather than cutting or shrinking its texts.
   auto* scroll = new QScrollArea(page);
   scroll->setObjectName(QStringLiteral("scrAttributes"));
   scroll->setFrameShape(QFrame::NoFrame);
@@ -605,42 +677,38 @@ void FrmDisplay::BuildDetailsTab(QWidget* page) {
   auto* frame4 = new QFrame(content);
   frame4->setObjectName(QStringLiteral("Frame4"));
   frame4->setFrameShape(QFrame::StyledPanel);
-  frame4->setFixedSize(Px(kFrame4WidthTwips), Px(kFrame4HeightTwips));
-  auto* centre = new QHBoxLayout(content);
-  centre->setContentsMargins(0, Px(60), 0, 0);
-  centre->addWidget(frame4, 0, Qt::AlignHCenter | Qt::AlignTop);
+  auto* around = new QVBoxLayout(content);
+  around->setContentsMargins(kFramePadPx, kFramePadPx, kFramePadPx, kFramePadPx);
+  around->addWidget(frame4);
   scroll->setWidget(content);
   auto* pageBox = new QVBoxLayout(page);
   pageBox->setContentsMargins(0, 0, 0, 0);
   pageBox->addWidget(scroll);
 
-  const int frameBottom = kFrame4HeightTwips - kFrameBottomMarginTwips;
+  // Every caption, value and box a child of the frame, placed by its grid.
+  auto* grid = new QGridLayout(frame4);
+  grid->setContentsMargins(kGridGapPx, kGridPadPx, kGridGapPx, kGridPadPx);
+  grid->setHorizontalSpacing(kGridGapPx);
+  grid->setVerticalSpacing(kGridLineGapPx);
+  for (std::size_t c = 0; c < kColumnShares.size(); ++c) {
+    grid->setColumnStretch(static_cast<int>(c), kColumnShares[c]);
+  }
   for (std::size_t i = 0; i < kGrid.size(); ++i) {
     const GridCell& cell = kGrid[i];
-    const GridColumn column = kGridColumns[static_cast<std::size_t>(cell.column)];
-    const int top = RowTop(cell.row);
-    PlacedLabel(frame4, ("Label8_" + std::to_string(i)).c_str(), Text(CaptionOf(cell.attribute)),
-                TwipRect(column.left, top, column.width, kCaptionHeightTwips),
-                LabelFont(kTextPx, true));
+    grid->addWidget(NamedLabel(frame4, "Label8_" + std::to_string(i),
+                               Text(CaptionOf(cell.attribute)), LabelFont(kTextPx, true)),
+                    CaptionRow(cell.row), cell.column);
     const auto slot = static_cast<std::size_t>(cell.attribute);
     if (IsInterpretationText(cell.attribute)) {
-      // A box starts right below its caption. The upper side boxes end above
-      // the lower captions; Nature, with nothing below it, and the lower
-      // boxes run to the bottom of the frame.
-      const int boxTop = top + kCaptionHeightTwips;
-      const bool upperSide = cell.row == 8 && cell.column != 1;
-      const int bottom = upperSide ? kLowerTextRowTopTwips - kTextBoxGapTwips : frameBottom;
-      auto* text = new QPlainTextEdit(frame4);
-      text->setObjectName(Text(cell.control));
-      text->setReadOnly(true);
-      text->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-      text->setFont(LabelFont(kTextPx));
-      text->setGeometry(TwipRect(column.left, boxTop, column.width, bottom - boxTop));
+      auto* text = new FittedTextBox(cell.control, frame4);
+      const int span = RunsToTheBottom(cell) ? ValueRow(kLastGridRow) - ValueRow(cell.row) + 1 : 1;
+      grid->addWidget(text, ValueRow(cell.row), cell.column, span, 1);
+      // The rows of boxes share the spare height.
+      grid->setRowStretch(ValueRow(cell.row), 1);
       attributeTexts_[slot] = text;
     } else {
       QLabel* label = ValueLabel(frame4, cell.control);
-      label->setGeometry(
-          TwipRect(column.left, top + kGridLineTwips, column.width, kCaptionHeightTwips));
+      grid->addWidget(label, ValueRow(cell.row), cell.column);
       attributeLabels_[slot] = label;
     }
   }

@@ -620,6 +620,9 @@ void TestFrmDisplay::everyTextFitsItsLabel() {
     chart.attributes = SignRowCopy(sign);
     QVERIFY(chart.attributes.has_value());
     d.Present(chart);
+    // The attributes' grid is laid out when its tab is shown.
+    get<QTabWidget>(&d, "SSTab1")->setCurrentIndex(1);
+    QCoreApplication::processEvents();
     for (QLabel* label : d.findChildren<QLabel*>()) {
       // A wrapped label breaks its lines itself; its height is checked by
       // explanationFitsItsPanel.

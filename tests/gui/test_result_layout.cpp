@@ -55,6 +55,25 @@ constexpr std::array<std::array<const char*, 3>, 10> kGridRows = {{
     {"txtLoveAndDomesticLife", nullptr, "txtHealth"},
 }};
 
+// Every interpretation text of the shown sign whole in its box, on the
+// shown second tab; `where` names the case.
+void VerifyTextsShowWhole(QWidget* display, const QString& where) {
+  for (const char* name : kTextBoxes) {
+    QPlainTextEdit* box = get<QPlainTextEdit>(display, name);
+    QVERIFY2(!box->toPlainText().isEmpty(), name);
+    QVERIFY2(box->verticalScrollBar()->maximum() == 0,
+             qPrintable(QString("%1, %2: %3 characters scroll by %4 lines in %5 x %6")
+                            .arg(where, name)
+                            .arg(box->toPlainText().size())
+                            .arg(box->verticalScrollBar()->maximum())
+                            .arg(box->width())
+                            .arg(box->height())));
+  }
+}
+
+// The most room the second tab's frame leaves around it in its page.
+constexpr int kFrameMarginPx = 8;
+
 // The client area of a maximised main window on a screen of `screen`
 // pixels (less a 40-pixel taskbar and a 23-pixel caption), in the
 // device-independent pixels of the running scale factor.
@@ -96,6 +115,7 @@ class TestResultLayout : public QObject {
 
   void everyInterpretationTextShowsWhole();
   void gridKeepsItsOrderWithoutOverlap();
+  void detailsFrameGrowsWithTheWindow();
   void everyControlLiesInsideItsParent();
   void clockLineShowsWhole();
   void resultWindowFitsASmallScreen();
@@ -145,7 +165,10 @@ void TestResultLayout::everyInterpretationTextShowsWhole() {
 }
 
 void TestResultLayout::gridKeepsItsOrderWithoutOverlap() {
+  // The grid is laid out when its tab is shown.
   display_->Present(ChartWithSign(0));
+  get<QTabWidget>(display_.get(), "SSTab1")->setCurrentIndex(1);
+  QCoreApplication::processEvents();
   QWidget* frame4 = get<QWidget>(display_.get(), "Frame4");
   std::vector<QRect> cells;
   int previousRowTop = -1;
@@ -177,6 +200,87 @@ void TestResultLayout::gridKeepsItsOrderWithoutOverlap() {
       QVERIFY2(!label->geometry().intersects(cell), qPrintable(label->text()));
     }
   }
+}
+
+void TestResultLayout::detailsFrameGrowsWithTheWindow() {
+  // The second tab's frame fills its page: a larger window gives it and its
+  // text boxes more room, and at every size every text of every sign shows
+  // whole, the page scrolling where the frame needs more than it has.
+  const double ratio = qApp->devicePixelRatio();
+  const QSize small(static_cast<int>(1024 / ratio), static_cast<int>(768 / ratio));
+  const QSize large(static_cast<int>(1600 / ratio), static_cast<int>(1000 / ratio));
+  QTabWidget* tabs = get<QTabWidget>(display_.get(), "SSTab1");
+  QWidget* frame4 = get<QWidget>(display_.get(), "Frame4");
+  auto* scroll = get<QScrollArea>(display_.get(), "scrAttributes");
+  struct Sizes {
+    bool scrolls = false;  // the page scrolls down to the frame's end
+    QSize frame;
+    std::array<QSize, kTextBoxes.size()> boxes;
+  };
+  const auto measure = [&](QSize window, Sizes& sizes) {
+    display_->resize(window);
+    for (int sign = 0; sign < kSignCount; ++sign) {
+      display_->Present(ChartWithSign(sign));
+      tabs->setCurrentIndex(1);
+      QCoreApplication::processEvents();
+      const QString where =
+          QString("window %1 x %2, sign %3").arg(window.width()).arg(window.height()).arg(sign);
+      VerifyTextsShowWhole(display_.get(), where);
+      if (QTest::currentTestFailed()) return;
+      // The frame fills the page's content, which is the page, or larger
+      // where the page scrolls; a few pixels of margin around it.
+      QWidget* content = scroll->widget();
+      QVERIFY2(content->width() >= scroll->viewport()->width(), qPrintable(where));
+      QVERIFY2(content->height() >= scroll->viewport()->height(), qPrintable(where));
+      const QRect frame = frame4->geometry();
+      QVERIFY2(std::max({frame.left(), frame.top(), content->width() - 1 - frame.right(),
+                         content->height() - 1 - frame.bottom()}) <= kFrameMarginPx,
+               qPrintable(where));
+    }
+    // Aries: the longest Nature text.
+    display_->Present(ChartWithSign(0));
+    tabs->setCurrentIndex(1);
+    QCoreApplication::processEvents();
+    sizes.scrolls = scroll->verticalScrollBar()->maximum() > 0;
+    sizes.frame = frame4->size();
+    for (std::size_t i = 0; i < kTextBoxes.size(); ++i) {
+      sizes.boxes[i] = get<QWidget>(frame4, kTextBoxes[i])->size();
+    }
+  };
+  Sizes before, after, again;
+  measure(small, before);
+  if (QTest::currentTestFailed()) return;
+  measure(large, after);
+  if (QTest::currentTestFailed()) return;
+  qInfo("Frame4 %d x %d in the smaller window, %d x %d in the larger", before.frame.width(),
+        before.frame.height(), after.frame.width(), after.frame.height());
+  QVERIFY(after.frame.width() > before.frame.width());
+  // Taller too, where the smaller page held the frame whole; where it had
+  // to scroll, the wider boxes may need less height than they had.
+  const bool taller = !before.scrolls;
+  if (taller) QVERIFY(after.frame.height() > before.frame.height());
+  for (std::size_t i = 0; i < kTextBoxes.size(); ++i) {
+    const QString what = QString("%1: %2 x %3, then %4 x %5")
+                             .arg(kTextBoxes[i])
+                             .arg(before.boxes[i].width())
+                             .arg(before.boxes[i].height())
+                             .arg(after.boxes[i].width())
+                             .arg(after.boxes[i].height());
+    qInfo("%s", qPrintable(what));
+    QVERIFY2(after.boxes[i].width() > before.boxes[i].width(), qPrintable(what));
+    QVERIFY2(!taller || after.boxes[i].height() > before.boxes[i].height(), qPrintable(what));
+  }
+  // A window smaller than the frame can be: the page scrolls, and the texts
+  // still show whole.
+  Sizes tiny;
+  measure(QSize(static_cast<int>(640 / ratio), static_cast<int>(480 / ratio)), tiny);
+  if (QTest::currentTestFailed()) return;
+  QVERIFY(tiny.scrolls);
+  // And back: the frame and its boxes give the room up again.
+  measure(small, again);
+  if (QTest::currentTestFailed()) return;
+  QCOMPARE(again.frame, before.frame);
+  for (std::size_t i = 0; i < kTextBoxes.size(); ++i) QCOMPARE(again.boxes[i], before.boxes[i]);
 }
 
 void TestResultLayout::everyControlLiesInsideItsParent() {
