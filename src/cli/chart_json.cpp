@@ -164,8 +164,7 @@ void AppendBirth(std::string& out, const ChartOutput& chart, const PlaceReport* 
   o.Number("latitudeDeg", LatitudeDeg(b.position));
   o.Number("longitudeDeg", LongitudeDeg(b.position));
   JsonObject zone(o.Key("zone"));
-  const ZoneShift shift = LegacyZoneShift(b.clock);
-  zone.Integer("offsetMinutes", -(shift.hours * 60 + shift.minutes));
+  zone.Integer("offsetMinutes", OffsetSecondsOfShift(LegacyZoneShift(b.clock)) / 60);
   zone.Integer("offsetSeconds", b.clock.offsetSeconds);
   zone.Bool("summerTimeTick", b.clock.daylightTick);
   const bool resolved = report != nullptr && report->zone.has_value();

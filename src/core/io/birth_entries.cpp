@@ -57,7 +57,7 @@ Clock ClockOf(const FormEntries& e) {
   } else {
     shift = e.exactOffsetMinutes ? ZoneShiftOf(ExactOffset{*e.exactOffsetMinutes})
                                  : ZoneShiftOf(e.zoneIndex);
-    if (shift) clock.offsetSeconds = -(shift->hours * 3600 + shift->minutes * 60);
+    if (shift) clock.offsetSeconds = OffsetSecondsOfShift(*shift);
     if (e.exactOffsetMinutes) {
       clock.source = e.clockSource.value_or(e.zoneName.empty() ? ClockSource::GivenOffset
                                                                : ClockSource::ZoneHistory);

@@ -233,7 +233,7 @@ Clock GivenClock(std::optional<int> offsetSeconds, int zoneIndex, bool zoneGiven
     clock.source = ClockSource::GivenOffset;
     if (!zoneGiven) zoneIndex = -1;
   } else if (const std::optional<ZoneShift> shift = ZoneShiftOf(zoneIndex)) {
-    clock.offsetSeconds = -(shift->hours * 3600 + shift->minutes * 60);
+    clock.offsetSeconds = OffsetSecondsOfShift(*shift);
     clock.zoneRow = zoneIndex;
   }
   clock.summerTime = IsSummerTimeRow(zoneIndex);

@@ -196,10 +196,10 @@ inline constexpr std::array<SourceKey, 5> kSourceKeys = {{
 }};
 
 // The offset of a zone row east of Greenwich in seconds (the row holds the
-// correction towards Universal Time, so its sign is turned).
+// correction towards Universal Time).
 int RowOffsetSeconds(int row) {
   const ZoneEntry& entry = kZones[static_cast<std::size_t>(row)];
-  return -(entry.shiftHours * 3600 + entry.shiftMinutes * 60);
+  return OffsetSecondsOfShift({entry.shiftHours, entry.shiftMinutes});
 }
 
 // The digits of `text` from `at` for `count` characters as a number, or

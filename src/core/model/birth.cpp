@@ -65,6 +65,10 @@ ZoneShift LegacyZoneShift(const Clock& clock) {
   return {static_cast<std::int16_t>(correction / 60), static_cast<std::int16_t>(correction % 60)};
 }
 
+int OffsetSecondsOfShift(ZoneShift shift) {
+  return -(shift.hours * 3600 + shift.minutes * 60);
+}
+
 std::string FormatUtcOffset(int offsetSeconds) {
   const int magnitude = std::abs(offsetSeconds);
   const int hours = magnitude / 3600;
@@ -81,8 +85,7 @@ int OffsetMinutesWithTick(const Clock& clock) {
   Clock ticked = clock;
   ticked.offsetSeconds = OffsetSecondsWithTick(clock);
   ticked.daylightTick = false;
-  const ZoneShift shift = LegacyZoneShift(ticked);
-  return -(shift.hours * 60 + shift.minutes);
+  return OffsetSecondsOfShift(LegacyZoneShift(ticked)) / 60;
 }
 
 Clock LocalMeanTimeClock(const GeoPosition& position) {

@@ -115,6 +115,9 @@ struct ZoneShift {
   std::int16_t minutes = 0;
 };
 ZoneShift LegacyZoneShift(const Clock& clock);
+// The offset east of Greenwich, in seconds, that a correction in that form
+// stands for: its sign turned ("-5, -30" gives +5:30, 19800).
+int OffsetSecondsOfShift(ZoneShift shift);
 
 // "UTC+2:00", "UTC-3:30", "UTC+1:19:32" (seconds only when there are some).
 std::string FormatUtcOffset(int offsetSeconds);

@@ -11,9 +11,9 @@ std::optional<ZoneShift> ZoneShiftOf(int listIndex) {
 std::optional<ZoneShift> ZoneShiftOf(ExactOffset offset) {
   if (offset.eastMinutes < -kMaxExactOffsetMinutes || offset.eastMinutes > kMaxExactOffsetMinutes)
     return std::nullopt;
-  const int correction = -offset.eastMinutes;
-  return ZoneShift{static_cast<std::int16_t>(correction / 60),
-                   static_cast<std::int16_t>(correction % 60)};
+  Clock clock;
+  clock.offsetSeconds = offset.eastMinutes * 60;
+  return LegacyZoneShift(clock);
 }
 
 }  // namespace orvanta

@@ -57,7 +57,7 @@ std::optional<int> ZoneRowForOffset(int offsetMinutes, const ClockReading& readi
   int bestScore = -1;
   for (int i = 0; i < kZoneCount; ++i) {
     const ZoneEntry& row = kZones[static_cast<std::size_t>(i)];
-    if (row.shiftHours * 60 + row.shiftMinutes != -offsetMinutes) continue;
+    if (OffsetSecondsOfShift({row.shiftHours, row.shiftMinutes}) != offsetMinutes * 60) continue;
     const std::string_view abbr = row.abbreviation;
     int score = 0;
     if (!reading.abbreviation.empty() && abbr == reading.abbreviation) score += 4;
